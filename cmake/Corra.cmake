@@ -1,0 +1,73 @@
+# Sources of a folder, found by glob so that new files need no edit here.
+function(corra_glob_sources out folder)
+  file(GLOB found CONFIGURE_DEPENDS
+    ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.h)
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
+# One GoogleTest executable per source folder: tests/<folder>/tst_*.cpp.
+function(corra_add_test_folder folder)
+  file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/${folder}/*.cpp
+                                      ${CMAKE_CURRENT_SOURCE_DIR}/tests/${folder}/*.h)
+  if(NOT tests)
+    return()
+  endif()
+  string(REPLACE "/" "_" name "test_${folder}")
+  add_executable(${name} ${tests})
+  target_link_libraries(${name} PRIVATE corra_test_support)
+  gtest_discover_tests(${name}
+    WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+    DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# The string table: every res/strings/*.txt line is `<id> "C literal"`, where <id> is a number or
+# a constant from res/ids/*.h. Comment lines start with '#'.
+function(corra_generate_string_table out)
+  file(GLOB string_files CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/res/strings/*.txt)
+  file(GLOB id_headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/res/ids/*.h)
+  list(SORT string_files)
+  list(SORT id_headers)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${string_files})
+  set(body "// Generated from res/strings at configure time; edit those files instead.\n")
+  string(APPEND body "#include \"platform/core/StringTable.h\"\n")
+  foreach(h IN LISTS id_headers)
+    file(RELATIVE_PATH rel ${CMAKE_CURRENT_SOURCE_DIR} ${h})
+    string(APPEND body "#include \"${rel}\"\n")
+  endforeach()
+  string(APPEND body "\nnamespace {\nconst CStringTableEntry kEntries[] = {\n")
+  foreach(f IN LISTS string_files)
+    # Read whole and split by hand: list splitting would break lines holding ';' or brackets.
+    file(READ ${f} content)
+    string(REPLACE ";" "@SEMI@" content "${content}")
+    string(REPLACE "[" "@LB@" content "${content}")
+    string(REPLACE "]" "@RB@" content "${content}")
+    string(REPLACE "\r" "" content "${content}")
+    string(REPLACE "\n" ";" lines "${content}")
+    file(RELATIVE_PATH rel ${CMAKE_CURRENT_SOURCE_DIR} ${f})
+    string(APPEND body "// ${rel}\n")
+    foreach(line IN LISTS lines)
+      if(line MATCHES "^[ \t]*#" OR line MATCHES "^[ \t]*$")
+        continue()
+      endif()
+      string(REPLACE "@SEMI@" ";" line "${line}")
+      string(REPLACE "@LB@" "[" line "${line}")
+      string(REPLACE "@RB@" "]" line "${line}")
+      if(line MATCHES "^[ \t]*([A-Za-z_][A-Za-z0-9_]*|0[xX][0-9A-Fa-f]+|[0-9]+)[ \t]+(\".*\")[ \t]*$")
+        string(APPEND body "  {${CMAKE_MATCH_1}, ${CMAKE_MATCH_2}},\n")
+      else()
+        message(FATAL_ERROR "${f}: cannot read string-table line: ${line}")
+      endif()
+    endforeach()
+  endforeach()
+  string(APPEND body "};\n}\n\nvoid CorraInstallStringTable()\n{\n")
+  string(APPEND body "    CStringTable::Install(kEntries, sizeof(kEntries) / sizeof(kEntries[0]));\n}\n")
+  set(old "")
+  if(EXISTS ${out})
+    file(READ ${out} old)
+  endif()
+  if(NOT old STREQUAL body)
+    file(WRITE ${out} "${body}")
+  endif()
+endfunction()

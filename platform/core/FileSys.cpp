@@ -1,0 +1,348 @@
+#include "platform/core/FileSys.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <pwd.h>
+#include <random>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+namespace fsys {
+
+namespace {
+
+bool WriteAll(int fd, const void* data, size_t len)
+{
+    const char* p = static_cast<const char*>(data);
+    while (len > 0) {
+        ssize_t n = ::write(fd, p, len);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        p += n;
+        len -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+std::string RandomName(size_t length)
+{
+    static const char kChars[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    thread_local std::mt19937_64 engine{std::random_device{}()};
+    std::uniform_int_distribution<size_t> pick(0, sizeof(kChars) - 2);
+    std::string s;
+    for (size_t i = 0; i < length; ++i)
+        s += kChars[pick(engine)];
+    return s;
+}
+
+} // namespace
+
+CString NormalizeSeparators(const char* path)
+{
+    CString s(path);
+    s.Replace('\\', '/');
+    return s;
+}
+
+std::string Native(const char* path)
+{
+    return NormalizeSeparators(path).ToUtf8();
+}
+
+CString FromNative(const std::string& native)
+{
+    return CString::FromUtf8(native);
+}
+
+BOOL ReadFile(const char* path, std::string& out)
+{
+    out.clear();
+    int fd = ::open(Native(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return FALSE;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return FALSE;
+    }
+    char buf[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, buf, sizeof(buf));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            ::close(fd);
+            return FALSE;
+        }
+        if (n == 0)
+            break;
+        out.append(buf, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return TRUE;
+}
+
+BOOL WriteFile(const char* path, const void* data, size_t len)
+{
+    int fd = ::open(Native(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return FALSE;
+    bool ok = WriteAll(fd, data, len);
+    ok = (::close(fd) == 0) && ok;
+    return ok;
+}
+
+BOOL AppendFile(const char* path, const void* data, size_t len)
+{
+    int fd = ::open(Native(path).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return FALSE;
+    bool ok = WriteAll(fd, data, len);
+    ok = (::close(fd) == 0) && ok;
+    return ok;
+}
+
+BOOL WriteFileAtomic(const char* path, const void* data, size_t len)
+{
+    std::string target = Native(path);
+    std::string temp = target + ".tmp" + RandomName(8);
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return FALSE;
+    // Keep the permissions of the file being replaced.
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0)
+        ::fchmod(fd, st.st_mode & 07777);
+    bool ok = WriteAll(fd, data, len) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (ok)
+        ok = ::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok)
+        ::unlink(temp.c_str());
+    return ok;
+}
+
+BOOL Exists(const char* path)
+{
+    struct stat st {};
+    return ::stat(Native(path).c_str(), &st) == 0;
+}
+
+BOOL IsFile(const char* path)
+{
+    struct stat st {};
+    return ::stat(Native(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+BOOL IsDirectory(const char* path)
+{
+    struct stat st {};
+    return ::stat(Native(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+BOOL IsReadOnly(const char* path)
+{
+    std::string n = Native(path);
+    return ::access(n.c_str(), F_OK) == 0 && ::access(n.c_str(), W_OK) != 0;
+}
+
+long long GetSize(const char* path)
+{
+    struct stat st {};
+    if (::stat(Native(path).c_str(), &st) != 0)
+        return -1;
+    return static_cast<long long>(st.st_size);
+}
+
+std::time_t GetModTime(const char* path)
+{
+    struct stat st {};
+    if (::stat(Native(path).c_str(), &st) != 0)
+        return 0;
+    return st.st_mtime;
+}
+
+BOOL SetModTime(const char* path, std::time_t t)
+{
+    struct timeval tv[2] = {{t, 0}, {t, 0}};
+    return ::utimes(Native(path).c_str(), tv) == 0;
+}
+
+BOOL CopyFile(const char* from, const char* to, BOOL failIfExists)
+{
+    if (failIfExists && Exists(to))
+        return FALSE;
+    std::string data;
+    if (!ReadFile(from, data))
+        return FALSE;
+    if (!WriteFileAtomic(to, data.data(), data.size()))
+        return FALSE;
+    SetModTime(to, GetModTime(from));
+    return TRUE;
+}
+
+BOOL MoveFile(const char* from, const char* to)
+{
+    if (Exists(to))
+        return FALSE;
+    if (::rename(Native(from).c_str(), Native(to).c_str()) == 0)
+        return TRUE;
+    // Across file systems: copy, then remove the original.
+    if (errno == EXDEV && IsFile(from) && CopyFile(from, to, TRUE))
+        return DeleteFile(from);
+    return FALSE;
+}
+
+BOOL DeleteFile(const char* path)
+{
+    return ::unlink(Native(path).c_str()) == 0;
+}
+
+BOOL CreateDirectory(const char* path)
+{
+    std::string n = Native(path);
+    if (::mkdir(n.c_str(), 0755) == 0)
+        return TRUE;
+    return errno == EEXIST && IsDirectory(path);
+}
+
+BOOL CreateDirectories(const char* path)
+{
+    std::string n = Native(path);
+    if (n.empty())
+        return FALSE;
+    for (size_t i = 1; i <= n.size(); ++i) {
+        if (i == n.size() || n[i] == '/') {
+            std::string part = n.substr(0, i);
+            if (::mkdir(part.c_str(), 0755) != 0 && errno != EEXIST)
+                return FALSE;
+        }
+    }
+    return IsDirectory(path);
+}
+
+BOOL RemoveDirectory(const char* path)
+{
+    return ::rmdir(Native(path).c_str()) == 0;
+}
+
+std::vector<CDirEntry> ListDirectory(const char* folder)
+{
+    std::vector<CDirEntry> out;
+    std::string base = Native(folder);
+    DIR* d = ::opendir(base.c_str());
+    if (!d)
+        return out;
+    while (dirent* e = ::readdir(d)) {
+        std::string name = e->d_name;
+        if (name == "." || name == "..")
+            continue;
+        std::string full = base;
+        if (full.empty() || full.back() != '/')
+            full += '/';
+        full += name;
+        struct stat lst {};
+        if (::lstat(full.c_str(), &lst) != 0)
+            continue;
+        CDirEntry entry;
+        entry.name = FromNative(name);
+        entry.path = FromNative(full);
+        entry.isLink = S_ISLNK(lst.st_mode);
+        struct stat st = lst;
+        if (entry.isLink && ::stat(full.c_str(), &st) != 0)
+            st = lst;
+        entry.isDirectory = !entry.isLink && S_ISDIR(lst.st_mode);
+        entry.size = S_ISREG(st.st_mode) ? static_cast<long long>(st.st_size) : 0;
+        entry.modified = st.st_mtime;
+        out.push_back(std::move(entry));
+    }
+    ::closedir(d);
+    std::sort(out.begin(), out.end(),
+              [](const CDirEntry& a, const CDirEntry& b) { return a.name.str() < b.name.str(); });
+    return out;
+}
+
+CString TempDirectory()
+{
+    const char* t = std::getenv("TMPDIR");
+    CString dir = (t && *t) ? CString::FromUtf8(t) : CString("/tmp");
+    dir.TrimRight('/');
+    return dir.IsEmpty() ? CString("/") : dir;
+}
+
+CString HomeDirectory()
+{
+    const char* h = std::getenv("HOME");
+    if (h && *h)
+        return CString::FromUtf8(h);
+    if (passwd* pw = ::getpwuid(::getuid()))
+        return CString::FromUtf8(pw->pw_dir);
+    return CString("/");
+}
+
+CString CreateUniqueTempFile(const char* folder, const char* prefix, const char* extension)
+{
+    CString dir = (folder && *folder) ? NormalizeSeparators(folder) : TempDirectory();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        CString name = CString(prefix ? prefix : "") + CString(RandomName(12));
+        if (extension && *extension)
+            name += (extension[0] == '.' ? CString(extension) : CString(".") + extension);
+        CString path = Join(dir, name);
+        int fd = ::open(Native(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            ::close(fd);
+            return path;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    return CString();
+}
+
+CString Join(const char* folder, const char* name)
+{
+    CString f(folder);
+    CString n(name);
+    if (f.IsEmpty())
+        return n;
+    if (n.IsEmpty())
+        return f;
+    f.TrimRight("/\\");
+    n.TrimLeft("/\\");
+    return f + "/" + n;
+}
+
+CString FileName(const char* path)
+{
+    CString p(path);
+    int slash = std::max(p.ReverseFind('/'), p.ReverseFind('\\'));
+    return p.Mid(slash + 1);
+}
+
+CString Folder(const char* path)
+{
+    CString p(path);
+    int slash = std::max(p.ReverseFind('/'), p.ReverseFind('\\'));
+    if (slash < 0)
+        return CString();
+    if (slash == 0)
+        return CString("/");
+    return p.Left(slash);
+}
+
+BOOL IsAbsolute(const char* path)
+{
+    return path && (path[0] == '/' || path[0] == '\\');
+}
+
+} // namespace fsys

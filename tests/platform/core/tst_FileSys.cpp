@@ -1,0 +1,132 @@
+#include "platform/core/FileSys.h"
+#include "platform/core/ProgramHome.h"
+#include "platform/core/Registry.h"
+#include "tests/support/CorraTest.h"
+
+#include <set>
+#include <unistd.h>
+
+class FileSysTest : public CorraTest {};
+
+TEST(PathHelpers, JoinSplitAndSeparators)
+{
+    struct Case {
+        const char* folder;
+        const char* name;
+        const char* joined;
+    } cases[] = {
+        {"", "x.crr", "x.crr"},
+        {"/a/b", "x.crr", "/a/b/x.crr"},
+        {"/a/b/", "x.crr", "/a/b/x.crr"},
+        {"/a/b\\", "\\x.crr", "/a/b/x.crr"},
+        {"/a", "", "/a"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(fsys::Join(c.folder, c.name), c.joined) << c.folder << " + " << c.name;
+    EXPECT_EQ(fsys::FileName("C:\\Docs\\Bank.crr"), "Bank.crr");
+    EXPECT_EQ(fsys::FileName("/x/y.exm"), "y.exm");
+    EXPECT_EQ(fsys::Folder("/x/y.exm"), "/x");
+    EXPECT_EQ(fsys::Folder("/y.exm"), "/");
+    EXPECT_EQ(fsys::Folder("y.exm"), "");
+    EXPECT_EQ(fsys::NormalizeSeparators("Docs\\Sub\\a.crr"), "Docs/Sub/a.crr");
+}
+
+TEST_F(FileSysTest, AtomicWriteReplacesWholeAndLeavesNoTemp)
+{
+    CString path = HomePath("f.txt");
+    ASSERT_TRUE(fsys::WriteFileAtomic(path, "first", 5));
+    ASSERT_TRUE(fsys::WriteFileAtomic(path, "2nd", 3));
+    std::string data;
+    ASSERT_TRUE(fsys::ReadFile(path, data));
+    EXPECT_EQ(data, "2nd");
+    auto entries = fsys::ListDirectory(Home());
+    for (const auto& e : entries)
+        EXPECT_EQ(e.name.Find(".tmp"), -1) << e.name.GetString();
+}
+
+TEST_F(FileSysTest, ListingDoesNotFollowLinkedFolders)
+{
+    fsys::CreateDirectory(HomePath("real"));
+    WriteHomeFile("real/a.crr", "x");
+    ASSERT_EQ(::symlink(fsys::Native(HomePath("real")).c_str(), fsys::Native(HomePath("link")).c_str()), 0);
+    std::set<std::string> dirs;
+    for (const auto& e : fsys::ListDirectory(Home())) {
+        if (e.isDirectory)
+            dirs.insert(e.name.str());
+    }
+    EXPECT_TRUE(dirs.count("real"));
+    EXPECT_FALSE(dirs.count("link"));
+}
+
+TEST_F(FileSysTest, CreateDirectoryIsOneLevel)
+{
+    EXPECT_FALSE(fsys::CreateDirectory(HomePath("a/b")));
+    EXPECT_TRUE(fsys::CreateDirectory(HomePath("a")));
+    EXPECT_TRUE(fsys::CreateDirectory(HomePath("a")));
+    EXPECT_TRUE(fsys::CreateDirectory(HomePath("a/b")));
+}
+
+TEST_F(FileSysTest, UniqueTempFilesAreNewAndDistinct)
+{
+    std::set<std::string> names;
+    for (int i = 0; i < 20; ++i) {
+        CString p = fsys::CreateUniqueTempFile(Home(), "cr", "tmp");
+        ASSERT_FALSE(p.IsEmpty());
+        EXPECT_TRUE(fsys::IsFile(p));
+        EXPECT_EQ(p.Right(4), ".tmp");
+        names.insert(p.str());
+    }
+    EXPECT_EQ(names.size(), 20u);
+    EXPECT_TRUE(fsys::CreateUniqueTempFile(HomePath("missing"), "cr", "tmp").IsEmpty());
+}
+
+TEST_F(FileSysTest, CopyRefusesAnExistingTargetWhenAsked)
+{
+    WriteHomeFile("a", "A");
+    WriteHomeFile("b", "B");
+    EXPECT_FALSE(fsys::CopyFile(HomePath("a"), HomePath("b"), TRUE));
+    EXPECT_TRUE(fsys::CopyFile(HomePath("a"), HomePath("b"), FALSE));
+    std::string data;
+    fsys::ReadFile(HomePath("b"), data);
+    EXPECT_EQ(data, "A");
+    EXPECT_FALSE(fsys::CopyFile(HomePath("none"), HomePath("c"), FALSE));
+    EXPECT_FALSE(fsys::Exists(HomePath("c")));
+}
+
+TEST_F(FileSysTest, ProgramHomeFollowsTheEnvironmentAndRegistryLivesThere)
+{
+    EXPECT_EQ(GetProgramHome().Right(1), "/");
+    EXPECT_EQ(GetRegistryFilePath(), HomePath("Registry.dat"));
+}
+
+TEST_F(FileSysTest, RegistryStoreKeepsValuesAcrossReloads)
+{
+    CString key = CString(CORRA_COMPONENT_KEY) + "\\Logging";
+    CRegistryStore& reg = CRegistryStore::Instance();
+    EXPECT_TRUE(reg.SetString(key, "LogFile", "C:\\x \"quoted\"\nline"));
+    EXPECT_TRUE(reg.SetDWord(key, "Count", 7));
+    CRegistryStore fresh(reg.GetFilePath());
+    CString s;
+    DWORD d = 0;
+    EXPECT_TRUE(fresh.GetString("hkey_current_user/software/vantrel/corra/logging", "logfile", s));
+    EXPECT_EQ(s, "C:\\x \"quoted\"\nline");
+    EXPECT_TRUE(fresh.GetDWord(key, "COUNT", d));
+    EXPECT_EQ(d, 7u);
+    EXPECT_FALSE(fresh.GetString(key, "Count", s));  // a number is not a string value
+    EXPECT_TRUE(fresh.KeyExists(CORRA_COMPONENT_KEY));
+    EXPECT_EQ(fresh.SubKeys(CORRA_COMPONENT_KEY).size(), 1u);
+    EXPECT_TRUE(reg.DeleteKey(CORRA_COMPONENT_KEY));
+    EXPECT_FALSE(reg.KeyExists(key));
+    EXPECT_TRUE(reg.KeyExists("HKEY_CURRENT_USER\\Software\\Vantrel"));
+}
+
+TEST(Geometry, MulDivRoundsAndRefusesZero)
+{
+    EXPECT_EQ(MulDiv(10, 1, 3), 3);
+    EXPECT_EQ(MulDiv(2, 1, 4), 1);     // half rounds away from zero
+    EXPECT_EQ(MulDiv(-2, 1, 4), -1);
+    EXPECT_EQ(MulDiv(12, 72, 96), 9);
+    EXPECT_EQ(MulDiv(1 << 30, 4, 8), 1 << 29);  // no overflow in the product
+    EXPECT_EQ(MulDiv(5, 5, 0), -1);
+    EXPECT_EQ(RGB(1, 2, 3), 0x030201u);
+}

@@ -1,0 +1,61 @@
+#include "tests/support/CorraTest.h"
+
+#include "platform/core/FileSys.h"
+#include "platform/core/ProgramHome.h"
+#include "platform/core/Random.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+std::vector<std::function<void()>>& TestResetHooks()
+{
+    static std::vector<std::function<void()>> hooks;
+    return hooks;
+}
+
+void CorraTest::SetUp()
+{
+    std::string templ = fsys::TempDirectory().str() + "/corra-test-XXXXXX";
+    char* dir = ::mkdtemp(templ.data());
+    ASSERT_NE(dir, nullptr);
+    const char* old = std::getenv("CORRA_HOME");
+    m_oldHome = old ? old : "";
+    ::setenv("CORRA_HOME", dir, 1);
+    ResetPlatformPaths();
+    m_home = GetProgramHome();
+    SetMessageBoxService(&messageBox);
+    SetDesktopOpener(&opener);
+    SetHelpService(&help);
+    CorraSrand(1);
+    for (auto& hook : TestResetHooks())
+        hook();
+}
+
+void CorraTest::TearDown()
+{
+    for (auto& hook : TestResetHooks())
+        hook();
+    SetMessageBoxService(nullptr);
+    SetDesktopOpener(nullptr);
+    SetHelpService(nullptr);
+    std::error_code ec;
+    std::filesystem::remove_all(fsys::Native(m_home), ec);
+    if (m_oldHome.empty())
+        ::unsetenv("CORRA_HOME");
+    else
+        ::setenv("CORRA_HOME", m_oldHome.c_str(), 1);
+    ResetPlatformPaths();
+}
+
+CString CorraTest::WriteHomeFile(const char* name, const std::string& content) const
+{
+    CString path = HomePath(name);
+    fsys::CreateDirectories(fsys::Folder(path));
+    fsys::WriteFile(path, content.data(), content.size());
+    return path;
+}
+
+CString TestDataPath(const char* name)
+{
+    return fsys::Join(CORRA_TEST_DATA_DIR, name);
+}

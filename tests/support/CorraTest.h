@@ -1,0 +1,41 @@
+#pragma once
+// The fixture of every test that touches the program's state: a fresh temporary program home
+// (and with it a fresh profile and registry store), scripted services, a seeded random sequence.
+
+#include "platform/core/Services.h"
+#include "platform/core/String.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+class CorraTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The temporary program home, with a trailing '/'.
+    const CString& Home() const { return m_home; }
+    // A path inside the program home.
+    CString HomePath(const char* name) const { return m_home + name; }
+    // Writes a file (folders created), returns its path.
+    CString WriteHomeFile(const char* name, const std::string& content) const;
+
+    CScriptedMessageBox messageBox;
+    CScriptedDesktopOpener opener;
+    CScriptedHelp help;
+
+private:
+    CString m_home;
+    std::string m_oldHome;
+};
+
+// Functions that put module state back between tests (a module with process-wide state adds
+// one from its test file with a static CTestResetHook).
+std::vector<std::function<void()>>& TestResetHooks();
+struct CTestResetHook {
+    explicit CTestResetHook(std::function<void()> hook) { TestResetHooks().push_back(std::move(hook)); }
+};
+
+// The folder of the checked-in test fixtures.
+CString TestDataPath(const char* name);
