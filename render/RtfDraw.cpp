@@ -1,0 +1,391 @@
+#include "render/RtfDraw.h"
+
+#include "foundation/Log.h"
+
+#include <climits>
+#include <cstring>
+
+namespace {
+
+enum Kind { kwdChar, kwdDest, kwdProp, kwdSpec };
+
+enum Prop {
+    ipropBold,
+    ipropItalic,
+    ipropUnderline,
+    ipropLeftInd,
+    ipropRightInd,
+    ipropFirstInd,
+    ipropCols,
+    ipropPgnX,
+    ipropPgnY,
+    ipropXaPage,
+    ipropYaPage,
+    ipropXaLeft,
+    ipropXaRight,
+    ipropYaTop,
+    ipropYaBottom,
+    ipropPgnStart,
+    ipropSbk,
+    ipropPgnFormat,
+    ipropFacingp,
+    ipropLandscape,
+    ipropJust,
+};
+
+enum Special { ipfnBin, ipfnHex, ipfnSkipDest };
+
+struct Keyword {
+    const char* szKeyword;
+    int dflt;
+    bool fPassDflt;  // the default wins even when the word carries a number
+    Kind kwd;
+    int idx;
+};
+
+// Looked up by exact, case-sensitive comparison, first match wins.
+const Keyword kKeywords[] = {
+    {"b", 1, false, kwdProp, ipropBold},
+    {"u", 1, false, kwdProp, ipropUnderline},
+    {"ul", 1, false, kwdProp, ipropUnderline},
+    {"ulnone", 0, true, kwdProp, ipropUnderline},
+    {"i", 1, false, kwdProp, ipropItalic},
+    {"li", 0, false, kwdProp, ipropLeftInd},
+    {"ri", 0, false, kwdProp, ipropRightInd},
+    {"fi", 0, false, kwdProp, ipropFirstInd},
+    {"cols", 1, false, kwdProp, ipropCols},
+    {"sbknone", 0, true, kwdProp, ipropSbk},
+    {"sbkcol", 1, true, kwdProp, ipropSbk},
+    {"sbkeven", 2, true, kwdProp, ipropSbk},
+    {"sbkodd", 3, true, kwdProp, ipropSbk},
+    {"sbkpage", 4, true, kwdProp, ipropSbk},
+    {"pgnx", 0, false, kwdProp, ipropPgnX},
+    {"pgny", 0, false, kwdProp, ipropPgnY},
+    {"pgndec", 0, true, kwdProp, ipropPgnFormat},
+    {"pgnucrm", 1, true, kwdProp, ipropPgnFormat},
+    {"pgnlcrm", 2, true, kwdProp, ipropPgnFormat},
+    {"pgnucltr", 3, true, kwdProp, ipropPgnFormat},
+    {"pgnlcltr", 4, true, kwdProp, ipropPgnFormat},
+    {"qc", 2, true, kwdProp, ipropJust},
+    {"ql", 0, true, kwdProp, ipropJust},
+    {"qr", 1, true, kwdProp, ipropJust},
+    {"qj", 3, true, kwdProp, ipropJust},
+    {"paperw", 12240, false, kwdProp, ipropXaPage},
+    {"paperh", 15480, false, kwdProp, ipropYaPage},
+    {"margl", 1800, false, kwdProp, ipropXaLeft},
+    {"margr", 1800, false, kwdProp, ipropXaRight},
+    {"margt", 1440, false, kwdProp, ipropYaTop},
+    {"margb", 1440, false, kwdProp, ipropYaBottom},
+    {"pgnstart", 1, false, kwdProp, ipropPgnStart},
+    {"facingp", 1, true, kwdProp, ipropFacingp},
+    {"landscape", 1, true, kwdProp, ipropLandscape},
+    {"par", 0, false, kwdChar, 10},
+    // A control word is never empty, so these two never match; kept as the table has them.
+    {"", 0, false, kwdChar, 10},
+    {"", 0, false, kwdChar, 10},
+    {"tab", 0, false, kwdChar, ' '},
+    {"ldblquote", 0, false, kwdChar, '"'},
+    {"rdblquote", 0, false, kwdChar, '"'},
+    {"bin", 0, false, kwdSpec, ipfnBin},
+    {"*", 0, false, kwdSpec, ipfnSkipDest},
+    {"'", 0, false, kwdSpec, ipfnHex},
+    {"author", 0, false, kwdDest, 0},
+    {"buptim", 0, false, kwdDest, 0},
+    {"colortbl", 0, false, kwdDest, 0},
+    {"comment", 0, false, kwdDest, 0},
+    {"creatim", 0, false, kwdDest, 0},
+    {"doccomm", 0, false, kwdDest, 0},
+    {"fonttbl", 0, false, kwdDest, 0},
+    {"footer", 0, false, kwdDest, 0},
+    {"footerf", 0, false, kwdDest, 0},
+    {"footerl", 0, false, kwdDest, 0},
+    {"footerr", 0, false, kwdDest, 0},
+    {"footnote", 0, false, kwdDest, 0},
+    {"ftncn", 0, false, kwdDest, 0},
+    {"ftnsep", 0, false, kwdDest, 0},
+    {"ftnsepc", 0, false, kwdDest, 0},
+    {"header", 0, false, kwdDest, 0},
+    {"headerf", 0, false, kwdDest, 0},
+    {"headerl", 0, false, kwdDest, 0},
+    {"headerr", 0, false, kwdDest, 0},
+    {"info", 0, false, kwdDest, 0},
+    {"keywords", 0, false, kwdDest, 0},
+    {"operator", 0, false, kwdDest, 0},
+    {"pict", 0, false, kwdDest, 0},
+    {"printim", 0, false, kwdDest, 0},
+    {"private1", 0, false, kwdDest, 0},
+    {"revtim", 0, false, kwdDest, 0},
+    {"rxe", 0, false, kwdDest, 0},
+    {"stylesheet", 0, false, kwdDest, 0},
+    {"subject", 0, false, kwdDest, 0},
+    {"tc", 0, false, kwdDest, 0},
+    {"title", 0, false, kwdDest, 0},
+    {"txe", 0, false, kwdDest, 0},
+    {"xe", 0, false, kwdDest, 0},
+    {"{", 0, false, kwdChar, '{'},
+    {"}", 0, false, kwdChar, '}'},
+    {"\\", 0, false, kwdChar, '\\'},
+};
+
+bool IsAlpha(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+int HexValue(unsigned char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+} // namespace
+
+CRtfDraw::CRtfDraw(LPCSTR pszRtf) : m_cszIn(pszRtf)
+{
+}
+
+int CRtfDraw::Read()
+{
+    m_state = State();
+    m_saved.clear();
+    m_nDepth = 0;
+    m_cbBin = 0;
+    m_nHexValue = 0;
+    m_cNibble = 2;
+    m_bSkipDestIfUnk = false;
+    m_nPos = 0;
+    m_cszOut.Empty();
+
+    const int nLen = m_cszIn.GetLength();
+    while (m_nPos < nLen) {
+        const unsigned char ch = static_cast<unsigned char>(m_cszIn[m_nPos++]);
+        int ec = ecOK;
+        if (m_state.ris == risBin) {
+            ec = ParseChar(ch);
+        } else if (m_state.ris == risHex) {
+            const int nibble = HexValue(ch);
+            if (nibble < 0)
+                return ecInvalidHex;
+            m_nHexValue = (m_nHexValue << 4) + nibble;
+            if (--m_cNibble == 0) {
+                m_state.ris = risNorm;
+                ec = ParseChar(m_nHexValue);
+                m_cNibble = 2;
+                m_nHexValue = 0;
+            }
+        } else {
+            switch (ch) {
+            case '{':
+                ec = PushState();
+                break;
+            case '}':
+                ec = PopState();
+                break;
+            case '\\':
+                ec = ParseKeyword();
+                break;
+            case '\r':
+            case '\n':
+                break;
+            default:
+                ec = ParseChar(ch);
+                break;
+            }
+        }
+        if (ec != ecOK)
+            return ec;
+    }
+    // A "\'" whose digits the text never gave.
+    if (m_state.ris == risHex)
+        return ecEndOfFile;
+    if (m_nDepth < 0)
+        return ecStackUnderflow;
+    if (m_nDepth > 0)
+        return ecUnmatchedBrace;
+    return ecOK;
+}
+
+int CRtfDraw::PushState()
+{
+    if (m_nDepth >= kMaxDepth)
+        return ecStackOverflow;
+    try {
+        m_saved.push_back(m_state);
+    } catch (...) {
+        LogOutput("*** Exception (ecPushRtfState) ***", 1, __TIMESTAMP__, __FILE__, __LINE__);
+        return ecStackOverflow;
+    }
+    m_state.ris = risNorm;
+    ++m_nDepth;
+    return ecOK;
+}
+
+int CRtfDraw::PopState()
+{
+    if (m_saved.empty())
+        return ecStackUnderflow;
+    // Leaving a destination would run its end-of-group action; no destination here has one.
+    m_state = m_saved.back();
+    m_saved.pop_back();
+    --m_nDepth;
+    return ecOK;
+}
+
+int CRtfDraw::ParseKeyword()
+{
+    const int nLen = m_cszIn.GetLength();
+    if (m_nPos >= nLen)
+        return ecEndOfFile;
+    unsigned char ch = static_cast<unsigned char>(m_cszIn[m_nPos++]);
+    if (!IsAlpha(ch)) {
+        // A control symbol: one character, no delimiter.
+        return TranslateKeyword(CString(static_cast<char>(ch)), 0, false);
+    }
+    const int nStart = m_nPos - 1;
+    while (m_nPos < nLen && IsAlpha(static_cast<unsigned char>(m_cszIn[m_nPos])))
+        ++m_nPos;
+    const CString keyword = m_cszIn.Mid(nStart, m_nPos - nStart);
+
+    bool bNeg = false;
+    bool bParam = false;
+    long long param = 0;
+    if (m_nPos < nLen && m_cszIn[m_nPos] == '-') {
+        bNeg = true;
+        if (++m_nPos >= nLen)
+            return ecEndOfFile;
+    }
+    while (m_nPos < nLen && IsDigitByte(static_cast<unsigned char>(m_cszIn[m_nPos]))) {
+        bParam = true;
+        // Saturate: a run of digits never overflows the number.
+        if (param < INT_MAX)
+            param = param * 10 + (m_cszIn[m_nPos] - '0');
+        ++m_nPos;
+    }
+    if (param > INT_MAX)
+        param = INT_MAX;
+    if (bNeg)
+        param = -param;
+    // One blank after a control word belongs to it.
+    if (m_nPos < nLen && m_cszIn[m_nPos] == ' ')
+        ++m_nPos;
+    return TranslateKeyword(keyword, static_cast<int>(param), bParam);
+}
+
+int CRtfDraw::TranslateKeyword(const CString& keyword, int param, bool bParam)
+{
+    const Keyword* pFound = nullptr;
+    for (const Keyword& k : kKeywords) {
+        if (keyword == k.szKeyword) {
+            pFound = &k;
+            break;
+        }
+    }
+    if (!pFound) {
+        // An unknown word right after "\*" names a destination we cannot read: skip it.
+        if (m_bSkipDestIfUnk)
+            m_state.rds = rdsSkip;
+        m_bSkipDestIfUnk = false;
+        return ecOK;
+    }
+    m_bSkipDestIfUnk = false;
+    switch (pFound->kwd) {
+    case kwdProp:
+        if (pFound->fPassDflt || !bParam)
+            param = pFound->dflt;
+        return ApplyPropChange(pFound->idx, param);
+    case kwdChar:
+        return ParseChar(pFound->idx);
+    case kwdDest:
+        m_state.rds = rdsSkip;
+        return ecOK;
+    case kwdSpec:
+        return ParseSpecial(pFound->idx, param);
+    }
+    return ecBadTable;
+}
+
+int CRtfDraw::ApplyPropChange(int iprop, int val)
+{
+    if (m_state.rds == rdsSkip)
+        return ecOK;
+    switch (iprop) {
+    case ipropBold: m_state.chp.fBold = val; break;
+    case ipropItalic: m_state.chp.fItalic = val; break;
+    case ipropUnderline: m_state.chp.fUnderline = val; break;
+    case ipropLeftInd: m_state.pap.xaLeft = val; break;
+    case ipropRightInd: m_state.pap.xaRight = val; break;
+    case ipropFirstInd: m_state.pap.xaFirst = val; break;
+    case ipropJust: m_state.pap.just = val; break;
+    case ipropCols: m_state.sep.cCols = val; break;
+    case ipropSbk: m_state.sep.sbk = val; break;
+    case ipropPgnX: m_state.sep.xaPgn = val; break;
+    case ipropPgnY: m_state.sep.yaPgn = val; break;
+    case ipropPgnFormat: m_state.sep.pgnFormat = val; break;
+    case ipropXaPage: m_state.dop.xaPage = val; break;
+    case ipropYaPage: m_state.dop.yaPage = val; break;
+    case ipropXaLeft: m_state.dop.xaLeft = val; break;
+    case ipropXaRight: m_state.dop.xaRight = val; break;
+    case ipropYaTop: m_state.dop.yaTop = val; break;
+    case ipropYaBottom: m_state.dop.yaBottom = val; break;
+    case ipropPgnStart: m_state.dop.pgnStart = val; break;
+    case ipropFacingp: m_state.dop.fFacingp = val; break;
+    case ipropLandscape: m_state.dop.fLandscape = val; break;
+    default: return ecBadTable;
+    }
+    return ecOK;
+}
+
+int CRtfDraw::ParseSpecial(int ipfn, int param)
+{
+    // Inside a skipped destination only "\bin" matters: its bytes must still be passed over.
+    if (m_state.rds == rdsSkip && ipfn != ipfnBin)
+        return ecOK;
+    switch (ipfn) {
+    case ipfnBin:
+        if (param > 0) {
+            m_state.ris = risBin;
+            m_cbBin = param;
+        }
+        return ecOK;
+    case ipfnSkipDest:
+        m_bSkipDestIfUnk = true;
+        return ecOK;
+    case ipfnHex:
+        m_state.ris = risHex;
+        m_cNibble = 2;
+        m_nHexValue = 0;
+        return ecOK;
+    }
+    return ecBadTable;
+}
+
+int CRtfDraw::ParseChar(int ch)
+{
+    if (m_state.ris == risBin && --m_cbBin <= 0)
+        m_state.ris = risNorm;
+    if (m_state.rds == rdsSkip)
+        return ecOK;
+    // A NUL byte has no place in the text.
+    if (m_bTextMode && ch != 0)
+        m_cszOut += static_cast<char>(ch);
+    return ecOK;
+}
+
+CString RtfToText(LPCSTR pszRtf)
+{
+    if (!pszRtf || !std::strstr(pszRtf, "\\rtf"))
+        return CString(pszRtf);
+    CRtfDraw reader(pszRtf);
+    reader.SetTextMode(TRUE);
+    const int ec = reader.Read();
+    if (ec != CRtfDraw::ecOK) {
+        CString msg;
+        msg.Format("Error %d parsing rtf - text-only...\n", ec);
+        LogOutput(msg, 1, __TIMESTAMP__, __FILE__, __LINE__);
+        LogOutput(pszRtf, 1, __TIMESTAMP__, __FILE__, __LINE__);
+        return CString();
+    }
+    return reader.GetText();
+}
