@@ -7,6 +7,7 @@
 
 #include <QFileInfo>
 #include <QImage>
+#include <QPainter>
 #include <QPrinter>
 
 #include <algorithm>
@@ -352,4 +353,27 @@ TEST_F(DCTest, MemoryDCBlitsIntoAnImage)
     EXPECT_EQ(target.GetPixel(5, 5), RGB(200, 0, 0));
     EXPECT_EQ(target.GetPixel(14, 14), RGB(200, 0, 0));
     EXPECT_EQ(target.GetPixel(15, 15), RGB(255, 255, 255));
+}
+
+TEST_F(DCTest, BorrowedPainterKeepsItsClipAndGetsItsStateBack)
+{
+    QImage image(40, 40, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setClipRect(QRect(0, 0, 20, 40));
+    painter.setPen(QPen(Qt::green));
+    {
+        CDC dc(&painter);
+        EXPECT_TRUE(dc.CanDraw());
+        dc.FillSolidRect(0, 0, 40, 40, RGB(0, 0, 255));
+        dc.SelectClipRgn(nullptr);  // removes the DC's own clip, not the painter's
+        dc.FillSolidRect(0, 0, 40, 10, RGB(255, 0, 0));
+    }
+    EXPECT_EQ(painter.pen().color(), QColor(Qt::green));
+    EXPECT_EQ(painter.clipBoundingRect().toRect(), QRect(0, 0, 20, 40));
+    painter.end();
+    EXPECT_EQ(image.pixelColor(5, 20), QColor(0, 0, 255));
+    EXPECT_EQ(image.pixelColor(5, 5), QColor(255, 0, 0));
+    EXPECT_EQ(image.pixelColor(30, 20), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(30, 5), QColor(Qt::white));
 }
