@@ -23,6 +23,14 @@ LOGFONT MakeLogFont(LONG height, const char* face = "Arial", LONG weight = FW_NO
     return lf;
 }
 
+// Creates a font of the height and selects it.
+void UseFont(CDC& dc, CFont& font, LONG height)
+{
+    LOGFONT lf = MakeLogFont(height);
+    font.CreateFontIndirect(&lf);
+    dc.SelectObject(&font);
+}
+
 class DCTest : public CorraTest {};
 
 // Fixed metrics, font height -10 in MM_TEXT: glyphs 5 wide, lines 10 high.
@@ -63,9 +71,7 @@ TEST_F(DCTest, DrawTextCalcRectTable)
         SCOPED_TRACE(c.name);
         CFixedMetricsDC dc;
         CFont font;
-        LOGFONT lf = MakeLogFont(-10);
-        font.CreateFontIndirect(&lf);
-        dc.SelectObject(&font);
+        UseFont(dc, font, -10);
         CRect rc(10, 20, 10 + c.width, 25);
         const int height = dc.DrawText(c.text, -1, &rc, c.format | DT_CALCRECT);
         EXPECT_EQ(height, c.height);
@@ -89,9 +95,7 @@ TEST_F(DCTest, DrawTextPlacesLinesByAlignment)
         SCOPED_TRACE(c.format);
         CFixedMetricsDC dc;
         CFont font;
-        LOGFONT lf = MakeLogFont(-10);
-        font.CreateFontIndirect(&lf);
-        dc.SelectObject(&font);
+        UseFont(dc, font, -10);
         CRect rc(0, 0, 25, 100);
         EXPECT_EQ(dc.DrawText("abc de", -1, &rc, c.format), 20);
         EXPECT_EQ(rc, CRect(0, 0, 25, 100)) << "drawing leaves the rectangle alone";
@@ -107,9 +111,7 @@ TEST_F(DCTest, DrawTextPlacesLinesByAlignment)
     // One line placed against the middle and the bottom of the rectangle.
     CFixedMetricsDC dc;
     CFont font;
-    LOGFONT lf = MakeLogFont(-10);
-    font.CreateFontIndirect(&lf);
-    dc.SelectObject(&font);
+    UseFont(dc, font, -10);
     CRect rc(0, 0, 100, 40);
     dc.DrawText("x", -1, &rc, DT_SINGLELINE | DT_VCENTER);
     dc.DrawText("x", -1, &rc, DT_SINGLELINE | DT_BOTTOM);
@@ -124,9 +126,7 @@ TEST_F(DCTest, DrawTextUnderTwipsGoesDownward)
     CFixedMetricsDC dc(2000, 2000, 1440);
     dc.SetMapMode(MM_TWIPS);
     CFont font;
-    LOGFONT lf = MakeLogFont(-200);
-    font.CreateFontIndirect(&lf);
-    dc.SelectObject(&font);
+    UseFont(dc, font, -200);
     TEXTMETRIC tm;
     ASSERT_TRUE(dc.GetTextMetrics(&tm));
     EXPECT_EQ(tm.tmHeight, 200);
@@ -156,9 +156,7 @@ TEST_F(DCTest, TwipsDrawUprightTextAtTheMappedPosition)
         EXPECT_EQ(dc.GetDeviceCaps(LOGPIXELSY), 96);
         dc.SetMapMode(MM_TWIPS);
         CFont font;
-        LOGFONT lf = MakeLogFont(-720);  // 36 points: 48 pixels
-        font.CreateFontIndirect(&lf);
-        dc.SelectObject(&font);
+        UseFont(dc, font, -720);  // 36 points: 48 pixels
         dc.SetBkMode(TRANSPARENT);
         dc.SetTextColor(RGB(0, 0, 0));
         POINT at{720, -300};
