@@ -123,26 +123,25 @@ void CENString::TrimRight()
 
 // Only the ASCII letters change case: a text of file names must not have its accented letters
 // folded together.
-void CENString::MakeUpper()
+void CENString::ChangeCase(char from, char to)
 {
     CString s = m_str;
     for (char& c : s.str()) {
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
+        if (c >= from && c < from + 26)
+            c = static_cast<char>(c - from + to);
     }
     FreeBuffers();
     m_str = s;
 }
 
+void CENString::MakeUpper()
+{
+    ChangeCase('a', 'A');
+}
+
 void CENString::MakeLower()
 {
-    CString s = m_str;
-    for (char& c : s.str()) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    FreeBuffers();
-    m_str = s;
+    ChangeCase('A', 'a');
 }
 
 BOOL CENString::IsNumber() const

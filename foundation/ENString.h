@@ -82,6 +82,9 @@ public:
     BYTE* OnSerializeOut(BYTE* pBuf, const BYTE* pEnd) override;
 
 private:
+    // Moves the 26 letters from "from" on to "to" on.
+    void ChangeCase(char from, char to);
+
     CString m_str;
     // Private copy of the text cut by GetNextToken; m_pCursor points into it, NULL when unset.
     std::vector<char> m_tokenBuf;
