@@ -25,6 +25,7 @@ public:
 
     int GetLength() const { return m_str.GetLength(); }
     BOOL IsEmpty() const { return m_str.IsEmpty(); }
+    // A CString of the text: CString s(en), or en.GetCString().
     operator LPCSTR() const { return m_str.GetString(); }
     LPCSTR GetString() const { return m_str.GetString(); }
     const CString& GetCString() const { return m_str; }
@@ -71,7 +72,11 @@ public:
     friend bool operator==(const CENString& a, const CENString& b) { return a.m_str == b.m_str; }
     friend bool operator==(const CENString& a, LPCSTR b) { return a.m_str == b; }
     friend bool operator==(LPCSTR a, const CENString& b) { return b.m_str == a; }
+    friend bool operator==(const CENString& a, const CString& b) { return a.m_str == b; }
+    friend bool operator==(const CString& a, const CENString& b) { return b.m_str == a; }
     friend bool operator!=(const CENString& a, const CENString& b) { return !(a == b); }
+    friend bool operator!=(const CENString& a, const CString& b) { return !(a == b); }
+    friend bool operator!=(const CString& a, const CENString& b) { return !(b == a); }
     friend bool operator!=(const CENString& a, LPCSTR b) { return !(a == b); }
     friend bool operator!=(LPCSTR a, const CENString& b) { return !(b == a); }
     friend bool operator<(const CENString& a, const CENString& b) { return a.Compare(b) < 0; }

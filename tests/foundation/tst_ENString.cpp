@@ -105,6 +105,8 @@ TEST(CENString, CopyIsIndependent)
     c = "other";
     EXPECT_EQ(a, "shared text");
     EXPECT_EQ(b, "SHARED TEXT");
+    EXPECT_TRUE(CString("SHARED TEXT") == b);
+    EXPECT_TRUE(a != CString(b));
     // A copy starts its own field walk.
     CENString tok;
     ASSERT_EQ(a.GetNextToken(" ", tok, FALSE), 1);
