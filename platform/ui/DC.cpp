@@ -1047,11 +1047,6 @@ CClientDC::CClientDC(QWidget* pWnd)
     AttachWidget(pWnd, false);
 }
 
-CWindowDC::CWindowDC(QWidget* pWnd)
-{
-    AttachWidget(pWnd, false);
-}
-
 CPrinterDC::CPrinterDC(QPrinter* pPrinter)
 {
     AttachPrinter(pPrinter);

@@ -455,9 +455,9 @@ public:
 };
 
 // As CClientDC; NULL stands for the whole screen.
-class CWindowDC : public CDC {
+class CWindowDC : public CClientDC {
 public:
-    explicit CWindowDC(QWidget* pWnd);
+    using CClientDC::CClientDC;
 };
 
 // A DC on a printer (or a print preview's printer, or a PDF writer set up as a QPrinter).

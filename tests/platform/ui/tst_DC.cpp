@@ -7,6 +7,7 @@
 
 #include <QFileInfo>
 #include <QImage>
+#include <QPainter>
 #include <QPrinter>
 
 #include <algorithm>
@@ -20,6 +21,14 @@ LOGFONT MakeLogFont(LONG height, const char* face = "Arial", LONG weight = FW_NO
     lf.lfWeight = weight;
     SetLogFontFaceName(lf, face);
     return lf;
+}
+
+// Creates a font of the height and selects it.
+void UseFont(CDC& dc, CFont& font, LONG height)
+{
+    LOGFONT lf = MakeLogFont(height);
+    font.CreateFontIndirect(&lf);
+    dc.SelectObject(&font);
 }
 
 class DCTest : public CorraTest {};
@@ -62,9 +71,7 @@ TEST_F(DCTest, DrawTextCalcRectTable)
         SCOPED_TRACE(c.name);
         CFixedMetricsDC dc;
         CFont font;
-        LOGFONT lf = MakeLogFont(-10);
-        font.CreateFontIndirect(&lf);
-        dc.SelectObject(&font);
+        UseFont(dc, font, -10);
         CRect rc(10, 20, 10 + c.width, 25);
         const int height = dc.DrawText(c.text, -1, &rc, c.format | DT_CALCRECT);
         EXPECT_EQ(height, c.height);
@@ -88,9 +95,7 @@ TEST_F(DCTest, DrawTextPlacesLinesByAlignment)
         SCOPED_TRACE(c.format);
         CFixedMetricsDC dc;
         CFont font;
-        LOGFONT lf = MakeLogFont(-10);
-        font.CreateFontIndirect(&lf);
-        dc.SelectObject(&font);
+        UseFont(dc, font, -10);
         CRect rc(0, 0, 25, 100);
         EXPECT_EQ(dc.DrawText("abc de", -1, &rc, c.format), 20);
         EXPECT_EQ(rc, CRect(0, 0, 25, 100)) << "drawing leaves the rectangle alone";
@@ -106,9 +111,7 @@ TEST_F(DCTest, DrawTextPlacesLinesByAlignment)
     // One line placed against the middle and the bottom of the rectangle.
     CFixedMetricsDC dc;
     CFont font;
-    LOGFONT lf = MakeLogFont(-10);
-    font.CreateFontIndirect(&lf);
-    dc.SelectObject(&font);
+    UseFont(dc, font, -10);
     CRect rc(0, 0, 100, 40);
     dc.DrawText("x", -1, &rc, DT_SINGLELINE | DT_VCENTER);
     dc.DrawText("x", -1, &rc, DT_SINGLELINE | DT_BOTTOM);
@@ -123,9 +126,7 @@ TEST_F(DCTest, DrawTextUnderTwipsGoesDownward)
     CFixedMetricsDC dc(2000, 2000, 1440);
     dc.SetMapMode(MM_TWIPS);
     CFont font;
-    LOGFONT lf = MakeLogFont(-200);
-    font.CreateFontIndirect(&lf);
-    dc.SelectObject(&font);
+    UseFont(dc, font, -200);
     TEXTMETRIC tm;
     ASSERT_TRUE(dc.GetTextMetrics(&tm));
     EXPECT_EQ(tm.tmHeight, 200);
@@ -155,9 +156,7 @@ TEST_F(DCTest, TwipsDrawUprightTextAtTheMappedPosition)
         EXPECT_EQ(dc.GetDeviceCaps(LOGPIXELSY), 96);
         dc.SetMapMode(MM_TWIPS);
         CFont font;
-        LOGFONT lf = MakeLogFont(-720);  // 36 points: 48 pixels
-        font.CreateFontIndirect(&lf);
-        dc.SelectObject(&font);
+        UseFont(dc, font, -720);  // 36 points: 48 pixels
         dc.SetBkMode(TRANSPARENT);
         dc.SetTextColor(RGB(0, 0, 0));
         POINT at{720, -300};
@@ -352,4 +351,27 @@ TEST_F(DCTest, MemoryDCBlitsIntoAnImage)
     EXPECT_EQ(target.GetPixel(5, 5), RGB(200, 0, 0));
     EXPECT_EQ(target.GetPixel(14, 14), RGB(200, 0, 0));
     EXPECT_EQ(target.GetPixel(15, 15), RGB(255, 255, 255));
+}
+
+TEST_F(DCTest, BorrowedPainterKeepsItsClipAndGetsItsStateBack)
+{
+    QImage image(40, 40, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setClipRect(QRect(0, 0, 20, 40));
+    painter.setPen(QPen(Qt::green));
+    {
+        CDC dc(&painter);
+        EXPECT_TRUE(dc.CanDraw());
+        dc.FillSolidRect(0, 0, 40, 40, RGB(0, 0, 255));
+        dc.SelectClipRgn(nullptr);  // removes the DC's own clip, not the painter's
+        dc.FillSolidRect(0, 0, 40, 10, RGB(255, 0, 0));
+    }
+    EXPECT_EQ(painter.pen().color(), QColor(Qt::green));
+    EXPECT_EQ(painter.clipBoundingRect().toRect(), QRect(0, 0, 20, 40));
+    painter.end();
+    EXPECT_EQ(image.pixelColor(5, 20), QColor(0, 0, 255));
+    EXPECT_EQ(image.pixelColor(5, 5), QColor(255, 0, 0));
+    EXPECT_EQ(image.pixelColor(30, 20), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(30, 5), QColor(Qt::white));
 }
