@@ -1,5 +1,8 @@
 #include "tests/support/CorraTest.h"
 
+#include "foundation/Log.h"
+#include "foundation/LogException.h"
+
 #include "platform/core/FileSys.h"
 #include "platform/core/ProgramHome.h"
 #include "platform/core/Random.h"
@@ -27,6 +30,8 @@ void CorraTest::SetUp()
     SetDesktopOpener(&opener);
     SetHelpService(&help);
     CorraSrand(1);
+    ResetLogging();
+    ResetInternalErrorNotice();
     for (auto& hook : TestResetHooks())
         hook();
 }
@@ -35,6 +40,8 @@ void CorraTest::TearDown()
 {
     for (auto& hook : TestResetHooks())
         hook();
+    ResetLogging();
+    ResetInternalErrorNotice();
     SetMessageBoxService(nullptr);
     SetDesktopOpener(nullptr);
     SetHelpService(nullptr);
