@@ -1,5 +1,6 @@
 #include "foundation/CorraAppBase.h"
 
+#include "foundation/DCUtil.h"
 #include "foundation/FileUtil.h"
 #include "foundation/Log.h"
 #include "foundation/Util.h"
@@ -275,9 +276,4 @@ CCorraAppBase& CorraApp()
 void SetCorraApp(CCorraAppBase* app)
 {
     g_app.store(app);
-}
-
-int GetScreenLogPixels(BOOL)
-{
-    return 96;
 }

@@ -377,6 +377,17 @@ void SplitPath(LPCSTR path, CString* drive, CString* dir, CString* name, CString
         *whole = p.IsEmpty() ? CString() : Normalize(p);
 }
 
+void SplitPath(LPCSTR path, CENString* drive, CENString* dir, CENString* name, CENString* ext,
+               CENString* whole)
+{
+    CString parts[5];
+    SplitPath(path, &parts[0], &parts[1], &parts[2], &parts[3], &parts[4]);
+    CENString* outs[5] = {drive, dir, name, ext, whole};
+    for (int i = 0; i < 5; ++i)
+        if (outs[i])
+            *outs[i] = parts[i];
+}
+
 void JoinPath(CString* result, LPCSTR part1, LPCSTR part2)
 {
     if (!result)
@@ -406,6 +417,17 @@ void JoinPath(CString* result, LPCSTR part1, LPCSTR part2)
 void JoinPath(CString& result, LPCSTR part1, LPCSTR part2)
 {
     JoinPath(&result, part1, part2);
+}
+
+void JoinPathEN(CENString* result, LPCSTR part1, LPCSTR part2)
+{
+    if (!result) {
+        JoinPath(static_cast<CString*>(nullptr), part1, part2);
+        return;
+    }
+    CString joined = result->GetCString();
+    JoinPath(&joined, part1, part2);
+    *result = joined;
 }
 
 void GetPathDriveDir(CString& out, LPCSTR path)

@@ -6,6 +6,7 @@
 // otherwise, and turned back into a full path when read. Whether a stored path is relative is
 // decided by its form alone. Separators: '/' is written; '\' is accepted wherever a path is read.
 
+#include "foundation/ENString.h"
 #include "platform/core/Collections.h"
 #include "platform/core/String.h"
 
@@ -54,12 +55,15 @@ BOOL IsSameFolder(LPCSTR a, LPCSTR b);
 // Drive ("C:", or "//server/share" for a UNC path, else empty), folder with its trailing
 // separator, file name and extension with its dot; whole gets the trimmed path with "." and ".."
 // resolved. Any output may be NULL.
+void SplitPath(LPCSTR path, CENString* drive, CENString* dir, CENString* name, CENString* ext,
+               CENString* whole = nullptr);
 void SplitPath(LPCSTR path, CString* drive, CString* dir, CString* name, CString* ext,
                CString* whole = nullptr);
 // part1 and part2 (both trimmed) with exactly one separator between them. An empty part1 gives
 // part2; both empty leaves result unchanged.
 void JoinPath(CString* result, LPCSTR part1, LPCSTR part2);
 void JoinPath(CString& result, LPCSTR part1, LPCSTR part2);
+void JoinPathEN(CENString* result, LPCSTR part1, LPCSTR part2);
 // Drive and folder of a path, ending in a separator.
 void GetPathDriveDir(CString& out, LPCSTR path);
 void GetPathFolder(CString& out, LPCSTR path);

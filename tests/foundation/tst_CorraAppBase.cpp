@@ -94,6 +94,11 @@ TEST_F(ProfileTest, ScreenFontDefaultsAndRoundTrip)
     EXPECT_EQ(back.lfItalic, 1);
     EXPECT_EQ(back.lfUnderline, 0);
     EXPECT_STREQ(back.lfFaceName, "Liberation Serif");
+
+    // The screen's resolution turns points into pixels.
+    screen.info.nDpiY = 120;
+    app.GetProfileFont("Fonts", "Title", lf);
+    EXPECT_EQ(lf.lfHeight, -20);
 }
 
 TEST_F(ProfileTest, FullFontRoundTripAndLimits)
