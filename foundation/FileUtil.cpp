@@ -90,13 +90,19 @@ CString WithSep(CString s)
 }
 
 // The folder relative paths are taken from. Components other than the program itself have no
-// folder of their own here, so a ProgID always names the program's folder.
+// folder of their own here, so a ProgID always names the program's folder. A missing folder is
+// logged; the conversions go on, so that no path is lost.
 CString BaseFolder(LPCSTR progId)
 {
     (void)progId;
     CString base = GetServerDirectory();
     base.Trim();
-    return WithSep(base);
+    base = WithSep(base);
+    if (!fsys::IsDirectory(base)) {
+        LOG_LINE("::ServerRelativeToFullPath() - server dir does not exist...", 1);
+        LOG_LINE(base, 1);
+    }
+    return base;
 }
 
 // The stored form of path (see FullToServerRelativePath).
@@ -107,11 +113,6 @@ CString ToStoredForm(LPCSTR path, LPCSTR progId)
     if (p.IsEmpty())
         return CString();
     CString base = BaseFolder(progId);
-    if (!fsys::IsDirectory(base)) {
-        // The path is still stored, whole, so that nothing is lost.
-        LOG_LINE("::ServerRelativeToFullPath() - server dir does not exist...", 1);
-        LOG_LINE(base, 1);
-    }
     if (!IsAbsoluteForm(p))
         p = base + p;
     CString full = Normalize(p);
@@ -131,10 +132,6 @@ CString ToFullForm(LPCSTR path, LPCSTR progId)
     if (p.IsEmpty())
         return CString();
     CString base = BaseFolder(progId);
-    if (!fsys::IsDirectory(base)) {
-        LOG_LINE("::ServerRelativeToFullPath() - server dir does not exist...", 1);
-        LOG_LINE(base, 1);
-    }
     if (IsAbsoluteForm(p)) {
         if (!fsys::Exists(p)) {
             LOG_LINE("::RelativeToFullPath() - non-existent path...", 1);

@@ -79,6 +79,17 @@ const char* ViewerFailureText(int kind)
     }
 }
 
+// Every byte passes test; FALSE for an empty text.
+BOOL IsAllOf(LPCSTR text, bool (*test)(unsigned char))
+{
+    if (!text || !*text)
+        return FALSE;
+    for (const char* p = text; *p; ++p)
+        if (!test(static_cast<unsigned char>(*p)))
+            return FALSE;
+    return TRUE;
+}
+
 bool PrevIsBackslash(const CString& out)
 {
     return !out.IsEmpty() && out[out.GetLength() - 1] == '\\';
@@ -182,22 +193,12 @@ unsigned Factorial(unsigned n)
 
 BOOL IsAllSpace(LPCSTR text)
 {
-    if (!text || !*text)
-        return FALSE;
-    for (const char* p = text; *p; ++p)
-        if (!IsSpaceByte(static_cast<unsigned char>(*p)))
-            return FALSE;
-    return TRUE;
+    return IsAllOf(text, IsSpaceByte);
 }
 
 BOOL IsAllDigits(LPCSTR text)
 {
-    if (!text || !*text)
-        return FALSE;
-    for (const char* p = text; *p; ++p)
-        if (!IsDigitByte(static_cast<unsigned char>(*p)))
-            return FALSE;
-    return TRUE;
+    return IsAllOf(text, IsDigitByte);
 }
 
 double RoundTo2Decimals(double value)
