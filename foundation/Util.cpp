@@ -9,6 +9,7 @@
 #include <charconv>
 #include <climits>
 #include <cstring>
+#include <map>
 #include <mutex>
 
 #define LOG_LINE(text, level) LogOutput((text), (level), __DATE__ " " __TIME__, __FILE__, __LINE__)
@@ -388,4 +389,33 @@ CString DecodeBraces(LPCSTR stored)
         }
     }
     return out;
+}
+
+namespace {
+
+std::mutex& KindMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
+std::map<std::type_index, int>& Kinds()
+{
+    static std::map<std::type_index, int> kinds;
+    return kinds;
+}
+
+} // namespace
+
+void RegisterDocViewKind(std::type_index type, int kind)
+{
+    std::lock_guard<std::mutex> lock(KindMutex());
+    Kinds()[type] = kind;
+}
+
+int DocViewKindOf(std::type_index type)
+{
+    std::lock_guard<std::mutex> lock(KindMutex());
+    auto it = Kinds().find(type);
+    return it == Kinds().end() ? DVK_OTHER : it->second;
 }

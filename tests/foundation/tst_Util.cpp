@@ -231,4 +231,24 @@ TEST_F(UtilTest, DisplayFileByKind)
     EXPECT_EQ(shownFolder, HomePath("Src"));
 }
 
+struct FakeDoc {
+    virtual ~FakeDoc() = default;
+};
+struct FakeExamDoc : FakeDoc {};
+struct FakeOther : FakeDoc {};
+const CDocViewKind s_docKind(typeid(FakeDoc), DVK_CORRADOC);
+const CDocViewKind s_examKind(typeid(FakeExamDoc), DVK_EXAMDOC);
+
+TEST(DocViewKindTest, ByExactRunTimeClass)
+{
+    FakeDoc doc;
+    FakeExamDoc exam;
+    FakeOther other;
+    const FakeDoc* asBase = &exam;
+    EXPECT_EQ(GetDocViewKind(&doc), DVK_CORRADOC);
+    EXPECT_EQ(GetDocViewKind(asBase), DVK_EXAMDOC);
+    EXPECT_EQ(GetDocViewKind(static_cast<const FakeDoc*>(&other)), DVK_OTHER);
+    EXPECT_EQ(GetDocViewKind(static_cast<const FakeDoc*>(nullptr)), DVK_OTHER);
+}
+
 } // namespace
