@@ -2,8 +2,6 @@
 
 #include "foundation/Log.h"
 #include "platform/core/FileSys.h"
-#include "platform/core/ProgramHome.h"
-#include "platform/core/Registry.h"
 #include "platform/core/Services.h"
 
 #include <cerrno>
@@ -12,8 +10,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
-
-#define LOG_LINE(text, level) LogOutput((text), (level), __DATE__ " " __TIME__, __FILE__, __LINE__)
 
 namespace {
 
@@ -89,18 +85,16 @@ CString WithSep(CString s)
     return s;
 }
 
-// The folder relative paths are taken from. Components other than the program itself have no
-// folder of their own here, so a ProgID always names the program's folder. A missing folder is
-// logged; the conversions go on, so that no path is lost.
+// The folder relative paths are taken from. A missing folder is logged; the conversions go on,
+// so that no path is lost.
 CString BaseFolder(LPCSTR progId)
 {
-    (void)progId;
-    CString base = GetServerDirectory();
+    CString base = progId ? GetServerDirectory(progId) : GetServerDirectory();
     base.Trim();
     base = WithSep(base);
     if (!fsys::IsDirectory(base)) {
-        LOG_LINE("::ServerRelativeToFullPath() - server dir does not exist...", 1);
-        LOG_LINE(base, 1);
+        LogOutput("::ServerRelativeToFullPath() - server dir does not exist...", LOG_ERROR, LOG_HERE);
+        LogOutput(base, LOG_ERROR, LOG_HERE);
     }
     return base;
 }
@@ -134,14 +128,14 @@ CString ToFullForm(LPCSTR path, LPCSTR progId)
     CString base = BaseFolder(progId);
     if (IsAbsoluteForm(p)) {
         if (!fsys::Exists(p)) {
-            LOG_LINE("::RelativeToFullPath() - non-existent path...", 1);
-            LOG_LINE(p, 1);
+            LogOutput("::RelativeToFullPath() - non-existent path...", LOG_ERROR, LOG_HERE);
+            LogOutput(p, LOG_ERROR, LOG_HERE);
         }
         return Normalize(p);
     }
     if (!HVIsValidRelativePath(p, base)) {
-        LOG_LINE("::RelativeToFullPath() - invalid relative path...", 1);
-        LOG_LINE(p, 1);
+        LogOutput("::RelativeToFullPath() - invalid relative path...", LOG_ERROR, LOG_HERE);
+        LogOutput(p, LOG_ERROR, LOG_HERE);
     }
     return Normalize(base + p);
 }
@@ -152,8 +146,8 @@ int CopyOut(const CString& s, char* out, int size, const char* tooLong)
         return 0;
     if (s.GetLength() >= size) {
         out[0] = '\0';
-        LOG_LINE(tooLong, 1);
-        LOG_LINE(s, 1);
+        LogOutput(tooLong, LOG_ERROR, LOG_HERE);
+        LogOutput(s, LOG_ERROR, LOG_HERE);
         return 0;
     }
     std::memcpy(out, s.GetString(), static_cast<size_t>(s.GetLength()) + 1);
@@ -199,7 +193,7 @@ void CollectDirs(CStringList& out, const CString& folder)
 CString SupportUrl(const char* value, const char* defPath)
 {
     CString url;
-    CRegistryStore::Instance().GetString(CString(CORRA_COMPONENT_KEY) + "\\Support", value, url);
+    GetRegString(url, "Support", value, "");
     url.Trim();
     if (url.IsEmpty())
         url = CString(CORRA_MAKER_WEB) + defPath;
@@ -207,17 +201,6 @@ CString SupportUrl(const char* value, const char* defPath)
 }
 
 } // namespace
-
-CString GetServerDirectory()
-{
-    return GetProgramHome();
-}
-
-BOOL GetServerDirectory(CString& out)
-{
-    out = GetServerDirectory();
-    return !out.IsEmpty();
-}
 
 int FullToServerRelativePath(char* out, int size, LPCSTR path, LPCSTR progId, BOOL)
 {
@@ -239,7 +222,7 @@ void GetServerRelativePath(CString& out, LPCSTR path, LPCSTR progId, BOOL)
 {
     out = ToStoredForm(path, progId);
     if (!out.IsEmpty() && !HVIsValidRelativePath(out, nullptr))
-        LOG_LINE("Assertion failure: ::HVIsValidRelativePath(szBuf, NULL)", -2);
+        LogAssertion("::HVIsValidRelativePath(szBuf, NULL)", LOG_HERE);
 }
 
 void GetServerFullPath(CString& out, LPCSTR path, LPCSTR progId, BOOL)
@@ -255,7 +238,7 @@ BOOL HVIsValidRelativePath(LPCSTR path, LPCSTR base)
     b.Trim();
     b = WithSep(b);
     if (!fsys::Exists(b))
-        LOG_LINE("Assertion failure: ::GetFileAttributes(csBasePath) != 0xFFFFFFFF", -2);
+        LogAssertion("::GetFileAttributes(csBasePath) != 0xFFFFFFFF", LOG_HERE);
     CString full = IsAbsoluteForm(p) ? p : b + p;
     CString drive, dir;
     SplitPath(full, &drive, &dir, nullptr, nullptr);
@@ -278,8 +261,8 @@ DWORD HVGetFileAttributes(LPCSTR path)
     struct stat st;
     if (!path || ::stat(fsys::Native(path).c_str(), &st) != 0) {
         if (errno == ENETUNREACH || errno == EHOSTUNREACH || errno == EHOSTDOWN) {
-            LOG_LINE("::HVGetFileAttributes() - Network Unreachable...", 1);
-            LOG_LINE(path, 1);
+            LogOutput("::HVGetFileAttributes() - Network Unreachable...", LOG_ERROR, LOG_HERE);
+            LogOutput(path, LOG_ERROR, LOG_HERE);
         }
         return INVALID_FILE_ATTRIBUTES;
     }
@@ -296,8 +279,8 @@ BOOL HVGetLongPathName(LPCSTR path, char* out, int size)
     BOOL fits = CopyOut(n, out, size, "::HVGetLongPathName() - path does not fit the buffer...") > 0 ||
                 n.IsEmpty();
     if (!fits || !fsys::Exists(n)) {
-        LOG_LINE("::HVGetLongPathName() - failed to convert 8.3 to long...", 1);
-        LOG_LINE(p, 1);
+        LogOutput("::HVGetLongPathName() - failed to convert 8.3 to long...", LOG_ERROR, LOG_HERE);
+        LogOutput(p, LOG_ERROR, LOG_HERE);
         return FALSE;
     }
     return TRUE;
@@ -388,11 +371,11 @@ void SplitPath(LPCSTR path, CENString* drive, CENString* dir, CENString* name, C
 void JoinPath(CString* result, LPCSTR part1, LPCSTR part2)
 {
     if (!result)
-        LOG_LINE("Assertion failure: pcsResult != NULL", -2);
+        LogAssertion("pcsResult != NULL", LOG_HERE);
     if (!part1)
-        LOG_LINE("Assertion failure: szPart1 != NULL", -2);
+        LogAssertion("szPart1 != NULL", LOG_HERE);
     if (!part2)
-        LOG_LINE("Assertion failure: szPart2 != NULL", -2);
+        LogAssertion("szPart2 != NULL", LOG_HERE);
     if (!result)
         return;
     CString a(part1), b(part2);
@@ -481,8 +464,9 @@ int GetAllSubDirsUnderRoot(CStringList& out, LPCSTR root)
     CString r(root);
     r.Trim();
     if (r.IsEmpty() || !fsys::IsDirectory(r)) {
-        LOG_LINE("::GetAllSubDirsUnderRoot() - Root path is not a directory or does not exist...", 1);
-        LOG_LINE(r, 1);
+        LogOutput("::GetAllSubDirsUnderRoot() - Root path is not a directory or does not exist...", LOG_ERROR,
+                  LOG_HERE);
+        LogOutput(r, LOG_ERROR, LOG_HERE);
         return -1;
     }
     r = fsys::NormalizeSeparators(r);
@@ -498,13 +482,13 @@ int GetAllFiles(CStringList& out, LPCSTR root, LPCSTR pattern)
     CString r(root);
     r.Trim();
     if (r.IsEmpty() || !fsys::IsDirectory(r)) {
-        LOG_LINE("::GetAllFiles() - Root path is not a directory or does not exist...", 1);
-        LOG_LINE(r, 1);
+        LogOutput("::GetAllFiles() - Root path is not a directory or does not exist...", LOG_ERROR, LOG_HERE);
+        LogOutput(r, LOG_ERROR, LOG_HERE);
         return -1;
     }
     CStringList dirs;
     if (GetAllSubDirsUnderRoot(dirs, r) <= 0) {
-        LOG_LINE("::GetAllFiles() - failed to get subdirs...", 1);
+        LogOutput("::GetAllFiles() - failed to get subdirs...", LOG_ERROR, LOG_HERE);
         return 0;
     }
     std::string pat = CString(pattern && *pattern ? pattern : "*").ToUtf8();

@@ -16,14 +16,12 @@ constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x01;
 constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
 constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
 
-// The program's folder (the program home), always ending in a separator.
-CString GetServerDirectory();
-// The same into out; TRUE when not empty.
-BOOL GetServerDirectory(CString& out);
+// The base folder of the conversions is GetServerDirectory (Log.h): the program home, or the
+// folder of a ProgID's server file when one is given.
 
-// Stored form of a path: "./..." under the base folder (the program home; a ProgID names no other
-// folder here), else the path itself, absolute. Returns the length; 0 (out empty) when the path
-// is empty or the result does not fit into size bytes with its terminator.
+// Stored form of a path: "./..." under the base folder, else the path itself, absolute. Returns
+// the length; 0 (out empty) when the path is empty or the result does not fit into size bytes
+// with its terminator.
 int FullToServerRelativePath(char* out, int size, LPCSTR path, LPCSTR progId = nullptr, BOOL flag = FALSE);
 // Full path of a stored path: relative forms (".", "..", names) are resolved against the base
 // folder without touching the current folder; absolute forms are taken as they are. Returns the

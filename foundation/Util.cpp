@@ -12,8 +12,6 @@
 #include <map>
 #include <mutex>
 
-#define LOG_LINE(text, level) LogOutput((text), (level), __DATE__ " " __TIME__, __FILE__, __LINE__)
-
 namespace {
 
 constexpr int kMaxMailUrl = 2000;
@@ -174,8 +172,8 @@ BOOL SendEmail(LPCSTR address, LPCSTR subject, LPCSTR body)
     }
     CString text = CString::FromUtf8(url);
     if (!DesktopOpener().OpenMail(text)) {
-        LOG_LINE("::SendEmail() - ShellExecute failed...", 1);
-        LOG_LINE(text.Left(50), 1);
+        LogOutput("::SendEmail() - ShellExecute failed...", LOG_ERROR, LOG_HERE);
+        LogOutput(text.Left(50), LOG_ERROR, LOG_HERE);
         return FALSE;
     }
     return TRUE;
@@ -213,10 +211,11 @@ int RoundUpToMultiple(int n, int m)
 {
     if (m <= 0)
         return n;
+    // In 64 bits, so that the multiple above INT_MAX is seen; a negative n rounds toward zero.
     long long r = n % m;
-    long long result = r == 0 ? n : (n > 0 ? static_cast<long long>(n) - r + m : static_cast<long long>(n) - r);
+    long long result = static_cast<long long>(n) - r + (r > 0 ? m : 0);
     if (result > INT_MAX || result % m != 0) {
-        LOG_LINE("Assertion failure: (n % nMultiple) == 0", -2);
+        LogAssertion("(n % nMultiple) == 0", LOG_HERE);
         return n;
     }
     return static_cast<int>(result);
@@ -299,11 +298,11 @@ BOOL WriteTextFile(LPCSTR text, LPCSTR path)
 BOOL ViewLogFile(LPCSTR path, LPCSTR, LPCSTR)
 {
     if (!path || !fsys::IsFile(path)) {
-        LOG_LINE(CString("::ViewLogFile() - Log file does not exist: ") + path, 1);
+        LogOutput(CString("::ViewLogFile() - Log file does not exist: ") + path, LOG_ERROR, LOG_HERE);
         return FALSE;
     }
     if (!DesktopOpener().OpenFile(path)) {
-        LOG_LINE(CString("::ViewLogFile() - failed to start the text viewer for ") + path, 1);
+        LogOutput(CString("::ViewLogFile() - failed to start the text viewer for ") + path, LOG_ERROR, LOG_HERE);
         return FALSE;
     }
     return TRUE;
@@ -324,7 +323,7 @@ int DisplayFile(LPCSTR path)
     }
     int kind = ExportKindOf(path);
     if (kind == 0x7003 && !CorraApp().GetProfileInt("Export", "AllowWPOpen", 0, FALSE)) {
-        LOG_LINE("::DisplayFile() - opening WordPerfect files is not allowed...", 3);
+        LogOutput("::DisplayFile() - opening WordPerfect files is not allowed...", 3, LOG_HERE);
         return DISPLAYFILE_FAILED;
     }
     if (!DesktopOpener().OpenFile(path)) {

@@ -1,6 +1,7 @@
 #include "foundation/Util.h"
 
 #include "foundation/CorraAppBase.h"
+#include "foundation/Log.h"
 #include "platform/core/FileSys.h"
 #include "tests/support/CorraTest.h"
 
@@ -165,6 +166,7 @@ TEST_F(UtilTest, MailAddressSeenByTheOpener)
 
     opener.QueueResult(FALSE);
     EXPECT_FALSE(SendEmail("x@y.example", "s", "b"));
+    EXPECT_GE(GetLogBuffer().Find("****** ::SendEmail() - ShellExecute failed...\r\n****** mailto:x@y.example?subject=s&body=b"), 0);
 }
 
 TEST_F(UtilTest, LongMailIsCutOnlyBetweenCharacters)
