@@ -2,6 +2,7 @@
 
 #include "foundation/CorraAppBase.h"
 #include "foundation/Log.h"
+#include "foundation/LogException.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/ScreenMetrics.h"
 
@@ -94,10 +95,6 @@ int DefaultTextDrawer(CDC* pDC, LPCSTR text, int nCount, RECT* pRect, UINT nForm
 
 CFontMgr::TextDrawer g_textDrawer = &DefaultTextDrawer;
 
-void LogError(const char* text, int level = 1)
-{
-    LogOutput(text, level, __DATE__ " " __TIME__, __FILE__, __LINE__);
-}
 
 bool InRange(int nSlot)
 {
@@ -139,7 +136,7 @@ int CFontMgr::ResolveSlot(int nSlot)
     if (nSlot == -1)
         nSlot = m_nDefaultSlot;
     if (!InRange(nSlot)) {
-        LogError("FontMgr: font num out of range - using default");
+        LogOutput("FontMgr: font num out of range - using default", LOG_ERROR, LOG_HERE);
         nSlot = 0;
     }
     return nSlot;
@@ -248,7 +245,7 @@ void CFontMgr::RestoreSlotFont(CDC* pDC, CFont* pOldFont, int nSlot)
     nSlot = ResolveSlot(nSlot);
     CFont* pTempFont = pDC->SelectObject(pOldFont);
     if (pTempFont != m_Fonts[nSlot])
-        LogError("Assertion failure: pTempFont == CFontMgr::m_Fonts[nFont]", -2);
+        LogAssertion("pTempFont == CFontMgr::m_Fonts[nFont]", LOG_HERE);
     else
         m_Fonts[nSlot] = nullptr;
     // A font someone else selected in between is not ours to delete.
@@ -280,7 +277,7 @@ int CFontMgr::DrawTextInSlotFont(CDC* pDC, LPCSTR text, int nCount, RECT* pRect,
             pDC->GetTextMetrics(pTm);
         result = g_textDrawer(pDC, text, nCount, pRect, nFormat);
     } catch (...) {
-        LogError("CFontMgr::DrawTextInSlotFont() - Unidentified Exception thrown");
+        LogUnknownException(LOG_HERE);
     }
     RestoreSlotFont(pDC, previousFont, nSlot);
     SetDefaultSlot(previousSlot);
