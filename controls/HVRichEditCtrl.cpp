@@ -874,17 +874,22 @@ void CHVRichEditCtrl::TrimLineStarts()
     // Every pass deletes at least one character, so the text bounds the passes.
     for (long passes = GetTextLength() + 1; passes > 0; --passes) {
         int deleted = 0;
-        for (int line = 0; line < GetLineCount(); ++line) {
-            char buffer[512];
-            GetLine(line, buffer, sizeof(buffer));
+        const std::vector<LineInfo> lines = Lines();
+        // From the last line up, so the lines not yet done keep their positions.
+        for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+            // A line is looked at as far as a 511-character buffer holds it.
+            QTextCursor c(document());
+            c.setPosition(line->start);
+            c.setPosition(line->start + std::min(line->length, 511), QTextCursor::KeepAnchor);
+            const QString text = c.selectedText();
             int n = 0;
-            while (buffer[n] == ' ' || buffer[n] == '\t')
+            while (n < text.size() && (text[n] == ' ' || text[n] == '\t'))
                 ++n;
-            if (n == 0 || buffer[n] == 0)
+            if (n == 0 || n == text.size())
                 continue;
-            const int index = LineIndex(line);
-            SetSel(index, index + n);
-            Clear();
+            c.setPosition(line->start);
+            c.setPosition(line->start + n, QTextCursor::KeepAnchor);
+            c.removeSelectedText();
             ++deleted;
         }
         if (!deleted)
