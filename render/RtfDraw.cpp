@@ -214,7 +214,7 @@ int CRtfDraw::PushState()
     try {
         m_saved.push_back(m_state);
     } catch (...) {
-        LogOutput("*** Exception (ecPushRtfState) ***", 1, __TIMESTAMP__, __FILE__, __LINE__);
+        LogOutput("*** Exception (ecPushRtfState) ***", 1, LOG_HERE);
         return ecStackOverflow;
     }
     m_state.ris = risNorm;
@@ -383,8 +383,8 @@ CString RtfToText(LPCSTR pszRtf)
     if (ec != CRtfDraw::ecOK) {
         CString msg;
         msg.Format("Error %d parsing rtf - text-only...\n", ec);
-        LogOutput(msg, 1, __TIMESTAMP__, __FILE__, __LINE__);
-        LogOutput(pszRtf, 1, __TIMESTAMP__, __FILE__, __LINE__);
+        LogOutput(msg, 1, LOG_HERE);
+        LogOutput(pszRtf, 1, LOG_HERE);
         return CString();
     }
     return reader.GetText();

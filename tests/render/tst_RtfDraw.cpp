@@ -1,5 +1,8 @@
 #include "render/RtfDraw.h"
 
+#include "foundation/Log.h"
+#include "tests/support/CorraTest.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -103,6 +106,23 @@ TEST(RtfDraw, PropertiesFollowGroups)
     EXPECT_EQ(inner.GetCharProps().fBold, 2);
     EXPECT_EQ(inner.GetSectProps().sbk, 3);  // the word's own value wins over its number
     EXPECT_EQ(std::string(inner.GetText()), "");  // not in text mode
+}
+
+} // namespace
+
+namespace {
+
+class RtfToTextLog : public CorraTest {};
+
+TEST_F(RtfToTextLog, AnExtraBraceGivesEmptyTextAndOneErrorLine)
+{
+    ResetLogging();
+    EXPECT_EQ(std::string(RtfToText("{\\rtf1 text}}")), "");
+    const CString log = GetLogBuffer();
+    const int at = log.Find("Error 1 parsing rtf - text-only...");
+    ASSERT_GE(at, 0) << log.GetString();
+    EXPECT_EQ(log.Find("Error", at + 1), -1) << log.GetString();
+    EXPECT_GE(log.Find("{\\rtf1 text}}"), 0) << log.GetString();
 }
 
 } // namespace

@@ -1,0 +1,222 @@
+#include "render/RtfText.h"
+
+#include "render/RtfDraw3.h"
+
+#include <cstring>
+
+namespace {
+
+const char kHeaderFormat[] =
+    "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fprq%d\\fcharset0 Arial;}}"
+    "\\viewkind4\\uc1\\pard\\lang1033";
+
+bool IsWordChar(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// Whether the backslash at i starts a control word rather than being escaped by the one before.
+bool IsControlBackslash(const CString& text, int i)
+{
+    int n = 0;
+    while (i - 1 - n >= 0 && text[i - 1 - n] == '\\')
+        ++n;
+    return n % 2 == 0;
+}
+
+// Removes every control word "\<word>" that stands whole (no letter follows).
+void RemoveControlWord(CString& text, const char* word)
+{
+    const CString pattern = CString("\\") + word;
+    int at = 0;
+    while ((at = text.Find(pattern, at)) >= 0) {
+        const int end = at + pattern.GetLength();
+        if (IsWordChar(text[end]) || !IsControlBackslash(text, at)) {
+            at = end;
+            continue;
+        }
+        text.Delete(at, pattern.GetLength());
+    }
+}
+
+// Whether the text ends with a control word, which a following letter or digit would run into.
+bool EndsWithControlWord(const CString& text)
+{
+    int i = text.GetLength();
+    while (i > 0 && (IsWordChar(text[i - 1]) || IsDigitByte(static_cast<unsigned char>(text[i - 1])) ||
+                     text[i - 1] == '-'))
+        --i;
+    return i < text.GetLength() && i > 0 && text[i - 1] == '\\' && IsWordChar(text[i]) &&
+           IsControlBackslash(text, i - 1);
+}
+
+// Where text goes into an RTF text that shows nothing: before its final brace, so that the
+// result stays RTF; at the end of a fragment that has none.
+int InsertPositionWithoutText(const CString& rtf)
+{
+    if (IsRtfText(rtf)) {
+        const int brace = rtf.ReverseFind('}');
+        if (brace >= 0)
+            return brace;
+    }
+    return rtf.GetLength();
+}
+
+// The first (or last) visible offset of rtf, read with the header pszPrefixRtf in front of it;
+// -1 when the text is not RTF.
+int SpliceOffset(const CString& rtf, LPCSTR pszPrefixRtf, int nPrefixLen, bool bLast)
+{
+    const CString work = pszPrefixRtf ? CString(pszPrefixRtf) + rtf : rtf;
+    if (!IsRtfText(work))
+        return -1;
+    int first = -1;
+    int last = -1;
+    RtfToPlainText(work, &first, &last);
+    int offset = bLast ? last : first;
+    if (offset >= 0 && pszPrefixRtf)
+        offset -= nPrefixLen;
+    if (offset < 0 || offset > rtf.GetLength())
+        offset = InsertPositionWithoutText(rtf);
+    return offset;
+}
+
+} // namespace
+
+BOOL IsRtfText(LPCSTR pszText)
+{
+    if (!pszText)
+        return FALSE;
+    while (IsSpaceByte(static_cast<unsigned char>(*pszText)))
+        ++pszText;
+    return std::strncmp(pszText, "{\\rtf", 5) == 0;
+}
+
+CString RtfToPlainText(LPCSTR pszText, int* pFirst, int* pLast)
+{
+    if (!IsRtfText(pszText))
+        return CString(pszText);
+    CRtfDraw3 draw;
+    CString plain = draw.GetPlainText(pszText);
+    if (pFirst)
+        *pFirst = draw.GetFirstVisible();
+    if (pLast)
+        *pLast = draw.GetLastVisible();
+    return plain;
+}
+
+BOOL IsRtfEmpty(LPCSTR pszText)
+{
+    CString plain = RtfToPlainText(pszText);
+    plain.TrimLeft();
+    return plain.IsEmpty();
+}
+
+CString MakeDefaultRtfHeader(int nPitch)
+{
+    CString header;
+    header.Format(kHeaderFormat, nPitch);
+    return header + "\\f0\\fs20 ";
+}
+
+CString WrapPlainTextAsRtf(LPCSTR pszText, int nPitch)
+{
+    CString rtf;
+    rtf.Format(kHeaderFormat, nPitch);
+    return rtf + "\\fs20 " + (pszText ? pszText : "") + "}";
+}
+
+BOOL RepairRtfFontPitch(CString& rtf)
+{
+    if (!IsRtfText(rtf))
+        return FALSE;
+    int count = 0;
+    for (int at = rtf.Find("fprq3"); at >= 0; at = rtf.Find("fprq3", at + 5))
+        ++count;
+    if (count < 2)
+        return TRUE;
+    int at = rtf.Find("\\fprq3");
+    if (at < 0)
+        return TRUE;
+    while ((at = rtf.Find("\\fprq3", at + 6)) >= 0)
+        rtf.SetAt(at + 5, '2');
+    return TRUE;
+}
+
+void StripRtfParagraphMarks(CString& rtf)
+{
+    RemoveControlWord(rtf, "pard");
+    RemoveControlWord(rtf, "par");
+    RemoveControlWord(rtf, "tab");
+}
+
+BOOL HasRtfParOrTab(LPCSTR pszText)
+{
+    return pszText && (std::strstr(pszText, "\\par") || std::strstr(pszText, "\\tab"));
+}
+
+void SpliceRtfText(CString& rtf, LPCSTR pszPrefixRtf, int nPrefixLen, LPCSTR pszInsert, CString* pSeparator)
+{
+    if (!pSeparator && !HasRtfParOrTab(rtf))
+        return;
+    const int offset = SpliceOffset(rtf, pszPrefixRtf, nPrefixLen, false);
+    if (offset < 0)
+        return;
+    CString head = rtf.Left(offset);
+    const CString tail = rtf.Mid(offset);
+    StripRtfParagraphMarks(head);
+    if (pSeparator) {
+        head.Remove(' ');
+        if (!pSeparator->IsEmpty())
+            head += ' ';
+    }
+    if (pszInsert && *pszInsert) {
+        if (EndsWithControlWord(head))
+            head += ' ';
+        head += pszInsert;
+    }
+    if (head.Right(1) != " " && tail.Left(1) != "\\")
+        head += ' ';
+    rtf = head + tail;
+}
+
+void SpliceRtfTail(CString& rtf, LPCSTR pszPrefixRtf, int nPrefixLen, LPCSTR pszAppend, CString* pTrim)
+{
+    if (!pTrim && !HasRtfParOrTab(rtf))
+        return;
+    const int offset = SpliceOffset(rtf, pszPrefixRtf, nPrefixLen, true);
+    if (offset < 0)
+        return;
+    CString head = rtf.Left(offset);
+    CString tail = rtf.Mid(offset);
+    StripRtfParagraphMarks(tail);
+    if (pszAppend)
+        tail = CString(pszAppend) + tail;
+    if (pTrim)
+        tail.TrimLeft();
+    if (pszAppend && *pszAppend && EndsWithControlWord(head))
+        head += ' ';
+    rtf = head + tail;
+}
+
+void SpliceRtf(CString& rtf, LPCSTR pszPrefixRtf, int nPrefixLen, LPCSTR pszInsert, LPCSTR pszAppend,
+               CString* pExtra)
+{
+    SpliceRtfText(rtf, pszPrefixRtf, nPrefixLen, pszInsert, pExtra);
+    SpliceRtfTail(rtf, pszPrefixRtf, nPrefixLen, pszAppend, pExtra);
+}
+
+void InsertRtfLeadText(CString& rtf, LPCSTR pszText)
+{
+    const int offset = SpliceOffset(rtf, nullptr, 0, false);
+    if (offset < 0)
+        return;
+    CString head = rtf.Left(offset);
+    CString tail = rtf.Mid(offset);
+    CString insert(pszText);
+    insert.Trim();
+    head.TrimRight();
+    tail.TrimLeft();
+    if (EndsWithControlWord(head))
+        head += ' ';
+    rtf = head + insert + " " + tail;
+}
