@@ -21,36 +21,38 @@ constexpr int kMaxPoints = 16383;
 bool IsLower(char c) { return c >= 'a' && c <= 'z'; }
 bool IsSkippedDelimiter(char c) { return c == '\r' || c == '\n' || c == '\t'; }
 
-// A control word split into its letters and its number.
+// A control word split into its letters and its number; what follows them in the same token
+// (a control word ends at the first character that is neither) is text.
 struct CWord {
     CString letters;
     int n = 0;
     bool bNum = false;
+    CString rest;
 };
 
 CWord SplitWord(const CString& text)
 {
     CWord w;
+    const int len = text.GetLength();
     int i = 0;
-    while (i < text.GetLength() && IsLower(text[i]))
+    while (i < len && IsLower(text[i]))
         ++i;
     w.letters = text.Left(i);
-    CString rest = text.Mid(i);
-    if (rest.IsEmpty())
-        return w;
-    int j = rest[0] == '-' ? 1 : 0;
-    if (j >= rest.GetLength())
-        return w;
-    for (int k = j; k < rest.GetLength(); ++k)
-        if (!IsDigitByte(static_cast<unsigned char>(rest[k])))
-            return w;
-    w.bNum = true;
-    // Numbers too long for an int read as 0, as the tokenizer's own numbers do.
-    if (rest.GetLength() - j <= 10) {
-        long long v = std::strtoll(rest, nullptr, 10);
-        if (v >= INT_MIN && v <= INT_MAX)
-            w.n = static_cast<int>(v);
+    int j = i < len && text[i] == '-' ? i + 1 : i;
+    int k = j;
+    while (k < len && IsDigitByte(static_cast<unsigned char>(text[k])))
+        ++k;
+    if (k > j) {
+        w.bNum = true;
+        // Numbers too long for an int read as 0, as the tokenizer's own numbers do.
+        if (k - j <= 10) {
+            const long long v = std::strtoll(text.Mid(i, k - i), nullptr, 10);
+            if (v >= INT_MIN && v <= INT_MAX)
+                w.n = static_cast<int>(v);
+        }
+        i = k;
     }
+    w.rest = text.Mid(i);
     return w;
 }
 
@@ -602,7 +604,7 @@ int CRtfDraw3::ParseContent()
         default: {
             CPiece piece;
             piece.text = TokenText();
-            piece.nStart = TokenStart();
+            piece.nStart = piece.nRecordStart = TokenStart();
             piece.nEnd = Offset(m_pPos);
             piece.bWord = id != TOK_SPACE && id != TOK_SEMICOLON && id != TOK_SINGLEQUOTE &&
                           id != TOK_LDBLQUOTE && id != TOK_RDBLQUOTE;
@@ -622,6 +624,7 @@ int CRtfDraw3::ControlWord(bool bHeader, CPiece* pEscape)
     auto escape = [&](const CString& text) {
         pEscape->text = text;
         pEscape->nStart = nStart;
+        pEscape->nRecordStart = nStart;
         pEscape->nEnd = Offset(m_pPos);
         pEscape->bWord = true;
         pEscape->bEscape = true;
@@ -654,13 +657,43 @@ int CRtfDraw3::ControlWord(bool bHeader, CPiece* pEscape)
         break;
     }
 
-    const CWord w = SplitWord(TokenText());
+    CWord w = SplitWord(TokenText());
+    if (w.letters.IsEmpty()) {
+        // A control symbol: one character, then text.
+        const CString symbol = w.rest.Left(1);
+        w.rest = w.rest.Mid(1);
+        w.bNum = false;
+        if (symbol == "~")
+            w.rest = " " + w.rest;  // a blank that does not break
+        else if (symbol == "_")
+            w.rest = "-" + w.rest;  // a hyphen that does not break
+    }
     const CString& word = w.letters;
-    if (word.IsEmpty())
-        return RTF_SUCCESS;  // a control symbol we do not draw
     const bool bOn = !w.bNum || w.n != 0;
+    // Text that follows the word in its own token goes on as a run.
+    auto rest = [&]() {
+        if (w.rest.IsEmpty() || bHeader)
+            return RTF_SUCCESS;
+        pEscape->text = w.rest;
+        pEscape->nEnd = Offset(m_pPos);
+        pEscape->nStart = pEscape->nEnd - std::min(w.rest.GetLength(), pEscape->nEnd - nStart);
+        pEscape->nRecordStart = nStart;
+        pEscape->bWord = !w.rest.IsEmpty() && w.rest != " ";
+        pEscape->bEscape = false;
+        return RTF_NOT_THIS;
+    };
+    if (word.IsEmpty()) {
+        // Symbols are read whole here; "~" and "_" give their characters.
+        if (!w.rest.IsEmpty() && !bHeader) {
+            const int st = rest();
+            pEscape->nStart = nStart;
+            pEscape->bEscape = true;
+            return st;
+        }
+        return RTF_SUCCESS;
+    }
 
-    if (word == "ldblquote" || word == "rdblquote") {
+    if ((word == "ldblquote" || word == "rdblquote") && w.rest.IsEmpty()) {
         TakeDelimiterBlank();
         const int st = escape(CString(word[0] == 'l' ? '\x93' : '\x94'));
         pEscape->nEnd = Offset(m_pPos);
@@ -672,16 +705,26 @@ int CRtfDraw3::ControlWord(bool bHeader, CPiece* pEscape)
         m_fmt.nFont = nFont;
         m_fmt.bDocFont = nFont == m_nDocFontNum;
         SelectFontNum(nFont);
-    } else if (word == "par") {
-        TakeDelimiterBlank();
+    } else if (word == "par" || word == "line") {
+        // A line break of the rich-edit control ends the line as a paragraph does.
+        if (w.rest.IsEmpty())
+            TakeDelimiterBlank();
         if (bHeader)
             return RTF_SUCCESS;
         if (m_bPlainText) {
             m_cszPlain += '\n';
-            return RTF_SUCCESS;
+            return rest();
         }
-        if (m_bMeasuring)
-            m_pBreak = m_pPos;
+        if (m_bMeasuring) {
+            m_pBreak = m_pPos - w.rest.GetLength();
+            if (!w.rest.IsEmpty()) {
+                // The next line starts inside this token: record only the word now.
+                CParse& parse = Tokenizer();
+                const CString text = TokenText();
+                if (parse.SetRecordState(2) != 0)
+                    parse.AppendRecord(text.Left(text.GetLength() - w.rest.GetLength()));
+            }
+        }
         return RTF_LINE_FULL;
     } else if (word == "tab") {
         if (m_bPlainText && !bHeader)
@@ -721,6 +764,8 @@ int CRtfDraw3::ControlWord(bool bHeader, CPiece* pEscape)
         SetPos(m_pPos + n);
         return RTF_SUCCESS;
     }
+    if (!w.rest.IsEmpty())
+        return rest();
     TakeDelimiterBlank();
     return RTF_SUCCESS;
 }
@@ -754,7 +799,7 @@ bool CRtfDraw3::NextPiece(CPiece* pPiece, int* pnStatus)
         return true;
     }
     pPiece->text = TokenText();
-    pPiece->nStart = TokenStart();
+    pPiece->nStart = pPiece->nRecordStart = TokenStart();
     pPiece->nEnd = Offset(m_pPos);
     pPiece->bEscape = false;
     pPiece->bWord = id != TOK_SPACE && id != TOK_SEMICOLON && id != TOK_SINGLEQUOTE && id != TOK_LDBLQUOTE &&
@@ -770,7 +815,7 @@ int CRtfDraw3::TextRun(CPiece piece)
         // The run becomes a group of its own that carries the document style. What of its first
         // piece is already recorded (the backslash of an escape) moves behind the opening.
         CString recorded;
-        for (int i = piece.nStart; i < TokenStart(); ++i)
+        for (int i = piece.nRecordStart; i < TokenStart(); ++i)
             if (!IsSkippedDelimiter(m_pText[i]))
                 recorded += m_pText[i];
         parse.TrimRecord(recorded.GetLength());

@@ -146,6 +146,7 @@ private:
         CString text;
         int nStart = 0;  // offset in the text of its first character (of its backslash)
         int nEnd = 0;    // offset just after it
+        int nRecordStart = 0;  // where the echo's group around a run starting here opens
         bool bWord = false;
         bool bEscape = false;  // written as a control symbol, not as text
     };

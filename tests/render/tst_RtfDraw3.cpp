@@ -3,7 +3,11 @@
 #include "foundation/Log.h"
 #include "foundation/Parse.h"
 #include "tests/render/RtfFixture.h"
+#include "platform/ui/RtfStream.h"
 #include "tests/support/FixedMetricsDC.h"
+
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <string>
 
@@ -61,6 +65,9 @@ TEST_F(RtfDraw3Test, LayoutTable)
         {"a word of two runs breaks between them", "ab\\b cd", 15, 1000, 20, "0,0 ab|0,10 cd"},
         {"paragraphs; an empty one keeps its height, a last mark adds none", "a\\par\\par b\\par", 100, 1000, 30,
          "0,0 a|0,20 b"},
+        {"a line break", "a\\line b", 100, 1000, 20, "0,0 a|0,10 b"},
+        {"text right after a control word", "a\\u8730?b\\par.c", 100, 1000, 20, "0,0 a|5,0 ?b|0,10 .c"},
+        {"a blank that does not break", "aa\\~bb cc", 35, 1000, 20, "0,0 aa|10,0  bb|0,10 cc"},
         {"lines below the rectangle are not drawn", "aaaa bbbb cccc", 50, 15, 15, "0,0 aaaa|25,0 bbbb"},
         {"the first line is drawn even when it does not fit", "aaaa", 50, 5, 10, "0,0 aaaa"},
         {"escaped characters", "caf\\'e9 \\{x\\}", 100, 1000, 10, "0,0 caf|15,0 \xE9|25,0 {|30,0 x|35,0 }"},
@@ -148,6 +155,14 @@ TEST_F(RtfDraw3Test, DocumentFontStyleAndItsProtections)
         EXPECT_EQ(last.lf.lfHeight, c.height) << c.body;
         EXPECT_STREQ(last.lf.lfFaceName, "Times New Roman") << c.body;
     }
+
+    // Formats end with their group, also when the group goes on over the next line.
+    const Result lines = Draw(Rtf("{\\shad\\b a\\par b} c"), CRect(0, 0, 1000, 1000));
+    ASSERT_EQ(lines.records.size(), 3u);
+    EXPECT_EQ(lines.texts, "0,0 a|0,10 b|10,10 c");
+    EXPECT_EQ(lines.records[0].lf.lfWeight, FW_BOLD);
+    EXPECT_EQ(lines.records[1].lf.lfWeight, FW_BOLD);
+    EXPECT_EQ(lines.records[2].lf.lfWeight, FW_NORMAL);
 
     // A font that is not the document font keeps its own face and what the text says.
     const Result own = Draw("{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss\\fprq2\\fcharset0 Arial;}}\\f0\\fs15\\b x}",
@@ -241,6 +256,29 @@ TEST_F(RtfDraw3Test, DrawTextOrRtfFallsBackToPlainDrawing)
     }
 }
 
+TEST_F(RtfDraw3Test, ReadsWhatTheRichEditControlWrites)
+{
+    // Bold, italic, super- and subscript, shadow and emboss, a tab, a soft line break, escaped
+    // braces, a code page character, one outside the code page, a colour and indents.
+    const CString source = Rtf("\\pard\\li360\\fi-360 \\b Bold\\b0  x\\super 2\\nosupersub\\tab "
+                               "\\shad\\i it\\i0\\shad0  \\embo big\\embo0 \\{\\}\\line caf\\'e9\\par "
+                               "{\\colortbl ;\\red255\\green0\\blue0;}\\cf1 red\\par");
+    QTextDocument doc;
+    QTextCursor cursor(&doc);
+    ASSERT_TRUE(ReadRtf(source, cursor, QTextCharFormat()));
+    cursor.insertText(QString::fromUtf8(" \u221A"));
+    const CString written = WriteRtf(doc);
+
+    EXPECT_EQ(RtfToPlainText(written), "Bold x2\tit big{}\ncaf@\nred ?\n") << written.GetString();
+    CFixedMetricsDC dc;
+    CRtfDraw3 draw;
+    CRect rect(0, 0, 1000, 1000);
+    EXPECT_EQ(draw.DrawRtf(&dc, written, &rect, 0, nullptr), 30) << written.GetString();
+    EXPECT_EQ(draw.GetStatus(), CRtfDraw3::RTF_SUCCESS) << written.GetString();
+    CString echoed;
+    EXPECT_TRUE(CRtfDraw3().EchoRtf(written, 0, &echoed)) << written.GetString();
+}
+
 // ---------------------------------------------------------------------------------------------
 // Echo
 
@@ -277,6 +315,7 @@ TEST_F(RtfEchoTest, EchoTable)
         {"\\{x\\}", h + "{\\b0\\i0\\ulnone\\fs24 \\{x\\}}}"},
         {"caf\\'e9 \\ldblquote q\\rdblquote", h + "{\\b0\\i0\\ulnone\\fs24 caf\\'e9 \\ldblquote q\\rdblquote}}"},
         {"a{\\footnote fn}b", h + "{\\b0\\i0\\ulnone\\fs24 a}{\\footnote fn}{\\b0\\i0\\ulnone\\fs24 b}}"},
+        {"x\\u8730?y\\par.", h + "{\\b0\\i0\\ulnone\\fs24 x}{\\b0\\i0\\ulnone\\fs24 \\u8730?y}\\par{\\b0\\i0\\ulnone\\fs24 .}}"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Echo(Rtf(c.body)), c.echoed) << c.body;

@@ -27,7 +27,7 @@ TEST_F(RtfTextTest, PlainTextAndVisibleOffsets)
     } cases[] = {
         {"  plain, not RTF", "  plain, not RTF", 99, 99},
         {Rtf("Hello world"), "Hello world", h.GetLength(), h.GetLength() + 11},
-        {Rtf("a\\par b\\tab c"), "a\nb\tc", h.GetLength(), h.GetLength() + 13},
+        {Rtf("a\\par b\\tab c\\line d"), "a\nb\tc\nd", h.GetLength(), h.GetLength() + 20},
         {Rtf("caf\\'e9 \\ldblquote q\\rdblquote"), "caf@ @q@", h.GetLength(), h.GetLength() + 30},
         {Rtf("\\{x\\} \\\\"), "{x} \\", h.GetLength(), h.GetLength() + 8},
         {Rtf("a{\\footnote note}{\\*\\bkmkstart b}c"), "ac", h.GetLength(), h.GetLength() + 34},
