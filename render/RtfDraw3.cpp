@@ -855,7 +855,12 @@ int CRtfDraw3::PlacePiece(const CPiece& piece)
     }
 
     CString text = piece.text;
-    int w = Measure(text);
+    // The drawing pass meets the pieces the measuring pass placed, in the same order.
+    int w;
+    if (!m_bMeasuring && m_nWidthAt < m_widths.size() && m_widths[m_nWidthAt].first == piece.nStart)
+        w = m_widths[m_nWidthAt++].second;
+    else
+        w = Measure(text);
     const long long left = m_rect.left;
     const long long right = m_rect.right;
     bool bLast = false;
@@ -883,6 +888,8 @@ int CRtfDraw3::PlacePiece(const CPiece& piece)
             m_pBreak = n == piece.text.GetLength() ? m_pText + piece.nEnd : m_pText + piece.nStart + n;
             bLast = true;
         }
+        if (!bLast)
+            m_widths.emplace_back(piece.nStart, w);
         m_nLineHeight = std::max<int>(m_nLineHeight, m_tm.tmHeight + m_tm.tmExternalLeading);
         m_nLineDescent = std::max<int>(m_nLineDescent, m_tm.tmDescent);
         m_bLineHasText = true;
@@ -1166,6 +1173,7 @@ void CRtfDraw3::RunLineLoop()
         m_nLineHeight = m_nLineDescent = 0;
         m_bLineHasText = false;
         m_pBreak = m_pLineStart;
+        m_widths.clear();
         if (m_bEcho)
             parse.EnableRecording(TRUE);
         int st = ParseContent();
@@ -1197,6 +1205,7 @@ void CRtfDraw3::RunLineLoop()
 
         // Draw the same content up to the break.
         m_bMeasuring = false;
+        m_nWidthAt = 0;
         SetPos(m_pLineStart);
         m_fmt = m_lineFmt;
         m_stack = m_lineStack;

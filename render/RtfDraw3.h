@@ -224,6 +224,8 @@ private:
     int m_nLineHeight = 0;
     int m_nLineDescent = 0;
     bool m_bLineHasText = false;
+    std::vector<std::pair<int, int>> m_widths;  // offset and width of each piece the line holds
+    size_t m_nWidthAt = 0;
     TEXTMETRIC m_tm;
     CFormat m_fmt;
     std::vector<CFormat> m_stack;  // formats of the open groups, outermost first
