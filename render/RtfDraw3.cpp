@@ -12,6 +12,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 
 namespace {
 
@@ -168,6 +169,13 @@ void BuildTokenizer(CParse& p)
     p.AddStartBodyToken(kLower, "0123456789-", TOK_NUMTAG);
     p.AddAlphabetToken(TOK_TEXT);
     p.AddDelimiterSkips();
+}
+
+// The tokenizer is shared by every call: one call at a time uses it.
+std::recursive_mutex& EngineLock()
+{
+    static std::recursive_mutex lock;
+    return lock;
 }
 
 } // namespace
@@ -660,8 +668,9 @@ int CRtfDraw3::ControlWord(bool bHeader, CPiece* pEscape)
     CWord w = SplitWord(TokenText());
     if (w.letters.IsEmpty()) {
         // A control symbol: one character, then text.
-        const CString symbol = w.rest.Left(1);
-        w.rest = w.rest.Mid(1);
+        const CString text = TokenText();
+        const CString symbol = text.Left(1);
+        w.rest = text.Mid(1);
         w.bNum = false;
         if (symbol == "~")
             w.rest = " " + w.rest;  // a blank that does not break
@@ -1079,6 +1088,7 @@ void CRtfDraw3::DrawPiece(const CString& text, int x)
 
 int CRtfDraw3::DrawRtf(CDC* pDC, LPCSTR pszRtf, RECT* pRect, UINT nFlags, POINT* pStart)
 {
+    std::lock_guard<std::recursive_mutex> lock(EngineLock());
     ResetState();
     if (!m_bDocFontGiven)
         TakeDocFontFromSlot();
@@ -1245,6 +1255,7 @@ void CRtfDraw3::RunLineLoop()
 
 CString CRtfDraw3::GetPlainText(LPCSTR pszRtf)
 {
+    std::lock_guard<std::recursive_mutex> lock(EngineLock());
     ResetState();
     if (!m_bDocFontGiven)
         TakeDocFontFromSlot();
@@ -1315,6 +1326,7 @@ private:
 
 BOOL CRtfDraw3::EchoRtf(const CString& rtf, int nFontSlot, CString* pOut)
 {
+    std::lock_guard<std::recursive_mutex> lock(EngineLock());
     m_bEchoOptions = false;
     m_bFontList = false;
     m_faces.RemoveAll();
@@ -1327,6 +1339,7 @@ BOOL CRtfDraw3::EchoRtf(const CString& rtf, int nFontSlot, CString* pOut)
 BOOL CRtfDraw3::EchoRtfWithOptions(const CString& rtf, int nFontSlot, CString* pOut, const CStringList* pFaces,
                                    BOOL bFont, BOOL bSize, BOOL bStyle)
 {
+    std::lock_guard<std::recursive_mutex> lock(EngineLock());
     m_bEchoOptions = true;
     m_bApplyFont = bFont != FALSE;
     m_bApplySize = bSize != FALSE;
@@ -1354,6 +1367,7 @@ BOOL CRtfDraw3::ForceFontPitch(const CString& rtf, const LOGFONT* pNewFont, CStr
 {
     if (!pNewFont || !pOut)
         return FALSE;
+    std::lock_guard<std::recursive_mutex> lock(EngineLock());
     CFontMgrInit init;
     m_cszDocFace = CString(pNewFont->lfFaceName, static_cast<int>(strnlen(pNewFont->lfFaceName, LF_FACESIZE)));
     m_nDocHeight = pNewFont->lfHeight;

@@ -4,8 +4,8 @@
 // the height used. The same parser, run without a device context, extracts the plain text of
 // an RTF string and rewrites (echoes) it so that its text follows the document font.
 //
-// The scanner is one process-wide tokenizer: the engine is not re-entrant and runs on the
-// user-interface thread only.
+// The scanner is one process-wide tokenizer, so every call holds the engine's lock for its
+// whole run: one call at a time, whichever thread makes it.
 
 #include "platform/core/Collections.h"
 #include "platform/core/String.h"

@@ -68,6 +68,7 @@ TEST_F(RtfDraw3Test, LayoutTable)
         {"a line break", "a\\line b", 100, 1000, 20, "0,0 a|0,10 b"},
         {"text right after a control word", "a\\u8730?b\\par.c", 100, 1000, 20, "0,0 a|5,0 ?b|0,10 .c"},
         {"a blank that does not break", "aa\\~bb cc", 35, 1000, 20, "0,0 aa|10,0  bb|0,10 cc"},
+        {"unknown control symbols", "a\\-b \\1c", 100, 1000, 10, "0,0 a|5,0 b|15,0 c"},
         {"lines below the rectangle are not drawn", "aaaa bbbb cccc", 50, 15, 15, "0,0 aaaa|25,0 bbbb"},
         {"the first line is drawn even when it does not fit", "aaaa", 50, 5, 10, "0,0 aaaa"},
         {"escaped characters", "caf\\'e9 \\{x\\}", 100, 1000, 10, "0,0 caf|15,0 \xE9|25,0 {|30,0 x|35,0 }"},
