@@ -542,21 +542,27 @@ int CRtfDraw3::SkipGroup()
                 break;
             }
             const CWord w = SplitWord(TokenText());
-            if (w.letters == "bin" && w.n > 0) {
-                TakeDelimiterBlank();
-                CParse& parse = Tokenizer();
-                const UINT n = std::min<UINT>(static_cast<UINT>(w.n), m_nRemaining);
-                parse.RecordToken();
-                if (parse.SetRecordState(2) != 0)
-                    parse.AppendRecord(CString(m_pPos, static_cast<int>(n)));
-                SetPos(m_pPos + n);
-            }
+            if (w.letters == "bin" && w.n > 0 && w.rest.IsEmpty())
+                SkipBinary(w.n);
             break;
         }
         default:
             break;
         }
     }
+}
+
+void CRtfDraw3::SkipBinary(int nBytes)
+{
+    // The bytes after "\bin" and its blank are data, whatever characters they are; the echo
+    // keeps them as they stand.
+    TakeDelimiterBlank();
+    CParse& parse = Tokenizer();
+    const UINT n = std::min<UINT>(static_cast<UINT>(nBytes), m_nRemaining);
+    parse.RecordToken();
+    if (parse.SetRecordState(2) != 0)
+        parse.AppendRecord(CString(m_pPos, static_cast<int>(n)));
+    SetPos(m_pPos + n);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -762,15 +768,8 @@ int CRtfDraw3::ControlWord(bool bHeader, CPiece* pEscape)
         m_fmt.bSizeKept = bOn;
     } else if ((word == "header" || word == "footer") && !bHeader) {
         return RTF_SKIP_GROUP;
-    } else if (word == "bin" && w.n > 0) {
-        // Binary data is never drawn.
-        TakeDelimiterBlank();
-        CParse& parse = Tokenizer();
-        const UINT n = std::min<UINT>(static_cast<UINT>(w.n), m_nRemaining);
-        parse.RecordToken();
-        if (parse.SetRecordState(2) != 0)
-            parse.AppendRecord(CString(m_pPos, static_cast<int>(n)));
-        SetPos(m_pPos + n);
+    } else if (word == "bin" && w.n > 0 && w.rest.IsEmpty()) {
+        SkipBinary(w.n);  // binary data is never drawn
         return RTF_SUCCESS;
     }
     if (!w.rest.IsEmpty())

@@ -174,7 +174,7 @@ private:
     int ParseFontTable();
     int ParseFontEntry();
     int SkipGroup();
-    int SkipRestOfGroup();
+    void SkipBinary(int nBytes);
     int ParseContent();
     int ControlWord(bool bHeader, CPiece* pEscape);
     int TextRun(CPiece piece);

@@ -316,6 +316,7 @@ TEST_F(RtfEchoTest, EchoTable)
         {"\\{x\\}", h + "{\\b0\\i0\\ulnone\\fs24 \\{x\\}}}"},
         {"caf\\'e9 \\ldblquote q\\rdblquote", h + "{\\b0\\i0\\ulnone\\fs24 caf\\'e9 \\ldblquote q\\rdblquote}}"},
         {"a{\\footnote fn}b", h + "{\\b0\\i0\\ulnone\\fs24 a}{\\footnote fn}{\\b0\\i0\\ulnone\\fs24 b}}"},
+        {"a{\\pict\\bin3 {}\\}b", h + "{\\b0\\i0\\ulnone\\fs24 a}{\\pict\\bin3 {}\\}{\\b0\\i0\\ulnone\\fs24 b}}"},
         {"x\\u8730?y\\par.", h + "{\\b0\\i0\\ulnone\\fs24 x}{\\b0\\i0\\ulnone\\fs24 \\u8730?y}\\par{\\b0\\i0\\ulnone\\fs24 .}}"},
     };
     for (const Case& c : cases)
