@@ -1,6 +1,7 @@
 #include "platform/ui/Wnd.h"
 
 #include "platform/ui/QtString.h"
+#include "platform/ui/ScreenMetrics.h"
 
 #include <QAbstractButton>
 #include <QAbstractEventDispatcher>
@@ -21,7 +22,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTextEdit>
 #include <QThread>
 #include <QTimerEvent>
@@ -458,8 +458,8 @@ CRect ToRect(const QRect& r)
 // The screen area windows are centred on when they have no owner.
 CRect DesktopRect()
 {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? ToRect(screen->geometry()) : CRect(0, 0, 1024, 768);
+    CScreenInfo screen = GetScreenInfo();
+    return CRect(0, 0, screen.nWidth, screen.nHeight);
 }
 
 } // namespace
