@@ -79,22 +79,8 @@ void CFixedFontDialog::MoveBy(int dx, int dy)
 
 void CFixedFontDialog::CenterOnOwner()
 {
-    // A window not yet shown has not taken its laid-out size; take it now so that the centre
-    // is the centre of what will show.
-    if (!isVisible() && !testAttribute(Qt::WA_Resized))
-        adjustSize();
-    CRect area;
-    QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
-    if (owner && owner->isVisible()) {
-        QRect g = owner->frameGeometry();
-        area = CRect(g.left(), g.top(), g.left() + g.width(), g.top() + g.height());
-    } else {
-        CScreenInfo screen = GetScreenInfo();
-        area = CRect(0, 0, screen.nWidth, screen.nHeight);
-    }
-    CRect mine;
-    GetWindowRect(&mine);
-    MoveTo(area.left + (area.Width() - mine.Width()) / 2, area.top + (area.Height() - mine.Height()) / 2);
+    CPoint p = GetCenteredPosition();
+    MoveTo(p.x, p.y);
 }
 
 BOOL IsListBoxItemVisible(CListBox* pList, int nIndex)

@@ -536,8 +536,10 @@ void CWnd::ScreenToClient(RECT* pRect) const
     *pRect = r;
 }
 
-void CWnd::CenterWindow(CWnd* pAlternateOwner)
+CPoint CWnd::GetCenteredPosition(CWnd* pAlternateOwner)
 {
+    if (m_pWidget->isWindow() && !m_pWidget->isVisible() && !m_pWidget->testAttribute(Qt::WA_Resized))
+        m_pWidget->adjustSize();
     CRect area;
     QWidget* owner = pAlternateOwner ? pAlternateOwner->GetWidget() : m_pWidget->parentWidget();
     if (owner && m_pWidget->isWindow())
@@ -553,9 +555,13 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
     }
     CRect mine;
     GetWindowRect(&mine);
-    int x = area.left + (area.Width() - mine.Width()) / 2;
-    int y = area.top + (area.Height() - mine.Height()) / 2;
-    SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return CPoint(area.left + (area.Width() - mine.Width()) / 2, area.top + (area.Height() - mine.Height()) / 2);
+}
+
+void CWnd::CenterWindow(CWnd* pAlternateOwner)
+{
+    CPoint p = GetCenteredPosition(pAlternateOwner);
+    SetWindowPos(nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CWnd::Invalidate(BOOL)
