@@ -13,10 +13,10 @@ CComboBox::CComboBox(QWidget* parent, BOOL bEditable, BOOL bSort) : QComboBox(pa
         // Typing neither completes from the list nor adds to it.
         setCompleter(nullptr);
         setInsertPolicy(QComboBox::NoInsert);
-        connect(lineEdit(), &QLineEdit::textEdited, this, [this] { NotifyParent(CBN_EDITCHANGE); });
+        connect(lineEdit(), &QLineEdit::textEdited, NotifyContext(), [this] { NotifyParent(CBN_EDITCHANGE); });
     }
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    connect(this, &QComboBox::activated, this, [this] { NotifyParent(CBN_SELCHANGE); });
+    connect(this, &QComboBox::activated, NotifyContext(), [this] { NotifyParent(CBN_SELCHANGE); });
 }
 
 int CComboBox::AddString(const char* text)

@@ -10,8 +10,8 @@ CListBox::CListBox(QWidget* parent, BOOL bMultiSel, BOOL bSort)
 {
     SetMultiSel(bMultiSel);
     setUniformItemSizes(true);
-    connect(this, &QListWidget::itemSelectionChanged, this, [this] { NotifyParent(LBN_SELCHANGE); });
-    connect(this, &QListWidget::itemDoubleClicked, this, [this] { NotifyParent(LBN_DBLCLK); });
+    connect(this, &QListWidget::itemSelectionChanged, NotifyContext(), [this] { NotifyParent(LBN_SELCHANGE); });
+    connect(this, &QListWidget::itemDoubleClicked, NotifyContext(), [this] { NotifyParent(LBN_DBLCLK); });
 }
 
 void CListBox::SetMultiSel(BOOL bMultiSel)

@@ -80,6 +80,9 @@ public:
     BOOL PostCommand(UINT nID);
     // TRUE on the thread that created the window.
     BOOL IsCreatorThread() const;
+    // The context object of connections whose handlers use this CWnd: it goes with the CWnd,
+    // before the widget's own destruction can emit anything.
+    QObject* NotifyContext() const;
 
     // A command from a menu, toolbar, accelerator or PostCommand: ignored (TRUE) when the
     // command's update handler disables it, else routed through OnCmdMsg.
