@@ -17,10 +17,10 @@
 #include <map>
 #include <memory>
 
+#include <QWidget>
+
 class QAction;
 class QMenu;
-class QObject;
-class QWidget;
 class CDataExchange;
 
 using HWND = QWidget*;
@@ -249,8 +249,6 @@ void EnableIdleProcessing(BOOL bEnable = TRUE);
 // The program's main window (NULL until set).
 CWnd* AfxGetMainWnd();
 void AfxSetMainWnd(CWnd* pWnd);
-
-#include <QWidget>
 
 // A plain window over QWidget, for windows with no more specific Qt base.
 class CWidgetWnd : public QWidget, public CWnd {
