@@ -26,6 +26,7 @@ void CorraTest::SetUp()
     SetMessageBoxService(&messageBox);
     SetDesktopOpener(&opener);
     SetHelpService(&help);
+    SetScreenMetricsService(&screen);
     CorraSrand(1);
     for (auto& hook : TestResetHooks())
         hook();
@@ -38,6 +39,7 @@ void CorraTest::TearDown()
     SetMessageBoxService(nullptr);
     SetDesktopOpener(nullptr);
     SetHelpService(nullptr);
+    SetScreenMetricsService(nullptr);
     std::error_code ec;
     std::filesystem::remove_all(fsys::Native(m_home), ec);
     if (m_oldHome.empty())

@@ -4,6 +4,7 @@
 
 #include "platform/core/Services.h"
 #include "platform/core/String.h"
+#include "platform/ui/ScreenMetrics.h"
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,8 @@ protected:
     CScriptedMessageBox messageBox;
     CScriptedDesktopOpener opener;
     CScriptedHelp help;
+    // A 1024 by 768 screen, 32 bits per pixel, 96 pixels per inch.
+    CFixedScreenMetrics screen;
 
 private:
     CString m_home;
