@@ -1,14 +1,13 @@
 #include "foundation/FileTypes.h"
 
+#include "foundation/CorraAppBase.h"
+#include "foundation/FileUtil.h"
 #include "foundation/Log.h"
 #include "platform/core/FileSys.h"
-#include "platform/core/Profile.h"
-#include "platform/core/ProgramHome.h"
 #include "platform/core/Services.h"
 #include "platform/core/StringTable.h"
 #include "res/ids/FileTypes.h"
 
-#include <filesystem>
 #include <iterator>
 
 namespace {
@@ -131,14 +130,13 @@ CString JoinExts(const ExtRow (&table)[N])
     return cs;
 }
 
-// The extension of the file-name part, lower-cased; the whole name when it has no dot.
+// The extension of the file-name part, lower-cased; the whole text when it has no dot.
 CString ExtOf(LPCSTR pszFile)
 {
     CString cs = pszFile ? pszFile : "";
     cs.Trim();
-    CString csName = fsys::FileName(cs);
-    int nDot = csName.ReverseFind('.');
-    CString csExt = nDot >= 0 ? csName.Mid(nDot + 1) : csName;
+    CString csExt;
+    GetFileExt(csExt, cs, FALSE);
     csExt.MakeLower();
     return csExt;
 }
@@ -150,71 +148,13 @@ CString WithSeparator(CString cs)
     return cs;
 }
 
-// The folder part of a path: everything up to its last separator. So a folder path must end in
-// a separator, and a file path gives its folder.
+// The drive and folders of a path. So a folder path must end in a separator, and a file path
+// gives its folder.
 CString FolderPart(LPCSTR pszPath)
 {
-    CString cs = fsys::NormalizeSeparators(pszPath ? pszPath : "");
-    cs.Trim();
-    int nSlash = cs.ReverseFind('/');
-    return nSlash < 0 ? CString() : cs.Left(nSlash + 1);
-}
-
-std::filesystem::path Lexical(const CString& cs)
-{
-    return std::filesystem::path(fsys::Native(cs)).lexically_normal();
-}
-
-BOOL SameFolder(const CString& a, const CString& b)
-{
-    std::error_code ec1, ec2;
-    auto pa = std::filesystem::weakly_canonical(fsys::Native(a), ec1);
-    auto pb = std::filesystem::weakly_canonical(fsys::Native(b), ec2);
-    if (ec1 || ec2)
-        return Lexical(WithSeparator(a)) == Lexical(WithSeparator(b));
-    return pa.lexically_normal() == pb.lexically_normal() ||
-           WithSeparator(fsys::FromNative(pa.string())) == WithSeparator(fsys::FromNative(pb.string()));
-}
-
-BOOL PathUnderFolder(const CString& csPath, const CString& csFolder)
-{
-    auto path = Lexical(csPath);
-    auto folder = Lexical(csFolder);
-    auto it = path.begin();
-    for (const auto& part : folder) {
-        if (part.empty())
-            continue;  // the trailing separator
-        if (it == path.end() || *it != part)
-            return FALSE;
-        ++it;
-    }
-    return TRUE;
-}
-
-// Profile paths are stored relative to the program folder ("./QCorras/") when they lie under
-// it, else as they are.
-CString StoredForm(const CString& csFull)
-{
-    CString csHome = GetProgramHome();
-    CString csPath = fsys::NormalizeSeparators(csFull);
-    if (PathUnderFolder(csPath, csHome)) {
-        auto rel = Lexical(csPath).lexically_relative(Lexical(csHome));
-        CString csRel = fsys::FromNative(rel.generic_string());
-        if (csRel == ".")
-            csRel.Empty();
-        return "./" + csRel;
-    }
-    return csPath;
-}
-
-CString FullForm(const CString& csStored)
-{
-    CString cs = fsys::NormalizeSeparators(csStored);
-    if (!fsys::IsAbsolute(cs))
-        cs = fsys::Join(GetProgramHome(), cs);
-    bool bFolder = cs.GetLength() > 0 && cs[cs.GetLength() - 1] == '/';
-    CString csFull = fsys::FromNative(Lexical(cs).generic_string());
-    return bFolder ? WithSeparator(csFull) : csFull;
+    CString csFolder;
+    GetPathDriveDir(csFolder, pszPath ? pszPath : "");
+    return csFolder;
 }
 
 CString ReadDir(int nType, const char* pszSuffix)
@@ -224,26 +164,18 @@ CString ReadDir(int nType, const char* pszSuffix)
         Log2("CFileTypes::_GetDir() - Type2TypeName failed for type...", CString::Formatted("%d", nType));
         return CString();
     }
-    CString csDefault = WithSeparator(fsys::Join(GetProgramHome(), pKind->pszDirName));
+    CString csDefault = WithSeparator(fsys::Join(GetServerDirectory(), pKind->pszDirName));
     CString csKey = CString(pKind->pszDirName) + pszSuffix;
 
-    CProfileStore& profile = AppProfile();
-    CString csStored = profile.GetString(kFolders, csKey, StoredForm(csDefault));
-    csStored.Trim();
-    if (!profile.HasKey(kFolders, csKey))
-        profile.WriteString(kFolders, csKey, csStored);
-
-    CString csDir = csDefault;
-    if (csStored.IsEmpty()) {
+    CString csDir;
+    CorraApp().GetProfilePath(csDir, kFolders, csKey, csDefault, TRUE, TRUE);
+    csDir.Trim();
+    if (csDir.IsEmpty()) {
         Log2("CFileTypes::_GetDir() - GetProfilePath returned empty string for csEntry...",
              CString("[") + kFolders + "] " + csKey);
-    } else {
-        CString csFull = FullForm(csStored);
-        if (fsys::Exists(csFull))
-            csDir = WithSeparator(csFull);
-        else
-            Log2("CCorraApp::GetProfilePath() - file does not exist...", csFull);
+        return csDir;
     }
+    csDir = WithSeparator(csDir);
     if (!fsys::IsDirectory(csDir)) {
         Log2("CFileTypes::_GetDir() - GetProfilePath returned non-existent dir...creating...", csDir);
         if (!fsys::CreateDirectory(csDir))
@@ -410,7 +342,7 @@ CString CFileTypes::GetDefDocDir(LPCSTR pszPath)
 BOOL CFileTypes::IsInPriDir(LPCSTR pszPath)
 {
     CString csFolder = GetPriDocDir(pszPath);
-    return !csFolder.IsEmpty() && PathUnderFolder(fsys::NormalizeSeparators(pszPath), csFolder);
+    return !csFolder.IsEmpty() && IsPathUnderFolder(pszPath, csFolder);
 }
 
 BOOL CFileTypes::SetDefDir(int nType, LPCSTR pszPath)
@@ -428,7 +360,7 @@ BOOL CFileTypes::SetDefDir(int nType, LPCSTR pszPath)
     }
     // Written under the key it is read from (for help files "Hlp_Default").
     CString csKey = CString(pKind->pszDirName) + "_Default";
-    if (!AppProfile().WriteString(kFolders, csKey, StoredForm(csFolder))) {
+    if (!CorraApp().WriteProfilePath(kFolders, csKey, csFolder)) {
         Log2("CFileTypes::SetDefDir(nType) - WriteProfilePath failed for key/path...", csKey + " " + csFolder);
         Log2("CFileTypes::SetDefDir(nType) - _SetDir failed for type/path...", pKind->pszTypeName);
         return FALSE;
@@ -452,7 +384,7 @@ BOOL CFileTypes::CheckDefDocDir(int nType, LPCSTR pszDocPath, BOOL bAsk)
         Log2("CFileTypes::CheckDefDocDir() - composed dir does not exist...", csDocDir);
         return FALSE;
     }
-    if (SameFolder(csDefDir, csDocDir))
+    if (IsSameFolder(csDefDir, csDocDir))
         return TRUE;
     if (bAsk) {
         CString csAsk;
@@ -561,7 +493,7 @@ CString CFileTypes::FileType2Ext(int nCode)
 CString CFileTypes::FileTypeDir(int nCode)
 {
     const ExportRow* pRow = FindExport(nCode);
-    CString csHome = GetProgramHome();
+    CString csHome = GetServerDirectory();
     CString csDir = WithSeparator(fsys::Join(csHome, pRow ? pRow->pszDir : "Temp"));
     if (!fsys::IsDirectory(csDir) && !fsys::CreateDirectory(csDir)) {
         Log2("CFileTypes::FileTypeDir() - failed to create directory for...", csDir);

@@ -104,11 +104,11 @@ TEST_F(FileTypes, FirstDefaultFolderReadWritesARelativeKeyAndCreatesTheFolder)
     ASSERT_FALSE(fsys::Exists(HomePath("Exams")));
     EXPECT_EQ(CFileTypes::GetDefDir(DT_EXAM), HomePath("Exams/"));
     EXPECT_TRUE(fsys::IsDirectory(HomePath("Exams")));
-    EXPECT_EQ(AppProfile().GetString("Folders", "Exams_Default", ""), "./Exams/");
+    EXPECT_EQ(AppProfile().GetString("Folders", "Exams_Default", ""), "./Exams");
     EXPECT_FALSE(AppProfile().HasKey("Folders", "Exams_Primary"));
 
     EXPECT_EQ(CFileTypes::GetPriDir(DT_HELP), HomePath("Hlp/"));
-    EXPECT_EQ(AppProfile().GetString("Folders", "Hlp_Primary", ""), "./Hlp/");
+    EXPECT_EQ(AppProfile().GetString("Folders", "Hlp_Primary", ""), "./Hlp");
     // Unknown kinds have no folder, and none is created for them.
     EXPECT_EQ(CFileTypes::GetDefDir(42), "");
     EXPECT_FALSE(fsys::Exists(HomePath("Unknown")));
@@ -119,13 +119,13 @@ TEST_F(FileTypes, SetDefDirTakesTheFolderPartAndKeepsOneHelpKey)
     fsys::CreateDirectories(HomePath("Mine/Sub"));
     // Without the trailing separator the last name is a file name: its folder is taken.
     ASSERT_TRUE(CFileTypes::SetDefDir(DT_EXAM, HomePath("Mine/Sub")));
-    EXPECT_EQ(AppProfile().GetString("Folders", "Exams_Default", ""), "./Mine/");
+    EXPECT_EQ(AppProfile().GetString("Folders", "Exams_Default", ""), "./Mine");
     EXPECT_EQ(CFileTypes::GetDefDir(DT_EXAM), HomePath("Mine/"));
     ASSERT_TRUE(CFileTypes::SetDefDir(DT_EXAM, HomePath("Mine/Sub/")));
     EXPECT_EQ(CFileTypes::GetDefDir(DT_EXAM), HomePath("Mine/Sub/"));
 
     ASSERT_TRUE(CFileTypes::SetDefDir(DT_HELP, HomePath("Mine/")));
-    EXPECT_EQ(AppProfile().GetString("Folders", "Hlp_Default", ""), "./Mine/");
+    EXPECT_EQ(AppProfile().GetString("Folders", "Hlp_Default", ""), "./Mine");
     EXPECT_FALSE(AppProfile().HasKey("Folders", "Help_Default"));
     EXPECT_EQ(CFileTypes::GetDefDir(DT_HELP), HomePath("Mine/"));
 
@@ -136,7 +136,7 @@ TEST_F(FileTypes, SetDefDirTakesTheFolderPartAndKeepsOneHelpKey)
     // A folder outside the program home is kept as it is.
     CString outside = fsys::Folder(Home().Left(Home().GetLength() - 1)) + "/";
     ASSERT_TRUE(CFileTypes::SetDefDir(DT_DATA, outside));
-    EXPECT_EQ(AppProfile().GetString("Folders", "Data_Default", ""), outside);
+    EXPECT_EQ(AppProfile().GetString("Folders", "Data_Default", "") + "/", outside);
     EXPECT_EQ(CFileTypes::GetDefDir(DT_DATA), outside);
 }
 
