@@ -184,6 +184,29 @@ CString ReadDir(int nType, const char* pszSuffix)
     return csDir;
 }
 
+CString KindDir(int nType, bool bPrimary)
+{
+    CString cs = ReadDir(nType, bPrimary ? "_Primary" : "_Default");
+    if (cs.IsEmpty())
+        Log2("CFileTypes::GetPriDir() - GetProfilePath failed for nType...", CString::Formatted("%d", nType));
+    return cs;
+}
+
+CString DocDir(LPCSTR pszPath, bool bPrimary)
+{
+    int nType = CFileTypes::Ext2Type(pszPath);
+    if (nType == 0) {
+        Log2("CFileTypes::GetDefDocDir() - failed to determine type...", pszPath ? pszPath : "");
+        return CString();
+    }
+    CString cs = KindDir(nType, bPrimary);
+    if (cs.IsEmpty())
+        Log2(bPrimary ? "CFileTypes::GetDefDocDir() - GetPriDir failed for Type..."
+                      : "CFileTypes::GetDefDocDir() - GetDefDir failed for Type...",
+             CFileTypes::Type2TypeName(nType));
+    return cs;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -299,44 +322,22 @@ CString CFileTypes::Type2Ext(int nType, BOOL bLongImageList)
 
 CString CFileTypes::GetPriDir(int nType)
 {
-    CString cs = ReadDir(nType, "_Primary");
-    if (cs.IsEmpty())
-        Log2("CFileTypes::GetPriDir() - GetProfilePath failed for nType...", CString::Formatted("%d", nType));
-    return cs;
+    return KindDir(nType, true);
 }
 
 CString CFileTypes::GetDefDir(int nType)
 {
-    CString cs = ReadDir(nType, "_Default");
-    if (cs.IsEmpty())
-        Log2("CFileTypes::GetPriDir() - GetProfilePath failed for nType...", CString::Formatted("%d", nType));
-    return cs;
+    return KindDir(nType, false);
 }
 
 CString CFileTypes::GetPriDocDir(LPCSTR pszPath)
 {
-    int nType = Ext2Type(pszPath);
-    if (nType == 0) {
-        Log2("CFileTypes::GetDefDocDir() - failed to determine type...", pszPath ? pszPath : "");
-        return CString();
-    }
-    CString cs = GetPriDir(nType);
-    if (cs.IsEmpty())
-        Log2("CFileTypes::GetDefDocDir() - GetPriDir failed for Type...", Type2TypeName(nType));
-    return cs;
+    return DocDir(pszPath, true);
 }
 
 CString CFileTypes::GetDefDocDir(LPCSTR pszPath)
 {
-    int nType = Ext2Type(pszPath);
-    if (nType == 0) {
-        Log2("CFileTypes::GetDefDocDir() - failed to determine type...", pszPath ? pszPath : "");
-        return CString();
-    }
-    CString cs = GetDefDir(nType);
-    if (cs.IsEmpty())
-        Log2("CFileTypes::GetDefDocDir() - GetDefDir failed for Type...", Type2TypeName(nType));
-    return cs;
+    return DocDir(pszPath, false);
 }
 
 BOOL CFileTypes::IsInPriDir(LPCSTR pszPath)

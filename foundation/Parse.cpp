@@ -650,19 +650,16 @@ void BuildHeaderTokenizer(CParse& parse)
 void BuildQuestionTokenizer(CParse& parse)
 {
     BeginDocTokenizer(parse);
-    parse.AddTokenString(":", IDS_KW_COLON);
-    parse.AddTokenString("BEGIN", IDS_KW_BEGIN);
-    parse.AddTokenString("QUESTION", IDS_KW_QUESTION);
-    parse.AddTokenString("END", IDS_KW_END);
-    parse.AddTokenString("ID", IDS_KW_ID);
-    parse.AddTokenString("TEXT", IDS_KW_TEXT);
-    parse.AddTokenString("CHOICES", IDS_KW_CHOICES);
-    parse.AddTokenString("SUBJECT", IDS_KW_SUBJECT);
-    parse.AddTokenString("TYPE", IDS_KW_TYPE);
-    parse.AddTokenString("LEVEL", IDS_KW_LEVEL);
-    parse.AddTokenString("INDEX", IDS_KW_INDEX);
-    parse.AddTokenString("CHAPTERS", IDS_KW_CHAPTERS);
-    parse.AddTokenString("ANSWER", IDS_KW_ANSWER);
+    static const struct {
+        const char* pszText;
+        UINT nId;
+    } kLiterals[] = {{":", IDS_KW_COLON},       {"BEGIN", IDS_KW_BEGIN},    {"QUESTION", IDS_KW_QUESTION},
+                     {"END", IDS_KW_END},       {"ID", IDS_KW_ID},          {"TEXT", IDS_KW_TEXT},
+                     {"CHOICES", IDS_KW_CHOICES}, {"SUBJECT", IDS_KW_SUBJECT}, {"TYPE", IDS_KW_TYPE},
+                     {"LEVEL", IDS_KW_LEVEL},   {"INDEX", IDS_KW_INDEX},    {"CHAPTERS", IDS_KW_CHAPTERS},
+                     {"ANSWER", IDS_KW_ANSWER}};
+    for (const auto& literal : kLiterals)
+        parse.AddTokenString(literal.pszText, static_cast<WORD>(literal.nId));
     AddKeywords(parse, {IDS_KW_IMAGES, IDS_KW_MEMBERID, IDS_KW_SCRAMBLE});
     for (int i = 0; i < GetQuestionTypeCount(); ++i) {
         UINT id = GetQuestionTypeId(i);
