@@ -1,5 +1,6 @@
 #include "foundation/CorraAppBase.h"
 
+#include "foundation/DCUtil.h"
 #include "foundation/FileUtil.h"
 #include "foundation/Log.h"
 #include "foundation/Util.h"
@@ -11,8 +12,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <vector>
-
-#define LOG_LINE(text, level) LogOutput((text), (level), __DATE__ " " __TIME__, __FILE__, __LINE__)
 
 namespace {
 
@@ -51,6 +50,12 @@ std::vector<CString> Fields(const CString& text)
 int Clamp(int v, int lo, int hi)
 {
     return v < lo ? lo : (v > hi ? hi : v);
+}
+
+// The face name of a LOGFONT, also when it fills the field without a terminator.
+CString FaceName(const LOGFONT& lf)
+{
+    return CString(lf.lfFaceName, static_cast<int>(::strnlen(lf.lfFaceName, LF_FACESIZE)));
 }
 
 CString Key(LPCSTR prefix, LPCSTR suffix)
@@ -155,10 +160,10 @@ CString& CCorraAppBase::GetProfilePath(CString& out, LPCSTR section, LPCSTR key,
     CString defRel;
     if (!def.IsEmpty()) {
         if (!fsys::Exists(def))
-            LOG_LINE("Assertion failure: ::GetFileAttributes(lpszDefFullPath) != 0xFFFFFFFF", -2);
+            LogAssertion("::GetFileAttributes(lpszDefFullPath) != 0xFFFFFFFF", LOG_HERE);
         GetServerRelativePath(defRel, def);
         if (!HVIsValidRelativePath(defRel, nullptr))
-            LOG_LINE("Assertion failure: ::HVIsValidRelativePath(csDefRelPath, NULL)", -2);
+            LogAssertion("::HVIsValidRelativePath(csDefRelPath, NULL)", LOG_HERE);
     }
     CString value;
     GetProfileString(value, section, key, defRel, writeBack);
@@ -168,15 +173,15 @@ CString& CCorraAppBase::GetProfilePath(CString& out, LPCSTR section, LPCSTR key,
     if (value.IsEmpty())
         return out;
     if (!HVIsValidRelativePath(value, nullptr)) {
-        LOG_LINE("CCorraApp::GetProfilePath() - bad relative path...", 1);
-        LOG_LINE(value, 1);
+        LogOutput("CCorraApp::GetProfilePath() - bad relative path...", LOG_ERROR, LOG_HERE);
+        LogOutput(value, LOG_ERROR, LOG_HERE);
         return out;
     }
     CString full;
     GetServerFullPath(full, value);
     if (full.IsEmpty() || !fsys::Exists(full)) {
-        LOG_LINE("CCorraApp::GetProfilePath() - file does not exist...", 1);
-        LOG_LINE(full, 1);
+        LogOutput("CCorraApp::GetProfilePath() - file does not exist...", LOG_ERROR, LOG_HERE);
+        LogOutput(full, LOG_ERROR, LOG_HERE);
         return out;
     }
     if (fsys::IsDirectory(full) && full[full.GetLength() - 1] != '/')
@@ -188,8 +193,8 @@ CString& CCorraAppBase::GetProfilePath(CString& out, LPCSTR section, LPCSTR key,
 BOOL CCorraAppBase::WriteProfilePath(LPCSTR section, LPCSTR key, LPCSTR fullPath)
 {
     if (!fullPath || !*fullPath || !fsys::Exists(fullPath)) {
-        LOG_LINE("CCorraApp::WriteProfilePath() - bad relative path...", 1);
-        LOG_LINE(fullPath, 1);
+        LogOutput("CCorraApp::WriteProfilePath() - bad relative path...", LOG_ERROR, LOG_HERE);
+        LogOutput(fullPath, LOG_ERROR, LOG_HERE);
         return FALSE;
     }
     CString rel;
@@ -217,7 +222,7 @@ BOOL CCorraAppBase::WriteProfileFont(LPCSTR section, LPCSTR keyPrefix, const LOG
     WriteProfileInt(section, Key(keyPrefix, "_Weight"), lf.lfWeight);
     WriteProfileInt(section, Key(keyPrefix, "_Italic"), lf.lfItalic);
     WriteProfileInt(section, Key(keyPrefix, "_Underline"), lf.lfUnderline);
-    WriteProfileString(section, Key(keyPrefix, "_FaceName"), CString(lf.lfFaceName, ::strnlen(lf.lfFaceName, LF_FACESIZE)));
+    WriteProfileString(section, Key(keyPrefix, "_FaceName"), FaceName(lf));
     return TRUE;
 }
 
@@ -235,8 +240,7 @@ BOOL CCorraAppBase::GetProfileLogFont(LPCSTR section, LPCSTR keyPrefix, LOGFONT&
     lf.lfCharSet = byteField("_CharSet", def.lfCharSet);
     lf.lfQuality = byteField("_Quality", def.lfQuality);
     lf.lfPitchAndFamily = byteField("_PitchAndFamily", def.lfPitchAndFamily);
-    CString defFace(def.lfFaceName, ::strnlen(def.lfFaceName, LF_FACESIZE));
-    CString face = GetProfileString(section, Key(keyPrefix, "_FaceName"), defFace, writeBack);
+    CString face = GetProfileString(section, Key(keyPrefix, "_FaceName"), FaceName(def), writeBack);
     SetLogFontFaceName(lf, face);
     return TRUE;
 }
@@ -251,15 +255,15 @@ BOOL CCorraAppBase::WriteProfileLogFont(LPCSTR section, LPCSTR keyPrefix, const 
     WriteProfileInt(section, Key(keyPrefix, "_CharSet"), lf.lfCharSet);
     WriteProfileInt(section, Key(keyPrefix, "_Quality"), lf.lfQuality);
     WriteProfileInt(section, Key(keyPrefix, "_PitchAndFamily"), lf.lfPitchAndFamily);
-    WriteProfileString(section, Key(keyPrefix, "_FaceName"), CString(lf.lfFaceName, ::strnlen(lf.lfFaceName, LF_FACESIZE)));
+    WriteProfileString(section, Key(keyPrefix, "_FaceName"), FaceName(lf));
     return TRUE;
 }
 
 BOOL CCorraAppBase::ENCreateFile(LPCSTR path, LPCSTR text)
 {
     if (!path || !*path || !fsys::WriteFile(path, text ? text : "", text ? std::strlen(text) : 0)) {
-        LOG_LINE("CCorraApp::ENCreateFile() - Failed to fopen file...", 1);
-        LOG_LINE(path, 1);
+        LogOutput("CCorraApp::ENCreateFile() - Failed to fopen file...", LOG_ERROR, LOG_HERE);
+        LogOutput(path, LOG_ERROR, LOG_HERE);
         return FALSE;
     }
     return TRUE;
@@ -275,9 +279,4 @@ CCorraAppBase& CorraApp()
 void SetCorraApp(CCorraAppBase* app)
 {
     g_app.store(app);
-}
-
-int GetScreenLogPixels(BOOL)
-{
-    return 96;
 }

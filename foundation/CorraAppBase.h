@@ -70,6 +70,3 @@ private:
 // program's profile. Installing does not take ownership; NULL goes back to the default.
 CCorraAppBase& CorraApp();
 void SetCorraApp(CCorraAppBase* app);
-
-// Logical pixels per inch of the screen (LOGPIXELSX, LOGPIXELSY).
-int GetScreenLogPixels(BOOL vertical);

@@ -2,8 +2,6 @@
 
 #include "foundation/Log.h"
 #include "platform/core/FileSys.h"
-#include "platform/core/ProgramHome.h"
-#include "platform/core/Registry.h"
 #include "platform/core/Services.h"
 
 #include <cerrno>
@@ -12,8 +10,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
-
-#define LOG_LINE(text, level) LogOutput((text), (level), __DATE__ " " __TIME__, __FILE__, __LINE__)
 
 namespace {
 
@@ -89,14 +85,18 @@ CString WithSep(CString s)
     return s;
 }
 
-// The folder relative paths are taken from. Components other than the program itself have no
-// folder of their own here, so a ProgID always names the program's folder.
+// The folder relative paths are taken from. A missing folder is logged; the conversions go on,
+// so that no path is lost.
 CString BaseFolder(LPCSTR progId)
 {
-    (void)progId;
-    CString base = GetServerDirectory();
+    CString base = progId ? GetServerDirectory(progId) : GetServerDirectory();
     base.Trim();
-    return WithSep(base);
+    base = WithSep(base);
+    if (!fsys::IsDirectory(base)) {
+        LogOutput("::ServerRelativeToFullPath() - server dir does not exist...", LOG_ERROR, LOG_HERE);
+        LogOutput(base, LOG_ERROR, LOG_HERE);
+    }
+    return base;
 }
 
 // The stored form of path (see FullToServerRelativePath).
@@ -107,11 +107,6 @@ CString ToStoredForm(LPCSTR path, LPCSTR progId)
     if (p.IsEmpty())
         return CString();
     CString base = BaseFolder(progId);
-    if (!fsys::IsDirectory(base)) {
-        // The path is still stored, whole, so that nothing is lost.
-        LOG_LINE("::ServerRelativeToFullPath() - server dir does not exist...", 1);
-        LOG_LINE(base, 1);
-    }
     if (!IsAbsoluteForm(p))
         p = base + p;
     CString full = Normalize(p);
@@ -131,20 +126,16 @@ CString ToFullForm(LPCSTR path, LPCSTR progId)
     if (p.IsEmpty())
         return CString();
     CString base = BaseFolder(progId);
-    if (!fsys::IsDirectory(base)) {
-        LOG_LINE("::ServerRelativeToFullPath() - server dir does not exist...", 1);
-        LOG_LINE(base, 1);
-    }
     if (IsAbsoluteForm(p)) {
         if (!fsys::Exists(p)) {
-            LOG_LINE("::RelativeToFullPath() - non-existent path...", 1);
-            LOG_LINE(p, 1);
+            LogOutput("::RelativeToFullPath() - non-existent path...", LOG_ERROR, LOG_HERE);
+            LogOutput(p, LOG_ERROR, LOG_HERE);
         }
         return Normalize(p);
     }
     if (!HVIsValidRelativePath(p, base)) {
-        LOG_LINE("::RelativeToFullPath() - invalid relative path...", 1);
-        LOG_LINE(p, 1);
+        LogOutput("::RelativeToFullPath() - invalid relative path...", LOG_ERROR, LOG_HERE);
+        LogOutput(p, LOG_ERROR, LOG_HERE);
     }
     return Normalize(base + p);
 }
@@ -155,8 +146,8 @@ int CopyOut(const CString& s, char* out, int size, const char* tooLong)
         return 0;
     if (s.GetLength() >= size) {
         out[0] = '\0';
-        LOG_LINE(tooLong, 1);
-        LOG_LINE(s, 1);
+        LogOutput(tooLong, LOG_ERROR, LOG_HERE);
+        LogOutput(s, LOG_ERROR, LOG_HERE);
         return 0;
     }
     std::memcpy(out, s.GetString(), static_cast<size_t>(s.GetLength()) + 1);
@@ -202,7 +193,7 @@ void CollectDirs(CStringList& out, const CString& folder)
 CString SupportUrl(const char* value, const char* defPath)
 {
     CString url;
-    CRegistryStore::Instance().GetString(CString(CORRA_COMPONENT_KEY) + "\\Support", value, url);
+    GetRegString(url, "Support", value, "");
     url.Trim();
     if (url.IsEmpty())
         url = CString(CORRA_MAKER_WEB) + defPath;
@@ -210,17 +201,6 @@ CString SupportUrl(const char* value, const char* defPath)
 }
 
 } // namespace
-
-CString GetServerDirectory()
-{
-    return GetProgramHome();
-}
-
-BOOL GetServerDirectory(CString& out)
-{
-    out = GetServerDirectory();
-    return !out.IsEmpty();
-}
 
 int FullToServerRelativePath(char* out, int size, LPCSTR path, LPCSTR progId, BOOL)
 {
@@ -242,7 +222,7 @@ void GetServerRelativePath(CString& out, LPCSTR path, LPCSTR progId, BOOL)
 {
     out = ToStoredForm(path, progId);
     if (!out.IsEmpty() && !HVIsValidRelativePath(out, nullptr))
-        LOG_LINE("Assertion failure: ::HVIsValidRelativePath(szBuf, NULL)", -2);
+        LogAssertion("::HVIsValidRelativePath(szBuf, NULL)", LOG_HERE);
 }
 
 void GetServerFullPath(CString& out, LPCSTR path, LPCSTR progId, BOOL)
@@ -258,7 +238,7 @@ BOOL HVIsValidRelativePath(LPCSTR path, LPCSTR base)
     b.Trim();
     b = WithSep(b);
     if (!fsys::Exists(b))
-        LOG_LINE("Assertion failure: ::GetFileAttributes(csBasePath) != 0xFFFFFFFF", -2);
+        LogAssertion("::GetFileAttributes(csBasePath) != 0xFFFFFFFF", LOG_HERE);
     CString full = IsAbsoluteForm(p) ? p : b + p;
     CString drive, dir;
     SplitPath(full, &drive, &dir, nullptr, nullptr);
@@ -281,8 +261,8 @@ DWORD HVGetFileAttributes(LPCSTR path)
     struct stat st;
     if (!path || ::stat(fsys::Native(path).c_str(), &st) != 0) {
         if (errno == ENETUNREACH || errno == EHOSTUNREACH || errno == EHOSTDOWN) {
-            LOG_LINE("::HVGetFileAttributes() - Network Unreachable...", 1);
-            LOG_LINE(path, 1);
+            LogOutput("::HVGetFileAttributes() - Network Unreachable...", LOG_ERROR, LOG_HERE);
+            LogOutput(path, LOG_ERROR, LOG_HERE);
         }
         return INVALID_FILE_ATTRIBUTES;
     }
@@ -299,8 +279,8 @@ BOOL HVGetLongPathName(LPCSTR path, char* out, int size)
     BOOL fits = CopyOut(n, out, size, "::HVGetLongPathName() - path does not fit the buffer...") > 0 ||
                 n.IsEmpty();
     if (!fits || !fsys::Exists(n)) {
-        LOG_LINE("::HVGetLongPathName() - failed to convert 8.3 to long...", 1);
-        LOG_LINE(p, 1);
+        LogOutput("::HVGetLongPathName() - failed to convert 8.3 to long...", LOG_ERROR, LOG_HERE);
+        LogOutput(p, LOG_ERROR, LOG_HERE);
         return FALSE;
     }
     return TRUE;
@@ -377,14 +357,25 @@ void SplitPath(LPCSTR path, CString* drive, CString* dir, CString* name, CString
         *whole = p.IsEmpty() ? CString() : Normalize(p);
 }
 
+void SplitPath(LPCSTR path, CENString* drive, CENString* dir, CENString* name, CENString* ext,
+               CENString* whole)
+{
+    CString parts[5];
+    SplitPath(path, &parts[0], &parts[1], &parts[2], &parts[3], &parts[4]);
+    CENString* outs[5] = {drive, dir, name, ext, whole};
+    for (int i = 0; i < 5; ++i)
+        if (outs[i])
+            *outs[i] = parts[i];
+}
+
 void JoinPath(CString* result, LPCSTR part1, LPCSTR part2)
 {
     if (!result)
-        LOG_LINE("Assertion failure: pcsResult != NULL", -2);
+        LogAssertion("pcsResult != NULL", LOG_HERE);
     if (!part1)
-        LOG_LINE("Assertion failure: szPart1 != NULL", -2);
+        LogAssertion("szPart1 != NULL", LOG_HERE);
     if (!part2)
-        LOG_LINE("Assertion failure: szPart2 != NULL", -2);
+        LogAssertion("szPart2 != NULL", LOG_HERE);
     if (!result)
         return;
     CString a(part1), b(part2);
@@ -406,6 +397,17 @@ void JoinPath(CString* result, LPCSTR part1, LPCSTR part2)
 void JoinPath(CString& result, LPCSTR part1, LPCSTR part2)
 {
     JoinPath(&result, part1, part2);
+}
+
+void JoinPathEN(CENString* result, LPCSTR part1, LPCSTR part2)
+{
+    if (!result) {
+        JoinPath(static_cast<CString*>(nullptr), part1, part2);
+        return;
+    }
+    CString joined = result->GetCString();
+    JoinPath(&joined, part1, part2);
+    *result = joined;
 }
 
 void GetPathDriveDir(CString& out, LPCSTR path)
@@ -462,8 +464,9 @@ int GetAllSubDirsUnderRoot(CStringList& out, LPCSTR root)
     CString r(root);
     r.Trim();
     if (r.IsEmpty() || !fsys::IsDirectory(r)) {
-        LOG_LINE("::GetAllSubDirsUnderRoot() - Root path is not a directory or does not exist...", 1);
-        LOG_LINE(r, 1);
+        LogOutput("::GetAllSubDirsUnderRoot() - Root path is not a directory or does not exist...", LOG_ERROR,
+                  LOG_HERE);
+        LogOutput(r, LOG_ERROR, LOG_HERE);
         return -1;
     }
     r = fsys::NormalizeSeparators(r);
@@ -479,13 +482,13 @@ int GetAllFiles(CStringList& out, LPCSTR root, LPCSTR pattern)
     CString r(root);
     r.Trim();
     if (r.IsEmpty() || !fsys::IsDirectory(r)) {
-        LOG_LINE("::GetAllFiles() - Root path is not a directory or does not exist...", 1);
-        LOG_LINE(r, 1);
+        LogOutput("::GetAllFiles() - Root path is not a directory or does not exist...", LOG_ERROR, LOG_HERE);
+        LogOutput(r, LOG_ERROR, LOG_HERE);
         return -1;
     }
     CStringList dirs;
     if (GetAllSubDirsUnderRoot(dirs, r) <= 0) {
-        LOG_LINE("::GetAllFiles() - failed to get subdirs...", 1);
+        LogOutput("::GetAllFiles() - failed to get subdirs...", LOG_ERROR, LOG_HERE);
         return 0;
     }
     std::string pat = CString(pattern && *pattern ? pattern : "*").ToUtf8();

@@ -6,6 +6,7 @@
 // otherwise, and turned back into a full path when read. Whether a stored path is relative is
 // decided by its form alone. Separators: '/' is written; '\' is accepted wherever a path is read.
 
+#include "foundation/ENString.h"
 #include "platform/core/Collections.h"
 #include "platform/core/String.h"
 
@@ -15,14 +16,12 @@ constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x01;
 constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
 constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
 
-// The program's folder (the program home), always ending in a separator.
-CString GetServerDirectory();
-// The same into out; TRUE when not empty.
-BOOL GetServerDirectory(CString& out);
+// The base folder of the conversions is GetServerDirectory (Log.h): the program home, or the
+// folder of a ProgID's server file when one is given.
 
-// Stored form of a path: "./..." under the base folder (the program home; a ProgID names no other
-// folder here), else the path itself, absolute. Returns the length; 0 (out empty) when the path
-// is empty or the result does not fit into size bytes with its terminator.
+// Stored form of a path: "./..." under the base folder, else the path itself, absolute. Returns
+// the length; 0 (out empty) when the path is empty or the result does not fit into size bytes
+// with its terminator.
 int FullToServerRelativePath(char* out, int size, LPCSTR path, LPCSTR progId = nullptr, BOOL flag = FALSE);
 // Full path of a stored path: relative forms (".", "..", names) are resolved against the base
 // folder without touching the current folder; absolute forms are taken as they are. Returns the
@@ -54,12 +53,15 @@ BOOL IsSameFolder(LPCSTR a, LPCSTR b);
 // Drive ("C:", or "//server/share" for a UNC path, else empty), folder with its trailing
 // separator, file name and extension with its dot; whole gets the trimmed path with "." and ".."
 // resolved. Any output may be NULL.
+void SplitPath(LPCSTR path, CENString* drive, CENString* dir, CENString* name, CENString* ext,
+               CENString* whole = nullptr);
 void SplitPath(LPCSTR path, CString* drive, CString* dir, CString* name, CString* ext,
                CString* whole = nullptr);
 // part1 and part2 (both trimmed) with exactly one separator between them. An empty part1 gives
 // part2; both empty leaves result unchanged.
 void JoinPath(CString* result, LPCSTR part1, LPCSTR part2);
 void JoinPath(CString& result, LPCSTR part1, LPCSTR part2);
+void JoinPathEN(CENString* result, LPCSTR part1, LPCSTR part2);
 // Drive and folder of a path, ending in a separator.
 void GetPathDriveDir(CString& out, LPCSTR path);
 void GetPathFolder(CString& out, LPCSTR path);

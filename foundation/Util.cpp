@@ -9,9 +9,8 @@
 #include <charconv>
 #include <climits>
 #include <cstring>
+#include <map>
 #include <mutex>
-
-#define LOG_LINE(text, level) LogOutput((text), (level), __DATE__ " " __TIME__, __FILE__, __LINE__)
 
 namespace {
 
@@ -77,6 +76,17 @@ const char* ViewerFailureText(int kind)
     default:
         return "";
     }
+}
+
+// Every byte passes test; FALSE for an empty text.
+BOOL IsAllOf(LPCSTR text, bool (*test)(unsigned char))
+{
+    if (!text || !*text)
+        return FALSE;
+    for (const char* p = text; *p; ++p)
+        if (!test(static_cast<unsigned char>(*p)))
+            return FALSE;
+    return TRUE;
 }
 
 bool PrevIsBackslash(const CString& out)
@@ -162,8 +172,8 @@ BOOL SendEmail(LPCSTR address, LPCSTR subject, LPCSTR body)
     }
     CString text = CString::FromUtf8(url);
     if (!DesktopOpener().OpenMail(text)) {
-        LOG_LINE("::SendEmail() - ShellExecute failed...", 1);
-        LOG_LINE(text.Left(50), 1);
+        LogOutput("::SendEmail() - ShellExecute failed...", LOG_ERROR, LOG_HERE);
+        LogOutput(text.Left(50), LOG_ERROR, LOG_HERE);
         return FALSE;
     }
     return TRUE;
@@ -182,22 +192,12 @@ unsigned Factorial(unsigned n)
 
 BOOL IsAllSpace(LPCSTR text)
 {
-    if (!text || !*text)
-        return FALSE;
-    for (const char* p = text; *p; ++p)
-        if (!IsSpaceByte(static_cast<unsigned char>(*p)))
-            return FALSE;
-    return TRUE;
+    return IsAllOf(text, IsSpaceByte);
 }
 
 BOOL IsAllDigits(LPCSTR text)
 {
-    if (!text || !*text)
-        return FALSE;
-    for (const char* p = text; *p; ++p)
-        if (!IsDigitByte(static_cast<unsigned char>(*p)))
-            return FALSE;
-    return TRUE;
+    return IsAllOf(text, IsDigitByte);
 }
 
 double RoundTo2Decimals(double value)
@@ -211,10 +211,11 @@ int RoundUpToMultiple(int n, int m)
 {
     if (m <= 0)
         return n;
+    // In 64 bits, so that the multiple above INT_MAX is seen; a negative n rounds toward zero.
     long long r = n % m;
-    long long result = r == 0 ? n : (n > 0 ? static_cast<long long>(n) - r + m : static_cast<long long>(n) - r);
+    long long result = static_cast<long long>(n) - r + (r > 0 ? m : 0);
     if (result > INT_MAX || result % m != 0) {
-        LOG_LINE("Assertion failure: (n % nMultiple) == 0", -2);
+        LogAssertion("(n % nMultiple) == 0", LOG_HERE);
         return n;
     }
     return static_cast<int>(result);
@@ -297,11 +298,11 @@ BOOL WriteTextFile(LPCSTR text, LPCSTR path)
 BOOL ViewLogFile(LPCSTR path, LPCSTR, LPCSTR)
 {
     if (!path || !fsys::IsFile(path)) {
-        LOG_LINE(CString("::ViewLogFile() - Log file does not exist: ") + path, 1);
+        LogOutput(CString("::ViewLogFile() - Log file does not exist: ") + path, LOG_ERROR, LOG_HERE);
         return FALSE;
     }
     if (!DesktopOpener().OpenFile(path)) {
-        LOG_LINE(CString("::ViewLogFile() - failed to start the text viewer for ") + path, 1);
+        LogOutput(CString("::ViewLogFile() - failed to start the text viewer for ") + path, LOG_ERROR, LOG_HERE);
         return FALSE;
     }
     return TRUE;
@@ -322,7 +323,7 @@ int DisplayFile(LPCSTR path)
     }
     int kind = ExportKindOf(path);
     if (kind == 0x7003 && !CorraApp().GetProfileInt("Export", "AllowWPOpen", 0, FALSE)) {
-        LOG_LINE("::DisplayFile() - opening WordPerfect files is not allowed...", 3);
+        LogOutput("::DisplayFile() - opening WordPerfect files is not allowed...", 3, LOG_HERE);
         return DISPLAYFILE_FAILED;
     }
     if (!DesktopOpener().OpenFile(path)) {
@@ -387,4 +388,33 @@ CString DecodeBraces(LPCSTR stored)
         }
     }
     return out;
+}
+
+namespace {
+
+std::mutex& KindMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+
+std::map<std::type_index, int>& Kinds()
+{
+    static std::map<std::type_index, int> kinds;
+    return kinds;
+}
+
+} // namespace
+
+void RegisterDocViewKind(std::type_index type, int kind)
+{
+    std::lock_guard<std::mutex> lock(KindMutex());
+    Kinds()[type] = kind;
+}
+
+int DocViewKindOf(std::type_index type)
+{
+    std::lock_guard<std::mutex> lock(KindMutex());
+    auto it = Kinds().find(type);
+    return it == Kinds().end() ? DVK_OTHER : it->second;
 }

@@ -6,6 +6,8 @@
 #include "platform/core/String.h"
 
 #include <functional>
+#include <typeindex>
+#include <typeinfo>
 
 // Mails through the desktop opener: "mailto:" address "?subject=" subject ["&body=" body], with
 // subject and body percent-encoded (UTF-8) and the whole cut to 2000 characters without splitting
@@ -58,3 +60,27 @@ void SetDisplayFolderHandler(std::function<BOOL(const CString&)> handler);
 // RTF text to the bracket form of the document files and back (see Util.cpp).
 CString EncodeBraces(LPCSTR rtf);
 CString DecodeBraces(LPCSTR stored);
+
+// Kinds of documents and views, by their exact run-time class.
+constexpr int DVK_CORRADOC = 0;
+constexpr int DVK_SOURCEDOC = 1;
+constexpr int DVK_EXAMDOC = 2;
+constexpr int DVK_CORRAVIEW = 3;
+constexpr int DVK_EXAMVIEW = 5;
+constexpr int DVK_COLLVIEW = 6;
+constexpr int DVK_EXAMVERSIONVIEW = 7;
+constexpr int DVK_OTHER = 8;
+// Each document and view class tells its kind once, e.g. from a static object in its source:
+//     static const CDocViewKind s_kind(typeid(CCorraDoc), DVK_CORRADOC);
+void RegisterDocViewKind(std::type_index type, int kind);
+struct CDocViewKind {
+    CDocViewKind(std::type_index type, int kind) { RegisterDocViewKind(type, kind); }
+};
+// The kind registered for exactly this class (a derived class is not its base's kind);
+// DVK_OTHER for anything else.
+int DocViewKindOf(std::type_index type);
+template <typename T>
+int GetDocViewKind(const T* object)
+{
+    return object ? DocViewKindOf(typeid(*object)) : DVK_OTHER;
+}

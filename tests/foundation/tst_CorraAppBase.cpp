@@ -1,5 +1,6 @@
 #include "foundation/CorraAppBase.h"
 
+#include "foundation/Log.h"
 #include "platform/core/FileSys.h"
 #include "tests/support/CorraTest.h"
 
@@ -94,6 +95,11 @@ TEST_F(ProfileTest, ScreenFontDefaultsAndRoundTrip)
     EXPECT_EQ(back.lfItalic, 1);
     EXPECT_EQ(back.lfUnderline, 0);
     EXPECT_STREQ(back.lfFaceName, "Liberation Serif");
+
+    // The screen's resolution turns points into pixels.
+    screen.info.nDpiY = 120;
+    app.GetProfileFont("Fonts", "Title", lf);
+    EXPECT_EQ(lf.lfHeight, -20);
 }
 
 TEST_F(ProfileTest, FullFontRoundTripAndLimits)
@@ -171,6 +177,7 @@ TEST_F(ProfileTest, PathsAreStoredRelativeToTheHome)
     AppProfile().WriteString("Folders", "Bad", "./nofolder/x.crr");
     app.GetProfilePath(out, "Folders", "Bad", HomePath("QCorras"));
     EXPECT_EQ(out, HomePath("QCorras"));
+    EXPECT_GE(GetLogBuffer().Find("****** CCorraApp::GetProfilePath() - bad relative path...\r\n****** ./nofolder/x.crr"), 0);
     AppProfile().WriteString("Folders", "Gone", "./QCorras/gone.crr");
     app.GetProfilePath(out, "Folders", "Gone", HomePath("Exams"));
     EXPECT_EQ(out, HomePath("Exams"));

@@ -183,6 +183,14 @@ TEST_F(FileUtilTest, SplitPathAndItsParts)
     SplitPath(" /a/./b/../c.crr ", nullptr, nullptr, nullptr, nullptr, &whole);
     EXPECT_EQ(whole, "/a/c.crr");
 
+    CENString enDir, enName;
+    SplitPath("/home/t/Quiz.crr", nullptr, &enDir, &enName, nullptr);
+    EXPECT_EQ(enDir, "/home/t/");
+    EXPECT_EQ(enName, "Quiz");
+    CENString joined("old");
+    JoinPathEN(&joined, "/home/t", "Quiz.crr");
+    EXPECT_EQ(joined, "/home/t/Quiz.crr");
+
     CString out;
     GetPathDriveDir(out, "/home/t/a.crr");
     EXPECT_EQ(out, "/home/t/");

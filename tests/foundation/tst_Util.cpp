@@ -1,6 +1,7 @@
 #include "foundation/Util.h"
 
 #include "foundation/CorraAppBase.h"
+#include "foundation/Log.h"
 #include "platform/core/FileSys.h"
 #include "tests/support/CorraTest.h"
 
@@ -165,6 +166,7 @@ TEST_F(UtilTest, MailAddressSeenByTheOpener)
 
     opener.QueueResult(FALSE);
     EXPECT_FALSE(SendEmail("x@y.example", "s", "b"));
+    EXPECT_GE(GetLogBuffer().Find("****** ::SendEmail() - ShellExecute failed...\r\n****** mailto:x@y.example?subject=s&body=b"), 0);
 }
 
 TEST_F(UtilTest, LongMailIsCutOnlyBetweenCharacters)
@@ -229,6 +231,26 @@ TEST_F(UtilTest, DisplayFileByKind)
     EXPECT_EQ(DisplayFile(HomePath("Src")), DISPLAYFILE_OK);
     SetDisplayFolderHandler(nullptr);
     EXPECT_EQ(shownFolder, HomePath("Src"));
+}
+
+struct FakeDoc {
+    virtual ~FakeDoc() = default;
+};
+struct FakeExamDoc : FakeDoc {};
+struct FakeOther : FakeDoc {};
+const CDocViewKind s_docKind(typeid(FakeDoc), DVK_CORRADOC);
+const CDocViewKind s_examKind(typeid(FakeExamDoc), DVK_EXAMDOC);
+
+TEST(DocViewKindTest, ByExactRunTimeClass)
+{
+    FakeDoc doc;
+    FakeExamDoc exam;
+    FakeOther other;
+    const FakeDoc* asBase = &exam;
+    EXPECT_EQ(GetDocViewKind(&doc), DVK_CORRADOC);
+    EXPECT_EQ(GetDocViewKind(asBase), DVK_EXAMDOC);
+    EXPECT_EQ(GetDocViewKind(static_cast<const FakeDoc*>(&other)), DVK_OTHER);
+    EXPECT_EQ(GetDocViewKind(static_cast<const FakeDoc*>(nullptr)), DVK_OTHER);
 }
 
 } // namespace
