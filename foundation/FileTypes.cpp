@@ -58,7 +58,7 @@ const char kFolders[] = "Folders";
 
 void Log(const CString& csText, int nLevel = 1)
 {
-    LogOutput(csText, nLevel, __TIMESTAMP__, __FILE__, __LINE__);
+    LogOutput(csText, nLevel, LOG_HERE);
 }
 
 // A failure line followed by a line naming what it failed on.
@@ -66,11 +66,6 @@ void Log2(const CString& csText, const CString& csWhat)
 {
     Log(csText);
     Log(csWhat);
-}
-
-void Assertion(const char* pszExpr)
-{
-    Log(CString("Assertion failure: ") + pszExpr, -2);
 }
 
 const KindRow* FindKind(int nType)
@@ -101,7 +96,7 @@ template <size_t N>
 int MatchExtList(const CString& csExtList, const ExtRow (&table)[N])
 {
     if (csExtList.IsEmpty()) {
-        Assertion("!csExtList.IsEmpty()");
+        LogAssertion("!csExtList.IsEmpty()", LOG_HERE);
         return -1;
     }
     int nStart = 0;
@@ -234,7 +229,7 @@ int CFileTypes::Ext2Type(LPCSTR pszFileOrExt)
 BOOL CFileTypes::TypeMatch(int nType, LPCSTR pszExt)
 {
     if (Lowered(pszExt ? pszExt : "").IsEmpty()) {
-        Assertion("!csExtList.IsEmpty()");
+        LogAssertion("!csExtList.IsEmpty()", LOG_HERE);
         return FALSE;
     }
     // The same comparisons as Ext2Type, so "txt" matches the source kind only.
@@ -414,13 +409,13 @@ BOOL CFileTypes::ImportFile(int nType, LPCSTR pszFromFilePath, CString* pcsNewPa
 {
     CString csFrom = pszFromFilePath ? pszFromFilePath : "";
     if (!fsys::IsFile(csFrom)) {
-        Assertion("::GetFileAttributes(csFromFilePath) != 0xFFFFFFFF");
+        LogAssertion("::GetFileAttributes(csFromFilePath) != 0xFFFFFFFF", LOG_HERE);
         return FALSE;
     }
     CString csName = fsys::FileName(csFrom);
     CString csExt = ExtOf(csFrom);
     if (!TypeMatch(nType, csExt))
-        Assertion("CFileTypes::TypeMatch(nType,csExt)");
+        LogAssertion("CFileTypes::TypeMatch(nType,csExt)", LOG_HERE);
 
     CString csDefDir = GetDefDir(nType);
     if (csDefDir.IsEmpty()) {

@@ -117,7 +117,7 @@ BOOL CParse::CheckClasses(LPCSTR pszFunc) const
         return TRUE;
     CString cs;
     cs.Format("CParse::%s() - no character classes set", pszFunc);
-    LogOutput(cs, 1, __TIMESTAMP__, __FILE__, __LINE__);
+    LogOutput(cs, 1, LOG_HERE);
     return FALSE;
 }
 
@@ -169,7 +169,7 @@ void CParse::AddTokenString(LPCSTR pszText, WORD nId)
         if (!pState) {
             CString cs;
             cs.Format("CParse::AddTokenString() - character outside the alphabet in '%s'", pszText);
-            LogOutput(cs, 1, __TIMESTAMP__, __FILE__, __LINE__);
+            LogOutput(cs, 1, LOG_HERE);
             return;
         }
     }
@@ -200,7 +200,7 @@ void CParse::AddToken(UINT nStringId, int nId)
     if (!cs.LoadString(nStringId)) {
         CString csLog;
         csLog.Format("CParse::AddToken(UINT,int) - failed to load resource %d", static_cast<int>(nStringId));
-        LogOutput(csLog, 1, __TIMESTAMP__, __FILE__, __LINE__);
+        LogOutput(csLog, 1, LOG_HERE);
         return;
     }
     AddTokenString(cs, static_cast<WORD>(nId));
@@ -221,7 +221,7 @@ void CParse::Merge(CParseState* pState, CParseState* pInto, LPCSTR pszChars, int
     if (nDepth > kMergeTraceDepth) {
         CString cs;
         cs.Format("Parse Level: %d", nDepth);
-        LogOutput(cs, 3, __TIMESTAMP__, __FILE__, __LINE__);
+        LogOutput(cs, 3, LOG_HERE);
     }
     pState->m_nVisited = 1;
     pState->m_nFlags |= pInto->m_nFlags;

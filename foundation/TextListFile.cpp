@@ -25,7 +25,7 @@ bool IsBlankLine(const CString& cs)
 
 void LogLine(const CString& csText, int nLevel)
 {
-    LogOutput(csText, nLevel, __TIMESTAMP__, __FILE__, __LINE__);
+    LogOutput(csText, nLevel, LOG_HERE);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "foundation/FileTypes.h"
 
+#include "foundation/Log.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/Profile.h"
 #include "tests/support/CorraTest.h"
@@ -226,4 +227,12 @@ TEST_F(FileTypes, WorkingFoldersAndPrimaryFolderTest)
     EXPECT_FALSE(CFileTypes::IsInPriDir(HomePath("Exams/a.crr")));
     EXPECT_EQ(CFileTypes::GetDefDocDir(HomePath("x/a.exm")), HomePath("Exams/"));
     EXPECT_EQ(CFileTypes::GetPriDocDir("a.xyz"), "");
+}
+
+TEST_F(FileTypes, FailuresAreLogged)
+{
+    EXPECT_EQ(CFileTypes::FileType2Ext(0x7006), "");
+    EXPECT_NE(GetLogBuffer().Find("****** CFileTypes::FileType2Ext() - unknown type 28678"), -1);
+    EXPECT_EQ(CFileTypes::Ext2Type("a.xyz"), 0);
+    EXPECT_NE(GetLogBuffer().Find("****** CFileTypes::Ext2Type() - failed to determine type...\r\n****** a.xyz"), -1);
 }

@@ -1,9 +1,11 @@
+#include "foundation/Log.h"
 #include "foundation/Parse.h"
 #include "foundation/QuestionTypes.h"
 #include "res/ids/Parse.h"
 #include "res/ids/QuestionTypes.h"
 
 #include "platform/core/StringTable.h"
+#include "tests/support/CorraTest.h"
 
 #include <gtest/gtest.h>
 
@@ -285,6 +287,21 @@ TEST(Parse, RecordingSkipsARestoredTokenOnce)
     parse.ResetScan();
     EXPECT_FALSE(parse.GetRecord(cs));
     EXPECT_EQ(parse.SetRecordState(1), 0);  // recording off: nothing changes
+}
+
+using ParseLog = CorraTest;
+
+TEST_F(ParseLog, MissingKeywordStringIsLoggedAndSkipped)
+{
+    CParse parse;
+    parse.Reset(nullptr);
+    parse.SetCharClasses("ABCDEFGHIJKLMNOPQRSTUVWXYZ", ":");
+    parse.AddToken(9999, 9999);
+    parse.AddTokenString("", 23);
+    parse.AddDelimiterSkips();
+    EXPECT_NE(GetLogBuffer().Find("****** CParse::AddToken(UINT,int) - failed to load resource 9999"), -1);
+    Cursor c("");
+    EXPECT_EQ(c.Next(parse), 23);
 }
 
 TEST(QuestionTypes, Table)
