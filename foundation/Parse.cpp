@@ -117,7 +117,7 @@ BOOL CParse::CheckClasses(LPCSTR pszFunc) const
         return TRUE;
     CString cs;
     cs.Format("CParse::%s() - no character classes set", pszFunc);
-    LogOutput(cs, 1, __TIMESTAMP__, __FILE__, __LINE__);
+    LogOutput(cs, 1, LOG_HERE);
     return FALSE;
 }
 
@@ -169,7 +169,7 @@ void CParse::AddTokenString(LPCSTR pszText, WORD nId)
         if (!pState) {
             CString cs;
             cs.Format("CParse::AddTokenString() - character outside the alphabet in '%s'", pszText);
-            LogOutput(cs, 1, __TIMESTAMP__, __FILE__, __LINE__);
+            LogOutput(cs, 1, LOG_HERE);
             return;
         }
     }
@@ -200,7 +200,7 @@ void CParse::AddToken(UINT nStringId, int nId)
     if (!cs.LoadString(nStringId)) {
         CString csLog;
         csLog.Format("CParse::AddToken(UINT,int) - failed to load resource %d", static_cast<int>(nStringId));
-        LogOutput(csLog, 1, __TIMESTAMP__, __FILE__, __LINE__);
+        LogOutput(csLog, 1, LOG_HERE);
         return;
     }
     AddTokenString(cs, static_cast<WORD>(nId));
@@ -221,7 +221,7 @@ void CParse::Merge(CParseState* pState, CParseState* pInto, LPCSTR pszChars, int
     if (nDepth > kMergeTraceDepth) {
         CString cs;
         cs.Format("Parse Level: %d", nDepth);
-        LogOutput(cs, 3, __TIMESTAMP__, __FILE__, __LINE__);
+        LogOutput(cs, 3, LOG_HERE);
     }
     pState->m_nVisited = 1;
     pState->m_nFlags |= pInto->m_nFlags;
@@ -650,19 +650,16 @@ void BuildHeaderTokenizer(CParse& parse)
 void BuildQuestionTokenizer(CParse& parse)
 {
     BeginDocTokenizer(parse);
-    parse.AddTokenString(":", IDS_KW_COLON);
-    parse.AddTokenString("BEGIN", IDS_KW_BEGIN);
-    parse.AddTokenString("QUESTION", IDS_KW_QUESTION);
-    parse.AddTokenString("END", IDS_KW_END);
-    parse.AddTokenString("ID", IDS_KW_ID);
-    parse.AddTokenString("TEXT", IDS_KW_TEXT);
-    parse.AddTokenString("CHOICES", IDS_KW_CHOICES);
-    parse.AddTokenString("SUBJECT", IDS_KW_SUBJECT);
-    parse.AddTokenString("TYPE", IDS_KW_TYPE);
-    parse.AddTokenString("LEVEL", IDS_KW_LEVEL);
-    parse.AddTokenString("INDEX", IDS_KW_INDEX);
-    parse.AddTokenString("CHAPTERS", IDS_KW_CHAPTERS);
-    parse.AddTokenString("ANSWER", IDS_KW_ANSWER);
+    static const struct {
+        const char* pszText;
+        UINT nId;
+    } kLiterals[] = {{":", IDS_KW_COLON},       {"BEGIN", IDS_KW_BEGIN},    {"QUESTION", IDS_KW_QUESTION},
+                     {"END", IDS_KW_END},       {"ID", IDS_KW_ID},          {"TEXT", IDS_KW_TEXT},
+                     {"CHOICES", IDS_KW_CHOICES}, {"SUBJECT", IDS_KW_SUBJECT}, {"TYPE", IDS_KW_TYPE},
+                     {"LEVEL", IDS_KW_LEVEL},   {"INDEX", IDS_KW_INDEX},    {"CHAPTERS", IDS_KW_CHAPTERS},
+                     {"ANSWER", IDS_KW_ANSWER}};
+    for (const auto& literal : kLiterals)
+        parse.AddTokenString(literal.pszText, static_cast<WORD>(literal.nId));
     AddKeywords(parse, {IDS_KW_IMAGES, IDS_KW_MEMBERID, IDS_KW_SCRAMBLE});
     for (int i = 0; i < GetQuestionTypeCount(); ++i) {
         UINT id = GetQuestionTypeId(i);

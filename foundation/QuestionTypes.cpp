@@ -47,7 +47,7 @@ BOOL AllowedQuestDlgType(long nType)
     if (!pType) {
         CString cs;
         cs.Format("::AllowedQuestDlgType() - unknown type: %ld", nType);
-        LogOutput(cs, 1, __TIMESTAMP__, __FILE__, __LINE__);
+        LogOutput(cs, 1, LOG_HERE);
         return FALSE;
     }
     return pType->bEditable;

@@ -25,7 +25,7 @@ bool IsBlankLine(const CString& cs)
 
 void LogLine(const CString& csText, int nLevel)
 {
-    LogOutput(csText, nLevel, __TIMESTAMP__, __FILE__, __LINE__);
+    LogOutput(csText, nLevel, LOG_HERE);
 }
 
 } // namespace
@@ -83,17 +83,7 @@ BOOL CTextListFile::Read(LPCSTR pszPath)
 
 int CTextListFile::Find(LPCSTR pszText, BOOL bCaseSensitive) const
 {
-    CString csText = pszText ? pszText : "";
-    if (!bCaseSensitive)
-        csText.MakeLower();
-    for (int i = 0; i < m_saLines.GetSize(); ++i) {
-        CString csLine = m_saLines[i];
-        if (!bCaseSensitive)
-            csLine.MakeLower();
-        if (csLine.Find(csText) >= 0)
-            return i;
-    }
-    return -1;
+    return m_saLines.FindSubstring(pszText ? pszText : "", bCaseSensitive);
 }
 
 BOOL CTextListFile::Add(LPCSTR pszText)
@@ -118,7 +108,7 @@ int CTextListFile::EditList(LPCSTR pszTitle, LPCSTR pszForbidden)
         LogLine("CTextListFile::EditList() - no Edit File List dialog installed", 1);
         return IDCANCEL;
     }
-    CStringArray saEntries;
+    CStringArrayEx saEntries;
     saEntries.Copy(m_saLines);
     int nResult = pService->EditFileList(saEntries, pszTitle ? pszTitle : "", pszForbidden ? pszForbidden : "");
     if (nResult != IDOK)

@@ -3,7 +3,7 @@
 // "Textbooks.txt"), read, shown in list and combo boxes, extended, edited and saved.
 // CTermList: text terms with a 32-bit value each, matched by whole text.
 
-#include "platform/core/Collections.h"
+#include "foundation/StringArrayEx.h"
 #include "platform/core/String.h"
 
 #include <vector>
@@ -17,7 +17,7 @@ public:
     virtual ~IEditFileListService() = default;
     // Lets the user edit the entries. title empty: the dialog's own title. New entries holding
     // one of the forbidden characters are refused. Returns IDOK with the edited entries.
-    virtual int EditFileList(CStringArray& entries, const CString& title, const CString& forbidden) = 0;
+    virtual int EditFileList(CStringArrayEx& entries, const CString& title, const CString& forbidden) = 0;
 };
 // NULL: no dialog (EditList then answers IDCANCEL). Installing does not take ownership.
 IEditFileListService* EditFileListService();
@@ -58,7 +58,7 @@ public:
     // The backup of this list: "Subjtemp.txt" for the subject list, "<name>temp.txt" for others.
     CString GetBackupPath() const;
 
-    const CStringArray& GetLines() const { return m_saLines; }
+    const CStringArrayEx& GetLines() const { return m_saLines; }
     int GetCount() const { return m_saLines.GetSize(); }
     const CString& GetFileName() const { return m_csFileName; }
     BOOL IsModified() const { return m_bModified; }
@@ -70,7 +70,7 @@ private:
     void SetLines(const CStringArray& lines);
 
     int m_nMaxLineLength;
-    CStringArray m_saLines;
+    CStringArrayEx m_saLines;
     BOOL m_bModified = FALSE;
     CString m_csFileName;
     int m_nCountMark = 0;

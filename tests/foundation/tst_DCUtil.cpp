@@ -2,9 +2,11 @@
 
 #include "platform/ui/DC.h"
 #include "platform/ui/GdiObjects.h"
+#include "platform/ui/Wnd.h"
 #include "tests/support/CorraTest.h"
 
 #include <QImage>
+#include <QLineEdit>
 
 namespace {
 
@@ -77,6 +79,47 @@ TEST_F(DCUtilTest, PaletteOfIndexedBitmapsOnly)
     CBitmap truecolor;
     ASSERT_TRUE(truecolor.Attach(QImage(4, 4, QImage::Format_RGB32)));
     EXPECT_TRUE(CreateDIBSectionPalette(&truecolor).empty());
+}
+
+TEST_F(DCUtilTest, WindowRectanglesInTheParent)
+{
+    CWidgetWnd parent;
+    parent.setGeometry(100, 50, 400, 300);
+    CWidgetWnd child(&parent);
+    child.setGeometry(10, 20, 80, 40);
+    RECT r;
+    GetWindowRectInParent(&child, &r, FALSE);
+    // Offset by whatever frame the platform gives the parent window.
+    const QRect frame = parent.frameGeometry();
+    const QRect client = parent.geometry();
+    const int dx = client.left() - frame.left();
+    const int dy = client.top() - frame.top();
+    EXPECT_EQ(CRect(r), CRect(10 + dx, 20 + dy, 90 + dx, 60 + dy));
+    GetWindowRectInParent(&child, &r, TRUE);
+    EXPECT_EQ(r.top, 20 + dx);
+
+    RECT inset;
+    GetInsetClientRect(&child, &inset);
+    CRect window;
+    child.GetWindowRect(&window);
+    EXPECT_EQ(CRect(inset), CRect(window.right - 90, window.bottom - 50, window.right - 10, window.bottom - 10));
+}
+
+TEST_F(DCUtilTest, PercentFieldsRoundToTheNearestHundredth)
+{
+    CWidgetWnd dlg;
+    QLineEdit* edit = dlg.AddControl(1001, new QLineEdit(&dlg));
+    struct Case {
+        double value;
+        const char* shown;
+    };
+    const Case cases[] = {{0.29, "29"}, {0.33, "33"}, {-0.05, "-5"}, {1.0, "100"}, {0.125, "13"}};
+    for (const Case& c : cases) {
+        SetDlgItemPercent(&dlg, 1001, c.value);
+        EXPECT_EQ(dlg.GetDlgItemText(1001), CString(c.shown)) << c.value;
+    }
+    edit->setText("-250");
+    EXPECT_DOUBLE_EQ(GetDlgItemPercent(&dlg, 1001), -2.5);
 }
 
 } // namespace

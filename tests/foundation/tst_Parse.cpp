@@ -1,18 +1,30 @@
+#include "foundation/Log.h"
 #include "foundation/Parse.h"
 #include "foundation/QuestionTypes.h"
 #include "res/ids/Parse.h"
 #include "res/ids/QuestionTypes.h"
 
 #include "platform/core/StringTable.h"
+#include "tests/support/CorraTest.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-
 #include <string>
 #include <vector>
 
 namespace {
+
+// A text being scanned: the text, the scan pointer and the length left.
+struct Cursor {
+    explicit Cursor(std::string t) : text(std::move(t)), p(text.c_str()), n(static_cast<UINT>(text.size())) {}
+    int Next(CParse& parse, UINT nForceEndAt = 0x7FFFFFFF) { return parse.NextToken(&p, &n, nForceEndAt); }
+    void Restore(CParse& parse) { parse.RestorePosition(&p, &n); }
+    LPCSTR End() const { return text.c_str() + text.size(); }
+    std::string text;
+    LPCSTR p;
+    UINT n;
+};
 
 struct Tok {
     int id;
@@ -23,10 +35,9 @@ struct Tok {
 std::vector<Tok> Scan(CParse& parse, const std::string& text)
 {
     std::vector<Tok> out;
-    LPCSTR p = text.c_str();
-    UINT n = static_cast<UINT>(text.size());
+    Cursor c(text);
     for (int guard = 0; guard < 100; ++guard) {
-        int id = parse.NextToken(&p, &n);
+        int id = c.Next(parse);
         out.push_back({id, parse.GetTokenText().str()});
         if (id == 0 || id == static_cast<int>(TOKEN_END))
             break;
@@ -87,63 +98,54 @@ TEST(Parse, QuestionTokenStreams)
 TEST(Parse, EndOfTextIsTheEndTokenAndStaysSo)
 {
     CParse& parse = QuestionTokenizer();
-    std::string text = "END QUESTION";
-    LPCSTR p = text.c_str();
-    UINT n = static_cast<UINT>(text.size());
-    EXPECT_EQ(parse.NextToken(&p, &n), 6);
-    EXPECT_EQ(parse.NextToken(&p, &n), 5);
-    EXPECT_EQ(n, 0u);
-    EXPECT_EQ(p, text.c_str() + text.size());
-    EXPECT_EQ(parse.NextToken(&p, &n), 23);
-    EXPECT_EQ(parse.NextToken(&p, &n), 23);
+    Cursor c("END QUESTION");
+    EXPECT_EQ(c.Next(parse), 6);
+    EXPECT_EQ(c.Next(parse), 5);
+    EXPECT_EQ(c.n, 0u);
+    EXPECT_EQ(c.p, c.End());
+    EXPECT_EQ(c.Next(parse), 23);
+    EXPECT_EQ(c.Next(parse), 23);
 
     // A NUL before the given length ends the text too, with the keyword before it recognised.
-    std::string withNul("ID\0garbage", 10);
-    p = withNul.c_str();
-    n = 10;
-    EXPECT_EQ(parse.NextToken(&p, &n), 15);
-    EXPECT_EQ(parse.NextToken(&p, &n), 23);
+    Cursor nul(std::string("ID\0garbage", 10));
+    EXPECT_EQ(nul.Next(parse), 15);
+    EXPECT_EQ(nul.Next(parse), 23);
 }
 
 TEST(Parse, ScanNeverReadsPastTheGivenLength)
 {
     CParse& parse = QuestionTokenizer();
     // "ID: 1234" with only "ID: 12" given: the number ends where the length does.
-    const char text[] = "ID: 1234";
-    LPCSTR p = text;
-    UINT n = 6;
-    EXPECT_EQ(parse.NextToken(&p, &n), 15);
-    EXPECT_EQ(parse.NextToken(&p, &n), 14);
-    EXPECT_EQ(parse.NextToken(&p, &n), 17);
+    Cursor c("ID: 1234");
+    c.n = 6;
+    EXPECT_EQ(c.Next(parse), 15);
+    EXPECT_EQ(c.Next(parse), 14);
+    EXPECT_EQ(c.Next(parse), 17);
     EXPECT_EQ(parse.GetTokenText(), "12");
-    EXPECT_EQ(n, 0u);
+    EXPECT_EQ(c.n, 0u);
 }
 
 TEST(Parse, UnclosedBlockLeavesThePointerAtTheEnd)
 {
     CParse& parse = QuestionTokenizer();
-    std::string text = "{abc def";
-    LPCSTR p = text.c_str();
-    UINT n = static_cast<UINT>(text.size());
-    EXPECT_EQ(parse.NextToken(&p, &n), 0);
-    EXPECT_EQ(n, 0u);
-    EXPECT_EQ(p, text.c_str() + text.size());
+    Cursor c("{abc def");
+    EXPECT_EQ(c.Next(parse), 0);
+    EXPECT_EQ(c.n, 0u);
+    EXPECT_EQ(c.p, c.End());
 }
 
 TEST(Parse, DocumentTokenizerBreaksOffTitle3)
 {
     CParse& parse = DocumentTokenizer();
-    std::string text = "TITLE1: {a}\r\nTITLE3";
-    LPCSTR p = text.c_str();
-    UINT n = static_cast<UINT>(text.size());
-    EXPECT_EQ(parse.NextToken(&p, &n), 41);
-    EXPECT_EQ(parse.NextToken(&p, &n), 14);
-    EXPECT_EQ(parse.NextToken(&p, &n), 18);
-    LPCSTR before = p;
-    EXPECT_EQ(parse.NextToken(&p, &n), 0);
+    Cursor c("TITLE1: {a}\r\nTITLE3");
+    EXPECT_EQ(c.Next(parse), 41);
+    EXPECT_EQ(c.Next(parse), 14);
+    EXPECT_EQ(c.Next(parse), 18);
+    LPCSTR before = c.p;
+    EXPECT_EQ(c.Next(parse), 0);
     EXPECT_EQ(parse.GetTokenText(), "TITLE");
-    EXPECT_EQ(p, before + 2 + 5);  // past the line end and the five letters
-    EXPECT_STREQ(p, "3");
+    EXPECT_EQ(c.p, before + 2 + 5);  // past the line end and the five letters
+    EXPECT_STREQ(c.p, "3");
 }
 
 TEST(Parse, HeaderAndGroupKeywords)
@@ -166,25 +168,22 @@ TEST(Parse, NumbersAndInnerText)
         {"12", 12}, {"0", 0}, {"2147483647", 2147483647}, {"9999999999", 0}, {"12345678901", 0},
     };
     for (const Row& row : rows) {
-        LPCSTR p = row.text;
-        UINT n = static_cast<UINT>(std::strlen(row.text));
-        ASSERT_EQ(parse.NextToken(&p, &n), 17) << row.text;
+        Cursor c(row.text);
+        ASSERT_EQ(c.Next(parse), 17) << row.text;
         EXPECT_EQ(parse.GetTokenInt(), row.value) << row.text;
     }
 
-    std::string text = "{ \r\n line one\r\nline two \r\n}{}";
-    LPCSTR p = text.c_str();
-    UINT n = static_cast<UINT>(text.size());
-    ASSERT_EQ(parse.NextToken(&p, &n), 18);
+    Cursor c("{ \r\n line one\r\nline two \r\n}{}");
+    ASSERT_EQ(c.Next(parse), 18);
     CString cs;
     parse.GetTokenInner(cs);
     EXPECT_EQ(cs, "line one\r\nline two");
     parse.GetTokenInnerOneLine(cs);
     EXPECT_EQ(cs, "line one  line two");
-    ASSERT_EQ(parse.NextToken(&p, &n), 18);
+    ASSERT_EQ(c.Next(parse), 18);
     parse.GetTokenInner(cs);
     EXPECT_EQ(cs, "");
-    ASSERT_EQ(parse.NextToken(&p, &n), 23);
+    ASSERT_EQ(c.Next(parse), 23);
     parse.GetTokenInner(cs);  // an empty token has no inner text
     EXPECT_EQ(cs, "");
 }
@@ -192,20 +191,18 @@ TEST(Parse, NumbersAndInnerText)
 TEST(Parse, RestorePositionGivesBackTheTokenBefore)
 {
     CParse& parse = QuestionTokenizer();
-    std::string text = "ID: 7 TEXT";
-    LPCSTR p = text.c_str();
-    UINT n = static_cast<UINT>(text.size());
-    parse.NextToken(&p, &n);
-    parse.NextToken(&p, &n);
-    LPCSTR at = p;
-    UINT nAt = n;
-    EXPECT_EQ(parse.NextToken(&p, &n), 17);
-    parse.RestorePosition(&p, &n);
-    EXPECT_EQ(p, at);
-    EXPECT_EQ(n, nAt);
+    Cursor c("ID: 7 TEXT");
+    c.Next(parse);
+    c.Next(parse);
+    LPCSTR at = c.p;
+    UINT nAt = c.n;
+    EXPECT_EQ(c.Next(parse), 17);
+    c.Restore(parse);
+    EXPECT_EQ(c.p, at);
+    EXPECT_EQ(c.n, nAt);
     EXPECT_EQ(parse.GetTokenId(), 14);
     EXPECT_EQ(parse.GetTokenText(), ":");
-    EXPECT_EQ(parse.NextToken(&p, &n), 17);
+    EXPECT_EQ(c.Next(parse), 17);
     EXPECT_EQ(parse.GetTokenInt(), 7);
 }
 
@@ -230,51 +227,43 @@ TEST(Parse, SplitRunAndForcedEndTokens)
     parse.AddDelimiterSkips();
     ASSERT_TRUE(parse.IsReady());
 
-    std::string text = "{\\fs20 \\par\\lang1033 Hello\\'e9}";
-    LPCSTR p = text.c_str();
-    UINT n = static_cast<UINT>(text.size());
-    EXPECT_EQ(parse.NextToken(&p, &n), 1);
-    EXPECT_EQ(parse.NextToken(&p, &n), 3);
-    EXPECT_EQ(parse.NextToken(&p, &n), 28);
-    EXPECT_EQ(parse.GetSplitPrefix(), "fs");
-    EXPECT_EQ(parse.GetSplitBody(), "20");
-    EXPECT_EQ(parse.NextToken(&p, &n), 3);  // the blank before it is skipped
-    EXPECT_EQ(parse.NextToken(&p, &n), 7);
-    EXPECT_EQ(parse.NextToken(&p, &n), 3);
-    EXPECT_EQ(parse.NextToken(&p, &n), 21);
-    EXPECT_EQ(parse.GetSplitPrefix(), "lang");
-    EXPECT_EQ(parse.GetSplitBody(), "1033");
-    EXPECT_EQ(parse.NextToken(&p, &n), 22);
-    EXPECT_EQ(parse.GetTokenText(), "Hello");
-    EXPECT_EQ(parse.NextToken(&p, &n), 3);
-    EXPECT_EQ(parse.NextToken(&p, &n), 16);
+    Cursor c("{\\fs20 \\par\\lang1033 Hello\\'");
+    const int ids[] = {1, 3, 28, 3, 7, 3, 21, 22, 3, 16};
+    for (int id : ids) {
+        EXPECT_EQ(c.Next(parse), id);
+        if (id == 28) {
+            EXPECT_EQ(parse.GetSplitPrefix(), "fs");
+            EXPECT_EQ(parse.GetSplitBody(), "20");
+        } else if (id == 21) {
+            EXPECT_EQ(parse.GetSplitPrefix(), "lang");
+            EXPECT_EQ(parse.GetSplitBody(), "1033");
+        } else if (id == 22) {
+            EXPECT_EQ(parse.GetTokenText(), "Hello");
+        }
+    }
     // Two hex digits, then the token is forced to end.
-    std::string hex = "9eabc}";
-    LPCSTR q = hex.c_str();
-    UINT m = static_cast<UINT>(hex.size());
-    EXPECT_EQ(parse.NextToken(&q, &m, 2), 19);
+    Cursor hex("9eabc}");
+    EXPECT_EQ(hex.Next(parse, 2), 19);
     EXPECT_EQ(parse.GetTokenText(), "9e");
-    EXPECT_STREQ(q, "abc}");
-    EXPECT_EQ(m, 4u);
+    EXPECT_STREQ(hex.p, "abc}");
+    EXPECT_EQ(hex.n, 4u);
 }
 
 TEST(Parse, RecordingSkipsARestoredTokenOnce)
 {
     CParse parse;
     BuildQuestionTokenizer(parse);
-    std::string text = "ID: 7 TEXT";
-    LPCSTR p = text.c_str();
-    UINT n = static_cast<UINT>(text.size());
+    Cursor c("ID: 7 TEXT");
     EXPECT_FALSE(parse.EnableRecording(TRUE));
     EXPECT_EQ(parse.SetRecordState(1), 0);
-    parse.NextToken(&p, &n);  // ID
-    parse.NextToken(&p, &n);  // :  (records ID)
-    parse.NextToken(&p, &n);  // 7  (records :)
-    parse.RestorePosition(&p, &n);
-    parse.NextToken(&p, &n);  // 7 again; ":" is not recorded twice
+    c.Next(parse);  // ID
+    c.Next(parse);  // :  (records ID)
+    c.Next(parse);  // 7  (records :)
+    c.Restore(parse);
+    c.Next(parse);  // 7 again; ":" is not recorded twice
     parse.AppendRecord("|");
-    parse.NextToken(&p, &n);  // TEXT (records 7)
-    parse.NextToken(&p, &n);  // end (records TEXT)
+    c.Next(parse);  // TEXT (records 7)
+    c.Next(parse);  // end (records TEXT)
     CString cs;
     EXPECT_TRUE(parse.GetRecord(cs));
     EXPECT_EQ(cs, "ID:|7TEXT");
@@ -287,18 +276,32 @@ TEST(Parse, RecordingSkipsARestoredTokenOnce)
 
     // Paused recording stays paused across a restore.
     EXPECT_EQ(parse.SetRecordState(0), 1);
-    p = text.c_str();
-    n = static_cast<UINT>(text.size());
-    parse.NextToken(&p, &n);
-    parse.NextToken(&p, &n);
-    parse.RestorePosition(&p, &n);
-    parse.NextToken(&p, &n);
+    Cursor again("ID: 7 TEXT");
+    again.Next(parse);
+    again.Next(parse);
+    again.Restore(parse);
+    again.Next(parse);
     parse.GetRecord(cs);
     EXPECT_EQ(cs, "");
 
     parse.ResetScan();
     EXPECT_FALSE(parse.GetRecord(cs));
     EXPECT_EQ(parse.SetRecordState(1), 0);  // recording off: nothing changes
+}
+
+using ParseLog = CorraTest;
+
+TEST_F(ParseLog, MissingKeywordStringIsLoggedAndSkipped)
+{
+    CParse parse;
+    parse.Reset(nullptr);
+    parse.SetCharClasses("ABCDEFGHIJKLMNOPQRSTUVWXYZ", ":");
+    parse.AddToken(9999, 9999);
+    parse.AddTokenString("", 23);
+    parse.AddDelimiterSkips();
+    EXPECT_NE(GetLogBuffer().Find("****** CParse::AddToken(UINT,int) - failed to load resource 9999"), -1);
+    Cursor c("");
+    EXPECT_EQ(c.Next(parse), 23);
 }
 
 TEST(QuestionTypes, Table)

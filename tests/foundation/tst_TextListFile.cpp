@@ -27,7 +27,7 @@ std::vector<std::string> Lines(const CTextListFile& list)
 
 class CScriptedEditFileList : public IEditFileListService {
 public:
-    int EditFileList(CStringArray& entries, const CString& title, const CString& forbidden) override
+    int EditFileList(CStringArrayEx& entries, const CString& title, const CString& forbidden) override
     {
         seenTitle = title;
         seenForbidden = forbidden;
