@@ -86,14 +86,6 @@ int FamilyOfWord(const CString& word)
     return -1;
 }
 
-// Groups of the body that are never drawn: hidden text, footnotes, paragraph numbering,
-// headers and footers, pictures, and destinations marked ignorable with "\*".
-bool IsSkippedBodyGroup(const CString& word)
-{
-    return word == "v" || word == "footnote" || word.Left(2) == "pn" || word.Left(6) == "header" ||
-           word.Left(6) == "footer" || word == "pict" || word == "*";
-}
-
 // Header groups that are skipped, each at most once.
 bool IsSkippedHeaderGroup(const CString& word)
 {
@@ -103,6 +95,16 @@ bool IsSkippedHeaderGroup(const CString& word)
         if (word == name)
             return true;
     return false;
+}
+
+// Groups of the body that are never drawn: hidden text, footnotes, paragraph numbering,
+// headers and footers, pictures, destinations marked ignorable with "\*", and header groups
+// that come late (a second colour table ends the header).
+bool IsSkippedBodyGroup(const CString& word)
+{
+    return word == "v" || word == "footnote" || word.Left(2) == "pn" || word.Left(6) == "header" ||
+           word.Left(6) == "footer" || word == "pict" || word == "*" || word == "info" || word == "fonttbl" ||
+           IsSkippedHeaderGroup(word);
 }
 
 void BuildTokenizer(CParse& p)
@@ -185,9 +187,11 @@ std::recursive_mutex& EngineLock()
 
 CParse& CRtfDraw3::Tokenizer()
 {
-    static CParse parse;
-    if (!parse.IsReady())
-        BuildTokenizer(parse);
+    static CParse& parse = []() -> CParse& {
+        static CParse built;
+        BuildTokenizer(built);
+        return built;
+    }();
     return parse;
 }
 

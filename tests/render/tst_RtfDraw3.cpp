@@ -77,6 +77,8 @@ TEST_F(RtfDraw3Test, LayoutTable)
          "0,0 a|10,0 b"},
         {"a header word skips the rest of its group", "a{\\b x\\footer y} b", 100, 1000, 10, "0,0 a|5,0 x|15,0 b"},
         {"a plain text", nullptr, 100, 1000, 10, "0,0 plain|30,0 text"},
+        {"header groups that come late are not drawn", "{\\colortbl ;\\red1\\green0\\blue0;}x", 100, 1000, 10,
+         "0,0 x"},
     };
     for (const Case& c : cases) {
         const CString rtf = c.body ? Rtf(c.body) : CString("plain text");
@@ -164,6 +166,14 @@ TEST_F(RtfDraw3Test, DocumentFontStyleAndItsProtections)
     EXPECT_EQ(lines.records[0].lf.lfWeight, FW_BOLD);
     EXPECT_EQ(lines.records[1].lf.lfWeight, FW_BOLD);
     EXPECT_EQ(lines.records[2].lf.lfWeight, FW_NORMAL);
+
+    // A colour table after the font table is skipped; a second one ends the header and is
+    // skipped in the body.
+    const Result colours = Draw("{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil\\fprq3 Arial;}}{\\colortbl ;\\red255\\green0"
+                                "\\blue0;}{\\colortbl ;\\red0\\green0\\blue255;}\\f0\\cf1 x}",
+                                CRect(0, 0, 1000, 1000));
+    EXPECT_EQ(colours.status, CRtfDraw3::RTF_SUCCESS);
+    EXPECT_EQ(colours.texts, "0,0 x");
 
     // A font that is not the document font keeps its own face and what the text says.
     const Result own = Draw("{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss\\fprq2\\fcharset0 Arial;}}\\f0\\fs15\\b x}",
