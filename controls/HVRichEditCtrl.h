@@ -10,6 +10,7 @@
 #include <vector>
 
 class CDC;
+class CDataExchange;
 class CHVRichEditCtrl;
 class CAQFConvertSettings;
 class QMenu;
@@ -174,7 +175,12 @@ public:
     // The right-button menu (NULL unless enabled); the caller owns it.
     QMenu* BuildContextMenu();
 
+    // Also forwards the idle update to the control's own toolbar when both share a parent.
+    void OnIdleUpdateCmdUI() override;
+
 protected:
+    // Messages 0x8258 (text into a buffer) and 0x8136 (show the editing toolbar).
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Called after text was streamed in; nothing here.
     virtual void OnTextStreamedIn() {}
 
@@ -197,6 +203,9 @@ private:
     BOOL m_bInMenuLoop = FALSE;
     CHARFORMAT2 m_cfSelSaved;
 };
+
+// The dialog exchange of a CHVRichEditCtrl registered under nIDC (nothing for another control).
+void DDX_HVRichText(CDataExchange* pDX, int nIDC, CString& value, UINT nFormat = SF_RTF);
 
 // Size levels of CInfoRichEdit (0 to 3) in twips.
 class CInfoRichEdit : public CRichEditCtrl {

@@ -58,7 +58,7 @@ QColor FromColorRef(COLORREF cr)
 
 } // namespace
 
-CRichEditCtrl::CRichEditCtrl(QWidget* parent) : QTextEdit(parent)
+CRichEditCtrl::CRichEditCtrl(QWidget* parent) : QTextEdit(parent), CWnd(this)
 {
     setAcceptRichText(true);
     setTabChangesFocus(false);
@@ -73,10 +73,13 @@ CRichEditCtrl::CRichEditCtrl(QWidget* parent) : QTextEdit(parent)
     ApplyDefaultToEmpty();
     document()->setModified(false);
 
-    connect(this, &QTextEdit::textChanged, this, [this] {
+    // The handlers go with the CWnd part, before the widget's destruction can emit into a
+    // half-destroyed control.
+    connect(this, &QTextEdit::textChanged, NotifyContext(), [this] {
         if (m_dwEventMask & ENM_REQUESTRESIZE)
             RequestResize();
         OnChange();
+        NotifyParent(EN_CHANGE);
     });
     auto selChanged = [this, last = std::make_shared<std::pair<int, int>>(-1, -1)] {
         QTextCursor c = textCursor();
@@ -85,9 +88,10 @@ CRichEditCtrl::CRichEditCtrl(QWidget* parent) : QTextEdit(parent)
             return;
         *last = now;
         OnSelChange();
+        NotifyParent(EN_SELCHANGE);
     };
-    connect(this, &QTextEdit::cursorPositionChanged, this, selChanged);
-    connect(this, &QTextEdit::selectionChanged, this, selChanged);
+    connect(this, &QTextEdit::cursorPositionChanged, NotifyContext(), selChanged);
+    connect(this, &QTextEdit::selectionChanged, NotifyContext(), selChanged);
 }
 
 CRichEditCtrl::~CRichEditCtrl() = default;
@@ -698,7 +702,22 @@ void CRichEditCtrl::RequestResize()
 {
     EnsureLayout();
     const int height = qCeil(document()->documentLayout()->documentSize().height()) + 2 * frameWidth();
-    OnRequestResize(CRect(0, 0, width(), height));
+    const CRect rc(0, 0, width(), height);
+    OnRequestResize(rc);
+    REQRESIZE request{rc};
+    NotifyParent(EN_REQUESTRESIZE, &request);
+}
+
+void CRichEditCtrl::focusInEvent(QFocusEvent* e)
+{
+    QTextEdit::focusInEvent(e);
+    NotifyParent(EN_SETFOCUS);
+}
+
+void CRichEditCtrl::focusOutEvent(QFocusEvent* e)
+{
+    QTextEdit::focusOutEvent(e);
+    NotifyParent(EN_KILLFOCUS);
 }
 
 void CRichEditCtrl::keyPressEvent(QKeyEvent* e)
