@@ -1,0 +1,39 @@
+#pragma once
+// Keyword ids of the document tokenizers. A keyword's token id is the string-table id of its text.
+
+constexpr unsigned IDS_KW_QUESTION = 5;
+constexpr unsigned IDS_KW_END = 6;
+constexpr unsigned IDS_KW_TEXT = 7;
+constexpr unsigned IDS_KW_CHOICES = 8;
+constexpr unsigned IDS_KW_SUBJECT = 9;
+constexpr unsigned IDS_KW_TYPE = 10;
+constexpr unsigned IDS_KW_LEVEL = 11;
+constexpr unsigned IDS_KW_CHAPTERS = 12;
+constexpr unsigned IDS_KW_ANSWER = 13;
+constexpr unsigned IDS_KW_COLON = 14;
+constexpr unsigned IDS_KW_ID = 15;
+constexpr unsigned IDS_TOKEN_IDENT = 16;  // a bare word
+constexpr unsigned IDS_TOKEN_NUM = 17;    // a run of digits
+constexpr unsigned IDS_TOKEN_TEXT = 18;   // a block in braces
+constexpr unsigned TOKEN_END = 23;        // the end of the text (no string)
+constexpr unsigned IDS_KW_INDEX = 25;
+constexpr unsigned IDS_KW_CORRAFILE = 27;
+constexpr unsigned IDS_KW_BEGIN = 28;
+constexpr unsigned IDS_KW_TITLE1 = 41;
+constexpr unsigned IDS_KW_TITLE2 = 42;
+constexpr unsigned IDS_KW_ATTRIBUTES = 43;
+constexpr unsigned IDS_KW_FIXEDPOSITION = 44;
+constexpr unsigned IDS_KW_HEADER = 60;
+constexpr unsigned IDS_KW_COUNT = 61;
+constexpr unsigned IDS_KW_NUMCOLLECTIONS = 62;
+constexpr unsigned IDS_KW_COLLECTIONS = 63;
+constexpr unsigned IDS_KW_IMAGES = 66;
+constexpr unsigned IDS_KW_GROUP = 199;
+constexpr unsigned IDS_KW_FLAGS = 200;
+constexpr unsigned IDS_KW_NAME = 201;
+constexpr unsigned IDS_KW_MEMBERID = 211;
+constexpr unsigned IDS_KW_INSTRUCTIONS = 214;
+constexpr unsigned IDS_KW_TOPSPACE = 215;
+constexpr unsigned IDS_KW_BOTSPACE = 216;
+constexpr unsigned IDS_KW_CORRAID = 253;
+constexpr unsigned IDS_KW_SCRAMBLE = 299;

@@ -1,0 +1,125 @@
+#include "foundation/DCUtil.h"
+
+#include "platform/ui/DC.h"
+#include "platform/ui/GdiObjects.h"
+#include "platform/ui/Wnd.h"
+#include "tests/support/CorraTest.h"
+
+#include <QImage>
+#include <QLineEdit>
+
+namespace {
+
+using DCUtilTest = CorraTest;
+
+TEST_F(DCUtilTest, ConversionsAtTheScreensResolution)
+{
+    struct Case {
+        int dpiX, dpiY;
+        int pixels;       // converted both ways
+        int twipsAcross;  // PixelsToTwips(pixels, FALSE)
+        int twipsDown;    // PixelsToTwips(pixels, TRUE)
+        int fontHeight;   // FontHeightToTwips(-pixels)
+    };
+    const Case cases[] = {
+        {96, 96, 96, 1440, 1440, -1440},
+        {96, 96, -16, -240, -240, 240},
+        {120, 96, 120, 1440, 1800, -1800},
+        {96, 120, 40, 600, 480, -480},
+        {96, 96, 0, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        screen.info.nDpiX = c.dpiX;
+        screen.info.nDpiY = c.dpiY;
+        EXPECT_EQ(GetScreenLogPixels(FALSE), c.dpiX);
+        EXPECT_EQ(GetScreenLogPixels(TRUE), c.dpiY);
+        EXPECT_EQ(PixelsToTwips(c.pixels, FALSE), c.twipsAcross) << c.pixels;
+        EXPECT_EQ(PixelsToTwips(c.pixels, TRUE), c.twipsDown) << c.pixels;
+        EXPECT_EQ(TwipsToPixels(c.twipsAcross, FALSE), c.pixels) << c.pixels;
+        EXPECT_EQ(TwipsToPixels(c.twipsDown, TRUE), c.pixels) << c.pixels;
+        EXPECT_EQ(FontHeightToTwips(-c.pixels), c.fontHeight) << c.pixels;
+    }
+    screen.info.nBitsPerPixel = 8;
+    EXPECT_EQ(GetScreenBitsPerPixel(), 8);
+}
+
+TEST_F(DCUtilTest, UnionUnderTwipsKeepsYUpward)
+{
+    QImage image(100, 100, QImage::Format_RGB32);
+    CDC dc(&image);
+    const RECT a{0, -100, 100, -200};
+    const RECT b{50, -300, 150, -400};
+    RECT out;
+    dc.SetMapMode(MM_TWIPS);
+    UnionRectTwips(&dc, &out, &a, &b);
+    EXPECT_EQ(CRect(out), CRect(0, -100, 150, -400));
+
+    dc.SetMapMode(MM_TEXT);
+    const RECT c{0, 10, 20, 30};
+    const RECT d{5, 40, 25, 50};
+    UnionRectTwips(&dc, &out, &c, &d);
+    EXPECT_EQ(CRect(out), CRect(0, 10, 25, 50));
+    UnionRectTwips(nullptr, &out, &c, &d);
+    EXPECT_EQ(CRect(out), CRect(0, 10, 25, 50));
+}
+
+TEST_F(DCUtilTest, PaletteOfIndexedBitmapsOnly)
+{
+    EXPECT_TRUE(CreateDIBSectionPalette(nullptr).empty());
+
+    QImage indexed(4, 4, QImage::Format_Indexed8);
+    indexed.setColorTable({qRgb(255, 0, 0), qRgb(0, 0, 255)});
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.Attach(indexed));
+    std::vector<COLORREF> palette = CreateDIBSectionPalette(&bitmap);
+    ASSERT_EQ(palette.size(), 2u);
+    EXPECT_EQ(palette[0], RGB(255, 0, 0));
+    EXPECT_EQ(palette[1], RGB(0, 0, 255));
+
+    CBitmap truecolor;
+    ASSERT_TRUE(truecolor.Attach(QImage(4, 4, QImage::Format_RGB32)));
+    EXPECT_TRUE(CreateDIBSectionPalette(&truecolor).empty());
+}
+
+TEST_F(DCUtilTest, WindowRectanglesInTheParent)
+{
+    CWidgetWnd parent;
+    parent.setGeometry(100, 50, 400, 300);
+    CWidgetWnd child(&parent);
+    child.setGeometry(10, 20, 80, 40);
+    RECT r;
+    GetWindowRectInParent(&child, &r, FALSE);
+    // Offset by whatever frame the platform gives the parent window.
+    const QRect frame = parent.frameGeometry();
+    const QRect client = parent.geometry();
+    const int dx = client.left() - frame.left();
+    const int dy = client.top() - frame.top();
+    EXPECT_EQ(CRect(r), CRect(10 + dx, 20 + dy, 90 + dx, 60 + dy));
+    GetWindowRectInParent(&child, &r, TRUE);
+    EXPECT_EQ(r.top, 20 + dx);
+
+    RECT inset;
+    GetInsetClientRect(&child, &inset);
+    CRect window;
+    child.GetWindowRect(&window);
+    EXPECT_EQ(CRect(inset), CRect(window.right - 90, window.bottom - 50, window.right - 10, window.bottom - 10));
+}
+
+TEST_F(DCUtilTest, PercentFieldsRoundToTheNearestHundredth)
+{
+    CWidgetWnd dlg;
+    QLineEdit* edit = dlg.AddControl(1001, new QLineEdit(&dlg));
+    struct Case {
+        double value;
+        const char* shown;
+    };
+    const Case cases[] = {{0.29, "29"}, {0.33, "33"}, {-0.05, "-5"}, {1.0, "100"}, {0.125, "13"}};
+    for (const Case& c : cases) {
+        SetDlgItemPercent(&dlg, 1001, c.value);
+        EXPECT_EQ(dlg.GetDlgItemText(1001), CString(c.shown)) << c.value;
+    }
+    edit->setText("-250");
+    EXPECT_DOUBLE_EQ(GetDlgItemPercent(&dlg, 1001), -2.5);
+}
+
+} // namespace
