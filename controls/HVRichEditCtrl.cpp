@@ -391,25 +391,14 @@ void CHVRichEditCtrl::SaveSelectionFormat()
     GetSelectionCharFormat(m_cfSelSaved);
 }
 
-void CHVRichEditCtrl::ToggleEffect(DWORD dwEffect)
+void CHVRichEditCtrl::ToggleEffect(DWORD dwMask, DWORD dwEffect, DWORD dwMarks)
 {
     CHARFORMAT2 cf;
     const DWORD mask = GetSelectionCharFormat(cf);
-    const bool allOn = (mask & dwEffect) && (cf.dwEffects & dwEffect);
+    const bool allOn = (mask & dwMask) && (cf.dwEffects & dwEffect);
     CHARFORMAT2 set;
-    set.dwMask = dwEffect | CFM_SHADOW;
-    set.dwEffects = allOn ? 0 : (dwEffect | CFE_SHADOW);
-    SetSelectionCharFormat(set);
-}
-
-void CHVRichEditCtrl::ToggleScript(DWORD dwEffect)
-{
-    CHARFORMAT2 cf;
-    const DWORD mask = GetSelectionCharFormat(cf);
-    const bool allOn = (mask & CFM_SUPERSCRIPT) && (cf.dwEffects & dwEffect);
-    CHARFORMAT2 set;
-    set.dwMask = CFM_SUPERSCRIPT | CFM_SHADOW | CFM_EMBOSS;
-    set.dwEffects = allOn ? 0 : (dwEffect | CFE_SHADOW | CFE_EMBOSS);
+    set.dwMask = dwMask | dwMarks;  // the marks' effect bits are their mask bits
+    set.dwEffects = allOn ? 0 : (dwEffect | dwMarks);
     SetSelectionCharFormat(set);
 }
 

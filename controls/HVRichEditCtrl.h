@@ -125,11 +125,12 @@ public:
     const CHARFORMAT2& GetSavedFormat() const { return m_cfSaved; }
 
     // Commands.
-    void OnBold() { ToggleEffect(CFE_BOLD); }
-    void OnItalic() { ToggleEffect(CFE_ITALIC); }
-    void OnUnderline() { ToggleEffect(CFE_UNDERLINE); }
-    void OnSuperscript() { ToggleScript(CFE_SUPERSCRIPT); }
-    void OnSubscript() { ToggleScript(CFE_SUBSCRIPT); }
+    // Each is turned on unless the whole selection has it, with its protection marks.
+    void OnBold() { ToggleEffect(CFM_BOLD, CFE_BOLD, CFM_SHADOW); }
+    void OnItalic() { ToggleEffect(CFM_ITALIC, CFE_ITALIC, CFM_SHADOW); }
+    void OnUnderline() { ToggleEffect(CFM_UNDERLINE, CFE_UNDERLINE, CFM_SHADOW); }
+    void OnSuperscript() { ToggleEffect(CFM_SUPERSCRIPT, CFE_SUPERSCRIPT, CFM_SHADOW | CFM_EMBOSS); }
+    void OnSubscript() { ToggleEffect(CFM_SUBSCRIPT, CFE_SUBSCRIPT, CFM_SHADOW | CFM_EMBOSS); }
     void OnDefaultFont();
     void OnChangeFont();
     void OnEditCommand(UINT nID);
@@ -190,8 +191,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
-    void ToggleEffect(DWORD dwEffect);
-    void ToggleScript(DWORD dwEffect);
+    void ToggleEffect(DWORD dwMask, DWORD dwEffect, DWORD dwMarks);
     BOOL InModalDialog() const;
 
     BOOL m_bContextMenu = FALSE;
