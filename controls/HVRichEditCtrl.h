@@ -207,7 +207,7 @@ private:
 // The dialog exchange of a CHVRichEditCtrl registered under nIDC (nothing for another control).
 void DDX_HVRichText(CDataExchange* pDX, int nIDC, CString& value, UINT nFormat = SF_RTF);
 
-// Size levels of CInfoRichEdit (0 to 3) in twips.
+// The read-only information pane of dialogs and wizard pages: bold coloured text of one size.
 class CInfoRichEdit : public CRichEditCtrl {
 public:
     explicit CInfoRichEdit(QWidget* parent = nullptr);
