@@ -1,5 +1,7 @@
 #include "controls/MRUPathComboBox.h"
 
+#include "foundation/FileTypes.h"
+
 #include "platform/core/FileSys.h"
 
 namespace {
@@ -295,6 +297,11 @@ CString CMRUFileComboBox::GetFolder(int nIndex) const
 {
     CString path = GetFullPath(nIndex);
     return path.IsEmpty() ? path : fsys::Folder(path);
+}
+
+CString CMRUFileComboBox::GetFolderOfType(int nExportType) const
+{
+    return GetFolderOfExt(CFileTypes::FileType2Ext(nExportType));
 }
 
 CString CMRUFileComboBox::GetFolderOfExt(const char* ext) const

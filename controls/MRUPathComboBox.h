@@ -101,6 +101,8 @@ public:
     // The folder of the newest path whose extension (given with or without its dot) is ext,
     // case ignored; empty when none.
     CString GetFolderOfExt(const char* ext) const;
+    // The same for an export type's extension.
+    CString GetFolderOfType(int nExportType) const;
 
 protected:
     // Entries become file names, their full paths kept in m_arrPaths; the combo is refilled.

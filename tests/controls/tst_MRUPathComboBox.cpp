@@ -1,3 +1,4 @@
+#include "foundation/FileTypes.h"
 #include "controls/MRUPathComboBox.h"
 
 #include "platform/core/Profile.h"
@@ -129,6 +130,8 @@ TEST_F(MRUPathComboBoxTest, FileComboShowsNamesAndKeepsFullPathsInTheProfile)
         EXPECT_EQ(combo->GetFolderOfExt(".txt"), CString("/home/T/Text"));
         EXPECT_EQ(combo->GetFolderOfExt("doc"), CString("/home/T/Exports"));
         EXPECT_EQ(combo->GetFolderOfExt(".htm"), CString(""));
+        EXPECT_EQ(combo->GetFolderOfType(FT_TEXT), CString("/home/T/Text"));
+        EXPECT_EQ(combo->GetFolderOfType(FT_HTML), CString(""));
         combo->Remove(1);
         EXPECT_EQ(Entries(*combo), CString("Notes.txt|Quiz1.DOC"));
     }
