@@ -85,6 +85,12 @@ unsigned long GetCurrentProcessId()
     return static_cast<unsigned long>(::getpid());
 }
 
+BOOL IsMainThread()
+{
+    // On Linux the first thread's id is the process id.
+    return GetCurrentThreadId() == GetCurrentProcessId();
+}
+
 void Sleep(DWORD ms)
 {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));

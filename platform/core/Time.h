@@ -58,5 +58,7 @@ std::uint64_t GetTickCount64();
 
 unsigned long GetCurrentThreadId();
 unsigned long GetCurrentProcessId();
+// The process's first thread, the one that runs the user interface.
+BOOL IsMainThread();
 
 void Sleep(DWORD ms);

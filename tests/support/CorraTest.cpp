@@ -1,5 +1,8 @@
 #include "tests/support/CorraTest.h"
 
+#include "foundation/Log.h"
+#include "foundation/LogException.h"
+
 #include "platform/core/FileSys.h"
 #include "platform/core/ProgramHome.h"
 #include "platform/core/Random.h"
@@ -28,6 +31,8 @@ void CorraTest::SetUp()
     SetHelpService(&help);
     SetScreenMetricsService(&screen);
     CorraSrand(1);
+    ResetLogging();
+    ResetInternalErrorNotice();
     for (auto& hook : TestResetHooks())
         hook();
 }
@@ -36,6 +41,8 @@ void CorraTest::TearDown()
 {
     for (auto& hook : TestResetHooks())
         hook();
+    ResetLogging();
+    ResetInternalErrorNotice();
     SetMessageBoxService(nullptr);
     SetDesktopOpener(nullptr);
     SetHelpService(nullptr);
