@@ -2,6 +2,7 @@
 
 #include "platform/core/FileSys.h"
 #include "platform/core/StringTable.h"
+#include "tests/support/ModalScript.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -24,6 +25,7 @@ int main(int argc, char** argv)
         QApplication app(argc, argv);
         std::setlocale(LC_NUMERIC, "C");
         CorraInstallStringTable();
+        InstallUnansweredModalCheck();
         result = RUN_ALL_TESTS();
     }
     std::error_code ec;

@@ -1,0 +1,201 @@
+#include "platform/ui/Dialog.h"
+
+#include "platform/ui/QtString.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+IModalRunHook*& HookSlot()
+{
+    static IModalRunHook* hook = nullptr;
+    return hook;
+}
+}
+
+IModalRunHook* GetModalRunHook()
+{
+    return HookSlot();
+}
+
+void SetModalRunHook(IModalRunHook* hook)
+{
+    HookSlot() = hook;
+}
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
+    : QDialog(pParentWnd ? pParentWnd->GetWidget() : nullptr), CWnd(this), m_nIDTemplate(nIDTemplate),
+      m_pParentWnd(pParentWnd)
+{
+    SetCreated(FALSE);
+    BindCommand(IDOK, [this] { OnOK(); });
+    BindCommand(IDCANCEL, [this] { OnCancel(); });
+}
+
+CDialog::~CDialog() = default;
+
+INT_PTR CDialog::DoModal()
+{
+    if (m_bRunning)
+        return -1;
+    m_bRunning = TRUE;
+    m_bEnded = FALSE;
+    m_nResult = IDCANCEL;
+    SetCreated(TRUE);
+    setModal(true);
+    OnInitDialog();
+    if (!m_bEnded) {
+        if (IModalRunHook* hook = GetModalRunHook()) {
+            show();
+            hook->RunModal(*this);
+            if (!m_bEnded)
+                EndDialog(IDCANCEL);
+        } else {
+            exec();
+        }
+    }
+    FinishRun();
+    return m_nResult;
+}
+
+void CDialog::FinishRun()
+{
+    hide();
+    m_bRunning = FALSE;
+    DestroyWindow();
+}
+
+BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
+{
+    if (GetSafeHwnd())
+        return FALSE;
+    if (nIDTemplate)
+        m_nIDTemplate = nIDTemplate;
+    if (pParentWnd && pParentWnd != m_pParentWnd) {
+        m_pParentWnd = pParentWnd;
+        setParent(pParentWnd->GetWidget(), windowFlags());
+    }
+    setModal(false);
+    m_bEnded = FALSE;
+    m_nResult = IDCANCEL;
+    SetCreated(TRUE);
+    OnInitDialog();
+    return TRUE;
+}
+
+void CDialog::EndDialog(int nResult)
+{
+    m_nResult = nResult;
+    m_bEnded = TRUE;
+    QDialog::done(nResult);
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK()
+{
+    if (!UpdateData(TRUE))
+        return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+void CDialog::accept()
+{
+    OnCommand(IDOK);
+}
+
+void CDialog::reject()
+{
+    OnCommand(IDCANCEL);
+}
+
+QPushButton* CDialog::CreateButton(int nID, const char* text, BOOL bDefault)
+{
+    auto* button = new QPushButton(ToQString(text), this);
+    button->setAutoDefault(false);
+    button->setDefault(bDefault != FALSE);
+    return AddControl(nID, button);
+}
+
+QLineEdit* CDialog::CreateEdit(int nID, const char* text)
+{
+    return AddControl(nID, new QLineEdit(ToQString(text), this));
+}
+
+QCheckBox* CDialog::CreateCheckBox(int nID, const char* text)
+{
+    return AddControl(nID, new QCheckBox(ToQString(text), this));
+}
+
+QRadioButton* CDialog::CreateRadioButton(int nID, const char* text, BOOL bGroupStart)
+{
+    return AddControl(nID, new QRadioButton(ToQString(text), this), bGroupStart);
+}
+
+QLabel* CDialog::CreateStatic(const char* text, int nID, QWidget* buddy)
+{
+    auto* label = new QLabel(ToQString(text), this);
+    if (buddy)
+        label->setBuddy(buddy);
+    if (nID)
+        SetControlId(label, nID);
+    return label;
+}
+
+QDialogButtonBox* CDialog::CreateButtonBox(std::initializer_list<int> ids)
+{
+    auto* box = new QDialogButtonBox(this);
+    BOOL haveDefault = FALSE;
+    for (int id : ids) {
+        const char* text = "";
+        QDialogButtonBox::ButtonRole role = QDialogButtonBox::ActionRole;
+        switch (id) {
+        case IDOK: text = "OK"; role = QDialogButtonBox::AcceptRole; break;
+        case IDCANCEL: text = "Cancel"; role = QDialogButtonBox::RejectRole; break;
+        case IDHELP: text = "&Help"; role = QDialogButtonBox::HelpRole; break;
+        case IDYES: text = "&Yes"; role = QDialogButtonBox::YesRole; break;
+        case IDNO: text = "&No"; role = QDialogButtonBox::NoRole; break;
+        case IDCLOSE: text = "Close"; role = QDialogButtonBox::RejectRole; break;
+        default: break;
+        }
+        BOOL bDefault = !haveDefault && (id == IDOK || id == IDYES);
+        haveDefault = haveDefault || bDefault;
+        box->addButton(CreateButton(id, text, bDefault), role);
+    }
+    return box;
+}
+
+void CDialog::GotoDlgCtrl(QWidget* control)
+{
+    if (!control)
+        return;
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+        edit->selectAll();
+    control->setFocus(Qt::OtherFocusReason);
+}
+
+void CDialog::MapDialogRect(RECT* pRect) const
+{
+    QFontMetrics fm(font());
+    // The average width of the letters, as dialog units are defined.
+    int baseX = (fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 26 + 1) / 2;
+    int baseY = fm.height();
+    pRect->left = MulDiv(pRect->left, baseX, 4);
+    pRect->right = MulDiv(pRect->right, baseX, 4);
+    pRect->top = MulDiv(pRect->top, baseY, 8);
+    pRect->bottom = MulDiv(pRect->bottom, baseY, 8);
+}

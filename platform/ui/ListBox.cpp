@@ -1,0 +1,277 @@
+#include "platform/ui/ListBox.h"
+
+#include "platform/ui/QtString.h"
+
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+CListBox::CListBox(QWidget* parent, BOOL bMultiSel, BOOL bSort)
+    : QListWidget(parent), CWnd(this), m_bMultiSel(bMultiSel), m_bSort(bSort)
+{
+    SetMultiSel(bMultiSel);
+    setUniformItemSizes(true);
+    connect(this, &QListWidget::itemSelectionChanged, this, [this] { NotifyParent(LBN_SELCHANGE); });
+    connect(this, &QListWidget::itemDoubleClicked, this, [this] { NotifyParent(LBN_DBLCLK); });
+}
+
+void CListBox::SetMultiSel(BOOL bMultiSel)
+{
+    m_bMultiSel = bMultiSel;
+    setSelectionMode(bMultiSel ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+}
+
+QListWidgetItem* CListBox::Item(int nIndex) const
+{
+    return nIndex >= 0 && nIndex < count() ? item(nIndex) : nullptr;
+}
+
+int CListBox::AddString(const char* text)
+{
+    int at = count();
+    if (m_bSort) {
+        // First item that sorts after the new text: equal texts keep their order of adding.
+        int lo = 0, hi = count();
+        while (lo < hi) {
+            int mid = (lo + hi) / 2;
+            if (GetText(mid).CompareNoCase(text) <= 0)
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        at = lo;
+    }
+    return InsertString(at, text);
+}
+
+int CListBox::InsertString(int nIndex, const char* text)
+{
+    if (nIndex < 0)
+        nIndex = count();
+    if (nIndex > count())
+        return LB_ERR;
+    QSignalBlocker block(this);
+    auto* it = new QListWidgetItem(ToQString(text));
+    it->setData(kItemDataRole, QVariant::fromValue<qulonglong>(0));
+    insertItem(nIndex, it);
+    return nIndex;
+}
+
+int CListBox::DeleteString(int nIndex)
+{
+    QListWidgetItem* it = Item(nIndex);
+    if (!it)
+        return LB_ERR;
+    QSignalBlocker block(this);
+    delete takeItem(nIndex);
+    return count();
+}
+
+void CListBox::ResetContent()
+{
+    QSignalBlocker block(this);
+    clear();
+}
+
+int CListBox::GetText(int nIndex, CString& text) const
+{
+    QListWidgetItem* it = Item(nIndex);
+    if (!it) {
+        text.Empty();
+        return LB_ERR;
+    }
+    text = FromQString(it->text());
+    return text.GetLength();
+}
+
+CString CListBox::GetText(int nIndex) const
+{
+    CString text;
+    GetText(nIndex, text);
+    return text;
+}
+
+int CListBox::GetTextLen(int nIndex) const
+{
+    CString text;
+    return GetText(nIndex, text);
+}
+
+int CListBox::SetItemData(int nIndex, DWORD_PTR data)
+{
+    QListWidgetItem* it = Item(nIndex);
+    if (!it)
+        return LB_ERR;
+    it->setData(kItemDataRole, QVariant::fromValue<qulonglong>(data));
+    return 0;
+}
+
+DWORD_PTR CListBox::GetItemData(int nIndex) const
+{
+    QListWidgetItem* it = Item(nIndex);
+    return it ? static_cast<DWORD_PTR>(it->data(kItemDataRole).toULongLong()) : static_cast<DWORD_PTR>(LB_ERR);
+}
+
+void* CListBox::GetItemDataPtr(int nIndex) const
+{
+    return Item(nIndex) ? reinterpret_cast<void*>(GetItemData(nIndex)) : reinterpret_cast<void*>(-1);
+}
+
+int CListBox::GetCurSel() const
+{
+    if (m_bMultiSel)
+        return GetCaretIndex();
+    QList<QListWidgetItem*> sel = selectedItems();
+    return sel.isEmpty() ? LB_ERR : row(sel.first());
+}
+
+int CListBox::SetCurSel(int nIndex)
+{
+    QSignalBlocker block(this);
+    if (nIndex < 0) {
+        clearSelection();
+        setCurrentRow(-1, QItemSelectionModel::NoUpdate);
+        return LB_ERR;
+    }
+    if (!Item(nIndex))
+        return LB_ERR;
+    setCurrentRow(nIndex, QItemSelectionModel::ClearAndSelect);
+    scrollToItem(item(nIndex));
+    return nIndex;
+}
+
+int CListBox::GetSel(int nIndex) const
+{
+    QListWidgetItem* it = Item(nIndex);
+    if (!it)
+        return LB_ERR;
+    return it->isSelected() ? 1 : 0;
+}
+
+int CListBox::SetSel(int nIndex, BOOL bSelect)
+{
+    QSignalBlocker block(this);
+    if (nIndex == -1) {
+        for (int i = 0; i < count(); ++i)
+            item(i)->setSelected(bSelect != FALSE);
+        return 0;
+    }
+    QListWidgetItem* it = Item(nIndex);
+    if (!it)
+        return LB_ERR;
+    if (!m_bMultiSel && bSelect)
+        clearSelection();
+    it->setSelected(bSelect != FALSE);
+    return 0;
+}
+
+int CListBox::GetSelCount() const
+{
+    int n = 0;
+    for (int i = 0; i < count(); ++i) {
+        if (item(i)->isSelected())
+            ++n;
+    }
+    return n;
+}
+
+int CListBox::GetSelItems(int nMaxItems, int* pIndex) const
+{
+    int n = 0;
+    for (int i = 0; i < count() && n < nMaxItems; ++i) {
+        if (item(i)->isSelected())
+            pIndex[n++] = i;
+    }
+    return n;
+}
+
+int CListBox::GetCaretIndex() const
+{
+    int r = currentRow();
+    return r < 0 ? LB_ERR : r;
+}
+
+int CListBox::SetCaretIndex(int nIndex)
+{
+    if (!Item(nIndex))
+        return LB_ERR;
+    QSignalBlocker block(this);
+    setCurrentRow(nIndex, QItemSelectionModel::NoUpdate);
+    return 0;
+}
+
+namespace {
+
+template <typename Match>
+int FindFrom(const CListBox& box, int nStartAfter, Match match)
+{
+    int n = box.GetCount();
+    if (n == 0)
+        return LB_ERR;
+    int start = (nStartAfter < 0 || nStartAfter >= n) ? 0 : nStartAfter + 1;
+    for (int k = 0; k < n; ++k) {
+        int i = (start + k) % n;
+        if (match(box.GetText(i)))
+            return i;
+    }
+    return LB_ERR;
+}
+
+} // namespace
+
+int CListBox::FindString(int nStartAfter, const char* text) const
+{
+    CString prefix(text);
+    return FindFrom(*this, nStartAfter, [&](const CString& s) {
+        return s.GetLength() >= prefix.GetLength() && s.Left(prefix.GetLength()).CompareNoCase(prefix) == 0;
+    });
+}
+
+int CListBox::FindStringExact(int nStartAfter, const char* text) const
+{
+    return FindFrom(*this, nStartAfter, [&](const CString& s) { return s.CompareNoCase(text) == 0; });
+}
+
+int CListBox::SelectString(int nStartAfter, const char* text)
+{
+    int i = FindString(nStartAfter, text);
+    if (i != LB_ERR)
+        SetCurSel(i);
+    return i;
+}
+
+int CListBox::GetTopIndex() const
+{
+    QListWidgetItem* it = itemAt(0, 0);
+    return it ? row(it) : 0;
+}
+
+int CListBox::SetTopIndex(int nIndex)
+{
+    QListWidgetItem* it = Item(nIndex);
+    if (!it)
+        return LB_ERR;
+    scrollToItem(it, QAbstractItemView::PositionAtTop);
+    return 0;
+}
+
+int CListBox::GetItemRect(int nIndex, RECT* pRect) const
+{
+    QListWidgetItem* it = Item(nIndex);
+    if (!it)
+        return LB_ERR;
+    QRect r = visualItemRect(it);
+    *pRect = CRect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
+    return 0;
+}
+
+void CListBox::GetItemsArea(RECT* pRect) const
+{
+    QRect r = viewport()->rect();
+    *pRect = CRect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
+}
+
+CString CListBox::GetWindowText() const
+{
+    int sel = m_bMultiSel ? GetCaretIndex() : GetCurSel();
+    return sel == LB_ERR ? CString() : GetText(sel);
+}

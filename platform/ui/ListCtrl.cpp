@@ -1,0 +1,492 @@
+#include "platform/ui/ListCtrl.h"
+
+#include "platform/ui/QtString.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QSignalBlocker>
+
+#include <algorithm>
+
+namespace {
+constexpr int kDataRole = Qt::UserRole;
+constexpr int kImageRole = Qt::UserRole + 1;
+
+Qt::Alignment AlignmentOf(int nFormat)
+{
+    switch (nFormat & 3) {
+    case LVCFMT_RIGHT: return Qt::AlignRight | Qt::AlignVCenter;
+    case LVCFMT_CENTER: return Qt::AlignHCenter | Qt::AlignVCenter;
+    default: return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+}
+} // namespace
+
+CListCtrl::CListCtrl(QWidget* parent) : QTreeWidget(parent), CWnd(this)
+{
+    setColumnCount(0);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSortingEnabled(false);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    header()->setSectionsClickable(true);
+    header()->setStretchLastSection(false);
+
+    connect(this, &QTreeWidget::itemSelectionChanged, this, [this] { OnSelectionChanged(); });
+    connect(this, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* c, QTreeWidgetItem* p) { OnCurrentChanged(c, p); });
+    connect(header(), &QHeaderView::sectionClicked, this, [this](int col) {
+        NMLISTVIEW nm = MakeNotify(-1, col);
+        NotifyParent(LVN_COLUMNCLICK, &nm);
+    });
+    connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* it, int col) {
+        NMLISTVIEW nm = MakeNotify(indexOfTopLevelItem(it), col);
+        NotifyParent(NM_CLICK, &nm);
+    });
+    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
+        QTreeWidgetItem* it = itemAt(p);
+        NMLISTVIEW nm = MakeNotify(it ? indexOfTopLevelItem(it) : -1, it ? columnAt(p.x()) : 0);
+        nm.ptAction.x = p.x();
+        nm.ptAction.y = p.y();
+        NotifyParent(NM_RCLICK, &nm);
+    });
+}
+
+void CListCtrl::SetSingleSelection(BOOL bSingle)
+{
+    setSelectionMode(bSingle ? QAbstractItemView::SingleSelection : QAbstractItemView::ExtendedSelection);
+}
+
+QTreeWidgetItem* CListCtrl::Row(int nItem) const
+{
+    return nItem >= 0 && nItem < topLevelItemCount() ? topLevelItem(nItem) : nullptr;
+}
+
+NMLISTVIEW CListCtrl::MakeNotify(int nItem, int nSubItem) const
+{
+    NMLISTVIEW nm;
+    nm.iItem = nItem;
+    nm.iSubItem = nSubItem;
+    if (QTreeWidgetItem* it = Row(nItem))
+        nm.lParam = static_cast<LPARAM>(it->data(0, kDataRole).toULongLong());
+    return nm;
+}
+
+void CListCtrl::SendItemChanged(int nItem, UINT uChanged, UINT uOld, UINT uNew)
+{
+    if (m_nQuiet)
+        return;
+    NMLISTVIEW nm = MakeNotify(nItem, 0);
+    nm.uChanged = uChanged;
+    nm.uOldState = uOld;
+    nm.uNewState = uNew;
+    NotifyParent(LVN_ITEMCHANGED, &nm);
+}
+
+void CListCtrl::OnSelectionChanged()
+{
+    std::vector<QTreeWidgetItem*> now;
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        if (topLevelItem(i)->isSelected())
+            now.push_back(topLevelItem(i));
+    }
+    std::vector<QTreeWidgetItem*> before = std::move(m_lastSelected);
+    m_lastSelected = now;
+    if (m_nQuiet)
+        return;
+    auto focusBit = [this](QTreeWidgetItem* it) { return it == currentItem() ? LVIS_FOCUSED : 0u; };
+    for (QTreeWidgetItem* it : before) {
+        int i = indexOfTopLevelItem(it);
+        if (i >= 0 && std::find(now.begin(), now.end(), it) == now.end())
+            SendItemChanged(i, LVIF_STATE, LVIS_SELECTED | focusBit(it), focusBit(it));
+    }
+    for (QTreeWidgetItem* it : now) {
+        if (std::find(before.begin(), before.end(), it) == before.end())
+            SendItemChanged(indexOfTopLevelItem(it), LVIF_STATE, focusBit(it), LVIS_SELECTED | focusBit(it));
+    }
+}
+
+void CListCtrl::OnCurrentChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous)
+{
+    if (previous && indexOfTopLevelItem(previous) >= 0) {
+        UINT sel = previous->isSelected() ? LVIS_SELECTED : 0;
+        SendItemChanged(indexOfTopLevelItem(previous), LVIF_STATE, sel | LVIS_FOCUSED, sel);
+    }
+    if (current) {
+        UINT sel = current->isSelected() ? LVIS_SELECTED : 0;
+        SendItemChanged(indexOfTopLevelItem(current), LVIF_STATE, sel, sel | LVIS_FOCUSED);
+    }
+}
+
+void CListCtrl::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    QTreeWidget::mouseDoubleClickEvent(e);
+    QPoint p = e->position().toPoint();
+    QTreeWidgetItem* it = itemAt(p);
+    NMLISTVIEW nm = MakeNotify(it ? indexOfTopLevelItem(it) : -1, it ? columnAt(p.x()) : 0);
+    nm.ptAction.x = p.x();
+    nm.ptAction.y = p.y();
+    NotifyParent(NM_DBLCLK, &nm);
+}
+
+// --- columns ----------------------------------------------------------------------------------
+
+int CListCtrl::InsertColumn(int nCol, const char* heading, int nFormat, int nWidth)
+{
+    int n = columnCount();
+    if (nCol < 0)
+        return -1;
+    nCol = std::min(nCol, n);
+    QTreeWidgetItem* head = headerItem();
+    std::vector<int> widths;
+    for (int c = 0; c < n; ++c)
+        widths.push_back(columnWidth(c));
+    setColumnCount(n + 1);
+    // Columns after the new one move one place to the right, with their texts.
+    for (int c = n; c > nCol; --c) {
+        head->setText(c, head->text(c - 1));
+        head->setTextAlignment(c, Qt::Alignment(head->textAlignment(c - 1)));
+        for (int i = 0; i < topLevelItemCount(); ++i) {
+            QTreeWidgetItem* it = topLevelItem(i);
+            it->setText(c, it->text(c - 1));
+            it->setTextAlignment(c, Qt::Alignment(it->textAlignment(c - 1)));
+        }
+        setColumnWidth(c, widths[static_cast<size_t>(c - 1)]);
+    }
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        topLevelItem(i)->setText(nCol, QString());
+        topLevelItem(i)->setTextAlignment(nCol, AlignmentOf(nFormat));
+    }
+    head->setText(nCol, ToQString(heading));
+    head->setTextAlignment(nCol, AlignmentOf(nFormat));
+    m_formats.insert(m_formats.begin() + nCol, nFormat);
+    if (nWidth < 0)
+        resizeColumnToContents(nCol);
+    else
+        setColumnWidth(nCol, nWidth);
+    return nCol;
+}
+
+BOOL CListCtrl::DeleteColumn(int nCol)
+{
+    int n = columnCount();
+    if (nCol < 0 || nCol >= n)
+        return FALSE;
+    QTreeWidgetItem* head = headerItem();
+    for (int c = nCol; c < n - 1; ++c) {
+        head->setText(c, head->text(c + 1));
+        head->setTextAlignment(c, Qt::Alignment(head->textAlignment(c + 1)));
+        setColumnWidth(c, columnWidth(c + 1));
+        for (int i = 0; i < topLevelItemCount(); ++i) {
+            QTreeWidgetItem* it = topLevelItem(i);
+            it->setText(c, it->text(c + 1));
+            it->setTextAlignment(c, Qt::Alignment(it->textAlignment(c + 1)));
+        }
+    }
+    setColumnCount(n - 1);
+    m_formats.erase(m_formats.begin() + nCol);
+    return TRUE;
+}
+
+int CListCtrl::GetColumnWidth(int nCol) const
+{
+    return nCol >= 0 && nCol < columnCount() ? columnWidth(nCol) : 0;
+}
+
+BOOL CListCtrl::SetColumnWidth(int nCol, int cx)
+{
+    if (nCol < 0 || nCol >= columnCount())
+        return FALSE;
+    setColumnWidth(nCol, cx);
+    return TRUE;
+}
+
+// --- rows -------------------------------------------------------------------------------------
+
+int CListCtrl::InsertItem(int nItem, const char* text, int nImage)
+{
+    if (columnCount() == 0)
+        setColumnCount(1);
+    nItem = std::clamp(nItem, 0, topLevelItemCount());
+    auto* it = new QTreeWidgetItem();
+    for (int c = 0; c < columnCount(); ++c)
+        it->setTextAlignment(c, AlignmentOf(c < static_cast<int>(m_formats.size()) ? m_formats[static_cast<size_t>(c)] : 0));
+    it->setText(0, ToQString(text));
+    it->setData(0, kDataRole, QVariant::fromValue<qulonglong>(0));
+    it->setData(0, kImageRole, nImage);
+    if (nImage >= 0 && nImage < static_cast<int>(m_images.size()))
+        it->setIcon(0, m_images[static_cast<size_t>(nImage)]);
+    ++m_nQuiet;
+    insertTopLevelItem(nItem, it);
+    --m_nQuiet;
+    return nItem;
+}
+
+BOOL CListCtrl::DeleteItem(int nItem)
+{
+    QTreeWidgetItem* it = Row(nItem);
+    if (!it)
+        return FALSE;
+    m_lastSelected.erase(std::remove(m_lastSelected.begin(), m_lastSelected.end(), it), m_lastSelected.end());
+    ++m_nQuiet;
+    delete takeTopLevelItem(nItem);
+    --m_nQuiet;
+    OnSelectionChanged();
+    return TRUE;
+}
+
+BOOL CListCtrl::DeleteAllItems()
+{
+    ++m_nQuiet;
+    m_lastSelected.clear();
+    clear();
+    --m_nQuiet;
+    return TRUE;
+}
+
+BOOL CListCtrl::SetItemText(int nItem, int nSubItem, const char* text)
+{
+    QTreeWidgetItem* it = Row(nItem);
+    if (!it || nSubItem < 0 || nSubItem >= std::max(columnCount(), 1))
+        return FALSE;
+    it->setText(nSubItem, ToQString(text));
+    SendItemChanged(nItem, LVIF_TEXT, 0, 0);
+    return TRUE;
+}
+
+CString CListCtrl::GetItemText(int nItem, int nSubItem) const
+{
+    QTreeWidgetItem* it = Row(nItem);
+    return it ? FromQString(it->text(nSubItem)) : CString();
+}
+
+BOOL CListCtrl::SetItemData(int nItem, DWORD_PTR data)
+{
+    QTreeWidgetItem* it = Row(nItem);
+    if (!it)
+        return FALSE;
+    it->setData(0, kDataRole, QVariant::fromValue<qulonglong>(data));
+    SendItemChanged(nItem, LVIF_PARAM, 0, 0);
+    return TRUE;
+}
+
+DWORD_PTR CListCtrl::GetItemData(int nItem) const
+{
+    QTreeWidgetItem* it = Row(nItem);
+    return it ? static_cast<DWORD_PTR>(it->data(0, kDataRole).toULongLong()) : 0;
+}
+
+BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, const char* text, int nImage, UINT nState,
+                        UINT nStateMask, LPARAM lParam)
+{
+    if (!Row(nItem))
+        return FALSE;
+    BOOL ok = TRUE;
+    if (nMask & LVIF_TEXT)
+        ok = SetItemText(nItem, nSubItem, text) && ok;
+    if (nMask & LVIF_IMAGE)
+        ok = SetItemImage(nItem, nImage) && ok;
+    if (nMask & LVIF_PARAM)
+        ok = SetItemData(nItem, static_cast<DWORD_PTR>(lParam)) && ok;
+    if (nMask & LVIF_STATE)
+        ok = SetItemState(nItem, nState, nStateMask) && ok;
+    return ok;
+}
+
+int CListCtrl::GetItemImage(int nItem) const
+{
+    QTreeWidgetItem* it = Row(nItem);
+    return it ? it->data(0, kImageRole).toInt() : -1;
+}
+
+BOOL CListCtrl::SetItemImage(int nItem, int nImage)
+{
+    QTreeWidgetItem* it = Row(nItem);
+    if (!it)
+        return FALSE;
+    it->setData(0, kImageRole, nImage);
+    it->setIcon(0, nImage >= 0 && nImage < static_cast<int>(m_images.size()) ? m_images[static_cast<size_t>(nImage)]
+                                                                               : QIcon());
+    return TRUE;
+}
+
+void CListCtrl::SetImageList(const std::vector<QIcon>& icons)
+{
+    m_images = icons;
+    for (int i = 0; i < topLevelItemCount(); ++i)
+        SetItemImage(i, GetItemImage(i));
+}
+
+// --- states -----------------------------------------------------------------------------------
+
+BOOL CListCtrl::SetItemState(int nItem, UINT nState, UINT nMask)
+{
+    if (nItem == -1) {
+        BOOL ok = TRUE;
+        for (int i = 0; i < topLevelItemCount(); ++i)
+            ok = SetItemState(i, nState, nMask) && ok;
+        return ok;
+    }
+    QTreeWidgetItem* it = Row(nItem);
+    if (!it)
+        return FALSE;
+    if (nMask & LVIS_SELECTED) {
+        if (selectionMode() == QAbstractItemView::SingleSelection && (nState & LVIS_SELECTED))
+            clearSelection();
+        it->setSelected((nState & LVIS_SELECTED) != 0);
+    }
+    if (nMask & LVIS_FOCUSED) {
+        if (nState & LVIS_FOCUSED)
+            setCurrentItem(it, 0, QItemSelectionModel::NoUpdate);
+        else if (currentItem() == it)
+            setCurrentItem(nullptr, 0, QItemSelectionModel::NoUpdate);
+    }
+    return TRUE;
+}
+
+UINT CListCtrl::GetItemState(int nItem, UINT nMask) const
+{
+    QTreeWidgetItem* it = Row(nItem);
+    if (!it)
+        return 0;
+    UINT state = 0;
+    if (it->isSelected())
+        state |= LVIS_SELECTED;
+    if (currentItem() == it)
+        state |= LVIS_FOCUSED;
+    return state & nMask;
+}
+
+UINT CListCtrl::GetSelectedCount() const
+{
+    UINT n = 0;
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        if (topLevelItem(i)->isSelected())
+            ++n;
+    }
+    return n;
+}
+
+int CListCtrl::GetNextItem(int nItem, int nFlags) const
+{
+    for (int i = std::max(nItem + 1, 0); i < topLevelItemCount(); ++i) {
+        QTreeWidgetItem* it = topLevelItem(i);
+        if ((nFlags & LVNI_SELECTED) && !it->isSelected())
+            continue;
+        if ((nFlags & LVNI_FOCUSED) && currentItem() != it)
+            continue;
+        return i;
+    }
+    return -1;
+}
+
+POSITION CListCtrl::GetFirstSelectedItemPosition() const
+{
+    int i = GetNextItem(-1, LVNI_SELECTED);
+    return i < 0 ? nullptr : reinterpret_cast<POSITION>(static_cast<std::uintptr_t>(i + 1));
+}
+
+int CListCtrl::GetNextSelectedItem(POSITION& pos) const
+{
+    int i = static_cast<int>(reinterpret_cast<std::uintptr_t>(pos)) - 1;
+    int next = GetNextItem(i, LVNI_SELECTED);
+    pos = next < 0 ? nullptr : reinterpret_cast<POSITION>(static_cast<std::uintptr_t>(next + 1));
+    return i;
+}
+
+BOOL CListCtrl::EnsureVisible(int nItem, BOOL)
+{
+    QTreeWidgetItem* it = Row(nItem);
+    if (!it)
+        return FALSE;
+    scrollToItem(it);
+    return TRUE;
+}
+
+int CListCtrl::GetTopIndex() const
+{
+    QTreeWidgetItem* it = itemAt(0, 0);
+    return it ? indexOfTopLevelItem(it) : 0;
+}
+
+int CListCtrl::GetCountPerPage() const
+{
+    int h = topLevelItemCount() ? visualItemRect(topLevelItem(0)).height() : fontMetrics().height() + 4;
+    return h > 0 ? viewport()->height() / h : 0;
+}
+
+BOOL CListCtrl::GetItemRect(int nItem, RECT* pRect) const
+{
+    QTreeWidgetItem* it = Row(nItem);
+    if (!it)
+        return FALSE;
+    QRect r = visualItemRect(it);
+    *pRect = CRect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
+    return TRUE;
+}
+
+int CListCtrl::HitTest(POINT pt) const
+{
+    QTreeWidgetItem* it = itemAt(pt.x, pt.y);
+    return it ? indexOfTopLevelItem(it) : -1;
+}
+
+int CListCtrl::FindItem(const LVFINDINFO* pFindInfo, int nStart) const
+{
+    if (!pFindInfo)
+        return -1;
+    CString text(pFindInfo->psz);
+    for (int i = std::max(nStart + 1, 0); i < topLevelItemCount(); ++i) {
+        if (pFindInfo->flags & LVFI_PARAM) {
+            if (static_cast<LPARAM>(GetItemData(i)) == pFindInfo->lParam)
+                return i;
+            continue;
+        }
+        CString s = GetItemText(i, 0);
+        if (pFindInfo->flags & LVFI_PARTIAL) {
+            if (s.GetLength() >= text.GetLength() && s.Left(text.GetLength()).CompareNoCase(text) == 0)
+                return i;
+        } else if (s.CompareNoCase(text) == 0) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+BOOL CListCtrl::SortItems(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData)
+{
+    if (!pfnCompare)
+        return FALSE;
+    QTreeWidgetItem* current = currentItem();
+    std::vector<QTreeWidgetItem*> rows;
+    std::vector<QTreeWidgetItem*> selected;
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        rows.push_back(topLevelItem(i));
+        if (topLevelItem(i)->isSelected())
+            selected.push_back(topLevelItem(i));
+    }
+    ++m_nQuiet;
+    {
+        QSignalBlocker block(this);
+        while (topLevelItemCount() > 0)
+            takeTopLevelItem(topLevelItemCount() - 1);
+        std::stable_sort(rows.begin(), rows.end(), [&](QTreeWidgetItem* a, QTreeWidgetItem* b) {
+            return pfnCompare(static_cast<LPARAM>(a->data(0, kDataRole).toULongLong()),
+                              static_cast<LPARAM>(b->data(0, kDataRole).toULongLong()),
+                              static_cast<LPARAM>(dwData)) < 0;
+        });
+        for (QTreeWidgetItem* it : rows)
+            addTopLevelItem(it);
+        for (QTreeWidgetItem* it : selected)
+            it->setSelected(true);
+        if (current)
+            setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
+    }
+    m_lastSelected = selected;
+    --m_nQuiet;
+    return TRUE;
+}

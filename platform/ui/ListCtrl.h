@@ -1,0 +1,123 @@
+#pragma once
+// A report list (rows of columns) over QTreeWidget: columns with headings, widths and
+// alignment, rows by index with sub-item texts, a number or pointer of data and an image
+// index, selection and focus states, find, and sorting by the caller's comparison of the rows'
+// data. Changes of an item's state or text reach the parent as LVN_ITEMCHANGED (also when the
+// program makes them, as list views do); clicks as NM_CLICK, NM_DBLCLK, NM_RCLICK and header
+// clicks as LVN_COLUMNCLICK, each with an NMLISTVIEW record.
+
+#include "platform/ui/Wnd.h"
+
+#include <QIcon>
+#include <QTreeWidget>
+
+#include <vector>
+
+constexpr int LVCFMT_LEFT = 0;
+constexpr int LVCFMT_RIGHT = 1;
+constexpr int LVCFMT_CENTER = 2;
+
+constexpr UINT LVIS_FOCUSED = 0x1;
+constexpr UINT LVIS_SELECTED = 0x2;
+
+constexpr int LVNI_ALL = 0x0;
+constexpr int LVNI_FOCUSED = 0x1;
+constexpr int LVNI_SELECTED = 0x2;
+
+constexpr UINT LVIF_TEXT = 0x1;
+constexpr UINT LVIF_IMAGE = 0x2;
+constexpr UINT LVIF_PARAM = 0x4;
+constexpr UINT LVIF_STATE = 0x8;
+
+constexpr UINT LVFI_PARAM = 0x1;
+constexpr UINT LVFI_STRING = 0x2;
+constexpr UINT LVFI_PARTIAL = 0x8;
+
+struct NMLISTVIEW {
+    int iItem = -1;
+    int iSubItem = 0;
+    UINT uNewState = 0;
+    UINT uOldState = 0;
+    UINT uChanged = 0;
+    POINT ptAction;
+    LPARAM lParam = 0;  // the item's data
+    LRESULT lResult = 0;
+};
+
+struct LVFINDINFO {
+    UINT flags = 0;
+    const char* psz = nullptr;
+    LPARAM lParam = 0;
+};
+
+// Compares the data of two rows: <0, 0, >0.
+using PFNLVCOMPARE = int (*)(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
+
+class CListCtrl : public QTreeWidget, public CWnd {
+public:
+    explicit CListCtrl(QWidget* parent = nullptr);
+
+    void SetSingleSelection(BOOL bSingle);
+
+    // Columns. InsertColumn returns the new column's index (-1 on failure); a width of -1 fits
+    // the heading.
+    int InsertColumn(int nCol, const char* heading, int nFormat = LVCFMT_LEFT, int nWidth = -1);
+    BOOL DeleteColumn(int nCol);
+    int GetColumnCount() const { return columnCount(); }
+    int GetColumnWidth(int nCol) const;
+    BOOL SetColumnWidth(int nCol, int cx);
+
+    // Rows. InsertItem returns the new row's index (an index past the end appends), -1 on failure.
+    int InsertItem(int nItem, const char* text, int nImage = -1);
+    BOOL DeleteItem(int nItem);
+    BOOL DeleteAllItems();
+    int GetItemCount() const { return topLevelItemCount(); }
+    BOOL SetItemText(int nItem, int nSubItem, const char* text);
+    CString GetItemText(int nItem, int nSubItem) const;
+    BOOL SetItemData(int nItem, DWORD_PTR data);
+    DWORD_PTR GetItemData(int nItem) const;
+    BOOL SetItem(int nItem, int nSubItem, UINT nMask, const char* text, int nImage, UINT nState, UINT nStateMask,
+                 LPARAM lParam);
+    int GetItemImage(int nItem) const;
+    BOOL SetItemImage(int nItem, int nImage);
+    // The icons that image indexes refer to.
+    void SetImageList(const std::vector<QIcon>& icons);
+
+    // States and selection.
+    BOOL SetItemState(int nItem, UINT nState, UINT nMask);
+    UINT GetItemState(int nItem, UINT nMask) const;
+    UINT GetSelectedCount() const;
+    // The next row after nItem (-1: from the first) that has the flags (LVNI_SELECTED,
+    // LVNI_FOCUSED; LVNI_ALL: any); -1 when none.
+    int GetNextItem(int nItem, int nFlags) const;
+    POSITION GetFirstSelectedItemPosition() const;
+    int GetNextSelectedItem(POSITION& pos) const;
+    BOOL EnsureVisible(int nItem, BOOL bPartialOK = FALSE);
+    int GetTopIndex() const;
+    int GetCountPerPage() const;
+    BOOL GetItemRect(int nItem, RECT* pRect) const;
+    // The row at a point of the client area, -1 when none.
+    int HitTest(POINT pt) const;
+
+    // Finds by data (LVFI_PARAM) or text of the first column (LVFI_STRING, whole text, case
+    // ignored; with LVFI_PARTIAL, by prefix), after nStart (-1: from the first); -1 when none.
+    int FindItem(const LVFINDINFO* pFindInfo, int nStart = -1) const;
+
+    // Orders the rows by pfnCompare over their data (a stable sort); states are kept.
+    BOOL SortItems(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData);
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+
+private:
+    QTreeWidgetItem* Row(int nItem) const;
+    void SendItemChanged(int nItem, UINT uChanged, UINT uOld, UINT uNew);
+    void OnSelectionChanged();
+    void OnCurrentChanged(QTreeWidgetItem* current, QTreeWidgetItem* previous);
+    NMLISTVIEW MakeNotify(int nItem, int nSubItem) const;
+
+    std::vector<int> m_formats;  // alignment of each column
+    std::vector<QIcon> m_images;
+    std::vector<QTreeWidgetItem*> m_lastSelected;
+    int m_nQuiet = 0;  // inside an operation that reports its own changes
+};

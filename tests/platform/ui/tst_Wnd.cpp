@@ -1,0 +1,222 @@
+#include "platform/ui/Wnd.h"
+
+#include "tests/support/CorraTest.h"
+#include "tests/support/ModalScript.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMenu>
+
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr UINT WM_PING = WM_APP + 0x51;
+constexpr UINT ID_CMD_SAVE = 57603;
+constexpr UINT ID_CMD_GREY = 32800;
+constexpr UINT ID_CMD_NONE = 32801;
+
+struct Msg {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+class CRecordingWnd : public CWidgetWnd {
+public:
+    CRecordingWnd()
+    {
+        BindCommand(ID_CMD_SAVE, [this] { ++saves; });
+        BindUpdate(ID_CMD_SAVE, [this](CCmdUI* ui) {
+            ui->Enable(canSave);
+            ui->SetCheck(1);
+            ui->SetText("&Save\tCtrl+S");
+        });
+        BindCommand(ID_CMD_GREY, [this] { ++greys; });
+    }
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_PING) {
+            messages.push_back({message, wParam, lParam});
+            return static_cast<LRESULT>(wParam * 2);
+        }
+        return CWidgetWnd::WindowProc(message, wParam, lParam);
+    }
+    void OnTimer(UINT_PTR nIDEvent) override { timers.push_back(nIDEvent); }
+
+    std::vector<Msg> messages;
+    std::vector<UINT_PTR> timers;
+    int saves = 0;
+    int greys = 0;
+    BOOL canSave = TRUE;
+};
+
+using WndTest = CorraTest;
+
+} // namespace
+
+TEST_F(WndTest, SentMessageIsHandledAtOncePostedOneWhenTheLoopRuns)
+{
+    CRecordingWnd wnd;
+    EXPECT_EQ(wnd.SendMessage(WM_PING, 21, -5), 42);
+    ASSERT_EQ(wnd.messages.size(), 1u);
+    EXPECT_EQ(wnd.messages[0].lParam, -5);
+
+    EXPECT_TRUE(wnd.PostMessage(WM_PING, 7, 8));
+    EXPECT_EQ(wnd.messages.size(), 1u) << "a posted message waits for the event loop";
+    QCoreApplication::processEvents();
+    ASSERT_EQ(wnd.messages.size(), 2u);
+    EXPECT_EQ(wnd.messages[1].wParam, 7u);
+    EXPECT_EQ(wnd.messages[1].lParam, 8);
+}
+
+TEST_F(WndTest, MessagesPostedFromAnotherThreadArriveInOrderOnTheWindowsThread)
+{
+    CRecordingWnd wnd;
+    std::thread worker([&wnd] {
+        for (WPARAM i = 0; i < 50; ++i)
+            wnd.PostMessage(WM_PING, i, 0);
+    });
+    worker.join();
+    ASSERT_TRUE(RunEventsUntil([&] { return wnd.messages.size() == 50; }));
+    for (size_t i = 0; i < wnd.messages.size(); ++i)
+        EXPECT_EQ(wnd.messages[i].wParam, i);
+}
+
+TEST_F(WndTest, PostedMessagesOfAWindowThatIsGoneAreDropped)
+{
+    auto* wnd = new CRecordingWnd;
+    wnd->PostMessage(WM_PING, 1, 0);
+    delete wnd;
+    QCoreApplication::processEvents();  // must not reach the deleted window
+    SUCCEED();
+}
+
+TEST_F(WndTest, TimerFiresOnTimerWithItsIdUntilKilled)
+{
+    CRecordingWnd wnd;
+    EXPECT_EQ(wnd.SetTimer(6, 5), 6u);
+    ASSERT_TRUE(RunEventsUntil([&] { return wnd.timers.size() >= 2; }));
+    EXPECT_EQ(wnd.timers[0], 6u);
+    EXPECT_EQ(wnd.timers[1], 6u);
+    EXPECT_TRUE(wnd.KillTimer(6));
+    EXPECT_FALSE(wnd.KillTimer(6));
+    size_t seen = wnd.timers.size();
+    RunEventsUntil([] { return false; }, 50);
+    EXPECT_EQ(wnd.timers.size(), seen);
+}
+
+TEST_F(WndTest, CommandRunsUnlessItsUpdateHandlerDisablesIt)
+{
+    CRecordingWnd wnd;
+    EXPECT_TRUE(wnd.OnCommand(ID_CMD_SAVE));
+    EXPECT_EQ(wnd.saves, 1);
+    wnd.canSave = FALSE;
+    EXPECT_TRUE(wnd.OnCommand(ID_CMD_SAVE));
+    EXPECT_EQ(wnd.saves, 1) << "a disabled command must not run";
+    EXPECT_FALSE(wnd.OnCommand(ID_CMD_NONE));
+
+    wnd.canSave = TRUE;
+    wnd.PostCommand(ID_CMD_SAVE);
+    EXPECT_EQ(wnd.saves, 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(wnd.saves, 2);
+}
+
+TEST_F(WndTest, IdleUpdateSetsActionsFromUpdateHandlersAndGreysThoseWithoutHandler)
+{
+    CRecordingWnd wnd;
+    QAction* save = CreateCommandAction(&wnd, ID_CMD_SAVE, "Save");
+    QAction* grey = CreateCommandAction(&wnd, ID_CMD_GREY, "Grey");
+    QAction* none = CreateCommandAction(&wnd, ID_CMD_NONE, "None");
+    wnd.canSave = FALSE;
+    wnd.show();
+    RunIdleUpdate();
+    EXPECT_FALSE(save->isEnabled());
+    EXPECT_TRUE(save->isChecked());
+    EXPECT_EQ(save->text().toStdString(), "&Save\tCtrl+S");
+    EXPECT_TRUE(grey->isEnabled()) << "a command handler without update handler enables";
+    EXPECT_FALSE(none->isEnabled()) << "no handler at all greys the item";
+
+    wnd.canSave = TRUE;
+    RunIdleUpdate();
+    EXPECT_TRUE(save->isEnabled());
+    save->trigger();
+    EXPECT_EQ(wnd.saves, 1);
+}
+
+TEST_F(WndTest, MenuIsUpdatedWhenItIsAboutToShow)
+{
+    CRecordingWnd wnd;
+    QMenu menu;
+    QAction* save = menu.addAction("Save");
+    SetActionCommandId(save, ID_CMD_SAVE);
+    UpdateMenuOnShow(&menu, &wnd);
+    wnd.canSave = FALSE;
+    emit menu.aboutToShow();
+    EXPECT_FALSE(save->isEnabled());
+}
+
+namespace {
+
+// A frame-like target that offers commands to its view first.
+class CViewWnd : public CWidgetWnd {
+public:
+    CViewWnd() { BindCommand(100, [this] { ++viewHits; }); }
+    int viewHits = 0;
+};
+
+class CFrameWnd : public CWidgetWnd {
+public:
+    CFrameWnd()
+    {
+        BindCommand(100, [this] { ++frameHits; });
+        BindCommand(101, [this] { ++frameHits; });
+    }
+    BOOL OnCmdMsg(UINT nID, UINT nCode, void* pExtra) override
+    {
+        if (view.OnCmdMsg(nID, nCode, pExtra))
+            return TRUE;
+        return CWidgetWnd::OnCmdMsg(nID, nCode, pExtra);
+    }
+    CViewWnd view;
+    int frameHits = 0;
+};
+
+} // namespace
+
+TEST_F(WndTest, CommandsFollowTheRouteOfTheTarget)
+{
+    CFrameWnd frame;
+    frame.OnCommand(100);
+    frame.OnCommand(101);
+    EXPECT_EQ(frame.view.viewHits, 1);
+    EXPECT_EQ(frame.frameHits, 1);
+    EXPECT_TRUE(frame.HasCommandHandler(100));
+    EXPECT_EQ(frame.view.viewHits, 1) << "asking for a handler must not run it";
+    EXPECT_FALSE(frame.HasCommandHandler(102));
+}
+
+TEST_F(WndTest, GeometryAndTextOfAWindow)
+{
+    CRecordingWnd wnd;
+    wnd.SetWindowText("Caf\xE9");
+    EXPECT_EQ(wnd.GetWindowText(), CString("Caf\xE9"));
+    EXPECT_EQ(wnd.windowTitle(), QString::fromUtf8("Caf\xC3\xA9"));
+    wnd.MoveWindow(10, 20, 200, 100);
+    CRect r;
+    wnd.GetClientRect(&r);
+    EXPECT_EQ(r, CRect(0, 0, 200, 100));
+    wnd.SetWindowPos(nullptr, 30, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    wnd.ShowWindow(SW_SHOW);
+    wnd.GetWindowRect(&r);
+    EXPECT_EQ(r.left, 30);
+    EXPECT_EQ(r.top, 40);
+    wnd.GetClientRect(&r);
+    EXPECT_EQ(r, CRect(0, 0, 200, 100)) << "moving keeps the size";
+    EXPECT_FALSE(wnd.EnableWindow(FALSE));
+    EXPECT_FALSE(wnd.IsWindowEnabled());
+    EXPECT_TRUE(wnd.EnableWindow(TRUE));
+}
