@@ -29,39 +29,37 @@ CString FormatTraceLine(LPCSTR format, va_list args)
     return text;
 }
 
-void WriteTraceLine(const CString& text)
+// Formats and logs one trace line, and appends it to acc when given.
+void TraceLineV(CString* acc, LPCSTR format, va_list args)
 {
-    LogOutput(text, LOG_ALWAYS, nullptr, nullptr, 0);
+    try {
+        CString text = FormatTraceLine(format, args);
+        LogOutput(text, LOG_ALWAYS, nullptr, nullptr, 0);
+        if (acc) {
+            *acc += text;
+            *acc += "\n";
+        }
+    } catch (...) {
+        LogOutput("*** <<Unable to process error message info.>>", LOG_ERROR, nullptr, nullptr, 0);
+    }
 }
 
 } // namespace
 
 void LogTraceLine(LPCSTR format, ...)
 {
-    try {
-        va_list args;
-        va_start(args, format);
-        CString text = FormatTraceLine(format, args);
-        va_end(args);
-        WriteTraceLine(text);
-    } catch (...) {
-        LogOutput("*** <<Unable to process error message info.>>", LOG_ERROR, nullptr, nullptr, 0);
-    }
+    va_list args;
+    va_start(args, format);
+    TraceLineV(nullptr, format, args);
+    va_end(args);
 }
 
 void LogTraceLineAndAppend(CString& acc, LPCSTR format, ...)
 {
-    try {
-        va_list args;
-        va_start(args, format);
-        CString text = FormatTraceLine(format, args);
-        va_end(args);
-        WriteTraceLine(text);
-        acc += text;
-        acc += "\n";
-    } catch (...) {
-        LogOutput("*** <<Unable to process error message info.>>", LOG_ERROR, nullptr, nullptr, 0);
-    }
+    va_list args;
+    va_start(args, format);
+    TraceLineV(&acc, format, args);
+    va_end(args);
 }
 
 void LogException(const std::exception& e, LPCSTR buildTime, LPCSTR sourceFile, int line)

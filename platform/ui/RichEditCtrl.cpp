@@ -1,0 +1,761 @@
+#include "platform/ui/RichEditCtrl.h"
+
+#include "platform/core/CodePage.h"
+#include "platform/ui/QtString.h"
+#include "platform/ui/RtfStream.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cstring>
+
+void SetCharFormatFaceName(CHARFORMAT& cf, const char* face)
+{
+    std::memset(cf.szFaceName, 0, sizeof(cf.szFaceName));
+    if (face)
+        std::strncpy(cf.szFaceName, face, sizeof(cf.szFaceName) - 1);
+}
+
+namespace {
+
+// Plain text of a cursor's selection: paragraph marks and line breaks become one "\n" each, so
+// offsets in the text are positions in the control.
+CString PlainOf(const QTextCursor& c)
+{
+    QString s = c.selectedText();
+    for (QChar& ch : s)
+        if (ch == QChar::ParagraphSeparator || ch == QChar::LineSeparator)
+            ch = '\n';
+    return FromQString(s);
+}
+
+QString PlainToQString(const CString& text)
+{
+    // "\r\n", a lone "\r" and a lone "\n" are each one line break.
+    QString s = ToQString(text);
+    s.replace("\r\n", "\n");
+    s.replace('\r', '\n');
+    return s;
+}
+
+COLORREF ToColorRef(const QColor& c)
+{
+    return RGB(c.red(), c.green(), c.blue());
+}
+
+QColor FromColorRef(COLORREF cr)
+{
+    return QColor(GetRValue(cr), GetGValue(cr), GetBValue(cr));
+}
+
+} // namespace
+
+CRichEditCtrl::CRichEditCtrl(QWidget* parent) : QTextEdit(parent)
+{
+    setAcceptRichText(true);
+    setTabChangesFocus(false);
+    m_defaultFormat.setFontFamilies({"Arial"});
+    m_defaultFormat.setFontPointSize(10);
+    m_defaultFormat.setProperty(rtfprop::PitchAndFamily, VARIABLE_PITCH | FF_SWISS);
+    m_defaultFormat.setProperty(rtfprop::CharSet, ANSI_CHARSET);
+    m_defaultFormat.setFontWeight(QFont::Normal);
+    QFont font("Arial");
+    font.setPointSizeF(10);
+    document()->setDefaultFont(font);
+    ApplyDefaultToEmpty();
+    document()->setModified(false);
+
+    connect(this, &QTextEdit::textChanged, this, [this] {
+        if (m_dwEventMask & ENM_REQUESTRESIZE)
+            RequestResize();
+        OnChange();
+    });
+    auto selChanged = [this, last = std::make_shared<std::pair<int, int>>(-1, -1)] {
+        QTextCursor c = textCursor();
+        std::pair<int, int> now(c.anchor(), c.position());
+        if (now == *last)
+            return;
+        *last = now;
+        OnSelChange();
+    };
+    connect(this, &QTextEdit::cursorPositionChanged, this, selChanged);
+    connect(this, &QTextEdit::selectionChanged, this, selChanged);
+}
+
+CRichEditCtrl::~CRichEditCtrl() = default;
+
+void CRichEditCtrl::ApplyDefaultToEmpty()
+{
+    if (!document()->isEmpty())
+        return;
+    QTextCursor c(document());
+    c.setBlockCharFormat(m_defaultFormat);
+    c.setCharFormat(m_defaultFormat);
+    setCurrentCharFormat(m_defaultFormat);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Streams
+
+QTextCursor CRichEditCtrl::RangeCursor(UINT nFormat) const
+{
+    QTextCursor c = textCursor();
+    if (!(nFormat & SFF_SELECTION)) {
+        c.select(QTextCursor::Document);
+    }
+    return c;
+}
+
+long CRichEditCtrl::StreamIn(UINT nFormat, const CString& text)
+{
+    const bool selection = (nFormat & SFF_SELECTION) != 0;
+    QTextCursor c = textCursor();
+    const int before = GetTextLength() - (c.selectionEnd() - c.selectionStart());
+    if (!selection) {
+        c.beginEditBlock();
+        c.select(QTextCursor::Document);
+        c.removeSelectedText();
+        c.setBlockFormat(QTextBlockFormat());
+        c.setBlockCharFormat(m_defaultFormat);
+        c.setCharFormat(m_defaultFormat);
+        c.endEditBlock();
+    }
+    bool done = false;
+    if (nFormat & SF_RTF)
+        done = ReadRtf(text, c, m_defaultFormat);
+    if (!done) {
+        QTextCharFormat fmt = selection ? c.charFormat() : m_defaultFormat;
+        c.insertText(PlainToQString(text), fmt);
+    }
+    if (!selection) {
+        document()->clearUndoRedoStacks();
+        document()->setModified(false);
+        c.setPosition(0);
+    }
+    setTextCursor(c);
+    if (!selection)
+        setCurrentCharFormat(c.charFormat());
+    return std::max(GetTextLength() - before, 0L);
+}
+
+CString CRichEditCtrl::StreamOut(UINT nFormat) const
+{
+    QTextCursor c = RangeCursor(nFormat);
+    if (nFormat & SF_RTF) {
+        if (nFormat & SFF_SELECTION)
+            return WriteRtf(*document(), c.selectionStart(), c.selectionEnd());
+        return WriteRtf(*document());
+    }
+    return PlainOf(c);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Character formats
+
+QTextCharFormat CRichEditCtrl::CharFormatToText(const CHARFORMAT& cf)
+{
+    QTextCharFormat f;
+    const DWORD m = cf.dwMask;
+    const DWORD e = cf.dwEffects;
+    if (m & CFM_BOLD)
+        f.setFontWeight(e & CFE_BOLD ? QFont::Bold : QFont::Normal);
+    if (m & CFM_ITALIC)
+        f.setFontItalic((e & CFE_ITALIC) != 0);
+    if (m & CFM_UNDERLINE)
+        f.setFontUnderline((e & CFE_UNDERLINE) != 0);
+    if (m & CFM_STRIKEOUT)
+        f.setFontStrikeOut((e & CFE_STRIKEOUT) != 0);
+    if (m & CFM_SHADOW)
+        f.setProperty(rtfprop::Shadow, (e & CFE_SHADOW) != 0);
+    if (m & CFM_EMBOSS)
+        f.setProperty(rtfprop::Emboss, (e & CFE_EMBOSS) != 0);
+    if (m & CFM_SUPERSCRIPT)
+        f.setVerticalAlignment(e & CFE_SUPERSCRIPT ? QTextCharFormat::AlignSuperScript
+                               : e & CFE_SUBSCRIPT ? QTextCharFormat::AlignSubScript
+                                                   : QTextCharFormat::AlignNormal);
+    if (m & CFM_FACE) {
+        char face[LF_FACESIZE + 1] = {};
+        std::memcpy(face, cf.szFaceName, LF_FACESIZE);
+        f.setFontFamilies({ToQString(face)});
+        f.setProperty(rtfprop::PitchAndFamily, static_cast<int>(cf.bPitchAndFamily));
+    }
+    if (m & CFM_CHARSET)
+        f.setProperty(rtfprop::CharSet, static_cast<int>(cf.bCharSet));
+    if (m & CFM_SIZE)
+        f.setFontPointSize(std::max<LONG>(cf.yHeight, 20) / 20.0);
+    if (m & CFM_COLOR) {
+        if (e & CFE_AUTOCOLOR)
+            f.setForeground(QBrush());
+        else
+            f.setForeground(FromColorRef(cf.crTextColor));
+    }
+    return f;
+}
+
+void CRichEditCtrl::TextToCharFormat(const QTextCharFormat& fmt, CHARFORMAT& cf)
+{
+    cf.dwEffects = 0;
+    if (fmt.fontWeight() > QFont::Medium)
+        cf.dwEffects |= CFE_BOLD;
+    if (fmt.fontItalic())
+        cf.dwEffects |= CFE_ITALIC;
+    if (fmt.fontUnderline() || fmt.underlineStyle() != QTextCharFormat::NoUnderline)
+        cf.dwEffects |= CFE_UNDERLINE;
+    if (fmt.fontStrikeOut())
+        cf.dwEffects |= CFE_STRIKEOUT;
+    if (fmt.property(rtfprop::Shadow).toBool())
+        cf.dwEffects |= CFE_SHADOW;
+    if (fmt.property(rtfprop::Emboss).toBool())
+        cf.dwEffects |= CFE_EMBOSS;
+    if (fmt.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+        cf.dwEffects |= CFE_SUPERSCRIPT;
+    else if (fmt.verticalAlignment() == QTextCharFormat::AlignSubScript)
+        cf.dwEffects |= CFE_SUBSCRIPT;
+    QStringList families = fmt.fontFamilies().toStringList();
+    SetCharFormatFaceName(cf, families.isEmpty() ? "" : FromQString(families.first()).GetString());
+    cf.bPitchAndFamily = static_cast<BYTE>(fmt.property(rtfprop::PitchAndFamily).toInt());
+    cf.bCharSet = static_cast<BYTE>(fmt.property(rtfprop::CharSet).toInt());
+    cf.yHeight = fmt.hasProperty(QTextFormat::FontPointSize) ? qRound(fmt.fontPointSize() * 20) : 0;
+    cf.yOffset = 0;
+    if (fmt.hasProperty(QTextFormat::ForegroundBrush) && fmt.foreground().style() != Qt::NoBrush) {
+        cf.crTextColor = ToColorRef(fmt.foreground().color());
+    } else {
+        cf.crTextColor = 0;
+        cf.dwEffects |= CFE_AUTOCOLOR;
+    }
+}
+
+DWORD CRichEditCtrl::GetSelectionCharFormat(CHARFORMAT& cf) const
+{
+    QTextCursor c = textCursor();
+    std::vector<QTextCharFormat> formats;
+    if (!c.hasSelection()) {
+        formats.push_back(c.charFormat());
+    } else {
+        const int start = c.selectionStart(), end = c.selectionEnd();
+        for (QTextBlock b = document()->findBlock(start); b.isValid() && b.position() < end; b = b.next()) {
+            for (QTextBlock::iterator it = b.begin(); !it.atEnd(); ++it) {
+                QTextFragment f = it.fragment();
+                if (f.position() < end && f.position() + f.length() > start)
+                    formats.push_back(f.charFormat());
+            }
+        }
+        if (formats.empty())  // only paragraph marks selected
+            formats.push_back(document()->findBlock(start).charFormat());
+    }
+    TextToCharFormat(formats.front(), cf);
+    DWORD mask = CFM_ALL_KNOWN;
+    for (size_t i = 1; i < formats.size(); ++i) {
+        CHARFORMAT other;
+        TextToCharFormat(formats[i], other);
+        const DWORD diff = cf.dwEffects ^ other.dwEffects;
+        mask &= ~(diff & (CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT | CFM_SHADOW | CFM_EMBOSS));
+        if (diff & (CFE_SUPERSCRIPT | CFE_SUBSCRIPT))
+            mask &= ~CFM_SUPERSCRIPT;
+        if (std::strncmp(cf.szFaceName, other.szFaceName, LF_FACESIZE) != 0 || cf.bPitchAndFamily != other.bPitchAndFamily)
+            mask &= ~CFM_FACE;
+        if (cf.bCharSet != other.bCharSet)
+            mask &= ~CFM_CHARSET;
+        if (cf.yHeight != other.yHeight)
+            mask &= ~CFM_SIZE;
+        if ((diff & CFE_AUTOCOLOR) || cf.crTextColor != other.crTextColor)
+            mask &= ~CFM_COLOR;
+    }
+    cf.dwMask = mask;
+    return mask;
+}
+
+BOOL CRichEditCtrl::SetSelectionCharFormat(const CHARFORMAT& cf)
+{
+    QTextCursor c = textCursor();
+    QTextCharFormat f = CharFormatToText(cf);
+    c.mergeCharFormat(f);
+    if (!c.hasSelection())
+        mergeCurrentCharFormat(f);
+    else
+        setTextCursor(c);
+    if (!c.hasSelection() && c.block().length() <= 1) {
+        // An empty paragraph keeps the format in its mark, so it survives a stream out and in.
+        QTextCharFormat mark = c.block().charFormat();
+        mark.merge(f);
+        c.setBlockCharFormat(mark);
+    }
+    return TRUE;
+}
+
+DWORD CRichEditCtrl::GetDefaultCharFormat(CHARFORMAT& cf) const
+{
+    TextToCharFormat(m_defaultFormat, cf);
+    cf.dwMask = CFM_ALL_KNOWN;
+    return cf.dwMask;
+}
+
+BOOL CRichEditCtrl::SetDefaultCharFormat(const CHARFORMAT& cf)
+{
+    m_defaultFormat.merge(CharFormatToText(cf));
+    QFont font = document()->defaultFont();
+    QStringList families = m_defaultFormat.fontFamilies().toStringList();
+    if (!families.isEmpty())
+        font.setFamilies(families);
+    if (m_defaultFormat.hasProperty(QTextFormat::FontPointSize))
+        font.setPointSizeF(m_defaultFormat.fontPointSize());
+    document()->setDefaultFont(font);
+    const bool modified = document()->isModified();
+    ApplyDefaultToEmpty();
+    document()->setModified(modified);
+    return TRUE;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Paragraph formats
+
+namespace {
+
+struct ParaTwips {
+    int left = 0, first = 0, right = 0, align = PFA_LEFT;
+    QList<int> tabs;
+};
+
+ParaTwips ReadPara(const QTextBlockFormat& f)
+{
+    ParaTwips p;
+    auto twips = [&f](int key, double native) { return f.hasProperty(key) ? f.intProperty(key) : RtfDocToTwips(native); };
+    p.left = twips(rtfprop::LeftIndentTwips, f.leftMargin());
+    p.first = twips(rtfprop::FirstIndentTwips, f.textIndent());
+    p.right = twips(rtfprop::RightIndentTwips, f.rightMargin());
+    Qt::Alignment a = f.alignment() & Qt::AlignHorizontal_Mask;
+    p.align = a & Qt::AlignJustify ? PFA_JUSTIFY : a & Qt::AlignHCenter ? PFA_CENTER : a & Qt::AlignRight ? PFA_RIGHT : PFA_LEFT;
+    if (f.hasProperty(rtfprop::TabStopsTwips))
+        p.tabs = f.property(rtfprop::TabStopsTwips).value<QList<int>>();
+    else
+        for (const QTextOption::Tab& t : f.tabPositions())
+            p.tabs.append(RtfDocToTwips(t.position));
+    return p;
+}
+
+} // namespace
+
+DWORD CRichEditCtrl::GetParaFormat(PARAFORMAT& pf) const
+{
+    QTextCursor c = textCursor();
+    QTextBlock first = document()->findBlock(c.selectionStart());
+    QTextBlock last = document()->findBlock(c.selectionEnd());
+    ParaTwips p = ReadPara(first.blockFormat());
+    DWORD mask = PFM_STARTINDENT | PFM_RIGHTINDENT | PFM_OFFSET | PFM_ALIGNMENT | PFM_TABSTOPS;
+    for (QTextBlock b = first.next(); b.isValid() && b.blockNumber() <= last.blockNumber(); b = b.next()) {
+        ParaTwips o = ReadPara(b.blockFormat());
+        if (o.left + o.first != p.left + p.first)
+            mask &= ~PFM_STARTINDENT;
+        if (o.first != p.first)
+            mask &= ~PFM_OFFSET;
+        if (o.right != p.right)
+            mask &= ~PFM_RIGHTINDENT;
+        if (o.align != p.align)
+            mask &= ~PFM_ALIGNMENT;
+        if (o.tabs != p.tabs)
+            mask &= ~PFM_TABSTOPS;
+    }
+    pf.dwMask = mask;
+    pf.wNumbering = 0;
+    pf.dxStartIndent = p.left + p.first;
+    pf.dxOffset = -p.first;
+    pf.dxRightIndent = p.right;
+    pf.wAlignment = static_cast<WORD>(p.align);
+    pf.cTabCount = static_cast<SHORT>(std::min<int>(static_cast<int>(p.tabs.size()), MAX_TAB_STOPS));
+    for (int i = 0; i < MAX_TAB_STOPS; ++i)
+        pf.rgxTabs[i] = i < pf.cTabCount ? p.tabs[i] : 0;
+    return mask;
+}
+
+BOOL CRichEditCtrl::SetParaFormat(const PARAFORMAT& pf)
+{
+    QTextCursor sel = textCursor();
+    QTextBlock first = document()->findBlock(sel.selectionStart());
+    QTextBlock last = document()->findBlock(sel.selectionEnd());
+    QTextCursor c(document());
+    c.beginEditBlock();
+    for (QTextBlock b = first; b.isValid() && b.blockNumber() <= last.blockNumber(); b = b.next()) {
+        QTextBlockFormat f = b.blockFormat();
+        ParaTwips p = ReadPara(f);
+        int start = p.left + p.first;
+        int offset = -p.first;
+        if (pf.dwMask & PFM_STARTINDENT)
+            start = pf.dwMask & PFM_OFFSETINDENT ? start + pf.dxStartIndent : pf.dxStartIndent;
+        if (pf.dwMask & PFM_OFFSET)
+            offset = pf.dxOffset;
+        if (pf.dwMask & PFM_RIGHTINDENT)
+            p.right = pf.dxRightIndent;
+        RtfSetBlockIndents(f, start + offset, -offset, p.right);
+        if (pf.dwMask & PFM_ALIGNMENT) {
+            static const Qt::Alignment kAlign[] = {Qt::AlignLeft, Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter, Qt::AlignJustify};
+            f.setAlignment(kAlign[pf.wAlignment <= PFA_JUSTIFY ? pf.wAlignment : PFA_LEFT]);
+        }
+        if (pf.dwMask & PFM_TABSTOPS) {
+            QList<int> tabs;
+            for (int i = 0; i < std::clamp<int>(pf.cTabCount, 0, MAX_TAB_STOPS); ++i)
+                tabs.append(static_cast<int>(pf.rgxTabs[i]) & 0x0FFFFFFF);
+            RtfSetBlockTabs(f, tabs);
+        }
+        c.setPosition(b.position());
+        c.setBlockFormat(f);
+    }
+    c.endEditBlock();
+    return TRUE;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Selection and text
+
+void CRichEditCtrl::SetSel(long nStart, long nEnd)
+{
+    const long length = GetTextLength();
+    QTextCursor c = textCursor();
+    if (nStart < 0) {
+        c.setPosition(c.selectionEnd());
+    } else {
+        if (nEnd < 0 || nEnd > length)
+            nEnd = length;
+        nStart = std::min(nStart, length);
+        c.setPosition(static_cast<int>(nStart));
+        c.setPosition(static_cast<int>(nEnd), QTextCursor::KeepAnchor);
+    }
+    setTextCursor(c);
+}
+
+void CRichEditCtrl::GetSel(long& nStart, long& nEnd) const
+{
+    QTextCursor c = textCursor();
+    nStart = c.selectionStart();
+    nEnd = c.selectionEnd();
+}
+
+CString CRichEditCtrl::GetSelText() const
+{
+    return PlainOf(textCursor());
+}
+
+void CRichEditCtrl::ReplaceSel(const char* text, BOOL bCanUndo)
+{
+    QTextCursor c = textCursor();
+    c.insertText(PlainToQString(text ? text : ""));
+    setTextCursor(c);
+    if (!bCanUndo)
+        EmptyUndoBuffer();
+}
+
+void CRichEditCtrl::HideSelection(BOOL bHide, BOOL)
+{
+    if (bHide == m_bSelHidden)
+        return;
+    m_bSelHidden = bHide;
+    if (bHide) {
+        m_savedPalette = palette();
+        m_bPaletteSaved = true;
+        QPalette p = m_savedPalette;
+        for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            p.setColor(g, QPalette::Highlight, p.color(g, QPalette::Base));
+            p.setColor(g, QPalette::HighlightedText, p.color(g, QPalette::Text));
+        }
+        setPalette(p);
+    } else if (m_bPaletteSaved) {
+        QPalette p = palette();
+        for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            p.setColor(g, QPalette::Highlight, m_savedPalette.color(g, QPalette::Highlight));
+            p.setColor(g, QPalette::HighlightedText, m_savedPalette.color(g, QPalette::HighlightedText));
+        }
+        setPalette(p);
+    }
+}
+
+long CRichEditCtrl::GetTextLength() const
+{
+    return std::max(document()->characterCount() - 1, 0);
+}
+
+CString CRichEditCtrl::GetText() const
+{
+    return StreamOut(SF_TEXT);
+}
+
+void CRichEditCtrl::SetText(const char* text)
+{
+    StreamIn(SF_RTF, text ? text : "");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Lines
+
+void CRichEditCtrl::EnsureLayout() const
+{
+    // A hidden control hears of its size only when shown; the text is laid out at the width of
+    // the viewport when that hears of it, so tell both now.
+    for (QWidget* w : {static_cast<QWidget*>(const_cast<CRichEditCtrl*>(this)), viewport()}) {
+        if (w->testAttribute(Qt::WA_PendingResizeEvent)) {
+            w->setAttribute(Qt::WA_PendingResizeEvent, false);
+            QResizeEvent e(w->size(), QSize());
+            QApplication::sendEvent(w, &e);
+        }
+    }
+    document()->documentLayout()->documentSize();
+}
+
+std::vector<CRichEditCtrl::LineInfo> CRichEditCtrl::Lines() const
+{
+    EnsureLayout();
+    std::vector<LineInfo> lines;
+    QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
+        QTextLayout* tl = b.layout();
+        const double top = layout->blockBoundingRect(b).top();
+        const int count = tl ? tl->lineCount() : 0;
+        if (count == 0) {
+            lines.push_back({b.position(), b.length() - 1, top});
+            continue;
+        }
+        for (int i = 0; i < count; ++i) {
+            QTextLine line = tl->lineAt(i);
+            int len = line.textLength();
+            // The break that ends a line is not part of its text.
+            QString text = b.text().mid(line.textStart(), len);
+            if (!text.isEmpty() && text.back() == QChar::LineSeparator)
+                --len;
+            lines.push_back({b.position() + line.textStart(), len, top + line.y()});
+        }
+    }
+    if (lines.empty())
+        lines.push_back({0, 0, 0});
+    return lines;
+}
+
+int CRichEditCtrl::GetLineCount() const
+{
+    return static_cast<int>(Lines().size());
+}
+
+int CRichEditCtrl::LineFromChar(long nIndex) const
+{
+    if (nIndex < 0)
+        nIndex = textCursor().selectionStart();
+    std::vector<LineInfo> lines = Lines();
+    int line = 0;
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].start <= nIndex)
+            line = static_cast<int>(i);
+    return line;
+}
+
+int CRichEditCtrl::LineIndex(int nLine) const
+{
+    if (nLine < 0)
+        nLine = LineFromChar(textCursor().position());
+    std::vector<LineInfo> lines = Lines();
+    return nLine < static_cast<int>(lines.size()) ? lines[nLine].start : -1;
+}
+
+int CRichEditCtrl::LineLength(int nIndex) const
+{
+    std::vector<LineInfo> lines = Lines();
+    if (nIndex < 0) {
+        QTextCursor c = textCursor();
+        const LineInfo& a = lines[LineFromChar(c.selectionStart())];
+        const LineInfo& b = lines[LineFromChar(c.selectionEnd())];
+        return (c.selectionStart() - a.start) + std::max(b.start + b.length - c.selectionEnd(), 0);
+    }
+    return lines[LineFromChar(nIndex)].length;
+}
+
+CString CRichEditCtrl::GetLine(int nLine) const
+{
+    std::vector<LineInfo> lines = Lines();
+    if (nLine < 0 || nLine >= static_cast<int>(lines.size()))
+        return CString();
+    QTextCursor c(document());
+    c.setPosition(lines[nLine].start);
+    c.setPosition(lines[nLine].start + lines[nLine].length, QTextCursor::KeepAnchor);
+    return PlainOf(c);
+}
+
+int CRichEditCtrl::GetLine(int nLine, LPSTR lpszBuffer, int nMaxLength) const
+{
+    if (!lpszBuffer || nMaxLength <= 0)
+        return 0;
+    CString line = GetLine(nLine);
+    const int n = std::min(line.GetLength(), nMaxLength - 1);
+    std::memcpy(lpszBuffer, line.GetString(), static_cast<size_t>(n));
+    lpszBuffer[n] = 0;
+    return n;
+}
+
+void CRichEditCtrl::LineScroll(int nLines, int nChars)
+{
+    std::vector<LineInfo> lines = Lines();
+    int target = std::clamp(GetFirstVisibleLine() + nLines, 0, static_cast<int>(lines.size()) - 1);
+    verticalScrollBar()->setValue(qRound(lines[target].top));
+    if (nChars)
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() + nChars * fontMetrics().averageCharWidth());
+}
+
+int CRichEditCtrl::GetFirstVisibleLine() const
+{
+    std::vector<LineInfo> lines = Lines();
+    const double y = verticalScrollBar()->value();
+    int line = 0;
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].top <= y + 0.5)
+            line = static_cast<int>(i);
+    return line;
+}
+
+CPoint CRichEditCtrl::PosFromChar(long nChar) const
+{
+    EnsureLayout();
+    QTextCursor c(document());
+    c.setPosition(std::clamp(static_cast<int>(nChar), 0, static_cast<int>(GetTextLength())));
+    QRect r = cursorRect(c);
+    return CPoint(r.left(), r.top());
+}
+
+long CRichEditCtrl::CharFromPos(const CPoint& pt) const
+{
+    EnsureLayout();
+    return cursorForPosition(QPoint(pt.x, pt.y)).position();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Limit, modified flag, clipboard
+
+void CRichEditCtrl::LimitText(long nChars)
+{
+    m_nLimit = nChars > 0 ? nChars : 0x7FFFFFFE;
+}
+
+BOOL CRichEditCtrl::GetModify() const
+{
+    return document()->isModified();
+}
+
+void CRichEditCtrl::SetModify(BOOL bModified)
+{
+    document()->setModified(bModified);
+}
+
+BOOL CRichEditCtrl::CanPaste(UINT) const
+{
+    return !isReadOnly() && canPaste();
+}
+
+BOOL CRichEditCtrl::CanUndo() const
+{
+    return !isReadOnly() && document()->isUndoAvailable();
+}
+
+void CRichEditCtrl::EmptyUndoBuffer()
+{
+    document()->clearUndoRedoStacks();
+}
+
+void CRichEditCtrl::Copy() const
+{
+    const_cast<CRichEditCtrl*>(this)->copy();
+}
+
+void CRichEditCtrl::Clear()
+{
+    if (isReadOnly())
+        return;
+    QTextCursor c = textCursor();
+    c.removeSelectedText();
+    setTextCursor(c);
+}
+
+COLORREF CRichEditCtrl::SetBackgroundColor(BOOL bSysColor, COLORREF cr)
+{
+    QPalette p = palette();
+    COLORREF previous = ToColorRef(p.color(QPalette::Base));
+    QColor c = bSysColor ? QApplication::palette().color(QPalette::Base) : FromColorRef(cr);
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        p.setColor(g, QPalette::Base, c);
+    setPalette(p);
+    return previous;
+}
+
+DWORD CRichEditCtrl::SetEventMask(DWORD dwMask)
+{
+    DWORD old = m_dwEventMask;
+    m_dwEventMask = dwMask;
+    return old;
+}
+
+void CRichEditCtrl::RequestResize()
+{
+    EnsureLayout();
+    const int height = qCeil(document()->documentLayout()->documentSize().height()) + 2 * frameWidth();
+    OnRequestResize(CRect(0, 0, width(), height));
+}
+
+void CRichEditCtrl::keyPressEvent(QKeyEvent* e)
+{
+    const QString text = e->text();
+    const bool typing = !text.isEmpty() && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
+                        (text.at(0).isPrint() || text.at(0) == '\t' || text.at(0) == '\r');
+    if (typing && !isReadOnly()) {
+        QTextCursor c = textCursor();
+        if (GetTextLength() - (c.selectionEnd() - c.selectionStart()) + text.size() > m_nLimit) {
+            QApplication::beep();
+            return;
+        }
+    }
+    QTextEdit::keyPressEvent(e);
+}
+
+QMimeData* CRichEditCtrl::createMimeDataFromSelection() const
+{
+    auto* data = new QMimeData;
+    const QByteArray rtf = QByteArray::fromStdString(StreamOut(SF_RTF | SFF_SELECTION).str());
+    data->setData(CF_RTF_MIME, rtf);
+    QString plain = textCursor().selectedText();
+    plain.replace(QChar::ParagraphSeparator, '\n').replace(QChar::LineSeparator, '\n');
+    data->setText(plain);
+    return data;
+}
+
+bool CRichEditCtrl::canInsertFromMimeData(const QMimeData* source) const
+{
+    return source && (source->hasFormat(CF_RTF_MIME) || source->hasFormat("application/rtf") || source->hasText());
+}
+
+void CRichEditCtrl::insertFromMimeData(const QMimeData* source)
+{
+    if (!source || isReadOnly())
+        return;
+    QTextCursor c = textCursor();
+    const long room = m_nLimit - (GetTextLength() - (c.selectionEnd() - c.selectionStart()));
+    QByteArray rtf = source->data(CF_RTF_MIME);
+    if (rtf.isEmpty())
+        rtf = source->data("application/rtf");
+    if (!rtf.isEmpty()) {
+        // Try the rich form on a scratch copy first, so that the limit is kept.
+        QTextDocument scratch;
+        QTextCursor sc(&scratch);
+        if (ReadRtf(CString(rtf.toStdString()), sc, m_defaultFormat) && scratch.characterCount() - 1 <= room) {
+            ReadRtf(CString(rtf.toStdString()), c, m_defaultFormat);
+            setTextCursor(c);
+            return;
+        }
+    }
+    QString text = source->text();
+    if (text.size() > room) {
+        QApplication::beep();
+        text.truncate(std::max(room, 0L));
+    }
+    c.insertText(text);
+    setTextCursor(c);
+}

@@ -1,0 +1,405 @@
+#include "render/FontMgr.h"
+
+#include "foundation/CorraAppBase.h"
+#include "foundation/Log.h"
+#include "foundation/LogException.h"
+#include "platform/ui/DC.h"
+#include "platform/ui/ScreenMetrics.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <set>
+
+namespace {
+
+const char* const kFontMgrSection = "FontMgr";
+
+struct SlotInfo {
+    const char* name;
+    const char* styleClass;
+    const char* face;
+    LONG height;
+    LONG weight;
+};
+
+const SlotInfo kSlots[FM_COUNT + 1] = {
+    {"Question", "qtext", "Times New Roman", -13, 500},
+    {"Choices", "choice", "Times New Roman", -13, 500},
+    {"Choice ID", "choiceid", "Times New Roman", -13, 500},
+    {"Answer", "answer", "Times New Roman", -13, 500},
+    {"Question No.", "qnum", "Times New Roman", -13, 500},
+    {"Exam Course Name", "exmcrsname", "Arial", -16, 400},
+    {"Exam Title", "exmtitle", "Arial", -19, 700},
+    {"Exam File Name (footer)", "exmfilename", "Arial", -8, 400},
+    {"Exam Page No. (footer)", "exmpagenum", "Arial", -8, 400},
+    {"Exam Form Name (footer)", "formname", "Arial", -8, 400},
+    {"Student Name (header)", "studentname", "Times New Roman", -16, 500},
+    {"Student ID (header)", "studentid", "Times New Roman", -16, 500},
+    {"Group Description", "groupdesc", "Times New Roman", -16, 500},
+    {"Instructions", "instructions", "Times New Roman", -16, 500},
+    {"Corra Title", "crrtitle", "Arial", -16, 400},
+    {"Corra Description", "crrdescr", "Arial", -19, 700},
+    {"Corra File Name (footer)", "crrfilename", "Arial", -8, 400},
+    {"Corra Page No. (footer)", "crrpagenum", "Arial", -8, 400},
+    {"FM_COUNT", "max", "", 0, 0},  // marks the count; not a slot
+};
+
+LOGFONT MakeDefault(const SlotInfo& s)
+{
+    LOGFONT lf;
+    lf.lfHeight = s.height;
+    lf.lfWeight = s.weight;
+    // Roman or swiss family, with both pitch bits set: the document font's marker.
+    lf.lfPitchAndFamily = std::strcmp(s.face, "Arial") == 0 ? 0x23 : 0x13;
+    SetLogFontFaceName(lf, s.face);
+    return lf;
+}
+
+const LOGFONT* DefaultTable()
+{
+    static LOGFONT table[FM_COUNT];
+    static bool built = false;
+    if (!built) {
+        for (int i = 0; i < FM_COUNT; ++i)
+            table[i] = MakeDefault(kSlots[i]);
+        built = true;
+    }
+    return table;
+}
+
+struct SymbolFont {
+    const char* face;
+    const char* rtfTemplate;
+};
+
+const SymbolFont kSymbolFonts[] = {
+    {"QVMath", "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0\\fnil\\fprq2\\fcharset0 QVMath;}}\\viewkind4\\uc1\\pard\\f0"},
+    {"QVMathB", "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0\\fnil\\fprq2\\fcharset0 QVMathB;}}\\viewkind4\\uc1\\pard\\f0"},
+    {"QVchemA", "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fprq2\\fcharset0 QVchemA;}}\\viewkind4\\uc1\\pard\\lang1033\\f0"},
+    {"QVchemB", "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fprq2\\fcharset0 QVchemB;}}\\viewkind4\\uc1\\pard\\lang1033\\f0"},
+    {"Symbol", "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0\\froman\\fprq2\\fcharset2 Symbol;}}\\viewkind4\\uc1\\pard\\f0"},
+};
+
+// Fonts made by SelectSlotFont that are still selected somewhere: only these are ours to delete.
+std::set<CFont*>& LiveFonts()
+{
+    static std::set<CFont*> fonts;
+    return fonts;
+}
+
+int DefaultTextDrawer(CDC* pDC, LPCSTR text, int nCount, RECT* pRect, UINT nFormat)
+{
+    return pDC->DrawText(text, nCount, pRect, nFormat);
+}
+
+CFontMgr::TextDrawer g_textDrawer = &DefaultTextDrawer;
+
+
+bool InRange(int nSlot)
+{
+    return nSlot >= 0 && nSlot < FM_COUNT;
+}
+
+} // namespace
+
+LOGFONT CFontMgr::m_lfSlots[FM_COUNT];
+CFont* CFontMgr::m_Fonts[FM_COUNT] = {};
+int CFontMgr::m_nDefaultSlot = 0;
+int CFontMgr::m_nScreenDpi = 96;
+DWORD CFontMgr::m_dwLastChange = 0;
+BOOL CFontMgr::m_bLoaded = FALSE;
+
+namespace {
+// The working table starts as the default table, for code that reads a slot before any load.
+const bool g_tableInit = [] {
+    CFontMgr::Unload();
+    return true;
+}();
+}
+
+void CFontMgr::Unload()
+{
+    for (int i = 0; i < FM_COUNT; ++i) {
+        m_lfSlots[i] = DefaultTable()[i];
+        m_Fonts[i] = nullptr;
+    }
+    m_nDefaultSlot = 0;
+    m_nScreenDpi = 96;
+    m_dwLastChange = 0;
+    m_bLoaded = FALSE;
+    g_textDrawer = &DefaultTextDrawer;
+}
+
+int CFontMgr::ResolveSlot(int nSlot)
+{
+    if (nSlot == -1)
+        nSlot = m_nDefaultSlot;
+    if (!InRange(nSlot)) {
+        LogOutput("FontMgr: font num out of range - using default", LOG_ERROR, LOG_HERE);
+        nSlot = 0;
+    }
+    return nSlot;
+}
+
+LPCSTR CFontMgr::GetSlotName(int nSlot)
+{
+    return kSlots[ResolveSlot(nSlot)].name;
+}
+
+LPCSTR CFontMgr::GetSlotClassName(int nSlot)
+{
+    return kSlots[ResolveSlot(nSlot)].styleClass;
+}
+
+void CFontMgr::GetSlotLogFont(LOGFONT& lf, int nSlot)
+{
+    lf = m_lfSlots[ResolveSlot(nSlot)];
+}
+
+LOGFONT* CFontMgr::GetSlotLogFontPtr(int nSlot)
+{
+    return InRange(nSlot) ? &m_lfSlots[nSlot] : nullptr;
+}
+
+void CFontMgr::SetSlotLogFont(const LOGFONT& lf, int nSlot)
+{
+    nSlot = ResolveSlot(nSlot);
+    m_lfSlots[nSlot] = lf;
+    TouchFonts();
+    SaveSlot(nSlot);
+}
+
+BOOL CFontMgr::ResetSlotToDefault(int nSlot)
+{
+    if (!InRange(nSlot))
+        return FALSE;
+    m_lfSlots[nSlot] = DefaultTable()[nSlot];
+    return TRUE;
+}
+
+const LOGFONT& CFontMgr::GetDefaultLogFont(int nSlot)
+{
+    return DefaultTable()[ResolveSlot(nSlot)];
+}
+
+BOOL CFontMgr::LoadSlot(int nSlot)
+{
+    if (nSlot == -1) {
+        BOOL ok = TRUE;
+        for (int i = 0; i < FM_COUNT; ++i)
+            ok = LoadSlot(i) && ok;
+        return ok;
+    }
+    if (!InRange(nSlot))
+        return FALSE;
+    LOGFONT lf = DefaultTable()[nSlot];
+    BOOL ok = CorraApp().GetProfileLogFont(kFontMgrSection, kSlots[nSlot].name, lf, DefaultTable()[nSlot]);
+    m_lfSlots[nSlot] = lf;
+    return ok;
+}
+
+BOOL CFontMgr::SaveSlot(int nSlot)
+{
+    if (nSlot == -1) {
+        BOOL ok = TRUE;
+        for (int i = 0; i < FM_COUNT; ++i)
+            ok = SaveSlot(i) && ok;
+        return ok;
+    }
+    if (!InRange(nSlot))
+        return FALSE;
+    return CorraApp().WriteProfileLogFont(kFontMgrSection, kSlots[nSlot].name, m_lfSlots[nSlot]);
+}
+
+int CFontMgr::SetDefaultSlot(int nSlot)
+{
+    int previous = m_nDefaultSlot;
+    m_nDefaultSlot = nSlot;
+    return previous;
+}
+
+CFont* CFontMgr::CreateSlotFont(CDC* pDC, int nSlot)
+{
+    nSlot = ResolveSlot(nSlot);
+    LOGFONT lf = m_lfSlots[nSlot];
+    if (pDC && pDC->GetMapMode() == MM_TWIPS)
+        lf.lfHeight = MulDiv(72, lf.lfHeight, m_nScreenDpi) * 20;
+    auto* font = new CFont;
+    font->CreateFontIndirect(&lf);
+    return font;
+}
+
+CFont* CFontMgr::SelectSlotFont(CDC* pDC, int nSlot)
+{
+    nSlot = ResolveSlot(nSlot);
+    CFont* font = CreateSlotFont(pDC, nSlot);
+    LiveFonts().insert(font);
+    CFont* previous = pDC->SelectObject(font);
+    m_Fonts[nSlot] = font;
+    return previous;
+}
+
+void CFontMgr::RestoreSlotFont(CDC* pDC, CFont* pOldFont, int nSlot)
+{
+    nSlot = ResolveSlot(nSlot);
+    CFont* pTempFont = pDC->SelectObject(pOldFont);
+    if (pTempFont != m_Fonts[nSlot])
+        LogAssertion("pTempFont == CFontMgr::m_Fonts[nFont]", LOG_HERE);
+    else
+        m_Fonts[nSlot] = nullptr;
+    // A font someone else selected in between is not ours to delete.
+    if (LiveFonts().erase(pTempFont)) {
+        for (CFont*& f : m_Fonts)
+            if (f == pTempFont)
+                f = nullptr;
+        delete pTempFont;
+    }
+}
+
+void CFontMgr::SetTextDrawer(TextDrawer drawer)
+{
+    g_textDrawer = drawer ? drawer : &DefaultTextDrawer;
+}
+
+int CFontMgr::DrawTextInSlotFont(CDC* pDC, LPCSTR text, int nCount, RECT* pRect, UINT nFormat, int nSlot, double zoom,
+                                 TEXTMETRIC* pTm)
+{
+    nSlot = ResolveSlot(nSlot);
+    const LONG height = m_lfSlots[nSlot].lfHeight;
+    if (zoom > 0)
+        m_lfSlots[nSlot].lfHeight = static_cast<LONG>(height * zoom);
+    const int previousSlot = SetDefaultSlot(nSlot);
+    CFont* previousFont = SelectSlotFont(pDC, nSlot);
+    int result = 0;
+    try {
+        if (pTm)
+            pDC->GetTextMetrics(pTm);
+        result = g_textDrawer(pDC, text, nCount, pRect, nFormat);
+    } catch (...) {
+        LogUnknownException(LOG_HERE);
+    }
+    RestoreSlotFont(pDC, previousFont, nSlot);
+    SetDefaultSlot(previousSlot);
+    m_lfSlots[nSlot].lfHeight = height;
+    return result;
+}
+
+int CFontMgr::HeightToPoints(const LOGFONT& lf)
+{
+    return std::abs(MulDiv(72, lf.lfHeight, m_nScreenDpi > 0 ? m_nScreenDpi : 96));
+}
+
+LONG CFontMgr::PointsToHeight(int nPoints)
+{
+    return -MulDiv(nPoints, m_nScreenDpi > 0 ? m_nScreenDpi : 96, 72);
+}
+
+int CFontMgr::UpdateScreenDpi(CDC* pDC)
+{
+    int previous = m_nScreenDpi;
+    int dpi = pDC ? pDC->GetDeviceCaps(LOGPIXELSY) : GetScreenInfo().nDpiY;
+    if (dpi > 0)
+        m_nScreenDpi = dpi;
+    return previous;
+}
+
+void CFontMgr::TouchFonts()
+{
+    using namespace std::chrono;
+    m_dwLastChange = static_cast<DWORD>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+}
+
+void CFontMgr::LogFontToCharFormat(const LOGFONT& lf, CHARFORMAT& cf)
+{
+    cf.dwMask = CFM_FACE | CFM_SIZE | CFM_CHARSET | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE;
+    cf.dwEffects = 0;
+    if (IsBold(lf))
+        cf.dwEffects |= CFE_BOLD;
+    if (lf.lfItalic)
+        cf.dwEffects |= CFE_ITALIC;
+    if (lf.lfUnderline)
+        cf.dwEffects |= CFE_UNDERLINE;
+    cf.yHeight = HeightToPoints(lf) * 20;
+    cf.bCharSet = lf.lfCharSet;
+    cf.bPitchAndFamily = lf.lfPitchAndFamily;
+    SetCharFormatFaceName(cf, lf.lfFaceName);
+}
+
+void CFontMgr::GetSlotCharFormat(CHARFORMAT& cf, int nSlot)
+{
+    LogFontToCharFormat(m_lfSlots[ResolveSlot(nSlot)], cf);
+}
+
+BOOL CFontMgr::IsSlotCharFormat(const CHARFORMAT& cf, int nSlot)
+{
+    CHARFORMAT slot;
+    GetSlotCharFormat(slot, nSlot);
+    const DWORD needed = CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE;
+    if ((cf.dwMask & needed) != needed)
+        return FALSE;
+    const DWORD styles = CFE_BOLD | CFE_ITALIC | CFE_UNDERLINE;
+    return (cf.dwEffects & styles) == (slot.dwEffects & styles) && cf.yHeight == slot.yHeight &&
+           cf.bPitchAndFamily == slot.bPitchAndFamily &&
+           ((cf.dwMask & CFM_CHARSET) == 0 || cf.bCharSet == slot.bCharSet) &&
+           CString(cf.szFaceName, static_cast<int>(strnlen(cf.szFaceName, LF_FACESIZE))).CompareNoCase(slot.szFaceName) == 0;
+}
+
+BOOL CFontMgr::IsSymbolFont(LPCSTR face)
+{
+    if (!face)
+        return FALSE;
+    for (const SymbolFont& s : kSymbolFonts)
+        if (std::strcmp(s.face, face) == 0)
+            return TRUE;
+    return FALSE;
+}
+
+void CFontMgr::GetSymbolFontList(CStringList& list)
+{
+    for (const SymbolFont& s : kSymbolFonts)
+        list.AddTail(s.face);
+}
+
+BOOL CFontMgr::MakeSymbolRtf(LPCSTR face, LPCSTR text, CString& out, int nPoints)
+{
+    for (const SymbolFont& s : kSymbolFonts) {
+        if (CString(s.face).CompareNoCase(face ? face : "") != 0)
+            continue;
+        out = s.rtfTemplate;
+        if (nPoints > 0)
+            out.AppendFormat("\\fs%d", nPoints * 2);
+        out += text ? text : "";
+        out += "}";
+        return TRUE;
+    }
+    return FALSE;
+}
+
+CString CFontMgr::MakeHtmlFontTag(LPCSTR text, int nSlot)
+{
+    CString tag;
+    tag.Format("<font class='%s'>%s</font>", GetSlotClassName(nSlot), text ? text : "");
+    return tag;
+}
+
+void CFontMgr::SaveFaceCharset(const LOGFONT& lf)
+{
+    CorraApp().WriteProfileInt(lf.lfFaceName, "lfCharSet", lf.lfCharSet);
+    CorraApp().WriteProfileInt(lf.lfFaceName, "lfPitchAndFamily", lf.lfPitchAndFamily);
+}
+
+void CFontMgr::LoadFaceCharset(LOGFONT& lf)
+{
+    lf.lfCharSet = static_cast<BYTE>(CorraApp().GetProfileInt(lf.lfFaceName, "lfCharSet", 0));
+    lf.lfPitchAndFamily = static_cast<BYTE>(CorraApp().GetProfileInt(lf.lfFaceName, "lfPitchAndFamily", 0));
+}
+
+CFontMgrInit::CFontMgrInit()
+{
+    if (CFontMgr::m_bLoaded)
+        return;
+    CFontMgr::m_bLoaded = TRUE;
+    CFontMgr::LoadSlot(-1);
+    CFontMgr::UpdateScreenDpi();
+}

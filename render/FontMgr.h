@@ -1,0 +1,136 @@
+#pragma once
+// The eighteen named document font slots every piece of drawn or written text takes its font
+// from, with their defaults and their place in the profile (section "FontMgr", one LOGFONT per
+// slot under its display name); drawing in a slot's font; the conversions to rich-edit
+// character formats; the program's symbol fonts and their RTF templates.
+//
+// The symbol faces are not installed on this platform: their characters are drawn from the
+// face the font system falls back on.
+
+#include "platform/core/Collections.h"
+#include "platform/core/String.h"
+#include "platform/core/WinTypes.h"
+#include "platform/ui/RichEditCtrl.h"
+
+#include <cstdint>
+
+class CDC;
+class CFont;
+struct TEXTMETRIC;
+
+// The slots.
+enum : int {
+    FM_QUESTION = 0,
+    FM_CHOICES,
+    FM_CHOICEID,
+    FM_ANSWER,
+    FM_QUESTIONNO,
+    FM_EXAMCOURSENAME,
+    FM_EXAMTITLE,
+    FM_EXAMFILENAME,
+    FM_EXAMPAGENO,
+    FM_EXAMFORMNAME,
+    FM_STUDENTNAME,
+    FM_STUDENTID,
+    FM_GROUPDESC,
+    FM_INSTRUCTIONS,
+    FM_CORRATITLE,
+    FM_CORRADESCR,
+    FM_CORRAFILENAME,
+    FM_CORRAPAGENO,
+    FM_COUNT
+};
+
+class CFontMgr {
+public:
+    // -1 becomes the default slot; a slot that is still outside 0..17 is logged and slot 0 used.
+    static int ResolveSlot(int nSlot);
+
+    static LPCSTR GetSlotName(int nSlot);
+    static LPCSTR GetSlotClassName(int nSlot);
+    static void GetSlotLogFont(LOGFONT& lf, int nSlot);
+    // NULL for a slot outside 0..17 (-1 is not resolved).
+    static LOGFONT* GetSlotLogFontPtr(int nSlot);
+    // Stores the font, records the time of the change and saves the slot to the profile.
+    static void SetSlotLogFont(const LOGFONT& lf, int nSlot);
+    // FALSE for a slot outside 0..17 (-1 is not resolved).
+    static BOOL ResetSlotToDefault(int nSlot);
+    static const LOGFONT& GetDefaultLogFont(int nSlot);
+
+    // One slot, or all with -1.
+    static BOOL LoadSlot(int nSlot = -1);
+    static BOOL SaveSlot(int nSlot = -1);
+
+    // Returns the previous default slot.
+    static int SetDefaultSlot(int nSlot);
+    static int GetDefaultSlot() { return m_nDefaultSlot; }
+
+    // A new font of the slot (the caller owns it); in MM_TWIPS its height is in twips.
+    static CFont* CreateSlotFont(CDC* pDC, int nSlot);
+    // Selects a new font of the slot and returns the one it replaced, which RestoreSlotFont
+    // puts back; the font taken out then is deleted.
+    static CFont* SelectSlotFont(CDC* pDC, int nSlot);
+    static void RestoreSlotFont(CDC* pDC, CFont* pOldFont, int nSlot);
+    // Draws (or with DT_CALCRECT measures) a text in the slot's font, its height times zoom when
+    // zoom is above 0, with the slot as default slot meanwhile; returns the height.
+    static int DrawTextInSlotFont(CDC* pDC, LPCSTR text, int nCount, RECT* pRect, UINT nFormat, int nSlot,
+                                  double zoom = -1.0, TEXTMETRIC* pTm = nullptr);
+    // The routine DrawTextInSlotFont draws through (the RTF-aware one once rendering installs
+    // it; the device context's own DrawText until then). NULL goes back to the default.
+    using TextDrawer = int (*)(CDC* pDC, LPCSTR text, int nCount, RECT* pRect, UINT nFormat);
+    static void SetTextDrawer(TextDrawer drawer);
+
+    // Face, size, bold (weight above 500), italic, underline, character set, pitch and family
+    // (mask CFM_FACE | CFM_SIZE | CFM_CHARSET | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE).
+    static void LogFontToCharFormat(const LOGFONT& lf, CHARFORMAT& cf);
+    static void GetSlotCharFormat(CHARFORMAT& cf, int nSlot);
+    // Whether a character format (as a selection reports it) is the slot's font.
+    static BOOL IsSlotCharFormat(const CHARFORMAT& cf, int nSlot);
+
+    static BOOL IsBold(const LOGFONT& lf) { return lf.lfWeight > FW_MEDIUM; }
+    // |72 x height / screen resolution|, rounded.
+    static int HeightToPoints(const LOGFONT& lf);
+    // Points to a LOGFONT character height at the screen resolution.
+    static LONG PointsToHeight(int nPoints);
+    // Reads LOGPIXELSY of pDC (of the screen when NULL); returns the previous value.
+    static int UpdateScreenDpi(CDC* pDC = nullptr);
+    static int GetScreenDpi() { return m_nScreenDpi; }
+
+    static void TouchFonts();
+    static DWORD GetLastFontChange() { return m_dwLastChange; }
+
+    // The five symbol faces ("QVMath", "QVMathB", "QVchemA", "QVchemB", "Symbol"), compared
+    // exactly.
+    static BOOL IsSymbolFont(LPCSTR face);
+    static void GetSymbolFontList(CStringList& list);
+    // The RTF of a symbol text: the face's template, "\fs%d" with twice the size when above 0,
+    // the text and "}". FALSE for a face that is not a symbol face (compared without case).
+    static BOOL MakeSymbolRtf(LPCSTR face, LPCSTR text, CString& out, int nPoints);
+    static CString MakeHtmlFontTag(LPCSTR text, int nSlot);
+
+    // A face's character set and pitch-and-family, kept in the profile section named after it.
+    static void SaveFaceCharset(const LOGFONT& lf);
+    static void LoadFaceCharset(LOGFONT& lf);
+
+    // Fonts currently selected by SelectSlotFont, one per slot.
+    static CFont* m_Fonts[FM_COUNT];
+
+    // Puts every slot, the default slot and the loaded mark back to their start (tests).
+    static void Unload();
+
+private:
+    friend class CFontMgrInit;
+    static LOGFONT m_lfSlots[FM_COUNT];
+    static int m_nDefaultSlot;
+    static int m_nScreenDpi;
+    static DWORD m_dwLastChange;
+    static BOOL m_bLoaded;
+};
+
+// Constructed before the font manager is used: the first one in the process loads the slots
+// from the profile and reads the screen resolution.
+class CFontMgrInit {
+public:
+    CFontMgrInit();
+    ~CFontMgrInit() = default;
+};

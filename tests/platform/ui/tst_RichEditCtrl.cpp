@@ -1,0 +1,225 @@
+// The rich-edit control: streams, formats by mask, selection, lines, limit.
+
+#include "platform/ui/RichEditCtrl.h"
+
+#include "platform/ui/RtfStream.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+const char* const kRtf = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fprq3\\fcharset0 Times New Roman;}}"
+                         "\\viewkind4\\uc1\\pard\\f0\\fs26 one \\b two\\b0  three\\par four caf\\'e9\\par target\\par}";
+
+TEST(RichEditCtrl, StreamInThenOutKeepsTheRtfAndClearsTheModifiedFlag)
+{
+    CRichEditCtrl ctrl;
+    ctrl.StreamIn(SF_RTF, kRtf);
+    EXPECT_FALSE(ctrl.GetModify());
+    EXPECT_FALSE(ctrl.CanUndo());
+    EXPECT_STREQ(ctrl.StreamOut(SF_RTF).GetString(), kRtf);
+    EXPECT_STREQ(ctrl.StreamOut(SF_TEXT).GetString(), "one two three\nfour caf\xE9\ntarget");
+}
+
+TEST(RichEditCtrl, PlainTextOffsetsArePositionsInTheControl)
+{
+    CRichEditCtrl ctrl;
+    ctrl.StreamIn(SF_RTF, kRtf);
+    CString plain = ctrl.StreamOut(SF_TEXT);
+    const int at = plain.Find("target");
+    ASSERT_GT(at, 0);
+    ctrl.SetSel(at, at + 6);
+    EXPECT_STREQ(ctrl.GetSelText().GetString(), "target");
+    ctrl.Clear();
+    EXPECT_STREQ(ctrl.StreamOut(SF_TEXT).GetString(), "one two three\nfour caf\xE9\n");
+}
+
+TEST(RichEditCtrl, NonRtfTextStreamsInAsPlainText)
+{
+    CRichEditCtrl ctrl;
+    ctrl.StreamIn(SF_RTF, "a\r\nb\rc\nd");
+    EXPECT_STREQ(ctrl.GetText().GetString(), "a\nb\nc\nd");
+    EXPECT_EQ(ctrl.GetTextLength(), 7);
+}
+
+TEST(RichEditCtrl, SelectionStreamsReplaceAndWriteOnlyTheSelection)
+{
+    CRichEditCtrl ctrl;
+    ctrl.StreamIn(SF_RTF, kRtf);
+    ctrl.SetSel(4, 7);
+    CString sel = ctrl.StreamOut(SF_RTF | SFF_SELECTION);
+    EXPECT_NE(sel.Find("\\b two}"), -1) << sel.GetString();
+    ctrl.SetSel(0, 3);
+    ctrl.StreamIn(SF_RTF | SFF_SELECTION, sel);
+    EXPECT_TRUE(ctrl.GetModify());
+    EXPECT_STREQ(ctrl.GetText().Left(13).GetString(), "two two three");
+    CHARFORMAT cf;
+    ctrl.SetSel(0, 3);
+    ctrl.GetSelectionCharFormat(cf);
+    EXPECT_TRUE(cf.dwEffects & CFE_BOLD);
+}
+
+TEST(RichEditCtrl, SelectionFormatReportsWhatIsConsistent)
+{
+    CRichEditCtrl ctrl;
+    ctrl.StreamIn(SF_RTF, kRtf);
+    CHARFORMAT cf;
+    ctrl.SetSel(0, 7);  // "one two": partly bold
+    DWORD mask = ctrl.GetSelectionCharFormat(cf);
+    EXPECT_FALSE(mask & CFM_BOLD);
+    EXPECT_TRUE(mask & CFM_FACE);
+    EXPECT_TRUE(mask & CFM_SIZE);
+    EXPECT_STREQ(cf.szFaceName, "Times New Roman");
+    EXPECT_EQ(cf.yHeight, 260);
+    EXPECT_EQ(cf.bPitchAndFamily, 3);
+
+    ctrl.SetSel(4, 7);  // "two": all bold
+    mask = ctrl.GetSelectionCharFormat(cf);
+    EXPECT_TRUE(mask & CFM_BOLD);
+    EXPECT_TRUE(cf.dwEffects & CFE_BOLD);
+}
+
+TEST(RichEditCtrl, SettingFormatsByMaskTouchesOnlyTheMaskedFields)
+{
+    CRichEditCtrl ctrl;
+    ctrl.StreamIn(SF_RTF, kRtf);
+    ctrl.SetSel(0, 3);
+    CHARFORMAT2 cf;
+    cf.dwMask = CFM_ITALIC | CFM_SHADOW | CFM_SUPERSCRIPT;
+    cf.dwEffects = CFE_ITALIC | CFE_SHADOW | CFE_SUPERSCRIPT;
+    ctrl.SetSelectionCharFormat(cf);
+    CString rtf = ctrl.StreamOut(SF_RTF);
+    EXPECT_NE(rtf.Find("\\fs26\\i\\super\\shad one\\i0\\nosupersub\\shad0  \\b two"), -1) << rtf.GetString();
+
+    CHARFORMAT out;
+    ctrl.SetSel(1, 2);
+    ctrl.GetSelectionCharFormat(out);
+    EXPECT_STREQ(out.szFaceName, "Times New Roman");
+    EXPECT_EQ(out.dwEffects & (CFE_ITALIC | CFE_SHADOW | CFE_SUPERSCRIPT | CFE_BOLD), CFE_ITALIC | CFE_SHADOW | CFE_SUPERSCRIPT);
+}
+
+TEST(RichEditCtrl, DefaultFormatGoesToAnEmptyControlAndPlainText)
+{
+    CRichEditCtrl ctrl;
+    CHARFORMAT cf;
+    cf.dwMask = CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_CHARSET;
+    SetCharFormatFaceName(cf, "Times New Roman");
+    cf.bPitchAndFamily = 0x13;
+    cf.yHeight = 240;
+    cf.dwEffects = CFE_BOLD;
+    ctrl.SetDefaultCharFormat(cf);
+    EXPECT_STREQ(ctrl.StreamOut(SF_RTF).GetString(),
+                 "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\froman\\fprq3\\fcharset0 Times New Roman;}}"
+                 "\\viewkind4\\uc1\\pard\\f0\\fs24\\b\\par}");
+    ctrl.StreamIn(SF_TEXT, "abc");
+    CString rtf = ctrl.StreamOut(SF_RTF);
+    EXPECT_NE(rtf.Find("\\f0\\fs24\\b abc\\par}"), -1) << rtf.GetString();
+}
+
+TEST(RichEditCtrl, ParagraphFormatsInTwips)
+{
+    CRichEditCtrl ctrl;
+    ctrl.StreamIn(SF_RTF, kRtf);
+    ctrl.SetSel(0, 0);
+    PARAFORMAT pf;
+    pf.dwMask = PFM_STARTINDENT | PFM_OFFSET | PFM_TABSTOPS;
+    pf.dxStartIndent = 0;
+    pf.dxOffset = 720;
+    pf.cTabCount = 2;
+    pf.rgxTabs[0] = 720;
+    pf.rgxTabs[1] = 1440;
+    ctrl.SetParaFormat(pf);
+    CString rtf = ctrl.StreamOut(SF_RTF);
+    EXPECT_NE(rtf.Find("\\pard\\fi-720\\li720\\tx720\\tx1440\\f0"), -1) << rtf.GetString();
+    EXPECT_NE(rtf.Find("three\\par\\pard four"), -1) << rtf.GetString();
+
+    PARAFORMAT back;
+    ctrl.GetParaFormat(back);
+    EXPECT_EQ(back.dxStartIndent, 0);
+    EXPECT_EQ(back.dxOffset, 720);
+    EXPECT_EQ(back.cTabCount, 2);
+    EXPECT_EQ(back.rgxTabs[1], 1440);
+
+    ctrl.SetSel(0, -1);  // mixed indents over all paragraphs
+    DWORD mask = ctrl.GetParaFormat(back);
+    EXPECT_FALSE(mask & PFM_OFFSET);
+    EXPECT_TRUE(mask & PFM_ALIGNMENT);
+}
+
+TEST(RichEditCtrl, LinesFollowTheLayoutOfAHiddenControl)
+{
+    CRichEditCtrl ctrl;
+    ctrl.resize(120, 200);
+    ctrl.StreamIn(SF_TEXT, "short\nthis is a much longer paragraph that has to wrap over several lines\nend");
+    const int count = ctrl.GetLineCount();
+    EXPECT_GT(count, 3);
+    EXPECT_EQ(ctrl.LineIndex(0), 0);
+    EXPECT_EQ(ctrl.LineIndex(1), 6);
+    EXPECT_EQ(ctrl.LineFromChar(6), 1);
+    EXPECT_EQ(ctrl.LineIndex(count), -1);
+    EXPECT_STREQ(ctrl.GetLine(count - 1).GetString(), "end");
+    EXPECT_EQ(ctrl.LineFromChar(ctrl.GetTextLength()), count - 1);
+    // Every line starts where the one before it ended.
+    for (int i = 1; i < count; ++i)
+        EXPECT_GT(ctrl.LineIndex(i), ctrl.LineIndex(i - 1));
+
+    char buf[4];
+    std::memset(buf, 'x', sizeof(buf));
+    EXPECT_EQ(ctrl.GetLine(0, buf, sizeof(buf)), 3);
+    EXPECT_STREQ(buf, "sho");
+}
+
+TEST(RichEditCtrl, LimitStopsTypingButNotTheProgram)
+{
+    CRichEditCtrl ctrl;
+    ctrl.LimitText(3);
+    ctrl.StreamIn(SF_TEXT, "abcd");
+    EXPECT_EQ(ctrl.GetTextLength(), 4);
+    ctrl.SetSel(-1, -1);
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_E, Qt::NoModifier, "e");
+    QApplication::sendEvent(&ctrl, &key);
+    EXPECT_EQ(ctrl.GetTextLength(), 4);
+    ctrl.LimitText(10);
+    QApplication::sendEvent(&ctrl, &key);
+    EXPECT_EQ(ctrl.GetTextLength(), 5);
+    EXPECT_TRUE(ctrl.GetModify());
+}
+
+TEST(RichEditCtrl, CopyAndPasteKeepTheMarksQtDoesNotKnow)
+{
+    CRichEditCtrl from;
+    from.StreamIn(SF_RTF, "{\\rtf1{\\fonttbl{\\f0\\fnil\\fprq3\\fcharset0 Arial;}}\\pard\\f0\\fs20\\shad\\b x\\par}");
+    from.SelectAll();
+    from.Copy();
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    ASSERT_TRUE(data->hasFormat(CF_RTF_MIME));
+
+    CRichEditCtrl to;
+    EXPECT_TRUE(to.CanPaste());
+    to.Paste();
+    CString rtf = to.StreamOut(SF_RTF);
+    EXPECT_NE(rtf.Find("\\fprq3"), -1) << rtf.GetString();
+    EXPECT_NE(rtf.Find("\\b\\shad x"), -1) << rtf.GetString();
+}
+
+TEST(RichEditCtrl, ReadOnlyRefusesEditsAndBackgroundIsKept)
+{
+    CRichEditCtrl ctrl;
+    ctrl.StreamIn(SF_TEXT, "abc");
+    ctrl.SetReadOnly();
+    ctrl.SelectAll();
+    ctrl.Clear();
+    EXPECT_EQ(ctrl.GetTextLength(), 3);
+    EXPECT_FALSE(ctrl.CanPaste());
+    ctrl.SetBackgroundColor(FALSE, RGB(1, 2, 3));
+    EXPECT_EQ(ctrl.SetBackgroundColor(TRUE, 0), RGB(1, 2, 3));
+}
+
+} // namespace
