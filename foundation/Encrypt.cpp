@@ -222,12 +222,8 @@ long CEncrypt::FromFile(LPCSTR path)
             LogFromFileFailure("CEncrypt::FromFile() - FAILTOOPEN...", path);
             return GetLength();
         }
-        if (bytes.empty()) {
-            // An empty file holds nothing to keep.
-            Clear();
-            return 0;
-        }
         long n = static_cast<long>(bytes.size());
+        // An empty file gets no buffer: it is a failure like any other, and leaves the object empty.
         BYTE* p = Allocate(n);
         if (!p) {
             LogFromFileFailure("CEncrypt::FromFile() - FAILALLOCATE...", path);

@@ -1,6 +1,7 @@
 #include "foundation/Encrypt.h"
 
 #include "foundation/Log.h"
+#include "platform/core/FileSys.h"
 #include "platform/core/Random.h"
 #include "tests/support/CorraTest.h"
 
@@ -158,6 +159,11 @@ TEST_F(EncryptTest, FilesRoundTripAndFailuresKeepTheData)
     EXPECT_STREQ(in.GetString(TRUE), "file text");
     EXPECT_NE(GetLogBuffer().Find("****** CEncrypt::FromFile() - DOESNOTEXIST..."), -1);
     EXPECT_NE(GetLogBuffer().Find(HomePath("missing.bin")), -1);
+
+    // An empty file is told like a failed allocation.
+    ASSERT_TRUE(fsys::WriteFile(HomePath("empty.bin"), "", 0));
+    EXPECT_EQ(in.FromFile(HomePath("empty.bin")), 0);
+    EXPECT_NE(GetLogBuffer().Find("****** CEncrypt::FromFile() - FAILALLOCATE...\r\n****** " + HomePath("empty.bin")), -1);
 
     // A signed buffer wraps what it reads.
     CSignedEncrypt signedIn;
