@@ -1,6 +1,7 @@
 #include "platform/ui/Wnd.h"
 
 #include "platform/ui/QtString.h"
+#include "platform/ui/ScreenMetrics.h"
 
 #include <QAbstractButton>
 #include <QAbstractEventDispatcher>
@@ -21,7 +22,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTextEdit>
 #include <QThread>
 #include <QTimerEvent>
@@ -458,8 +458,8 @@ CRect ToRect(const QRect& r)
 // The screen area windows are centred on when they have no owner.
 CRect DesktopRect()
 {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? ToRect(screen->geometry()) : CRect(0, 0, 1024, 768);
+    CScreenInfo screen = GetScreenInfo();
+    return CRect(0, 0, screen.nWidth, screen.nHeight);
 }
 
 } // namespace
@@ -536,8 +536,10 @@ void CWnd::ScreenToClient(RECT* pRect) const
     *pRect = r;
 }
 
-void CWnd::CenterWindow(CWnd* pAlternateOwner)
+CPoint CWnd::GetCenteredPosition(CWnd* pAlternateOwner)
 {
+    if (m_pWidget->isWindow() && !m_pWidget->isVisible() && !m_pWidget->testAttribute(Qt::WA_Resized))
+        m_pWidget->adjustSize();
     CRect area;
     QWidget* owner = pAlternateOwner ? pAlternateOwner->GetWidget() : m_pWidget->parentWidget();
     if (owner && m_pWidget->isWindow())
@@ -553,9 +555,13 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
     }
     CRect mine;
     GetWindowRect(&mine);
-    int x = area.left + (area.Width() - mine.Width()) / 2;
-    int y = area.top + (area.Height() - mine.Height()) / 2;
-    SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return CPoint(area.left + (area.Width() - mine.Width()) / 2, area.top + (area.Height() - mine.Height()) / 2);
+}
+
+void CWnd::CenterWindow(CWnd* pAlternateOwner)
+{
+    CPoint p = GetCenteredPosition(pAlternateOwner);
+    SetWindowPos(nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CWnd::Invalidate(BOOL)

@@ -133,6 +133,9 @@ public:
     void ScreenToClient(RECT* pRect) const;
     // Centres on pAlternateOwner, else on the owner (parent) window, else on the screen.
     void CenterWindow(CWnd* pAlternateOwner = nullptr);
+    // Where CenterWindow puts the window's top-left corner (a window not yet shown first takes
+    // its laid-out size).
+    CPoint GetCenteredPosition(CWnd* pAlternateOwner = nullptr);
     void Invalidate(BOOL bErase = TRUE);
     void InvalidateRect(const RECT* pRect, BOOL bErase = TRUE);
     void UpdateWindow();

@@ -1,0 +1,192 @@
+#include "platform/ui/ComboBox.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/ListBox.h"
+#include "platform/ui/ListCtrl.h"
+#include "platform/ui/SpinButtonCtrl.h"
+
+#include "tests/support/CorraTest.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QToolButton>
+
+#include <vector>
+
+namespace {
+
+constexpr int IDC_SPIN = 1383;
+constexpr int IDC_EDIT = 1384;
+constexpr int IDC_LIST = 1966;
+
+// A window that records the notifications of its controls.
+class CHost : public CWidgetWnd {
+public:
+    CHost()
+    {
+        BindNotify<NMUPDOWN>(IDC_SPIN, UDN_DELTAPOS, [this](NMUPDOWN* nm) {
+            deltas.push_back(nm->iDelta);
+            nm->lResult = refuse;
+        });
+        BindNotify<NMLISTVIEW>(IDC_LIST, LVN_ITEMCHANGED, [this](NMLISTVIEW* nm) { changes.push_back(*nm); });
+        BindNotify<NMLISTVIEW>(IDC_LIST, LVN_COLUMNCLICK, [this](NMLISTVIEW* nm) { columns.push_back(nm->iSubItem); });
+    }
+    std::vector<int> deltas;
+    std::vector<NMLISTVIEW> changes;
+    std::vector<int> columns;
+    LRESULT refuse = 0;
+};
+
+using ControlsTest = CorraTest;
+
+} // namespace
+
+TEST_F(ControlsTest, SpinDeltaSignFollowsTheDirectionOfTheRange)
+{
+    struct Case {
+        int lower, upper;  // -1, -1: the default range
+        BOOL up;
+        int delta;
+    };
+    const Case cases[] = {
+        {-1, -1, TRUE, -1},  // default range 100..0: up goes toward 0
+        {-1, -1, FALSE, +1},
+        {0, 100, TRUE, +1},
+        {0, 100, FALSE, -1},
+        {66, 0, TRUE, -1},
+        {-255, 255, FALSE, -1},
+    };
+    for (const Case& c : cases) {
+        CHost host;
+        CSpinButtonCtrl spin(&host);
+        spin.SetDlgCtrlID(IDC_SPIN);
+        if (c.lower != -1)
+            spin.SetRange(c.lower, c.upper);
+        spin.Step(c.up);
+        ASSERT_EQ(host.deltas.size(), 1u);
+        EXPECT_EQ(host.deltas[0], c.delta) << c.lower << ".." << c.upper << (c.up ? " up" : " down");
+    }
+}
+
+TEST_F(ControlsTest, SpinMovesItsBuddyInsideTheRangeUnlessTheParentRefuses)
+{
+    CHost host;
+    QLineEdit edit(&host);
+    CSpinButtonCtrl spin(&host);
+    spin.SetDlgCtrlID(IDC_SPIN);
+    spin.SetBuddy(&edit);
+    spin.SetBuddyInt(TRUE);
+    spin.SetRange(6, 36);
+    spin.SetPos(35);
+    EXPECT_EQ(edit.text(), "35");
+    spin.GetUpButton()->click();
+    spin.GetUpButton()->click();
+    EXPECT_EQ(spin.GetPos(), 36) << "stops at the end of the range";
+    EXPECT_EQ(edit.text(), "36");
+    EXPECT_EQ(host.deltas.size(), 2u) << "the parent is asked also at the end";
+    edit.setText("10");
+    host.refuse = 1;
+    spin.Step(FALSE);
+    EXPECT_EQ(spin.GetPos(), 10);
+    host.refuse = 0;
+    spin.Step(FALSE);
+    EXPECT_EQ(edit.text(), "9");
+}
+
+TEST_F(ControlsTest, ListBoxFindsByPrefixIgnoringCaseAndWrapsRound)
+{
+    CListBox list;
+    for (const char* s : {"Apple", "apricot", "Banana", "\xC9" "clair"})
+        list.AddString(s);
+    EXPECT_EQ(list.FindString(-1, "ap"), 0);
+    EXPECT_EQ(list.FindString(0, "AP"), 1);
+    EXPECT_EQ(list.FindString(1, "ap"), 0) << "the search wraps round";
+    EXPECT_EQ(list.FindString(-1, "\xE9"), 3) << "letters above 127 fold too";
+    EXPECT_EQ(list.FindString(-1, "cherry"), LB_ERR);
+    EXPECT_EQ(list.FindStringExact(-1, "banana"), 2);
+    EXPECT_EQ(list.FindStringExact(-1, "ban"), LB_ERR);
+    EXPECT_EQ(list.SelectString(-1, "b"), 2);
+    EXPECT_EQ(list.GetCurSel(), 2);
+    EXPECT_EQ(list.DeleteString(9), LB_ERR);
+    EXPECT_EQ(list.GetItemData(9), static_cast<DWORD_PTR>(LB_ERR));
+}
+
+TEST_F(ControlsTest, SortedListBoxInsertsInPlace)
+{
+    CListBox list(nullptr, FALSE, TRUE);
+    for (const char* s : {"pear", "Apple", "fig", "apple"})
+        list.AddString(s);
+    EXPECT_EQ(list.GetText(0), CString("Apple"));
+    EXPECT_EQ(list.GetText(1), CString("apple"));
+    EXPECT_EQ(list.GetText(3), CString("pear"));
+}
+
+TEST_F(ControlsTest, ComboBoxSelectsNothingUntilToldAndKeepsItemData)
+{
+    for (BOOL editable : {TRUE, FALSE}) {
+        CComboBox combo(nullptr, editable);
+        combo.SetWindowText("typed");
+        combo.SetItemData(combo.AddString("Text File"), 0x7001);
+        combo.SetItemData(combo.AddString("Word File"), 0x7002);
+        EXPECT_EQ(combo.GetCurSel(), CB_ERR) << "adding selects nothing";
+        if (editable) {
+            EXPECT_EQ(combo.GetWindowText(), CString("typed"));
+        }
+        EXPECT_EQ(combo.SelectString(-1, "word"), 1);
+        EXPECT_EQ(combo.GetItemData(combo.GetCurSel()), 0x7002u);
+        EXPECT_EQ(combo.GetWindowText(), CString("Word File"));
+        combo.DeleteString(1);
+        EXPECT_EQ(combo.GetCurSel(), CB_ERR) << "deleting the selected item leaves none";
+        EXPECT_EQ(combo.SetCurSel(-1), CB_ERR);
+        EXPECT_EQ(combo.GetWindowText(), CString(""));
+    }
+}
+
+namespace {
+int CompareByData(LPARAM a, LPARAM b, LPARAM direction)
+{
+    return static_cast<int>((a - b) * direction);
+}
+} // namespace
+
+TEST_F(ControlsTest, ReportListSortsByTheCallerAndReportsStateChanges)
+{
+    CHost host;
+    CListCtrl list(&host);
+    list.SetDlgCtrlID(IDC_LIST);
+    EXPECT_EQ(list.InsertColumn(0, "Filename", LVCFMT_LEFT, 140), 0);
+    EXPECT_EQ(list.InsertColumn(1, "Quest", LVCFMT_RIGHT, 40), 1);
+    EXPECT_EQ(list.InsertColumn(1, "Location", LVCFMT_LEFT, 120), 1);
+    for (int i = 0; i < 3; ++i) {
+        int row = list.InsertItem(list.GetItemCount(), CString::Formatted("f%d.crr", i));
+        list.SetItemText(row, 2, CString::Formatted("%d", 10 * i));
+        list.SetItemData(row, static_cast<DWORD_PTR>(i + 1));
+    }
+    EXPECT_EQ(list.GetItemText(1, 2), CString("10"));
+    EXPECT_EQ(list.GetColumnWidth(2), 40) << "the inserted column moved the others right";
+
+    host.changes.clear();
+    list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    ASSERT_EQ(host.changes.size(), 1u);
+    EXPECT_EQ(host.changes[0].iItem, 1);
+    EXPECT_EQ(host.changes[0].uNewState & LVIS_SELECTED, LVIS_SELECTED);
+    EXPECT_EQ(host.changes[0].lParam, 2);
+
+    ASSERT_TRUE(list.SortItems(CompareByData, static_cast<DWORD_PTR>(-1)));
+    EXPECT_EQ(list.GetItemText(0, 0), CString("f2.crr"));
+    EXPECT_EQ(list.GetItemText(2, 0), CString("f0.crr"));
+    EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 1) << "the selection moves with its row";
+    POSITION pos = list.GetFirstSelectedItemPosition();
+    EXPECT_EQ(list.GetNextSelectedItem(pos), 1);
+    EXPECT_EQ(pos, nullptr);
+
+    LVFINDINFO find;
+    find.flags = LVFI_PARAM;
+    find.lParam = 3;
+    EXPECT_EQ(list.FindItem(&find), 0);
+    find.flags = LVFI_STRING;
+    find.psz = "F0.CRR";
+    EXPECT_EQ(list.FindItem(&find), 2);
+
+    emit list.header()->sectionClicked(1);
+    EXPECT_EQ(host.columns, std::vector<int>{1});
+}
