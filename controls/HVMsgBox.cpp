@@ -352,6 +352,7 @@ void CHVMsgBox::Relayout()
     bottom = std::max(bottom, pictureBottom);
 
     // The visible buttons spread over the width with equal gaps.
+    int clientWidth = kClientWidth;
     std::vector<QWidget*> buttons;
     for (int id : kButtonOrder) {
         QWidget* button = GetDlgItem(id);
@@ -367,7 +368,10 @@ void CHVMsgBox::Relayout()
             button->resize(width, button->sizeHint().height());
             total += width;
         }
-        const int space = std::max(0, (kClientWidth - total) / static_cast<int>(buttons.size() + 1));
+        // Buttons too wide for the box widen it.
+        const int count = static_cast<int>(buttons.size());
+        clientWidth = std::max(kClientWidth, total + (count + 1) * kMargin);
+        const int space = (clientWidth - total) / (count + 1);
         int x = space;
         const int top = bottom + kGap;
         for (QWidget* button : buttons) {
@@ -381,7 +385,7 @@ void CHVMsgBox::Relayout()
         m_pDontShow->move(kMargin, bottom + kGap);
         bottom = m_pDontShow->geometry().bottom() + 1;
     }
-    setFixedSize(kClientWidth, std::max(bottom, pictureBottom) + kGap);
+    setFixedSize(clientWidth, std::max(bottom, pictureBottom) + kGap);
     if (QWidget* ok = GetDlgItem(IDOK); ok && ok->isVisibleTo(this))
         ok->setFocus(Qt::OtherFocusReason);
     m_bInLayout = FALSE;
