@@ -213,6 +213,9 @@ BOOL CProfileStore::WriteString(const char* section, const char* key, const char
     entry.key.Trim();
     entry.text = entry.key + "=" + v;
     if (k >= 0) {
+        // Reads write their defaults back all the time; an unchanged value costs no rewrite.
+        if (m_lines[static_cast<size_t>(k)].text == entry.text)
+            return TRUE;
         m_lines[static_cast<size_t>(k)].text = entry.text;
     } else if (s >= 0) {
         // After the section's last entry, before any blank lines that end it.

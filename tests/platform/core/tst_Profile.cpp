@@ -83,3 +83,14 @@ TEST_F(ProfileTest, AppProfileLivesInTheProgramHome)
     EXPECT_TRUE(AppProfile().WriteInt("Settings", "Log", 1));
     EXPECT_TRUE(fsys::IsFile(HomePath("Corra.ini")));
 }
+
+TEST_F(ProfileTest, WritingTheSameValueLeavesTheFileAlone)
+{
+    CProfileStore ini(HomePath("p.ini"));
+    ASSERT_TRUE(ini.WriteString("A", "x", "1"));
+    ASSERT_TRUE(fsys::SetModTime(HomePath("p.ini"), 1000));
+    EXPECT_TRUE(ini.WriteString("A", "x", "1"));
+    EXPECT_EQ(fsys::GetModTime(HomePath("p.ini")), 1000);
+    EXPECT_TRUE(ini.WriteString("A", "x", "2"));
+    EXPECT_NE(fsys::GetModTime(HomePath("p.ini")), 1000);
+}
