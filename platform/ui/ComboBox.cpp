@@ -13,26 +13,15 @@ CComboBox::CComboBox(QWidget* parent, BOOL bEditable, BOOL bSort) : QComboBox(pa
         // Typing neither completes from the list nor adds to it.
         setCompleter(nullptr);
         setInsertPolicy(QComboBox::NoInsert);
-        connect(lineEdit(), &QLineEdit::textEdited, this, [this] { NotifyParent(CBN_EDITCHANGE); });
+        connect(lineEdit(), &QLineEdit::textEdited, NotifyContext(), [this] { NotifyParent(CBN_EDITCHANGE); });
     }
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    connect(this, &QComboBox::activated, this, [this] { NotifyParent(CBN_SELCHANGE); });
+    connect(this, &QComboBox::activated, NotifyContext(), [this] { NotifyParent(CBN_SELCHANGE); });
 }
 
 int CComboBox::AddString(const char* text)
 {
-    int at = count();
-    if (m_bSort) {
-        int lo = 0, hi = count();
-        while (lo < hi) {
-            int mid = (lo + hi) / 2;
-            if (GetLBText(mid).CompareNoCase(text) <= 0)
-                lo = mid + 1;
-            else
-                hi = mid;
-        }
-        at = lo;
-    }
+    int at = m_bSort ? SortedItemIndex(count(), [this](int i) { return GetLBText(i); }, text) : count();
     return InsertString(at, text);
 }
 
@@ -141,36 +130,14 @@ int CComboBox::SetCurSel(int nIndex)
     return nIndex;
 }
 
-namespace {
-
-template <typename Match>
-int FindFrom(const CComboBox& box, int nStartAfter, Match match)
-{
-    int n = box.GetCount();
-    if (n == 0)
-        return CB_ERR;
-    int start = (nStartAfter < 0 || nStartAfter >= n) ? 0 : nStartAfter + 1;
-    for (int k = 0; k < n; ++k) {
-        int i = (start + k) % n;
-        if (match(box.GetLBText(i)))
-            return i;
-    }
-    return CB_ERR;
-}
-
-} // namespace
-
 int CComboBox::FindString(int nStartAfter, const char* text) const
 {
-    CString prefix(text);
-    return FindFrom(*this, nStartAfter, [&](const CString& s) {
-        return s.GetLength() >= prefix.GetLength() && s.Left(prefix.GetLength()).CompareNoCase(prefix) == 0;
-    });
+    return FindItemText(count(), [this](int i) { return GetLBText(i); }, nStartAfter, text, FALSE);
 }
 
 int CComboBox::FindStringExact(int nStartAfter, const char* text) const
 {
-    return FindFrom(*this, nStartAfter, [&](const CString& s) { return s.CompareNoCase(text) == 0; });
+    return FindItemText(count(), [this](int i) { return GetLBText(i); }, nStartAfter, text, TRUE);
 }
 
 int CComboBox::SelectString(int nStartAfter, const char* text)

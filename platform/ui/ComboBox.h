@@ -56,6 +56,6 @@ public:
     void hidePopup() override;
 
 private:
-    int m_bSort;
+    BOOL m_bSort;
     BOOL m_bDropped = FALSE;
 };

@@ -240,29 +240,14 @@ void SetComboSelection(QComboBox* combo, int index)
     combo->setCurrentIndex(index);
 }
 
-bool PrefixMatch(const CString& item, const CString& text)
-{
-    return item.GetLength() >= text.GetLength() && item.Left(text.GetLength()).CompareNoCase(text) == 0;
-}
-
 int FindListText(const QListWidget* list, const CString& text, bool exact)
 {
-    for (int i = 0; i < list->count(); ++i) {
-        CString s = FromQString(list->item(i)->text());
-        if (exact ? s.CompareNoCase(text) == 0 : PrefixMatch(s, text))
-            return i;
-    }
-    return -1;
+    return FindItemText(list->count(), [list](int i) { return FromQString(list->item(i)->text()); }, -1, text, exact);
 }
 
 int FindComboText(const QComboBox* combo, const CString& text, bool exact)
 {
-    for (int i = 0; i < combo->count(); ++i) {
-        CString s = FromQString(combo->itemText(i));
-        if (exact ? s.CompareNoCase(text) == 0 : PrefixMatch(s, text))
-            return i;
-    }
-    return -1;
+    return FindItemText(combo->count(), [combo](int i) { return FromQString(combo->itemText(i)); }, -1, text, exact);
 }
 
 void ExchangeListString(CDataExchange* pDX, int nIDC, CString& value, bool exact)
@@ -409,28 +394,35 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& ctrl)
 
 // --- validation -------------------------------------------------------------------------------
 
-void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
+namespace {
+
+template <typename T>
+void CheckRange(CDataExchange* pDX, T value, T minVal, T maxVal, const char* format)
 {
     if (pDX->m_bSaveAndValidate && (value < minVal || value > maxVal))
-        pDX->Fail(CString::Formatted("Please enter an integer between %d and %d.", minVal, maxVal));
+        pDX->Fail(CString::Formatted(format, minVal, maxVal));
+}
+
+} // namespace
+
+void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
+{
+    CheckRange(pDX, value, minVal, maxVal, "Please enter an integer between %d and %d.");
 }
 
 void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal)
 {
-    if (pDX->m_bSaveAndValidate && (value < minVal || value > maxVal))
-        pDX->Fail(CString::Formatted("Please enter an integer between %u and %u.", minVal, maxVal));
+    CheckRange(pDX, value, minVal, maxVal, "Please enter an integer between %u and %u.");
 }
 
 void DDV_MinMaxLong(CDataExchange* pDX, long value, long minVal, long maxVal)
 {
-    if (pDX->m_bSaveAndValidate && (value < minVal || value > maxVal))
-        pDX->Fail(CString::Formatted("Please enter an integer between %ld and %ld.", minVal, maxVal));
+    CheckRange(pDX, value, minVal, maxVal, "Please enter an integer between %ld and %ld.");
 }
 
 void DDV_MinMaxDouble(CDataExchange* pDX, double value, double minVal, double maxVal)
 {
-    if (pDX->m_bSaveAndValidate && (value < minVal || value > maxVal))
-        pDX->Fail(CString::Formatted("Please enter a number between %g and %g.", minVal, maxVal));
+    CheckRange(pDX, value, minVal, maxVal, "Please enter a number between %g and %g.");
 }
 
 void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars)

@@ -1,5 +1,6 @@
 #include "platform/ui/Dialog.h"
 
+#include "platform/core/Services.h"
 #include "platform/ui/QtString.h"
 
 #include <QCheckBox>
@@ -35,6 +36,7 @@ CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
     SetCreated(FALSE);
     BindCommand(IDOK, [this] { OnOK(); });
     BindCommand(IDCANCEL, [this] { OnCancel(); });
+    BindCommand(IDHELP, [this] { OnHelp(); });
 }
 
 CDialog::~CDialog() = default;
@@ -111,6 +113,11 @@ void CDialog::OnOK()
 void CDialog::OnCancel()
 {
     EndDialog(IDCANCEL);
+}
+
+void CDialog::OnHelp()
+{
+    HelpService().ShowTopic(HID_BASE_RESOURCE + (m_nIDHelp ? m_nIDHelp : m_nIDTemplate));
 }
 
 void CDialog::accept()

@@ -21,6 +21,8 @@ class QPushButton;
 class QRadioButton;
 
 constexpr int IDCLOSE = 8;
+// Help topics of dialogs are their help ids above this base.
+constexpr DWORD HID_BASE_RESOURCE = 0x20000;
 
 class CDialog : public QDialog, public CWnd {
 public:
@@ -46,6 +48,8 @@ public:
     virtual void OnOK();
     // Default: ends with IDCANCEL.
     virtual void OnCancel();
+    // The Help button (IDHELP): the help topic of the dialog's help id (m_nIDHelp + 0x20000).
+    virtual void OnHelp();
 
     BOOL IsModalRunning() const { return m_bRunning; }
     BOOL IsEnded() const { return m_bEnded; }

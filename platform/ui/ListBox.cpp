@@ -10,8 +10,8 @@ CListBox::CListBox(QWidget* parent, BOOL bMultiSel, BOOL bSort)
 {
     SetMultiSel(bMultiSel);
     setUniformItemSizes(true);
-    connect(this, &QListWidget::itemSelectionChanged, this, [this] { NotifyParent(LBN_SELCHANGE); });
-    connect(this, &QListWidget::itemDoubleClicked, this, [this] { NotifyParent(LBN_DBLCLK); });
+    connect(this, &QListWidget::itemSelectionChanged, NotifyContext(), [this] { NotifyParent(LBN_SELCHANGE); });
+    connect(this, &QListWidget::itemDoubleClicked, NotifyContext(), [this] { NotifyParent(LBN_DBLCLK); });
 }
 
 void CListBox::SetMultiSel(BOOL bMultiSel)
@@ -25,21 +25,23 @@ QListWidgetItem* CListBox::Item(int nIndex) const
     return nIndex >= 0 && nIndex < count() ? item(nIndex) : nullptr;
 }
 
+int SortedItemIndex(int nCount, const std::function<CString(int)>& textOf, const char* text)
+{
+    // The first item that sorts after the new text: equal texts keep their order of adding.
+    int lo = 0, hi = nCount;
+    while (lo < hi) {
+        int mid = (lo + hi) / 2;
+        if (textOf(mid).CompareNoCase(text) <= 0)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo;
+}
+
 int CListBox::AddString(const char* text)
 {
-    int at = count();
-    if (m_bSort) {
-        // First item that sorts after the new text: equal texts keep their order of adding.
-        int lo = 0, hi = count();
-        while (lo < hi) {
-            int mid = (lo + hi) / 2;
-            if (GetText(mid).CompareNoCase(text) <= 0)
-                lo = mid + 1;
-            else
-                hi = mid;
-        }
-        at = lo;
-    }
+    int at = m_bSort ? SortedItemIndex(count(), [this](int i) { return GetText(i); }, text) : count();
     return InsertString(at, text);
 }
 
@@ -199,36 +201,31 @@ int CListBox::SetCaretIndex(int nIndex)
     return 0;
 }
 
-namespace {
-
-template <typename Match>
-int FindFrom(const CListBox& box, int nStartAfter, Match match)
+int FindItemText(int nCount, const std::function<CString(int)>& textOf, int nStartAfter, const char* text,
+                 BOOL bExact)
 {
-    int n = box.GetCount();
-    if (n == 0)
-        return LB_ERR;
-    int start = (nStartAfter < 0 || nStartAfter >= n) ? 0 : nStartAfter + 1;
-    for (int k = 0; k < n; ++k) {
-        int i = (start + k) % n;
-        if (match(box.GetText(i)))
+    if (nCount <= 0)
+        return -1;
+    CString want(text);
+    int start = (nStartAfter < 0 || nStartAfter >= nCount) ? 0 : nStartAfter + 1;
+    for (int k = 0; k < nCount; ++k) {
+        int i = (start + k) % nCount;
+        CString s = textOf(i);
+        if (bExact ? s.CompareNoCase(want) == 0
+                   : s.GetLength() >= want.GetLength() && s.Left(want.GetLength()).CompareNoCase(want) == 0)
             return i;
     }
-    return LB_ERR;
+    return -1;
 }
-
-} // namespace
 
 int CListBox::FindString(int nStartAfter, const char* text) const
 {
-    CString prefix(text);
-    return FindFrom(*this, nStartAfter, [&](const CString& s) {
-        return s.GetLength() >= prefix.GetLength() && s.Left(prefix.GetLength()).CompareNoCase(prefix) == 0;
-    });
+    return FindItemText(count(), [this](int i) { return GetText(i); }, nStartAfter, text, FALSE);
 }
 
 int CListBox::FindStringExact(int nStartAfter, const char* text) const
 {
-    return FindFrom(*this, nStartAfter, [&](const CString& s) { return s.CompareNoCase(text) == 0; });
+    return FindItemText(count(), [this](int i) { return GetText(i); }, nStartAfter, text, TRUE);
 }
 
 int CListBox::SelectString(int nStartAfter, const char* text)

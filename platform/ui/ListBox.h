@@ -8,10 +8,19 @@
 
 #include <QListWidget>
 
+#include <functional>
+
 constexpr int LB_ERR = -1;
 
 // Where list boxes and combo boxes keep an item's data.
 constexpr int kItemDataRole = Qt::UserRole;
+
+// The first of nCount items after nStartAfter (-1: from the first, wrapping round to it) whose
+// text (textOf) begins with text, or with bExact equals it, case ignored; -1 when none.
+int FindItemText(int nCount, const std::function<CString(int)>& textOf, int nStartAfter, const char* text,
+                 BOOL bExact);
+// Where text goes among nCount items sorted by text, case ignored: after its equals.
+int SortedItemIndex(int nCount, const std::function<CString(int)>& textOf, const char* text);
 
 class CListBox : public QListWidget, public CWnd {
 public:

@@ -36,18 +36,18 @@ CListCtrl::CListCtrl(QWidget* parent) : QTreeWidget(parent), CWnd(this)
     header()->setSectionsClickable(true);
     header()->setStretchLastSection(false);
 
-    connect(this, &QTreeWidget::itemSelectionChanged, this, [this] { OnSelectionChanged(); });
-    connect(this, &QTreeWidget::currentItemChanged, this,
+    connect(this, &QTreeWidget::itemSelectionChanged, NotifyContext(), [this] { OnSelectionChanged(); });
+    connect(this, &QTreeWidget::currentItemChanged, NotifyContext(),
             [this](QTreeWidgetItem* c, QTreeWidgetItem* p) { OnCurrentChanged(c, p); });
-    connect(header(), &QHeaderView::sectionClicked, this, [this](int col) {
+    connect(header(), &QHeaderView::sectionClicked, NotifyContext(), [this](int col) {
         NMLISTVIEW nm = MakeNotify(-1, col);
         NotifyParent(LVN_COLUMNCLICK, &nm);
     });
-    connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* it, int col) {
+    connect(this, &QTreeWidget::itemClicked, NotifyContext(), [this](QTreeWidgetItem* it, int col) {
         NMLISTVIEW nm = MakeNotify(indexOfTopLevelItem(it), col);
         NotifyParent(NM_CLICK, &nm);
     });
-    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
+    connect(this, &QWidget::customContextMenuRequested, NotifyContext(), [this](const QPoint& p) {
         QTreeWidgetItem* it = itemAt(p);
         NMLISTVIEW nm = MakeNotify(it ? indexOfTopLevelItem(it) : -1, it ? columnAt(p.x()) : 0);
         nm.ptAction.x = p.x();

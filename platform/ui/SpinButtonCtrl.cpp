@@ -21,8 +21,8 @@ CSpinButtonCtrl::CSpinButtonCtrl(QWidget* parent) : QWidget(parent), CWnd(this)
         b->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
         layout->addWidget(b);
     }
-    connect(m_pUp, &QToolButton::clicked, this, [this] { Step(TRUE); });
-    connect(m_pDown, &QToolButton::clicked, this, [this] { Step(FALSE); });
+    connect(m_pUp, &QToolButton::clicked, NotifyContext(), [this] { Step(TRUE); });
+    connect(m_pDown, &QToolButton::clicked, NotifyContext(), [this] { Step(FALSE); });
 }
 
 void CSpinButtonCtrl::SetRange(int nLower, int nUpper)

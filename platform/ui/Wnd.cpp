@@ -87,6 +87,11 @@ CWnd::~CWnd()
     delete m_pHelper;
 }
 
+QObject* CWnd::NotifyContext() const
+{
+    return m_pHelper;
+}
+
 CWnd* CWnd::FromHandle(const QObject* widget)
 {
     return widget ? dynamic_cast<CWnd*>(const_cast<QObject*>(widget)) : nullptr;
@@ -824,7 +829,7 @@ QAction* CreateCommandAction(CWnd* pOwner, UINT nID, const char* text)
 {
     auto* action = new QAction(ToQString(text), pOwner->GetWidget());
     SetActionCommandId(action, nID);
-    QObject::connect(action, &QAction::triggered, pOwner->GetWidget(), [pOwner, nID] { pOwner->OnCommand(nID); });
+    QObject::connect(action, &QAction::triggered, pOwner->NotifyContext(), [pOwner, nID] { pOwner->OnCommand(nID); });
     return action;
 }
 

@@ -17,10 +17,10 @@
 #include <map>
 #include <memory>
 
+#include <QWidget>
+
 class QAction;
 class QMenu;
-class QObject;
-class QWidget;
 class CDataExchange;
 
 using HWND = QWidget*;
@@ -80,6 +80,9 @@ public:
     BOOL PostCommand(UINT nID);
     // TRUE on the thread that created the window.
     BOOL IsCreatorThread() const;
+    // The context object of connections whose handlers use this CWnd: it goes with the CWnd,
+    // before the widget's own destruction can emit anything.
+    QObject* NotifyContext() const;
 
     // A command from a menu, toolbar, accelerator or PostCommand: ignored (TRUE) when the
     // command's update handler disables it, else routed through OnCmdMsg.
@@ -246,8 +249,6 @@ void EnableIdleProcessing(BOOL bEnable = TRUE);
 // The program's main window (NULL until set).
 CWnd* AfxGetMainWnd();
 void AfxSetMainWnd(CWnd* pWnd);
-
-#include <QWidget>
 
 // A plain window over QWidget, for windows with no more specific Qt base.
 class CWidgetWnd : public QWidget, public CWnd {

@@ -1,6 +1,5 @@
 #include "controls/FixedFontDialog.h"
 
-#include "platform/ui/ScreenMetrics.h"
 #include "tests/support/CorraTest.h"
 #include "tests/support/ModalScript.h"
 
@@ -32,22 +31,8 @@ public:
     CListBox m_list;
 };
 
-class FixedFontDialogTest : public CorraTest {
-protected:
-    void SetUp() override
-    {
-        CorraTest::SetUp();
-        screen.info.nWidth = 1024;
-        screen.info.nHeight = 768;
-        SetScreenMetricsService(&screen);
-    }
-    void TearDown() override
-    {
-        SetScreenMetricsService(nullptr);
-        CorraTest::TearDown();
-    }
-    CFixedScreenMetrics screen;
-};
+// The fixture's screen is 1024 by 768.
+using FixedFontDialogTest = CorraTest;
 
 } // namespace
 

@@ -47,7 +47,7 @@ public:
         grid->addWidget(AddControl(IDC_KIND, &m_kind), 4, 0);
         grid->addWidget(AddControl(IDC_LIST, &m_list), 4, 1);
         grid->addWidget(CreateButton(IDC_APPLY, "Apply"), 5, 0);
-        grid->addWidget(CreateButtonBox({IDOK, IDCANCEL}), 6, 0, 1, 3);
+        grid->addWidget(CreateButtonBox({IDOK, IDCANCEL, IDHELP}), 6, 0, 1, 3);
         m_kind.AddString("Text");
         m_kind.AddString("Word");
         m_kind.SetItemData(0, 0x7001);
@@ -221,9 +221,11 @@ TEST_F(DialogTest, ButtonsRunTheirCommandsAndFollowTheirUpdateHandlers)
         d.m_bCanApply = TRUE;
         d.OnIdleUpdateCmdUI();
         EXPECT_TRUE(d.GetDlgItem(IDC_APPLY)->isEnabled());
+        ClickDlgButton(d, IDHELP);
         d.reject();  // Esc or the close box
     });
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(help.topics, std::vector<DWORD>{0x20000 + IDD_TEST});
 }
 
 TEST_F(DialogTest, ModelessDialogIsCreatedHiddenAndEndedByHiding)

@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
 #include <QMenu>
 
 #include <thread>
@@ -219,4 +221,26 @@ TEST_F(WndTest, GeometryAndTextOfAWindow)
     EXPECT_FALSE(wnd.EnableWindow(FALSE));
     EXPECT_FALSE(wnd.IsWindowEnabled());
     EXPECT_TRUE(wnd.EnableWindow(TRUE));
+}
+
+TEST_F(WndTest, IdleHandlerRunsWhenTheLoopRunsDry)
+{
+    CRecordingWnd wnd;
+    QAction* save = CreateCommandAction(&wnd, ID_CMD_SAVE, "Save");
+    wnd.show();
+    wnd.canSave = FALSE;
+    int idles = 0;
+    SetIdleHandler([&idles] {
+        ++idles;
+        RunIdleUpdate();
+    });
+    EnableIdleProcessing(TRUE);
+    QEventLoop loop;
+    QTimer::singleShot(50, &loop, &QEventLoop::quit);
+    loop.exec();
+    EnableIdleProcessing(FALSE);
+    SetIdleHandler(nullptr);
+    EXPECT_GE(idles, 1);
+    EXPECT_LE(idles, 20) << "the loop must not spin on its own idle work";
+    EXPECT_FALSE(save->isEnabled()) << "the idle update ran";
 }
