@@ -113,10 +113,6 @@ void CHVMsgBox::BuildControls()
     BindCommand(IDYES, [this] { OnYes(); });
     BindCommand(IDNO, [this] { EndDialog(IDNO); });
     BindCommand(IDC_HVMSG_CONTINUE, [this] { EndDialog(IDC_HVMSG_CONTINUE); });
-    BindCommand(IDC_HVMSG_MOREINFO, [this] {
-        if (m_nHelpId > 0)
-            HelpService().ShowTopic(static_cast<DWORD>(m_nHelpId) + HID_BASE_RESOURCE);
-    });
 }
 
 int CHVMsgBox::SuppressedResult(int nStyle)
@@ -389,6 +385,12 @@ void CHVMsgBox::Relayout()
     if (QWidget* ok = GetDlgItem(IDOK); ok && ok->isVisibleTo(this))
         ok->setFocus(Qt::OtherFocusReason);
     m_bInLayout = FALSE;
+}
+
+void CHVMsgBox::OnHelp()
+{
+    if (m_nHelpId > 0)
+        HelpService().ShowTopic(static_cast<DWORD>(m_nHelpId) + HID_BASE_RESOURCE);
 }
 
 void CHVMsgBox::OnYes()

@@ -83,6 +83,8 @@ protected:
     BOOL OnInitDialog() override;
     void OnDestroy() override;
     virtual void OnYes();
+    // "More Info...": the topic of m_nHelpId.
+    void OnHelp() override;
     void paintEvent(QPaintEvent* e) override;
 
 private:

@@ -3,11 +3,9 @@
 #include "controls/HVRichEditCtrl.h"
 #include "foundation/LogException.h"
 #include "foundation/Log.h"
-#include "platform/core/Services.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/QtString.h"
 #include "platform/ui/SysColor.h"
-#include "res/ids/MsgBox.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -36,7 +34,6 @@ CPromptDlg::CPromptDlg(CWnd* pParent) : CFixedFontDialog(IDD_PROMPT, pParent)
     layout->addWidget(CreateButtonBox({IDOK, IDCANCEL, IDHELP}));
 
     BindNotify(IDC_PROMPT_EDIT, EN_CHANGE, [this] { UpdateOkButton(); });
-    BindCommand(IDHELP, [this] { HelpService().ShowTopic((m_nIDHelp ? m_nIDHelp : IDD_PROMPT) + HID_BASE_RESOURCE); });
 }
 
 void CPromptDlg::DoDataExchange(CDataExchange* pDX)

@@ -13,6 +13,5 @@ constexpr unsigned IDC_HVMSG_PICTURE = 1670;
 constexpr unsigned IDC_HVMSG_DONTSHOW = 1671;
 // The Continue button; its id is also the box's result.
 constexpr unsigned IDC_HVMSG_CONTINUE = 1583;
-// "More Info..." opens help topic (help id + HID_BASE_RESOURCE).
+// "More Info..." is the Help button.
 constexpr unsigned IDC_HVMSG_MOREINFO = 9;
-constexpr unsigned HID_BASE_RESOURCE = 0x20000;
