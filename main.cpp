@@ -1,3 +1,4 @@
+#include "controls/HVMsgBox.h"
 #include "platform/core/Random.h"
 #include "platform/core/Services.h"
 #include "platform/core/StringTable.h"
@@ -25,6 +26,7 @@ int main(int argc, char* argv[])
     std::setlocale(LC_NUMERIC, "C");
     CorraInstallStringTable();
     InstallQtServices();
+    InstallHVMsgBoxService();
     CorraSrand(static_cast<unsigned>(std::time(nullptr)));
 
     QMainWindow window;

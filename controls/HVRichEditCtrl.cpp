@@ -5,6 +5,7 @@
 #include "platform/core/Services.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/DC.h"
+#include "platform/ui/DataExchange.h"
 #include "platform/ui/QtString.h"
 #include "platform/ui/RtfStream.h"
 #include "platform/ui/SysColor.h"
@@ -185,6 +186,55 @@ CHVRichEditCtrl::CHVRichEditCtrl(QWidget* parent) : CRichEditCtrl(parent)
     CFontMgr::GetSlotCharFormat(m_cfSaved, 0);
     m_cfSaved.dwMask = kSlotMask | CFM_SHADOW | CFM_EMBOSS;  // 0xA8000C07
     m_cfSelSaved = m_cfSaved;
+
+    for (UINT id : {ID_CHAR_BOLD, ID_CHAR_ITALIC, ID_CHAR_UNDERLINE, ID_CHAR_SUPERSCRIPT, ID_CHAR_SUBSCRIPT,
+                    ID_CHAR_DEFAULTFONT, ID_FORMAT_FONT, ID_EDIT_TOOLBAR, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
+                    ID_EDIT_CLEAR, ID_EDIT_DELETE, ID_EDIT_UNDO, ID_EDIT_SELECT_ALL})
+        BindCommand(id, [this, id] { RunCommand(id); });
+    // Check marks follow the selection's effects.
+    struct Mark {
+        UINT id;
+        DWORD mask;
+        DWORD effect;
+    };
+    for (const Mark& m : {Mark{ID_CHAR_BOLD, CFM_BOLD, CFE_BOLD}, Mark{ID_CHAR_ITALIC, CFM_ITALIC, CFE_ITALIC},
+                          Mark{ID_CHAR_UNDERLINE, CFM_UNDERLINE, CFE_UNDERLINE},
+                          Mark{ID_CHAR_SUPERSCRIPT, CFM_SUPERSCRIPT, CFE_SUPERSCRIPT},
+                          Mark{ID_CHAR_SUBSCRIPT, CFM_SUBSCRIPT, CFE_SUBSCRIPT}})
+        BindUpdate(m.id, [this, m](CCmdUI* pCmdUI) { pCmdUI->SetCheck(IsSelectionEffect(m.mask, m.effect, TRUE)); });
+    BindUpdate(ID_CHAR_DEFAULTFONT, [this](CCmdUI* pCmdUI) { pCmdUI->SetCheck(IsSelectionDefaultFont()); });
+    auto hasSelection = [this] { return textCursor().hasSelection(); };
+    BindUpdate(ID_EDIT_CUT, [=, this](CCmdUI* pCmdUI) { pCmdUI->Enable(hasSelection() && !isReadOnly()); });
+    BindUpdate(ID_EDIT_COPY, [=](CCmdUI* pCmdUI) { pCmdUI->Enable(hasSelection()); });
+    BindUpdate(ID_EDIT_DELETE, [=, this](CCmdUI* pCmdUI) { pCmdUI->Enable(hasSelection() && !isReadOnly()); });
+    BindUpdate(ID_EDIT_CLEAR, [=, this](CCmdUI* pCmdUI) { pCmdUI->Enable(hasSelection() && !isReadOnly()); });
+    BindUpdate(ID_EDIT_PASTE, [this](CCmdUI* pCmdUI) { pCmdUI->Enable(CanPaste()); });
+    BindUpdate(ID_EDIT_UNDO, [this](CCmdUI* pCmdUI) { pCmdUI->Enable(CanUndo()); });
+}
+
+LRESULT CHVRichEditCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_HV_GETRICHTEXT)
+        return OnGetTextMsg(wParam, lParam);
+    if (message == WM_HV_SHOWEDITTOOLBAR) {
+        ShowFloatToolbar();
+        return 0;
+    }
+    return CRichEditCtrl::WindowProc(message, wParam, lParam);
+}
+
+void CHVRichEditCtrl::OnIdleUpdateCmdUI()
+{
+    CRichEditCtrl::OnIdleUpdateCmdUI();
+    if (m_pFloatTB && m_pFloatTB->GetOwnerWidget() == parentWidget())
+        m_pFloatTB->OnIdleUpdate();
+}
+
+void DDX_HVRichText(CDataExchange* pDX, int nIDC, CString& value, UINT nFormat)
+{
+    pDX->PrepareCtrl(nIDC);
+    if (auto* ctrl = dynamic_cast<CHVRichEditCtrl*>(pDX->m_pDlgWnd->GetDlgItem(nIDC)))
+        ctrl->Exchange(pDX->m_bSaveAndValidate, value, nFormat);
 }
 
 CHVRichEditCtrl::~CHVRichEditCtrl()
@@ -341,25 +391,14 @@ void CHVRichEditCtrl::SaveSelectionFormat()
     GetSelectionCharFormat(m_cfSelSaved);
 }
 
-void CHVRichEditCtrl::ToggleEffect(DWORD dwEffect)
+void CHVRichEditCtrl::ToggleEffect(DWORD dwMask, DWORD dwEffect, DWORD dwMarks)
 {
     CHARFORMAT2 cf;
     const DWORD mask = GetSelectionCharFormat(cf);
-    const bool allOn = (mask & dwEffect) && (cf.dwEffects & dwEffect);
+    const bool allOn = (mask & dwMask) && (cf.dwEffects & dwEffect);
     CHARFORMAT2 set;
-    set.dwMask = dwEffect | CFM_SHADOW;
-    set.dwEffects = allOn ? 0 : (dwEffect | CFE_SHADOW);
-    SetSelectionCharFormat(set);
-}
-
-void CHVRichEditCtrl::ToggleScript(DWORD dwEffect)
-{
-    CHARFORMAT2 cf;
-    const DWORD mask = GetSelectionCharFormat(cf);
-    const bool allOn = (mask & CFM_SUPERSCRIPT) && (cf.dwEffects & dwEffect);
-    CHARFORMAT2 set;
-    set.dwMask = CFM_SUPERSCRIPT | CFM_SHADOW | CFM_EMBOSS;
-    set.dwEffects = allOn ? 0 : (dwEffect | CFE_SHADOW | CFE_EMBOSS);
+    set.dwMask = dwMask | dwMarks;  // the marks' effect bits are their mask bits
+    set.dwEffects = allOn ? 0 : (dwEffect | dwMarks);
     SetSelectionCharFormat(set);
 }
 
@@ -637,10 +676,10 @@ QMenu* CHVRichEditCtrl::BuildContextMenu()
     auto* menu = new QMenu(this);
     const bool selection = textCursor().hasSelection();
     auto add = [this, menu](const char* text, UINT id, bool enabled) {
-        QAction* a = menu->addAction(QString::fromLatin1(text));
-        a->setData(id);
+        QAction* a = CreateCommandAction(this, id, text);
+        a->setParent(menu);
+        menu->addAction(a);
         a->setEnabled(enabled);
-        connect(a, &QAction::triggered, this, [this, id] { RunCommand(id); });
         return a;
     };
     add("Cu&t", ID_EDIT_CUT, selection && !isReadOnly());

@@ -10,6 +10,7 @@
 #include <vector>
 
 class CDC;
+class CDataExchange;
 class CHVRichEditCtrl;
 class CAQFConvertSettings;
 class QMenu;
@@ -124,11 +125,12 @@ public:
     const CHARFORMAT2& GetSavedFormat() const { return m_cfSaved; }
 
     // Commands.
-    void OnBold() { ToggleEffect(CFE_BOLD); }
-    void OnItalic() { ToggleEffect(CFE_ITALIC); }
-    void OnUnderline() { ToggleEffect(CFE_UNDERLINE); }
-    void OnSuperscript() { ToggleScript(CFE_SUPERSCRIPT); }
-    void OnSubscript() { ToggleScript(CFE_SUBSCRIPT); }
+    // Each is turned on unless the whole selection has it, with its protection marks.
+    void OnBold() { ToggleEffect(CFM_BOLD, CFE_BOLD, CFM_SHADOW); }
+    void OnItalic() { ToggleEffect(CFM_ITALIC, CFE_ITALIC, CFM_SHADOW); }
+    void OnUnderline() { ToggleEffect(CFM_UNDERLINE, CFE_UNDERLINE, CFM_SHADOW); }
+    void OnSuperscript() { ToggleEffect(CFM_SUPERSCRIPT, CFE_SUPERSCRIPT, CFM_SHADOW | CFM_EMBOSS); }
+    void OnSubscript() { ToggleEffect(CFM_SUBSCRIPT, CFE_SUBSCRIPT, CFM_SHADOW | CFM_EMBOSS); }
     void OnDefaultFont();
     void OnChangeFont();
     void OnEditCommand(UINT nID);
@@ -174,7 +176,12 @@ public:
     // The right-button menu (NULL unless enabled); the caller owns it.
     QMenu* BuildContextMenu();
 
+    // Also forwards the idle update to the control's own toolbar when both share a parent.
+    void OnIdleUpdateCmdUI() override;
+
 protected:
+    // Messages 0x8258 (text into a buffer) and 0x8136 (show the editing toolbar).
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Called after text was streamed in; nothing here.
     virtual void OnTextStreamedIn() {}
 
@@ -184,8 +191,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
-    void ToggleEffect(DWORD dwEffect);
-    void ToggleScript(DWORD dwEffect);
+    void ToggleEffect(DWORD dwMask, DWORD dwEffect, DWORD dwMarks);
     BOOL InModalDialog() const;
 
     BOOL m_bContextMenu = FALSE;
@@ -198,7 +204,10 @@ private:
     CHARFORMAT2 m_cfSelSaved;
 };
 
-// Size levels of CInfoRichEdit (0 to 3) in twips.
+// The dialog exchange of a CHVRichEditCtrl registered under nIDC (nothing for another control).
+void DDX_HVRichText(CDataExchange* pDX, int nIDC, CString& value, UINT nFormat = SF_RTF);
+
+// The read-only information pane of dialogs and wizard pages: bold coloured text of one size.
 class CInfoRichEdit : public CRichEditCtrl {
 public:
     explicit CInfoRichEdit(QWidget* parent = nullptr);

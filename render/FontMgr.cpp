@@ -1,6 +1,7 @@
 #include "render/FontMgr.h"
 
 #include "foundation/CorraAppBase.h"
+#include "foundation/DCUtil.h"
 #include "foundation/Log.h"
 #include "foundation/LogException.h"
 #include "platform/ui/DC.h"
@@ -224,7 +225,7 @@ CFont* CFontMgr::CreateSlotFont(CDC* pDC, int nSlot)
     nSlot = ResolveSlot(nSlot);
     LOGFONT lf = m_lfSlots[nSlot];
     if (pDC && pDC->GetMapMode() == MM_TWIPS)
-        lf.lfHeight = MulDiv(72, lf.lfHeight, m_nScreenDpi) * 20;
+        lf.lfHeight = FontHeightToTwips(lf.lfHeight);
     auto* font = new CFont;
     font->CreateFontIndirect(&lf);
     return font;

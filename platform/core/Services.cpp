@@ -11,6 +11,11 @@ public:
     int Show(const CString&, const CString&, UINT style) override { return DefaultMessageBoxAnswer(style); }
 };
 
+class CQuietRichMessageBox : public IRichMessageBoxService {
+public:
+    int Show(CRichMessage& message) override { return DefaultRichMessageAnswer(message.style); }
+};
+
 class CQuietOpener : public IDesktopOpener {
 public:
     BOOL OpenFile(const CString&) override { return FALSE; }
@@ -25,9 +30,11 @@ public:
 };
 
 CQuietMessageBox g_quietBox;
+CQuietRichMessageBox g_quietRichBox;
 CQuietOpener g_quietOpener;
 CQuietHelp g_quietHelp;
 std::atomic<IMessageBoxService*> g_box{nullptr};
+std::atomic<IRichMessageBoxService*> g_richBox{nullptr};
 std::atomic<IDesktopOpener*> g_opener{nullptr};
 std::atomic<IHelpService*> g_help{nullptr};
 
@@ -42,6 +49,17 @@ IMessageBoxService& MessageBoxService()
 void SetMessageBoxService(IMessageBoxService* service)
 {
     g_box.store(service);
+}
+
+IRichMessageBoxService& RichMessageBoxService()
+{
+    IRichMessageBoxService* s = g_richBox.load();
+    return s ? *s : g_quietRichBox;
+}
+
+void SetRichMessageBoxService(IRichMessageBoxService* service)
+{
+    g_richBox.store(service);
 }
 
 IDesktopOpener& DesktopOpener()
@@ -94,6 +112,34 @@ int CScriptedMessageBox::Show(const CString& text, const CString& caption, UINT 
         m_answers.pop_front();
     }
     calls.push_back(Call{text, caption, style, answer});
+    return answer;
+}
+
+int RichMessageBox(CRichMessage& message)
+{
+    return RichMessageBoxService().Show(message);
+}
+
+int DefaultRichMessageAnswer(int style)
+{
+    switch (style) {
+    case RMB_OK:
+    case RMB_OKCANCEL: return IDOK;
+    case RMB_YESNOCANCEL:
+    case RMB_YESNO: return IDYES;
+    case RMB_CONTINUECANCEL: return IDCONTINUE_RMB;
+    default: return IDCANCEL;
+    }
+}
+
+int CScriptedRichMessageBox::Show(CRichMessage& message)
+{
+    int answer = DefaultRichMessageAnswer(message.style);
+    if (!m_answers.empty()) {
+        answer = m_answers.front();
+        m_answers.pop_front();
+    }
+    calls.push_back(message);
     return answer;
 }
 

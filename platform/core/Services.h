@@ -15,6 +15,46 @@ public:
     virtual int Show(const CString& text, const CString& caption, UINT style) = 0;
 };
 
+// A message that needs more than the plain box: up to four text panes (plain or RTF, or string
+// ids loaded when the box opens), own button captions, a help topic, an extra check box and a
+// "don't show this message again" flag kept in the profile. The program shows it in its own
+// message box; tests record it and answer from a queue.
+constexpr int RMB_OK = 0;                // OK
+constexpr int RMB_OKCANCEL = 1;          // OK, Cancel
+constexpr int RMB_YESNOCANCEL = 3;       // Yes, No, Cancel
+constexpr int RMB_YESNO = 4;             // Yes, No
+constexpr int RMB_CONTINUECANCEL = 6;    // Continue, Cancel
+// The result of the Continue button.
+constexpr int IDCONTINUE_RMB = 1583;
+// Text colour of panes unless told otherwise.
+constexpr COLORREF RMB_PANE_COLOR = 0x742A1C;
+
+struct CRichMessage {
+    CString title;           // empty: the box's own caption
+    int style = RMB_OK;
+    CString dontShowKey;     // key in "HVMsgBoxDontShow"; empty: nothing is remembered
+    CString pane[4];         // an empty pane stays hidden
+    UINT paneId[4] = {0, 0, 0, 0};  // when not 0, the pane's text is this string
+    COLORREF paneColor[4] = {RMB_PANE_COLOR, RMB_PANE_COLOR, RMB_PANE_COLOR, RMB_PANE_COLOR};
+    CString yes = "Yes";
+    CString no = "No";
+    CString cancel = "Cancel";
+    CString check;           // caption of the extra check box; empty: no box
+    BOOL checked = FALSE;    // its state, in and out
+    int helpId = 0;          // above 0: "More Info..." opens this topic
+    BOOL error = FALSE;      // first pane red on black
+    BOOL warning = FALSE;    // first pane yellow on black
+    int bitmapId = 0;        // picture painted over the whole box
+    double buttonScale = -1.0;  // above 0: the buttons are widened by it
+};
+
+class IRichMessageBoxService {
+public:
+    virtual ~IRichMessageBoxService() = default;
+    // Returns the button pressed: IDOK, IDCANCEL, IDYES, IDNO or IDCONTINUE_RMB.
+    virtual int Show(CRichMessage& message) = 0;
+};
+
 class IDesktopOpener {
 public:
     virtual ~IDesktopOpener() = default;
@@ -36,6 +76,8 @@ public:
 // Installing does not take ownership; pass NULL to go back to the default.
 IMessageBoxService& MessageBoxService();
 void SetMessageBoxService(IMessageBoxService* service);
+IRichMessageBoxService& RichMessageBoxService();
+void SetRichMessageBoxService(IRichMessageBoxService* service);
 IDesktopOpener& DesktopOpener();
 void SetDesktopOpener(IDesktopOpener* service);
 IHelpService& HelpService();
@@ -65,6 +107,24 @@ public:
     void QueueAnswer(int answer) { m_answers.push_back(answer); }
 
     std::vector<Call> calls;
+
+private:
+    std::deque<int> m_answers;
+};
+
+// Shows a rich message through the installed service.
+int RichMessageBox(CRichMessage& message);
+// The answer of a rich message box that is not shown (suppressed, or nobody there): its first
+// button; IDCANCEL for a style that has no buttons.
+int DefaultRichMessageAnswer(int style);
+
+// Records every rich message and answers from a queue; with the queue empty, the first button.
+class CScriptedRichMessageBox : public IRichMessageBoxService {
+public:
+    int Show(CRichMessage& message) override;
+    void QueueAnswer(int answer) { m_answers.push_back(answer); }
+
+    std::vector<CRichMessage> calls;
 
 private:
     std::deque<int> m_answers;

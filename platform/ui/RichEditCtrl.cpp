@@ -58,7 +58,7 @@ QColor FromColorRef(COLORREF cr)
 
 } // namespace
 
-CRichEditCtrl::CRichEditCtrl(QWidget* parent) : QTextEdit(parent)
+CRichEditCtrl::CRichEditCtrl(QWidget* parent) : QTextEdit(parent), CWnd(this)
 {
     setAcceptRichText(true);
     setTabChangesFocus(false);
@@ -73,10 +73,13 @@ CRichEditCtrl::CRichEditCtrl(QWidget* parent) : QTextEdit(parent)
     ApplyDefaultToEmpty();
     document()->setModified(false);
 
-    connect(this, &QTextEdit::textChanged, this, [this] {
+    // The handlers go with the CWnd part, before the widget's destruction can emit into a
+    // half-destroyed control.
+    connect(this, &QTextEdit::textChanged, NotifyContext(), [this] {
         if (m_dwEventMask & ENM_REQUESTRESIZE)
             RequestResize();
         OnChange();
+        NotifyParent(EN_CHANGE);
     });
     auto selChanged = [this, last = std::make_shared<std::pair<int, int>>(-1, -1)] {
         QTextCursor c = textCursor();
@@ -85,9 +88,10 @@ CRichEditCtrl::CRichEditCtrl(QWidget* parent) : QTextEdit(parent)
             return;
         *last = now;
         OnSelChange();
+        NotifyParent(EN_SELCHANGE);
     };
-    connect(this, &QTextEdit::cursorPositionChanged, this, selChanged);
-    connect(this, &QTextEdit::selectionChanged, this, selChanged);
+    connect(this, &QTextEdit::cursorPositionChanged, NotifyContext(), selChanged);
+    connect(this, &QTextEdit::selectionChanged, NotifyContext(), selChanged);
 }
 
 CRichEditCtrl::~CRichEditCtrl() = default;
@@ -319,27 +323,8 @@ BOOL CRichEditCtrl::SetDefaultCharFormat(const CHARFORMAT& cf)
 
 namespace {
 
-struct ParaTwips {
-    int left = 0, first = 0, right = 0, align = PFA_LEFT;
-    QList<int> tabs;
-};
-
-ParaTwips ReadPara(const QTextBlockFormat& f)
-{
-    ParaTwips p;
-    auto twips = [&f](int key, double native) { return f.hasProperty(key) ? f.intProperty(key) : RtfDocToTwips(native); };
-    p.left = twips(rtfprop::LeftIndentTwips, f.leftMargin());
-    p.first = twips(rtfprop::FirstIndentTwips, f.textIndent());
-    p.right = twips(rtfprop::RightIndentTwips, f.rightMargin());
-    Qt::Alignment a = f.alignment() & Qt::AlignHorizontal_Mask;
-    p.align = a & Qt::AlignJustify ? PFA_JUSTIFY : a & Qt::AlignHCenter ? PFA_CENTER : a & Qt::AlignRight ? PFA_RIGHT : PFA_LEFT;
-    if (f.hasProperty(rtfprop::TabStopsTwips))
-        p.tabs = f.property(rtfprop::TabStopsTwips).value<QList<int>>();
-    else
-        for (const QTextOption::Tab& t : f.tabPositions())
-            p.tabs.append(RtfDocToTwips(t.position));
-    return p;
-}
+// Alignments of the record by those of the paragraph properties (left, centre, right, justified).
+const WORD kParaAlign[] = {PFA_LEFT, PFA_CENTER, PFA_RIGHT, PFA_JUSTIFY};
 
 } // namespace
 
@@ -348,10 +333,10 @@ DWORD CRichEditCtrl::GetParaFormat(PARAFORMAT& pf) const
     QTextCursor c = textCursor();
     QTextBlock first = document()->findBlock(c.selectionStart());
     QTextBlock last = document()->findBlock(c.selectionEnd());
-    ParaTwips p = ReadPara(first.blockFormat());
+    CRtfParaProps p = RtfGetParaProps(first.blockFormat());
     DWORD mask = PFM_STARTINDENT | PFM_RIGHTINDENT | PFM_OFFSET | PFM_ALIGNMENT | PFM_TABSTOPS;
     for (QTextBlock b = first.next(); b.isValid() && b.blockNumber() <= last.blockNumber(); b = b.next()) {
-        ParaTwips o = ReadPara(b.blockFormat());
+        CRtfParaProps o = RtfGetParaProps(b.blockFormat());
         if (o.left + o.first != p.left + p.first)
             mask &= ~PFM_STARTINDENT;
         if (o.first != p.first)
@@ -368,7 +353,7 @@ DWORD CRichEditCtrl::GetParaFormat(PARAFORMAT& pf) const
     pf.dxStartIndent = p.left + p.first;
     pf.dxOffset = -p.first;
     pf.dxRightIndent = p.right;
-    pf.wAlignment = static_cast<WORD>(p.align);
+    pf.wAlignment = kParaAlign[p.align & 3];
     pf.cTabCount = static_cast<SHORT>(std::min<int>(static_cast<int>(p.tabs.size()), MAX_TAB_STOPS));
     for (int i = 0; i < MAX_TAB_STOPS; ++i)
         pf.rgxTabs[i] = i < pf.cTabCount ? p.tabs[i] : 0;
@@ -384,7 +369,7 @@ BOOL CRichEditCtrl::SetParaFormat(const PARAFORMAT& pf)
     c.beginEditBlock();
     for (QTextBlock b = first; b.isValid() && b.blockNumber() <= last.blockNumber(); b = b.next()) {
         QTextBlockFormat f = b.blockFormat();
-        ParaTwips p = ReadPara(f);
+        CRtfParaProps p = RtfGetParaProps(f);
         int start = p.left + p.first;
         int offset = -p.first;
         if (pf.dwMask & PFM_STARTINDENT)
@@ -393,17 +378,18 @@ BOOL CRichEditCtrl::SetParaFormat(const PARAFORMAT& pf)
             offset = pf.dxOffset;
         if (pf.dwMask & PFM_RIGHTINDENT)
             p.right = pf.dxRightIndent;
-        RtfSetBlockIndents(f, start + offset, -offset, p.right);
+        p.left = start + offset;
+        p.first = -offset;
         if (pf.dwMask & PFM_ALIGNMENT) {
-            static const Qt::Alignment kAlign[] = {Qt::AlignLeft, Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter, Qt::AlignJustify};
-            f.setAlignment(kAlign[pf.wAlignment <= PFA_JUSTIFY ? pf.wAlignment : PFA_LEFT]);
+            const WORD a = pf.wAlignment;
+            p.align = a == PFA_CENTER ? 1 : a == PFA_RIGHT ? 2 : a == PFA_JUSTIFY ? 3 : 0;
         }
         if (pf.dwMask & PFM_TABSTOPS) {
-            QList<int> tabs;
+            p.tabs.clear();
             for (int i = 0; i < std::clamp<int>(pf.cTabCount, 0, MAX_TAB_STOPS); ++i)
-                tabs.append(static_cast<int>(pf.rgxTabs[i]) & 0x0FFFFFFF);
-            RtfSetBlockTabs(f, tabs);
+                p.tabs.append(static_cast<int>(pf.rgxTabs[i]) & 0x0FFFFFFF);
         }
+        RtfSetParaProps(f, p);
         c.setPosition(b.position());
         c.setBlockFormat(f);
     }
@@ -698,7 +684,22 @@ void CRichEditCtrl::RequestResize()
 {
     EnsureLayout();
     const int height = qCeil(document()->documentLayout()->documentSize().height()) + 2 * frameWidth();
-    OnRequestResize(CRect(0, 0, width(), height));
+    const CRect rc(0, 0, width(), height);
+    OnRequestResize(rc);
+    REQRESIZE request{rc};
+    NotifyParent(EN_REQUESTRESIZE, &request);
+}
+
+void CRichEditCtrl::focusInEvent(QFocusEvent* e)
+{
+    QTextEdit::focusInEvent(e);
+    NotifyParent(EN_SETFOCUS);
+}
+
+void CRichEditCtrl::focusOutEvent(QFocusEvent* e)
+{
+    QTextEdit::focusOutEvent(e);
+    NotifyParent(EN_KILLFOCUS);
 }
 
 void CRichEditCtrl::keyPressEvent(QKeyEvent* e)

@@ -9,6 +9,7 @@
 
 #include "platform/core/String.h"
 #include "platform/core/WinTypes.h"
+#include "platform/ui/Wnd.h"
 
 #include <QTextCharFormat>
 #include <QTextEdit>
@@ -120,10 +121,18 @@ constexpr DWORD ENM_CHANGE = 0x00000001;
 constexpr DWORD ENM_REQUESTRESIZE = 0x00040000;
 constexpr DWORD ENM_SELCHANGE = 0x00080000;
 
+// The notification that tells the owner the size the content needs; the extra is a REQRESIZE.
+constexpr UINT EN_REQUESTRESIZE = 0x1F0;
+struct REQRESIZE {
+    RECT rc;
+};
+
 // The rich-text clipboard format of the control.
 constexpr const char* CF_RTF_MIME = "text/rtf";
 
-class CRichEditCtrl : public QTextEdit {
+// The owner hears of changes, selection changes, focus and resize requests through
+// NotifyParent (EN_CHANGE, EN_SELCHANGE, EN_SETFOCUS, EN_KILLFOCUS, EN_REQUESTRESIZE).
+class CRichEditCtrl : public QTextEdit, public CWnd {
 public:
     explicit CRichEditCtrl(QWidget* parent = nullptr);
     ~CRichEditCtrl() override;
@@ -162,6 +171,9 @@ public:
     long GetTextLength() const;
     CString GetText() const;  // plain, lines ended by "\n"
     void SetText(const char* text);  // RTF when it is RTF, else plain; resets the modified flag
+    // The window text is the plain text; setting it takes RTF as RTF.
+    CString GetWindowText() const override { return GetText(); }
+    void SetWindowText(const char* text) override { SetText(text); }
 
     // Lines are the lines as laid out (wrapped) at the control's width.
     int GetLineCount() const;
@@ -213,7 +225,8 @@ public:
     static void TextToCharFormat(const QTextCharFormat& fmt, CHARFORMAT& cf);
 
 protected:
-    // Notifications, called after the fact; the default does nothing.
+    // Notifications, called after the fact (and before the owner hears of them); the default
+    // does nothing.
     virtual void OnSelChange() {}
     virtual void OnChange() {}
     virtual void OnRequestResize(const CRect& rcRequested) {}
@@ -229,6 +242,8 @@ protected:
     std::vector<LineInfo> Lines() const;
 
     void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
     QMimeData* createMimeDataFromSelection() const override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;

@@ -34,26 +34,47 @@ int RtfDocToTwips(double units)
     return qRound(units / RtfDocUnitsPerTwip());
 }
 
-void RtfSetBlockIndents(QTextBlockFormat& fmt, int leftTwips, int firstTwips, int rightTwips)
+CRtfParaProps RtfGetParaProps(const QTextBlockFormat& fmt)
 {
+    CRtfParaProps p;
+    Qt::Alignment a = fmt.alignment() & Qt::AlignHorizontal_Mask;
+    p.align = a & Qt::AlignJustify ? 3 : a & Qt::AlignHCenter ? 1 : a & Qt::AlignRight ? 2 : 0;
+    auto twips = [&fmt](int key, double native) {
+        return fmt.hasProperty(key) ? fmt.intProperty(key) : RtfDocToTwips(native);
+    };
+    p.left = twips(rtfprop::LeftIndentTwips, fmt.leftMargin());
+    p.first = twips(rtfprop::FirstIndentTwips, fmt.textIndent());
+    p.right = twips(rtfprop::RightIndentTwips, fmt.rightMargin());
+    if (fmt.hasProperty(rtfprop::TabStopsTwips)) {
+        p.tabs = fmt.property(rtfprop::TabStopsTwips).value<QList<int>>();
+    } else {
+        for (const QTextOption::Tab& t : fmt.tabPositions()) {
+            int kind = t.type == QTextOption::CenterTab ? 1 : t.type == QTextOption::RightTab ? 2 : t.type == QTextOption::DelimiterTab ? 3 : 0;
+            p.tabs.append((RtfDocToTwips(t.position) & 0xFFFFFF) | (kind << 24));
+        }
+    }
+    return p;
+}
+
+void RtfSetParaProps(QTextBlockFormat& fmt, const CRtfParaProps& props)
+{
+    static const Qt::Alignment kAlign[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight, Qt::AlignJustify};
+    fmt.setAlignment(kAlign[props.align & 3]);
     auto put = [&fmt](int key, int twips) {
         if (twips)
             fmt.setProperty(key, twips);
         else
             fmt.clearProperty(key);
     };
-    put(rtfprop::LeftIndentTwips, leftTwips);
-    put(rtfprop::FirstIndentTwips, firstTwips);
-    put(rtfprop::RightIndentTwips, rightTwips);
-    fmt.setLeftMargin(RtfTwipsToDoc(leftTwips));
-    fmt.setTextIndent(RtfTwipsToDoc(firstTwips));
-    fmt.setRightMargin(RtfTwipsToDoc(rightTwips));
-}
+    put(rtfprop::LeftIndentTwips, props.left);
+    put(rtfprop::FirstIndentTwips, props.first);
+    put(rtfprop::RightIndentTwips, props.right);
+    fmt.setLeftMargin(RtfTwipsToDoc(props.left));
+    fmt.setTextIndent(RtfTwipsToDoc(props.first));
+    fmt.setRightMargin(RtfTwipsToDoc(props.right));
 
-void RtfSetBlockTabs(QTextBlockFormat& fmt, const QList<int>& tabs)
-{
     QList<QTextOption::Tab> native;
-    for (int t : tabs) {
+    for (int t : props.tabs) {
         QTextOption::TabType type = QTextOption::LeftTab;
         switch ((t >> 24) & 0x0F) {
         case 1: type = QTextOption::CenterTab; break;
@@ -64,10 +85,10 @@ void RtfSetBlockTabs(QTextBlockFormat& fmt, const QList<int>& tabs)
         native.append(QTextOption::Tab(RtfTwipsToDoc(t & 0xFFFFFF), type,
                                        type == QTextOption::DelimiterTab ? QChar('.') : QChar()));
     }
-    if (tabs.isEmpty())
+    if (props.tabs.isEmpty())
         fmt.clearProperty(rtfprop::TabStopsTwips);
     else
-        fmt.setProperty(rtfprop::TabStopsTwips, QVariant::fromValue(tabs));
+        fmt.setProperty(rtfprop::TabStopsTwips, QVariant::fromValue(props.tabs));
     fmt.setTabPositions(native);
 }
 
@@ -87,7 +108,8 @@ struct FontEntry {
     int charSet = 0;
 };
 
-struct CharState {
+// The character properties of a run, as the reader keeps them and the writer compares them.
+struct RunFormat {
     int font = -1;        // -1: the default font
     int halfPoints = -1;  // -1: the base size
     bool bold = false;
@@ -96,17 +118,15 @@ struct CharState {
     bool strike = false;
     bool shadow = false;
     bool emboss = false;
-    bool hidden = false;
     int script = 0;  // 1 superscript, 2 subscript
     int color = 0;   // index into the colour table, 0 automatic
 };
 
-struct ParaState {
-    int align = 0;  // 0 left, 1 centre, 2 right, 3 justified
-    int left = 0;
-    int first = 0;
-    int right = 0;
-    QList<int> tabs;
+struct CharState : RunFormat {
+    bool hidden = false;
+};
+
+struct ParaState : CRtfParaProps {
     int tabKind = 0;  // alignment of the next "\tx"
 };
 
@@ -677,40 +697,12 @@ QTextCharFormat CRtfReader::MakeCharFormat() const
 QTextBlockFormat CRtfReader::MakeBlockFormat(const ParaState& para)
 {
     QTextBlockFormat f;
-    static const Qt::Alignment kAlign[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight, Qt::AlignJustify};
-    f.setAlignment(kAlign[para.align & 3]);
-    RtfSetBlockIndents(f, para.left, para.first, para.right);
-    RtfSetBlockTabs(f, para.tabs);
+    RtfSetParaProps(f, para);
     return f;
 }
 
 // ---------------------------------------------------------------------------------------------
 // Writer
-
-struct RunFormat {
-    int font = -1;
-    int halfPoints = -1;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    bool strike = false;
-    bool shadow = false;
-    bool emboss = false;
-    int script = 0;
-    int color = 0;
-};
-
-struct ParaFormat {
-    int align = 0;
-    int left = 0;
-    int first = 0;
-    int right = 0;
-    QList<int> tabs;
-    bool operator==(const ParaFormat& o) const
-    {
-        return align == o.align && left == o.left && first == o.first && right == o.right && tabs == o.tabs;
-    }
-};
 
 struct FontKey {
     QString face;
@@ -723,7 +715,7 @@ struct FontKey {
 };
 
 struct Paragraph {
-    ParaFormat para;
+    CRtfParaProps para;
     std::vector<std::pair<RunFormat, QString>> runs;
     bool ends = false;
     RunFormat mark;  // the paragraph mark's format, written for an empty paragraph
@@ -736,12 +728,11 @@ public:
 
 private:
     RunFormat Resolve(const QTextCharFormat& fmt);
-    static ParaFormat ResolvePara(const QTextBlockFormat& fmt);
     void Word(const char* word);
     void WordN(const char* word, int n);
     void Switch(const RunFormat& to);
     void Text(const QString& text);
-    void Para(const ParaFormat& para);
+    void Para(const CRtfParaProps& para);
 
     const QTextDocument& m_doc;
     std::vector<FontKey> m_fonts;
@@ -785,28 +776,6 @@ RunFormat CRtfWriter::Resolve(const QTextCharFormat& fmt)
             m_colors.push_back(rgb);
     }
     return r;
-}
-
-ParaFormat CRtfWriter::ResolvePara(const QTextBlockFormat& fmt)
-{
-    ParaFormat p;
-    Qt::Alignment a = fmt.alignment() & Qt::AlignHorizontal_Mask;
-    p.align = a & Qt::AlignJustify ? 3 : a & Qt::AlignHCenter ? 1 : a & Qt::AlignRight ? 2 : 0;
-    auto twips = [&fmt](int key, double native) {
-        return fmt.hasProperty(key) ? fmt.intProperty(key) : RtfDocToTwips(native);
-    };
-    p.left = twips(rtfprop::LeftIndentTwips, fmt.leftMargin());
-    p.first = twips(rtfprop::FirstIndentTwips, fmt.textIndent());
-    p.right = twips(rtfprop::RightIndentTwips, fmt.rightMargin());
-    if (fmt.hasProperty(rtfprop::TabStopsTwips)) {
-        p.tabs = fmt.property(rtfprop::TabStopsTwips).value<QList<int>>();
-    } else {
-        for (const QTextOption::Tab& t : fmt.tabPositions()) {
-            int kind = t.type == QTextOption::CenterTab ? 1 : t.type == QTextOption::RightTab ? 2 : t.type == QTextOption::DelimiterTab ? 3 : 0;
-            p.tabs.append((RtfDocToTwips(t.position) & 0xFFFFFF) | (kind << 24));
-        }
-    }
-    return p;
 }
 
 void CRtfWriter::Word(const char* word)
@@ -885,7 +854,7 @@ void CRtfWriter::Text(const QString& text)
     }
 }
 
-void CRtfWriter::Para(const ParaFormat& p)
+void CRtfWriter::Para(const CRtfParaProps& p)
 {
     Word("pard");
     if (p.first)
@@ -925,7 +894,7 @@ CString CRtfWriter::Write(int start, int end)
             break;
         const int markPos = pos + b.length() - 1;
         Paragraph para;
-        para.para = ResolvePara(b.blockFormat());
+        para.para = RtfGetParaProps(b.blockFormat());
         for (QTextBlock::iterator it = b.begin(); !it.atEnd(); ++it) {
             QTextFragment frag = it.fragment();
             int from = std::max(frag.position(), start);
@@ -967,7 +936,7 @@ CString CRtfWriter::Write(int start, int end)
     WordN("uc", 1);
 
     m_cur = RunFormat();
-    ParaFormat last;
+    CRtfParaProps last;
     bool first = true;
     for (const Paragraph& para : paras) {
         if (first || !(para.para == last))

@@ -40,10 +40,25 @@ double RtfDocUnitsPerTwip();
 double RtfTwipsToDoc(int twips);
 int RtfDocToTwips(double units);
 
-// Sets the RTF indents (twips) and tab stops of a block format, native fields included, so the
-// layout shows them.
-void RtfSetBlockIndents(QTextBlockFormat& fmt, int leftTwips, int firstTwips, int rightTwips);
-void RtfSetBlockTabs(QTextBlockFormat& fmt, const QList<int>& tabs);
+// The paragraph properties RTF carries: alignment (0 left, 1 centre, 2 right, 3 justified), the
+// indents in twips ("\li", "\fi" relative to it, "\ri") and the tab stops as kept under
+// rtfprop::TabStopsTwips.
+struct CRtfParaProps {
+    int align = 0;
+    int left = 0;
+    int first = 0;
+    int right = 0;
+    QList<int> tabs;
+    bool operator==(const CRtfParaProps& o) const
+    {
+        return align == o.align && left == o.left && first == o.first && right == o.right && tabs == o.tabs;
+    }
+};
+
+// A block format's paragraph properties (the twips kept on it, else its native fields).
+CRtfParaProps RtfGetParaProps(const QTextBlockFormat& fmt);
+// Sets them on a block format, native fields included, so the layout shows them.
+void RtfSetParaProps(QTextBlockFormat& fmt, const CRtfParaProps& props);
 
 // Reads an RTF text into the document at the cursor, replacing the cursor's selection. `base`
 // gives the face, pitch, character set and size for text whose font or size the RTF leaves

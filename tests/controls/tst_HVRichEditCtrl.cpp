@@ -497,7 +497,7 @@ TEST_F(HVRichEditTest, ContextMenuOnlyWhenEnabledWithItsStates)
     ASSERT_NE(menu, nullptr);
     auto find = [&](UINT id) -> QAction* {
         for (QAction* a : menu->actions())
-            if (a->data().toUInt() == id)
+            if (GetActionCommandId(a) == id)
                 return a;
         return nullptr;
     };
@@ -572,6 +572,71 @@ TEST_F(HVRichEditTest, InfoPaneFormatsItsText)
     face.GetSelectionCharFormat(cf);
     EXPECT_FALSE(cf.dwEffects & CFE_BOLD);
     EXPECT_EQ(cf.yHeight, 180);
+}
+
+} // namespace
+
+namespace {
+
+// A window that counts its rich edit's notifications and exchanges its text.
+class CNotifiedWnd : public CWidgetWnd {
+public:
+    CNotifiedWnd()
+    {
+        ctrl = AddControl(1941, new CHVRichEditCtrl(this));
+        BindNotify(1941, EN_CHANGE, [this] { ++changes; });
+        BindNotify(1941, EN_SELCHANGE, [this] { ++selChanges; });
+    }
+    void DoDataExchange(CDataExchange* pDX) override { DDX_HVRichText(pDX, 1941, text, SF_TEXT); }
+
+    CHVRichEditCtrl* ctrl;
+    CString text;
+    int changes = 0;
+    int selChanges = 0;
+};
+
+TEST_F(HVRichEditTest, TheOwnerHearsOfChangesAndExchangesTheText)
+{
+    CNotifiedWnd wnd;
+    wnd.text = "loaded";
+    ASSERT_TRUE(wnd.UpdateData(FALSE));
+    EXPECT_STREQ(wnd.ctrl->GetText().GetString(), "loaded");
+    const int changes = wnd.changes;
+    wnd.ctrl->SetSel(0, -1);
+    Type(*wnd.ctrl, "z");
+    EXPECT_GT(wnd.changes, changes);
+    EXPECT_GT(wnd.selChanges, 0);
+    ASSERT_TRUE(wnd.UpdateData(TRUE));
+    EXPECT_STREQ(wnd.text.GetString(), "z");
+}
+
+TEST_F(HVRichEditTest, MessagesAndCommandsReachTheControl)
+{
+    CHVRichEditCtrl ctrl;
+    ctrl.SetText("word", SF_TEXT);
+    char buffer[16];
+    EXPECT_EQ(ctrl.SendMessage(WM_HV_GETRICHTEXT, MAKELONG(SF_TEXT, sizeof(buffer)), reinterpret_cast<LPARAM>(buffer)), 1);
+    EXPECT_STREQ(buffer, "word");
+
+    ctrl.SetSel(0, 4);
+    EXPECT_TRUE(ctrl.OnCommand(ID_CHAR_BOLD));
+    CTestCmdUI ui;
+    ui.m_nID = ID_CHAR_BOLD;
+    ui.DoUpdate(&ctrl, FALSE);
+    EXPECT_EQ(ui.m_nCheck, 1);
+    CTestCmdUI undo;
+    undo.m_nID = ID_EDIT_UNDO;
+    undo.DoUpdate(&ctrl, FALSE);
+    EXPECT_TRUE(undo.m_bEnabled);
+    ctrl.OnCommand(ID_EDIT_UNDO);
+    ui.DoUpdate(&ctrl, FALSE);
+    EXPECT_EQ(ui.m_nCheck, 0);
+
+    CTestCmdUI cut;
+    cut.m_nID = ID_EDIT_CUT;
+    ctrl.SetSel(2, 2);
+    cut.DoUpdate(&ctrl, FALSE);
+    EXPECT_FALSE(cut.m_bEnabled);
 }
 
 } // namespace

@@ -27,6 +27,7 @@ void CorraTest::SetUp()
     ResetPlatformPaths();
     m_home = GetProgramHome();
     SetMessageBoxService(&messageBox);
+    SetRichMessageBoxService(&richBox);
     SetDesktopOpener(&opener);
     SetHelpService(&help);
     SetScreenMetricsService(&screen);
@@ -44,6 +45,7 @@ void CorraTest::TearDown()
     ResetLogging();
     ResetInternalErrorNotice();
     SetMessageBoxService(nullptr);
+    SetRichMessageBoxService(nullptr);
     SetDesktopOpener(nullptr);
     SetHelpService(nullptr);
     SetScreenMetricsService(nullptr);

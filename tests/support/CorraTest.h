@@ -23,6 +23,7 @@ protected:
     CString WriteHomeFile(const char* name, const std::string& content) const;
 
     CScriptedMessageBox messageBox;
+    CScriptedRichMessageBox richBox;
     CScriptedDesktopOpener opener;
     CScriptedHelp help;
     // A 1024 by 768 screen, 32 bits per pixel, 96 pixels per inch.
