@@ -94,14 +94,13 @@ bool PrevIsBackslash(const CString& out)
     return !out.IsEmpty() && out[out.GetLength() - 1] == '\\';
 }
 
-// One pass of the encoder. With hexEscapes, the marks that only the decoder turns back (escaped
-// braces, a literal ']') are written as RTF hex escapes instead, which an RTF reader takes for the
-// same characters. needsDecoder tells whether the text holds such marks; hasOpen whether it holds a
-// '[' (without one the decoder returns the text unchanged).
-CString Encode(const CString& in, bool hexEscapes, bool& needsDecoder, bool& hasOpen)
+// One pass of the encoder. hasOpen tells whether the result holds a '[', without which the decoder
+// returns the text unchanged. For such a text (hexEscapes) escaped braces are written as RTF hex
+// escapes, which an RTF reader takes for the same characters, and brackets, "&" and "@" are left
+// as they are: the decoder gives them back unchanged.
+CString Encode(const CString& in, bool hexEscapes, bool& hasOpen)
 {
     CString out;
-    needsDecoder = false;
     hasOpen = false;
     for (int i = 0; i < in.GetLength(); ++i) {
         char c = in[i];
@@ -113,7 +112,6 @@ CString Encode(const CString& in, bool hexEscapes, bool& needsDecoder, bool& has
                 out += c == '{' ? "'7b" : "'7d";
             } else if (afterBackslash) {
                 out += c == '{' ? '&' : '@';
-                needsDecoder = true;
             } else {
                 out += c == '{' ? '[' : ']';
                 hasOpen = hasOpen || c == '{';
@@ -122,19 +120,18 @@ CString Encode(const CString& in, bool hexEscapes, bool& needsDecoder, bool& has
         case '[':
         case ']':
             // Every literal bracket gets its own backslash, also one that follows a backslash.
-            if (c == ']' && hexEscapes) {
-                out += "\\'5d";
+            if (hexEscapes) {
+                out += c;
                 break;
             }
             out += '\\';
             out += c;
             hasOpen = hasOpen || c == '[';
-            needsDecoder = needsDecoder || c == ']';
             break;
         case '&':
         case '@':
             // After a backslash these would read back as braces: write them as hex escapes.
-            if (afterBackslash)
+            if (afterBackslash && !hexEscapes)
                 out += c == '&' ? "\\'26" : "\\'40";
             else
                 out += c;
@@ -346,16 +343,15 @@ void SetDisplayFolderHandler(std::function<BOOL(const CString&)> handler)
 // ('{') or "@" ('}'); every literal bracket gets a backslash in front. "&" and "@" that follow a
 // backslash in the RTF would read back as braces, so they are written as their hex escapes
 // (\'26, \'40), which an RTF reader takes for the same characters. The decoder returns a text
-// without '[' unchanged, so in a text without one, escaped braces and ']' are written as hex
-// escapes too.
+// without '[' unchanged, so a text without one keeps its brackets, "&" and "@" as they are and
+// has its escaped braces written as hex escapes.
 CString EncodeBraces(LPCSTR rtf)
 {
     CString in(rtf);
-    bool needsDecoder = false;
     bool hasOpen = false;
-    CString out = Encode(in, false, needsDecoder, hasOpen);
-    if (needsDecoder && !hasOpen)
-        out = Encode(in, true, needsDecoder, hasOpen);
+    CString out = Encode(in, false, hasOpen);
+    if (!hasOpen)
+        out = Encode(in, true, hasOpen);
     return out;
 }
 
