@@ -1,7 +1,7 @@
 #include "foundation/Util.h"
 
 #include "foundation/CorraAppBase.h"
-#include "foundation/FileUtil.h"
+#include "foundation/FileTypes.h"
 #include "foundation/Log.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/Services.h"
@@ -43,35 +43,18 @@ void AppendEncoded(std::string& url, std::vector<size_t>& cuts, const CString& t
 std::mutex g_folderMutex;
 std::function<BOOL(const CString&)> g_folderHandler;
 
-// Export kind of a file by its extension, as the export code names them.
-int ExportKindOf(const CString& path)
-{
-    CString ext;
-    GetFileExt(ext, path, FALSE);
-    ext.Trim();
-    ext.MakeLower();
-    static const struct {
-        const char* ext;
-        int kind;
-    } kKinds[] = {{"txt", 0x7001}, {"doc", 0x7002}, {"wpd", 0x7003}, {"htm", 0x7004}, {"rtf", 0x7005}};
-    for (const auto& k : kKinds)
-        if (ext.Find(k.ext) >= 0)
-            return k.kind;
-    return 0;
-}
-
 const char* ViewerFailureText(int kind)
 {
     switch (kind) {
-    case 0x7001:
+    case FT_TEXT:
         return "Failed to start text viewer.";
-    case 0x7002:
+    case FT_WORD:
         return "Failed to start Microsoft Word.";
-    case 0x7003:
+    case FT_WORDPERFECT:
         return "Failed to start WordPerfect.";
-    case 0x7004:
+    case FT_HTML:
         return "Failed to start browser.";
-    case 0x7005:
+    case FT_RTF:
         return "Failed to start RTF viewer.";
     default:
         return "";
@@ -318,8 +301,8 @@ int DisplayFile(LPCSTR path)
         BOOL shown = handler ? handler(path) : DesktopOpener().OpenFolder(path);
         return shown ? DISPLAYFILE_OK : DISPLAYFILE_FAILED;
     }
-    int kind = ExportKindOf(path);
-    if (kind == 0x7003 && !CorraApp().GetProfileInt("Export", "AllowWPOpen", 0, FALSE)) {
+    int kind = CFileTypes::GetDocType(path);
+    if (kind == FT_WORDPERFECT && !CorraApp().GetProfileInt("Export", "AllowWPOpen", 0, FALSE)) {
         LogOutput("::DisplayFile() - opening WordPerfect files is not allowed...", 3, LOG_HERE);
         return DISPLAYFILE_FAILED;
     }
