@@ -786,7 +786,10 @@ bool CRtfDraw3::NextPiece(CPiece* pPiece, int* pnStatus)
 {
     *pnStatus = RTF_SUCCESS;
     const int id = Next();
-    if (id == 0 || id == TOK_EMPTY || id == TOK_LBRACE || id == TOK_RBRACE) {
+    // At the end of the text there is nothing to give back: the next scan ends again.
+    if (id == 0 || id == TOK_EMPTY)
+        return false;
+    if (id == TOK_LBRACE || id == TOK_RBRACE) {
         Restore();
         return false;
     }

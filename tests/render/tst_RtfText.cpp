@@ -43,6 +43,7 @@ TEST_F(RtfTextTest, PlainTextAndVisibleOffsets)
     }
     // Broken RTF gives what was read before the break.
     EXPECT_EQ(RtfToPlainText(Rtf("ab\\'zz cd")), "ab");
+    EXPECT_EQ(RtfToPlainText(MakeDefaultRtfHeader() + "no closing brace"), "no closing brace");
 }
 
 TEST_F(RtfTextTest, Emptiness)
