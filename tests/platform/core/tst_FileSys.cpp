@@ -4,6 +4,7 @@
 #include "tests/support/CorraTest.h"
 
 #include <set>
+#include <sys/stat.h>
 #include <unistd.h>
 
 class FileSysTest : public CorraTest {};
@@ -42,6 +43,31 @@ TEST_F(FileSysTest, AtomicWriteReplacesWholeAndLeavesNoTemp)
     auto entries = fsys::ListDirectory(Home());
     for (const auto& e : entries)
         EXPECT_EQ(e.name.Find(".tmp"), -1) << e.name.GetString();
+}
+
+TEST_F(FileSysTest, AtomicWriteKeepsLinksAndRefusesReadOnlyFiles)
+{
+    fsys::CreateDirectory(HomePath("real"));
+    WriteHomeFile("real/bank.crr", "old");
+    ASSERT_EQ(::symlink("real/bank.crr", fsys::Native(HomePath("bank.crr")).c_str()), 0);
+    ASSERT_TRUE(fsys::WriteFileAtomic(HomePath("bank.crr"), "new", 3));
+    std::string data;
+    ASSERT_TRUE(fsys::ReadFile(HomePath("real/bank.crr"), data));
+    EXPECT_EQ(data, "new");
+    char target[64] = {};
+    EXPECT_GT(::readlink(fsys::Native(HomePath("bank.crr")).c_str(), target, sizeof(target) - 1), 0);
+    EXPECT_STREQ(target, "real/bank.crr");
+
+    CString ro = WriteHomeFile("ro.crr", "kept");
+    ::chmod(fsys::Native(ro).c_str(), 0444);
+    EXPECT_TRUE(fsys::IsReadOnly(ro));
+    EXPECT_FALSE(fsys::WriteFileAtomic(ro, "lost", 4));
+    EXPECT_FALSE(fsys::CopyFile(HomePath("real/bank.crr"), ro, FALSE));
+    ASSERT_TRUE(fsys::ReadFile(ro, data));
+    EXPECT_EQ(data, "kept");
+    ::chmod(fsys::Native(ro).c_str(), 0644);
+    EXPECT_FALSE(fsys::IsReadOnly(ro));
+    EXPECT_TRUE(fsys::WriteFileAtomic(ro, "now", 3));
 }
 
 TEST_F(FileSysTest, ListingDoesNotFollowLinkedFolders)
