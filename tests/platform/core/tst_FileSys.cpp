@@ -146,6 +146,27 @@ TEST_F(FileSysTest, RegistryStoreKeepsValuesAcrossReloads)
     EXPECT_TRUE(reg.KeyExists("HKEY_CURRENT_USER\\Software\\Vantrel"));
 }
 
+TEST_F(FileSysTest, RegistryStoreNeverReplacesAFileItCannotRead)
+{
+    ::chmod(fsys::Native(Home()).c_str(), 0711);
+    fsys::CreateDirectory(HomePath("shared"));
+    ::chmod(fsys::Native(HomePath("shared")).c_str(), 0777);
+    const std::string kept = "[HKEY_CURRENT_USER\\Software]\n\"A\"=s:\"1\"\n";
+    CString path = WriteHomeFile("shared/Registry.dat", kept);
+    ::chmod(fsys::Native(path).c_str(), 0);
+    EXPECT_TRUE(AsPlainUser([&] {
+        CRegistryStore reg(path);
+        CString s;
+        return !reg.GetString("HKEY_CURRENT_USER\\Software", "A", s) &&
+               !reg.SetString("HKEY_CURRENT_USER\\Software", "B", "2") &&
+               !reg.GetString("HKEY_CURRENT_USER\\Software", "B", s);
+    }));
+    ::chmod(fsys::Native(path).c_str(), 0644);
+    std::string text;
+    ASSERT_TRUE(fsys::ReadFile(path, text));
+    EXPECT_EQ(text, kept);
+}
+
 TEST(Geometry, MulDivRoundsAndRefusesZero)
 {
     EXPECT_EQ(MulDiv(10, 1, 3), 3);
