@@ -3,6 +3,7 @@
 #include "platform/core/Registry.h"
 #include "tests/support/CorraTest.h"
 
+#include <cstdlib>
 #include <set>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -123,6 +124,34 @@ TEST_F(FileSysTest, ProgramHomeFollowsTheEnvironmentAndRegistryLivesThere)
 {
     EXPECT_EQ(GetProgramHome().Right(1), "/");
     EXPECT_EQ(GetRegistryFilePath(), HomePath("Registry.dat"));
+}
+
+TEST_F(FileSysTest, ProgramHomeWithoutTheEnvironmentIsTheRegisteredFolderElseTheDefault)
+{
+    // A user's home inside the test's folder, and no $CORRA_HOME, until the test ends.
+    struct Environment {
+        std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+        std::string corraHome = std::getenv("CORRA_HOME");
+        ~Environment()
+        {
+            ::setenv("CORRA_HOME", corraHome.c_str(), 1);
+            ::setenv("HOME", home.c_str(), 1);
+            ResetPlatformPaths();
+        }
+    } saved;
+    ::setenv("HOME", fsys::Native(HomePath("user")).c_str(), 1);
+    ::unsetenv("CORRA_HOME");
+    ResetPlatformPaths();
+
+    EXPECT_EQ(GetRegistryFilePath(), HomePath("user/.config/Vantrel/Corra/Registry.dat"));
+    EXPECT_EQ(GetProgramHome(), HomePath("user/.local/share/Corra/"));
+    EXPECT_TRUE(fsys::IsDirectory(HomePath("user/.local/share/Corra")));
+
+    ASSERT_TRUE(CRegistryStore::Instance().SetString(CString(CORRA_COMPONENT_KEY) + "\\Installation", "HomeDir",
+                                                     HomePath("installed")));
+    ResetPlatformPaths();
+    EXPECT_EQ(GetProgramHome(), HomePath("installed/"));
+    EXPECT_TRUE(fsys::IsDirectory(HomePath("installed")));
 }
 
 TEST_F(FileSysTest, RegistryStoreKeepsValuesAcrossReloads)
