@@ -247,7 +247,14 @@ BOOL MoveFile(const char* from, const char* to)
 
 BOOL DeleteFile(const char* path)
 {
-    return ::unlink(Native(path).c_str()) == 0;
+    std::string n = Native(path);
+    // A read-only file is kept, as the folder's permission alone would let it go.
+    struct stat lst {};
+    if (::lstat(n.c_str(), &lst) == 0 && S_ISREG(lst.st_mode) && NotWritable(n)) {
+        errno = EACCES;
+        return FALSE;
+    }
+    return ::unlink(n.c_str()) == 0;
 }
 
 BOOL CreateDirectory(const char* path)

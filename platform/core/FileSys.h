@@ -43,6 +43,7 @@ long long ChangeStamp(const char* path);
 
 BOOL CopyFile(const char* from, const char* to, BOOL failIfExists);
 BOOL MoveFile(const char* from, const char* to);
+// A read-only file is not deleted (a link is removed, never the file it names).
 BOOL DeleteFile(const char* path);
 // Creates one folder; its parent must exist. TRUE also when it already exists as a folder.
 BOOL CreateDirectory(const char* path);

@@ -46,7 +46,7 @@ TEST_F(FileSysTest, AtomicWriteReplacesWholeAndLeavesNoTemp)
         EXPECT_EQ(e.name.Find(".tmp"), -1) << e.name.GetString();
 }
 
-TEST_F(FileSysTest, AtomicWriteKeepsLinksAndRefusesReadOnlyFiles)
+TEST_F(FileSysTest, WritesGoThroughLinksAndLeaveReadOnlyFilesAlone)
 {
     fsys::CreateDirectory(HomePath("real"));
     WriteHomeFile("real/bank.crr", "old");
@@ -66,9 +66,13 @@ TEST_F(FileSysTest, AtomicWriteKeepsLinksAndRefusesReadOnlyFiles)
     EXPECT_FALSE(fsys::CopyFile(HomePath("real/bank.crr"), ro, FALSE));
     ASSERT_TRUE(fsys::ReadFile(ro, data));
     EXPECT_EQ(data, "kept");
+    EXPECT_FALSE(fsys::DeleteFile(ro));
+    EXPECT_TRUE(fsys::IsFile(ro));
     ::chmod(fsys::Native(ro).c_str(), 0644);
     EXPECT_FALSE(fsys::IsReadOnly(ro));
     EXPECT_TRUE(fsys::WriteFileAtomic(ro, "now", 3));
+    EXPECT_TRUE(fsys::DeleteFile(ro));
+    EXPECT_FALSE(fsys::Exists(ro));
 }
 
 TEST_F(FileSysTest, ListingDoesNotFollowLinkedFolders)
