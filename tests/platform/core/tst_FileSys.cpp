@@ -208,5 +208,7 @@ TEST(Geometry, MulDivRoundsAndRefusesZero)
     EXPECT_EQ(MulDiv(12, 72, 96), 9);
     EXPECT_EQ(MulDiv(1 << 30, 4, 8), 1 << 29);  // no overflow in the product
     EXPECT_EQ(MulDiv(5, 5, 0), -1);
+    EXPECT_EQ(MulDiv(2147483647, 2, 1), -1);  // too large for an int
+    EXPECT_EQ(MulDiv(-2147483647 - 1, 1, 1), -2147483647 - 1);
     EXPECT_EQ(RGB(1, 2, 3), 0x030201u);
 }
