@@ -208,7 +208,8 @@ BOOL CProfileStore::WriteString(const char* section, const char* key, const char
     v.Replace("\n", " ");
     Line entry;
     entry.isEntry = TRUE;
-    entry.key = key;
+    // An existing key keeps its spelling; only its value changes.
+    entry.key = k >= 0 ? m_lines[static_cast<size_t>(k)].key : CString(key);
     entry.key.Trim();
     entry.text = entry.key + "=" + v;
     if (k >= 0) {

@@ -53,11 +53,11 @@ TEST_F(ProfileTest, RewriteKeepsOtherLinesAndDeletes)
     EXPECT_TRUE(ini.WriteString("C", "w", "4"));
     std::string text;
     ASSERT_TRUE(fsys::ReadFile(HomePath("p.ini"), text));
-    EXPECT_EQ(text, "[A]\nX=one\nz=3\n\n[B]\ny=2\n\n[C]\nw=4\n");
+    EXPECT_EQ(text, "[A]\nx=one\nz=3\n\n[B]\ny=2\n\n[C]\nw=4\n");
     EXPECT_TRUE(ini.DeleteKey("A", "z"));
     EXPECT_TRUE(ini.DeleteSection("b"));
     ASSERT_TRUE(fsys::ReadFile(HomePath("p.ini"), text));
-    EXPECT_EQ(text, "[A]\nX=one\n\n[C]\nw=4\n");
+    EXPECT_EQ(text, "[A]\nx=one\n\n[C]\nw=4\n");
 }
 
 TEST_F(ProfileTest, FailedWriteLeavesTheOldFile)
