@@ -28,6 +28,8 @@ TEST_F(OldProgressDlgTest, MeterFractionPercentAndFill)
     };
     const Case cases[] = {
         {0, 0, 100, 200}, {100, 50, 50, 100}, {3, 1, 33, 66}, {100, 150, 100, 200}, {100, -5, 0, 0}, {7, 7, 100, 200},
+        // A double quotient truncates these one short.
+        {100, 29, 29, 58}, {100, 57, 57, 114}, {1000, 580, 58, 116},
     };
     for (const Case& c : cases) {
         CProgressMeter meter(c.range, c.pos, 1);
