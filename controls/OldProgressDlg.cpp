@@ -234,6 +234,10 @@ void COldProgressDlg::StepIt()
 
 void COldProgressDlg::SetPos(int nPos)
 {
+    if (!IsCreatorThread()) {
+        QMetaObject::invokeMethod(this, [this, nPos] { SetPos(nPos); }, Qt::QueuedConnection);
+        return;
+    }
     m_meter.m_nPos = nPos;
     if (GetSafeHwnd())
         m_pBar->repaint();

@@ -68,7 +68,8 @@ public:
     virtual CString GetTitle() const;
 
     // Moves the bar, repaints it at once and lets pending events run: any handler (Cancel, a
-    // menu command) may run inside, so callers check IsCancelled afterwards.
+    // menu command) may run inside, so callers check IsCancelled afterwards. From another
+    // thread it is posted.
     void SetPos(int nPos);
     int GetPos() const { return m_meter.m_nPos; }
     void SetRange(int nRange);

@@ -115,6 +115,7 @@ TEST_F(OldProgressDlgTest, WorkerUpdatesArriveOnlyThroughTheEventLoopAsCopies)
         std::strcpy(text, "Convert to Word");
         dlg.SetTitle(text);
         std::strcpy(text, "gone");
+        dlg.SetPos(7);
         dlg.StepIt();
     });
     worker.join();
@@ -126,7 +127,7 @@ TEST_F(OldProgressDlgTest, WorkerUpdatesArriveOnlyThroughTheEventLoopAsCopies)
     EXPECT_EQ(dlg.GetText(), "Saving document");
     EXPECT_EQ(dlg.GetTitle(), "Convert to Word");
     EXPECT_EQ(dlg.GetWindowText(), "Convert to Word");
-    EXPECT_EQ(dlg.GetPos(), 1);
+    EXPECT_EQ(dlg.GetPos(), 8);
 }
 
 TEST_F(OldProgressDlgTest, CancelDuringTheWorkIsSeenByTheCaller)
