@@ -172,6 +172,15 @@ std::time_t GetModTime(const char* path)
     return st.st_mtime;
 }
 
+long long ChangeStamp(const char* path)
+{
+    struct stat st {};
+    if (::stat(Native(path).c_str(), &st) != 0)
+        return -1;
+    return static_cast<long long>(st.st_size) * 1000003LL + st.st_mtim.tv_sec * 1000000000LL +
+           st.st_mtim.tv_nsec;
+}
+
 BOOL SetModTime(const char* path, std::time_t t)
 {
     struct timeval tv[2] = {{t, 0}, {t, 0}};

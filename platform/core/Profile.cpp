@@ -4,18 +4,8 @@
 #include "platform/core/ProgramHome.h"
 
 #include <cstdlib>
-#include <sys/stat.h>
 
 namespace {
-
-long long FileStamp(const CString& path)
-{
-    struct stat st {};
-    if (::stat(fsys::Native(path).c_str(), &st) != 0)
-        return -1;
-    return static_cast<long long>(st.st_size) * 1000003LL + st.st_mtim.tv_sec * 1000000000LL +
-           st.st_mtim.tv_nsec;
-}
 
 int ParseLeadingInt(const CString& v)
 {
@@ -57,7 +47,7 @@ CString CProfileStore::GetPath() const
 
 void CProfileStore::LoadLocked() const
 {
-    long long stamp = FileStamp(m_path);
+    long long stamp = fsys::ChangeStamp(m_path);
     if (stamp == m_stamp)
         return;
     m_stamp = stamp;
@@ -107,7 +97,7 @@ BOOL CProfileStore::SaveLocked() const
     if (!folder.IsEmpty() && !fsys::IsDirectory(folder))
         fsys::CreateDirectories(folder);
     BOOL ok = fsys::WriteFileAtomic(m_path, out.data(), out.size());
-    m_stamp = ok ? FileStamp(m_path) : -2;
+    m_stamp = ok ? fsys::ChangeStamp(m_path) : -2;
     return ok;
 }
 

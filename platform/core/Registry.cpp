@@ -5,18 +5,8 @@
 #include "platform/core/ProgramHome.h"
 
 #include <cstdlib>
-#include <sys/stat.h>
 
 namespace {
-
-long long FileStamp(const CString& path)
-{
-    struct stat st {};
-    if (::stat(fsys::Native(path).c_str(), &st) != 0)
-        return -1;
-    return static_cast<long long>(st.st_size) * 1000003LL + st.st_mtim.tv_sec * 1000000000LL +
-           st.st_mtim.tv_nsec;
-}
 
 std::string Escape(const CString& s)
 {
@@ -93,7 +83,7 @@ std::string CRegistryStore::Fold(const char* key)
 // File form: "[key path]" lines, then `"name"=s:"text"` or `"name"=d:number` lines.
 void CRegistryStore::LoadLocked() const
 {
-    long long stamp = FileStamp(m_file);
+    long long stamp = fsys::ChangeStamp(m_file);
     if (stamp == m_stamp)
         return;
     m_stamp = stamp;
@@ -165,7 +155,7 @@ BOOL CRegistryStore::SaveLocked() const
     if (!folder.IsEmpty() && !fsys::IsDirectory(folder))
         fsys::CreateDirectories(folder);
     BOOL ok = fsys::WriteFileAtomic(m_file, out.data(), out.size());
-    m_stamp = ok ? FileStamp(m_file) : -2;
+    m_stamp = ok ? fsys::ChangeStamp(m_file) : -2;
     return ok;
 }
 
