@@ -150,6 +150,12 @@ TEST(RichEditCtrl, ParagraphFormatsInTwips)
     DWORD mask = ctrl.GetParaFormat(back);
     EXPECT_FALSE(mask & PFM_OFFSET);
     EXPECT_TRUE(mask & PFM_ALIGNMENT);
+
+    // Indents from outside stay within what the record's sums can hold.
+    ctrl.StreamIn(SF_RTF, "{\\rtf1\\pard\\li2147483647\\fi2147483647 a\\par b\\par}");
+    ctrl.SetSel(0, -1);
+    EXPECT_TRUE(ctrl.GetParaFormat(back) & PFM_STARTINDENT);
+    EXPECT_EQ(back.dxStartIndent, 2 * 31680);
 }
 
 TEST(RichEditCtrl, LinesFollowTheLayoutOfAHiddenControl)
