@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <set>
 
 namespace {
@@ -188,8 +189,16 @@ BOOL CFontMgr::LoadSlot(int nSlot)
 {
     if (nSlot == -1) {
         BOOL ok = TRUE;
-        for (int i = 0; i < FM_COUNT; ++i)
-            ok = LoadSlot(i) && ok;
+        try {
+            for (int i = 0; i < FM_COUNT; ++i)
+                ok = LoadSlot(i) && ok;
+        } catch (const std::exception& e) {
+            LogException(e, LOG_HERE);
+            throw;
+        } catch (...) {
+            LogUnknownException(LOG_HERE);
+            throw;
+        }
         return ok;
     }
     if (!InRange(nSlot))
@@ -204,8 +213,16 @@ BOOL CFontMgr::SaveSlot(int nSlot)
 {
     if (nSlot == -1) {
         BOOL ok = TRUE;
-        for (int i = 0; i < FM_COUNT; ++i)
-            ok = SaveSlot(i) && ok;
+        try {
+            for (int i = 0; i < FM_COUNT; ++i)
+                ok = SaveSlot(i) && ok;
+        } catch (const std::exception& e) {
+            LogException(e, LOG_HERE);
+            throw;
+        } catch (...) {
+            LogUnknownException(LOG_HERE);
+            throw;
+        }
         return ok;
     }
     if (!InRange(nSlot))
