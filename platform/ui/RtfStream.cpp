@@ -205,15 +205,15 @@ private:
 
 BOOL CRtfReader::Run()
 {
+    while (m_p < m_end && IsSpaceByte(static_cast<unsigned char>(*m_p)))
+        ++m_p;
+    // As the platform's control does: text that does not open as RTF is not RTF, braces or not,
+    // and the selection stays for the caller's plain text.
+    if (std::string_view(m_p, static_cast<size_t>(m_end - m_p)).substr(0, 5) != "{\\rtf")
+        return FALSE;
     m_cursor.beginEditBlock();
     m_cursor.removeSelectedText();
     m_wholeDoc = m_cursor.document()->isEmpty();
-    while (m_p < m_end && IsSpaceByte(static_cast<unsigned char>(*m_p)))
-        ++m_p;
-    if (m_p >= m_end || *m_p != '{') {
-        m_cursor.endEditBlock();
-        return FALSE;
-    }
     while (m_p < m_end) {
         unsigned char c = static_cast<unsigned char>(*m_p++);
         switch (c) {

@@ -63,7 +63,8 @@ void RtfSetParaProps(QTextBlockFormat& fmt, const CRtfParaProps& props);
 // Reads an RTF text into the document at the cursor, replacing the cursor's selection. `base`
 // gives the face, pitch, character set and size for text whose font or size the RTF leaves
 // unsaid. Malformed text (unbalanced braces, a truncated escape, deep nesting) is read as far
-// as it goes; the result is FALSE only when the text is not RTF at all (no opening "{").
+// as it goes; the result is FALSE, with the document untouched, only when the text is not RTF
+// at all (it does not open with "{\rtf").
 BOOL ReadRtf(const CString& rtf, QTextCursor& cursor, const QTextCharFormat& base);
 
 // Writes the characters [start, end) of the document as RTF (end -1: to the end). A paragraph

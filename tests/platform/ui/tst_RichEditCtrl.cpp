@@ -46,6 +46,8 @@ TEST(RichEditCtrl, NonRtfTextStreamsInAsPlainText)
     ctrl.StreamIn(SF_RTF, "a\r\nb\rc\nd");
     EXPECT_STREQ(ctrl.GetText().GetString(), "a\nb\nc\nd");
     EXPECT_EQ(ctrl.GetTextLength(), 7);
+    ctrl.StreamIn(SF_RTF, "{braced} \\b");
+    EXPECT_STREQ(ctrl.GetText().GetString(), "{braced} \\b");
 }
 
 TEST(RichEditCtrl, SelectionStreamsReplaceAndWriteOnlyTheSelection)

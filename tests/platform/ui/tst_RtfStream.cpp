@@ -309,7 +309,12 @@ TEST(RtfReader, TextThatIsNotRtfIsRefused)
     QTextCursor c(&doc);
     EXPECT_FALSE(ReadRtf("", c, QTextCharFormat()));
     EXPECT_FALSE(ReadRtf("plain text", c, QTextCharFormat()));
+    EXPECT_FALSE(ReadRtf("{braced} text", c, QTextCharFormat()));
     EXPECT_TRUE(doc.isEmpty());
+    c.insertText("kept");
+    c.select(QTextCursor::Document);
+    EXPECT_FALSE(ReadRtf("{\\rt", c, QTextCharFormat()));
+    EXPECT_EQ(Text(doc), "kept");
 }
 
 TEST(RtfReader, BaseFormatFillsWhatTheTextLeavesUnsaid)
