@@ -103,6 +103,23 @@ bool InRange(int nSlot)
     return nSlot >= 0 && nSlot < FM_COUNT;
 }
 
+// Every slot in turn, the results combined; an exception is logged and passed on.
+BOOL ForAllSlots(BOOL (*each)(int))
+{
+    BOOL ok = TRUE;
+    try {
+        for (int i = 0; i < FM_COUNT; ++i)
+            ok = each(i) && ok;
+    } catch (const std::exception& e) {
+        LogException(e, LOG_HERE);
+        throw;
+    } catch (...) {
+        LogUnknownException(LOG_HERE);
+        throw;
+    }
+    return ok;
+}
+
 } // namespace
 
 LOGFONT CFontMgr::m_lfSlots[FM_COUNT];
@@ -187,20 +204,8 @@ const LOGFONT& CFontMgr::GetDefaultLogFont(int nSlot)
 
 BOOL CFontMgr::LoadSlot(int nSlot)
 {
-    if (nSlot == -1) {
-        BOOL ok = TRUE;
-        try {
-            for (int i = 0; i < FM_COUNT; ++i)
-                ok = LoadSlot(i) && ok;
-        } catch (const std::exception& e) {
-            LogException(e, LOG_HERE);
-            throw;
-        } catch (...) {
-            LogUnknownException(LOG_HERE);
-            throw;
-        }
-        return ok;
-    }
+    if (nSlot == -1)
+        return ForAllSlots(&CFontMgr::LoadSlot);
     if (!InRange(nSlot))
         return FALSE;
     LOGFONT lf = DefaultTable()[nSlot];
@@ -211,20 +216,8 @@ BOOL CFontMgr::LoadSlot(int nSlot)
 
 BOOL CFontMgr::SaveSlot(int nSlot)
 {
-    if (nSlot == -1) {
-        BOOL ok = TRUE;
-        try {
-            for (int i = 0; i < FM_COUNT; ++i)
-                ok = SaveSlot(i) && ok;
-        } catch (const std::exception& e) {
-            LogException(e, LOG_HERE);
-            throw;
-        } catch (...) {
-            LogUnknownException(LOG_HERE);
-            throw;
-        }
-        return ok;
-    }
+    if (nSlot == -1)
+        return ForAllSlots(&CFontMgr::SaveSlot);
     if (!InRange(nSlot))
         return FALSE;
     return CorraApp().WriteProfileLogFont(kFontMgrSection, kSlots[nSlot].name, m_lfSlots[nSlot]);
