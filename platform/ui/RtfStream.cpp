@@ -198,6 +198,11 @@ private:
     QTextCharFormat m_textFmt;
     bool m_fmtDirty = true;
     bool m_wholeDoc = false;
+    // Read into other text: the paragraph the text goes into, as it was, and whether the read
+    // has split it.
+    QTextBlockFormat m_hostBlock;
+    QTextCharFormat m_hostMark;
+    bool m_split = false;
     bool m_pendingPar = false;
     ParaState m_parPara;
     QTextCharFormat m_parChar;
@@ -214,6 +219,8 @@ BOOL CRtfReader::Run()
     m_cursor.beginEditBlock();
     m_cursor.removeSelectedText();
     m_wholeDoc = m_cursor.document()->isEmpty();
+    m_hostBlock = m_cursor.blockFormat();
+    m_hostMark = m_cursor.block().charFormat();
     while (m_p < m_end) {
         unsigned char c = static_cast<unsigned char>(*m_p++);
         switch (c) {
@@ -677,6 +684,7 @@ void CRtfReader::MaterializePar()
     m_pendingPar = false;
     EndParagraph(m_parPara, m_parChar);
     m_cursor.insertBlock(MakeBlockFormat(m_st.para), MakeCharFormat());
+    m_split = true;
 }
 
 void CRtfReader::EndParagraph(const ParaState& para, const QTextCharFormat& mark)
@@ -692,8 +700,16 @@ void CRtfReader::Finish()
     if (m_pendingPar) {
         m_pendingPar = false;
         EndParagraph(m_parPara, m_parChar);
+        // Inside other text the last mark ends the paragraph read, and the text after it goes
+        // on in a paragraph of its own, formatted as before. Only for a whole document, or at
+        // the end of one (where a text is appended), is it the document's own final mark.
+        if (!m_wholeDoc && !m_cursor.atEnd())
+            m_cursor.insertBlock(m_hostBlock, m_hostMark);
     } else if (m_wholeDoc) {
         EndParagraph(m_st.para, MakeCharFormat());
+    } else if (m_split) {
+        // The text read after its last mark joins the paragraph it went into, which keeps its format.
+        m_cursor.setBlockFormat(m_hostBlock);
     }
     m_cursor.endEditBlock();
 }

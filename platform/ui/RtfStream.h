@@ -6,8 +6,9 @@
 // paragraph words, incremental character words, "\par", "\line", "\tab", text in Windows-1252
 // with "\'hh" above 127 and "\uN?" for what the code page lacks. It writes no line breaks, and
 // every paragraph ends with "\par", the last one included; the reader takes a "\par" that only
-// the closing brace follows as the document's own final mark, so reading what the writer wrote
-// and writing it again gives the same bytes.
+// the closing brace follows as the document's own final mark when it reads a whole document (or
+// appends at the end of one), so reading what the writer wrote and writing it again gives the
+// same bytes. Read into the middle of other text, that mark ends the paragraph read.
 
 #include "platform/core/String.h"
 

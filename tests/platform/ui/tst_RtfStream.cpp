@@ -203,6 +203,39 @@ TEST(RtfWriter, RangeWritesOnlyItsCharacters)
     EXPECT_EQ(Text(target), "Xbc\ndY");
 }
 
+TEST(RtfReader, AParagraphReadIntoOtherTextKeepsItsMark)
+{
+    QTextDocument doc;
+    Read(doc, Rtf("\\pard\\f0\\fs20 abc\\par def\\par"));
+    const CString whole = WriteRtf(doc, 0, 4);  // "abc" and its mark
+    const CString partly = WriteRtf(doc, 2, 6);  // "c", its mark and "de"
+
+    struct Case {
+        const CString& rtf;
+        int at;
+        const char* text;
+    };
+    const Case cases[] = {
+        {whole, 1, "Xabc\nY"},   // inside a paragraph: the mark splits it
+        {whole, 2, "XYabc"},      // at the end of the document: appended
+        {partly, 1, "Xc\ndeY"},
+    };
+    for (const Case& tc : cases) {
+        QTextDocument target;
+        Read(target, Rtf("\\pard\\qc\\f0\\fs20 XY\\par"));
+        QTextCursor c(&target);
+        c.setPosition(tc.at);
+        ReadRtf(tc.rtf, c, QTextCharFormat());
+        EXPECT_EQ(Text(target), tc.text) << tc.rtf.GetString();
+        // The paragraph the mark read ends is left-aligned as read; the text after it stays in
+        // a centred paragraph.
+        auto align = [](const QTextBlock& b) { return b.blockFormat().alignment() & Qt::AlignHorizontal_Mask; };
+        EXPECT_EQ(align(target.firstBlock()), Qt::AlignLeft) << tc.rtf.GetString();
+        if (target.blockCount() > 1)
+            EXPECT_EQ(align(target.lastBlock()), Qt::AlignHCenter) << tc.rtf.GetString();
+    }
+}
+
 TEST(RtfReader, MalformedTextGivesTheBestTextItHolds)
 {
     struct Case {
