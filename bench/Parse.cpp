@@ -52,7 +52,7 @@ int main(int argc, char** argv)
             int id = parse.NextToken(&p, &n);
             if (id == static_cast<int>(TOKEN_END) && n == 0)
                 break;
-            if (id == 0) {
+            if (id == 0 && n > 0) {
                 // Text outside the question grammar (the RTF inside the blocks is not): step over it.
                 ++p;
                 --n;

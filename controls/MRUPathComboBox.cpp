@@ -4,15 +4,6 @@
 
 #include "platform/core/FileSys.h"
 
-namespace {
-
-BOOL HasSeparator(const CString& s)
-{
-    return s.FindOneOf("/\\") >= 0;
-}
-
-} // namespace
-
 void CRecentPathList::Add(const char* text)
 {
     int n = GetSize();
@@ -178,19 +169,15 @@ CMRUFileComboBox::~CMRUFileComboBox()
     m_bSaveOnDestroy = FALSE;
 }
 
-BOOL CMRUFileComboBox::NamesShown() const
-{
-    return m_pList && m_pList->GetSize() > 0 && !HasSeparator((*m_pList)[0]);
-}
-
 void CMRUFileComboBox::ShowNames()
 {
-    if (m_pList && m_pList->GetSize() > 0 && HasSeparator((*m_pList)[0])) {
+    if (m_pList && m_pList->GetSize() > 0 && !m_bNamesShown) {
         m_arrPaths.SetSize(m_pList->GetSize());
         for (int i = 0; i < m_pList->GetSize(); ++i) {
             m_arrPaths[i] = (*m_pList)[i];
             (*m_pList)[i] = fsys::FileName((*m_pList)[i]);
         }
+        m_bNamesShown = TRUE;
     }
     // Also when nothing was turned into names: the combo follows the list after every change.
     Refill();
@@ -198,10 +185,11 @@ void CMRUFileComboBox::ShowNames()
 
 void CMRUFileComboBox::ShowPaths()
 {
-    if (!NamesShown())
+    if (!m_pList || !m_bNamesShown)
         return;
     for (int i = 0; i < m_pList->GetSize(); ++i)
         (*m_pList)[i] = i < m_arrPaths.GetSize() ? m_arrPaths[i] : CString();
+    m_bNamesShown = FALSE;
 }
 
 void CMRUFileComboBox::AddPath(const char* path, BOOL bSelect)
@@ -255,6 +243,8 @@ int CMRUFileComboBox::SetMaxEntries(int nMaxEntries)
 
 void CMRUFileComboBox::Load()
 {
+    // The list is remade from what it holds before it is read: paths, not names.
+    ShowPaths();
     CMRUPathComboBox::Load();
     Compact();
     m_arrPaths.SetSize(m_pList ? m_pList->GetSize() : 0);

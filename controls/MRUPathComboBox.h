@@ -109,7 +109,10 @@ protected:
     void ShowNames();
     // Entries become the full paths again.
     void ShowPaths();
-    BOOL NamesShown() const;
+    BOOL NamesShown() const { return m_bNamesShown; }
 
     CStringArray m_arrPaths;
+    // Whether the list holds the names; told by a flag, not guessed from the first entry, which
+    // may be empty (the last path removed) or a path without a folder.
+    BOOL m_bNamesShown = FALSE;
 };

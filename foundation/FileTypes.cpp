@@ -307,7 +307,7 @@ CString CFileTypes::Type2Ext(int nType, BOOL bLongImageList)
     case DT_IMAGE:
         return bLongImageList ? JoinExts(kImageTableLong) : JoinExts(kImageTableShort);
     default:
-        Log("CFileTypes::Type2Ext() - unknown doc type");
+        Log2("CFileTypes::Type2Ext() - unknown doc type", CString::Formatted("%d", nType));
         return CString();
     }
 }

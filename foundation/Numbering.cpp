@@ -1,6 +1,7 @@
 #include "foundation/Numbering.h"
 
 #include <cstring>
+#include <ctime>
 #include <vector>
 
 CString CNumbering::GetText() const
@@ -118,6 +119,13 @@ bool ReadThree(const CString& cs, const char* pszSeparators, int& a, int& b, int
     return fields.size() == 3 && ReadNumber(fields[0], a) && ReadNumber(fields[1], b) && ReadNumber(fields[2], c);
 }
 
+int DaysInMonth(int nYear, int nMonth)
+{
+    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    bool bLeap = (nYear % 4 == 0 && nYear % 100 != 0) || nYear % 400 == 0;
+    return nMonth == 2 && bLeap ? 29 : kDays[nMonth - 1];
+}
+
 } // namespace
 
 BOOL CTimeEx::SetFromText(LPCSTR pszText)
@@ -131,11 +139,23 @@ BOOL CTimeEx::SetFromText(LPCSTR pszText)
     if (!ReadThree(parts[0], "-/", nMonth, nDay, nYear) || !ReadThree(parts[1], ":", nHour, nMinute, nSecond))
         return FALSE;
     // The time library would roll 13/40/2006 over into the next year: such a text is refused.
-    if (nMonth < 1 || nMonth > 12 || nDay < 1 || nDay > 31 || nHour > 23 || nMinute > 59 || nSecond > 59)
+    if (nMonth < 1 || nMonth > 12 || nDay < 1 || nDay > DaysInMonth(nYear, nMonth) || nHour > 23 ||
+        nMinute > 59 || nSecond > 59)
         return FALSE;
-    CTime t(nYear, nMonth, nDay, nHour, nMinute, nSecond);
-    if (!t.IsValid())
+    // Fields in range stand. An hour that the change to daylight saving time skips here (a text
+    // written under another zone) is moved on by the system rather than refused: a refused link
+    // time makes the whole exam file unreadable.
+    std::tm tm{};
+    tm.tm_year = nYear - 1900;
+    tm.tm_mon = nMonth - 1;
+    tm.tm_mday = nDay;
+    tm.tm_hour = nHour;
+    tm.tm_min = nMinute;
+    tm.tm_sec = nSecond;
+    tm.tm_isdst = -1;
+    std::time_t t = std::mktime(&tm);
+    if (t == static_cast<std::time_t>(-1) || t <= 0)
         return FALSE;
-    CTime::operator=(t);
+    CTime::operator=(CTime(t));
     return TRUE;
 }

@@ -56,7 +56,7 @@ void CParse::Reset(LPCSTR pszDelimiters)
     m_nTokenLength = 0;
     m_nTokenId = 0;
     m_nClasses = 0;
-    m_bClassesSet = m_bRunAdded = m_bReady = m_bPatternAdded = FALSE;
+    m_bClassesSet = m_bRunAdded = m_bReady = m_bPatternAdded = m_bEndTokenAtEnd = FALSE;
     m_nRecordState = 0;
     m_csBaseDelimiters = pszDelimiters ? pszDelimiters : kBaseDelimiters;
     m_csDelimiters = m_csBaseDelimiters;
@@ -385,7 +385,7 @@ int CParse::NextToken(LPCSTR* ppText, UINT* pnRemaining, UINT nForceEndAt)
     RecordToken();
     const char* pText = *ppText;
     UINT nRemaining = *pnRemaining;
-    if (!m_pRoot || !pText) {
+    if (!m_pRoot || !pText || (nRemaining == 0 && !m_bEndTokenAtEnd)) {
         m_nTokenId = 0;
         return 0;
     }
@@ -615,6 +615,7 @@ void BeginDocTokenizer(CParse& parse)
 
 void EndDocTokenizer(CParse& parse, bool bWords)
 {
+    parse.SetEndTokenAtEnd(TRUE);
     parse.AddTokenString("", TOKEN_END);
     parse.AddCharSetToken(kDigits, IDS_TOKEN_NUM);
     if (bWords)

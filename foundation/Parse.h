@@ -69,9 +69,15 @@ public:
     // The 95 printable ASCII characters, blank to tilde.
     static void GetDefaultAlphabet(CString& csAlphabet);
 
+    // Whether a scan with nothing left gives the end token (the id of the empty text) rather than
+    // 0. The document readers need it: a text that ends right after its last record is at its
+    // end. Other callers loop until 0, which the end token would never let them reach.
+    void SetEndTokenAtEnd(BOOL bOn) { m_bEndTokenAtEnd = bOn; }
+
     // Scans one token: reads at most *pnRemaining characters and never past a NUL, advances the
-    // pointer and lowers the length. At the end of the text (nothing left, or a NUL) the end
-    // token is returned: the id of the empty text, 0 when the tokenizer has none. A character
+    // pointer and lowers the length. With nothing left it returns 0 (see SetEndTokenAtEnd); a
+    // NUL, or only skipped delimiters before the end, give the end token, and a keyword or
+    // number that runs up to the end of the text or a NUL is still recognised. A character
     // index equal to nForceEndAt ends the token there.
     int NextToken(LPCSTR* ppText, UINT* pnRemaining, UINT nForceEndAt = 0x7FFFFFFF);
 
@@ -148,6 +154,7 @@ private:
     BOOL m_bRunAdded = FALSE;
     BOOL m_bReady = FALSE;
     BOOL m_bPatternAdded = FALSE;
+    BOOL m_bEndTokenAtEnd = FALSE;
     std::vector<std::unique_ptr<CParseState>> m_plStates;
     CString m_csSplitPrefix;
     CString m_csSplitBody;

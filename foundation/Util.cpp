@@ -1,7 +1,7 @@
 #include "foundation/Util.h"
 
 #include "foundation/CorraAppBase.h"
-#include "foundation/FileUtil.h"
+#include "foundation/FileTypes.h"
 #include "foundation/Log.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/Services.h"
@@ -43,35 +43,18 @@ void AppendEncoded(std::string& url, std::vector<size_t>& cuts, const CString& t
 std::mutex g_folderMutex;
 std::function<BOOL(const CString&)> g_folderHandler;
 
-// Export kind of a file by its extension, as the export code names them.
-int ExportKindOf(const CString& path)
-{
-    CString ext;
-    GetFileExt(ext, path, FALSE);
-    ext.Trim();
-    ext.MakeLower();
-    static const struct {
-        const char* ext;
-        int kind;
-    } kKinds[] = {{"txt", 0x7001}, {"doc", 0x7002}, {"wpd", 0x7003}, {"htm", 0x7004}, {"rtf", 0x7005}};
-    for (const auto& k : kKinds)
-        if (ext.Find(k.ext) >= 0)
-            return k.kind;
-    return 0;
-}
-
 const char* ViewerFailureText(int kind)
 {
     switch (kind) {
-    case 0x7001:
+    case FT_TEXT:
         return "Failed to start text viewer.";
-    case 0x7002:
+    case FT_WORD:
         return "Failed to start Microsoft Word.";
-    case 0x7003:
+    case FT_WORDPERFECT:
         return "Failed to start WordPerfect.";
-    case 0x7004:
+    case FT_HTML:
         return "Failed to start browser.";
-    case 0x7005:
+    case FT_RTF:
         return "Failed to start RTF viewer.";
     default:
         return "";
@@ -94,14 +77,13 @@ bool PrevIsBackslash(const CString& out)
     return !out.IsEmpty() && out[out.GetLength() - 1] == '\\';
 }
 
-// One pass of the encoder. With hexEscapes, the marks that only the decoder turns back (escaped
-// braces, a literal ']') are written as RTF hex escapes instead, which an RTF reader takes for the
-// same characters. needsDecoder tells whether the text holds such marks; hasOpen whether it holds a
-// '[' (without one the decoder returns the text unchanged).
-CString Encode(const CString& in, bool hexEscapes, bool& needsDecoder, bool& hasOpen)
+// One pass of the encoder. hasOpen tells whether the result holds a '[', without which the decoder
+// returns the text unchanged. For such a text (hexEscapes) escaped braces are written as RTF hex
+// escapes, which an RTF reader takes for the same characters, and brackets, "&" and "@" are left
+// as they are: the decoder gives them back unchanged.
+CString Encode(const CString& in, bool hexEscapes, bool& hasOpen)
 {
     CString out;
-    needsDecoder = false;
     hasOpen = false;
     for (int i = 0; i < in.GetLength(); ++i) {
         char c = in[i];
@@ -113,7 +95,6 @@ CString Encode(const CString& in, bool hexEscapes, bool& needsDecoder, bool& has
                 out += c == '{' ? "'7b" : "'7d";
             } else if (afterBackslash) {
                 out += c == '{' ? '&' : '@';
-                needsDecoder = true;
             } else {
                 out += c == '{' ? '[' : ']';
                 hasOpen = hasOpen || c == '{';
@@ -122,19 +103,18 @@ CString Encode(const CString& in, bool hexEscapes, bool& needsDecoder, bool& has
         case '[':
         case ']':
             // Every literal bracket gets its own backslash, also one that follows a backslash.
-            if (c == ']' && hexEscapes) {
-                out += "\\'5d";
+            if (hexEscapes) {
+                out += c;
                 break;
             }
             out += '\\';
             out += c;
             hasOpen = hasOpen || c == '[';
-            needsDecoder = needsDecoder || c == ']';
             break;
         case '&':
         case '@':
             // After a backslash these would read back as braces: write them as hex escapes.
-            if (afterBackslash)
+            if (afterBackslash && !hexEscapes)
                 out += c == '&' ? "\\'26" : "\\'40";
             else
                 out += c;
@@ -321,8 +301,8 @@ int DisplayFile(LPCSTR path)
         BOOL shown = handler ? handler(path) : DesktopOpener().OpenFolder(path);
         return shown ? DISPLAYFILE_OK : DISPLAYFILE_FAILED;
     }
-    int kind = ExportKindOf(path);
-    if (kind == 0x7003 && !CorraApp().GetProfileInt("Export", "AllowWPOpen", 0, FALSE)) {
+    int kind = CFileTypes::GetDocType(path);
+    if (kind == FT_WORDPERFECT && !CorraApp().GetProfileInt("Export", "AllowWPOpen", 0, FALSE)) {
         LogOutput("::DisplayFile() - opening WordPerfect files is not allowed...", 3, LOG_HERE);
         return DISPLAYFILE_FAILED;
     }
@@ -346,16 +326,15 @@ void SetDisplayFolderHandler(std::function<BOOL(const CString&)> handler)
 // ('{') or "@" ('}'); every literal bracket gets a backslash in front. "&" and "@" that follow a
 // backslash in the RTF would read back as braces, so they are written as their hex escapes
 // (\'26, \'40), which an RTF reader takes for the same characters. The decoder returns a text
-// without '[' unchanged, so in a text without one, escaped braces and ']' are written as hex
-// escapes too.
+// without '[' unchanged, so a text without one keeps its brackets, "&" and "@" as they are and
+// has its escaped braces written as hex escapes.
 CString EncodeBraces(LPCSTR rtf)
 {
     CString in(rtf);
-    bool needsDecoder = false;
     bool hasOpen = false;
-    CString out = Encode(in, false, needsDecoder, hasOpen);
-    if (needsDecoder && !hasOpen)
-        out = Encode(in, true, needsDecoder, hasOpen);
+    CString out = Encode(in, false, hasOpen);
+    if (!hasOpen)
+        out = Encode(in, true, hasOpen);
     return out;
 }
 

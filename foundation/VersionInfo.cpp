@@ -1,5 +1,6 @@
 #include "foundation/VersionInfo.h"
 
+#include "foundation/Log.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/ProgramHome.h"
 
@@ -13,19 +14,20 @@ CVersionInfo::CVersionInfo()
 
 CVersionInfo::CVersionInfo(LPCSTR file)
 {
-    m_csFileName = file;
-    CString own = GetProgramFilePath();
-    if (!m_csFileName.IsEmpty() &&
-        fsys::NormalizeSeparators(m_csFileName) == fsys::NormalizeSeparators(own))
-        ReadOwn();
+    Read(file);
 }
 
 BOOL CVersionInfo::ReadServerFile(LPCSTR progId)
 {
-    CString id(progId);
-    id.Trim();
-    if (id.CompareNoCase("Corra.Application") == 0 || id.CompareNoCase("Corra.Document") == 0) {
-        m_csFileName = GetProgramFilePath();
+    return Read(GetServerFile(progId));
+}
+
+BOOL CVersionInfo::Read(const CString& file)
+{
+    m_csFileName = file;
+    CString own = GetProgramFilePath();
+    if (!m_csFileName.IsEmpty() &&
+        fsys::NormalizeSeparators(m_csFileName) == fsys::NormalizeSeparators(own)) {
         ReadOwn();
         return TRUE;
     }

@@ -12,8 +12,8 @@ public:
     explicit CVersionInfo(LPCSTR file);
     virtual ~CVersionInfo() = default;
 
-    // The version of a component's server file: the program's own for its ProgIDs
-    // ("Corra.Application", "Corra.Document"); FALSE (texts emptied) for any other.
+    // The version of a component's server file (GetServerFile): the program's own when that is
+    // the program; FALSE (texts emptied) for any other.
     BOOL ReadServerFile(LPCSTR progId);
 
     LPCSTR GetProductName() const { return m_csProductName; }
@@ -26,6 +26,8 @@ public:
     void SetTexts(LPCSTR productName, LPCSTR fileVersion, LPCSTR productVersion);
 
 private:
+    // The program's own texts when file is the program, else empty texts and FALSE.
+    BOOL Read(const CString& file);
     void ReadOwn();
     void Clear();
 

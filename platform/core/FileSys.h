@@ -37,8 +37,8 @@ long long GetSize(const char* path);
 // Modification time; 0 when the file cannot be read.
 std::time_t GetModTime(const char* path);
 BOOL SetModTime(const char* path, std::time_t t);
-// A value that changes whenever the file's size or modification time (to the nanosecond) does,
-// for telling whether a file read before has changed since; -1 when the file is not there.
+// A value that changes whenever the file's size or modification time (to the nanosecond)
+// changes; -1 when the file cannot be read. Stores use it to notice edits made behind their back.
 long long ChangeStamp(const char* path);
 
 BOOL CopyFile(const char* from, const char* to, BOOL failIfExists);

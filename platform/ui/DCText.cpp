@@ -390,7 +390,10 @@ std::vector<CDC::CTextLine> CDC::LayoutText(const std::string& text, UINT nForma
                 cur += c;
             }
         }
-        paragraphs.push_back(cur);
+        // A line break at the very end closes the last line; it starts no empty one after it.
+        const char last = text.empty() ? '\0' : text.back();
+        if (last != '\r' && last != '\n')
+            paragraphs.push_back(cur);
     }
 
     std::vector<CTextLine> lines;

@@ -118,11 +118,12 @@ BOOL CWnd::PostCommand(UINT nID)
 
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // The state is read on the window's own thread only.
+    auto handle = [&]() -> LRESULT { return m_bCreated ? WindowProc(message, wParam, lParam) : 0; };
     if (IsCreatorThread())
-        return WindowProc(message, wParam, lParam);
+        return handle();
     LRESULT result = 0;
-    QMetaObject::invokeMethod(
-        m_pHelper, [&] { result = WindowProc(message, wParam, lParam); }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(m_pHelper, [&] { result = handle(); }, Qt::BlockingQueuedConnection);
     return result;
 }
 
@@ -140,6 +141,9 @@ void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, 
 
 void CWnd::DeliverPosted(UINT message, WPARAM wParam, LPARAM lParam, BOOL bCommand)
 {
+    // Still queued when the window was destroyed (a dialog ended): it has no one to go to.
+    if (!m_bCreated)
+        return;
     if (bCommand)
         OnCommand(message);
     else

@@ -71,7 +71,9 @@ public:
 
     // Messages. PostMessage may be called from any thread: the message is handled later on the
     // window's thread. SendMessage handles it at once (from another thread it waits for the
-    // window's thread to handle it). Both are ignored once the window has been destroyed.
+    // window's thread to handle it). While the window does not exist (GetSafeHwnd NULL: a
+    // dialog not yet created, or any window destroyed) neither is handled: a message still
+    // queued when the window is destroyed is dropped.
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     // Every descendant window (children only unless bDeep) gets the message sent.

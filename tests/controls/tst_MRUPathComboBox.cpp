@@ -158,3 +158,34 @@ TEST_F(MRUPathComboBoxTest, LoadingAFileComboDropsFolderEntries)
     EXPECT_EQ(combo->GetFullPath(1), CString("/home/T/b.htm"));
     EXPECT_EQ(combo->GetFullPath(2), CString(""));
 }
+
+TEST_F(MRUPathComboBoxTest, RemovedLastPathStaysRemoved)
+{
+    auto combo = MakeFileCombo();
+    combo->SetSaveOnDestroy(FALSE);
+    combo->AddPath("/home/T/Exports/Quiz1.doc", FALSE);
+    combo->Remove(0);
+    EXPECT_EQ(combo->GetCount(), 0);
+    EXPECT_EQ(combo->GetFullPath(0), CString(""));
+    EXPECT_EQ(combo->GetFirst(), CString("")) << "the removed path must not come back";
+    combo->Save();
+    EXPECT_FALSE(AppProfile().HasKey("ExportDlg MRU", "File1"));
+}
+
+TEST_F(MRUPathComboBoxTest, PathWithoutFolderKeepsItsPlace)
+{
+    auto combo = MakeFileCombo();
+    combo->SetSaveOnDestroy(FALSE);
+    combo->AddPath("/home/T/a.doc", FALSE);
+    combo->AddPath("b.txt", FALSE);
+    combo->AddPath("/home/T/c.txt", FALSE);
+    EXPECT_EQ(Entries(*combo), CString("c.txt|b.txt|a.doc"));
+    EXPECT_EQ(combo->GetFullPath(1), CString("b.txt"));
+    EXPECT_EQ(combo->GetFullPath(2), CString("/home/T/a.doc"));
+
+    // Loading again reads the profile afresh, whatever the list showed before.
+    combo->Save();
+    combo->Load();
+    EXPECT_EQ(Entries(*combo), CString("c.txt|b.txt|a.doc"));
+    EXPECT_EQ(combo->GetFirst(), CString("/home/T/c.txt"));
+}

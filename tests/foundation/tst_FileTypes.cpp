@@ -235,4 +235,6 @@ TEST_F(FileTypes, FailuresAreLogged)
     EXPECT_NE(GetLogBuffer().Find("****** CFileTypes::FileType2Ext() - unknown type 28678"), -1);
     EXPECT_EQ(CFileTypes::Ext2Type("a.xyz"), 0);
     EXPECT_NE(GetLogBuffer().Find("****** CFileTypes::Ext2Type() - failed to determine type...\r\n****** a.xyz"), -1);
+    EXPECT_EQ(CFileTypes::Type2Ext(9, FALSE), "");
+    EXPECT_NE(GetLogBuffer().Find("****** CFileTypes::Type2Ext() - unknown doc type\r\n****** 9"), -1);
 }

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ctime>
+#include <string>
+
 TEST(Numbering, LabelsByStyle)
 {
     struct Row {
@@ -66,4 +70,28 @@ TEST(TimeEx, RefusedTextsLeaveTheTime)
         EXPECT_FALSE(t.SetFromText(text)) << (text ? text : "(null)");
         EXPECT_EQ(t, kept) << (text ? text : "(null)");
     }
+}
+
+TEST(TimeEx, AnHourSkippedByDaylightSavingTimeIsRead)
+{
+    // Written under a zone without the change, read where 2:30 on that day does not exist.
+    const char* old = std::getenv("TZ");
+    std::string saved = old ? old : "";
+    setenv("TZ", "America/New_York", 1);
+    tzset();
+    CTimeEx t;
+    BOOL ok = t.SetFromText("4/2/2006 2:30:0");
+    CTimeEx leap;
+    BOOL okLeap = leap.SetFromText("2/29/2008 12:0:0");
+    BOOL okNoLeap = leap.SetFromText("2/29/2007 12:0:0");
+    if (old)
+        setenv("TZ", saved.c_str(), 1);
+    else
+        unsetenv("TZ");
+    tzset();
+
+    EXPECT_TRUE(ok);
+    EXPECT_TRUE(t.IsValid());
+    EXPECT_TRUE(okLeap);
+    EXPECT_FALSE(okNoLeap);
 }

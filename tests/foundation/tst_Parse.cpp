@@ -112,6 +112,25 @@ TEST(Parse, EndOfTextIsTheEndTokenAndStaysSo)
     EXPECT_EQ(nul.Next(parse), 23);
 }
 
+TEST(Parse, OtherTokenizersGiveZeroWithNothingLeft)
+{
+    // Callers of a tokenizer of their own loop until 0; the end token must not hold them.
+    CParse parse;
+    parse.Reset(nullptr);
+    parse.SetCharClasses("abc{}", "{}");
+    parse.AddTokenString("{", 1);
+    parse.AddTokenString("", 11);
+    parse.AddCharSetToken("abc", 22);
+    parse.AddDelimiterSkips();
+    Cursor c("{ab \r\n");
+    EXPECT_EQ(c.Next(parse), 1);
+    EXPECT_EQ(c.Next(parse), 22);
+    EXPECT_EQ(c.Next(parse), 11);  // only skipped delimiters left
+    EXPECT_EQ(c.n, 0u);
+    EXPECT_EQ(c.Next(parse), 0);
+    EXPECT_EQ(c.Next(parse), 0);
+}
+
 TEST(Parse, ScanNeverReadsPastTheGivenLength)
 {
     CParse& parse = QuestionTokenizer();
@@ -300,7 +319,7 @@ TEST_F(ParseLog, MissingKeywordStringIsLoggedAndSkipped)
     parse.AddTokenString("", 23);
     parse.AddDelimiterSkips();
     EXPECT_NE(GetLogBuffer().Find("****** CParse::AddToken(UINT,int) - failed to load resource 9999"), -1);
-    Cursor c("");
+    Cursor c(" ");
     EXPECT_EQ(c.Next(parse), 23);
 }
 

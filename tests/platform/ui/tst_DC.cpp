@@ -54,6 +54,8 @@ const DrawTextCase kDrawTextCases[] = {
     {"three lines", "aa bb cc", DT_WORDBREAK, 10, 20, 50, 30},
     {"line feeds break without word break", "a\nbcd", 0, 100, 25, 40, 20},
     {"cr lf and an empty line", "a\r\n\r\nb", DT_WORDBREAK, 100, 15, 50, 30},
+    {"a line break at the end adds no line", "ab\r\n", DT_WORDBREAK, 100, 20, 30, 10},
+    {"two line breaks at the end add one", "ab\n\n", 0, 100, 20, 40, 20},
     {"single line ignores breaks", "a\nb", DT_SINGLELINE, 100, 25, 30, 10},
     {"no word break keeps a long line", "abc def", 0, 10, 45, 30, 10},
     {"prefix marks are removed", "a&&b&c", DT_SINGLELINE, 100, 30, 30, 10},

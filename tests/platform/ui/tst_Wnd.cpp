@@ -96,6 +96,20 @@ TEST_F(WndTest, PostedMessagesOfAWindowThatIsGoneAreDropped)
     SUCCEED();
 }
 
+TEST_F(WndTest, DestroyedWindowHandlesNoMoreMessages)
+{
+    CRecordingWnd wnd;
+    wnd.PostMessage(WM_PING, 1, 0);
+    EXPECT_TRUE(wnd.DestroyWindow());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(wnd.messages.empty()) << "queued before the window was destroyed";
+    EXPECT_EQ(wnd.SendMessage(WM_PING, 2, 0), 0);
+    EXPECT_TRUE(wnd.messages.empty());
+    wnd.PostCommand(ID_CMD_SAVE);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(wnd.saves, 0);
+}
+
 TEST_F(WndTest, TimerFiresOnTimerWithItsIdUntilKilled)
 {
     CRecordingWnd wnd;
