@@ -231,8 +231,9 @@ TEST(RtfReader, AParagraphReadIntoOtherTextKeepsItsMark)
         // a centred paragraph.
         auto align = [](const QTextBlock& b) { return b.blockFormat().alignment() & Qt::AlignHorizontal_Mask; };
         EXPECT_EQ(align(target.firstBlock()), Qt::AlignLeft) << tc.rtf.GetString();
-        if (target.blockCount() > 1)
+        if (target.blockCount() > 1) {
             EXPECT_EQ(align(target.lastBlock()), Qt::AlignHCenter) << tc.rtf.GetString();
+        }
     }
 }
 
