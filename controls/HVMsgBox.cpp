@@ -273,8 +273,16 @@ BOOL CHVMsgBox::OnInitDialog()
     SetDlgItemText(IDYES, m_csYes);
     SetDlgItemText(IDNO, m_csNo);
     SetDlgItemText(IDCANCEL, m_csCancel);
-    for (int id : StyleButtons())
-        GetDlgItem(id)->show();
+    // The first button of the style answers Enter, as a message box's default button does.
+    BOOL bDefaultSet = FALSE;
+    for (int id : StyleButtons()) {
+        QWidget* button = GetDlgItem(id);
+        button->show();
+        if (auto* push = qobject_cast<QPushButton*>(button)) {
+            push->setDefault(!bDefaultSet);
+            bDefaultSet = TRUE;
+        }
+    }
     GetDlgItem(IDC_HVMSG_MOREINFO)->setVisible(m_nHelpId > 0);
     m_pDontShow->setVisible(!m_csDontShowKey.IsEmpty());
     m_pDontShow->setChecked(false);

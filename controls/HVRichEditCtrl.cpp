@@ -326,9 +326,10 @@ LRESULT CHVRichEditCtrl::OnGetTextMsg(WPARAM wParam, LPARAM lParam)
             LogOutput("CHVRichEditCtrl::OnGetTextMsg() - Bad string ptr.", LOG_ERROR, LOG_HERE);
             return 0;
         }
+        // Terminated from here on, whatever fails below.
+        buffer[0] = 0;
         CString text;
         if (!GetTextMsg(format, text)) {
-            buffer[0] = 0;
             LogOutput("CHVRichEditCtrl::OnGetTextMsg() - GetText() failed.", LOG_ERROR, LOG_HERE);
             return 0;
         }

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 const char* const kDefaultTitle = "Please wait";
@@ -64,6 +66,21 @@ double CProgressMeter::Fraction() const
         return 1.0;
     double f = static_cast<double>(m_nPos) / static_cast<double>(m_nRange);
     return f < 0.0 ? 0.0 : (f > 1.0 ? 1.0 : f);
+}
+
+int CProgressMeter::Share(int nWhole) const
+{
+    if (nWhole <= 0)
+        return 0;
+    if (m_nRange == 0)
+        return nWhole;
+    long long num = static_cast<long long>(m_nPos) * nWhole;
+    long long den = m_nRange;
+    if (den < 0) {
+        num = -num;
+        den = -den;
+    }
+    return static_cast<int>(std::clamp<long long>(num / den, 0, nWhole));
 }
 
 // --- the dialog -------------------------------------------------------------------------------
@@ -217,6 +234,10 @@ void COldProgressDlg::StepIt()
 
 void COldProgressDlg::SetPos(int nPos)
 {
+    if (!IsCreatorThread()) {
+        QMetaObject::invokeMethod(this, [this, nPos] { SetPos(nPos); }, Qt::QueuedConnection);
+        return;
+    }
     m_meter.m_nPos = nPos;
     if (GetSafeHwnd())
         m_pBar->repaint();

@@ -29,9 +29,12 @@ public:
     BOOL Advance();
     // Position over range, 1.0 for a range of 0; kept within 0..1.
     double Fraction() const;
-    int Percent() const { return static_cast<int>(Fraction() * 100.0); }
+    int Percent() const { return Share(100); }
     // The part of a bar of nWidth pixels that shows as done.
-    int FilledWidth(int nWidth) const { return static_cast<int>(nWidth * Fraction()); }
+    int FilledWidth(int nWidth) const { return Share(nWidth); }
+    // The fraction of nWhole, truncated, in whole numbers: through a double, 29 of 100 would
+    // come out as 28.
+    int Share(int nWhole) const;
     BOOL IsBeyondRange() const { return m_nPos > m_nRange; }
 
     int m_nRange;
@@ -65,7 +68,8 @@ public:
     virtual CString GetTitle() const;
 
     // Moves the bar, repaints it at once and lets pending events run: any handler (Cancel, a
-    // menu command) may run inside, so callers check IsCancelled afterwards.
+    // menu command) may run inside, so callers check IsCancelled afterwards. From another
+    // thread it is posted.
     void SetPos(int nPos);
     int GetPos() const { return m_meter.m_nPos; }
     void SetRange(int nRange);

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <set>
 
 namespace {
@@ -102,6 +103,23 @@ bool InRange(int nSlot)
     return nSlot >= 0 && nSlot < FM_COUNT;
 }
 
+// Every slot in turn, the results combined; an exception is logged and passed on.
+BOOL ForAllSlots(BOOL (*each)(int))
+{
+    BOOL ok = TRUE;
+    try {
+        for (int i = 0; i < FM_COUNT; ++i)
+            ok = each(i) && ok;
+    } catch (const std::exception& e) {
+        LogException(e, LOG_HERE);
+        throw;
+    } catch (...) {
+        LogUnknownException(LOG_HERE);
+        throw;
+    }
+    return ok;
+}
+
 } // namespace
 
 LOGFONT CFontMgr::m_lfSlots[FM_COUNT];
@@ -186,12 +204,8 @@ const LOGFONT& CFontMgr::GetDefaultLogFont(int nSlot)
 
 BOOL CFontMgr::LoadSlot(int nSlot)
 {
-    if (nSlot == -1) {
-        BOOL ok = TRUE;
-        for (int i = 0; i < FM_COUNT; ++i)
-            ok = LoadSlot(i) && ok;
-        return ok;
-    }
+    if (nSlot == -1)
+        return ForAllSlots(&CFontMgr::LoadSlot);
     if (!InRange(nSlot))
         return FALSE;
     LOGFONT lf = DefaultTable()[nSlot];
@@ -202,12 +216,8 @@ BOOL CFontMgr::LoadSlot(int nSlot)
 
 BOOL CFontMgr::SaveSlot(int nSlot)
 {
-    if (nSlot == -1) {
-        BOOL ok = TRUE;
-        for (int i = 0; i < FM_COUNT; ++i)
-            ok = SaveSlot(i) && ok;
-        return ok;
-    }
+    if (nSlot == -1)
+        return ForAllSlots(&CFontMgr::SaveSlot);
     if (!InRange(nSlot))
         return FALSE;
     return CorraApp().WriteProfileLogFont(kFontMgrSection, kSlots[nSlot].name, m_lfSlots[nSlot]);

@@ -94,6 +94,11 @@ std::string FromUtf8(std::string_view utf8, char replacement)
             else
                 cp = (cp << 6) | (cc & 0x3F);
         }
+        // Overlong forms, surrogates and values past Unicode are malformed too: an overlong NUL
+        // would otherwise cut the text short.
+        static constexpr char32_t kLeast[5] = {0, 0, 0x80, 0x800, 0x10000};
+        if (ok && (cp < kLeast[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)))
+            ok = false;
         if (!ok) {
             out += replacement;
             ++i;

@@ -1,6 +1,7 @@
 #pragma once
 // Lists with POSITION iteration and index arrays, as the system's code uses them.
 
+#include "platform/core/Archive.h"
 #include "platform/core/String.h"
 
 #include <algorithm>
@@ -246,6 +247,26 @@ public:
             return;
         count = std::min(count, GetSize() - i);
         m_v.erase(m_v.begin() + i, m_v.begin() + i + count);
+    }
+
+    // The framework's stored form: a count (CArchive::WriteCount), then each element. Loading
+    // reads element by element, so a count larger than the data throws before it allocates.
+    void Serialize(CArchive& ar)
+    {
+        if (ar.IsStoring()) {
+            ar.WriteCount(static_cast<DWORD>(m_v.size()));
+            for (const T& v : m_v)
+                ar << v;
+        } else {
+            DWORD n = ar.ReadCount();
+            std::vector<T> items;
+            for (DWORD i = 0; i < n; ++i) {
+                T v{};
+                ar >> v;
+                items.push_back(std::move(v));
+            }
+            m_v.swap(items);
+        }
     }
 
     typename std::vector<T>::iterator begin() { return m_v.begin(); }

@@ -45,6 +45,35 @@ std::string RandomName(size_t length)
     return s;
 }
 
+// The file a chain of symbolic links ends at (the path itself when it is no link), so that a
+// rename replaces that file and leaves the links in place.
+std::string ResolveLinks(std::string path)
+{
+    for (int hops = 0; hops < 40; ++hops) {
+        char buf[PATH_MAX + 1];
+        ssize_t n = ::readlink(path.c_str(), buf, PATH_MAX);
+        if (n <= 0)
+            break;
+        std::string next(buf, static_cast<size_t>(n));
+        if (next[0] != '/') {
+            size_t slash = path.rfind('/');
+            next = (slash == std::string::npos ? std::string() : path.substr(0, slash + 1)) + next;
+        }
+        path = next;
+    }
+    return path;
+}
+
+// An existing file this user may not write, or one without any write permission (which even
+// the superuser respects, as a read-only mark is respected by every user).
+bool NotWritable(const std::string& native)
+{
+    struct stat st {};
+    if (::stat(native.c_str(), &st) != 0)
+        return false;
+    return (st.st_mode & 0222) == 0 || ::access(native.c_str(), W_OK) != 0;
+}
+
 } // namespace
 
 CString NormalizeSeparators(const char* path)
@@ -114,7 +143,12 @@ BOOL AppendFile(const char* path, const void* data, size_t len)
 
 BOOL WriteFileAtomic(const char* path, const void* data, size_t len)
 {
-    std::string target = Native(path);
+    std::string target = ResolveLinks(Native(path));
+    // A read-only file stays as it is, as an in-place write would leave it.
+    if (NotWritable(target)) {
+        errno = EACCES;
+        return FALSE;
+    }
     std::string temp = target + ".tmp" + RandomName(8);
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0)
@@ -152,8 +186,7 @@ BOOL IsDirectory(const char* path)
 
 BOOL IsReadOnly(const char* path)
 {
-    std::string n = Native(path);
-    return ::access(n.c_str(), F_OK) == 0 && ::access(n.c_str(), W_OK) != 0;
+    return NotWritable(Native(path));
 }
 
 long long GetSize(const char* path)
@@ -214,7 +247,14 @@ BOOL MoveFile(const char* from, const char* to)
 
 BOOL DeleteFile(const char* path)
 {
-    return ::unlink(Native(path).c_str()) == 0;
+    std::string n = Native(path);
+    // A read-only file is kept, as the folder's permission alone would let it go.
+    struct stat lst {};
+    if (::lstat(n.c_str(), &lst) == 0 && S_ISREG(lst.st_mode) && NotWritable(n)) {
+        errno = EACCES;
+        return FALSE;
+    }
+    return ::unlink(n.c_str()) == 0;
 }
 
 BOOL CreateDirectory(const char* path)

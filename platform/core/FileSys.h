@@ -22,14 +22,15 @@ BOOL ReadFile(const char* path, std::string& out);
 // Writes in place (the file is truncated first).
 BOOL WriteFile(const char* path, const void* data, size_t len);
 // Writes a temporary file beside path, then renames it over path: the old file stays whole
-// when anything fails.
+// when anything fails. A read-only file is refused; a symbolic link is written through to the
+// file it names.
 BOOL WriteFileAtomic(const char* path, const void* data, size_t len);
 BOOL AppendFile(const char* path, const void* data, size_t len);
 
 BOOL Exists(const char* path);
 BOOL IsFile(const char* path);
 BOOL IsDirectory(const char* path);
-// Read-only means this user may not write the file.
+// Read-only means this user may not write the file, or it has no write permission at all.
 BOOL IsReadOnly(const char* path);
 // -1 when the file cannot be read.
 long long GetSize(const char* path);
@@ -42,6 +43,7 @@ long long ChangeStamp(const char* path);
 
 BOOL CopyFile(const char* from, const char* to, BOOL failIfExists);
 BOOL MoveFile(const char* from, const char* to);
+// A read-only file is not deleted (a link is removed, never the file it names).
 BOOL DeleteFile(const char* path);
 // Creates one folder; its parent must exist. TRUE also when it already exists as a folder.
 BOOL CreateDirectory(const char* path);

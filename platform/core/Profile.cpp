@@ -52,9 +52,14 @@ void CProfileStore::LoadLocked() const
         return;
     m_stamp = stamp;
     m_lines.clear();
+    m_unreadable = FALSE;
     std::string data;
-    if (stamp < 0 || !fsys::ReadFile(m_path, data))
+    if (stamp < 0)
         return;
+    if (!fsys::ReadFile(m_path, data)) {
+        m_unreadable = TRUE;
+        return;
+    }
     size_t pos = 0;
     while (pos < data.size()) {
         size_t eol = data.find('\n', pos);
@@ -156,8 +161,9 @@ CString CProfileStore::GetString(const char* section, const char* key, const cha
     int s = FindSectionLocked(section);
     int k = s >= 0 ? FindKeyLocked(s, key) : -1;
     if (k < 0) {
+        // Only trailing blanks of a default are dropped.
         CString d(def);
-        d.Trim();
+        d.TrimRight(' ');
         return d;
     }
     return ValueOf(m_lines[static_cast<size_t>(k)]);
@@ -176,6 +182,9 @@ BOOL CProfileStore::WriteString(const char* section, const char* key, const char
     if (m_path.IsEmpty())
         return FALSE;
     LoadLocked();
+    // A file that is there but cannot be read would be replaced by this one entry.
+    if (m_unreadable)
+        return FALSE;
     int s = FindSectionLocked(section);
     if (!key) {
         if (s < 0)
@@ -199,7 +208,8 @@ BOOL CProfileStore::WriteString(const char* section, const char* key, const char
     v.Replace("\n", " ");
     Line entry;
     entry.isEntry = TRUE;
-    entry.key = key;
+    // An existing key keeps its spelling; only its value changes.
+    entry.key = k >= 0 ? m_lines[static_cast<size_t>(k)].key : CString(key);
     entry.key.Trim();
     entry.text = entry.key + "=" + v;
     if (k >= 0) {

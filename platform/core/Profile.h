@@ -51,6 +51,7 @@ private:
     CString m_path;
     mutable std::vector<Line> m_lines;
     mutable long long m_stamp = -2;  // size and mtime of the file when it was read
+    mutable BOOL m_unreadable = FALSE;  // the file is there but could not be read
 };
 
 // The program's profile ("Corra.ini" in the program home unless set otherwise).

@@ -88,9 +88,14 @@ void CRegistryStore::LoadLocked() const
         return;
     m_stamp = stamp;
     m_keys.clear();
+    m_unreadable = FALSE;
     std::string data;
-    if (stamp < 0 || !fsys::ReadFile(m_file, data))
+    if (stamp < 0)
         return;
+    if (!fsys::ReadFile(m_file, data)) {
+        m_unreadable = TRUE;
+        return;
+    }
     Key* current = nullptr;
     size_t pos = 0;
     while (pos < data.size()) {
@@ -139,8 +144,11 @@ void CRegistryStore::LoadLocked() const
 
 BOOL CRegistryStore::SaveLocked() const
 {
-    if (m_file.IsEmpty())
+    // A file that is there but cannot be read would be replaced by what little is known.
+    if (m_file.IsEmpty() || m_unreadable) {
+        m_stamp = -2;
         return FALSE;
+    }
     std::string out;
     for (const auto& [folded, key] : m_keys) {
         out += "[" + key.path.str() + "]\n";

@@ -58,4 +58,5 @@ private:
     CString m_file;
     mutable std::map<std::string, Key> m_keys;  // by folded path
     mutable long long m_stamp = -2;
+    mutable BOOL m_unreadable = FALSE;  // the file is there but could not be read
 };

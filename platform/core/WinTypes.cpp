@@ -13,6 +13,9 @@ int MulDiv(int n, int num, int den)
     long long mag = (prod < 0 ? -prod : prod);
     long long d = den < 0 ? -static_cast<long long>(den) : den;
     long long q = (mag + half) / d;
+    // A result that does not fit an int is refused, not wrapped.
+    if (q > 2147483647LL + (negative ? 1 : 0))
+        return -1;
     return static_cast<int>(negative ? -q : q);
 }
 

@@ -48,7 +48,8 @@ constexpr WORD LOWORD(std::uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); 
 constexpr WORD HIWORD(std::uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
 constexpr DWORD MAKELONG(WORD lo, WORD hi) { return static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16); }
 
-// n * num / den, rounded half away from zero, with a 64-bit intermediate; -1 when den is 0.
+// n * num / den, rounded half away from zero, with a 64-bit intermediate; -1 when den is 0 or
+// the result does not fit an int.
 int MulDiv(int n, int num, int den);
 
 struct POINT {

@@ -99,6 +99,7 @@ namespace {
 
 constexpr int kMaxDepth = 200;  // groups nested deeper keep the state of the last saved one
 constexpr int kMaxWord = 32;
+constexpr int kMaxIndent = 31680;  // twips: 22 inches
 
 enum class Dest { Normal, Skip, FontTable, ColorTable };
 
@@ -124,6 +125,9 @@ struct RunFormat {
 
 struct CharState : RunFormat {
     bool hidden = false;
+    // Text without "\cf" is in the automatic colour; "\cf0" is the table's first entry, which
+    // is automatic only when the table says so (an empty first entry, as the writer writes).
+    bool colorSaid = false;
 };
 
 struct ParaState : CRtfParaProps {
@@ -148,6 +152,7 @@ public:
 
 private:
     void PushGroup();
+    void SkipGroup();  // the current group's text is not shown
     bool PopGroup();  // false when the outermost group closed
     void ControlWord();
     void ControlSymbol(unsigned char c);
@@ -165,6 +170,8 @@ private:
     QTextCharFormat MakeCharFormat() const;
     static QTextBlockFormat MakeBlockFormat(const ParaState& para);
     void FontNameByte(unsigned char b);
+    void StoreTableFont();
+    void StoreTableColor();
 
     const char* m_p;
     const char* m_end;
@@ -173,7 +180,9 @@ private:
 
     GroupState m_st;
     std::vector<GroupState> m_stack;
-    int m_overflow = 0;
+    int m_overflow = 0;  // groups opened past the bound and not closed yet
+    int m_overflowSkip = 0;  // the overflow level of a skipped group opened past the bound
+    Dest m_overflowDest = Dest::Normal;
     int m_ucSkip = 0;
 
     // Tables.
@@ -189,6 +198,11 @@ private:
     QTextCharFormat m_textFmt;
     bool m_fmtDirty = true;
     bool m_wholeDoc = false;
+    // Read into other text: the paragraph the text goes into, as it was, and whether the read
+    // has split it.
+    QTextBlockFormat m_hostBlock;
+    QTextCharFormat m_hostMark;
+    bool m_split = false;
     bool m_pendingPar = false;
     ParaState m_parPara;
     QTextCharFormat m_parChar;
@@ -196,15 +210,17 @@ private:
 
 BOOL CRtfReader::Run()
 {
+    while (m_p < m_end && IsSpaceByte(static_cast<unsigned char>(*m_p)))
+        ++m_p;
+    // As the platform's control does: text that does not open as RTF is not RTF, braces or not,
+    // and the selection stays for the caller's plain text.
+    if (std::string_view(m_p, static_cast<size_t>(m_end - m_p)).substr(0, 5) != "{\\rtf")
+        return FALSE;
     m_cursor.beginEditBlock();
     m_cursor.removeSelectedText();
     m_wholeDoc = m_cursor.document()->isEmpty();
-    while (m_p < m_end && IsSpaceByte(static_cast<unsigned char>(*m_p)))
-        ++m_p;
-    if (m_p >= m_end || *m_p != '{') {
-        m_cursor.endEditBlock();
-        return FALSE;
-    }
+    m_hostBlock = m_cursor.blockFormat();
+    m_hostMark = m_cursor.block().charFormat();
     while (m_p < m_end) {
         unsigned char c = static_cast<unsigned char>(*m_p++);
         switch (c) {
@@ -247,6 +263,10 @@ bool CRtfReader::PopGroup()
 {
     m_ucSkip = 0;
     if (m_overflow > 0) {
+        if (m_overflow == m_overflowSkip) {
+            m_st.dest = m_overflowDest;
+            m_overflowSkip = 0;
+        }
         --m_overflow;
         return true;
     }
@@ -254,14 +274,31 @@ bool CRtfReader::PopGroup()
         return false;
     if (m_st.dest == Dest::FontTable && m_tableFont >= 0 && !m_tableEntry.face.IsEmpty()) {
         // An entry whose ";" is missing still names its face.
-        m_fonts[m_tableFont] = m_tableEntry;
+        StoreTableFont();
     }
     if (m_st.dest == Dest::FontTable)
         m_tableFont = -1;
+    // So does the last colour of a table whose ";" is missing.
+    if (m_st.dest == Dest::ColorTable && m_stack.back().dest != Dest::ColorTable &&
+        (m_red >= 0 || m_green >= 0 || m_blue >= 0))
+        StoreTableColor();
     m_st = m_stack.back();
     m_stack.pop_back();
     CharChanged();
     return true;
+}
+
+void CRtfReader::SkipGroup()
+{
+    // The outermost group is never skipped: that would lose the whole text.
+    if (m_stack.size() <= 1 && m_overflow == 0)
+        return;
+    if (m_overflow > 0 && m_overflowSkip == 0 && m_st.dest != Dest::Skip) {
+        // Past the bound no state is saved: remember which group's end ends the skipping.
+        m_overflowSkip = m_overflow;
+        m_overflowDest = m_st.dest;
+    }
+    m_st.dest = Dest::Skip;
 }
 
 void CRtfReader::ControlWord()
@@ -298,8 +335,11 @@ void CRtfReader::ControlWord()
     if (m_p < m_end && *m_p == ' ')
         ++m_p;
     if (m_ucSkip > 0) {
-        // A control word stands for one character of a "\u" fallback.
+        // A control word stands for one character of a "\u" fallback; binary data that
+        // follows it is still data, not text.
         --m_ucSkip;
+        if (word == "bin" && hasParam && value > 0)
+            m_p += std::min<long long>(value, m_end - m_p);
         return;
     }
     Dispatch(word, hasParam, static_cast<int>(value));
@@ -336,8 +376,7 @@ void CRtfReader::ControlSymbol(unsigned char c)
     }
     case '*':
         // An optional destination: none of them carries text we show.
-        if (m_stack.size() > 1 || m_overflow > 0)
-            m_st.dest = Dest::Skip;
+        SkipGroup();
         break;
     case '~':
         AddUnit(0x00A0);
@@ -369,6 +408,11 @@ bool CRtfReader::Destination(std::string_view w)
         "printim", "revtim", "nonshppict", "shp", "shpinst", "atnid", "atnauthor", "annotation",
         "objdata", "result", "ftnsep", "ftnsepc", "ftncn", "aftnsep", "aftnsepc", "aftncn",
     };
+    if ((w == "fonttbl" || w == "colortbl") && m_overflow > 0) {
+        // No table this deep: its group's end could not be found again.
+        SkipGroup();
+        return true;
+    }
     if (w == "fonttbl") {
         m_st.dest = Dest::FontTable;
         m_tableFont = -1;
@@ -382,9 +426,7 @@ bool CRtfReader::Destination(std::string_view w)
     }
     for (const char* s : kSkipped)
         if (w == s) {
-            // The outermost group is never skipped: that would lose the whole text.
-            if (m_stack.size() > 1 || m_overflow > 0)
-                m_st.dest = Dest::Skip;
+            SkipGroup();
             return true;
         }
     return false;
@@ -411,7 +453,7 @@ void CRtfReader::Dispatch(std::string_view w, bool hasParam, int n)
         };
         if (w == "f") {
             if (m_tableFont >= 0 && !m_tableEntry.face.IsEmpty())
-                m_fonts[m_tableFont] = m_tableEntry;
+                StoreTableFont();
             m_tableFont = hasParam ? n : 0;
             m_tableEntry = FontEntry();
         } else if (w == "fprq") {
@@ -477,6 +519,7 @@ void CRtfReader::Dispatch(std::string_view w, bool hasParam, int n)
     }
     if (w == "cf") {
         c.color = std::max(n, 0);
+        c.colorSaid = true;
         return CharChanged();
     }
     if (w == "plain") {
@@ -494,8 +537,10 @@ void CRtfReader::Dispatch(std::string_view w, bool hasParam, int n)
         return;
     }
     if (w == "u") {
-        int code = n < 0 ? n + 65536 : n;
-        AddUnit(static_cast<char16_t>(code & 0xFFFF));
+        // A signed 16-bit value; one outside that range names no character.
+        const int code = n < 0 ? n + 65536 : n;
+        if (code >= 0 && code <= 0xFFFF)
+            AddUnit(static_cast<char16_t>(code));
         m_ucSkip = m_st.uc;
         return;
     }
@@ -508,9 +553,10 @@ void CRtfReader::Dispatch(std::string_view w, bool hasParam, int n)
     if (w == "qc") { p.align = 1; return; }
     if (w == "qr") { p.align = 2; return; }
     if (w == "qj") { p.align = 3; return; }
-    if (w == "li") { p.left = n; return; }
-    if (w == "fi") { p.first = n; return; }
-    if (w == "ri") { p.right = n; return; }
+    // Indents beyond the widest page are clamped, so sums of them stay in range.
+    if (w == "li") { p.left = std::clamp(n, -kMaxIndent, kMaxIndent); return; }
+    if (w == "fi") { p.first = std::clamp(n, -kMaxIndent, kMaxIndent); return; }
+    if (w == "ri") { p.right = std::clamp(n, -kMaxIndent, kMaxIndent); return; }
     if (w == "tqc") { p.tabKind = 1; return; }
     if (w == "tqr") { p.tabKind = 2; return; }
     if (w == "tqdec") { p.tabKind = 3; return; }
@@ -540,15 +586,29 @@ void CRtfReader::Dispatch(std::string_view w, bool hasParam, int n)
 void CRtfReader::FontNameByte(unsigned char b)
 {
     if (b == ';') {
-        if (m_tableFont >= 0) {
-            m_tableEntry.face.Trim();
-            m_fonts[m_tableFont] = m_tableEntry;
-        }
+        if (m_tableFont >= 0)
+            StoreTableFont();
         m_tableEntry.face.Empty();
         return;
     }
     if (m_tableFont >= 0 && m_tableEntry.face.GetLength() < 64)
         m_tableEntry.face += static_cast<char>(b);
+}
+
+void CRtfReader::StoreTableFont()
+{
+    // However the entry ended, its face is stored as the writer writes it back: trimmed.
+    m_tableEntry.face.Trim();
+    m_fonts[m_tableFont] = m_tableEntry;
+}
+
+void CRtfReader::StoreTableColor()
+{
+    if (m_red < 0 && m_green < 0 && m_blue < 0)
+        m_colors.push_back(QColor());
+    else
+        m_colors.push_back(QColor(std::max(m_red, 0), std::max(m_green, 0), std::max(m_blue, 0)));
+    m_red = m_green = m_blue = -1;
 }
 
 void CRtfReader::AddByte(unsigned char b)
@@ -562,13 +622,8 @@ void CRtfReader::AddByte(unsigned char b)
         FontNameByte(b);
         return;
     case Dest::ColorTable:
-        if (b == ';') {
-            if (m_red < 0 && m_green < 0 && m_blue < 0)
-                m_colors.push_back(QColor());
-            else
-                m_colors.push_back(QColor(std::max(m_red, 0), std::max(m_green, 0), std::max(m_blue, 0)));
-            m_red = m_green = m_blue = -1;
-        }
+        if (b == ';')
+            StoreTableColor();
         return;
     case Dest::Skip:
         return;
@@ -581,6 +636,10 @@ void CRtfReader::AddByte(unsigned char b)
 void CRtfReader::AddUnit(char16_t u)
 {
     if (m_st.dest != Dest::Normal || m_st.chr.hidden || u == 0)
+        return;
+    // The document's own marks for objects and frames are not text: the writer drops the one
+    // and the document would take the others as paragraph breaks.
+    if (u == QChar::ObjectReplacementCharacter || u == 0xFDD0 || u == 0xFDD1)
         return;
     if (u == '\n' || u == '\r' || u == 0x2029) {
         Par();
@@ -625,6 +684,7 @@ void CRtfReader::MaterializePar()
     m_pendingPar = false;
     EndParagraph(m_parPara, m_parChar);
     m_cursor.insertBlock(MakeBlockFormat(m_st.para), MakeCharFormat());
+    m_split = true;
 }
 
 void CRtfReader::EndParagraph(const ParaState& para, const QTextCharFormat& mark)
@@ -640,8 +700,16 @@ void CRtfReader::Finish()
     if (m_pendingPar) {
         m_pendingPar = false;
         EndParagraph(m_parPara, m_parChar);
+        // Inside other text the last mark ends the paragraph read, and the text after it goes
+        // on in a paragraph of its own, formatted as before. Only for a whole document, or at
+        // the end of one (where a text is appended), is it the document's own final mark.
+        if (!m_wholeDoc && !m_cursor.atEnd())
+            m_cursor.insertBlock(m_hostBlock, m_hostMark);
     } else if (m_wholeDoc) {
         EndParagraph(m_st.para, MakeCharFormat());
+    } else if (m_split) {
+        // The text read after its last mark joins the paragraph it went into, which keeps its format.
+        m_cursor.setBlockFormat(m_hostBlock);
     }
     m_cursor.endEditBlock();
 }
@@ -685,7 +753,7 @@ QTextCharFormat CRtfReader::MakeCharFormat() const
         f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
     else if (c.script == 2)
         f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
-    if (c.color > 0 && c.color < static_cast<int>(m_colors.size()) && m_colors[c.color].isValid())
+    if (c.colorSaid && c.color < static_cast<int>(m_colors.size()) && m_colors[c.color].isValid())
         f.setForeground(m_colors[c.color]);
     if (c.shadow)
         f.setProperty(rtfprop::Shadow, true);
@@ -747,7 +815,9 @@ RunFormat CRtfWriter::Resolve(const QTextCharFormat& fmt)
     RunFormat r;
     FontKey key;
     QStringList families = fmt.fontFamilies().toStringList();
-    key.face = !families.isEmpty() && !families.first().isEmpty() ? families.first() : m_doc.defaultFont().family();
+    // Trimmed as the reader trims the table's faces.
+    const QString face = families.isEmpty() ? QString() : families.first().trimmed();
+    key.face = !face.isEmpty() ? face : m_doc.defaultFont().family();
     key.pitchAndFamily = fmt.property(rtfprop::PitchAndFamily).toInt() & 0xFF;
     key.charSet = fmt.property(rtfprop::CharSet).toInt() & 0xFF;
     auto it = std::find(m_fonts.begin(), m_fonts.end(), key);

@@ -6,8 +6,9 @@
 // paragraph words, incremental character words, "\par", "\line", "\tab", text in Windows-1252
 // with "\'hh" above 127 and "\uN?" for what the code page lacks. It writes no line breaks, and
 // every paragraph ends with "\par", the last one included; the reader takes a "\par" that only
-// the closing brace follows as the document's own final mark, so reading what the writer wrote
-// and writing it again gives the same bytes.
+// the closing brace follows as the document's own final mark when it reads a whole document (or
+// appends at the end of one), so reading what the writer wrote and writing it again gives the
+// same bytes. Read into the middle of other text, that mark ends the paragraph read.
 
 #include "platform/core/String.h"
 
@@ -63,7 +64,8 @@ void RtfSetParaProps(QTextBlockFormat& fmt, const CRtfParaProps& props);
 // Reads an RTF text into the document at the cursor, replacing the cursor's selection. `base`
 // gives the face, pitch, character set and size for text whose font or size the RTF leaves
 // unsaid. Malformed text (unbalanced braces, a truncated escape, deep nesting) is read as far
-// as it goes; the result is FALSE only when the text is not RTF at all (no opening "{").
+// as it goes; the result is FALSE, with the document untouched, only when the text is not RTF
+// at all (it does not open with "{\rtf").
 BOOL ReadRtf(const CString& rtf, QTextCursor& cursor, const QTextCharFormat& base);
 
 // Writes the characters [start, end) of the document as RTF (end -1: to the end). A paragraph

@@ -57,6 +57,25 @@ TEST_F(HVMsgBoxTest, StyleWithoutButtonsShowsEvenWhenSuppressedAndEscapeCloses)
     EXPECT_EQ(script.Answered(), 1);
 }
 
+TEST_F(HVMsgBoxTest, EnterPressesTheFirstButtonOfTheStyle)
+{
+    struct Case {
+        int style;
+        int expected;
+    };
+    const Case cases[] = {{0, IDOK}, {1, IDOK}, {3, IDYES}, {4, IDYES}, {6, IDC_HVMSG_CONTINUE}};
+    for (const Case& c : cases) {
+        CHVMsgBox box("Enter", c.style);
+        box.m_csPane1 = "Press Enter.";
+        CModalScript script;
+        script.On<CHVMsgBox>([](CHVMsgBox& dlg) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(&dlg, &press);
+        });
+        EXPECT_EQ(box.DoModal(), c.expected) << "style " << c.style;
+    }
+}
+
 TEST_F(HVMsgBoxTest, MissingKeyIsWrittenBackAsShown)
 {
     CHVMsgBox box("First time", 0, "DontShowNew");

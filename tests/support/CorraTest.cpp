@@ -9,6 +9,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <sys/wait.h>
+#include <unistd.h>
 
 std::vector<std::function<void()>>& TestResetHooks()
 {
@@ -69,4 +71,19 @@ CString CorraTest::WriteHomeFile(const char* name, const std::string& content) c
 CString TestDataPath(const char* name)
 {
     return fsys::Join(CORRA_TEST_DATA_DIR, name);
+}
+
+bool AsPlainUser(const std::function<bool()>& fn)
+{
+    if (::geteuid() != 0)
+        return fn();
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(2);
+        ::_exit(fn() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }

@@ -41,5 +41,10 @@ struct CTestResetHook {
     explicit CTestResetHook(std::function<void()> hook) { TestResetHooks().push_back(std::move(hook)); }
 };
 
+// Runs fn under an unprivileged user id when this process is the superuser (whom file
+// permissions do not stop), else in place; whether fn returned true. fn runs in a child process
+// then, so it may only report through its result.
+bool AsPlainUser(const std::function<bool()>& fn);
+
 // The folder of the checked-in test fixtures.
 CString TestDataPath(const char* name);

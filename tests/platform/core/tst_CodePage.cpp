@@ -36,6 +36,11 @@ TEST(CodePage, UnmappableAndMalformedUtf8BecomeReplacement)
     EXPECT_EQ(cp1252::FromUtf8("a\xE2\x88\x9A" "b"), "a?b");   // square root: not in the code page
     EXPECT_EQ(cp1252::FromUtf8("a\xC3" "b"), "a?b");           // cut sequence
     EXPECT_EQ(cp1252::FromUtf8("\xE2\x82\xAC"), "\x80");       // euro
+    // Overlong forms and surrogates are malformed, never a NUL or a character in disguise.
+    EXPECT_EQ(cp1252::FromUtf8(std::string("a\xC0\x80" "b")), "a??b");
+    EXPECT_EQ(cp1252::FromUtf8("\xE0\x81\x81"), "???");
+    EXPECT_EQ(cp1252::FromUtf8("\xED\xA0\x80"), "???");
+    EXPECT_EQ(cp1252::FromUtf8("\xF0\x9F\x98\x80"), "?");      // outside the code page, one character
 }
 
 TEST(CodePage, CaseOfHighLetters)

@@ -3,7 +3,9 @@
 #include "platform/core/Registry.h"
 #include "tests/support/CorraTest.h"
 
+#include <cstdlib>
 #include <set>
+#include <sys/stat.h>
 #include <unistd.h>
 
 class FileSysTest : public CorraTest {};
@@ -42,6 +44,35 @@ TEST_F(FileSysTest, AtomicWriteReplacesWholeAndLeavesNoTemp)
     auto entries = fsys::ListDirectory(Home());
     for (const auto& e : entries)
         EXPECT_EQ(e.name.Find(".tmp"), -1) << e.name.GetString();
+}
+
+TEST_F(FileSysTest, WritesGoThroughLinksAndLeaveReadOnlyFilesAlone)
+{
+    fsys::CreateDirectory(HomePath("real"));
+    WriteHomeFile("real/bank.crr", "old");
+    ASSERT_EQ(::symlink("real/bank.crr", fsys::Native(HomePath("bank.crr")).c_str()), 0);
+    ASSERT_TRUE(fsys::WriteFileAtomic(HomePath("bank.crr"), "new", 3));
+    std::string data;
+    ASSERT_TRUE(fsys::ReadFile(HomePath("real/bank.crr"), data));
+    EXPECT_EQ(data, "new");
+    char target[64] = {};
+    EXPECT_GT(::readlink(fsys::Native(HomePath("bank.crr")).c_str(), target, sizeof(target) - 1), 0);
+    EXPECT_STREQ(target, "real/bank.crr");
+
+    CString ro = WriteHomeFile("ro.crr", "kept");
+    ::chmod(fsys::Native(ro).c_str(), 0444);
+    EXPECT_TRUE(fsys::IsReadOnly(ro));
+    EXPECT_FALSE(fsys::WriteFileAtomic(ro, "lost", 4));
+    EXPECT_FALSE(fsys::CopyFile(HomePath("real/bank.crr"), ro, FALSE));
+    ASSERT_TRUE(fsys::ReadFile(ro, data));
+    EXPECT_EQ(data, "kept");
+    EXPECT_FALSE(fsys::DeleteFile(ro));
+    EXPECT_TRUE(fsys::IsFile(ro));
+    ::chmod(fsys::Native(ro).c_str(), 0644);
+    EXPECT_FALSE(fsys::IsReadOnly(ro));
+    EXPECT_TRUE(fsys::WriteFileAtomic(ro, "now", 3));
+    EXPECT_TRUE(fsys::DeleteFile(ro));
+    EXPECT_FALSE(fsys::Exists(ro));
 }
 
 TEST_F(FileSysTest, ListingDoesNotFollowLinkedFolders)
@@ -99,6 +130,34 @@ TEST_F(FileSysTest, ProgramHomeFollowsTheEnvironmentAndRegistryLivesThere)
     EXPECT_EQ(GetRegistryFilePath(), HomePath("Registry.dat"));
 }
 
+TEST_F(FileSysTest, ProgramHomeWithoutTheEnvironmentIsTheRegisteredFolderElseTheDefault)
+{
+    // A user's home inside the test's folder, and no $CORRA_HOME, until the test ends.
+    struct Environment {
+        std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+        std::string corraHome = std::getenv("CORRA_HOME");
+        ~Environment()
+        {
+            ::setenv("CORRA_HOME", corraHome.c_str(), 1);
+            ::setenv("HOME", home.c_str(), 1);
+            ResetPlatformPaths();
+        }
+    } saved;
+    ::setenv("HOME", fsys::Native(HomePath("user")).c_str(), 1);
+    ::unsetenv("CORRA_HOME");
+    ResetPlatformPaths();
+
+    EXPECT_EQ(GetRegistryFilePath(), HomePath("user/.config/Vantrel/Corra/Registry.dat"));
+    EXPECT_EQ(GetProgramHome(), HomePath("user/.local/share/Corra/"));
+    EXPECT_TRUE(fsys::IsDirectory(HomePath("user/.local/share/Corra")));
+
+    ASSERT_TRUE(CRegistryStore::Instance().SetString(CString(CORRA_COMPONENT_KEY) + "\\Installation", "HomeDir",
+                                                     HomePath("installed")));
+    ResetPlatformPaths();
+    EXPECT_EQ(GetProgramHome(), HomePath("installed/"));
+    EXPECT_TRUE(fsys::IsDirectory(HomePath("installed")));
+}
+
 TEST_F(FileSysTest, RegistryStoreKeepsValuesAcrossReloads)
 {
     CString key = CString(CORRA_COMPONENT_KEY) + "\\Logging";
@@ -120,6 +179,27 @@ TEST_F(FileSysTest, RegistryStoreKeepsValuesAcrossReloads)
     EXPECT_TRUE(reg.KeyExists("HKEY_CURRENT_USER\\Software\\Vantrel"));
 }
 
+TEST_F(FileSysTest, RegistryStoreNeverReplacesAFileItCannotRead)
+{
+    ::chmod(fsys::Native(Home()).c_str(), 0711);
+    fsys::CreateDirectory(HomePath("shared"));
+    ::chmod(fsys::Native(HomePath("shared")).c_str(), 0777);
+    const std::string kept = "[HKEY_CURRENT_USER\\Software]\n\"A\"=s:\"1\"\n";
+    CString path = WriteHomeFile("shared/Registry.dat", kept);
+    ::chmod(fsys::Native(path).c_str(), 0);
+    EXPECT_TRUE(AsPlainUser([&] {
+        CRegistryStore reg(path);
+        CString s;
+        return !reg.GetString("HKEY_CURRENT_USER\\Software", "A", s) &&
+               !reg.SetString("HKEY_CURRENT_USER\\Software", "B", "2") &&
+               !reg.GetString("HKEY_CURRENT_USER\\Software", "B", s);
+    }));
+    ::chmod(fsys::Native(path).c_str(), 0644);
+    std::string text;
+    ASSERT_TRUE(fsys::ReadFile(path, text));
+    EXPECT_EQ(text, kept);
+}
+
 TEST(Geometry, MulDivRoundsAndRefusesZero)
 {
     EXPECT_EQ(MulDiv(10, 1, 3), 3);
@@ -128,5 +208,7 @@ TEST(Geometry, MulDivRoundsAndRefusesZero)
     EXPECT_EQ(MulDiv(12, 72, 96), 9);
     EXPECT_EQ(MulDiv(1 << 30, 4, 8), 1 << 29);  // no overflow in the product
     EXPECT_EQ(MulDiv(5, 5, 0), -1);
+    EXPECT_EQ(MulDiv(2147483647, 2, 1), -1);  // too large for an int
+    EXPECT_EQ(MulDiv(-2147483647 - 1, 1, 1), -2147483647 - 1);
     EXPECT_EQ(RGB(1, 2, 3), 0x030201u);
 }

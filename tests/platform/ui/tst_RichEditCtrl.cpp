@@ -46,6 +46,8 @@ TEST(RichEditCtrl, NonRtfTextStreamsInAsPlainText)
     ctrl.StreamIn(SF_RTF, "a\r\nb\rc\nd");
     EXPECT_STREQ(ctrl.GetText().GetString(), "a\nb\nc\nd");
     EXPECT_EQ(ctrl.GetTextLength(), 7);
+    ctrl.StreamIn(SF_RTF, "{braced} \\b");
+    EXPECT_STREQ(ctrl.GetText().GetString(), "{braced} \\b");
 }
 
 TEST(RichEditCtrl, SelectionStreamsReplaceAndWriteOnlyTheSelection)
@@ -150,6 +152,12 @@ TEST(RichEditCtrl, ParagraphFormatsInTwips)
     DWORD mask = ctrl.GetParaFormat(back);
     EXPECT_FALSE(mask & PFM_OFFSET);
     EXPECT_TRUE(mask & PFM_ALIGNMENT);
+
+    // Indents from outside stay within what the record's sums can hold.
+    ctrl.StreamIn(SF_RTF, "{\\rtf1\\pard\\li2147483647\\fi2147483647 a\\par b\\par}");
+    ctrl.SetSel(0, -1);
+    EXPECT_TRUE(ctrl.GetParaFormat(back) & PFM_STARTINDENT);
+    EXPECT_EQ(back.dxStartIndent, 2 * 31680);
 }
 
 TEST(RichEditCtrl, LinesFollowTheLayoutOfAHiddenControl)

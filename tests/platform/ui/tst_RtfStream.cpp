@@ -203,6 +203,40 @@ TEST(RtfWriter, RangeWritesOnlyItsCharacters)
     EXPECT_EQ(Text(target), "Xbc\ndY");
 }
 
+TEST(RtfReader, AParagraphReadIntoOtherTextKeepsItsMark)
+{
+    QTextDocument doc;
+    Read(doc, Rtf("\\pard\\f0\\fs20 abc\\par def\\par"));
+    const CString whole = WriteRtf(doc, 0, 4);  // "abc" and its mark
+    const CString partly = WriteRtf(doc, 2, 6);  // "c", its mark and "de"
+
+    struct Case {
+        const CString& rtf;
+        int at;
+        const char* text;
+    };
+    const Case cases[] = {
+        {whole, 1, "Xabc\nY"},   // inside a paragraph: the mark splits it
+        {whole, 2, "XYabc"},      // at the end of the document: appended
+        {partly, 1, "Xc\ndeY"},
+    };
+    for (const Case& tc : cases) {
+        QTextDocument target;
+        Read(target, Rtf("\\pard\\qc\\f0\\fs20 XY\\par"));
+        QTextCursor c(&target);
+        c.setPosition(tc.at);
+        ReadRtf(tc.rtf, c, QTextCharFormat());
+        EXPECT_EQ(Text(target), tc.text) << tc.rtf.GetString();
+        // The paragraph the mark read ends is left-aligned as read; the text after it stays in
+        // a centred paragraph.
+        auto align = [](const QTextBlock& b) { return b.blockFormat().alignment() & Qt::AlignHorizontal_Mask; };
+        EXPECT_EQ(align(target.firstBlock()), Qt::AlignLeft) << tc.rtf.GetString();
+        if (target.blockCount() > 1) {
+            EXPECT_EQ(align(target.lastBlock()), Qt::AlignHCenter) << tc.rtf.GetString();
+        }
+    }
+}
+
 TEST(RtfReader, MalformedTextGivesTheBestTextItHolds)
 {
     struct Case {
@@ -223,6 +257,10 @@ TEST(RtfReader, MalformedTextGivesTheBestTextItHolds)
         {"{\\rtf1 a\\fs99999999999999999999 b}", "ab"},
         {"{\\rtf1 {\\fonttbl{\\f0\\fnil Arial", ""},
         {"{\\rtf1 {\\*\\unknown {nested} x} y}", " y"},
+        {"{\\rtf1 a\\u-560?b\\u-559?c\\u-4?d}", "abcd"},
+        {"{\\rtf1 a\\u-70000?b\\u70000?c}", "abc"},
+        {"{\\rtf1 a\\u-4064?\\u-32768?b}", "a\xEF\x80\xA0\xE8\x80\x80" "b"},
+        {"{\\rtf1 a\\u233\\bin3 }}}b}", "a\xC3\xA9" "b"},
     };
     for (const Case& tc : cases) {
         QTextDocument doc;
@@ -234,6 +272,41 @@ TEST(RtfReader, MalformedTextGivesTheBestTextItHolds)
         Read(again, out);
         EXPECT_EQ(WriteRtf(again), out) << tc.rtf;
     }
+}
+
+TEST(RtfReader, TableEntriesWithoutTheirSemicolonAreKeptAndWrittenStably)
+{
+    QTextDocument doc;
+    Read(doc, "{\\rtf1{\\fonttbl{\\f0\\fswiss Arial }{\\f1\\froman Times}}"
+              "{\\colortbl;\\red0\\green128\\blue0}\\f0 a\\f1\\cf1 b}");
+    EXPECT_EQ(At(doc, 0).fontFamilies().toStringList().value(0), "Arial");
+    EXPECT_EQ(At(doc, 1).fontFamilies().toStringList().value(0), "Times");
+    EXPECT_EQ(At(doc, 1).foreground().color(), QColor(0, 128, 0));
+    CString out = WriteRtf(doc);
+    EXPECT_NE(out.Find("\\fswiss\\fprq0\\fcharset0 Arial;}"), -1) << out.GetString();
+    QTextDocument again;
+    Read(again, out);
+    EXPECT_EQ(WriteRtf(again), out);
+}
+
+TEST(RtfReader, FirstColourEntryIsAutomaticOnlyWhenEmpty)
+{
+    QTextDocument doc;
+    Read(doc, "{\\rtf1{\\colortbl\\red255\\green0\\blue0;\\red0\\green0\\blue255;}a\\cf1 b\\cf0 c{\\plain d}}");
+    EXPECT_FALSE(At(doc, 0).hasProperty(QTextFormat::ForegroundBrush)) << "no \\cf: automatic";
+    EXPECT_EQ(At(doc, 1).foreground().color(), QColor(0, 0, 255));
+    EXPECT_EQ(At(doc, 2).foreground().color(), QColor(255, 0, 0));
+    EXPECT_FALSE(At(doc, 3).hasProperty(QTextFormat::ForegroundBrush));
+}
+
+TEST(RtfReader, IndentsAreClampedToThePage)
+{
+    QTextDocument doc;
+    Read(doc, Rtf("\\pard\\li2147483647\\fi2147483647\\ri-99999999999 a\\par"));
+    CRtfParaProps p = RtfGetParaProps(doc.firstBlock().blockFormat());
+    EXPECT_EQ(p.left, 31680);
+    EXPECT_EQ(p.first, 31680);
+    EXPECT_EQ(p.right, -31680);
 }
 
 TEST(RtfReader, DeepNestingIsBoundedAndKeepsTheText)
@@ -250,6 +323,18 @@ TEST(RtfReader, DeepNestingIsBoundedAndKeepsTheText)
     EXPECT_EQ(Text(doc), "adeep z");
     EXPECT_EQ(At(doc, 1).fontWeight(), QFont::Bold);
     EXPECT_EQ(At(doc, 6).fontWeight(), QFont::Normal);
+
+    // A destination skipped past the bound ends with its group; so does a table there.
+    std::string skipped = "{\\rtf1\\pard\\fs20 a";
+    for (int i = 0; i < 300; ++i)
+        skipped += "{";
+    skipped += "b{\\*\\foo x}c{\\fonttbl{\\f0 Q;}}d{\\pict 00}e";
+    for (int i = 0; i < 300; ++i)
+        skipped += "}";
+    skipped += " z}";
+    QTextDocument deep;
+    Read(deep, CString(skipped));
+    EXPECT_EQ(Text(deep), "abcde z");
 }
 
 TEST(RtfReader, TextThatIsNotRtfIsRefused)
@@ -258,7 +343,12 @@ TEST(RtfReader, TextThatIsNotRtfIsRefused)
     QTextCursor c(&doc);
     EXPECT_FALSE(ReadRtf("", c, QTextCharFormat()));
     EXPECT_FALSE(ReadRtf("plain text", c, QTextCharFormat()));
+    EXPECT_FALSE(ReadRtf("{braced} text", c, QTextCharFormat()));
     EXPECT_TRUE(doc.isEmpty());
+    c.insertText("kept");
+    c.select(QTextCursor::Document);
+    EXPECT_FALSE(ReadRtf("{\\rt", c, QTextCharFormat()));
+    EXPECT_EQ(Text(doc), "kept");
 }
 
 TEST(RtfReader, BaseFormatFillsWhatTheTextLeavesUnsaid)
