@@ -1,5 +1,8 @@
 #include "controls/HVRichEditCtrl.h"
 
+#include "render/RtfDraw3.h"
+#include "render/RtfText.h"
+
 #include "foundation/Log.h"
 #include "foundation/LogException.h"
 #include "platform/core/Services.h"
@@ -32,23 +35,6 @@ namespace {
 
 constexpr DWORD kSlotMask = CFM_SIZE | CFM_FACE | CFM_CHARSET | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE;  // 0xA8000007
 
-BOOL IsRtfText(const char* text)
-{
-    if (!text)
-        return FALSE;
-    while (IsSpaceByte(static_cast<unsigned char>(*text)))
-        ++text;
-    return std::strncmp(text, "{\\rtf", 5) == 0;
-}
-
-int CountOf(const CString& text, const char* what)
-{
-    int count = 0;
-    for (int at = text.Find(what); at >= 0; at = text.Find(what, at + 1))
-        ++count;
-    return count;
-}
-
 // Plain text as the body of an RTF text: the RTF characters escaped, line breaks as paragraphs,
 // the code page's high characters as escapes.
 CString EscapeForRtf(const CString& text)
@@ -78,39 +64,20 @@ CString EscapeForRtf(const CString& text)
     return out;
 }
 
-class CStandInRtfTextOps : public IRtfTextOps {
+// The RTF engine's own operations.
+class CEngineRtfTextOps : public IRtfTextOps {
 public:
-    BOOL RepairFontPitch(CString& rtf) override
+    BOOL RepairFontPitch(CString& rtf) override { return ::RepairRtfFontPitch(rtf); }
+    CString MakeDefaultHeader() override { return ::MakeDefaultRtfHeader(); }
+    CString ToPlainText(LPCSTR rtf) override { return ::RtfToPlainText(rtf); }
+    BOOL Echo(CString& rtf, int nSlot, CString* pOut) override
     {
-        if (!IsRtfText(rtf))
-            return FALSE;
-        if (CountOf(rtf, "fprq3") < 2)
-            return TRUE;
-        int at = rtf.Find("\\fprq3");
-        for (at = rtf.Find("\\fprq3", at + 1); at >= 0; at = rtf.Find("\\fprq3", at + 1))
-            rtf.SetAt(at + 5, '2');
-        return TRUE;
+        CRtfDraw3 engine;
+        return engine.EchoRtf(rtf, nSlot, pOut);
     }
-    CString MakeDefaultHeader() override
-    {
-        return "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fprq3\\fcharset0 Arial;}}"
-               "\\viewkind4\\uc1\\pard\\lang1033\\f0\\fs20 ";
-    }
-    CString ToPlainText(LPCSTR rtf) override
-    {
-        if (!IsRtfText(rtf))
-            return rtf ? rtf : "";
-        QTextDocument doc;
-        QTextCursor c(&doc);
-        ReadRtf(rtf, c, QTextCharFormat());
-        QString s = doc.toRawText();
-        s.replace(QChar::ParagraphSeparator, '\n').replace(QChar::LineSeparator, '\n');
-        return FromQString(s);
-    }
-    BOOL Echo(CString&, int, CString*) override { return FALSE; }
 };
 
-CStandInRtfTextOps g_standInOps;
+CEngineRtfTextOps g_engineOps;
 IRtfTextOps* g_rtfOps = nullptr;
 FloatToolbarFactory g_toolbarFactory = nullptr;
 IFloatEditToolbar* g_sharedToolbar = nullptr;
@@ -143,7 +110,7 @@ FontChooser g_fontChooser = &QtFontChooser;
 
 IRtfTextOps& RtfTextOps()
 {
-    return g_rtfOps ? *g_rtfOps : g_standInOps;
+    return g_rtfOps ? *g_rtfOps : g_engineOps;
 }
 
 void SetRtfTextOps(IRtfTextOps* ops)
@@ -253,7 +220,7 @@ CHVRichEditCtrl::~CHVRichEditCtrl()
 int CHVRichEditCtrl::SetText(LPCSTR text, UINT nFlags, int nSlot, DWORD dwExtraFlags)
 {
     CString cs = text ? text : "";
-    if (IsRtfText(cs) && CountOf(cs, "fprq3") >= 2)
+    if (IsRtfText(cs))
         RtfTextOps().RepairFontPitch(cs);
     if (nFlags & SF_RTF) {
         if (!IsRtfText(cs))

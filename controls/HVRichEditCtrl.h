@@ -19,8 +19,7 @@ class QMenu;
 constexpr DWORD HVRE_REMOVE_FPRQ3 = 0x800;
 
 // The RTF engine's text operations the control normalises text with (the engine's font-table
-// repair, default header, plain-text extraction and echo). Rendering installs its engine at
-// start-up; until then simple stand-ins serve, which do not echo.
+// repair, default header, plain-text extraction and echo); tests may put others in their place.
 class IRtfTextOps {
 public:
     virtual ~IRtfTextOps() = default;
@@ -32,7 +31,7 @@ public:
     virtual BOOL Echo(CString& rtf, int nSlot, CString* pOut) = 0;
 };
 IRtfTextOps& RtfTextOps();
-// Does not take ownership; NULL goes back to the stand-ins.
+// Does not take ownership; NULL goes back to the engine.
 void SetRtfTextOps(IRtfTextOps* ops);
 
 // The floating editing toolbar (built with its own window later), as the control uses it.

@@ -1,5 +1,7 @@
 #include "render/FontMgr.h"
 
+#include "render/RtfDraw3.h"
+
 #include "foundation/CorraAppBase.h"
 #include "foundation/DCUtil.h"
 #include "foundation/Log.h"
@@ -90,12 +92,7 @@ std::set<CFont*>& LiveFonts()
     return fonts;
 }
 
-int DefaultTextDrawer(CDC* pDC, LPCSTR text, int nCount, RECT* pRect, UINT nFormat)
-{
-    return pDC->DrawText(text, nCount, pRect, nFormat);
-}
-
-CFontMgr::TextDrawer g_textDrawer = &DefaultTextDrawer;
+CFontMgr::TextDrawer g_textDrawer = &DrawTextOrRtf;
 
 
 bool InRange(int nSlot)
@@ -147,7 +144,7 @@ void CFontMgr::Unload()
     m_nScreenDpi = 96;
     m_dwLastChange = 0;
     m_bLoaded = FALSE;
-    g_textDrawer = &DefaultTextDrawer;
+    g_textDrawer = &DrawTextOrRtf;
 }
 
 int CFontMgr::ResolveSlot(int nSlot)
@@ -270,7 +267,7 @@ void CFontMgr::RestoreSlotFont(CDC* pDC, CFont* pOldFont, int nSlot)
 
 void CFontMgr::SetTextDrawer(TextDrawer drawer)
 {
-    g_textDrawer = drawer ? drawer : &DefaultTextDrawer;
+    g_textDrawer = drawer ? drawer : &DrawTextOrRtf;
 }
 
 int CFontMgr::DrawTextInSlotFont(CDC* pDC, LPCSTR text, int nCount, RECT* pRect, UINT nFormat, int nSlot, double zoom,

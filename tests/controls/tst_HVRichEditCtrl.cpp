@@ -110,8 +110,9 @@ TEST_F(HVRichEditTest, SetTextPutsRtfInTheSlotFontAndPlainTextAsIs)
 
     ctrl.SetText("abc", SF_TEXT);
     EXPECT_STREQ(Plain(ctrl).GetString(), "abc");
+    // The engine's plain text keeps the break of the last paragraph mark.
     ctrl.SetText("{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil Arial;}}\\f0 x\\par y\\par}", SF_TEXT);
-    EXPECT_STREQ(Plain(ctrl).GetString(), "x\ny");
+    EXPECT_STREQ(Plain(ctrl).GetString(), "x\ny\n");
 
     ctrl.SetText("abc", SF_RTF, FM_CHOICES);
     EXPECT_EQ(echo.slot, FM_CHOICES);
@@ -640,3 +641,15 @@ TEST_F(HVRichEditTest, MessagesAndCommandsReachTheControl)
 }
 
 } // namespace
+
+TEST_F(HVRichEditTest, TheEngineEchoesTextIntoTheSlotFont)
+{
+    CHVRichEditCtrl ctrl;
+    ctrl.SetDefaultFontSlot(FM_ANSWER);
+    ctrl.SetText("abc", SF_RTF);
+    EXPECT_STREQ(Plain(ctrl).GetString(), "abc");
+    LOGFONT lf;
+    CFontMgr::GetSlotLogFont(lf, FM_ANSWER);
+    CString rtf = Rtf(ctrl);
+    EXPECT_NE(rtf.Find(lf.lfFaceName), -1) << rtf.GetString();
+}
