@@ -1,4 +1,6 @@
 #include "foundation/Log.h"
+#include "foundation/FileUtil.h"
+#include "foundation/Util.h"
 
 #include "foundation/Encrypt.h"
 #include "platform/core/FileSys.h"
@@ -349,7 +351,7 @@ BOOL ViewLog()
     CString name;
     GetLogFileName(name);
     if (IsLogPlainMode())
-        return fsys::IsFile(name) && DesktopOpener().OpenFile(name);
+        return ::ViewLogFile(name);
 
     FlushLogBuffer();
     if (!fsys::IsFile(name))
@@ -357,12 +359,12 @@ BOOL ViewLog()
     CEncrypt cipher;
     cipher.FromFile(name);
     cipher.Decrypt();
-    CString temp = fsys::CreateUniqueTempFile("", "temp", ".txt");
-    if (temp.IsEmpty())
+    CString temp;
+    if (!::MakeTempFileName(temp, ".txt"))
         return FALSE;
     if (!fsys::WriteFile(temp, cipher.GetBuffer(), static_cast<size_t>(cipher.GetLength())))
         return FALSE;
-    return DesktopOpener().OpenFile(temp);
+    return ::ViewLogFile(temp);
 }
 
 BOOL CanViewLog()
