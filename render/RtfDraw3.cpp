@@ -1145,7 +1145,11 @@ int CRtfDraw3::DrawRtf(CDC* pDC, LPCSTR pszRtf, RECT* pRect, UINT nFlags, POINT*
     m_bHasFprq3 = m_cszRtf.Find("\\fprq3") >= 0;
     m_pText = m_cszRtf.GetString();
     m_pEnd = m_pText + m_cszRtf.GetLength();
-    SetPos(m_pText);
+    // White space before "{\rtf" does not make a text less RTF (the callers test it so).
+    LPCSTR p = m_pText;
+    while (p < m_pEnd && IsSpaceByte(static_cast<unsigned char>(*p)))
+        ++p;
+    SetPos(p);
 
     if (Next() != TOK_LBRACE || ParseHeader() != RTF_SUCCESS) {
         m_nStatus = RTF_FAILURE;

@@ -234,6 +234,18 @@ TEST_F(RtfDraw3Test, DrawTextOrRtfFallsBackToPlainDrawing)
         EXPECT_EQ(dc.texts[0].text, "Hello");
     }
     {
+        // White space before the header: still RTF, drawn and echoed by the engine.
+        const CString rtf = " \r\n" + Rtf("Hello");
+        CFixedMetricsDC dc;
+        CRect rect(0, 0, 1000, 1000);
+        EXPECT_EQ(DrawTextOrRtf(&dc, rtf, -1, &rect, 0), 10);
+        ASSERT_EQ(dc.texts.size(), 1u);
+        EXPECT_EQ(dc.texts[0].text, "Hello");
+        CString out;
+        EXPECT_TRUE(CRtfDraw3().EchoRtf(rtf, 0, &out));
+        EXPECT_EQ(RtfToPlainText(out), "Hello");
+    }
+    {
         // A header the engine cannot read: the raw text is drawn as it stands.
         const char* bad = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}x}";
         CFixedMetricsDC dc;
