@@ -170,6 +170,8 @@ private:
     void SetPos(LPCSTR p) { m_pPos = p; m_nRemaining = static_cast<UINT>(m_pEnd - p); }
 
     // Grammar.
+    // Reads m_cszRtf from its opening brace (white space before it skipped) through the header.
+    BOOL OpenText();
     int ParseHeader();
     int ParseFontTable();
     int ParseFontEntry();
