@@ -145,3 +145,7 @@ private:
 // Character tests over a byte of Windows-1252 text; never undefined for bytes above 127.
 inline bool IsSpaceByte(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 inline bool IsDigitByte(unsigned char c) { return c >= '0' && c <= '9'; }
+
+// The text, white space around it trimmed, as a whole decimal number within [lo, hi]; FALSE
+// (out untouched) when it is not one.
+BOOL ParseWholeNumber(const char* text, long long lo, long long hi, long long& out);
