@@ -182,7 +182,6 @@ private:
     int TextRun(CPiece piece);
     int PlacePiece(const CPiece& piece);
     bool NextPiece(CPiece* pPiece, int* pnStatus);
-    bool ReadEscape(int id, CPiece* pPiece, int* pnStatus);
 
     // Formatting.
     void SelectFontNum(int nFont);
