@@ -29,22 +29,10 @@ int ToInt(const CString& field)
     return static_cast<int>(v);
 }
 
-// The fields of "a, b, c": split at commas and blanks, empty fields skipped (as strtok does).
+// The fields of "a, b, c": split at commas and blanks.
 std::vector<CString> Fields(const CString& text)
 {
-    std::vector<CString> fields;
-    CString field;
-    for (int i = 0; i <= text.GetLength(); ++i) {
-        char c = i < text.GetLength() ? text[i] : ',';
-        if (c == ',' || c == ' ') {
-            if (!field.IsEmpty())
-                fields.push_back(field);
-            field.Empty();
-        } else {
-            field += c;
-        }
-    }
-    return fields;
+    return SplitFields(text, ", ");
 }
 
 int Clamp(int v, int lo, int hi)

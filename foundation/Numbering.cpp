@@ -1,6 +1,7 @@
 #include "foundation/Numbering.h"
 
-#include <cstring>
+#include "foundation/Util.h"
+
 #include <ctime>
 #include <vector>
 
@@ -80,24 +81,6 @@ CString CTimeEx::GetText() const
 
 namespace {
 
-// Splits text at any of the separators (runs count as one, as strtok does).
-std::vector<CString> Fields(const CString& cs, const char* pszSeparators)
-{
-    std::vector<CString> fields;
-    CString csField;
-    for (int i = 0; i <= cs.GetLength(); ++i) {
-        char ch = i < cs.GetLength() ? cs[i] : '\0';
-        if (ch == '\0' || std::strchr(pszSeparators, ch)) {
-            if (!csField.IsEmpty())
-                fields.push_back(csField);
-            csField.Empty();
-        } else {
-            csField += ch;
-        }
-    }
-    return fields;
-}
-
 // A field of one to four digits.
 bool ReadNumber(const CString& cs, int& nOut)
 {
@@ -115,7 +98,7 @@ bool ReadNumber(const CString& cs, int& nOut)
 
 bool ReadThree(const CString& cs, const char* pszSeparators, int& a, int& b, int& c)
 {
-    std::vector<CString> fields = Fields(cs, pszSeparators);
+    std::vector<CString> fields = SplitFields(cs, pszSeparators);
     return fields.size() == 3 && ReadNumber(fields[0], a) && ReadNumber(fields[1], b) && ReadNumber(fields[2], c);
 }
 
@@ -132,7 +115,7 @@ BOOL CTimeEx::SetFromText(LPCSTR pszText)
 {
     if (!pszText)
         return FALSE;
-    std::vector<CString> parts = Fields(pszText, " ");
+    std::vector<CString> parts = SplitFields(pszText, " ");
     if (parts.size() < 2)
         return FALSE;
     int nMonth, nDay, nYear, nHour, nMinute, nSecond;

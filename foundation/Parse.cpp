@@ -21,18 +21,6 @@ bool Contains(const CString& cs, char ch)
     return ch != '\0' && cs.Find(ch) >= 0;
 }
 
-void TrimSpaceBytes(CString& cs)
-{
-    int n = cs.GetLength();
-    int first = 0;
-    while (first < n && IsSpaceByte(static_cast<unsigned char>(cs[first])))
-        ++first;
-    int last = n;
-    while (last > first && IsSpaceByte(static_cast<unsigned char>(cs[last - 1])))
-        --last;
-    cs = cs.Mid(first, last - first);
-}
-
 } // namespace
 
 CParse::CParse()
@@ -498,7 +486,7 @@ void CParse::GetTokenInner(CString& csOut) const
     if (m_csToken.GetLength() < 2)
         return;
     csOut = m_csToken.Mid(1, m_csToken.GetLength() - 2);
-    TrimSpaceBytes(csOut);
+    csOut.Trim();
 }
 
 void CParse::GetTokenInnerOneLine(CString& csOut) const

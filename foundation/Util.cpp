@@ -175,6 +175,23 @@ BOOL IsAllSpace(LPCSTR text)
     return IsAllOf(text, IsSpaceByte);
 }
 
+std::vector<CString> SplitFields(const CString& text, const char* separators)
+{
+    std::vector<CString> fields;
+    CString field;
+    const int n = text.GetLength();
+    for (int i = 0; i <= n; ++i) {
+        if (i == n || (text[i] != '\0' && std::strchr(separators, text[i]))) {
+            if (!field.IsEmpty())
+                fields.push_back(field);
+            field.Empty();
+        } else {
+            field += text[i];
+        }
+    }
+    return fields;
+}
+
 BOOL IsAllDigits(LPCSTR text)
 {
     return IsAllOf(text, IsDigitByte);

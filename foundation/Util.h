@@ -8,6 +8,7 @@
 #include <functional>
 #include <typeindex>
 #include <typeinfo>
+#include <vector>
 
 // Mails through the desktop opener: "mailto:" address "?subject=" subject ["&body=" body], with
 // subject and body percent-encoded (UTF-8) and the whole cut to 2000 characters without splitting
@@ -18,6 +19,9 @@ BOOL SendEmail(LPCSTR address, LPCSTR subject, LPCSTR body = nullptr);
 unsigned Factorial(unsigned n);
 // Every byte is white space (or a decimal digit); FALSE for an empty text or NULL.
 BOOL IsAllSpace(LPCSTR text);
+// Splits text at any of the separators; runs of them count as one and empty fields are skipped
+// (as strtok does).
+std::vector<CString> SplitFields(const CString& text, const char* separators);
 BOOL IsAllDigits(LPCSTR text);
 // The value printed with "%.2f" and read back.
 double RoundTo2Decimals(double value);

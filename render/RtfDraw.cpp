@@ -127,18 +127,6 @@ const Keyword kKeywords[] = {
     {"\\", 0, false, kwdChar, '\\'},
 };
 
-bool IsAlpha(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
-int HexValue(unsigned char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 } // namespace
 
@@ -165,7 +153,7 @@ int CRtfDraw::Read()
         if (m_state.ris == risBin) {
             ec = ParseChar(ch);
         } else if (m_state.ris == risHex) {
-            const int nibble = HexValue(ch);
+            const int nibble = HexDigitValue(ch);
             if (nibble < 0)
                 return ecInvalidHex;
             m_nHexValue = (m_nHexValue << 4) + nibble;
@@ -239,12 +227,12 @@ int CRtfDraw::ParseKeyword()
     if (m_nPos >= nLen)
         return ecEndOfFile;
     unsigned char ch = static_cast<unsigned char>(m_cszIn[m_nPos++]);
-    if (!IsAlpha(ch)) {
+    if (!IsAsciiLetterByte(ch)) {
         // A control symbol: one character, no delimiter.
         return TranslateKeyword(CString(static_cast<char>(ch)), 0, false);
     }
     const int nStart = m_nPos - 1;
-    while (m_nPos < nLen && IsAlpha(static_cast<unsigned char>(m_cszIn[m_nPos])))
+    while (m_nPos < nLen && IsAsciiLetterByte(static_cast<unsigned char>(m_cszIn[m_nPos])))
         ++m_nPos;
     const CString keyword = m_cszIn.Mid(nStart, m_nPos - nStart);
 

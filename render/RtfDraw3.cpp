@@ -1142,16 +1142,7 @@ int CRtfDraw3::DrawRtf(CDC* pDC, LPCSTR pszRtf, RECT* pRect, UINT nFlags, POINT*
     m_cszRtf = pszRtf ? pszRtf : "";
     if (m_cszRtf.Find("\\rtf") < 0)
         m_cszRtf = WrapPlainTextAsRtf(m_cszRtf);
-    m_bHasFprq3 = m_cszRtf.Find("\\fprq3") >= 0;
-    m_pText = m_cszRtf.GetString();
-    m_pEnd = m_pText + m_cszRtf.GetLength();
-    // White space before "{\rtf" does not make a text less RTF (the callers test it so).
-    LPCSTR p = m_pText;
-    while (p < m_pEnd && IsSpaceByte(static_cast<unsigned char>(*p)))
-        ++p;
-    SetPos(p);
-
-    if (Next() != TOK_LBRACE || ParseHeader() != RTF_SUCCESS) {
+    if (!OpenText()) {
         m_nStatus = RTF_FAILURE;
         return m_y - pRect->top;
     }
@@ -1263,6 +1254,19 @@ void CRtfDraw3::RunLineLoop()
 // ---------------------------------------------------------------------------------------------
 // Plain text and echo
 
+BOOL CRtfDraw3::OpenText()
+{
+    m_bHasFprq3 = m_cszRtf.Find("\\fprq3") >= 0;
+    m_pText = m_cszRtf.GetString();
+    m_pEnd = m_pText + m_cszRtf.GetLength();
+    // White space before "{\rtf" does not make a text less RTF (the callers test it so).
+    LPCSTR p = m_pText;
+    while (p < m_pEnd && IsSpaceByte(static_cast<unsigned char>(*p)))
+        ++p;
+    SetPos(p);
+    return Next() == TOK_LBRACE && ParseHeader() == RTF_SUCCESS;
+}
+
 CString CRtfDraw3::GetPlainText(LPCSTR pszRtf)
 {
     std::lock_guard<std::recursive_mutex> lock(EngineLock());
@@ -1272,14 +1276,7 @@ CString CRtfDraw3::GetPlainText(LPCSTR pszRtf)
     Tokenizer().EnableRecording(FALSE);
     m_bPlainText = true;
     m_cszRtf = pszRtf ? pszRtf : "";
-    m_bHasFprq3 = m_cszRtf.Find("\\fprq3") >= 0;
-    m_pText = m_cszRtf.GetString();
-    m_pEnd = m_pText + m_cszRtf.GetLength();
-    LPCSTR p = m_pText;
-    while (p < m_pEnd && IsSpaceByte(static_cast<unsigned char>(*p)))
-        ++p;
-    SetPos(p);
-    if (Next() != TOK_LBRACE || ParseHeader() != RTF_SUCCESS) {
+    if (!OpenText()) {
         m_nStatus = RTF_FAILURE;
         return m_cszPlain;
     }

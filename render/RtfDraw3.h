@@ -170,6 +170,8 @@ private:
     void SetPos(LPCSTR p) { m_pPos = p; m_nRemaining = static_cast<UINT>(m_pEnd - p); }
 
     // Grammar.
+    // Reads m_cszRtf from its opening brace (white space before it skipped) through the header.
+    BOOL OpenText();
     int ParseHeader();
     int ParseFontTable();
     int ParseFontEntry();
@@ -180,7 +182,6 @@ private:
     int TextRun(CPiece piece);
     int PlacePiece(const CPiece& piece);
     bool NextPiece(CPiece* pPiece, int* pnStatus);
-    bool ReadEscape(int id, CPiece* pPiece, int* pnStatus);
 
     // Formatting.
     void SelectFontNum(int nFont);

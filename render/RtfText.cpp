@@ -10,11 +10,6 @@ const char kHeaderFormat[] =
     "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fprq%d\\fcharset0 Arial;}}"
     "\\viewkind4\\uc1\\pard\\lang1033";
 
-bool IsWordChar(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
 // Whether the backslash at i starts a control word rather than being escaped by the one before.
 bool IsControlBackslash(const CString& text, int i)
 {
@@ -31,7 +26,7 @@ void RemoveControlWord(CString& text, const char* word)
     int at = 0;
     while ((at = text.Find(pattern, at)) >= 0) {
         const int end = at + pattern.GetLength();
-        if (IsWordChar(text[end]) || !IsControlBackslash(text, at)) {
+        if (IsAsciiLetterByte(static_cast<unsigned char>(text[end])) || !IsControlBackslash(text, at)) {
             at = end;
             continue;
         }
@@ -42,11 +37,11 @@ void RemoveControlWord(CString& text, const char* word)
 // Whether the text ends with a control word, which a following letter or digit would run into.
 bool EndsWithControlWord(const CString& text)
 {
+    auto byteAt = [&text](int k) { return static_cast<unsigned char>(text[k]); };
     int i = text.GetLength();
-    while (i > 0 && (IsWordChar(text[i - 1]) || IsDigitByte(static_cast<unsigned char>(text[i - 1])) ||
-                     text[i - 1] == '-'))
+    while (i > 0 && (IsAsciiLetterByte(byteAt(i - 1)) || IsDigitByte(byteAt(i - 1)) || text[i - 1] == '-'))
         --i;
-    return i < text.GetLength() && i > 0 && text[i - 1] == '\\' && IsWordChar(text[i]) &&
+    return i < text.GetLength() && i > 0 && text[i - 1] == '\\' && IsAsciiLetterByte(byteAt(i)) &&
            IsControlBackslash(text, i - 1);
 }
 

@@ -80,6 +80,22 @@ std::string CRegistryStore::Fold(const char* key)
     return p.str();
 }
 
+std::string CRegistryStore::NameKey(const char* name)
+{
+    CString lower(name ? name : "");
+    lower.MakeLower();
+    return lower.str();
+}
+
+const CRegistryStore::Value* CRegistryStore::FindValueLocked(const char* key, const char* name) const
+{
+    Key* k = FindLocked(key);
+    if (!k)
+        return nullptr;
+    auto it = k->values.find(NameKey(name));
+    return it == k->values.end() ? nullptr : &it->second;
+}
+
 // File form: "[key path]" lines, then `"name"=s:"text"` or `"name"=d:number` lines.
 void CRegistryStore::LoadLocked() const
 {
@@ -136,9 +152,7 @@ void CRegistryStore::LoadLocked() const
                 rest = rest.substr(1, rest.size() - 2);
             v.text = Unescape(rest);
         }
-        CString lower = v.name;
-        lower.MakeLower();
-        current->values[lower.str()] = v;
+        current->values[NameKey(v.name)] = v;
     }
 }
 
@@ -228,15 +242,10 @@ BOOL CRegistryStore::GetString(const char* key, const char* name, CString& out) 
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     LoadLocked();
-    Key* k = FindLocked(key);
-    CString lower(name ? name : "");
-    lower.MakeLower();
-    if (!k)
+    const Value* v = FindValueLocked(key, name);
+    if (!v || v->isDWord)
         return FALSE;
-    auto it = k->values.find(lower.str());
-    if (it == k->values.end() || it->second.isDWord)
-        return FALSE;
-    out = it->second.text;
+    out = v->text;
     return TRUE;
 }
 
@@ -244,13 +253,10 @@ BOOL CRegistryStore::SetString(const char* key, const char* name, const char* va
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     LoadLocked();
-    Key& k = CreateLocked(key);
     Value v;
     v.name = name ? name : "";
     v.text = value;
-    CString lower = v.name;
-    lower.MakeLower();
-    k.values[lower.str()] = v;
+    CreateLocked(key).values[NameKey(v.name)] = v;
     return SaveLocked();
 }
 
@@ -258,15 +264,10 @@ BOOL CRegistryStore::GetDWord(const char* key, const char* name, DWORD& out) con
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     LoadLocked();
-    Key* k = FindLocked(key);
-    CString lower(name ? name : "");
-    lower.MakeLower();
-    if (!k)
+    const Value* v = FindValueLocked(key, name);
+    if (!v || !v->isDWord)
         return FALSE;
-    auto it = k->values.find(lower.str());
-    if (it == k->values.end() || !it->second.isDWord)
-        return FALSE;
-    out = static_cast<DWORD>(std::strtoul(it->second.text, nullptr, 10));
+    out = static_cast<DWORD>(std::strtoul(v->text, nullptr, 10));
     return TRUE;
 }
 
@@ -274,14 +275,11 @@ BOOL CRegistryStore::SetDWord(const char* key, const char* name, DWORD value)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     LoadLocked();
-    Key& k = CreateLocked(key);
     Value v;
     v.name = name ? name : "";
     v.isDWord = TRUE;
     v.text = CString::Formatted("%u", value);
-    CString lower = v.name;
-    lower.MakeLower();
-    k.values[lower.str()] = v;
+    CreateLocked(key).values[NameKey(v.name)] = v;
     return SaveLocked();
 }
 
@@ -290,9 +288,7 @@ BOOL CRegistryStore::DeleteValue(const char* key, const char* name)
     std::lock_guard<std::mutex> lock(m_mutex);
     LoadLocked();
     Key* k = FindLocked(key);
-    CString lower(name ? name : "");
-    lower.MakeLower();
-    if (!k || k->values.erase(lower.str()) == 0)
+    if (!k || k->values.erase(NameKey(name)) == 0)
         return FALSE;
     return SaveLocked();
 }

@@ -49,6 +49,9 @@ private:
         std::map<std::string, Value> values;  // by lower-case name
     };
     static std::string Fold(const char* key);
+    // Value names are matched case ignored.
+    static std::string NameKey(const char* name);
+    const Value* FindValueLocked(const char* key, const char* name) const;
     void LoadLocked() const;
     BOOL SaveLocked() const;
     Key* FindLocked(const char* key) const;

@@ -2,8 +2,6 @@
 
 #include "platform/core/StringTable.h"
 
-#include <atomic>
-
 namespace {
 
 class CQuietMessageBox : public IMessageBoxService {
@@ -33,55 +31,51 @@ CQuietMessageBox g_quietBox;
 CQuietRichMessageBox g_quietRichBox;
 CQuietOpener g_quietOpener;
 CQuietHelp g_quietHelp;
-std::atomic<IMessageBoxService*> g_box{nullptr};
-std::atomic<IRichMessageBoxService*> g_richBox{nullptr};
-std::atomic<IDesktopOpener*> g_opener{nullptr};
-std::atomic<IHelpService*> g_help{nullptr};
+CServiceSlot<IMessageBoxService> g_box(g_quietBox);
+CServiceSlot<IRichMessageBoxService> g_richBox(g_quietRichBox);
+CServiceSlot<IDesktopOpener> g_opener(g_quietOpener);
+CServiceSlot<IHelpService> g_help(g_quietHelp);
 
 } // namespace
 
 IMessageBoxService& MessageBoxService()
 {
-    IMessageBoxService* s = g_box.load();
-    return s ? *s : g_quietBox;
+    return g_box.Get();
 }
 
 void SetMessageBoxService(IMessageBoxService* service)
 {
-    g_box.store(service);
+    g_box.Set(service);
 }
 
 IRichMessageBoxService& RichMessageBoxService()
 {
-    IRichMessageBoxService* s = g_richBox.load();
-    return s ? *s : g_quietRichBox;
+    return g_richBox.Get();
 }
 
 void SetRichMessageBoxService(IRichMessageBoxService* service)
 {
-    g_richBox.store(service);
+    g_richBox.Set(service);
 }
 
 IDesktopOpener& DesktopOpener()
 {
-    IDesktopOpener* s = g_opener.load();
-    return s ? *s : g_quietOpener;
+    return g_opener.Get();
 }
 
 void SetDesktopOpener(IDesktopOpener* service)
 {
-    g_opener.store(service);
+    g_opener.Set(service);
 }
 
 IHelpService& HelpService()
 {
-    IHelpService* s = g_help.load();
-    return s ? *s : g_quietHelp;
+    return g_help.Get();
 }
 
 void SetHelpService(IHelpService* service)
 {
-    g_help.store(service);
+    g_help.Set(service);
 }
 
 int AfxMessageBox(const char* text, UINT style)

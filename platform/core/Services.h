@@ -5,8 +5,27 @@
 
 #include "platform/core/String.h"
 
+#include <atomic>
 #include <deque>
 #include <vector>
+
+// Where an installed service is kept: the installed one when there is one, else a quiet default.
+template <typename T>
+class CServiceSlot {
+public:
+    // constexpr: a slot is ready before any static constructor elsewhere asks for its service.
+    constexpr explicit CServiceSlot(T& fallback) : m_fallback(fallback) {}
+    T& Get() const
+    {
+        T* s = m_installed.load();
+        return s ? *s : m_fallback;
+    }
+    void Set(T* service) { m_installed.store(service); }
+
+private:
+    std::atomic<T*> m_installed{nullptr};
+    T& m_fallback;
+};
 
 class IMessageBoxService {
 public:

@@ -4,8 +4,10 @@
 #include "platform/core/StringTable.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <locale.h>
 
@@ -379,4 +381,20 @@ std::string CString::ToUtf8() const
 CString CString::FromUtf8(std::string_view utf8)
 {
     return CString(cp1252::FromUtf8(utf8));
+}
+
+BOOL ParseWholeNumber(const char* raw, long long lo, long long hi, long long& out)
+{
+    CString text(raw ? raw : "");
+    text.Trim();
+    if (text.IsEmpty())
+        return FALSE;
+    const char* s = text;
+    char* end = nullptr;
+    errno = 0;
+    long long v = std::strtoll(s, &end, 10);
+    if (errno != 0 || !end || *end != '\0' || v < lo || v > hi)
+        return FALSE;
+    out = v;
+    return TRUE;
 }

@@ -145,3 +145,20 @@ private:
 // Character tests over a byte of Windows-1252 text; never undefined for bytes above 127.
 inline bool IsSpaceByte(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 inline bool IsDigitByte(unsigned char c) { return c >= '0' && c <= '9'; }
+// The letters of an RTF control word: ASCII only, whatever the code page makes of the rest.
+inline bool IsAsciiLetterByte(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+// 0..15 for a hexadecimal digit of either case, -1 for anything else.
+inline int HexDigitValue(unsigned char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// The text, white space around it trimmed, as a whole decimal number within [lo, hi]; FALSE
+// (out untouched) when it is not one.
+BOOL ParseWholeNumber(const char* text, long long lo, long long hi, long long& out);

@@ -83,23 +83,6 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
 
 namespace {
 
-// The trimmed text of an edit as a whole number within [lo, hi]; FALSE when it is not one.
-BOOL ParseWhole(const CString& raw, long long lo, long long hi, long long& out)
-{
-    CString text(raw);
-    text.Trim();
-    if (text.IsEmpty())
-        return FALSE;
-    const char* s = text;
-    char* end = nullptr;
-    errno = 0;
-    long long v = std::strtoll(s, &end, 10);
-    if (errno != 0 || !end || *end != '\0' || v < lo || v > hi)
-        return FALSE;
-    out = v;
-    return TRUE;
-}
-
 template <typename T>
 void ExchangeWhole(CDataExchange* pDX, int nIDC, T& value, const char* format, long long lo, long long hi,
                    const char* message)
@@ -109,7 +92,7 @@ void ExchangeWhole(CDataExchange* pDX, int nIDC, T& value, const char* format, l
         return;
     if (pDX->m_bSaveAndValidate) {
         long long v = 0;
-        if (!ParseWhole(GetControlText(w), lo, hi, v))
+        if (!ParseWholeNumber(GetControlText(w), lo, hi, v))
             pDX->Fail(message);
         value = static_cast<T>(v);
     } else {

@@ -306,14 +306,13 @@ void CRtfReader::ControlWord()
     if (m_p >= m_end)
         return;
     unsigned char c = static_cast<unsigned char>(*m_p);
-    auto isLetter = [](unsigned char ch) { return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z'); };
-    if (!isLetter(c)) {
+    if (!IsAsciiLetterByte(c)) {
         ++m_p;
         ControlSymbol(c);
         return;
     }
     const char* start = m_p;
-    while (m_p < m_end && isLetter(static_cast<unsigned char>(*m_p)))
+    while (m_p < m_end && IsAsciiLetterByte(static_cast<unsigned char>(*m_p)))
         ++m_p;
     std::string_view word(start, std::min<size_t>(static_cast<size_t>(m_p - start), kMaxWord));
     bool negative = false;
@@ -362,8 +361,7 @@ void CRtfReader::ControlSymbol(unsigned char c)
     case '\'': {
         int value = 0, digits = 0;
         while (digits < 2 && m_p < m_end) {
-            char h = *m_p;
-            int v = h >= '0' && h <= '9' ? h - '0' : h >= 'a' && h <= 'f' ? h - 'a' + 10 : h >= 'A' && h <= 'F' ? h - 'A' + 10 : -1;
+            int v = HexDigitValue(static_cast<unsigned char>(*m_p));
             if (v < 0)
                 break;
             value = value * 16 + v;

@@ -1,9 +1,9 @@
 #include "platform/ui/ScreenMetrics.h"
 
+#include "platform/core/Services.h"
+
 #include <QGuiApplication>
 #include <QScreen>
-
-#include <atomic>
 
 namespace {
 
@@ -36,19 +36,18 @@ public:
 };
 
 CPrimaryScreenMetrics g_primary;
-std::atomic<IScreenMetricsService*> g_service{nullptr};
+CServiceSlot<IScreenMetricsService> g_service(g_primary);
 
 } // namespace
 
 IScreenMetricsService& ScreenMetricsService()
 {
-    IScreenMetricsService* s = g_service.load();
-    return s ? *s : g_primary;
+    return g_service.Get();
 }
 
 void SetScreenMetricsService(IScreenMetricsService* service)
 {
-    g_service.store(service);
+    g_service.Set(service);
 }
 
 CScreenInfo GetScreenInfo()

@@ -28,7 +28,6 @@
 #include <QToolButton>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 
@@ -712,12 +711,10 @@ int CWnd::GetDlgItemInt(int nID, BOOL* pTrans, BOOL bSigned) const
 {
     CString text = GetDlgItemText(nID);
     text.Trim();
-    const char* s = text;
-    char* end = nullptr;
-    errno = 0;
-    long long v = std::strtoll(s, &end, 10);
-    BOOL ok = !text.IsEmpty() && end && *end == '\0' && errno == 0 && (bSigned || text[0] != '-') &&
-              v >= (bSigned ? INT32_MIN : 0) && v <= (bSigned ? INT32_MAX : static_cast<long long>(UINT32_MAX));
+    long long v = 0;
+    BOOL ok = ParseWholeNumber(text, bSigned ? INT32_MIN : 0,
+                               bSigned ? INT32_MAX : static_cast<long long>(UINT32_MAX), v) &&
+              (bSigned || text[0] != '-');
     if (pTrans)
         *pTrans = ok;
     return ok ? static_cast<int>(v) : 0;

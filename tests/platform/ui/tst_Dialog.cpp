@@ -276,3 +276,27 @@ TEST_F(DialogTest, AModalDialogThatNoScriptAnswersFailsInsteadOfHanging)
     EXPECT_NONFATAL_FAILURE(s_unansweredResult = s_unanswered->DoModal(), "no script answers");
     EXPECT_EQ(s_unansweredResult, IDCANCEL);
 }
+
+TEST_F(DialogTest, DlgItemIntReadsOnlyWholeNumbersInRange)
+{
+    struct Case {
+        const char* text;
+        BOOL bSigned;
+        BOOL ok;
+        int value;
+    };
+    const Case cases[] = {
+        {" 12 ", TRUE, TRUE, 12},          {"-5", TRUE, TRUE, -5},
+        {"-5", FALSE, FALSE, 0},           {"-0", FALSE, FALSE, 0},
+        {"4294967295", FALSE, TRUE, -1},   {"2147483648", TRUE, FALSE, 0},
+        {"12x", TRUE, FALSE, 0},           {"", TRUE, FALSE, 0},
+        {"99999999999999999999", TRUE, FALSE, 0},
+    };
+    CTestDlg dlg;
+    for (const Case& c : cases) {
+        dlg.SetDlgItemText(IDC_COUNT, c.text);
+        BOOL ok = !c.ok;
+        EXPECT_EQ(dlg.GetDlgItemInt(IDC_COUNT, &ok, c.bSigned), c.value) << c.text;
+        EXPECT_EQ(ok, c.ok) << c.text;
+    }
+}
