@@ -128,15 +128,7 @@ BOOL CTimeEx::SetFromText(LPCSTR pszText)
     // Fields in range stand. An hour that the change to daylight saving time skips here (a text
     // written under another zone) is moved on by the system rather than refused: a refused link
     // time makes the whole exam file unreadable.
-    std::tm tm{};
-    tm.tm_year = nYear - 1900;
-    tm.tm_mon = nMonth - 1;
-    tm.tm_mday = nDay;
-    tm.tm_hour = nHour;
-    tm.tm_min = nMinute;
-    tm.tm_sec = nSecond;
-    tm.tm_isdst = -1;
-    std::time_t t = std::mktime(&tm);
+    std::time_t t = MakeLocalTime(nYear, nMonth, nDay, nHour, nMinute, nSecond);
     if (t == static_cast<std::time_t>(-1) || t <= 0)
         return FALSE;
     CTime::operator=(CTime(t));

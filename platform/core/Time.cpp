@@ -7,7 +7,7 @@
 #include <thread>
 #include <unistd.h>
 
-CTime::CTime(int year, int month, int day, int hour, int minute, int second)
+std::time_t MakeLocalTime(int year, int month, int day, int hour, int minute, int second, std::tm* pNormalised)
 {
     std::tm tm{};
     tm.tm_year = year - 1900;
@@ -18,6 +18,15 @@ CTime::CTime(int year, int month, int day, int hour, int minute, int second)
     tm.tm_sec = second;
     tm.tm_isdst = -1;
     std::time_t t = std::mktime(&tm);
+    if (pNormalised)
+        *pNormalised = tm;
+    return t;
+}
+
+CTime::CTime(int year, int month, int day, int hour, int minute, int second)
+{
+    std::tm tm{};
+    std::time_t t = MakeLocalTime(year, month, day, hour, minute, second, &tm);
     // mktime normalises out-of-range fields; such a time is refused instead.
     bool same = tm.tm_year == year - 1900 && tm.tm_mon == month - 1 && tm.tm_mday == day &&
                 tm.tm_hour == hour && tm.tm_min == minute && tm.tm_sec == second;

@@ -39,6 +39,10 @@ private:
     std::time_t m_t = 0;
 };
 
+// mktime of local fields (month 1-12); the fields as the system normalised them go to pNormalised.
+std::time_t MakeLocalTime(int year, int month, int day, int hour, int minute, int second,
+                          std::tm* pNormalised = nullptr);
+
 // Local date and time with milliseconds.
 struct SYSTEMTIME {
     WORD wYear = 0;
