@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace {
@@ -40,6 +41,11 @@ const TextCase kTextCases[] = {
     {"a text that is not RTF comes back as it is", "[rtf1 plain] text", "[rtf1 plain] text"},
     {"empty", "", ""},
 };
+
+void PrintTo(const TextCase& tc, std::ostream* os)
+{
+    *os << tc.name;
+}
 
 class RtfToTextTable : public ::testing::TestWithParam<TextCase> {};
 
