@@ -232,6 +232,18 @@ size_t CENString::GetMinSerializedSize() const
 
 BYTE* CENString::OnSerializeOut(BYTE* pBuf, const BYTE* pEnd)
 {
+    // The stored text ends at its first NUL and a read takes at most MAX_STORED bytes: a text
+    // that would not read back whole is refused, or it would cut itself and shift every field
+    // stored after it.
+    const size_t nLen = static_cast<size_t>(GetLength());
+    if (nLen + 1 > MAX_STORED) {
+        LogSerialError("CENString::OnSerializeOut() - string too long");
+        return nullptr;
+    }
+    if (std::memchr(m_str.GetString(), '\0', nLen)) {
+        LogSerialError("CENString::OnSerializeOut() - string holds a NUL");
+        return nullptr;
+    }
     BYTE* p = BeginOut(pBuf, pEnd);
     if (!p)
         return nullptr;

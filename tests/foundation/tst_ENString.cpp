@@ -236,6 +236,36 @@ TEST(CENString, StoredLengthLimit)
     EXPECT_EQ(s.OnSerializeIn(shortBuf, shortBuf + 2), nullptr);
 }
 
+// A text the reader would cut (an inner NUL) or refuse (too long) is refused by the writer, so
+// that nothing written reads back different or shifts the fields after it.
+TEST(CENString, WritesOnlyWhatReadsBack)
+{
+    struct Row {
+        std::string text;
+        bool written;
+    };
+    const Row rows[] = {
+        {std::string(31999, 'x'), true},
+        {std::string(32000, 'x'), false},
+        {std::string("ab\0cd", 5), false},
+        {std::string("\0", 1), false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text.size());
+        CENString s{CString(row.text)};
+        std::vector<BYTE> buf(s.GetSerializedSize() + 4, 0xCC);
+        BYTE* end = s.Serialize(buf.data(), buf.data() + buf.size(), SERIALIZE_OUT);
+        EXPECT_EQ(end != nullptr, row.written);
+        if (!end) {
+            EXPECT_EQ(buf[0], 0xCC);
+            continue;
+        }
+        CENString back;
+        EXPECT_EQ(back.OnSerializeIn(buf.data(), buf.data() + buf.size()), end);
+        EXPECT_EQ(back, s);
+    }
+}
+
 TEST(CErrorText, MessageOfErrorNumber)
 {
     CErrorText t;
