@@ -129,6 +129,11 @@ int CProfileStore::FindKeyLocked(int sectionLine, const char* key) const
 CString CProfileStore::ValueOf(const Line& line)
 {
     CString v = line.text.Mid(line.text.Find('=') + 1);
+    // Callers take a value as a C string: a NUL byte in the file ends it here already, so that
+    // what is read is what a caller writes back.
+    int nul = v.Find('\0');
+    if (nul >= 0)
+        v = v.Left(nul);
     v.Trim();
     if (v.GetLength() >= 2 && (v[0] == '"' || v[0] == '\'') && v[v.GetLength() - 1] == v[0])
         v = v.Mid(1, v.GetLength() - 2);
@@ -199,13 +204,24 @@ BOOL CProfileStore::WriteString(const char* section, const char* key, const char
     if (!value) {
         if (k < 0)
             return TRUE;
-        m_lines.erase(m_lines.begin() + k);
+        // A key written twice by hand would come back with its second value: all of it goes.
+        for (; k >= 0; k = FindKeyLocked(s, key))
+            m_lines.erase(m_lines.begin() + k);
         return SaveLocked();
     }
     CString v(value);
     // A value is one line; line breaks would split it into entries of their own.
     v.Replace("\r", "");
     v.Replace("\n", " ");
+    // Reading trims a value and drops one pair of enclosing quotes: such a value is quoted so
+    // that it reads back as written.
+    if (!v.IsEmpty()) {
+        unsigned char first = static_cast<unsigned char>(v[0]);
+        unsigned char last = static_cast<unsigned char>(v[v.GetLength() - 1]);
+        if (IsSpaceByte(first) || IsSpaceByte(last) ||
+            (v.GetLength() >= 2 && (first == '"' || first == '\'') && last == first))
+            v = "\"" + v + "\"";
+    }
     Line entry;
     entry.isEntry = TRUE;
     // An existing key keeps its spelling; only its value changes.

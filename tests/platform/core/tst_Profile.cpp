@@ -119,3 +119,42 @@ TEST_F(ProfileTest, WritingTheSameValueLeavesTheFileAlone)
     EXPECT_TRUE(ini.WriteString("A", "x", "2"));
     EXPECT_NE(fsys::GetModTime(HomePath("p.ini")), 1000);
 }
+
+TEST_F(ProfileTest, WrittenValuesReadBackAsWritten)
+{
+    // Reading trims values and drops enclosing quotes; writing must not let that change them.
+    const char* values[] = {" lead", "trail ", "  both  ", "\"quoted\"", "'single'", "\"", "a\"b\"", "\tx", "plain"};
+    CProfileStore ini(HomePath("p.ini"));
+    for (const char* v : values) {
+        ASSERT_TRUE(ini.WriteString("A", "k", v));
+        CProfileStore again(HomePath("p.ini"));
+        EXPECT_EQ(again.GetString("A", "k", "<none>"), CString(v)) << "[" << v << "]";
+    }
+    // A value that needs no quotes is stored as it stands.
+    std::string text;
+    ASSERT_TRUE(fsys::ReadFile(HomePath("p.ini"), text));
+    EXPECT_EQ(text, "[A]\nk=plain\n");
+}
+
+TEST_F(ProfileTest, DeletingAKeyRemovesEveryEntryOfIt)
+{
+    // A key written twice by hand: the second must not come back once the key is deleted.
+    WriteHomeFile("p.ini", "[A]\nx=1\ny=2\nX=3\n[B]\nx=4\n");
+    CProfileStore ini(HomePath("p.ini"));
+    EXPECT_TRUE(ini.DeleteKey("A", "x"));
+    EXPECT_FALSE(ini.HasKey("A", "x"));
+    EXPECT_EQ(ini.GetString("A", "y", ""), "2");
+    EXPECT_EQ(ini.GetString("B", "x", ""), "4");
+}
+
+TEST_F(ProfileTest, AValueEndsAtANulByte)
+{
+    // Callers take values as C strings; what they read must be what they can write back.
+    WriteHomeFile("p.ini", std::string("[A]\nx=ab\0cd\ny= \" q\"\0 \n", 22));
+    CProfileStore ini(HomePath("p.ini"));
+    EXPECT_EQ(ini.GetString("A", "x", ""), CString("ab"));
+    EXPECT_EQ(ini.GetString("A", "y", ""), CString(" q"));
+    ASSERT_TRUE(ini.WriteString("A", "y", ini.GetString("A", "y", "")));
+    EXPECT_EQ(ini.GetString("A", "y", ""), CString(" q"));
+    EXPECT_EQ(ini.GetString("A", "x", ""), CString("ab"));
+}
