@@ -365,6 +365,29 @@ TEST_F(RtfEchoTest, EchoedTextReadsTheSame)
     EXPECT_EQ(draw.GetStatus(), CRtfDraw3::RTF_SUCCESS);
 }
 
+TEST_F(RtfEchoTest, EchoOfOddTextReadsBackWithTheSameText)
+{
+    // A font of its own, so the echo's groups carry no style words.
+    const CString own = "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss\\fprq2\\fcharset0 Arial;}}\\f0 ";
+    struct Case {
+        const char* name;
+        CString rtf;
+    } cases[] = {
+        {"hidden-text word glued to text", own + "a\\v.hid b}"},
+        {"star before an escaped brace", Rtf("a\\*\\{b")},
+        {"face with braces, a backslash and a high byte", "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss\\fprq2\\fcharset0 "
+                                                          "A\\{r\\}\\\\\\'fc;}}\\f0 x}"},
+    };
+    for (const Case& c : cases) {
+        const CString echoed = Echo(c.rtf);
+        CRtfDraw3 draw;
+        CRect rect(0, 0, 1000, 1000);
+        draw.DrawRtf(nullptr, echoed, &rect, DT_CALCRECT, nullptr);
+        EXPECT_EQ(draw.GetStatus(), CRtfDraw3::RTF_SUCCESS) << c.name << ": " << echoed.GetString();
+        EXPECT_EQ(RtfToPlainText(echoed), RtfToPlainText(c.rtf)) << c.name << ": " << echoed.GetString();
+    }
+}
+
 TEST_F(RtfEchoTest, OptionsApplyExactlyTheChosenParts)
 {
     const CString h = EchoHeader();
