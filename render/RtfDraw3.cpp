@@ -97,6 +97,16 @@ bool IsSkippedHeaderGroup(const CString& word)
     return false;
 }
 
+// The caller writes the current token's record itself: the token's own recording is skipped
+// once. Returns the state before (0 while recording is paused, and then nothing changes).
+int SkipTokenRecordOnce(CParse& parse)
+{
+    const int nOld = parse.SetRecordState(2);
+    if (nOld == 0)
+        parse.SetRecordState(0);
+    return nOld;
+}
+
 // A face name as the font table holds it: the characters that would end or open something
 // there, and those outside the printable ASCII, are escaped.
 CString EscapeFaceName(const CString& face)
@@ -586,7 +596,7 @@ void CRtfDraw3::SkipBinary(int nBytes)
     CParse& parse = Tokenizer();
     const UINT n = std::min<UINT>(static_cast<UINT>(nBytes), m_nRemaining);
     parse.RecordToken();
-    if (parse.SetRecordState(2) != 0)
+    if (SkipTokenRecordOnce(parse) != 0)
         parse.AppendRecord(CString(m_pPos, static_cast<int>(n)));
     SetPos(m_pPos + n);
 }
@@ -772,7 +782,7 @@ int CRtfDraw3::ControlWord(bool bHeader, CPiece* pEscape)
                 // The next line starts inside this token: record only the word now.
                 CParse& parse = Tokenizer();
                 const CString text = TokenText();
-                if (parse.SetRecordState(2) != 0)
+                if (SkipTokenRecordOnce(parse) != 0)
                     parse.AppendRecord(text.Left(text.GetLength() - w.rest.GetLength()));
             }
         }
@@ -866,16 +876,10 @@ int CRtfDraw3::TextRun(CPiece piece)
         // that hides a group ("\v", "\pict"...) would otherwise hide the run from every reader.
         const CString token = parse.GetTokenText();
         const int nWord = token.GetLength() - piece.text.GetLength();
-        bool bSplit = piece.bGlued && nWord > 0 && token.Right(piece.text.GetLength()) == piece.text;
-        if (bSplit) {
-            // The token is written here, so its own recording is skipped once.
-            const int nOld = parse.SetRecordState(2);
-            bSplit = nOld == 1;
-            if (!bSplit)
-                parse.SetRecordState(nOld);
-        }
-        if (bSplit) {
-            parse.AppendRecord(token.Left(nWord) + "{" + DocStyleWords() + piece.text);
+        if (piece.bGlued && nWord > 0 && token.Right(piece.text.GetLength()) == piece.text) {
+            // Skipped already when the word was written as another (a replaced font).
+            const bool bWordWritten = SkipTokenRecordOnce(parse) == 2;
+            parse.AppendRecord((bWordWritten ? CString() : token.Left(nWord)) + "{" + DocStyleWords() + piece.text);
         } else {
             CString recorded;
             for (int i = piece.nRecordStart; i < TokenStart(); ++i)
@@ -993,7 +997,7 @@ void CRtfDraw3::OnNewFont(int* pnFont)
         return;
     *pnFont = m_nDocFontNum;
     CParse& parse = Tokenizer();
-    if (parse.SetRecordState(2) != 0) {
+    if (SkipTokenRecordOnce(parse) != 0) {
         CString word;
         word.Format("f%d", m_nDocFontNum);
         parse.AppendRecord(word);
