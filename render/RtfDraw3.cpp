@@ -97,6 +97,38 @@ bool IsSkippedHeaderGroup(const CString& word)
     return false;
 }
 
+// The caller writes the current token's record itself: the token's own recording is skipped
+// once. Returns the state before (0 while recording is paused, and then nothing changes).
+int SkipTokenRecordOnce(CParse& parse)
+{
+    const int nOld = parse.SetRecordState(2);
+    if (nOld == 0)
+        parse.SetRecordState(0);
+    return nOld;
+}
+
+// A face name as the font table holds it: the characters that would end or open something
+// there, and those outside the printable ASCII, are escaped.
+CString EscapeFaceName(const CString& face)
+{
+    static const char kHex[] = "0123456789abcdef";
+    CString out;
+    for (char ch : face.str()) {
+        const unsigned char c = static_cast<unsigned char>(ch);
+        if (c == '\\' || c == '{' || c == '}') {
+            out += '\\';
+            out += ch;
+        } else if (c < 0x20 || c >= 0x80) {
+            out += "\\'";
+            out += kHex[c >> 4];
+            out += kHex[c & 0xF];
+        } else {
+            out += ch;
+        }
+    }
+    return out;
+}
+
 // Groups of the body that are never drawn: hidden text, footnotes, paragraph numbering,
 // headers and footers, pictures, destinations marked ignorable with "\*", and header groups
 // that come late (a second colour table ends the header).
@@ -515,7 +547,7 @@ int CRtfDraw3::ParseFontEntry()
     if (parse.SetRecordState(nOldState) != 0 || nOldState != 0) {
         CString entry;
         entry.Format("\\%s\\fprq%d\\fcharset%d ", FamilyWord(nFamily), nPitch, nCharset);
-        parse.AppendRecord(entry + face);
+        parse.AppendRecord(entry + EscapeFaceName(face));
     }
     if (Next() != TOK_RBRACE)
         return RTF_FAILURE;
@@ -564,7 +596,7 @@ void CRtfDraw3::SkipBinary(int nBytes)
     CParse& parse = Tokenizer();
     const UINT n = std::min<UINT>(static_cast<UINT>(nBytes), m_nRemaining);
     parse.RecordToken();
-    if (parse.SetRecordState(2) != 0)
+    if (SkipTokenRecordOnce(parse) != 0)
         parse.AppendRecord(CString(m_pPos, static_cast<int>(n)));
     SetPos(m_pPos + n);
 }
@@ -646,6 +678,7 @@ int CRtfDraw3::ControlWord(bool bHeader, CPiece* pEscape)
         pEscape->nEnd = Offset(m_pPos);
         pEscape->bWord = true;
         pEscape->bEscape = true;
+        pEscape->bGlued = false;
         return RTF_NOT_THIS;
     };
     switch (id) {
@@ -667,10 +700,16 @@ int CRtfDraw3::ControlWord(bool bHeader, CPiece* pEscape)
             return RTF_FAILURE;
         return escape(CString(static_cast<char>(value & 0xFF)));
     }
-    case TOK_STAR:
+    case TOK_STAR: {
         if (Next() != TOK_BACKSLASH)
             return RTF_FAILURE;
-        return ControlWord(bHeader, pEscape);
+        const int st = ControlWord(bHeader, pEscape);
+        // A symbol after the star is text; the echo's group around it takes the star along, since
+        // a star must be followed by a backslash.
+        if (st == RTF_NOT_THIS && !pEscape->bGlued)
+            pEscape->nRecordStart = nStart;
+        return st;
+    }
     default:
         break;
     }
@@ -699,6 +738,8 @@ int CRtfDraw3::ControlWord(bool bHeader, CPiece* pEscape)
         pEscape->nRecordStart = nStart;
         pEscape->bWord = !w.rest.IsEmpty() && w.rest != " ";
         pEscape->bEscape = false;
+        // The fallback of a "\u" belongs with it; other words stay outside the echo's group.
+        pEscape->bGlued = !word.IsEmpty() && word != "u";
         return RTF_NOT_THIS;
     };
     if (word.IsEmpty()) {
@@ -707,6 +748,7 @@ int CRtfDraw3::ControlWord(bool bHeader, CPiece* pEscape)
             const int st = rest();
             pEscape->nStart = nStart;
             pEscape->bEscape = true;
+            pEscape->bGlued = false;
             return st;
         }
         return RTF_SUCCESS;
@@ -740,7 +782,7 @@ int CRtfDraw3::ControlWord(bool bHeader, CPiece* pEscape)
                 // The next line starts inside this token: record only the word now.
                 CParse& parse = Tokenizer();
                 const CString text = TokenText();
-                if (parse.SetRecordState(2) != 0)
+                if (SkipTokenRecordOnce(parse) != 0)
                     parse.AppendRecord(text.Left(text.GetLength() - w.rest.GetLength()));
             }
         }
@@ -817,6 +859,7 @@ bool CRtfDraw3::NextPiece(CPiece* pPiece, int* pnStatus)
     pPiece->nStart = pPiece->nRecordStart = TokenStart();
     pPiece->nEnd = Offset(m_pPos);
     pPiece->bEscape = false;
+    pPiece->bGlued = false;
     pPiece->bWord = id != TOK_SPACE && id != TOK_SEMICOLON && id != TOK_SINGLEQUOTE && id != TOK_LDBLQUOTE &&
                     id != TOK_RDBLQUOTE;
     return true;
@@ -829,12 +872,22 @@ int CRtfDraw3::TextRun(CPiece piece)
     if (bRecord) {
         // The run becomes a group of its own that carries the document style. What of its first
         // piece is already recorded (the backslash of an escape) moves behind the opening.
-        CString recorded;
-        for (int i = piece.nRecordStart; i < TokenStart(); ++i)
-            if (!IsSkippedDelimiter(m_pText[i]))
-                recorded += m_pText[i];
-        parse.TrimRecord(recorded.GetLength());
-        parse.AppendRecord("{" + DocStyleWords() + recorded);
+        // A control word whose token the run's text ends stays in front of the opening: a word
+        // that hides a group ("\v", "\pict"...) would otherwise hide the run from every reader.
+        const CString token = parse.GetTokenText();
+        const int nWord = token.GetLength() - piece.text.GetLength();
+        if (piece.bGlued && nWord > 0 && token.Right(piece.text.GetLength()) == piece.text) {
+            // Skipped already when the word was written as another (a replaced font).
+            const bool bWordWritten = SkipTokenRecordOnce(parse) == 2;
+            parse.AppendRecord((bWordWritten ? CString() : token.Left(nWord)) + "{" + DocStyleWords() + piece.text);
+        } else {
+            CString recorded;
+            for (int i = piece.nRecordStart; i < TokenStart(); ++i)
+                if (!IsSkippedDelimiter(m_pText[i]))
+                    recorded += m_pText[i];
+            parse.TrimRecord(recorded.GetLength());
+            parse.AppendRecord("{" + DocStyleWords() + recorded);
+        }
     }
     ApplyDocStyle();
     CreateRunFont();
@@ -944,7 +997,7 @@ void CRtfDraw3::OnNewFont(int* pnFont)
         return;
     *pnFont = m_nDocFontNum;
     CParse& parse = Tokenizer();
-    if (parse.SetRecordState(2) != 0) {
+    if (SkipTokenRecordOnce(parse) != 0) {
         CString word;
         word.Format("f%d", m_nDocFontNum);
         parse.AppendRecord(word);

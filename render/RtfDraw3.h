@@ -149,6 +149,7 @@ private:
         int nRecordStart = 0;  // where the echo's group around a run starting here opens
         bool bWord = false;
         bool bEscape = false;  // written as a control symbol, not as text
+        bool bGlued = false;   // the text of a control word's own token, right after the word
     };
 
     void ResetState();

@@ -797,7 +797,8 @@ private:
     void Word(const char* word);
     void WordN(const char* word, int n);
     void Switch(const RunFormat& to);
-    void Text(const QString& text);
+    // In a font face a tab is written as its byte: the reader takes no control words there.
+    void Text(const QString& text, bool bFace = false);
     void Para(const CRtfParaProps& para);
 
     const QTextDocument& m_doc;
@@ -884,12 +885,12 @@ void CRtfWriter::Switch(const RunFormat& to)
     m_cur = to;
 }
 
-void CRtfWriter::Text(const QString& text)
+void CRtfWriter::Text(const QString& text, bool bFace)
 {
     static const char kHex[] = "0123456789abcdef";
     for (QChar qc : text) {
         char16_t u = qc.unicode();
-        if (u == '\t') {
+        if (u == '\t' && !bFace) {
             Word("tab");
             continue;
         }
@@ -988,7 +989,7 @@ CString CRtfWriter::Write(int start, int end)
         m_out += "{\\f" + std::to_string(i) + "\\" + (family < 6 ? kFamilies[family] : "fnil") + "\\fprq" +
                  std::to_string(f.pitchAndFamily & 0x0F) + "\\fcharset" + std::to_string(f.charSet) + " ";
         m_delimit = false;
-        Text(f.face);
+        Text(f.face, true);
         m_out += ";}";
     }
     m_out += "}";

@@ -365,6 +365,29 @@ TEST_F(RtfEchoTest, EchoedTextReadsTheSame)
     EXPECT_EQ(draw.GetStatus(), CRtfDraw3::RTF_SUCCESS);
 }
 
+TEST_F(RtfEchoTest, EchoOfOddTextReadsBackWithTheSameText)
+{
+    // A font of its own, so the echo's groups carry no style words.
+    const CString own = "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss\\fprq2\\fcharset0 Arial;}}\\f0 ";
+    struct Case {
+        const char* name;
+        CString rtf;
+    } cases[] = {
+        {"hidden-text word glued to text", own + "a\\v.hid b}"},
+        {"star before an escaped brace", Rtf("a\\*\\{b")},
+        {"face with braces, a backslash and a high byte", "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss\\fprq2\\fcharset0 "
+                                                          "A\\{r\\}\\\\\\'fc;}}\\f0 x}"},
+    };
+    for (const Case& c : cases) {
+        const CString echoed = Echo(c.rtf);
+        CRtfDraw3 draw;
+        CRect rect(0, 0, 1000, 1000);
+        draw.DrawRtf(nullptr, echoed, &rect, DT_CALCRECT, nullptr);
+        EXPECT_EQ(draw.GetStatus(), CRtfDraw3::RTF_SUCCESS) << c.name << ": " << echoed.GetString();
+        EXPECT_EQ(RtfToPlainText(echoed), RtfToPlainText(c.rtf)) << c.name << ": " << echoed.GetString();
+    }
+}
+
 TEST_F(RtfEchoTest, OptionsApplyExactlyTheChosenParts)
 {
     const CString h = EchoHeader();
@@ -410,6 +433,20 @@ TEST_F(RtfEchoTest, FontListReplacesUnlistedFaces)
     ASSERT_TRUE(draw.EchoRtfWithOptions(unmarked, 1, &out, &faces, TRUE, FALSE, FALSE));
     EXPECT_EQ(out, "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss\\fprq2\\fcharset0 Arial;}{\\f1\\froman\\fprq3\\fcharset0 Times "
                    "New Roman;}}\\f0 {a}\\f1 {b}}");
+
+    // A replaced font word with its text in the same token keeps the text and the braces whole.
+    const CString glued = "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil\\fprq3\\fcharset0 Arial;}{\\f1\\fnil\\fprq2\\fcharset0 "
+                          "Fancy;}}\\f1.x y}";
+    ASSERT_TRUE(draw.EchoRtfWithOptions(glued, 1, &out, &faces, TRUE, FALSE, FALSE));
+    EXPECT_EQ(out, "{\\rtf1\\ansi{\\fonttbl{\\f0\\froman\\fprq3\\fcharset0 Times New Roman;}{\\f1\\fnil\\fprq2\\fcharset0 "
+                   "Fancy;}}\\f0{.x y}}");
+
+    // A font word inside a face name is not written: the entry is rewritten whole.
+    const CString inFace = "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil\\fprq3\\fcharset0 Arial;}{\\f1\\fnil\\fprq2\\fcharset0 "
+                           "Fancy;}{\\f2\\fnil\\fprq2\\fcharset0 Bo\\f1 ld;}}\\f2 x}";
+    ASSERT_TRUE(draw.EchoRtfWithOptions(inFace, 1, &out, &faces, TRUE, FALSE, FALSE));
+    EXPECT_EQ(out, "{\\rtf1\\ansi{\\fonttbl{\\f0\\froman\\fprq3\\fcharset0 Times New Roman;}{\\f1\\fnil\\fprq2\\fcharset0 "
+                   "Fancy;}{\\f2\\fnil\\fprq2\\fcharset0 Bold;}}\\f0 {x}}");
 }
 
 TEST_F(RtfEchoTest, ForceFontPitchDropsTheMarker)

@@ -289,6 +289,18 @@ TEST(RtfReader, TableEntriesWithoutTheirSemicolonAreKeptAndWrittenStably)
     EXPECT_EQ(WriteRtf(again), out);
 }
 
+TEST(RtfReader, FaceWithATabKeepsItAcrossAWriteAndARead)
+{
+    QTextDocument doc;
+    Read(doc, "{\\rtf1{\\fonttbl{\\f0\\fnil Tab\\'09Face;}}\\f0 a}");
+    ASSERT_EQ(At(doc, 0).fontFamilies().toStringList().value(0), "Tab\tFace");
+    CString out = WriteRtf(doc);
+    QTextDocument again;
+    Read(again, out);
+    EXPECT_EQ(At(again, 0).fontFamilies().toStringList().value(0), "Tab\tFace") << out.GetString();
+    EXPECT_EQ(WriteRtf(again), out);
+}
+
 TEST(RtfReader, FirstColourEntryIsAutomaticOnlyWhenEmpty)
 {
     QTextDocument doc;
