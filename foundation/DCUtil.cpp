@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -71,20 +72,25 @@ void UnionRectTwips(const CDC* dc, RECT* out, const RECT* a, const RECT* b)
 {
     if (!out || !a || !b)
         return;
-    CRect ra(*a), rb(*b);
-    const bool twips = dc && dc->GetMapMode() == MM_TWIPS;
-    if (twips) {
-        ra.top = -ra.top;
-        ra.bottom = -ra.bottom;
-        rb.top = -rb.top;
-        rb.bottom = -rb.bottom;
-    }
+    const CRect ra(*a), rb(*b);
     CRect u;
-    u.UnionRect(ra, rb);
-    if (twips) {
-        u.top = -u.top;
-        u.bottom = -u.bottom;
+    if (!(dc && dc->GetMapMode() == MM_TWIPS)) {
+        u.UnionRect(ra, rb);
+        *out = u;
+        return;
     }
+    // y grows upward: a rectangle holds something when top is above bottom. Worked out in place
+    // rather than by negating, which the lowest coordinate does not survive.
+    auto empty = [](const CRect& r) { return r.right <= r.left || r.top <= r.bottom; };
+    if (empty(ra))
+        u = rb;
+    else if (empty(rb))
+        u = ra;
+    else
+        u.SetRect(std::min(ra.left, rb.left), std::max(ra.top, rb.top), std::max(ra.right, rb.right),
+                  std::min(ra.bottom, rb.bottom));
+    if (empty(u))
+        u.SetRectEmpty();
     *out = u;
 }
 

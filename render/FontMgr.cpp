@@ -9,6 +9,7 @@
 #include "platform/ui/DC.h"
 #include "platform/ui/ScreenMetrics.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -276,7 +277,7 @@ int CFontMgr::DrawTextInSlotFont(CDC* pDC, LPCSTR text, int nCount, RECT* pRect,
     nSlot = ResolveSlot(nSlot);
     const LONG height = m_lfSlots[nSlot].lfHeight;
     if (zoom > 0)
-        m_lfSlots[nSlot].lfHeight = static_cast<LONG>(height * zoom);
+        m_lfSlots[nSlot].lfHeight = static_cast<LONG>(std::clamp(height * zoom, -2147483647.0, 2147483647.0));
     const int previousSlot = SetDefaultSlot(nSlot);
     CFont* previousFont = SelectSlotFont(pDC, nSlot);
     int result = 0;
@@ -328,7 +329,8 @@ void CFontMgr::LogFontToCharFormat(const LOGFONT& lf, CHARFORMAT& cf)
         cf.dwEffects |= CFE_ITALIC;
     if (lf.lfUnderline)
         cf.dwEffects |= CFE_UNDERLINE;
-    cf.yHeight = HeightToPoints(lf) * 20;
+    // A height from the profile can be anything; in twips it must still be a LONG.
+    cf.yHeight = static_cast<LONG>(std::min<long long>(HeightToPoints(lf) * 20LL, 0x7FFFFFFF));
     cf.bCharSet = lf.lfCharSet;
     cf.bPitchAndFamily = lf.lfPitchAndFamily;
     SetCharFormatFaceName(cf, lf.lfFaceName);

@@ -383,6 +383,11 @@ CString CString::FromUtf8(std::string_view utf8)
     return CString(cp1252::FromUtf8(utf8));
 }
 
+BOOL ParseWholeNumber(const CString& text, long long lo, long long hi, long long& out)
+{
+    return text.Find('\0') < 0 && ParseWholeNumber(text.GetString(), lo, hi, out);
+}
+
 BOOL ParseWholeNumber(const char* raw, long long lo, long long hi, long long& out)
 {
     CString text(raw ? raw : "");

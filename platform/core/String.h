@@ -162,3 +162,5 @@ inline int HexDigitValue(unsigned char c)
 // The text, white space around it trimmed, as a whole decimal number within [lo, hi]; FALSE
 // (out untouched) when it is not one.
 BOOL ParseWholeNumber(const char* text, long long lo, long long hi, long long& out);
+// The same for a whole CString: a NUL inside it is not a number's end.
+BOOL ParseWholeNumber(const CString& text, long long lo, long long hi, long long& out);

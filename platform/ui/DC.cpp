@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 
@@ -24,6 +25,20 @@ COLORREF RefFromColor(const QColor& c)
 }
 
 namespace {
+
+// (v - from) * num / den + to, rounded as MulDiv rounds, worked out wide: coordinates may come
+// from anywhere, and one far out of range is held at the edge of what an int takes.
+int MapCoord(int v, int from, int num, int den, int to)
+{
+    if (den == 0)
+        return to;
+    const __int128 prod = static_cast<__int128>(static_cast<long long>(v) - from) * num;
+    const __int128 mag = prod < 0 ? -prod : prod;
+    const __int128 d = den < 0 ? -static_cast<__int128>(den) : den;
+    const __int128 q = (mag + d / 2) / d;
+    const __int128 r = ((prod < 0) != (den < 0) ? -q : q) + to;
+    return static_cast<int>(std::clamp<__int128>(r, INT_MIN, INT_MAX));
+}
 
 int ImageDpi(int dotsPerMeter)
 {
@@ -422,12 +437,12 @@ double CDC::ScaleY() const
 
 int CDC::XToDevice(int x) const
 {
-    return MulDiv(x - m_state.ptWindowOrg.x, m_state.szViewportExt.cx, m_state.szWindowExt.cx) + m_state.ptViewportOrg.x;
+    return MapCoord(x, m_state.ptWindowOrg.x, m_state.szViewportExt.cx, m_state.szWindowExt.cx, m_state.ptViewportOrg.x);
 }
 
 int CDC::YToDevice(int y) const
 {
-    return MulDiv(y - m_state.ptWindowOrg.y, m_state.szViewportExt.cy, m_state.szWindowExt.cy) + m_state.ptViewportOrg.y;
+    return MapCoord(y, m_state.ptWindowOrg.y, m_state.szViewportExt.cy, m_state.szWindowExt.cy, m_state.ptViewportOrg.y);
 }
 
 double CDC::XToDeviceF(double x) const
@@ -437,18 +452,19 @@ double CDC::XToDeviceF(double x) const
 
 int CDC::XToLogical(int x) const
 {
-    return MulDiv(x - m_state.ptViewportOrg.x, m_state.szWindowExt.cx, m_state.szViewportExt.cx) + m_state.ptWindowOrg.x;
+    return MapCoord(x, m_state.ptViewportOrg.x, m_state.szWindowExt.cx, m_state.szViewportExt.cx, m_state.ptWindowOrg.x);
 }
 
 int CDC::YToLogical(int y) const
 {
-    return MulDiv(y - m_state.ptViewportOrg.y, m_state.szWindowExt.cy, m_state.szViewportExt.cy) + m_state.ptWindowOrg.y;
+    return MapCoord(y, m_state.ptViewportOrg.y, m_state.szWindowExt.cy, m_state.szViewportExt.cy, m_state.ptWindowOrg.y);
 }
 
 QRect CDC::RectToDevice(int x1, int y1, int x2, int y2) const
 {
-    const int dx1 = XToDevice(x1), dx2 = XToDevice(x2);
-    const int dy1 = YToDevice(y1), dy2 = YToDevice(y2);
+    auto edge = [](int v) { return std::clamp(v, -kFarDevice, kFarDevice); };
+    const int dx1 = edge(XToDevice(x1)), dx2 = edge(XToDevice(x2));
+    const int dy1 = edge(YToDevice(y1)), dy2 = edge(YToDevice(y2));
     return QRect(std::min(dx1, dx2), std::min(dy1, dy2), std::abs(dx2 - dx1), std::abs(dy2 - dy1));
 }
 

@@ -386,6 +386,12 @@ private:
         double width = 0;  // logical units
     };
 
+    // Device positions stay well inside what Qt's own int arithmetic takes; nothing out there can
+    // be seen anyway.
+    static constexpr int kFarDevice = 1 << 29;
+    // The largest em height a font is realised with, in device pixels.
+    static constexpr int kMaxFontPixels = 32767;
+
     friend class CBitmap;
     void BitmapGone(CBitmap* pBitmap);
     void BitmapChanging(CBitmap* pBitmap);

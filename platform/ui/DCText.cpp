@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -75,6 +76,12 @@ QFont::StyleHint StyleHintOf(BYTE pitchAndFamily)
     }
 }
 
+// Rectangles may come from anywhere: positions are worked out wide and held to what an int takes.
+int ClampToInt(long long v)
+{
+    return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
+}
+
 } // namespace
 
 // Fonts realised for the device.
@@ -132,19 +139,21 @@ const CDC::CRealFont& CDC::RealFont() const
 
     // The em height in device pixels: a negative height is the character height, a positive
     // one the cell height (ascent plus descent), 0 a default size.
-    int em;
+    double em;
     if (m_state.nStockPoints)
         em = MulDiv(m_state.nStockPoints, dpiY, 72);
     else if (lf.lfHeight < 0)
-        em = qRound(-static_cast<double>(lf.lfHeight) * scaleY);
+        em = -static_cast<double>(lf.lfHeight) * scaleY;
     else if (lf.lfHeight > 0) {
         font.setPixelSize(100);
         const CFontDeviceMetrics ref = MeasureFont(font);
         const double cell = ref.ascent + ref.descent;
-        em = qRound(lf.lfHeight * scaleY * (cell > 0 ? 100.0 / cell : 1.0));
+        em = lf.lfHeight * scaleY * (cell > 0 ? 100.0 / cell : 1.0);
     } else
         em = MulDiv(12, CurrentCaps().nDpiY, 72);
-    font.setPixelSize(std::max(1, em));
+    // A height read from a profile or a file can be anything; the font system is asked for
+    // nothing beyond what a device could ever show.
+    font.setPixelSize(qRound(std::clamp(em, 1.0, static_cast<double>(kMaxFontPixels))));
     real->font = font;
     real->metrics = MeasureFont(font);
     m_pRealFont = std::move(real);
@@ -261,13 +270,13 @@ int CDC::DrawTextAt(int x, int y, const std::string& text, bool bAlign, const QR
     const int ascent = qRound(real.metrics.ascent);
     const int height = ascent + qRound(real.metrics.descent);
 
-    double dx = XToDevice(x);
-    int top = YToDevice(y);
+    double dx = std::clamp(XToDevice(x), -kFarDevice, kFarDevice);
+    double top = std::clamp(YToDevice(y), -kFarDevice, kFarDevice);
     // The recorded position follows the alignment in logical units.
     const int sx = ScaleX() < 0 ? -1 : 1;
     const int sy = ScaleY() < 0 ? -1 : 1;
     const double logicalWidth = width / std::abs(ScaleX());
-    int xCell = x, yCell = y;
+    long long xCell = x, yCell = y;
     if (bAlign) {
         const UINT align = m_state.nTextAlign;
         if ((align & TA_CENTER) == TA_CENTER) {
@@ -285,7 +294,7 @@ int CDC::DrawTextAt(int x, int y, const std::string& text, bool bAlign, const QR
             yCell -= sy * HeightToLogical(height);
         }
     }
-    OnTextDrawn(xCell, yCell, CString(text));
+    OnTextDrawn(ClampToInt(xCell), ClampToInt(yCell), CString(text));
 
     QPainter* p = GetPainter();
     if (p) {
@@ -312,7 +321,7 @@ BOOL CDC::TextOut(int x, int y, LPCSTR lpszString, int nCount)
     }
     const int width = DrawTextAt(x, y, std::string(lpszString, nCount), true, nullptr);
     if (updateCp)
-        m_state.ptCurrent.x += ScaleX() < 0 ? -width : width;
+        m_state.ptCurrent.x = ClampToInt(static_cast<long long>(m_state.ptCurrent.x) + (ScaleX() < 0 ? -width : width));
     return TRUE;
 }
 
@@ -469,25 +478,27 @@ int CDC::DrawText(LPCSTR lpszString, int nCount, RECT* lpRect, UINT nFormat)
     const int lineHeight = tm.tmHeight + ((nFormat & DT_EXTERNALLEADING) ? tm.tmExternalLeading : 0);
     // Lines go down the page: towards larger y in MM_TEXT, smaller y where y grows upward.
     const int down = ScaleY() < 0 ? -1 : 1;
-    const int rectWidth = lpRect->right - lpRect->left;
+    const long long left = lpRect->left, right = lpRect->right;
+    const int rectWidth = ClampToInt(right - left);
 
     const std::vector<CTextLine> lines = LayoutText(text, nFormat, rectWidth);
-    const int total = down * lineHeight * static_cast<int>(lines.size());
+    const long long total = static_cast<long long>(down) * lineHeight * static_cast<long long>(lines.size());
     if (nFormat & DT_CALCRECT) {
         int widest = 0;
         for (const CTextLine& line : lines)
             widest = std::max(widest, qRound(line.width));
-        lpRect->right = lpRect->left + widest;
-        lpRect->bottom = lpRect->top + total;
-        return total;
+        lpRect->right = ClampToInt(left + widest);
+        lpRect->bottom = ClampToInt(lpRect->top + total);
+        return ClampToInt(total);
     }
 
-    int top = lpRect->top;
+    long long top = lpRect->top;
     if (nFormat & DT_SINGLELINE) {
+        const long long height = static_cast<long long>(lpRect->bottom) - lpRect->top;
         if (nFormat & DT_VCENTER)
-            top = lpRect->top + ((lpRect->bottom - lpRect->top) - down * lineHeight) / 2;
+            top = lpRect->top + (height - down * lineHeight) / 2;
         else if (nFormat & DT_BOTTOM)
-            top = lpRect->bottom - down * lineHeight;
+            top = static_cast<long long>(lpRect->bottom) - down * lineHeight;
     }
     QRegion clip;
     const bool clipped = !(nFormat & DT_NOCLIP);
@@ -498,20 +509,20 @@ int CDC::DrawText(LPCSTR lpszString, int nCount, RECT* lpRect, UINT nFormat)
     const double tabWidth = expandTabs ? TabWidth() : 0;
     for (size_t i = 0; i < lines.size(); ++i) {
         const CTextLine& line = lines[i];
-        const int y = top + down * lineHeight * static_cast<int>(i);
-        const int lineWidth = qRound(line.width);
-        int x = lpRect->left;
+        const int y = ClampToInt(top + static_cast<long long>(down) * lineHeight * static_cast<long long>(i));
+        const long long lineWidth = qRound(line.width);
+        long long x = left;
         if (nFormat & DT_CENTER)
-            x = lpRect->left + (rectWidth - lineWidth) / 2;
+            x = left + (right - left - lineWidth) / 2;
         else if (nFormat & DT_RIGHT)
-            x = lpRect->right - lineWidth;
+            x = right - lineWidth;
         std::vector<std::pair<double, std::string>> segments;
         LineWidth(line.text, expandTabs, tabWidth, &segments);
         for (const auto& [offset, piece] : segments)
             if (!piece.empty())
-                DrawTextAt(x + qRound(offset), y, piece, false, clipped ? &clip : nullptr);
+                DrawTextAt(ClampToInt(x + qRound(offset)), y, piece, false, clipped ? &clip : nullptr);
     }
-    return top + total - lpRect->top;
+    return ClampToInt(top + total - lpRect->top);
 }
 
 int CDC::DrawText(const CString& str, RECT* lpRect, UINT nFormat)

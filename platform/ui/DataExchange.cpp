@@ -100,6 +100,38 @@ void ExchangeWhole(CDataExchange* pDX, int nIDC, T& value, const char* format, l
     }
 }
 
+// A decimal number as people type one: sign, digits with at most one point, an exponent. The C
+// reader would also take hexadecimal, "inf" and "nan", which no one means in a dialog field.
+bool IsDecimalNumber(const char* s)
+{
+    if (*s == '+' || *s == '-')
+        ++s;
+    bool digits = false;
+    while (*s >= '0' && *s <= '9') {
+        ++s;
+        digits = true;
+    }
+    if (*s == '.') {
+        ++s;
+        while (*s >= '0' && *s <= '9') {
+            ++s;
+            digits = true;
+        }
+    }
+    if (!digits)
+        return false;
+    if (*s == 'e' || *s == 'E') {
+        ++s;
+        if (*s == '+' || *s == '-')
+            ++s;
+        if (!(*s >= '0' && *s <= '9'))
+            return false;
+        while (*s >= '0' && *s <= '9')
+            ++s;
+    }
+    return *s == '\0';
+}
+
 } // namespace
 
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
@@ -129,7 +161,9 @@ void DDX_Text(CDataExchange* pDX, int nIDC, double& value)
         char* end = nullptr;
         errno = 0;
         double v = std::strtod(s, &end);
-        if (text.IsEmpty() || errno != 0 || !end || *end != '\0' || !std::isfinite(v))
+        // A NUL inside the field would end the number early and pass what stands before it.
+        if (text.Find('\0') >= 0 || !IsDecimalNumber(s) || errno != 0 || !end || *end != '\0' ||
+            !std::isfinite(v))
             pDX->Fail("Please enter a number.");
         value = v;
     } else {

@@ -6,6 +6,8 @@
 #include "tests/support/CorraTest.h"
 
 #include <QImage>
+
+#include <climits>
 #include <QLineEdit>
 
 namespace {
@@ -61,6 +63,23 @@ TEST_F(DCUtilTest, UnionUnderTwipsKeepsYUpward)
     EXPECT_EQ(CRect(out), CRect(0, 10, 25, 50));
     UnionRectTwips(nullptr, &out, &c, &d);
     EXPECT_EQ(CRect(out), CRect(0, 10, 25, 50));
+}
+
+TEST_F(DCUtilTest, UnionUnderTwipsReachesTheLowestCoordinate)
+{
+    QImage image(100, 100, QImage::Format_RGB32);
+    CDC dc(&image);
+    dc.SetMapMode(MM_TWIPS);
+    const RECT tall{0, 0, 10, INT_MIN};
+    const RECT small{5, 100, 20, 50};
+    RECT out;
+    UnionRectTwips(&dc, &out, &tall, &small);
+    EXPECT_EQ(CRect(out), CRect(0, 100, 20, INT_MIN));
+    UnionRectTwips(&dc, &out, &small, &tall);
+    EXPECT_EQ(CRect(out), CRect(0, 100, 20, INT_MIN));
+    const RECT empty{0, INT_MIN, 10, 0};
+    UnionRectTwips(&dc, &out, &empty, &small);
+    EXPECT_EQ(CRect(out), CRect(small)) << "a rectangle with top below bottom holds nothing";
 }
 
 TEST_F(DCUtilTest, PaletteOfIndexedBitmapsOnly)

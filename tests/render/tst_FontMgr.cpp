@@ -8,6 +8,7 @@
 #include "tests/support/CorraTest.h"
 #include "tests/support/FixedMetricsDC.h"
 
+#include <climits>
 #include <cstring>
 
 namespace {
@@ -250,6 +251,28 @@ TEST_F(FontMgrTest, SelectingASlotTwiceKeepsTheBookkeepingSound)
     EXPECT_TRUE(mine.GetSafeHandle());
     dc.SelectObject(slotFont);
     CFontMgr::RestoreSlotFont(&dc, previous, FM_ANSWER);
+}
+
+TEST_F(FontMgrTest, HeightsFromTheProfileBeyondAnyFontStayInRange)
+{
+    AppProfile().WriteInt("FontMgr", "Instructions_Height", INT_MIN);
+    AppProfile().WriteInt("FontMgr", "Answer_Height", -1500000000);
+    CFontMgrInit init;
+
+    CHARFORMAT cf;
+    CFontMgr::GetSlotCharFormat(cf, FM_INSTRUCTIONS);
+    EXPECT_EQ(cf.yHeight, 0x7FFFFFFF) << "twips of the largest height stop at the range";
+    EXPECT_TRUE(CFontMgr::IsSlotCharFormat(cf, FM_INSTRUCTIONS));
+
+    CFixedMetricsDC dc;
+    for (double zoom : {-1.0, 2.0, 1e12}) {
+        SCOPED_TRACE(zoom);
+        CRect r(0, 0, 500, 0);
+        EXPECT_EQ(CFontMgr::DrawTextInSlotFont(&dc, "abc", -1, &r, DT_CALCRECT | DT_WORDBREAK, FM_ANSWER, zoom),
+                  32767)
+            << "the font is held at the largest height a device takes";
+    }
+    EXPECT_EQ(CFontMgr::GetSlotLogFontPtr(FM_ANSWER)->lfHeight, -1500000000) << "zoom leaves the slot as it was";
 }
 
 TEST_F(FontMgrTest, TwipsDevicesGetTwipsHeights)

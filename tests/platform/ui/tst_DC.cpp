@@ -11,6 +11,7 @@
 #include <QPrinter>
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -145,6 +146,96 @@ TEST_F(DCTest, DrawTextUnderTwipsGoesDownward)
     EXPECT_EQ(dc.texts[0].y, -100);
     EXPECT_EQ(dc.texts[1].y, -300);
     EXPECT_EQ(dc.texts[1].text, "ef");
+}
+
+TEST_F(DCTest, DrawTextInRectanglesAtTheEdgesOfTheIntRange)
+{
+    // "abc de" is 30 wide, "abc" 15; a rectangle as wide as the int range holds it on one line.
+    struct Case {
+        const char* name;
+        CRect rc;
+        UINT format;
+        int x;          // of the first piece drawn
+        int y;
+        size_t lines;
+        int lastY;      // of the last piece
+    } cases[] = {
+        {"widest rectangle", CRect(INT_MIN, 0, INT_MAX, 100), DT_WORDBREAK, INT_MIN, 0, 1, 0},
+        {"centred in it", CRect(INT_MIN, 0, INT_MAX, 100), DT_WORDBREAK | DT_CENTER, -16, 0, 1, 0},
+        {"right against its end", CRect(INT_MIN, 0, INT_MAX, 100), DT_WORDBREAK | DT_RIGHT, INT_MAX - 30, 0, 1, 0},
+        {"from the far left", CRect(INT_MIN, 0, 100, 100), DT_WORDBREAK | DT_RIGHT, 70, 0, 1, 0},
+        {"tallest, centred down", CRect(0, INT_MIN, 100, INT_MAX), DT_SINGLELINE | DT_VCENTER, 0, -6, 1, -6},
+        {"tallest, at the bottom", CRect(0, INT_MIN, 100, INT_MAX), DT_SINGLELINE | DT_BOTTOM, 0, INT_MAX - 10, 1,
+         INT_MAX - 10},
+        {"inverted", CRect(INT_MAX, 0, INT_MIN, 100), DT_WORDBREAK, INT_MAX, 0, 2, 10},
+        {"lines past the end stay at it", CRect(0, INT_MAX - 5, 20, INT_MAX), DT_WORDBREAK | DT_NOCLIP, 0,
+         INT_MAX - 5, 2, INT_MAX},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CFixedMetricsDC dc;
+        CFont font;
+        UseFont(dc, font, -10);
+        CRect rc = c.rc;
+        dc.DrawText("abc de", -1, &rc, c.format);
+        ASSERT_EQ(dc.texts.size(), c.lines);
+        EXPECT_EQ(dc.texts[0].x, c.x);
+        EXPECT_EQ(dc.texts[0].y, c.y);
+        EXPECT_EQ(dc.texts.back().y, c.lastY);
+    }
+
+    CFixedMetricsDC dc;
+    CFont font;
+    UseFont(dc, font, -10);
+    CRect rc(INT_MAX - 10, INT_MAX - 5, INT_MAX, INT_MAX);
+    dc.DrawText("abc\nde", -1, &rc, DT_CALCRECT);
+    EXPECT_EQ(rc, CRect(INT_MAX - 10, INT_MAX - 5, INT_MAX, INT_MAX)) << "the calculated edges stop at the range";
+}
+
+TEST_F(DCTest, PositionsFarOutOfRangeStopAtTheEdge)
+{
+    CFixedMetricsDC dc(100, 100, 96);
+    dc.SetViewportOrg(100, -100);
+    POINT pts[2] = {{INT_MAX - 10, INT_MIN + 10}, {5, 5}};
+    dc.LPtoDP(pts, 2);
+    EXPECT_EQ(pts[0].x, INT_MAX);
+    EXPECT_EQ(pts[0].y, INT_MIN);
+    EXPECT_EQ(pts[1].x, 105);
+    EXPECT_EQ(pts[1].y, -95);
+
+    // A twip is a fifteenth of a pixel here: a far device point has no logical twin.
+    dc.SetMapMode(MM_TWIPS);
+    dc.SetViewportOrg(0, 0);
+    POINT far{INT_MAX / 2, INT_MIN / 2};
+    dc.DPtoLP(&far);
+    EXPECT_EQ(far.x, INT_MAX);
+    EXPECT_EQ(far.y, INT_MAX);
+
+    // The current position of text output stops at the edge too.
+    dc.SetMapMode(MM_TEXT);
+    CFont font;
+    UseFont(dc, font, -10);
+    dc.SetTextAlign(TA_UPDATECP);
+    dc.MoveTo(INT_MAX - 5, 0);
+    dc.TextOut(0, 0, "abc");
+    EXPECT_EQ(dc.GetCurrentPosition().x, INT_MAX);
+    ASSERT_EQ(dc.texts.size(), 1u);
+    EXPECT_EQ(dc.texts[0].x, INT_MAX - 5);
+}
+
+TEST_F(DCTest, FontHeightsBeyondAnyDeviceAreHeld)
+{
+    CFixedMetricsDC dc;
+    for (LONG height : {LONG(-2000000000), LONG(2000000000), LONG(INT_MIN)}) {
+        SCOPED_TRACE(height);
+        CFont font;
+        UseFont(dc, font, height);
+        TEXTMETRIC tm;
+        ASSERT_TRUE(dc.GetTextMetrics(&tm));
+        EXPECT_EQ(tm.tmHeight, 32767);
+        CRect rc(0, 0, 100, 100);
+        dc.DrawText("a", -1, &rc, 0);
+    }
 }
 
 TEST_F(DCTest, TwipsDrawUprightTextAtTheMappedPosition)

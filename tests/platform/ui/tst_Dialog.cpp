@@ -300,3 +300,62 @@ TEST_F(DialogTest, DlgItemIntReadsOnlyWholeNumbersInRange)
         EXPECT_EQ(ok, c.ok) << c.text;
     }
 }
+
+namespace {
+
+// One edit exchanged as a number.
+class CNumberDlg : public CDialog {
+public:
+    CNumberDlg() : CDialog(IDD_TEST) { edit = CreateEdit(IDC_COUNT); }
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        if (asDouble)
+            DDX_Text(pDX, IDC_COUNT, number);
+        else
+            DDX_Text(pDX, IDC_COUNT, whole);
+    }
+    QLineEdit* edit;
+    bool asDouble = true;
+    double number = 7.5;
+    int whole = 7;
+};
+
+} // namespace
+
+TEST_F(DialogTest, NumberFieldsTakeOnlyWhatTheyShow)
+{
+    struct Case {
+        QString text;
+        bool asDouble;
+        bool ok;
+        double value;
+    };
+    const QString nul(QChar(0));
+    const Case cases[] = {
+        {" 2.5 ", true, true, 2.5},        {"-.5e-3", true, true, -0.0005},  {"1.", true, true, 1.0},
+        {"+4E2", true, true, 400.0},       {"-0", true, true, 0.0},          {"0x10", true, false, 0},
+        {"0x1p3", true, false, 0},         {"inf", true, false, 0},          {"nan", true, false, 0},
+        {"1e999", true, false, 0},         {"12abc", true, false, 0},        {".", true, false, 0},
+        {"1e", true, false, 0},            {"e5", true, false, 0},           {"1.5" + nul + "9", true, false, 0},
+        {"42" + nul + "7", false, false, 0}, {"42", false, true, 42},
+    };
+    CNumberDlg dlg;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        dlg.asDouble = c.asDouble;
+        dlg.number = 7.5;
+        dlg.whole = 7;
+        dlg.edit->setText(c.text);
+        const size_t boxes = messageBox.calls.size();
+        EXPECT_EQ(dlg.UpdateData(TRUE), c.ok ? TRUE : FALSE);
+        EXPECT_EQ(messageBox.calls.size(), boxes + (c.ok ? 0 : 1));
+        if (c.asDouble)
+            EXPECT_DOUBLE_EQ(dlg.number, c.ok ? c.value : 7.5);
+        else
+            EXPECT_EQ(dlg.whole, c.ok ? static_cast<int>(c.value) : 7);
+    }
+    BOOL ok = TRUE;
+    dlg.edit->setText("42" + nul + "7");
+    EXPECT_EQ(dlg.GetDlgItemInt(IDC_COUNT, &ok, TRUE), 0);
+    EXPECT_FALSE(ok);
+}
