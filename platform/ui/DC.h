@@ -419,8 +419,9 @@ private:
     int HeightToLogical(int nDevice) const;
     int WidthToLogical(int nDevice) const;
     double LogicalWidth(const std::string& bytes) const;
+    // The width of line laid out from dStart on (tab stops count from 0), i.e. where it ends.
     double LineWidth(const std::string& line, bool bExpandTabs, double dTabWidth,
-                     std::vector<std::pair<double, std::string>>* pSegments) const;
+                     std::vector<std::pair<double, std::string>>* pSegments, double dStart = 0) const;
     double TabWidth() const;
     QPen MakePen() const;
     void FillDevice(const QRect& rc, const QColor& color);

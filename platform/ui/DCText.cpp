@@ -354,14 +354,14 @@ double CDC::TabWidth() const
 }
 
 double CDC::LineWidth(const std::string& line, bool bExpandTabs, double dTabWidth,
-                      std::vector<std::pair<double, std::string>>* pSegments) const
+                      std::vector<std::pair<double, std::string>>* pSegments, double dStart) const
 {
     if (!bExpandTabs || line.find('\t') == std::string::npos) {
         if (pSegments)
-            pSegments->emplace_back(0.0, line);
-        return LogicalWidth(line);
+            pSegments->emplace_back(dStart, line);
+        return dStart + LogicalWidth(line);
     }
-    double pos = 0;
+    double pos = dStart;
     size_t start = 0;
     while (true) {
         const size_t tab = line.find('\t', start);
@@ -382,6 +382,8 @@ std::vector<CDC::CTextLine> CDC::LayoutText(const std::string& text, UINT nForma
     const bool expandTabs = (nFormat & DT_EXPANDTABS) != 0;
     const double tabWidth = expandTabs ? TabWidth() : 0;
     auto width = [&](const std::string& s) { return LineWidth(s, expandTabs, tabWidth, nullptr); };
+    // How far from the edge a line's grown width is trusted without measuring the whole line.
+    const double slack = 2.0 * RealFont().metrics.aveCharWidth / std::abs(ScaleX()) + 2.0;
 
     std::vector<std::string> paragraphs;
     if (nFormat & DT_SINGLELINE) {
@@ -413,30 +415,45 @@ std::vector<CDC::CTextLine> CDC::LayoutText(const std::string& text, UINT nForma
             continue;
         }
         // Greedy filling; the blanks where a line breaks are dropped, and a word wider than the
-        // whole line stands alone on its line.
-        std::string line, pending;
+        // whole line stands alone on its line. A line's width grows by what each word adds, which
+        // is exact but for a hair where pieces join; only near the edge is the whole line measured,
+        // so that a long paragraph is not measured again for every word.
+        std::string line;
+        double lineWidth = 0;
         bool hasWord = false;
         size_t i = 0;
         while (i < para.size()) {
-            if (IsBlank(para[i])) {
-                pending += para[i++];
-                continue;
-            }
             size_t end = i;
+            while (end < para.size() && IsBlank(para[end]))
+                ++end;
+            const size_t wordStart = end;
             while (end < para.size() && !IsBlank(para[end]))
                 ++end;
-            const std::string word = para.substr(i, end - i);
+            if (wordStart == end)
+                break;  // only blanks are left
+            const std::string piece = para.substr(i, end - i);  // the blanks before the word and the word
             i = end;
-            const std::string candidate = line + pending + word;
-            if (hasWord && qRound(width(candidate)) > nWidth) {
+            if (!hasWord) {
+                line = piece;
+                lineWidth = width(line);
+                hasWord = true;
+                continue;
+            }
+            double grown = LineWidth(piece, expandTabs, tabWidth, nullptr, lineWidth);
+            bool fits = grown < nWidth - slack;
+            if (!fits) {
+                grown = width(line + piece);
+                fits = qRound(grown) <= nWidth;
+            }
+            if (fits) {
+                line += piece;
+                lineWidth = grown;
+            } else {
                 const std::string done = TrimRight(line);
                 lines.push_back(CTextLine{done, width(done)});
-                line = word;
-            } else {
-                line = candidate;
+                line = para.substr(wordStart, end - wordStart);
+                lineWidth = width(line);
             }
-            pending.clear();
-            hasWord = true;
         }
         const std::string done = hasWord ? TrimRight(line) : std::string();
         lines.push_back(CTextLine{done, width(done)});
@@ -446,10 +463,17 @@ std::vector<CDC::CTextLine> CDC::LayoutText(const std::string& text, UINT nForma
         for (CTextLine& line : lines) {
             if (qRound(line.width) <= nWidth)
                 continue;
-            std::string cut = line.text;
-            while (!cut.empty() && qRound(width(cut + "...")) > nWidth)
-                cut.pop_back();
-            line.text = cut + "...";
+            // The longest start of the line that fits with the ellipsis after it; widths grow
+            // with the length, so it is found by halving.
+            size_t lo = 0, hi = line.text.size();
+            while (lo < hi) {
+                const size_t mid = lo + (hi - lo + 1) / 2;
+                if (qRound(width(line.text.substr(0, mid) + "...")) <= nWidth)
+                    lo = mid;
+                else
+                    hi = mid - 1;
+            }
+            line.text = line.text.substr(0, lo) + "...";
             line.width = width(line.text);
         }
     }

@@ -238,6 +238,53 @@ TEST_F(DCTest, FontHeightsBeyondAnyDeviceAreHeld)
     }
 }
 
+namespace {
+
+// Counts the characters measured, to see how the work grows with the text.
+class CCountingDC : public CFixedMetricsDC {
+public:
+    mutable long long measured = 0;
+
+protected:
+    double MeasureText(const QFont& font, const QString& text) const override
+    {
+        measured += text.size();
+        return CFixedMetricsDC::MeasureText(font, text);
+    }
+};
+
+} // namespace
+
+TEST_F(DCTest, LongLinesAreLaidOutWithoutMeasuringThemOverAndOver)
+{
+    // 12000 words (a tab parts words too), glyphs 5 wide, in 1000: lines of 200 glyphs, fewer
+    // where tabs expand; or one line, or one cut with an ellipsis.
+    std::string text;
+    for (int i = 0; i < 8000; ++i)
+        text += (i % 2) ? "ab " : "c\td ";
+    struct Case {
+        UINT format;
+        int width;
+        size_t lines;
+    } cases[] = {
+        {DT_WORDBREAK, 1000, 140},
+        {DT_WORDBREAK | DT_EXPANDTABS, 1000, 161},
+        {DT_WORDBREAK, INT_MAX, 1},
+        {DT_SINGLELINE | DT_END_ELLIPSIS, 1000, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.format);
+        CCountingDC dc;
+        CFont font;
+        UseFont(dc, font, -10);
+        CRect rc(0, 0, c.width, 0);
+        const int height = dc.DrawText(text.c_str(), -1, &rc, c.format | DT_CALCRECT);
+        EXPECT_EQ(height, static_cast<int>(c.lines) * 10);
+        EXPECT_LE(rc.Width(), c.width);
+        EXPECT_LT(dc.measured, 20LL * static_cast<long long>(text.size()));
+    }
+}
+
 TEST_F(DCTest, TwipsDrawUprightTextAtTheMappedPosition)
 {
     QImage image(400, 200, QImage::Format_RGB32);
