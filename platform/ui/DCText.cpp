@@ -437,10 +437,21 @@ std::vector<CDC::CTextLine> CDC::LayoutText(const std::string& text, UINT nForma
         for (CTextLine& line : lines) {
             if (qRound(line.width) <= nWidth)
                 continue;
-            std::string cut = line.text;
-            while (!cut.empty() && qRound(width(cut + "...")) > nWidth)
-                cut.pop_back();
-            line.text = cut + "...";
+            // The longest head that fits with the dots, found by halving: a width grows with
+            // the head, and cutting one character at a time would measure a long line over and
+            // over.
+            const std::string& full = line.text;
+            auto fits = [&](size_t n) { return qRound(width(full.substr(0, n) + "...")) <= nWidth; };
+            size_t lo = 0;
+            size_t hi = full.size();
+            while (lo < hi) {
+                const size_t mid = lo + (hi - lo + 1) / 2;
+                if (fits(mid))
+                    lo = mid;
+                else
+                    hi = mid - 1;
+            }
+            line.text = full.substr(0, lo) + "...";
             line.width = width(line.text);
         }
     }
