@@ -1,20 +1,13 @@
 // Measuring the height of 10,000 typical question texts with the RTF engine, on an image device
 // context with the real fonts, as a view lays out its questions. Prints texts per second.
 
-#include "platform/core/FileSys.h"
-#include "platform/core/StringTable.h"
+#include "bench/BenchApp.h"
 #include "platform/ui/DC.h"
-#include "render/FontMgr.h"
 #include "render/RtfDraw3.h"
 #include "render/RtfText.h"
 
-#include <QGuiApplication>
-#include <QImage>
-
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -59,48 +52,38 @@ std::vector<CString> MakeTexts()
 
 int main(int argc, char** argv)
 {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    std::string home = fsys::TempDirectory().str() + "/corra-bench-XXXXXX";
-    if (!::mkdtemp(home.data()))
+    CBenchApp bench(argc, argv);
+    if (!bench.IsReady())
         return 1;
-    ::setenv("CORRA_HOME", home.c_str(), 1);
     int result = 0;
-    {
-        QGuiApplication app(argc, argv);
-        CorraInstallStringTable();
-        CFontMgrInit init;
-        const std::vector<CString> texts = MakeTexts();
-        QImage image(800, 600, QImage::Format_RGB32);
-        CDC dc(&image);
+    CDC& dc = bench.DC();
+    const std::vector<CString> texts = MakeTexts();
 
-        for (int round = 0; round < 2; ++round) {
-            long long total = 0;
-            int failures = 0;
-            const auto start = std::chrono::steady_clock::now();
-            for (const CString& text : texts) {
-                CRect rect(0, 0, 500, 100000);
-                CRtfDraw3 draw;
-                total += draw.DrawRtf(&dc, text, &rect, DT_CALCRECT, nullptr);
-                if (draw.GetStatus() != CRtfDraw3::RTF_SUCCESS)
-                    ++failures;
-            }
-            const std::chrono::duration<double> secs = std::chrono::steady_clock::now() - start;
-            std::printf("measure height of %d texts (%s)   %8.3f s  %10.0f texts/s  %6.1f us/text  (sum %lld, %d failed)\n",
-                        kTexts, round ? "warm" : "cold", secs.count(), kTexts / secs.count(),
-                        secs.count() * 1e6 / kTexts, total, failures);
-            if (failures)
-                result = 1;
-        }
-
+    for (int round = 0; round < 2; ++round) {
+        long long total = 0;
+        int failures = 0;
         const auto start = std::chrono::steady_clock::now();
-        size_t chars = 0;
-        for (const CString& text : texts)
-            chars += RtfToPlainText(text).GetLength();
+        for (const CString& text : texts) {
+            CRect rect(0, 0, 500, 100000);
+            CRtfDraw3 draw;
+            total += draw.DrawRtf(&dc, text, &rect, DT_CALCRECT, nullptr);
+            if (draw.GetStatus() != CRtfDraw3::RTF_SUCCESS)
+                ++failures;
+        }
         const std::chrono::duration<double> secs = std::chrono::steady_clock::now() - start;
-        std::printf("plain text of %d texts             %8.3f s  %10.0f texts/s  (%zu characters)\n", kTexts,
-                    secs.count(), kTexts / secs.count(), chars);
+        std::printf("measure height of %d texts (%s)   %8.3f s  %10.0f texts/s  %6.1f us/text  (sum %lld, %d failed)\n",
+                    kTexts, round ? "warm" : "cold", secs.count(), kTexts / secs.count(),
+                    secs.count() * 1e6 / kTexts, total, failures);
+        if (failures)
+            result = 1;
     }
-    std::error_code ec;
-    std::filesystem::remove_all(home, ec);
+
+    const auto start = std::chrono::steady_clock::now();
+    size_t chars = 0;
+    for (const CString& text : texts)
+        chars += RtfToPlainText(text).GetLength();
+    const std::chrono::duration<double> secs = std::chrono::steady_clock::now() - start;
+    std::printf("plain text of %d texts             %8.3f s  %10.0f texts/s  (%zu characters)\n", kTexts,
+                secs.count(), kTexts / secs.count(), chars);
     return result;
 }

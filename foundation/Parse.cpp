@@ -574,8 +574,10 @@ void CParse::TrimRecord(int n)
 {
     if (n <= 0)
         return;
-    int nLen = m_csRecord.GetLength();
-    m_csRecord = m_csRecord.Left(n >= nLen ? 0 : nLen - n);
+    // Cut in place: the echo trims after every run, and a copy of the record each time would
+    // make a long text's echo quadratic.
+    std::string& record = m_csRecord.str();
+    record.resize(static_cast<size_t>(n) >= record.size() ? 0 : record.size() - static_cast<size_t>(n));
 }
 
 BOOL CParse::GetRecord(CString& csOut) const

@@ -374,7 +374,7 @@ CString DecodeBraces(LPCSTR stored)
         case '[':
         case ']':
             if (afterBackslash)
-                out = out.Left(out.GetLength() - 1) + c;
+                out.str().back() = c;  // the backslash before it was copied last
             else
                 out += c == '[' ? '{' : '}';
             break;

@@ -307,6 +307,15 @@ int CRtfDraw3::Next(UINT nMaxLen)
     return Tokenizer().NextToken(&m_pPos, &m_nRemaining, nMaxLen);
 }
 
+int CRtfDraw3::NextInContent()
+{
+    if (!m_pDC)
+        return Next();
+    int at = 0;
+    PeekChar(&at);
+    return Next(static_cast<UINT>(m_pText + at - m_pPos) + kMaxLaidOutWord);
+}
+
 void CRtfDraw3::Restore()
 {
     Tokenizer().RestorePosition(&m_pPos, &m_nRemaining);
@@ -607,7 +616,7 @@ void CRtfDraw3::SkipBinary(int nBytes)
 int CRtfDraw3::ParseContent()
 {
     for (;;) {
-        const int id = Next();
+        const int id = NextInContent();
         if (!m_bMeasuring && !m_bPlainText && id != 0 && id != TOK_EMPTY && m_pText + TokenStart() >= m_pBreak) {
             Restore();
             return RTF_LINE_FULL;
@@ -827,7 +836,7 @@ int CRtfDraw3::ControlWord(bool bHeader, CPiece* pEscape)
 bool CRtfDraw3::NextPiece(CPiece* pPiece, int* pnStatus)
 {
     *pnStatus = RTF_SUCCESS;
-    const int id = Next();
+    const int id = NextInContent();
     // At the end of the text there is nothing to give back: the next scan ends again.
     if (id == 0 || id == TOK_EMPTY)
         return false;

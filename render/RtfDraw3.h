@@ -89,6 +89,7 @@ public:
     };
     // Groups nested deeper than this make the text unreadable.
     static constexpr int kMaxDepth = 256;
+    static constexpr int kMaxLaidOutWord = 1024;
 
     CRtfDraw3();
     ~CRtfDraw3();
@@ -159,6 +160,10 @@ private:
 
     // Scanner.
     int Next(UINT nMaxLen = 0x7FFFFFFF);
+    // Next where text may start. While laying out on a device context a word longer than
+    // kMaxLaidOutWord comes in pieces of at most that length, since every line a word spans
+    // scans and measures what is left of it.
+    int NextInContent();
     void Restore();
     int Offset(LPCSTR p) const { return static_cast<int>(p - m_pText); }
     int TokenStart() const;

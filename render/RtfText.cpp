@@ -3,6 +3,7 @@
 #include "render/RtfDraw3.h"
 
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -19,19 +20,29 @@ bool IsControlBackslash(const CString& text, int i)
     return n % 2 == 0;
 }
 
-// Removes every control word "\<word>" that stands whole (no letter follows).
+// Removes every control word "\<word>" that stands whole (no letter follows). One pass that
+// copies what stays: deleting in place would move the rest of a long text for every word. A
+// removed word is a control word, so the backslashes before it are even in number, and a word
+// that its removal brings next to them keeps the parity it had.
 void RemoveControlWord(CString& text, const char* word)
 {
     const CString pattern = CString("\\") + word;
-    int at = 0;
-    while ((at = text.Find(pattern, at)) >= 0) {
+    int at = text.Find(pattern);
+    if (at < 0)
+        return;
+    std::string out;
+    out.reserve(static_cast<size_t>(text.GetLength()));
+    int copied = 0;
+    for (; at >= 0; at = text.Find(pattern, at)) {
         const int end = at + pattern.GetLength();
-        if (IsAsciiLetterByte(static_cast<unsigned char>(text[end])) || !IsControlBackslash(text, at)) {
-            at = end;
-            continue;
+        if (!IsAsciiLetterByte(static_cast<unsigned char>(text[end])) && IsControlBackslash(text, at)) {
+            out.append(text.GetString() + copied, static_cast<size_t>(at - copied));
+            copied = end;
         }
-        text.Delete(at, pattern.GetLength());
+        at = end;
     }
+    out.append(text.GetString() + copied, static_cast<size_t>(text.GetLength() - copied));
+    text = CString(std::move(out));
 }
 
 // Whether the text ends with a control word, which a following letter or digit would run into.

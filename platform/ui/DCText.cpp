@@ -463,17 +463,21 @@ std::vector<CDC::CTextLine> CDC::LayoutText(const std::string& text, UINT nForma
         for (CTextLine& line : lines) {
             if (qRound(line.width) <= nWidth)
                 continue;
-            // The longest start of the line that fits with the ellipsis after it; widths grow
-            // with the length, so it is found by halving.
-            size_t lo = 0, hi = line.text.size();
+            // The longest head that fits with the dots, found by halving: a width grows with
+            // the head, and cutting one character at a time would measure a long line over and
+            // over.
+            const std::string& full = line.text;
+            auto fits = [&](size_t n) { return qRound(width(full.substr(0, n) + "...")) <= nWidth; };
+            size_t lo = 0;
+            size_t hi = full.size();
             while (lo < hi) {
                 const size_t mid = lo + (hi - lo + 1) / 2;
-                if (qRound(width(line.text.substr(0, mid) + "...")) <= nWidth)
+                if (fits(mid))
                     lo = mid;
                 else
                     hi = mid - 1;
             }
-            line.text = line.text.substr(0, lo) + "...";
+            line.text = full.substr(0, lo) + "...";
             line.width = width(line.text);
         }
     }

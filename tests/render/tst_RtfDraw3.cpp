@@ -120,6 +120,28 @@ TEST_F(RtfDraw3Test, StartPointGivesTheFirstLineOnly)
     EXPECT_EQ(r.height, 120);
 }
 
+TEST_F(RtfDraw3Test, AWordLongerThanManyLinesIsDrawnWholeLineByLine)
+{
+    std::string word;
+    for (int i = 0; i < 3000; ++i)
+        word += static_cast<char>('a' + i % 26);
+    const Result r = Draw(Rtf(CString("ab ") + word.c_str() + " cd"), CRect(0, 0, 500, 100000));
+    ASSERT_EQ(r.status, CRtfDraw3::RTF_SUCCESS);
+    ASSERT_GE(r.records.size(), 3u);
+    EXPECT_EQ(r.records.front().text, "ab");
+    EXPECT_EQ(r.records.back().text, "cd");
+    std::string drawn;
+    int y = 0;
+    for (size_t i = 1; i + 1 < r.records.size(); ++i) {
+        const auto& rec = r.records[i];
+        EXPECT_EQ(rec.x, 0) << i;
+        EXPECT_EQ(rec.y, y += 10) << i;
+        EXPECT_LE(rec.text.GetLength() * 5, 500) << i;
+        drawn += rec.text.str();
+    }
+    EXPECT_EQ(drawn, word);
+}
+
 TEST_F(RtfDraw3Test, YGrowsUpInTwips)
 {
     CFixedMetricsDC dc;

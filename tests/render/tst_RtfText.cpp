@@ -82,6 +82,21 @@ TEST_F(RtfTextTest, ParagraphMarks)
     StripRtfParagraphMarks(text);
     // Only whole words go; an escaped backslash followed by letters is text.
     EXPECT_EQ(text, " x y\\paperw5\\tabx\\\\par");
+    // Words that stand back to back, behind escaped backslashes and at the very end.
+    const struct {
+        const char* in;
+        const char* out;
+    } cases[] = {
+        {"\\\\\\par\\par x", "\\\\ x"},
+        {"\\\\par\\par", "\\\\par"},
+        {"a\\tab\\par\\pard\\tab", "a"},
+        {"\\par\\\\par\\pa\\tabr", "\\\\par\\pa\\tabr"},
+    };
+    for (const auto& c : cases) {
+        CString t = c.in;
+        StripRtfParagraphMarks(t);
+        EXPECT_EQ(t, c.out) << c.in;
+    }
     EXPECT_TRUE(HasRtfParOrTab("a\\tab"));
     EXPECT_TRUE(HasRtfParOrTab("a\\pard"));
     EXPECT_FALSE(HasRtfParOrTab("a\\b"));

@@ -1,0 +1,62 @@
+#pragma once
+// What a benchmark of the drawing engine runs in: an offscreen GUI application with the string
+// table and the font manager, a device context over an image to draw on, and a program home of
+// its own in a temporary folder that goes when the benchmark ends.
+
+#include "platform/core/FileSys.h"
+#include "platform/core/StringTable.h"
+#include "platform/ui/DC.h"
+#include "render/FontMgr.h"
+
+#include <QGuiApplication>
+#include <QImage>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+class CBenchHome {
+public:
+    CBenchHome()
+    {
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        m_path = fsys::TempDirectory().str() + "/corra-bench-XXXXXX";
+        m_bMade = ::mkdtemp(m_path.data()) != nullptr;
+        if (m_bMade)
+            ::setenv("CORRA_HOME", m_path.c_str(), 1);
+    }
+    ~CBenchHome()
+    {
+        std::error_code ec;
+        if (m_bMade)
+            std::filesystem::remove_all(m_path, ec);
+    }
+    CBenchHome(const CBenchHome&) = delete;
+    CBenchHome& operator=(const CBenchHome&) = delete;
+    bool IsMade() const { return m_bMade; }
+
+private:
+    std::string m_path;
+    bool m_bMade = false;
+};
+
+class CBenchApp {
+public:
+    CBenchApp(int& argc, char** argv) : m_app(argc, argv), m_image(800, 600, QImage::Format_RGB32)
+    {
+        CorraInstallStringTable();
+        m_fonts = std::make_unique<CFontMgrInit>();
+        m_dc = std::make_unique<CDC>(&m_image);
+    }
+    // FALSE when the program home could not be made; the benchmark should not run then.
+    bool IsReady() const { return m_home.IsMade(); }
+    CDC& DC() { return *m_dc; }
+
+private:
+    CBenchHome m_home;  // before the application: it reads the environment
+    QGuiApplication m_app;
+    std::unique_ptr<CFontMgrInit> m_fonts;
+    QImage m_image;
+    std::unique_ptr<CDC> m_dc;
+};
