@@ -4,6 +4,7 @@
 #include "platform/core/FileSys.h"
 #include "platform/core/Services.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fnmatch.h>
@@ -115,7 +116,10 @@ CString ToStoredForm(LPCSTR path, LPCSTR progId)
         return CString(".");
     CString prefix = home == "/" ? home : home + "/";
     if (full.GetLength() > prefix.GetLength() && full.Left(prefix.GetLength()) == prefix)
-        return "./" + full.Mid(prefix.GetLength());
+        full = "./" + full.Mid(prefix.GetLength());
+    // Reading trims the stored form: a name ending in a blank keeps it behind a separator.
+    if (std::isspace(static_cast<unsigned char>(full[full.GetLength() - 1])))
+        full += '/';
     return full;
 }
 

@@ -43,6 +43,8 @@ TEST_F(FileUtilTest, StoredFormAndBackAsATable)
         {above, above, above},                                                               // above it: absolute
         {"/nonexistent-corra/x.crr", "/nonexistent-corra/x.crr", "/nonexistent-corra/x.crr"}, // outside and missing
         {HomePath("gone/q.crr"), "./gone/q.crr", HomePath("gone/q.crr")},                    // missing in the home
+        {HomePath("Old /"), "./Old /", HomePath("Old ")},                                    // a name ending in a blank
+        {"/x/..\t/", "/x/..\t/", "/x/..\t"},                                                 // not a "..": kept as a name
     };
     for (const Case& c : cases) {
         CString stored;
