@@ -39,7 +39,6 @@ constexpr DWORD kSlotMask = CFM_SIZE | CFM_FACE | CFM_CHARSET | CFM_BOLD | CFM_I
 // the code page's high characters as escapes.
 CString EscapeForRtf(const CString& text)
 {
-    static const char kHex[] = "0123456789abcdef";
     CString out;
     const std::string& s = text.str();
     for (size_t i = 0; i < s.size(); ++i) {
@@ -50,15 +49,8 @@ CString EscapeForRtf(const CString& text)
             out += "\\par ";
         } else if (c == '\t') {
             out += "\\tab ";
-        } else if (c == '\\' || c == '{' || c == '}') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c >= 0x80) {
-            out += "\\'";
-            out += kHex[c >> 4];
-            out += kHex[c & 0xF];
         } else if (c >= 0x20) {
-            out += static_cast<char>(c);
+            AppendRtfEscapedByte(out, c);
         }
     }
     return out;

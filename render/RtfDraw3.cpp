@@ -107,25 +107,13 @@ int SkipTokenRecordOnce(CParse& parse)
     return nOld;
 }
 
-// A face name as the font table holds it: the characters that would end or open something
-// there, and those outside the printable ASCII, are escaped.
+// A face name as the font table holds it: what would end or open something there, and the
+// bytes outside printable ASCII, escaped.
 CString EscapeFaceName(const CString& face)
 {
-    static const char kHex[] = "0123456789abcdef";
     CString out;
-    for (char ch : face.str()) {
-        const unsigned char c = static_cast<unsigned char>(ch);
-        if (c == '\\' || c == '{' || c == '}') {
-            out += '\\';
-            out += ch;
-        } else if (c < 0x20 || c >= 0x80) {
-            out += "\\'";
-            out += kHex[c >> 4];
-            out += kHex[c & 0xF];
-        } else {
-            out += ch;
-        }
-    }
+    for (char ch : face.str())
+        AppendRtfEscapedByte(out, static_cast<unsigned char>(ch));
     return out;
 }
 

@@ -131,6 +131,21 @@ CString WrapPlainTextAsRtf(LPCSTR pszText, int nPitch)
     return rtf + "\\fs20 " + (pszText ? pszText : "") + "}";
 }
 
+void AppendRtfEscapedByte(CString& out, unsigned char c)
+{
+    static const char kHex[] = "0123456789abcdef";
+    if (c == '\\' || c == '{' || c == '}') {
+        out += '\\';
+        out += static_cast<char>(c);
+    } else if (c < 0x20 || c >= 0x80) {
+        out += "\\'";
+        out += kHex[c >> 4];
+        out += kHex[c & 0xF];
+    } else {
+        out += static_cast<char>(c);
+    }
+}
+
 BOOL RepairRtfFontPitch(CString& rtf)
 {
     if (!IsRtfText(rtf))

@@ -20,6 +20,10 @@ CString MakeDefaultRtfHeader(int nPitch = 3);
 // A plain text wrapped as a whole RTF text with the default font table.
 CString WrapPlainTextAsRtf(LPCSTR pszText, int nPitch = 3);
 
+// Appends one Windows-1252 byte as RTF text: "\\", "{" and "}" escaped, control bytes and those
+// above 127 as "\'hh".
+void AppendRtfEscapedByte(CString& out, unsigned char c);
+
 // Keeps one document-font entry: every "\fprq3" after the first becomes "\fprq2". FALSE for a
 // text that is not RTF.
 BOOL RepairRtfFontPitch(CString& rtf);

@@ -107,13 +107,13 @@ bool IsDecimalNumber(const char* s)
     if (*s == '+' || *s == '-')
         ++s;
     bool digits = false;
-    while (*s >= '0' && *s <= '9') {
+    while (IsDigitByte(*s)) {
         ++s;
         digits = true;
     }
     if (*s == '.') {
         ++s;
-        while (*s >= '0' && *s <= '9') {
+        while (IsDigitByte(*s)) {
             ++s;
             digits = true;
         }
@@ -124,9 +124,9 @@ bool IsDecimalNumber(const char* s)
         ++s;
         if (*s == '+' || *s == '-')
             ++s;
-        if (!(*s >= '0' && *s <= '9'))
+        if (!IsDigitByte(*s))
             return false;
-        while (*s >= '0' && *s <= '9')
+        while (IsDigitByte(*s))
             ++s;
     }
     return *s == '\0';
