@@ -6,6 +6,7 @@
 #include "platform/core/FileSys.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/DC.h"
+#include "platform/ui/QtStartup.h"
 #include "platform/ui/ScreenMetrics.h"
 #include "render/FontMgr.h"
 
@@ -22,6 +23,7 @@ public:
     CBenchHome()
     {
         ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        EnsureRuntimeDirectory();
         m_path = fsys::TempDirectory().str() + "/corra-bench-XXXXXX";
         m_bMade = ::mkdtemp(m_path.data()) != nullptr;
         if (m_bMade)
