@@ -93,17 +93,26 @@ CString FromNative(const std::string& native)
     return CString::FromUtf8(native);
 }
 
+// A file (not a folder) opened for reading, with its status; -1 on failure.
+static int OpenForReading(const char* path, struct stat& st)
+{
+    int fd = ::open(Native(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 BOOL ReadFileInto(const char* path, std::vector<char>& out, size_t before, size_t after)
 {
     out.clear();
-    int fd = ::open(Native(path).c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    int fd = OpenForReading(path, st);
     if (fd < 0)
         return FALSE;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return FALSE;
-    }
     size_t size = static_cast<size_t>(st.st_size);
     out.resize(before + size + after);
     size_t got = 0;
@@ -137,14 +146,10 @@ BOOL ReadFileInto(const char* path, std::vector<char>& out, size_t before, size_
 BOOL ReadFile(const char* path, std::string& out)
 {
     out.clear();
-    int fd = ::open(Native(path).c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    int fd = OpenForReading(path, st);
     if (fd < 0)
         return FALSE;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return FALSE;
-    }
     char buf[65536];
     for (;;) {
         ssize_t n = ::read(fd, buf, sizeof(buf));
