@@ -184,6 +184,14 @@ void CEncryptedArchive::GrowBuffer(const char* text, long n)
     m_nPos += n;
 }
 
+const char* CEncryptedArchive::GetWrittenText()
+{
+    if (!m_bStoring || !m_pStore)
+        return nullptr;
+    Unseal();
+    return m_pStore + ENCRYPT_MARKER_ROOM;
+}
+
 void CEncryptedArchive::GrowBuffer(const char* text)
 {
     if (text)

@@ -51,6 +51,8 @@ public:
     // Storing: bytes appended so far, and the buffer's current capacity.
     long GetWrittenLength() const { return m_nPos; }
     long GetBufferSize() const { return m_nCapacity; }
+    // Storing: the text appended so far, NUL-terminated (GetWrittenLength bytes).
+    const char* GetWrittenText();
 
     // Storing: writes the text and its terminating NUL, enciphered as a marked block; TRUE when
     // the file was written whole.
