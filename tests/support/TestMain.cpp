@@ -28,6 +28,7 @@ int main(int argc, char** argv)
         std::setlocale(LC_NUMERIC, "C");
         CorraInstallStringTable();
         InstallUnansweredModalCheck();
+        KeepServiceSlotsAsBaseline();
         result = RUN_ALL_TESTS();
     }
     std::error_code ec;
