@@ -1,3 +1,4 @@
+#include "CorraVersion.h"
 #include "controls/HVMsgBox.h"
 #include "controls/HVRichEditCtrl.h"
 #include "platform/core/Random.h"
