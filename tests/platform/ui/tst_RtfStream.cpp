@@ -226,7 +226,7 @@ TEST(RtfReader, AParagraphReadIntoOtherTextKeepsItsMark)
         QTextCursor c(&target);
         c.setPosition(tc.at);
         ReadRtf(tc.rtf, c, QTextCharFormat());
-        EXPECT_EQ(Text(target), tc.text) << tc.rtf.GetString();
+        EXPECT_EQ(Text(target), QString::fromUtf8(tc.text)) << tc.rtf.GetString();
         // The paragraph the mark read ends is left-aligned as read; the text after it stays in
         // a centred paragraph.
         auto align = [](const QTextBlock& b) { return b.blockFormat().alignment() & Qt::AlignHorizontal_Mask; };
