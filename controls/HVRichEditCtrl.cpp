@@ -70,10 +70,31 @@ public:
 };
 
 CEngineRtfTextOps g_engineOps;
-IRtfTextOps* g_rtfOps = nullptr;
-FloatToolbarFactory g_toolbarFactory = nullptr;
+CServiceSlot<IRtfTextOps> g_rtfOps(g_engineOps);
+
+class CNoFloatToolbars : public IFloatToolbarFactory {
+public:
+    IFloatEditToolbar* Create(QWidget*) override { return nullptr; }
+};
+CNoFloatToolbars g_noToolbars;
+CServiceSlot<IFloatToolbarFactory> g_toolbarFactory(g_noToolbars);
+
 IFloatEditToolbar* g_sharedToolbar = nullptr;
-IIdentifierParser* g_parser = nullptr;
+
+class CNoIdentifierParser : public IIdentifierParser {
+public:
+    void FindLineEndTerms(CString&, char, CRangeVector&) override {}
+    void FindQuestionIds(CString&, LPCSTR, LPCSTR, CRangeVector&, CAQFConvertSettings*) override {}
+};
+CNoIdentifierParser g_noParser;
+CServiceSlot<IIdentifierParser> g_parser(g_noParser);
+
+class CNoFontChooser : public IFontChooser {
+public:
+    BOOL ChooseFont(LOGFONT&, QWidget*) override { return FALSE; }
+};
+CNoFontChooser g_noFontChooser;
+CServiceSlot<IFontChooser> g_fontChooser(g_noFontChooser);
 
 BOOL QtFontChooser(LOGFONT& lf, QWidget* parent)
 {
@@ -96,23 +117,31 @@ BOOL QtFontChooser(LOGFONT& lf, QWidget* parent)
     return TRUE;
 }
 
-FontChooser g_fontChooser = &QtFontChooser;
+class CQtFontChooser : public IFontChooser {
+public:
+    BOOL ChooseFont(LOGFONT& lf, QWidget* pParent) override { return QtFontChooser(lf, pParent); }
+};
 
 } // namespace
 
+CServiceSlot<IRtfTextOps>& RtfTextOpsSlot()
+{
+    return g_rtfOps;
+}
+
 IRtfTextOps& RtfTextOps()
 {
-    return g_rtfOps ? *g_rtfOps : g_engineOps;
+    return g_rtfOps.Get();
 }
 
-void SetRtfTextOps(IRtfTextOps* ops)
+IRtfTextOps& EngineRtfTextOps()
 {
-    g_rtfOps = ops;
+    return g_engineOps;
 }
 
-void SetFloatToolbarFactory(FloatToolbarFactory factory)
+CServiceSlot<IFloatToolbarFactory>& FloatToolbarFactorySlot()
 {
-    g_toolbarFactory = factory;
+    return g_toolbarFactory;
 }
 
 IFloatEditToolbar* GetSharedFloatToolbar()
@@ -126,14 +155,20 @@ void DestroySharedFloatToolbar()
     g_sharedToolbar = nullptr;
 }
 
-void SetIdentifierParser(IIdentifierParser* parser)
+CServiceSlot<IIdentifierParser>& IdentifierParserSlot()
 {
-    g_parser = parser;
+    return g_parser;
 }
 
-void SetFontChooser(FontChooser chooser)
+CServiceSlot<IFontChooser>& FontChooserSlot()
 {
-    g_fontChooser = chooser ? chooser : &QtFontChooser;
+    return g_fontChooser;
+}
+
+void InstallHVRichEditServices()
+{
+    static CQtFontChooser chooser;
+    g_fontChooser.Set(&chooser);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -374,7 +409,7 @@ void CHVRichEditCtrl::OnChangeFont()
 {
     LOGFONT lf;
     GetSelectionLogFont(lf);
-    if (!g_fontChooser(lf, this))
+    if (!g_fontChooser.Get().ChooseFont(lf, this))
         return;
     CHARFORMAT2 cf;
     cf.dwMask = CFM_FACE | CFM_CHARSET | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
@@ -582,16 +617,16 @@ void CHVRichEditCtrl::ShowFloatToolbar()
     IFloatEditToolbar* toolbar = nullptr;
     bool created = false;
     if (InModalDialog()) {
-        if (!m_pFloatTB && g_toolbarFactory) {
-            m_pFloatTB = g_toolbarFactory(window());
+        if (!m_pFloatTB) {
+            m_pFloatTB = g_toolbarFactory.Get().Create(window());
             created = m_pFloatTB != nullptr;
         }
         if (g_sharedToolbar)
             g_sharedToolbar->Show(FALSE);
         toolbar = m_pFloatTB;
     } else {
-        if (!g_sharedToolbar && g_toolbarFactory) {
-            g_sharedToolbar = g_toolbarFactory(nullptr);
+        if (!g_sharedToolbar) {
+            g_sharedToolbar = g_toolbarFactory.Get().Create(nullptr);
             created = g_sharedToolbar != nullptr;
         }
         toolbar = g_sharedToolbar;
@@ -829,12 +864,12 @@ void CHVRichEditCtrl::DeleteRanges(const CRangeVector& ranges)
 int CHVRichEditCtrl::RemoveIdentifiers(char chTerm)
 {
     try {
-        if (!g_parser)
-            return 0;
         CString text;
         StreamOutText(text, SF_TEXT);
         CRangeVector ranges;
-        g_parser->FindLineEndTerms(text, chTerm, ranges);
+        g_parser.Get().FindLineEndTerms(text, chTerm, ranges);
+        if (ranges.empty())
+            return 0;
         DeleteRanges(ranges);
         return static_cast<int>(ranges.size());
     } catch (const std::exception& e) {
@@ -849,12 +884,12 @@ int CHVRichEditCtrl::RemoveIdentifiers(LPCSTR terms, LPCSTR numChars, CAQFConver
 {
     int count = RemoveIdentifiers(chTerm);
     try {
-        if (!g_parser)
-            return count;
         CString text;
         StreamOutText(text, SF_TEXT);
         CRangeVector ranges;
-        g_parser->FindQuestionIds(text, terms, numChars, ranges, pSettings);
+        g_parser.Get().FindQuestionIds(text, terms, numChars, ranges, pSettings);
+        if (ranges.empty())
+            return count;
         DeleteRanges(ranges);
         count += static_cast<int>(ranges.size());
     } catch (const std::exception& e) {

@@ -1,9 +1,9 @@
 #include "render/RtfDraw3.h"
 
-#include "foundation/DCUtil.h"
+#include "foundation/ScreenUnits.h"
 #include "foundation/Log.h"
 #include "foundation/Parse.h"
-#include "platform/ui/ScreenMetrics.h"
+#include "platform/core/ScreenInfo.h"
 #include "render/FontMgr.h"
 #include "render/RtfText.h"
 #include "res/ids/Rtf.h"

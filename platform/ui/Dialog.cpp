@@ -12,21 +12,20 @@
 #include <QRadioButton>
 
 namespace {
-IModalRunHook*& HookSlot()
-{
-    static IModalRunHook* hook = nullptr;
-    return hook;
-}
-}
 
-IModalRunHook* GetModalRunHook()
-{
-    return HookSlot();
-}
+class CModalLoop : public IModalRunHook {
+public:
+    void RunModal(CDialog& dlg) override { dlg.exec(); }
+};
 
-void SetModalRunHook(IModalRunHook* hook)
+CModalLoop g_modalLoop;
+CServiceSlot<IModalRunHook> g_modalRun(g_modalLoop);
+
+} // namespace
+
+CServiceSlot<IModalRunHook>& ModalRunSlot()
 {
-    HookSlot() = hook;
+    return g_modalRun;
 }
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
@@ -52,13 +51,13 @@ INT_PTR CDialog::DoModal()
     setModal(true);
     OnInitDialog();
     if (!m_bEnded) {
-        if (IModalRunHook* hook = GetModalRunHook()) {
+        if (IModalRunHook* hook = g_modalRun.Installed()) {
             show();
             hook->RunModal(*this);
             if (!m_bEnded)
                 EndDialog(IDCANCEL);
         } else {
-            exec();
+            g_modalRun.Get().RunModal(*this);
         }
     }
     FinishRun();

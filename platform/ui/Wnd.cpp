@@ -1,7 +1,7 @@
 #include "platform/ui/Wnd.h"
 
 #include "platform/ui/QtString.h"
-#include "platform/ui/ScreenMetrics.h"
+#include "platform/core/ScreenInfo.h"
 
 #include <QAbstractButton>
 #include <QAbstractEventDispatcher>
@@ -234,11 +234,13 @@ void CWnd::SendIdleUpdate()
 
 namespace {
 
-std::function<void()>& IdleHandler()
-{
-    static std::function<void()> handler;
-    return handler;
-}
+class CIdleUpdate : public IIdleHandler {
+public:
+    void OnIdle() override { RunIdleUpdate(); }
+};
+
+CIdleUpdate g_idleUpdate;
+CServiceSlot<IIdleHandler> g_idleHandler(g_idleUpdate);
 
 QPointer<QWidget>& MainWindowWidget()
 {
@@ -261,9 +263,9 @@ void RunIdleUpdate()
     }
 }
 
-void SetIdleHandler(std::function<void()> handler)
+CServiceSlot<IIdleHandler>& IdleHandlerSlot()
 {
-    IdleHandler() = std::move(handler);
+    return g_idleHandler;
 }
 
 void EnableIdleProcessing(BOOL bEnable)
@@ -283,10 +285,7 @@ void EnableIdleProcessing(BOOL bEnable)
             return;
         pending = false;
         running = true;
-        if (IdleHandler())
-            IdleHandler()();
-        else
-            RunIdleUpdate();
+        g_idleHandler.Get().OnIdle();
         running = false;
     });
 }

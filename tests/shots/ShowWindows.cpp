@@ -12,6 +12,7 @@
 #include "controls/HVRichEditCtrl.h"
 #include "controls/OldProgressDlg.h"
 #include "controls/PromptDlg.h"
+#include "platform/core/ServiceSlot.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/Dialog.h"
 
@@ -146,7 +147,7 @@ int main(int argc, char** argv)
     }
     g_out = argv[2];
     CShootingHook hook;
-    SetModalRunHook(&hook);
+    CServiceScope<IModalRunHook> shooting(ModalRunSlot(), hook);
     for (const Scene& s : scenes) {
         if (std::strcmp(s.name, argv[1]) == 0) {
             s.show();
