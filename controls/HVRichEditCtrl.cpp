@@ -7,6 +7,7 @@
 #include "foundation/LogException.h"
 #include "platform/core/Services.h"
 #include "platform/core/StringTable.h"
+#include "platform/core/UiThread.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/QtString.h"
@@ -79,6 +80,7 @@ public:
 CNoFloatToolbars g_noToolbars;
 CServiceSlot<IFloatToolbarFactory> g_toolbarFactory(g_noToolbars);
 
+// The toolbar every control outside a modal dialog shares; the user-interface thread's alone.
 IFloatEditToolbar* g_sharedToolbar = nullptr;
 
 class CNoIdentifierParser : public IIdentifierParser {
@@ -146,11 +148,13 @@ CServiceSlot<IFloatToolbarFactory>& FloatToolbarFactorySlot()
 
 IFloatEditToolbar* GetSharedFloatToolbar()
 {
+    ASSERT_UI_THREAD();
     return g_sharedToolbar;
 }
 
 void DestroySharedFloatToolbar()
 {
+    ASSERT_UI_THREAD();
     delete g_sharedToolbar;
     g_sharedToolbar = nullptr;
 }
@@ -614,6 +618,7 @@ BOOL CHVRichEditCtrl::InModalDialog() const
 
 void CHVRichEditCtrl::ShowFloatToolbar()
 {
+    ASSERT_UI_THREAD();
     IFloatEditToolbar* toolbar = nullptr;
     bool created = false;
     if (InModalDialog()) {

@@ -193,11 +193,11 @@ void BuildTokenizer(CParse& p)
     p.AddDelimiterSkips();
 }
 
-// The tokenizer is shared by every call: one call at a time uses it.
+// The tokenizer is shared by every call: one call at a time uses it. The lock is the font
+// manager's, so that the engine and the font manager never wait on each other in turn.
 std::recursive_mutex& EngineLock()
 {
-    static std::recursive_mutex lock;
-    return lock;
+    return CFontMgr::Mutex();
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "platform/ui/QtString.h"
 #include "platform/core/ScreenInfo.h"
+#include "platform/core/UiThread.h"
 
 #include <QAbstractButton>
 #include <QAbstractEventDispatcher>
@@ -79,7 +80,10 @@ private:
     CWnd* m_pOwner;
 };
 
-CWnd::CWnd(QWidget* self) : m_pWidget(self), m_pHelper(new CWndHelper(this)) {}
+CWnd::CWnd(QWidget* self) : m_pWidget(self), m_pHelper(new CWndHelper(this))
+{
+    ASSERT_UI_THREAD();
+}
 
 CWnd::~CWnd()
 {
