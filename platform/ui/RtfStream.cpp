@@ -56,7 +56,7 @@ CRtfParaProps RtfGetParaProps(const QTextBlockFormat& fmt)
     return p;
 }
 
-void RtfSetParaProps(QTextBlockFormat& fmt, const CRtfParaProps& props)
+void RtfSetParaProps(QTextBlockFormat& fmt, const CRtfParaProps& props, int nDefaultTab)
 {
     static const Qt::Alignment kAlign[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight, Qt::AlignJustify};
     fmt.setAlignment(kAlign[props.align & 3]);
@@ -73,7 +73,20 @@ void RtfSetParaProps(QTextBlockFormat& fmt, const CRtfParaProps& props)
     fmt.setTextIndent(RtfTwipsToDoc(props.first));
     fmt.setRightMargin(RtfTwipsToDoc(props.right));
 
+    // The layout measures stops from where a line starts, RTF from the left edge: the stops go
+    // in moved by the first line's start. The hanging indent is a stop of its own, so that text
+    // after the first line's tab starts where the following lines do; right of the last stop
+    // the stops are the document's default ones from the left edge, which the layout's own
+    // (counted from the line's start) only meet when the line starts on one of them. Neither
+    // kind is a "\tx" of the text, so the kept list holds only the text's own.
+    const int lineStart = props.left + props.first;
     QList<QTextOption::Tab> native;
+    auto add = [&native, lineStart](int twips, QTextOption::TabType type) {
+        native.append(QTextOption::Tab(RtfTwipsToDoc(twips - lineStart), type,
+                                       type == QTextOption::DelimiterTab ? QChar('.') : QChar()));
+    };
+    int last = lineStart;
+    bool bIndentStop = props.first < 0;
     for (int t : props.tabs) {
         QTextOption::TabType type = QTextOption::LeftTab;
         switch ((t >> 24) & 0x0F) {
@@ -82,14 +95,48 @@ void RtfSetParaProps(QTextBlockFormat& fmt, const CRtfParaProps& props)
         case 3: type = QTextOption::DelimiterTab; break;
         default: break;
         }
-        native.append(QTextOption::Tab(RtfTwipsToDoc(t & 0xFFFFFF), type,
-                                       type == QTextOption::DelimiterTab ? QChar('.') : QChar()));
+        const int pos = t & 0xFFFFFF;
+        add(pos, type);
+        last = std::max(last, pos);
+        bIndentStop = bIndentStop && pos != props.left;
     }
-    if (props.tabs.isEmpty())
+    if (bIndentStop) {
+        add(props.left, QTextOption::LeftTab);
+        last = std::max(last, props.left);
+    }
+    if (nDefaultTab > 0 && lineStart % nDefaultTab != 0) {
+        constexpr int kWidestLine = 31680;  // twips: 22 inches
+        for (int t = (last / nDefaultTab + 1) * nDefaultTab, n = 0; t <= kWidestLine && n < 64; t += nDefaultTab, ++n)
+            add(t, QTextOption::LeftTab);
+    }
+    if (native.isEmpty())
         fmt.clearProperty(rtfprop::TabStopsTwips);
     else
         fmt.setProperty(rtfprop::TabStopsTwips, QVariant::fromValue(props.tabs));
+    // The layout takes the first stop right of the text, so the stops go in order.
+    std::stable_sort(native.begin(), native.end(),
+                     [](const QTextOption::Tab& a, const QTextOption::Tab& b) { return a.position < b.position; });
     fmt.setTabPositions(native);
+}
+
+namespace {
+const char* const kDefTabProperty = "rtfDefTabTwips";
+}
+
+int RtfGetDefaultTab(const QTextDocument& doc)
+{
+    QVariant v = doc.property(kDefTabProperty);
+    return v.isValid() ? v.toInt() : RTF_DEFAULT_TAB_TWIPS;
+}
+
+void RtfSetDefaultTab(QTextDocument& doc, int twips)
+{
+    if (twips <= 0)
+        twips = RTF_DEFAULT_TAB_TWIPS;
+    doc.setProperty(kDefTabProperty, twips);
+    QTextOption option = doc.defaultTextOption();
+    option.setTabStopDistance(RtfTwipsToDoc(twips));
+    doc.setDefaultTextOption(option);
 }
 
 namespace {
@@ -168,7 +215,7 @@ private:
     void CharChanged() { m_fmtDirty = true; }
     const FontEntry* FindFont(int n) const;
     QTextCharFormat MakeCharFormat() const;
-    static QTextBlockFormat MakeBlockFormat(const ParaState& para);
+    QTextBlockFormat MakeBlockFormat(const ParaState& para) const;
     void FontNameByte(unsigned char b);
     void StoreTableFont();
     void StoreTableColor();
@@ -526,6 +573,12 @@ void CRtfReader::Dispatch(std::string_view w, bool hasParam, int n)
         c.font = font >= 0 ? m_deff : -1;
         return CharChanged();
     }
+    if (w == "deftab") {
+        // A document's own setting; text read into other text keeps that text's.
+        if (m_wholeDoc && hasParam && n > 0)
+            RtfSetDefaultTab(*m_cursor.document(), std::min(n, kMaxIndent));
+        return;
+    }
     if (w == "deff") {
         m_deff = n;
         return CharChanged();
@@ -760,10 +813,10 @@ QTextCharFormat CRtfReader::MakeCharFormat() const
     return f;
 }
 
-QTextBlockFormat CRtfReader::MakeBlockFormat(const ParaState& para)
+QTextBlockFormat CRtfReader::MakeBlockFormat(const ParaState& para) const
 {
     QTextBlockFormat f;
-    RtfSetParaProps(f, para);
+    RtfSetParaProps(f, para, RtfGetDefaultTab(*m_cursor.document()));
     return f;
 }
 
@@ -1001,6 +1054,8 @@ CString CRtfWriter::Write(int start, int end)
         m_out += "}";
     }
     m_delimit = false;
+    if (int tab = RtfGetDefaultTab(m_doc); tab != RTF_DEFAULT_TAB_TWIPS)
+        WordN("deftab", tab);
     Word("viewkind4");
     WordN("uc", 1);
 
