@@ -18,6 +18,7 @@
 #include "res/ids/Parse.h"
 
 #include <exception>
+#include <map>
 
 namespace {
 
@@ -413,6 +414,62 @@ void CCorraDoc::ResetGroupCounters()
 {
     for (POSITION pos = m_plGroups.GetHeadPosition(); pos;)
         static_cast<CGroup*>(m_plGroups.GetNext(pos))->m_nCounter = 1;
+}
+
+void CCorraDoc::OrderItemsByGroups(CPtrListEx& items, const std::function<int(void*)>& groupIdOf)
+{
+    for (POSITION pos = m_plGroups.GetHeadPosition(); pos;)
+        static_cast<CGroup*>(m_plGroups.GetNext(pos))->m_plWork.RemoveAll();
+    CPtrListEx rest;
+    for (POSITION pos = items.GetHeadPosition(); pos;) {
+        void* item = items.GetNext(pos);
+        int id = groupIdOf(item);
+        CGroup* group = id != 0 ? FindGroupById(id) : nullptr;
+        if (!group)
+            rest.AddTail(item);
+        else if (static_cast<void*>(group->m_pHeaderQuestion) == item)
+            group->m_plWork.AddHead(item);
+        else
+            group->m_plWork.AddTail(item);
+    }
+    items.RemoveAll();
+    for (POSITION pos = m_plGroups.GetHeadPosition(); pos;) {
+        auto* group = static_cast<CGroup*>(m_plGroups.GetNext(pos));
+        items.AppendList(group->m_plWork);
+        group->m_plWork.RemoveAll();
+    }
+    items.AppendList(rest);
+}
+
+int CCorraDoc::GroupItemsByKey(const CPtrListEx& items, const std::function<BOOL(void*, int&)>& keyOf,
+                               const std::function<CString(int)>& nameOf,
+                               const std::function<void(void*, int)>& setGroupId)
+{
+    // The groups by key: a key below 1 is no group ID, so its group is the one of its name.
+    std::map<int, CGroup*> byKey;
+    for (POSITION pos = items.GetHeadPosition(); pos;) {
+        void* item = items.GetNext(pos);
+        int key = 0;
+        if (!keyOf(item, key))
+            continue;
+        CGroup*& group = byKey[key];
+        if (!group && key >= 1)
+            group = FindGroupById(key);
+        CString name = group ? CString() : nameOf(key);
+        for (POSITION at = m_plGroups.GetHeadPosition(); !group && key < 1 && at;) {
+            auto* existing = static_cast<CGroup*>(m_plGroups.GetNext(at));
+            if (existing->m_csName == name)
+                group = existing;
+        }
+        if (!group) {
+            group = CGroup::Create(name, key, 0);
+            m_plGroups.AddTail(group);
+        }
+        setGroupId(item, group->m_nId);
+        ++group->m_nMemberCount;
+    }
+    SetModifiedFlag(TRUE);
+    return m_plGroups.GetCount();
 }
 
 void CCorraDoc::DeleteGroups()
