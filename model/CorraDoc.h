@@ -90,7 +90,8 @@ public:
 
     // Set by the main frame while it opens a document as part of a larger task: no repairs
     // and no automatic save after reading.
-    static BOOL& SuppressAutoSave();
+    static BOOL IsAutoSaveSuppressed();
+    static void SuppressAutoSave(BOOL suppress);
 
     CString m_csInstructions;
     CString m_csTitle1;

@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QMetaObject>
 
+#include <thread>
+
 namespace {
 
 // A document whose first view records the messages posted to it.
@@ -35,7 +37,7 @@ class CorraDocFileTest : public CorraTest {
 protected:
     void TearDown() override
     {
-        CCorraDoc::SuppressAutoSave() = FALSE;
+        CCorraDoc::SuppressAutoSave(FALSE);
         CorraTest::TearDown();
     }
 
@@ -239,7 +241,7 @@ TEST_F(CorraDocFileTest, SuppressedAutoSaveStillGivesAnId)
     std::string text = Plain(source);
     text.replace(text.find("CORRAID: {CID_10_20}"), 20, "CORRAID: {}");
     CString path = WriteHomeFile("plain.crr", text);
-    CCorraDoc::SuppressAutoSave() = TRUE;
+    CCorraDoc::SuppressAutoSave(TRUE);
     CRecordingDoc doc;
     EXPECT_EQ(doc.ReadCorraDoc(path), CCorraDoc::readComplete);
     EXPECT_EQ(doc.Count(WM_CORRA_RESAVE), 0);
@@ -267,6 +269,32 @@ TEST_F(CorraDocFileTest, NothingElseMayCloseOrSaveWhileReading)
     back.ReadCorraDoc(path);
     EXPECT_TRUE(busyInside);
     EXPECT_FALSE(back.IsBusy());
+}
+
+TEST_F(CorraDocFileTest, DocumentsReadAndWriteOnOtherThreads)
+{
+    CRecordingDoc doc;
+    FillSample(doc);
+    CString path = Save(doc, "bank.crr");
+    // Off the user-interface thread there is no progress box and no one to show a message to.
+    CCorraDoc::ReadOutcome outcomes[3] = {};
+    CCorraDoc::WriteOutcome written[3] = {};
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 3; ++i)
+        threads.emplace_back([&, i] {
+            CRecordingDoc back;
+            outcomes[i] = back.ReadCorraDoc(path);
+            written[i] = back.WriteCorraDoc(HomePath(CString::Formatted("copy%d.crr", i)));
+        });
+    for (std::thread& t : threads)
+        t.join();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(outcomes[i], CCorraDoc::readComplete);
+        EXPECT_EQ(written[i], CCorraDoc::writeDone);
+        CRecordingDoc copy;
+        EXPECT_EQ(copy.ReadCorraDoc(HomePath(CString::Formatted("copy%d.crr", i))), CCorraDoc::readComplete);
+        EXPECT_EQ(copy.m_csTitle1, doc.m_csTitle1);
+    }
 }
 
 // Presses Cancel on the progress box as soon as it takes events.
