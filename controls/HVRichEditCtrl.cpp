@@ -27,6 +27,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QtMath>
 
 #include <algorithm>
 #include <cstring>
@@ -949,17 +950,46 @@ void CInfoRichEdit::InitFormat(LONG yHeight, BOOL bBold, COLORREF crText, UINT n
 {
     m_crText = crText;
     CHARFORMAT2 cf;
-    cf.dwMask = CFM_COLOR | CFM_SIZE | (bBold ? CFM_BOLD : 0);
+    // The text is in the face of the window the pane stands in, as every other text there.
+    cf.dwMask = CFM_COLOR | CFM_SIZE | CFM_FACE | (bBold ? CFM_BOLD : 0);
     cf.dwEffects = bBold ? CFE_BOLD : 0;
     cf.crTextColor = crText;
     cf.yHeight = yHeight;
+    SetCharFormatFaceName(cf, FromQString(font().family()));
     SetDefaultCharFormat(cf);
     SetBackgroundColor(FALSE, crBackground);
     if (nStringId)
         SetTextId(nStringId);
-    if (crBackground == GetSysColor(COLOR_3DFACE))
-        setEnabled(false);
-    SetReadOnly(TRUE);
+    SetReadOnly(TRUE);  // before the interaction below, which read-only would reset
+    if (crBackground == GetSysColor(COLOR_3DFACE)) {
+        // On the dialog face the pane is a label: no frame, no focus, no caret. It stays enabled,
+        // so its text keeps its colours and a scroll bar still scrolls.
+        setFrameShape(QFrame::NoFrame);
+        setFocusPolicy(Qt::NoFocus);
+        setTextInteractionFlags(Qt::NoTextInteraction);
+    }
+}
+
+void CInfoRichEdit::SetPointSize(int nPoints)
+{
+    CHARFORMAT cf;
+    cf.dwMask = CFM_SIZE;
+    cf.yHeight = nPoints * 20;
+    SetDefaultCharFormat(cf);
+}
+
+void CInfoRichEdit::FitHeightToText(int nMaxHeight)
+{
+    // The text as it is laid out at the pane's width, measured on the document itself: the
+    // pane may not have been shown yet.
+    QTextDocument* doc = document();
+    const int frame = 2 * frameWidth();
+    const qreal oldWidth = doc->textWidth();
+    doc->setTextWidth(width() - frame);
+    const int height = qCeil(doc->size().height()) + frame;
+    doc->setTextWidth(oldWidth);
+    setFixedHeight(std::min(height, nMaxHeight));
+    setVerticalScrollBarPolicy(height > nMaxHeight ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
 }
 
 void CInfoRichEdit::Init(int nSizeLevel, COLORREF crText, UINT nStringId, COLORREF crBackground)

@@ -226,8 +226,9 @@ class CInfoRichEdit : public CRichEditCtrl {
 public:
     explicit CInfoRichEdit(QWidget* parent = nullptr);
 
-    // Bold text of the level's size (240, 200, 160, 120 twips) in crText; the background; the
-    // text of nStringId when not 0; disabled on the dialog face colour; read-only.
+    // Bold text of the level's size (240, 200, 160, 120 twips) in crText, in the face of the
+    // window; the background; the text of nStringId when not 0; read-only; on the dialog face
+    // colour a frameless label that takes no focus.
     void Init(int nSizeLevel, COLORREF crText, UINT nStringId, COLORREF crBackground);
     // The same with a size in points and without bold.
     void InitPoints(int nPoints, COLORREF crText, UINT nStringId, COLORREF crBackground);
@@ -235,6 +236,11 @@ public:
     void Append(LPCSTR text, int nPoints, COLORREF crText);
     void SetTextId(UINT nStringId);
     void SetPaneText(LPCSTR text);
+    // The size of the text to come, in points.
+    void SetPointSize(int nPoints);
+    // As high as the text needs at the pane's width, up to nMaxHeight pixels; a longer text
+    // scrolls.
+    void FitHeightToText(int nMaxHeight);
 
     COLORREF GetTextColor() const { return m_crText; }
     int GetSizeLevel() const { return m_nSizeLevel; }

@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -192,6 +193,15 @@ void CDialog::GotoDlgCtrl(QWidget* control)
     if (auto* edit = qobject_cast<QLineEdit*>(control))
         edit->selectAll();
     control->setFocus(Qt::OtherFocusReason);
+}
+
+void CDialog::MakeFixedSize()
+{
+    if (QLayout* l = layout())
+        l->setSizeConstraint(QLayout::SetFixedSize);
+    setSizeGripEnabled(false);
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint, true);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
 }
 
 void CDialog::MapDialogRect(RECT* pRect) const

@@ -69,6 +69,8 @@ public:
     QDialogButtonBox* CreateButtonBox(std::initializer_list<int> ids);
     // Moves the focus to a control (an edit gets its text selected).
     void GotoDlgCtrl(QWidget* control);
+    // The dialog takes the size its layout asks for and can be neither resized nor maximised.
+    void MakeFixedSize();
     // Dialog units to pixels, by the dialog's font.
     void MapDialogRect(RECT* pRect) const;
 

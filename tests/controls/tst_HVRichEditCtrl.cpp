@@ -564,7 +564,13 @@ TEST_F(HVRichEditTest, InfoPaneFormatsItsText)
 
     CInfoRichEdit face;
     face.InitPoints(9, 0, 0, GetSysColor(COLOR_3DFACE));
-    EXPECT_FALSE(face.isEnabled());
+    // On the dialog face it is a label: enabled (its colours stay, it scrolls), but no frame,
+    // focus or caret.
+    EXPECT_TRUE(face.isEnabled());
+    EXPECT_TRUE(face.IsReadOnly());
+    EXPECT_EQ(face.focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(face.frameShape(), QFrame::NoFrame);
+    EXPECT_EQ(face.textInteractionFlags(), Qt::NoTextInteraction);
     face.SetPaneText("x");
     face.SetSel(0, 1);
     face.GetSelectionCharFormat(cf);

@@ -120,7 +120,8 @@ std::vector<Scene> Scenes()
              CHVMsgBox box("Corra", 4);
              box.m_bWarning = TRUE;
              box.m_csPane1 = "The file could not be saved.";
-             box.m_csPane2 =
+             box.m_csPane2 = "The folder may be read-only, or the disk may be full.";
+             box.m_csPane3 =
                  "/home/teacher/Documents/Corra/Question Banks/Science/Physics_Unit3_ThermalEnergy_Review.crr";
              box.m_csPane4 = "Do you want to save it under another name?";
              box.DoModal();
