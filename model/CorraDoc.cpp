@@ -172,7 +172,9 @@ CCorraDoc::ReadOutcome CCorraDoc::ReadCorraDoc(LPCSTR path)
     auto progress = MakeProgress("Reading " + kindName, progressText + path, static_cast<int>(archive.GetTextLength()));
     if (progress && headerOk)
         progress->Create();
-    CProgressPacer pacer(progress.get(), archive.GetTextLength());
+    // Events run only while the box is shown: it keeps every other window from input, and
+    // without it there is nothing to cancel with.
+    CProgressPacer pacer(progress && headerOk ? progress.get() : nullptr, archive.GetTextLength());
 
     int result = READ_NOT_THIS;
     BOOL cancelled = FALSE;

@@ -269,6 +269,21 @@ TEST_F(CorraDocFileTest, NothingElseMayCloseOrSaveWhileReading)
     back.ReadCorraDoc(path);
     EXPECT_TRUE(busyInside);
     EXPECT_FALSE(back.IsBusy());
+
+    // Without a header no box is shown, and no event runs in the middle of the read.
+    std::string text;
+    {
+        CEncryptedArchive in(path, FALSE);
+        text = in.GetText(TRUE, TRUE, 5);
+    }
+    CString headerless = WriteHomeFile("headerless.crr", text.substr(text.find("TITLE1: { ")));
+    BOOL ranInside = FALSE;
+    CRecordingDoc third;
+    QMetaObject::invokeMethod(qApp, [&] { ranInside = third.IsBusy() ? TRUE : 2; }, Qt::QueuedConnection);
+    third.ReadCorraDoc(headerless);
+    EXPECT_FALSE(ranInside);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ranInside, 2);
 }
 
 TEST_F(CorraDocFileTest, DocumentsReadAndWriteOnOtherThreads)
