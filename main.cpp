@@ -3,6 +3,7 @@
 #include "platform/core/Services.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/QtServices.h"
+#include "render/RtfDraw3.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -27,6 +28,7 @@ int main(int argc, char* argv[])
     CorraInstallStringTable();
     InstallQtServices();
     InstallHVMsgBoxService();
+    InstallRtfTextDrawer();
     CorraSrand(static_cast<unsigned>(std::time(nullptr)));
 
     QMainWindow window;
