@@ -1,6 +1,6 @@
 #include "foundation/CorraAppBase.h"
 
-#include "foundation/DCUtil.h"
+#include "foundation/ScreenUnits.h"
 #include "foundation/FileUtil.h"
 #include "foundation/Log.h"
 #include "foundation/Util.h"

@@ -4,10 +4,6 @@
 #include "platform/core/FileSys.h"
 #include "platform/core/ProgramHome.h"
 #include "platform/core/Services.h"
-#include "platform/ui/QtString.h"
-
-#include <QComboBox>
-#include <QListWidget>
 
 #include <string>
 
@@ -122,48 +118,6 @@ void CTextListFile::SetLines(const CStringArray& lines)
     m_saLines.Copy(lines);
     m_nCountMark = m_saLines.GetSize();
     m_bModified = TRUE;
-}
-
-int CTextListFile::FillComboBox(QComboBox* pCombo) const
-{
-    if (!pCombo)
-        return 0;
-    pCombo->clear();
-    for (const CString& cs : m_saLines)
-        pCombo->addItem(ToQString(cs));
-    return m_saLines.GetSize();
-}
-
-int CTextListFile::FillListBox(QListWidget* pList) const
-{
-    if (!pList)
-        return 0;
-    pList->clear();
-    for (const CString& cs : m_saLines)
-        pList->addItem(ToQString(cs));
-    return m_saLines.GetSize();
-}
-
-int CTextListFile::ReadComboBox(const QComboBox* pCombo)
-{
-    if (!pCombo)
-        return 0;
-    CStringArray lines;
-    for (int i = 0; i < pCombo->count(); ++i)
-        lines.Add(FromQString(pCombo->itemText(i)));
-    SetLines(lines);
-    return m_saLines.GetSize();
-}
-
-int CTextListFile::ReadListBox(const QListWidget* pList)
-{
-    if (!pList)
-        return 0;
-    CStringArray lines;
-    for (int i = 0; i < pList->count(); ++i)
-        lines.Add(FromQString(pList->item(i)->text()));
-    SetLines(lines);
-    return m_saLines.GetSize();
 }
 
 CString CTextListFile::GetBackupPath() const

@@ -1,11 +1,11 @@
 #include "render/FontMgr.h"
 
 #include "foundation/CorraAppBase.h"
-#include "foundation/DCUtil.h"
+#include "foundation/ScreenUnits.h"
 #include "foundation/Log.h"
 #include "foundation/LogException.h"
 #include "platform/ui/DC.h"
-#include "platform/ui/ScreenMetrics.h"
+#include "platform/core/ScreenInfo.h"
 
 #include <algorithm>
 #include <chrono>

@@ -10,7 +10,7 @@
 #include "platform/core/Collections.h"
 #include "platform/core/String.h"
 #include "platform/core/WinTypes.h"
-#include "platform/ui/RichEditCtrl.h"
+#include "platform/ui/CharFormat.h"
 
 #include <cstdint>
 

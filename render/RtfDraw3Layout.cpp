@@ -1,9 +1,9 @@
 #include "render/RtfDraw3.h"
 
-#include "foundation/DCUtil.h"
 #include "foundation/Log.h"
 #include "foundation/Parse.h"
-#include "platform/ui/ScreenMetrics.h"
+#include "foundation/ScreenUnits.h"
+#include "platform/core/ScreenInfo.h"
 #include "render/FontMgr.h"
 #include "render/RtfDraw3Internal.h"
 #include "render/RtfSyntax.h"

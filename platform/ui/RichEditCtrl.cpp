@@ -17,13 +17,6 @@
 #include <algorithm>
 #include <cstring>
 
-void SetCharFormatFaceName(CHARFORMAT& cf, const char* face)
-{
-    std::memset(cf.szFaceName, 0, sizeof(cf.szFaceName));
-    if (face)
-        std::strncpy(cf.szFaceName, face, sizeof(cf.szFaceName) - 1);
-}
-
 namespace {
 
 // Plain text of a cursor's selection: paragraph marks and line breaks become one "\n" each, so

@@ -3,8 +3,6 @@
 #include "platform/core/FileSys.h"
 #include "tests/support/CorraTest.h"
 
-#include <QListWidget>
-
 #include <csignal>
 #include <sys/resource.h>
 
@@ -172,23 +170,6 @@ TEST_F(TextListFile, EditListThroughTheDialog)
     EXPECT_EQ(Lines(list), (std::vector<std::string>{"C", "A", "D"}));
     EXPECT_TRUE(list.IsModified());
     SetEditFileListService(nullptr);
-    list.SetKeepFile(TRUE);
-}
-
-TEST_F(TextListFile, ListBoxRoundTrip)
-{
-    CString path = WriteHomeFile("Subjects.txt", "Caf\xe9\nB\n");
-    CTextListFile list(256);
-    ASSERT_TRUE(list.Read(path));
-    QListWidget box;
-    box.addItem("stale");
-    EXPECT_EQ(list.FillListBox(&box), 2);
-    ASSERT_EQ(box.count(), 2);
-    EXPECT_EQ(box.item(0)->text(), QString::fromUtf8("Caf\xc3\xa9"));
-    box.addItem("New");
-    EXPECT_EQ(list.ReadListBox(&box), 3);
-    EXPECT_TRUE(list.IsModified());
-    EXPECT_EQ(Lines(list), (std::vector<std::string>{"Caf\xe9", "B", "New"}));
     list.SetKeepFile(TRUE);
 }
 

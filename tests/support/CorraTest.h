@@ -4,7 +4,7 @@
 
 #include "platform/core/Services.h"
 #include "platform/core/String.h"
-#include "platform/ui/ScreenMetrics.h"
+#include "tests/support/ScriptedServices.h"
 
 #include <gtest/gtest.h>
 
