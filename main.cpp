@@ -1,4 +1,6 @@
+#include "CorraVersion.h"
 #include "controls/HVMsgBox.h"
+#include "controls/HVRichEditCtrl.h"
 #include "platform/core/Random.h"
 #include "platform/core/Services.h"
 #include "platform/core/StringTable.h"
@@ -37,6 +39,7 @@ int main(int argc, char* argv[])
     InstallQtServices();
     InstallHVMsgBoxService();
     InstallRtfTextDrawer();
+    InstallHVRichEditServices();
     CorraSrand(static_cast<unsigned>(std::time(nullptr)));
 
     QMainWindow window;

@@ -2,6 +2,7 @@
 
 #include "foundation/Parse.h"
 #include "platform/core/KeywordTable.h"
+#include "render/FontMgr.h"
 #include "render/RtfDraw3Internal.h"
 #include "render/RtfSyntax.h"
 #include "res/ids/Rtf.h"
@@ -54,11 +55,11 @@ int SkipTokenRecordOnce(CParse& parse)
     return nOld;
 }
 
-// The tokenizer is shared by every call: one call at a time uses it.
+// The tokenizer is shared by every call: one call at a time uses it. The lock is the font
+// manager's, so that the engine and the font manager never wait on each other in turn.
 std::recursive_mutex& EngineLock()
 {
-    static std::recursive_mutex lock;
-    return lock;
+    return CFontMgr::Mutex();
 }
 
 } // namespace rtfdraw3

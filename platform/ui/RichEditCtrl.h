@@ -35,7 +35,7 @@ struct REQRESIZE {
 };
 
 // The rich-text clipboard format of the control.
-constexpr const char* CF_RTF_MIME = "text/rtf";
+inline constexpr char CF_RTF_MIME[] = "text/rtf";
 
 // The owner hears of changes, selection changes, focus and resize requests through
 // NotifyParent (EN_CHANGE, EN_SELCHANGE, EN_SETFOCUS, EN_KILLFOCUS, EN_REQUESTRESIZE).

@@ -1,5 +1,7 @@
 #include "platform/ui/RtfStream.h"
 
+#include <algorithm>
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTextOption>
@@ -47,7 +49,7 @@ CRtfParaProps RtfGetParaProps(const QTextBlockFormat& fmt)
     return p;
 }
 
-void RtfSetParaProps(QTextBlockFormat& fmt, const CRtfParaProps& props)
+void RtfSetParaProps(QTextBlockFormat& fmt, const CRtfParaProps& props, int nDefaultTab)
 {
     static const Qt::Alignment kAlign[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight, Qt::AlignJustify};
     fmt.setAlignment(kAlign[props.align & 3]);
@@ -64,7 +66,20 @@ void RtfSetParaProps(QTextBlockFormat& fmt, const CRtfParaProps& props)
     fmt.setTextIndent(RtfTwipsToDoc(props.first));
     fmt.setRightMargin(RtfTwipsToDoc(props.right));
 
+    // The layout measures stops from where a line starts, RTF from the left edge: the stops go
+    // in moved by the first line's start. The hanging indent is a stop of its own, so that text
+    // after the first line's tab starts where the following lines do; right of the last stop
+    // the stops are the document's default ones from the left edge, which the layout's own
+    // (counted from the line's start) only meet when the line starts on one of them. Neither
+    // kind is a "\tx" of the text, so the kept list holds only the text's own.
+    const int lineStart = props.left + props.first;
     QList<QTextOption::Tab> native;
+    auto add = [&native, lineStart](int twips, QTextOption::TabType type) {
+        native.append(QTextOption::Tab(RtfTwipsToDoc(twips - lineStart), type,
+                                       type == QTextOption::DelimiterTab ? QChar('.') : QChar()));
+    };
+    int last = lineStart;
+    bool bIndentStop = props.first < 0;
     for (int t : props.tabs) {
         QTextOption::TabType type = QTextOption::LeftTab;
         switch ((t >> 24) & 0x0F) {
@@ -73,12 +88,46 @@ void RtfSetParaProps(QTextBlockFormat& fmt, const CRtfParaProps& props)
         case 3: type = QTextOption::DelimiterTab; break;
         default: break;
         }
-        native.append(QTextOption::Tab(RtfTwipsToDoc(t & 0xFFFFFF), type,
-                                       type == QTextOption::DelimiterTab ? QChar('.') : QChar()));
+        const int pos = t & 0xFFFFFF;
+        add(pos, type);
+        last = std::max(last, pos);
+        bIndentStop = bIndentStop && pos != props.left;
     }
-    if (props.tabs.isEmpty())
+    if (bIndentStop) {
+        add(props.left, QTextOption::LeftTab);
+        last = std::max(last, props.left);
+    }
+    if (nDefaultTab > 0 && lineStart % nDefaultTab != 0) {
+        constexpr int kWidestLine = 31680;  // twips: 22 inches
+        for (int t = (last / nDefaultTab + 1) * nDefaultTab, n = 0; t <= kWidestLine && n < 64; t += nDefaultTab, ++n)
+            add(t, QTextOption::LeftTab);
+    }
+    if (native.isEmpty())
         fmt.clearProperty(rtfprop::TabStopsTwips);
     else
         fmt.setProperty(rtfprop::TabStopsTwips, QVariant::fromValue(props.tabs));
+    // The layout takes the first stop right of the text, so the stops go in order.
+    std::stable_sort(native.begin(), native.end(),
+                     [](const QTextOption::Tab& a, const QTextOption::Tab& b) { return a.position < b.position; });
     fmt.setTabPositions(native);
+}
+
+namespace {
+const char* const kDefTabProperty = "rtfDefTabTwips";
+}
+
+int RtfGetDefaultTab(const QTextDocument& doc)
+{
+    QVariant v = doc.property(kDefTabProperty);
+    return v.isValid() ? v.toInt() : RTF_DEFAULT_TAB_TWIPS;
+}
+
+void RtfSetDefaultTab(QTextDocument& doc, int twips)
+{
+    if (twips <= 0)
+        twips = RTF_DEFAULT_TAB_TWIPS;
+    doc.setProperty(kDefTabProperty, twips);
+    QTextOption option = doc.defaultTextOption();
+    option.setTabStopDistance(RtfTwipsToDoc(twips));
+    doc.setDefaultTextOption(option);
 }

@@ -61,6 +61,7 @@ enum class Act {
     Color,
     Plain,
     DefaultFont,
+    DefaultTab,
     UnicodeSkip,
     Unicode,
     ParagraphDefault,
@@ -88,6 +89,7 @@ constexpr BodyWord kBodyWords[] = {
     {"cell", Act::Character, '\t'},
     {"cf", Act::Color},
     {"deff", Act::DefaultFont},
+    {"deftab", Act::DefaultTab},
     {"embo", Act::Toggle, 0, &CharState::emboss},
     {"emdash", Act::Character, 0x2014},
     {"emspace", Act::Character, 0x2003},
@@ -160,7 +162,7 @@ private:
     void CharChanged() { m_fmtDirty = true; }
     const FontEntry* FindFont(int n) const;
     QTextCharFormat MakeCharFormat() const;
-    static QTextBlockFormat MakeBlockFormat(const ParaState& para);
+    QTextBlockFormat MakeBlockFormat(const ParaState& para) const;
     void FontNameByte(unsigned char b);
     void StoreTableFont();
     void StoreTableColor();
@@ -511,6 +513,11 @@ void CRtfReader::Dispatch(std::string_view w, bool hasParam, int n)
     case Act::DefaultFont:
         m_deff = n;
         return CharChanged();
+    case Act::DefaultTab:
+        // A document's own setting; text read into other text keeps that text's.
+        if (m_wholeDoc && hasParam && n > 0)
+            RtfSetDefaultTab(*m_cursor.document(), std::min(n, kMaxIndent));
+        return;
     case Act::UnicodeSkip:
         m_st.uc = std::clamp(n, 0, 10);
         return;
@@ -731,10 +738,10 @@ QTextCharFormat CRtfReader::MakeCharFormat() const
     return f;
 }
 
-QTextBlockFormat CRtfReader::MakeBlockFormat(const ParaState& para)
+QTextBlockFormat CRtfReader::MakeBlockFormat(const ParaState& para) const
 {
     QTextBlockFormat f;
-    RtfSetParaProps(f, para);
+    RtfSetParaProps(f, para, RtfGetDefaultTab(*m_cursor.document()));
     return f;
 }
 

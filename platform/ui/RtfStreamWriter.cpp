@@ -247,6 +247,8 @@ CString CRtfWriter::Write(int start, int end)
         m_out += "}";
     }
     m_delimit = false;
+    if (int tab = RtfGetDefaultTab(m_doc); tab != RTF_DEFAULT_TAB_TWIPS)
+        WordN("deftab", tab);
     Word("viewkind4");
     WordN("uc", 1);
 
