@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTextDocument>
 #include <QTextOption>
 
 // Units and paragraph properties that the reader and the writer share.
