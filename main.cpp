@@ -6,6 +6,7 @@
 #include "platform/core/StringTable.h"
 #include "platform/ui/QtServices.h"
 #include "platform/ui/QtStartup.h"
+#include "render/RtfDraw3.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -37,6 +38,7 @@ int main(int argc, char* argv[])
     CorraInstallStringTable();
     InstallQtServices();
     InstallHVMsgBoxService();
+    InstallRtfTextDrawer();
     InstallHVRichEditServices();
     CorraSrand(static_cast<unsigned>(std::time(nullptr)));
 

@@ -1,7 +1,5 @@
 #include "render/FontMgr.h"
 
-#include "render/RtfDraw3.h"
-
 #include "foundation/CorraAppBase.h"
 #include "foundation/ScreenUnits.h"
 #include "foundation/Log.h"
@@ -98,7 +96,13 @@ std::set<CFont*>& LiveFonts()
     return fonts;
 }
 
-CFontMgr::TextDrawer g_textDrawer = &DrawTextOrRtf;
+// Until rendering installs the RTF-aware drawer, text is drawn as the device context draws it.
+int DrawTextPlain(CDC* pDC, LPCSTR text, int nCount, RECT* pRect, UINT nFormat)
+{
+    return pDC ? pDC->DrawText(text, nCount, pRect, nFormat) : 0;
+}
+
+CFontMgr::TextDrawer g_textDrawer = &DrawTextPlain;
 
 
 bool InRange(int nSlot)
@@ -157,7 +161,7 @@ void CFontMgr::Unload()
     m_nScreenDpi = 96;
     m_dwLastChange = 0;
     m_bLoaded = FALSE;
-    g_textDrawer = &DrawTextOrRtf;
+    g_textDrawer = &DrawTextPlain;
 }
 
 int CFontMgr::ResolveSlot(int nSlot)
@@ -315,7 +319,7 @@ CFont* CFontMgr::GetSelectedSlotFont(int nSlot)
 void CFontMgr::SetTextDrawer(TextDrawer drawer)
 {
     std::lock_guard<std::recursive_mutex> lock(Mutex());
-    g_textDrawer = drawer ? drawer : &DrawTextOrRtf;
+    g_textDrawer = drawer ? drawer : &DrawTextPlain;
 }
 
 int CFontMgr::DrawTextInSlotFont(CDC* pDC, LPCSTR text, int nCount, RECT* pRect, UINT nFormat, int nSlot, double zoom,

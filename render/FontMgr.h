@@ -85,8 +85,8 @@ public:
     // zoom is above 0, with the slot as default slot meanwhile; returns the height.
     static int DrawTextInSlotFont(CDC* pDC, LPCSTR text, int nCount, RECT* pRect, UINT nFormat, int nSlot,
                                   double zoom = -1.0, TEXTMETRIC* pTm = nullptr);
-    // The routine DrawTextInSlotFont draws through (the RTF-aware one once rendering installs
-    // it; the device context's own DrawText until then). NULL goes back to the default.
+    // The routine DrawTextInSlotFont draws through (the RTF-aware one once the application
+    // installs it; the device context's own DrawText until then). NULL goes back to the default.
     using TextDrawer = int (*)(CDC* pDC, LPCSTR text, int nCount, RECT* pRect, UINT nFormat);
     static void SetTextDrawer(TextDrawer drawer);
 
