@@ -32,6 +32,7 @@ void CorraTest::SetUp()
     SetRichMessageBoxService(&richBox);
     SetDesktopOpener(&opener);
     SetHelpService(&help);
+    SetFileDialogService(&fileDialog);
     SetScreenMetricsService(&screen);
     CorraSrand(1);
     ResetLogging();
@@ -50,6 +51,7 @@ void CorraTest::TearDown()
     SetRichMessageBoxService(nullptr);
     SetDesktopOpener(nullptr);
     SetHelpService(nullptr);
+    SetFileDialogService(nullptr);
     SetScreenMetricsService(nullptr);
     std::error_code ec;
     std::filesystem::remove_all(fsys::Native(m_home), ec);

@@ -5,6 +5,7 @@
 #include "platform/core/Services.h"
 #include "platform/core/String.h"
 #include "platform/ui/ScreenMetrics.h"
+#include "tests/support/ScriptedFileDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -26,6 +27,7 @@ protected:
     CScriptedRichMessageBox richBox;
     CScriptedDesktopOpener opener;
     CScriptedHelp help;
+    CScriptedFileDialog fileDialog;
     // A 1024 by 768 screen, 32 bits per pixel, 96 pixels per inch.
     CFixedScreenMetrics screen;
 
