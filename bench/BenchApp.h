@@ -6,6 +6,8 @@
 #include "platform/core/FileSys.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/DC.h"
+#include "platform/ui/QtStartup.h"
+#include "platform/ui/ScreenMetrics.h"
 #include "render/FontMgr.h"
 
 #include <QGuiApplication>
@@ -21,6 +23,7 @@ public:
     CBenchHome()
     {
         ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        EnsureRuntimeDirectory();
         m_path = fsys::TempDirectory().str() + "/corra-bench-XXXXXX";
         m_bMade = ::mkdtemp(m_path.data()) != nullptr;
         if (m_bMade)
@@ -46,6 +49,7 @@ public:
     CBenchApp(int& argc, char** argv) : m_app(argc, argv), m_image(800, 600, QImage::Format_RGB32)
     {
         CorraInstallStringTable();
+        InstallPrimaryScreenMetrics();
         m_fonts = std::make_unique<CFontMgrInit>();
         m_dc = std::make_unique<CDC>(&m_image);
     }

@@ -5,6 +5,7 @@
 
 #include "platform/core/String.h"
 
+#include <cstdint>
 #include <vector>
 
 // Length of the marker in front of a marked block and of the check value behind it.
@@ -21,6 +22,11 @@ BOOL BuildKey(long seed, std::vector<BYTE>& key);
 long ComputeCheckValue(const BYTE* p, long n);
 // Whether p, deciphered with the key of seed (n when -1), begins with the marker.
 BOOL IsMarkedBlock(const BYTE* p, long n, long seed);
+// Puts the marker of a marked block at p (ENCRYPT_MARKER_SIZE bytes).
+void PutBlockMarker(BYTE* p);
+// The 32-bit little-endian value at p, and writing one there (the check value of a block).
+std::uint32_t ReadLe32(const BYTE* p);
+void WriteLe32(BYTE* p, std::uint32_t v);
 // Whether p begins with the marker under any key the cipher can build, whatever its length:
 // an enciphered block that was cut short or lengthened.
 BOOL LooksLikeDamagedBlock(const BYTE* p, long n);

@@ -22,9 +22,9 @@ IFileDialogService& FileDialogService()
     return g_fileDialog.Get();
 }
 
-void SetFileDialogService(IFileDialogService* service)
+CServiceSlot<IFileDialogService>& FileDialogSlot()
 {
-    g_fileDialog.Set(service);
+    return g_fileDialog;
 }
 
 BOOL ChooseFilePath(const CFileDialogRequest& request, CString& path)

@@ -3,6 +3,7 @@
 // installed file dialog service: the program's shows Qt's file dialog, tests install a scripted
 // one that records each request and answers from a queue.
 
+#include "platform/core/ServiceSlot.h"
 #include "platform/core/Services.h"
 #include "platform/core/String.h"
 
@@ -29,7 +30,7 @@ public:
 
 // The installed service; the default cancels every request.
 IFileDialogService& FileDialogService();
-void SetFileDialogService(IFileDialogService* service);
+CServiceSlot<IFileDialogService>& FileDialogSlot();
 
 // One path through the service; FALSE when cancelled.
 BOOL ChooseFilePath(const CFileDialogRequest& request, CString& path);

@@ -6,8 +6,17 @@
 #include "platform/core/WinTypes.h"
 
 #include <QImage>
+#include <QPixmap>
+
+class QWidget;
 
 // Registers (or, with a null image, forgets) the picture of an id.
 void SetResourceImage(UINT nId, const QImage& image);
 // The picture of an id; FALSE (image null) when there is none.
 BOOL LoadResourceImage(UINT nId, QImage& image);
+
+// The stock pictures of messages.
+enum class StockPicture { Information, Warning, Error };
+// A stock picture of nSize by nSize logical pixels, drawn at the pixel ratio of the screen the
+// widget shows on (the application's without one), so that it stays sharp on a scaled screen.
+QPixmap StockPicturePixmap(StockPicture kind, int nSize, const QWidget* pWidget);
