@@ -160,12 +160,7 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 BOOL CWnd::OnCommand(UINT nID)
 {
-    CTestCmdUI state;
-    state.m_nID = nID;
-    OnCmdMsg(nID, CN_UPDATE_COMMAND_UI, &state);
-    if (!state.m_bEnabled)
-        return TRUE;
-    return OnCmdMsg(nID, CN_COMMAND, nullptr);
+    return RunCommandOn(this, nID);
 }
 
 BOOL CWnd::OnChildNotify(UINT nID, UINT nCode, void* pExtra)

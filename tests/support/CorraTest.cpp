@@ -33,6 +33,7 @@ void CorraTest::SetUp()
     DesktopOpenerSlot().Set(&opener);
     HelpServiceSlot().Set(&help);
     ScreenMetricsSlot().Set(&screen);
+    FileDialogSlot().Set(&fileDialog);
     CorraSrand(1);
     ResetLogging();
     ResetInternalErrorNotice();

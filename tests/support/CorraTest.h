@@ -6,6 +6,7 @@
 #include "platform/core/Services.h"
 #include "platform/core/String.h"
 #include "tests/support/ScriptedServices.h"
+#include "tests/support/ScriptedFileDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,7 @@ protected:
     CScriptedRichMessageBox richBox;
     CScriptedDesktopOpener opener;
     CScriptedHelp help;
+    CScriptedFileDialog fileDialog;
     // A 1024 by 768 screen, 32 bits per pixel, 96 pixels per inch.
     CFixedScreenMetrics screen;
 
