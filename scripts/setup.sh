@@ -3,7 +3,7 @@
 # Usage: scripts/setup.sh <build-dir> [cmake options...]
 set -euo pipefail
 
-PACKAGES=(cmake g++ ninja-build qt6-base-dev libgtest-dev fonts-liberation2 locales)
+PACKAGES=(cmake g++ ninja-build qt6-base-dev qt6-image-formats-plugins libgtest-dev fonts-liberation2 locales)
 
 missing=()
 for p in "${PACKAGES[@]}"; do
