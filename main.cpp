@@ -3,6 +3,7 @@
 #include "platform/core/Services.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/QtServices.h"
+#include "platform/ui/QtStartup.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -21,6 +22,13 @@ int main(int argc, char* argv[])
             return 0;
         }
     }
+    // Qt's own message here would advise reinstalling it.
+    if (!HasUsablePlatform()) {
+        std::fprintf(stderr, "%s: no display (DISPLAY and WAYLAND_DISPLAY are unset); "
+                             "set QT_QPA_PLATFORM=offscreen to run without one\n", CORRA_PRODUCT_NAME);
+        return 1;
+    }
+    EnsureRuntimeDirectory();
     QApplication app(argc, argv);
     // Files and the profile hold numbers in the "C" form whatever the user's locale.
     std::setlocale(LC_NUMERIC, "C");

@@ -6,6 +6,7 @@
 #include "platform/core/FileSys.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/DC.h"
+#include "platform/ui/QtStartup.h"
 #include "render/FontMgr.h"
 
 #include <QGuiApplication>
@@ -21,6 +22,7 @@ public:
     CBenchHome()
     {
         ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        EnsureRuntimeDirectory();
         m_path = fsys::TempDirectory().str() + "/corra-bench-XXXXXX";
         m_bMade = ::mkdtemp(m_path.data()) != nullptr;
         if (m_bMade)

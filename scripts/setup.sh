@@ -3,6 +3,11 @@
 # Usage: scripts/setup.sh <build-dir> [cmake options...]
 set -euo pipefail
 
+if [ $# -lt 1 ]; then
+  echo "Usage: scripts/setup.sh <build-dir> [cmake options...]" >&2
+  exit 2
+fi
+
 PACKAGES=(cmake g++ ninja-build qt6-base-dev qt6-image-formats-plugins libgtest-dev fonts-liberation2 locales)
 
 missing=()
@@ -10,14 +15,15 @@ for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-  if [ "$(id -u)" -eq 0 ]; then
+  sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo -n)
+  if [ ${#sudo[@]} -eq 0 ] || { command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; }; then
     echo "Installing: ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-  elif command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
-    sudo apt-get update -qq
-    sudo DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    echo "Reading the package lists..."
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    # One line per package fetched and set up, so a long installation shows it is moving.
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+      "${missing[@]}" | sed -un 's/^\(Get:[0-9]*\|Setting up\) /  \1 /p'
   else
     echo "Please install these Debian packages first (as root):" >&2
     echo "  apt-get install ${missing[*]}" >&2
@@ -27,7 +33,11 @@ fi
 
 build_dir=$1
 shift
-generator=()
-[ -f "$build_dir/CMakeCache.txt" ] || generator=(-G Ninja)
-cmake -S "$(dirname "$0")/.." -B "$build_dir" "${generator[@]}" "$@" >/dev/null
+options=()
+[ -f "$build_dir/CMakeCache.txt" ] || options=(-G Ninja)
+# Rebuilds go faster through ccache where it is installed; it is not needed.
+if [ -z "${CMAKE_CXX_COMPILER_LAUNCHER:-}" ] && command -v ccache >/dev/null 2>&1; then
+  options+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S "$(dirname "$0")/.." -B "$build_dir" "${options[@]}" "$@" >/dev/null
 cmake --build "$build_dir" -j"$(nproc)"

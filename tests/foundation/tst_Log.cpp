@@ -170,6 +170,20 @@ TEST_F(LogTest, FlushKeepsTheNewest2000Characters)
     EXPECT_EQ(text.str(), all.substr(all.size() - LOG_FILE_KEEP));
 }
 
+TEST_F(LogTest, AFullBufferKeepsItsNewestEnd)
+{
+    // Nobody flushes: past its limit the buffer is cut back to its newest part.
+    const std::string line(1000, 'x');
+    ASSERT_TRUE(AppendLogBuffer("oldest"));
+    for (int i = 0; i < 1100; ++i)
+        ASSERT_TRUE(AppendLogBuffer(line.c_str()));
+    ASSERT_TRUE(AppendLogBuffer("newest"));
+    const CString buffer = GetLogBuffer();
+    EXPECT_LT(buffer.GetLength(), 1100 * 1000);
+    EXPECT_EQ(buffer.Right(8), "\r\nnewest");
+    EXPECT_EQ(buffer.Find("oldest"), -1);
+}
+
 TEST_F(LogTest, FlushWithEmptyBufferLeavesTheFileAlone)
 {
     FlushLogBuffer();

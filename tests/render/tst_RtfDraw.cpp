@@ -74,7 +74,6 @@ TEST(RtfDraw, ErrorsEndTheReadingAndGiveEmptyText)
         {"{\\rtf1 a\\'4", CRtfDraw::ecEndOfFile},
         {"{\\rtf1 a\\", CRtfDraw::ecEndOfFile},
         {"{\\rtf1 a\\li-", CRtfDraw::ecEndOfFile},
-        {"{\\rtf1 " + std::string(CRtfDraw::kMaxDepth + 1, '{'), CRtfDraw::ecStackOverflow},
         // The binary count runs past the end of the text: the reader stops at the end.
         {"{\\rtf1 \\bin2147483647 ab}", CRtfDraw::ecUnmatchedBrace},
         {"{\\rtf1 \\bin99999999999999999999 ab}", CRtfDraw::ecUnmatchedBrace},
@@ -87,11 +86,18 @@ TEST(RtfDraw, ErrorsEndTheReadingAndGiveEmptyText)
     }
 }
 
-TEST(RtfDraw, NestingUpToTheLimitIsRead)
+TEST(RtfDraw, NestingUpToTheLimitIsReadAndOneDeeperOverflows)
 {
-    const int depth = CRtfDraw::kMaxDepth - 1;  // the outer group counts too
-    std::string rtf = "{\\rtf1 " + std::string(depth, '{') + "deep" + std::string(depth, '}') + "}";
-    EXPECT_EQ(std::string(RtfToText(rtf.c_str())), "deep");
+    // kMaxDepth groups in all, the outer one counted; one more is an overflow.
+    for (int groups : {CRtfDraw::kMaxDepth, CRtfDraw::kMaxDepth + 1}) {
+        const int inner = groups - 1;
+        std::string rtf = "{\\rtf1 " + std::string(inner, '{') + "deep" + std::string(inner, '}') + "}";
+        CRtfDraw reader(rtf.c_str());
+        reader.SetTextMode(TRUE);
+        const bool fits = groups <= CRtfDraw::kMaxDepth;
+        EXPECT_EQ(reader.Read(), fits ? CRtfDraw::ecOK : CRtfDraw::ecStackOverflow) << groups;
+        EXPECT_EQ(std::string(RtfToText(rtf.c_str())), fits ? "deep" : "") << groups;
+    }
 }
 
 TEST(RtfDraw, PropertiesFollowGroups)

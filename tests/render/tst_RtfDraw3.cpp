@@ -222,9 +222,6 @@ TEST_F(RtfDraw3Test, SuperAndSubscriptAreSmallerAndMoved)
 
 TEST_F(RtfDraw3Test, TextsTheEngineCannotReadFail)
 {
-    const std::string deep = "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil Arial;}}" +
-                             std::string(CRtfDraw3::kMaxDepth + 5, '{') + "x" +
-                             std::string(CRtfDraw3::kMaxDepth + 5, '}') + "}";
     const char* cases[] = {
         "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}x}",                   // no family word
         "{\\rtf1{\\fonttbl{\\f0\\fnil Arial;}}x}",                   // no character set
@@ -235,7 +232,6 @@ TEST_F(RtfDraw3Test, TextsTheEngineCannotReadFail)
         "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil Arial;}}x\\'",           // an escape at the end
         "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil Arial;}}x\\",            // a backslash at the end
         "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil Arial;}}{\\pict\\bin99999 x}", // binary data past the end
-        deep.c_str(),
     };
     for (const char* rtf : cases) {
         const Result r = Draw(rtf, CRect(0, 0, 100, 1000));
@@ -244,6 +240,19 @@ TEST_F(RtfDraw3Test, TextsTheEngineCannotReadFail)
     // A rectangle without width fails instead of never ending.
     EXPECT_EQ(Draw(Rtf("x"), CRect(0, 0, 0, 100)).status, CRtfDraw3::RTF_FAILURE);
     EXPECT_EQ(Draw(Rtf("x"), CRect(10, 0, 5, 100)).status, CRtfDraw3::RTF_FAILURE);
+}
+
+TEST_F(RtfDraw3Test, NestingUpToTheLimitIsReadAndOneDeeperFails)
+{
+    // kMaxDepth groups inside the outer one, in the body or in a skipped destination.
+    const std::string head = "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil Arial;}}";
+    for (int n : {CRtfDraw3::kMaxDepth, CRtfDraw3::kMaxDepth + 1}) {
+        const int expected = n <= CRtfDraw3::kMaxDepth ? CRtfDraw3::RTF_SUCCESS : CRtfDraw3::RTF_FAILURE;
+        const std::string body = head + std::string(n, '{') + "x" + std::string(n, '}') + "}";
+        EXPECT_EQ(Draw(body.c_str(), CRect(0, 0, 100, 1000)).status, expected) << n;
+        const std::string skipped = head + "{\\*\\foo" + std::string(n, '{') + "x" + std::string(n, '}') + "}y}";
+        EXPECT_EQ(Draw(skipped.c_str(), CRect(0, 0, 100, 1000)).status, expected) << n;
+    }
 }
 
 TEST_F(RtfDraw3Test, DrawTextOrRtfFallsBackToPlainDrawing)

@@ -2,6 +2,7 @@
 
 #include "platform/core/FileSys.h"
 #include "platform/core/StringTable.h"
+#include "platform/ui/QtStartup.h"
 #include "tests/support/ModalScript.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@
 int main(int argc, char** argv)
 {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    EnsureRuntimeDirectory();
     // Nothing a test does may touch the user's real files: outside a fixture the program home is
     // a temporary folder of this run.
     std::string base = fsys::TempDirectory().str() + "/corra-run-XXXXXX";

@@ -4,6 +4,7 @@
 #include "tests/support/CorraTest.h"
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <set>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -87,6 +88,27 @@ TEST_F(FileSysTest, ListingDoesNotFollowLinkedFolders)
     }
     EXPECT_TRUE(dirs.count("real"));
     EXPECT_FALSE(dirs.count("link"));
+}
+
+TEST_F(FileSysTest, ChangeStampSeesSizeAndTimeToTheNanosecond)
+{
+    const CString path = WriteHomeFile("f.txt", "one");
+    auto touch = [&](long nsec) {
+        const struct timespec times[2] = {{1000, nsec}, {1000, nsec}};
+        return ::utimensat(AT_FDCWD, fsys::Native(path).c_str(), times, 0) == 0;
+    };
+    ASSERT_TRUE(touch(100));
+    const long long first = fsys::ChangeStamp(path);
+    EXPECT_EQ(fsys::ChangeStamp(path), first);
+    // The same second and size, written again: only the nanoseconds tell.
+    ASSERT_TRUE(touch(200));
+    EXPECT_NE(fsys::ChangeStamp(path), first);
+    ASSERT_TRUE(touch(100));
+    EXPECT_EQ(fsys::ChangeStamp(path), first);
+    fsys::WriteFile(path, "two!", 4);
+    ASSERT_TRUE(touch(100));
+    EXPECT_NE(fsys::ChangeStamp(path), first);
+    EXPECT_EQ(fsys::ChangeStamp(HomePath("missing.txt")), -1);
 }
 
 TEST_F(FileSysTest, CreateDirectoryIsOneLevel)

@@ -27,6 +27,8 @@ TEST_F(ProfileTest, ReadsLikeAWindowsProfile)
                   "Num= -12abc\r\n"
                   "Word=abc\r\n"
                   "Quoted=\" keep \"\r\n"
+                  "Single=' kept too '\r\n"
+                  "Unpaired='one\r\n"
                   "Empty=\r\n"
                   "[Other]\r\n"
                   "Name=other\r\n");
@@ -36,11 +38,13 @@ TEST_F(ProfileTest, ReadsLikeAWindowsProfile)
     EXPECT_EQ(ini.GetInt("Settings", "Num", 0), -12);
     EXPECT_EQ(ini.GetInt("Settings", "Word", 9), 0);
     EXPECT_EQ(ini.GetString("Settings", "Quoted", ""), " keep ");
+    EXPECT_EQ(ini.GetString("Settings", "Single", ""), " kept too ");
+    EXPECT_EQ(ini.GetString("Settings", "Unpaired", ""), "'one");
     EXPECT_EQ(ini.GetString("Settings", "Empty", "d"), "");
     EXPECT_EQ(ini.GetString("Other", "Name", ""), "other");
     EXPECT_EQ(ini.GetString("Settings", "Missing", "d"), "d");
     auto entries = ini.GetSection("SETTINGS");
-    ASSERT_EQ(entries.size(), 6u);
+    ASSERT_EQ(entries.size(), 8u);
     EXPECT_EQ(entries[0].first, "Name");
 }
 

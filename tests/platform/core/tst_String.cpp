@@ -40,6 +40,13 @@ TEST(CString, FindReplaceTrim)
     CString u("\xA0word\t");
     u.Trim();  // a no-break space is not white space to the trimming
     EXPECT_EQ(u, "\xA0word");
+    // Nothing but blanks trims to nothing, from either end.
+    for (const char* blank : {" ", " \t\r\n ", ""}) {
+        EXPECT_EQ(CString(blank).TrimRight(), "") << "[" << blank << "]";
+        EXPECT_EQ(CString(blank).TrimLeft(), "") << "[" << blank << "]";
+    }
+    EXPECT_EQ(CString("xxx").TrimRight('x'), "");
+    EXPECT_EQ(CString(";,;").TrimRight(",;"), "");
 }
 
 TEST(CString, BufferRelease)

@@ -336,6 +336,18 @@ TEST(RtfReader, DeepNestingIsBoundedAndKeepsTheText)
     EXPECT_EQ(At(doc, 1).fontWeight(), QFont::Bold);
     EXPECT_EQ(At(doc, 6).fontWeight(), QFont::Normal);
 
+    // 200 groups in all keep their own state; the 201st shares its parent's, so what it sets
+    // outlives it.
+    for (int groups : {200, 201}) {
+        std::string nested = "{\\rtf1\\pard\\fs20 a" + std::string(groups - 2, '{') + "{\\b x}y" +
+                             std::string(groups - 2, '}') + "}";
+        QTextDocument d;
+        Read(d, CString(nested));
+        EXPECT_EQ(Text(d), "axy");
+        EXPECT_EQ(At(d, 1).fontWeight(), QFont::Bold) << groups;
+        EXPECT_EQ(At(d, 2).fontWeight(), groups <= 200 ? QFont::Normal : QFont::Bold) << groups;
+    }
+
     // A destination skipped past the bound ends with its group; so does a table there.
     std::string skipped = "{\\rtf1\\pard\\fs20 a";
     for (int i = 0; i < 300; ++i)
