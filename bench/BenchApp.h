@@ -7,6 +7,7 @@
 #include "platform/core/StringTable.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/QtStartup.h"
+#include "platform/ui/ScreenMetrics.h"
 #include "render/FontMgr.h"
 
 #include <QGuiApplication>
@@ -48,6 +49,7 @@ public:
     CBenchApp(int& argc, char** argv) : m_app(argc, argv), m_image(800, 600, QImage::Format_RGB32)
     {
         CorraInstallStringTable();
+        InstallPrimaryScreenMetrics();
         m_fonts = std::make_unique<CFontMgrInit>();
         m_dc = std::make_unique<CDC>(&m_image);
     }

@@ -6,6 +6,24 @@ function(corra_glob_sources out folder)
   set(${out} ${found} PARENT_SCOPE)
 endfunction()
 
+# How many ctest entries share the tests of one GoogleTest executable. Each entry is one process
+# running every n-th test (GoogleTest's sharding), so the suite's time grows with its work and
+# not with its number of tests, while ctest still runs the shards side by side.
+set(CORRA_TEST_SHARDS 4 CACHE STRING "ctest entries per GoogleTest executable")
+
+# ctest entries <name>/<k>of<n> for the GoogleTest executable name. A failing entry's output
+# (ctest --output-on-failure) names each failed test; run the executable with --gtest_filter to
+# run one test alone.
+function(corra_add_gtest name)
+  foreach(index RANGE 1 ${CORRA_TEST_SHARDS})
+    math(EXPR shard "${index} - 1")
+    set(test "${name}/${index}of${CORRA_TEST_SHARDS}")
+    add_test(NAME ${test} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
+    set_tests_properties(${test} PROPERTIES ENVIRONMENT
+      "QT_QPA_PLATFORM=offscreen;GTEST_BRIEF=1;GTEST_TOTAL_SHARDS=${CORRA_TEST_SHARDS};GTEST_SHARD_INDEX=${shard}")
+  endforeach()
+endfunction()
+
 # One GoogleTest executable per source folder: tests/<folder>/tst_*.cpp.
 function(corra_add_test_folder folder)
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tests/${folder}/*.cpp
@@ -16,10 +34,7 @@ function(corra_add_test_folder folder)
   string(REPLACE "/" "_" name "test_${folder}")
   add_executable(${name} ${tests})
   target_link_libraries(${name} PRIVATE corra_test_support)
-  gtest_discover_tests(${name}
-    WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
-    DISCOVERY_TIMEOUT 60)
+  corra_add_gtest(${name})
 endfunction()
 
 # The entries of one string-table file as C++ initialiser lines ("  {id, "text"},\n") in out,

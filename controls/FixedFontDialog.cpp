@@ -1,6 +1,6 @@
 #include "controls/FixedFontDialog.h"
 
-#include "platform/ui/ScreenMetrics.h"
+#include "platform/core/ScreenInfo.h"
 
 #include <QFontDatabase>
 

@@ -5,6 +5,7 @@
 
 #include "platform/core/String.h"
 
+#include <cstdint>
 #include <vector>
 
 // Length of the marker in front of a marked block and of the check value behind it.
@@ -15,12 +16,21 @@ constexpr long ENCRYPT_BLOCK_OVERHEAD = ENCRYPT_MARKER_SIZE + ENCRYPT_CHECK_SIZE
 // Enciphers (and so deciphers) n bytes in place with the key of seed (n when seed is -1).
 // Returns n, or 0 when no key could be built (seed 0).
 long EncryptBuffer(BYTE* data, long n, long seed);
+// Seals a marked block in one pass: the check value of the first n bytes (marker and data) is
+// written behind them, and all n + 4 bytes are enciphered with the key of seed. FALSE when no
+// key could be built.
+BOOL SealBlock(BYTE* block, long n, long seed);
 // The key of a seed; FALSE (key empty) for seed 0.
 BOOL BuildKey(long seed, std::vector<BYTE>& key);
 // h = h * 31 + b over the bytes taken as signed, in wrapping 32-bit arithmetic.
 long ComputeCheckValue(const BYTE* p, long n);
 // Whether p, deciphered with the key of seed (n when -1), begins with the marker.
 BOOL IsMarkedBlock(const BYTE* p, long n, long seed);
+// Puts the marker of a marked block at p (ENCRYPT_MARKER_SIZE bytes).
+void PutBlockMarker(BYTE* p);
+// The 32-bit little-endian value at p, and writing one there (the check value of a block).
+std::uint32_t ReadLe32(const BYTE* p);
+void WriteLe32(BYTE* p, std::uint32_t v);
 // Whether p begins with the marker under any key the cipher can build, whatever its length:
 // an enciphered block that was cut short or lengthened.
 BOOL LooksLikeDamagedBlock(const BYTE* p, long n);

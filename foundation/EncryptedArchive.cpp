@@ -5,7 +5,10 @@
 #include "foundation/LogException.h"
 #include "platform/core/FileSys.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -54,48 +57,68 @@ CEncryptedArchive::CEncryptedArchive(LPCSTR path, BOOL storing, long initialSize
     }
     if (initialSize < 16)
         initialSize = 16;
-    m_buffer.assign(static_cast<size_t>(initialSize), 0);
+    Reserve(initialSize);
     m_nGrowBy = 1;
     while (m_nGrowBy * 2 <= initialSize && m_nGrowBy < kMaxGrowBy)
         m_nGrowBy *= 2;
 }
 
+CEncryptedArchive::~CEncryptedArchive()
+{
+    std::free(m_pStore);
+}
+
+void CEncryptedArchive::Reserve(long capacity)
+{
+    size_t bytes = static_cast<size_t>(ENCRYPT_MARKER_ROOM + capacity + ENCRYPT_CHECK_SIZE);
+    char* grown = static_cast<char*>(std::realloc(m_pStore, bytes));
+    if (!grown)
+        throw std::bad_alloc();
+    // Only the NUL after the text is needed; the rest is written before it is read.
+    grown[ENCRYPT_MARKER_ROOM + m_nPos] = '\0';
+    m_pStore = grown;
+    m_nCapacity = capacity;
+}
+
 void CEncryptedArchive::Load()
 {
     try {
-        std::string bytes;
-        if (m_csPath.IsEmpty() || !fsys::IsFile(m_csPath) || !fsys::ReadFile(m_csPath, bytes)) {
+        // One read into one buffer with room for a NUL; deciphering happens in place.
+        if (m_csPath.IsEmpty() || !fsys::IsFile(m_csPath) || !fsys::ReadFileInto(m_csPath, m_buffer, 0, 1)) {
+            m_buffer.clear();
             m_nResult = 1;
             m_nReadKind = readFailed;
             LogWithPath("CEncryptedArchive::CEncryptedArchive() - failed to read file...", m_csPath);
             return;
         }
-        const BYTE* data = reinterpret_cast<const BYTE*>(bytes.data());
-        long n = static_cast<long>(bytes.size());
+        BYTE* data = reinterpret_cast<BYTE*>(m_buffer.data());
+        long n = static_cast<long>(m_buffer.size()) - 1;
         // The seed is the file's own length: a block is recognised only at the length it was
         // written with.
-        CSignedEncryptReader reader;
-        reader.SetData(data, n, -1);
-        if (reader.IsMarked()) {
-            BOOL checked = reader.Decrypt();
-            const char* text = reinterpret_cast<const char*>(reader.GetBuffer());
-            long len = reader.GetLength();
-            m_buffer.assign(text, text + len);
+        if (n >= ENCRYPT_BLOCK_OVERHEAD && IsMarkedBlock(data, n, -1)) {
+            EncryptBuffer(data, n, n);
+            std::uint32_t stored = ReadLe32(data + n - ENCRYPT_CHECK_SIZE);
+            BOOL checked = static_cast<std::uint32_t>(ComputeCheckValue(data, n - ENCRYPT_CHECK_SIZE)) == stored;
+            m_nTextStart = ENCRYPT_MARKER_SIZE;
+            m_nFullLength = n - ENCRYPT_BLOCK_OVERHEAD;
+            // The check value has been read; its first byte now ends the text.
+            m_buffer[static_cast<size_t>(m_nTextStart + m_nFullLength)] = '\0';
             m_bWasEncrypted = TRUE;
             m_nReadKind = checked ? readEnciphered : readCheckMismatch;
             if (!checked)
                 LogWithPath("CEncryptedArchive::CEncryptedArchive() - check value mismatch...", m_csPath);
         } else if (LooksLikeDamagedBlock(data, n) || !LooksLikeText(data, n)) {
+            m_buffer.clear();
             m_nResult = 1;
             m_nReadKind = readUnrecognised;
             LogWithPath("CEncryptedArchive::CEncryptedArchive() - neither text nor an intact enciphered file...",
                         m_csPath);
             return;
         } else {
-            m_buffer.assign(bytes.begin(), bytes.end());
+            m_nTextStart = 0;
+            m_nFullLength = n;
             m_nReadKind = readPlain;
         }
-        m_buffer.push_back('\0');
     } catch (const std::exception& e) {
         m_nResult = 1;
         m_nReadKind = readFailed;
@@ -109,38 +132,65 @@ void CEncryptedArchive::Load()
     }
 }
 
-char* CEncryptedArchive::GetText(BOOL /*addNul*/, BOOL trim, int maxTrim)
+const char* CEncryptedArchive::GetText(BOOL /*addNul*/, BOOL trim, int maxTrim)
 {
     if (m_bStoring || m_buffer.empty())
         return nullptr;
-    // The loading buffer ends with a NUL of its own.
-    long n = static_cast<long>(m_buffer.size()) - 1;
+    char* text = m_buffer.data() + m_nTextStart;
+    if (m_nCutAt >= 0) {
+        text[m_nCutAt] = m_cCut;
+        m_nCutAt = -1;
+    }
+    long n = m_nFullLength;
     if (trim) {
         for (int k = 0; k < maxTrim && n > 0; ++k) {
-            unsigned char c = static_cast<unsigned char>(m_buffer[static_cast<size_t>(n - 1)]);
+            unsigned char c = static_cast<unsigned char>(text[n - 1]);
             bool printable = c >= 0x20 && c != 0x7F;
             if (printable || IsSpaceByte(c))
                 break;
             --n;
         }
     }
-    // The copy is always terminated.
-    m_textCopy.assign(m_buffer.begin(), m_buffer.begin() + n);
-    m_textCopy.push_back('\0');
+    // The buffer always holds a byte after the full text; a trimmed text is ended over the
+    // first byte left out, which the next call puts back.
+    if (n < m_nFullLength) {
+        m_nCutAt = n;
+        m_cCut = text[n];
+        text[n] = '\0';
+    }
     m_nTextLength = n;
-    return m_textCopy.data();
+    return text;
+}
+
+void CEncryptedArchive::Unseal()
+{
+    if (m_nSealed > 0) {
+        EncryptBuffer(reinterpret_cast<BYTE*>(m_pStore), m_nSealed, -1);
+        m_nSealed = 0;
+    }
 }
 
 void CEncryptedArchive::GrowBuffer(const char* text, long n)
 {
     if (!m_bStoring || !text || n <= 0)
         return;
-    long size = static_cast<long>(m_buffer.size());
-    // Keep room for the NUL that ends the text.
+    Unseal();
+    long size = GetBufferSize();
+    // Keep room for the NUL that ends the text. Growth doubles, so a large document costs a
+    // few copies, not one per growth step.
     if (m_nPos + n >= size)
-        m_buffer.resize(static_cast<size_t>(size + m_nGrowBy + n), 0);
-    std::memcpy(m_buffer.data() + m_nPos, text, static_cast<size_t>(n));
+        Reserve(std::max(size * 2, size + m_nGrowBy + n));
+    std::memcpy(m_pStore + ENCRYPT_MARKER_ROOM + m_nPos, text, static_cast<size_t>(n));
     m_nPos += n;
+    m_pStore[ENCRYPT_MARKER_ROOM + m_nPos] = '\0';
+}
+
+const char* CEncryptedArchive::GetWrittenText()
+{
+    if (!m_bStoring || !m_pStore)
+        return nullptr;
+    Unseal();
+    return m_pStore + ENCRYPT_MARKER_ROOM;
 }
 
 void CEncryptedArchive::GrowBuffer(const char* text)
@@ -155,15 +205,28 @@ BOOL CEncryptedArchive::Commit()
         return FALSE;
     BOOL written = FALSE;
     try {
-        long n = m_nPos + 1;  // the text and the NUL after it
-        const BYTE* data = reinterpret_cast<const BYTE*>(m_buffer.data());
-        CSignedEncrypt block;
-        block.SetData(data, n, -1);
-        // A text that is itself an enciphered block is not wrapped a second time.
-        if (kEncipherDocuments && !block.IsMarked())
-            written = block.Encrypt() && block.ToFile(m_csPath);
-        else
-            written = !m_csPath.IsEmpty() && fsys::WriteFileAtomic(m_csPath, data, static_cast<size_t>(n));
+        Unseal();
+        // The text and the NUL after it; the capacity always has room for both and the check
+        // value.
+        long n = m_nPos + 1;
+        BYTE* block = reinterpret_cast<BYTE*>(m_pStore);
+        BYTE* text = block + ENCRYPT_MARKER_ROOM;
+        text[m_nPos] = 0;
+        if (m_csPath.IsEmpty()) {
+            written = FALSE;
+        } else if (kEncipherDocuments && !IsMarkedBlock(text, n, -1)) {
+            // The block is built around the text where it lies: marker in the room before it,
+            // check value after its NUL, all enciphered in place.
+            long total = n + ENCRYPT_BLOCK_OVERHEAD;
+            PutBlockMarker(block);
+            if (SealBlock(block, ENCRYPT_MARKER_SIZE + n, total)) {
+                m_nSealed = total;
+                written = fsys::WriteFileAtomic(m_csPath, block, static_cast<size_t>(total));
+            }
+        } else {
+            // A text that is itself an enciphered block is not wrapped a second time.
+            written = fsys::WriteFileAtomic(m_csPath, text, static_cast<size_t>(n));
+        }
     } catch (const std::exception& e) {
         LogException(e, LOG_HERE);
         written = FALSE;

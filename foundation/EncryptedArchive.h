@@ -4,6 +4,7 @@
 // Writing collects the text in a growing buffer; Commit writes it out (temporary file, then
 // rename), so a failed save is reported and the old file stays whole.
 
+#include "foundation/Encrypt.h"
 #include "platform/core/String.h"
 
 #include <vector>
@@ -24,7 +25,7 @@ public:
     // initialSize bytes (the documents pass 4096).
     CEncryptedArchive(LPCSTR path, BOOL storing, long initialSize = 4096);
     // Writes nothing: a storing archive that was not committed leaves the file as it was.
-    ~CEncryptedArchive() = default;
+    ~CEncryptedArchive();
     CEncryptedArchive(const CEncryptedArchive&) = delete;
     CEncryptedArchive& operator=(const CEncryptedArchive&) = delete;
 
@@ -36,11 +37,12 @@ public:
     BOOL IsStoring() const { return m_bStoring; }
     CString GetFileName() const { return m_csPath; }
 
-    // Loading: a NUL-terminated copy of the text, owned by the archive until the next call; with
-    // trim, up to maxTrim trailing characters that are neither printable nor white space are
-    // removed. NULL when there is no text.
-    char* GetText(BOOL addNul, BOOL trim, int maxTrim);
-    // Length of the last GetText copy, without its terminator.
+    // Loading: the text, NUL-terminated, in the archive's own buffer (no copy is made; it lives
+    // as long as the archive and is not to be written); with trim, up to maxTrim trailing
+    // characters that are neither printable nor white space are left out. NULL when there is no
+    // text.
+    const char* GetText(BOOL addNul, BOOL trim, int maxTrim);
+    // Length of the text the last GetText gave, without its terminator.
     long GetTextLength() const { return m_nTextLength; }
 
     // Storing: appends n bytes of text.
@@ -48,23 +50,42 @@ public:
     void GrowBuffer(const char* text);
     // Storing: bytes appended so far, and the buffer's current capacity.
     long GetWrittenLength() const { return m_nPos; }
-    long GetBufferSize() const { return static_cast<long>(m_buffer.size()); }
+    long GetBufferSize() const { return m_nCapacity; }
+    // Storing: the text appended so far, NUL-terminated (GetWrittenLength bytes).
+    const char* GetWrittenText();
 
     // Storing: writes the text and its terminating NUL, enciphered as a marked block; TRUE when
     // the file was written whole.
     BOOL Commit();
 
 private:
+    // Storing keeps this much room in front of the text for the block's marker, so the block is
+    // built and enciphered where the text already lies.
+    static constexpr long ENCRYPT_MARKER_ROOM = 5;
+
     void Load();
+    // Storing: room for capacity bytes of text (and the NUL and check value behind them).
+    void Reserve(long capacity);
+    // Storing: deciphers a buffer that a Commit left enciphered, so appending can go on.
+    void Unseal();
 
     CString m_csPath;
     BOOL m_bStoring = FALSE;
-    std::vector<char> m_buffer;  // loading: the text (plus a NUL); storing: the growing buffer
-    long m_nPos = 0;             // storing: bytes written
+    // Loading: the file as read (deciphered in place), the text at m_nTextStart.
+    std::vector<char> m_buffer;
+    // Storing: the marker room, then m_nCapacity bytes for the text. Grown with realloc, which
+    // moves a large block by remapping its pages instead of copying them.
+    char* m_pStore = nullptr;
+    long m_nCapacity = 0;
+    long m_nPos = 0;             // storing: bytes of text written
     long m_nGrowBy = 0;
+    long m_nSealed = 0;          // storing: length of the enciphered block Commit left, or 0
     int m_nResult = 0;
     ReadKind m_nReadKind = readNone;
     BOOL m_bWasEncrypted = FALSE;
-    std::vector<char> m_textCopy;
+    long m_nTextStart = 0;       // loading: where the text begins in the buffer
+    long m_nFullLength = 0;      // loading: its length untrimmed
     long m_nTextLength = 0;
+    long m_nCutAt = -1;          // loading: where GetText put a NUL over a trimmed byte
+    char m_cCut = 0;             // ... and the byte it covers
 };

@@ -1,5 +1,4 @@
 #include "foundation/Log.h"
-#include "foundation/FileUtil.h"
 #include "foundation/Util.h"
 
 #include "foundation/Encrypt.h"
@@ -359,8 +358,8 @@ BOOL ViewLog()
     CEncrypt cipher;
     cipher.FromFile(name);
     cipher.Decrypt();
-    CString temp;
-    if (!::MakeTempFileName(temp, ".txt"))
+    const CString temp = fsys::CreateUniqueTempFile("", "temp", ".txt");
+    if (temp.IsEmpty())
         return FALSE;
     if (!fsys::WriteFile(temp, cipher.GetBuffer(), static_cast<size_t>(cipher.GetLength())))
         return FALSE;

@@ -4,16 +4,10 @@
 #include "platform/core/FileSys.h"
 #include "platform/core/ProgramHome.h"
 #include "platform/core/Services.h"
-#include "platform/ui/QtString.h"
-
-#include <QComboBox>
-#include <QListWidget>
 
 #include <string>
 
 namespace {
-
-IEditFileListService* g_pEditFileListService = nullptr;
 
 bool IsBlankLine(const CString& cs)
 {
@@ -28,16 +22,23 @@ void LogLine(const CString& csText, int nLevel)
     LogOutput(csText, nLevel, LOG_HERE);
 }
 
+class CNoEditFileList : public IEditFileListService {
+public:
+    int EditFileList(CStringArrayEx&, const CString&, const CString&) override
+    {
+        LogLine("CTextListFile::EditList() - no Edit File List dialog installed", 1);
+        return IDCANCEL;
+    }
+};
+
+CNoEditFileList g_noEditFileList;
+CServiceSlot<IEditFileListService> g_editFileList(g_noEditFileList);
+
 } // namespace
 
-IEditFileListService* EditFileListService()
+CServiceSlot<IEditFileListService>& EditFileListSlot()
 {
-    return g_pEditFileListService;
-}
-
-void SetEditFileListService(IEditFileListService* service)
-{
-    g_pEditFileListService = service;
+    return g_editFileList;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -103,14 +104,9 @@ BOOL CTextListFile::Add(LPCSTR pszText)
 
 int CTextListFile::EditList(LPCSTR pszTitle, LPCSTR pszForbidden)
 {
-    IEditFileListService* pService = EditFileListService();
-    if (!pService) {
-        LogLine("CTextListFile::EditList() - no Edit File List dialog installed", 1);
-        return IDCANCEL;
-    }
     CStringArrayEx saEntries;
     saEntries.Copy(m_saLines);
-    int nResult = pService->EditFileList(saEntries, pszTitle ? pszTitle : "", pszForbidden ? pszForbidden : "");
+    int nResult = g_editFileList.Get().EditFileList(saEntries, pszTitle ? pszTitle : "", pszForbidden ? pszForbidden : "");
     if (nResult != IDOK)
         return nResult;
     SetLines(saEntries);
@@ -122,48 +118,6 @@ void CTextListFile::SetLines(const CStringArray& lines)
     m_saLines.Copy(lines);
     m_nCountMark = m_saLines.GetSize();
     m_bModified = TRUE;
-}
-
-int CTextListFile::FillComboBox(QComboBox* pCombo) const
-{
-    if (!pCombo)
-        return 0;
-    pCombo->clear();
-    for (const CString& cs : m_saLines)
-        pCombo->addItem(ToQString(cs));
-    return m_saLines.GetSize();
-}
-
-int CTextListFile::FillListBox(QListWidget* pList) const
-{
-    if (!pList)
-        return 0;
-    pList->clear();
-    for (const CString& cs : m_saLines)
-        pList->addItem(ToQString(cs));
-    return m_saLines.GetSize();
-}
-
-int CTextListFile::ReadComboBox(const QComboBox* pCombo)
-{
-    if (!pCombo)
-        return 0;
-    CStringArray lines;
-    for (int i = 0; i < pCombo->count(); ++i)
-        lines.Add(FromQString(pCombo->itemText(i)));
-    SetLines(lines);
-    return m_saLines.GetSize();
-}
-
-int CTextListFile::ReadListBox(const QListWidget* pList)
-{
-    if (!pList)
-        return 0;
-    CStringArray lines;
-    for (int i = 0; i < pList->count(); ++i)
-        lines.Add(FromQString(pList->item(i)->text()));
-    SetLines(lines);
-    return m_saLines.GetSize();
 }
 
 CString CTextListFile::GetBackupPath() const

@@ -1,15 +1,14 @@
 #pragma once
 // CTextListFile: the lines of a plain text list file (the master lists "Subjects.txt" and
-// "Textbooks.txt"), read, shown in list and combo boxes, extended, edited and saved.
+// "Textbooks.txt"), read, extended, edited and saved (controls/TextListBoxes.h shows them in list
+// and combo boxes).
 // CTermList: text terms with a 32-bit value each, matched by whole text.
 
 #include "foundation/StringArrayEx.h"
+#include "platform/core/ServiceSlot.h"
 #include "platform/core/String.h"
 
 #include <vector>
-
-class QComboBox;
-class QListWidget;
 
 // The "Edit File List" dialog, installed by the application; tests install a scripted one.
 class IEditFileListService {
@@ -19,9 +18,8 @@ public:
     // one of the forbidden characters are refused. Returns IDOK with the edited entries.
     virtual int EditFileList(CStringArrayEx& entries, const CString& title, const CString& forbidden) = 0;
 };
-// NULL: no dialog (EditList then answers IDCANCEL). Installing does not take ownership.
-IEditFileListService* EditFileListService();
-void SetEditFileListService(IEditFileListService* service);
+// Until one is installed, no dialog: EditList answers IDCANCEL.
+CServiceSlot<IEditFileListService>& EditFileListSlot();
 
 class CTextListFile {
 public:
@@ -45,10 +43,8 @@ public:
     // replace the list and the new count is returned, else the dialog's result.
     int EditList(LPCSTR pszTitle, LPCSTR pszForbidden);
 
-    virtual int FillComboBox(QComboBox* pCombo) const;
-    virtual int FillListBox(QListWidget* pList) const;
-    virtual int ReadComboBox(const QComboBox* pCombo);
-    virtual int ReadListBox(const QListWidget* pList);
+    // Replaces the entries (as read back from a list or combo box); the list is then modified.
+    void SetLines(const CStringArray& lines);
 
     // Writes the entries back when they changed: the old file is first copied to the list's
     // backup in the program folder, then the new text is written to a temporary file that
@@ -67,8 +63,6 @@ public:
     void SetKeepFile(BOOL bKeep) { m_bKeepFile = bKeep; }
 
 private:
-    void SetLines(const CStringArray& lines);
-
     int m_nMaxLineLength;
     CStringArrayEx m_saLines;
     BOOL m_bModified = FALSE;

@@ -1,7 +1,5 @@
 #include "foundation/Util.h"
 
-#include "foundation/CorraAppBase.h"
-#include "foundation/FileTypes.h"
 #include "foundation/Log.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/Services.h"
@@ -40,28 +38,6 @@ void AppendEncoded(std::string& url, std::vector<size_t>& cuts, const CString& t
     }
 }
 
-std::mutex g_folderMutex;
-std::function<BOOL(const CString&)> g_folderHandler;
-
-const char* ViewerFailureText(int kind)
-{
-    switch (kind) {
-    case FT_TEXT:
-        return "Failed to start text viewer.";
-    case FT_WORD:
-        return "Failed to start Microsoft Word.";
-    case FT_WORDPERFECT:
-        return "Failed to start WordPerfect.";
-    case FT_HTML:
-        return "Failed to start browser.";
-    case FT_RTF:
-        return "Failed to start RTF viewer.";
-    default:
-        return "";
-    }
-}
-
-// Every byte passes test; FALSE for an empty text.
 BOOL IsAllOf(LPCSTR text, bool (*test)(unsigned char))
 {
     if (!text || !*text)
@@ -303,40 +279,6 @@ BOOL ViewLogFile(LPCSTR path, LPCSTR, LPCSTR)
         return FALSE;
     }
     return TRUE;
-}
-
-int DisplayFile(LPCSTR path)
-{
-    if (!path || !fsys::Exists(path))
-        return DISPLAYFILE_MISSING;
-    if (fsys::IsDirectory(path)) {
-        std::function<BOOL(const CString&)> handler;
-        {
-            std::lock_guard<std::mutex> lock(g_folderMutex);
-            handler = g_folderHandler;
-        }
-        BOOL shown = handler ? handler(path) : DesktopOpener().OpenFolder(path);
-        return shown ? DISPLAYFILE_OK : DISPLAYFILE_FAILED;
-    }
-    int kind = CFileTypes::GetDocType(path);
-    if (kind == FT_WORDPERFECT && !CorraApp().GetProfileInt("Export", "AllowWPOpen", 0, FALSE)) {
-        LogOutput("::DisplayFile() - opening WordPerfect files is not allowed...", 3, LOG_HERE);
-        return DISPLAYFILE_FAILED;
-    }
-    if (!DesktopOpener().OpenFile(path)) {
-        CString text = "Failed to display file.";
-        if (*ViewerFailureText(kind))
-            text += CString("\n") + ViewerFailureText(kind);
-        AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
-        return DISPLAYFILE_FAILED;
-    }
-    return DISPLAYFILE_OK;
-}
-
-void SetDisplayFolderHandler(std::function<BOOL(const CString&)> handler)
-{
-    std::lock_guard<std::mutex> lock(g_folderMutex);
-    g_folderHandler = std::move(handler);
 }
 
 // The bracket form. Braces become brackets; an escaped brace keeps its backslash and becomes "&"

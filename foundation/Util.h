@@ -1,11 +1,10 @@
 #pragma once
 // Small helpers of the whole program: number and text tests, rounding, the bracket form in which
-// RTF is stored inside the brace blocks of the document files, mail, and showing and writing
-// small files.
+// RTF is stored inside the brace blocks of the document files, mail, and writing and showing
+// small text files.
 
 #include "platform/core/String.h"
 
-#include <functional>
 #include <typeindex>
 #include <typeinfo>
 #include <vector>
@@ -49,17 +48,6 @@ BOOL WriteTextFile(LPCSTR text, LPCSTR path);
 // programName and folder are kept from the platform the program came from and not used.
 // FALSE (logged) when the file is missing or cannot be shown.
 BOOL ViewLogFile(LPCSTR path, LPCSTR programName = "notepad", LPCSTR folder = nullptr);
-
-// Results of DisplayFile.
-constexpr int DISPLAYFILE_OK = 0;
-constexpr int DISPLAYFILE_MISSING = 1;
-constexpr int DISPLAYFILE_FAILED = 2;
-// Shows a file with the desktop's viewer of its export kind; a folder in the program's folder
-// view. WordPerfect files only when the profile's "Export"/"AllowWPOpen" is set.
-int DisplayFile(LPCSTR path);
-// How DisplayFile shows a folder (the application installs its file chooser); NULL restores the
-// desktop opener.
-void SetDisplayFolderHandler(std::function<BOOL(const CString&)> handler);
 
 // RTF text to the bracket form of the document files and back (see Util.cpp).
 CString EncodeBraces(LPCSTR rtf);

@@ -1,5 +1,6 @@
 #include "foundation/VersionInfo.h"
 
+#include "CorraVersion.h"
 #include "foundation/Log.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/ProgramHome.h"

@@ -93,17 +93,63 @@ CString FromNative(const std::string& native)
     return CString::FromUtf8(native);
 }
 
+// A file (not a folder) opened for reading, with its status; -1 on failure.
+static int OpenForReading(const char* path, struct stat& st)
+{
+    int fd = ::open(Native(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+BOOL ReadFileInto(const char* path, std::vector<char>& out, size_t before, size_t after)
+{
+    out.clear();
+    struct stat st {};
+    int fd = OpenForReading(path, st);
+    if (fd < 0)
+        return FALSE;
+    size_t size = static_cast<size_t>(st.st_size);
+    out.resize(before + size + after);
+    size_t got = 0;
+    // The size may change under us: read until the end, growing when the file grew.
+    for (;;) {
+        size_t room = out.size() - after - before - got;
+        char probe[4096];
+        char* dest = room > 0 ? out.data() + before + got : probe;
+        ssize_t n = ::read(fd, dest, room > 0 ? room : sizeof(probe));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            ::close(fd);
+            out.clear();
+            return FALSE;
+        }
+        if (n == 0)
+            break;
+        if (room == 0) {
+            out.resize(out.size() + std::max<size_t>(static_cast<size_t>(n), out.size() / 2));
+            std::memcpy(out.data() + before + got, probe, static_cast<size_t>(n));
+        }
+        got += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    out.resize(before + got + after);
+    std::fill(out.begin() + static_cast<std::ptrdiff_t>(before + got), out.end(), '\0');
+    return TRUE;
+}
+
 BOOL ReadFile(const char* path, std::string& out)
 {
     out.clear();
-    int fd = ::open(Native(path).c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    int fd = OpenForReading(path, st);
     if (fd < 0)
         return FALSE;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        return FALSE;
-    }
     char buf[65536];
     for (;;) {
         ssize_t n = ::read(fd, buf, sizeof(buf));

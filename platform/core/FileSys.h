@@ -19,6 +19,9 @@ std::string Native(const char* path);
 CString FromNative(const std::string& native);
 
 BOOL ReadFile(const char* path, std::string& out);
+// Reads the whole file into out at offset before, with after zero bytes left behind it: one
+// allocation of the file's size, no copies (large documents are read this way).
+BOOL ReadFileInto(const char* path, std::vector<char>& out, size_t before, size_t after);
 // Writes in place (the file is truncated first).
 BOOL WriteFile(const char* path, const void* data, size_t len);
 // Writes a temporary file beside path, then renames it over path: the old file stays whole

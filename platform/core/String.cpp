@@ -373,6 +373,13 @@ BOOL CString::LoadString(UINT id)
     return text != nullptr;
 }
 
+CString LoadStringId(UINT id)
+{
+    CString s;
+    s.LoadString(id);
+    return s;
+}
+
 std::string CString::ToUtf8() const
 {
     return cp1252::ToUtf8(m_s);

@@ -142,6 +142,9 @@ private:
     std::string m_s;
 };
 
+// The string-table text of id, or an empty string.
+CString LoadStringId(UINT id);
+
 // Character tests over a byte of Windows-1252 text; never undefined for bytes above 127.
 inline bool IsSpaceByte(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 inline bool IsDigitByte(unsigned char c) { return c >= '0' && c <= '9'; }

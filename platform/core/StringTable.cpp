@@ -24,10 +24,3 @@ const char* CStringTable::Find(UINT id)
     auto it = table.find(id);
     return it == table.end() ? nullptr : it->second;
 }
-
-CString LoadStringId(UINT id)
-{
-    CString s;
-    s.LoadString(id);
-    return s;
-}

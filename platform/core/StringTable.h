@@ -1,7 +1,9 @@
 #pragma once
 // The string table: texts by numeric id, compiled in from res/strings.
 
-#include "platform/core/String.h"
+#include "platform/core/WinTypes.h"
+
+#include <cstddef>
 
 struct CStringTableEntry {
     UINT id;
@@ -15,9 +17,6 @@ public:
     // The text of id, or nullptr.
     static const char* Find(UINT id);
 };
-
-// The text of id, or an empty string.
-CString LoadStringId(UINT id);
 
 // Defined by the generated resource data; installs the program's own strings.
 void CorraInstallStringTable();

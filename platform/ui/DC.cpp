@@ -1,7 +1,7 @@
 #include "platform/ui/DC.h"
 
 #include "platform/ui/QtString.h"
-#include "platform/ui/ScreenMetrics.h"
+#include "platform/core/ScreenInfo.h"
 
 #include <QIcon>
 #include <QImage>

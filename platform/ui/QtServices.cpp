@@ -3,6 +3,7 @@
 #include "platform/core/FileSys.h"
 #include "platform/core/ProgramHome.h"
 #include "platform/ui/QtString.h"
+#include "platform/ui/ScreenMetrics.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -83,4 +84,5 @@ void InstallQtServices()
     SetMessageBoxService(&box);
     SetDesktopOpener(&opener);
     SetHelpService(&help);
+    InstallPrimaryScreenMetrics();
 }

@@ -22,5 +22,5 @@ public:
     BOOL ShowTopic(DWORD contextId) override;
 };
 
-// Installs the three for the running program.
+// Installs the three, and the reader of the real screen, for the running program.
 void InstallQtServices();

@@ -6,6 +6,9 @@
 #include "platform/core/WinTypes.h"
 
 #include <QImage>
+#include <QPixmap>
+
+class QWidget;
 
 #include <cstdint>
 
@@ -26,3 +29,9 @@ inline BOOL IS_INTRESOURCE(LPCSTR name)
 // The picture of a resource name: a numeric id (MAKEINTRESOURCE) or "#<id>"; FALSE for NULL or
 // any other name.
 BOOL LoadResourceImage(LPCSTR name, QImage& image);
+
+// The stock pictures of messages.
+enum class StockPicture { Information, Warning, Error };
+// A stock picture of nSize by nSize logical pixels, drawn at the pixel ratio of the screen the
+// widget shows on (the application's without one), so that it stays sharp on a scaled screen.
+QPixmap StockPicturePixmap(StockPicture kind, int nSize, const QWidget* pWidget);

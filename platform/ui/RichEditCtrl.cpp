@@ -17,13 +17,6 @@
 #include <algorithm>
 #include <cstring>
 
-void SetCharFormatFaceName(CHARFORMAT& cf, const char* face)
-{
-    std::memset(cf.szFaceName, 0, sizeof(cf.szFaceName));
-    if (face)
-        std::strncpy(cf.szFaceName, face, sizeof(cf.szFaceName) - 1);
-}
-
 namespace {
 
 // Plain text of a cursor's selection: paragraph marks and line breaks become one "\n" each, so
@@ -70,6 +63,7 @@ CRichEditCtrl::CRichEditCtrl(QWidget* parent) : QTextEdit(parent), CWnd(this)
     QFont font("Arial");
     font.setPointSizeF(10);
     document()->setDefaultFont(font);
+    RtfSetDefaultTab(*document(), RTF_DEFAULT_TAB_TWIPS);
     ApplyDefaultToEmpty();
     document()->setModified(false);
 
@@ -131,6 +125,8 @@ long CRichEditCtrl::StreamIn(UINT nFormat, const CString& text)
         c.setBlockCharFormat(m_defaultFormat);
         c.setCharFormat(m_defaultFormat);
         c.endEditBlock();
+        // A new text brings its own default stop, or the usual one.
+        RtfSetDefaultTab(*document(), RTF_DEFAULT_TAB_TWIPS);
     }
     bool done = false;
     if (nFormat & SF_RTF)
@@ -389,7 +385,7 @@ BOOL CRichEditCtrl::SetParaFormat(const PARAFORMAT& pf)
             for (int i = 0; i < std::clamp<int>(pf.cTabCount, 0, MAX_TAB_STOPS); ++i)
                 p.tabs.append(static_cast<int>(pf.rgxTabs[i]) & 0x0FFFFFFF);
         }
-        RtfSetParaProps(f, p);
+        RtfSetParaProps(f, p, RtfGetDefaultTab(*document()));
         c.setPosition(b.position());
         c.setBlockFormat(f);
     }

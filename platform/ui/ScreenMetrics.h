@@ -1,37 +1,15 @@
 #pragma once
-// The screen's size, colour depth and resolution, read through a replaceable service so that
-// start-up checks, dialog sizing and screen device contexts see the values a test fixes.
+// The reader of the real screen (the primary screen of the GUI application) behind the screen
+// service of platform/core/ScreenInfo.h.
 
-#include "platform/core/WinTypes.h"
+#include "platform/core/ScreenInfo.h"
 
-struct CScreenInfo {
-    int nWidth = 1024;       // pixels
-    int nHeight = 768;
-    int nBitsPerPixel = 32;  // colour depth
-    int nDpiX = 96;          // logical pixels per inch
-    int nDpiY = 96;
-};
-
-class IScreenMetricsService {
+// The primary screen's values; without a GUI application (or a screen) the defaults of
+// CScreenInfo.
+class CPrimaryScreenMetrics : public IScreenMetricsService {
 public:
-    virtual ~IScreenMetricsService() = default;
-    virtual CScreenInfo GetScreenInfo() = 0;
+    CScreenInfo GetScreenInfo() override;
 };
 
-// The installed service; never NULL (the primary screen's values until one is installed).
-// Installing does not take ownership; pass NULL to go back to the default.
-IScreenMetricsService& ScreenMetricsService();
-void SetScreenMetricsService(IScreenMetricsService* service);
-
-// Shorthands for the installed service's values.
-CScreenInfo GetScreenInfo();
-
-// Answers with values set by the caller.
-class CFixedScreenMetrics : public IScreenMetricsService {
-public:
-    CFixedScreenMetrics() = default;
-    explicit CFixedScreenMetrics(const CScreenInfo& info) : info(info) {}
-    CScreenInfo GetScreenInfo() override { return info; }
-
-    CScreenInfo info;
-};
+// Installs a CPrimaryScreenMetrics as the screen service (done by InstallQtServices).
+void InstallPrimaryScreenMetrics();

@@ -159,6 +159,32 @@ TEST_F(EncryptedArchiveTest, NothingIsWrittenWithoutCommit)
     EXPECT_EQ(ReadBytes(path), before);
 }
 
+TEST_F(EncryptedArchiveTest, AppendingAfterACommitWritesTheWholeTextAgain)
+{
+    // The block is enciphered in the archive's own buffer; appending afterwards must see the text.
+    CEncryptedArchive ar(HomePath("doc.crr"), TRUE, 16);
+    ar.GrowBuffer("first part\r\n");
+    ASSERT_TRUE(ar.Commit());
+    ar.GrowBuffer("second part\r\n");
+    ASSERT_TRUE(ar.Commit());
+    ASSERT_TRUE(ar.Commit());
+    EXPECT_EQ(Load(HomePath("doc.crr"), CEncryptedArchive::readEnciphered), "first part\r\nsecond part\r\n");
+}
+
+TEST_F(EncryptedArchiveTest, TrimmedAndUntrimmedTextsFromOneArchive)
+{
+    const std::string text = std::string(200, 't') + "\r\n";
+    const std::string tail("\x01\x02", 2);
+    WriteBytes(HomePath("plain.crr"), text + tail);
+    CEncryptedArchive ar(HomePath("plain.crr"), FALSE);
+    const char* trimmed = ar.GetText(TRUE, TRUE, 5);
+    ASSERT_NE(trimmed, nullptr);
+    EXPECT_EQ(std::string(trimmed), text);
+    EXPECT_EQ(ar.GetTextLength(), static_cast<long>(text.size()));
+    const char* whole = ar.GetText(TRUE, FALSE, 0);
+    EXPECT_EQ(std::string(whole, static_cast<size_t>(ar.GetTextLength())), text + tail);
+}
+
 TEST_F(EncryptedArchiveTest, BufferGrowsByItsStep)
 {
     CEncryptedArchive ar(HomePath("doc.crr"), TRUE, 16);

@@ -3,8 +3,6 @@
 #include "platform/core/FileSys.h"
 #include "tests/support/CorraTest.h"
 
-#include <QListWidget>
-
 #include <csignal>
 #include <sys/resource.h>
 
@@ -155,7 +153,7 @@ TEST_F(TextListFile, EditListThroughTheDialog)
     EXPECT_EQ(list.EditList("Subjects", "{}"), IDCANCEL);  // no dialog installed
 
     CScriptedEditFileList dialog;
-    SetEditFileListService(&dialog);
+    CServiceScope<IEditFileListService> installed(EditFileListSlot(), dialog);
     dialog.result = IDCANCEL;
     EXPECT_EQ(list.EditList(nullptr, nullptr), IDCANCEL);
     EXPECT_EQ(Lines(list), (std::vector<std::string>{"A", "B"}));
@@ -171,24 +169,6 @@ TEST_F(TextListFile, EditListThroughTheDialog)
     EXPECT_EQ(dialog.seenCount, 2);
     EXPECT_EQ(Lines(list), (std::vector<std::string>{"C", "A", "D"}));
     EXPECT_TRUE(list.IsModified());
-    SetEditFileListService(nullptr);
-    list.SetKeepFile(TRUE);
-}
-
-TEST_F(TextListFile, ListBoxRoundTrip)
-{
-    CString path = WriteHomeFile("Subjects.txt", "Caf\xe9\nB\n");
-    CTextListFile list(256);
-    ASSERT_TRUE(list.Read(path));
-    QListWidget box;
-    box.addItem("stale");
-    EXPECT_EQ(list.FillListBox(&box), 2);
-    ASSERT_EQ(box.count(), 2);
-    EXPECT_EQ(box.item(0)->text(), QString::fromUtf8("Caf\xc3\xa9"));
-    box.addItem("New");
-    EXPECT_EQ(list.ReadListBox(&box), 3);
-    EXPECT_TRUE(list.IsModified());
-    EXPECT_EQ(Lines(list), (std::vector<std::string>{"Caf\xe9", "B", "New"}));
     list.SetKeepFile(TRUE);
 }
 

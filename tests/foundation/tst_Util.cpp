@@ -212,34 +212,6 @@ TEST_F(UtilTest, WritingAndShowingFiles)
     EXPECT_EQ(opener.calls[0].target, path);
 }
 
-TEST_F(UtilTest, DisplayFileByKind)
-{
-    EXPECT_EQ(DisplayFile(HomePath("missing.htm")), DISPLAYFILE_MISSING);
-
-    CString html = WriteHomeFile("Html/exam.htm", "<html/>");
-    EXPECT_EQ(DisplayFile(html), DISPLAYFILE_OK);
-    opener.QueueResult(FALSE);
-    EXPECT_EQ(DisplayFile(html), DISPLAYFILE_FAILED);
-    ASSERT_EQ(messageBox.calls.size(), 1u);
-    EXPECT_EQ(messageBox.calls[0].text, "Failed to display file.\nFailed to start browser.");
-
-    CString wpd = WriteHomeFile("Src/exam.wpd", "wp");
-    EXPECT_EQ(DisplayFile(wpd), DISPLAYFILE_FAILED);
-    EXPECT_EQ(opener.calls.size(), 2u);
-    CorraApp().WriteProfileInt("Export", "AllowWPOpen", 1);
-    EXPECT_EQ(DisplayFile(wpd), DISPLAYFILE_OK);
-    EXPECT_EQ(opener.calls.back().target, wpd);
-
-    CString shownFolder;
-    SetDisplayFolderHandler([&](const CString& folder) {
-        shownFolder = folder;
-        return TRUE;
-    });
-    EXPECT_EQ(DisplayFile(HomePath("Src")), DISPLAYFILE_OK);
-    SetDisplayFolderHandler(nullptr);
-    EXPECT_EQ(shownFolder, HomePath("Src"));
-}
-
 struct FakeDoc {
     virtual ~FakeDoc() = default;
 };

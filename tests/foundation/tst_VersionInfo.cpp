@@ -1,5 +1,6 @@
 #include "foundation/VersionInfo.h"
 
+#include "CorraVersion.h"
 #include "platform/core/ProgramHome.h"
 
 #include <gtest/gtest.h>

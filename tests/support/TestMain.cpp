@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -28,7 +29,15 @@ int main(int argc, char** argv)
         std::setlocale(LC_NUMERIC, "C");
         CorraInstallStringTable();
         InstallUnansweredModalCheck();
+        KeepServiceSlotsAsBaseline();
         result = RUN_ALL_TESTS();
+    }
+    // A run that ran nothing (a filter or shard that matched no test, tests that failed to
+    // register) must not pass for a green one.
+    const ::testing::UnitTest& unit = *::testing::UnitTest::GetInstance();
+    if (result == 0 && unit.test_to_run_count() == 0 && !::testing::GTEST_FLAG(list_tests)) {
+        std::fprintf(stderr, "%s: no test ran\n", argv[0]);
+        result = 1;
     }
     std::error_code ec;
     std::filesystem::remove_all(base, ec);

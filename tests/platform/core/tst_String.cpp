@@ -4,7 +4,7 @@
 
 #include <clocale>
 #include <cstdlib>
-#include <filesystem>
+#include <string>
 
 TEST(CString, SubStringsClamp)
 {
@@ -69,34 +69,50 @@ TEST(CString, CopyIsIndependent)
 }
 
 namespace {
-// A locale whose decimal separator is a comma, made on the fly when the system has none.
+// Puts the process locale and LOCPATH back as they were.
+class CLocaleScope {
+public:
+    CLocaleScope() : m_locale(std::setlocale(LC_ALL, nullptr))
+    {
+        if (const char* path = std::getenv("LOCPATH"))
+            m_locPath = path;
+    }
+    ~CLocaleScope()
+    {
+        std::setlocale(LC_ALL, m_locale.c_str());
+        if (m_locPath.empty())
+            ::unsetenv("LOCPATH");
+        else
+            ::setenv("LOCPATH", m_locPath.c_str(), 1);
+    }
+
+private:
+    std::string m_locale;
+    std::string m_locPath;
+};
+
+// A locale whose decimal separator is a comma: the system's, else the one the build made.
 bool UseCommaLocale()
 {
     for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8"}) {
         if (std::setlocale(LC_ALL, name))
             return true;
     }
-    std::string dir = std::filesystem::temp_directory_path() / "corra-locale";
-    std::filesystem::create_directories(dir);
-    std::string cmd = "localedef -i de_DE -f UTF-8 " + dir + "/de_DE.UTF-8 >/dev/null 2>&1";
-    if (std::system(cmd.c_str()) != 0 && !std::filesystem::exists(dir + "/de_DE.UTF-8"))
-        return false;
-    ::setenv("LOCPATH", dir.c_str(), 1);
+    ::setenv("LOCPATH", CORRA_TEST_LOCALE_DIR, 1);
     return std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
 }
 } // namespace
 
 TEST(CString, FormatIgnoresTheUserLocale)
 {
+    CLocaleScope restore;
     if (!UseCommaLocale())
-        GTEST_SKIP() << "no locale with a decimal comma can be made here";
+        GTEST_SKIP() << "no locale with a decimal comma here, and localedef could not make one";
     char probe[16];
     std::snprintf(probe, sizeof(probe), "%.1f", 1.5);
     EXPECT_STREQ(probe, "1,5");  // the process locale really is a comma one
     CString s;
     s.Format("%.2f|%d|%s", 3.25, -7, "x");
-    std::setlocale(LC_ALL, "C");
-    ::unsetenv("LOCPATH");
     EXPECT_EQ(s, "3.25|-7|x");
 }
 

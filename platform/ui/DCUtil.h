@@ -1,7 +1,6 @@
 #pragma once
-// Screen, device-context and window geometry helpers: unit conversions at the screen's
-// resolution, the union of rectangles under MM_TWIPS, the colour table of a bitmap, window
-// rectangles and percentages shown in dialog fields.
+// Device-context and window geometry helpers: the union of rectangles under MM_TWIPS, the
+// colour table of a bitmap, window rectangles and percentages shown in dialog fields.
 
 #include "platform/core/WinTypes.h"
 
@@ -10,16 +9,6 @@
 class CBitmap;
 class CDC;
 class CWnd;
-
-// Logical pixels per inch of the screen, across (LOGPIXELSX) or down (LOGPIXELSY).
-int GetScreenLogPixels(BOOL vertical);
-// Bits per pixel of the screen.
-int GetScreenBitsPerPixel();
-// A LOGFONT height (pixels of the screen) in twips: MulDiv(72, height, LOGPIXELSY) * 20.
-int FontHeightToTwips(int height);
-// value * 1440 / pixels per inch, and back.
-int PixelsToTwips(int value, BOOL vertical);
-int TwipsToPixels(int value, BOOL vertical);
 
 // The colours of a bitmap's colour table, as a logical palette would hold them; empty for NULL
 // or for a bitmap of more than 8 bits per pixel.
