@@ -8,6 +8,8 @@
 
 #include <cmath>
 
+#include <cstdlib>
+
 #include <map>
 #include <mutex>
 
@@ -41,6 +43,22 @@ BOOL LoadResourceImage(UINT nId, QImage& image)
     }
     image = QImage(QStringLiteral(":/bitmaps/%1.png").arg(nId));
     return !image.isNull();
+}
+
+BOOL LoadResourceImage(LPCSTR name, QImage& image)
+{
+    image = QImage();
+    if (!name)
+        return FALSE;
+    if (IS_INTRESOURCE(name))
+        return LoadResourceImage(static_cast<UINT>(reinterpret_cast<std::uintptr_t>(name)), image);
+    if (name[0] != '#' || name[1] < '0' || name[1] > '9')
+        return FALSE;
+    char* end = nullptr;
+    const unsigned long id = std::strtoul(name + 1, &end, 10);
+    if (*end != '\0' || id > 0xFFFF)
+        return FALSE;
+    return LoadResourceImage(static_cast<UINT>(id), image);
 }
 
 QPixmap StockPicturePixmap(StockPicture kind, int nSize, const QWidget* pWidget)
