@@ -11,6 +11,8 @@
 #include "foundation/PtrListEx.h"
 #include "platform/core/String.h"
 
+#include <functional>
+
 class CCorraHeader;
 class CCorraQuestion;
 class CEncryptedArchive;
@@ -76,6 +78,20 @@ public:
     CGroup* FindGroupByHeader(const CCorraQuestion* question) const;
     void ResetGroupCounters();
 
+    // The list algorithms under the question-based group operations, over items told apart by
+    // the callers' functions (the items are the document's questions).
+    //
+    // Puts items in group order: the members of each group (its header question first) in the
+    // order of the group list, then every other item in its own order. groupIdOf gives an
+    // item's group ID, or 0 for an item that belongs to no group (a collection).
+    void OrderItemsByGroups(CPtrListEx& items, const std::function<int(void*)>& groupIdOf);
+    // Gives each item (keyOf FALSE skips it) the group of its key, made when missing: named by
+    // nameOf, with the key as its ID when that is 1 or more, else a new ID (so a level of 0
+    // makes one group too, "Level 0"). setGroupId stores the group's ID in the item. Returns
+    // the number of groups and marks the document modified.
+    int GroupItemsByKey(const CPtrListEx& items, const std::function<BOOL(void*, int&)>& keyOf,
+                        const std::function<CString(int)>& nameOf, const std::function<void(void*, int)>& setGroupId);
+
     // ---- the framework's side
     const CString& GetPathName() const { return m_strPathName; }
     void SetPathName(LPCSTR path) { m_strPathName = path ? path : ""; }
@@ -90,7 +106,8 @@ public:
 
     // Set by the main frame while it opens a document as part of a larger task: no repairs
     // and no automatic save after reading.
-    static BOOL& SuppressAutoSave();
+    static BOOL IsAutoSaveSuppressed();
+    static void SuppressAutoSave(BOOL suppress);
 
     CString m_csInstructions;
     CString m_csTitle1;

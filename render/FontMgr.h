@@ -6,6 +6,11 @@
 //
 // The symbol faces are not installed on this platform: their characters are drawn from the
 // face the font system falls back on.
+//
+// Any thread may use it: the slots and settings are behind one lock (Mutex()), which the RTF
+// engine also holds for each of its calls, so a call of the engine sees the slots stand still.
+// The fonts selected by SelectSlotFont are recorded per thread, each thread drawing into device
+// contexts of its own.
 
 #include "platform/core/Collections.h"
 #include "platform/core/String.h"
@@ -13,6 +18,7 @@
 #include "platform/ui/CharFormat.h"
 
 #include <cstdint>
+#include <mutex>
 
 class CDC;
 class CFont;
@@ -49,7 +55,8 @@ public:
     static LPCSTR GetSlotName(int nSlot);
     static LPCSTR GetSlotClassName(int nSlot);
     static void GetSlotLogFont(LOGFONT& lf, int nSlot);
-    // NULL for a slot outside 0..17 (-1 is not resolved).
+    // NULL for a slot outside 0..17 (-1 is not resolved). Writing through it bypasses the
+    // lock, so only the user-interface thread may, while no other thread draws.
     static LOGFONT* GetSlotLogFontPtr(int nSlot);
     // Stores the font, records the time of the change and saves the slot to the profile.
     static void SetSlotLogFont(const LOGFONT& lf, int nSlot);
@@ -63,7 +70,7 @@ public:
 
     // Returns the previous default slot.
     static int SetDefaultSlot(int nSlot);
-    static int GetDefaultSlot() { return m_nDefaultSlot; }
+    static int GetDefaultSlot();
 
     // A new font of the slot (the caller owns it); in MM_TWIPS its height is in twips.
     static CFont* CreateSlotFont(CDC* pDC, int nSlot);
@@ -71,12 +78,15 @@ public:
     // puts back; the font taken out then is deleted.
     static CFont* SelectSlotFont(CDC* pDC, int nSlot);
     static void RestoreSlotFont(CDC* pDC, CFont* pOldFont, int nSlot);
+    // The font this thread selected for the slot with SelectSlotFont and has not restored; NULL
+    // when none (or for a slot outside 0..17).
+    static CFont* GetSelectedSlotFont(int nSlot);
     // Draws (or with DT_CALCRECT measures) a text in the slot's font, its height times zoom when
     // zoom is above 0, with the slot as default slot meanwhile; returns the height.
     static int DrawTextInSlotFont(CDC* pDC, LPCSTR text, int nCount, RECT* pRect, UINT nFormat, int nSlot,
                                   double zoom = -1.0, TEXTMETRIC* pTm = nullptr);
-    // The routine DrawTextInSlotFont draws through (the RTF-aware one once rendering installs
-    // it; the device context's own DrawText until then). NULL goes back to the default.
+    // The routine DrawTextInSlotFont draws through (the RTF-aware one once the application
+    // installs it; the device context's own DrawText until then). NULL goes back to the default.
     using TextDrawer = int (*)(CDC* pDC, LPCSTR text, int nCount, RECT* pRect, UINT nFormat);
     static void SetTextDrawer(TextDrawer drawer);
 
@@ -94,10 +104,10 @@ public:
     static LONG PointsToHeight(int nPoints);
     // Reads LOGPIXELSY of pDC (of the screen when NULL); returns the previous value.
     static int UpdateScreenDpi(CDC* pDC = nullptr);
-    static int GetScreenDpi() { return m_nScreenDpi; }
+    static int GetScreenDpi();
 
     static void TouchFonts();
-    static DWORD GetLastFontChange() { return m_dwLastChange; }
+    static DWORD GetLastFontChange();
 
     // The five symbol faces ("QVMath", "QVMathB", "QVchemA", "QVchemB", "Symbol"), compared
     // exactly.
@@ -112,14 +122,16 @@ public:
     static void SaveFaceCharset(const LOGFONT& lf);
     static void LoadFaceCharset(LOGFONT& lf);
 
-    // Fonts currently selected by SelectSlotFont, one per slot.
-    static CFont* m_Fonts[FM_COUNT];
-
     // Puts every slot, the default slot and the loaded mark back to their start (tests).
     static void Unload();
 
+    // The lock of the slots and settings (recursive: the engine calls back in while holding it).
+    static std::recursive_mutex& Mutex();
+
 private:
     friend class CFontMgrInit;
+    // Fonts this thread selected by SelectSlotFont, one per slot.
+    static thread_local CFont* m_Fonts[FM_COUNT];
     static LOGFONT m_lfSlots[FM_COUNT];
     static int m_nDefaultSlot;
     static int m_nScreenDpi;

@@ -281,3 +281,6 @@ private:
 // Draws a text through the RTF engine when it is RTF, else (or when the engine cannot read it)
 // with the device context's own DrawText. Returns the height.
 int DrawTextOrRtf(CDC* pDC, LPCSTR pszText, int nCount, RECT* pRect, UINT nFlags);
+// Makes the font manager's slot drawing go through DrawTextOrRtf; the application does it at
+// start-up (the font manager stands below the engine and draws plain text until then).
+void InstallRtfTextDrawer();
