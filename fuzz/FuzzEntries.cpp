@@ -353,10 +353,8 @@ void MessageBoxPanes(const std::uint8_t* data, std::size_t size)
         start = end + 1;
     }
     CEndAtOnce hook;
-    IModalRunHook* previous = GetModalRunHook();
-    SetModalRunHook(&hook);
+    CServiceScope<IModalRunHook> scope(ModalRunSlot(), hook);
     box.DoModal();
-    SetModalRunHook(previous);
 }
 
 const CFuzzEntry kEntries[] = {
