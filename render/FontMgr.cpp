@@ -97,13 +97,16 @@ std::set<CFont*>& LiveFonts()
 }
 
 // Until rendering installs the RTF-aware drawer, text is drawn as the device context draws it.
-int DrawTextPlain(CDC* pDC, LPCSTR text, int nCount, RECT* pRect, UINT nFormat)
-{
-    return pDC ? pDC->DrawText(text, nCount, pRect, nFormat) : 0;
-}
+class CPlainTextDrawer : public ITextDrawer {
+public:
+    int DrawText(CDC* pDC, LPCSTR text, int nCount, RECT* pRect, UINT nFormat) override
+    {
+        return pDC ? pDC->DrawText(text, nCount, pRect, nFormat) : 0;
+    }
+};
 
-CFontMgr::TextDrawer g_textDrawer = &DrawTextPlain;
-
+CPlainTextDrawer g_plainDrawer;
+CServiceSlot<ITextDrawer> g_textDrawer(g_plainDrawer);
 
 bool InRange(int nSlot)
 {
@@ -161,7 +164,6 @@ void CFontMgr::Unload()
     m_nScreenDpi = 96;
     m_dwLastChange = 0;
     m_bLoaded = FALSE;
-    g_textDrawer = &DrawTextPlain;
 }
 
 int CFontMgr::ResolveSlot(int nSlot)
@@ -316,10 +318,9 @@ CFont* CFontMgr::GetSelectedSlotFont(int nSlot)
     return InRange(nSlot) ? m_Fonts[nSlot] : nullptr;
 }
 
-void CFontMgr::SetTextDrawer(TextDrawer drawer)
+CServiceSlot<ITextDrawer>& TextDrawerSlot()
 {
-    std::lock_guard<std::recursive_mutex> lock(Mutex());
-    g_textDrawer = drawer ? drawer : &DrawTextPlain;
+    return g_textDrawer;
 }
 
 int CFontMgr::DrawTextInSlotFont(CDC* pDC, LPCSTR text, int nCount, RECT* pRect, UINT nFormat, int nSlot, double zoom,
@@ -338,7 +339,7 @@ int CFontMgr::DrawTextInSlotFont(CDC* pDC, LPCSTR text, int nCount, RECT* pRect,
     try {
         if (pTm)
             pDC->GetTextMetrics(pTm);
-        result = g_textDrawer(pDC, text, nCount, pRect, nFormat);
+        result = g_textDrawer.Get().DrawText(pDC, text, nCount, pRect, nFormat);
     } catch (...) {
         LogUnknownException(LOG_HERE);
     }

@@ -13,6 +13,7 @@
 // contexts of its own.
 
 #include "platform/core/Collections.h"
+#include "platform/core/ServiceSlot.h"
 #include "platform/core/String.h"
 #include "platform/core/WinTypes.h"
 #include "platform/ui/CharFormat.h"
@@ -46,6 +47,17 @@ enum : int {
     FM_CORRAPAGENO,
     FM_COUNT
 };
+
+// The routine DrawTextInSlotFont draws through: the device context's own DrawText until the
+// application installs the RTF-aware one (InstallRtfTextDrawer), since the font manager stands
+// below the RTF engine.
+class ITextDrawer {
+public:
+    virtual ~ITextDrawer() = default;
+    // Draws (or with DT_CALCRECT measures) the text; the height.
+    virtual int DrawText(CDC* pDC, LPCSTR text, int nCount, RECT* pRect, UINT nFormat) = 0;
+};
+CServiceSlot<ITextDrawer>& TextDrawerSlot();
 
 class CFontMgr {
 public:
@@ -85,10 +97,6 @@ public:
     // zoom is above 0, with the slot as default slot meanwhile; returns the height.
     static int DrawTextInSlotFont(CDC* pDC, LPCSTR text, int nCount, RECT* pRect, UINT nFormat, int nSlot,
                                   double zoom = -1.0, TEXTMETRIC* pTm = nullptr);
-    // The routine DrawTextInSlotFont draws through (the RTF-aware one once the application
-    // installs it; the device context's own DrawText until then). NULL goes back to the default.
-    using TextDrawer = int (*)(CDC* pDC, LPCSTR text, int nCount, RECT* pRect, UINT nFormat);
-    static void SetTextDrawer(TextDrawer drawer);
 
     // Face, size, bold (weight above 500), italic, underline, character set, pitch and family
     // (mask CFM_FACE | CFM_SIZE | CFM_CHARSET | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE).

@@ -560,5 +560,13 @@ int DrawTextOrRtf(CDC* pDC, LPCSTR pszText, int nCount, RECT* pRect, UINT nFlags
 
 void InstallRtfTextDrawer()
 {
-    CFontMgr::SetTextDrawer(&DrawTextOrRtf);
+    class CRtfTextDrawer : public ITextDrawer {
+    public:
+        int DrawText(CDC* pDC, LPCSTR text, int nCount, RECT* pRect, UINT nFormat) override
+        {
+            return DrawTextOrRtf(pDC, text, nCount, pRect, nFormat);
+        }
+    };
+    static CRtfTextDrawer drawer;
+    TextDrawerSlot().Set(&drawer);
 }
