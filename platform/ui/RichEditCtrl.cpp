@@ -34,6 +34,9 @@ QString PlainToQString(const CString& text)
 {
     // "\r\n", a lone "\r" and a lone "\n" are each one line break.
     QString s = ToQString(text);
+    // A NUL would not come out again: plain text read back ends there and RTF has no form for
+    // it, so what follows it would be lost.
+    s.remove(QChar(0));
     s.replace("\r\n", "\n");
     s.replace('\r', '\n');
     return s;

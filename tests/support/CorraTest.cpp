@@ -4,6 +4,7 @@
 #include "foundation/LogException.h"
 
 #include "platform/core/FileSys.h"
+#include "platform/core/PlatformPaths.h"
 #include "platform/core/ProgramHome.h"
 #include "platform/core/Random.h"
 

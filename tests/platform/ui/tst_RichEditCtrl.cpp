@@ -48,6 +48,12 @@ TEST(RichEditCtrl, NonRtfTextStreamsInAsPlainText)
     EXPECT_EQ(ctrl.GetTextLength(), 7);
     ctrl.StreamIn(SF_RTF, "{braced} \\b");
     EXPECT_STREQ(ctrl.GetText().GetString(), "{braced} \\b");
+    // A NUL does not go in: the text after it would be lost to plain text and RTF read back.
+    for (UINT format : {SF_TEXT, SF_RTF}) {
+        ctrl.StreamIn(format, CString("a\0b\0", 4));
+        EXPECT_EQ(ctrl.GetTextLength(), 2) << format;
+        EXPECT_EQ(ctrl.StreamOut(SF_TEXT), "ab") << format;
+    }
 }
 
 TEST(RichEditCtrl, SelectionStreamsReplaceAndWriteOnlyTheSelection)
