@@ -108,8 +108,57 @@ void CCorraDoc::SuppressAutoSave(BOOL suppress)
 
 void CCorraDoc::SetModifiedFlag(BOOL modified)
 {
-    m_bModified = modified;
+    CDocument::SetModifiedFlag(modified);
     m_dwModifiedTick = GetTickCount();
+}
+
+void CCorraDoc::DeleteContents()
+{
+    m_csInstructions.Empty();
+    m_csTitle1.Empty();
+    m_csTitle2.Empty();
+    m_csCorraId.Empty();
+    m_csInvalidQuestions.Empty();
+    m_bNeedsSave = FALSE;
+    DeleteGroups();
+}
+
+BOOL CCorraDoc::ReadFromFile(LPCSTR lpszPathName)
+{
+    // A failed read has said so and asked the view to close; only a file that could not be
+    // read at all fails the open.
+    return ReadCorraDoc(lpszPathName) != readUnreadable;
+}
+
+BOOL CCorraDoc::WriteToFile(LPCSTR lpszPathName)
+{
+    return WriteCorraDoc(lpszPathName) == writeDone;
+}
+
+BOOL CCorraDoc::SaveModified()
+{
+    return m_bBusy ? FALSE : CDocument::SaveModified();
+}
+
+BOOL CCorraDoc::CanCloseFrame(CFrameWnd* pFrame)
+{
+    return m_bBusy ? FALSE : CDocument::CanCloseFrame(pFrame);
+}
+
+BOOL CCorraDoc::DoSave(LPCSTR lpszPathName, BOOL bReplace)
+{
+    return m_bBusy ? FALSE : CDocument::DoSave(lpszPathName, bReplace);
+}
+
+BOOL CCorraDoc::DoFileSave()
+{
+    return m_bBusy ? FALSE : CDocument::DoFileSave();
+}
+
+void CCorraDoc::OnCloseDocument()
+{
+    if (!m_bBusy)
+        CDocument::OnCloseDocument();
 }
 
 // ---- reading
@@ -136,7 +185,7 @@ CCorraDoc::ReadOutcome CCorraDoc::ReadCorraDoc(LPCSTR path)
 {
     CBusyScope busy(m_bBusy);
     if (m_strPathName.IsEmpty())
-        SetPathName(path);
+        m_strPathName = path ? path : "";
     CEncryptedArchive archive(path, FALSE, 4096);
     CEncryptedArchive::ReadKind kind = archive.GetReadKind();
     const char* text = archive.GetResult() == 0 ? archive.GetText(TRUE, TRUE, 5) : nullptr;
@@ -218,7 +267,7 @@ CCorraDoc::ReadOutcome CCorraDoc::ReadCorraDoc(LPCSTR path)
         LogError("CCorraDoc::ReadCorraDoc() failed to read file...");
         LogError(path);
         Say("Failed to open file " + CString(path), CORRA_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
-        PostToFirstView(kWmCommand, CORRA_ID_FILE_CLOSE);
+        PostViewMessage(kWmCommand, CORRA_ID_FILE_CLOSE);
     } else if (outcome == readUnknownText) {
         CString error = "Unknown text \n\nError occured while reading file " + m_strPathName;
         const CString& last = GroupTokenizer().GetTokenText();
@@ -247,7 +296,7 @@ CCorraDoc::ReadOutcome CCorraDoc::ReadCorraDoc(LPCSTR path)
     if (clean && !IsAutoSaveSuppressed()) {
         BOOL cleaned = CleanCollections();
         if (cleaned || plain || m_bNeedsSave)
-            PostToFirstView(WM_CORRA_RESAVE);
+            PostViewMessage(WM_CORRA_RESAVE);
     }
     return outcome;
 }

@@ -18,7 +18,7 @@ namespace {
 // A document whose first view records the messages posted to it.
 class CRecordingDoc : public CCorraDoc {
 public:
-    BOOL PostToFirstView(UINT message, WPARAM wParam, LPARAM lParam) override
+    BOOL PostViewMessage(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         posted.push_back({message, wParam});
         return TRUE;
@@ -205,6 +205,34 @@ TEST_F(CorraDocFileTest, ErrorTextsOfTheReader)
     EXPECT_EQ(messageBox.calls[0].text.Left(15), "Unknown text \n\n");
 }
 
+TEST_F(CorraDocFileTest, TheFrameworkOpensAndSavesThroughTheReaderAndWriter)
+{
+    CRecordingDoc doc;
+    doc.m_bAutoDelete = FALSE;
+    FillSample(doc);
+    doc.SetModifiedFlag(TRUE);
+    CString path = HomePath("bank.crr");
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    EXPECT_FALSE(doc.IsModified());
+
+    CRecordingDoc opened;
+    opened.m_bAutoDelete = FALSE;
+    ASSERT_TRUE(opened.OnOpenDocument(path));
+    EXPECT_EQ(opened.m_csTitle1, doc.m_csTitle1);
+    EXPECT_EQ(opened.m_plGroups.GetCount(), 2);
+
+    // A failed save is said once and leaves the document modified.
+    opened.SetModifiedFlag(TRUE);
+    EXPECT_FALSE(opened.OnSaveDocument(HomePath("no/such/folder/bank.crr")));
+    EXPECT_TRUE(opened.IsModified());
+    EXPECT_EQ(messageBox.calls.size(), 1u);
+
+    // A file that cannot be read at all does not open.
+    CRecordingDoc missing;
+    missing.m_bAutoDelete = FALSE;
+    EXPECT_FALSE(missing.OnOpenDocument(HomePath("missing.crr")));
+}
+
 TEST_F(CorraDocFileTest, UnreadableFilesReadNothing)
 {
     CRecordingDoc missing;
@@ -263,12 +291,29 @@ TEST_F(CorraDocFileTest, NothingElseMayCloseOrSaveWhileReading)
     FillSample(doc);
     CString path = Save(doc, "bank.crr");
     CRecordingDoc back;
+    back.m_bAutoDelete = FALSE;
     BOOL busyInside = FALSE;
-    // An event that runs while the progress box pumps sees the document busy.
-    QMetaObject::invokeMethod(qApp, [&] { busyInside = back.IsBusy(); }, Qt::QueuedConnection);
-    back.ReadCorraDoc(path);
+    BOOL mayClose = TRUE;
+    BOOL maySave = TRUE;
+    // An event that runs while the progress box pumps finds the document busy: it can neither
+    // be closed nor saved meanwhile.
+    QMetaObject::invokeMethod(
+        qApp,
+        [&] {
+            busyInside = back.IsBusy();
+            mayClose = back.SaveModified() && back.CanCloseFrame(nullptr);
+            maySave = back.DoSave(HomePath("elsewhere.crr"));
+            back.OnCloseDocument();
+        },
+        Qt::QueuedConnection);
+    EXPECT_EQ(back.ReadCorraDoc(path), CCorraDoc::readComplete);
     EXPECT_TRUE(busyInside);
+    EXPECT_FALSE(mayClose);
+    EXPECT_FALSE(maySave);
+    EXPECT_FALSE(fsys::Exists(HomePath("elsewhere.crr")));
+    EXPECT_EQ(back.m_plGroups.GetCount(), 2);
     EXPECT_FALSE(back.IsBusy());
+    EXPECT_TRUE(back.SaveModified());
 
     // Without a header no box is shown, and no event runs in the middle of the read.
     std::string text;

@@ -15,7 +15,7 @@ namespace {
 
 class CQuietDoc : public CCorraDoc {
 public:
-    BOOL PostToFirstView(UINT message, WPARAM, LPARAM) override
+    BOOL PostViewMessage(UINT message, WPARAM, LPARAM) override
     {
         ++posted;
         return TRUE;
