@@ -153,6 +153,7 @@ private:
         bool bWord = false;
         bool bEscape = false;  // written as a control symbol, not as text
         bool bGlued = false;   // the text of a control word's own token, right after the word
+        std::u16string wide;   // a character Windows-1252 lacks, drawn in place of text
     };
 
     void ResetState();
@@ -205,8 +206,8 @@ private:
     bool FaceInList(const CString& face) const;
 
     // Drawing.
-    int Measure(const CString& text) const;
-    void DrawPiece(const CString& text, int x);
+    int Measure(const CString& text, const std::u16string& wide = {}) const;
+    void DrawPiece(const CString& text, int x, const std::u16string& wide = {});
     void RunLineLoop();
 
     // Input.

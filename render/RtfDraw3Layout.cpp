@@ -158,7 +158,7 @@ int CRtfDraw3::PlacePiece(const CPiece& piece)
     if (!m_bMeasuring && m_nWidthAt < m_widths.size() && m_widths[m_nWidthAt].first == piece.nStart)
         w = m_widths[m_nWidthAt++].second;
     else
-        w = Measure(text);
+        w = Measure(text, piece.wide);
     const long long left = m_rect.left;
     const long long right = m_rect.right;
     bool bLast = false;
@@ -201,7 +201,7 @@ int CRtfDraw3::PlacePiece(const CPiece& piece)
             bLast = true;
         }
         if (!m_bCalcOnly && m_pDC && piece.bWord)
-            DrawPiece(text, m_x);
+            DrawPiece(text, m_x, piece.wide);
     }
     m_x += w;
     if (!m_bMeasuring && piece.bWord)
@@ -357,14 +357,18 @@ int CRtfDraw3::PointsToHeight(int nPoints) const
 // ---------------------------------------------------------------------------------------------
 // Drawing
 
-int CRtfDraw3::Measure(const CString& text) const
+int CRtfDraw3::Measure(const CString& text, const std::u16string& wide) const
 {
-    if (!m_pDC || text.IsEmpty())
+    if (!m_pDC)
+        return 0;
+    if (!wide.empty())
+        return m_pDC->GetTextExtentW(wide.data(), static_cast<int>(wide.size())).cx;
+    if (text.IsEmpty())
         return 0;
     return m_pDC->GetTextExtent(text, text.GetLength()).cx;
 }
 
-void CRtfDraw3::DrawPiece(const CString& text, int x)
+void CRtfDraw3::DrawPiece(const CString& text, int x, const std::u16string& wide)
 {
     const int shift = m_fmt.nSuperSub == 1 ? m_fmt.nShift : -m_fmt.nShift;  // upwards
     int top;
@@ -372,7 +376,10 @@ void CRtfDraw3::DrawPiece(const CString& text, int x)
         top = m_y - m_nLineHeight + m_nLineDescent + m_tm.tmAscent + shift;
     else
         top = m_y + m_nLineHeight - m_nLineDescent - m_tm.tmAscent - shift;
-    m_pDC->TextOut(x, top, text, text.GetLength());
+    if (!wide.empty())
+        m_pDC->TextOutW(x, top, wide.data(), static_cast<int>(wide.size()));
+    else
+        m_pDC->TextOut(x, top, text, text.GetLength());
 }
 
 int CRtfDraw3::DrawRtf(CDC* pDC, LPCSTR pszRtf, RECT* pRect, UINT nFlags, POINT* pStart)

@@ -703,6 +703,7 @@ int CRtfDraw3::ControlWord(bool bHeader, CPiece* pEscape)
     const int nStart = TokenStart();  // of the backslash
     const int id = Next();
     auto escape = [&](const CString& text) {
+        pEscape->wide.clear();
         pEscape->text = text;
         pEscape->nStart = nStart;
         pEscape->nRecordStart = nStart;
@@ -768,6 +769,7 @@ int CRtfDraw3::ControlWord(bool bHeader, CPiece* pEscape)
         if (w.rest.IsEmpty() || bHeader)
             return RTF_SUCCESS;
         pEscape->text = w.rest;
+        pEscape->wide.clear();
         pEscape->nEnd = Offset(m_pPos);
         pEscape->nStart = pEscape->nEnd - std::min(w.rest.GetLength(), pEscape->nEnd - nStart);
         pEscape->nRecordStart = nStart;
@@ -803,22 +805,28 @@ int CRtfDraw3::ControlWord(bool bHeader, CPiece* pEscape)
         // cannot be drawn from a byte: its fallback shows then.
         const int code = w.n < 0 ? w.n + 65536 : w.n;
         const int byte = code >= 0 && code <= 0xFFFF ? cp1252::FromUnicode(static_cast<char32_t>(code)) : -1;
-        int skip = m_fmt.nUnicodeSkip;
-        if (byte < 0 && !m_bPlainText)
-            skip = 0;
-        CString fallback = w.rest;
-        const int inRest = std::min(skip, fallback.GetLength());
-        fallback = fallback.Mid(inRest);
+        // The fallback characters for older readers are passed over, in this token or after it.
+        const int skip = m_fmt.nUnicodeSkip;
+        const int inRest = std::min(skip, w.rest.GetLength());
+        const CString after = w.rest.Mid(inRest);
         if (w.rest.IsEmpty())
             TakeDelimiterBlank();
         m_nFallbackLeft = skip - inRest;
-        if (byte < 0 && !m_bPlainText) {
-            m_nFallbackLeft = 0;
-            if (!w.rest.IsEmpty())
-                return rest();
-            return RTF_SUCCESS;
+        pEscape->wide.clear();
+        CString text;
+        if (byte >= 0) {
+            text = CString(static_cast<char>(byte));
+        } else {
+            // Above 127 as plain text; drawn through the wide path. What text follows in the
+            // token is drawn as a piece of its own.
+            text = CString('\xBF');
+            if (code > 0 && code <= 0xFFFF && !m_bPlainText) {
+                pEscape->wide.assign(1, static_cast<char16_t>(code));
+                for (int i = 0; i < after.GetLength(); ++i)
+                    pEscape->wide += static_cast<char16_t>(cp1252::ToUnicode(static_cast<unsigned char>(after[i])));
+            }
         }
-        const CString text = CString(byte >= 0 ? static_cast<char>(byte) : '\xBF') + fallback;
+        text += after;
         pEscape->text = text;
         pEscape->nStart = nStart;
         pEscape->nRecordStart = nStart;
@@ -960,6 +968,7 @@ bool CRtfDraw3::NextPiece(CPiece* pPiece, int* pnStatus)
         return true;
     }
     pPiece->text = TokenText();
+    pPiece->wide.clear();
     if (m_nFallbackLeft > 0) {
         // A fallback written as plain characters after the "\u" and its blank.
         const int n = std::min(m_nFallbackLeft, pPiece->text.GetLength());

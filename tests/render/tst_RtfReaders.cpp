@@ -149,6 +149,20 @@ TEST_F(RtfReadersTest, TheControlReadsBytesInTheirCodePage)
     }
 }
 
+// A character Windows-1252 lacks is drawn as itself, not as its fallback.
+TEST_F(RtfReadersTest, TheEngineDrawsCharactersBeyondItsCodePage)
+{
+    CFixedMetricsDC dc;
+    CRtfDraw3 draw;
+    CRect rect(0, 0, 1000, 1000);
+    draw.DrawRtf(&dc, CString(kHead) + "\\uc1 If \\u945\\'3f \\u8804?x caf\\u233\\'e9}", &rect, 0);
+    EXPECT_EQ(draw.GetStatus(), CRtfDraw3::RTF_SUCCESS);
+    QString drawn;
+    for (const auto& t : dc.texts)
+        drawn += t.wide.isEmpty() ? ToQString(t.text) : t.wide;
+    EXPECT_EQ(drawn, QString::fromUtf16(u"If\u03b1\u2264xcaf\u00e9"));
+}
+
 // Whole documents the program writes itself read the same through every reader.
 TEST_F(RtfReadersTest, TheControlsOwnDocumentsAgree)
 {
