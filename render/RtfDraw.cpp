@@ -31,6 +31,7 @@ enum Prop {
     ipropFacingp,
     ipropLandscape,
     ipropJust,
+    ipropHidden,
 };
 
 enum Special { ipfnBin, ipfnHex, ipfnSkipDest };
@@ -84,6 +85,22 @@ const Keyword kKeywords[] = {
     {"", 0, false, kwdChar, 10},
     {"", 0, false, kwdChar, 10},
     {"tab", 0, false, kwdChar, ' '},
+    // Breaks and separators word processors write: a line, section or table row ends a line, a
+    // table cell is set off as a tab is.
+    {"line", 0, false, kwdChar, 10},
+    {"sect", 0, false, kwdChar, 10},
+    {"row", 0, false, kwdChar, 10},
+    {"cell", 0, false, kwdChar, ' '},
+    // Typographic symbols are their Windows-1252 characters.
+    {"lquote", 0, false, kwdChar, 0x91},
+    {"rquote", 0, false, kwdChar, 0x92},
+    {"bullet", 0, false, kwdChar, 0x95},
+    {"endash", 0, false, kwdChar, 0x96},
+    {"emdash", 0, false, kwdChar, 0x97},
+    {"~", 0, false, kwdChar, 0xA0},
+    {"_", 0, false, kwdChar, '-'},
+    // Hidden text is a character property wherever it is set; "\v0" ends it.
+    {"v", 1, false, kwdProp, ipropHidden},
     {"ldblquote", 0, false, kwdChar, '"'},
     {"rdblquote", 0, false, kwdChar, '"'},
     {"bin", 0, false, kwdSpec, ipfnBin},
@@ -302,6 +319,7 @@ int CRtfDraw::ApplyPropChange(int iprop, int val)
     case ipropBold: m_state.chp.fBold = val; break;
     case ipropItalic: m_state.chp.fItalic = val; break;
     case ipropUnderline: m_state.chp.fUnderline = val; break;
+    case ipropHidden: m_state.chp.fHidden = val != 0; break;
     case ipropLeftInd: m_state.pap.xaLeft = val; break;
     case ipropRightInd: m_state.pap.xaRight = val; break;
     case ipropFirstInd: m_state.pap.xaFirst = val; break;
@@ -353,7 +371,7 @@ int CRtfDraw::ParseChar(int ch)
 {
     if (m_state.ris == risBin && --m_cbBin <= 0)
         m_state.ris = risNorm;
-    if (m_state.rds == rdsSkip)
+    if (m_state.rds == rdsSkip || m_state.chp.fHidden)
         return ecOK;
     // A NUL byte has no place in the text.
     if (m_bTextMode && ch != 0)

@@ -35,6 +35,7 @@ public:
     struct CharProps {
         int fBold = 0;
         int fUnderline = 0;
+        bool fHidden = false;
         int fItalic = 0;
     };
     struct ParaProps {

@@ -137,6 +137,7 @@ private:
         bool bDocFont = false;
         bool bStyleKept = false;
         bool bSizeKept = false;
+        bool bHidden = false;  // "\v": neither drawn nor measured nor given as plain text
         int nSuperSub = 0;  // 0 none, 1 superscript, 2 subscript
         int nShift = 0;     // how far a super- or subscript moves from the line, logical units
     };
@@ -180,7 +181,8 @@ private:
     BOOL OpenText();
     int ParseHeader();
     int ParseFontTable();
-    int ParseFontEntry();
+    // bBraced: the entry stands in braces of its own (the brace is read); else its backslash is.
+    int ParseFontEntry(bool bBraced);
     int SkipGroup();
     void SkipBinary(int nBytes);
     int ParseContent();

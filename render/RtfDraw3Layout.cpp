@@ -132,6 +132,9 @@ int CRtfDraw3::TextRun(CPiece piece)
 
 int CRtfDraw3::PlacePiece(const CPiece& piece)
 {
+    // Hidden text takes no room; the echo keeps it as it keeps everything.
+    if (m_fmt.bHidden && !m_bEcho)
+        return RTF_SUCCESS;
     if (m_bPlainText) {
         bool bVisible = false;
         for (int i = 0; i < piece.text.GetLength(); ++i) {

@@ -121,7 +121,7 @@ CString EscapeFaceName(const CString& face)
 // that come late (a second colour table ends the header).
 bool IsSkippedBodyGroup(const CString& word)
 {
-    return word == "v" || word == "footnote" || word.Left(2) == "pn" || word.Left(6) == "header" ||
+    return word == "footnote" || word.Left(2) == "pn" || word.Left(6) == "header" ||
            word.Left(6) == "footer" || word == "pict" || word == "*" || word == "info" || word == "fonttbl" ||
            IsSkippedHeaderGroup(word);
 }
@@ -146,6 +146,7 @@ enum class Keyword {
     SizeKept,
     HeaderFooter,
     Binary,
+    Hidden,
 };
 
 // Sorted by word, for a binary search.
@@ -155,8 +156,12 @@ constexpr struct {
 } kKeywords[] = {
     {"b", Keyword::Bold},
     {"bin", Keyword::Binary},
+    {"bullet", Keyword::Quote},
+    {"cell", Keyword::Tab},  // a cell ends as a tab does
     {"deff", Keyword::DefaultFont},
     {"embo", Keyword::SizeKept},
+    {"emdash", Keyword::Quote},
+    {"endash", Keyword::Quote},
     {"f", Keyword::Font},
     {"footer", Keyword::HeaderFooter},
     {"fs", Keyword::FontSize},
@@ -164,18 +169,37 @@ constexpr struct {
     {"i", Keyword::Italic},
     {"ldblquote", Keyword::Quote},
     {"line", Keyword::Break},
+    {"lquote", Keyword::Quote},
     {"nosupersub", Keyword::NoSuperSub},
     {"par", Keyword::Break},
     {"rdblquote", Keyword::Quote},
+    {"row", Keyword::Break},  // a table row ends as a paragraph does
+    {"rquote", Keyword::Quote},
+    {"sect", Keyword::Break},
     {"shad", Keyword::StyleKept},
     {"sub", Keyword::Sub},
     {"super", Keyword::Super},
     {"tab", Keyword::Tab},
     {"ul", Keyword::Underline},
     {"ulnone", Keyword::UnderlineNone},
+    {"v", Keyword::Hidden},
 };
 
 static_assert(IsKeywordTableSorted(kKeywords), "the keyword table is searched by halves");
+
+// The Windows-1252 character of a typographic symbol word.
+char QuoteCharacter(const CString& word)
+{
+    static constexpr struct {
+        std::string_view word;
+        char c;
+    } kChars[] = {{"bullet", '\x95'}, {"emdash", '\x97'}, {"endash", '\x96'}, {"ldblquote", '\x93'},
+                  {"lquote", '\x91'}, {"rdblquote", '\x94'}, {"rquote", '\x92'}};
+    for (const auto& k : kChars)
+        if (k.word == word.GetString())
+            return k.c;
+    return '?';
+}
 
 Keyword LookUpKeyword(const CString& word)
 {
@@ -407,8 +431,15 @@ int CRtfDraw3::ParseFontTable()
         case TOK_RBRACE:
             return RTF_SUCCESS;
         case TOK_LBRACE:
-            if (ParseFontEntry() != RTF_SUCCESS)
+            if (ParseFontEntry(true) != RTF_SUCCESS)
                 return RTF_FAILURE;
+            break;
+        case TOK_BACKSLASH:
+            // Entries need not stand in braces of their own.
+            if (ParseFontEntry(false) != RTF_SUCCESS)
+                return RTF_FAILURE;
+            break;
+        case TOK_SPACE:
             break;
         default:
             return RTF_FAILURE;
@@ -416,26 +447,38 @@ int CRtfDraw3::ParseFontTable()
     }
 }
 
-int CRtfDraw3::ParseFontEntry()
+int CRtfDraw3::ParseFontEntry(bool bBraced)
 {
     CParse& parse = Tokenizer();
-    if (Next() != TOK_BACKSLASH)
+    if (bBraced && Next() != TOK_BACKSLASH)
         return RTF_FAILURE;
     Next();
     const CWord fontWord = SplitWord(TokenText());
-    if (fontWord.letters != "f" || !fontWord.bNum)
+    if (fontWord.letters != "f" || !fontWord.bNum || !fontWord.rest.IsEmpty())
         return RTF_FAILURE;
     const int nFont = fontWord.n;
-
-    // The entry is echoed as read up to its number, then rewritten from what was read.
-    if (Next() != TOK_BACKSLASH)
-        return RTF_FAILURE;
-    const int nOldState = parse.SetRecordState(0);
-    Next();
-    const int family = FamilyOfWord(SplitWord(TokenText()).letters);
-    if (family < 0)
-        return RTF_FAILURE;
+    // Word processors write a blank after the number ("{\\f0 \\fswiss Arial;}").
     TakeDelimiterBlank();
+
+    // The entry is echoed as read up to its number, then rewritten from what was read. The
+    // family may be left out, as it may be in any font table. What was read last is recorded
+    // only when the next token is read, so the recording stops just after that token.
+    int family = FF_DONTCARE;
+    int at = 0;
+    if (PeekChar(&at) == '\\')
+        family = FamilyOfWord(SplitWord(PeekWordAfter(at)).letters);
+    int nOldState = 0;
+    if (family >= 0 && PeekChar() == '\\') {
+        Next();
+        nOldState = parse.SetRecordState(0);
+        Next();
+        TakeDelimiterBlank();
+    } else {
+        if (TokenText() != " ")
+            parse.AppendRecord(TokenText());
+        nOldState = parse.SetRecordState(0);
+        family = FF_DONTCARE;
+    }
 
     int nPitch = 0;
     BYTE nCharset = 0;
@@ -524,7 +567,7 @@ int CRtfDraw3::ParseFontEntry()
         entry.Format("\\%s\\fprq%d\\fcharset%d ", FamilyWord(nFamily), nPitch, nCharset);
         parse.AppendRecord(entry + EscapeFaceName(face));
     }
-    if (Next() != TOK_RBRACE)
+    if (bBraced && Next() != TOK_RBRACE)
         return RTF_FAILURE;
     return RTF_SUCCESS;
 }
@@ -697,7 +740,7 @@ int CRtfDraw3::ControlWord(bool bHeader, CPiece* pEscape)
         w.rest = text.Mid(1);
         w.bNum = false;
         if (symbol == "~")
-            w.rest = " " + w.rest;  // a blank that does not break
+            w.rest = "\xA0" + w.rest;  // a blank that does not break
         else if (symbol == "_")
             w.rest = "-" + w.rest;  // a hyphen that does not break
     }
@@ -732,7 +775,7 @@ int CRtfDraw3::ControlWord(bool bHeader, CPiece* pEscape)
     const Keyword kw = LookUpKeyword(word);
     if (kw == Keyword::Quote && w.rest.IsEmpty()) {
         TakeDelimiterBlank();
-        const int st = escape(CString(word[0] == 'l' ? '\x93' : '\x94'));
+        const int st = escape(CString(QuoteCharacter(word)));
         pEscape->nEnd = Offset(m_pPos);
         return st;
     }
@@ -803,6 +846,9 @@ int CRtfDraw3::ControlWord(bool bHeader, CPiece* pEscape)
         break;
     case Keyword::SizeKept:
         m_fmt.bSizeKept = bOn;
+        break;
+    case Keyword::Hidden:
+        m_fmt.bHidden = bOn;
         break;
     case Keyword::HeaderFooter:
         if (!bHeader)

@@ -1,0 +1,132 @@
+// RTF as word processors write it, through every reader of the program: the rich-edit control's
+// reader, the engine's plain text, the simple reader and the engine's measuring pass.
+#include "platform/ui/QtString.h"
+#include "platform/ui/RtfStream.h"
+#include "render/RtfDraw.h"
+#include "render/RtfDraw3.h"
+#include "tests/render/RtfFixture.h"
+#include "tests/support/FixedMetricsDC.h"
+
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+
+class RtfReadersTest : public RtfFixture {
+protected:
+    static CString ControlText(const CString& rtf)
+    {
+        QTextDocument doc;
+        QTextCursor cursor(&doc);
+        ReadRtf(rtf, cursor, QTextCharFormat());
+        return FromQString(doc.toPlainText());
+    }
+    // Lines the engine measures (fixed metrics: 10 units a line), and whether it read the text.
+    static int Lines(const CString& rtf, int* pStatus)
+    {
+        CFixedMetricsDC dc;
+        CRtfDraw3 draw;
+        CRect rect(0, 0, 10000, 10000);
+        const int height = draw.DrawRtf(&dc, rtf, &rect, DT_CALCRECT);
+        *pStatus = draw.GetStatus();
+        return height / 10;
+    }
+    // What the readers may differ in: characters above 127 (the plain text gives "@"), a tab
+    // (the simple reader gives a blank), how many blanks and line ends stand together.
+    static std::string Normal(const CString& text)
+    {
+        std::string out;
+        for (int i = 0; i < text.GetLength(); ++i) {
+            unsigned char c = static_cast<unsigned char>(text[i]);
+            if (c > 127)
+                c = '@';
+            const bool bBlank = c == ' ' || c == '\t' || c == '\r' || c == '\n';
+            if (bBlank) {
+                if (!out.empty() && out.back() != ' ')
+                    out += ' ';
+            } else {
+                out += static_cast<char>(c);
+            }
+        }
+        while (!out.empty() && out.back() == ' ')
+            out.pop_back();
+        return out;
+    }
+};
+
+const char* const kHead = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\\f0 ";
+
+struct Snippet {
+    const char* name;
+    const char* rtf;    // whole, or a body after kHead
+    const char* plain;  // RtfToPlainText's text
+    int lines;          // as the engine measures it
+};
+
+const Snippet kSnippets[] = {
+    {"a blank after the font number", "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 \\fswiss Arial;}}\\f0 Hello world\\par}",
+     "Hello world\n", 1},
+    {"font entries without braces", "{\\rtf1\\ansi{\\fonttbl\\f0\\fswiss\\fcharset0 Helvetica;\\f1\\fnil Times;}\\f0 Hello}",
+     "Hello", 1},
+    {"a font entry without a family", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Hello}", "Hello", 1},
+    {"a field gives its result", "See {\\field{\\*\\fldinst HYPERLINK \"http://x\"}{\\fldrslt course page}} now}",
+     "See course page now", 1},
+    {"table cells and rows",
+     "\\trowd\\cellx1000\\cellx2000\\pard\\intbl Element\\cell Symbol\\cell\\row\\pard After.\\par}",
+     "Element\tSymbol\t\nAfter.\n", 2},
+    {"a section break", "Second page\\sect\\sectd More}", "Second page\nMore", 2},
+    {"a line break", "Answer: 100\\line (Explain.)}", "Answer: 100\n(Explain.)", 2},
+    {"typographic symbols", "Don\\rquote t \\lquote x\\rquote  a\\endash b\\emdash c \\bullet  d}",
+     "Don@t @x@ a@b@c @ d", 1},
+    {"hidden text wherever it is set", "Shown {\\loch\\v\\loch HIDDEN }shown \\v hid\\v0 back}",
+     "Shown shown back", 1},
+    {"an unknown destination is skipped whole", "a{\\*\\unknowndest {\\b nested} text}b}", "ab", 1},
+};
+
+TEST_F(RtfReadersTest, WordProcessorSnippetsThroughEveryReader)
+{
+    for (const Snippet& s : kSnippets) {
+        const CString rtf = s.rtf[0] == '{' ? CString(s.rtf) : CString(kHead) + s.rtf;
+        EXPECT_EQ(RtfToPlainText(rtf), s.plain) << s.name;
+        int status = 0;
+        EXPECT_EQ(Lines(rtf, &status), s.lines) << s.name;
+        EXPECT_EQ(status, CRtfDraw3::RTF_SUCCESS) << s.name;
+        // The readers agree on the text.
+        const std::string plain = Normal(RtfToPlainText(rtf));
+        EXPECT_EQ(Normal(ControlText(rtf)), plain) << s.name << ": the control's reader";
+        EXPECT_EQ(Normal(RtfToText(rtf)), plain) << s.name << ": the simple reader";
+    }
+}
+
+TEST_F(RtfReadersTest, TheSimpleReaderBreaksAndGivesSymbols)
+{
+    struct Case {
+        const char* body;
+        const char* text;
+    } cases[] = {
+        {"Answer: 100\\line (Explain.)}", "Answer: 100\n(Explain.)"},
+        {"Second page\\sect\\sectd More}", "Second page\nMore"},
+        {"Don\\rquote t a\\~b c\\_d \\endash \\emdash \\bullet \\lquote x}", "Don\x92t a\xA0" "b c-d \x96\x97\x95\x91x"},
+        {"a{\\v hidden \\v0 shown}\\v  gone}", "ashown"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RtfToText(CString(kHead) + c.body), c.text) << c.body;
+}
+
+// Whole documents the program writes itself read the same through every reader.
+TEST_F(RtfReadersTest, TheControlsOwnDocumentsAgree)
+{
+    const char* const texts[] = {
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}{\\f1\\froman\\fprq2\\fcharset0 Times New Roman;}}"
+        "\\viewkind4\\uc1\\pard\\li360\\fi-360\\f0\\fs20 A.\\tab First choice\\par B.\\tab {\\b Second} choice\\par\\f1 caf\\'e9\\par}",
+        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\\f0 {\\i Which} of these {\\ul is} right?\\par\\par}",
+    };
+    for (const char* rtf : texts) {
+        const std::string plain = Normal(RtfToPlainText(rtf));
+        EXPECT_FALSE(plain.empty()) << rtf;
+        EXPECT_EQ(Normal(ControlText(rtf)), plain) << rtf;
+        EXPECT_EQ(Normal(RtfToText(rtf)), plain) << rtf;
+    }
+}
+
+} // namespace
