@@ -1,6 +1,7 @@
 #include "render/RtfDraw.h"
 
 #include "foundation/Log.h"
+#include "platform/core/CodePage.h"
 
 #include <climits>
 #include <cstring>
@@ -34,7 +35,7 @@ enum Prop {
     ipropHidden,
 };
 
-enum Special { ipfnBin, ipfnHex, ipfnSkipDest };
+enum Special { ipfnBin, ipfnHex, ipfnSkipDest, ipfnUnicode, ipfnUnicodeSkip };
 
 struct Keyword {
     const char* szKeyword;
@@ -104,6 +105,9 @@ const Keyword kKeywords[] = {
     {"ldblquote", 0, false, kwdChar, '"'},
     {"rdblquote", 0, false, kwdChar, '"'},
     {"bin", 0, false, kwdSpec, ipfnBin},
+    // "\\uN", a character by its code, is told from the underline word by its number (below);
+    // "\\ucN" fallback characters for older readers follow each.
+    {"uc", 1, false, kwdSpec, ipfnUnicodeSkip},
     {"*", 0, false, kwdSpec, ipfnSkipDest},
     {"'", 0, false, kwdSpec, ipfnHex},
     {"author", 0, false, kwdDest, 0},
@@ -159,6 +163,7 @@ int CRtfDraw::Read()
     m_cbBin = 0;
     m_nHexValue = 0;
     m_cNibble = 2;
+    m_nFallbackLeft = 0;
     m_bSkipDestIfUnk = false;
     m_nPos = 0;
     m_cszOut.Empty();
@@ -280,8 +285,11 @@ int CRtfDraw::ParseKeyword()
 
 int CRtfDraw::TranslateKeyword(const CString& keyword, int param, bool bParam)
 {
-    const Keyword* pFound = nullptr;
+    static const Keyword kUnicode = {"u", 0, false, kwdSpec, ipfnUnicode};
+    const Keyword* pFound = keyword == "u" && bParam ? &kUnicode : nullptr;
     for (const Keyword& k : kKeywords) {
+        if (pFound)
+            break;
         if (keyword == k.szKeyword) {
             pFound = &k;
             break;
@@ -358,6 +366,16 @@ int CRtfDraw::ParseSpecial(int ipfn, int param)
     case ipfnSkipDest:
         m_bSkipDestIfUnk = true;
         return ecOK;
+    case ipfnUnicode: {
+        const int code = param < 0 ? param + 65536 : param;
+        const int byte = code >= 0 && code <= 0xFFFF ? cp1252::FromUnicode(static_cast<char32_t>(code)) : -1;
+        const int ec = ParseChar(byte > 0 ? byte : '?');
+        m_nFallbackLeft = m_state.nUnicodeSkip;
+        return ec;
+    }
+    case ipfnUnicodeSkip:
+        m_state.nUnicodeSkip = param < 0 ? 0 : param > 10 ? 10 : param;
+        return ecOK;
     case ipfnHex:
         m_state.ris = risHex;
         m_cNibble = 2;
@@ -371,6 +389,10 @@ int CRtfDraw::ParseChar(int ch)
 {
     if (m_state.ris == risBin && --m_cbBin <= 0)
         m_state.ris = risNorm;
+    if (m_nFallbackLeft > 0) {
+        --m_nFallbackLeft;  // stands in for the "\\u" character before it
+        return ecOK;
+    }
     if (m_state.rds == rdsSkip || m_state.chp.fHidden)
         return ecOK;
     // A NUL byte has no place in the text.

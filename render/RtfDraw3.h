@@ -138,6 +138,7 @@ private:
         bool bStyleKept = false;
         bool bSizeKept = false;
         bool bHidden = false;  // "\v": neither drawn nor measured nor given as plain text
+        int nUnicodeSkip = 1;  // "\uc": characters standing in for each "\u" that follows
         int nSuperSub = 0;  // 0 none, 1 superscript, 2 subscript
         int nShift = 0;     // how far a super- or subscript moves from the line, logical units
     };
@@ -218,6 +219,8 @@ private:
     LPCSTR m_pBreak = nullptr;
     int m_nFirstVisible = -1;
     int m_nLastVisible = -1;
+    // Fallback characters of the last "\u" still to pass over.
+    int m_nFallbackLeft = 0;
 
     // Output target.
     CDC* m_pDC = nullptr;

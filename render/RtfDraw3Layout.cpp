@@ -61,6 +61,7 @@ void CRtfDraw3::ResetState()
     m_bHasFprq3 = false;
     m_headerGroupsMet.clear();
     m_cszPlain.Empty();
+    m_nFallbackLeft = 0;
     m_nStatus = 0;
 }
 

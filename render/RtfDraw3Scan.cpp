@@ -1,6 +1,7 @@
 #include "render/RtfDraw3.h"
 
 #include "foundation/Parse.h"
+#include "platform/core/CodePage.h"
 #include "platform/core/KeywordTable.h"
 #include "render/FontMgr.h"
 #include "render/RtfDraw3Internal.h"
@@ -147,6 +148,8 @@ enum class Keyword {
     HeaderFooter,
     Binary,
     Hidden,
+    Unicode,
+    UnicodeSkip,
 };
 
 // Sorted by word, for a binary search.
@@ -180,6 +183,8 @@ constexpr struct {
     {"sub", Keyword::Sub},
     {"super", Keyword::Super},
     {"tab", Keyword::Tab},
+    {"u", Keyword::Unicode},
+    {"uc", Keyword::UnicodeSkip},
     {"ul", Keyword::Underline},
     {"ulnone", Keyword::UnderlineNone},
     {"v", Keyword::Hidden},
@@ -672,6 +677,14 @@ int CRtfDraw3::ParseContent()
         default: {
             CPiece piece;
             piece.text = TokenText();
+            if (m_nFallbackLeft > 0) {
+                // A fallback written as plain characters after a "\u" and its blank.
+                const int n = std::min(m_nFallbackLeft, piece.text.GetLength());
+                piece.text = piece.text.Mid(n);
+                m_nFallbackLeft -= n;
+                if (piece.text.IsEmpty())
+                    break;
+            }
             piece.nStart = piece.nRecordStart = TokenStart();
             piece.nEnd = Offset(m_pPos);
             piece.bWord = id != TOK_SPACE && id != TOK_SEMICOLON && id != TOK_SINGLEQUOTE &&
@@ -716,6 +729,10 @@ int CRtfDraw3::ControlWord(bool bHeader, CPiece* pEscape)
         const long value = std::strtol(digits, &end, 16);
         if (digits.IsEmpty() || end == digits.GetString() || digits[0] == '-' || digits[0] == '+')
             return RTF_FAILURE;
+        if (m_nFallbackLeft > 0 && !bHeader) {
+            --m_nFallbackLeft;  // stands in for the character of a "\u" before it
+            return RTF_SUCCESS;
+        }
         return escape(CString(static_cast<char>(value & 0xFF)));
     }
     case TOK_STAR: {
@@ -773,6 +790,44 @@ int CRtfDraw3::ControlWord(bool bHeader, CPiece* pEscape)
     }
 
     const Keyword kw = LookUpKeyword(word);
+    if (kw == Keyword::UnicodeSkip) {
+        m_fmt.nUnicodeSkip = std::clamp(w.bNum ? w.n : 1, 0, 10);
+        if (!w.rest.IsEmpty())
+            return rest();
+        TakeDelimiterBlank();
+        return RTF_SUCCESS;
+    }
+    if (kw == Keyword::Unicode && w.bNum && !m_bEcho && !bHeader) {
+        // The character itself, in place of the fallback that follows for older readers. One
+        // outside Windows-1252 is "@" as plain text (as every character above 127 is) and
+        // cannot be drawn from a byte: its fallback shows then.
+        const int code = w.n < 0 ? w.n + 65536 : w.n;
+        const int byte = code >= 0 && code <= 0xFFFF ? cp1252::FromUnicode(static_cast<char32_t>(code)) : -1;
+        int skip = m_fmt.nUnicodeSkip;
+        if (byte < 0 && !m_bPlainText)
+            skip = 0;
+        CString fallback = w.rest;
+        const int inRest = std::min(skip, fallback.GetLength());
+        fallback = fallback.Mid(inRest);
+        if (w.rest.IsEmpty())
+            TakeDelimiterBlank();
+        m_nFallbackLeft = skip - inRest;
+        if (byte < 0 && !m_bPlainText) {
+            m_nFallbackLeft = 0;
+            if (!w.rest.IsEmpty())
+                return rest();
+            return RTF_SUCCESS;
+        }
+        const CString text = CString(byte >= 0 ? static_cast<char>(byte) : '\xBF') + fallback;
+        pEscape->text = text;
+        pEscape->nStart = nStart;
+        pEscape->nRecordStart = nStart;
+        pEscape->nEnd = Offset(m_pPos);
+        pEscape->bWord = true;
+        pEscape->bEscape = true;
+        pEscape->bGlued = false;
+        return RTF_NOT_THIS;
+    }
     if (kw == Keyword::Quote && w.rest.IsEmpty()) {
         TakeDelimiterBlank();
         const int st = escape(CString(QuoteCharacter(word)));
@@ -889,12 +944,15 @@ bool CRtfDraw3::NextPiece(CPiece* pPiece, int* pnStatus)
         // An escaped character goes on with the run; any other control word ends it.
         const CString word = PeekWordAfter(TokenStart());
         const bool bCharacter = word == "'" || word == "{" || word == "}" || word == "\\" ||
-                                LookUpKeyword(word) == Keyword::Quote;
+                                LookUpKeyword(word) == Keyword::Quote ||
+                                (!m_bEcho && SplitWord(word).letters == "u" && SplitWord(word).bNum);
         if (!bCharacter) {
             Restore();
             return false;
         }
         const int st = ControlWord(false, pPiece);
+        if (st == RTF_SUCCESS)
+            return NextPiece(pPiece, pnStatus);  // a fallback passed over: the run goes on
         if (st != RTF_NOT_THIS) {
             *pnStatus = st == RTF_SUCCESS ? RTF_FAILURE : st;
             return false;
@@ -902,6 +960,14 @@ bool CRtfDraw3::NextPiece(CPiece* pPiece, int* pnStatus)
         return true;
     }
     pPiece->text = TokenText();
+    if (m_nFallbackLeft > 0) {
+        // A fallback written as plain characters after the "\u" and its blank.
+        const int n = std::min(m_nFallbackLeft, pPiece->text.GetLength());
+        pPiece->text = pPiece->text.Mid(n);
+        m_nFallbackLeft -= n;
+        if (pPiece->text.IsEmpty())
+            return NextPiece(pPiece, pnStatus);
+    }
     pPiece->nStart = pPiece->nRecordStart = TokenStart();
     pPiece->nEnd = Offset(m_pPos);
     pPiece->bEscape = false;
