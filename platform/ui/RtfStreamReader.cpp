@@ -5,6 +5,7 @@
 #include "platform/ui/QtString.h"
 #include "platform/ui/RtfStreamInternal.h"
 
+#include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -61,6 +62,7 @@ enum class Act {
     Color,
     Plain,
     DefaultFont,
+    AnsiCodePage,
     DefaultTab,
     UnicodeSkip,
     Unicode,
@@ -84,6 +86,7 @@ struct BodyWord {
 
 // Sorted by word, for a binary search.
 constexpr BodyWord kBodyWords[] = {
+    {"ansicpg", Act::AnsiCodePage},
     {"b", Act::Toggle, 0, &CharState::bold},
     {"bullet", Act::Character, 0x2022},
     {"cell", Act::Character, '\t'},
@@ -161,6 +164,7 @@ private:
     void Finish();
     void CharChanged() { m_fmtDirty = true; }
     const FontEntry* FindFont(int n) const;
+    char16_t DecodeByte(unsigned char b);
     QTextCharFormat MakeCharFormat() const;
     QTextBlockFormat MakeBlockFormat(const ParaState& para) const;
     void FontNameByte(unsigned char b);
@@ -178,6 +182,8 @@ private:
     int m_overflowSkip = 0;  // the overflow level of a skipped group opened past the bound
     Dest m_overflowDest = Dest::Normal;
     int m_ucSkip = 0;
+    int m_ansiCodePage = 1252;  // "\\ansicpg": the code page of bytes in ANSI fonts
+    std::map<int, QStringDecoder> m_decoders;  // by code page
 
     // Tables.
     std::map<int, FontEntry> m_fonts;
@@ -513,6 +519,10 @@ void CRtfReader::Dispatch(std::string_view w, bool hasParam, int n)
     case Act::DefaultFont:
         m_deff = n;
         return CharChanged();
+    case Act::AnsiCodePage:
+        if (hasParam && n > 0)
+            m_ansiCodePage = n;
+        return;
     case Act::DefaultTab:
         // A document's own setting; text read into other text keeps that text's.
         if (m_wholeDoc && hasParam && n > 0)
@@ -606,7 +616,45 @@ void CRtfReader::AddByte(unsigned char b)
     case Dest::Normal:
         break;
     }
+    if (b >= 0x80) {
+        if (const char16_t u = DecodeByte(b))
+            return AddUnit(u);
+    }
     AddUnit(static_cast<char16_t>(cp1252::ToUnicode(b)));
+}
+
+// The code page of a font's character set; 0 for the ANSI and default sets, whose bytes are
+// in the document's code page, and for sets whose bytes are not characters (symbol, OEM).
+int CodePageOfCharset(int charset)
+{
+    static constexpr std::pair<int, int> kPages[] = {{161, 1253}, {162, 1254}, {163, 1258}, {177, 1255},
+                                                     {178, 1256}, {186, 1257}, {204, 1251}, {222, 874},
+                                                     {238, 1250}};
+    for (const auto& [set, page] : kPages)
+        if (set == charset)
+            return page;
+    return 0;
+}
+
+char16_t CRtfReader::DecodeByte(unsigned char b)
+{
+    // A byte of text is in its font's character set, else in the document's code page.
+    const FontEntry* font = FindFont(m_st.chr.font);
+    int page = font ? CodePageOfCharset(font->charSet) : 0;
+    if (page == 0 && (!font || font->charSet == 0 || font->charSet == 1))
+        page = m_ansiCodePage;
+    if (page == 1252 || page <= 0 || page > 65535)
+        return 0;
+    auto it = m_decoders.find(page);
+    if (it == m_decoders.end()) {
+        const QByteArray name = "windows-" + QByteArray::number(page);
+        it = m_decoders.emplace(page, QStringDecoder(name.constData(), QStringConverter::Flag::Stateless)).first;
+    }
+    if (!it->second.isValid())
+        return 0;  // a code page the system cannot decode: read as Windows-1252
+    const char byte = static_cast<char>(b);
+    const QString text = it->second.decode(QByteArrayView(&byte, 1));
+    return text.size() == 1 && text[0] != QChar::ReplacementCharacter ? text[0].unicode() : 0;
 }
 
 void CRtfReader::AddUnit(char16_t u)

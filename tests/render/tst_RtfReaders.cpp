@@ -89,6 +89,8 @@ const Snippet kSnippets[] = {
     {"Unicode characters in place of their fallbacks", "\\uc1 If \\u945\\'3f \\u8804? then caf\\u233\\'e9.}",
      "If @ @ then caf@.", 1, true},
     {"a longer fallback and none", "x{\\uc2 \\u8211\\'2d\\'2dy}\\uc0 z\\u8212 w}", "x@yz@w", 1},
+    {"bytes in the document's code page", "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fswiss\\fcharset204 Arial;}}\\f0 "
+     "\\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}", "@@@@@@", 1},
     {"an unknown destination is skipped whole", "a{\\*\\unknowndest {\\b nested} text}b}", "ab", 1},
 };
 
@@ -123,6 +125,28 @@ TEST_F(RtfReadersTest, TheSimpleReaderBreaksAndGivesSymbols)
     };
     for (const Case& c : cases)
         EXPECT_EQ(RtfToText(CString(kHead) + c.body), c.text) << c.body;
+}
+
+// Bytes of text are read in their font's character set, else in the document's code page.
+TEST_F(RtfReadersTest, TheControlReadsBytesInTheirCodePage)
+{
+    struct Case {
+        const char* rtf;
+        const char16_t* text;
+    } cases[] = {
+        {"{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fswiss\\fcharset204 Arial;}}\\f0 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}",
+         u"\u041f\u0440\u0438\u0432\u0435\u0442"},
+        {"{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}\\f0 \\'cf}", u"\u041f"},
+        {"{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman\\fcharset161 Times;}}\\f0 caf\\'e9 {\\f1 \\'e1}}",
+         u"caf\u00e9 \u03b1"},
+        {"{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fswiss Arial;}}\\f0 \\'93q\\'94}", u"\u201cq\u201d"},
+    };
+    for (const Case& c : cases) {
+        QTextDocument doc;
+        QTextCursor cursor(&doc);
+        ReadRtf(c.rtf, cursor, QTextCharFormat());
+        EXPECT_EQ(doc.toPlainText(), QString::fromUtf16(c.text)) << c.rtf;
+    }
 }
 
 // Whole documents the program writes itself read the same through every reader.
