@@ -265,6 +265,7 @@ private:
     int m_nDocPitch = 3;
     bool m_bDocFontGiven = false;  // set by ForceFontPitch; the slot is not read then
     int m_nDocFontNum = -1;
+    int m_nAnsiCodePage = 1252;  // "\\ansicpg": the code page of bytes in ANSI fonts
 
     // Modes.
     bool m_bCalcOnly = false;

@@ -57,6 +57,7 @@ void CRtfDraw3::ResetState()
     m_mapPitchFamily.clear();
     m_mapCharset.clear();
     m_nDocFontNum = -1;
+    m_nAnsiCodePage = 1252;
     m_bCalcOnly = m_bPlainText = m_bMeasuring = false;
     m_bHasFprq3 = false;
     m_headerGroupsMet.clear();

@@ -3,6 +3,7 @@
 #include "foundation/Parse.h"
 #include "platform/core/CodePage.h"
 #include "platform/core/KeywordTable.h"
+#include "platform/ui/QtString.h"
 #include "render/FontMgr.h"
 #include "render/RtfDraw3Internal.h"
 #include "render/RtfSyntax.h"
@@ -150,6 +151,7 @@ enum class Keyword {
     Hidden,
     Unicode,
     UnicodeSkip,
+    AnsiCodePage,
 };
 
 // Sorted by word, for a binary search.
@@ -157,6 +159,7 @@ constexpr struct {
     std::string_view word;
     Keyword kw;
 } kKeywords[] = {
+    {"ansicpg", Keyword::AnsiCodePage},
     {"b", Keyword::Bold},
     {"bin", Keyword::Binary},
     {"bullet", Keyword::Quote},
@@ -734,7 +737,19 @@ int CRtfDraw3::ControlWord(bool bHeader, CPiece* pEscape)
             --m_nFallbackLeft;  // stands in for the character of a "\u" before it
             return RTF_SUCCESS;
         }
-        return escape(CString(static_cast<char>(value & 0xFF)));
+        const int st = escape(CString(static_cast<char>(value & 0xFF)));
+        if (!m_bEcho && !bHeader && !m_bPlainText) {
+            // A byte in a font of another character set, or in a document of another code
+            // page, is that set's character: drawn through the wide path.
+            const auto it = m_mapCharset.find(m_fmt.nFont);
+            const int charset = it == m_mapCharset.end() ? 0 : it->second;
+            int page = CodePageOfCharset(charset);
+            if (page == 0 && (charset == 0 || charset == 1))
+                page = m_nAnsiCodePage;
+            if (const char16_t u = DecodeCodePageByte(page, static_cast<unsigned char>(value & 0xFF)))
+                pEscape->wide.assign(1, u);
+        }
+        return st;
     }
     case TOK_STAR: {
         if (Next() != TOK_BACKSLASH)
@@ -912,6 +927,10 @@ int CRtfDraw3::ControlWord(bool bHeader, CPiece* pEscape)
         break;
     case Keyword::Hidden:
         m_fmt.bHidden = bOn;
+        break;
+    case Keyword::AnsiCodePage:
+        if (w.bNum && w.n > 0)
+            m_nAnsiCodePage = w.n;
         break;
     case Keyword::HeaderFooter:
         if (!bHeader)

@@ -5,7 +5,6 @@
 #include "platform/ui/QtString.h"
 #include "platform/ui/RtfStreamInternal.h"
 
-#include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -183,7 +182,6 @@ private:
     Dest m_overflowDest = Dest::Normal;
     int m_ucSkip = 0;
     int m_ansiCodePage = 1252;  // "\\ansicpg": the code page of bytes in ANSI fonts
-    std::map<int, QStringDecoder> m_decoders;  // by code page
 
     // Tables.
     std::map<int, FontEntry> m_fonts;
@@ -623,19 +621,6 @@ void CRtfReader::AddByte(unsigned char b)
     AddUnit(static_cast<char16_t>(cp1252::ToUnicode(b)));
 }
 
-// The code page of a font's character set; 0 for the ANSI and default sets, whose bytes are
-// in the document's code page, and for sets whose bytes are not characters (symbol, OEM).
-int CodePageOfCharset(int charset)
-{
-    static constexpr std::pair<int, int> kPages[] = {{161, 1253}, {162, 1254}, {163, 1258}, {177, 1255},
-                                                     {178, 1256}, {186, 1257}, {204, 1251}, {222, 874},
-                                                     {238, 1250}};
-    for (const auto& [set, page] : kPages)
-        if (set == charset)
-            return page;
-    return 0;
-}
-
 char16_t CRtfReader::DecodeByte(unsigned char b)
 {
     // A byte of text is in its font's character set, else in the document's code page.
@@ -643,18 +628,7 @@ char16_t CRtfReader::DecodeByte(unsigned char b)
     int page = font ? CodePageOfCharset(font->charSet) : 0;
     if (page == 0 && (!font || font->charSet == 0 || font->charSet == 1))
         page = m_ansiCodePage;
-    if (page == 1252 || page <= 0 || page > 65535)
-        return 0;
-    auto it = m_decoders.find(page);
-    if (it == m_decoders.end()) {
-        const QByteArray name = "windows-" + QByteArray::number(page);
-        it = m_decoders.emplace(page, QStringDecoder(name.constData(), QStringConverter::Flag::Stateless)).first;
-    }
-    if (!it->second.isValid())
-        return 0;  // a code page the system cannot decode: read as Windows-1252
-    const char byte = static_cast<char>(b);
-    const QString text = it->second.decode(QByteArrayView(&byte, 1));
-    return text.size() == 1 && text[0] != QChar::ReplacementCharacter ? text[0].unicode() : 0;
+    return DecodeCodePageByte(page, b);
 }
 
 void CRtfReader::AddUnit(char16_t u)

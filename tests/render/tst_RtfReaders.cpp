@@ -161,6 +161,27 @@ TEST_F(RtfReadersTest, TheEngineDrawsCharactersBeyondItsCodePage)
     for (const auto& t : dc.texts)
         drawn += t.wide.isEmpty() ? ToQString(t.text) : t.wide;
     EXPECT_EQ(drawn, QString::fromUtf16(u"If\u03b1\u2264xcaf\u00e9"));
+
+    // Bytes in a font of another character set, or in a document of another code page.
+    const struct {
+        const char* rtf;
+        const char16_t* text;
+    } cases[] = {
+        {"{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fswiss\\fcharset204 Arial;}}\\f0 \\'cf\\'f0}", u"\u041f\u0440"},
+        {"{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fswiss Arial;}}\\f0 \\'cf}", u"\u041f"},
+        {"{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman\\fcharset161 Times;}}\\f0 \\'e9{\\f1 \\'e1}}",
+         u"\u00e9\u03b1"},
+    };
+    for (const auto& c : cases) {
+        CFixedMetricsDC cdc;
+        CRtfDraw3 cdraw;
+        CRect crect(0, 0, 1000, 1000);
+        cdraw.DrawRtf(&cdc, c.rtf, &crect, 0);
+        QString text;
+        for (const auto& t : cdc.texts)
+            text += t.wide.isEmpty() ? ToQString(t.text) : t.wide;
+        EXPECT_EQ(text, QString::fromUtf16(c.text)) << c.rtf;
+    }
 }
 
 // Whole documents the program writes itself read the same through every reader.
