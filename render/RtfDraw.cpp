@@ -35,7 +35,7 @@ enum Prop {
     ipropHidden,
 };
 
-enum Special { ipfnBin, ipfnHex, ipfnSkipDest, ipfnUnicode, ipfnUnicodeSkip };
+enum Special { ipfnBin, ipfnHex, ipfnSkipDest, ipfnUnicode, ipfnUnicodeSkip, ipfnFieldResult };
 
 struct Keyword {
     const char* szKeyword;
@@ -108,6 +108,8 @@ const Keyword kKeywords[] = {
     // "\\uN", a character by its code, is told from the underline word by its number (below);
     // "\\ucN" fallback characters for older readers follow each.
     {"uc", 1, false, kwdSpec, ipfnUnicodeSkip},
+    // A field's result is its visible text, even where it is marked optional with "\\*".
+    {"fldrslt", 0, false, kwdSpec, ipfnFieldResult},
     {"*", 0, false, kwdSpec, ipfnSkipDest},
     {"'", 0, false, kwdSpec, ipfnHex},
     {"author", 0, false, kwdDest, 0},
@@ -373,6 +375,8 @@ int CRtfDraw::ParseSpecial(int ipfn, int param)
         m_nFallbackLeft = m_state.nUnicodeSkip;
         return ec;
     }
+    case ipfnFieldResult:
+        return ecOK;
     case ipfnUnicodeSkip:
         m_state.nUnicodeSkip = param < 0 ? 0 : param > 10 ? 10 : param;
         return ecOK;

@@ -183,6 +183,7 @@ private:
     BOOL OpenText();
     int ParseHeader();
     int ParseFontTable();
+    bool IsStarredFieldResult(int nAt) const;
     // bBraced: the entry stands in braces of its own (the brace is read); else its backslash is.
     int ParseFontEntry(bool bBraced);
     int SkipGroup();

@@ -630,6 +630,18 @@ void CRtfDraw3::SkipBinary(int nBytes)
 // ---------------------------------------------------------------------------------------------
 // Body
 
+bool CRtfDraw3::IsStarredFieldResult(int nAt) const
+{
+    // "{\\*\\fldrslt ...}": a field's result marked optional, as some word processors write it,
+    // is still the field's visible text.
+    if (PeekWordAfter(nAt) != "*")
+        return false;
+    LPCSTR p = m_pText + nAt + 2;
+    while (p < m_pEnd && IsSkippedDelimiter(*p))
+        ++p;
+    return p < m_pEnd && *p == '\\' && PeekWordAfter(Offset(p)) == "fldrslt";
+}
+
 int CRtfDraw3::ParseContent()
 {
     for (;;) {
@@ -647,7 +659,7 @@ int CRtfDraw3::ParseContent()
                 return RTF_FAILURE;
             PushFormat();
             int at = 0;
-            if (PeekChar(&at) == '\\' && IsSkippedBodyGroup(PeekWordAfter(at))) {
+            if (PeekChar(&at) == '\\' && IsSkippedBodyGroup(PeekWordAfter(at)) && !IsStarredFieldResult(at)) {
                 const int st = SkipGroup();
                 if (st != RTF_SUCCESS)
                     return st == RTF_END ? RTF_END : RTF_FAILURE;

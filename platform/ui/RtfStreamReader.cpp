@@ -370,10 +370,20 @@ void CRtfReader::ControlSymbol(unsigned char c)
             AddByte(static_cast<unsigned char>(value));
         break;
     }
-    case '*':
-        // An optional destination: none of them carries text we show.
+    case '*': {
+        // An optional destination: none carries text we show but a field's result, which
+        // some word processors mark as optional too.
+        constexpr std::string_view kResult = "\\fldrslt";
+        const char* p = m_p;
+        while (p < m_end && IsSpaceByte(static_cast<unsigned char>(*p)))
+            ++p;
+        const std::string_view next(p, static_cast<size_t>(m_end - p));
+        if (next.substr(0, kResult.size()) == kResult &&
+            (next.size() == kResult.size() || !IsAsciiLetterByte(static_cast<unsigned char>(next[kResult.size()]))))
+            break;
         SkipGroup();
         break;
+    }
     case '~':
         AddUnit(0x00A0);
         break;
