@@ -1,10 +1,12 @@
 #include "CorraVersion.h"
 #include "controls/HVMsgBox.h"
+#include "controls/HVRichEditCtrl.h"
 #include "platform/core/Random.h"
 #include "platform/core/Services.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/QtServices.h"
 #include "platform/ui/QtStartup.h"
+#include "render/RtfDraw3.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -36,6 +38,8 @@ int main(int argc, char* argv[])
     CorraInstallStringTable();
     InstallQtServices();
     InstallHVMsgBoxService();
+    InstallRtfTextDrawer();
+    InstallHVRichEditServices();
     CorraSrand(static_cast<unsigned>(std::time(nullptr)));
 
     QMainWindow window;

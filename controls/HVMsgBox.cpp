@@ -1,5 +1,6 @@
 #include "controls/HVMsgBox.h"
 
+#include "controls/FixedFontDialog.h"
 #include "foundation/CorraAppBase.h"
 #include "foundation/Log.h"
 #include "platform/core/StringTable.h"
@@ -12,8 +13,10 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPainter>
+#include <QRegularExpression>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QPushButton>
-#include <QStyle>
 
 #include <algorithm>
 
@@ -25,6 +28,8 @@ constexpr int kMargin = 10;
 constexpr int kGap = 15;
 constexpr int kPictureSize = 32;
 constexpr int kMinButtonWidth = 75;
+// The box's text: the program's dialog face at the size of its modal dialogs.
+constexpr int kFontPoints = 8;
 
 constexpr COLORREF kErrorColor = 0x0000FF;
 constexpr COLORREF kWarningColor = 0x00FFFF;
@@ -44,6 +49,26 @@ CHVMsgPane::CHVMsgPane(CHVMsgBox* pBox, int nIndex) : CRichEditCtrl(pBox), m_pBo
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFocusPolicy(Qt::NoFocus);
+}
+
+void CHVMsgPane::AllowPathBreaks()
+{
+    // The layout breaks a line at a blank, a hyphen or "/", but not after a backslash or
+    // between the words of a name joined by "_", so a long path or file name would break
+    // inside a word. A zero-width space after each of those that text follows gives the layout
+    // its place to break.
+    static const QRegularExpression kSeparator(QStringLiteral("[/\\\\_](?=\\S)"));
+    QTextDocument* doc = document();
+    const bool modified = doc->isModified();
+    QTextCursor edit(doc);
+    edit.beginEditBlock();
+    for (QTextCursor found = doc->find(kSeparator); !found.isNull(); found = doc->find(kSeparator, found)) {
+        QTextCursor at(doc);
+        at.setPosition(found.selectionEnd());
+        at.insertText(QString(QChar(0x200B)), found.charFormat());
+    }
+    edit.endEditBlock();
+    doc->setModified(modified);
 }
 
 void CHVMsgPane::OnRequestResize(const CRect& rcRequested)
@@ -89,6 +114,7 @@ CHVMsgBox::~CHVMsgBox() = default;
 
 void CHVMsgBox::BuildControls()
 {
+    setFont(CFixedFontDialog::FixedFont(kFontPoints));
     for (int i = 0; i < 4; ++i) {
         m_pPanes[i] = AddControl(static_cast<int>(IDC_HVMSG_PANE1) + i, new CHVMsgPane(this, i));
         m_pPanes[i]->hide();
@@ -211,10 +237,10 @@ BOOL CHVMsgBox::OnInitDialog()
         m_Bitmap.Attach(bitmap);
     const BOOL bBitmap = !m_Bitmap.GetImage().isNull();
 
-    QStyle::StandardPixmap icon = m_bError     ? QStyle::SP_MessageBoxCritical
-                                  : m_bWarning ? QStyle::SP_MessageBoxWarning
-                                               : QStyle::SP_MessageBoxInformation;
-    m_pPicture->setPixmap(style()->standardIcon(icon).pixmap(kPictureSize, kPictureSize));
+    const StockPicture picture = m_bError     ? StockPicture::Error
+                                 : m_bWarning ? StockPicture::Warning
+                                              : StockPicture::Information;
+    m_pPicture->setPixmap(StockPicturePixmap(picture, kPictureSize, this));
     m_pPicture->setVisible(!bBitmap);
 
     // Panes: all hidden first, their texts from the string table where an id is given.
@@ -243,9 +269,12 @@ BOOL CHVMsgBox::OnInitDialog()
             color = m_bError ? kErrorColor : kWarningColor;
             back = kBlack;
         }
+        // Plain text is in the box's face and size, as the rest of the box.
         CHARFORMAT cf;
-        cf.dwMask = CFM_COLOR;
+        cf.dwMask = CFM_COLOR | CFM_FACE | CFM_SIZE;
         cf.crTextColor = color;
+        SetCharFormatFaceName(cf, FromQString(font().family()));
+        cf.yHeight = font().pointSize() * 20;
         pane->SetDefaultCharFormat(cf);
         if (bBitmap) {
             QPalette pal = pane->palette();
@@ -259,6 +288,7 @@ BOOL CHVMsgBox::OnInitDialog()
         pane->show();
         pane->SetEventMask(pane->GetEventMask() | ENM_REQUESTRESIZE);
         pane->SetText(text);
+        pane->AllowPathBreaks();
     }
     if (!m_csCheck.IsEmpty()) {
         m_pCheck->setText(ToQString(m_csCheck));
@@ -424,6 +454,7 @@ void CHVMsgBox::paintEvent(QPaintEvent* e)
         return;
     }
     QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(rect(), image);
 }
 

@@ -24,6 +24,8 @@ constexpr const char* HVMSGBOX_DONTSHOW_SECTION = "HVMsgBoxDontShow";
 class CHVMsgPane : public CRichEditCtrl {
 public:
     CHVMsgPane(CHVMsgBox* pBox, int nIndex);
+    // Lets long file names in the text break at their separators rather than inside a word.
+    void AllowPathBreaks();
 
 protected:
     void OnRequestResize(const CRect& rcRequested) override;

@@ -7,6 +7,7 @@
 #include "foundation/LogException.h"
 #include "platform/core/Services.h"
 #include "platform/core/StringTable.h"
+#include "platform/core/UiThread.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/QtString.h"
@@ -26,6 +27,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QtMath>
 
 #include <algorithm>
 #include <cstring>
@@ -70,10 +72,32 @@ public:
 };
 
 CEngineRtfTextOps g_engineOps;
-IRtfTextOps* g_rtfOps = nullptr;
-FloatToolbarFactory g_toolbarFactory = nullptr;
+CServiceSlot<IRtfTextOps> g_rtfOps(g_engineOps);
+
+class CNoFloatToolbars : public IFloatToolbarFactory {
+public:
+    IFloatEditToolbar* Create(QWidget*) override { return nullptr; }
+};
+CNoFloatToolbars g_noToolbars;
+CServiceSlot<IFloatToolbarFactory> g_toolbarFactory(g_noToolbars);
+
+// The toolbar every control outside a modal dialog shares; the user-interface thread's alone.
 IFloatEditToolbar* g_sharedToolbar = nullptr;
-IIdentifierParser* g_parser = nullptr;
+
+class CNoIdentifierParser : public IIdentifierParser {
+public:
+    void FindLineEndTerms(CString&, char, CRangeVector&) override {}
+    void FindQuestionIds(CString&, LPCSTR, LPCSTR, CRangeVector&, CAQFConvertSettings*) override {}
+};
+CNoIdentifierParser g_noParser;
+CServiceSlot<IIdentifierParser> g_parser(g_noParser);
+
+class CNoFontChooser : public IFontChooser {
+public:
+    BOOL ChooseFont(LOGFONT&, QWidget*) override { return FALSE; }
+};
+CNoFontChooser g_noFontChooser;
+CServiceSlot<IFontChooser> g_fontChooser(g_noFontChooser);
 
 BOOL QtFontChooser(LOGFONT& lf, QWidget* parent)
 {
@@ -96,44 +120,60 @@ BOOL QtFontChooser(LOGFONT& lf, QWidget* parent)
     return TRUE;
 }
 
-FontChooser g_fontChooser = &QtFontChooser;
+class CQtFontChooser : public IFontChooser {
+public:
+    BOOL ChooseFont(LOGFONT& lf, QWidget* pParent) override { return QtFontChooser(lf, pParent); }
+};
 
 } // namespace
 
+CServiceSlot<IRtfTextOps>& RtfTextOpsSlot()
+{
+    return g_rtfOps;
+}
+
 IRtfTextOps& RtfTextOps()
 {
-    return g_rtfOps ? *g_rtfOps : g_engineOps;
+    return g_rtfOps.Get();
 }
 
-void SetRtfTextOps(IRtfTextOps* ops)
+IRtfTextOps& EngineRtfTextOps()
 {
-    g_rtfOps = ops;
+    return g_engineOps;
 }
 
-void SetFloatToolbarFactory(FloatToolbarFactory factory)
+CServiceSlot<IFloatToolbarFactory>& FloatToolbarFactorySlot()
 {
-    g_toolbarFactory = factory;
+    return g_toolbarFactory;
 }
 
 IFloatEditToolbar* GetSharedFloatToolbar()
 {
+    ASSERT_UI_THREAD();
     return g_sharedToolbar;
 }
 
 void DestroySharedFloatToolbar()
 {
+    ASSERT_UI_THREAD();
     delete g_sharedToolbar;
     g_sharedToolbar = nullptr;
 }
 
-void SetIdentifierParser(IIdentifierParser* parser)
+CServiceSlot<IIdentifierParser>& IdentifierParserSlot()
 {
-    g_parser = parser;
+    return g_parser;
 }
 
-void SetFontChooser(FontChooser chooser)
+CServiceSlot<IFontChooser>& FontChooserSlot()
 {
-    g_fontChooser = chooser ? chooser : &QtFontChooser;
+    return g_fontChooser;
+}
+
+void InstallHVRichEditServices()
+{
+    static CQtFontChooser chooser;
+    g_fontChooser.Set(&chooser);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -374,7 +414,7 @@ void CHVRichEditCtrl::OnChangeFont()
 {
     LOGFONT lf;
     GetSelectionLogFont(lf);
-    if (!g_fontChooser(lf, this))
+    if (!g_fontChooser.Get().ChooseFont(lf, this))
         return;
     CHARFORMAT2 cf;
     cf.dwMask = CFM_FACE | CFM_CHARSET | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;
@@ -579,19 +619,20 @@ BOOL CHVRichEditCtrl::InModalDialog() const
 
 void CHVRichEditCtrl::ShowFloatToolbar()
 {
+    ASSERT_UI_THREAD();
     IFloatEditToolbar* toolbar = nullptr;
     bool created = false;
     if (InModalDialog()) {
-        if (!m_pFloatTB && g_toolbarFactory) {
-            m_pFloatTB = g_toolbarFactory(window());
+        if (!m_pFloatTB) {
+            m_pFloatTB = g_toolbarFactory.Get().Create(window());
             created = m_pFloatTB != nullptr;
         }
         if (g_sharedToolbar)
             g_sharedToolbar->Show(FALSE);
         toolbar = m_pFloatTB;
     } else {
-        if (!g_sharedToolbar && g_toolbarFactory) {
-            g_sharedToolbar = g_toolbarFactory(nullptr);
+        if (!g_sharedToolbar) {
+            g_sharedToolbar = g_toolbarFactory.Get().Create(nullptr);
             created = g_sharedToolbar != nullptr;
         }
         toolbar = g_sharedToolbar;
@@ -829,12 +870,12 @@ void CHVRichEditCtrl::DeleteRanges(const CRangeVector& ranges)
 int CHVRichEditCtrl::RemoveIdentifiers(char chTerm)
 {
     try {
-        if (!g_parser)
-            return 0;
         CString text;
         StreamOutText(text, SF_TEXT);
         CRangeVector ranges;
-        g_parser->FindLineEndTerms(text, chTerm, ranges);
+        g_parser.Get().FindLineEndTerms(text, chTerm, ranges);
+        if (ranges.empty())
+            return 0;
         DeleteRanges(ranges);
         return static_cast<int>(ranges.size());
     } catch (const std::exception& e) {
@@ -849,12 +890,12 @@ int CHVRichEditCtrl::RemoveIdentifiers(LPCSTR terms, LPCSTR numChars, CAQFConver
 {
     int count = RemoveIdentifiers(chTerm);
     try {
-        if (!g_parser)
-            return count;
         CString text;
         StreamOutText(text, SF_TEXT);
         CRangeVector ranges;
-        g_parser->FindQuestionIds(text, terms, numChars, ranges, pSettings);
+        g_parser.Get().FindQuestionIds(text, terms, numChars, ranges, pSettings);
+        if (ranges.empty())
+            return count;
         DeleteRanges(ranges);
         count += static_cast<int>(ranges.size());
     } catch (const std::exception& e) {
@@ -909,17 +950,46 @@ void CInfoRichEdit::InitFormat(LONG yHeight, BOOL bBold, COLORREF crText, UINT n
 {
     m_crText = crText;
     CHARFORMAT2 cf;
-    cf.dwMask = CFM_COLOR | CFM_SIZE | (bBold ? CFM_BOLD : 0);
+    // The text is in the face of the window the pane stands in, as every other text there.
+    cf.dwMask = CFM_COLOR | CFM_SIZE | CFM_FACE | (bBold ? CFM_BOLD : 0);
     cf.dwEffects = bBold ? CFE_BOLD : 0;
     cf.crTextColor = crText;
     cf.yHeight = yHeight;
+    SetCharFormatFaceName(cf, FromQString(font().family()));
     SetDefaultCharFormat(cf);
     SetBackgroundColor(FALSE, crBackground);
     if (nStringId)
         SetTextId(nStringId);
-    if (crBackground == GetSysColor(COLOR_3DFACE))
-        setEnabled(false);
-    SetReadOnly(TRUE);
+    SetReadOnly(TRUE);  // before the interaction below, which read-only would reset
+    if (crBackground == GetSysColor(COLOR_3DFACE)) {
+        // On the dialog face the pane is a label: no frame, no focus, no caret. It stays enabled,
+        // so its text keeps its colours and a scroll bar still scrolls.
+        setFrameShape(QFrame::NoFrame);
+        setFocusPolicy(Qt::NoFocus);
+        setTextInteractionFlags(Qt::NoTextInteraction);
+    }
+}
+
+void CInfoRichEdit::SetPointSize(int nPoints)
+{
+    CHARFORMAT cf;
+    cf.dwMask = CFM_SIZE;
+    cf.yHeight = nPoints * 20;
+    SetDefaultCharFormat(cf);
+}
+
+void CInfoRichEdit::FitHeightToText(int nMaxHeight)
+{
+    // The text as it is laid out at the pane's width, measured on the document itself: the
+    // pane may not have been shown yet.
+    QTextDocument* doc = document();
+    const int frame = 2 * frameWidth();
+    const qreal oldWidth = doc->textWidth();
+    doc->setTextWidth(width() - frame);
+    const int height = qCeil(doc->size().height()) + frame;
+    doc->setTextWidth(oldWidth);
+    setFixedHeight(std::min(height, nMaxHeight));
+    setVerticalScrollBarPolicy(height > nMaxHeight ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
 }
 
 void CInfoRichEdit::Init(int nSizeLevel, COLORREF crText, UINT nStringId, COLORREF crBackground)

@@ -3,6 +3,7 @@
 // and source documents pass into and out of the system as RTF; and CInfoRichEdit, the read-only
 // information pane of dialogs and wizard pages.
 
+#include "platform/core/ServiceSlot.h"
 #include "platform/core/String.h"
 #include "platform/ui/RichEditCtrl.h"
 
@@ -30,9 +31,10 @@ public:
     // Rewrites rtf so that its text follows the document font of the slot; FALSE leaves pOut.
     virtual BOOL Echo(CString& rtf, int nSlot, CString* pOut) = 0;
 };
+CServiceSlot<IRtfTextOps>& RtfTextOpsSlot();
 IRtfTextOps& RtfTextOps();
-// Does not take ownership; NULL goes back to the engine.
-void SetRtfTextOps(IRtfTextOps* ops);
+// The engine's own operations, the slot's default.
+IRtfTextOps& EngineRtfTextOps();
 
 // The floating editing toolbar (built with its own window later), as the control uses it.
 class IFloatEditToolbar {
@@ -54,10 +56,15 @@ public:
     // The window the toolbar was made a child of (NULL for the topmost shared one).
     virtual QWidget* GetOwnerWidget() const = 0;
 };
-// Makes a floating toolbar: a child of pOwner for a control in a modal dialog, or, with pOwner
-// NULL, the topmost one the whole program shares. NULL when none can be made.
-using FloatToolbarFactory = IFloatEditToolbar* (*)(QWidget* pOwner);
-void SetFloatToolbarFactory(FloatToolbarFactory factory);
+// Makes floating toolbars; until the toolbar's maker is installed, none.
+class IFloatToolbarFactory {
+public:
+    virtual ~IFloatToolbarFactory() = default;
+    // A child of pOwner for a control in a modal dialog, or, with pOwner NULL, the topmost one
+    // the whole program shares; the caller owns it. NULL when none can be made.
+    virtual IFloatEditToolbar* Create(QWidget* pOwner) = 0;
+};
+CServiceSlot<IFloatToolbarFactory>& FloatToolbarFactorySlot();
 // The shared toolbar, NULL until first used.
 IFloatEditToolbar* GetSharedFloatToolbar();
 // Deletes the shared toolbar (at exit, and between tests).
@@ -77,12 +84,20 @@ public:
     virtual void FindQuestionIds(CString& text, LPCSTR terms, LPCSTR numChars, CRangeVector& ranges,
                                  CAQFConvertSettings* pSettings) = 0;
 };
-void SetIdentifierParser(IIdentifierParser* parser);
+// Until AutoConvert installs its parsers, they find nothing.
+CServiceSlot<IIdentifierParser>& IdentifierParserSlot();
 
-// The platform's font chooser (screen fonts and effects), replaceable for tests: starts from lf
-// and returns TRUE with the choice in lf.
-using FontChooser = BOOL (*)(LOGFONT& lf, QWidget* pParent);
-void SetFontChooser(FontChooser chooser);
+// The font chooser of the Font command (screen fonts and effects): starts from lf and returns
+// TRUE with the choice in lf. Until the platform's is installed (InstallHVRichEditServices), it
+// chooses nothing.
+class IFontChooser {
+public:
+    virtual ~IFontChooser() = default;
+    virtual BOOL ChooseFont(LOGFONT& lf, QWidget* pParent) = 0;
+};
+CServiceSlot<IFontChooser>& FontChooserSlot();
+// Installs the platform's font chooser; the program does at start-up.
+void InstallHVRichEditServices();
 
 class CHVRichEditCtrl : public CRichEditCtrl {
 public:
@@ -211,8 +226,9 @@ class CInfoRichEdit : public CRichEditCtrl {
 public:
     explicit CInfoRichEdit(QWidget* parent = nullptr);
 
-    // Bold text of the level's size (240, 200, 160, 120 twips) in crText; the background; the
-    // text of nStringId when not 0; disabled on the dialog face colour; read-only.
+    // Bold text of the level's size (240, 200, 160, 120 twips) in crText, in the face of the
+    // window; the background; the text of nStringId when not 0; read-only; on the dialog face
+    // colour a frameless label that takes no focus.
     void Init(int nSizeLevel, COLORREF crText, UINT nStringId, COLORREF crBackground);
     // The same with a size in points and without bold.
     void InitPoints(int nPoints, COLORREF crText, UINT nStringId, COLORREF crBackground);
@@ -220,6 +236,11 @@ public:
     void Append(LPCSTR text, int nPoints, COLORREF crText);
     void SetTextId(UINT nStringId);
     void SetPaneText(LPCSTR text);
+    // The size of the text to come, in points.
+    void SetPointSize(int nPoints);
+    // As high as the text needs at the pane's width, up to nMaxHeight pixels; a longer text
+    // scrolls.
+    void FitHeightToText(int nMaxHeight);
 
     COLORREF GetTextColor() const { return m_crText; }
     int GetSizeLevel() const { return m_nSizeLevel; }

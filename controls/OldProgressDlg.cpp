@@ -93,8 +93,7 @@ COldProgressDlg::COldProgressDlg(LPCSTR lpszTitle, LPCSTR lpszText, int nRange, 
 
     m_pInfo = AddControl(IDC_PROGRESS_INFO, new CInfoRichEdit(this));
     // A fixed height, so that the message can be centred in it before the dialog is laid out.
-    m_pInfo->setMinimumWidth(280);
-    m_pInfo->setFixedHeight(60);
+    m_pInfo->setFixedSize(300, 60);
     m_pInfo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_pBar = new CProgressBarWnd(this, this);
     SetControlId(m_pBar, IDC_PROGRESS_BAR);
@@ -114,6 +113,7 @@ COldProgressDlg::COldProgressDlg(LPCSTR lpszTitle, LPCSTR lpszText, int nRange, 
     layout->addWidget(m_pInfo);
     layout->addWidget(m_pBar);
     layout->addLayout(buttons);
+    MakeFixedSize();
 }
 
 COldProgressDlg::~COldProgressDlg()
@@ -135,6 +135,9 @@ BOOL COldProgressDlg::OnInitDialog()
 {
     CFixedFontDialog::OnInitDialog();
     m_pInfo->Init(3, kInfoColor, 0, GetSysColor(COLOR_3DFACE));
+    // The level's 6 points are too small to read on a screen: the message takes the size of the
+    // dialog's own text (8 points, 10 on a screen 1024 pixels wide) where that is larger.
+    m_pInfo->SetPointSize(std::max(6, font().pointSize()));
     SetTitle(GetTitle());
     ShowMessage();
     for (int i = 0; i < 2; ++i) {
@@ -329,10 +332,24 @@ void COldProgressDlg::DrawBar(CDC* pDC, const RECT& rect) const
     if (filled > 1)
         pDC->FillSolidRect(rc.left + 1, rc.top, filled - 1, rc.Height(), PROGRESS_DONE_COLOR);
     pDC->FillSolidRect(rc.left + filled, rc.top, rc.Width() - filled, rc.Height(), PROGRESS_TODO_COLOR);
+    // The percentage reads over both parts: light where it stands on the done part, dark on
+    // the rest, as merging the pen with the screen would show it.
     CString percent = GetPercentText();
-    int oldMode = pDC->SetBkMode(TRANSPARENT);
-    pDC->DrawText(percent, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    pDC->SetBkMode(oldMode);
+    const int split = rc.left + filled;
+    const struct {
+        int left, right;
+        COLORREF color;
+    } parts[] = {{rc.left, split, PROGRESS_TODO_COLOR}, {split, rc.right, PROGRESS_DONE_COLOR}};
+    for (const auto& part : parts) {
+        if (part.left >= part.right)
+            continue;
+        int saved = pDC->SaveDC();
+        pDC->IntersectClipRect(part.left, rc.top, part.right, rc.bottom);
+        pDC->SetBkMode(TRANSPARENT);
+        pDC->SetTextColor(part.color);
+        pDC->DrawText(percent, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        pDC->RestoreDC(saved);
+    }
 }
 
 // --- the run loop -----------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include "platform/ui/SysColor.h"
 
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -16,22 +17,27 @@
 
 namespace {
 constexpr COLORREF kMessageColor = 0x742A1C;
+// The message pane, in pixels: its width, and the height beyond which a long message scrolls.
+constexpr int kMessageWidth = 320;
+constexpr int kMaxMessageHeight = 160;
 }
 
 CPromptDlg::CPromptDlg(CWnd* pParent) : CFixedFontDialog(IDD_PROMPT, pParent)
 {
     m_nTemplateId = IDD_PROMPT;
     m_pMessage = AddControl(IDC_PROMPT_MESSAGE, new CInfoRichEdit(this));
-    m_pMessage->setMinimumWidth(280);
-    m_pMessage->setFixedHeight(48);
+    m_pMessage->setFixedWidth(kMessageWidth);
     m_pEdit = CreateEdit(IDC_PROMPT_EDIT);
     QLabel* label = CreateStatic("&Text:", 0, m_pEdit);
 
+    auto* field = new QHBoxLayout;
+    field->addWidget(label);
+    field->addWidget(m_pEdit, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pMessage);
-    layout->addWidget(label);
-    layout->addWidget(m_pEdit);
+    layout->addLayout(field);
     layout->addWidget(CreateButtonBox({IDOK, IDCANCEL, IDHELP}));
+    MakeFixedSize();
 
     BindNotify(IDC_PROMPT_EDIT, EN_CHANGE, [this] { UpdateOkButton(); });
 }
@@ -49,6 +55,9 @@ BOOL CPromptDlg::OnInitDialog()
         m_csStartText = m_csText;
         m_pMessage->Init(2, kMessageColor, 0, GetSysColor(COLOR_3DFACE));
         m_pMessage->SetPaneText(m_csMessage);
+        m_pMessage->FitHeightToText(kMaxMessageHeight);
+        // Typing replaces the starting text.
+        GotoDlgCtrl(m_pEdit);
         UpdateOkButton();
         EnableDlgItem(IDHELP, m_bHelp);
         SetWindowText(m_csTitle.IsEmpty() ? m_csMessage : m_csTitle);

@@ -6,7 +6,6 @@
 #include "foundation/Util.h"
 #include "platform/core/FileSys.h"
 
-#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -14,8 +13,6 @@
 #include <vector>
 
 namespace {
-
-std::atomic<CCorraAppBase*> g_app{nullptr};
 
 // atoi without its undefined overflow: the value clamped to int.
 int ToInt(const CString& field)
@@ -257,14 +254,14 @@ BOOL CCorraAppBase::ENCreateFile(LPCSTR path, LPCSTR text)
     return TRUE;
 }
 
-CCorraAppBase& CorraApp()
+CServiceSlot<CCorraAppBase>& CorraAppSlot()
 {
     static CCorraAppBase fallback;
-    CCorraAppBase* app = g_app.load();
-    return app ? *app : fallback;
+    static CServiceSlot<CCorraAppBase> slot(fallback);
+    return slot;
 }
 
-void SetCorraApp(CCorraAppBase* app)
+CCorraAppBase& CorraApp()
 {
-    g_app.store(app);
+    return CorraAppSlot().Get();
 }

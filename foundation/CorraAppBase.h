@@ -7,6 +7,7 @@
 // object through CorraApp().
 
 #include "platform/core/Profile.h"
+#include "platform/core/ServiceSlot.h"
 #include "platform/core/WinTypes.h"
 
 class CCorraAppBase {
@@ -67,6 +68,6 @@ private:
 };
 
 // The installed application object; until the application installs itself, one over the
-// program's profile. Installing does not take ownership; NULL goes back to the default.
+// program's profile.
+CServiceSlot<CCorraAppBase>& CorraAppSlot();
 CCorraAppBase& CorraApp();
-void SetCorraApp(CCorraAppBase* app);

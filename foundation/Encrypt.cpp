@@ -37,11 +37,14 @@ void Rc4Schedule(Rc4State& st, const BYTE* key, int keyLen)
     st.i = st.j = 0;
 }
 
-void Rc4Apply(Rc4State& st, BYTE* data, long n)
+// XORs n bytes with the keystream; before each byte is changed, before(byte) sees it.
+template <typename Before>
+void Rc4Run(Rc4State& st, BYTE* data, long n, Before before)
 {
     BYTE i = st.i, j = st.j;
     BYTE* s = st.s;
     for (long k = 0; k < n; ++k) {
+        before(data[k]);
         i = static_cast<BYTE>(i + 1);
         BYTE si = s[i];
         j = static_cast<BYTE>(j + si);
@@ -52,6 +55,11 @@ void Rc4Apply(Rc4State& st, BYTE* data, long n)
     }
     st.i = i;
     st.j = j;
+}
+
+void Rc4Apply(Rc4State& st, BYTE* data, long n)
+{
+    Rc4Run(st, data, n, [](BYTE) {});
 }
 
 BOOL StartsWithMarker(const BYTE* p)
@@ -111,6 +119,24 @@ long EncryptBuffer(BYTE* data, long n, long seed)
     if (data && n > 0)
         Rc4Apply(st, data, n);
     return n;
+}
+
+BOOL SealBlock(BYTE* block, long n, long seed)
+{
+    std::vector<BYTE> key;
+    if (!block || n < 0 || !BuildKey(seed, key))
+        return FALSE;
+    Rc4State st;
+    Rc4Schedule(st, key.data(), 0);
+    // The check value and the keystream in one loop: two independent chains of work that the
+    // processor runs side by side, so the check costs next to nothing.
+    std::uint32_t h = 0;
+    Rc4Run(st, block, n, [&h](BYTE b) {
+        h = h * 31u + static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<signed char>(b)));
+    });
+    WriteLe32(block + n, h);
+    Rc4Apply(st, block + n, ENCRYPT_CHECK_SIZE);
+    return TRUE;
 }
 
 long ComputeCheckValue(const BYTE* p, long n)

@@ -16,6 +16,10 @@ constexpr long ENCRYPT_BLOCK_OVERHEAD = ENCRYPT_MARKER_SIZE + ENCRYPT_CHECK_SIZE
 // Enciphers (and so deciphers) n bytes in place with the key of seed (n when seed is -1).
 // Returns n, or 0 when no key could be built (seed 0).
 long EncryptBuffer(BYTE* data, long n, long seed);
+// Seals a marked block in one pass: the check value of the first n bytes (marker and data) is
+// written behind them, and all n + 4 bytes are enciphered with the key of seed. FALSE when no
+// key could be built.
+BOOL SealBlock(BYTE* block, long n, long seed);
 // The key of a seed; FALSE (key empty) for seed 0.
 BOOL BuildKey(long seed, std::vector<BYTE>& key);
 // h = h * 31 + b over the bytes taken as signed, in wrapping 32-bit arithmetic.

@@ -74,8 +74,8 @@ void CEncryptedArchive::Reserve(long capacity)
     char* grown = static_cast<char*>(std::realloc(m_pStore, bytes));
     if (!grown)
         throw std::bad_alloc();
-    // Zero from the end of the text on: the text always has a NUL after it.
-    std::memset(grown + ENCRYPT_MARKER_ROOM + m_nPos, 0, bytes - static_cast<size_t>(ENCRYPT_MARKER_ROOM + m_nPos));
+    // Only the NUL after the text is needed; the rest is written before it is read.
+    grown[ENCRYPT_MARKER_ROOM + m_nPos] = '\0';
     m_pStore = grown;
     m_nCapacity = capacity;
 }
@@ -182,6 +182,7 @@ void CEncryptedArchive::GrowBuffer(const char* text, long n)
         Reserve(std::max(size * 2, size + m_nGrowBy + n));
     std::memcpy(m_pStore + ENCRYPT_MARKER_ROOM + m_nPos, text, static_cast<size_t>(n));
     m_nPos += n;
+    m_pStore[ENCRYPT_MARKER_ROOM + m_nPos] = '\0';
 }
 
 const char* CEncryptedArchive::GetWrittenText()
@@ -215,14 +216,13 @@ BOOL CEncryptedArchive::Commit()
             written = FALSE;
         } else if (kEncipherDocuments && !IsMarkedBlock(text, n, -1)) {
             // The block is built around the text where it lies: marker in the room before it,
-            // check value after its NUL, then enciphered in place.
+            // check value after its NUL, all enciphered in place.
             long total = n + ENCRYPT_BLOCK_OVERHEAD;
             PutBlockMarker(block);
-            WriteLe32(block + ENCRYPT_MARKER_SIZE + n,
-                      static_cast<std::uint32_t>(ComputeCheckValue(block, ENCRYPT_MARKER_SIZE + n)));
-            EncryptBuffer(block, total, total);
-            m_nSealed = total;
-            written = fsys::WriteFileAtomic(m_csPath, block, static_cast<size_t>(total));
+            if (SealBlock(block, ENCRYPT_MARKER_SIZE + n, total)) {
+                m_nSealed = total;
+                written = fsys::WriteFileAtomic(m_csPath, block, static_cast<size_t>(total));
+            }
         } else {
             // A text that is itself an enciphered block is not wrapped a second time.
             written = fsys::WriteFileAtomic(m_csPath, text, static_cast<size_t>(n));

@@ -39,14 +39,9 @@ const char* ViewerFailureText(int kind)
 
 } // namespace
 
-IFolderViewer& FolderViewer()
+CServiceSlot<IFolderViewer>& FolderViewerSlot()
 {
-    return g_folderViewer.Get();
-}
-
-void SetFolderViewer(IFolderViewer* viewer)
-{
-    g_folderViewer.Set(viewer);
+    return g_folderViewer;
 }
 
 int DisplayFile(LPCSTR path)
@@ -54,7 +49,7 @@ int DisplayFile(LPCSTR path)
     if (!path || !fsys::Exists(path))
         return DISPLAYFILE_MISSING;
     if (fsys::IsDirectory(path)) {
-        return FolderViewer().ShowFolder(path) ? DISPLAYFILE_OK : DISPLAYFILE_FAILED;
+        return g_folderViewer.Get().ShowFolder(path) ? DISPLAYFILE_OK : DISPLAYFILE_FAILED;
     }
     int kind = CFileTypes::GetDocType(path);
     if (kind == FT_WORDPERFECT && !CorraApp().GetProfileInt("Export", "AllowWPOpen", 0, FALSE)) {

@@ -2,6 +2,7 @@
 // Showing a file or folder the user asked to see: a file in the desktop's viewer of its kind, a
 // folder in the program's folder view.
 
+#include "platform/core/ServiceSlot.h"
 #include "platform/core/String.h"
 
 // Results of DisplayFile.
@@ -12,12 +13,11 @@ constexpr int DISPLAYFILE_FAILED = 2;
 // view. WordPerfect files only when the profile's "Export"/"AllowWPOpen" is set.
 int DisplayFile(LPCSTR path);
 
-// How DisplayFile shows a folder: the application installs its file chooser; until then (and
-// with NULL) the desktop opener shows it. Installing does not take ownership.
+// How DisplayFile shows a folder: the application installs its file chooser; until then the
+// desktop opener shows it.
 class IFolderViewer {
 public:
     virtual ~IFolderViewer() = default;
     virtual BOOL ShowFolder(const CString& path) = 0;
 };
-IFolderViewer& FolderViewer();
-void SetFolderViewer(IFolderViewer* viewer);
+CServiceSlot<IFolderViewer>& FolderViewerSlot();

@@ -685,18 +685,18 @@ CParse& Built(CParse& parse, void (*build)(CParse&))
 
 CParse& DocumentTokenizer()
 {
-    static CParse parse;
+    thread_local CParse parse;
     return Built(parse, BuildDocumentTokenizer);
 }
 
 CParse& QuestionTokenizer()
 {
-    static CParse parse;
+    thread_local CParse parse;
     return Built(parse, BuildQuestionTokenizer);
 }
 
 CParse& GroupTokenizer()
 {
-    static CParse parse;
+    thread_local CParse parse;
     return Built(parse, BuildGroupTokenizer);
 }

@@ -172,8 +172,9 @@ void BuildHeaderTokenizer(CParse& parse);    // the header block's keywords
 void BuildQuestionTokenizer(CParse& parse);  // question records; also bare words (16)
 void BuildGroupTokenizer(CParse& parse);     // group records
 
-// The process-wide tokenizers, built on first use. The header tokenizer is a member of each
-// header instead.
+// The document tokenizers. A scan keeps its place in the tokenizer, so each thread has its own,
+// built on its first use there; documents may be read on several threads at once. The header
+// tokenizer is a member of each header instead.
 CParse& DocumentTokenizer();
 CParse& QuestionTokenizer();
 CParse& GroupTokenizer();

@@ -3,8 +3,9 @@
 // It never deletes what its elements point to; their owner does.
 
 #include "platform/core/Collections.h"
+#include "platform/core/Object.h"
 
-class CPtrListEx : public CPtrList {
+class CPtrListEx : public CPtrList, public CObject {
 public:
     CPtrListEx() = default;
     CPtrListEx(const CPtrListEx& o) : CPtrList() { *this = o; }

@@ -9,8 +9,6 @@
 
 namespace {
 
-IEditFileListService* g_pEditFileListService = nullptr;
-
 bool IsBlankLine(const CString& cs)
 {
     for (int i = 0; i < cs.GetLength(); ++i)
@@ -24,16 +22,23 @@ void LogLine(const CString& csText, int nLevel)
     LogOutput(csText, nLevel, LOG_HERE);
 }
 
+class CNoEditFileList : public IEditFileListService {
+public:
+    int EditFileList(CStringArrayEx&, const CString&, const CString&) override
+    {
+        LogLine("CTextListFile::EditList() - no Edit File List dialog installed", 1);
+        return IDCANCEL;
+    }
+};
+
+CNoEditFileList g_noEditFileList;
+CServiceSlot<IEditFileListService> g_editFileList(g_noEditFileList);
+
 } // namespace
 
-IEditFileListService* EditFileListService()
+CServiceSlot<IEditFileListService>& EditFileListSlot()
 {
-    return g_pEditFileListService;
-}
-
-void SetEditFileListService(IEditFileListService* service)
-{
-    g_pEditFileListService = service;
+    return g_editFileList;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -99,14 +104,9 @@ BOOL CTextListFile::Add(LPCSTR pszText)
 
 int CTextListFile::EditList(LPCSTR pszTitle, LPCSTR pszForbidden)
 {
-    IEditFileListService* pService = EditFileListService();
-    if (!pService) {
-        LogLine("CTextListFile::EditList() - no Edit File List dialog installed", 1);
-        return IDCANCEL;
-    }
     CStringArrayEx saEntries;
     saEntries.Copy(m_saLines);
-    int nResult = pService->EditFileList(saEntries, pszTitle ? pszTitle : "", pszForbidden ? pszForbidden : "");
+    int nResult = g_editFileList.Get().EditFileList(saEntries, pszTitle ? pszTitle : "", pszForbidden ? pszForbidden : "");
     if (nResult != IDOK)
         return nResult;
     SetLines(saEntries);

@@ -5,6 +5,7 @@
 // CTermList: text terms with a 32-bit value each, matched by whole text.
 
 #include "foundation/StringArrayEx.h"
+#include "platform/core/ServiceSlot.h"
 #include "platform/core/String.h"
 
 #include <vector>
@@ -17,9 +18,8 @@ public:
     // one of the forbidden characters are refused. Returns IDOK with the edited entries.
     virtual int EditFileList(CStringArrayEx& entries, const CString& title, const CString& forbidden) = 0;
 };
-// NULL: no dialog (EditList then answers IDCANCEL). Installing does not take ownership.
-IEditFileListService* EditFileListService();
-void SetEditFileListService(IEditFileListService* service);
+// Until one is installed, no dialog: EditList answers IDCANCEL.
+CServiceSlot<IEditFileListService>& EditFileListSlot();
 
 class CTextListFile {
 public:

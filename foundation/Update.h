@@ -4,6 +4,7 @@
 
 #include "foundation/PtrListEx.h"
 #include "platform/core/Collections.h"
+#include "platform/core/Object.h"
 #include "platform/core/String.h"
 
 class CCorraDoc;
@@ -21,7 +22,7 @@ constexpr DWORD UPD_SRCPATH = 0x080;       // m_csSrcPath
 constexpr DWORD UPD_SRCLIST = 0x100;       // m_pSrcList
 constexpr DWORD UPD_TARGETLIST = 0x200;    // m_pTargetList
 
-class CUpdate {
+class CUpdate : public CObject {
 public:
     CUpdate() { Reset(); }
     CUpdate(const CUpdate&) = default;

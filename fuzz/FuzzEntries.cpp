@@ -9,6 +9,10 @@
 #include "foundation/Parse.h"
 #include "foundation/Serial.h"
 #include "foundation/TextListFile.h"
+#include "model/CorraDoc.h"
+#include "model/CorraHeader.h"
+#include "model/DocText.h"
+#include "model/Group.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/Profile.h"
 #include "platform/core/ProgramHome.h"
@@ -243,6 +247,39 @@ void CipherArchive(const std::uint8_t* data, std::size_t size)
     }
 }
 
+// A Question Corra document that records instead of posting to a view.
+class CFuzzCorraDoc : public CCorraDoc {
+public:
+    CFuzzCorraDoc() { m_bAutoDelete = FALSE; }
+    BOOL PostViewMessage(UINT, WPARAM, LPARAM) override { return TRUE; }
+};
+
+void CorraDoc(const std::uint8_t* data, std::size_t size)
+{
+    const CString path = HomeFile("fuzz-doc.crr", data, size);
+    CFuzzCorraDoc doc;
+    const CCorraDoc::ReadOutcome outcome = doc.ReadCorraDoc(path);
+    // Reading never changes the file.
+    std::string after;
+    fsys::ReadFile(path, after);
+    FuzzCheck(after == std::string(reinterpret_cast<const char*>(data), size));
+    CCorraHeader header;
+    header.GetCorraHeaderInfo(path);
+    if (outcome != CCorraDoc::readComplete)
+        return;
+    // What was read, written and read again is the same.
+    const CString copyPath = fsys::Join(GetProgramHome(), "fuzz-doc-copy.crr");
+    if (doc.WriteCorraDoc(copyPath) != CCorraDoc::writeDone)
+        return;
+    CFuzzCorraDoc back;
+    FuzzCheck(back.ReadCorraDoc(copyPath) == CCorraDoc::readComplete);
+    // Braces cannot stand in a title's block: they are stored as parentheses.
+    auto stored = [](const CString& title) { return BlockSafeText(title, "fuzz"); };
+    FuzzCheck(back.m_csTitle1 == stored(doc.m_csTitle1) && back.m_csTitle2 == stored(doc.m_csTitle2));
+    FuzzCheck(back.m_csInstructions == doc.m_csInstructions);
+    FuzzCheck(back.m_plGroups.GetCount() == doc.m_plGroups.GetCount());
+}
+
 template <typename T>
 void SerialRoundTrip(const std::uint8_t* data, std::size_t size)
 {
@@ -359,6 +396,8 @@ void MessageBoxPanes(const std::uint8_t* data, std::size_t size)
     SetModalRunHook(&hook);
     box.DoModal();
     SetModalRunHook(previous);
+    CServiceScope<IModalRunHook> scope(ModalRunSlot(), hook);
+    box.DoModal();
 }
 
 const CFuzzEntry kEntries[] = {
@@ -372,6 +411,7 @@ const CFuzzEntry kEntries[] = {
     {"stored_path", StoredPath},
     {"log_readers", LogReaders},
     {"cipher_archive", CipherArchive},
+    {"corra_doc", CorraDoc},
     {"serial", Serial},
     {"draw_text", DrawTextEntry},
     {"number_field", NumberField},

@@ -12,9 +12,13 @@
 #include "model/Group.h"
 #include "platform/core/Services.h"
 #include "platform/core/Time.h"
+
+#include <atomic>
+#include <memory>
 #include "res/ids/Parse.h"
 
 #include <exception>
+#include <map>
 
 namespace {
 
@@ -64,6 +68,25 @@ void LogError(LPCSTR text)
     LogOutput(text, LOG_ERROR, LOG_HERE);
 }
 
+// A message to the user; a read or write on another thread has no one to show it to and logs it.
+void Say(const CString& text, LPCSTR caption, UINT style)
+{
+    if (IsMainThread())
+        MessageBoxService().Show(text, caption, style);
+    else
+        LogError(text);
+}
+
+// The progress box of a read or write on the user-interface thread; none on another thread.
+std::unique_ptr<COldProgressDlg> MakeProgress(LPCSTR title, LPCSTR text, int range)
+{
+    if (!IsMainThread())
+        return nullptr;
+    return std::make_unique<COldProgressDlg>(title, text, range);
+}
+
+std::atomic<BOOL> g_suppressAutoSave{FALSE};
+
 } // namespace
 
 CCorraDoc::CCorraDoc() : m_dwModifiedTick(GetTickCount()) {}
@@ -73,16 +96,69 @@ CCorraDoc::~CCorraDoc()
     DeleteGroups();
 }
 
-BOOL& CCorraDoc::SuppressAutoSave()
+BOOL CCorraDoc::IsAutoSaveSuppressed()
 {
-    static BOOL suppress = FALSE;
-    return suppress;
+    return g_suppressAutoSave.load();
+}
+
+void CCorraDoc::SuppressAutoSave(BOOL suppress)
+{
+    g_suppressAutoSave.store(suppress);
 }
 
 void CCorraDoc::SetModifiedFlag(BOOL modified)
 {
-    m_bModified = modified;
+    CDocument::SetModifiedFlag(modified);
     m_dwModifiedTick = GetTickCount();
+}
+
+void CCorraDoc::DeleteContents()
+{
+    m_csInstructions.Empty();
+    m_csTitle1.Empty();
+    m_csTitle2.Empty();
+    m_csCorraId.Empty();
+    m_csInvalidQuestions.Empty();
+    m_bNeedsSave = FALSE;
+    DeleteGroups();
+}
+
+BOOL CCorraDoc::ReadFromFile(LPCSTR lpszPathName)
+{
+    // A failed read has said so and asked the view to close; only a file that could not be
+    // read at all fails the open.
+    return ReadCorraDoc(lpszPathName) != readUnreadable;
+}
+
+BOOL CCorraDoc::WriteToFile(LPCSTR lpszPathName)
+{
+    return WriteCorraDoc(lpszPathName) == writeDone;
+}
+
+BOOL CCorraDoc::SaveModified()
+{
+    return m_bBusy ? FALSE : CDocument::SaveModified();
+}
+
+BOOL CCorraDoc::CanCloseFrame(CFrameWnd* pFrame)
+{
+    return m_bBusy ? FALSE : CDocument::CanCloseFrame(pFrame);
+}
+
+BOOL CCorraDoc::DoSave(LPCSTR lpszPathName, BOOL bReplace)
+{
+    return m_bBusy ? FALSE : CDocument::DoSave(lpszPathName, bReplace);
+}
+
+BOOL CCorraDoc::DoFileSave()
+{
+    return m_bBusy ? FALSE : CDocument::DoFileSave();
+}
+
+void CCorraDoc::OnCloseDocument()
+{
+    if (!m_bBusy)
+        CDocument::OnCloseDocument();
 }
 
 // ---- reading
@@ -102,14 +178,14 @@ CString CCorraDoc::ReadErrorText(const CString& pending, int id, const CString& 
 
 void CCorraDoc::ShowReadError(const CString& text)
 {
-    MessageBoxService().Show(text, "Read Error", MB_OK | MB_ICONEXCLAMATION);
+    Say(text, "Read Error", MB_OK | MB_ICONEXCLAMATION);
 }
 
 CCorraDoc::ReadOutcome CCorraDoc::ReadCorraDoc(LPCSTR path)
 {
     CBusyScope busy(m_bBusy);
     if (m_strPathName.IsEmpty())
-        SetPathName(path);
+        m_strPathName = path ? path : "";
     CEncryptedArchive archive(path, FALSE, 4096);
     CEncryptedArchive::ReadKind kind = archive.GetReadKind();
     const char* text = archive.GetResult() == 0 ? archive.GetText(TRUE, TRUE, 5) : nullptr;
@@ -118,7 +194,7 @@ CCorraDoc::ReadOutcome CCorraDoc::ReadCorraDoc(LPCSTR path)
         CString message = "Failed to read file.";
         if (kind == CEncryptedArchive::readUnrecognised)
             message += "\n\n" + CString(path) + "\n\nis neither a Corra file nor text; it may be damaged.";
-        AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+        Say(message, CORRA_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
         LogError("CCorraDoc::ReadCorraDoc() - c-tor failed for CEncryptedArchive");
         return readUnreadable;
     }
@@ -142,10 +218,12 @@ CCorraDoc::ReadOutcome CCorraDoc::ReadCorraDoc(LPCSTR path)
     const CString kindName = GetKindName();
     CString progressText;
     progressText.Format("Reading %d questions from ", header.m_nCount);
-    COldProgressDlg progress("Reading " + kindName, progressText + path, static_cast<int>(archive.GetTextLength()));
-    if (headerOk)
-        progress.Create();
-    CProgressPacer pacer(&progress, archive.GetTextLength());
+    auto progress = MakeProgress("Reading " + kindName, progressText + path, static_cast<int>(archive.GetTextLength()));
+    if (progress && headerOk)
+        progress->Create();
+    // Events run only while the box is shown: it keeps every other window from input, and
+    // without it there is nothing to cancel with.
+    CProgressPacer pacer(progress && headerOk ? progress.get() : nullptr, archive.GetTextLength());
 
     int result = READ_NOT_THIS;
     BOOL cancelled = FALSE;
@@ -172,7 +250,8 @@ CCorraDoc::ReadOutcome CCorraDoc::ReadCorraDoc(LPCSTR path)
         LogUnknownException(LOG_HERE);
         result = READ_MALFORMED;
     }
-    progress.DestroyWindow();
+    if (progress)
+        progress->DestroyWindow();
 
     ReadOutcome outcome;
     if (result == READ_END)
@@ -187,8 +266,8 @@ CCorraDoc::ReadOutcome CCorraDoc::ReadCorraDoc(LPCSTR path)
     if (outcome == readFailed) {
         LogError("CCorraDoc::ReadCorraDoc() failed to read file...");
         LogError(path);
-        AfxMessageBox("Failed to open file " + CString(path), MB_OK | MB_ICONEXCLAMATION);
-        PostToFirstView(kWmCommand, CORRA_ID_FILE_CLOSE);
+        Say("Failed to open file " + CString(path), CORRA_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
+        PostViewMessage(kWmCommand, CORRA_ID_FILE_CLOSE);
     } else if (outcome == readUnknownText) {
         CString error = "Unknown text \n\nError occured while reading file " + m_strPathName;
         const CString& last = GroupTokenizer().GetTokenText();
@@ -196,28 +275,28 @@ CCorraDoc::ReadOutcome CCorraDoc::ReadCorraDoc(LPCSTR path)
             error += "\nThe last text read was: '" + last + "'";
         ShowReadError(error);
     } else if (outcome == readCancelled) {
-        AfxMessageBox("Reading was cancelled: the document holds only the part of\n\n" + CString(path) +
+        Say("Reading was cancelled: the document holds only the part of\n\n" + CString(path) +
                           "\n\nthat was read. The file is left as it is.",
-                      MB_OK | MB_ICONINFORMATION);
+            CORRA_PRODUCT_NAME, MB_OK | MB_ICONINFORMATION);
     }
     if (damaged)
-        AfxMessageBox("The file\n\n" + CString(path) +
+        Say("The file\n\n" + CString(path) +
                           "\n\nis damaged. What could be read is shown; the file is left as it is.",
-                      MB_OK | MB_ICONEXCLAMATION);
+            CORRA_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
     else if (!headerOk && outcome == readComplete)
-        AfxMessageBox("The file\n\n" + CString(path) +
+        Say("The file\n\n" + CString(path) +
                           "\n\nhas no valid header. It is shown as it was read and left as it is.",
-                      MB_OK | MB_ICONEXCLAMATION);
+            CORRA_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
 
     UpdateHighestIds();
     AfterReadCheck();
     // Only a complete, clean read is written back by itself: anything else would overwrite the
     // user's file with less than it held.
     const BOOL clean = outcome == readComplete && headerOk && !damaged;
-    if (clean && !SuppressAutoSave()) {
+    if (clean && !IsAutoSaveSuppressed()) {
         BOOL cleaned = CleanCollections();
         if (cleaned || plain || m_bNeedsSave)
-            PostToFirstView(WM_CORRA_RESAVE);
+            PostViewMessage(WM_CORRA_RESAVE);
     }
     return outcome;
 }
@@ -316,17 +395,19 @@ CCorraDoc::WriteOutcome CCorraDoc::WriteCorraDoc(LPCSTR path)
     CBusyScope busy(m_bBusy);
     const CString kindName = GetKindName();
     OnBeforeWrite();
-    COldProgressDlg progress("Writing " + kindName, "Please wait...", 100);
-    progress.Create();
-    progress.SetText("Saving " + kindName);
-    progress.SetRange(GetQuestionCount());
-    progress.SetStep(1);
+    auto progress = MakeProgress("Writing " + kindName, "Please wait...", 100);
+    if (progress) {
+        progress->Create();
+        progress->SetText("Saving " + kindName);
+        progress->SetRange(GetQuestionCount());
+        progress->SetStep(1);
+    }
     WriteOutcome outcome = writeDone;
     try {
         CEncryptedArchive out(path, TRUE, 4096);
-        WriteBody(out, GetQuestionCount() > 5 ? &progress : nullptr);
+        WriteBody(out, GetQuestionCount() > 5 ? progress.get() : nullptr);
         // A cancelled save is abandoned whole: the old file stays as it was.
-        if (progress.IsCancelled())
+        if (progress && progress->IsCancelled())
             outcome = writeCancelled;
         else if (!out.Commit())
             outcome = writeFailed;
@@ -335,10 +416,11 @@ CCorraDoc::WriteOutcome CCorraDoc::WriteCorraDoc(LPCSTR path)
         LogError("CCorraDoc::WriteCorraDoc() - c-tor failed for CEncryptedArchive");
         outcome = writeFailed;
     }
-    progress.DestroyWindow();
+    if (progress)
+        progress->DestroyWindow();
     if (outcome == writeFailed)
-        AfxMessageBox("Failed to save file " + CString(path) + "\n\nThe file is left as it was.",
-                      MB_OK | MB_ICONEXCLAMATION);
+        Say("Failed to save file " + CString(path) + "\n\nThe file is left as it was.", CORRA_PRODUCT_NAME,
+            MB_OK | MB_ICONEXCLAMATION);
     return outcome;
 }
 
@@ -383,6 +465,62 @@ void CCorraDoc::ResetGroupCounters()
 {
     for (POSITION pos = m_plGroups.GetHeadPosition(); pos;)
         static_cast<CGroup*>(m_plGroups.GetNext(pos))->m_nCounter = 1;
+}
+
+void CCorraDoc::OrderItemsByGroups(CPtrListEx& items, const std::function<int(void*)>& groupIdOf)
+{
+    for (POSITION pos = m_plGroups.GetHeadPosition(); pos;)
+        static_cast<CGroup*>(m_plGroups.GetNext(pos))->m_plWork.RemoveAll();
+    CPtrListEx rest;
+    for (POSITION pos = items.GetHeadPosition(); pos;) {
+        void* item = items.GetNext(pos);
+        int id = groupIdOf(item);
+        CGroup* group = id != 0 ? FindGroupById(id) : nullptr;
+        if (!group)
+            rest.AddTail(item);
+        else if (static_cast<void*>(group->m_pHeaderQuestion) == item)
+            group->m_plWork.AddHead(item);
+        else
+            group->m_plWork.AddTail(item);
+    }
+    items.RemoveAll();
+    for (POSITION pos = m_plGroups.GetHeadPosition(); pos;) {
+        auto* group = static_cast<CGroup*>(m_plGroups.GetNext(pos));
+        items.AppendList(group->m_plWork);
+        group->m_plWork.RemoveAll();
+    }
+    items.AppendList(rest);
+}
+
+int CCorraDoc::GroupItemsByKey(const CPtrListEx& items, const std::function<BOOL(void*, int&)>& keyOf,
+                               const std::function<CString(int)>& nameOf,
+                               const std::function<void(void*, int)>& setGroupId)
+{
+    // The groups by key: a key below 1 is no group ID, so its group is the one of its name.
+    std::map<int, CGroup*> byKey;
+    for (POSITION pos = items.GetHeadPosition(); pos;) {
+        void* item = items.GetNext(pos);
+        int key = 0;
+        if (!keyOf(item, key))
+            continue;
+        CGroup*& group = byKey[key];
+        if (!group && key >= 1)
+            group = FindGroupById(key);
+        CString name = group ? CString() : nameOf(key);
+        for (POSITION at = m_plGroups.GetHeadPosition(); !group && key < 1 && at;) {
+            auto* existing = static_cast<CGroup*>(m_plGroups.GetNext(at));
+            if (existing->m_csName == name)
+                group = existing;
+        }
+        if (!group) {
+            group = CGroup::Create(name, key, 0);
+            m_plGroups.AddTail(group);
+        }
+        setGroupId(item, group->m_nId);
+        ++group->m_nMemberCount;
+    }
+    SetModifiedFlag(TRUE);
+    return m_plGroups.GetCount();
 }
 
 void CCorraDoc::DeleteGroups()

@@ -10,6 +10,9 @@
 
 #include "foundation/PtrListEx.h"
 #include "platform/core/String.h"
+#include "platform/ui/Document.h"
+
+#include <functional>
 
 class CCorraHeader;
 class CCorraQuestion;
@@ -22,7 +25,7 @@ constexpr UINT WM_CORRA_RESAVE = 0x8051;
 // The framework's close-file command.
 constexpr UINT CORRA_ID_FILE_CLOSE = 57602;
 
-class CCorraDoc {
+class CCorraDoc : public CDocument {
 public:
     // How a read ended.
     enum ReadOutcome {
@@ -36,7 +39,7 @@ public:
     enum WriteOutcome { writeDone, writeCancelled, writeFailed };
 
     CCorraDoc();
-    virtual ~CCorraDoc();
+    ~CCorraDoc() override;
     CCorraDoc(const CCorraDoc&) = delete;
     CCorraDoc& operator=(const CCorraDoc&) = delete;
 
@@ -76,13 +79,38 @@ public:
     CGroup* FindGroupByHeader(const CCorraQuestion* question) const;
     void ResetGroupCounters();
 
+    // The list algorithms under the question-based group operations, over items told apart by
+    // the callers' functions (the items are the document's questions).
+    //
+    // Puts items in group order: the members of each group (its header question first) in the
+    // order of the group list, then every other item in its own order. groupIdOf gives an
+    // item's group ID, or 0 for an item that belongs to no group (a collection).
+    void OrderItemsByGroups(CPtrListEx& items, const std::function<int(void*)>& groupIdOf);
+    // Gives each item (keyOf FALSE skips it) the group of its key, made when missing: named by
+    // nameOf, with the key as its ID when that is 1 or more, else a new ID (so a level of 0
+    // makes one group too, "Level 0"). setGroupId stores the group's ID in the item. Returns
+    // the number of groups and marks the document modified.
+    int GroupItemsByKey(const CPtrListEx& items, const std::function<BOOL(void*, int&)>& keyOf,
+                        const std::function<CString(int)>& nameOf, const std::function<void(void*, int)>& setGroupId);
+
     // ---- the framework's side
-    const CString& GetPathName() const { return m_strPathName; }
-    void SetPathName(LPCSTR path) { m_strPathName = path ? path : ""; }
-    BOOL IsModified() const { return m_bModified; }
-    virtual void SetModifiedFlag(BOOL modified = TRUE);
+    void SetModifiedFlag(BOOL modified = TRUE) override;
     // A message to the window of the document's first view; FALSE when there is none.
-    virtual BOOL PostToFirstView(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) { return FALSE; }
+    virtual BOOL PostViewMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+    {
+        return PostToFirstView(message, wParam, lParam);
+    }
+    // Empties titles, instructions, id, groups and the invalid-question text.
+    void DeleteContents() override;
+    // Nothing may save or close the document while it is read or written.
+    BOOL SaveModified() override;
+    BOOL CanCloseFrame(CFrameWnd* pFrame) override;
+    BOOL DoSave(LPCSTR lpszPathName, BOOL bReplace = TRUE) override;
+    BOOL DoFileSave() override;
+    void OnCloseDocument() override;
+    // The reader and writer have said what went wrong already.
+    void ReportSaveLoadException(LPCSTR lpszPathName, BOOL bSaving) override {}
+
     // Reading or writing is under way: the progress box lets events run, and none of them may
     // close or save the document meanwhile.
     BOOL IsBusy() const { return m_bBusy; }
@@ -90,7 +118,8 @@ public:
 
     // Set by the main frame while it opens a document as part of a larger task: no repairs
     // and no automatic save after reading.
-    static BOOL& SuppressAutoSave();
+    static BOOL IsAutoSaveSuppressed();
+    static void SuppressAutoSave(BOOL suppress);
 
     CString m_csInstructions;
     CString m_csTitle1;
@@ -107,6 +136,10 @@ protected:
     CString m_csQuestionError;
     int m_nErrorQuestionId = 0;
 
+protected:
+    BOOL ReadFromFile(LPCSTR lpszPathName) override;
+    BOOL WriteToFile(LPCSTR lpszPathName) override;
+
 private:
     // "Error occured while reading file <path>" with the pending error text in front, the ID
     // and the tokenizer's last token after it.
@@ -114,7 +147,5 @@ private:
     void ShowReadError(const CString& text);
     void DeleteGroups();
 
-    CString m_strPathName;
-    BOOL m_bModified = FALSE;
     BOOL m_bBusy = FALSE;
 };

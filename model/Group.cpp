@@ -103,7 +103,8 @@ BOOL CGroup::IsValidFlags(DWORD flags)
 
 CString& CGroup::ErrorText()
 {
-    static CString text;
+    // Per thread, as the tokenizers are: documents may be read on several threads at once.
+    thread_local CString text;
     return text;
 }
 

@@ -50,8 +50,7 @@ public:
     int Parse(LPCSTR* ppText, UINT* pnRemaining);
     // Appends the group record.
     void Write(CEncryptedArchive& out);
-    // The error text of the last parse ("Syntax error", "'END' without 'GROUP'"), shared by all
-    // groups.
+    // The error text of the last parse on this thread ("Syntax error", "'END' without 'GROUP'").
     static CString& ErrorText();
 
     int m_nCounter = 0;

@@ -1,13 +1,12 @@
 #include "render/FontMgr.h"
 
-#include "render/RtfDraw3.h"
-
 #include "foundation/CorraAppBase.h"
 #include "foundation/ScreenUnits.h"
 #include "foundation/Log.h"
 #include "foundation/LogException.h"
 #include "platform/ui/DC.h"
 #include "platform/core/ScreenInfo.h"
+#include "platform/core/UiThread.h"
 
 #include <algorithm>
 #include <chrono>
@@ -61,16 +60,20 @@ LOGFONT MakeDefault(const SlotInfo& s)
     return lf;
 }
 
+struct CDefaultTable {
+    CDefaultTable()
+    {
+        for (int i = 0; i < FM_COUNT; ++i)
+            fonts[i] = MakeDefault(kSlots[i]);
+    }
+    LOGFONT fonts[FM_COUNT];
+};
+
+// Built once, whichever thread asks first.
 const LOGFONT* DefaultTable()
 {
-    static LOGFONT table[FM_COUNT];
-    static bool built = false;
-    if (!built) {
-        for (int i = 0; i < FM_COUNT; ++i)
-            table[i] = MakeDefault(kSlots[i]);
-        built = true;
-    }
-    return table;
+    static const CDefaultTable table;
+    return table.fonts;
 }
 
 struct SymbolFont {
@@ -93,8 +96,17 @@ std::set<CFont*>& LiveFonts()
     return fonts;
 }
 
-CFontMgr::TextDrawer g_textDrawer = &DrawTextOrRtf;
+// Until rendering installs the RTF-aware drawer, text is drawn as the device context draws it.
+class CPlainTextDrawer : public ITextDrawer {
+public:
+    int DrawText(CDC* pDC, LPCSTR text, int nCount, RECT* pRect, UINT nFormat) override
+    {
+        return pDC ? pDC->DrawText(text, nCount, pRect, nFormat) : 0;
+    }
+};
 
+CPlainTextDrawer g_plainDrawer;
+CServiceSlot<ITextDrawer> g_textDrawer(g_plainDrawer);
 
 bool InRange(int nSlot)
 {
@@ -121,7 +133,7 @@ BOOL ForAllSlots(BOOL (*each)(int))
 } // namespace
 
 LOGFONT CFontMgr::m_lfSlots[FM_COUNT];
-CFont* CFontMgr::m_Fonts[FM_COUNT] = {};
+thread_local CFont* CFontMgr::m_Fonts[FM_COUNT] = {};
 int CFontMgr::m_nDefaultSlot = 0;
 int CFontMgr::m_nScreenDpi = 96;
 DWORD CFontMgr::m_dwLastChange = 0;
@@ -135,8 +147,15 @@ const bool g_tableInit = [] {
 }();
 }
 
+std::recursive_mutex& CFontMgr::Mutex()
+{
+    static std::recursive_mutex mutex;
+    return mutex;
+}
+
 void CFontMgr::Unload()
 {
+    std::lock_guard<std::recursive_mutex> lock(Mutex());
     for (int i = 0; i < FM_COUNT; ++i) {
         m_lfSlots[i] = DefaultTable()[i];
         m_Fonts[i] = nullptr;
@@ -145,11 +164,11 @@ void CFontMgr::Unload()
     m_nScreenDpi = 96;
     m_dwLastChange = 0;
     m_bLoaded = FALSE;
-    g_textDrawer = &DrawTextOrRtf;
 }
 
 int CFontMgr::ResolveSlot(int nSlot)
 {
+    std::lock_guard<std::recursive_mutex> lock(Mutex());
     if (nSlot == -1)
         nSlot = m_nDefaultSlot;
     if (!InRange(nSlot)) {
@@ -171,16 +190,19 @@ LPCSTR CFontMgr::GetSlotClassName(int nSlot)
 
 void CFontMgr::GetSlotLogFont(LOGFONT& lf, int nSlot)
 {
+    std::lock_guard<std::recursive_mutex> lock(Mutex());
     lf = m_lfSlots[ResolveSlot(nSlot)];
 }
 
 LOGFONT* CFontMgr::GetSlotLogFontPtr(int nSlot)
 {
+    ASSERT_UI_THREAD();
     return InRange(nSlot) ? &m_lfSlots[nSlot] : nullptr;
 }
 
 void CFontMgr::SetSlotLogFont(const LOGFONT& lf, int nSlot)
 {
+    std::lock_guard<std::recursive_mutex> lock(Mutex());
     nSlot = ResolveSlot(nSlot);
     m_lfSlots[nSlot] = lf;
     TouchFonts();
@@ -189,6 +211,7 @@ void CFontMgr::SetSlotLogFont(const LOGFONT& lf, int nSlot)
 
 BOOL CFontMgr::ResetSlotToDefault(int nSlot)
 {
+    std::lock_guard<std::recursive_mutex> lock(Mutex());
     if (!InRange(nSlot))
         return FALSE;
     m_lfSlots[nSlot] = DefaultTable()[nSlot];
@@ -202,6 +225,7 @@ const LOGFONT& CFontMgr::GetDefaultLogFont(int nSlot)
 
 BOOL CFontMgr::LoadSlot(int nSlot)
 {
+    std::lock_guard<std::recursive_mutex> lock(Mutex());
     if (nSlot == -1)
         return ForAllSlots(&CFontMgr::LoadSlot);
     if (!InRange(nSlot))
@@ -214,6 +238,7 @@ BOOL CFontMgr::LoadSlot(int nSlot)
 
 BOOL CFontMgr::SaveSlot(int nSlot)
 {
+    std::lock_guard<std::recursive_mutex> lock(Mutex());
     if (nSlot == -1)
         return ForAllSlots(&CFontMgr::SaveSlot);
     if (!InRange(nSlot))
@@ -221,8 +246,27 @@ BOOL CFontMgr::SaveSlot(int nSlot)
     return CorraApp().WriteProfileLogFont(kFontMgrSection, kSlots[nSlot].name, m_lfSlots[nSlot]);
 }
 
+int CFontMgr::GetDefaultSlot()
+{
+    std::lock_guard<std::recursive_mutex> lock(Mutex());
+    return m_nDefaultSlot;
+}
+
+int CFontMgr::GetScreenDpi()
+{
+    std::lock_guard<std::recursive_mutex> lock(Mutex());
+    return m_nScreenDpi;
+}
+
+DWORD CFontMgr::GetLastFontChange()
+{
+    std::lock_guard<std::recursive_mutex> lock(Mutex());
+    return m_dwLastChange;
+}
+
 int CFontMgr::SetDefaultSlot(int nSlot)
 {
+    std::lock_guard<std::recursive_mutex> lock(Mutex());
     int previous = m_nDefaultSlot;
     m_nDefaultSlot = nSlot;
     return previous;
@@ -230,6 +274,7 @@ int CFontMgr::SetDefaultSlot(int nSlot)
 
 CFont* CFontMgr::CreateSlotFont(CDC* pDC, int nSlot)
 {
+    std::lock_guard<std::recursive_mutex> lock(Mutex());
     nSlot = ResolveSlot(nSlot);
     LOGFONT lf = m_lfSlots[nSlot];
     if (pDC && pDC->GetMapMode() == MM_TWIPS)
@@ -241,6 +286,7 @@ CFont* CFontMgr::CreateSlotFont(CDC* pDC, int nSlot)
 
 CFont* CFontMgr::SelectSlotFont(CDC* pDC, int nSlot)
 {
+    std::lock_guard<std::recursive_mutex> lock(Mutex());
     nSlot = ResolveSlot(nSlot);
     CFont* font = CreateSlotFont(pDC, nSlot);
     LiveFonts().insert(font);
@@ -251,6 +297,7 @@ CFont* CFontMgr::SelectSlotFont(CDC* pDC, int nSlot)
 
 void CFontMgr::RestoreSlotFont(CDC* pDC, CFont* pOldFont, int nSlot)
 {
+    std::lock_guard<std::recursive_mutex> lock(Mutex());
     nSlot = ResolveSlot(nSlot);
     CFont* pTempFont = pDC->SelectObject(pOldFont);
     if (pTempFont != m_Fonts[nSlot])
@@ -266,14 +313,22 @@ void CFontMgr::RestoreSlotFont(CDC* pDC, CFont* pOldFont, int nSlot)
     }
 }
 
-void CFontMgr::SetTextDrawer(TextDrawer drawer)
+CFont* CFontMgr::GetSelectedSlotFont(int nSlot)
 {
-    g_textDrawer = drawer ? drawer : &DrawTextOrRtf;
+    return InRange(nSlot) ? m_Fonts[nSlot] : nullptr;
+}
+
+CServiceSlot<ITextDrawer>& TextDrawerSlot()
+{
+    return g_textDrawer;
 }
 
 int CFontMgr::DrawTextInSlotFont(CDC* pDC, LPCSTR text, int nCount, RECT* pRect, UINT nFormat, int nSlot, double zoom,
                                  TEXTMETRIC* pTm)
 {
+    // Held through the drawing: the zoomed height and the default slot are the slots' own while
+    // the text is drawn, and no other thread may see them so.
+    std::lock_guard<std::recursive_mutex> lock(Mutex());
     nSlot = ResolveSlot(nSlot);
     const LONG height = m_lfSlots[nSlot].lfHeight;
     if (zoom > 0)
@@ -284,7 +339,7 @@ int CFontMgr::DrawTextInSlotFont(CDC* pDC, LPCSTR text, int nCount, RECT* pRect,
     try {
         if (pTm)
             pDC->GetTextMetrics(pTm);
-        result = g_textDrawer(pDC, text, nCount, pRect, nFormat);
+        result = g_textDrawer.Get().DrawText(pDC, text, nCount, pRect, nFormat);
     } catch (...) {
         LogUnknownException(LOG_HERE);
     }
@@ -296,16 +351,19 @@ int CFontMgr::DrawTextInSlotFont(CDC* pDC, LPCSTR text, int nCount, RECT* pRect,
 
 int CFontMgr::HeightToPoints(const LOGFONT& lf)
 {
+    std::lock_guard<std::recursive_mutex> lock(Mutex());
     return std::abs(MulDiv(72, lf.lfHeight, m_nScreenDpi > 0 ? m_nScreenDpi : 96));
 }
 
 LONG CFontMgr::PointsToHeight(int nPoints)
 {
+    std::lock_guard<std::recursive_mutex> lock(Mutex());
     return -MulDiv(nPoints, m_nScreenDpi > 0 ? m_nScreenDpi : 96, 72);
 }
 
 int CFontMgr::UpdateScreenDpi(CDC* pDC)
 {
+    std::lock_guard<std::recursive_mutex> lock(Mutex());
     int previous = m_nScreenDpi;
     int dpi = pDC ? pDC->GetDeviceCaps(LOGPIXELSY) : GetScreenInfo().nDpiY;
     if (dpi > 0)
@@ -315,6 +373,7 @@ int CFontMgr::UpdateScreenDpi(CDC* pDC)
 
 void CFontMgr::TouchFonts()
 {
+    std::lock_guard<std::recursive_mutex> lock(Mutex());
     using namespace std::chrono;
     m_dwLastChange = static_cast<DWORD>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
@@ -338,6 +397,7 @@ void CFontMgr::LogFontToCharFormat(const LOGFONT& lf, CHARFORMAT& cf)
 
 void CFontMgr::GetSlotCharFormat(CHARFORMAT& cf, int nSlot)
 {
+    std::lock_guard<std::recursive_mutex> lock(Mutex());
     LogFontToCharFormat(m_lfSlots[ResolveSlot(nSlot)], cf);
 }
 
@@ -407,6 +467,7 @@ void CFontMgr::LoadFaceCharset(LOGFONT& lf)
 
 CFontMgrInit::CFontMgrInit()
 {
+    std::lock_guard<std::recursive_mutex> lock(CFontMgr::Mutex());
     if (CFontMgr::m_bLoaded)
         return;
     CFontMgr::m_bLoaded = TRUE;

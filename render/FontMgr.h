@@ -6,13 +6,20 @@
 //
 // The symbol faces are not installed on this platform: their characters are drawn from the
 // face the font system falls back on.
+//
+// Any thread may use it: the slots and settings are behind one lock (Mutex()), which the RTF
+// engine also holds for each of its calls, so a call of the engine sees the slots stand still.
+// The fonts selected by SelectSlotFont are recorded per thread, each thread drawing into device
+// contexts of its own.
 
 #include "platform/core/Collections.h"
+#include "platform/core/ServiceSlot.h"
 #include "platform/core/String.h"
 #include "platform/core/WinTypes.h"
 #include "platform/ui/CharFormat.h"
 
 #include <cstdint>
+#include <mutex>
 
 class CDC;
 class CFont;
@@ -41,6 +48,17 @@ enum : int {
     FM_COUNT
 };
 
+// The routine DrawTextInSlotFont draws through: the device context's own DrawText until the
+// application installs the RTF-aware one (InstallRtfTextDrawer), since the font manager stands
+// below the RTF engine.
+class ITextDrawer {
+public:
+    virtual ~ITextDrawer() = default;
+    // Draws (or with DT_CALCRECT measures) the text; the height.
+    virtual int DrawText(CDC* pDC, LPCSTR text, int nCount, RECT* pRect, UINT nFormat) = 0;
+};
+CServiceSlot<ITextDrawer>& TextDrawerSlot();
+
 class CFontMgr {
 public:
     // -1 becomes the default slot; a slot that is still outside 0..17 is logged and slot 0 used.
@@ -49,7 +67,8 @@ public:
     static LPCSTR GetSlotName(int nSlot);
     static LPCSTR GetSlotClassName(int nSlot);
     static void GetSlotLogFont(LOGFONT& lf, int nSlot);
-    // NULL for a slot outside 0..17 (-1 is not resolved).
+    // NULL for a slot outside 0..17 (-1 is not resolved). Writing through it bypasses the
+    // lock, so only the user-interface thread may, while no other thread draws.
     static LOGFONT* GetSlotLogFontPtr(int nSlot);
     // Stores the font, records the time of the change and saves the slot to the profile.
     static void SetSlotLogFont(const LOGFONT& lf, int nSlot);
@@ -63,7 +82,7 @@ public:
 
     // Returns the previous default slot.
     static int SetDefaultSlot(int nSlot);
-    static int GetDefaultSlot() { return m_nDefaultSlot; }
+    static int GetDefaultSlot();
 
     // A new font of the slot (the caller owns it); in MM_TWIPS its height is in twips.
     static CFont* CreateSlotFont(CDC* pDC, int nSlot);
@@ -71,14 +90,13 @@ public:
     // puts back; the font taken out then is deleted.
     static CFont* SelectSlotFont(CDC* pDC, int nSlot);
     static void RestoreSlotFont(CDC* pDC, CFont* pOldFont, int nSlot);
+    // The font this thread selected for the slot with SelectSlotFont and has not restored; NULL
+    // when none (or for a slot outside 0..17).
+    static CFont* GetSelectedSlotFont(int nSlot);
     // Draws (or with DT_CALCRECT measures) a text in the slot's font, its height times zoom when
     // zoom is above 0, with the slot as default slot meanwhile; returns the height.
     static int DrawTextInSlotFont(CDC* pDC, LPCSTR text, int nCount, RECT* pRect, UINT nFormat, int nSlot,
                                   double zoom = -1.0, TEXTMETRIC* pTm = nullptr);
-    // The routine DrawTextInSlotFont draws through (the RTF-aware one once rendering installs
-    // it; the device context's own DrawText until then). NULL goes back to the default.
-    using TextDrawer = int (*)(CDC* pDC, LPCSTR text, int nCount, RECT* pRect, UINT nFormat);
-    static void SetTextDrawer(TextDrawer drawer);
 
     // Face, size, bold (weight above 500), italic, underline, character set, pitch and family
     // (mask CFM_FACE | CFM_SIZE | CFM_CHARSET | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE).
@@ -94,10 +112,10 @@ public:
     static LONG PointsToHeight(int nPoints);
     // Reads LOGPIXELSY of pDC (of the screen when NULL); returns the previous value.
     static int UpdateScreenDpi(CDC* pDC = nullptr);
-    static int GetScreenDpi() { return m_nScreenDpi; }
+    static int GetScreenDpi();
 
     static void TouchFonts();
-    static DWORD GetLastFontChange() { return m_dwLastChange; }
+    static DWORD GetLastFontChange();
 
     // The five symbol faces ("QVMath", "QVMathB", "QVchemA", "QVchemB", "Symbol"), compared
     // exactly.
@@ -112,14 +130,16 @@ public:
     static void SaveFaceCharset(const LOGFONT& lf);
     static void LoadFaceCharset(LOGFONT& lf);
 
-    // Fonts currently selected by SelectSlotFont, one per slot.
-    static CFont* m_Fonts[FM_COUNT];
-
     // Puts every slot, the default slot and the loaded mark back to their start (tests).
     static void Unload();
 
+    // The lock of the slots and settings (recursive: the engine calls back in while holding it).
+    static std::recursive_mutex& Mutex();
+
 private:
     friend class CFontMgrInit;
+    // Fonts this thread selected by SelectSlotFont, one per slot.
+    static thread_local CFont* m_Fonts[FM_COUNT];
     static LOGFONT m_lfSlots[FM_COUNT];
     static int m_nDefaultSlot;
     static int m_nScreenDpi;

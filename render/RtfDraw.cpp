@@ -1,6 +1,7 @@
 #include "render/RtfDraw.h"
 
 #include "foundation/Log.h"
+#include "platform/core/CodePage.h"
 
 #include <climits>
 #include <cstring>
@@ -31,9 +32,10 @@ enum Prop {
     ipropFacingp,
     ipropLandscape,
     ipropJust,
+    ipropHidden,
 };
 
-enum Special { ipfnBin, ipfnHex, ipfnSkipDest };
+enum Special { ipfnBin, ipfnHex, ipfnSkipDest, ipfnUnicode, ipfnUnicodeSkip, ipfnFieldResult };
 
 struct Keyword {
     const char* szKeyword;
@@ -84,9 +86,30 @@ const Keyword kKeywords[] = {
     {"", 0, false, kwdChar, 10},
     {"", 0, false, kwdChar, 10},
     {"tab", 0, false, kwdChar, ' '},
+    // Breaks and separators word processors write: a line, section or table row ends a line, a
+    // table cell is set off as a tab is.
+    {"line", 0, false, kwdChar, 10},
+    {"sect", 0, false, kwdChar, 10},
+    {"row", 0, false, kwdChar, 10},
+    {"cell", 0, false, kwdChar, ' '},
+    // Typographic symbols are their Windows-1252 characters.
+    {"lquote", 0, false, kwdChar, 0x91},
+    {"rquote", 0, false, kwdChar, 0x92},
+    {"bullet", 0, false, kwdChar, 0x95},
+    {"endash", 0, false, kwdChar, 0x96},
+    {"emdash", 0, false, kwdChar, 0x97},
+    {"~", 0, false, kwdChar, 0xA0},
+    {"_", 0, false, kwdChar, '-'},
+    // Hidden text is a character property wherever it is set; "\v0" ends it.
+    {"v", 1, false, kwdProp, ipropHidden},
     {"ldblquote", 0, false, kwdChar, '"'},
     {"rdblquote", 0, false, kwdChar, '"'},
     {"bin", 0, false, kwdSpec, ipfnBin},
+    // "\\uN", a character by its code, is told from the underline word by its number (below);
+    // "\\ucN" fallback characters for older readers follow each.
+    {"uc", 1, false, kwdSpec, ipfnUnicodeSkip},
+    // A field's result is its visible text, even where it is marked optional with "\\*".
+    {"fldrslt", 0, false, kwdSpec, ipfnFieldResult},
     {"*", 0, false, kwdSpec, ipfnSkipDest},
     {"'", 0, false, kwdSpec, ipfnHex},
     {"author", 0, false, kwdDest, 0},
@@ -142,6 +165,7 @@ int CRtfDraw::Read()
     m_cbBin = 0;
     m_nHexValue = 0;
     m_cNibble = 2;
+    m_nFallbackLeft = 0;
     m_bSkipDestIfUnk = false;
     m_nPos = 0;
     m_cszOut.Empty();
@@ -263,8 +287,11 @@ int CRtfDraw::ParseKeyword()
 
 int CRtfDraw::TranslateKeyword(const CString& keyword, int param, bool bParam)
 {
-    const Keyword* pFound = nullptr;
+    static const Keyword kUnicode = {"u", 0, false, kwdSpec, ipfnUnicode};
+    const Keyword* pFound = keyword == "u" && bParam ? &kUnicode : nullptr;
     for (const Keyword& k : kKeywords) {
+        if (pFound)
+            break;
         if (keyword == k.szKeyword) {
             pFound = &k;
             break;
@@ -302,6 +329,7 @@ int CRtfDraw::ApplyPropChange(int iprop, int val)
     case ipropBold: m_state.chp.fBold = val; break;
     case ipropItalic: m_state.chp.fItalic = val; break;
     case ipropUnderline: m_state.chp.fUnderline = val; break;
+    case ipropHidden: m_state.chp.fHidden = val != 0; break;
     case ipropLeftInd: m_state.pap.xaLeft = val; break;
     case ipropRightInd: m_state.pap.xaRight = val; break;
     case ipropFirstInd: m_state.pap.xaFirst = val; break;
@@ -340,6 +368,18 @@ int CRtfDraw::ParseSpecial(int ipfn, int param)
     case ipfnSkipDest:
         m_bSkipDestIfUnk = true;
         return ecOK;
+    case ipfnUnicode: {
+        const int code = param < 0 ? param + 65536 : param;
+        const int byte = code >= 0 && code <= 0xFFFF ? cp1252::FromUnicode(static_cast<char32_t>(code)) : -1;
+        const int ec = ParseChar(byte > 0 ? byte : '?');
+        m_nFallbackLeft = m_state.nUnicodeSkip;
+        return ec;
+    }
+    case ipfnFieldResult:
+        return ecOK;
+    case ipfnUnicodeSkip:
+        m_state.nUnicodeSkip = param < 0 ? 0 : param > 10 ? 10 : param;
+        return ecOK;
     case ipfnHex:
         m_state.ris = risHex;
         m_cNibble = 2;
@@ -353,7 +393,11 @@ int CRtfDraw::ParseChar(int ch)
 {
     if (m_state.ris == risBin && --m_cbBin <= 0)
         m_state.ris = risNorm;
-    if (m_state.rds == rdsSkip)
+    if (m_nFallbackLeft > 0) {
+        --m_nFallbackLeft;  // stands in for the "\\u" character before it
+        return ecOK;
+    }
+    if (m_state.rds == rdsSkip || m_state.chp.fHidden)
         return ecOK;
     // A NUL byte has no place in the text.
     if (m_bTextMode && ch != 0)

@@ -35,6 +35,7 @@ public:
     struct CharProps {
         int fBold = 0;
         int fUnderline = 0;
+        bool fHidden = false;
         int fItalic = 0;
     };
     struct ParaProps {
@@ -77,6 +78,7 @@ private:
         DocProps dop;
         Dest rds = rdsNorm;
         InternalState ris = risNorm;
+        int nUnicodeSkip = 1;  // "\uc": fallback characters after each "\u"
     };
 
     int PushState();
@@ -98,6 +100,7 @@ private:
     int m_cbBin = 0;
     int m_nHexValue = 0;
     int m_cNibble = 2;
+    int m_nFallbackLeft = 0;  // fallback characters of the last "\u" still to pass over
     bool m_bSkipDestIfUnk = false;
 };
 

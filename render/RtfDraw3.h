@@ -137,6 +137,8 @@ private:
         bool bDocFont = false;
         bool bStyleKept = false;
         bool bSizeKept = false;
+        bool bHidden = false;  // "\v": neither drawn nor measured nor given as plain text
+        int nUnicodeSkip = 1;  // "\uc": characters standing in for each "\u" that follows
         int nSuperSub = 0;  // 0 none, 1 superscript, 2 subscript
         int nShift = 0;     // how far a super- or subscript moves from the line, logical units
     };
@@ -151,6 +153,7 @@ private:
         bool bWord = false;
         bool bEscape = false;  // written as a control symbol, not as text
         bool bGlued = false;   // the text of a control word's own token, right after the word
+        std::u16string wide;   // a character Windows-1252 lacks, drawn in place of text
     };
 
     void ResetState();
@@ -180,7 +183,9 @@ private:
     BOOL OpenText();
     int ParseHeader();
     int ParseFontTable();
-    int ParseFontEntry();
+    bool IsStarredFieldResult(int nAt) const;
+    // bBraced: the entry stands in braces of its own (the brace is read); else its backslash is.
+    int ParseFontEntry(bool bBraced);
     int SkipGroup();
     void SkipBinary(int nBytes);
     int ParseContent();
@@ -202,8 +207,8 @@ private:
     bool FaceInList(const CString& face) const;
 
     // Drawing.
-    int Measure(const CString& text) const;
-    void DrawPiece(const CString& text, int x);
+    int Measure(const CString& text, const std::u16string& wide = {}) const;
+    void DrawPiece(const CString& text, int x, const std::u16string& wide = {});
     void RunLineLoop();
 
     // Input.
@@ -216,6 +221,8 @@ private:
     LPCSTR m_pBreak = nullptr;
     int m_nFirstVisible = -1;
     int m_nLastVisible = -1;
+    // Fallback characters of the last "\u" still to pass over.
+    int m_nFallbackLeft = 0;
 
     // Output target.
     CDC* m_pDC = nullptr;
@@ -259,6 +266,7 @@ private:
     int m_nDocPitch = 3;
     bool m_bDocFontGiven = false;  // set by ForceFontPitch; the slot is not read then
     int m_nDocFontNum = -1;
+    int m_nAnsiCodePage = 1252;  // "\\ansicpg": the code page of bytes in ANSI fonts
 
     // Modes.
     bool m_bCalcOnly = false;
@@ -281,3 +289,6 @@ private:
 // Draws a text through the RTF engine when it is RTF, else (or when the engine cannot read it)
 // with the device context's own DrawText. Returns the height.
 int DrawTextOrRtf(CDC* pDC, LPCSTR pszText, int nCount, RECT* pRect, UINT nFlags);
+// Makes the font manager's slot drawing go through DrawTextOrRtf; the application does it at
+// start-up (the font manager stands below the engine and draws plain text until then).
+void InstallRtfTextDrawer();

@@ -4,6 +4,7 @@
 // and splicing text before the first or after the last visible character.
 
 #include "platform/core/String.h"
+#include "render/RtfSyntax.h"
 
 // The plain text of an RTF text. A text that does not begin (after white space) with "{\rtf"
 // is returned unchanged and the offsets are not written; otherwise pFirst and pLast receive the
@@ -11,18 +12,7 @@
 CString RtfToPlainText(LPCSTR pszText, int* pFirst = nullptr, int* pLast = nullptr);
 // Whether a text, RTF or plain, holds nothing but white space.
 BOOL IsRtfEmpty(LPCSTR pszText);
-// Whether a text begins, after white space, with "{\rtf".
-BOOL IsRtfText(LPCSTR pszText);
 
-// The default header: one font table entry, Arial, marked as the document font by its pitch,
-// then the body's opening words; the text and a closing brace follow it.
-CString MakeDefaultRtfHeader(int nPitch = 3);
-// A plain text wrapped as a whole RTF text with the default font table.
-CString WrapPlainTextAsRtf(LPCSTR pszText, int nPitch = 3);
-
-// Appends one Windows-1252 byte as RTF text: "\\", "{" and "}" escaped, control bytes and those
-// above 127 as "\'hh".
-void AppendRtfEscapedByte(CString& out, unsigned char c);
 
 // Keeps one document-font entry: every "\fprq3" after the first becomes "\fprq2". FALSE for a
 // text that is not RTF.

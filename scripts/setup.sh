@@ -8,7 +8,7 @@ if [ $# -lt 1 ]; then
   exit 2
 fi
 
-PACKAGES=(cmake g++ ninja-build qt6-base-dev libgtest-dev fonts-liberation2 locales)
+PACKAGES=(cmake g++ ninja-build qt6-base-dev qt6-image-formats-plugins libgtest-dev fonts-liberation2 locales)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -1,7 +1,6 @@
 #include "platform/core/ProgramHome.h"
 
 #include "platform/core/FileSys.h"
-#include "platform/core/Profile.h"
 #include "platform/core/Registry.h"
 
 #include <climits>
@@ -20,14 +19,6 @@ CString WithSlash(CString s)
     return s;
 }
 } // namespace
-
-CString GetRegistryFilePath()
-{
-    const char* env = std::getenv("CORRA_HOME");
-    if (env && *env)
-        return fsys::Join(CString::FromUtf8(env), "Registry.dat");
-    return fsys::Join(fsys::HomeDirectory(), ".config/Vantrel/Corra/Registry.dat");
-}
 
 CString GetProgramHome()
 {
@@ -62,12 +53,8 @@ CString GetProgramFilePath()
     return fsys::FromNative(buf);
 }
 
-void ResetPlatformPaths()
+void ForgetProgramHome()
 {
-    {
-        std::lock_guard<std::mutex> lock(g_mutex);
-        g_home.Empty();
-    }
-    CRegistryStore::Instance().SetFilePath(GetRegistryFilePath());
-    AppProfile().SetPath("");
+    std::lock_guard<std::mutex> lock(g_mutex);
+    g_home.Empty();
 }

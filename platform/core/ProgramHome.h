@@ -8,16 +8,12 @@
 // The program home with a trailing '/'.
 CString GetProgramHome();
 
-// Where the registry store is kept: in the program home when $CORRA_HOME is set, else in
-// ~/.config/Vantrel/Corra/.
-CString GetRegistryFilePath();
-
 // The component key of the program in the registry store.
 constexpr const char* CORRA_COMPONENT_KEY = "HKEY_CURRENT_USER\\Software\\Vantrel\\Corra";
 
 // The path of the running program file ("corra" beside its build when not known).
 CString GetProgramFilePath();
 
-// Forgets the program home, the registry store's file and the profile's path, so that the next
-// use finds them afresh (tests change $CORRA_HOME between cases).
-void ResetPlatformPaths();
+// Forgets the program home, so that the next use finds it afresh (ResetPlatformPaths forgets
+// the stores' files with it).
+void ForgetProgramHome();

@@ -2,7 +2,6 @@
 
 #include "platform/core/CodePage.h"
 #include "platform/core/FileSys.h"
-#include "platform/core/ProgramHome.h"
 
 #include <cstdlib>
 
@@ -48,6 +47,14 @@ CString CleanPath(const char* key)
 }
 
 } // namespace
+
+CString GetRegistryFilePath()
+{
+    const char* env = std::getenv("CORRA_HOME");
+    if (env && *env)
+        return fsys::Join(CString::FromUtf8(env), "Registry.dat");
+    return fsys::Join(fsys::HomeDirectory(), ".config/Vantrel/Corra/Registry.dat");
+}
 
 CRegistryStore& CRegistryStore::Instance()
 {

@@ -13,9 +13,13 @@ constexpr const char* HKEY_CURRENT_USER_NAME = "HKEY_CURRENT_USER";
 constexpr const char* HKEY_LOCAL_MACHINE_NAME = "HKEY_LOCAL_MACHINE";
 constexpr const char* HKEY_CLASSES_ROOT_NAME = "HKEY_CLASSES_ROOT";
 
+// Where the program's store is kept: in the program home when $CORRA_HOME is set, else in
+// ~/.config/Vantrel/Corra/.
+CString GetRegistryFilePath();
+
 class CRegistryStore {
 public:
-    // The program's store (file located beside the program home, see ProgramHome.h).
+    // The program's store (its file at GetRegistryFilePath()).
     static CRegistryStore& Instance();
 
     explicit CRegistryStore(const char* filePath = "");

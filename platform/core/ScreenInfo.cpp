@@ -1,7 +1,5 @@
 #include "platform/core/ScreenInfo.h"
 
-#include "platform/core/Services.h"
-
 namespace {
 
 class CDefaultScreenMetrics : public IScreenMetricsService {
@@ -13,6 +11,11 @@ CDefaultScreenMetrics g_default;
 CServiceSlot<IScreenMetricsService> g_service(g_default);
 
 } // namespace
+
+CServiceSlot<IScreenMetricsService>& ScreenMetricsSlot()
+{
+    return g_service;
+}
 
 IScreenMetricsService& ScreenMetricsService()
 {

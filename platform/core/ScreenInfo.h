@@ -4,6 +4,7 @@
 // test fixes. The user-interface layer installs the reader of the real screen at start-up
 // (InstallPrimaryScreenMetrics); until then the defaults below stand.
 
+#include "platform/core/ServiceSlot.h"
 #include "platform/core/WinTypes.h"
 
 struct CScreenInfo {
@@ -20,8 +21,9 @@ public:
     virtual CScreenInfo GetScreenInfo() = 0;
 };
 
-// The installed service; never NULL (the defaults of CScreenInfo until one is installed).
-// Installing does not take ownership; pass NULL to go back to the default.
+// The slot and its service (the defaults of CScreenInfo until one is installed).
+// SetScreenMetricsService(s) is ScreenMetricsSlot().Set(s).
+CServiceSlot<IScreenMetricsService>& ScreenMetricsSlot();
 IScreenMetricsService& ScreenMetricsService();
 void SetScreenMetricsService(IScreenMetricsService* service);
 

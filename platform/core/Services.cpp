@@ -38,6 +38,11 @@ CServiceSlot<IHelpService> g_help(g_quietHelp);
 
 } // namespace
 
+CServiceSlot<IMessageBoxService>& MessageBoxSlot()
+{
+    return g_box;
+}
+
 IMessageBoxService& MessageBoxService()
 {
     return g_box.Get();
@@ -46,6 +51,11 @@ IMessageBoxService& MessageBoxService()
 void SetMessageBoxService(IMessageBoxService* service)
 {
     g_box.Set(service);
+}
+
+CServiceSlot<IRichMessageBoxService>& RichMessageBoxSlot()
+{
+    return g_richBox;
 }
 
 IRichMessageBoxService& RichMessageBoxService()
@@ -58,6 +68,11 @@ void SetRichMessageBoxService(IRichMessageBoxService* service)
     g_richBox.Set(service);
 }
 
+CServiceSlot<IDesktopOpener>& DesktopOpenerSlot()
+{
+    return g_opener;
+}
+
 IDesktopOpener& DesktopOpener()
 {
     return g_opener.Get();
@@ -66,6 +81,11 @@ IDesktopOpener& DesktopOpener()
 void SetDesktopOpener(IDesktopOpener* service)
 {
     g_opener.Set(service);
+}
+
+CServiceSlot<IHelpService>& HelpServiceSlot()
+{
+    return g_help;
 }
 
 IHelpService& HelpService()
@@ -98,17 +118,6 @@ int DefaultMessageBoxAnswer(UINT style)
     }
 }
 
-int CScriptedMessageBox::Show(const CString& text, const CString& caption, UINT style)
-{
-    int answer = DefaultMessageBoxAnswer(style);
-    if (!m_answers.empty()) {
-        answer = m_answers.front();
-        m_answers.pop_front();
-    }
-    calls.push_back(Call{text, caption, style, answer});
-    return answer;
-}
-
 int RichMessageBox(CRichMessage& message)
 {
     return RichMessageBoxService().Show(message);
@@ -124,25 +133,4 @@ int DefaultRichMessageAnswer(int style)
     case RMB_CONTINUECANCEL: return IDCONTINUE_RMB;
     default: return IDCANCEL;
     }
-}
-
-int CScriptedRichMessageBox::Show(CRichMessage& message)
-{
-    int answer = DefaultRichMessageAnswer(message.style);
-    if (!m_answers.empty()) {
-        answer = m_answers.front();
-        m_answers.pop_front();
-    }
-    calls.push_back(message);
-    return answer;
-}
-
-BOOL CScriptedDesktopOpener::Record(const char* kind, const CString& target)
-{
-    calls.push_back(Call{CString(kind), target});
-    if (m_results.empty())
-        return TRUE;
-    BOOL r = m_results.front();
-    m_results.pop_front();
-    return r;
 }

@@ -1,31 +1,11 @@
 #pragma once
 // Services that would block a test or leave the process: message boxes, the desktop opener
 // (files, folders, URLs, mail) and help topics. The program installs implementations over Qt;
-// tests install scripted ones that record what was asked and answer from a queue.
+// tests install scripted ones (tests/support/ScriptedServices.h) that record what was asked and
+// answer from a queue.
 
+#include "platform/core/ServiceSlot.h"
 #include "platform/core/String.h"
-
-#include <atomic>
-#include <deque>
-#include <vector>
-
-// Where an installed service is kept: the installed one when there is one, else a quiet default.
-template <typename T>
-class CServiceSlot {
-public:
-    // constexpr: a slot is ready before any static constructor elsewhere asks for its service.
-    constexpr explicit CServiceSlot(T& fallback) : m_fallback(fallback) {}
-    T& Get() const
-    {
-        T* s = m_installed.load();
-        return s ? *s : m_fallback;
-    }
-    void Set(T* service) { m_installed.store(service); }
-
-private:
-    std::atomic<T*> m_installed{nullptr};
-    T& m_fallback;
-};
 
 class IMessageBoxService {
 public:
@@ -91,14 +71,18 @@ public:
     virtual BOOL ShowTopic(DWORD contextId) = 0;
 };
 
-// The installed services; never NULL (a quiet default stands in until one is installed).
-// Installing does not take ownership; pass NULL to go back to the default.
+// The slots and their installed services (a quiet default until one is installed: boxes answer
+// with their first button, the opener and help decline). SetXxx(s) is XxxSlot().Set(s).
+CServiceSlot<IMessageBoxService>& MessageBoxSlot();
 IMessageBoxService& MessageBoxService();
 void SetMessageBoxService(IMessageBoxService* service);
+CServiceSlot<IRichMessageBoxService>& RichMessageBoxSlot();
 IRichMessageBoxService& RichMessageBoxService();
 void SetRichMessageBoxService(IRichMessageBoxService* service);
+CServiceSlot<IDesktopOpener>& DesktopOpenerSlot();
 IDesktopOpener& DesktopOpener();
 void SetDesktopOpener(IDesktopOpener* service);
+CServiceSlot<IHelpService>& HelpServiceSlot();
 IHelpService& HelpService();
 void SetHelpService(IHelpService* service);
 
@@ -113,68 +97,8 @@ int AfxMessageBox(UINT stringId, UINT style = MB_OK);
 // The answer a box gives when nobody is there to press a button: its first button.
 int DefaultMessageBoxAnswer(UINT style);
 
-// Records every box and answers from a queue; with the queue empty, the first button.
-class CScriptedMessageBox : public IMessageBoxService {
-public:
-    struct Call {
-        CString text;
-        CString caption;
-        UINT style = 0;
-        int answer = 0;
-    };
-    int Show(const CString& text, const CString& caption, UINT style) override;
-    void QueueAnswer(int answer) { m_answers.push_back(answer); }
-
-    std::vector<Call> calls;
-
-private:
-    std::deque<int> m_answers;
-};
-
 // Shows a rich message through the installed service.
 int RichMessageBox(CRichMessage& message);
 // The answer of a rich message box that is not shown (suppressed, or nobody there): its first
 // button; IDCANCEL for a style that has no buttons.
 int DefaultRichMessageAnswer(int style);
-
-// Records every rich message and answers from a queue; with the queue empty, the first button.
-class CScriptedRichMessageBox : public IRichMessageBoxService {
-public:
-    int Show(CRichMessage& message) override;
-    void QueueAnswer(int answer) { m_answers.push_back(answer); }
-
-    std::vector<CRichMessage> calls;
-
-private:
-    std::deque<int> m_answers;
-};
-
-// Records every request and answers from a queue (TRUE when the queue is empty).
-class CScriptedDesktopOpener : public IDesktopOpener {
-public:
-    struct Call {
-        CString kind;  // "file", "folder", "url" or "mail"
-        CString target;
-    };
-    BOOL OpenFile(const CString& path) override { return Record("file", path); }
-    BOOL OpenFolder(const CString& path) override { return Record("folder", path); }
-    BOOL OpenUrl(const CString& url) override { return Record("url", url); }
-    BOOL OpenMail(const CString& mailtoUrl) override { return Record("mail", mailtoUrl); }
-    void QueueResult(BOOL result) { m_results.push_back(result); }
-
-    std::vector<Call> calls;
-
-private:
-    BOOL Record(const char* kind, const CString& target);
-    std::deque<BOOL> m_results;
-};
-
-class CScriptedHelp : public IHelpService {
-public:
-    BOOL ShowTopic(DWORD contextId) override
-    {
-        topics.push_back(contextId);
-        return TRUE;
-    }
-    std::vector<DWORD> topics;
-};

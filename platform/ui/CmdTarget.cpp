@@ -115,3 +115,13 @@ void CTestCmdUI::SetText(const char* text)
     m_bTextSet = TRUE;
     m_strText = text;
 }
+
+BOOL RunCommandOn(CCmdTarget* pRoute, UINT nID)
+{
+    CTestCmdUI state;
+    state.m_nID = nID;
+    pRoute->OnCmdMsg(nID, CN_UPDATE_COMMAND_UI, &state);
+    if (!state.m_bEnabled)
+        return TRUE;
+    return pRoute->OnCmdMsg(nID, CN_COMMAND, nullptr);
+}

@@ -105,6 +105,10 @@ public:
     BOOL m_bEnableChanged = FALSE;
 };
 
+// Runs command nID along pRoute's route unless its update handler disables it (then it is
+// dropped, TRUE); otherwise whether a handler took it.
+BOOL RunCommandOn(CCmdTarget* pRoute, UINT nID);
+
 // Records what the handlers asked, for callers that only want to know the state.
 class CTestCmdUI : public CCmdUI {
 public:

@@ -250,6 +250,9 @@ public:
     CString GetTextFace() const;
     BOOL TextOut(int x, int y, LPCSTR lpszString, int nCount);
     BOOL TextOut(int x, int y, const CString& str);
+    // Text that Windows-1252 cannot hold (UTF-16), measured and drawn as the byte forms are.
+    CSize GetTextExtentW(const char16_t* text, int nCount) const;
+    BOOL TextOutW(int x, int y, const char16_t* text, int nCount);
     // ETO_OPAQUE fills lpRect with the background colour; ETO_CLIPPED clips to it.
     BOOL ExtTextOut(int x, int y, UINT nOptions, const RECT* lpRect, LPCSTR lpszString, UINT nCount);
     // Returns the height of the text (negative where y grows upward); nCount -1 for a
@@ -325,7 +328,8 @@ protected:
     virtual double MeasureText(const QFont& font, const QString& text) const;
     // Called for every piece of text drawn (also where nothing can be painted), with its
     // logical top-left cell position after alignment and its bytes; for recording DCs.
-    virtual void OnTextDrawn(int x, int y, const CString& text) {}
+    // text: the bytes drawn; wide: the text when it was drawn from UTF-16, else empty.
+    virtual void OnTextDrawn(int x, int y, const CString& text, const QString& wide) {}
 
     void AttachImage(QImage* pImage);
     void AttachWidget(QWidget* pWnd, bool bPaint);
@@ -427,6 +431,8 @@ private:
     void FillDevice(const QRect& rc, const QColor& color);
     void ApplyClip(QPainter& p, const QRegion* pExtra = nullptr) const;
     int DrawTextAt(int x, int y, const std::string& text, bool bAlign, const QRegion* pClip);
+    int DrawStringAt(int x, int y, const QString& s, const CString& recorded, bool bAlign, const QRegion* pClip,
+                     bool bWide = false);
     void DrawLineDevice(const QPoint& a, const QPoint& b);
     std::vector<CTextLine> LayoutText(const std::string& text, UINT nFormat, int nWidth) const;
 

@@ -264,9 +264,14 @@ BOOL CDC::GetTextExtentExPoint(LPCSTR lpszString, int nCount, int nMaxExtent, in
 
 int CDC::DrawTextAt(int x, int y, const std::string& text, bool bAlign, const QRegion* pClip)
 {
+    return DrawStringAt(x, y, DrawString(text), CString(text), bAlign, pClip);
+}
+
+int CDC::DrawStringAt(int x, int y, const QString& s, const CString& recorded, bool bAlign, const QRegion* pClip,
+                      bool bWide)
+{
     const CRealFont& real = RealFont();
-    const QString s = DrawString(text);
-    const double width = text.empty() ? 0.0 : MeasureText(real.font, s);
+    const double width = s.isEmpty() ? 0.0 : MeasureText(real.font, s);
     const int ascent = qRound(real.metrics.ascent);
     const int height = ascent + qRound(real.metrics.descent);
 
@@ -294,7 +299,7 @@ int CDC::DrawTextAt(int x, int y, const std::string& text, bool bAlign, const QR
             yCell -= sy * HeightToLogical(height);
         }
     }
-    OnTextDrawn(ClampToInt(xCell), ClampToInt(yCell), CString(text));
+    OnTextDrawn(ClampToInt(xCell), ClampToInt(yCell), recorded, bWide ? s : QString());
 
     QPainter* p = GetPainter();
     if (p) {
@@ -328,6 +333,25 @@ BOOL CDC::TextOut(int x, int y, LPCSTR lpszString, int nCount)
 BOOL CDC::TextOut(int x, int y, const CString& str)
 {
     return TextOut(x, y, str.GetString(), str.GetLength());
+}
+
+CSize CDC::GetTextExtentW(const char16_t* text, int nCount) const
+{
+    if (!text || nCount <= 0)
+        return CSize(0, 0);
+    TEXTMETRIC tm;
+    GetTextMetrics(&tm);
+    const QString s = QString::fromUtf16(text, nCount);
+    return CSize(qRound(MeasureText(RealFont().font, s) / std::abs(ScaleX())), tm.tmHeight);
+}
+
+BOOL CDC::TextOutW(int x, int y, const char16_t* text, int nCount)
+{
+    if (!text || nCount < 0)
+        return FALSE;
+    const QString s = QString::fromUtf16(text, nCount);
+    DrawStringAt(x, y, s, FromQString(s), true, nullptr, true);
+    return TRUE;
 }
 
 BOOL CDC::ExtTextOut(int x, int y, UINT nOptions, const RECT* lpRect, LPCSTR lpszString, UINT nCount)

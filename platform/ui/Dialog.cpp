@@ -7,26 +7,26 @@
 #include <QDialogButtonBox>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
 namespace {
-IModalRunHook*& HookSlot()
-{
-    static IModalRunHook* hook = nullptr;
-    return hook;
-}
-}
 
-IModalRunHook* GetModalRunHook()
-{
-    return HookSlot();
-}
+class CModalLoop : public IModalRunHook {
+public:
+    void RunModal(CDialog& dlg) override { dlg.exec(); }
+};
 
-void SetModalRunHook(IModalRunHook* hook)
+CModalLoop g_modalLoop;
+CServiceSlot<IModalRunHook> g_modalRun(g_modalLoop);
+
+} // namespace
+
+CServiceSlot<IModalRunHook>& ModalRunSlot()
 {
-    HookSlot() = hook;
+    return g_modalRun;
 }
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
@@ -52,13 +52,13 @@ INT_PTR CDialog::DoModal()
     setModal(true);
     OnInitDialog();
     if (!m_bEnded) {
-        if (IModalRunHook* hook = GetModalRunHook()) {
+        if (IModalRunHook* hook = g_modalRun.Installed()) {
             show();
             hook->RunModal(*this);
             if (!m_bEnded)
                 EndDialog(IDCANCEL);
         } else {
-            exec();
+            g_modalRun.Get().RunModal(*this);
         }
     }
     FinishRun();
@@ -193,6 +193,15 @@ void CDialog::GotoDlgCtrl(QWidget* control)
     if (auto* edit = qobject_cast<QLineEdit*>(control))
         edit->selectAll();
     control->setFocus(Qt::OtherFocusReason);
+}
+
+void CDialog::MakeFixedSize()
+{
+    if (QLayout* l = layout())
+        l->setSizeConstraint(QLayout::SetFixedSize);
+    setSizeGripEnabled(false);
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint, true);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
 }
 
 void CDialog::MapDialogRect(RECT* pRect) const

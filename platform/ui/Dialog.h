@@ -7,6 +7,7 @@
 // Tests never enter a modal loop: when a modal-run hook is installed, DoModal hands the opened
 // dialog to it instead, and the hook acts on the controls and ends the dialog.
 
+#include "platform/core/ServiceSlot.h"
 #include "platform/ui/Wnd.h"
 
 #include <QDialog>
@@ -68,6 +69,8 @@ public:
     QDialogButtonBox* CreateButtonBox(std::initializer_list<int> ids);
     // Moves the focus to a control (an edit gets its text selected).
     void GotoDlgCtrl(QWidget* control);
+    // The dialog takes the size its layout asks for and can be neither resized nor maximised.
+    void MakeFixedSize();
     // Dialog units to pixels, by the dialog's font.
     void MapDialogRect(RECT* pRect) const;
 
@@ -90,14 +93,12 @@ private:
     int m_nResult = IDCANCEL;
 };
 
-// Runs instead of the modal loop when installed (tests). It is given the dialog after
-// OnInitDialog, shown, and must end it; a dialog it leaves open ends with IDCANCEL.
+// Runs a dialog modally. The default runs the modal loop; one installed in its place (tests) is
+// given the dialog after OnInitDialog, shown, and must end it; a dialog it leaves open ends
+// with IDCANCEL.
 class IModalRunHook {
 public:
     virtual ~IModalRunHook() = default;
     virtual void RunModal(CDialog& dlg) = 0;
 };
-
-// The installed hook or NULL; installing does not take ownership.
-IModalRunHook* GetModalRunHook();
-void SetModalRunHook(IModalRunHook* hook);
+CServiceSlot<IModalRunHook>& ModalRunSlot();

@@ -102,7 +102,24 @@ CFont* CFont::GetStockFont(int nIndex)
         {"Arial", 10, FW_NORMAL, VARIABLE_PITCH | FF_SWISS},    // ANSI_VAR_FONT
         {"Courier New", 10, FW_NORMAL, FIXED_PITCH | FF_MODERN} // ANSI_FIXED_FONT
     };
-    static CFont fonts[4];
+    // Made together on the first call, whichever thread makes it; never changed afterwards, so
+    // any thread may select them.
+    struct CStockFonts {
+        CStockFonts()
+        {
+            for (int i = 0; i < 4; ++i) {
+                LOGFONT lf;
+                lf.lfHeight = -MulDiv(kStock[i].points, 96, 72);
+                lf.lfWeight = kStock[i].weight;
+                lf.lfPitchAndFamily = kStock[i].pitchAndFamily;
+                SetLogFontFaceName(lf, kStock[i].face);
+                fonts[i].CreateFontIndirect(&lf);
+                fonts[i].m_nStockPoints = kStock[i].points;
+            }
+        }
+        CFont fonts[4];
+    };
+    static CStockFonts stock;
     int i;
     switch (nIndex) {
     case SYSTEM_FONT:
@@ -112,17 +129,7 @@ CFont* CFont::GetStockFont(int nIndex)
     case ANSI_FIXED_FONT: i = 3; break;
     default: return nullptr;
     }
-    CFont& font = fonts[i];
-    if (!font.m_bCreated) {
-        LOGFONT lf;
-        lf.lfHeight = -MulDiv(kStock[i].points, 96, 72);
-        lf.lfWeight = kStock[i].weight;
-        lf.lfPitchAndFamily = kStock[i].pitchAndFamily;
-        SetLogFontFaceName(lf, kStock[i].face);
-        font.CreateFontIndirect(&lf);
-        font.m_nStockPoints = kStock[i].points;
-    }
-    return &font;
+    return &stock.fonts[i];
 }
 
 BOOL CPen::CreatePen(int nPenStyle, int nWidth, COLORREF crColor)

@@ -66,6 +66,7 @@ CRichEditCtrl::CRichEditCtrl(QWidget* parent) : QTextEdit(parent), CWnd(this)
     QFont font("Arial");
     font.setPointSizeF(10);
     document()->setDefaultFont(font);
+    RtfSetDefaultTab(*document(), RTF_DEFAULT_TAB_TWIPS);
     ApplyDefaultToEmpty();
     document()->setModified(false);
 
@@ -127,6 +128,8 @@ long CRichEditCtrl::StreamIn(UINT nFormat, const CString& text)
         c.setBlockCharFormat(m_defaultFormat);
         c.setCharFormat(m_defaultFormat);
         c.endEditBlock();
+        // A new text brings its own default stop, or the usual one.
+        RtfSetDefaultTab(*document(), RTF_DEFAULT_TAB_TWIPS);
     }
     bool done = false;
     if (nFormat & SF_RTF)
@@ -385,7 +388,7 @@ BOOL CRichEditCtrl::SetParaFormat(const PARAFORMAT& pf)
             for (int i = 0; i < std::clamp<int>(pf.cTabCount, 0, MAX_TAB_STOPS); ++i)
                 p.tabs.append(static_cast<int>(pf.rgxTabs[i]) & 0x0FFFFFFF);
         }
-        RtfSetParaProps(f, p);
+        RtfSetParaProps(f, p, RtfGetDefaultTab(*document()));
         c.setPosition(b.position());
         c.setBlockFormat(f);
     }

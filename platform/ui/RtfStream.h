@@ -41,6 +41,12 @@ double RtfDocUnitsPerTwip();
 double RtfTwipsToDoc(int twips);
 int RtfDocToTwips(double units);
 
+// The document's default tab stop in twips ("\deftab", 720 when unsaid): the layout steps by it
+// right of a paragraph's last stop.
+constexpr int RTF_DEFAULT_TAB_TWIPS = 720;
+int RtfGetDefaultTab(const QTextDocument& doc);
+void RtfSetDefaultTab(QTextDocument& doc, int twips);
+
 // The paragraph properties RTF carries: alignment (0 left, 1 centre, 2 right, 3 justified), the
 // indents in twips ("\li", "\fi" relative to it, "\ri") and the tab stops as kept under
 // rtfprop::TabStopsTwips.
@@ -58,8 +64,9 @@ struct CRtfParaProps {
 
 // A block format's paragraph properties (the twips kept on it, else its native fields).
 CRtfParaProps RtfGetParaProps(const QTextBlockFormat& fmt);
-// Sets them on a block format, native fields included, so the layout shows them.
-void RtfSetParaProps(QTextBlockFormat& fmt, const CRtfParaProps& props);
+// Sets them on a block format, native fields included, so the layout shows them as RTF places
+// them in a document whose default tab stop is nDefaultTab twips.
+void RtfSetParaProps(QTextBlockFormat& fmt, const CRtfParaProps& props, int nDefaultTab);
 
 // Reads an RTF text into the document at the cursor, replacing the cursor's selection. `base`
 // gives the face, pitch, character set and size for text whose font or size the RTF leaves

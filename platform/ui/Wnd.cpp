@@ -2,6 +2,7 @@
 
 #include "platform/ui/QtString.h"
 #include "platform/core/ScreenInfo.h"
+#include "platform/core/UiThread.h"
 
 #include <QAbstractButton>
 #include <QAbstractEventDispatcher>
@@ -79,7 +80,10 @@ private:
     CWnd* m_pOwner;
 };
 
-CWnd::CWnd(QWidget* self) : m_pWidget(self), m_pHelper(new CWndHelper(this)) {}
+CWnd::CWnd(QWidget* self) : m_pWidget(self), m_pHelper(new CWndHelper(this))
+{
+    ASSERT_UI_THREAD();
+}
 
 CWnd::~CWnd()
 {
@@ -156,12 +160,7 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 BOOL CWnd::OnCommand(UINT nID)
 {
-    CTestCmdUI state;
-    state.m_nID = nID;
-    OnCmdMsg(nID, CN_UPDATE_COMMAND_UI, &state);
-    if (!state.m_bEnabled)
-        return TRUE;
-    return OnCmdMsg(nID, CN_COMMAND, nullptr);
+    return RunCommandOn(this, nID);
 }
 
 BOOL CWnd::OnChildNotify(UINT nID, UINT nCode, void* pExtra)
@@ -234,11 +233,13 @@ void CWnd::SendIdleUpdate()
 
 namespace {
 
-std::function<void()>& IdleHandler()
-{
-    static std::function<void()> handler;
-    return handler;
-}
+class CIdleUpdate : public IIdleHandler {
+public:
+    void OnIdle() override { RunIdleUpdate(); }
+};
+
+CIdleUpdate g_idleUpdate;
+CServiceSlot<IIdleHandler> g_idleHandler(g_idleUpdate);
 
 QPointer<QWidget>& MainWindowWidget()
 {
@@ -261,9 +262,9 @@ void RunIdleUpdate()
     }
 }
 
-void SetIdleHandler(std::function<void()> handler)
+CServiceSlot<IIdleHandler>& IdleHandlerSlot()
 {
-    IdleHandler() = std::move(handler);
+    return g_idleHandler;
 }
 
 void EnableIdleProcessing(BOOL bEnable)
@@ -283,10 +284,7 @@ void EnableIdleProcessing(BOOL bEnable)
             return;
         pending = false;
         running = true;
-        if (IdleHandler())
-            IdleHandler()();
-        else
-            RunIdleUpdate();
+        g_idleHandler.Get().OnIdle();
         running = false;
     });
 }

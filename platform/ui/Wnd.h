@@ -10,6 +10,7 @@
 // not messages but go through PostCommand and OnCommand.
 
 #include "platform/core/Collections.h"
+#include "platform/core/ServiceSlot.h"
 #include "platform/core/String.h"
 #include "platform/ui/CmdTarget.h"
 
@@ -245,7 +246,12 @@ void UpdateDialogControls(CWnd* pWnd, CCmdTarget* pTarget, BOOL bDisableIfNoHand
 // EnableIdleProcessing has been called; the default handler is RunIdleUpdate, which sends the
 // idle update to every visible top-level window and its descendants.
 void RunIdleUpdate();
-void SetIdleHandler(std::function<void()> handler);
+class IIdleHandler {
+public:
+    virtual ~IIdleHandler() = default;
+    virtual void OnIdle() = 0;
+};
+CServiceSlot<IIdleHandler>& IdleHandlerSlot();
 void EnableIdleProcessing(BOOL bEnable = TRUE);
 
 // The program's main window (NULL until set).

@@ -10,6 +10,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QPushButton>
 
 namespace {
@@ -236,6 +239,34 @@ TEST_F(HVMsgBoxTest, LayoutPutsPanesTwoAndThreeSideBySide)
         ClickDlgButton(dlg, IDCANCEL);
     });
     EXPECT_EQ(box.DoModal(), IDCANCEL);
+}
+
+TEST_F(HVMsgBoxTest, LongPathsBreakAtTheirSeparators)
+{
+    CHVMsgBox box("Corra", 0);
+    box.m_csPane2 = "The folder may be read-only.";
+    box.m_csPane3 = "C:\\Documents and Settings\\teacher\\My Documents\\Corra\\Question Banks\\"
+                    "Physics_Unit3_ThermalEnergy_Review.crr";
+    box.m_csPane4 = "/home/teacher/Documents/Corra/Banks/Physics_Unit3_ThermalEnergy_Review_with_Answers.crr";
+    CModalScript script;
+    script.On<CHVMsgBox>([](CHVMsgBox& d) {
+        for (int i : {2, 3}) {
+            CHVMsgPane* pane = d.GetPane(i);
+            QTextBlock block = pane->document()->firstBlock();
+            QTextLayout* layout = block.layout();
+            ASSERT_GT(layout->lineCount(), 1) << "pane " << i;
+            const QString text = block.text();
+            for (int n = 0; n + 1 < layout->lineCount(); ++n) {
+                const QTextLine line = layout->lineAt(n);
+                QString shown = text.mid(line.textStart(), line.textLength());
+                shown.remove(QChar(0x200B));
+                const QChar end = shown.trimmed().back();
+                EXPECT_TRUE(QString("\\/_-").contains(end) || shown.back().isSpace())
+                    << "pane " << i << " line " << n << ": " << shown.toStdString();
+            }
+        }
+    });
+    box.DoModal();
 }
 
 TEST_F(HVMsgBoxTest, BitmapIsPaintedOverTheBoxAndHidesThePicture)

@@ -14,17 +14,16 @@
 
 #include <cstring>
 #include <memory>
-#include <type_traits>
 
 namespace {
 
 // Stands in for the RTF engine's echo: records what it is asked and puts the slot's face in
-// place of the document-font entry's. The other operations are the control's stand-ins.
+// place of the document-font entry's. The other operations are the engine's.
 class CFakeEcho : public IRtfTextOps {
 public:
-    BOOL RepairFontPitch(CString& rtf) override { return WithStandIns([&] { return RtfTextOps().RepairFontPitch(rtf); }); }
-    CString MakeDefaultHeader() override { return WithStandIns([&] { return RtfTextOps().MakeDefaultHeader(); }); }
-    CString ToPlainText(LPCSTR rtf) override { return WithStandIns([&] { return RtfTextOps().ToPlainText(rtf); }); }
+    BOOL RepairFontPitch(CString& rtf) override { return EngineRtfTextOps().RepairFontPitch(rtf); }
+    CString MakeDefaultHeader() override { return EngineRtfTextOps().MakeDefaultHeader(); }
+    CString ToPlainText(LPCSTR rtf) override { return EngineRtfTextOps().ToPlainText(rtf); }
     BOOL Echo(CString& rtf, int nSlot, CString* pOut) override
     {
         echoed = rtf;
@@ -38,16 +37,6 @@ public:
     }
     CString echoed;
     int slot = -2;
-
-private:
-    template <typename F>
-    std::invoke_result_t<F> WithStandIns(F f)
-    {
-        SetRtfTextOps(nullptr);
-        auto result = f();
-        SetRtfTextOps(this);
-        return result;
-    }
 };
 
 class HVRichEditTest : public CorraTest {
@@ -59,16 +48,13 @@ protected:
     }
     void TearDown() override
     {
-        SetRtfTextOps(nullptr);
-        SetFloatToolbarFactory(nullptr);
         DestroySharedFloatToolbar();
-        SetIdentifierParser(nullptr);
-        SetFontChooser(nullptr);
         CorraTest::TearDown();
     }
+    // Installed until the test ends.
     CFakeEcho& FakeEcho()
     {
-        SetRtfTextOps(&m_echo);
+        RtfTextOpsSlot().Set(&m_echo);
         return m_echo;
     }
 
@@ -344,10 +330,16 @@ public:
 int CFakeToolbar::made = 0;
 int CFakeToolbar::destroyed = 0;
 
+class CFakeToolbarFactory : public IFloatToolbarFactory {
+public:
+    IFloatEditToolbar* Create(QWidget* pOwner) override { return new CFakeToolbar(pOwner); }
+};
+
 TEST_F(HVRichEditTest, TheSharedToolbarFollowsTheControls)
 {
     CFakeToolbar::made = 0;
-    SetFloatToolbarFactory([](QWidget* owner) -> IFloatEditToolbar* { return new CFakeToolbar(owner); });
+    CFakeToolbarFactory factory;
+    CServiceScope<IFloatToolbarFactory> installed(FloatToolbarFactorySlot(), factory);
     QWidget window;
     window.move(0, 0);
     auto* first = new CHVRichEditCtrl(&window);
@@ -382,7 +374,8 @@ TEST_F(HVRichEditTest, TheSharedToolbarFollowsTheControls)
 TEST_F(HVRichEditTest, AControlInAModalDialogHasItsOwnToolbar)
 {
     CFakeToolbar::made = CFakeToolbar::destroyed = 0;
-    SetFloatToolbarFactory([](QWidget* owner) -> IFloatEditToolbar* { return new CFakeToolbar(owner); });
+    CFakeToolbarFactory factory;
+    CServiceScope<IFloatToolbarFactory> installed(FloatToolbarFactorySlot(), factory);
     QWidget dialog;
     dialog.setWindowModality(Qt::ApplicationModal);
     {
@@ -424,7 +417,7 @@ public:
 TEST_F(HVRichEditTest, IdentifiersAreDeletedAtTheirPositionsInTheControl)
 {
     CFakeParser parser;
-    SetIdentifierParser(&parser);
+    CServiceScope<IIdentifierParser> installed(IdentifierParserSlot(), parser);
     CHVRichEditCtrl ctrl;
     ctrl.SetText("1) Caf\xE9 one.\n\n22) Two\xE9.\n3) x", SF_TEXT);
     ctrl.SetSel(0, 0);
@@ -517,14 +510,18 @@ TEST_F(HVRichEditTest, ContextMenuOnlyWhenEnabledWithItsStates)
 
 TEST_F(HVRichEditTest, ChangeFontAppliesToTheWholeText)
 {
-    SetFontChooser([](LOGFONT& lf, QWidget*) -> BOOL {
-        SetLogFontFaceName(lf, "Courier New");
-        lf.lfHeight = -16;  // 12 points at 96 per inch
-        lf.lfWeight = FW_BOLD;
-        lf.lfItalic = 0;
-        lf.lfStrikeOut = 1;
-        return TRUE;
-    });
+    struct CCourierChooser : IFontChooser {
+        BOOL ChooseFont(LOGFONT& lf, QWidget*) override
+        {
+            SetLogFontFaceName(lf, "Courier New");
+            lf.lfHeight = -16;  // 12 points at 96 per inch
+            lf.lfWeight = FW_BOLD;
+            lf.lfItalic = 0;
+            lf.lfStrikeOut = 1;
+            return TRUE;
+        }
+    } chooser;
+    CServiceScope<IFontChooser> installed(FontChooserSlot(), chooser);
     CHVRichEditCtrl ctrl;
     ctrl.SetText("one\ntwo", SF_TEXT);
     ctrl.SetSel(1, 2);
@@ -567,7 +564,13 @@ TEST_F(HVRichEditTest, InfoPaneFormatsItsText)
 
     CInfoRichEdit face;
     face.InitPoints(9, 0, 0, GetSysColor(COLOR_3DFACE));
-    EXPECT_FALSE(face.isEnabled());
+    // On the dialog face it is a label: enabled (its colours stay, it scrolls), but no frame,
+    // focus or caret.
+    EXPECT_TRUE(face.isEnabled());
+    EXPECT_TRUE(face.IsReadOnly());
+    EXPECT_EQ(face.focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(face.frameShape(), QFrame::NoFrame);
+    EXPECT_EQ(face.textInteractionFlags(), Qt::NoTextInteraction);
     face.SetPaneText("x");
     face.SetSel(0, 1);
     face.GetSelectionCharFormat(cf);

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QPushButton>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 
@@ -82,6 +84,44 @@ TEST_F(OldProgressDlgTest, RangeOfZeroPaintsAFullBarWithHundredPercent)
     bar = BarImage(quarter);
     EXPECT_EQ(BarPixel(bar, 0.1), Ref(PROGRESS_DONE_COLOR));
     EXPECT_EQ(BarPixel(bar, 0.9), Ref(PROGRESS_TODO_COLOR));
+}
+
+TEST_F(OldProgressDlgTest, PercentageReadsOverTheFillAndTheRest)
+{
+    // Under the digits: lighter than the done part where they stand on it, darker than the rest
+    // where they stand on that.
+    struct Case {
+        int pos;
+        double from, to;  // the part of the bar's width to sample
+        COLORREF ground;
+        bool lighter;
+    };
+    const Case cases[] = {
+        {100, 0.40, 0.60, PROGRESS_DONE_COLOR, true},
+        {0, 0.40, 0.60, PROGRESS_TODO_COLOR, false},
+        {50, 0.40, 0.49, PROGRESS_DONE_COLOR, true},
+        {50, 0.51, 0.60, PROGRESS_TODO_COLOR, false},
+    };
+    for (const Case& c : cases) {
+        COldProgressDlg dlg(nullptr, nullptr, 100, c.pos, 1);
+        ASSERT_TRUE(dlg.Create());
+        const QImage bar = BarImage(dlg);
+        const int ground = Ref(c.ground).lightness();
+        int extreme = ground;
+        for (int y = 0; y < bar.height(); ++y) {
+            for (int x = static_cast<int>(bar.width() * c.from); x < static_cast<int>(bar.width() * c.to); ++x) {
+                const int l = QColor(bar.pixel(x, y)).lightness();
+                extreme = c.lighter ? std::max(extreme, l) : std::min(extreme, l);
+            }
+        }
+        EXPECT_GT(std::abs(extreme - ground), 80) << "at " << c.pos << "% over " << c.from << ".." << c.to;
+        EXPECT_EQ(extreme > ground, c.lighter) << "at " << c.pos << "%";
+    }
+    // The dialog keeps the size its layout gives it.
+    COldProgressDlg dlg;
+    ASSERT_TRUE(dlg.Create());
+    EXPECT_EQ(dlg.minimumSize(), dlg.maximumSize());
+    EXPECT_FALSE(dlg.windowFlags() & Qt::WindowMaximizeButtonHint);
 }
 
 TEST_F(OldProgressDlgTest, DefaultsTitleAndOptionalButtons)

@@ -1,9 +1,14 @@
 #include "controls/PromptDlg.h"
 
+#include "controls/HVRichEditCtrl.h"
 #include "tests/support/CorraTest.h"
 #include "tests/support/ModalScript.h"
 
 #include <QLineEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 
 namespace {
 
@@ -42,6 +47,38 @@ TEST_F(PromptDlgTest, OkWaitsUntilTheNameIsChangedToSomethingElse)
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(dlg.m_csText, "Chapter 3");
     EXPECT_EQ(dlg.m_csStartText, "Chapter 1");
+}
+
+TEST_F(PromptDlgTest, TheMessageShowsWholeAndTypingReplacesTheStartingText)
+{
+    CPromptDlg dlg;
+    dlg.m_csTitle = "New Collection";
+    dlg.m_csMessage = "Enter a name for the new collection.\nIt shows in the question list.\n"
+                      "It may hold letters, digits and blanks.\nNames cannot repeat.";
+    dlg.m_csText = "Chapter 4";
+    CModalScript script;
+    script.On<CPromptDlg>([](CPromptDlg& d) {
+        auto* pane = d.GetDlgItemAs<CInfoRichEdit>(IDC_PROMPT_MESSAGE);
+        ASSERT_NE(pane, nullptr);
+        EXPECT_EQ(pane->GetLineCount(), 4);
+        // All four lines stand inside the pane: nothing to scroll to, the last line's bottom
+        // within the viewport.
+        EXPECT_EQ(pane->verticalScrollBar()->maximum(), 0);
+        const QRect last = pane->cursorRect(QTextCursor(pane->document()->lastBlock()));
+        EXPECT_LE(last.bottom(), pane->viewport()->height());
+        EXPECT_TRUE(pane->isEnabled());
+
+        auto* edit = d.GetDlgItemAs<QLineEdit>(IDC_PROMPT_EDIT);
+        EXPECT_EQ(edit->selectedText(), QString("Chapter 4"));
+        edit->insert("Heat");
+        EXPECT_EQ(edit->text(), QString("Heat"));
+
+        EXPECT_EQ(d.minimumSize(), d.maximumSize());
+        EXPECT_FALSE(d.windowFlags() & Qt::WindowMaximizeButtonHint);
+        ClickDlgButton(d, IDOK);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.m_csText, "Heat");
 }
 
 TEST_F(PromptDlgTest, WithoutTheChangeRuleOkStaysAndHelpOpensItsTopic)

@@ -203,9 +203,10 @@ TEST_F(ProfileTest, InstalledApplicationIsReached)
 {
     CProfileStore other(HomePath("Other.ini"));
     CCorraAppBase mine(&other);
-    SetCorraApp(&mine);
-    CorraApp().WriteProfileInt("S", "K", 5);
-    SetCorraApp(nullptr);
+    {
+        CServiceScope<CCorraAppBase> installed(CorraAppSlot(), mine);
+        CorraApp().WriteProfileInt("S", "K", 5);
+    }
     EXPECT_EQ(other.GetInt("S", "K", 0), 5);
     EXPECT_EQ(AppProfile().GetInt("S", "K", 0), 0);
 }

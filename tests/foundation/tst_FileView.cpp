@@ -41,10 +41,9 @@ TEST_F(FileViewTest, DisplayFileByKind)
     EXPECT_EQ(DisplayFile(HomePath("Src")), DISPLAYFILE_OK);
     EXPECT_EQ(opener.calls.back().kind, "folder");
     CRecordingFolderViewer folders;
-    SetFolderViewer(&folders);
+    CServiceScope<IFolderViewer> installed(FolderViewerSlot(), folders);
     const size_t openerCalls = opener.calls.size();
     EXPECT_EQ(DisplayFile(HomePath("Src")), DISPLAYFILE_OK);
-    SetFolderViewer(nullptr);
     EXPECT_EQ(folders.shown, (std::vector<CString>{HomePath("Src")}));
     EXPECT_EQ(opener.calls.size(), openerCalls);
 }

@@ -153,7 +153,7 @@ TEST_F(TextListFile, EditListThroughTheDialog)
     EXPECT_EQ(list.EditList("Subjects", "{}"), IDCANCEL);  // no dialog installed
 
     CScriptedEditFileList dialog;
-    SetEditFileListService(&dialog);
+    CServiceScope<IEditFileListService> installed(EditFileListSlot(), dialog);
     dialog.result = IDCANCEL;
     EXPECT_EQ(list.EditList(nullptr, nullptr), IDCANCEL);
     EXPECT_EQ(Lines(list), (std::vector<std::string>{"A", "B"}));
@@ -169,7 +169,6 @@ TEST_F(TextListFile, EditListThroughTheDialog)
     EXPECT_EQ(dialog.seenCount, 2);
     EXPECT_EQ(Lines(list), (std::vector<std::string>{"C", "A", "D"}));
     EXPECT_TRUE(list.IsModified());
-    SetEditFileListService(nullptr);
     list.SetKeepFile(TRUE);
 }
 

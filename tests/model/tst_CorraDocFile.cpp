@@ -4,17 +4,21 @@
 #include "model/CorraHeader.h"
 #include "model/Group.h"
 #include "platform/core/FileSys.h"
+#include "controls/OldProgressDlg.h"
 #include "tests/support/CorraTest.h"
+#include "tests/support/ModalScript.h"
 
 #include <QApplication>
 #include <QMetaObject>
+
+#include <thread>
 
 namespace {
 
 // A document whose first view records the messages posted to it.
 class CRecordingDoc : public CCorraDoc {
 public:
-    BOOL PostToFirstView(UINT message, WPARAM wParam, LPARAM lParam) override
+    BOOL PostViewMessage(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         posted.push_back({message, wParam});
         return TRUE;
@@ -33,7 +37,7 @@ class CorraDocFileTest : public CorraTest {
 protected:
     void TearDown() override
     {
-        CCorraDoc::SuppressAutoSave() = FALSE;
+        CCorraDoc::SuppressAutoSave(FALSE);
         CorraTest::TearDown();
     }
 
@@ -201,6 +205,34 @@ TEST_F(CorraDocFileTest, ErrorTextsOfTheReader)
     EXPECT_EQ(messageBox.calls[0].text.Left(15), "Unknown text \n\n");
 }
 
+TEST_F(CorraDocFileTest, TheFrameworkOpensAndSavesThroughTheReaderAndWriter)
+{
+    CRecordingDoc doc;
+    doc.m_bAutoDelete = FALSE;
+    FillSample(doc);
+    doc.SetModifiedFlag(TRUE);
+    CString path = HomePath("bank.crr");
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    EXPECT_FALSE(doc.IsModified());
+
+    CRecordingDoc opened;
+    opened.m_bAutoDelete = FALSE;
+    ASSERT_TRUE(opened.OnOpenDocument(path));
+    EXPECT_EQ(opened.m_csTitle1, doc.m_csTitle1);
+    EXPECT_EQ(opened.m_plGroups.GetCount(), 2);
+
+    // A failed save is said once and leaves the document modified.
+    opened.SetModifiedFlag(TRUE);
+    EXPECT_FALSE(opened.OnSaveDocument(HomePath("no/such/folder/bank.crr")));
+    EXPECT_TRUE(opened.IsModified());
+    EXPECT_EQ(messageBox.calls.size(), 1u);
+
+    // A file that cannot be read at all does not open.
+    CRecordingDoc missing;
+    missing.m_bAutoDelete = FALSE;
+    EXPECT_FALSE(missing.OnOpenDocument(HomePath("missing.crr")));
+}
+
 TEST_F(CorraDocFileTest, UnreadableFilesReadNothing)
 {
     CRecordingDoc missing;
@@ -237,14 +269,14 @@ TEST_F(CorraDocFileTest, SuppressedAutoSaveStillGivesAnId)
     std::string text = Plain(source);
     text.replace(text.find("CORRAID: {CID_10_20}"), 20, "CORRAID: {}");
     CString path = WriteHomeFile("plain.crr", text);
-    CCorraDoc::SuppressAutoSave() = TRUE;
+    CCorraDoc::SuppressAutoSave(TRUE);
     CRecordingDoc doc;
     EXPECT_EQ(doc.ReadCorraDoc(path), CCorraDoc::readComplete);
     EXPECT_EQ(doc.Count(WM_CORRA_RESAVE), 0);
     EXPECT_EQ(doc.m_csCorraId.Left(4), "CID_");
 }
 
-TEST_F(CorraDocFileTest, AFailedOrCancelledSaveLeavesTheOldFile)
+TEST_F(CorraDocFileTest, AFailedSaveIsReported)
 {
     CRecordingDoc doc;
     FillSample(doc);
@@ -259,12 +291,145 @@ TEST_F(CorraDocFileTest, NothingElseMayCloseOrSaveWhileReading)
     FillSample(doc);
     CString path = Save(doc, "bank.crr");
     CRecordingDoc back;
+    back.m_bAutoDelete = FALSE;
     BOOL busyInside = FALSE;
-    // An event that runs while the progress box pumps sees the document busy.
-    QMetaObject::invokeMethod(qApp, [&] { busyInside = back.IsBusy(); }, Qt::QueuedConnection);
-    back.ReadCorraDoc(path);
+    BOOL mayClose = TRUE;
+    BOOL maySave = TRUE;
+    // An event that runs while the progress box pumps finds the document busy: it can neither
+    // be closed nor saved meanwhile.
+    QMetaObject::invokeMethod(
+        qApp,
+        [&] {
+            busyInside = back.IsBusy();
+            mayClose = back.SaveModified() && back.CanCloseFrame(nullptr);
+            maySave = back.DoSave(HomePath("elsewhere.crr"));
+            back.OnCloseDocument();
+        },
+        Qt::QueuedConnection);
+    EXPECT_EQ(back.ReadCorraDoc(path), CCorraDoc::readComplete);
     EXPECT_TRUE(busyInside);
+    EXPECT_FALSE(mayClose);
+    EXPECT_FALSE(maySave);
+    EXPECT_FALSE(fsys::Exists(HomePath("elsewhere.crr")));
+    EXPECT_EQ(back.m_plGroups.GetCount(), 2);
     EXPECT_FALSE(back.IsBusy());
+    EXPECT_TRUE(back.SaveModified());
+
+    // Without a header no box is shown, and no event runs in the middle of the read.
+    std::string text;
+    {
+        CEncryptedArchive in(path, FALSE);
+        text = in.GetText(TRUE, TRUE, 5);
+    }
+    CString headerless = WriteHomeFile("headerless.crr", text.substr(text.find("TITLE1: { ")));
+    BOOL ranInside = FALSE;
+    CRecordingDoc third;
+    QMetaObject::invokeMethod(qApp, [&] { ranInside = third.IsBusy() ? TRUE : 2; }, Qt::QueuedConnection);
+    third.ReadCorraDoc(headerless);
+    EXPECT_FALSE(ranInside);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ranInside, 2);
+}
+
+TEST_F(CorraDocFileTest, DocumentsReadAndWriteOnOtherThreads)
+{
+    CRecordingDoc doc;
+    FillSample(doc);
+    CString path = Save(doc, "bank.crr");
+    // Off the user-interface thread there is no progress box and no one to show a message to.
+    CCorraDoc::ReadOutcome outcomes[3] = {};
+    CCorraDoc::WriteOutcome written[3] = {};
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 3; ++i)
+        threads.emplace_back([&, i] {
+            CRecordingDoc back;
+            outcomes[i] = back.ReadCorraDoc(path);
+            written[i] = back.WriteCorraDoc(HomePath(CString::Formatted("copy%d.crr", i)));
+        });
+    for (std::thread& t : threads)
+        t.join();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(outcomes[i], CCorraDoc::readComplete);
+        EXPECT_EQ(written[i], CCorraDoc::writeDone);
+        CRecordingDoc copy;
+        EXPECT_EQ(copy.ReadCorraDoc(HomePath(CString::Formatted("copy%d.crr", i))), CCorraDoc::readComplete);
+        EXPECT_EQ(copy.m_csTitle1, doc.m_csTitle1);
+    }
+}
+
+// Presses Cancel on the progress box as soon as it takes events.
+void CancelTheProgressBox()
+{
+    QMetaObject::invokeMethod(
+        qApp,
+        [] {
+            if (auto* dlg = dynamic_cast<COldProgressDlg*>(QApplication::activeModalWidget()))
+                ClickDlgButton(*dlg, IDCANCEL);
+        },
+        Qt::QueuedConnection);
+}
+
+TEST_F(CorraDocFileTest, ACancelledReadKeepsWhatWasReadAndIsNotSaved)
+{
+    CRecordingDoc doc;
+    FillSample(doc);
+    for (int i = 0; i < 400; ++i) {
+        CGroup group;
+        group.m_nId = 1000 + i;
+        doc.AddNewGroup(group);
+    }
+    std::string text = Plain(doc);
+    CString path = WriteHomeFile("plain.crr", text);
+    CRecordingDoc back;
+    CancelTheProgressBox();
+    EXPECT_EQ(back.ReadCorraDoc(path), CCorraDoc::readCancelled);
+    EXPECT_EQ(back.m_csTitle1, doc.m_csTitle1);
+    EXPECT_LT(back.m_plGroups.GetCount(), 402);
+    // A plain file would be saved again after a full read; a cancelled one is not.
+    EXPECT_EQ(back.Count(WM_CORRA_RESAVE), 0);
+    ASSERT_EQ(messageBox.calls.size(), 1u);
+    EXPECT_NE(messageBox.calls[0].text.Find("cancelled"), -1);
+}
+
+// Writes a stand-in record for each entry of its question list.
+class CFakeQuestionsDoc : public CRecordingDoc {
+public:
+    explicit CFakeQuestionsDoc(int count) : m_ids(static_cast<size_t>(count))
+    {
+        for (int& id : m_ids)
+            m_plQuestions.AddTail(&id);
+    }
+    ~CFakeQuestionsDoc() override { m_plQuestions.RemoveAll(); }
+    void WriteQuestionRecord(CEncryptedArchive& out, void*) override { out.GrowBuffer("QUESTION RECORD\r\n"); }
+
+private:
+    std::vector<int> m_ids;
+};
+
+TEST_F(CorraDocFileTest, ACancelledSaveLeavesTheOldFileAsItWas)
+{
+    CRecordingDoc old;
+    FillSample(old);
+    CString path = Save(old, "bank.crr");
+    std::string before;
+    fsys::ReadFile(path, before);
+
+    CFakeQuestionsDoc doc(3000);
+    CancelTheProgressBox();
+    EXPECT_EQ(doc.WriteCorraDoc(path), CCorraDoc::writeCancelled);
+    std::string after;
+    fsys::ReadFile(path, after);
+    EXPECT_EQ(after, before);
+    EXPECT_TRUE(messageBox.calls.empty());
+
+    // Uncancelled, the same document is written whole.
+    EXPECT_EQ(doc.WriteCorraDoc(path), CCorraDoc::writeDone);
+    CEncryptedArchive in(path, FALSE);
+    std::string text = in.GetText(TRUE, TRUE, 5);
+    size_t records = 0;
+    for (size_t at = text.find("QUESTION RECORD"); at != std::string::npos; at = text.find("QUESTION RECORD", at + 1))
+        ++records;
+    EXPECT_EQ(records, 3000u);
 }
 
 } // namespace

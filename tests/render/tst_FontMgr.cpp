@@ -223,7 +223,7 @@ TEST_F(FontMgrTest, DrawingInASlotFontWithZoom)
     EXPECT_EQ(CFontMgr::GetSlotLogFontPtr(FM_EXAMTITLE)->lfHeight, -19);
     EXPECT_EQ(CFontMgr::GetDefaultSlot(), FM_ANSWER);
     EXPECT_EQ(dc.GetCurrentFont(), before);
-    EXPECT_EQ(CFontMgr::m_Fonts[FM_EXAMTITLE], nullptr);
+    EXPECT_EQ(CFontMgr::GetSelectedSlotFont(FM_EXAMTITLE), nullptr);
 }
 
 TEST_F(FontMgrTest, SelectingASlotTwiceKeepsTheBookkeepingSound)
@@ -233,11 +233,11 @@ TEST_F(FontMgrTest, SelectingASlotTwiceKeepsTheBookkeepingSound)
     CFont* first = CFontMgr::SelectSlotFont(&dc, FM_QUESTION);
     CFont* second = CFontMgr::SelectSlotFont(&dc, FM_QUESTION);
     EXPECT_EQ(first, original);
-    EXPECT_EQ(CFontMgr::m_Fonts[FM_QUESTION], dc.GetCurrentFont());
+    EXPECT_EQ(CFontMgr::GetSelectedSlotFont(FM_QUESTION), dc.GetCurrentFont());
     CFontMgr::RestoreSlotFont(&dc, second, FM_QUESTION);
     CFontMgr::RestoreSlotFont(&dc, first, FM_QUESTION);  // logs the mismatch, deletes the font once
     EXPECT_EQ(dc.GetCurrentFont(), original);
-    EXPECT_EQ(CFontMgr::m_Fonts[FM_QUESTION], nullptr);
+    EXPECT_EQ(CFontMgr::GetSelectedSlotFont(FM_QUESTION), nullptr);
 
     // A font the caller selected in between is not deleted by the font manager.
     CFont mine;

@@ -4,6 +4,7 @@
 #include "foundation/LogException.h"
 
 #include "platform/core/FileSys.h"
+#include "platform/core/PlatformPaths.h"
 #include "platform/core/ProgramHome.h"
 #include "platform/core/Random.h"
 
@@ -28,11 +29,12 @@ void CorraTest::SetUp()
     ::setenv("CORRA_HOME", dir, 1);
     ResetPlatformPaths();
     m_home = GetProgramHome();
-    SetMessageBoxService(&messageBox);
-    SetRichMessageBoxService(&richBox);
-    SetDesktopOpener(&opener);
-    SetHelpService(&help);
-    SetScreenMetricsService(&screen);
+    MessageBoxSlot().Set(&messageBox);
+    RichMessageBoxSlot().Set(&richBox);
+    DesktopOpenerSlot().Set(&opener);
+    HelpServiceSlot().Set(&help);
+    ScreenMetricsSlot().Set(&screen);
+    FileDialogSlot().Set(&fileDialog);
     CorraSrand(1);
     ResetLogging();
     ResetInternalErrorNotice();
@@ -46,11 +48,8 @@ void CorraTest::TearDown()
         hook();
     ResetLogging();
     ResetInternalErrorNotice();
-    SetMessageBoxService(nullptr);
-    SetRichMessageBoxService(nullptr);
-    SetDesktopOpener(nullptr);
-    SetHelpService(nullptr);
-    SetScreenMetricsService(nullptr);
+    // Every slot a test or the code under test installed into goes back to the run's baseline.
+    ResetServiceSlots();
     std::error_code ec;
     std::filesystem::remove_all(fsys::Native(m_home), ec);
     if (m_oldHome.empty())

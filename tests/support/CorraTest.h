@@ -1,10 +1,12 @@
 #pragma once
 // The fixture of every test that touches the program's state: a fresh temporary program home
 // (and with it a fresh profile and registry store), scripted services, a seeded random sequence.
+// Afterwards every service slot is put back, whoever installed into it.
 
 #include "platform/core/Services.h"
 #include "platform/core/String.h"
 #include "tests/support/ScriptedServices.h"
+#include "tests/support/ScriptedFileDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -26,6 +28,7 @@ protected:
     CScriptedRichMessageBox richBox;
     CScriptedDesktopOpener opener;
     CScriptedHelp help;
+    CScriptedFileDialog fileDialog;
     // A 1024 by 768 screen, 32 bits per pixel, 96 pixels per inch.
     CFixedScreenMetrics screen;
 

@@ -34,7 +34,7 @@ double CFixedMetricsDC::MeasureText(const QFont& font, const QString& text) cons
     return text.size() * font.pixelSize() * m_metrics.nGlyphWidth / 100.0;
 }
 
-void CFixedMetricsDC::OnTextDrawn(int x, int y, const CString& text)
+void CFixedMetricsDC::OnTextDrawn(int x, int y, const CString& text, const QString& wide)
 {
-    texts.push_back(CTextRecord{x, y, text, GetCurrentLogFont(), GetTextColor()});
+    texts.push_back(CTextRecord{x, y, text, wide, GetCurrentLogFont(), GetTextColor()});
 }

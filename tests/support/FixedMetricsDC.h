@@ -27,6 +27,7 @@ public:
         int x = 0;  // logical top-left of the text cell
         int y = 0;
         CString text;
+        QString wide;  // set when the text was drawn from UTF-16
         LOGFONT lf;
         COLORREF crText = 0;
     };
@@ -43,7 +44,7 @@ public:
 protected:
     CFontDeviceMetrics MeasureFont(const QFont& font) const override;
     double MeasureText(const QFont& font, const QString& text) const override;
-    void OnTextDrawn(int x, int y, const CString& text) override;
+    void OnTextDrawn(int x, int y, const CString& text, const QString& wide) override;
 
 private:
     QImage m_image;

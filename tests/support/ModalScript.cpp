@@ -22,14 +22,12 @@ public:
 
 } // namespace
 
-CModalScript::CModalScript() : m_pPrevious(GetModalRunHook())
+CModalScript::CModalScript() : m_installed(ModalRunSlot(), *this)
 {
-    SetModalRunHook(this);
 }
 
 CModalScript::~CModalScript()
 {
-    SetModalRunHook(m_pPrevious);
     EXPECT_TRUE(m_steps.empty()) << m_steps.size() << " scripted dialog(s) never opened";
 }
 
@@ -77,5 +75,5 @@ bool RunEventsUntil(const std::function<bool()>& pred, int ms)
 void InstallUnansweredModalCheck()
 {
     static CUnansweredModalCheck check;
-    SetModalRunHook(&check);
+    ModalRunSlot().Set(&check);
 }

@@ -42,7 +42,7 @@ private:
         const char* what;
     };
     std::deque<Step> m_steps;
-    IModalRunHook* m_pPrevious;
+    CServiceScope<IModalRunHook> m_installed;
     int m_nAnswered = 0;
 };
 
@@ -51,5 +51,6 @@ void ClickDlgButton(CWnd& wnd, int nID);
 // Runs the event loop until pred holds or ms pass; whether it held.
 bool RunEventsUntil(const std::function<bool()>& pred, int ms = 2000);
 
-// Installs, for the whole test run, the check that fails every modal dialog no script answers.
+// Installs, for the whole test run, the check that fails every modal dialog no script answers
+// (the run then keeps it as the slots' baseline).
 void InstallUnansweredModalCheck();

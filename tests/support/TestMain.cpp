@@ -29,6 +29,7 @@ int main(int argc, char** argv)
         std::setlocale(LC_NUMERIC, "C");
         CorraInstallStringTable();
         InstallUnansweredModalCheck();
+        KeepServiceSlotsAsBaseline();
         result = RUN_ALL_TESTS();
     }
     // A run that ran nothing (a filter or shard that matched no test, tests that failed to

@@ -1,4 +1,5 @@
 #include "platform/core/FileSys.h"
+#include "platform/core/PlatformPaths.h"
 #include "platform/core/ProgramHome.h"
 #include "platform/core/Registry.h"
 #include "tests/support/CorraTest.h"

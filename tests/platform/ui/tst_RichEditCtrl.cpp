@@ -166,6 +166,48 @@ TEST(RichEditCtrl, ParagraphFormatsInTwips)
     EXPECT_EQ(back.dxStartIndent, 2 * 31680);
 }
 
+TEST(RichEditCtrl, TabbedTextStandsAtTheHangingIndentOrTheNextStop)
+{
+    // A choice "A.<tab>text" lines up as it prints: the hanging indent is a stop, the default
+    // stops are the document's "\deftab" (720 twips when unsaid), all at the control's resolution.
+    struct Case {
+        const char* header;  // after the font table
+        const char* para;
+        const char* lead;    // the text before the tab
+        int textTwips;       // where the text after the tab starts
+        int wrapTwips;       // where its wrapped line starts
+    };
+    const Case cases[] = {
+        {"", "\\li360\\fi-360", "A.", 360, 360},
+        {"", "\\li720\\fi-360", "B.", 720, 720},
+        {"", "\\li1440\\fi-1440\\tx720", "C.", 720, 1440},       // an own stop before the indent comes first
+        {"", "\\li100\\fi-100", "Long", 720, 100},         // the lead passes the indent: the next default stop
+        {"\\deftab360", "", "D.", 360, 0},
+        {"", "", "E.", 720, 0},                         // the next text brings back the usual stop
+    };
+    CRichEditCtrl ctrl;
+    ctrl.resize(260, 400);
+    const double pxPerTwip = ctrl.logicalDpiX() / 1440.0;
+    for (const Case& c : cases) {
+        CString lead(c.lead);
+        CString rtf = CString("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}") + c.header +
+                      "\\pard\\f0\\fs20 X\\par\\pard" + c.para + " " + lead +
+                      "\\tab Visible light passes through the windows and is absorbed by the seats\\par}";
+        ctrl.StreamIn(SF_RTF, rtf);
+        const int origin = ctrl.PosFromChar(0).x;  // "X" stands at the left edge
+        const long text = 2 + lead.GetLength() + 1;
+        const int expected = origin + qRound(c.textTwips * pxPerTwip);
+        EXPECT_NEAR(ctrl.PosFromChar(text).x, expected, 1) << c.header << c.para;
+        const int lastLine = ctrl.LineFromChar(ctrl.GetTextLength() - 1);
+        ASSERT_GT(lastLine, ctrl.LineFromChar(text)) << c.para;
+        EXPECT_NEAR(ctrl.PosFromChar(ctrl.LineIndex(lastLine)).x, origin + qRound(c.wrapTwips * pxPerTwip), 1) << c.para;
+        // The hanging stop is the layout's, not a stop of the text.
+        EXPECT_EQ(ctrl.StreamOut(SF_RTF).Find("\\tx360"), -1) << c.para;
+    }
+    ctrl.StreamIn(SF_RTF, "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\\deftab360\\pard\\f0 a\\tab b\\par}");
+    EXPECT_NE(ctrl.StreamOut(SF_RTF).Find("}\\deftab360\\viewkind4"), -1) << ctrl.StreamOut(SF_RTF).GetString();
+}
+
 TEST(RichEditCtrl, LinesFollowTheLayoutOfAHiddenControl)
 {
     CRichEditCtrl ctrl;

@@ -243,17 +243,21 @@ TEST_F(WndTest, IdleHandlerRunsWhenTheLoopRunsDry)
     QAction* save = CreateCommandAction(&wnd, ID_CMD_SAVE, "Save");
     wnd.show();
     wnd.canSave = FALSE;
-    int idles = 0;
-    SetIdleHandler([&idles] {
-        ++idles;
-        RunIdleUpdate();
-    });
+    struct CCountingIdle : IIdleHandler {
+        void OnIdle() override
+        {
+            ++idles;
+            RunIdleUpdate();
+        }
+        int idles = 0;
+    } counting;
+    CServiceScope<IIdleHandler> installed(IdleHandlerSlot(), counting);
     EnableIdleProcessing(TRUE);
     QEventLoop loop;
     QTimer::singleShot(50, &loop, &QEventLoop::quit);
     loop.exec();
     EnableIdleProcessing(FALSE);
-    SetIdleHandler(nullptr);
+    const int idles = counting.idles;
     EXPECT_GE(idles, 1);
     EXPECT_LE(idles, 20) << "the loop must not spin on its own idle work";
     EXPECT_FALSE(save->isEnabled()) << "the idle update ran";

@@ -1,0 +1,75 @@
+#include "platform/ui/FileDialog.h"
+
+#include "platform/ui/QtString.h"
+#include "platform/ui/Wnd.h"
+
+#include <QFileDialog>
+
+namespace {
+
+class CCancellingFileDialog : public IFileDialogService {
+public:
+    BOOL Choose(const CFileDialogRequest&, std::vector<CString>&) override { return FALSE; }
+};
+
+CCancellingFileDialog g_cancelling;
+CServiceSlot<IFileDialogService> g_fileDialog(g_cancelling);
+
+} // namespace
+
+IFileDialogService& FileDialogService()
+{
+    return g_fileDialog.Get();
+}
+
+CServiceSlot<IFileDialogService>& FileDialogSlot()
+{
+    return g_fileDialog;
+}
+
+BOOL ChooseFilePath(const CFileDialogRequest& request, CString& path)
+{
+    std::vector<CString> chosen;
+    if (!FileDialogService().Choose(request, chosen) || chosen.empty())
+        return FALSE;
+    path = chosen.front();
+    return TRUE;
+}
+
+BOOL CQtFileDialog::Choose(const CFileDialogRequest& request, std::vector<CString>& chosen)
+{
+    CWnd* pMain = AfxGetMainWnd();
+    QFileDialog dlg(pMain ? pMain->GetWidget() : nullptr, ToQString(request.title));
+    QString start = ToQString(request.folder);
+    if (!request.fileName.IsEmpty())
+        start = start.isEmpty() ? ToQString(request.fileName) : start + "/" + ToQString(request.fileName);
+    if (!start.isEmpty())
+        dlg.selectFile(start);
+    if (!request.folder.IsEmpty())
+        dlg.setDirectory(ToQString(request.folder));
+    if (!request.filter.IsEmpty())
+        dlg.setNameFilter(ToQString(request.filter));
+    if (!request.defaultExt.IsEmpty())
+        dlg.setDefaultSuffix(ToQString(request.defaultExt));
+    switch (request.kind) {
+    case CFileDialogRequest::kindOpen:
+        dlg.setAcceptMode(QFileDialog::AcceptOpen);
+        dlg.setFileMode(request.bMultiSelect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+        break;
+    case CFileDialogRequest::kindSave:
+        dlg.setAcceptMode(QFileDialog::AcceptSave);
+        dlg.setFileMode(QFileDialog::AnyFile);
+        break;
+    case CFileDialogRequest::kindFolder:
+        dlg.setAcceptMode(QFileDialog::AcceptOpen);
+        dlg.setFileMode(QFileDialog::Directory);
+        dlg.setOption(QFileDialog::ShowDirsOnly, true);
+        break;
+    }
+    if (dlg.exec() != QDialog::Accepted)
+        return FALSE;
+    chosen.clear();
+    for (const QString& f : dlg.selectedFiles())
+        chosen.push_back(FromQString(f));
+    return !chosen.empty();
+}

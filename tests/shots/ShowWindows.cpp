@@ -1,0 +1,160 @@
+// Shows one of the program's windows with realistic content, waits until the screen shows it,
+// and saves what the screen shows as a PNG. scripts/screenshots.sh runs it for every scene
+// under a virtual X server.
+//
+// Usage: corra_show_windows --list
+//        corra_show_windows <scene> <file.png>
+//
+// A new window is one more entry in Scenes(): build the window, fill it, and hand it to
+// Shoot (a modeless window or a plain control) or run it modally (the dialog hook shoots it).
+
+#include "controls/HVMsgBox.h"
+#include "controls/HVRichEditCtrl.h"
+#include "controls/OldProgressDlg.h"
+#include "controls/PromptDlg.h"
+#include "platform/core/ServiceSlot.h"
+#include "platform/core/StringTable.h"
+#include "platform/ui/Dialog.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPixmap>
+#include <QScreen>
+#include <QWindow>
+
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string g_out;
+bool g_saved = false;
+
+// Lets the window be mapped and painted.
+void Settle()
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < 400)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+// Saves the window as the screen shows it (the widget's own rendering where the screen cannot
+// be read).
+void Shoot(QWidget* w)
+{
+    w->show();
+    w->raise();
+    w->activateWindow();
+    Settle();
+    QPixmap shot;
+    if (QScreen* screen = w->screen())
+        shot = screen->grabWindow(w->winId());
+    if (shot.isNull())
+        shot = w->grab();
+    g_saved = shot.save(QString::fromStdString(g_out), "PNG");
+    std::printf("%s: %dx%d (device pixel ratio %.2f)\n", g_out.c_str(), shot.width(), shot.height(),
+                w->devicePixelRatioF());
+}
+
+// Shoots every modal dialog when it opens, then closes it.
+class CShootingHook : public IModalRunHook {
+public:
+    void RunModal(CDialog& dlg) override
+    {
+        Shoot(&dlg);
+        dlg.EndDialog(IDCANCEL);
+    }
+};
+
+struct Scene {
+    const char* name;
+    std::function<void()> show;
+};
+
+const char* const kQuestionRtf =
+    "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}"
+    "\\pard\\li360\\fi-360\\f0\\fs20 12.\\tab Which of the following best explains why the inside of a "
+    "parked car gets much hotter than the outside air on a sunny day?\\par"
+    "\\pard\\li720\\fi-360 A.\\tab Sunlight heats the metal roof, which conducts heat inward.\\par"
+    "B.\\tab Visible light passes through the windows and is absorbed; the warmed surfaces give off "
+    "infrared radiation that the glass does not let out again.\\par"
+    "C.\\tab The engine keeps giving off heat after it is turned off.\\par"
+    "D.\\tab Air pressure inside the closed car rises and heats the air.\\par}";
+
+std::vector<Scene> Scenes()
+{
+    return {
+        {"richedit-choices",
+         [] {
+             auto* ctrl = new CHVRichEditCtrl;
+             ctrl->setWindowTitle("Question");
+             ctrl->resize(440, 220);
+             ctrl->SetText(kQuestionRtf, SF_RTF);
+             Shoot(ctrl);
+         }},
+        {"prompt",
+         [] {
+             CPromptDlg dlg;
+             dlg.m_csTitle = "New Collection";
+             dlg.m_csMessage = "Enter a name for the new collection.\n"
+                               "The name shows in the question list and on printed exams.\n"
+                               "It may hold letters, digits and blanks.\n"
+                               "Two collections of one bank cannot share a name.";
+             dlg.m_csText = "Chapter 4 - Heat and Energy";
+             dlg.DoModal();
+         }},
+        {"progress",
+         [] {
+             auto* dlg = new COldProgressDlg("Please wait", "Reading questions from Physics Unit 3.crr...", 100, 0, 1);
+             dlg->Create();
+             dlg->SetPos(60);
+             Shoot(dlg);
+         }},
+        {"msgbox-path",
+         [] {
+             CHVMsgBox box("Corra", 4);
+             box.m_bWarning = TRUE;
+             box.m_csPane1 = "The file could not be saved.";
+             box.m_csPane2 = "The folder may be read-only, or the disk may be full.";
+             box.m_csPane3 =
+                 "/home/teacher/Documents/Corra/Question Banks/Science/Physics_Unit3_ThermalEnergy_Review.crr";
+             box.m_csPane4 = "Do you want to save it under another name?";
+             box.DoModal();
+         }},
+    };
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    CorraInstallStringTable();
+    std::vector<Scene> scenes = Scenes();
+    if (argc == 2 && std::strcmp(argv[1], "--list") == 0) {
+        for (const Scene& s : scenes)
+            std::printf("%s\n", s.name);
+        return 0;
+    }
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s --list | <scene> <file.png>\n", argv[0]);
+        return 2;
+    }
+    g_out = argv[2];
+    CShootingHook hook;
+    CServiceScope<IModalRunHook> shooting(ModalRunSlot(), hook);
+    for (const Scene& s : scenes) {
+        if (std::strcmp(s.name, argv[1]) == 0) {
+            s.show();
+            return g_saved ? 0 : 1;
+        }
+    }
+    std::fprintf(stderr, "no scene %s\n", argv[1]);
+    return 2;
+}
