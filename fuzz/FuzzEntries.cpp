@@ -392,10 +392,6 @@ void MessageBoxPanes(const std::uint8_t* data, std::size_t size)
         start = end + 1;
     }
     CEndAtOnce hook;
-    IModalRunHook* previous = GetModalRunHook();
-    SetModalRunHook(&hook);
-    box.DoModal();
-    SetModalRunHook(previous);
     CServiceScope<IModalRunHook> scope(ModalRunSlot(), hook);
     box.DoModal();
 }
