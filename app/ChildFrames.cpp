@@ -1,0 +1,213 @@
+#include "app/ChildFrames.h"
+
+#include "app/FramePlacement.h"
+#include "app/StandInViews.h"
+#include "platform/ui/ControlBars.h"
+#include "platform/ui/Document.h"
+#include "platform/ui/SplitterWnd.h"
+#include "platform/ui/View.h"
+#include "res/ids/App.h"
+
+#include <algorithm>
+
+// --- CCorraFrm --------------------------------------------------------------------------------
+
+CCorraFrm::CCorraFrm() = default;
+
+CCreatable<CView> CCorraFrm::LowerViewClass() const
+{
+    return CCreatable<CView>::Of<CCorraPaneView>();
+}
+
+BOOL CCorraFrm::OnCreateClient(CREATESTRUCT& cs, CCreateContext* pContext)
+{
+    if (!pContext || !pContext->m_pNewViewClass)
+        return TRUE;
+    if (pContext->m_pNewViewClass.Is<CCollPaneView>())
+        return CMDIChildWnd::OnCreateClient(cs, pContext);
+    m_pSplitter = new CSplitterWnd;
+    if (!m_pSplitter->CreateStatic(this, 2, 1, AFX_IDW_PANE_FIRST)) {
+        delete m_pSplitter;
+        m_pSplitter = nullptr;
+        return FALSE;
+    }
+    SetClientWidget(m_pSplitter);
+    CSize size(cs.cx > 0 ? cs.cx : width(), cs.cy > 0 ? cs.cy : height());
+    if (!m_pSplitter->CreateView(0, 0, pContext->m_pNewViewClass, size, pContext) ||
+        !m_pSplitter->CreateView(1, 0, LowerViewClass(), CSize(0, 0), pContext))
+        return FALSE;
+    auto* pUpper = dynamic_cast<CCorraPaneView*>(m_pSplitter->GetPane(0, 0));
+    auto* pLower = dynamic_cast<CCorraPaneView*>(m_pSplitter->GetPane(1, 0));
+    if (pUpper && pLower) {
+        pUpper->m_nPaneIndex = 0;
+        pUpper->m_pPartner = pLower;
+        pLower->m_nPaneIndex = 1;
+        pLower->m_pPartner = pUpper;
+        pLower->m_nDisplayMode = 2;
+    }
+    SetActiveView(m_pSplitter->GetPane(0, 0), FALSE);
+    return TRUE;
+}
+
+int CCorraFrm::OnCreate(CCreateContext*)
+{
+    CPoint pt = placement::NextFramePosition();
+    CSize size = placement::SideBySideSize();
+    SetWindowPos(nullptr, pt.x, pt.y, size.cx, size.cy, SWP_NOZORDER);
+    return 0;
+}
+
+CCorraPaneView* CCorraFrm::GetUpperView() const
+{
+    return m_pSplitter ? dynamic_cast<CCorraPaneView*>(m_pSplitter->GetPane(0, 0)) : nullptr;
+}
+
+CCorraPaneView* CCorraFrm::GetLowerView() const
+{
+    return m_pSplitter ? dynamic_cast<CCorraPaneView*>(m_pSplitter->GetPane(1, 0)) : nullptr;
+}
+
+int CCorraFrm::AvailableHeight()
+{
+    auto* pMain = dynamic_cast<CMDIFrameWnd*>(AfxGetMainWnd());
+    if (!pMain)
+        return 0;
+    RECT rc;
+    pMain->GetClientRect(&rc);
+    int h = rc.bottom - rc.top;
+    for (QWidget* w : pMain->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        // The main toolbar and the status bar, when shown.
+        UINT id = static_cast<UINT>(GetControlId(w));
+        if ((id == AFX_IDW_TOOLBAR || id == AFX_IDW_STATUS_BAR) && w->isVisible())
+            h -= w->height();
+    }
+    return h - 45;
+}
+
+int CCorraFrm::LowerPaneHeight(int cyFrame, int nItems, int cyContent)
+{
+    int wanted = nItems > 0 ? cyContent + 40 : 0;
+    return std::min(wanted, cyFrame / 3);
+}
+
+void CCorraFrm::FitToMainWindow()
+{
+    int available = AvailableHeight();
+    if (available > 0 && height() > available)
+        SetWindowPos(nullptr, 0, 0, width(), available, SWP_NOMOVE | SWP_NOZORDER);
+    CCorraPaneView* pLower = GetLowerView();
+    if (!m_pSplitter || !pLower)
+        return;
+    int lower = LowerPaneHeight(height(), pLower->GetItemCount(), pLower->GetContentSize().cy);
+    int total = m_pSplitter->height();
+    m_pSplitter->SetRowInfo(0, std::max(0, total - lower), 0);
+    m_pSplitter->SetRowInfo(1, lower, 0);
+    m_pSplitter->RecalcLayout();
+    if (CCorraPaneView* pUpper = GetUpperView())
+        pUpper->OnUpdate(nullptr, 0, nullptr);
+    pLower->OnUpdate(nullptr, 0, nullptr);
+}
+
+void CCorraFrm::CloseFrameOnly()
+{
+    CMDIChildWnd::OnClose();
+}
+
+void CCorraFrm::OnClose()
+{
+    std::vector<CView*> views = GetViews();
+    if (views.size() == 1 && dynamic_cast<CCollPaneView*>(views.front())) {
+        CloseFrameOnly();
+        return;
+    }
+    CDocument* pDoc = views.empty() ? nullptr : views.front()->GetDocument();
+    std::vector<CCollFrm*> others;
+    if (pDoc) {
+        for (POSITION pos = pDoc->GetFirstViewPosition(); pos;) {
+            auto* pColl = dynamic_cast<CCollPaneView*>(pDoc->GetNextView(pos));
+            auto* pFrame = pColl ? dynamic_cast<CCollFrm*>(pColl->GetParentFrame()) : nullptr;
+            if (!pFrame || pFrame == this)
+                continue;
+            if (!pColl->SaveModified())
+                return;
+            others.push_back(pFrame);
+        }
+    }
+    // Each was asked once here; closing its frame must not ask again.
+    for (CCollFrm* pFrame : others)
+        pFrame->CloseFrameOnly();
+    CloseFrameOnly();
+}
+
+// --- CExamFrm, CCollFrm -----------------------------------------------------------------------
+
+CCreatable<CView> CExamFrm::LowerViewClass() const
+{
+    return CCreatable<CView>::Of<CCorraPaneView>();
+}
+
+CCollFrm::CCollFrm()
+{
+    BindCommand(ID_CLOSE_COLLECTION, [this] { OnClose(); });
+}
+
+BOOL CCollFrm::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (!CCorraFrm::PreCreateWindow(cs))
+        return FALSE;
+    cs.style &= ~FWS_ADDTOTITLE;
+    return TRUE;
+}
+
+CCollPaneView* CCollFrm::GetCollView() const
+{
+    for (CView* pView : GetViews()) {
+        if (auto* pColl = dynamic_cast<CCollPaneView*>(pView))
+            return pColl;
+    }
+    return nullptr;
+}
+
+void CCollFrm::OnClose()
+{
+    CCollPaneView* pView = GetCollView();
+    if (pView && !pView->SaveModified())
+        return;
+    CCorraFrm::OnClose();
+}
+
+// --- CSourceDocTemplate -----------------------------------------------------------------------
+
+BOOL CSourceDocTemplate::GetDocString(const CString& docStrings, int nIndex, CString& out)
+{
+    out.Empty();
+    int start = 0;
+    for (int i = 0; i < nIndex; ++i) {
+        int nl = docStrings.Find('\n', start);
+        if (nl < 0)
+            return FALSE;
+        start = nl + 1;
+    }
+    int end = docStrings.Find('\n', start);
+    out = docStrings.Mid(start, (end < 0 ? docStrings.GetLength() : end) - start);
+    return !out.IsEmpty();
+}
+
+CDocTemplate::Confidence CSourceDocTemplate::MatchDocType(LPCSTR lpszPathName, CDocument*& rpDocMatch)
+{
+    rpDocMatch = FindDocumentByPath(lpszPathName);
+    if (rpDocMatch)
+        return yesAlreadyOpen;
+    CString filter;
+    if (!CDocTemplate::GetDocString(filter, filterExt))
+        return yesAttemptForeign;
+    // The file name's own extension, whole, against each entry without regard to case.
+    return ExtensionInList(lpszPathName, filter) ? yesAttemptNative : yesAttemptForeign;
+}
+
+// --- CMDIClientWnd ----------------------------------------------------------------------------
+
+CMDIClientWnd::CMDIClientWnd() : CWnd(this)
+{
+    setBackground(QColor(128, 128, 128));
+}
