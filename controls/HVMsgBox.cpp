@@ -14,8 +14,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QRegularExpression>
-#include <QTextCursor>
-#include <QTextDocument>
 #include <QPushButton>
 
 #include <algorithm>
@@ -55,20 +53,9 @@ void CHVMsgPane::AllowPathBreaks()
 {
     // The layout breaks a line at a blank, a hyphen or "/", but not after a backslash or
     // between the words of a name joined by "_", so a long path or file name would break
-    // inside a word. A zero-width space after each of those that text follows gives the layout
-    // its place to break.
+    // inside a word: it may break after each of those that text follows.
     static const QRegularExpression kSeparator(QStringLiteral("[/\\\\_](?=\\S)"));
-    QTextDocument* doc = document();
-    const bool modified = doc->isModified();
-    QTextCursor edit(doc);
-    edit.beginEditBlock();
-    for (QTextCursor found = doc->find(kSeparator); !found.isNull(); found = doc->find(kSeparator, found)) {
-        QTextCursor at(doc);
-        at.setPosition(found.selectionEnd());
-        at.insertText(QString(QChar(0x200B)), found.charFormat());
-    }
-    edit.endEditBlock();
-    doc->setModified(modified);
+    AllowBreaksAfter(kSeparator);
 }
 
 void CHVMsgPane::OnRequestResize(const CRect& rcRequested)

@@ -2,7 +2,9 @@
 
 #include "foundation/Log.h"
 #include "platform/core/Profile.h"
+#include "platform/ui/QtString.h"
 #include "platform/ui/ResourceImage.h"
+#include "platform/ui/RtfStream.h"
 #include "res/ids/Core.h"
 #include "tests/support/CorraTest.h"
 #include "tests/support/ModalScript.h"
@@ -11,6 +13,7 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QPushButton>
@@ -264,6 +267,17 @@ TEST_F(HVMsgBoxTest, LongPathsBreakAtTheirSeparators)
                 EXPECT_TRUE(QString("\\/_-").contains(end) || shown.back().isSpace())
                     << "pane " << i << " line " << n << ": " << shown.toStdString();
             }
+            // The places to break are shown only: the pane's text is the text it was given.
+            const CString given = i == 2 ? d.m_csPane3 : d.m_csPane4;
+            EXPECT_EQ(pane->GetText(), given) << "pane " << i;
+            pane->SelectAll();
+            EXPECT_EQ(pane->GetSelText(), given) << "pane " << i;
+            const CString rtf = pane->StreamOut(SF_RTF);
+            EXPECT_EQ(rtf.Find("\\u8203"), -1) << rtf.GetString();
+            QTextDocument back;
+            QTextCursor cursor(&back);
+            ReadRtf(rtf, cursor, QTextCharFormat());
+            EXPECT_EQ(back.toPlainText(), ToQString(given)) << "pane " << i;
         }
     });
     box.DoModal();
