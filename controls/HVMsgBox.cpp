@@ -11,7 +11,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QLabel>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QPushButton>
@@ -37,6 +37,33 @@ constexpr COLORREF kBlack = 0x000000;
 constexpr int kButtonOrder[] = {IDOK, IDYES, IDNO, IDC_HVMSG_CONTINUE, IDCANCEL, IDC_HVMSG_MOREINFO};
 
 } // namespace
+
+// --- the picture -----------------------------------------------------------------------------
+
+// The box's picture, drawn whenever it is painted at the pixel ratio of what it is painted on:
+// moved to a screen of another scale it is drawn anew, never scaled from the old one.
+class CHVMsgPicture : public QWidget {
+public:
+    explicit CHVMsgPicture(QWidget* parent) : QWidget(parent) {}
+    void SetKind(StockPicture kind)
+    {
+        m_kind = kind;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        // The device the painting lands on (the window's surface, or an image it is rendered to).
+        const QPaintDevice* target = painter.paintEngine() ? painter.paintEngine()->paintDevice() : nullptr;
+        const qreal ratio = target ? target->devicePixelRatioF() : devicePixelRatioF();
+        painter.drawPixmap(0, 0, StockPicturePixmap(m_kind, kPictureSize, ratio));
+    }
+
+private:
+    StockPicture m_kind = StockPicture::Information;
+};
 
 // --- panes ------------------------------------------------------------------------------------
 
@@ -106,7 +133,7 @@ void CHVMsgBox::BuildControls()
         m_pPanes[i] = AddControl(static_cast<int>(IDC_HVMSG_PANE1) + i, new CHVMsgPane(this, i));
         m_pPanes[i]->hide();
     }
-    m_pPicture = new QLabel(this);
+    m_pPicture = new CHVMsgPicture(this);
     SetControlId(m_pPicture, IDC_HVMSG_PICTURE);
     m_pPicture->setGeometry(kMargin, kMargin, kPictureSize, kPictureSize);
     m_pCheck = CreateCheckBox(IDC_HVMSG_CHECK, "");
@@ -227,7 +254,7 @@ BOOL CHVMsgBox::OnInitDialog()
     const StockPicture picture = m_bError     ? StockPicture::Error
                                  : m_bWarning ? StockPicture::Warning
                                               : StockPicture::Information;
-    m_pPicture->setPixmap(StockPicturePixmap(picture, kPictureSize, this));
+    m_pPicture->SetKind(picture);
     m_pPicture->setVisible(!bBitmap);
 
     // Panes: all hidden first, their texts from the string table where an id is given.

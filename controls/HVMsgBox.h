@@ -14,8 +14,8 @@
 #include "res/ids/MsgBox.h"
 
 class CHVMsgBox;
+class CHVMsgPicture;
 class QCheckBox;
-class QLabel;
 class QPushButton;
 
 constexpr const char* HVMSGBOX_DONTSHOW_SECTION = "HVMsgBoxDontShow";
@@ -101,7 +101,7 @@ private:
     std::vector<int> StyleButtons() const;
 
     CHVMsgPane* m_pPanes[4] = {nullptr, nullptr, nullptr, nullptr};
-    QLabel* m_pPicture = nullptr;
+    CHVMsgPicture* m_pPicture = nullptr;
     QCheckBox* m_pCheck = nullptr;
     QCheckBox* m_pDontShow = nullptr;
     BOOL m_bInLayout = FALSE;

@@ -283,6 +283,31 @@ TEST_F(HVMsgBoxTest, LongPathsBreakAtTheirSeparators)
     box.DoModal();
 }
 
+// The picture is drawn at the pixel ratio of whatever it is painted on, so a box moved to a
+// screen of another scale shows it sharp, not scaled up from the old one.
+TEST_F(HVMsgBoxTest, ThePictureIsDrawnAtThePixelRatioItIsPaintedAt)
+{
+    CHVMsgBox box("Corra", 0);
+    box.m_csPane1 = "The file could not be saved.";
+    box.m_bWarning = TRUE;
+    CModalScript script;
+    script.On<CHVMsgBox>([](CHVMsgBox& dlg) {
+        QWidget* picture = dlg.GetDlgItem(IDC_HVMSG_PICTURE);
+        ASSERT_EQ(picture->size(), QSize(32, 32));
+        for (qreal ratio : {1.0, 1.5, 2.0}) {
+            QImage shot(QSize(32, 32) * ratio, QImage::Format_ARGB32_Premultiplied);
+            shot.setDevicePixelRatio(ratio);
+            shot.fill(Qt::transparent);
+            picture->render(&shot, QPoint(), QRegion(), QWidget::DrawChildren);
+            QImage drawn = StockPicturePixmap(StockPicture::Warning, 32, ratio).toImage();
+            drawn = drawn.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            EXPECT_EQ(shot.convertToFormat(QImage::Format_ARGB32_Premultiplied), drawn) << ratio;
+        }
+        ClickDlgButton(dlg, IDOK);
+    });
+    box.DoModal();
+}
+
 TEST_F(HVMsgBoxTest, BitmapIsPaintedOverTheBoxAndHidesThePicture)
 {
     QImage red(8, 8, QImage::Format_RGB32);
