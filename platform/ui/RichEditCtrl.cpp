@@ -159,7 +159,7 @@ long CRichEditCtrl::StreamIn(UINT nFormat, const CString& text)
         done = ReadRtf(text, c, m_defaultFormat);
     if (!done) {
         QTextCharFormat fmt = selection ? c.charFormat() : m_defaultFormat;
-        c.insertText(PlainToQString(text), fmt);
+        RtfInsertPlainText(c, PlainToQString(text), &fmt);
     }
     if (!selection) {
         document()->clearUndoRedoStacks();
@@ -406,6 +406,11 @@ BOOL CRichEditCtrl::SetParaFormat(const PARAFORMAT& pf)
     QTextCursor sel = textCursor();
     QTextBlock first = document()->findBlock(sel.selectionStart());
     QTextBlock last = document()->findBlock(sel.selectionEnd());
+    // The lines before and after a line break are one paragraph.
+    while (first.previous().isValid() && RtfContinuesParagraph(first.blockFormat()))
+        first = first.previous();
+    while (last.next().isValid() && RtfContinuesParagraph(last.next().blockFormat()))
+        last = last.next();
     QTextCursor c(document());
     c.beginEditBlock();
     for (QTextBlock b = first; b.isValid() && b.blockNumber() <= last.blockNumber(); b = b.next()) {
@@ -472,7 +477,7 @@ CString CRichEditCtrl::GetSelText() const
 void CRichEditCtrl::ReplaceSel(const char* text, BOOL bCanUndo)
 {
     QTextCursor c = textCursor();
-    c.insertText(PlainToQString(text ? text : ""));
+    RtfInsertPlainText(c, PlainToQString(text ? text : ""));
     setTextCursor(c);
     if (!bCanUndo)
         EmptyUndoBuffer();
@@ -756,6 +761,18 @@ void CRichEditCtrl::keyPressEvent(QKeyEvent* e)
         }
     }
     QTextEdit::keyPressEvent(e);
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && !(e->modifiers() & Qt::ShiftModifier) &&
+        !isReadOnly()) {
+        // Enter starts a paragraph, even in the line after a break, whose format the new block took.
+        QTextCursor c = textCursor();
+        QTextBlockFormat f = c.blockFormat();
+        if (RtfContinuesParagraph(f)) {
+            RtfSetContinuesParagraph(f, false, RtfGetDefaultTab(*document()));
+            c.joinPreviousEditBlock();
+            c.setBlockFormat(f);
+            c.endEditBlock();
+        }
+    }
 }
 
 QMimeData* CRichEditCtrl::createMimeDataFromSelection() const
@@ -800,6 +817,6 @@ void CRichEditCtrl::insertFromMimeData(const QMimeData* source)
         QApplication::beep();
         text.truncate(std::max(room, 0L));
     }
-    c.insertText(text);
+    RtfInsertPlainText(c, text);
     setTextCursor(c);
 }
