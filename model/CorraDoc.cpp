@@ -136,11 +136,11 @@ CCorraDoc::~CCorraDoc()
 
 void CCorraDoc::BindCommands()
 {
-    BindCommand(CORRA_ID_FILE_CLOSE, [this] { CloseDocument(); });
     BindCommand(ID_CORRA_AUTO_SUBJECTS, [] {
         MessageBoxService().Show("This feature has not yet been implemented.  Watch for it in the next version of Quorvale!",
                                  CORRA_PRODUCT_NAME, MB_OK | MB_ICONINFORMATION);
     });
+    BindCommand(ID_CORRA_NEW_COLLECTION, [this] { ShowCollection(nullptr); });
     BindCommand(ID_EDIT_UNDO, [this] { Undo(); });
     BindCommand(ID_EDIT_REDO, [this] { Redo(); });
 }

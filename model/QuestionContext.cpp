@@ -34,17 +34,21 @@ CQuestionContext::~CQuestionContext()
 
 void CQuestionContext::RestoreCollections()
 {
+    for (const auto& [name, at] : m_mCollIndex)
+        RestoreInto(name, at);
+}
+
+void CQuestionContext::RestoreInto(const CString& name, int at)
+{
     if (!m_pDoc || !m_pQuestion)
         return;
-    for (const auto& [name, at] : m_mCollIndex) {
-        CCorraQuestion* collection = m_pDoc->FindCollection(name);
-        if (!collection || collection->HasQuestId(m_pQuestion->m_nId))
-            continue;
-        collection->InsertQuestId(at, m_pQuestion->m_nId);
-        CUpdate hint;
-        hint.SetView(collection);
-        m_pDoc->UpdateAllViews(nullptr, HINT_COLLECTION_SHOWN, &hint);
-    }
+    CCorraQuestion* collection = m_pDoc->FindCollection(name);
+    if (!collection || collection->HasQuestId(m_pQuestion->m_nId))
+        return;
+    collection->InsertQuestId(at, m_pQuestion->m_nId);
+    CUpdate hint;
+    hint.SetView(collection);
+    m_pDoc->UpdateAllViews(nullptr, HINT_COLLECTION_SHOWN, &hint);
 }
 
 void CQuestionContext::DumpToLog(int nLevel, int nMaxLevel) const

@@ -23,6 +23,8 @@ public:
     // Puts the question back into the collections that held it, at its former places, and
     // tells the views.
     void RestoreCollections();
+    // Puts the question back into one collection at a position.
+    void RestoreInto(const CString& name, int at);
     virtual void DumpToLog(int nLevel, int nMaxLevel = 99) const;
 
     QPointer<CView> m_pView;  // cleared when the view closes

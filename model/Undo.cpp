@@ -92,15 +92,36 @@ BOOL CUndoContext::Undo()
     for (CQuestionContext* record : records) {
         CCorraQuestion* question = record->m_pQuestion;
         m_pDoc->InsertQuestionAt(question, record->m_nDocIndex);
-        if (IsCollection(question))
+    }
+    for (CQuestionContext* record : records) {
+        if (IsCollection(record->m_pQuestion))
             continue;
         CUpdate hint;
-        hint.SetView(question);
-        CPtrListEx one;
-        one.AddTail(question);
-        hint.SetQuestions(&one);
+        hint.SetView(record->m_pQuestion);
         m_pDoc->UpdateAllViews(nullptr, HINT_QUESTION_RESTORED, &hint);
-        record->RestoreCollections();
+    }
+    // Into each collection in the order of the places they held, so that every one lands
+    // where it was whatever the order of the deletion.
+    struct CPlace {
+        int at;
+        CQuestionContext* record;
+        CString name;
+    };
+    std::vector<CPlace> places;
+    for (CQuestionContext* record : records) {
+        if (IsCollection(record->m_pQuestion))
+            continue;
+        for (const auto& [name, at] : record->m_mCollIndex)
+            places.push_back({at, record, name});
+    }
+    std::stable_sort(places.begin(), places.end(), [](const CPlace& a, const CPlace& b) { return a.at < b.at; });
+    for (const CPlace& place : places)
+        place.record->RestoreInto(place.name, place.at);
+    for (CQuestionContext* record : records) {
+        if (IsCollection(record->m_pQuestion))
+            continue;
+        CUpdate hint;
+        hint.SetView(record->m_pQuestion);
         m_pDoc->UpdateAllViews(nullptr, HINT_QUESTION_RESTORED2, &hint);
     }
     return TRUE;
