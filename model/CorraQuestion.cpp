@@ -17,6 +17,7 @@
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/View.h"
 #include "res/ids/Parse.h"
+#include "res/ids/QuestionIcons.h"
 #include "res/ids/QuestionTypes.h"
 
 #include <algorithm>
@@ -206,6 +207,20 @@ int CCorraQuestion::GetImageIndex(BOOL selected) const
     if (selected)
         return 236;
     return m_nCurrent == 0 ? 220 : 228;
+}
+
+UINT CCorraQuestion::GetIconId(BOOL selected) const
+{
+    // Plain, current, selected; large (tile mode) then small.
+    static const UINT kQuestion[2][3] = {
+        {IDI_QUESTION, IDI_QUESTION_CURRENT, IDI_QUESTION_SELECTED},
+        {IDI_QUESTION_SMALL, IDI_QUESTION_CURRENT_SMALL, IDI_QUESTION_SELECTED_SMALL}};
+    static const UINT kCollection[2][3] = {
+        {IDI_COLLECTION, IDI_COLLECTION_CURRENT, IDI_COLLECTION_SELECTED},
+        {IDI_COLLECTION_SMALL, IDI_COLLECTION_CURRENT_SMALL, IDI_COLLECTION_SELECTED_SMALL}};
+    const int size = GetDrawMode() == QDRAW_TILE ? 0 : 1;
+    const int state = selected ? 2 : m_nCurrent != 0 ? 1 : 0;
+    return IsCollection() ? kCollection[size][state] : kQuestion[size][state];
 }
 
 int CCorraQuestion::SetAuxNumber(int n)

@@ -9,6 +9,7 @@
 #include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraTest.h"
 
+#include <ostream>
 #include <stdexcept>
 
 namespace {
@@ -51,6 +52,10 @@ struct ImageFields {
     bool operator==(const ImageFields& o) const
     {
         return pos == o.pos && file == o.file && brightness == o.brightness && size == o.size && margin == o.margin;
+    }
+    friend void PrintTo(const ImageFields& f, std::ostream* os)
+    {
+        *os << "{" << f.pos << "," << f.file.GetString() << "," << f.brightness << "," << f.size << "," << f.margin << "}";
     }
 };
 
@@ -153,7 +158,7 @@ TEST_F(CorraQuestionTest, RecordLinesAsWritten)
     for (int i = 0; i < 4; ++i)
         q.AddImage(CString::Formatted("/elsewhere/a-rather-long-folder-name/picture%d.png", i), IP_TOP, 0, 20, 0);
     std::string text = Written(q);
-    EXPECT_EQ(text.substr(0, 69), "BEGIN QUESTION\r\nID: 5\r\nMEMBERID: 0\r\nTYPE:  ES\r\nSUBJECT:  \r\nLEVEL:0\r\n");
+    EXPECT_EQ(text.substr(0, 68), "BEGIN QUESTION\r\nID: 5\r\nMEMBERID: 0\r\nTYPE:  ES\r\nSUBJECT:  \r\nLEVEL:0\r\n");
     EXPECT_NE(text.find("TEXT: { \r\nWhy?|ESL|0.33}\r\n"), std::string::npos);
     EXPECT_EQ(q.m_nLevel, 0);
     // Image items wrap once the line has passed 80 characters; continuations start with nine blanks.
@@ -162,7 +167,7 @@ TEST_F(CorraQuestionTest, RecordLinesAsWritten)
     size_t lineEnd = text.find("\r\n", images);
     EXPECT_GT(lineEnd - images, 80u);
     EXPECT_EQ(text.substr(lineEnd, 12), "\r\n         {");
-    EXPECT_EQ(text.substr(text.size() - 18), "END QUESTION\r\n\r\n");
+    EXPECT_EQ(text.substr(text.size() - 16), "END QUESTION\r\n\r\n");
 }
 
 TEST_F(CorraQuestionTest, ReaderResultsOnMalformedRecords)
