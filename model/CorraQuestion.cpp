@@ -86,11 +86,7 @@ struct ImageItem {
 
 ImageItem SplitImageItem(const CString& inner)
 {
-    std::vector<CString> f;
-    int start = 0;
-    for (int comma; (comma = inner.Find(',', start)) >= 0; start = comma + 1)
-        f.push_back(inner.Mid(start, comma - start));
-    f.push_back(inner.Mid(start));
+    std::vector<CString> f = SplitItem(inner, ',');
     ImageItem item;
     const size_t n = f.size();
     item.pos = f[0];

@@ -14,17 +14,6 @@
 
 namespace {
 
-// The line's fields split at ':' (empty fields kept, unlike SplitFields).
-std::vector<CString> SplitAtColons(const CString& line)
-{
-    std::vector<CString> fields;
-    int start = 0;
-    for (int colon; (colon = line.Find(':', start)) >= 0; start = colon + 1)
-        fields.push_back(line.Mid(start, colon - start));
-    fields.push_back(line.Mid(start));
-    return fields;
-}
-
 BOOL DigitsOrLog(const CString& token)
 {
     if (IsAllDigits(token))
@@ -89,7 +78,7 @@ BOOL CScrambleList::GetScrambleEntry(int questionId, int& oldAnswer, int& newAns
     CString line;
     if (!GetLine(questionId, line))
         return FALSE;
-    std::vector<CString> fields = SplitAtColons(line);
+    std::vector<CString> fields = SplitItem(line, ':');
     if (fields.size() < 4) {
         LogOutput("Assertion failure: csTok.IsDigits()", LOG_ASSERT, LOG_HERE);
         return FALSE;

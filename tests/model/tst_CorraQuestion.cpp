@@ -77,6 +77,16 @@ std::vector<CString> ChoicesOf(const CQuestion& question)
     return choices;
 }
 
+CCorraQuestion MultipleChoice(int id, const char* choices, const char* answer)
+{
+    CCorraQuestion q;
+    q.m_nId = id;
+    q.m_nType = static_cast<int>(IDS_QTYPE_MC);
+    q.SetChoices(choices, '*', '*');
+    q.m_cszAnswer = answer;
+    return q;
+}
+
 TEST_F(CorraQuestionTest, EveryTypeReadsBackAsWritten)
 {
     const CString imageFolder = CFileTypes::GetPriDir(DT_IMAGE);
@@ -332,21 +342,13 @@ TEST_F(CorraQuestionTest, AFormPutsAQuestionIntoItsChoiceOrder)
     CCorraQuestion form;
     form.m_nType = static_cast<int>(IDS_QTYPE_CO);
     form.m_Scramble.SetLine(1204, "1204:2:2 0 3 1:0");
-    CCorraQuestion q;
-    q.m_nId = 1204;
-    q.m_nType = static_cast<int>(IDS_QTYPE_MC);
-    q.SetChoices("a. one b. two c. three d. four", '*', '*');
-    q.m_cszAnswer = "C";
+    CCorraQuestion q = MultipleChoice(1204, "a. one b. two c. three d. four", "C");
     ASSERT_TRUE(form.ApplyScrambleTo(q));
     EXPECT_EQ(ChoicesOf(q), (std::vector<CString>{"a. three", "b. one", "c. four", "d. two"}));
     EXPECT_EQ(q.m_cszAnswer, "A");
 
     // A line for another number of choices changes nothing.
-    CCorraQuestion three;
-    three.m_nId = 1204;
-    three.m_nType = static_cast<int>(IDS_QTYPE_MC);
-    three.SetChoices("a. one b. two c. three", '*', '*');
-    three.m_cszAnswer = "c";
+    CCorraQuestion three = MultipleChoice(1204, "a. one b. two c. three", "c");
     EXPECT_FALSE(form.ApplyScrambleTo(three));
     EXPECT_EQ(ChoicesOf(three), (std::vector<CString>{"a. one", "b. two", "c. three"}));
     EXPECT_EQ(three.m_cszAnswer, "c");
