@@ -251,7 +251,7 @@ BOOL CCorraDoc::DoSave(LPCSTR lpszPathName, BOOL bReplace)
         m_csCorraId = MakeCorraId("CID_");
     CString path(lpszPathName ? lpszPathName : "");
     const int kind = GetDocKind();
-    const CString ext = CFileTypes::Type2Ext(kind, FALSE);
+    const CString ext = "." + CFileTypes::Type2Ext(kind, FALSE);
     if (path.IsEmpty()) {
         CFileDialogRequest request;
         request.kind = CFileDialogRequest::kindSave;

@@ -210,7 +210,7 @@ TEST_F(CorraDocQuestionsTest, InvalidQuestionsAreListedAndReported)
     CString summary;
     EXPECT_FALSE(doc.FindInvalidQuestions(invalid, summary));
     EXPECT_EQ(invalid.GetCount(), 7);
-    EXPECT_EQ(summary.Left(39), "Total 7 invalid questions found...\n\nQu");
+    EXPECT_EQ(summary.Find("Total 7 invalid questions found...\n\nQuestion (ID "), 0);
     EXPECT_NE(summary.Find("\n...others"), -1);
     std::string report;
     ASSERT_TRUE(fsys::ReadFile(CCorraDoc::InvalidReportPath(), report));

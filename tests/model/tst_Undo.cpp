@@ -97,7 +97,8 @@ TEST_F(UndoTest, ANewActionAfterAnUndoEmptiesTheRedoStack)
     ASSERT_EQ(doc.GetRedoStack().GetCount(), 1);
     doc.DeleteQuestionsUndoable(nullptr, doc.Questions({6}), "Delete six");
     EXPECT_EQ(doc.GetRedoStack().GetCount(), 0);
-    EXPECT_EQ(doc.GetUndoStack().GetCount(), 2);
+    EXPECT_EQ(doc.GetUndoStack().GetCount(), 1);
+    EXPECT_EQ(doc.GetUndoText(), "Delete six");
     EXPECT_FALSE(doc.Redo());
     // Deleting the document with a deletion standing frees every question once (the sanitizer
     // would tell).
