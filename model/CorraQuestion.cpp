@@ -36,6 +36,7 @@ std::atomic<double> g_subjCharLen{0.12};
 std::atomic<int> g_drawMode{QDRAW_SMALL_TILE};
 std::atomic<BOOL> g_printingFlag{FALSE};
 std::atomic<BOOL> g_printLayout{FALSE};
+std::atomic<int> g_printIndent{-1};
 
 BOOL HasAnswerSpace(int type)
 {
@@ -297,6 +298,16 @@ BOOL CCorraQuestion::SetPrintLayout(BOOL on)
 BOOL CCorraQuestion::GetPrintLayout()
 {
     return g_printLayout;
+}
+
+int CCorraQuestion::SetPrintIndent(int indent)
+{
+    return g_printIndent.exchange(indent);
+}
+
+int CCorraQuestion::GetPrintIndent()
+{
+    return g_printIndent;
 }
 
 // ---- writing the record
