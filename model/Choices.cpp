@@ -178,6 +178,21 @@ CString NonBreaking(const CString& rtf)
     return out;
 }
 
+// Label and text trimmed; an empty one is logged as the function's and refused.
+bool TrimChoice(LPCSTR label, LPCSTR text, const char* function, CString& csLabel, CString& csText)
+{
+    csLabel = label ? label : "";
+    csText = text ? text : "";
+    csLabel.Trim();
+    csText.Trim();
+    if (csLabel.IsEmpty() || csText.IsEmpty()) {
+        LogOutput(CString::Formatted("CChoices::%s() - empty %s string", function, csLabel.IsEmpty() ? "id" : "choice"),
+                  LOG_ERROR, LOG_HERE);
+        return false;
+    }
+    return true;
+}
+
 bool LabelMatchesCorrect(const CString& label, LPCSTR pszCorrect)
 {
     if (!pszCorrect)
@@ -235,18 +250,10 @@ void CChoices::RemoveAll()
 BOOL CChoices::Add(LPCSTR label, LPCSTR text, LPCSTR pBase, LPCSTR pLabelStart, LPCSTR pLabelEnd, LPCSTR pTextStart,
                    LPCSTR pTextEnd)
 {
-    CString csLabel = label ? label : "";
-    CString csText = text ? text : "";
-    csLabel.Trim();
-    csText.Trim();
-    if (csLabel.IsEmpty()) {
-        LogOutput("CChoices::Add() - empty id string", LOG_ERROR, LOG_HERE);
+    CString csLabel;
+    CString csText;
+    if (!TrimChoice(label, text, "Add", csLabel, csText))
         return FALSE;
-    }
-    if (csText.IsEmpty()) {
-        LogOutput("CChoices::Add() - empty choice string", LOG_ERROR, LOG_HERE);
-        return FALSE;
-    }
     OnChange(TRUE);
     m_saLabels.Add(csLabel);
     m_saTexts.Add(csText);
@@ -262,18 +269,10 @@ BOOL CChoices::Add(LPCSTR label, LPCSTR text, LPCSTR pBase, LPCSTR pLabelStart, 
 
 BOOL CChoices::SetChoice(int i, LPCSTR label, LPCSTR text)
 {
-    CString csLabel = label ? label : "";
-    CString csText = text ? text : "";
-    csLabel.Trim();
-    csText.Trim();
-    if (csLabel.IsEmpty()) {
-        LogOutput("CChoices::SetChoice() - empty id string", LOG_ERROR, LOG_HERE);
+    CString csLabel;
+    CString csText;
+    if (!TrimChoice(label, text, "SetChoice", csLabel, csText))
         return FALSE;
-    }
-    if (csText.IsEmpty()) {
-        LogOutput("CChoices::SetChoice() - empty choice string", LOG_ERROR, LOG_HERE);
-        return FALSE;
-    }
     if (i < 0 || i >= GetCount())
         return FALSE;
     OnChange(TRUE);
@@ -462,7 +461,8 @@ int CChoices::FindChoicesInRtf(LPCSTR text, int* pnStart, CChoicesError* pError,
     const int length = static_cast<int>(std::strlen(text));
     Label expected;
     int labelLength = 0;
-    FirstLabelAt(&cLabel, cLabel, expected, labelLength);
+    const char first[2] = {cLabel, 0};
+    FirstLabelAt(first, cLabel, expected, labelLength);
     int count = 0;
     int start = -1;
     // Whether a label of n characters at i is followed (after blanks) by the separator.
@@ -471,15 +471,15 @@ int CChoices::FindChoicesInRtf(LPCSTR text, int* pnStart, CChoicesError* pError,
         return *p == cSeparator;
     };
 
-    const int first = static_cast<int>(SkipBlanks(text) - text);
-    int n = expected.MatchAt(text + first);
-    if (n > 0 && separatorAfter(first, n)) {
-        start = first;
+    const int begin = static_cast<int>(SkipBlanks(text) - text);
+    int n = expected.MatchAt(text + begin);
+    if (n > 0 && separatorAfter(begin, n)) {
+        start = begin;
         count = 1;
         if (!expected.Next())
             n = 0;
     }
-    for (int i = first + 1; i < length; ++i) {
+    for (int i = begin + 1; i < length; ++i) {
         if (!IsBlank(text[i - 1]) || IsBlank(text[i]))
             continue;
         n = expected.MatchAt(text + i);
@@ -930,8 +930,12 @@ int CChoices::Measure(CDC* pDC, CRect& rect, DWORD dwFlags, BOOL bDraw, LPCSTR p
     }
     CRtfDraw3 draw;
     CRect rc = rect;
-    const int height = draw.DrawRtf(pDC, rtf, &rc, DT_WORDBREAK | (bDraw ? 0 : DT_CALCRECT));
-    rect.bottom = rect.top + height;
+    const int height = draw.DrawRtf(pDC, rtf, &rc, DT_WORDBREAK | DT_CALCRECT);
+    rect.bottom = rc.bottom;
+    if (bDraw) {
+        rc = rect;
+        draw.DrawRtf(pDC, rtf, &rc, DT_WORDBREAK);
+    }
     return height;
 }
 
@@ -980,6 +984,22 @@ int CChoices::Draw(CDC* pDC, int nLeft, int nTop, int nWidth, BOOL bDraw, LPCSTR
 
 // ---- settings
 
+namespace {
+
+// A profile value becomes that many blanks or cells: a wild one must not make a wild text.
+int ClampSetting(int n)
+{
+    return std::clamp(n, 0, 80);
+}
+
+} // namespace
+
+void CChoices::LoadPrintValues(LPCSTR section)
+{
+    SetNumChoiceSepSpaces(AppProfile().GetInt(section, "NumChoiceSepSpaces", GetNumChoiceSepSpaces()));
+    SetChoicesIndentLevel(AppProfile().GetInt(section, "ChoicesIndentLevel", GetChoicesIndentLevel()));
+}
+
 int CChoices::GetNumChoiceSepSpaces()
 {
     return s_nNumChoiceSepSpaces;
@@ -987,7 +1007,7 @@ int CChoices::GetNumChoiceSepSpaces()
 
 void CChoices::SetNumChoiceSepSpaces(int n)
 {
-    s_nNumChoiceSepSpaces = n;
+    s_nNumChoiceSepSpaces = ClampSetting(n);
 }
 
 int CChoices::GetChoicesIndentLevel()
@@ -997,7 +1017,7 @@ int CChoices::GetChoicesIndentLevel()
 
 void CChoices::SetChoicesIndentLevel(int n)
 {
-    s_nChoicesIndentLevel = n;
+    s_nChoicesIndentLevel = ClampSetting(n);
 }
 
 BOOL CChoices::IsPrinting()

@@ -254,6 +254,9 @@ void CQuestion::SetChoiceCase(char c)
     if (c != 'a' && c != 'A')
         c = 'a';
     try {
+        // A collection's labels number its members; they have no letter case.
+        if (m_nType == static_cast<int>(IDS_QTYPE_CO))
+            return;
         if (IsChoiceType() && !m_Choices.IsEmpty()) {
             // An answer that names a numbered label by its number would name nothing once the
             // labels are letters: name its choice by letter first.
@@ -281,7 +284,7 @@ void CQuestion::MakeChoices(char c)
     }
     if (c != 'a' && c != 'A')
         c = 'a';
-    if (!IsChoiceType() || m_Choices.IsEmpty())
+    if (!IsChoiceType() || m_nType == static_cast<int>(IDS_QTYPE_CO) || m_Choices.IsEmpty())
         return;
     CString answer = m_cszAnswer;
     answer.TrimLeft();
