@@ -38,12 +38,6 @@ std::atomic<BOOL> g_printingFlag{FALSE};
 std::atomic<BOOL> g_printLayout{FALSE};
 std::atomic<int> g_printIndent{-1};
 
-BOOL HasAnswerSpace(int type)
-{
-    return type == static_cast<int>(IDS_QTYPE_ES) || type == static_cast<int>(IDS_QTYPE_SA) ||
-           type == static_cast<int>(IDS_QTYPE_FI);
-}
-
 BOOL IsTypeToken(int token)
 {
     for (int i = 0; i < GetQuestionTypeCount(); ++i)
@@ -727,6 +721,12 @@ BOOL ApplyChoiceScramble(CQuestion& question, const CScrambleList& scramble)
 }
 
 // ---- collections
+
+BOOL CCorraQuestion::HasAnswerSpace(int type)
+{
+    return type == static_cast<int>(IDS_QTYPE_ES) || type == static_cast<int>(IDS_QTYPE_SA) ||
+           type == static_cast<int>(IDS_QTYPE_FI);
+}
 
 BOOL CCorraQuestion::IsCollection() const
 {

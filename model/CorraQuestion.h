@@ -145,6 +145,8 @@ public:
     // ---- collections (type "CO")
     void SetDoc(CCorraDoc* pDoc) { m_pDoc = pDoc; }
     BOOL IsCollection() const;
+    // Whether a type has an answer space: essay, short answer, fill in.
+    static BOOL HasAnswerSpace(int type);
     // Adds the question's ID as a member labelled with the member count; FALSE (logged) when it
     // is a member already.
     BOOL AddQuestion(CQuestion* question);

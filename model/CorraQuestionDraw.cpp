@@ -26,12 +26,6 @@ constexpr COLORREF kSubjectBoxColour = 0xEBEBEB;
 // Twips per step of the choices' indents.
 constexpr int kTwipsPerIndentStep = 75;
 
-BOOL HasAnswerSpace(int type)
-{
-    return type == static_cast<int>(IDS_QTYPE_ES) || type == static_cast<int>(IDS_QTYPE_SA) ||
-           type == static_cast<int>(IDS_QTYPE_FI);
-}
-
 int Down(CDC* pDC)
 {
     return pDC->GetMapMode() == MM_TEXT ? 1 : -1;
