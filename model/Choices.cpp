@@ -375,6 +375,8 @@ BOOL CChoices::ParseNumberedPairs(LPCSTR text)
         if (p == labelStart || *p != '.')
             break;
         const char* labelEnd = ++p;
+        if (!IsBlank(*p))
+            break;
         p = SkipBlanks(p);
         const char* textStart = p;
         while (IsDigit(*p))

@@ -87,8 +87,9 @@ public:
     // (*pnStart the offset of the first label), 2 labels out of sequence (pError filled).
     static int FindChoicesInRtf(LPCSTR text, int* pnStart, CChoicesError* pError, char cLabel, char cSeparator,
                                 int* pnCount = nullptr);
-    // The label style of a text: the first label character and the separator. FALSE when the
-    // text does not begin with a label.
+    // The label style: a letter or digit with '.' or ')' given in cLabel and cSeparator stands;
+    // otherwise both come from the start of the text (RTF read as its plain text). FALSE when
+    // the text does not begin with a label.
     static BOOL RecogniseLabelStyle(LPCSTR text, char& cLabel, char& cSeparator);
 
     // The choices as text: CHO_RTF | CHO_HTML the HTML table, CHO_RTF an RTF document that

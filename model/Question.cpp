@@ -9,6 +9,7 @@
 #include "render/RtfText.h"
 #include "res/ids/QuestionTypes.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <exception>

@@ -69,6 +69,9 @@ TEST_F(ChoicesTest, ParsesLabelledTexts)
         // Collection members: numbered pairs.
         {"1. 123 2. 456 10. 7", CHP_NUMBERED_PAIRS, TRUE, {"1.", "2.", "10."}, {"123", "456", "7"}},
         {"1. 123 2. abc", CHP_NUMBERED_PAIRS, TRUE, {"1.", "2."}, {"123", "abc"}},
+        // Pairs keep the numbers of their labels, which need not run in order.
+        {"5. 17 9. 42", CHP_NUMBERED_PAIRS, TRUE, {"5.", "9."}, {"17", "42"}},
+        {"5.17 9. 42", CHP_NUMBERED_PAIRS, TRUE, {"5."}, {"17 9. 42"}},
         {"   ", CHP_NUMBERED_PAIRS, TRUE, {}, {}},
         {"Paris", 0, FALSE, {}, {}},
         {"", 0, FALSE, {}, {}},
