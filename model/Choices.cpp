@@ -375,6 +375,8 @@ BOOL CChoices::ParseNumberedPairs(LPCSTR text)
         if (p == labelStart || *p != '.')
             break;
         const char* labelEnd = ++p;
+        if (!IsBlank(*p))
+            break;
         p = SkipBlanks(p);
         const char* textStart = p;
         while (IsDigit(*p))
@@ -984,6 +986,22 @@ int CChoices::Draw(CDC* pDC, int nLeft, int nTop, int nWidth, BOOL bDraw, LPCSTR
 
 // ---- settings
 
+namespace {
+
+// A profile value becomes that many blanks or cells: a wild one must not make a wild text.
+int ClampSetting(int n)
+{
+    return std::clamp(n, 0, 80);
+}
+
+} // namespace
+
+void CChoices::LoadPrintValues(LPCSTR section)
+{
+    SetNumChoiceSepSpaces(AppProfile().GetInt(section, "NumChoiceSepSpaces", GetNumChoiceSepSpaces()));
+    SetChoicesIndentLevel(AppProfile().GetInt(section, "ChoicesIndentLevel", GetChoicesIndentLevel()));
+}
+
 int CChoices::GetNumChoiceSepSpaces()
 {
     return s_nNumChoiceSepSpaces;
@@ -991,7 +1009,7 @@ int CChoices::GetNumChoiceSepSpaces()
 
 void CChoices::SetNumChoiceSepSpaces(int n)
 {
-    s_nNumChoiceSepSpaces = n;
+    s_nNumChoiceSepSpaces = ClampSetting(n);
 }
 
 int CChoices::GetChoicesIndentLevel()
@@ -1001,7 +1019,7 @@ int CChoices::GetChoicesIndentLevel()
 
 void CChoices::SetChoicesIndentLevel(int n)
 {
-    s_nChoicesIndentLevel = n;
+    s_nChoicesIndentLevel = ClampSetting(n);
 }
 
 BOOL CChoices::IsPrinting()

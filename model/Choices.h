@@ -87,8 +87,9 @@ public:
     // (*pnStart the offset of the first label), 2 labels out of sequence (pError filled).
     static int FindChoicesInRtf(LPCSTR text, int* pnStart, CChoicesError* pError, char cLabel, char cSeparator,
                                 int* pnCount = nullptr);
-    // The label style of a text: the first label character and the separator. FALSE when the
-    // text does not begin with a label.
+    // The label style: a letter or digit with '.' or ')' given in cLabel and cSeparator stands;
+    // otherwise both come from the start of the text (RTF read as its plain text). FALSE when
+    // the text does not begin with a label.
     static BOOL RecogniseLabelStyle(LPCSTR text, char& cLabel, char& cSeparator);
 
     // The choices as text: CHO_RTF | CHO_HTML the HTML table, CHO_RTF an RTF document that
@@ -96,6 +97,9 @@ public:
     // pszCorrect names the correct label (marked with "*" in HTML).
     void GetText(CString& out, int nWidth, DWORD dwFlags, LPCSTR pszCorrect = nullptr,
                  const CChoicesHtmlStyle* pHtml = nullptr) const;
+    // The rich-edit operations and Measure (which lays the choices out in a hidden control) run
+    // on the user-interface thread only.
+    //
     // Appends the choices as RTF at the end of a rich-edit control (CHO_HTML: the HTML text).
     void OutputToRichEdit(CHVRichEditCtrl& ctrl, DWORD dwFlags, LPCSTR pszCorrect = nullptr,
                           const CChoicesHtmlStyle* pHtml = nullptr);
@@ -115,7 +119,10 @@ public:
     int Draw(CDC* pDC, int nLeft, int nTop, int nWidth, BOOL bDraw, LPCSTR pszCorrect = nullptr);
 
     // Settings. Blanks between a label and its text, and indent of the labels, both in average
-    // character widths (blanks or empty cells in text and HTML); the documents load them.
+    // character widths (blanks or empty cells in text and HTML), each kept within 0..80; the
+    // documents load them from their profile sections ("NumChoiceSepSpaces",
+    // "ChoicesIndentLevel"), the values in force serving as defaults.
+    static void LoadPrintValues(LPCSTR section);
     static int GetNumChoiceSepSpaces();
     static void SetNumChoiceSepSpaces(int n);
     static int GetChoicesIndentLevel();

@@ -36,12 +36,7 @@ std::atomic<double> g_subjCharLen{0.12};
 std::atomic<int> g_drawMode{QDRAW_SMALL_TILE};
 std::atomic<BOOL> g_printingFlag{FALSE};
 std::atomic<BOOL> g_printLayout{FALSE};
-
-BOOL HasAnswerSpace(int type)
-{
-    return type == static_cast<int>(IDS_QTYPE_ES) || type == static_cast<int>(IDS_QTYPE_SA) ||
-           type == static_cast<int>(IDS_QTYPE_FI);
-}
+std::atomic<int> g_printIndent{-1};
 
 BOOL IsTypeToken(int token)
 {
@@ -297,6 +292,16 @@ BOOL CCorraQuestion::SetPrintLayout(BOOL on)
 BOOL CCorraQuestion::GetPrintLayout()
 {
     return g_printLayout;
+}
+
+int CCorraQuestion::SetPrintIndent(int indent)
+{
+    return g_printIndent.exchange(indent);
+}
+
+int CCorraQuestion::GetPrintIndent()
+{
+    return g_printIndent;
 }
 
 // ---- writing the record
@@ -716,6 +721,12 @@ BOOL ApplyChoiceScramble(CQuestion& question, const CScrambleList& scramble)
 }
 
 // ---- collections
+
+BOOL CCorraQuestion::HasAnswerSpace(int type)
+{
+    return type == static_cast<int>(IDS_QTYPE_ES) || type == static_cast<int>(IDS_QTYPE_SA) ||
+           type == static_cast<int>(IDS_QTYPE_FI);
+}
 
 BOOL CCorraQuestion::IsCollection() const
 {

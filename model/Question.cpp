@@ -9,6 +9,7 @@
 #include "render/RtfText.h"
 #include "res/ids/QuestionTypes.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <exception>
@@ -254,6 +255,9 @@ void CQuestion::SetChoiceCase(char c)
     if (c != 'a' && c != 'A')
         c = 'a';
     try {
+        // A collection's labels number its members; they have no letter case.
+        if (m_nType == static_cast<int>(IDS_QTYPE_CO))
+            return;
         if (IsChoiceType() && !m_Choices.IsEmpty()) {
             // An answer that names a numbered label by its number would name nothing once the
             // labels are letters: name its choice by letter first.
@@ -281,7 +285,7 @@ void CQuestion::MakeChoices(char c)
     }
     if (c != 'a' && c != 'A')
         c = 'a';
-    if (!IsChoiceType() || m_Choices.IsEmpty())
+    if (!IsChoiceType() || m_nType == static_cast<int>(IDS_QTYPE_CO) || m_Choices.IsEmpty())
         return;
     CString answer = m_cszAnswer;
     answer.TrimLeft();

@@ -68,9 +68,11 @@ public:
     void GetQuestionText(CString& out, int nMode) const;
     // The plain text of the choice the answer names; FALSE (logged) when none or empty.
     BOOL GetCorrectChoice(CString& out) const;
-    // Relabels the choices from c ('a' or 'A') and rewrites the answer in that case.
+    // Relabels the choices from c ('a' or 'A') and rewrites the answer in that case. A
+    // collection's numbered member labels stay as they are.
     void SetChoiceCase(char c);
-    // Rewrites the answer letter in the case c (0: the case of the first label).
+    // Rewrites the answer letter in the case c (0: the case of the first label); not for
+    // collections.
     void MakeChoices(char c);
     // A two-choice question whose choices read true and false becomes "TF".
     void CheckTrueFalse();

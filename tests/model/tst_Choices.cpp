@@ -9,12 +9,20 @@
 #include "tests/support/CorraTest.h"
 #include "tests/support/FixedMetricsDC.h"
 
+#include <set>
 #include <string>
 #include <vector>
 
 namespace {
 
 using ChoicesTest = CorraTest;
+
+// The print values and the print-job switch are process-wide.
+const CTestResetHook resetChoiceSettings([] {
+    CChoices::SetNumChoiceSepSpaces(2);
+    CChoices::SetChoicesIndentLevel(5);
+    CChoices::SetPrinting(FALSE);
+});
 
 std::vector<std::string> Labels(const CChoices& c)
 {
@@ -61,6 +69,9 @@ TEST_F(ChoicesTest, ParsesLabelledTexts)
         // Collection members: numbered pairs.
         {"1. 123 2. 456 10. 7", CHP_NUMBERED_PAIRS, TRUE, {"1.", "2.", "10."}, {"123", "456", "7"}},
         {"1. 123 2. abc", CHP_NUMBERED_PAIRS, TRUE, {"1.", "2."}, {"123", "abc"}},
+        // Pairs keep the numbers of their labels, which need not run in order.
+        {"5. 17 9. 42", CHP_NUMBERED_PAIRS, TRUE, {"5.", "9."}, {"17", "42"}},
+        {"5.17 9. 42", CHP_NUMBERED_PAIRS, TRUE, {"5."}, {"17 9. 42"}},
         {"   ", CHP_NUMBERED_PAIRS, TRUE, {}, {}},
         {"Paris", 0, FALSE, {}, {}},
         {"", 0, FALSE, {}, {}},
@@ -285,7 +296,6 @@ TEST_F(ChoicesTest, HtmlFormMarksTheCorrectLabel)
     EXPECT_GE(html.Find(">*b.</td>"), 0);
     EXPECT_GE(html.Find(">a.</td>"), 0);
     EXPECT_GE(html.Find(">x&lt;y</td>"), 0);
-    CChoices::SetChoicesIndentLevel(5);
 }
 
 TEST_F(ChoicesTest, RichEditGetsOneChoicePerLine)
@@ -310,8 +320,6 @@ TEST_F(ChoicesTest, RichEditGetsOneChoicePerLine)
     CHVRichEditCtrl oneLine;
     choices.OutputToRichEdit(oneLine, CHO_RTF | CHO_NO_INDENT);
     EXPECT_EQ(oneLine.GetText(), "a.  other  b.  choices\n");
-    CChoices::SetChoicesIndentLevel(5);
-    CChoices::SetNumChoiceSepSpaces(2);
 }
 
 TEST_F(ChoicesTest, DrawingTakesTheHeightTheMeasureGave)
@@ -322,26 +330,24 @@ TEST_F(ChoicesTest, DrawingTakesTheHeightTheMeasureGave)
     CFixedMetricsDC measureDc(800, 800);
     const int measured = choices.Draw(&measureDc, 10, 20, 300, FALSE);
     EXPECT_TRUE(measureDc.texts.empty());
-    EXPECT_GT(measured, 0);
 
+    // Labels 5 average widths in (7 each at this font), text 2 widths after the label; the
+    // second choice wraps to three lines of 13.
     CFixedMetricsDC dc(800, 800);
-    const int drawn = choices.Draw(&dc, 10, 20, 300, TRUE, "c");
-    EXPECT_EQ(drawn, measured);
-    ASSERT_FALSE(dc.texts.empty());
-    int bottom = 0;
+    EXPECT_EQ(choices.Draw(&dc, 10, 20, 300, TRUE, "c"), measured);
+    EXPECT_EQ(measured, 5 * 13);
+    std::vector<std::pair<int, int>> labels;
+    std::set<int> rowsOfB;
     for (const auto& t : dc.texts) {
-        EXPECT_GE(t.y, 20) << t.text.GetString();
-        bottom = std::max(bottom, t.y - 20 + static_cast<int>(std::abs(t.lf.lfHeight)));
+        if (t.text == "a." || t.text == "b." || t.text == "*c.")
+            labels.emplace_back(t.x, t.y);
+        else if (t.y >= 33 && t.y < 72)
+            rowsOfB.insert(t.y);
+        EXPECT_LE(t.y + 13, 20 + measured) << t.text.GetString();
     }
-    EXPECT_LE(bottom, drawn);
-    // The wrapped choice takes more than one line: more than three lines in all.
-    CFixedMetricsDC one(800, 800);
-    CChoices single("a. x b. y c. z");
-    EXPECT_LT(single.Draw(&one, 10, 20, 300, FALSE), measured);
-    bool starred = false;
-    for (const auto& t : dc.texts)
-        starred = starred || t.text == "*c.";
-    EXPECT_TRUE(starred);
+    // The starred label stands left of the column by the width of "*".
+    EXPECT_EQ(labels, (std::vector<std::pair<int, int>>{{45, 20}, {45, 33}, {38, 72}}));
+    EXPECT_EQ(rowsOfB, (std::set<int>{33, 46, 59}));
 
     CRect rect(10, 20, 310, 20);
     CFixedMetricsDC measureRtf(800, 800);
@@ -350,7 +356,66 @@ TEST_F(ChoicesTest, DrawingTakesTheHeightTheMeasureGave)
     CFixedMetricsDC drawRtf(800, 800);
     EXPECT_EQ(choices.Measure(&drawRtf, drawRect, CHO_RTF | CHO_ONE_PER_LINE, TRUE), rtfMeasured);
     EXPECT_EQ(rect.bottom, 20 + rtfMeasured);
-    EXPECT_FALSE(drawRtf.texts.empty());
+    ASSERT_FALSE(drawRtf.texts.empty());
+    for (const auto& t : drawRtf.texts) {
+        EXPECT_GE(t.y, 20) << t.text.GetString();
+        EXPECT_LE(t.y + std::abs(t.lf.lfHeight), 20 + rtfMeasured) << t.text.GetString();
+    }
+}
+
+TEST_F(ChoicesTest, LabelsThatShareALineWithALongerChoiceMoveToTheirOwn)
+{
+    CHVRichEditCtrl ctrl;
+    ctrl.SetText("a. one\nb. two\nmore c. three\nfour", SF_TEXT);
+    CChoices choices;
+    choices.FixLineStarts(ctrl);
+    EXPECT_EQ(ctrl.GetText(), "a. one\nb. two\nmore \nc. three\nfour");
+
+    // A choice that ends on its label's line stays beside the text before it.
+    ctrl.SetText("a. one b. two\nc. three", SF_TEXT);
+    choices.FixLineStarts(ctrl);
+    EXPECT_EQ(ctrl.GetText(), "a. one b. two\nc. three");
+}
+
+TEST_F(ChoicesTest, IndentsHangBehindTheLabel)
+{
+    CHVRichEditCtrl ctrl;
+    ctrl.SetText("a.   Paris\nb.   London", SF_TEXT);
+    ctrl.SetSel(3, 3);
+    CChoices choices;
+    choices.SetIndents(ctrl, 375, 150, 0, ctrl.GetTextLength());
+    long start = 0;
+    long end = 0;
+    ctrl.GetSel(start, end);
+    EXPECT_EQ(start, 3);
+    EXPECT_EQ(end, 3);
+    ctrl.SetSel(0, ctrl.GetTextLength());
+    PARAFORMAT pf;
+    ctrl.GetParaFormat(pf);
+    EXPECT_GT(pf.dxOffset, 375 + 150);
+    ASSERT_EQ(pf.cTabCount, 2);
+    EXPECT_EQ(pf.rgxTabs[0], 375);
+    EXPECT_EQ(pf.rgxTabs[1], pf.dxOffset);
+
+    choices.SetIndents(ctrl, 0, -1, 0, ctrl.GetTextLength());
+    ctrl.SetSel(0, ctrl.GetTextLength());
+    ctrl.GetParaFormat(pf);
+    EXPECT_EQ(pf.dxOffset, 0);
+    EXPECT_EQ(pf.cTabCount, 1);
+}
+
+TEST_F(ChoicesTest, PrintValuesComeFromTheProfileWithinBounds)
+{
+    AppProfile().WriteInt("Exams", "NumChoiceSepSpaces", 4);
+    AppProfile().WriteInt("Exams", "ChoicesIndentLevel", 1000000000);
+    CChoices::LoadPrintValues("Exams");
+    EXPECT_EQ(CChoices::GetNumChoiceSepSpaces(), 4);
+    EXPECT_EQ(CChoices::GetChoicesIndentLevel(), 80);
+    // Missing keys keep the values in force.
+    CChoices::LoadPrintValues("QCorras");
+    EXPECT_EQ(CChoices::GetNumChoiceSepSpaces(), 4);
+    CChoices::SetChoicesIndentLevel(-3);
+    EXPECT_EQ(CChoices::GetChoicesIndentLevel(), 0);
 }
 
 TEST_F(ChoicesTest, SettingsAndProfileCase)

@@ -145,12 +145,14 @@ TEST_F(CorraQuestionTest, EveryTypeReadsBackAsWritten)
         EXPECT_EQ(Items(back.m_saBooks), Items(q.m_saBooks));
         EXPECT_EQ(Items(back.m_saChapters), (std::vector<CString>{"7", "ch3", ""}));
         EXPECT_EQ(ImagesOf(back), ImagesOf(q)) << q.GetTypeCode();
-        if (q.IsChoiceType())
+        if (q.IsChoiceType()) {
             EXPECT_EQ(ChoicesOf(back), ChoicesOf(q)) << q.GetTypeCode();
-        else
+        } else {
             EXPECT_EQ(back.m_cszChoicesText, q.m_cszChoicesText) << q.GetTypeCode();
-        if (c.type == IDS_QTYPE_ES || c.type == IDS_QTYPE_SA || c.type == IDS_QTYPE_FI)
+        }
+        if (c.type == IDS_QTYPE_ES || c.type == IDS_QTYPE_SA || c.type == IDS_QTYPE_FI) {
             EXPECT_DOUBLE_EQ(back.m_dAnswerSize, 0.5);
+        }
         CString missing;
         EXPECT_FALSE(back.GetMissingFields(missing)) << missing;
     }
@@ -212,8 +214,9 @@ TEST_F(CorraQuestionTest, ReaderResultsOnMalformedRecords)
         EXPECT_EQ(CCorraQuestion::ErrorText(), c.error) << c.text;
         EXPECT_EQ(q.m_nId, c.id) << c.text;
         EXPECT_EQ(q.m_nIndex, c.index) << c.text;
-        if (c.result == READ_NOT_THIS || c.result == READ_MALFORMED)
+        if (c.result == READ_NOT_THIS || c.result == READ_MALFORMED) {
             EXPECT_EQ(rest, c.text) << "the cursor is put back";
+        }
     }
 }
 

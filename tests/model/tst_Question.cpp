@@ -104,6 +104,9 @@ TEST_F(QuestionTest, AnswerLetterFollowsTheLabelCase)
         {MC, "A) x B) y", "B", setCase, 'z', "b", {"a.", "b."}, false},
         // The answer keeps naming its choice when numbered labels become letters.
         {MC, "1. x 2. y 3. z", "3", setCase, 'a', "c", {"a.", "b.", "c."}, false},
+        // Member labels of a collection number its members.
+        {CO, "0. 17 1. 42", "1", setCase, 'A', "1", {"0.", "1."}, false},
+        {CO, "0. 17 1. 42", "b", make, 'A', "b", {"0.", "1."}, false},
         {MC, "1. a 2. b 3. c 4. d 5. e 6. f 7. g 8. h 9. i 10. j 11. k", "11", setCase, 'A', "K",
          {"A.", "B.", "C.", "D.", "E.", "F.", "G.", "H.", "I.", "J.", "K."}, false},
     };
