@@ -227,6 +227,21 @@ TEST_F(CorraQuestionTest, ReaderResultsOnMalformedRecords)
     }
 }
 
+TEST_F(CorraQuestionTest, ARecordCutShortEndsAsMalformedWhateverTheTokenizersEndMode)
+{
+    for (BOOL endToken : {TRUE, FALSE}) {
+        QuestionTokenizer().SetEndTokenAtEnd(endToken);
+        const std::string text = "BEGIN QUESTION ID: 5 TYPE:";
+        LPCSTR p = text.c_str();
+        UINT n = static_cast<UINT>(text.size());
+        CCorraQuestion q;
+        EXPECT_EQ(q.ReadRecord(&p, &n, nullptr), READ_MALFORMED) << endToken;
+        EXPECT_EQ(CCorraQuestion::ErrorText(), "Syntax error");
+        EXPECT_EQ(q.m_nId, 5);
+    }
+    QuestionTokenizer().SetEndTokenAtEnd(TRUE);
+}
+
 TEST_F(CorraQuestionTest, AnswerSizeIsTakenOutOfTheTextOnlyOnceTheTypeIsKnown)
 {
     struct Case {
