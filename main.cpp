@@ -1,6 +1,7 @@
 #include "CorraVersion.h"
 #include "app/CorraApp.h"
 #include "controls/HVMsgBox.h"
+#include "controls/FloatEditTB.h"
 #include "controls/HVRichEditCtrl.h"
 #include "platform/core/Random.h"
 #include "platform/core/Services.h"
@@ -44,6 +45,7 @@ int main(int argc, char* argv[])
     InstallHVRichEditServices();
     static CQtFileDialog fileDialog;
     FileDialogSlot().Set(&fileDialog);
+    InstallFloatEditToolbar();
     CorraSrand(static_cast<unsigned>(std::time(nullptr)));
 
     std::vector<CString> args;
@@ -53,5 +55,8 @@ int main(int argc, char* argv[])
     corra.SetArguments(std::move(args));
     if (qEnvironmentVariableIsSet("CORRA_QUIT_AFTER_START"))
         QTimer::singleShot(0, &app, &QApplication::quit);
-    return corra.Run();
+    const int rc = corra.Run();
+    // The shared editing toolbar goes before the application, writing its bars' flags.
+    DestroySharedFloatToolbar();
+    return rc;
 }
