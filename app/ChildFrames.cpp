@@ -2,6 +2,7 @@
 
 #include "app/FramePlacement.h"
 #include "app/StandInViews.h"
+#include "model/ViewServices.h"
 #include "platform/ui/ControlBars.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/SplitterWnd.h"
@@ -23,7 +24,10 @@ BOOL CCorraFrm::OnCreateClient(CREATESTRUCT& cs, CCreateContext* pContext)
 {
     if (!pContext || !pContext->m_pNewViewClass)
         return TRUE;
-    if (pContext->m_pNewViewClass.Is<CCollPaneView>())
+    // A collection or form view: the frame holds it alone.
+    CDocTemplate* pTemplate = pContext->m_pNewDocTemplate;
+    UINT nTemplate = pTemplate ? pTemplate->GetResourceId() : 0;
+    if (nTemplate == IDR_COLLTYPE || nTemplate == IDR_FORMTYPE)
         return CMDIChildWnd::OnCreateClient(cs, pContext);
     m_pSplitter = new CSplitterWnd;
     if (!m_pSplitter->CreateStatic(this, 2, 1, AFX_IDW_PANE_FIRST)) {
@@ -36,15 +40,7 @@ BOOL CCorraFrm::OnCreateClient(CREATESTRUCT& cs, CCreateContext* pContext)
     if (!m_pSplitter->CreateView(0, 0, pContext->m_pNewViewClass, size, pContext) ||
         !m_pSplitter->CreateView(1, 0, LowerViewClass(), CSize(0, 0), pContext))
         return FALSE;
-    auto* pUpper = dynamic_cast<CCorraPaneView*>(m_pSplitter->GetPane(0, 0));
-    auto* pLower = dynamic_cast<CCorraPaneView*>(m_pSplitter->GetPane(1, 0));
-    if (pUpper && pLower) {
-        pUpper->m_nPaneIndex = 0;
-        pUpper->m_pPartner = pLower;
-        pLower->m_nPaneIndex = 1;
-        pLower->m_pPartner = pUpper;
-        pLower->m_nDisplayMode = 2;
-    }
+    CorraViewServices().LinkPanes(m_pSplitter->GetPane(0, 0), m_pSplitter->GetPane(1, 0));
     SetActiveView(m_pSplitter->GetPane(0, 0), FALSE);
     return TRUE;
 }
@@ -57,14 +53,14 @@ int CCorraFrm::OnCreate(CCreateContext*)
     return 0;
 }
 
-CCorraPaneView* CCorraFrm::GetUpperView() const
+CView* CCorraFrm::GetUpperView() const
 {
-    return m_pSplitter ? dynamic_cast<CCorraPaneView*>(m_pSplitter->GetPane(0, 0)) : nullptr;
+    return m_pSplitter ? m_pSplitter->GetPane(0, 0) : nullptr;
 }
 
-CCorraPaneView* CCorraFrm::GetLowerView() const
+CView* CCorraFrm::GetLowerView() const
 {
-    return m_pSplitter ? dynamic_cast<CCorraPaneView*>(m_pSplitter->GetPane(1, 0)) : nullptr;
+    return m_pSplitter ? m_pSplitter->GetPane(1, 0) : nullptr;
 }
 
 int CCorraFrm::AvailableHeight()
@@ -95,15 +91,16 @@ void CCorraFrm::FitToMainWindow()
     int available = AvailableHeight();
     if (available > 0 && height() > available)
         SetWindowPos(nullptr, 0, 0, width(), available, SWP_NOMOVE | SWP_NOZORDER);
-    CCorraPaneView* pLower = GetLowerView();
+    CView* pLower = GetLowerView();
     if (!m_pSplitter || !pLower)
         return;
-    int lower = LowerPaneHeight(height(), pLower->GetItemCount(), pLower->GetContentSize().cy);
-    int total = m_pSplitter->height();
+    ICorraViewServices& views = CorraViewServices();
+    int lower = LowerPaneHeight(height(), views.GetItemCount(pLower), views.GetContentSize(pLower).cy);
+    int total = m_pSplitter->GetPaneSpace();
     m_pSplitter->SetRowInfo(0, std::max(0, total - lower), 0);
     m_pSplitter->SetRowInfo(1, lower, 0);
     m_pSplitter->RecalcLayout();
-    if (CCorraPaneView* pUpper = GetUpperView())
+    if (CView* pUpper = GetUpperView())
         pUpper->OnUpdate(nullptr, 0, nullptr);
     pLower->OnUpdate(nullptr, 0, nullptr);
 }
@@ -115,26 +112,29 @@ void CCorraFrm::CloseFrameOnly()
 
 void CCorraFrm::OnClose()
 {
+    ICorraViewServices& services = CorraViewServices();
     std::vector<CView*> views = GetViews();
-    if (views.size() == 1 && dynamic_cast<CCollPaneView*>(views.front())) {
+    if (views.size() == 1 && services.IsCollectionView(views.front())) {
         CloseFrameOnly();
         return;
     }
     CDocument* pDoc = views.empty() ? nullptr : views.front()->GetDocument();
-    std::vector<CCollFrm*> others;
+    std::vector<CCorraFrm*> others;
     if (pDoc) {
-        for (POSITION pos = pDoc->GetFirstViewPosition(); pos;) {
-            auto* pColl = dynamic_cast<CCollPaneView*>(pDoc->GetNextView(pos));
-            auto* pFrame = pColl ? dynamic_cast<CCollFrm*>(pColl->GetParentFrame()) : nullptr;
-            if (!pFrame || pFrame == this)
+        std::vector<CView*> docViews;
+        for (POSITION pos = pDoc->GetFirstViewPosition(); pos;)
+            docViews.push_back(pDoc->GetNextView(pos));
+        for (CView* pView : docViews) {
+            auto* pFrame = dynamic_cast<CCorraFrm*>(pView->GetParentFrame());
+            if (!pFrame || pFrame == this || !services.IsCollectionView(pView))
                 continue;
-            if (!pColl->SaveModified())
+            if (!services.SaveCollectionView(pView))
                 return;
             others.push_back(pFrame);
         }
     }
     // Each was asked once here; closing its frame must not ask again.
-    for (CCollFrm* pFrame : others)
+    for (CCorraFrm* pFrame : others)
         pFrame->CloseFrameOnly();
     CloseFrameOnly();
 }
@@ -159,19 +159,19 @@ BOOL CCollFrm::PreCreateWindow(CREATESTRUCT& cs)
     return TRUE;
 }
 
-CCollPaneView* CCollFrm::GetCollView() const
+CView* CCollFrm::GetCollView() const
 {
     for (CView* pView : GetViews()) {
-        if (auto* pColl = dynamic_cast<CCollPaneView*>(pView))
-            return pColl;
+        if (CorraViewServices().IsCollectionView(pView))
+            return pView;
     }
     return nullptr;
 }
 
 void CCollFrm::OnClose()
 {
-    CCollPaneView* pView = GetCollView();
-    if (pView && !pView->SaveModified())
+    CView* pView = GetCollView();
+    if (pView && !CorraViewServices().SaveCollectionView(pView))
         return;
     CCorraFrm::OnClose();
 }
@@ -180,17 +180,7 @@ void CCollFrm::OnClose()
 
 BOOL CSourceDocTemplate::GetDocString(const CString& docStrings, int nIndex, CString& out)
 {
-    out.Empty();
-    int start = 0;
-    for (int i = 0; i < nIndex; ++i) {
-        int nl = docStrings.Find('\n', start);
-        if (nl < 0)
-            return FALSE;
-        start = nl + 1;
-    }
-    int end = docStrings.Find('\n', start);
-    out = docStrings.Mid(start, (end < 0 ? docStrings.GetLength() : end) - start);
-    return !out.IsEmpty();
+    return DocStringField(docStrings, nIndex, out);
 }
 
 CDocTemplate::Confidence CSourceDocTemplate::MatchDocType(LPCSTR lpszPathName, CDocument*& rpDocMatch)

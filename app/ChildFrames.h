@@ -9,8 +9,6 @@
 
 #include <QMdiArea>
 
-class CCollPaneView;
-class CCorraPaneView;
 class CSplitterWnd;
 
 class CCorraFrm : public CMDIChildWnd {
@@ -37,8 +35,8 @@ public:
     static int LowerPaneHeight(int cyFrame, int nItems, int cyContent);
 
     CSplitterWnd* GetSplitter() const { return m_pSplitter; }
-    CCorraPaneView* GetUpperView() const;
-    CCorraPaneView* GetLowerView() const;
+    CView* GetUpperView() const;
+    CView* GetLowerView() const;
 
 protected:
     // The view of the lower pane.
@@ -63,7 +61,8 @@ public:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     // Closes when its collection view agrees.
     void OnClose() override;
-    CCollPaneView* GetCollView() const;
+    // The frame's collection (or form) view.
+    CView* GetCollView() const;
 };
 
 class CMDIChildWnd2 : public CMDIChildWnd {};

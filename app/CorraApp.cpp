@@ -15,6 +15,7 @@
 #include "foundation/Log.h"
 #include "model/CorraDoc.h"
 #include "model/CorraIds.h"
+#include "model/ViewServices.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/ProgramHome.h"
 #include "platform/core/ScreenInfo.h"
@@ -149,6 +150,8 @@ CCorraApp* GetCorraApp()
 CCorraApp::CCorraApp() : CWinApp("Corra")
 {
     CorraAppSlot().Set(this);
+    // Until the document views are installed, the frames' panes stand in for them.
+    InstallStandInViewServices();
     BindCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
     BindCommand(ID_HELP_TIPOFTHEDAY, [this] { OnHelpTipOfTheDay(); });
 }
@@ -163,6 +166,7 @@ CCorraApp::~CCorraApp()
         }
     }
     m_pMainFrame.reset();
+    RemoveStandInViewServices();
     if (CorraAppSlot().Installed() == this)
         CorraAppSlot().Set(nullptr);
 }
@@ -291,7 +295,7 @@ BOOL CCorraApp::InitInstance()
     m_pMainFrame->SetTimer(TIMER_SHOW_FRAME, static_cast<UINT>(m_plan.showFrame));
 
     m_cursor = CorraCursor();
-    CCorraPaneView::StartupCounterStep();
+    CorraViewServices().StepStartUpCounter();
     CString done;
     done.Format("------------ CCorraApp::InitInstance() - complete at %s ------------\n\n",
                 static_cast<const char*>(GetTimeStamp()));

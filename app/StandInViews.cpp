@@ -1,6 +1,7 @@
 #include "app/StandInViews.h"
 
 #include "foundation/Util.h"
+#include "model/CorraQuestion.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/Services.h"
 #include "platform/ui/DC.h"
@@ -47,8 +48,13 @@ int CCorraPaneView::GetItemCount() const
     auto* pDoc = dynamic_cast<CCorraDoc*>(m_pDocument);
     if (!pDoc)
         return 0;
-    // Collections are not told apart yet: the upper pane shows the questions, the lower none.
-    return m_nPaneIndex == 0 ? pDoc->GetQuestionCount() : 0;
+    // The upper pane shows the questions, the lower one the collections.
+    int n = 0;
+    for (POSITION pos = pDoc->m_plQuestions.GetHeadPosition(); pos;) {
+        auto* q = static_cast<CCorraQuestion*>(pDoc->m_plQuestions.GetNext(pos));
+        n += (q && q->IsCollection()) == (m_nPaneIndex == 1);
+    }
+    return n;
 }
 
 SIZE CCorraPaneView::GetContentSize() const
@@ -129,4 +135,103 @@ void CSourcePaneView::OnUpdate(CView*, LPARAM, CObject*)
     auto* pDoc = dynamic_cast<CSourceStandInDoc*>(m_pDocument);
     m_pEdit->setPlainText(pDoc ? QString::fromLocal8Bit(pDoc->m_text.data(), static_cast<int>(pDoc->m_text.size()))
                                : QString());
+}
+
+// --- the view services over the panes ---------------------------------------------------------
+
+namespace {
+
+class CStandInViewServices : public ICorraViewServices {
+public:
+    void LinkPanes(CView* upper, CView* lower) override
+    {
+        auto* pUpper = dynamic_cast<CCorraPaneView*>(upper);
+        auto* pLower = dynamic_cast<CCorraPaneView*>(lower);
+        if (!pUpper || !pLower)
+            return;
+        pUpper->m_nPaneIndex = 0;
+        pUpper->m_pPartner = pLower;
+        pLower->m_nPaneIndex = 1;
+        pLower->m_pPartner = pUpper;
+        pLower->m_nDisplayMode = 2;
+    }
+    int GetPaneIndex(CView* view) override
+    {
+        auto* p = Pane(view);
+        return p && !dynamic_cast<CCollPaneView*>(p) ? p->m_nPaneIndex : -1;
+    }
+    CView* GetPartner(CView* view) override
+    {
+        auto* p = Pane(view);
+        return p ? p->m_pPartner : nullptr;
+    }
+    int GetDisplayMode(CView* view) override
+    {
+        auto* p = Pane(view);
+        return p ? p->m_nDisplayMode : 0;
+    }
+    int GetItemCount(CView* view) override
+    {
+        auto* p = Pane(view);
+        return p ? p->GetItemCount() : 0;
+    }
+    CSize GetContentSize(CView* view) override
+    {
+        auto* p = Pane(view);
+        return p ? CSize(p->GetContentSize()) : CSize(0, 0);
+    }
+    BOOL GetListOrder(CView*, CPtrListEx&) override { return FALSE; }
+    int GetSelectedItems(CView*, CPtrListEx&) override { return 0; }
+    BOOL SelectQuestion(CView*, CCorraQuestion*, UINT) override { return FALSE; }
+    void SetItemOrder(CView* view, const CPtrListEx&) override
+    {
+        if (view)
+            view->viewport()->update();
+    }
+    void StepStartUpCounter() override { CCorraPaneView::StartupCounterStep(); }
+    BOOL IsCollectionView(CView* view) override { return dynamic_cast<CCollPaneView*>(view) != nullptr; }
+    BOOL SaveCollectionView(CView* view) override
+    {
+        auto* p = dynamic_cast<CCollPaneView*>(view);
+        return p ? p->SaveModified() : TRUE;
+    }
+    void SetCollection(CView*, const CPtrListEx&) override {}
+    void RefreshCollection(CView* view) override
+    {
+        if (view)
+            view->viewport()->update();
+    }
+    void ApplyToCollection(CView* view) override
+    {
+        if (auto* p = dynamic_cast<CCollPaneView*>(view))
+            p->m_bModified = FALSE;
+    }
+    void CloseCollectionView(CView* view, BOOL discard) override
+    {
+        auto* p = dynamic_cast<CCollPaneView*>(view);
+        if (!p)
+            return;
+        if (discard)
+            p->m_bModified = FALSE;
+        p->PostCommand(32801);
+    }
+
+private:
+    static CCorraPaneView* Pane(CView* view) { return dynamic_cast<CCorraPaneView*>(view); }
+};
+
+CStandInViewServices g_standIn;
+
+} // namespace
+
+void InstallStandInViewServices()
+{
+    if (!CorraViewServicesSlot().Installed())
+        CorraViewServicesSlot().Set(&g_standIn);
+}
+
+void RemoveStandInViewServices()
+{
+    if (CorraViewServicesSlot().Installed() == &g_standIn)
+        CorraViewServicesSlot().Set(nullptr);
 }

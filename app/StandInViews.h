@@ -4,6 +4,7 @@
 // height, the save-again message) and a short summary of their document.
 
 #include "model/CorraDoc.h"
+#include "model/ViewServices.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/View.h"
 
@@ -66,6 +67,11 @@ public:
     virtual BOOL SaveModified();
     int GetItemCount() const override { return 0; }
 };
+
+// The view services over these panes, for the documents and the frames while no real views are
+// installed; InstallStandInViewServices puts them in the slot unless other views are there.
+void InstallStandInViewServices();
+void RemoveStandInViewServices();
 
 // A source document's view.
 class CSourcePaneView : public CView {

@@ -3,6 +3,8 @@
 #include "platform/ui/FrameworkIds.h"
 #include "platform/ui/View.h"
 
+#include <algorithm>
+
 CSplitterWnd::CSplitterWnd() : QSplitter(Qt::Vertical), CWnd(this)
 {
     setChildrenCollapsible(true);
@@ -88,10 +90,15 @@ void CSplitterWnd::GetRowInfo(int row, int& cyCur, int& cyMin) const
     cyMin = m_rowMin[row];
 }
 
+int CSplitterWnd::GetPaneSpace() const
+{
+    int extent = orientation() == Qt::Vertical ? height() : width();
+    return std::max(0, extent - handleWidth() * std::max(0, count() - 1));
+}
+
 void CSplitterWnd::RecalcLayout()
 {
-    // Every row takes its wanted height; the last row takes what is left.
-    int total = orientation() == Qt::Vertical ? height() : width();
+    int total = GetPaneSpace();
     QList<int> s;
     int used = 0;
     for (int r = 0; r < m_nRows; ++r) {

@@ -27,7 +27,9 @@ public:
     // Rows: the wanted and the smallest height; the current height and the smallest.
     void SetRowInfo(int row, int cyIdeal, int cyMin);
     void GetRowInfo(int row, int& cyCur, int& cyMin) const;
-    // Lays the rows out by their wanted heights.
+    // The height the rows share (the splitter's less its bars between them).
+    int GetPaneSpace() const;
+    // Lays the rows out by their wanted heights; the last row takes what is left.
     void RecalcLayout();
 
 private:

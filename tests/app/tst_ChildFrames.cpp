@@ -8,7 +8,9 @@
 #include "platform/ui/SplitterWnd.h"
 #include "res/ids/App.h"
 #include "tests/app/AppFixture.h"
+#include "tests/support/FakeViews.h"
 #include "tests/support/ModalScript.h"
+#include "model/ViewServices.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -69,8 +71,8 @@ TEST_F(FramesTest, AQuestionCorraFrameLinksItsTwoPanes)
     ASSERT_NE(pFrame, nullptr);
     ASSERT_NE(pFrame->GetSplitter(), nullptr);
     EXPECT_EQ(pFrame->GetSplitter()->GetRowCount(), 2);
-    CCorraPaneView* pUpper = pFrame->GetUpperView();
-    CCorraPaneView* pLower = pFrame->GetLowerView();
+    auto* pUpper = dynamic_cast<CCorraPaneView*>(pFrame->GetUpperView());
+    auto* pLower = dynamic_cast<CCorraPaneView*>(pFrame->GetLowerView());
     ASSERT_TRUE(pUpper && pLower);
     EXPECT_EQ(pUpper->m_nPaneIndex, 0);
     EXPECT_EQ(pUpper->m_pPartner, pLower);
@@ -89,7 +91,32 @@ TEST_F(FramesTest, AQuestionCorraFrameLinksItsTwoPanes)
     ASSERT_NE(pExam, nullptr);
     auto* pExamFrame = dynamic_cast<CExamFrm*>(FrameOf(pExam));
     ASSERT_NE(pExamFrame, nullptr);
-    EXPECT_EQ(pExamFrame->GetLowerView()->m_nDisplayMode, 2);
+    EXPECT_EQ(CorraViewServices().GetDisplayMode(pExamFrame->GetLowerView()), 2);
+}
+
+TEST_F(FramesTest, TheFrameLinksThePanesThroughTheViewServices)
+{
+    CFakeViews views;
+    CServiceScope<ICorraViewServices> scope(CorraViewServicesSlot(), views);
+    CCorraDoc* pDoc = OpenBank("bank.crr");
+    ASSERT_NE(pDoc, nullptr);
+    CCorraFrm* pFrame = FrameOf(pDoc);
+    ASSERT_FALSE(views.calls.empty());
+    EXPECT_EQ(views.calls[0].what, "link");
+    EXPECT_EQ(views.calls[0].view, pFrame->GetUpperView());
+    EXPECT_EQ(views.GetPartner(pFrame->GetUpperView()), pFrame->GetLowerView());
+    EXPECT_EQ(views.GetPaneIndex(pFrame->GetLowerView()), 1);
+    EXPECT_EQ(views.GetDisplayMode(pFrame->GetLowerView()), 2);
+    // The lower pane's height comes from its content as the views report it.
+    views.Of(pFrame->GetLowerView()).items.AddTail(pDoc);
+    views.Of(pFrame->GetLowerView()).contentSize = CSize(300, 60);
+    pFrame->SetWindowPos(nullptr, 0, 0, 400, 600, SWP_NOMOVE | SWP_NOZORDER);
+    pFrame->FitToMainWindow();
+    int cur = -1, min = -1;
+    pFrame->GetSplitter()->GetRowInfo(1, cur, min);
+    EXPECT_EQ(cur, 100);
+    views.Of(pFrame->GetLowerView()).items.RemoveAll();
+    pDoc->OnCloseDocument();
 }
 
 TEST_F(FramesTest, ACollectionFrameHoldsOneViewAndTheTitleOfItsOwn)
@@ -111,7 +138,8 @@ TEST_F(FramesTest, AModifiedCollectionIsAskedOnceAndCancelKeepsBothFrames)
     QPointer<CCorraFrm> pFrame = FrameOf(pDoc);
     QPointer<CCollFrm> pColl = OpenCollection(pDoc);
     ASSERT_TRUE(pFrame && pColl);
-    CCollPaneView* pView = pColl->GetCollView();
+    auto* pView = dynamic_cast<CCollPaneView*>(pColl->GetCollView());
+    ASSERT_NE(pView, nullptr);
     pView->m_bModified = TRUE;
     pView->m_csName = "Chapter 4";
 
@@ -139,7 +167,7 @@ TEST_F(FramesTest, ACollectionFrameClosesAloneWhenItsViewAgrees)
     ASSERT_NE(pDoc, nullptr);
     CCollFrm* pColl = OpenCollection(pDoc);
     ASSERT_NE(pColl, nullptr);
-    pColl->GetCollView()->m_bModified = TRUE;
+    dynamic_cast<CCollPaneView*>(pColl->GetCollView())->m_bModified = TRUE;
     messageBox.QueueAnswer(IDCANCEL);
     pColl->OnCommand(ID_CLOSE_COLLECTION);
     EXPECT_FALSE(pColl->IsFrameDestroyed());
