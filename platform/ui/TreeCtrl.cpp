@@ -138,7 +138,7 @@ HTREEITEM CTreeCtrl::InsertItem(LPCSTR text, int nImage, int nSelectedImage, HTR
     } else if (hInsertAfter && hInsertAfter != TVI_LAST) {
         if (hInsertAfter->parent() != hParent || !IsItem(hInsertAfter))
             return nullptr;
-        index = root->indexOfChild(hInsertAfter) + 1;
+        index = RowOf(hInsertAfter) + 1;
     }
     auto* item = new QTreeWidgetItem();
     item->setText(0, ToQString(label));
@@ -250,6 +250,13 @@ BOOL CTreeCtrl::SetItemImage(HTREEITEM hItem, int nImage, int nSelectedImage)
 
 // --- family -----------------------------------------------------------------------------------
 
+int CTreeCtrl::RowOf(HTREEITEM hItem) const
+{
+    // The model remembers where it last found an item, so walking siblings stays linear where
+    // a search of the parent's children for each would not.
+    return indexFromItem(hItem).row();
+}
+
 HTREEITEM CTreeCtrl::GetRootItem() const
 {
     return topLevelItemCount() ? topLevelItem(0) : nullptr;
@@ -267,7 +274,7 @@ HTREEITEM CTreeCtrl::GetNextSiblingItem(HTREEITEM hItem) const
     if (!IsItem(hItem))
         return nullptr;
     QTreeWidgetItem* root = hItem->parent() ? hItem->parent() : invisibleRootItem();
-    int i = root->indexOfChild(hItem);
+    int i = RowOf(hItem);
     return i >= 0 && i + 1 < root->childCount() ? root->child(i + 1) : nullptr;
 }
 
@@ -276,7 +283,7 @@ HTREEITEM CTreeCtrl::GetPrevSiblingItem(HTREEITEM hItem) const
     if (!IsItem(hItem))
         return nullptr;
     QTreeWidgetItem* root = hItem->parent() ? hItem->parent() : invisibleRootItem();
-    int i = root->indexOfChild(hItem);
+    int i = RowOf(hItem);
     return i > 0 ? root->child(i - 1) : nullptr;
 }
 

@@ -179,6 +179,7 @@ private:
     void OnQtCurrentChanged(HTREEITEM current, HTREEITEM previous);
     void FinishLabelEdit(const CString* pText);
     BOOL IsItem(HTREEITEM hItem) const;
+    int RowOf(HTREEITEM hItem) const;
 
     CImageList* m_pImages = nullptr;
     HTREEITEM m_hDropHilite = nullptr;
