@@ -11,6 +11,7 @@
 #include "platform/ui/QtString.h"
 #include "platform/ui/ShellOps.h"
 #include "res/ids/Shell.h"
+#include "shell/ShellUtil.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -32,13 +33,6 @@ constexpr UINT_PTR kDragTimer = 1;
 constexpr UINT kDragTick = 100;
 constexpr int kHoverTicks = 3;
 constexpr int kScrollBand = 10;
-
-void LogWith(LPCSTR text, LPCSTR detail)
-{
-    LogOutput(text, LOG_ERROR, LOG_HERE);
-    if (detail && *detail)
-        LogOutput(detail, LOG_ERROR, LOG_HERE);
-}
 
 // Whether a folder holds anything at all (so its item shows an expand button).
 BOOL HasEntries(const CString& folder)
@@ -244,26 +238,8 @@ BOOL CFolderTreeCtrl::FileWanted(const CString& name, const CString& fullPath, B
         return FALSE;
     if (!m_csFileNameFilter.IsEmpty() && name.CompareNoCase(m_csFileNameFilter) != 0)
         return FALSE;
-    if (!m_csExtFilter.IsEmpty()) {
-        int dot = name.ReverseFind('.');
-        if (dot < 0)
-            return FALSE;
-        CString ext = name.Mid(dot + 1);
-        BOOL match = FALSE;
-        CString list = m_csExtFilter;
-        for (int start = 0; start <= list.GetLength() && !match;) {
-            int semi = list.Find(';', start);
-            CString part = list.Mid(start, (semi < 0 ? list.GetLength() : semi) - start);
-            part.Trim();
-            part.TrimLeft("*.");
-            match = !part.IsEmpty() && part.CompareNoCase(ext) == 0;
-            if (semi < 0)
-                break;
-            start = semi + 1;
-        }
-        if (!match)
-            return FALSE;
-    }
+    if (!m_csExtFilter.IsEmpty() && !ExtensionListHas(SplitExtensionList(m_csExtFilter), name))
+        return FALSE;
     if (!m_csPathFilter.IsEmpty() && !IsAtOrUnder(fullPath, CleanPath(m_csPathFilter)))
         return FALSE;
     return TRUE;
@@ -296,7 +272,7 @@ void CFolderTreeCtrl::FillChildren(HTREEITEM hParent)
     BOOL topExact = FALSE;
     for (const fsys::CDirEntry& e : entries) {
         if (!e.exactName) {
-            LogWith("CFolderTreeCtrl::FillChildren() - skipped a name that cannot be shown...", e.path);
+            LogShellFailure("CFolderTreeCtrl::FillChildren() - skipped a name that cannot be shown...", e.path);
             continue;
         }
         BOOL isFolder = e.isDirectory || (e.isLink && fsys::IsDirectory(e.path));
@@ -559,7 +535,7 @@ BOOL CFolderTreeCtrl::DeleteSelected()
         done = MoveToTrash(path);
     }
     if (!done) {
-        LogWith("CFolderTreeCtrl::DeleteSelected() - failed to delete...", path);
+        LogShellFailure("CFolderTreeCtrl::DeleteSelected() - failed to delete...", path);
         AfxMessageBox("Could not delete\n\n" + path, MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
@@ -593,7 +569,7 @@ BOOL CFolderTreeCtrl::CreateFolder()
         return FALSE;
     CString path = fsys::Join(folder, name);
     if (!fsys::CreateDirectory(path)) {
-        LogWith("CFolderTreeCtrl::CreateFolder() - failed to create directory...", path);
+        LogShellFailure("CFolderTreeCtrl::CreateFolder() - failed to create directory...", path);
         AfxMessageBox("Failed to create directory \n\n" + path, MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
@@ -961,7 +937,7 @@ BOOL CFolderTreeCtrl::DropOn(HTREEITEM hDrag, HTREEITEM hTarget, BOOL bCopy)
     }
     BOOL ok = bCopy ? fsys::CopyTree(from, to) : fsys::MoveTree(from, to);
     if (!ok) {
-        LogWith(bCopy ? "CFolderTreeCtrl::DropOn() - failed to copy..." : "CFolderTreeCtrl::DropOn() - failed to move...",
+        LogShellFailure(bCopy ? "CFolderTreeCtrl::DropOn() - failed to copy..." : "CFolderTreeCtrl::DropOn() - failed to move...",
                 from);
         AfxMessageBox("Could not " + CString(bCopy ? "copy" : "move") + "\n\n" + from + "\n\nto\n\n" + folder,
                       MB_OK | MB_ICONEXCLAMATION);

@@ -12,6 +12,7 @@
 #include "platform/ui/DocTemplate.h"
 #include "res/ids/Shell.h"
 #include "shell/ShellDocs.h"
+#include "shell/ShellUtil.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -23,13 +24,6 @@ namespace {
 
 constexpr int kMaxCellText = 259;
 
-void LogWith(LPCSTR text, LPCSTR detail)
-{
-    LogOutput(text, LOG_ERROR, LOG_HERE);
-    if (detail && *detail)
-        LogOutput(detail, LOG_ERROR, LOG_HERE);
-}
-
 // The extension of a name (after its last dot), or the whole text when it has none.
 CString ExtensionOf(const CString& text)
 {
@@ -38,38 +32,33 @@ CString ExtensionOf(const CString& text)
     return ext;
 }
 
-// The elements of a ";"-separated extension list: trimmed, each reduced to its extension,
-// lower-cased, empty ones left out.
-std::vector<CString> SplitExtensions(LPCSTR extList)
+// The recent files of the extensions that exist and are not open, in the recent list's order
+// or the other way round, with their display names relative to the kind's default folder.
+void CollectRecentFiles(LPCSTR extList, BOOL bOldestFirst, CStringArray& names, CStringArray& paths)
 {
-    std::vector<CString> out;
-    CString list(extList);
-    int start = 0;
-    while (start <= list.GetLength()) {
-        int semi = list.Find(';', start);
-        CString part = list.Mid(start, (semi < 0 ? list.GetLength() : semi) - start);
-        part.Trim();
-        if (part.Left(1) == "*")
-            part = part.Mid(1);
-        if (!part.IsEmpty()) {
-            part = ExtensionOf(part);
-            part.TrimLeft('.');
-            part.MakeLower();
-            if (!part.IsEmpty())
-                out.push_back(part);
-        }
-        if (semi < 0)
-            break;
-        start = semi + 1;
+    names.RemoveAll();
+    paths.RemoveAll();
+    std::vector<CString> exts = SplitExtensionList(extList);
+    if (exts.empty())
+        return;
+    std::vector<CString> recent;
+    ShellDocuments().GetRecentFiles(recent);
+    const int n = static_cast<int>(recent.size());
+    CString defDir = CFileTypes::GetDefDir(CFileTypes::Ext2Type(exts.front()));
+    CRecentFileList display(1, "", "File%d", n);
+    for (int i = 0; i < n; ++i)
+        display[i] = recent[static_cast<size_t>(i)];
+    for (int k = 0; k < n; ++k) {
+        const int i = bOldestFirst ? n - 1 - k : k;
+        const CString& path = recent[static_cast<size_t>(i)];
+        if (path.IsEmpty() || !ExtensionListHas(exts, path) || !fsys::IsFile(path) ||
+            ShellDocuments().FindOpenDocument(path))
+            continue;
+        CString name;
+        display.GetDisplayName(name, i, defDir);
+        names.Add(name);
+        paths.Add(path);
     }
-    return out;
-}
-
-BOOL HasExtension(const std::vector<CString>& exts, const CString& path)
-{
-    CString ext = ExtensionOf(fsys::FileName(path));
-    ext.MakeLower();
-    return std::find(exts.begin(), exts.end(), ext) != exts.end();
 }
 
 // The header-bearing kinds of file, by extension.
@@ -108,6 +97,26 @@ long long NumberOf(const CString& s)
 int Sign(int v)
 {
     return v < 0 ? -1 : (v > 0 ? 1 : 0);
+}
+
+struct CColumn {
+    const char* title;
+    int format;
+    int width;
+};
+
+// The columns after "Filename" and "Location", by kind.
+std::vector<CColumn> ColumnsOf(int nType)
+{
+    switch (nType) {
+    case DT_CORRA: return {{"Quest", LVCFMT_RIGHT, 40}, {"Colls", LVCFMT_LEFT, 35}, {"Corra ID", LVCFMT_LEFT, 80}};
+    case DT_EXAM: return {{"Quest", LVCFMT_RIGHT, 40}, {"Forms", LVCFMT_LEFT, 60}};
+    case DT_SRC: return {{"Bytes", LVCFMT_RIGHT, 55}, {"File Type", LVCFMT_LEFT, 100}};
+    case DT_DATA: return {{"Bytes", LVCFMT_RIGHT, 55}, {"Bytes", LVCFMT_LEFT, 60}};
+    case DT_IMAGE: return {{"Image Type", LVCFMT_LEFT, 75}, {"Bytes", LVCFMT_LEFT, 60}};
+    case DT_HELP: return {{"Bytes", LVCFMT_RIGHT, 55}};
+    default: return {{"***", LVCFMT_RIGHT, 40}, {"***", LVCFMT_LEFT, 60}};
+    }
 }
 
 struct CSortRequest {
@@ -167,36 +176,8 @@ void CHVListCtrl::SetDocType(int nType)
     InsertColumn(0, "Filename", LVCFMT_LEFT, 140);
     InsertColumn(1, "Location", LVCFMT_LEFT, 120);
     SetColumnDrawFormat(1, DT_PATH_ELLIPSIS);
-    switch (nType) {
-    case DT_CORRA:
-        InsertColumn(2, "Quest", LVCFMT_RIGHT, 40);
-        InsertColumn(3, "Colls", LVCFMT_LEFT, 35);
-        InsertColumn(4, "Corra ID", LVCFMT_LEFT, 80);
-        break;
-    case DT_EXAM:
-        InsertColumn(2, "Quest", LVCFMT_RIGHT, 40);
-        InsertColumn(3, "Forms", LVCFMT_LEFT, 60);
-        break;
-    case DT_SRC:
-        InsertColumn(2, "Bytes", LVCFMT_RIGHT, 55);
-        InsertColumn(3, "File Type", LVCFMT_LEFT, 100);
-        break;
-    case DT_DATA:
-        InsertColumn(2, "Bytes", LVCFMT_RIGHT, 55);
-        InsertColumn(3, "Bytes", LVCFMT_LEFT, 60);
-        break;
-    case DT_IMAGE:
-        InsertColumn(2, "Image Type", LVCFMT_LEFT, 75);
-        InsertColumn(3, "Bytes", LVCFMT_LEFT, 60);
-        break;
-    case DT_HELP:
-        InsertColumn(2, "Bytes", LVCFMT_RIGHT, 55);
-        break;
-    default:
-        InsertColumn(2, "***", LVCFMT_RIGHT, 40);
-        InsertColumn(3, "***", LVCFMT_LEFT, 60);
-        break;
-    }
+    for (const CColumn& c : ColumnsOf(nType))
+        InsertColumn(GetColumnCount(), c.title, c.format, c.width);
     m_bColumnsBuilt = TRUE;
     Refill();
 }
@@ -275,9 +256,9 @@ CHVFileInfo* CHVListCtrl::RecordOfKey(DWORD_PTR key) const
 BOOL CHVListCtrl::AddFromDirectory(LPCSTR folder, LPCSTR extList)
 {
     BOOL ok = TRUE;
-    for (const CString& ext : SplitExtensions(extList)) {
+    for (const CString& ext : SplitExtensionList(extList)) {
         if (!AddOneExtension(folder, ext)) {
-            LogWith("CHVListCtrl::AddFromDirectory() - failed to _AddFromDirectory()...", folder);
+            LogShellFailure("CHVListCtrl::AddFromDirectory() - failed to _AddFromDirectory()...", folder);
             ok = FALSE;
         }
     }
@@ -289,7 +270,7 @@ BOOL CHVListCtrl::AddOneExtension(LPCSTR folder, LPCSTR ext)
 {
     CString dir = fsys::NormalizeSeparators(folder);
     if (!fsys::IsDirectory(dir)) {
-        LogWith("CHVListCtrl::_AddFromDirectory() - non-existent path...", dir);
+        LogShellFailure("CHVListCtrl::_AddFromDirectory() - non-existent path...", dir);
         return FALSE;
     }
     // Extensions match without case, as the desktop's search did ("Bank.CRR" is a bank).
@@ -302,7 +283,7 @@ BOOL CHVListCtrl::AddOneExtension(LPCSTR folder, LPCSTR ext)
             continue;
         if (!e.exactName) {
             // Shown under a changed name it could never be opened as itself.
-            LogWith("CHVListCtrl::_AddFromDirectory() - skipped a file name that cannot be shown...", e.path);
+            LogShellFailure("CHVListCtrl::_AddFromDirectory() - skipped a file name that cannot be shown...", e.path);
             continue;
         }
         AddFile(dir, e.name);
@@ -326,15 +307,15 @@ BOOL CHVListCtrl::AddFile(LPCSTR pathOrFolder, LPCSTR fileName)
     }
     CString ext = name.Find('.') >= 0 ? ExtensionOf(name) : CString();
     if (ext.IsEmpty()) {
-        LogWith("CHVListCtrl::AddFile() - failed to get extension...", given);
+        LogShellFailure("CHVListCtrl::AddFile() - failed to get extension...", given);
         return FALSE;
     }
     if (folder.IsEmpty() || !fsys::IsDirectory(folder)) {
-        LogWith("CHVListCtrl::AddFile() - non-existent path...", folder);
+        LogShellFailure("CHVListCtrl::AddFile() - non-existent path...", folder);
         return FALSE;
     }
     if (name.IsEmpty()) {
-        LogWith("CHVListCtrl::AddFile() - no filename provided for path...", folder);
+        LogShellFailure("CHVListCtrl::AddFile() - no filename provided for path...", folder);
         return FALSE;
     }
     CString full = fsys::Join(folder, name);
@@ -342,7 +323,7 @@ BOOL CHVListCtrl::AddFile(LPCSTR pathOrFolder, LPCSTR fileName)
     if (m_byPath.count(full.str()) || (!m_csExcludeName.IsEmpty() && name == m_csExcludeName))
         return TRUE;
     if (!fsys::IsFile(full)) {
-        LogWith("CHVListCtrl::Add() - non-existent full path...", full);
+        LogShellFailure("CHVListCtrl::Add() - non-existent full path...", full);
         return FALSE;
     }
     auto info = std::make_unique<CHVFileInfo>();
@@ -357,7 +338,7 @@ BOOL CHVListCtrl::AddFile(LPCSTR pathOrFolder, LPCSTR fileName)
             Append(std::move(info));
             return TRUE;
         }
-        LogWith("CHVListCtrl::AddFile() - failed to GetCorraHeaderInfo...", full);
+        LogShellFailure("CHVListCtrl::AddFile() - failed to GetCorraHeaderInfo...", full);
         // Listed as a plain file: the path stays, the counts show empty.
         info->m_hdr.Clear();
         info->m_hdr.m_csFileName = full;
@@ -376,7 +357,7 @@ BOOL CHVListCtrl::AddFile(LPCSTR pathOrFolder, LPCSTR fileName)
         else if (size >= 0)
             info->m_csSize = CString::Formatted("%lld", size);
         else
-            LogWith("CHVListCtrl::AddFile() - failed to get text file info...", full);
+            LogShellFailure("CHVListCtrl::AddFile() - failed to get text file info...", full);
     }
     Append(std::move(info));
     return TRUE;
@@ -391,32 +372,6 @@ BOOL CHVListCtrl::AddFiles(const CStringArray& paths)
     return ok;
 }
 
-void CHVListCtrl::LoadRecentFiles(LPCSTR extList)
-{
-    m_asRecentNames.RemoveAll();
-    m_asRecentPaths.RemoveAll();
-    std::vector<CString> exts = SplitExtensions(extList);
-    if (exts.empty())
-        return;
-    std::vector<CString> recent;
-    ShellDocuments().GetRecentFiles(recent);
-    CString defDir = CFileTypes::GetDefDir(CFileTypes::Ext2Type(exts.front()));
-    CRecentFileList names(1, "", "File%d", static_cast<int>(recent.size()));
-    for (size_t i = 0; i < recent.size(); ++i)
-        names[static_cast<int>(i)] = recent[i];
-    // Oldest first, as the list is walked from its last entry.
-    for (int i = static_cast<int>(recent.size()) - 1; i >= 0; --i) {
-        const CString& path = recent[static_cast<size_t>(i)];
-        if (path.IsEmpty() || !HasExtension(exts, path) || !fsys::IsFile(path) ||
-            ShellDocuments().FindOpenDocument(path))
-            continue;
-        CString display;
-        names.GetDisplayName(display, i, defDir);
-        m_asRecentNames.Add(display);
-        m_asRecentPaths.Add(path);
-    }
-}
-
 void CHVListCtrl::InitOpenDocs(LPCSTR extList, CDocument* pExclude, LPCSTR excludePath)
 {
     ResetContent();
@@ -428,13 +383,13 @@ void CHVListCtrl::InitOpenDocs(LPCSTR extList, CDocument* pExclude, LPCSTR exclu
         m_csExcludeName = fsys::FileName(fsys::NormalizeSeparators(excludePath));
     m_csExtList = extList;
     m_nTemplateFilter = 4;
-    std::vector<CString> exts = SplitExtensions(extList);
+    std::vector<CString> exts = SplitExtensionList(extList);
     if (exts.empty()) {
         AfxMessageBox("CHVListBox::InitOpenDocs - no extension specified");
         return;
     }
     const int kind = CFileTypes::Ext2Type(exts.front());
-    LoadRecentFiles(extList);
+    CollectRecentFiles(extList, TRUE, m_asRecentNames, m_asRecentPaths);
 
     if (m_bListOpenDocs) {
         std::vector<CDocument*> docs;
@@ -444,7 +399,7 @@ void CHVListCtrl::InitOpenDocs(LPCSTR extList, CDocument* pExclude, LPCSTR exclu
                 break;
         }
         if (!pTemplate) {
-            LogWith("CHVListCtrl::_AddOpenDocs() - Unknown doc type...", extList);
+            LogShellFailure("CHVListCtrl::_AddOpenDocs() - Unknown doc type...", extList);
         } else {
             CString kindExt = CFileTypes::Type2Ext(kind, FALSE);
             kindExt = kindExt.SpanExcluding(";");
@@ -483,7 +438,7 @@ void CHVListCtrl::InitOpenDocs(LPCSTR extList, CDocument* pExclude, LPCSTR exclu
             info->m_nType = m_nDocType;
             if (IsHeaderFile(path)) {
                 if (!info->m_hdr.GetCorraHeaderInfo(path)) {
-                    LogWith("CHVListCtrl::InitOpenDocs() - failed to GetCorraHeaderInfo...", path);
+                    LogShellFailure("CHVListCtrl::InitOpenDocs() - failed to GetCorraHeaderInfo...", path);
                     continue;
                 }
                 info->m_bCounts = TRUE;
@@ -562,7 +517,7 @@ CDocument* CHVListCtrl::GetDoc(BOOL& bOpenedNow, BOOL bVisible)
     }
     CDocument* pDoc = ShellDocuments().OpenDocumentOfType(p->m_hdr.m_csFileName, bVisible);
     if (!pDoc) {
-        LogWith("CHVListCtrl::GetDoc() - Failed to open file:  ", p->m_hdr.m_csFileName);
+        LogShellFailure("CHVListCtrl::GetDoc() - Failed to open file:  ", p->m_hdr.m_csFileName);
         return nullptr;
     }
     p->m_pDoc = pDoc;
@@ -673,38 +628,21 @@ CHVListBox::CHVListBox(QWidget* parent) : CListBox(parent)
 
 BOOL CHVListBox::InitOpenDocs(LPCSTR extList, CDocument* pExclude)
 {
+    if (SplitExtensionList(extList).empty()) {
+        AfxMessageBox("CHVListBox::InitOpenDocs - no extension specified");
+        return TRUE;
+    }
     if (m_csExtList != extList) {
         m_csExtList = extList;
-        m_pExcludeDoc = pExclude;
         m_nTemplateFilter = 4;
-        m_asRecentNames.RemoveAll();
-        m_asRecentPaths.RemoveAll();
-        std::vector<CString> exts = SplitExtensions(extList);
-        if (exts.empty()) {
-            AfxMessageBox("CHVListBox::InitOpenDocs - no extension specified");
-            return TRUE;
-        }
-        std::vector<CString> recent;
-        ShellDocuments().GetRecentFiles(recent);
-        CString defDir = CFileTypes::GetDefDir(CFileTypes::Ext2Type(exts.front()));
-        CRecentFileList names(1, "", "File%d", static_cast<int>(recent.size()));
-        for (size_t i = 0; i < recent.size(); ++i)
-            names[static_cast<int>(i)] = recent[i];
-        for (size_t i = 0; i < recent.size(); ++i) {
-            const CString& path = recent[i];
-            if (path.IsEmpty() || !HasExtension(exts, path) || !fsys::IsFile(path) ||
-                ShellDocuments().FindOpenDocument(path))
-                continue;
-            CString display;
-            names.GetDisplayName(display, static_cast<int>(i), defDir);
-            m_asRecentNames.Add(display + "\t(recently opened)");
-            m_asRecentPaths.Add(path);
-        }
+        CollectRecentFiles(extList, FALSE, m_asRecentNames, m_asRecentPaths);
+        for (int i = 0; i < m_asRecentNames.GetSize(); ++i)
+            m_asRecentNames[i] += "\t(recently opened)";
     }
     m_pExcludeDoc = pExclude;
     std::vector<CDocument*> docs;
     CDocTemplate* pTemplate = nullptr;
-    for (const CString& ext : SplitExtensions(m_csExtList)) {
+    for (const CString& ext : SplitExtensionList(m_csExtList)) {
         if ((pTemplate = ShellDocuments().GetDocsOfType(ext, docs, m_nTemplateFilter, nullptr)) != nullptr)
             break;
     }

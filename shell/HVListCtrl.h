@@ -115,7 +115,6 @@ private:
     // The record of a row's key; NULL when the list no longer holds it.
     CHVFileInfo* RecordOfKey(DWORD_PTR key) const;
     CHVFileInfo* Append(std::unique_ptr<CHVFileInfo> info);
-    void LoadRecentFiles(LPCSTR extList);
     static int CompareRecords(LPARAM a, LPARAM b, LPARAM sort);
     int Compare(const CHVFileInfo& a, const CHVFileInfo& b, int nKey) const;
 

@@ -399,6 +399,21 @@ int RenameNoReplace(const std::string& from, const std::string& to)
     return ::rename(from.c_str(), to.c_str());
 }
 
+// The names in a folder, without "." and "..", read whole before anything changes the folder.
+bool ChildNames(const std::string& folder, std::vector<std::string>& names)
+{
+    DIR* d = ::opendir(folder.c_str());
+    if (!d)
+        return false;
+    while (dirent* e = ::readdir(d)) {
+        std::string name = e->d_name;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    }
+    ::closedir(d);
+    return true;
+}
+
 bool RemoveNative(const std::string& path)
 {
     struct stat lst {};
@@ -406,20 +421,10 @@ bool RemoveNative(const std::string& path)
         return errno == ENOENT;
     if (!S_ISDIR(lst.st_mode))
         return ::unlink(path.c_str()) == 0;
-    bool ok = true;
-    if (DIR* d = ::opendir(path.c_str())) {
-        std::vector<std::string> names;
-        while (dirent* e = ::readdir(d)) {
-            std::string name = e->d_name;
-            if (name != "." && name != "..")
-                names.push_back(name);
-        }
-        ::closedir(d);
-        for (const std::string& name : names)
-            ok = RemoveNative(path + "/" + name) && ok;
-    } else {
-        ok = false;
-    }
+    std::vector<std::string> names;
+    bool ok = ChildNames(path, names);
+    for (const std::string& name : names)
+        ok = RemoveNative(path + "/" + name) && ok;
     return ::rmdir(path.c_str()) == 0 && ok;
 }
 
@@ -444,16 +449,9 @@ bool CopyNative(const std::string& from, const std::string& to)
     if (S_ISDIR(lst.st_mode)) {
         if (::mkdir(to.c_str(), (lst.st_mode & 07777) | 0700) != 0)
             return false;
-        DIR* d = ::opendir(from.c_str());
-        if (!d)
-            return false;
         std::vector<std::string> names;
-        while (dirent* e = ::readdir(d)) {
-            std::string name = e->d_name;
-            if (name != "." && name != "..")
-                names.push_back(name);
-        }
-        ::closedir(d);
+        if (!ChildNames(from, names))
+            return false;
         for (const std::string& name : names) {
             if (!CopyNative(from + "/" + name, to + "/" + name))
                 return false;

@@ -622,51 +622,49 @@ CPoint PointOf(const QMouseEvent* e)
 }
 } // namespace
 
-void CTreeCtrl::mousePressEvent(QMouseEvent* e)
+void CTreeCtrl::RunMouse(QMouseEvent* e, void (CTreeCtrl::*handler)(UINT, CPoint))
 {
+    // Default() inside the handler reaches this event; a nested one is put back after.
     QMouseEvent* outer = m_pMouseEvent;
     m_pMouseEvent = e;
+    (this->*handler)(MouseFlagsOf(e), PointOf(e));
+    m_pMouseEvent = outer;
+}
+
+void CTreeCtrl::mousePressEvent(QMouseEvent* e)
+{
     if (e->button() == Qt::LeftButton) {
         m_pressPos = e->position().toPoint();
         m_hPressItem = itemAt(m_pressPos);
         m_bDragAnnounced = FALSE;
-        OnLButtonDown(MouseFlagsOf(e), PointOf(e));
+        RunMouse(e, &CTreeCtrl::OnLButtonDown);
     } else if (e->button() == Qt::RightButton) {
-        OnRButtonDown(MouseFlagsOf(e), PointOf(e));
+        RunMouse(e, &CTreeCtrl::OnRButtonDown);
     } else {
         QTreeWidget::mousePressEvent(e);
     }
-    m_pMouseEvent = outer;
 }
 
 void CTreeCtrl::mouseReleaseEvent(QMouseEvent* e)
 {
-    QMouseEvent* outer = m_pMouseEvent;
-    m_pMouseEvent = e;
-    if (e->button() == Qt::LeftButton) {
-        m_hPressItem = nullptr;
-        OnLButtonUp(MouseFlagsOf(e), PointOf(e));
-    } else {
+    if (e->button() != Qt::LeftButton) {
         QTreeWidget::mouseReleaseEvent(e);
+        return;
     }
-    m_pMouseEvent = outer;
+    m_hPressItem = nullptr;
+    RunMouse(e, &CTreeCtrl::OnLButtonUp);
 }
 
 void CTreeCtrl::mouseDoubleClickEvent(QMouseEvent* e)
 {
-    QMouseEvent* outer = m_pMouseEvent;
-    m_pMouseEvent = e;
     if (e->button() == Qt::LeftButton)
-        OnLButtonDblClk(MouseFlagsOf(e), PointOf(e));
+        RunMouse(e, &CTreeCtrl::OnLButtonDblClk);
     else
         QTreeWidget::mouseDoubleClickEvent(e);
-    m_pMouseEvent = outer;
 }
 
 void CTreeCtrl::mouseMoveEvent(QMouseEvent* e)
 {
-    QMouseEvent* outer = m_pMouseEvent;
-    m_pMouseEvent = e;
     // An item pulled further than the drag distance with the left button starts a drag.
     if ((e->buttons() & Qt::LeftButton) && m_hPressItem && !m_bDragAnnounced &&
         (e->position().toPoint() - m_pressPos).manhattanLength() >= QApplication::startDragDistance()) {
@@ -677,8 +675,7 @@ void CTreeCtrl::mouseMoveEvent(QMouseEvent* e)
         OnBeginDrag(&nm);
         NotifyParent(TVN_BEGINDRAG, &nm);
     }
-    OnMouseMove(MouseFlagsOf(e), PointOf(e));
-    m_pMouseEvent = outer;
+    RunMouse(e, &CTreeCtrl::OnMouseMove);
 }
 
 void CTreeCtrl::keyPressEvent(QKeyEvent* e)

@@ -179,6 +179,7 @@ private:
     void OnQtCurrentChanged(HTREEITEM current, HTREEITEM previous);
     void FinishLabelEdit(const CString* pText);
     BOOL IsItem(HTREEITEM hItem) const;
+    void RunMouse(QMouseEvent* e, void (CTreeCtrl::*handler)(UINT, CPoint));
     int RowOf(HTREEITEM hItem) const;
 
     CImageList* m_pImages = nullptr;

@@ -291,3 +291,29 @@ TEST_F(HVListCtrlTest, CopiedDWordArrayIsEqualAndSelfAssignmentKeepsIt)
     b = same;
     EXPECT_EQ(b.GetSize(), 2);
 }
+
+TEST_F(HVListCtrlTest, ListBoxShowsOpenDocumentsThenRecentFiles)
+{
+    CDocument exam;
+    exam.SetTitle("Exam1");
+    CDocument excluded;
+    excluded.SetTitle("Exam2");
+    CString recent = WriteHomeFile("Exams/Old.exm", "x");
+    CScriptedShellDocuments docs;
+    docs.open = {{&exam, "exm"}, {&excluded, "exm"}};
+    docs.recent = {recent, HomePath("Exams/Missing.exm"), WriteHomeFile("QCorras/a.crr", "x")};
+    CServiceScope<IShellDocuments> scope(ShellDocumentsSlot(), docs);
+    CHVListBox box;
+    ASSERT_TRUE(box.InitOpenDocs("exm", &excluded));
+    ASSERT_EQ(box.GetCount(), 2);
+    EXPECT_EQ(box.GetText(0), "Exam1\t(already open)");
+    EXPECT_EQ(box.GetText(1), "Old.exm\t(recently opened)");
+    box.setCurrentRow(0);
+    EXPECT_EQ(box.GetSelectedDoc(), &exam);
+    box.setCurrentRow(1);
+    EXPECT_EQ(box.GetSelectedDoc(), nullptr);
+    EXPECT_EQ(box.GetSelectedRecentPath(), recent);
+    EXPECT_TRUE(box.InitOpenDocs(""));
+    ASSERT_EQ(messageBox.calls.size(), 1u);
+    EXPECT_EQ(messageBox.calls[0].text, "CHVListBox::InitOpenDocs - no extension specified");
+}
