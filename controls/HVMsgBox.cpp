@@ -175,16 +175,16 @@ int CHVMsgBox::SetHelpId(int nHelpId)
     return m_nHelpId;
 }
 
-void CHVMsgBox::SetPaneTextIds(UINT nId1, UINT nId2, UINT nId3, UINT nId4)
+void CHVMsgBox::SetPaneTextIds(const CChoicesError& error)
 {
-    if (nId1)
-        m_nPaneId1 = nId1;
-    if (nId2)
-        m_nPaneId2 = nId2;
-    if (nId3)
-        m_nPaneId3 = nId3;
-    if (nId4)
-        m_nPaneId4 = nId4;
+    if (error.m_nId1)
+        m_nPaneId1 = error.m_nId1;
+    if (error.m_nId2)
+        m_nPaneId2 = error.m_nId2;
+    if (error.m_nId3)
+        m_nPaneId3 = error.m_nId3;
+    if (error.m_nId4)
+        m_nPaneId4 = error.m_nId4;
 }
 
 CString* CHVMsgBox::PaneText(int i)

@@ -7,6 +7,7 @@
 // Code that has a window at hand may run a CHVMsgBox itself; code below the windows (documents)
 // asks through RichMessageBox (platform/core/Services.h), which the program answers with this box.
 
+#include "foundation/ChoicesError.h"
 #include "platform/core/Services.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/GdiObjects.h"
@@ -50,9 +51,9 @@ public:
     virtual int SetHelpId(int nHelpId);
     // Places the panes, buttons and boxes by the panes' sizes and fits the box's height.
     virtual void Relayout();
-    // The panes' string ids (each only when not 0), as an error record carries them.
-    void SetPaneTextIds(UINT nId1, UINT nId2 = 0, UINT nId3 = 0, UINT nId4 = 0);
-    void SetTextIds(UINT nId1, UINT nId2 = 0, UINT nId3 = 0, UINT nId4 = 0) { SetPaneTextIds(nId1, nId2, nId3, nId4); }
+    // The panes' string ids from an error record's four ids, each only when not 0.
+    void SetPaneTextIds(const CChoicesError& error);
+    void SetTextIds(const CChoicesError& error) { SetPaneTextIds(error); }
 
     // The answer of a suppressed box of a style; 0 for a style that is never answered at once.
     static int SuppressedResult(int nStyle);

@@ -92,6 +92,16 @@ void AppendWrappedItems(CEncryptedArchive& out, const std::vector<CString>& item
     }
 }
 
+std::vector<CString> SplitItem(const CString& item, char separator)
+{
+    std::vector<CString> fields;
+    int start = 0;
+    for (int at; (at = item.Find(separator, start)) >= 0; start = at + 1)
+        fields.push_back(item.Mid(start, at - start));
+    fields.push_back(item.Mid(start));
+    return fields;
+}
+
 void Put(CEncryptedArchive& out, const CString& text)
 {
     out.GrowBuffer(text.GetString(), text.GetLength());

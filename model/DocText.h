@@ -26,5 +26,7 @@ CString UnwrapTitle(const CString& inner);
 // Appends items joined by ", "; before every item but the first, when the running length
 // (starting at start) has passed limit, a line end and indent blanks come first.
 void AppendWrappedItems(CEncryptedArchive& out, const std::vector<CString>& items, int start, int limit, int indent);
+// The fields of a record item between separators, empty ones kept ("a,,b" gives three).
+std::vector<CString> SplitItem(const CString& item, char separator);
 // Appends a text to a storing archive.
 void Put(CEncryptedArchive& out, const CString& text);

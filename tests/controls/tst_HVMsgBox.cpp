@@ -168,7 +168,9 @@ TEST_F(HVMsgBoxTest, PaneTextIdsAndCaptions)
 {
     CHVMsgBox box("", 3);
     box.m_csPane2 = "kept";
-    box.SetPaneTextIds(IDS_CORRA_PRODUCT, 0, IDS_CORRA_PRODUCT);
+    CChoicesError error;
+    error.SetIds(IDS_CORRA_PRODUCT, 0, IDS_CORRA_PRODUCT);
+    box.SetPaneTextIds(error);
     EXPECT_EQ(box.m_nPaneId1, IDS_CORRA_PRODUCT);
     EXPECT_EQ(box.m_nPaneId2, 0u);
     box.m_csYes = "Yes, Register";

@@ -1,0 +1,45 @@
+#pragma once
+// The choice order of each multiple-choice question of an exam form, one line per question:
+// "ID:old answer index:sequence:new answer index", e.g. "1204:2:2 0 3 1:0" (the choice printed
+// at position i is stored choice sequence[i]). A form keeps it in its SCRAMBLE element.
+
+#include "platform/core/Collections.h"
+#include "platform/core/String.h"
+
+#include <map>
+
+class CEncryptedArchive;
+class CQuestion;
+
+class CScrambleList {
+public:
+    CScrambleList() = default;
+    virtual ~CScrambleList() = default;
+    CScrambleList(const CScrambleList& other) = default;
+    CScrambleList& operator=(const CScrambleList& other) = default;
+
+    void RemoveAll() { m_mLines.clear(); }
+    BOOL IsEmpty() const { return m_mLines.empty(); }
+    int GetCount() const { return static_cast<int>(m_mLines.size()); }
+    // Replaces the line of a question.
+    void SetLine(int questionId, const CString& line) { m_mLines[questionId] = line; }
+    BOOL GetLine(int questionId, CString& line) const;
+
+    // Every line, joined by CR LF, in ID order.
+    CString GetText() const;
+    // "SCRAMBLE: { " lines " }" and a line end.
+    void Write(CEncryptedArchive& out) const;
+    // Takes the lines of a SCRAMBLE element's text: 1, or 0 when the text holds no line at all
+    // (nothing changes) or a line does not start with an ID (the list is emptied).
+    int Parse(const CString& text);
+
+    // The answer indexes and the sequence of a question; FALSE (logged) when it has no line or
+    // its line is malformed.
+    BOOL GetScrambleEntry(int questionId, int& oldAnswer, int& newAnswer, CWordArray& sequence) const;
+    // A multiple-choice question's answer letter in the form's order, in the case of its stored
+    // answer; FALSE for other questions or an empty list.
+    BOOL GetScrambledAnswer(const CQuestion& question, CString& answer) const;
+
+private:
+    std::map<int, CString> m_mLines;
+};
