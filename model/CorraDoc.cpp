@@ -1699,6 +1699,9 @@ void CCorraDoc::OnOpenOrNew()
     message.cancel = "More Info";
     int answer = RichMessageBoxService().Show(message);
     if (answer == IDYES) {
+        // The first subjects of an installation start its master list.
+        if (!fsys::IsFile(path) && fsys::WriteFile(path, "", 0))
+            master.Read(path);
         for (int i = 0; i < fresh.GetSize(); ++i) {
             if (master.Find(fresh[i], FALSE) < 0)
                 master.Add(fresh[i]);
