@@ -14,6 +14,7 @@
 #include "res/ids/RichEdit.h"
 
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
@@ -139,16 +140,23 @@ BOOL CFloatEditTB::OnInitDialog()
 
     m_pEditBar = new CTextEditToolbar(this);
     m_pEditBar->Create(IDR_EDIT_BAR);
-    m_pLayout->addWidget(m_pEditBar, 0, Qt::AlignLeft);
+    m_pLayout->addWidget(m_pEditBar);
     const std::vector<SymbolPalette>& palettes = SymbolPalettes();
     for (int i = 0; i < kPaletteCount; ++i) {
         auto* bar = new CDlgToolBar(this);
         bar->Load(FloatBar(i + 1).resourceId);
         bar->SetSymbolButtons(palettes[i].symbols.data(), static_cast<int>(palettes[i].symbols.size()));
         bar->hide();
-        m_pLayout->addWidget(bar, 0, Qt::AlignLeft);
+        // A rule above each palette keeps the rows of symbols apart.
+        bar->setStyleSheet(QStringLiteral("QToolBar { border: none; border-top: 1px solid palette(mid); }"));
+        m_pLayout->addWidget(bar);
         m_pBars[i] = bar;
     }
+    // With every bar hidden the window would be a bare caption: it says how to bring one back.
+    m_pNoBars = new QLabel(QStringLiteral("Right-click here to choose the bars to show."), this);
+    m_pNoBars->setContentsMargins(6, 4, 6, 4);
+    m_pNoBars->setEnabled(false);
+    m_pLayout->addWidget(m_pNoBars);
     m_szInitial = CSize(sizeHint().width(), sizeHint().height());
     LayOut();
     return TRUE;
@@ -521,9 +529,14 @@ void CFloatEditTB::ToggleBar(int nIndex)
 
 void CFloatEditTB::LayOut()
 {
-    for (int i = 0; i < kFloatBarCount; ++i)
+    BOOL any = FALSE;
+    for (int i = 0; i < kFloatBarCount; ++i) {
+        any = any || IsFloatBarVisible(i);
         if (CDlgToolBar* bar = GetBar(i))
             bar->setVisible(IsFloatBarVisible(i) != FALSE);
+    }
+    if (m_pNoBars)
+        m_pNoBars->setVisible(!any);
     if (m_pLayout)
         m_pLayout->activate();
     adjustSize();

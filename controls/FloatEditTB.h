@@ -13,6 +13,7 @@
 
 class CDlgToolBar;
 class CTextEditToolbar;
+class QLabel;
 class QVBoxLayout;
 
 // The Font Manager dialog (built with the font dialogs), as the toolbar opens it: for the
@@ -109,6 +110,7 @@ private:
     BOOL m_bUpdating = FALSE;
     QWidget* m_pOwner;
     QVBoxLayout* m_pLayout = nullptr;
+    QLabel* m_pNoBars = nullptr;
 };
 
 // Makes CFloatEditTB the rich-edit control's floating toolbar; the program does at start-up.

@@ -10,6 +10,7 @@
 
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QThread>
 
 #include <algorithm>
 #include <atomic>
@@ -444,7 +445,9 @@ BOOL CFontMgr::AddSymbolFaces()
     std::lock_guard<std::mutex> lock(mutex);
     if (added.load(std::memory_order_relaxed))
         return TRUE;
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+    // The font system is the application's; its thread adds to it.
+    const QCoreApplication* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    if (!app || QThread::currentThread() != app->thread())
         return FALSE;
     for (const SymbolFont& s : kSymbolFonts) {
         const QString file = QStringLiteral(":/fonts/%1.ttf").arg(QString::fromLatin1(s.face));

@@ -120,8 +120,9 @@ public:
     // exactly.
     static BOOL IsSymbolFont(LPCSTR face);
     static void GetSymbolFontList(CStringList& list);
-    // Adds the program's symbol faces to the font system, once per process; until the GUI
-    // application exists there is no font system and nothing is done. TRUE when they are added.
+    // Adds the program's symbol faces to the font system, once per process, on the GUI
+    // application's thread; before the application exists, or on another thread, nothing is
+    // done (FALSE). TRUE once they are added.
     static BOOL AddSymbolFaces();
     // The RTF of a symbol text: the face's template, "\fs%d" with twice the size when above 0,
     // the text and "}". FALSE for a face that is not a symbol face (compared without case).

@@ -17,6 +17,7 @@
 #include "tests/support/EngineTextOps.h"
 
 #include <QFontInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRawFont>
 
@@ -225,6 +226,13 @@ TEST_F(FloatEditTBTest, ASymbolGoesInWithItsFaceCodeAndTheSizeOfTheBox)
     EXPECT_NE(echo.echoed.Find("\\'3a"), -1);
     EXPECT_EQ(echo.echoed.Find("\\fs"), -1) << echo.echoed.GetString();
 
+    // The symbol encoding's face is stored with its character set and the code.
+    ctrl.SetSel(0, -1);
+    tb.OnCommand(SymbolNamed("multiply")->id);
+    const CString stored = Rtf(ctrl);
+    EXPECT_NE(stored.Find("\\fcharset2 Symbol;"), -1) << stored.GetString();
+    EXPECT_NE(stored.Find("\\'b4"), -1) << stored.GetString();
+
     // A read-only control takes no symbol.
     ctrl.SetReadOnly(TRUE);
     const CString before = ctrl.GetText();
@@ -264,9 +272,14 @@ TEST_F(FloatEditTBTest, TogglesFlipTheBarsAndTheFlagsOutliveTheToolbar)
     for (int i = 0; i < kFloatBarCount; ++i)
         EXPECT_FALSE(IsFloatBarVisible(i)) << i;
     EXPECT_FALSE(Enabled(*tb, ID_VIEW_HIDE_PALETTES));
+    // The empty window says how to bring a bar back.
+    QLabel* hint = tb->findChild<QLabel*>();
+    ASSERT_NE(hint, nullptr);
+    EXPECT_TRUE(hint->isVisibleTo(tb.get()));
 
     tb->OnCommand(ID_VIEW_CHEM6);
     tb->OnCommand(ID_VIEW_EDIT_BAR);
+    EXPECT_FALSE(hint->isVisibleTo(tb.get()));
     EXPECT_EQ(CorraApp().GetProfileInt("FloatEditTB", "Chem 6", -1), 0);
     tb.reset();
     EXPECT_EQ(CorraApp().GetProfileInt("FloatEditTB", "Chem 6", -1), 1);
