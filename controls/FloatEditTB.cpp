@@ -312,8 +312,12 @@ void CFloatEditTB::OnSelectionChanged(CHVRichEditCtrl* pCtrl)
 
 void CFloatEditTB::BackToControl()
 {
-    if (CHVRichEditCtrl* ctrl = Control())
+    // A click on the toolbar may have made it the active window; typing goes on in the control.
+    if (CHVRichEditCtrl* ctrl = Control()) {
+        if (ctrl->window() != ctrl)
+            ctrl->window()->activateWindow();
         ctrl->setFocus();
+    }
 }
 
 void CFloatEditTB::Refresh()

@@ -401,4 +401,75 @@ TEST_F(FloatEditTBTest, ACorruptProfileStillGivesAWorkingToolbar)
     EXPECT_STREQ(cf.szFaceName, "No Such Face At All");
 }
 
+// Chooses a face and size the test sets.
+class CFixedFontChooser : public IFontChooser {
+public:
+    BOOL ChooseFont(LOGFONT& lf, QWidget*) override
+    {
+        SetLogFontFaceName(lf, "Courier New");
+        lf.lfHeight = CFontMgr::PointsToHeight(14);
+        return TRUE;
+    }
+};
+
+class CFakeFontManager : public IFontManagerDialog {
+public:
+    BOOL IsAvailable() const override { return TRUE; }
+    BOOL Run(int nSlot, QWidget*) override
+    {
+        runs.push_back(nSlot);
+        return TRUE;
+    }
+    std::vector<int> runs;
+};
+
+TEST_F(FloatEditTBTest, MoreFontsAndTheFontManagerGoThroughTheirServices)
+{
+    CHVRichEditCtrl ctrl;
+    ctrl.SetText("abc", SF_TEXT);
+    ctrl.SetDefaultFontSlot(FM_ANSWER);
+    CFloatEditTB tb;
+    tb.Attach(&ctrl);
+    EXPECT_FALSE(Enabled(tb, ID_FONT_DEFAULTS));
+
+    CFixedFontChooser chooser;
+    CServiceScope<IFontChooser> choosing(FontChooserSlot(), chooser);
+    ctrl.SetSel(0, 2);
+    tb.OnCommand(ID_CHAR_FONTLIST);
+    CHARFORMAT cf;
+    ctrl.GetSelectionCharFormat(cf);
+    EXPECT_STREQ(cf.szFaceName, "Courier New");
+    EXPECT_EQ(cf.yHeight, 14 * 20);
+    EXPECT_STREQ(FaceBox(tb).GetString(), "Courier New");
+    EXPECT_STREQ(CorraApp().GetProfileString("Recent FontFace List", "String1").GetString(), "Courier New");
+
+    CFakeFontManager manager;
+    CServiceScope<IFontManagerDialog> managing(FontManagerDialogSlot(), manager);
+    EXPECT_TRUE(Enabled(tb, ID_FONT_DEFAULTS));
+    tb.OnCommand(ID_FONT_DEFAULTS);
+    EXPECT_EQ(manager.runs, std::vector<int>{FM_ANSWER});
+}
+
+TEST_F(FloatEditTBTest, TheSelectorBarSwitchesTheSharedToolbarsBars)
+{
+    InstallFloatEditToolbar();
+    CHVRichEditCtrl ctrl;
+    ctrl.ShowFloatToolbar();
+    auto* shared = dynamic_cast<CFloatEditTB*>(GetSharedFloatToolbar());
+    ASSERT_NE(shared, nullptr);
+    EXPECT_EQ(shared->GetAttached(), &ctrl);
+
+    CPaletteSelectorBar selector;
+    QAction* chem2 = selector.GetButtonAction(6);
+    selector.OnIdleUpdateCmdUI();
+    EXPECT_TRUE(chem2->isEnabled());
+    EXPECT_FALSE(chem2->isChecked());
+    chem2->trigger();
+    EXPECT_TRUE(IsFloatBarVisible(6));
+    EXPECT_TRUE(chem2->isChecked());
+    chem2->trigger();
+    EXPECT_FALSE(IsFloatBarVisible(6));
+    EXPECT_FALSE(chem2->isChecked());
+}
+
 } // namespace

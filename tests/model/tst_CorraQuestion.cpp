@@ -1,5 +1,6 @@
 #include "model/CorraQuestion.h"
 
+#include "foundation/CorraAppBase.h"
 #include "foundation/EncryptedArchive.h"
 #include "foundation/FileTypes.h"
 #include "foundation/FileUtil.h"
@@ -15,6 +16,12 @@
 namespace {
 
 using CorraQuestionTest = CorraTest;
+
+// Each test starts from the settings of its fresh profile.
+const CTestResetHook s_resetSettings([] {
+    CCorraQuestion::LoadAnswerLengths();
+    CCorraQuestion::LoadSubjCharLen();
+});
 
 std::string Written(CCorraQuestion& question)
 {
@@ -220,6 +227,21 @@ TEST_F(CorraQuestionTest, ReaderResultsOnMalformedRecords)
     }
 }
 
+TEST_F(CorraQuestionTest, ARecordCutShortEndsAsMalformedWhateverTheTokenizersEndMode)
+{
+    for (BOOL endToken : {TRUE, FALSE}) {
+        QuestionTokenizer().SetEndTokenAtEnd(endToken);
+        const std::string text = "BEGIN QUESTION ID: 5 TYPE:";
+        LPCSTR p = text.c_str();
+        UINT n = static_cast<UINT>(text.size());
+        CCorraQuestion q;
+        EXPECT_EQ(q.ReadRecord(&p, &n, nullptr), READ_MALFORMED) << endToken;
+        EXPECT_EQ(CCorraQuestion::ErrorText(), "Syntax error");
+        EXPECT_EQ(q.m_nId, 5);
+    }
+    QuestionTokenizer().SetEndTokenAtEnd(TRUE);
+}
+
 TEST_F(CorraQuestionTest, AnswerSizeIsTakenOutOfTheTextOnlyOnceTheTypeIsKnown)
 {
     struct Case {
@@ -391,6 +413,30 @@ TEST_F(CorraQuestionTest, ARecordThatNeverEndsIsStoppedByTheLoopingGuard)
     };
     CStuck q;
     EXPECT_THROW(Read(q, "BEGIN QUESTION FOO END QUESTION"), std::runtime_error);
+}
+
+TEST_F(CorraQuestionTest, SettingsComeFromTheProfileAndAreWrittenBackWhenMissing)
+{
+    CCorraAppBase& app = CorraApp();
+    CCorraQuestion::LoadAnswerLengths();
+    EXPECT_DOUBLE_EQ(CCorraQuestion::GetEssayLen(), 0.33f);
+    EXPECT_DOUBLE_EQ(CCorraQuestion::GetFillInLen(), 0.05f);
+    EXPECT_EQ(app.GetProfileString("Settings", "ShortAnswerLen"), "0.16");
+    app.WriteProfileString("Settings", "EssayLen", "0.5");
+    CCorraQuestion::LoadAnswerLengths();
+    EXPECT_DOUBLE_EQ(CCorraQuestion().m_dAnswerSize, 0.5) << "a new question takes the essay size";
+
+    struct Case {
+        const char* stored;
+        double fraction;
+    };
+    const Case cases[] = {{nullptr, 0.12}, {"20", 0.20}, {"40", 0.25}, {"0.15", 0.15}, {"0.01", 0.10}};
+    for (const Case& c : cases) {
+        if (c.stored)
+            app.WriteProfileString("Printing", "SubjCharLen", c.stored);
+        CCorraQuestion::LoadSubjCharLen();
+        EXPECT_NEAR(CCorraQuestion::GetSubjCharLen(), c.fraction, 1e-6) << (c.stored ? c.stored : "missing");
+    }
 }
 
 } // namespace
