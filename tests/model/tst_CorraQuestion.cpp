@@ -415,6 +415,26 @@ TEST_F(CorraQuestionTest, ARecordThatNeverEndsIsStoppedByTheLoopingGuard)
     EXPECT_THROW(Read(q, "BEGIN QUESTION FOO END QUESTION"), std::runtime_error);
 }
 
+TEST_F(CorraQuestionTest, BracesNeverReachARecordsSubjectOrChapterBlocks)
+{
+    CCorraQuestion q;
+    EXPECT_FALSE(q.AddSubject("Sets {A}"));
+    EXPECT_FALSE(q.AddTextbook("Notes}", "1"));
+    EXPECT_FALSE(q.AddTextbook("Notes", "{1"));
+    EXPECT_TRUE(q.m_saSubjects.IsEmpty());
+    EXPECT_TRUE(q.m_saBooks.IsEmpty());
+    // What came in another way is stored with parentheses, so the record stays readable.
+    q.m_saSubjects.Add("Sets {A}");
+    q.m_saBooks.Add("Notes}");
+    q.m_saChapters.Add("1");
+    q.m_nIndex = 4;
+    CCorraQuestion back;
+    ASSERT_EQ(Read(back, Written(q)), READ_OK);
+    EXPECT_EQ(Items(back.m_saSubjects), (std::vector<CString>{"Sets (A)"}));
+    EXPECT_EQ(Items(back.m_saBooks), (std::vector<CString>{"Notes)"}));
+    EXPECT_EQ(back.m_nIndex, 4);
+}
+
 TEST_F(CorraQuestionTest, SettingsComeFromTheProfileAndAreWrittenBackWhenMissing)
 {
     CCorraAppBase& app = CorraApp();
