@@ -772,7 +772,7 @@ CCorraQuestion* CCorraQuestion::GetMember(int i) const
 {
     if (!m_pDoc || i < 0 || i >= m_Choices.GetCount())
         return nullptr;
-    return FindListQuestionById(m_pDoc->m_plQuestions, GetQuestId(i));
+    return m_pDoc->FindQuestionById(GetQuestId(i));
 }
 
 int CCorraQuestion::GetQuestions(CPtrList& out) const
@@ -871,7 +871,7 @@ BOOL CCorraQuestion::SetCollectionQuestId(int position, int newId)
         LogOutput("CCorraQuestion::SetCollectionQuestId() - newId already exists in collection", LOG_ERROR, LOG_HERE);
         return FALSE;
     }
-    if (m_pDoc && !FindListQuestionById(m_pDoc->m_plQuestions, newId)) {
+    if (m_pDoc && !m_pDoc->FindQuestionById(newId)) {
         CString line;
         line.Format("CCorraQuestion::SetCollectionQuestId() - newId (%d) not found in doc ", newId);
         LogOutput(line + m_pDoc->GetTitle(), LOG_ERROR, LOG_HERE);
@@ -925,7 +925,7 @@ CCorraQuestion* CCollectionEntry::GetMember(int i) const
     const int id = GetQuestId(i);
     CCorraQuestion* found = nullptr;
     if (m_pDoc)
-        found = FindListQuestionById(m_pDoc->m_plQuestions, id);
+        found = m_pDoc->FindQuestionById(id);
     else if (m_plOuterQuestions)
         found = FindListQuestionById(*m_plOuterQuestions, id);
     else
