@@ -17,7 +17,9 @@
 #include "platform/core/ProgramHome.h"
 #include "platform/core/Random.h"
 #include "platform/ui/FileDialog.h"
+#include "platform/ui/FrameWnd.h"
 #include "platform/ui/FrameworkIds.h"
+#include "platform/ui/View.h"
 #include "platform/ui/Wnd.h"
 #include "res/ids/QuestionTypes.h"
 #include "foundation/EncryptedArchive.h"
@@ -1556,6 +1558,32 @@ CView* CCorraDoc::GetCorraView() const
             return view;
     }
     return nullptr;
+}
+
+CFrameWnd* CCorraDoc::GetFirstFrame() const
+{
+    CView* first = GetFirstView();
+    return first ? first->GetParentFrame() : nullptr;
+}
+
+BOOL CCorraDoc::ActivateFirstFrame()
+{
+    CFrameWnd* frame = GetFirstFrame();
+    if (frame)
+        frame->ActivateFrame();
+    return frame != nullptr;
+}
+
+void CCorraDoc::ShowAllFrames(int nCmdShow)
+{
+    std::vector<CFrameWnd*> frames;
+    for (POSITION pos = GetFirstViewPosition(); pos;) {
+        CFrameWnd* frame = GetNextView(pos)->GetParentFrame();
+        if (frame && std::find(frames.begin(), frames.end(), frame) == frames.end())
+            frames.push_back(frame);
+    }
+    for (CFrameWnd* frame : frames)
+        frame->ActivateFrame(nCmdShow);
 }
 
 void CCorraDoc::TakeOrderFromViews(BOOL bModified)

@@ -221,6 +221,10 @@ public:
     void TakeOrderFromViews(BOOL bModified = TRUE);
     // The main view (the upper pane of the first question view) or NULL.
     CView* GetCorraView() const;
+    // The frame of the first view, or NULL; brought forward, or every frame shown (nCmdShow).
+    CFrameWnd* GetFirstFrame() const;
+    BOOL ActivateFirstFrame();
+    void ShowAllFrames(int nCmdShow);
     // The questions selected in the main view.
     int GetSelectedQuestions(CPtrListEx& out) const;
     // The question list becomes order, followed by the document's questions order lacks
