@@ -191,6 +191,8 @@ TEST_F(CorraDocBankTest, GroupingByTypeAndOrderingByGroups)
     ASSERT_NE(mc, nullptr);
     EXPECT_EQ(mc->m_csName, "MC");
     EXPECT_EQ(mc->m_nMemberCount, 3);
+    // A member naming no question stays in its collection.
+    doc.FindCollection("Midterm")->InsertQuestId(0, 999);
     doc.ApplyGroupOrder(nullptr, TRUE, TRUE);
     std::vector<int> order;
     for (POSITION pos = doc.m_plQuestions.GetHeadPosition(); pos;)
@@ -199,7 +201,7 @@ TEST_F(CorraDocBankTest, GroupingByTypeAndOrderingByGroups)
     EXPECT_EQ(order, (std::vector<int>{101, 103, 109, 102, 104, 105, 106, 107, 108, 110, 111}));
     CDWordArray ids;
     doc.FindCollection("Midterm")->GetQuestIds(ids);
-    EXPECT_EQ(std::vector<DWORD>(ids.begin(), ids.end()), (std::vector<DWORD>{101, 102, 105, 107}));
+    EXPECT_EQ(std::vector<DWORD>(ids.begin(), ids.end()), (std::vector<DWORD>{101, 102, 105, 107, 999}));
 
     EXPECT_EQ(doc.UngroupQuestions(static_cast<int>(IDS_QTYPE_MC)), 3);
     doc.DeleteAllGroups();
