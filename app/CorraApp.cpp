@@ -22,11 +22,14 @@
 #include "platform/core/StringTable.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/View.h"
+#include "platform/core/RecentFileList.h"
 #include "render/ImageComponent.h"
+#include "shell/ShellDocs.h"
 #include "res/ids/App.h"
 
 #include <QFontDatabase>
 
+#include <algorithm>
 #include <mutex>
 #include <set>
 
@@ -140,6 +143,54 @@ BOOL VersionPasses(int major, int minor, int minMajor, int minMinor)
     return major > minMajor || (major == minMajor && (minMinor < 0 || minor >= minMinor));
 }
 
+// --- the application's answers to the file list ------------------------------------------------
+
+namespace {
+
+class CAppShellDocuments : public IShellDocuments {
+public:
+    explicit CAppShellDocuments(CCorraApp* app) : m_pApp(app) {}
+    CDocTemplate* GetDocsOfType(LPCSTR text, std::vector<CDocument*>& docs, int nIndex, CDocument* pExclude) override
+    {
+        return m_pApp->GetDocsOfType(text, docs, nIndex, pExclude);
+    }
+    CDocument* FindOpenDocument(LPCSTR path) override
+    {
+        for (POSITION pos = m_pApp->GetFirstDocTemplatePosition(); pos;) {
+            if (CDocument* pDoc = m_pApp->GetNextDocTemplate(pos)->FindDocumentByPath(path))
+                return pDoc;
+        }
+        return nullptr;
+    }
+    CDocument* OpenDocumentOfType(LPCSTR path, BOOL bVisible) override
+    {
+        return m_pApp->OpenDocumentOfType(path, bVisible);
+    }
+    void GetRecentFiles(std::vector<CString>& paths) override
+    {
+        paths.clear();
+        CRecentFileList* pList = m_pApp->GetRecentFileList();
+        for (int i = 0; pList && i < pList->GetSize(); ++i) {
+            if (!(*pList)[i].IsEmpty())
+                paths.push_back((*pList)[i]);
+        }
+    }
+    int GetOpenLineCount(CDocument* pDoc) override
+    {
+        auto* pSource = dynamic_cast<CSourceStandInDoc*>(pDoc);
+        if (!pSource)
+            return -1;
+        const std::string& t = pSource->m_text;
+        int lines = static_cast<int>(std::count(t.begin(), t.end(), '\n'));
+        return lines + (!t.empty() && t.back() != '\n' ? 1 : 0);
+    }
+
+private:
+    CCorraApp* m_pApp;
+};
+
+} // namespace
+
 // --- the application object -------------------------------------------------------------------
 
 CCorraApp* GetCorraApp()
@@ -152,6 +203,8 @@ CCorraApp::CCorraApp() : CWinApp("Corra")
     CorraAppSlot().Set(this);
     // Until the document views are installed, the frames' panes stand in for them.
     InstallStandInViewServices();
+    m_pShellDocs = std::make_unique<CAppShellDocuments>(this);
+    ShellDocumentsSlot().Set(m_pShellDocs.get());
     BindCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
     BindCommand(ID_HELP_TIPOFTHEDAY, [this] { OnHelpTipOfTheDay(); });
 }
@@ -167,6 +220,8 @@ CCorraApp::~CCorraApp()
     }
     m_pMainFrame.reset();
     RemoveStandInViewServices();
+    if (ShellDocumentsSlot().Installed() == m_pShellDocs.get())
+        ShellDocumentsSlot().Set(nullptr);
     if (CorraAppSlot().Installed() == this)
         CorraAppSlot().Set(nullptr);
 }

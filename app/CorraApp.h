@@ -131,6 +131,7 @@ private:
     CCorraCommandLineInfo m_cmdInfo;
     CStartupPlan m_plan;
     std::unique_ptr<CMainFrame> m_pMainFrame;
+    std::unique_ptr<class IShellDocuments> m_pShellDocs;
 };
 
 // The installed application object, or NULL.

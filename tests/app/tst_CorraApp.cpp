@@ -13,6 +13,7 @@
 #include "platform/ui/SplitterWnd.h"
 #include "tests/app/AppFixture.h"
 #include "res/ids/App.h"
+#include "shell/ShellDocs.h"
 #include "tests/support/ModalScript.h"
 
 #include <QApplication>
@@ -418,6 +419,31 @@ TEST_F(StartupTest, TheMainWindowOpensABankFromTheCommandLineAndClosesCleanly)
     app->ExitInstance();
     app.reset();
     QApplication::processEvents();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DocumentsTest, TheFileListSeesTheOpenAndRecentDocuments)
+{
+    m_app->LoadStdProfileSettings(10);
+    CString bank = HomePath("a/bank.crr");
+    WritePlainBank(bank);
+    CString notes = WriteHomeFile("notes.txt", "one\ntwo\nthree");
+    IShellDocuments& shell = ShellDocuments();
+    CDocument* pBank = shell.OpenDocumentOfType(bank, FALSE);
+    ASSERT_NE(pBank, nullptr);
+    EXPECT_EQ(shell.OpenDocumentOfType(bank, FALSE), pBank);
+    EXPECT_EQ(shell.FindOpenDocument(bank), pBank);
+    EXPECT_EQ(shell.FindOpenDocument(HomePath("b/bank.crr")), nullptr);
+    CDocument* pNotes = shell.OpenDocumentOfType(notes, FALSE);
+    ASSERT_NE(pNotes, nullptr);
+    EXPECT_EQ(shell.GetOpenLineCount(pNotes), 3);
+    EXPECT_EQ(shell.GetOpenLineCount(pBank), -1);
+    std::vector<CString> recent;
+    shell.GetRecentFiles(recent);
+    EXPECT_EQ(recent, (std::vector<CString>{notes, bank}));
 }
 
 } // namespace
