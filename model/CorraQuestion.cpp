@@ -46,13 +46,24 @@ BOOL IsTypeToken(int token)
     return FALSE;
 }
 
-// The next token when it is the expected one; otherwise it is put back.
+// The next token when it is one the test accepts; otherwise it is put back. (The tokenizer's
+// own put-back would go back one token too far when the text had nothing left.)
+template <typename Test>
+int TakeIf(CParse& parse, LPCSTR* ppText, UINT* pnRemaining, Test accepts)
+{
+    const LPCSTR text = *ppText;
+    const UINT remaining = *pnRemaining;
+    int token = parse.NextToken(ppText, pnRemaining);
+    if (accepts(token))
+        return token;
+    *ppText = text;
+    *pnRemaining = remaining;
+    return 0;
+}
+
 BOOL Expect(CParse& parse, LPCSTR* ppText, UINT* pnRemaining, unsigned expected)
 {
-    if (parse.NextToken(ppText, pnRemaining) == static_cast<int>(expected))
-        return TRUE;
-    parse.RestorePosition(ppText, pnRemaining);
-    return FALSE;
+    return TakeIf(parse, ppText, pnRemaining, [expected](int t) { return t == static_cast<int>(expected); }) != 0;
 }
 
 // Whether the scan stands at the end of the text (a NUL, or nothing left).
@@ -457,11 +468,14 @@ int CCorraQuestion::ReadElement(LPCSTR* ppText, UINT* pnRemaining)
     if (keyword == static_cast<int>(IDS_KW_END)) {
         // "END QUESTION" ends the record. So does an "END" that the text or the next record
         // follows: reading on would take the next record's elements into this question.
+        const LPCSTR afterEnd = *ppText;
+        const UINT afterEndRemaining = *pnRemaining;
         int next = parse.NextToken(ppText, pnRemaining);
         if (next == static_cast<int>(IDS_KW_QUESTION) || next == static_cast<int>(IDS_KW_BEGIN) ||
             AtEnd(next, *pnRemaining))
             return putBack(READ_NOT_THIS);
-        parse.RestorePosition(ppText, pnRemaining);
+        *ppText = afterEnd;
+        *pnRemaining = afterEndRemaining;
         return READ_ELEMENT_UNKNOWN;
     }
 
@@ -491,11 +505,9 @@ int CCorraQuestion::ReadElement(LPCSTR* ppText, UINT* pnRemaining)
     case IDS_KW_TYPE: {
         if (!expect(IDS_KW_COLON))
             return READ_ELEMENT_UNKNOWN;
-        int type = parse.NextToken(ppText, pnRemaining);
-        if (!IsTypeToken(type)) {
-            parse.RestorePosition(ppText, pnRemaining);
+        int type = TakeIf(parse, ppText, pnRemaining, IsTypeToken);
+        if (!type)
             return READ_ELEMENT_UNKNOWN;
-        }
         m_nType = type;
         return read(keyword);
     }
@@ -551,13 +563,14 @@ int CCorraQuestion::ReadElement(LPCSTR* ppText, UINT* pnRemaining)
             CString book;
             parse.GetTokenInnerOneLine(book);
             // The chapter stands right after the book's block, up to the line end: a number, a
-            // word, or anything else the user typed. None is an empty chapter.
+            // word, or anything else the user typed ("Part 2"). None is an empty chapter.
             CString chapter;
-            while (*pnRemaining > 0 && **ppText && !std::strchr(" \t\r\n{}", **ppText)) {
+            while (*pnRemaining > 0 && **ppText && !std::strchr("\r\n{}", **ppText)) {
                 chapter += **ppText;
                 ++*ppText;
                 --*pnRemaining;
             }
+            chapter.Trim();
             m_saBooks.Add(book);
             m_saChapters.Add(chapter);
         }
@@ -760,7 +773,7 @@ CCorraQuestion* CCorraQuestion::GetMember(int i) const
 {
     if (!m_pDoc || i < 0 || i >= m_Choices.GetCount())
         return nullptr;
-    return FindListQuestionById(m_pDoc->m_plQuestions, GetQuestId(i));
+    return m_pDoc->FindQuestionById(GetQuestId(i));
 }
 
 int CCorraQuestion::GetQuestions(CPtrList& out) const
@@ -859,7 +872,7 @@ BOOL CCorraQuestion::SetCollectionQuestId(int position, int newId)
         LogOutput("CCorraQuestion::SetCollectionQuestId() - newId already exists in collection", LOG_ERROR, LOG_HERE);
         return FALSE;
     }
-    if (m_pDoc && !FindListQuestionById(m_pDoc->m_plQuestions, newId)) {
+    if (m_pDoc && !m_pDoc->FindQuestionById(newId)) {
         CString line;
         line.Format("CCorraQuestion::SetCollectionQuestId() - newId (%d) not found in doc ", newId);
         LogOutput(line + m_pDoc->GetTitle(), LOG_ERROR, LOG_HERE);
@@ -913,7 +926,7 @@ CCorraQuestion* CCollectionEntry::GetMember(int i) const
     const int id = GetQuestId(i);
     CCorraQuestion* found = nullptr;
     if (m_pDoc)
-        found = FindListQuestionById(m_pDoc->m_plQuestions, id);
+        found = m_pDoc->FindQuestionById(id);
     else if (m_plOuterQuestions)
         found = FindListQuestionById(*m_plOuterQuestions, id);
     else
