@@ -1,5 +1,8 @@
 #include "shell/FolderTreeCtrl.h"
 
+#include "foundation/FileTypes.h"
+#include "shell/HVListCtrl.h"
+
 #include "controls/PromptDlg.h"
 #include "platform/core/FileSys.h"
 #include "platform/ui/ImageList.h"
@@ -459,6 +462,11 @@ TEST_F(FolderTreeTest, AFolderOfFiftyThousandEntriesFillsWithoutHanging)
     tree->Refresh();
     h = tree->SelectPath(Path("Big"), TRUE);
     EXPECT_EQ(Children(h).size(), 50000u);
+    // The file list reads the same folder once for all its extensions.
+    CHVListCtrl list;
+    list.SetDocType(DT_CORRA);
+    EXPECT_TRUE(list.AddFromDirectory(Path("Big"), "crr;exm"));
+    EXPECT_EQ(list.GetItemCount(), 5);
 }
 
 namespace {
