@@ -1,5 +1,6 @@
 #include "CorraVersion.h"
 #include "controls/HVMsgBox.h"
+#include "controls/FloatEditTB.h"
 #include "controls/HVRichEditCtrl.h"
 #include "platform/core/Random.h"
 #include "platform/core/Services.h"
@@ -40,6 +41,7 @@ int main(int argc, char* argv[])
     InstallHVMsgBoxService();
     InstallRtfTextDrawer();
     InstallHVRichEditServices();
+    InstallFloatEditToolbar();
     CorraSrand(static_cast<unsigned>(std::time(nullptr)));
 
     QMainWindow window;
@@ -48,5 +50,8 @@ int main(int argc, char* argv[])
     window.show();
     if (qEnvironmentVariableIsSet("CORRA_QUIT_AFTER_START"))
         QTimer::singleShot(0, &app, &QApplication::quit);
-    return app.exec();
+    const int rc = app.exec();
+    // The shared editing toolbar goes before the application, writing its bars' flags.
+    DestroySharedFloatToolbar();
+    return rc;
 }

@@ -11,11 +11,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QLabel>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QRegularExpression>
-#include <QTextCursor>
-#include <QTextDocument>
 #include <QPushButton>
 
 #include <algorithm>
@@ -40,6 +38,33 @@ constexpr int kButtonOrder[] = {IDOK, IDYES, IDNO, IDC_HVMSG_CONTINUE, IDCANCEL,
 
 } // namespace
 
+// --- the picture -----------------------------------------------------------------------------
+
+// The box's picture, drawn whenever it is painted at the pixel ratio of what it is painted on:
+// moved to a screen of another scale it is drawn anew, never scaled from the old one.
+class CHVMsgPicture : public QWidget {
+public:
+    explicit CHVMsgPicture(QWidget* parent) : QWidget(parent) {}
+    void SetKind(StockPicture kind)
+    {
+        m_kind = kind;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        // The device the painting lands on (the window's surface, or an image it is rendered to).
+        const QPaintDevice* target = painter.paintEngine() ? painter.paintEngine()->paintDevice() : nullptr;
+        const qreal ratio = target ? target->devicePixelRatioF() : devicePixelRatioF();
+        painter.drawPixmap(0, 0, StockPicturePixmap(m_kind, kPictureSize, ratio));
+    }
+
+private:
+    StockPicture m_kind = StockPicture::Information;
+};
+
 // --- panes ------------------------------------------------------------------------------------
 
 CHVMsgPane::CHVMsgPane(CHVMsgBox* pBox, int nIndex) : CRichEditCtrl(pBox), m_pBox(pBox), m_nIndex(nIndex)
@@ -55,20 +80,9 @@ void CHVMsgPane::AllowPathBreaks()
 {
     // The layout breaks a line at a blank, a hyphen or "/", but not after a backslash or
     // between the words of a name joined by "_", so a long path or file name would break
-    // inside a word. A zero-width space after each of those that text follows gives the layout
-    // its place to break.
+    // inside a word: it may break after each of those that text follows.
     static const QRegularExpression kSeparator(QStringLiteral("[/\\\\_](?=\\S)"));
-    QTextDocument* doc = document();
-    const bool modified = doc->isModified();
-    QTextCursor edit(doc);
-    edit.beginEditBlock();
-    for (QTextCursor found = doc->find(kSeparator); !found.isNull(); found = doc->find(kSeparator, found)) {
-        QTextCursor at(doc);
-        at.setPosition(found.selectionEnd());
-        at.insertText(QString(QChar(0x200B)), found.charFormat());
-    }
-    edit.endEditBlock();
-    doc->setModified(modified);
+    AllowBreaksAfter(kSeparator);
 }
 
 void CHVMsgPane::OnRequestResize(const CRect& rcRequested)
@@ -119,7 +133,7 @@ void CHVMsgBox::BuildControls()
         m_pPanes[i] = AddControl(static_cast<int>(IDC_HVMSG_PANE1) + i, new CHVMsgPane(this, i));
         m_pPanes[i]->hide();
     }
-    m_pPicture = new QLabel(this);
+    m_pPicture = new CHVMsgPicture(this);
     SetControlId(m_pPicture, IDC_HVMSG_PICTURE);
     m_pPicture->setGeometry(kMargin, kMargin, kPictureSize, kPictureSize);
     m_pCheck = CreateCheckBox(IDC_HVMSG_CHECK, "");
@@ -240,7 +254,7 @@ BOOL CHVMsgBox::OnInitDialog()
     const StockPicture picture = m_bError     ? StockPicture::Error
                                  : m_bWarning ? StockPicture::Warning
                                               : StockPicture::Information;
-    m_pPicture->setPixmap(StockPicturePixmap(picture, kPictureSize, this));
+    m_pPicture->SetKind(picture);
     m_pPicture->setVisible(!bBitmap);
 
     // Panes: all hidden first, their texts from the string table where an id is given.

@@ -15,8 +15,8 @@
 #include "res/ids/MsgBox.h"
 
 class CHVMsgBox;
+class CHVMsgPicture;
 class QCheckBox;
-class QLabel;
 class QPushButton;
 
 constexpr const char* HVMSGBOX_DONTSHOW_SECTION = "HVMsgBoxDontShow";
@@ -102,7 +102,7 @@ private:
     std::vector<int> StyleButtons() const;
 
     CHVMsgPane* m_pPanes[4] = {nullptr, nullptr, nullptr, nullptr};
-    QLabel* m_pPicture = nullptr;
+    CHVMsgPicture* m_pPicture = nullptr;
     QCheckBox* m_pCheck = nullptr;
     QCheckBox* m_pDontShow = nullptr;
     BOOL m_bInLayout = FALSE;

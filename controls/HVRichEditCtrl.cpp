@@ -789,7 +789,7 @@ int CHVRichEditCtrl::InsertHeaderFooterLine(LPCSTR left, int nLeft, LPCSTR centr
         SetSelectionCharFormat(cf);
     }
     cur.movePosition(QTextCursor::End);
-    cur.insertText("\n", fmt);
+    RtfInsertPlainText(cur, "\n", &fmt);
 
     SetSel(start, end);
     HideSelection(FALSE);
@@ -821,7 +821,7 @@ int CHVRichEditCtrl::FillLine(LPCSTR fill)
         }
     }
     cur.movePosition(QTextCursor::End);
-    cur.insertText("\n\n");
+    RtfInsertPlainText(cur, "\n\n");
     const int moved = LineFromChar(GetTextLength()) - firstLine;
     SetSel(start, end);
     HideSelection(FALSE);
@@ -1014,7 +1014,7 @@ void CInfoRichEdit::Append(LPCSTR text, int nPoints, COLORREF crText)
     fmt.merge(CharFormatToText(cf));
     QTextCursor c(document());
     c.movePosition(QTextCursor::End);
-    c.insertText(ToQString(text ? text : ""), fmt);
+    RtfInsertPlainText(c, ToQString(text ? text : ""), &fmt);
 }
 
 void CInfoRichEdit::SetTextId(UINT nStringId)

@@ -1,6 +1,20 @@
 #include "model/CorraDoc.h"
 
 #include "controls/OldProgressDlg.h"
+#include "controls/PromptDlg.h"
+#include "foundation/CorraAppBase.h"
+#include "foundation/FileTypes.h"
+#include "foundation/StringArrayEx.h"
+#include "foundation/TextListFile.h"
+#include "foundation/Update.h"
+#include "model/CorraQuestion.h"
+#include "model/QuestionContext.h"
+#include "platform/core/FileSys.h"
+#include "platform/core/ProgramHome.h"
+#include "platform/core/Random.h"
+#include "platform/ui/FileDialog.h"
+#include "platform/ui/FrameworkIds.h"
+#include "res/ids/QuestionTypes.h"
 #include "foundation/EncryptedArchive.h"
 #include "foundation/Log.h"
 #include "foundation/LogException.h"
@@ -17,8 +31,12 @@
 #include <memory>
 #include "res/ids/Parse.h"
 
+#include <algorithm>
+#include <ctime>
 #include <exception>
 #include <map>
+#include <unordered_set>
+#include <vector>
 
 namespace {
 
@@ -89,11 +107,79 @@ std::atomic<BOOL> g_suppressAutoSave{FALSE};
 
 } // namespace
 
-CCorraDoc::CCorraDoc() : m_dwModifiedTick(GetTickCount()) {}
+const CDocViewKind s_corraDocKind(typeid(CCorraDoc), DVK_CORRADOC);
+
+CCorraDoc::CCorraDoc() : CCorraDoc(PROFILE_SECTION) {}
+
+CCorraDoc::CCorraDoc(LPCSTR profileSection)
+    : m_dwModifiedTick(GetTickCount()), m_csProfileSection(profileSection ? profileSection : PROFILE_SECTION)
+{
+    // The section is fixed here, by the class that makes the document, so that the destructor
+    // writes where the document read.
+    CCorraAppBase& app = CorraApp();
+    m_nNumQuestSepLines = app.GetProfileInt(m_csProfileSection, "NumQuestSepLines", 2, TRUE);
+    m_nNumQuestChoiceSepLines = app.GetProfileInt(m_csProfileSection, "NumQuestChoiceSepLines", 1, TRUE);
+    m_nPrintMode = app.GetProfileInt(m_csProfileSection, "PrintMode", 0, TRUE);
+    m_bTabbedChoices = app.GetProfileInt(m_csProfileSection, "TabbedChoices", 0, TRUE);
+    BindCommands();
+}
 
 CCorraDoc::~CCorraDoc()
 {
+    SavePrintValues();
+    // The stacks first: their records delete only questions the document no longer holds.
+    m_undo.Clear();
+    m_redo.Clear();
     DeleteGroups();
+    DeleteQuestionsAll();
+}
+
+void CCorraDoc::BindCommands()
+{
+    BindCommand(ID_CORRA_AUTO_SUBJECTS, [] {
+        MessageBoxService().Show("This feature has not yet been implemented.  Watch for it in the next version of Quorvale!",
+                                 CORRA_PRODUCT_NAME, MB_OK | MB_ICONINFORMATION);
+    });
+    BindCommand(ID_CORRA_NEW_COLLECTION, [this] { ShowCollection(nullptr); });
+    BindCommand(ID_EDIT_UNDO, [this] { Undo(); });
+    BindCommand(ID_EDIT_REDO, [this] { Redo(); });
+}
+
+void CCorraDoc::SavePrintValues()
+{
+    CCorraAppBase& app = CorraApp();
+    app.WriteProfileInt(m_csProfileSection, "NumQuestSepLines", m_nNumQuestSepLines);
+    app.WriteProfileInt(m_csProfileSection, "NumQuestChoiceSepLines", m_nNumQuestChoiceSepLines);
+    app.WriteProfileInt(m_csProfileSection, "PrintMode", m_nPrintMode);
+    app.WriteProfileInt(m_csProfileSection, "TabbedChoices", m_bTabbedChoices);
+}
+
+int& CCorraDoc::NumChoiceSepSpaces()
+{
+    static int value = 2;
+    return value;
+}
+
+int& CCorraDoc::ChoicesIndentLevel()
+{
+    static int value = 5;
+    return value;
+}
+
+void CCorraDoc::LoadPrintValues()
+{
+    CCorraAppBase& app = CorraApp();
+    NumChoiceSepSpaces() = app.GetProfileInt(GetProfileSection(), "NumChoiceSepSpaces", NumChoiceSepSpaces(), TRUE);
+    ChoicesIndentLevel() = app.GetProfileInt(GetProfileSection(), "ChoicesIndentLevel", ChoicesIndentLevel(), TRUE);
+}
+
+CString CCorraDoc::GetPrintSettingsText() const
+{
+    CString text;
+    text.Format("%s\n%s\nNumQuestSepLines=%d\nNumQuestChoiceSepLines=%d\nPrintMode=%d\nTabbedChoices=%d",
+                static_cast<const char*>(m_csTitle1), static_cast<const char*>(m_csTitle2), m_nNumQuestSepLines,
+                m_nNumQuestChoiceSepLines, m_nPrintMode, m_bTabbedChoices);
+    return text;
 }
 
 BOOL CCorraDoc::IsAutoSaveSuppressed()
@@ -114,6 +200,7 @@ void CCorraDoc::SetModifiedFlag(BOOL modified)
 
 void CCorraDoc::DeleteContents()
 {
+    DeleteQuestionsAll();
     m_csInstructions.Empty();
     m_csTitle1.Empty();
     m_csTitle2.Empty();
@@ -137,7 +224,18 @@ BOOL CCorraDoc::WriteToFile(LPCSTR lpszPathName)
 
 BOOL CCorraDoc::SaveModified()
 {
-    return m_bBusy ? FALSE : CDocument::SaveModified();
+    if (m_bBusy)
+        return FALSE;
+    // The collection windows first: each may write its collection into the document.
+    ICorraViewServices& views = CorraViewServices();
+    std::vector<CView*> all;
+    for (POSITION pos = GetFirstViewPosition(); pos;)
+        all.push_back(GetNextView(pos));
+    for (CView* view : all) {
+        if (views.IsCollectionView(view) && !views.SaveCollectionView(view))
+            return FALSE;
+    }
+    return CDocument::SaveModified();
 }
 
 BOOL CCorraDoc::CanCloseFrame(CFrameWnd* pFrame)
@@ -147,7 +245,50 @@ BOOL CCorraDoc::CanCloseFrame(CFrameWnd* pFrame)
 
 BOOL CCorraDoc::DoSave(LPCSTR lpszPathName, BOOL bReplace)
 {
-    return m_bBusy ? FALSE : CDocument::DoSave(lpszPathName, bReplace);
+    if (m_bBusy)
+        return FALSE;
+    if (m_csCorraId.IsEmpty())
+        m_csCorraId = MakeCorraId("CID_");
+    CString path(lpszPathName ? lpszPathName : "");
+    const int kind = GetDocKind();
+    const CString ext = "." + CFileTypes::Type2Ext(kind, FALSE);
+    if (path.IsEmpty()) {
+        CFileDialogRequest request;
+        request.kind = CFileDialogRequest::kindSave;
+        request.title = "Save As";
+        request.folder = m_strPathName.IsEmpty() ? CFileTypes::GetDefDir(kind) : fsys::Folder(m_strPathName);
+        request.fileName = m_strPathName.IsEmpty() ? m_strTitle : fsys::FileName(m_strPathName);
+        if (m_pDocTemplate)
+            m_pDocTemplate->GetDocString(request.filter, CDocTemplate::filterName);
+        request.defaultExt = ext;
+        request.defaultExt.TrimLeft('.');
+        if (!ChooseFilePath(request, path))
+            return FALSE;
+        if (!ext.IsEmpty() && FileNameExtension(path).CompareNoCase(ext) != 0)
+            path += ext;
+    }
+    if (fsys::Exists(path)) {
+        if (fsys::IsReadOnly(path)) {
+            CString text;
+            text.Format("The file\n\n%s\n\nhas read-only attributes and cannot be overwritten.",
+                        static_cast<const char*>(path));
+            MessageBoxService().Show(text, CORRA_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
+            return FALSE;
+        }
+        // Saving to its own file asks nothing; another file is replaced only when the user agrees.
+        if (FullPathKey(path) != FullPathKey(m_strPathName) &&
+            MessageBoxService().Show("A file named\n\n" + path + "\n\nalready exists.\n\nReplace?",
+                                     CORRA_PRODUCT_NAME, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
+            return FALSE;
+    }
+    // The old file is never deleted first: the writer puts a temporary file beside it and
+    // renames it over the old one only once it is complete.
+    return CDocument::DoSave(path, bReplace);
+}
+
+int CCorraDoc::GetDocKind() const
+{
+    return DT_CORRA;
 }
 
 BOOL CCorraDoc::DoFileSave()
@@ -184,6 +325,12 @@ void CCorraDoc::ShowReadError(const CString& text)
 CCorraDoc::ReadOutcome CCorraDoc::ReadCorraDoc(LPCSTR path)
 {
     CBusyScope busy(m_bBusy);
+    // Putting what is read into the document is no change of it.
+    struct CKeepModified {
+        CCorraDoc& doc;
+        BOOL was;
+        ~CKeepModified() { doc.SetModifiedFlag(was); }
+    } keepModified{*this, IsModified()};
     if (m_strPathName.IsEmpty())
         m_strPathName = path ? path : "";
     CEncryptedArchive archive(path, FALSE, 4096);
@@ -309,11 +456,6 @@ void CCorraDoc::AfterReadCheck()
     }
     if (!m_csInvalidQuestions.IsEmpty())
         LogError(m_csInvalidQuestions);
-}
-
-int CCorraDoc::ReadQuestionRecord(LPCSTR* /*ppText*/, UINT* /*pnRemaining*/)
-{
-    return READ_NOT_THIS;
 }
 
 int CCorraDoc::ReadGroupRecord(LPCSTR* ppText, UINT* pnRemaining)
@@ -525,6 +667,1053 @@ int CCorraDoc::GroupItemsByKey(const CPtrListEx& items, const std::function<BOOL
 
 void CCorraDoc::DeleteGroups()
 {
-    while (!m_plGroups.IsEmpty())
-        delete static_cast<CGroup*>(m_plGroups.RemoveHead());
+    while (!m_plGroups.IsEmpty()) {
+        auto* group = static_cast<CGroup*>(m_plGroups.RemoveHead());
+        delete group->m_pHeaderQuestion;
+        delete group;
+    }
+}
+
+// ---- questions
+
+BOOL IsCollection(const CCorraQuestion* question)
+{
+    return question && question->m_nType == static_cast<int>(IDS_QTYPE_CO);
+}
+
+namespace {
+
+CCorraQuestion* AsQuestion(void* p)
+{
+    return static_cast<CCorraQuestion*>(p);
+}
+
+// Whether a list already holds a question of that INDEX (1 or more).
+BOOL HasIndex(const CPtrListEx& list, int index)
+{
+    for (POSITION pos = list.GetHeadPosition(); pos;) {
+        if (AsQuestion(list.GetNext(pos))->m_nIndex == index)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+void AddUnique(CPtrListEx& out, CCorraQuestion* question, BOOL bUnique)
+{
+    if (bUnique && question->m_nIndex >= 1 && HasIndex(out, question->m_nIndex))
+        return;
+    out.AddTail(question);
+}
+
+CString Trimmed(LPCSTR text)
+{
+    CString t(text ? text : "");
+    t.Trim();
+    return t;
+}
+
+} // namespace
+
+int GetDocQuestions(const CCorraDoc* doc, CPtrListEx& out, BOOL bUnique)
+{
+    out.RemoveAll();
+    if (!doc)
+        return 0;
+    for (POSITION pos = doc->m_plQuestions.GetHeadPosition(); pos;) {
+        CCorraQuestion* question = AsQuestion(doc->m_plQuestions.GetNext(pos));
+        if (!IsCollection(question))
+            AddUnique(out, question, bUnique);
+    }
+    return out.GetCount();
+}
+
+int GetCollectionQuestions(CCorraQuestion* collection, CPtrListEx& out, BOOL bUnique)
+{
+    out.RemoveAll();
+    if (!collection)
+        return 0;
+    CPtrListEx members;
+    collection->GetQuestions(members);
+    for (POSITION pos = members.GetHeadPosition(); pos;)
+        AddUnique(out, AsQuestion(members.GetNext(pos)), bUnique);
+    return out.GetCount();
+}
+
+int GetQuestionIds(const CPtrListEx& questions, CDWordArray& ids, BOOL bExpand)
+{
+    std::vector<DWORD> all;
+    for (POSITION pos = questions.GetHeadPosition(); pos;) {
+        CCorraQuestion* question = AsQuestion(questions.GetNext(pos));
+        if (bExpand && IsCollection(question)) {
+            CDWordArray members;
+            question->GetQuestIds(members);
+            all.insert(all.end(), members.begin(), members.end());
+        } else {
+            all.push_back(static_cast<DWORD>(question->m_nId));
+        }
+    }
+    std::sort(all.begin(), all.end());
+    all.erase(std::unique(all.begin(), all.end()), all.end());
+    ids.vec() = all;
+    return ids.GetSize();
+}
+
+void DeleteQuestionList(CPtrListEx& questions)
+{
+    while (!questions.IsEmpty())
+        delete AsQuestion(questions.RemoveHead());
+}
+
+void CCorraDoc::DeleteQuestionsAll()
+{
+    while (!m_plQuestions.IsEmpty())
+        delete AsQuestion(m_plQuestions.RemoveHead());
+    m_mIds.Clear();
+    m_held.clear();
+    m_pInsertBefore = nullptr;
+    m_nHighestId = 0;
+    m_nHighestIndex = 0;
+}
+
+CCorraQuestion* CCorraDoc::CreateQuestion()
+{
+    return new CCorraQuestion;
+}
+
+CCorraQuestion* CCorraDoc::CreateQuestionFrom(const CCorraQuestion& question)
+{
+    CCorraQuestion* copy = CreateQuestion();
+    if (copy)
+        *copy = question;
+    return copy;
+}
+
+CCorraQuestion* CCorraDoc::InsertQuestion(CCorraQuestion* question, LPCSTR collection)
+{
+    if (!question)
+        return nullptr;
+    if (question->m_nId == 0 || m_mIds.Contains(question->m_nId)) {
+        // The counter is shared by every document of the installation, so an ID it gives may
+        // still be one this document holds: draw until it is free.
+        int id = NextQID();
+        for (int tries = 0; m_mIds.Contains(id) && tries < 1000000; ++tries)
+            id = NextQID();
+        question->m_nId = id;
+        m_bIdsReassigned = TRUE;
+    }
+    m_mIds[question->m_nId] = question;
+    m_held.insert(question);
+    question->SetAuxNumber(0);
+    question->SetDoc(this);
+    POSITION before = m_pInsertBefore ? m_plQuestions.Find(m_pInsertBefore) : nullptr;
+    if (before)
+        m_plQuestions.InsertBefore(before, question);
+    else
+        m_plQuestions.AddTail(question);
+    m_nHighestId = std::max(m_nHighestId, question->m_nId);
+    m_nHighestIndex = std::max(m_nHighestIndex, question->m_nIndex);
+    SetModifiedFlag(TRUE);
+    if (collection && *collection) {
+        if (CCorraQuestion* target = FindCollection(collection); target && target != question)
+            target->AddQuestion(question);
+    }
+    return question;
+}
+
+CCorraQuestion* CCorraDoc::InsertQuestionAt(CCorraQuestion* question, int index)
+{
+    CCorraQuestion* saved = m_pInsertBefore;
+    m_pInsertBefore = index >= 0 ? AsQuestion(m_plQuestions.GetAt(index)) : nullptr;
+    CCorraQuestion* inserted = InsertQuestion(question);
+    m_pInsertBefore = saved;
+    return inserted;
+}
+
+void CCorraDoc::SetInsertBefore(CCorraQuestion* question)
+{
+    m_pInsertBefore = HoldsQuestion(question) ? question : nullptr;
+}
+
+CCorraQuestion* CCorraDoc::AddNewQuestion(const CCorraQuestion* question, LPCSTR collection)
+{
+    if (!question)
+        return nullptr;
+    CCorraQuestion* copy = CreateQuestionFrom(*question);
+    return copy ? InsertQuestion(copy, collection) : nullptr;
+}
+
+CCorraQuestion* CCorraDoc::AddQuestions(const CPtrListEx& questions, CPtrListEx* out)
+{
+    CCorraQuestion* first = nullptr;
+    for (POSITION pos = questions.GetHeadPosition(); pos;) {
+        CCorraQuestion* added = AddNewQuestion(AsQuestion(questions.GetNext(pos)));
+        if (added && out)
+            out->AddTail(added);
+        if (!first)
+            first = added;
+    }
+    return first;
+}
+
+CCorraQuestion* CCorraDoc::AddHintQuestions(const CUpdate& hint, CPtrListEx* out)
+{
+    CCorraQuestion* first = nullptr;
+    for (POSITION pos = hint.m_plQuestions.GetHeadPosition(); pos;) {
+        CCorraQuestion* added = AddNewQuestion(AsQuestion(hint.m_plQuestions.GetNext(pos)), hint.m_csSrcTitle);
+        if (added && out)
+            out->AddTail(added);
+        if (!first)
+            first = added;
+    }
+    return first;
+}
+
+BOOL CCorraDoc::HoldsQuestion(const CCorraQuestion* question) const
+{
+    return question && m_held.count(question) != 0;
+}
+
+CCorraQuestion* CCorraDoc::FindQuestionById(int id, int* pIndex) const
+{
+    CCorraQuestion* found = nullptr;
+    m_mIds.Lookup(id, found);
+    if (pIndex) {
+        *pIndex = -1;
+        int index = 0;
+        for (POSITION pos = m_plQuestions.GetHeadPosition(); found && pos; ++index) {
+            if (m_plQuestions.GetNext(pos) == found) {
+                *pIndex = index;
+                break;
+            }
+        }
+    }
+    return found;
+}
+
+int CCorraDoc::FindQuestionsByIndex(int index, CPtrListEx& out) const
+{
+    out.RemoveAll();
+    for (POSITION pos = m_plQuestions.GetHeadPosition(); pos;) {
+        CCorraQuestion* question = AsQuestion(m_plQuestions.GetNext(pos));
+        if (question->m_nIndex == index)
+            out.AddTail(question);
+    }
+    return out.GetCount();
+}
+
+void CCorraDoc::RebuildIdIndex()
+{
+    m_mIds.Clear();
+    for (POSITION pos = m_plQuestions.GetHeadPosition(); pos;) {
+        CCorraQuestion* question = AsQuestion(m_plQuestions.GetNext(pos));
+        m_mIds.Insert(question->m_nId, question);
+    }
+}
+
+BOOL CCorraDoc::RemoveFromCollections(CCorraQuestion* question)
+{
+    BOOL ok = TRUE;
+    for (POSITION pos = m_plQuestions.GetHeadPosition(); pos;) {
+        CCorraQuestion* collection = AsQuestion(m_plQuestions.GetNext(pos));
+        if (collection == question || !IsCollection(collection) || !collection->HasQuestId(question->m_nId))
+            continue;
+        if (!collection->RemoveQuestId(question->m_nId)) {
+            CString line;
+            line.Format("CCorraDoc::RemoveFromCollections() - failed to RemoveId (%d)", question->m_nId);
+            LogError(line);
+            ok = FALSE;
+        }
+    }
+    return ok;
+}
+
+BOOL CCorraDoc::DetachQuestions(const CPtrListEx& questions)
+{
+    BOOL ok = TRUE;
+    std::unordered_set<void*> gone;
+    for (POSITION pos = questions.GetHeadPosition(); pos;) {
+        CCorraQuestion* question = AsQuestion(questions.GetNext(pos));
+        // Known by address: a stranger may carry the ID of one of ours, which must stay.
+        if (!HoldsQuestion(question) || gone.count(question)) {
+            LogError("CCorraDoc::DetachQuestions() - question not found");
+            ok = FALSE;
+            break;
+        }
+        RemoveFromCollections(question);
+        gone.insert(question);
+        m_held.erase(question);
+        if (question == m_pInsertBefore)
+            m_pInsertBefore = nullptr;
+    }
+    if (gone.empty())
+        return ok;
+    for (POSITION pos = m_plQuestions.GetHeadPosition(); pos;) {
+        POSITION at = pos;
+        if (gone.count(m_plQuestions.GetNext(pos)))
+            m_plQuestions.RemoveAt(at);
+    }
+    RebuildIdIndex();
+    SetModifiedFlag(TRUE);
+    return ok;
+}
+
+BOOL CCorraDoc::DeleteQuestions(const CPtrListEx& questions)
+{
+    CPtrListEx held;
+    for (POSITION pos = questions.GetHeadPosition(); pos;) {
+        CCorraQuestion* question = AsQuestion(questions.GetNext(pos));
+        if (HoldsQuestion(question) && !held.Find(question))
+            held.AddTail(question);
+    }
+    BOOL ok = DetachQuestions(held);
+    for (POSITION pos = held.GetHeadPosition(); pos;) {
+        CCorraQuestion* question = AsQuestion(held.GetNext(pos));
+        if (!HoldsQuestion(question))
+            delete question;
+    }
+    return ok && held.GetCount() == questions.GetCount();
+}
+
+BOOL CCorraDoc::ReplaceQuestion(const CCorraQuestion& question, CCorraQuestion** pReplaced)
+{
+    CCorraQuestion* mine = nullptr;
+    if (!m_mIds.Lookup(question.m_nId, mine) || !mine)
+        return FALSE;
+    if (mine != &question) {
+        *mine = question;
+        mine->SetDoc(this);
+    }
+    SetModifiedFlag(TRUE);
+    if (pReplaced)
+        *pReplaced = mine;
+    return TRUE;
+}
+
+BOOL CCorraDoc::ReplaceQuestions(const CPtrListEx& questions, CPtrListEx* out)
+{
+    BOOL all = TRUE;
+    for (POSITION pos = questions.GetHeadPosition(); pos;) {
+        CCorraQuestion* replaced = nullptr;
+        if (ReplaceQuestion(*AsQuestion(questions.GetNext(pos)), &replaced)) {
+            if (out)
+                out->AddTail(replaced);
+        } else {
+            all = FALSE;
+        }
+    }
+    RebuildIdIndex();
+    return all;
+}
+
+BOOL CCorraDoc::ReplaceOneQuestion(const CCorraQuestion& question, CCorraQuestion** pReplaced)
+{
+    CPtrListEx one;
+    one.AddTail(const_cast<CCorraQuestion*>(&question));
+    CPtrListEx out;
+    BOOL ok = ReplaceQuestions(one, &out);
+    if (pReplaced)
+        *pReplaced = out.IsEmpty() ? nullptr : AsQuestion(out.GetHead());
+    return ok;
+}
+
+int CCorraDoc::FindDuplicateQuestions(const CPtrListEx& questions, CPtrListEx& found, CPtrListEx& others) const
+{
+    CUIntIntMap none;
+    return FindDuplicateQuestionsMapped(questions, none, found, others);
+}
+
+int CCorraDoc::FindDuplicateQuestionsMapped(const CPtrListEx& questions, const CUIntIntMap& idMap, CPtrListEx& found,
+                                            CPtrListEx& others) const
+{
+    found.RemoveAll();
+    others.RemoveAll();
+    for (POSITION pos = questions.GetHeadPosition(); pos;) {
+        CCorraQuestion* question = AsQuestion(questions.GetNext(pos));
+        int id = question->m_nId;
+        idMap.Lookup(static_cast<UINT>(id), id);
+        (m_mIds.Contains(id) ? found : others).AddTail(question);
+    }
+    return found.GetCount();
+}
+
+int CCorraDoc::FindDuplicateCollections(const CPtrListEx& questions, CPtrListEx& found, CPtrListEx& others) const
+{
+    found.RemoveAll();
+    others.RemoveAll();
+    for (POSITION pos = questions.GetHeadPosition(); pos;) {
+        CCorraQuestion* question = AsQuestion(questions.GetNext(pos));
+        (FindCollection(question->m_cszQuestionText) ? found : others).AddTail(question);
+    }
+    return found.GetCount();
+}
+
+void CCorraDoc::UpdateHighestIds()
+{
+    m_nHighestId = 0;
+    m_nHighestIndex = 0;
+    for (POSITION pos = m_plQuestions.GetHeadPosition(); pos;) {
+        CCorraQuestion* question = AsQuestion(m_plQuestions.GetNext(pos));
+        m_nHighestId = std::max(m_nHighestId, question->m_nId);
+        m_nHighestIndex = std::max(m_nHighestIndex, question->m_nIndex);
+    }
+}
+
+void CCorraDoc::PickRandomQuestions(CPtrListEx& out, int n)
+{
+    out.RemoveAll();
+    std::vector<CCorraQuestion*> candidates;
+    for (POSITION pos = m_plQuestions.GetHeadPosition(); pos;) {
+        CCorraQuestion* question = AsQuestion(m_plQuestions.GetNext(pos));
+        if (!IsCollection(question))
+            candidates.push_back(question);
+    }
+    int count = std::min({n, GetQuestionCount(), static_cast<int>(candidates.size())});
+    CorraSrand(static_cast<unsigned>(std::time(nullptr)));
+    while (out.GetCount() < count) {
+        size_t at = static_cast<size_t>(CorraRand()) % candidates.size();
+        out.AddTail(candidates[at]);
+        candidates.erase(candidates.begin() + static_cast<std::ptrdiff_t>(at));
+    }
+}
+
+void CCorraDoc::SetChoiceLabelCase(char c)
+{
+    if (c != 'a' && c != 'A')
+        c = 'a';
+    // Collections are left alone: their labels number the members.
+    for (POSITION pos = m_plQuestions.GetHeadPosition(); pos;) {
+        CCorraQuestion* question = AsQuestion(m_plQuestions.GetNext(pos));
+        if (question->m_nType == static_cast<int>(IDS_QTYPE_MC) || question->m_nType == static_cast<int>(IDS_QTYPE_TF))
+            question->SetChoiceCase(c);
+    }
+    SetModifiedFlag(TRUE);
+    RefreshChoices();
+}
+
+BOOL CCorraDoc::RefreshChoices()
+{
+    BOOL any = FALSE;
+    for (POSITION pos = m_plQuestions.GetHeadPosition(); pos;) {
+        CCorraQuestion* question = AsQuestion(m_plQuestions.GetNext(pos));
+        if (question->m_nType == static_cast<int>(IDS_QTYPE_MC) || question->m_nType == static_cast<int>(IDS_QTYPE_TF) ||
+            IsCollection(question)) {
+            question->ClearChoicesCache();
+            any = TRUE;
+        }
+    }
+    if (any) {
+        SetModifiedFlag(TRUE);
+        UpdateAllViews(nullptr, HINT_REFRESH_ALL);
+    }
+    return any;
+}
+
+void CCorraDoc::SortQuestions(const std::function<bool(const CCorraQuestion*, const CCorraQuestion*)>& less)
+{
+    std::vector<CCorraQuestion*> all;
+    for (POSITION pos = m_plQuestions.GetHeadPosition(); pos;)
+        all.push_back(AsQuestion(m_plQuestions.GetNext(pos)));
+    std::stable_sort(all.begin(), all.end(), less);
+    m_plQuestions.RemoveAll();
+    for (CCorraQuestion* question : all)
+        m_plQuestions.AddTail(question);
+    SetModifiedFlag(TRUE);
+}
+
+void CCorraDoc::FillHeaderFromQuestions(CCorraHeader& header)
+{
+    CStringArrayEx images;
+    for (POSITION pos = m_plQuestions.GetHeadPosition(); pos;) {
+        CCorraQuestion* question = AsQuestion(m_plQuestions.GetNext(pos));
+        if (IsCollection(question)) {
+            header.m_asCollections.push_back(question->m_cszQuestionText);
+            header.m_adwCollectionCounts.push_back(static_cast<DWORD>(question->GetChoicesCount()));
+        }
+        question->GetImageFiles(images);
+    }
+    for (int i = 0; i < images.GetSize(); ++i)
+        header.m_asImageFiles.push_back(images[i]);
+}
+
+void CCorraDoc::WriteQuestionRecord(CEncryptedArchive& out, void* question)
+{
+    AsQuestion(question)->WriteRecord(out);
+}
+
+int CCorraDoc::ReadQuestionRecord(LPCSTR* ppText, UINT* pnRemaining)
+{
+    CCorraQuestion question;
+    int result = question.ReadRecord(ppText, pnRemaining, this);
+    if (result == READ_OK && FilterQuestion(&question)) {
+        if (IsCollection(&question))
+            question.m_csKindText = "Collection";
+        if (!AddNewQuestion(&question)) {
+            LogError(ReadErrorText("Cannot AddNewQuestion()", question.m_nId, QuestionTokenizer().GetTokenText()));
+            return READ_MALFORMED;
+        }
+        CString missing;
+        if (question.GetMissingFields(missing)) {
+            if (!m_csInvalidQuestions.IsEmpty())
+                m_csInvalidQuestions += "\n";
+            m_csInvalidQuestions.AppendFormat("Question ID %d: %s", question.m_nId, static_cast<const char*>(missing));
+        }
+    } else if (result == READ_MALFORMED) {
+        LogError(ReadErrorText(CCorraQuestion::ErrorText(), question.m_nId, QuestionTokenizer().GetTokenText()));
+    }
+    return result;
+}
+
+// ---- collections
+
+CCorraQuestion* CCorraDoc::FindCollection(LPCSTR name) const
+{
+    CString wanted = Trimmed(name);
+    for (POSITION pos = m_plQuestions.GetHeadPosition(); pos;) {
+        CCorraQuestion* question = AsQuestion(m_plQuestions.GetNext(pos));
+        if (IsCollection(question) && Trimmed(question->m_cszQuestionText).CompareNoCase(wanted) == 0)
+            return question;
+    }
+    return nullptr;
+}
+
+int CCorraDoc::GetCollections(CPtrListEx& out) const
+{
+    out.RemoveAll();
+    for (POSITION pos = m_plQuestions.GetHeadPosition(); pos;) {
+        CCorraQuestion* question = AsQuestion(m_plQuestions.GetNext(pos));
+        if (IsCollection(question))
+            out.AddTail(question);
+    }
+    return out.GetCount();
+}
+
+int CCorraDoc::GetCollectionCount() const
+{
+    CPtrListEx all;
+    return GetCollections(all);
+}
+
+CCorraQuestion* CCorraDoc::GetOrCreateCollection(LPCSTR name, const CPtrListEx* members, BOOL bShow)
+{
+    CCorraQuestion* collection = FindCollection(name);
+    if (!collection) {
+        collection = CreateQuestion();
+        collection->m_nType = static_cast<int>(IDS_QTYPE_CO);
+        collection->m_cszQuestionText = Trimmed(name);
+        collection->m_csKindText = GetCollectionKindWord();
+        InsertQuestion(collection);
+    }
+    if (members) {
+        CPtrListEx mine;
+        for (POSITION pos = members->GetHeadPosition(); pos;) {
+            CCorraQuestion* member = AsQuestion(members->GetNext(pos));
+            // A collection holds no collection, and only questions of its document.
+            if (HoldsQuestion(member) && !IsCollection(member))
+                mine.AddTail(member);
+        }
+        collection->SetQuestions(mine);
+        SetModifiedFlag(TRUE);
+    }
+    if (bShow)
+        ShowCollection(collection);
+    return collection;
+}
+
+CString CCorraDoc::NewCollectionName() const
+{
+    for (int n = 1;; ++n) {
+        CString name = CString::Formatted("Collection%d", n);
+        if (!FindCollection(name))
+            return name;
+    }
+}
+
+BOOL CCorraDoc::PromptCollectionName(CString& name, BOOL bSaveAs, const CCorraQuestion* self)
+{
+    const CString kind = GetCollectionKindWord();
+    CString proposal = name;
+    for (;;) {
+        CPromptDlg dlg;
+        dlg.m_csMessage.Format(bSaveAs ? "Save %s As..." : "Enter %s Name...", static_cast<const char*>(kind));
+        dlg.m_csText = proposal;
+        dlg.m_bRequireChange = FALSE;
+        if (dlg.DoModal() != IDOK)
+            return FALSE;
+        CString entered = Trimmed(dlg.m_csText);
+        proposal = entered;
+        CString problem;
+        const CCorraQuestion* other = FindCollection(entered);
+        if (entered.IsEmpty())
+            problem = "Collection name not specified.";
+        else if (!IsBlockSafeText(entered, TRUE))
+            problem = "A collection name cannot hold \"{\", \"}\" or \"||\".";
+        else if (other && other != self)
+            problem = entered + " already exists";
+        else if (IsCollectionWindowOpen(entered, self))
+            problem = "There is a collection window already open with this name:\n\n" + entered;
+        if (problem.IsEmpty()) {
+            name = entered;
+            return TRUE;
+        }
+        MessageBoxService().Show(problem, CORRA_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
+    }
+}
+
+BOOL CCorraDoc::RenameCollection(CCorraQuestion* collection)
+{
+    if (!IsCollection(collection) || !HoldsQuestion(collection))
+        return FALSE;
+    CString name = collection->m_cszQuestionText;
+    if (!PromptCollectionName(name, FALSE, collection))
+        return FALSE;
+    collection->m_cszQuestionText = name;
+    SetModifiedFlag(TRUE);
+    CUpdate hint;
+    hint.m_nRelayout = hint.m_nErase = hint.m_nReload = 1;
+    hint.SetView(collection);
+    UpdateAllViews(nullptr, HINT_COLLECTION_RENAMED, &hint);
+    return TRUE;
+}
+
+int CCorraDoc::CollCollCount(CCorraQuestion* collection) const
+{
+    int count = 0;
+    CDWordArray ids;
+    collection->GetQuestIds(ids);
+    for (DWORD id : ids) {
+        CCorraQuestion* member = FindQuestionById(static_cast<int>(id));
+        if (!member) {
+            LogError("CCorraDoc::CollCollCount() - ref to non-existant quest");
+            return count;
+        }
+        count += IsCollection(member) ? 1 : 0;
+    }
+    return count;
+}
+
+BOOL CCorraDoc::CleanCollection(CCorraQuestion* collection)
+{
+    if (CollCollCount(collection) < 1)
+        return FALSE;
+    CDWordArray ids;
+    collection->GetQuestIds(ids);
+    CDWordArray kept;
+    for (DWORD id : ids) {
+        if (!IsCollection(FindQuestionById(static_cast<int>(id))))
+            kept.Add(id);
+    }
+    collection->SetQuestIds(kept);
+    LogError("CCorraDoc::CleanCollection() - collection cleaned...");
+    LogError(collection->m_cszQuestionText);
+    return TRUE;
+}
+
+BOOL CCorraDoc::CleanCollections()
+{
+    BOOL any = FALSE;
+    for (POSITION pos = m_plQuestions.GetHeadPosition(); pos;) {
+        CCorraQuestion* question = AsQuestion(m_plQuestions.GetNext(pos));
+        if (IsCollection(question) && CleanCollection(question))
+            any = TRUE;
+    }
+    return any;
+}
+
+// ---- invalid questions
+
+CString CCorraDoc::InvalidReportPath()
+{
+    return fsys::Join(GetProgramHome(), "InvldQRept.txt");
+}
+
+BOOL CCorraDoc::FindInvalidQuestions(CPtrListEx& out, CString& summary)
+{
+    const CString path = InvalidReportPath();
+    fsys::DeleteFile(path);
+    out.RemoveAll();
+    summary.Empty();
+    std::vector<std::pair<CCorraQuestion*, CString>> found;
+    try {
+        for (POSITION pos = m_plQuestions.GetHeadPosition(); pos;) {
+            CCorraQuestion* question = AsQuestion(m_plQuestions.GetNext(pos));
+            CString reason;
+            if (question->Validate(reason))
+                continue;
+            found.emplace_back(question, reason);
+            out.AddTail(question);
+            if (found.size() <= 5)
+                summary += (summary.IsEmpty() ? "" : "\n") + reason;
+            else if (found.size() == 6)
+                summary += "\n...others";
+        }
+    } catch (const std::exception& e) {
+        LogException(e, LOG_HERE);
+    }
+    if (found.empty())
+        return TRUE;
+    summary = CString::Formatted("Total %d invalid questions found...\n\n", static_cast<int>(found.size())) + summary;
+    CString report = CString::Formatted("%-47s%10s%12s%19s\r\n", "Reason", "ID", "Type", "Question Text");
+    report += CString('-', 120) + "\r\n";
+    for (const auto& [question, reason] : found) {
+        CString oneLine = reason;
+        oneLine.Replace("\n", " ");
+        CString text;
+        question->GetQuestionText(text, 1);
+        text.Replace("\r", " ");
+        text.Replace("\n", " ");
+        report.AppendFormat("%-40s%-10d%-10s%.30s\r\n", static_cast<const char*>(oneLine), question->m_nId,
+                            static_cast<const char*>(question->GetTypeCode()),
+                            static_cast<const char*>(text));
+    }
+    if (!fsys::WriteFileAtomic(path, report.GetString(), static_cast<size_t>(report.GetLength())))
+        Say("Failed to create report file.", CORRA_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
+    return FALSE;
+}
+
+// ---- undo and redo
+
+void CCorraDoc::AddUndoDelete(CView* pView, const CPtrListEx& questions, LPCSTR description)
+{
+    auto* context = new CUndoContext(this, pView, UCT_DEL, description);
+    for (POSITION pos = questions.GetHeadPosition(); pos;) {
+        CCorraQuestion* question = AsQuestion(questions.GetNext(pos));
+        if (HoldsQuestion(question))
+            context->RecordDeletion(question);
+    }
+    context->SetUndone(FALSE);
+    m_undo.Push(context);
+    m_redo.Clear();
+}
+
+void CCorraDoc::AddUndoReorder(CView* pView, LPCSTR description)
+{
+    auto* context = new CUndoContext(this, pView, UCT_ORDER, description);
+    if (context->m_bCollView)
+        context->m_nType = UCT_COLLORDER;
+    context->RecordOrder();
+    context->SetUndone(FALSE);
+    m_undo.Push(context);
+    m_redo.Clear();
+}
+
+BOOL CCorraDoc::DeleteQuestionsUndoable(CView* pView, const CPtrListEx& questions, LPCSTR description)
+{
+    CPtrListEx held;
+    for (POSITION pos = questions.GetHeadPosition(); pos;) {
+        CCorraQuestion* question = AsQuestion(questions.GetNext(pos));
+        if (HoldsQuestion(question) && !held.Find(question))
+            held.AddTail(question);
+    }
+    if (held.IsEmpty())
+        return FALSE;
+    AddUndoDelete(pView, held, description);
+    // The context owns the questions from here on; they are only taken out of the document.
+    BOOL ok = DetachQuestions(held);
+    CUpdate hint;
+    hint.SetQuestions(&held);
+    UpdateAllViews(nullptr, HINT_QUESTIONS_REMOVED, &hint);
+    return ok;
+}
+
+BOOL CCorraDoc::MoveContext(CUndo& from, CUndo& to, BOOL bUndo)
+{
+    CUndoContext* context = from.Pop();
+    if (!context)
+        return FALSE;
+    BOOL ok = FALSE;
+    try {
+        ok = bUndo ? context->Undo() : context->Redo();
+    } catch (const std::exception& e) {
+        LogException(e, LOG_HERE);
+    } catch (...) {
+        LogUnknownException(LOG_HERE);
+    }
+    if (!ok) {
+        // Back where it came from, so that it can be tried again or dropped with its stack.
+        from.Push(context);
+        Say(bUndo ? "Failed to undo." : "Failed to redo.", CORRA_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    context->SetUndone(bUndo);
+    to.Push(context);
+    return TRUE;
+}
+
+BOOL CCorraDoc::Undo()
+{
+    return MoveContext(m_undo, m_redo, TRUE);
+}
+
+BOOL CCorraDoc::Redo()
+{
+    return MoveContext(m_redo, m_undo, FALSE);
+}
+
+CString CCorraDoc::GetUndoText() const
+{
+    CUndoContext* top = m_undo.Top();
+    return top ? top->GetDescription() : CString();
+}
+
+CString CCorraDoc::GetRedoText() const
+{
+    CUndoContext* top = m_redo.Top();
+    return top ? top->GetDescription() : CString();
+}
+
+void CCorraDoc::GetViewOrder(CView* pView, CPtrListEx& out)
+{
+    out.RemoveAll();
+    if (!pView || !CorraViewServices().GetListOrder(pView, out))
+        out = m_plQuestions;
+}
+
+void CCorraDoc::SetViewOrder(CView* pView, const CPtrListEx& order)
+{
+    ICorraViewServices& views = CorraViewServices();
+    if (pView && views.IsCollectionView(pView)) {
+        // A collection window keeps its order until it is saved into the document.
+        views.SetItemOrder(pView, order);
+        return;
+    }
+    if (pView) {
+        views.SetItemOrder(pView, order);
+        TakeOrderFromViews(TRUE);
+    } else {
+        TakeOrder(order, TRUE);
+    }
+    UpdateAllViews(pView, HINT_REFRESH_ALL);
+}
+
+CView* CCorraDoc::GetCorraView() const
+{
+    ICorraViewServices& views = CorraViewServices();
+    for (POSITION pos = GetFirstViewPosition(); pos;) {
+        CView* view = GetNextView(pos);
+        if (views.GetPaneIndex(view) == 0)
+            return view;
+    }
+    return nullptr;
+}
+
+void CCorraDoc::TakeOrderFromViews(BOOL bModified)
+{
+    ICorraViewServices& views = CorraViewServices();
+    CView* main = GetCorraView();
+    CPtrListEx order;
+    if (main)
+        views.GetListOrder(main, order);
+    if (CView* partner = main ? views.GetPartner(main) : nullptr) {
+        CPtrListEx collections;
+        if (views.GetListOrder(partner, collections))
+            order.AppendList(collections);
+    }
+    TakeOrder(order, bModified);
+}
+
+int CCorraDoc::GetSelectedQuestions(CPtrListEx& out) const
+{
+    out.RemoveAll();
+    CView* main = GetCorraView();
+    return main ? CorraViewServices().GetSelectedItems(main, out) : 0;
+}
+
+void CCorraDoc::SelectInMainView(const CPtrListEx& questions)
+{
+    CView* main = GetCorraView();
+    if (!main)
+        return;
+    UINT flags = SELQ_VISIBLE;
+    for (POSITION pos = questions.GetHeadPosition(); pos; flags = 0)
+        CorraViewServices().SelectQuestion(main, AsQuestion(questions.GetNext(pos)), flags);
+}
+
+void CCorraDoc::TakeOrder(const CPtrListEx& order, BOOL bModified)
+{
+    CPtrListEx result;
+    std::unordered_set<void*> taken;
+    for (POSITION pos = order.GetHeadPosition(); pos;) {
+        void* p = order.GetNext(pos);
+        if (m_held.count(static_cast<CCorraQuestion*>(p)) && taken.insert(p).second)
+            result.AddTail(p);
+    }
+    for (POSITION pos = m_plQuestions.GetHeadPosition(); pos;) {
+        void* p = m_plQuestions.GetNext(pos);
+        if (taken.insert(p).second)
+            result.AddTail(p);
+    }
+    m_plQuestions = result;
+    if (bModified)
+        SetModifiedFlag(TRUE);
+}
+
+// ---- question groups
+
+int CCorraDoc::UngroupQuestions(int id)
+{
+    int cleared = 0;
+    for (POSITION pos = m_plQuestions.GetHeadPosition(); pos;) {
+        CCorraQuestion* question = AsQuestion(m_plQuestions.GetNext(pos));
+        if (IsCollection(question) || question->m_nMemberId == 0)
+            continue;
+        if (id == -1 || question->m_nMemberId == id) {
+            question->m_nMemberId = 0;
+            ++cleared;
+        }
+    }
+    if (cleared)
+        SetModifiedFlag(TRUE);
+    return cleared;
+}
+
+void CCorraDoc::DeleteAllGroups()
+{
+    while (!m_plGroups.IsEmpty()) {
+        auto* group = static_cast<CGroup*>(m_plGroups.RemoveHead());
+        delete group->m_pHeaderQuestion;
+        delete group;
+        SetModifiedFlag(TRUE);
+    }
+    UngroupQuestions(-1);
+}
+
+void CCorraDoc::MakeGroupHeaderQuestions(CPtrListEx& out)
+{
+    for (POSITION pos = m_plGroups.GetHeadPosition(); pos;) {
+        auto* group = static_cast<CGroup*>(m_plGroups.GetNext(pos));
+        if (!(group->m_dwFlags & GROUP_USES_HEADER))
+            continue;
+        CCorraQuestion* header = group->m_pHeaderQuestion ? group->m_pHeaderQuestion : CreateQuestion();
+        header->m_nId = NextQID();
+        header->m_nType = static_cast<int>(IDS_QTYPE_ES);
+        header->m_cszQuestionText = group->m_csText;
+        header->m_nMemberId = group->m_nId;
+        header->m_dAnswerSize = 0;
+        group->m_pHeaderQuestion = header;
+        out.AddTail(header);
+    }
+}
+
+int CCorraDoc::GroupQuestions(int mode, BOOL bDeleteFirst)
+{
+    if (bDeleteFirst)
+        DeleteAllGroups();
+    auto keyOf = [mode](void* p, int& key) {
+        CCorraQuestion* question = AsQuestion(p);
+        key = mode == 1 ? question->m_nType : question->m_nLevel;
+        return IsCollection(question) ? FALSE : TRUE;
+    };
+    auto nameOf = [mode](int key) {
+        return mode == 1 ? LoadStringId(static_cast<UINT>(key)) : CString::Formatted("Level %d", key);
+    };
+    auto setGroup = [](void* p, int id) { AsQuestion(p)->m_nMemberId = id; };
+    return GroupItemsByKey(m_plQuestions, keyOf, nameOf, setGroup);
+}
+
+void CCorraDoc::ApplyGroupOrder(CPtrListEx* questions, BOOL bNotify, BOOL bCollections)
+{
+    auto groupIdOf = [](void* p) {
+        CCorraQuestion* question = AsQuestion(p);
+        return IsCollection(question) ? 0 : question->m_nMemberId;
+    };
+    OrderItemsByGroups(questions ? *questions : m_plQuestions, groupIdOf);
+    SetModifiedFlag(TRUE);
+    if (bCollections) {
+        for (POSITION pos = m_plQuestions.GetHeadPosition(); pos;) {
+            CCorraQuestion* collection = AsQuestion(m_plQuestions.GetNext(pos));
+            if (!IsCollection(collection))
+                continue;
+            CPtrListEx members;
+            collection->GetQuestions(members);
+            OrderItemsByGroups(members, groupIdOf);
+            collection->SetQuestions(members);
+        }
+    }
+    if (bNotify) {
+        CUpdate hint;
+        hint.m_nReload = 1;
+        UpdateAllViews(nullptr, HINT_REORDERED_BY_GROUPS, &hint);
+    }
+}
+
+int CCorraDoc::SelectGroupMembers(int id)
+{
+    CPtrListEx members;
+    for (POSITION pos = m_plQuestions.GetHeadPosition(); pos;) {
+        CCorraQuestion* question = AsQuestion(m_plQuestions.GetNext(pos));
+        if (!IsCollection(question) && question->m_nMemberId == id)
+            members.AddTail(question);
+    }
+    SelectInMainView(members);
+    return members.GetCount();
+}
+
+// ---- open, new, close
+
+BOOL CCorraDoc::OnNewDocument()
+{
+    if (!CDocument::OnNewDocument())
+        return FALSE;
+    OnOpenOrNew();
+    return TRUE;
+}
+
+BOOL CCorraDoc::OnOpenDocument(LPCSTR lpszPathName)
+{
+    SetPathName(lpszPathName, FALSE);
+    if (!CDocument::OnOpenDocument(lpszPathName))
+        return FALSE;
+    OnOpenOrNew();
+    return TRUE;
+}
+
+CString CCorraDoc::MasterSubjectListPath()
+{
+    CString name = CorraApp().GetProfileString("Settings", "SubjectFile", "Subjects.txt");
+    return fsys::IsAbsolute(name) ? name : fsys::Join(CFileTypes::GetDefDir(DT_DATA), name);
+}
+
+void CCorraDoc::OnOpenOrNew()
+{
+    CTextListFile master(255);
+    const CString path = MasterSubjectListPath();
+    master.Read(path);
+    CStringArrayEx fresh;
+    for (POSITION pos = m_plQuestions.GetHeadPosition(); pos;) {
+        CCorraQuestion* question = AsQuestion(m_plQuestions.GetNext(pos));
+        for (int i = 0; i < question->m_saSubjects.GetSize(); ++i) {
+            CString subject = Trimmed(question->m_saSubjects[i]);
+            if (subject.IsEmpty() || master.GetLines().FindExact(subject, FALSE) >= 0 ||
+                m_saKnownSubjects.FindExact(subject, FALSE) >= 0 || fresh.FindExact(subject, FALSE) >= 0)
+                continue;
+            fresh.Add(subject);
+        }
+    }
+    if (fresh.IsEmpty())
+        return;
+    CRichMessage message;
+    message.title = "New Subjects...";
+    message.style = RMB_YESNOCANCEL;
+    message.pane[0] = "The document just opened contains subjects currently not in the Master Subject List.  Do you wish to add them?";
+    message.pane[1] = fresh.Join();
+    message.cancel = "More Info";
+    int answer = RichMessageBoxService().Show(message);
+    if (answer == IDYES) {
+        for (int i = 0; i < fresh.GetSize(); ++i) {
+            if (master.Find(fresh[i], FALSE) < 0)
+                master.Add(fresh[i]);
+        }
+        master.Save();
+    } else {
+        master.SetKeepFile(TRUE);
+    }
+    // Asked once per document: the same subjects are not offered again.
+    for (int i = 0; i < fresh.GetSize(); ++i)
+        m_saKnownSubjects.Add(fresh[i]);
+}
+
+void CCorraDoc::CloseDocument()
+{
+    if (SaveModified())
+        OnCloseDocument();
 }

@@ -9,21 +9,48 @@
 // cancelled read never asks for that: the user is warned and the file stays as it was.
 
 #include "foundation/PtrListEx.h"
+#include "foundation/SerialMap.h"
+#include "foundation/StringArrayEx.h"
+#include "model/Undo.h"
+#include "model/ViewServices.h"
 #include "platform/core/String.h"
 #include "platform/ui/Document.h"
 
 #include <functional>
+#include <unordered_set>
 
 class CCorraHeader;
 class CCorraQuestion;
 class CEncryptedArchive;
 class CGroup;
 class COldProgressDlg;
+class CUpdate;
+class CView;
 
 // The private message that asks a view to mark its document modified and save it.
 constexpr UINT WM_CORRA_RESAVE = 0x8051;
 // The framework's close-file command.
 constexpr UINT CORRA_ID_FILE_CLOSE = 57602;
+
+// Commands of the document's table.
+constexpr UINT ID_CORRA_AUTO_CONVERT = 32772;
+constexpr UINT ID_CORRA_QUESTION_DIALOG = 32776;
+constexpr UINT ID_CORRA_STORE_DLG_QUESTION = 32782;
+constexpr UINT ID_CORRA_NEW_COLLECTION = 32799;
+constexpr UINT ID_CORRA_AUTO_SUBJECTS = 32862;
+constexpr UINT ID_CORRA_CHECK_IMAGE_LINKS = 32914;
+constexpr UINT ID_CORRA_QUESTION_GROUPS = 33029;
+
+// Whether a question is a collection (type "CO").
+BOOL IsCollection(const CCorraQuestion* question);
+// The questions of a document that are not collections; with bUnique one per INDEX (1 or more).
+int GetDocQuestions(const CCorraDoc* doc, CPtrListEx& out, BOOL bUnique = FALSE);
+// A collection's member questions in member order, with the same option.
+int GetCollectionQuestions(CCorraQuestion* collection, CPtrListEx& out, BOOL bUnique = FALSE);
+// The distinct IDs of a list, ascending; collections give their members' IDs with bExpand.
+int GetQuestionIds(const CPtrListEx& questions, CDWordArray& ids, BOOL bExpand = FALSE);
+// Removes and deletes every question of the list.
+void DeleteQuestionList(CPtrListEx& questions);
 
 class CCorraDoc : public CDocument {
 public:
@@ -40,6 +67,7 @@ public:
 
     CCorraDoc();
     ~CCorraDoc() override;
+    static constexpr const char* PROFILE_SECTION = "QCorras";
     CCorraDoc(const CCorraDoc&) = delete;
     CCorraDoc& operator=(const CCorraDoc&) = delete;
 
@@ -64,16 +92,139 @@ public:
     virtual CString GetKindName() const { return "Corra"; }
     virtual BOOL FilterGroup(CGroup* group) { return TRUE; }
     // Writes one question's record (the list holds the document's questions).
-    virtual void WriteQuestionRecord(CEncryptedArchive& out, void* question) {}
+    virtual void WriteQuestionRecord(CEncryptedArchive& out, void* question);
     // Removes collections held by collections; TRUE when any collection changed.
-    virtual BOOL CleanCollections() { return FALSE; }
+    virtual BOOL CleanCollections();
     // Highest question ID and INDEX over the questions.
-    virtual void UpdateHighestIds() {}
+    virtual void UpdateHighestIds();
     // The collections' names and member counts, and the questions' image files.
-    virtual void FillHeaderFromQuestions(CCorraHeader& header) {}
+    virtual void FillHeaderFromQuestions(CCorraHeader& header);
+    // Whether to take a question read from the file; every one here.
+    virtual BOOL FilterQuestion(CCorraQuestion* question) { return TRUE; }
+
+    // ---- questions
+    // Puts a question into the document (which then owns it): an ID of 0, or one another
+    // question has, is replaced by a new one; it goes before the insertion position when one
+    // is set, else at the end, and into the collection of that name when there is one.
+    CCorraQuestion* InsertQuestion(CCorraQuestion* question, LPCSTR collection = nullptr);
+    // InsertQuestion before the question at index (at the end when there is none).
+    CCorraQuestion* InsertQuestionAt(CCorraQuestion* question, int index);
+    // Inserts a copy (made by CreateQuestionFrom); NULL when none could be made.
+    virtual CCorraQuestion* AddNewQuestion(const CCorraQuestion* question, LPCSTR collection = nullptr);
+    // A copy of each; the copies into out when given; the first copy.
+    virtual CCorraQuestion* AddQuestions(const CPtrListEx& questions, CPtrListEx* out = nullptr);
+    // The questions of a hint into the collection its first text names.
+    CCorraQuestion* AddHintQuestions(const CUpdate& hint, CPtrListEx* out = nullptr);
+    virtual CCorraQuestion* CreateQuestion();
+    virtual CCorraQuestion* CreateQuestionFrom(const CCorraQuestion& question);
+    // Takes the questions out of the document (and out of every collection) without deleting
+    // them. A question the document does not hold stops it: logged, FALSE, the ones before it
+    // detached.
+    BOOL DetachQuestions(const CPtrListEx& questions);
+    // Detaches the questions and deletes them.
+    BOOL DeleteQuestions(const CPtrListEx& questions);
+    BOOL RemoveFromCollections(CCorraQuestion* question);
+    // The question with that ID, or NULL; *pIndex its place in the list (-1 when none).
+    CCorraQuestion* FindQuestionById(int id, int* pIndex = nullptr) const;
+    // Whether the question is one of the document's (by address, not by ID).
+    BOOL HoldsQuestion(const CCorraQuestion* question) const;
+    int FindQuestionsByIndex(int index, CPtrListEx& out) const;
+    // The document's question with the given question's ID takes over its contents: TRUE and
+    // that question in *pReplaced; FALSE when the document has no such ID.
+    virtual BOOL ReplaceQuestion(const CCorraQuestion& question, CCorraQuestion** pReplaced = nullptr);
+    BOOL ReplaceQuestions(const CPtrListEx& questions, CPtrListEx* out = nullptr);
+    BOOL ReplaceOneQuestion(const CCorraQuestion& question, CCorraQuestion** pReplaced = nullptr);
+    // Splits questions into those whose ID (or mapped ID, or for collections name) the document
+    // already holds and the others; the number found.
+    int FindDuplicateQuestions(const CPtrListEx& questions, CPtrListEx& found, CPtrListEx& others) const;
+    int FindDuplicateQuestionsMapped(const CPtrListEx& questions, const CUIntIntMap& idMap, CPtrListEx& found,
+                                     CPtrListEx& others) const;
+    int FindDuplicateCollections(const CPtrListEx& questions, CPtrListEx& found, CPtrListEx& others) const;
+    // Up to n questions (never collections) at random, in the order drawn.
+    void PickRandomQuestions(CPtrListEx& out, int n);
+    // Relabels the choices of every choice question ('a' or 'A').
+    void SetChoiceLabelCase(char c);
+    BOOL RefreshChoices();
+    // New questions go before this one (NULL: at the end).
+    void SetInsertBefore(CCorraQuestion* question);
+    // Builds the ID index again from the questions.
+    void RebuildIdIndex();
+    // Sorts the question list.
+    void SortQuestions(const std::function<bool(const CCorraQuestion*, const CCorraQuestion*)>& less);
+
+    // ---- collections
+    CCorraQuestion* FindCollection(LPCSTR name) const;
+    int GetCollections(CPtrListEx& out) const;
+    int GetCollectionCount() const;
+    CCorraQuestion* GetOrCreateCollection(LPCSTR name, const CPtrListEx* members = nullptr, BOOL bShow = FALSE);
+    // "Collection%d" with the smallest number no collection uses.
+    CString NewCollectionName() const;
+    // Asks for a collection name until it is given, free and not open in another collection
+    // window; FALSE when the user cancelled. self: the collection being renamed, if any.
+    BOOL PromptCollectionName(CString& name, BOOL bSaveAs = FALSE, const CCorraQuestion* self = nullptr);
+    BOOL RenameCollection(CCorraQuestion* collection);
+    virtual CString GetCollectionKindWord() const { return "Collection"; }
+    int CollCollCount(CCorraQuestion* collection) const;
+    BOOL CleanCollection(CCorraQuestion* collection);
+
+    // Shows a collection in a collection window (a new collection when NULL); FALSE when
+    // there is no window to show it in.
+    virtual BOOL ShowCollection(CCorraQuestion* collection) { return FALSE; }
+    // Whether a collection window other than the one of self shows a collection of that name.
+    virtual BOOL IsCollectionWindowOpen(LPCSTR name, const CCorraQuestion* self) const { return FALSE; }
+    // Selects these questions in the main view.
+    void SelectInMainView(const CPtrListEx& questions);
+
+    // ---- invalid questions
+    // The invalid questions into out with a summary of the first ones; writes the report file
+    // "InvldQRept.txt" beside the program. TRUE when no question is invalid.
+    BOOL FindInvalidQuestions(CPtrListEx& out, CString& summary);
+    static CString InvalidReportPath();
+
+    // ---- undo and redo
+    // Records the questions about to be deleted from pView (a question already recorded once).
+    void AddUndoDelete(CView* pView, const CPtrListEx& questions, LPCSTR description);
+    // Records the order pView shows now (the document's own order without a view).
+    void AddUndoReorder(CView* pView, LPCSTR description);
+    // Records and deletes: what the views' Delete does through the document.
+    BOOL DeleteQuestionsUndoable(CView* pView, const CPtrListEx& questions, LPCSTR description);
+    BOOL Undo();
+    BOOL Redo();
+    CString GetUndoText() const;
+    CString GetRedoText() const;
+    CUndo& GetUndoStack() { return m_undo; }
+    CUndo& GetRedoStack() { return m_redo; }
+    // The order of the questions pView shows (the document's own list without a view), and a
+    // new one for it; the document then takes its order from its views.
+    virtual void GetViewOrder(CView* pView, CPtrListEx& out);
+    virtual void SetViewOrder(CView* pView, const CPtrListEx& order);
+    // The questions of the main view (pane 0) followed by those of the collection pane; with
+    // bModified the document is marked modified.
+    void TakeOrderFromViews(BOOL bModified = TRUE);
+    // The main view (the upper pane of the first question view) or NULL.
+    CView* GetCorraView() const;
+    // The questions selected in the main view.
+    int GetSelectedQuestions(CPtrListEx& out) const;
+    // The question list becomes order, followed by the document's questions order lacks
+    // (nothing is lost; pointers the document does not hold are dropped).
+    void TakeOrder(const CPtrListEx& order, BOOL bModified = TRUE);
 
     // ---- groups
     virtual CGroup* AddNewGroup(const CGroup& group);
+    // Clears the group of every question of group id (-1: of every group); how many.
+    int UngroupQuestions(int id);
+    void DeleteAllGroups();
+    // Header questions of the groups that use one, made when missing, appended to out.
+    void MakeGroupHeaderQuestions(CPtrListEx& out);
+    virtual int GroupByType() { return GroupQuestions(1, FALSE); }
+    virtual int GroupByLevel() { return GroupQuestions(2, FALSE); }
+    // Mode 1 by type, else by level; the number of groups.
+    virtual int GroupQuestions(int mode, BOOL bDeleteFirst);
+    // Puts questions (the document's list when NULL) in group order; with bCollections the
+    // collections' members too; with bNotify the views hear of it.
+    void ApplyGroupOrder(CPtrListEx* questions = nullptr, BOOL bNotify = TRUE, BOOL bCollections = FALSE);
+    // The non-collection questions of a group, selected in the main view.
+    int SelectGroupMembers(int id);
     void AddGroups(const CPtrListEx& groups);
     CGroup* FindGroupById(int id) const;
     CGroup* FindGroupByHeader(const CCorraQuestion* question) const;
@@ -93,8 +244,25 @@ public:
     int GroupItemsByKey(const CPtrListEx& items, const std::function<BOOL(void*, int&)>& keyOf,
                         const std::function<CString(int)>& nameOf, const std::function<void(void*, int)>& setGroupId);
 
+    // ---- print values
+    virtual CString GetProfileSection() const { return m_csProfileSection; }
+    // NumChoiceSepSpaces and ChoicesIndentLevel from the profile section.
+    void LoadPrintValues();
+    void SavePrintValues();
+    CString GetPrintSettingsText() const;
+    static int& NumChoiceSepSpaces();
+    static int& ChoicesIndentLevel();
+
     // ---- the framework's side
     void SetModifiedFlag(BOOL modified = TRUE) override;
+    BOOL OnNewDocument() override;
+    BOOL OnOpenDocument(LPCSTR lpszPathName) override;
+    // After open or new: subjects the master list lacks are offered to it.
+    virtual void OnOpenOrNew();
+    // The master subject list file (profile "Settings"/"SubjectFile").
+    static CString MasterSubjectListPath();
+    // Asks to save, then closes.
+    void CloseDocument();
     // A message to the window of the document's first view; FALSE when there is none.
     virtual BOOL PostViewMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
     {
@@ -105,7 +273,11 @@ public:
     // Nothing may save or close the document while it is read or written.
     BOOL SaveModified() override;
     BOOL CanCloseFrame(CFrameWnd* pFrame) override;
+    // Asks for a name when none is given; an existing other file is replaced only when the user
+    // agrees, a read-only one never. The old file stays whole until the new one is written.
     BOOL DoSave(LPCSTR lpszPathName, BOOL bReplace = TRUE) override;
+    // The document kind of CFileTypes (its extension and default folder).
+    virtual int GetDocKind() const;
     BOOL DoFileSave() override;
     void OnCloseDocument() override;
     // The reader and writer have said what went wrong already.
@@ -130,8 +302,18 @@ public:
     CPtrListEx m_plGroups;     // CGroup*, owned
     CString m_csInvalidQuestions;
     DWORD m_dwModifiedTick = 0;
+    int m_nHighestId = 0;
+    int m_nHighestIndex = 0;
+    BOOL m_bIdsReassigned = FALSE;
+    int m_nNumQuestSepLines = 2;
+    int m_nNumQuestChoiceSepLines = 1;
+    int m_nPrintMode = 0;
+    BOOL m_bTabbedChoices = FALSE;
 
 protected:
+    // A document whose print values live in another profile section (the exam's).
+    explicit CCorraDoc(LPCSTR profileSection);
+
     // Error texts of the question and group readers, shown or logged by the loop.
     CString m_csQuestionError;
     int m_nErrorQuestionId = 0;
@@ -146,6 +328,17 @@ private:
     CString ReadErrorText(const CString& pending, int id, const CString& lastToken) const;
     void ShowReadError(const CString& text);
     void DeleteGroups();
+    void DeleteQuestionsAll();
+    // Undo or redo the head of from, moving it to to; put back on from when it fails.
+    BOOL MoveContext(CUndo& from, CUndo& to, BOOL bUndo);
+    void BindCommands();
 
     BOOL m_bBusy = FALSE;
+    CString m_csProfileSection;
+    CSerialMap<int, CCorraQuestion*> m_mIds;  // the ID index
+    std::unordered_set<const CCorraQuestion*> m_held;  // the questions, by address
+    CStringArrayEx m_saKnownSubjects;
+    CCorraQuestion* m_pInsertBefore = nullptr;
+    CUndo m_undo;
+    CUndo m_redo;
 };

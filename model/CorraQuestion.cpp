@@ -36,12 +36,7 @@ std::atomic<double> g_subjCharLen{0.12};
 std::atomic<int> g_drawMode{QDRAW_SMALL_TILE};
 std::atomic<BOOL> g_printingFlag{FALSE};
 std::atomic<BOOL> g_printLayout{FALSE};
-
-BOOL HasAnswerSpace(int type)
-{
-    return type == static_cast<int>(IDS_QTYPE_ES) || type == static_cast<int>(IDS_QTYPE_SA) ||
-           type == static_cast<int>(IDS_QTYPE_FI);
-}
+std::atomic<int> g_printIndent{-1};
 
 BOOL IsTypeToken(int token)
 {
@@ -51,13 +46,24 @@ BOOL IsTypeToken(int token)
     return FALSE;
 }
 
-// The next token when it is the expected one; otherwise it is put back.
+// The next token when it is one the test accepts; otherwise it is put back. (The tokenizer's
+// own put-back would go back one token too far when the text had nothing left.)
+template <typename Test>
+int TakeIf(CParse& parse, LPCSTR* ppText, UINT* pnRemaining, Test accepts)
+{
+    const LPCSTR text = *ppText;
+    const UINT remaining = *pnRemaining;
+    int token = parse.NextToken(ppText, pnRemaining);
+    if (accepts(token))
+        return token;
+    *ppText = text;
+    *pnRemaining = remaining;
+    return 0;
+}
+
 BOOL Expect(CParse& parse, LPCSTR* ppText, UINT* pnRemaining, unsigned expected)
 {
-    if (parse.NextToken(ppText, pnRemaining) == static_cast<int>(expected))
-        return TRUE;
-    parse.RestorePosition(ppText, pnRemaining);
-    return FALSE;
+    return TakeIf(parse, ppText, pnRemaining, [expected](int t) { return t == static_cast<int>(expected); }) != 0;
 }
 
 // Whether the scan stands at the end of the text (a NUL, or nothing left).
@@ -299,6 +305,16 @@ BOOL CCorraQuestion::GetPrintLayout()
     return g_printLayout;
 }
 
+int CCorraQuestion::SetPrintIndent(int indent)
+{
+    return g_printIndent.exchange(indent);
+}
+
+int CCorraQuestion::GetPrintIndent()
+{
+    return g_printIndent;
+}
+
 // ---- writing the record
 
 void CCorraQuestion::WriteRecord(CEncryptedArchive& out)
@@ -452,11 +468,14 @@ int CCorraQuestion::ReadElement(LPCSTR* ppText, UINT* pnRemaining)
     if (keyword == static_cast<int>(IDS_KW_END)) {
         // "END QUESTION" ends the record. So does an "END" that the text or the next record
         // follows: reading on would take the next record's elements into this question.
+        const LPCSTR afterEnd = *ppText;
+        const UINT afterEndRemaining = *pnRemaining;
         int next = parse.NextToken(ppText, pnRemaining);
         if (next == static_cast<int>(IDS_KW_QUESTION) || next == static_cast<int>(IDS_KW_BEGIN) ||
             AtEnd(next, *pnRemaining))
             return putBack(READ_NOT_THIS);
-        parse.RestorePosition(ppText, pnRemaining);
+        *ppText = afterEnd;
+        *pnRemaining = afterEndRemaining;
         return READ_ELEMENT_UNKNOWN;
     }
 
@@ -486,11 +505,9 @@ int CCorraQuestion::ReadElement(LPCSTR* ppText, UINT* pnRemaining)
     case IDS_KW_TYPE: {
         if (!expect(IDS_KW_COLON))
             return READ_ELEMENT_UNKNOWN;
-        int type = parse.NextToken(ppText, pnRemaining);
-        if (!IsTypeToken(type)) {
-            parse.RestorePosition(ppText, pnRemaining);
+        int type = TakeIf(parse, ppText, pnRemaining, IsTypeToken);
+        if (!type)
             return READ_ELEMENT_UNKNOWN;
-        }
         m_nType = type;
         return read(keyword);
     }
@@ -716,6 +733,12 @@ BOOL ApplyChoiceScramble(CQuestion& question, const CScrambleList& scramble)
 }
 
 // ---- collections
+
+BOOL CCorraQuestion::HasAnswerSpace(int type)
+{
+    return type == static_cast<int>(IDS_QTYPE_ES) || type == static_cast<int>(IDS_QTYPE_SA) ||
+           type == static_cast<int>(IDS_QTYPE_FI);
+}
 
 BOOL CCorraQuestion::IsCollection() const
 {

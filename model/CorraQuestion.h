@@ -38,6 +38,16 @@ constexpr int QFLAG_LISTED = 1;         // set by the owner-drawn lists
 constexpr int QFLAG_DUPLICATE = 2;      // set by the duplicate-questions dialog
 constexpr int QFLAG_DUPLICATE_ORIG = 4; // set by the duplicate-questions dialog
 
+// Where the parts of a question fall when it is laid out into a device context (logical units;
+// under MM_TWIPS y grows upward, so a rectangle's bottom lies below its top in value too).
+struct CQuestionLayout {
+    CRect label;    // the number label, on one line
+    CRect text;     // the question text, word-wrapped
+    CRect choices;  // choice types: the choices
+    CRect answer;   // essay, short answer, fill in: the answer space
+    int height = 0; // of the whole question
+};
+
 class CCorraQuestion : public CQuestion {
 public:
     CCorraQuestion();
@@ -69,6 +79,36 @@ public:
     virtual UINT GetIconId(BOOL selected) const;
     // Drawn after the tile's icon; exam questions draw their link marks.
     virtual void DrawLinkIcons(CDC* pDC) {}
+
+    // ---- laying out and drawing
+    // The number label: "<number>. ", with no number text "<ID>. ", with an empty one a blank.
+    static CString NumberLabel(LPCSTR numberText, int id);
+    // Appends the whole question to a rich-edit control: number label, text (in the answers
+    // draw modes the answer summary), choices with their indents, answer or answer space, blank
+    // lines. Collections add nothing. choiceFlags are the caller's choice output flags;
+    // textExport lays out for the plain text export. The height added, in the control's pixels.
+    virtual int OutputToRichEdit(CHVRichEditCtrl& ctrl, LPCSTR numberText, DWORD choiceFlags = 0,
+                                 BOOL textExport = FALSE);
+    // Draws (or with bDraw FALSE measures) the question in the current draw mode. pPage is the
+    // page rectangle when printing; on screen the question takes the width of the view less 10
+    // on the left and 5 on the right. y is the caller's current position: the question starts
+    // there and y moves past it. Returns the height used.
+    virtual int Draw(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw = TRUE);
+    virtual int DrawTile(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw = TRUE);
+    virtual int DrawFull(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw = TRUE);
+    virtual int DrawLine(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw = TRUE);
+    // DrawFull for printing an exam: the choices always as one measured RTF piece.
+    virtual int DrawNumbered(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText,
+                             BOOL bDraw = TRUE);
+    // Measures the question laid out from the top of area across its width.
+    int CalcDrawHeight(CDC* pDC, const CRect& area, LPCSTR numberText, BOOL measuredChoices,
+                       CQuestionLayout* pLayout = nullptr);
+    // The height of the answer space: the answer size times the page (MM_TWIPS) or the window's
+    // client area (MM_TEXT); 0 under any other mapping mode.
+    int GetPageExtent(CDC* pDC) const;
+    // Appends the question to a rich-edit control as an HTML table (number and text cells, in
+    // the classes of their font slots), followed by the HTML form of the choices.
+    virtual int OutputHtml(CHVRichEditCtrl& ctrl, LPCSTR numberText, const CChoicesHtmlStyle* pStyle = nullptr);
 
     // ---- the question record
     // Appends the record.
@@ -105,6 +145,8 @@ public:
     // ---- collections (type "CO")
     void SetDoc(CCorraDoc* pDoc) { m_pDoc = pDoc; }
     BOOL IsCollection() const;
+    // Whether a type has an answer space: essay, short answer, fill in.
+    static BOOL HasAnswerSpace(int type);
     // Adds the question's ID as a member labelled with the member count; FALSE (logged) when it
     // is a member already.
     BOOL AddQuestion(CQuestion* question);
@@ -158,6 +200,9 @@ public:
     static BOOL GetPrintingFlag();
     static BOOL SetPrintLayout(BOOL on);
     static BOOL GetPrintLayout();
+    // The indent of the choices while printing (in place of ChoicesIndentLevel); -1 for none.
+    static int SetPrintIndent(int indent);
+    static int GetPrintIndent();
 
     int m_nFlags = 0;
     CString m_csKindText;
@@ -175,6 +220,9 @@ public:
     CIntIntMap m_mFieldsRead;
 
 private:
+    int DrawTileAs(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw, int mode);
+    int DrawFullAs(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw,
+                   BOOL measuredChoices);
     int ReadBody(LPCSTR* ppText, UINT* pnRemaining);
     int ReadElement(LPCSTR* ppText, UINT* pnRemaining);
     void ReadImages(LPCSTR* ppText, UINT* pnRemaining);

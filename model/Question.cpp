@@ -467,6 +467,9 @@ BOOL CQuestion::AddTextbook(LPCSTR book, LPCSTR chapter)
 {
     const CString b = book ? book : "";
     const CString c = chapter ? chapter : "";
+    // The record keeps books and chapters in a brace block as they are.
+    if (!IsBlockSafeText(b) || !IsBlockSafeText(c))
+        return FALSE;
     const int n = std::min(m_saBooks.GetSize(), m_saChapters.GetSize());
     for (int i = 0; i < n; ++i)
         if (m_saBooks[i].CompareNoCase(b) == 0 && m_saChapters[i] == c)
@@ -496,6 +499,9 @@ BOOL CQuestion::RemoveTextbook(LPCSTR book, LPCSTR chapter)
 BOOL CQuestion::AddSubject(LPCSTR subject)
 {
     const CString s = Trimmed(subject);
+    // The record keeps subjects in a brace block as they are.
+    if (!IsBlockSafeText(s))
+        return FALSE;
     // Whole entries: "Algebra" is a subject of its own beside "Linear algebra".
     if (s.IsEmpty() || m_saSubjects.FindExact(s, FALSE) >= 0)
         return FALSE;

@@ -8,7 +8,12 @@
 #include "platform/core/ScreenInfo.h"
 #include "platform/core/UiThread.h"
 
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QThread>
+
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -431,6 +436,28 @@ void CFontMgr::GetSymbolFontList(CStringList& list)
         list.AddTail(s.face);
 }
 
+BOOL CFontMgr::AddSymbolFaces()
+{
+    static std::atomic<bool> added{false};
+    static std::mutex mutex;
+    if (added.load(std::memory_order_acquire))
+        return TRUE;
+    std::lock_guard<std::mutex> lock(mutex);
+    if (added.load(std::memory_order_relaxed))
+        return TRUE;
+    // The font system is the application's; its thread adds to it.
+    const QCoreApplication* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    if (!app || QThread::currentThread() != app->thread())
+        return FALSE;
+    for (const SymbolFont& s : kSymbolFonts) {
+        const QString file = QStringLiteral(":/fonts/%1.ttf").arg(QString::fromLatin1(s.face));
+        if (QFontDatabase::addApplicationFont(file) < 0)
+            LogOutput(CString("Could not add the symbol face ") + s.face, LOG_ERROR, LOG_HERE);
+    }
+    added.store(true, std::memory_order_release);
+    return TRUE;
+}
+
 BOOL CFontMgr::MakeSymbolRtf(LPCSTR face, LPCSTR text, CString& out, int nPoints)
 {
     for (const SymbolFont& s : kSymbolFonts) {
@@ -467,6 +494,8 @@ void CFontMgr::LoadFaceCharset(LOGFONT& lf)
 
 CFontMgrInit::CFontMgrInit()
 {
+    // Text in a symbol face is drawn in that face wherever it is measured or drawn.
+    CFontMgr::AddSymbolFaces();
     std::lock_guard<std::recursive_mutex> lock(CFontMgr::Mutex());
     if (CFontMgr::m_bLoaded)
         return;

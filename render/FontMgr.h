@@ -4,8 +4,7 @@
 // slot under its display name); drawing in a slot's font; the conversions to rich-edit
 // character formats; the program's symbol fonts and their RTF templates.
 //
-// The symbol faces are not installed on this platform: their characters are drawn from the
-// face the font system falls back on.
+// The symbol faces are the program's own (res/fonts), added to the font system once per process.
 //
 // Any thread may use it: the slots and settings are behind one lock (Mutex()), which the RTF
 // engine also holds for each of its calls, so a call of the engine sees the slots stand still.
@@ -121,6 +120,10 @@ public:
     // exactly.
     static BOOL IsSymbolFont(LPCSTR face);
     static void GetSymbolFontList(CStringList& list);
+    // Adds the program's symbol faces to the font system, once per process, on the GUI
+    // application's thread; before the application exists, or on another thread, nothing is
+    // done (FALSE). TRUE once they are added.
+    static BOOL AddSymbolFaces();
     // The RTF of a symbol text: the face's template, "\fs%d" with twice the size when above 0,
     // the text and "}". FALSE for a face that is not a symbol face (compared without case).
     static BOOL MakeSymbolRtf(LPCSTR face, LPCSTR text, CString& out, int nPoints);

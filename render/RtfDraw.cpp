@@ -118,6 +118,7 @@ const Keyword kKeywords[] = {
     {"comment", 0, false, kwdDest, 0},
     {"creatim", 0, false, kwdDest, 0},
     {"doccomm", 0, false, kwdDest, 0},
+    {"fldinst", 0, false, kwdDest, 0},  // a field's instruction; its result is the text
     {"fonttbl", 0, false, kwdDest, 0},
     {"footer", 0, false, kwdDest, 0},
     {"footerf", 0, false, kwdDest, 0},
@@ -230,6 +231,7 @@ int CRtfDraw::PushState()
         return ecStackOverflow;
     }
     m_state.ris = risNorm;
+    m_nFallbackLeft = 0;  // a fallback ends where a group begins or ends
     ++m_nDepth;
     return ecOK;
 }
@@ -241,6 +243,7 @@ int CRtfDraw::PopState()
     // Leaving a destination would run its end-of-group action; no destination here has one.
     m_state = m_saved.back();
     m_saved.pop_back();
+    m_nFallbackLeft = 0;
     --m_nDepth;
     return ecOK;
 }
@@ -297,6 +300,11 @@ int CRtfDraw::TranslateKeyword(const CString& keyword, int param, bool bParam)
             break;
         }
     }
+    if (!pFound && m_nFallbackLeft > 0) {
+        --m_nFallbackLeft;
+        m_bSkipDestIfUnk = false;
+        return ecOK;
+    }
     if (!pFound) {
         // An unknown word right after "\*" names a destination we cannot read: skip it.
         if (m_bSkipDestIfUnk)
@@ -305,6 +313,13 @@ int CRtfDraw::TranslateKeyword(const CString& keyword, int param, bool bParam)
         return ecOK;
     }
     m_bSkipDestIfUnk = false;
+    // After a "\\u" every control word or symbol stands for one of its fallback characters; a
+    // "\\'" does so through the character it gives, and binary data stays data.
+    if (m_nFallbackLeft > 0 && pFound->kwd != kwdChar && !(pFound->kwd == kwdSpec && pFound->idx == ipfnHex) &&
+        !(pFound->kwd == kwdSpec && pFound->idx == ipfnBin)) {
+        --m_nFallbackLeft;
+        return ecOK;
+    }
     switch (pFound->kwd) {
     case kwdProp:
         if (pFound->fPassDflt || !bParam)

@@ -193,6 +193,9 @@ private:
     int TextRun(CPiece piece);
     int PlacePiece(const CPiece& piece);
     bool NextPiece(CPiece* pPiece, int* pnStatus);
+    // The current text token as a piece, less what of it a "\u" before claims as its fallback;
+    // false when nothing is left.
+    bool TextPiece(int id, CPiece* pPiece);
 
     // Formatting.
     void SelectFontNum(int nFont);
@@ -221,8 +224,9 @@ private:
     LPCSTR m_pBreak = nullptr;
     int m_nFirstVisible = -1;
     int m_nLastVisible = -1;
-    // Fallback characters of the last "\u" still to pass over.
+    // Fallback characters of the last "\u" still to pass over, now and where the line starts.
     int m_nFallbackLeft = 0;
+    int m_nLineFallback = 0;
 
     // Output target.
     CDC* m_pDC = nullptr;

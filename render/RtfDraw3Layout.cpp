@@ -62,7 +62,7 @@ void CRtfDraw3::ResetState()
     m_bHasFprq3 = false;
     m_headerGroupsMet.clear();
     m_cszPlain.Empty();
-    m_nFallbackLeft = 0;
+    m_nFallbackLeft = m_nLineFallback = 0;
     m_nStatus = 0;
 }
 
@@ -464,6 +464,7 @@ void CRtfDraw3::RunLineLoop()
     m_pLineStart = m_pPos;
     m_lineFmt = m_fmt;
     m_lineStack = m_stack;
+    m_nLineFallback = m_nFallbackLeft;
     bool bFirst = true;
     for (;;) {
         // Measure the line: what fits, its height and its deepest descent.
@@ -471,6 +472,7 @@ void CRtfDraw3::RunLineLoop()
         SetPos(m_pLineStart);
         m_fmt = m_lineFmt;
         m_stack = m_lineStack;
+        m_nFallbackLeft = m_nLineFallback;
         m_x = m_rect.left;
         m_nLineHeight = m_nLineDescent = 0;
         m_bLineHasText = false;
@@ -511,6 +513,7 @@ void CRtfDraw3::RunLineLoop()
         SetPos(m_pLineStart);
         m_fmt = m_lineFmt;
         m_stack = m_lineStack;
+        m_nFallbackLeft = m_nLineFallback;
         m_x = m_rect.left;
         if (m_bEcho)
             parse.EnableRecording(FALSE);
@@ -522,6 +525,7 @@ void CRtfDraw3::RunLineLoop()
 
         m_lineFmt = m_fmt;
         m_lineStack = m_stack;
+        m_nLineFallback = m_nFallbackLeft;
         m_y += m_bYUp ? -m_nLineHeight : m_nLineHeight;
         m_x = m_rect.left;
         m_pLineStart = m_pBreak;

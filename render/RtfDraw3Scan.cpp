@@ -119,13 +119,14 @@ CString EscapeFaceName(const CString& face)
 }
 
 // Groups of the body that are never drawn: hidden text, footnotes, paragraph numbering,
-// headers and footers, pictures, destinations marked ignorable with "\*", and header groups
-// that come late (a second colour table ends the header).
+// headers and footers, pictures, a field's instruction (its result is the text), destinations
+// marked ignorable with "\*", and header groups that come late (a second colour table ends the
+// header).
 bool IsSkippedBodyGroup(const CString& word)
 {
     return word == "footnote" || word.Left(2) == "pn" || word.Left(6) == "header" ||
            word.Left(6) == "footer" || word == "pict" || word == "*" || word == "info" || word == "fonttbl" ||
-           IsSkippedHeaderGroup(word);
+           word == "fldinst" || IsSkippedHeaderGroup(word);
 }
 
 // What a control word of the body does.
@@ -657,6 +658,7 @@ int CRtfDraw3::ParseContent()
         case TOK_LBRACE: {
             if (static_cast<int>(m_stack.size()) >= kMaxDepth)
                 return RTF_FAILURE;
+            m_nFallbackLeft = 0;  // a fallback ends with its group, as a group begins
             PushFormat();
             int at = 0;
             if (PeekChar(&at) == '\\' && IsSkippedBodyGroup(PeekWordAfter(at)) && !IsStarredFieldResult(at)) {
@@ -668,6 +670,7 @@ int CRtfDraw3::ParseContent()
             break;
         }
         case TOK_RBRACE:
+            m_nFallbackLeft = 0;
             if (m_stack.empty())
                 return RTF_SUCCESS;  // the final brace
             PopFormat();
@@ -691,19 +694,8 @@ int CRtfDraw3::ParseContent()
         }
         default: {
             CPiece piece;
-            piece.text = TokenText();
-            if (m_nFallbackLeft > 0) {
-                // A fallback written as plain characters after a "\u" and its blank.
-                const int n = std::min(m_nFallbackLeft, piece.text.GetLength());
-                piece.text = piece.text.Mid(n);
-                m_nFallbackLeft -= n;
-                if (piece.text.IsEmpty())
-                    break;
-            }
-            piece.nStart = piece.nRecordStart = TokenStart();
-            piece.nEnd = Offset(m_pPos);
-            piece.bWord = id != TOK_SPACE && id != TOK_SEMICOLON && id != TOK_SINGLEQUOTE &&
-                          id != TOK_LDBLQUOTE && id != TOK_RDBLQUOTE;
+            if (!TextPiece(id, &piece))
+                break;
             const int st = TextRun(piece);
             if (st != RTF_SUCCESS)
                 return st;
@@ -728,16 +720,23 @@ int CRtfDraw3::ControlWord(bool bHeader, CPiece* pEscape)
         pEscape->bGlued = false;
         return RTF_NOT_THIS;
     };
+    // After a "\u" every control symbol or word stands for one of its fallback characters.
+    auto fallback = [&] {
+        if (bHeader || m_nFallbackLeft <= 0)
+            return false;
+        --m_nFallbackLeft;
+        return true;
+    };
     switch (id) {
     case 0:
     case TOK_EMPTY:
         return RTF_END;
     case TOK_LBRACE:
-        return escape("{");
+        return fallback() ? RTF_SUCCESS : escape("{");
     case TOK_RBRACE:
-        return escape("}");
+        return fallback() ? RTF_SUCCESS : escape("}");
     case TOK_BACKSLASH:
-        return escape("\\");
+        return fallback() ? RTF_SUCCESS : escape("\\");
     case TOK_SINGLEQUOTE: {
         Next(2);
         const CString digits = TokenText();
@@ -745,10 +744,8 @@ int CRtfDraw3::ControlWord(bool bHeader, CPiece* pEscape)
         const long value = std::strtol(digits, &end, 16);
         if (digits.IsEmpty() || end == digits.GetString() || digits[0] == '-' || digits[0] == '+')
             return RTF_FAILURE;
-        if (m_nFallbackLeft > 0 && !bHeader) {
-            --m_nFallbackLeft;  // stands in for the character of a "\u" before it
+        if (fallback())
             return RTF_SUCCESS;
-        }
         const int st = escape(CString(static_cast<char>(value & 0xFF)));
         if (!m_bEcho && !bHeader && !m_bPlainText) {
             // A byte in a font of another character set, or in a document of another code
@@ -806,6 +803,28 @@ int CRtfDraw3::ControlWord(bool bHeader, CPiece* pEscape)
         pEscape->bGlued = !word.IsEmpty() && word != "u";
         return RTF_NOT_THIS;
     };
+    if (fallback()) {
+        // Binary data is still data; what follows the word in its token is text, of which the
+        // fallback may claim more.
+        if (word == "bin" && w.n > 0 && w.rest.IsEmpty()) {
+            SkipBinary(w.n);
+            return RTF_SUCCESS;
+        }
+        CString after = word.IsEmpty() ? TokenText().Mid(1) : w.rest;
+        if (after.IsEmpty()) {
+            if (!word.IsEmpty())
+                TakeDelimiterBlank();
+            return RTF_SUCCESS;
+        }
+        const int n = std::min(m_nFallbackLeft, after.GetLength());
+        m_nFallbackLeft -= n;
+        w.rest = after.Mid(n);
+        if (w.rest.IsEmpty() || bHeader)
+            return RTF_SUCCESS;
+        const int st = rest();
+        pEscape->bGlued = false;
+        return st;
+    }
     if (word.IsEmpty()) {
         // Symbols are read whole here; "~" and "_" give their characters.
         if (!w.rest.IsEmpty() && !bHeader) {
@@ -833,27 +852,25 @@ int CRtfDraw3::ControlWord(bool bHeader, CPiece* pEscape)
         const int code = w.n < 0 ? w.n + 65536 : w.n;
         const int byte = code >= 0 && code <= 0xFFFF ? cp1252::FromUnicode(static_cast<char32_t>(code)) : -1;
         // The fallback characters for older readers are passed over, in this token or after it.
+        // What text follows them in the token is read again as text of its own, so that a long
+        // word goes on as any other and breaks where it is too wide for the line.
         const int skip = m_fmt.nUnicodeSkip;
         const int inRest = std::min(skip, w.rest.GetLength());
-        const CString after = w.rest.Mid(inRest);
         if (w.rest.IsEmpty())
             TakeDelimiterBlank();
+        else
+            SetPos(m_pPos - (w.rest.GetLength() - inRest));
         m_nFallbackLeft = skip - inRest;
         pEscape->wide.clear();
         CString text;
         if (byte >= 0) {
             text = CString(static_cast<char>(byte));
         } else {
-            // Above 127 as plain text; drawn through the wide path. What text follows in the
-            // token is drawn as a piece of its own.
+            // Above 127 as plain text; drawn through the wide path.
             text = CString('\xBF');
-            if (code > 0 && code <= 0xFFFF && !m_bPlainText) {
+            if (code > 0 && code <= 0xFFFF && !m_bPlainText)
                 pEscape->wide.assign(1, static_cast<char16_t>(code));
-                for (int i = 0; i < after.GetLength(); ++i)
-                    pEscape->wide += static_cast<char16_t>(cp1252::ToUnicode(static_cast<unsigned char>(after[i])));
-            }
         }
-        text += after;
         pEscape->text = text;
         pEscape->nStart = nStart;
         pEscape->nRecordStart = nStart;
@@ -998,17 +1015,26 @@ bool CRtfDraw3::NextPiece(CPiece* pPiece, int* pnStatus)
         }
         return true;
     }
+    if (!TextPiece(id, pPiece))
+        return NextPiece(pPiece, pnStatus);  // all of it a fallback passed over
+    return true;
+}
+
+bool CRtfDraw3::TextPiece(int id, CPiece* pPiece)
+{
     pPiece->text = TokenText();
     pPiece->wide.clear();
+    pPiece->nStart = pPiece->nRecordStart = TokenStart();
     if (m_nFallbackLeft > 0) {
-        // A fallback written as plain characters after the "\u" and its blank.
+        // A fallback written as plain characters after the "\u" and its blank. The piece starts
+        // after it, so that a line that breaks inside the word starts where its text does.
         const int n = std::min(m_nFallbackLeft, pPiece->text.GetLength());
         pPiece->text = pPiece->text.Mid(n);
+        pPiece->nStart += n;
         m_nFallbackLeft -= n;
         if (pPiece->text.IsEmpty())
-            return NextPiece(pPiece, pnStatus);
+            return false;
     }
-    pPiece->nStart = pPiece->nRecordStart = TokenStart();
     pPiece->nEnd = Offset(m_pPos);
     pPiece->bEscape = false;
     pPiece->bGlued = false;

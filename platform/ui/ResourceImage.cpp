@@ -61,11 +61,11 @@ BOOL LoadResourceImage(LPCSTR name, QImage& image)
     return LoadResourceImage(static_cast<UINT>(id), image);
 }
 
-QPixmap StockPicturePixmap(StockPicture kind, int nSize, const QWidget* pWidget)
+QPixmap StockPicturePixmap(StockPicture kind, int nSize, qreal ratio)
 {
     // Drawn rather than scaled from a bitmap of one size: a picture scaled up to the pixel
     // ratio is blurred.
-    const qreal ratio = pWidget ? pWidget->devicePixelRatioF() : qGuiApp->devicePixelRatio();
+    ratio = ratio > 0 ? ratio : 1.0;
     const int device = static_cast<int>(std::ceil(nSize * ratio));
     QPixmap pixmap(device, device);
     pixmap.setDevicePixelRatio(ratio);

@@ -32,6 +32,6 @@ BOOL LoadResourceImage(LPCSTR name, QImage& image);
 
 // The stock pictures of messages.
 enum class StockPicture { Information, Warning, Error };
-// A stock picture of nSize by nSize logical pixels, drawn at the pixel ratio of the screen the
-// widget shows on (the application's without one), so that it stays sharp on a scaled screen.
-QPixmap StockPicturePixmap(StockPicture kind, int nSize, const QWidget* pWidget);
+// A stock picture of nSize by nSize logical pixels, drawn at the given device pixel ratio (that
+// of the device it is painted on), so that it stays sharp on a scaled screen.
+QPixmap StockPicturePixmap(StockPicture kind, int nSize, qreal ratio);

@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -16,19 +17,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 namespace {
 
-// Plain text of a cursor's selection: paragraph marks and line breaks become one "\n" each, so
-// offsets in the text are positions in the control.
-CString PlainOf(const QTextCursor& c)
-{
-    QString s = c.selectedText();
-    for (QChar& ch : s)
-        if (ch == QChar::ParagraphSeparator || ch == QChar::LineSeparator)
-            ch = '\n';
-    return FromQString(s);
-}
+// The character the control puts in after a place where a line may break.
+constexpr char16_t kBreakHint = 0x200B;
 
 QString PlainToQString(const CString& text)
 {
@@ -106,6 +100,35 @@ void CRichEditCtrl::ApplyDefaultToEmpty()
 // ---------------------------------------------------------------------------------------------
 // Streams
 
+CString CRichEditCtrl::PlainOf(const QTextCursor& c) const
+{
+    // Paragraph marks and line breaks become one "\n" each, so offsets in the text are positions
+    // in the control (in a control without break hints, which are shown but are no text).
+    QString s = c.selectedText();
+    if (m_bBreakHints)
+        s.remove(QChar(kBreakHint));
+    for (QChar& ch : s)
+        if (ch == QChar::ParagraphSeparator || ch == QChar::LineSeparator)
+            ch = '\n';
+    return FromQString(s);
+}
+
+void CRichEditCtrl::AllowBreaksAfter(const QRegularExpression& place)
+{
+    QTextDocument* doc = document();
+    const bool modified = doc->isModified();
+    QTextCursor edit(doc);
+    edit.beginEditBlock();
+    for (QTextCursor found = doc->find(place); !found.isNull(); found = doc->find(place, found)) {
+        QTextCursor at(doc);
+        at.setPosition(found.selectionEnd());
+        at.insertText(QString(QChar(kBreakHint)), found.charFormat());
+    }
+    edit.endEditBlock();
+    doc->setModified(modified);
+    m_bBreakHints = true;
+}
+
 QTextCursor CRichEditCtrl::RangeCursor(UINT nFormat) const
 {
     QTextCursor c = textCursor();
@@ -136,7 +159,7 @@ long CRichEditCtrl::StreamIn(UINT nFormat, const CString& text)
         done = ReadRtf(text, c, m_defaultFormat);
     if (!done) {
         QTextCharFormat fmt = selection ? c.charFormat() : m_defaultFormat;
-        c.insertText(PlainToQString(text), fmt);
+        RtfInsertPlainText(c, PlainToQString(text), &fmt);
     }
     if (!selection) {
         document()->clearUndoRedoStacks();
@@ -152,12 +175,31 @@ long CRichEditCtrl::StreamIn(UINT nFormat, const CString& text)
 CString CRichEditCtrl::StreamOut(UINT nFormat) const
 {
     QTextCursor c = RangeCursor(nFormat);
-    if (nFormat & SF_RTF) {
+    if (!(nFormat & SF_RTF))
+        return PlainOf(c);
+    if (!m_bBreakHints) {
         if (nFormat & SFF_SELECTION)
             return WriteRtf(*document(), c.selectionStart(), c.selectionEnd());
         return WriteRtf(*document());
     }
-    return PlainOf(c);
+    // The break hints go out of a copy, so that the RTF holds the text as it was put in.
+    std::unique_ptr<QTextDocument> copy(document()->clone());
+    RtfSetDefaultTab(*copy, RtfGetDefaultTab(*document()));
+    int start = c.selectionStart();
+    int end = c.selectionEnd();
+    const QString text = copy->toRawText();
+    for (qsizetype i = text.size() - 1; i >= 0; --i) {
+        if (text[i] != QChar(kBreakHint))
+            continue;
+        QTextCursor hint(copy.get());
+        hint.setPosition(static_cast<int>(i));
+        hint.deleteChar();
+        start -= i < start ? 1 : 0;
+        end -= i < end ? 1 : 0;
+    }
+    if (nFormat & SFF_SELECTION)
+        return WriteRtf(*copy, start, end);
+    return WriteRtf(*copy);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -364,6 +406,11 @@ BOOL CRichEditCtrl::SetParaFormat(const PARAFORMAT& pf)
     QTextCursor sel = textCursor();
     QTextBlock first = document()->findBlock(sel.selectionStart());
     QTextBlock last = document()->findBlock(sel.selectionEnd());
+    // The lines before and after a line break are one paragraph.
+    while (first.previous().isValid() && RtfContinuesParagraph(first.blockFormat()))
+        first = first.previous();
+    while (last.next().isValid() && RtfContinuesParagraph(last.next().blockFormat()))
+        last = last.next();
     QTextCursor c(document());
     c.beginEditBlock();
     for (QTextBlock b = first; b.isValid() && b.blockNumber() <= last.blockNumber(); b = b.next()) {
@@ -430,7 +477,7 @@ CString CRichEditCtrl::GetSelText() const
 void CRichEditCtrl::ReplaceSel(const char* text, BOOL bCanUndo)
 {
     QTextCursor c = textCursor();
-    c.insertText(PlainToQString(text ? text : ""));
+    RtfInsertPlainText(c, PlainToQString(text ? text : ""));
     setTextCursor(c);
     if (!bCanUndo)
         EmptyUndoBuffer();
@@ -714,6 +761,18 @@ void CRichEditCtrl::keyPressEvent(QKeyEvent* e)
         }
     }
     QTextEdit::keyPressEvent(e);
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && !(e->modifiers() & Qt::ShiftModifier) &&
+        !isReadOnly()) {
+        // Enter starts a paragraph, even in the line after a break, whose format the new block took.
+        QTextCursor c = textCursor();
+        QTextBlockFormat f = c.blockFormat();
+        if (RtfContinuesParagraph(f)) {
+            RtfSetContinuesParagraph(f, false, RtfGetDefaultTab(*document()));
+            c.joinPreviousEditBlock();
+            c.setBlockFormat(f);
+            c.endEditBlock();
+        }
+    }
 }
 
 QMimeData* CRichEditCtrl::createMimeDataFromSelection() const
@@ -723,6 +782,8 @@ QMimeData* CRichEditCtrl::createMimeDataFromSelection() const
     data->setData(CF_RTF_MIME, rtf);
     QString plain = textCursor().selectedText();
     plain.replace(QChar::ParagraphSeparator, '\n').replace(QChar::LineSeparator, '\n');
+    if (m_bBreakHints)
+        plain.remove(QChar(kBreakHint));
     data->setText(plain);
     return data;
 }
@@ -756,6 +817,6 @@ void CRichEditCtrl::insertFromMimeData(const QMimeData* source)
         QApplication::beep();
         text.truncate(std::max(room, 0L));
     }
-    c.insertText(text);
+    RtfInsertPlainText(c, text);
     setTextCursor(c);
 }

@@ -17,6 +17,8 @@
 
 #include <functional>
 
+class QRegularExpression;
+
 // Stream formats.
 constexpr UINT SF_TEXT = 0x0001;
 constexpr UINT SF_RTF = 0x0002;
@@ -127,6 +129,12 @@ public:
     // Tells the owner the size the content needs (the width stays, the height is the content's).
     void RequestResize();
 
+    // Lets the layout break a line after each match of place (a long file name at its separators)
+    // by a zero-width space there. These break hints are shown only: the text streamed, copied or
+    // read out leaves them out, so its offsets are no longer positions in the control. For panes
+    // that show a text, not for text the user edits.
+    void AllowBreaksAfter(const QRegularExpression& place);
+
     // Conversions between the record and the text format (only the masked fields are set).
     static QTextCharFormat CharFormatToText(const CHARFORMAT& cf);
     static void TextToCharFormat(const QTextCharFormat& fmt, CHARFORMAT& cf);
@@ -157,6 +165,7 @@ protected:
 
 private:
     QTextCursor RangeCursor(UINT nFormat) const;
+    CString PlainOf(const QTextCursor& c) const;
     void ApplyDefaultToEmpty();
 
     QTextCharFormat m_defaultFormat;
@@ -165,4 +174,5 @@ private:
     DWORD m_dwEventMask = 0;
     QPalette m_savedPalette;
     bool m_bPaletteSaved = false;
+    bool m_bBreakHints = false;
 };

@@ -4,6 +4,8 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextOption>
 
@@ -73,14 +75,18 @@ void RtfSetParaProps(QTextBlockFormat& fmt, const CRtfParaProps& props, int nDef
     // the stops are the document's default ones from the left edge, which the layout's own
     // (counted from the line's start) only meet when the line starts on one of them. Neither
     // kind is a "\tx" of the text, so the kept list holds only the text's own.
-    const int lineStart = props.left + props.first;
+    // A block that continues a paragraph after a line break starts at the left indent.
+    const bool bContinues = RtfContinuesParagraph(fmt);
+    if (bContinues)
+        fmt.setTextIndent(0);
+    const int lineStart = bContinues ? props.left : props.left + props.first;
     QList<QTextOption::Tab> native;
     auto add = [&native, lineStart](int twips, QTextOption::TabType type) {
         native.append(QTextOption::Tab(RtfTwipsToDoc(twips - lineStart), type,
                                        type == QTextOption::DelimiterTab ? QChar('.') : QChar()));
     };
     int last = lineStart;
-    bool bIndentStop = props.first < 0;
+    bool bIndentStop = props.first < 0 && !bContinues;
     for (int t : props.tabs) {
         QTextOption::TabType type = QTextOption::LeftTab;
         switch ((t >> 24) & 0x0F) {
@@ -111,6 +117,44 @@ void RtfSetParaProps(QTextBlockFormat& fmt, const CRtfParaProps& props, int nDef
     std::stable_sort(native.begin(), native.end(),
                      [](const QTextOption::Tab& a, const QTextOption::Tab& b) { return a.position < b.position; });
     fmt.setTabPositions(native);
+}
+
+bool RtfContinuesParagraph(const QTextBlockFormat& fmt)
+{
+    return fmt.boolProperty(rtfprop::LineBreakBlock);
+}
+
+void RtfSetContinuesParagraph(QTextBlockFormat& fmt, bool bContinues, int nDefaultTab)
+{
+    if (RtfContinuesParagraph(fmt) == bContinues)
+        return;
+    const CRtfParaProps props = RtfGetParaProps(fmt);
+    if (bContinues)
+        fmt.setProperty(rtfprop::LineBreakBlock, true);
+    else
+        fmt.clearProperty(rtfprop::LineBreakBlock);
+    RtfSetParaProps(fmt, props, nDefaultTab);
+}
+
+void RtfInsertPlainText(QTextCursor& cursor, const QString& text, const QTextCharFormat* pFormat)
+{
+    // A new block takes the format of the one it was split from, the mark of a line break too.
+    QTextDocument* doc = cursor.document();
+    const int from = cursor.selectionStart();
+    cursor.beginEditBlock();
+    if (pFormat)
+        cursor.insertText(text, *pFormat);
+    else
+        cursor.insertText(text);
+    const int nDefaultTab = RtfGetDefaultTab(*doc);
+    for (QTextBlock b = doc->findBlock(from).next(); b.isValid() && b.position() <= cursor.position(); b = b.next()) {
+        QTextBlockFormat f = b.blockFormat();
+        if (!RtfContinuesParagraph(f))
+            continue;
+        RtfSetContinuesParagraph(f, false, nDefaultTab);
+        QTextCursor(b).setBlockFormat(f);
+    }
+    cursor.endEditBlock();
 }
 
 namespace {

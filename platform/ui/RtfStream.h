@@ -14,6 +14,8 @@
 
 #include <QTextFormat>
 
+class QString;
+class QTextCharFormat;
 class QTextCursor;
 class QTextDocument;
 
@@ -33,6 +35,11 @@ enum : int {
     FirstIndentTwips,
     RightIndentTwips,
     TabStopsTwips,
+    // Block formats: set (true) on a block that continues the paragraph before it after a line
+    // break ("\line"). The two are one RTF paragraph with one set of properties; they are blocks
+    // of their own because the layout measures tab stops from where a block's first line starts,
+    // and the line after a break starts at the left indent, not where the paragraph's first does.
+    LineBreakBlock,
 };
 }
 
@@ -65,8 +72,17 @@ struct CRtfParaProps {
 // A block format's paragraph properties (the twips kept on it, else its native fields).
 CRtfParaProps RtfGetParaProps(const QTextBlockFormat& fmt);
 // Sets them on a block format, native fields included, so the layout shows them as RTF places
-// them in a document whose default tab stop is nDefaultTab twips.
+// them in a document whose default tab stop is nDefaultTab twips (on a block that continues a
+// paragraph after a line break, as they fall on the lines after the break).
 void RtfSetParaProps(QTextBlockFormat& fmt, const CRtfParaProps& props, int nDefaultTab);
+
+// Whether a block continues the paragraph before it after a line break, and marking it so (its
+// layout fields follow).
+bool RtfContinuesParagraph(const QTextBlockFormat& fmt);
+void RtfSetContinuesParagraph(QTextBlockFormat& fmt, bool bContinues, int nDefaultTab);
+// Inserts plain text at the cursor (in pFormat, else the cursor's format): each of its line ends
+// starts a paragraph of its own, never the line after a break of the paragraph it was typed in.
+void RtfInsertPlainText(QTextCursor& cursor, const QString& text, const QTextCharFormat* pFormat = nullptr);
 
 // Reads an RTF text into the document at the cursor, replacing the cursor's selection. `base`
 // gives the face, pitch, character set and size for text whose font or size the RTF leaves
@@ -76,6 +92,6 @@ void RtfSetParaProps(QTextBlockFormat& fmt, const CRtfParaProps& props, int nDef
 BOOL ReadRtf(const CString& rtf, QTextCursor& cursor, const QTextCharFormat& base);
 
 // Writes the characters [start, end) of the document as RTF (end -1: to the end). A paragraph
-// mark inside the range ends its paragraph with "\par"; a range that reaches the end of the
-// text ends with the final "\par".
+// mark inside the range ends its paragraph with "\par" (with "\line" before a block that
+// continues it); a range that reaches the end of the text ends with the final "\par".
 CString WriteRtf(const QTextDocument& doc, int start = 0, int end = -1);

@@ -73,6 +73,7 @@ enum class Act {
     TabKind,
     TabStop,
     Paragraph,
+    LineBreak,
     Character,
 };
 
@@ -103,7 +104,7 @@ constexpr BodyWord kBodyWords[] = {
     {"i", Act::Toggle, 0, &CharState::italic},
     {"ldblquote", Act::Character, 0x201C},
     {"li", Act::LeftIndent},
-    {"line", Act::Character, 0x2028},
+    {"line", Act::LineBreak},
     {"lquote", Act::Character, 0x2018},
     {"nosupersub", Act::Script, 0},
     {"page", Act::Paragraph},
@@ -157,9 +158,13 @@ private:
     void AddByte(unsigned char b);
     void AddUnit(char16_t u);
     void Par();
+    void LineBreak();
     void Flush();
     void MaterializePar();
     void EndParagraph(const ParaState& para, const QTextCharFormat& mark);
+    // Gives the paragraph the cursor is in, every block of it, the format (each block keeps
+    // whether it continues the one before after a line break).
+    void SetParagraphFormat(const QTextBlockFormat& fmt);
     void Finish();
     void CharChanged() { m_fmtDirty = true; }
     const FontEntry* FindFont(int n) const;
@@ -572,6 +577,8 @@ void CRtfReader::Dispatch(std::string_view w, bool hasParam, int n)
         return;
     case Act::Paragraph:
         return Par();
+    case Act::LineBreak:
+        return LineBreak();
     case Act::Character:
         return AddUnit(static_cast<char16_t>(e->value));
     }
@@ -685,6 +692,20 @@ void CRtfReader::Par()
     m_parChar = MakeCharFormat();
 }
 
+void CRtfReader::LineBreak()
+{
+    // Dropped where a character would be (hidden text, a skipped group).
+    if (m_st.dest != Dest::Normal || m_st.chr.hidden)
+        return;
+    Flush();
+    MaterializePar();
+    // The line after the break goes on in a block of its own, of the same paragraph.
+    QTextBlockFormat next = m_cursor.blockFormat();
+    RtfSetContinuesParagraph(next, true, RtfGetDefaultTab(*m_cursor.document()));
+    m_cursor.insertBlock(next, MakeCharFormat());
+    m_split = true;
+}
+
 void CRtfReader::MaterializePar()
 {
     if (!m_pendingPar)
@@ -697,9 +718,23 @@ void CRtfReader::MaterializePar()
 
 void CRtfReader::EndParagraph(const ParaState& para, const QTextCharFormat& mark)
 {
-    m_cursor.setBlockFormat(MakeBlockFormat(para));
+    SetParagraphFormat(MakeBlockFormat(para));
     if (m_cursor.block().length() <= 1)
         m_cursor.setBlockCharFormat(mark);
+}
+
+void CRtfReader::SetParagraphFormat(const QTextBlockFormat& fmt)
+{
+    const int nDefaultTab = RtfGetDefaultTab(*m_cursor.document());
+    for (QTextBlock b = m_cursor.block(); b.isValid(); b = b.previous()) {
+        const bool bContinues = RtfContinuesParagraph(b.blockFormat());
+        QTextBlockFormat f = fmt;
+        RtfSetContinuesParagraph(f, false, nDefaultTab);
+        RtfSetContinuesParagraph(f, bContinues, nDefaultTab);
+        QTextCursor(b).setBlockFormat(f);
+        if (!bContinues)
+            break;
+    }
 }
 
 void CRtfReader::Finish()
@@ -711,13 +746,16 @@ void CRtfReader::Finish()
         // Inside other text the last mark ends the paragraph read, and the text after it goes
         // on in a paragraph of its own, formatted as before. Only for a whole document, or at
         // the end of one (where a text is appended), is it the document's own final mark.
-        if (!m_wholeDoc && !m_cursor.atEnd())
-            m_cursor.insertBlock(m_hostBlock, m_hostMark);
+        if (!m_wholeDoc && !m_cursor.atEnd()) {
+            QTextBlockFormat rest = m_hostBlock;
+            RtfSetContinuesParagraph(rest, false, RtfGetDefaultTab(*m_cursor.document()));
+            m_cursor.insertBlock(rest, m_hostMark);
+        }
     } else if (m_wholeDoc) {
         EndParagraph(m_st.para, MakeCharFormat());
     } else if (m_split) {
         // The text read after its last mark joins the paragraph it went into, which keeps its format.
-        m_cursor.setBlockFormat(m_hostBlock);
+        SetParagraphFormat(m_hostBlock);
     }
     m_cursor.endEditBlock();
 }

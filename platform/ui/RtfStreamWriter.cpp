@@ -30,6 +30,7 @@ struct Paragraph {
     CRtfParaProps para;
     std::vector<std::pair<RunFormat, QString>> runs;
     bool ends = false;
+    bool lineBreak = false;  // the paragraph goes on after its mark, a line break
     RunFormat mark;  // the paragraph mark's format, written for an empty paragraph
 };
 
@@ -220,6 +221,7 @@ CString CRtfWriter::Write(int start, int end)
             para.runs.emplace_back(Resolve(frag.charFormat()), text);
         }
         para.ends = markPos < end || (markPos == textLength && end == textLength);
+        para.lineBreak = b.next().isValid() && RtfContinuesParagraph(b.next().blockFormat());
         if (para.runs.empty() && !para.ends)
             continue;
         if (para.runs.empty())
@@ -267,7 +269,7 @@ CString CRtfWriter::Write(int start, int end)
         if (para.ends) {
             if (para.runs.empty())
                 Switch(para.mark);
-            Word("par");
+            Word(para.lineBreak ? "line" : "par");
         }
     }
     m_out += "}";

@@ -2,7 +2,9 @@
 
 #include "foundation/Log.h"
 #include "platform/core/Profile.h"
+#include "platform/ui/QtString.h"
 #include "platform/ui/ResourceImage.h"
+#include "platform/ui/RtfStream.h"
 #include "res/ids/Core.h"
 #include "tests/support/CorraTest.h"
 #include "tests/support/ModalScript.h"
@@ -11,6 +13,7 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QPushButton>
@@ -266,7 +269,43 @@ TEST_F(HVMsgBoxTest, LongPathsBreakAtTheirSeparators)
                 EXPECT_TRUE(QString("\\/_-").contains(end) || shown.back().isSpace())
                     << "pane " << i << " line " << n << ": " << shown.toStdString();
             }
+            // The places to break are shown only: the pane's text is the text it was given.
+            const CString given = i == 2 ? d.m_csPane3 : d.m_csPane4;
+            EXPECT_EQ(pane->GetText(), given) << "pane " << i;
+            pane->SelectAll();
+            EXPECT_EQ(pane->GetSelText(), given) << "pane " << i;
+            const CString rtf = pane->StreamOut(SF_RTF);
+            EXPECT_EQ(rtf.Find("\\u8203"), -1) << rtf.GetString();
+            QTextDocument back;
+            QTextCursor cursor(&back);
+            ReadRtf(rtf, cursor, QTextCharFormat());
+            EXPECT_EQ(back.toPlainText(), ToQString(given)) << "pane " << i;
         }
+    });
+    box.DoModal();
+}
+
+// The picture is drawn at the pixel ratio of whatever it is painted on, so a box moved to a
+// screen of another scale shows it sharp, not scaled up from the old one.
+TEST_F(HVMsgBoxTest, ThePictureIsDrawnAtThePixelRatioItIsPaintedAt)
+{
+    CHVMsgBox box("Corra", 0);
+    box.m_csPane1 = "The file could not be saved.";
+    box.m_bWarning = TRUE;
+    CModalScript script;
+    script.On<CHVMsgBox>([](CHVMsgBox& dlg) {
+        QWidget* picture = dlg.GetDlgItem(IDC_HVMSG_PICTURE);
+        ASSERT_EQ(picture->size(), QSize(32, 32));
+        for (qreal ratio : {1.0, 1.5, 2.0}) {
+            QImage shot(QSize(32, 32) * ratio, QImage::Format_ARGB32_Premultiplied);
+            shot.setDevicePixelRatio(ratio);
+            shot.fill(Qt::transparent);
+            picture->render(&shot, QPoint(), QRegion(), QWidget::DrawChildren);
+            QImage drawn = StockPicturePixmap(StockPicture::Warning, 32, ratio).toImage();
+            drawn = drawn.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            EXPECT_EQ(shot.convertToFormat(QImage::Format_ARGB32_Premultiplied), drawn) << ratio;
+        }
+        ClickDlgButton(dlg, IDOK);
     });
     box.DoModal();
 }

@@ -6,6 +6,7 @@
 #include "render/FontMgr.h"
 #include "res/ids/RichEdit.h"
 #include "tests/support/CorraTest.h"
+#include "tests/support/EngineTextOps.h"
 #include "tests/support/FixedMetricsDC.h"
 
 #include <QApplication>
@@ -19,11 +20,8 @@ namespace {
 
 // Stands in for the RTF engine's echo: records what it is asked and puts the slot's face in
 // place of the document-font entry's. The other operations are the engine's.
-class CFakeEcho : public IRtfTextOps {
+class CFakeEcho : public CEngineTextOpsDouble {
 public:
-    BOOL RepairFontPitch(CString& rtf) override { return EngineRtfTextOps().RepairFontPitch(rtf); }
-    CString MakeDefaultHeader() override { return EngineRtfTextOps().MakeDefaultHeader(); }
-    CString ToPlainText(LPCSTR rtf) override { return EngineRtfTextOps().ToPlainText(rtf); }
     BOOL Echo(CString& rtf, int nSlot, CString* pOut) override
     {
         echoed = rtf;

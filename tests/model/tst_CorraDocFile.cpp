@@ -2,6 +2,7 @@
 
 #include "foundation/EncryptedArchive.h"
 #include "model/CorraHeader.h"
+#include "model/CorraQuestion.h"
 #include "model/Group.h"
 #include "platform/core/FileSys.h"
 #include "controls/OldProgressDlg.h"
@@ -392,18 +393,18 @@ TEST_F(CorraDocFileTest, ACancelledReadKeepsWhatWasReadAndIsNotSaved)
 }
 
 // Writes a stand-in record for each entry of its question list.
+// Many questions, each written as one short line.
 class CFakeQuestionsDoc : public CRecordingDoc {
 public:
-    explicit CFakeQuestionsDoc(int count) : m_ids(static_cast<size_t>(count))
+    explicit CFakeQuestionsDoc(int count)
     {
-        for (int& id : m_ids)
-            m_plQuestions.AddTail(&id);
+        for (int id = 1; id <= count; ++id) {
+            auto* question = new CCorraQuestion;
+            question->m_nId = id;
+            InsertQuestion(question);
+        }
     }
-    ~CFakeQuestionsDoc() override { m_plQuestions.RemoveAll(); }
     void WriteQuestionRecord(CEncryptedArchive& out, void*) override { out.GrowBuffer("QUESTION RECORD\r\n"); }
-
-private:
-    std::vector<int> m_ids;
 };
 
 TEST_F(CorraDocFileTest, ACancelledSaveLeavesTheOldFileAsItWas)

@@ -113,6 +113,36 @@ TEST_F(CorraDocMutationTest, FlippedAndRandomBytes)
     }
 }
 
+TEST_F(CorraDocMutationTest, TheSampleBankDamaged)
+{
+    // Questions of every type, collections, groups and an image: every reader of the loop.
+    std::string text;
+    ASSERT_TRUE(fsys::ReadFile(SamplePath("Biology.crr"), text));
+    for (size_t cut = 0; cut < text.size(); cut += 7)
+        Feed(text.substr(0, cut), "sample cut at " + std::to_string(cut));
+    std::string block = Enciphered(text, HomePath("whole.crr"));
+    CRandom rng(20261211);
+    for (int round = 0; round < 150; ++round) {
+        std::string plain = text;
+        std::string enciphered = block;
+        for (int k = 1 + rng.Next() % 3; k > 0; --k) {
+            plain[static_cast<size_t>(rng.Next()) % plain.size()] = static_cast<char>(rng.Next() & 0xFF);
+            enciphered[static_cast<size_t>(rng.Next()) % enciphered.size()] ^= static_cast<char>(1 << (rng.Next() % 8));
+        }
+        Feed(plain, "sample bytes changed, round " + std::to_string(round));
+        Feed(enciphered, "sample enciphered flips, round " + std::to_string(round));
+        // A record of the bank cut out, or doubled.
+        size_t from = static_cast<size_t>(rng.Next()) % text.size();
+        size_t len = static_cast<size_t>(rng.Next()) % 400;
+        std::string spliced = text;
+        spliced.erase(from, len);
+        Feed(spliced, "sample with a piece cut out, round " + std::to_string(round));
+        Feed(text.substr(0, from) + text.substr(from / 2), "sample with a piece doubled, round " + std::to_string(round));
+    }
+    EXPECT_GT(m_counts[CCorraDoc::readComplete], 0);
+    EXPECT_GT(m_counts[CCorraDoc::readFailed], 0);
+}
+
 TEST_F(CorraDocMutationTest, HugeAndOddNumbers)
 {
     std::string text = SampleText();

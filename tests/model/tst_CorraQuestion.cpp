@@ -1,5 +1,6 @@
 #include "model/CorraQuestion.h"
 
+#include "foundation/CorraAppBase.h"
 #include "foundation/EncryptedArchive.h"
 #include "foundation/FileTypes.h"
 #include "foundation/FileUtil.h"
@@ -15,6 +16,12 @@
 namespace {
 
 using CorraQuestionTest = CorraTest;
+
+// Each test starts from the settings of its fresh profile.
+const CTestResetHook s_resetSettings([] {
+    CCorraQuestion::LoadAnswerLengths();
+    CCorraQuestion::LoadSubjCharLen();
+});
 
 std::string Written(CCorraQuestion& question)
 {
@@ -145,12 +152,14 @@ TEST_F(CorraQuestionTest, EveryTypeReadsBackAsWritten)
         EXPECT_EQ(Items(back.m_saBooks), Items(q.m_saBooks));
         EXPECT_EQ(Items(back.m_saChapters), (std::vector<CString>{"7", "ch3", ""}));
         EXPECT_EQ(ImagesOf(back), ImagesOf(q)) << q.GetTypeCode();
-        if (q.IsChoiceType())
+        if (q.IsChoiceType()) {
             EXPECT_EQ(ChoicesOf(back), ChoicesOf(q)) << q.GetTypeCode();
-        else
+        } else {
             EXPECT_EQ(back.m_cszChoicesText, q.m_cszChoicesText) << q.GetTypeCode();
-        if (c.type == IDS_QTYPE_ES || c.type == IDS_QTYPE_SA || c.type == IDS_QTYPE_FI)
+        }
+        if (c.type == IDS_QTYPE_ES || c.type == IDS_QTYPE_SA || c.type == IDS_QTYPE_FI) {
             EXPECT_DOUBLE_EQ(back.m_dAnswerSize, 0.5);
+        }
         CString missing;
         EXPECT_FALSE(back.GetMissingFields(missing)) << missing;
     }
@@ -212,9 +221,25 @@ TEST_F(CorraQuestionTest, ReaderResultsOnMalformedRecords)
         EXPECT_EQ(CCorraQuestion::ErrorText(), c.error) << c.text;
         EXPECT_EQ(q.m_nId, c.id) << c.text;
         EXPECT_EQ(q.m_nIndex, c.index) << c.text;
-        if (c.result == READ_NOT_THIS || c.result == READ_MALFORMED)
+        if (c.result == READ_NOT_THIS || c.result == READ_MALFORMED) {
             EXPECT_EQ(rest, c.text) << "the cursor is put back";
+        }
     }
+}
+
+TEST_F(CorraQuestionTest, ARecordCutShortEndsAsMalformedWhateverTheTokenizersEndMode)
+{
+    for (BOOL endToken : {TRUE, FALSE}) {
+        QuestionTokenizer().SetEndTokenAtEnd(endToken);
+        const std::string text = "BEGIN QUESTION ID: 5 TYPE:";
+        LPCSTR p = text.c_str();
+        UINT n = static_cast<UINT>(text.size());
+        CCorraQuestion q;
+        EXPECT_EQ(q.ReadRecord(&p, &n, nullptr), READ_MALFORMED) << endToken;
+        EXPECT_EQ(CCorraQuestion::ErrorText(), "Syntax error");
+        EXPECT_EQ(q.m_nId, 5);
+    }
+    QuestionTokenizer().SetEndTokenAtEnd(TRUE);
 }
 
 TEST_F(CorraQuestionTest, AnswerSizeIsTakenOutOfTheTextOnlyOnceTheTypeIsKnown)
@@ -388,6 +413,50 @@ TEST_F(CorraQuestionTest, ARecordThatNeverEndsIsStoppedByTheLoopingGuard)
     };
     CStuck q;
     EXPECT_THROW(Read(q, "BEGIN QUESTION FOO END QUESTION"), std::runtime_error);
+}
+
+TEST_F(CorraQuestionTest, BracesNeverReachARecordsSubjectOrChapterBlocks)
+{
+    CCorraQuestion q;
+    EXPECT_FALSE(q.AddSubject("Sets {A}"));
+    EXPECT_FALSE(q.AddTextbook("Notes}", "1"));
+    EXPECT_FALSE(q.AddTextbook("Notes", "{1"));
+    EXPECT_TRUE(q.m_saSubjects.IsEmpty());
+    EXPECT_TRUE(q.m_saBooks.IsEmpty());
+    // What came in another way is stored with parentheses, so the record stays readable.
+    q.m_saSubjects.Add("Sets {A}");
+    q.m_saBooks.Add("Notes}");
+    q.m_saChapters.Add("1");
+    q.m_nIndex = 4;
+    CCorraQuestion back;
+    ASSERT_EQ(Read(back, Written(q)), READ_OK);
+    EXPECT_EQ(Items(back.m_saSubjects), (std::vector<CString>{"Sets (A)"}));
+    EXPECT_EQ(Items(back.m_saBooks), (std::vector<CString>{"Notes)"}));
+    EXPECT_EQ(back.m_nIndex, 4);
+}
+
+TEST_F(CorraQuestionTest, SettingsComeFromTheProfileAndAreWrittenBackWhenMissing)
+{
+    CCorraAppBase& app = CorraApp();
+    CCorraQuestion::LoadAnswerLengths();
+    EXPECT_DOUBLE_EQ(CCorraQuestion::GetEssayLen(), 0.33f);
+    EXPECT_DOUBLE_EQ(CCorraQuestion::GetFillInLen(), 0.05f);
+    EXPECT_EQ(app.GetProfileString("Settings", "ShortAnswerLen"), "0.16");
+    app.WriteProfileString("Settings", "EssayLen", "0.5");
+    CCorraQuestion::LoadAnswerLengths();
+    EXPECT_DOUBLE_EQ(CCorraQuestion().m_dAnswerSize, 0.5) << "a new question takes the essay size";
+
+    struct Case {
+        const char* stored;
+        double fraction;
+    };
+    const Case cases[] = {{nullptr, 0.12}, {"20", 0.20}, {"40", 0.25}, {"0.15", 0.15}, {"0.01", 0.10}};
+    for (const Case& c : cases) {
+        if (c.stored)
+            app.WriteProfileString("Printing", "SubjCharLen", c.stored);
+        CCorraQuestion::LoadSubjCharLen();
+        EXPECT_NEAR(CCorraQuestion::GetSubjCharLen(), c.fraction, 1e-6) << (c.stored ? c.stored : "missing");
+    }
 }
 
 } // namespace

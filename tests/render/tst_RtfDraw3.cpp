@@ -66,7 +66,7 @@ TEST_F(RtfDraw3Test, LayoutTable)
         {"paragraphs; an empty one keeps its height, a last mark adds none", "a\\par\\par b\\par", 100, 1000, 30,
          "0,0 a|0,20 b"},
         {"a line break", "a\\line b", 100, 1000, 20, "0,0 a|0,10 b"},
-        {"text right after a control word", "a\\u8730?b\\par.c", 100, 1000, 20, "0,0 a|5,0 ?b|0,10 .c"},
+        {"text right after a control word", "a\\u8730?b\\par.c", 100, 1000, 20, "0,0 a|5,0 ?|10,0 b|0,10 .c"},
         {"a blank that does not break", "aa\\~bb cc", 35, 1000, 20, "0,0 aa|10,0 \xA0" "bb|0,10 cc"},
         {"unknown control symbols", "a\\-b \\1c", 100, 1000, 10, "0,0 a|5,0 b|15,0 c"},
         {"lines below the rectangle are not drawn", "aaaa bbbb cccc", 50, 15, 15, "0,0 aaaa|25,0 bbbb"},

@@ -13,6 +13,9 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <map>
+#include <vector>
+
 namespace {
 
 class RtfReadersTest : public RtfFixture {
@@ -97,6 +100,12 @@ const Snippet kSnippets[] = {
     {"a field result marked optional", "See {\\field{\\*\\fldinst {HYPERLINK \"http://x\"}}{\\*\\fldrslt{\\ul course page}}} now}",
      "See course page now", 1},
     {"an unknown destination is skipped whole", "a{\\*\\unknowndest {\\b nested} text}b}", "ab", 1},
+    {"a field instruction not marked optional", "See {\\field{\\fldinst HYPERLINK \"http://x\"}{\\fldrslt course page}} now}",
+     "See course page now", 1},
+    // A control word or symbol after "\\u" stands for one fallback character; a group's end
+    // ends the fallback.
+    {"a control word as a fallback", "A\\u945\\par ?B\\u8804\\'3f\\u8804\\{C}", "A@?B@@C", 1, true},
+    {"a fallback ends with its group", "Y{\\uc1\\u945}?Z {\\u8804}wrong}", "Y@?Z @wrong", 1, true},
 };
 
 TEST_F(RtfReadersTest, WordProcessorSnippetsThroughEveryReader)
@@ -186,6 +195,41 @@ TEST_F(RtfReadersTest, TheEngineDrawsCharactersBeyondItsCodePage)
         for (const auto& t : cdc.texts)
             text += t.wide.isEmpty() ? ToQString(t.text) : t.wide;
         EXPECT_EQ(text, QString::fromUtf16(c.text)) << c.rtf;
+    }
+}
+
+// A fallback written as text of its own is passed over once, however the lines break around it.
+TEST_F(RtfReadersTest, AFallbackIsPassedOverOnceWhereverTheLineBreaks)
+{
+    const struct {
+        const char* body;
+        int width;
+        std::vector<const char16_t*> lines;
+    } cases[] = {
+        // The character does not fit the line: the line before keeps all of its text.
+        {"aaaa \\u945 ?bbb}", 38, {u"aaaa", u"\u03b1bbb"}},
+        {"aaaa \\u945\\'3fbbb}", 38, {u"aaaa", u"\u03b1bbb"}},
+        // A word wider than the line breaks after its fallback, not inside it.
+        {"aaaa \\u945 ?bbbbbbbbbbbbbbbbb}", 38,
+         {u"aaaa", u"\u03b1", u"bbbb", u"bbbb", u"bbbb", u"bbbbb"}},
+        {"\\uc2 aaaa \\u945??bbbbbbbbbb}", 38, {u"aaaa", u"\u03b1", u"bbbb", u"bbbb", u"bb"}},
+    };
+    for (const auto& c : cases) {
+        CFixedMetricsDC dc;
+        CRtfDraw3 draw;
+        CRect rect(0, 0, c.width, 1000);
+        draw.DrawRtf(&dc, CString(kHead) + c.body, &rect, 0);
+        EXPECT_EQ(draw.GetStatus(), CRtfDraw3::RTF_SUCCESS) << c.body;
+        std::map<int, QString> lines;
+        for (const auto& t : dc.texts)
+            lines[t.y] += t.wide.isEmpty() ? ToQString(t.text) : t.wide;
+        QStringList drawn;
+        for (const auto& [y, text] : lines)
+            drawn << text;
+        QStringList expected;
+        for (const char16_t* line : c.lines)
+            expected << QString::fromUtf16(line);
+        EXPECT_EQ(drawn, expected) << c.body;
     }
 }
 

@@ -8,10 +8,12 @@
 // A new window is one more entry in Scenes(): build the window, fill it, and hand it to
 // Shoot (a modeless window or a plain control) or run it modally (the dialog hook shoots it).
 
+#include "controls/FloatEditTB.h"
 #include "controls/HVMsgBox.h"
 #include "controls/HVRichEditCtrl.h"
 #include "controls/OldProgressDlg.h"
 #include "controls/PromptDlg.h"
+#include "foundation/CorraAppBase.h"
 #include "platform/core/ServiceSlot.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/Dialog.h"
@@ -20,6 +22,7 @@
 #include <QElapsedTimer>
 #include <QPixmap>
 #include <QScreen>
+#include <QVBoxLayout>
 #include <QWindow>
 
 #include <clocale>
@@ -61,6 +64,31 @@ void Shoot(QWidget* w)
                 w->devicePixelRatioF());
 }
 
+// Saves the part of the screen that several windows cover.
+void ShootArea(const std::vector<QWidget*>& windows)
+{
+    QRect area;
+    for (QWidget* w : windows) {
+        w->show();
+        area = area.united(w->frameGeometry());
+    }
+    Settle();
+    QScreen* screen = windows.front()->screen();
+    QPixmap shot = screen ? screen->grabWindow(0, area.x(), area.y(), area.width(), area.height()) : QPixmap();
+    g_saved = shot.save(QString::fromStdString(g_out), "PNG");
+    std::printf("%s: %dx%d\n", g_out.c_str(), shot.width(), shot.height());
+}
+
+// The command id of the symbol of that name.
+UINT SymbolId(const char* name)
+{
+    for (const SymbolPalette& p : SymbolPalettes())
+        for (const SymbolEntry& e : p.symbols)
+            if (std::strcmp(e.name, name) == 0)
+                return e.id;
+    return 0;
+}
+
 // Shoots every modal dialog when it opens, then closes it.
 class CShootingHook : public IModalRunHook {
 public:
@@ -96,6 +124,46 @@ std::vector<Scene> Scenes()
              ctrl->resize(440, 220);
              ctrl->SetText(kQuestionRtf, SF_RTF);
              Shoot(ctrl);
+         }},
+        {"float-toolbar",
+         [] {
+             InstallFloatEditToolbar();
+             for (const char* bar : {"Edit", "Math 1", "Chem 1", "Chem 4"})
+                 CorraApp().WriteProfileInt("FloatEditTB", bar, 1);
+             LoadFloatBarFlags();
+             auto* frame = new QWidget;
+             frame->setWindowTitle("Question");
+             frame->setGeometry(150, 420, 560, 200);
+             auto* layout = new QVBoxLayout(frame);
+             layout->setContentsMargins(8, 8, 8, 8);
+             auto* ctrl = new CHVRichEditCtrl(frame);
+             layout->addWidget(ctrl);
+             ctrl->SetKeptText("Question");
+             ctrl->SetText("Balance the equation for the burning of methane, and name the gas that forms "
+                           "when the products cool:\n\n", SF_RTF);
+             frame->show();
+             Settle();
+             ctrl->ShowFloatToolbar();
+             auto* toolbar = dynamic_cast<CFloatEditTB*>(GetSharedFloatToolbar());
+             ctrl->SetSel(ctrl->GetTextLength(), ctrl->GetTextLength());
+             // CH4 + 2 O2 -> CO2 + 2 H2O, put in with the palettes' buttons.
+             const std::vector<SymbolEntry>& chem3 = SymbolPalettes()[6].symbols;
+             const std::vector<SymbolEntry>& chem4 = SymbolPalettes()[7].symbols;
+             const UINT two = chem4[1].id, arrow = chem3[13].id;
+             for (UINT id : {SymbolId("Carbon (6)"), SymbolId("Hydrogen (1)"), SymbolId("subscript 4"), 0u,
+                             SymbolId("plus"), 0u, two, SymbolId("Oxygen (8)"), SymbolId("subscript 2"), 0u, arrow,
+                             0u, SymbolId("Carbon (6)"), SymbolId("Oxygen (8)"), SymbolId("subscript 2"), 0u,
+                             SymbolId("plus"), 0u, two, SymbolId("Hydrogen (1)"), SymbolId("subscript 2"),
+                             SymbolId("Oxygen (8)")}) {
+                 if (id)
+                     toolbar->OnCommand(id);
+                 else
+                     ctrl->ReplaceSel(" ");
+             }
+             ctrl->SetSel(0, 7);  // "Balance"
+             toolbar->Refresh();
+             toolbar->SendIdleUpdate();
+             ShootArea({frame, toolbar});
          }},
         {"prompt",
          [] {

@@ -72,6 +72,11 @@ CString TestDataPath(const char* name)
     return fsys::Join(CORRA_TEST_DATA_DIR, name);
 }
 
+CString SamplePath(const char* name)
+{
+    return fsys::Join(CORRA_SAMPLES_DIR, name);
+}
+
 bool AsPlainUser(const std::function<bool()>& fn)
 {
     if (::geteuid() != 0)

@@ -51,3 +51,5 @@ bool AsPlainUser(const std::function<bool()>& fn);
 
 // The folder of the checked-in test fixtures.
 CString TestDataPath(const char* name);
+// A file of the sample documents that ship with the program (samples/).
+CString SamplePath(const char* name);

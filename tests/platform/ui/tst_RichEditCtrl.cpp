@@ -208,6 +208,58 @@ TEST(RichEditCtrl, TabbedTextStandsAtTheHangingIndentOrTheNextStop)
     EXPECT_NE(ctrl.StreamOut(SF_RTF).Find("}\\deftab360\\viewkind4"), -1) << ctrl.StreamOut(SF_RTF).GetString();
 }
 
+TEST(RichEditCtrl, TabsAfterALineBreakStandWhereTheParagraphsStopsAre)
+{
+    // The line after "\\line" starts at the left indent; its tabs go to the paragraph's stops as
+    // they stand from the left edge, whatever the first line's indent.
+    struct Case {
+        const char* para;
+        const char* after;  // the text of the line after the break, before its tab
+        int firstStop;      // twips: the stop its tab goes to when the text before it is narrower
+    };
+    const Case cases[] = {
+        {"\\li720\\fi-360", "", 1440},
+        {"\\li720\\fi-360", "ab", 1440},
+        {"\\li360\\fi-360", "second", 720},
+        {"\\li500\\fi-500", "", 720},
+        {"\\li1440\\fi-1440\\tx720\\tx2160", "", 2160},
+        {"\\li360\\fi360", "", 720},
+    };
+    CRichEditCtrl ctrl;
+    ctrl.resize(600, 400);
+    const double pxPerTwip = ctrl.logicalDpiX() / 1440.0;
+    for (const Case& c : cases) {
+        const CString after(c.after);
+        ctrl.StreamIn(SF_RTF, CString("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\\pard\\f0\\fs20 X\\par\\pard") +
+                                  c.para + " A.\\tab first\\line " + after + "\\tab more\\par}");
+        const int origin = ctrl.PosFromChar(0).x;
+        const long lineStart = 2 + 9;  // "X\n", "A.\tfirst\n"
+        const long more = lineStart + after.GetLength() + 1;
+        EXPECT_EQ(ctrl.GetText(), "X\nA.\tfirst\n" + after + "\tmore") << c.para;
+        const int textEnd = ctrl.PosFromChar(lineStart + after.GetLength()).x;
+        int stop = c.firstStop;
+        while (origin + qRound(stop * pxPerTwip) <= textEnd)
+            stop += 720;
+        EXPECT_NEAR(ctrl.PosFromChar(more).x, origin + qRound(stop * pxPerTwip), 1) << c.para << " " << c.after;
+        // One paragraph, written back as it was read.
+        const CString body = "A.\\tab first\\line" + (after.IsEmpty() ? after : " " + after) + "\\tab more\\par}";
+        EXPECT_NE(ctrl.StreamOut(SF_RTF).Find(body), -1) << ctrl.StreamOut(SF_RTF).GetString();
+    }
+
+    // Enter in the line after a break starts a paragraph of its own.
+    ctrl.StreamIn(SF_RTF, "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\\pard\\li720\\fi-360\\f0 A.\\tab one\\line two\\par}");
+    ctrl.SetSel(-1, -1);
+    ctrl.SetSel(ctrl.GetTextLength(), ctrl.GetTextLength());
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+    QApplication::sendEvent(&ctrl, &enter);
+    ctrl.ReplaceSel("B.\tthree\nC.\tfour");
+    const CString rtf = ctrl.StreamOut(SF_RTF);
+    EXPECT_NE(rtf.Find("A.\\tab one\\line two\\par B.\\tab three\\par C.\\tab four\\par}"), -1) << rtf.GetString();
+    // The new paragraphs' first lines start where the first's does, their text at the indent.
+    EXPECT_EQ(ctrl.PosFromChar(ctrl.GetText().Find("B.")).x, ctrl.PosFromChar(0).x);
+    EXPECT_EQ(ctrl.PosFromChar(ctrl.GetText().Find("four")).x, ctrl.PosFromChar(ctrl.GetText().Find("one")).x);
+}
+
 TEST(RichEditCtrl, LinesFollowTheLayoutOfAHiddenControl)
 {
     CRichEditCtrl ctrl;

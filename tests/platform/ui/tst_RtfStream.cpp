@@ -133,8 +133,14 @@ const RoundTrip kRoundTrips[] = {
          EXPECT_TRUE(At(d, 2).property(rtfprop::Emboss).toBool());
          EXPECT_FALSE(At(d, 4).property(rtfprop::Shadow).toBool());
      }},
-    {"LineAndParagraphs", "\\pard\\f0\\fs20 one\\line two\\par three\\par\\par", "one\xE2\x80\xA8two\nthree\n",
-     [](QTextDocument& d) { EXPECT_EQ(d.blockCount(), 3); }},
+    // The line after a break is a block of its own that continues the paragraph.
+    {"LineAndParagraphs", "\\pard\\f0\\fs20 one\\line two\\par three\\par\\par", "one\ntwo\nthree\n",
+     [](QTextDocument& d) {
+         ASSERT_EQ(d.blockCount(), 4);
+         EXPECT_FALSE(RtfContinuesParagraph(d.findBlockByNumber(0).blockFormat()));
+         EXPECT_TRUE(RtfContinuesParagraph(d.findBlockByNumber(1).blockFormat()));
+         EXPECT_FALSE(RtfContinuesParagraph(d.findBlockByNumber(2).blockFormat()));
+     }},
     {"Colour", "{\\colortbl ;\\red255\\green0\\blue0;}\\pard\\f0\\fs20 \\cf1 red\\cf0  auto\\par", "red auto",
      [](QTextDocument& d) {
          EXPECT_EQ(At(d, 0).foreground().color(), QColor(255, 0, 0));

@@ -1,0 +1,449 @@
+// How a Question Corra question lays itself out: into a rich-edit control (printing through the
+// control, export) and into a device context (the views' tiles, lines and full questions, and
+// printed pages).
+//
+// Under MM_TWIPS y grows upward: every step down the page is a step of -1 there, so positions
+// move by `down` times a height and heights are kept positive.
+
+#include "model/CorraQuestion.h"
+
+#include "controls/HVRichEditCtrl.h"
+#include "render/FontMgr.h"
+#include "platform/ui/DC.h"
+#include "platform/ui/GdiObjects.h"
+#include "platform/ui/ResourceImage.h"
+#include "res/ids/QuestionTypes.h"
+
+#include <QWidget>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+constexpr COLORREF kIndexBoxColour = 0x00FFFF;
+constexpr COLORREF kSubjectBoxColour = 0xEBEBEB;
+// Twips per step of the choices' indents.
+constexpr int kTwipsPerIndentStep = 75;
+
+int Down(CDC* pDC)
+{
+    return pDC->GetMapMode() == MM_TEXT ? 1 : -1;
+}
+
+int LineHeight(CDC* pDC, int slot)
+{
+    CFont* old = CFontMgr::SelectSlotFont(pDC, slot);
+    TEXTMETRIC tm{};
+    pDC->GetTextMetrics(&tm);
+    CFontMgr::RestoreSlotFont(pDC, old, slot);
+    return static_cast<int>(tm.tmHeight + tm.tmExternalLeading);
+}
+
+// The size of a text in a slot's font laid out from rc's top left across its width.
+CSize Measure(CDC* pDC, const CString& text, const CRect& rc, UINT format, int slot)
+{
+    CRect r = rc;
+    int height = std::abs(CFontMgr::DrawTextInSlotFont(pDC, text, -1, &r, format | DT_CALCRECT, slot));
+    return CSize(std::abs(r.Width()), height);
+}
+
+void DrawIn(CDC* pDC, const CString& text, const CRect& rc, UINT format, int slot)
+{
+    CRect r = rc;
+    CFontMgr::DrawTextInSlotFont(pDC, text, -1, &r, format, slot);
+}
+
+// The rectangle a question takes: the page below the current position, or on screen the view's
+// width less 10 on the left and 5 on the right.
+CRect Area(const CRect* pPage, int width, int y)
+{
+    if (pPage)
+        return CRect(pPage->left, y, pPage->right, pPage->bottom);
+    return CRect(10, y, std::max(width - 5, 11), y);
+}
+
+// Appends a piece at the end of a control.
+void Append(CHVRichEditCtrl& ctrl, const CString& text, UINT format, int slot)
+{
+    const long end = ctrl.GetTextLength();
+    ctrl.SetSel(end, end);
+    ctrl.SetText(text, format | SFF_SELECTION, slot);
+}
+
+int HeightSince(CHVRichEditCtrl& ctrl, long start)
+{
+    return std::abs(ctrl.PosFromChar(ctrl.GetTextLength()).y - ctrl.PosFromChar(start).y);
+}
+
+CString HtmlEscaped(const CString& text)
+{
+    CString out;
+    for (int i = 0; i < text.GetLength(); ++i) {
+        switch (char c = text[i]) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '\n': out += "<br>"; break;
+        case '\r': break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+// Sets the choices' indent to the print indent while a page is drawn.
+class CPrintIndentScope {
+public:
+    explicit CPrintIndentScope(BOOL active)
+    {
+        const int indent = CCorraQuestion::GetPrintIndent();
+        if (active && indent >= 0) {
+            m_nSaved = CChoices::GetChoicesIndentLevel();
+            CChoices::SetChoicesIndentLevel(indent);
+            m_bSwapped = TRUE;
+        }
+    }
+    ~CPrintIndentScope()
+    {
+        if (m_bSwapped)
+            CChoices::SetChoicesIndentLevel(m_nSaved);
+    }
+    CPrintIndentScope(const CPrintIndentScope&) = delete;
+    CPrintIndentScope& operator=(const CPrintIndentScope&) = delete;
+
+private:
+    int m_nSaved = 0;
+    BOOL m_bSwapped = FALSE;
+};
+
+// The choice output flags of a question layout.
+DWORD ChoiceFlags(DWORD caller, BOOL textExport, int mode)
+{
+    DWORD flags = caller | CHO_RTF | CHO_QUESTION_LAYOUT | (textExport ? 0 : CHO_TAB_INDENT);
+    if (mode == QDRAW_FULL) {
+        flags |= CHO_ONE_PER_LINE;
+        if (CCorraQuestion::GetPrintLayout())
+            flags |= CHO_TAB_SEPARATOR;
+    }
+    if (CCorraQuestion::GetPrintLayout())
+        flags |= CHO_PRINT_LAYOUT;
+    return flags;
+}
+
+} // namespace
+
+CString CCorraQuestion::NumberLabel(LPCSTR numberText, int id)
+{
+    if (!numberText)
+        return CString::Formatted("%d. ", id);
+    if (*numberText)
+        return CString::Formatted("%s. ", numberText);
+    return " ";
+}
+
+// ---- rich-edit control
+
+int CCorraQuestion::OutputToRichEdit(CHVRichEditCtrl& ctrl, LPCSTR numberText, DWORD choiceFlags, BOOL textExport)
+{
+    if (IsCollection())
+        return 0;
+    const long start = ctrl.GetTextLength();
+    const int mode = GetDrawMode();
+    const LPCSTR correct = GetPrintingFlag() ? m_cszAnswer.GetString() : nullptr;
+
+    Append(ctrl, NumberLabel(numberText, m_nId), SF_RTF, FM_QUESTIONNO);
+    if (mode == QDRAW_LINE || mode == QDRAW_ANSWERS) {
+        CString summary;
+        GetAnswerText(summary);
+        Append(ctrl, summary, SF_RTF, FM_ANSWER);
+    } else {
+        Append(ctrl, m_cszQuestionText, SF_RTF, m_nFontSlot);
+    }
+
+    if (IsChoiceType()) {
+        Append(ctrl, "\n\n", SF_TEXT, -1);
+        const long choicesStart = ctrl.GetTextLength();
+        m_Choices.OutputToRichEdit(ctrl, ChoiceFlags(choiceFlags, textExport, mode), correct);
+        const int hanging = mode == QDRAW_FULL ? CChoices::GetNumChoiceSepSpaces() * kTwipsPerIndentStep : -1;
+        m_Choices.SetIndents(ctrl, CChoices::GetChoicesIndentLevel() * kTwipsPerIndentStep, hanging, choicesStart,
+                             ctrl.GetTextLength());
+    } else if (HasAnswerSpace(m_nType)) {
+        Append(ctrl, "\n", SF_TEXT, -1);
+        if (GetPrintingFlag())
+            Append(ctrl, m_cszAnswer, SF_RTF, FM_ANSWER);
+        else
+            Append(ctrl, "\n\n\n", SF_TEXT, -1);
+    } else if (!m_cszChoicesText.IsEmpty()) {
+        // Matching and unknown questions keep their choices as free text: without it they would
+        // print as a bare question.
+        Append(ctrl, "\n\n", SF_TEXT, -1);
+        Append(ctrl, m_cszChoicesText, SF_RTF, FM_CHOICES);
+    }
+    Append(ctrl, "\n", SF_TEXT, -1);
+    return HeightSince(ctrl, start);
+}
+
+int CCorraQuestion::OutputHtml(CHVRichEditCtrl& ctrl, LPCSTR numberText, const CChoicesHtmlStyle* pStyle)
+{
+    const long start = ctrl.GetTextLength();
+    CString text;
+    GetQuestionText(text, QTEXT_PLAIN);
+    CString html = "<table width=100%><tr>";
+    html += CString::Formatted("<td class=%s valign=top>", CFontMgr::GetSlotClassName(FM_QUESTIONNO));
+    html += HtmlEscaped(NumberLabel(numberText, m_nId)) + "</td>";
+    html += CString::Formatted("<td class=%s width=%s valign=top>", CFontMgr::GetSlotClassName(m_nFontSlot), "95%");
+    html += HtmlEscaped(text) + "</td></tr></table>\n";
+    Append(ctrl, html, SF_TEXT, -1);
+    if (IsChoiceType())
+        m_Choices.OutputToRichEdit(ctrl, CHO_RTF | CHO_HTML | CHO_ONE_PER_LINE,
+                                   GetPrintingFlag() ? m_cszAnswer.GetString() : nullptr, pStyle);
+    return HeightSince(ctrl, start);
+}
+
+// ---- device context
+
+int CCorraQuestion::GetPageExtent(CDC* pDC) const
+{
+    if (!pDC)
+        return 0;
+    double page = 0;
+    if (pDC->GetMapMode() == MM_TWIPS) {
+        const int dpi = pDC->GetDeviceCaps(LOGPIXELSY);
+        page = dpi > 0 ? static_cast<double>(pDC->GetDeviceCaps(VERTRES)) / dpi * 1440.0 : 0;
+    } else if (pDC->GetMapMode() == MM_TEXT) {
+        const QWidget* window = pDC->GetWindow();
+        page = window ? window->height() : 0;
+    }
+    return static_cast<int>(m_dAnswerSize * page);
+}
+
+int CCorraQuestion::CalcDrawHeight(CDC* pDC, const CRect& area, LPCSTR numberText, BOOL measuredChoices,
+                                   CQuestionLayout* pLayout)
+{
+    CQuestionLayout layout;
+    const int down = Down(pDC);
+    const int top = area.top;
+    // The images' columns beside the text narrow it once the image layout is there; until then
+    // the text takes the whole width.
+    const int textRight = area.right;
+    const CSize label = Measure(pDC, NumberLabel(numberText, m_nId), CRect(area.left, top, textRight, top),
+                                DT_SINGLELINE | DT_NOPREFIX, FM_QUESTIONNO);
+    layout.label = CRect(area.left, top, area.left + label.cx, top + down * label.cy);
+    const int textLeft = std::min(area.left + static_cast<int>(label.cx), textRight - 1);
+    const CSize text = Measure(pDC, m_cszQuestionText, CRect(textLeft, top, textRight, top), DT_WORDBREAK, m_nFontSlot);
+    layout.text = CRect(textLeft, top, textRight, top + down * text.cy);
+    int y = top + down * (std::max(label.cy, text.cy) + LineHeight(pDC, m_nFontSlot));
+
+    if (IsChoiceType()) {
+        CChoices& choices = m_Choices;
+        const LPCSTR correct = GetPrintingFlag() ? m_cszAnswer.GetString() : nullptr;
+        int height;
+        if (measuredChoices) {
+            CRect rc(area.left, y, textRight, y);
+            height = std::abs(choices.Measure(pDC, rc, ChoiceFlags(0, FALSE, QDRAW_MEASURED), FALSE, correct));
+        } else {
+            height = std::abs(choices.Draw(pDC, area.left, y, textRight - area.left, FALSE, correct));
+        }
+        layout.choices = CRect(area.left, y, textRight, y + down * height);
+        y += down * height;
+    }
+    if (HasAnswerSpace(m_nType)) {
+        const int extent = GetPageExtent(pDC);
+        layout.answer = CRect(area.left, y, textRight, y + down * extent);
+        y += down * extent;
+    }
+    layout.height = std::abs(y - top);
+    if (pLayout)
+        *pLayout = layout;
+    return layout.height;
+}
+
+int CCorraQuestion::Draw(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw)
+{
+    switch (GetDrawMode()) {
+    case QDRAW_FULL:
+    case QDRAW_MEASURED:
+        return DrawFull(pDC, pPage, width, y, numberText, bDraw);
+    case QDRAW_TILE:
+    case QDRAW_SMALL_TILE:
+        return DrawTile(pDC, pPage, width, y, numberText, bDraw);
+    default:
+        return DrawLine(pDC, pPage, width, y, numberText, bDraw);
+    }
+}
+
+int CCorraQuestion::DrawTile(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw)
+{
+    return DrawTileAs(pDC, pPage, width, y, numberText, bDraw, GetDrawMode());
+}
+
+int CCorraQuestion::DrawTileAs(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw,
+                               int mode)
+{
+    if (!pDC)
+        return 0;
+    const int down = Down(pDC);
+    const CRect area = Area(pPage, width, y);
+    const int top = y;
+    m_nLastTop = top;
+    const int gap = std::max(area.Width() / 100, 1);
+    const int line = LineHeight(pDC, FM_QUESTION);
+
+    // The icon, at its size in device pixels.
+    CSize icon(mode == QDRAW_TILE ? 32 : 16, mode == QDRAW_TILE ? 32 : 16);
+    pDC->DPtoLP(&icon);
+    icon.cx = std::abs(icon.cx);
+    icon.cy = std::abs(icon.cy);
+    if (bDraw) {
+        QImage image;
+        if (LoadResourceImage(GetIconId((m_nFlags & QFLAG_LISTED) != 0), image))
+            pDC->DrawImage(area.left, top, icon.cx, down * icon.cy, image);
+    }
+    const int left = area.left + icon.cx + gap;
+    int right = area.right;
+
+    const int oldMode = pDC->SetBkMode(TRANSPARENT);
+    if (m_nIndex != 0) {
+        const CString index = CString::Formatted("%d", m_nIndex);
+        const CSize size = Measure(pDC, index, CRect(left, top, right, top), DT_SINGLELINE | DT_NOPREFIX, FM_QUESTION);
+        const CRect box(right - size.cx - 2 * gap, top, right, top + down * line);
+        if (bDraw) {
+            pDC->FillSolidRect(&box, kIndexBoxColour);
+            DrawIn(pDC, index, CRect(box.left + gap, box.top, box.right - gap, box.bottom),
+                   DT_RIGHT | DT_SINGLELINE | DT_NOPREFIX, FM_QUESTION);
+        }
+        right = box.left - gap;
+    }
+    if (!m_saSubjects.IsEmpty()) {
+        const int widest = static_cast<int>(area.Width() * GetSubjCharLen());
+        CString subject = m_saSubjects[0];
+        auto widthOf = [&](const CString& s) {
+            return static_cast<int>(Measure(pDC, s, CRect(left, top, right, top), DT_SINGLELINE | DT_NOPREFIX, FM_QUESTION).cx);
+        };
+        if (widthOf(subject) + 2 * gap > widest) {
+            while (!subject.IsEmpty() && widthOf(subject + "...") + 2 * gap > widest)
+                subject = subject.Left(subject.GetLength() - 1);
+            subject += "...";
+        }
+        const CRect box(std::max(right - widthOf(subject) - 2 * gap, left), top, right, top + down * line);
+        if (bDraw) {
+            pDC->FillSolidRect(&box, kSubjectBoxColour);
+            DrawIn(pDC, subject, CRect(box.left + gap, box.top, box.right - gap, box.bottom), DT_SINGLELINE | DT_NOPREFIX,
+                   FM_QUESTION);
+        }
+        right = box.left - gap;
+    }
+
+    // Number and type (a collection its kind, unless its name says it already).
+    const CString number = numberText && *numberText ? CString(numberText) : CString::Formatted("%d - ", m_nId);
+    CString kind = GetTypeCode();
+    if (IsCollection() && !m_csKindText.IsEmpty()) {
+        CString name = m_cszQuestionText;
+        CString word = m_csKindText;
+        kind = name.MakeLower().Find(word.MakeLower()) >= 0 ? CString() : m_csKindText;
+    }
+    const CSize numberSize =
+        Measure(pDC, number, CRect(left, top, std::max(right, left + 1), top), DT_SINGLELINE | DT_NOPREFIX, FM_QUESTIONNO);
+    if (bDraw) {
+        DrawIn(pDC, number, CRect(left, top, std::max(right, left + 1), top + down * line), DT_SINGLELINE | DT_NOPREFIX,
+               FM_QUESTIONNO);
+        DrawIn(pDC, kind, CRect(left + numberSize.cx, top, std::max(right, left + static_cast<int>(numberSize.cx) + 1), top + down * line),
+               DT_SINGLELINE | DT_NOPREFIX, FM_QUESTION);
+    }
+
+    // The first lines of the text, cut off below.
+    const int lines = mode == QDRAW_SMALL_TILE ? 1 : 2;
+    const int textTop = top + down * std::max(line, static_cast<int>(numberSize.cy));
+    const CRect textBox(left, textTop, std::max(area.right, left + 1), textTop + down * lines * line);
+    if (bDraw) {
+        const int saved = pDC->SaveDC();
+        pDC->IntersectClipRect(std::min(textBox.left, textBox.right), std::min(textBox.top, textBox.bottom),
+                               std::max(textBox.left, textBox.right), std::max(textBox.top, textBox.bottom));
+        DrawIn(pDC, m_cszQuestionText, textBox, DT_WORDBREAK, FM_QUESTION);
+        pDC->RestoreDC(saved);
+    }
+    pDC->SetBkMode(oldMode);
+
+    const int height = std::max(static_cast<int>(icon.cy), std::abs(textBox.bottom - top));
+    m_rcLast = CRect(area.left, top, area.right, top + down * height);
+    const int used = height + (mode == QDRAW_TILE ? line : 0);
+    y = top + down * used;
+    if (bDraw)
+        DrawLinkIcons(pDC);
+    return used;
+}
+
+int CCorraQuestion::DrawLine(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw)
+{
+    if (!pDC)
+        return 0;
+    const int down = Down(pDC);
+    const CRect area = Area(pPage, width, y);
+    m_nLastTop = y;
+    const int line = LineHeight(pDC, FM_QUESTION);
+    CString text;
+    GetQuestionText(text, QTEXT_PLAIN);
+    const int lineEnd = text.FindOneOf("\r\n");
+    if (lineEnd >= 0)
+        text = text.Left(lineEnd);
+    const CString number = numberText && *numberText ? CString(numberText) : CString::Formatted("%d", m_nId);
+    const CRect rc(area.left, y, area.right, y + down * line);
+    if (bDraw)
+        DrawIn(pDC, number + " - " + text, rc, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS, FM_QUESTION);
+    m_rcLast = rc;
+    y += down * line;
+    return line;
+}
+
+int CCorraQuestion::DrawFull(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw)
+{
+    return DrawFullAs(pDC, pPage, width, y, numberText, bDraw, GetDrawMode() == QDRAW_MEASURED);
+}
+
+int CCorraQuestion::DrawNumbered(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw)
+{
+    return DrawFullAs(pDC, pPage, width, y, numberText, bDraw, TRUE);
+}
+
+int CCorraQuestion::DrawFullAs(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw,
+                               BOOL measuredChoices)
+{
+    if (!pDC)
+        return 0;
+    if (IsCollection())
+        return DrawTileAs(pDC, pPage, width, y, numberText, bDraw, QDRAW_TILE);
+    CPrintIndentScope indent(bDraw);
+    const int down = Down(pDC);
+    const CRect area = Area(pPage, width, y);
+    m_nLastTop = y;
+    CQuestionLayout layout;
+    CalcDrawHeight(pDC, area, numberText, measuredChoices, &layout);
+    if (bDraw) {
+        const int oldMode = pDC->SetBkMode(TRANSPARENT);
+        DrawIn(pDC, NumberLabel(numberText, m_nId), layout.label, DT_SINGLELINE | DT_NOPREFIX, FM_QUESTIONNO);
+        DrawIn(pDC, m_cszQuestionText, layout.text, DT_WORDBREAK, m_nFontSlot);
+        const LPCSTR correct = GetPrintingFlag() ? m_cszAnswer.GetString() : nullptr;
+        if (IsChoiceType()) {
+            if (measuredChoices) {
+                CRect rc = layout.choices;
+                m_Choices.Measure(pDC, rc, ChoiceFlags(0, FALSE, QDRAW_MEASURED), TRUE, correct);
+            } else {
+                m_Choices.Draw(pDC, layout.choices.left, layout.choices.top, layout.choices.Width(), TRUE, correct);
+            }
+        }
+        if (HasAnswerSpace(m_nType) && GetPrintingFlag()) {
+            const int inset = area.Width() / 10;
+            DrawIn(pDC, m_cszAnswer,
+                   CRect(layout.answer.left + inset, layout.answer.top, layout.answer.right - inset, layout.answer.bottom),
+                   DT_WORDBREAK, FM_ANSWER);
+        }
+        pDC->SetBkMode(oldMode);
+    }
+    int height = layout.height;
+    if (!HasAnswerSpace(m_nType))
+        height += 2 * LineHeight(pDC, m_nFontSlot);
+    m_rcLast = CRect(area.left, area.top, area.right, area.top + down * height);
+    y = area.top + down * height;
+    return height;
+}

@@ -1,0 +1,81 @@
+#include "model/QuestionContext.h"
+
+#include "foundation/Log.h"
+#include "foundation/Update.h"
+#include "model/CorraDoc.h"
+#include "model/CorraQuestion.h"
+#include "platform/ui/FrameWnd.h"
+#include "platform/ui/View.h"
+
+CQuestionContext::CQuestionContext(CView* pView, CCorraQuestion* pQuestion, CCorraDoc* pDoc)
+    : m_pView(pView), m_pQuestion(pQuestion), m_pDoc(pDoc)
+{
+    if (!m_pDoc && pView)
+        m_pDoc = dynamic_cast<CCorraDoc*>(pView->GetDocument());
+    if (!m_pDoc || !pQuestion)
+        return;
+    m_pDoc->FindQuestionById(pQuestion->m_nId, &m_nDocIndex);
+    CPtrListEx collections;
+    m_pDoc->GetCollections(collections);
+    for (POSITION pos = collections.GetHeadPosition(); pos;) {
+        auto* collection = static_cast<CCorraQuestion*>(collections.GetNext(pos));
+        int at = collection->FindQuestId(pQuestion->m_nId);
+        if (at >= 0)
+            m_mCollIndex[collection->m_cszQuestionText] = at;
+    }
+}
+
+CQuestionContext::~CQuestionContext()
+{
+    if (m_bOwnsQuestion)
+        delete m_pQuestion;
+    m_mCollIndex.Clear();
+}
+
+void CQuestionContext::RestoreCollections()
+{
+    for (const auto& [name, at] : m_mCollIndex)
+        RestoreInto(name, at);
+}
+
+void CQuestionContext::RestoreInto(const CString& name, int at)
+{
+    if (!m_pDoc || !m_pQuestion)
+        return;
+    CCorraQuestion* collection = m_pDoc->FindCollection(name);
+    if (!collection || collection->HasQuestId(m_pQuestion->m_nId))
+        return;
+    collection->InsertQuestId(at, m_pQuestion->m_nId);
+    CUpdate hint;
+    hint.SetView(collection);
+    m_pDoc->UpdateAllViews(nullptr, HINT_COLLECTION_SHOWN, &hint);
+}
+
+void CQuestionContext::DumpToLog(int nLevel, int nMaxLevel) const
+{
+    CString line;
+    line.Format("CQuestionContext::DumpToLog(level=%d)...", nLevel);
+    LogOutput(line, nLevel, LOG_HERE);
+    if (nLevel + 1 > nMaxLevel)
+        return;
+    if (m_pQuestion) {
+        line.Format("pQ = ID: %d - %s", m_pQuestion->m_nId,
+                    static_cast<const char*>(m_pQuestion->m_cszQuestionText.Left(10)));
+        LogOutput(line, nLevel + 1, LOG_HERE);
+    }
+    CString frameTitle;
+    CString docTitle = m_pDoc ? m_pDoc->GetTitle() : CString();
+    if (m_pView) {
+        if (CFrameWnd* frame = m_pView->GetParentFrame())
+            frameTitle = frame->GetWindowText();
+    }
+    line.Format("m_pView = %s %s (%s)", m_pView ? "Corra View" : "Collection View",
+                static_cast<const char*>(frameTitle), static_cast<const char*>(docTitle));
+    LogOutput(line, nLevel + 1, LOG_HERE);
+    line.Format("m_mCollIndex (size=%d)...", m_mCollIndex.GetCount());
+    LogOutput(line, nLevel + 1, LOG_HERE);
+    for (const auto& [name, at] : m_mCollIndex) {
+        line.Format("    %s --> %d", static_cast<const char*>(name), at);
+        LogOutput(line, nLevel + 1, LOG_HERE);
+    }
+}

@@ -1,0 +1,38 @@
+#pragma once
+// The undo record of one deleted question: the question, the view it was deleted from, its
+// place in the document and its place in every collection that held it. While the deletion
+// stands the record owns the question; once undone the document does again.
+
+#include "foundation/SerialMap.h"
+#include "platform/core/String.h"
+#include "platform/ui/View.h"
+
+#include <QPointer>
+
+class CCorraDoc;
+class CCorraQuestion;
+
+class CQuestionContext {
+public:
+    // Records the question's place in doc and in doc's collections.
+    CQuestionContext(CView* pView, CCorraQuestion* pQuestion, CCorraDoc* pDoc = nullptr);
+    virtual ~CQuestionContext();
+    CQuestionContext(const CQuestionContext&) = delete;
+    CQuestionContext& operator=(const CQuestionContext&) = delete;
+
+    // Puts the question back into the collections that held it, at its former places, and
+    // tells the views.
+    void RestoreCollections();
+    // Puts the question back into one collection at a position.
+    void RestoreInto(const CString& name, int at);
+    virtual void DumpToLog(int nLevel, int nMaxLevel = 99) const;
+
+    QPointer<CView> m_pView;  // cleared when the view closes
+    CCorraQuestion* m_pQuestion;
+    CCorraDoc* m_pDoc;
+    // Collection name to the question's position in it.
+    CSerialMap<CString, int> m_mCollIndex;
+    // Place in the document's list when it was recorded (-1 when unknown).
+    int m_nDocIndex = -1;
+    BOOL m_bOwnsQuestion = FALSE;
+};

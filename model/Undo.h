@@ -1,0 +1,78 @@
+#pragma once
+// Undo and redo of a document: each action (questions deleted, an order changed) is a context
+// on a stack, newest first. Undoing moves a context to the redo stack, redoing moves it back.
+
+#include "foundation/PtrListEx.h"
+#include "foundation/SerialMap.h"
+#include "platform/core/String.h"
+#include "platform/ui/View.h"
+
+#include <QPointer>
+
+class CCorraDoc;
+class CCorraQuestion;
+class CQuestionContext;
+class CUndoContext;
+
+// Kinds of action.
+constexpr int UCT_DEL = 1;         // questions deleted
+constexpr int UCT_COLLORDER = 2;   // the order of a collection view
+constexpr int UCT_ORDER = 4;       // the question order of a view
+
+// The stack: owns its contexts.
+class CUndo : public CPtrListEx {
+public:
+    CUndo() = default;
+    ~CUndo() override;
+    CUndo(const CUndo&) = delete;
+    CUndo& operator=(const CUndo&) = delete;
+
+    void Push(CUndoContext* context) { AddHead(context); }
+    // The newest context, taken off the stack (NULL when empty).
+    CUndoContext* Pop() { return IsEmpty() ? nullptr : static_cast<CUndoContext*>(RemoveHead()); }
+    CUndoContext* Top() const { return IsEmpty() ? nullptr : static_cast<CUndoContext*>(GetHead()); }
+    // Deletes every context.
+    void Clear();
+    void DumpToLog(int nLevel, int nMaxLevel) const;
+};
+
+class CUndoContext {
+public:
+    // A context of the document's; a view showing a collection records that collection.
+    CUndoContext(CCorraDoc* pDoc, CView* pView, int nType, LPCSTR description);
+    virtual ~CUndoContext();
+    CUndoContext(const CUndoContext&) = delete;
+    CUndoContext& operator=(const CUndoContext&) = delete;
+
+    // Records a question about to be deleted (once per ID).
+    void RecordDeletion(CCorraQuestion* question);
+    // Records the order the view shows now.
+    void RecordOrder();
+
+    // Returns the previous flag; a deletion's records own their questions while it stands done.
+    BOOL SetUndone(BOOL bUndone);
+    BOOL IsUndone() const { return m_bUndone; }
+    // FALSE when the action could not be undone or redone.
+    BOOL Undo();
+    BOOL Redo();
+    CString GetDescription() const { return m_csDescription; }
+    int GetType() const { return m_nType; }
+    int GetDeletedCount() const { return m_mDel.GetCount(); }
+    virtual void DumpToLog(int nLevel, int nMaxLevel) const;
+
+    int m_nType;
+    BOOL m_bUndone = FALSE;
+    CString m_csDescription;
+    QPointer<CView> m_pView;  // cleared when the view closes
+    BOOL m_bRecordedInView = FALSE;
+    CCorraDoc* m_pDoc;
+    // Question ID to its record (owned).
+    CSerialMap<int, CQuestionContext*> m_mDel;
+    CPtrListEx m_plSaved;
+    int nIndex = -1;
+    CPtrListEx m_plWork;
+    BOOL m_bCollView = FALSE;
+
+private:
+    BOOL RestoreOrder();
+};

@@ -1,0 +1,203 @@
+// The document with questions: the sample bank, write and read cycles, the repairs after reading.
+
+#include "model/CorraDoc.h"
+
+#include "foundation/EncryptedArchive.h"
+#include "model/CorraHeader.h"
+#include "model/CorraQuestion.h"
+#include "model/Group.h"
+#include "platform/core/FileSys.h"
+#include "res/ids/QuestionTypes.h"
+#include "tests/support/CorraTest.h"
+
+#include <set>
+
+namespace {
+
+class CBankDoc : public CCorraDoc {
+public:
+    CBankDoc() { m_bAutoDelete = FALSE; }
+    BOOL PostViewMessage(UINT message, WPARAM, LPARAM) override
+    {
+        saves += message == WM_CORRA_RESAVE;
+        return TRUE;
+    }
+    int saves = 0;
+};
+
+class CorraDocBankTest : public CorraTest {
+protected:
+    void SetUp() override
+    {
+        CorraTest::SetUp();
+        // The program's image folder holds the sample's picture, as after the first start.
+        fsys::CreateDirectories(HomePath("Images"));
+        ASSERT_TRUE(fsys::CopyFile(SamplePath("Images/cell.png"), HomePath("Images/cell.png"), FALSE));
+        m_bank = HomePath("Biology.crr");
+        ASSERT_TRUE(fsys::CopyFile(SamplePath("Biology.crr"), m_bank, FALSE));
+    }
+    static std::string Text(CCorraDoc& doc)
+    {
+        CEncryptedArchive out("", TRUE);
+        doc.WriteBody(out, nullptr);
+        return std::string(out.GetWrittenText(), static_cast<size_t>(out.GetWrittenLength()));
+    }
+    static CString WriteEnciphered(const CString& path, const std::string& text)
+    {
+        CEncryptedArchive out(path, TRUE);
+        out.GrowBuffer(text.data(), static_cast<long>(text.size()));
+        EXPECT_TRUE(out.Commit());
+        return path;
+    }
+    CString m_bank;
+};
+
+TEST_F(CorraDocBankTest, TheSampleBankHoldsEveryKindOfContent)
+{
+    CBankDoc doc;
+    ASSERT_EQ(doc.ReadCorraDoc(m_bank), CCorraDoc::readComplete);
+    EXPECT_TRUE(messageBox.calls.empty());
+    EXPECT_TRUE(doc.m_csInvalidQuestions.IsEmpty()) << doc.m_csInvalidQuestions;
+    EXPECT_EQ(doc.saves, 1);  // a plain file is saved again in the enciphered form
+    EXPECT_EQ(doc.m_csCorraId, "CID_412_77");
+    EXPECT_EQ(doc.m_csTitle1, "Sample Bank: Cells and Living Things");
+    EXPECT_NE(doc.m_csInstructions.Find("{\\b in ink}"), -1);
+    EXPECT_EQ(doc.m_plGroups.GetCount(), 2);
+
+    std::set<int> types;
+    for (POSITION pos = doc.m_plQuestions.GetHeadPosition(); pos;)
+        types.insert(static_cast<CCorraQuestion*>(doc.m_plQuestions.GetNext(pos))->m_nType);
+    for (UINT type : {IDS_QTYPE_MC, IDS_QTYPE_ES, IDS_QTYPE_MA, IDS_QTYPE_FI, IDS_QTYPE_UN, IDS_QTYPE_CO, IDS_QTYPE_SA,
+                      IDS_QTYPE_TF})
+        EXPECT_TRUE(types.count(static_cast<int>(type))) << type;
+
+    CCorraQuestion* midterm = doc.FindCollection("Midterm");
+    ASSERT_NE(midterm, nullptr);
+    CPtrListEx members;
+    EXPECT_EQ(GetCollectionQuestions(midterm, members), 4);
+    EXPECT_EQ(doc.GetCollectionCount(), 2);
+    CPtrListEx images;
+    EXPECT_EQ(doc.FindQuestionById(101)->GetImages(images), 1);
+
+    CCorraHeader header;
+    doc.FillHeader(header);
+    EXPECT_EQ(header.m_asImageFiles.size(), 1u);
+    EXPECT_EQ(header.m_nNumCollections, 2);
+    EXPECT_EQ(header.m_nCount, 11);
+    CPtrListEx invalid;
+    CString summary;
+    EXPECT_TRUE(doc.FindInvalidQuestions(invalid, summary)) << summary;
+}
+
+TEST_F(CorraDocBankTest, WriteThenReadGivesTheSameText)
+{
+    CBankDoc doc;
+    ASSERT_EQ(doc.ReadCorraDoc(m_bank), CCorraDoc::readComplete);
+    const std::string first = Text(doc);
+    CString path = HomePath("copy.crr");
+    ASSERT_EQ(doc.WriteCorraDoc(path), CCorraDoc::writeDone);
+    CBankDoc back;
+    ASSERT_EQ(back.ReadCorraDoc(path), CCorraDoc::readComplete);
+    EXPECT_EQ(back.saves, 0);  // enciphered, complete, with its id
+    EXPECT_EQ(Text(back), first);
+    // The header's image list reads back what was written.
+    CCorraHeader header;
+    ASSERT_TRUE(header.GetCorraHeaderInfo(path));
+    ASSERT_EQ(header.m_asImageFiles.size(), 1u);
+    EXPECT_EQ(fsys::FileName(header.m_asImageFiles[0]), "cell.png");
+    EXPECT_EQ(header.m_asCollections, (std::vector<CString>{"Midterm", "Review"}));
+}
+
+TEST_F(CorraDocBankTest, AnEditMadeThroughTheDocumentIsSavedAndReadBack)
+{
+    CBankDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(m_bank));
+    EXPECT_FALSE(doc.IsModified());
+
+    auto* added = new CCorraQuestion;
+    added->m_nId = 103;  // taken: the question gets a new ID
+    added->m_nType = static_cast<int>(IDS_QTYPE_SA);
+    added->m_cszQuestionText = "What do red blood cells carry?";
+    added->m_cszAnswer = "Oxygen";
+    doc.InsertQuestion(added, "Review");
+    const int newId = added->m_nId;
+    EXPECT_NE(newId, 103);
+    CPtrListEx gone;
+    gone.AddTail(doc.FindQuestionById(106));
+    ASSERT_TRUE(doc.DeleteQuestionsUndoable(nullptr, gone, "Delete"));
+    doc.m_csTitle2 = "Biology, second term";
+    EXPECT_TRUE(doc.IsModified());
+    ASSERT_TRUE(doc.DoSave(doc.GetPathName()));
+    EXPECT_FALSE(doc.IsModified());
+
+    CBankDoc back;
+    ASSERT_TRUE(back.OnOpenDocument(m_bank));
+    EXPECT_EQ(back.m_csTitle2, "Biology, second term");
+    EXPECT_EQ(back.FindQuestionById(106), nullptr);
+    ASSERT_NE(back.FindQuestionById(newId), nullptr);
+    EXPECT_EQ(back.FindQuestionById(newId)->m_cszQuestionText, "What do red blood cells carry?");
+    CDWordArray ids;
+    back.FindCollection("Review")->GetQuestIds(ids);
+    EXPECT_EQ(std::vector<DWORD>(ids.begin(), ids.end()), (std::vector<DWORD>{103, 109, static_cast<DWORD>(newId)}));
+}
+
+TEST_F(CorraDocBankTest, RepairsAfterReadingAskForOneSave)
+{
+    CBankDoc doc;
+    ASSERT_EQ(doc.ReadCorraDoc(m_bank), CCorraDoc::readComplete);
+    const std::string text = Text(doc);
+
+    // A collection listing another collection (and a member that names no question).
+    std::string nested = text;
+    size_t at = nested.find("3.   107");
+    ASSERT_NE(at, std::string::npos);
+    nested.insert(at + 8, "\r\n4.   111\r\n5.   999");
+    CBankDoc repaired;
+    ASSERT_EQ(repaired.ReadCorraDoc(WriteEnciphered(HomePath("nested.crr"), nested)), CCorraDoc::readComplete);
+    EXPECT_EQ(repaired.saves, 1);
+    CDWordArray ids;
+    repaired.FindCollection("Midterm")->GetQuestIds(ids);
+    EXPECT_EQ(std::vector<DWORD>(ids.begin(), ids.end()), (std::vector<DWORD>{101, 102, 105, 107, 999}));
+
+    // A member naming no question alone is only logged: nothing to save.
+    std::string dangling = text;
+    dangling.insert(dangling.find("3.   107") + 8, "\r\n4.   999");
+    CBankDoc kept;
+    ASSERT_EQ(kept.ReadCorraDoc(WriteEnciphered(HomePath("dangling.crr"), dangling)), CCorraDoc::readComplete);
+    EXPECT_EQ(kept.saves, 0);
+    EXPECT_EQ(kept.FindCollection("Midterm")->GetChoicesCount(), 5);
+
+    // Trailing text no reader knows: no save, the questions before it kept.
+    CBankDoc stray;
+    EXPECT_EQ(stray.ReadCorraDoc(WriteEnciphered(HomePath("stray.crr"), text + "STRAY words\r\n")),
+              CCorraDoc::readUnknownText);
+    EXPECT_EQ(stray.saves, 0);
+    EXPECT_EQ(stray.GetQuestionCount(), 11);
+}
+
+TEST_F(CorraDocBankTest, GroupingByTypeAndOrderingByGroups)
+{
+    CBankDoc doc;
+    ASSERT_EQ(doc.ReadCorraDoc(m_bank), CCorraDoc::readComplete);
+    EXPECT_EQ(doc.GroupQuestions(1, TRUE), 7);  // MC TF MA ES SA FI UN
+    const CGroup* mc = doc.FindGroupById(static_cast<int>(IDS_QTYPE_MC));
+    ASSERT_NE(mc, nullptr);
+    EXPECT_EQ(mc->m_csName, "MC");
+    EXPECT_EQ(mc->m_nMemberCount, 3);
+    doc.ApplyGroupOrder(nullptr, TRUE, TRUE);
+    std::vector<int> order;
+    for (POSITION pos = doc.m_plQuestions.GetHeadPosition(); pos;)
+        order.push_back(static_cast<CCorraQuestion*>(doc.m_plQuestions.GetNext(pos))->m_nId);
+    // The groups in the order they were made (by first member), collections last.
+    EXPECT_EQ(order, (std::vector<int>{101, 103, 109, 102, 104, 105, 106, 107, 108, 110, 111}));
+    CDWordArray ids;
+    doc.FindCollection("Midterm")->GetQuestIds(ids);
+    EXPECT_EQ(std::vector<DWORD>(ids.begin(), ids.end()), (std::vector<DWORD>{101, 102, 105, 107}));
+
+    EXPECT_EQ(doc.UngroupQuestions(static_cast<int>(IDS_QTYPE_MC)), 3);
+    doc.DeleteAllGroups();
+    EXPECT_TRUE(doc.m_plGroups.IsEmpty());
+    EXPECT_EQ(doc.FindQuestionById(105)->m_nMemberId, 0);
+}
+
+} // namespace

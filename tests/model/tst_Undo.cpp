@@ -1,0 +1,169 @@
+#include "model/Undo.h"
+
+#include "model/CorraDoc.h"
+#include "model/CorraQuestion.h"
+#include "model/QuestionContext.h"
+#include "res/ids/QuestionTypes.h"
+#include "tests/support/CorraTest.h"
+
+namespace {
+
+class CUndoDoc : public CCorraDoc {
+public:
+    CUndoDoc()
+    {
+        m_bAutoDelete = FALSE;
+        for (int id = 1; id <= 6; ++id) {
+            auto* q = new CCorraQuestion;
+            q->m_nId = id;
+            q->m_nType = static_cast<int>(IDS_QTYPE_ES);
+            q->m_cszQuestionText = CString::Formatted("Question %d", id);
+            InsertQuestion(q);
+        }
+        CPtrListEx members;
+        for (int id : {5, 2, 4, 3})
+            members.AddTail(FindQuestionById(id));
+        GetOrCreateCollection("Unit", &members);
+        members.RemoveAll();
+        for (int id : {4, 1})
+            members.AddTail(FindQuestionById(id));
+        GetOrCreateCollection("Review", &members);
+    }
+    BOOL PostViewMessage(UINT, WPARAM, LPARAM) override { return TRUE; }
+
+    std::vector<int> Order() const
+    {
+        std::vector<int> ids;
+        for (POSITION pos = m_plQuestions.GetHeadPosition(); pos;)
+            ids.push_back(static_cast<CCorraQuestion*>(m_plQuestions.GetNext(pos))->m_nId);
+        return ids;
+    }
+    std::vector<int> Members(const char* name) const
+    {
+        CDWordArray ids;
+        FindCollection(name)->GetQuestIds(ids);
+        return std::vector<int>(ids.begin(), ids.end());
+    }
+    CPtrListEx Questions(std::initializer_list<int> ids) const
+    {
+        CPtrListEx list;
+        for (int id : ids)
+            list.AddTail(FindQuestionById(id));
+        return list;
+    }
+};
+
+using UndoTest = CorraTest;
+
+TEST_F(UndoTest, DeletedQuestionsComeBackWithTheirIdsAndPlaces)
+{
+    CUndoDoc doc;
+    const std::vector<int> order = doc.Order();
+    CCorraQuestion* three = doc.FindQuestionById(3);
+    ASSERT_TRUE(doc.DeleteQuestionsUndoable(nullptr, doc.Questions({2, 4, 3}), "Delete"));
+    EXPECT_EQ(doc.GetQuestionCount(), 5);
+    EXPECT_EQ(doc.Members("Unit"), (std::vector<int>{5}));
+    EXPECT_EQ(doc.Members("Review"), (std::vector<int>{1}));
+    EXPECT_EQ(doc.GetUndoText(), "Delete");
+    EXPECT_TRUE(doc.GetRedoText().IsEmpty());
+
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(doc.Order(), order);
+    EXPECT_EQ(doc.FindQuestionById(3), three);  // the very question, its ID kept
+    EXPECT_EQ(doc.Members("Unit"), (std::vector<int>{5, 2, 4, 3}));
+    EXPECT_EQ(doc.Members("Review"), (std::vector<int>{4, 1}));
+    EXPECT_EQ(doc.GetRedoText(), "Delete");
+    EXPECT_TRUE(doc.GetUndoText().IsEmpty());
+
+    ASSERT_TRUE(doc.Redo());
+    EXPECT_EQ(doc.GetQuestionCount(), 5);
+    EXPECT_EQ(doc.FindQuestionById(3), nullptr);
+    EXPECT_EQ(doc.Members("Unit"), (std::vector<int>{5}));
+    // Undone once more, all the same.
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(doc.Order(), order);
+    EXPECT_EQ(doc.Members("Unit"), (std::vector<int>{5, 2, 4, 3}));
+    // Nothing more to undo: nothing changes.
+    EXPECT_FALSE(doc.Undo());
+    EXPECT_EQ(doc.Order(), order);
+    EXPECT_TRUE(messageBox.calls.empty());
+}
+
+TEST_F(UndoTest, ANewActionAfterAnUndoEmptiesTheRedoStack)
+{
+    CUndoDoc doc;
+    doc.DeleteQuestionsUndoable(nullptr, doc.Questions({1}), "Delete one");
+    doc.Undo();
+    ASSERT_EQ(doc.GetRedoStack().GetCount(), 1);
+    doc.DeleteQuestionsUndoable(nullptr, doc.Questions({6}), "Delete six");
+    EXPECT_EQ(doc.GetRedoStack().GetCount(), 0);
+    EXPECT_EQ(doc.GetUndoStack().GetCount(), 1);
+    EXPECT_EQ(doc.GetUndoText(), "Delete six");
+    EXPECT_FALSE(doc.Redo());
+    // Deleting the document with a deletion standing frees every question once (the sanitizer
+    // would tell).
+}
+
+TEST_F(UndoTest, UndoingASortRestoresTheOrder)
+{
+    CUndoDoc doc;
+    const std::vector<int> before = doc.Order();
+    doc.AddUndoReorder(nullptr, "Sort");
+    doc.SortQuestions([](const CCorraQuestion* a, const CCorraQuestion* b) { return a->m_nId > b->m_nId; });
+    const std::vector<int> sorted = doc.Order();
+    ASSERT_NE(sorted, before);
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(doc.Order(), before);
+    ASSERT_TRUE(doc.Redo());
+    EXPECT_EQ(doc.Order(), sorted);
+}
+
+TEST_F(UndoTest, ARestoredOrderKeepsOnlyLiveQuestionsAndTheOnesAddedSince)
+{
+    CUndoDoc doc;
+    doc.AddUndoReorder(nullptr, "Sort");
+    doc.SortQuestions([](const CCorraQuestion* a, const CCorraQuestion* b) { return a->m_nId > b->m_nId; });
+    // Deleted for good, and a new one: the recorded order still names the freed question.
+    doc.DeleteQuestions(doc.Questions({2}));
+    auto* added = new CCorraQuestion;
+    added->m_nId = 40;
+    doc.InsertQuestion(added);
+    ASSERT_TRUE(doc.Undo());
+    std::vector<int> order = doc.Order();
+    EXPECT_EQ(order.size(), 8u);
+    EXPECT_EQ(std::count(order.begin(), order.end(), 2), 0);
+    EXPECT_EQ(order.back(), 40);
+    EXPECT_EQ(std::vector<int>(order.begin(), order.begin() + 5), (std::vector<int>{1, 3, 4, 5, 6}));
+}
+
+TEST_F(UndoTest, AFailedRedoStaysOnItsStack)
+{
+    CUndoDoc doc;
+    doc.DeleteQuestionsUndoable(nullptr, doc.Questions({1, 2}), "Delete");
+    ASSERT_TRUE(doc.Undo());
+    // One of the questions leaves the document by another way; the redo cannot be done.
+    doc.DeleteQuestions(doc.Questions({2}));
+    EXPECT_FALSE(doc.Redo());
+    EXPECT_EQ(doc.GetRedoStack().GetCount(), 1);
+    EXPECT_EQ(doc.GetUndoStack().GetCount(), 0);
+    ASSERT_EQ(messageBox.calls.size(), 1u);
+    EXPECT_EQ(messageBox.calls[0].text, "Failed to redo.");
+    EXPECT_NE(doc.FindQuestionById(1), nullptr);  // nothing was half done
+}
+
+TEST_F(UndoTest, TheRecordOfADeletionKnowsItsCollections)
+{
+    CUndoDoc doc;
+    CQuestionContext record(nullptr, doc.FindQuestionById(4), &doc);
+    EXPECT_EQ(record.m_nDocIndex, 3);
+    EXPECT_EQ(record.m_mCollIndex.GetCount(), 2);
+    int at = -1;
+    EXPECT_TRUE(record.m_mCollIndex.Lookup("Unit", at));
+    EXPECT_EQ(at, 2);
+    EXPECT_TRUE(record.m_mCollIndex.Lookup("Review", at));
+    EXPECT_EQ(at, 0);
+    EXPECT_FALSE(record.m_bOwnsQuestion);
+    record.DumpToLog(1);
+}
+
+} // namespace
