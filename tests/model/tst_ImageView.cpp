@@ -1,5 +1,6 @@
 #include "model/ImageView.h"
 
+#include "model/CorraQuestion.h"
 #include "model/Question.h"
 
 #include "tests/render/ImageFixture.h"
@@ -11,6 +12,7 @@
 #include "platform/ui/ResourceImage.h"
 
 #include "res/ids/Images.h"
+#include "res/ids/QuestionTypes.h"
 
 #include <QBuffer>
 
@@ -430,3 +432,70 @@ TEST_F(ImageViewTest, CaptionFontComesFromTheProfileWithTheGivenHeightAndFace)
 }
 
 } // namespace
+
+// A question draws its images around its text: on screen with the placeholder of a missing file,
+// on paper without it, measured as it is drawn.
+TEST_F(ImageViewTest, AQuestionIsDrawnAroundItsImages)
+{
+    CCorraQuestion question;
+    question.m_nId = 7;
+    question.m_nType = IDS_QTYPE_MC;
+    question.m_cszQuestionText = "Which city is the capital of France?";
+    question.SetChoices("a. Paris b. London", '*', '*');
+    const CString red = MakeImage(100, 50, qRgb(255, 0, 0));
+    question.AddImage(red, IP_TOP, 0, 10, 0);
+    question.AddImage(HomePath("gone.png"), IP_LEFT, 0, 20, 0);
+
+    for (int mode : kModes) {
+        SCOPED_TRACE(mode == MM_TEXT ? "MM_TEXT" : "MM_TWIPS");
+        const int down = mode == MM_TEXT ? 1 : -1;
+        // The screen's and the page's height: 1000 pixels.
+        CFixedMetricsDC dc(400, 1000);
+        dc.SetMapMode(mode);
+        const CRect page = mode == MM_TEXT ? CRect(10, 0, 395, 1000) : CRect(150, 0, 5925, -15000);
+        const int start = down * (mode == MM_TEXT ? 20 : 300);
+        CQuestionLayout layout;
+        const int measured = question.CalcDrawHeight(&dc, CRect(page.left, start, page.right, start), "4", FALSE, &layout);
+        ASSERT_TRUE(layout.images);
+        EXPECT_EQ(layout.images->CountMissingFiles(), 1);
+        const CRect top = At(*layout.images, 0)->m_rcPlace;
+        const CRect left = At(*layout.images, 1)->m_rcPlace;
+        // A tenth of the page high, twice as wide; the column a fifth of the width.
+        EXPECT_EQ(top, CRect(page.left, start, page.left + 2 * std::abs(page.Height()) / 10,
+                             start + page.Height() / 10));
+        EXPECT_EQ(left.left, page.left);
+        EXPECT_EQ(left.right, page.left + page.Width() / 5);
+        EXPECT_EQ(left.top, top.bottom);
+        // The text right of the column, under the band.
+        EXPECT_EQ(layout.label.TopLeft(), CPoint(left.right, top.bottom));
+        EXPECT_EQ(layout.text.right, page.right);
+        EXPECT_EQ(layout.choices.left, left.right);
+        EXPECT_GE(layout.height, std::abs(left.bottom - start));
+
+        const CRect* pPage = mode == MM_TEXT ? nullptr : &page;
+        int y = start;
+        const int height = question.DrawFull(&dc, pPage, 400, y, "4", FALSE);
+        EXPECT_GT(height, measured);
+        ASSERT_TRUE(dc.texts.empty());
+        y = start;
+        EXPECT_EQ(question.DrawFull(&dc, pPage, 400, y, "4"), height);
+        EXPECT_EQ(y, start + down * height);
+        ASSERT_FALSE(dc.texts.empty());
+        const auto drawnAt = [&](const char* text) {
+            for (const auto& t : dc.texts)
+                if (t.text == text)
+                    return CPoint(t.x, t.y);
+            return CPoint(-1, -1);
+        };
+        EXPECT_EQ(drawnAt("4. "), CPoint(left.right, top.bottom));
+        const QPoint redPixel = mode == MM_TEXT ? QPoint(top.left + 5, top.top + 5) : QPoint(top.left / 15 + 2, -top.top / 15 + 2);
+        EXPECT_EQ(dc.Image().pixel(redPixel), mode == MM_TEXT ? qRgb(255, 0, 0) : qRgb(147, 147, 147));
+        if (mode == MM_TEXT) {
+            EXPECT_EQ(drawnAt("Missing").y, left.top);
+            EXPECT_EQ(drawnAt("gone.png").y, left.top + left.Height() / 3);
+        } else {
+            EXPECT_EQ(drawnAt("Missing"), CPoint(-1, -1));
+            EXPECT_EQ(dc.Image().pixel(left.CenterPoint().x / 15, -left.CenterPoint().y / 15), qRgb(255, 255, 255));
+        }
+    }
+}
