@@ -1,5 +1,6 @@
 #include "model/CorraDoc.h"
 
+#include "controls/HVRichEditCtrl.h"
 #include "controls/OldProgressDlg.h"
 #include "controls/PromptDlg.h"
 #include "foundation/CorraAppBase.h"
@@ -7,7 +8,9 @@
 #include "foundation/StringArrayEx.h"
 #include "foundation/TextListFile.h"
 #include "foundation/Update.h"
+#include "model/Choices.h"
 #include "model/CorraQuestion.h"
+#include "model/DocumentFonts.h"
 #include "model/QuestionContext.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/ProgramHome.h"
@@ -154,23 +157,10 @@ void CCorraDoc::SavePrintValues()
     app.WriteProfileInt(m_csProfileSection, "TabbedChoices", m_bTabbedChoices);
 }
 
-int& CCorraDoc::NumChoiceSepSpaces()
-{
-    static int value = 2;
-    return value;
-}
-
-int& CCorraDoc::ChoicesIndentLevel()
-{
-    static int value = 5;
-    return value;
-}
-
 void CCorraDoc::LoadPrintValues()
 {
-    CCorraAppBase& app = CorraApp();
-    NumChoiceSepSpaces() = app.GetProfileInt(GetProfileSection(), "NumChoiceSepSpaces", NumChoiceSepSpaces(), TRUE);
-    ChoicesIndentLevel() = app.GetProfileInt(GetProfileSection(), "ChoicesIndentLevel", ChoicesIndentLevel(), TRUE);
+    // The two values shared by every document live with the choices that use them.
+    CChoices::LoadPrintValues(GetProfileSection());
 }
 
 CString CCorraDoc::GetPrintSettingsText() const
@@ -1699,6 +1689,9 @@ void CCorraDoc::OnOpenOrNew()
     message.cancel = "More Info";
     int answer = RichMessageBoxService().Show(message);
     if (answer == IDYES) {
+        // The first subjects of an installation start its master list.
+        if (!fsys::IsFile(path) && fsys::WriteFile(path, "", 0))
+            master.Read(path);
         for (int i = 0; i < fresh.GetSize(); ++i) {
             if (master.Find(fresh[i], FALSE) < 0)
                 master.Add(fresh[i]);
@@ -1716,4 +1709,67 @@ void CCorraDoc::CloseDocument()
 {
     if (SaveModified())
         OnCloseDocument();
+}
+
+// ---- fonts
+
+namespace {
+
+// The text with the font given to all of it, as RTF.
+CString WithFont(CHVRichEditCtrl& ctrl, const CString& text, const LOGFONT& lf, DWORD mask)
+{
+    ctrl.SetText(text, SF_RTF);
+    ctrl.SelectAll();
+    ctrl.SetSelectionLogFont(lf, mask);
+    CString out;
+    ctrl.StreamOutText(out, SF_RTF);
+    return out;
+}
+
+} // namespace
+
+BOOL CCorraDoc::SetAllFonts()
+{
+    CDocumentFonts fonts;
+    IDocumentFontsDialog* dialog = DocumentFontsDialogSlot().Installed();
+    if (!dialog || !dialog->Run(*this, fonts) || (!fonts.textMask && !fonts.choicesMask))
+        return FALSE;
+    CPtrListEx chosen;
+    if (fonts.bAll)
+        GetDocQuestions(this, chosen);
+    else
+        GetSelectedQuestions(chosen);
+    CHVRichEditCtrl ctrl;
+    ctrl.resize(300, 200);
+    ctrl.hide();
+    BOOL any = FALSE;
+    for (POSITION pos = chosen.GetHeadPosition(); pos;) {
+        CCorraQuestion* question = AsQuestion(chosen.GetNext(pos));
+        if (IsCollection(question) || !HoldsQuestion(question))
+            continue;
+        if (fonts.textMask && !question->m_cszQuestionText.IsEmpty()) {
+            question->m_cszQuestionText = WithFont(ctrl, question->m_cszQuestionText, fonts.textFont, fonts.textMask);
+            any = TRUE;
+        }
+        if (!fonts.choicesMask)
+            continue;
+        if (question->m_nType == static_cast<int>(IDS_QTYPE_MC)) {
+            // True and false keep their fixed choices.
+            for (int i = 0; i < question->m_Choices.GetCount(); ++i) {
+                CString text = WithFont(ctrl, question->m_Choices.GetChoiceText(i), fonts.choicesFont, fonts.choicesMask);
+                if (!question->m_Choices.SetChoice(i, question->m_Choices.GetChoiceId(i), text))
+                    LogError("CCorraDoc::SetAllFonts() - failed to SetChoicesText()...");
+            }
+            question->ClearChoicesCache();
+            any = TRUE;
+        } else if (!question->IsChoiceType() && !question->m_cszChoicesText.IsEmpty()) {
+            question->m_cszChoicesText = WithFont(ctrl, question->m_cszChoicesText, fonts.choicesFont, fonts.choicesMask);
+            any = TRUE;
+        }
+    }
+    if (any) {
+        SetModifiedFlag(TRUE);
+        UpdateAllViews(nullptr, HINT_REFRESH_ALL);
+    }
+    return any;
 }

@@ -244,14 +244,18 @@ public:
     int GroupItemsByKey(const CPtrListEx& items, const std::function<BOOL(void*, int&)>& keyOf,
                         const std::function<CString(int)>& nameOf, const std::function<void(void*, int)>& setGroupId);
 
+    // ---- fonts
+    // Asks for the fonts of question text and choices ("Set Document Fonts") and gives them to
+    // every question, or to those selected, through a hidden rich-edit control. TRUE when any
+    // question changed.
+    virtual BOOL SetAllFonts();
+
     // ---- print values
     virtual CString GetProfileSection() const { return m_csProfileSection; }
-    // NumChoiceSepSpaces and ChoicesIndentLevel from the profile section.
+    // NumChoiceSepSpaces and ChoicesIndentLevel (kept by CChoices) from the profile section.
     void LoadPrintValues();
     void SavePrintValues();
     CString GetPrintSettingsText() const;
-    static int& NumChoiceSepSpaces();
-    static int& ChoicesIndentLevel();
 
     // ---- the framework's side
     void SetModifiedFlag(BOOL modified = TRUE) override;

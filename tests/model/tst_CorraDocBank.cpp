@@ -201,3 +201,31 @@ TEST_F(CorraDocBankTest, GroupingByTypeAndOrderingByGroups)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CorraDocBankTest, SubjectsTheMasterListLacksAreOfferedOnce)
+{
+    const CString master = CCorraDoc::MasterSubjectListPath();
+    ASSERT_TRUE(fsys::WriteFile(master, "Cells\r\n", 7));
+    richBox.QueueAnswer(IDYES);
+    {
+        CBankDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(m_bank));
+        ASSERT_EQ(richBox.calls.size(), 1u);
+        EXPECT_EQ(richBox.calls[0].title, "New Subjects...");
+        EXPECT_EQ(richBox.calls[0].cancel, "More Info");
+        EXPECT_NE(richBox.calls[0].pane[1].Find("{Biology}"), -1);
+        EXPECT_EQ(richBox.calls[0].pane[1].Find("{Cells}"), -1);
+    }
+    std::string lines;
+    ASSERT_TRUE(fsys::ReadFile(master, lines));
+    EXPECT_EQ(lines, "Cells\r\nBiology\r\nEnergy\r\n");
+
+    // Known now: nothing to ask.
+    CBankDoc again;
+    ASSERT_TRUE(again.OnOpenDocument(m_bank));
+    EXPECT_EQ(richBox.calls.size(), 1u);
+}
+
+} // namespace
