@@ -3,6 +3,7 @@
 #include "model/CorraDoc.h"
 
 #include "foundation/EncryptedArchive.h"
+#include "foundation/StringArrayEx.h"
 #include "model/CorraHeader.h"
 #include "model/CorraQuestion.h"
 #include "model/Group.h"
@@ -87,6 +88,12 @@ TEST_F(CorraDocBankTest, TheSampleBankHoldsEveryKindOfContent)
     CPtrListEx invalid;
     CString summary;
     EXPECT_TRUE(doc.FindInvalidQuestions(invalid, summary)) << summary;
+
+    EXPECT_EQ(doc.GetStatisticsTotal(), 9);
+    EXPECT_EQ(doc.GetStatisticsLastTotal(), 0);
+    EXPECT_EQ(doc.GetStatisticsTotal("midterm"), 4);
+    CStringArrayEx subjects;
+    EXPECT_EQ(doc.CollectSubjects(subjects), 3);
 }
 
 TEST_F(CorraDocBankTest, WriteThenReadGivesTheSameText)
