@@ -199,6 +199,10 @@ void CCorraDoc::SetModifiedFlag(BOOL modified)
 
 void CCorraDoc::DeleteContents()
 {
+    // The history of what the document held goes with it (the records of deleted questions
+    // free them).
+    m_undo.Clear();
+    m_redo.Clear();
     DeleteQuestionsAll();
     m_csInstructions.Empty();
     m_csTitle1.Empty();
@@ -791,6 +795,9 @@ CCorraQuestion* CCorraDoc::InsertQuestion(CCorraQuestion* question, LPCSTR colle
 {
     if (!question)
         return nullptr;
+    // Already ours: a second entry would be deleted twice.
+    if (HoldsQuestion(question))
+        return question;
     if (question->m_nId == 0 || m_mIds.Contains(question->m_nId)) {
         // The counter is shared by every document of the installation, so an ID it gives may
         // still be one this document holds: draw until it is free.
@@ -1716,7 +1723,17 @@ void CCorraDoc::ApplyGroupOrder(CPtrListEx* questions, BOOL bNotify, BOOL bColle
             CPtrListEx members;
             collection->GetQuestions(members);
             OrderItemsByGroups(members, groupIdOf);
-            collection->SetQuestions(members);
+            // Members that name no question keep their place at the end: nothing is dropped.
+            CDWordArray ids;
+            for (POSITION at = members.GetHeadPosition(); at;)
+                ids.Add(static_cast<DWORD>(AsQuestion(members.GetNext(at))->m_nId));
+            CDWordArray all;
+            collection->GetQuestIds(all);
+            for (DWORD id : all) {
+                if (!FindQuestionById(static_cast<int>(id)))
+                    ids.Add(id);
+            }
+            collection->SetQuestIds(ids);
         }
     }
     if (bNotify) {
