@@ -82,6 +82,12 @@ const Snippet kSnippets[] = {
      "Hello world\n", 1},
     {"font entries without braces", "{\\rtf1\\ansi{\\fonttbl\\f0\\fswiss\\fcharset0 Helvetica;\\f1\\fnil Times;}\\f0 Hello}",
      "Hello", 1},
+    {"words before the character set, as one word processor writes its header",
+     "{\\rtf1\\adeflang1025\\ansi\\ansicpg1252\\uc1\\adeff0\\deff0{\\fonttbl{\\f0\\fbidi \\froman\\fcharset0\\fprq2"
+     "{\\*\\panose 02020603050405020304}Times New Roman;}}{\\*\\defchp \\fs22}{\\stylesheet{\\ql \\f0 Normal;}}"
+     "{\\*\\mmathPr\\mmathFont34}{\\info{\\author x}}{\\*\\xmlnstbl {\\xmlns1 http://x}}\\pard\\f0 Hello\\par}",
+     "Hello\n", 1},
+    {"no character set, a blank after the version", "{\\rtf1 {\\fonttbl{\\f0 Arial;}}\\f0 Hello}", "Hello", 1},
     {"a font entry without a family", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Hello}", "Hello", 1},
     {"a field gives its result", "See {\\field{\\*\\fldinst HYPERLINK \"http://x\"}{\\fldrslt course page}} now}",
      "See course page now", 1},
