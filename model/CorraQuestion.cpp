@@ -563,13 +563,14 @@ int CCorraQuestion::ReadElement(LPCSTR* ppText, UINT* pnRemaining)
             CString book;
             parse.GetTokenInnerOneLine(book);
             // The chapter stands right after the book's block, up to the line end: a number, a
-            // word, or anything else the user typed. None is an empty chapter.
+            // word, or anything else the user typed ("Part 2"). None is an empty chapter.
             CString chapter;
-            while (*pnRemaining > 0 && **ppText && !std::strchr(" \t\r\n{}", **ppText)) {
+            while (*pnRemaining > 0 && **ppText && !std::strchr("\r\n{}", **ppText)) {
                 chapter += **ppText;
                 ++*ppText;
                 --*pnRemaining;
             }
+            chapter.Trim();
             m_saBooks.Add(book);
             m_saChapters.Add(chapter);
         }
@@ -772,7 +773,7 @@ CCorraQuestion* CCorraQuestion::GetMember(int i) const
 {
     if (!m_pDoc || i < 0 || i >= m_Choices.GetCount())
         return nullptr;
-    return FindListQuestionById(m_pDoc->m_plQuestions, GetQuestId(i));
+    return m_pDoc->FindQuestionById(GetQuestId(i));
 }
 
 int CCorraQuestion::GetQuestions(CPtrList& out) const
@@ -871,7 +872,7 @@ BOOL CCorraQuestion::SetCollectionQuestId(int position, int newId)
         LogOutput("CCorraQuestion::SetCollectionQuestId() - newId already exists in collection", LOG_ERROR, LOG_HERE);
         return FALSE;
     }
-    if (m_pDoc && !FindListQuestionById(m_pDoc->m_plQuestions, newId)) {
+    if (m_pDoc && !m_pDoc->FindQuestionById(newId)) {
         CString line;
         line.Format("CCorraQuestion::SetCollectionQuestId() - newId (%d) not found in doc ", newId);
         LogOutput(line + m_pDoc->GetTitle(), LOG_ERROR, LOG_HERE);
@@ -925,7 +926,7 @@ CCorraQuestion* CCollectionEntry::GetMember(int i) const
     const int id = GetQuestId(i);
     CCorraQuestion* found = nullptr;
     if (m_pDoc)
-        found = FindListQuestionById(m_pDoc->m_plQuestions, id);
+        found = m_pDoc->FindQuestionById(id);
     else if (m_plOuterQuestions)
         found = FindListQuestionById(*m_plOuterQuestions, id);
     else

@@ -3,6 +3,9 @@
 #include "controls/PromptDlg.h"
 #include "foundation/CorraAppBase.h"
 #include "model/CorraQuestion.h"
+#include "model/DocumentFonts.h"
+#include "foundation/Util.h"
+#include "platform/ui/CharFormat.h"
 #include "platform/core/FileSys.h"
 #include "res/ids/ProgressDlg.h"
 #include "res/ids/QuestionTypes.h"
@@ -223,6 +226,51 @@ TEST_F(CorraDocQuestionsTest, InvalidQuestionsAreListedAndReported)
     EXPECT_TRUE(doc.FindInvalidQuestions(invalid, summary));
     EXPECT_TRUE(summary.IsEmpty());
     EXPECT_FALSE(fsys::Exists(CCorraDoc::InvalidReportPath()));
+}
+
+TEST_F(CorraDocQuestionsTest, FontsGoToEveryQuestionAndItsChoices)
+{
+    CQuietDoc doc;
+    // Without the dialog nothing is asked and nothing changes.
+    EXPECT_FALSE(doc.SetAllFonts());
+
+    class CChooser : public IDocumentFontsDialog {
+    public:
+        BOOL Run(CCorraDoc&, CDocumentFonts& fonts) override
+        {
+            std::strcpy(fonts.textFont.lfFaceName, "Courier New");
+            fonts.textMask = CFM_FACE;
+            std::strcpy(fonts.choicesFont.lfFaceName, "Times New Roman");
+            fonts.choicesMask = CFM_FACE;
+            return TRUE;
+        }
+    } chooser;
+    CServiceScope<IDocumentFontsDialog> scope(DocumentFontsDialogSlot(), chooser);
+    CCorraQuestion* mc = doc.InsertQuestion(Question(1, "Pick one", IDS_QTYPE_MC));
+    ASSERT_TRUE(mc->SetChoices("a. one\nb. two"));
+    mc->m_cszAnswer = "a";
+    CCorraQuestion* essay = doc.InsertQuestion(Question(2, "Explain"));
+    CCorraQuestion* collection = doc.GetOrCreateCollection("Unit");
+    doc.SetModifiedFlag(FALSE);
+    EXPECT_TRUE(doc.SetAllFonts());
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_NE(mc->m_cszQuestionText.Find("Courier New"), -1);
+    EXPECT_NE(essay->m_cszQuestionText.Find("Courier New"), -1);
+    EXPECT_NE(mc->GetChoice(1, FALSE).Find("Times New Roman"), -1);
+    EXPECT_EQ(mc->GetChoice(1, TRUE), "two");
+    EXPECT_EQ(mc->GetChoicesCount(), 2);
+    CString message;
+    EXPECT_TRUE(mc->Validate(message)) << message;
+    EXPECT_EQ(collection->m_cszQuestionText, "Unit");
+}
+
+TEST_F(CorraDocQuestionsTest, TheDocumentTellsItsKind)
+{
+    class CDerivedDoc : public CQuietDoc {};
+    CCorraDoc plain;
+    CDerivedDoc derived;
+    EXPECT_EQ(GetDocViewKind(static_cast<CDocument*>(&plain)), DVK_CORRADOC);
+    EXPECT_EQ(GetDocViewKind(static_cast<CDocument*>(&derived)), DVK_OTHER);
 }
 
 // ---- saving

@@ -5,7 +5,6 @@
 #include "tests/support/CorraTest.h"
 #include "tests/support/FakeViews.h"
 
-#include <memory>
 
 namespace {
 
@@ -36,25 +35,21 @@ std::vector<int> IdsOf(const CPtrList& list)
     return ids;
 }
 
-// A document holding questions the test owns.
+// A document holding multiple-choice questions with these IDs.
 class CDocWith {
 public:
     explicit CDocWith(std::initializer_list<int> ids)
     {
         for (int id : ids) {
-            m_questions.push_back(std::make_unique<CCorraQuestion>());
-            m_questions.back()->m_nId = id;
-            m_questions.back()->m_nType = static_cast<int>(IDS_QTYPE_MC);
-            doc.m_plQuestions.AddTail(m_questions.back().get());
+            auto* q = new CCorraQuestion;
+            q->m_nId = id;
+            q->m_nType = static_cast<int>(IDS_QTYPE_MC);
+            doc.InsertQuestion(q);
         }
     }
-    ~CDocWith() { doc.m_plQuestions.RemoveAll(); }
-    CCorraQuestion* Find(int id) { return FindListQuestionById(doc.m_plQuestions, id); }
+    CCorraQuestion* Find(int id) { return doc.FindQuestionById(id); }
 
     CCorraDoc doc;
-
-private:
-    std::vector<std::unique_ptr<CCorraQuestion>> m_questions;
 };
 
 TEST_F(CollectionTest, MembersAreRelabelledAfterAddInsertAndRemove)

@@ -1,0 +1,149 @@
+// The document with views: orders taken from and given to them, collection windows asked before
+// the document saves, selections.
+
+#include "model/CorraDoc.h"
+
+#include "model/CorraQuestion.h"
+#include "model/Group.h"
+#include "platform/ui/View.h"
+#include "res/ids/QuestionTypes.h"
+#include "tests/support/CorraTest.h"
+#include "tests/support/FakeViews.h"
+
+#include <memory>
+
+namespace {
+
+class CViewsDoc : public CCorraDoc {
+public:
+    CViewsDoc()
+    {
+        m_bAutoDelete = FALSE;
+        for (int id = 1; id <= 5; ++id) {
+            auto* q = new CCorraQuestion;
+            q->m_nId = id;
+            q->m_nType = static_cast<int>(IDS_QTYPE_ES);
+            q->m_nMemberId = id % 2 ? 70 : 0;
+            InsertQuestion(q);
+        }
+        GetOrCreateCollection("Unit");
+        SetModifiedFlag(FALSE);
+    }
+    BOOL PostViewMessage(UINT, WPARAM, LPARAM) override { return TRUE; }
+    std::vector<int> Order() const
+    {
+        std::vector<int> ids;
+        for (POSITION pos = m_plQuestions.GetHeadPosition(); pos;)
+            ids.push_back(static_cast<CCorraQuestion*>(m_plQuestions.GetNext(pos))->m_nId);
+        return ids;
+    }
+};
+
+class CorraDocViewsTest : public CorraTest {
+protected:
+    void SetUp() override
+    {
+        CorraTest::SetUp();
+        m_scope = std::make_unique<CServiceScope<ICorraViewServices>>(CorraViewServicesSlot(), static_cast<ICorraViewServices&>(views));
+        main = std::make_unique<CView>();
+        lower = std::make_unique<CView>();
+        views.Of(main.get()).partner = lower.get();
+        views.Of(lower.get()).pane = 1;
+        doc = std::make_unique<CViewsDoc>();
+        doc->AddView(main.get());
+        doc->AddView(lower.get());
+        // The upper pane shows the questions, the lower one the collections.
+        for (POSITION pos = doc->m_plQuestions.GetHeadPosition(); pos;) {
+            auto* q = static_cast<CCorraQuestion*>(doc->m_plQuestions.GetNext(pos));
+            views.Of(q->IsCollection() ? lower.get() : main.get()).items.AddTail(q);
+        }
+    }
+    void TearDown() override
+    {
+        doc.reset();
+        main.reset();
+        lower.reset();
+        m_scope.reset();
+        CorraTest::TearDown();
+    }
+    CPtrListEx Reversed(const CPtrListEx& list)
+    {
+        CPtrListEx out;
+        for (POSITION pos = list.GetHeadPosition(); pos;)
+            out.AddHead(list.GetNext(pos));
+        return out;
+    }
+
+    CFakeViews views;
+    std::unique_ptr<CView> main;
+    std::unique_ptr<CView> lower;
+    std::unique_ptr<CViewsDoc> doc;
+
+private:
+    std::unique_ptr<CServiceScope<ICorraViewServices>> m_scope;
+};
+
+TEST_F(CorraDocViewsTest, UndoingASortInAViewGivesTheViewAndTheDocumentTheOldOrder)
+{
+    const std::vector<int> before = doc->Order();
+    doc->AddUndoReorder(main.get(), "Sort by ID");
+    // The view sorts; the document follows its views.
+    views.Of(main.get()).items = Reversed(views.Of(main.get()).items);
+    doc->TakeOrderFromViews();
+    std::vector<int> sorted = doc->Order();
+    EXPECT_EQ(std::vector<int>(sorted.begin(), sorted.begin() + 5), (std::vector<int>{5, 4, 3, 2, 1}));
+    EXPECT_EQ(doc->FindCollection("Unit"), doc->m_plQuestions.GetTail());
+
+    ASSERT_TRUE(doc->Undo());
+    EXPECT_EQ(doc->Order(), before);
+    EXPECT_EQ(static_cast<CCorraQuestion*>(views.Of(main.get()).items.GetHead())->m_nId, 1);
+    ASSERT_TRUE(doc->Redo());
+    EXPECT_EQ(doc->Order(), sorted);
+    EXPECT_TRUE(doc->IsModified());
+}
+
+TEST_F(CorraDocViewsTest, AnOrderOfAClosedViewIsNotRestored)
+{
+    doc->AddUndoReorder(main.get(), "Sort");
+    doc->RemoveView(main.get());
+    main.reset();
+    const std::vector<int> order = doc->Order();
+    EXPECT_FALSE(doc->Undo());
+    EXPECT_EQ(doc->Order(), order);
+    EXPECT_EQ(doc->GetUndoStack().GetCount(), 1);  // kept, and freed with the document
+    ASSERT_EQ(messageBox.calls.size(), 1u);
+    EXPECT_EQ(messageBox.calls[0].text, "Failed to undo.");
+}
+
+TEST_F(CorraDocViewsTest, CollectionWindowsAreAskedBeforeTheDocument)
+{
+    CView collectionView;
+    views.Of(&collectionView).collectionView = TRUE;
+    views.Of(&collectionView).saveAnswer = FALSE;
+    doc->AddView(&collectionView);
+    doc->SetModifiedFlag(TRUE);
+    EXPECT_FALSE(doc->SaveModified());
+    EXPECT_TRUE(messageBox.calls.empty());  // the document itself was not asked about
+    views.Of(&collectionView).saveAnswer = TRUE;
+    messageBox.QueueAnswer(IDNO);
+    EXPECT_TRUE(doc->SaveModified());
+    EXPECT_EQ(messageBox.calls.size(), 1u);
+    doc->RemoveView(&collectionView);
+}
+
+TEST_F(CorraDocViewsTest, GroupMembersAreSelectedInTheMainView)
+{
+    CGroup group;
+    group.m_nId = 70;
+    doc->AddNewGroup(group);
+    EXPECT_EQ(doc->SelectGroupMembers(70), 3);
+    int selects = 0;
+    for (const auto& call : views.calls)
+        selects += call.what == "select" && call.view == main.get();
+    EXPECT_EQ(selects, 3);
+    CPtrListEx selected;
+    EXPECT_EQ(doc->GetSelectedQuestions(selected), 1);
+    EXPECT_EQ(doc->GetCorraView(), main.get());
+}
+
+} // namespace
