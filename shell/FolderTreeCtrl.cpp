@@ -1,6 +1,7 @@
 #include "shell/FolderTreeCtrl.h"
 
 #include "controls/PromptDlg.h"
+#include "foundation/FileTypes.h"
 #include "foundation/FileUtil.h"
 #include "foundation/Log.h"
 #include "platform/core/FileSys.h"
@@ -100,6 +101,8 @@ CFolderTreeCtrl::CFolderTreeCtrl(QWidget* parent) : CTreeCtrl(parent)
 
 CFolderTreeCtrl::~CFolderTreeCtrl()
 {
+    if (IsDragging())
+        releaseMouse();
     KillTimer(kDragTimer);
     if (m_bImagesAttached) {
         SetImageList(nullptr);
@@ -260,9 +263,9 @@ void CFolderTreeCtrl::FillChildren(HTREEITEM hParent)
         return;
     }
     CString folder = bTopLevel ? m_csRoot : GetItemPath(hParent);
-    // Files directly in the root are below the top level when the tree has no root ("/" is the
-    // top level then).
-    const BOOL bFilesAtTop = bTopLevel || (m_csRoot.IsEmpty() && !GetParentItem(hParent));
+    // The top level here is the root's contents; without a root it is "/" alone, and the files in
+    // "/" are below it, as the files of a drive were.
+    const BOOL bFilesAtTop = bTopLevel;
     std::vector<fsys::CDirEntry> entries = fsys::ListDirectory(folder);
     std::vector<const fsys::CDirEntry*> folders;
     std::vector<const fsys::CDirEntry*> files;
@@ -457,7 +460,15 @@ BOOL CFolderTreeCtrl::ShowSelectedProperties()
 {
     if (!CanProperties())
         return FALSE;
-    return ShowFileProperties(GetSelectedPath(), this);
+    CString path = GetSelectedPath();
+    // The program's own kinds are described as the file list describes them.
+    CString kind;
+    if (!fsys::IsDirectory(path)) {
+        CString known = "crr;exm;hlp;" + CFileTypes::Type2Ext(DT_SRC, FALSE) + ";" + CFileTypes::Type2Ext(DT_IMAGE, TRUE);
+        if (ExtensionListHas(SplitExtensionList(known), fsys::FileName(path)))
+            kind = CFileTypes::Ext2TypeDescr(fsys::FileName(path), FALSE);
+    }
+    return ShowFileProperties(path, this, kind);
 }
 
 BOOL CFolderTreeCtrl::RenameSelected()

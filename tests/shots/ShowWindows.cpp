@@ -19,6 +19,7 @@
 #include "foundation/FileTypes.h"
 #include "platform/core/FileSys.h"
 #include "platform/ui/Dialog.h"
+#include "platform/ui/ShellOps.h"
 #include "shell/FolderTreeCtrl.h"
 #include "shell/HVListCtrl.h"
 
@@ -122,6 +123,14 @@ const char* const kQuestionRtf =
     "C.\\tab The engine keeps giving off heat after it is turned off.\\par"
     "D.\\tab Air pressure inside the closed car rises and heats the air.\\par}";
 
+// Terms with their meanings on the line after a break, lined up by a tab.
+const char* const kTermsRtf =
+    "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}"
+    "\\pard\\li360\\fi-360\\f0\\fs20 13.\\tab Match each way heat moves with what it is.\\par"
+    "\\pard\\li1080\\fi-360 A.\\tab Conduction\\line\\tab heat passing through a solid from particle to particle\\par"
+    "B.\\tab Convection\\line\\tab heat carried along by a moving liquid or gas\\par"
+    "C.\\tab Radiation\\line\\tab heat sent out as infrared light, even through empty space\\par}";
+
 // A teacher's banks in the program home: a few folders of banks with their headers.
 CString MakeBanks()
 {
@@ -219,8 +228,22 @@ void ShowFoundFiles()
 std::vector<Scene> Scenes()
 {
     return {
+        {"richedit-terms",
+         [] {
+             auto* ctrl = new CHVRichEditCtrl;
+             ctrl->setWindowTitle("Question");
+             ctrl->resize(440, 160);
+             ctrl->SetText(kTermsRtf, SF_RTF);
+             Shoot(ctrl);
+         }},
         {"file-tree-list", [] { ShowTreeAndList(FALSE); }},
         {"file-list-found", [] { ShowFoundFiles(); }},
+        {"file-properties",
+         [] {
+             CString root = MakeBanks();
+             ShowFileProperties(fsys::Join(root, "QCorras/Physics Unit 3 - Thermal Energy.crr"), nullptr,
+                                CFileTypes::Type2TypeDescr(DT_CORRA, FALSE));
+         }},
         {"richedit-choices",
          [] {
              auto* ctrl = new CHVRichEditCtrl;
