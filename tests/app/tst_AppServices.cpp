@@ -4,6 +4,7 @@
 #include "app/MainFrm.h"
 #include "app/TipDlg.h"
 #include "app/VersionText.h"
+#include "controls/PaletteSelectorBar.h"
 #include "foundation/Log.h"
 #include "platform/ui/DocTemplate.h"
 #include "render/ImageComponent.h"
@@ -170,6 +171,25 @@ TEST_F(AppTest, TheStartUpTipTimerShowsTheTip)
     script.On<CTipDlg>([](CTipDlg& d) { ClickDlgButton(d, IDOK); });
     app.GetMainFrame()->OnCommand(ID_HELP_TIPOFTHEDAY);
     EXPECT_EQ(script.Answered(), 2);
+    app.ExitInstance();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(AppTest, TheQuickPickBarShowsWhenTheEditingToolbarAsks)
+{
+    WriteHomeFile("Corra.ini", "[HVMsgBoxDontShow]\nDontShowWelcome=1\n[Settings]\nSplash=0\n");
+    CCorraApp app;
+    ASSERT_TRUE(app.InitInstance());
+    CMainFrame* pMain = app.GetMainFrame();
+    ASSERT_NE(pMain->GetQuickPickBar(), nullptr);
+    EXPECT_TRUE(pMain->GetQuickPickBar()->isHidden());
+    ASSERT_EQ(PaletteSelectorHostSlot().Installed(), pMain);
+    PaletteSelectorHostSlot().Get().ShowPaletteSelector(TRUE);
+    EXPECT_FALSE(pMain->GetQuickPickBar()->isHidden());
+    EXPECT_EQ(pMain->GetQuickPickBar()->windowTitle(), QStringLiteral("Quick Pick"));
     app.ExitInstance();
 }
 
