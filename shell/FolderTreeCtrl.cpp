@@ -101,6 +101,8 @@ CFolderTreeCtrl::CFolderTreeCtrl(QWidget* parent) : CTreeCtrl(parent)
 
 CFolderTreeCtrl::~CFolderTreeCtrl()
 {
+    if (IsDragging())
+        releaseMouse();
     KillTimer(kDragTimer);
     if (m_bImagesAttached) {
         SetImageList(nullptr);
