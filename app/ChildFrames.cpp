@@ -1,6 +1,7 @@
 #include "app/ChildFrames.h"
 
 #include "app/FramePlacement.h"
+#include "app/Pictures.h"
 #include "app/StandInViews.h"
 #include "model/ViewServices.h"
 #include "platform/ui/ControlBars.h"
@@ -47,6 +48,8 @@ BOOL CCorraFrm::OnCreateClient(CREATESTRUCT& cs, CCreateContext* pContext)
 
 int CCorraFrm::OnCreate(CCreateContext*)
 {
+    setWindowIcon(DocumentIcon(GetResourceId() == IDR_EXAMTYPE || GetResourceId() == IDR_FORMTYPE ? IDR_EXAMTYPE
+                                                                                                 : IDR_CORRATYPE));
     CPoint pt = placement::NextFramePosition();
     CSize size = placement::SideBySideSize();
     SetWindowPos(nullptr, pt.x, pt.y, size.cx, size.cy, SWP_NOZORDER);
@@ -174,6 +177,12 @@ void CCollFrm::OnClose()
     if (pView && !CorraViewServices().SaveCollectionView(pView))
         return;
     CCorraFrm::OnClose();
+}
+
+int CMDIChildWnd2::OnCreate(CCreateContext*)
+{
+    setWindowIcon(DocumentIcon(IDR_SOURCETYPE));
+    return 0;
 }
 
 // --- CSourceDocTemplate -----------------------------------------------------------------------

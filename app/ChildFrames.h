@@ -65,7 +65,10 @@ public:
     CView* GetCollView() const;
 };
 
-class CMDIChildWnd2 : public CMDIChildWnd {};
+class CMDIChildWnd2 : public CMDIChildWnd {
+public:
+    int OnCreate(CCreateContext* pContext) override;
+};
 
 // The template of source documents: several extensions, matched whole and without case.
 class CSourceDocTemplate : public CMultiDocTemplate {

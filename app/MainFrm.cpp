@@ -5,6 +5,7 @@
 #include "app/Pictures.h"
 #include "app/StartupSettingsDlg.h"
 #include "app/TipDlg.h"
+#include "controls/PaletteSelectorBar.h"
 #include "foundation/CorraAppBase.h"
 #include "foundation/Log.h"
 #include "platform/core/Services.h"
@@ -32,6 +33,8 @@ CMainFrame::CMainFrame()
 
 CMainFrame::~CMainFrame()
 {
+    if (PaletteSelectorHostSlot().Installed() == this)
+        PaletteSelectorHostSlot().Set(nullptr);
     try {
         FlushLogBuffer();
     } catch (const std::exception&) {
@@ -60,12 +63,32 @@ int CMainFrame::OnCreate(CCreateContext*)
     if (!m_pStatusBar->Create(this, CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
         !m_pStatusBar->SetIndicators(indicators, static_cast<int>(std::size(indicators))))
         return -1;
+    // The Quick Pick bar: hidden until the editing toolbar asks for it.
+    try {
+        m_pQuickPick = new CPaletteSelectorBar(this);
+        m_pQuickPick->SetDlgCtrlID(IDW_QUICKPICK_BAR);
+        m_pQuickPick->setObjectName(QStringLiteral("Bar%1").arg(IDW_QUICKPICK_BAR));
+        m_pQuickPick->setWindowTitle(QStringLiteral("Quick Pick"));
+        m_pQuickPick->setAllowedAreas(Qt::LeftToolBarArea | Qt::RightToolBarArea);
+        m_pQuickPick->setOrientation(Qt::Vertical);
+        addToolBar(Qt::LeftToolBarArea, m_pQuickPick);
+        m_pQuickPick->hide();
+        PaletteSelectorHostSlot().Set(this);
+    } catch (const std::exception&) {
+        AfxMessageBox("Failed to create QuickPick Bar.");
+    }
     SetTimer(TIMER_LOG_FLUSH, LOG_FLUSH_PERIOD);
     m_pToolBar->EnableDocking(CBRS_ALIGN_ANY);
     EnableDocking(CBRS_ALIGN_ANY);
     DockControlBar(m_pToolBar);
     LoadBarState(DOCK_STATE_SECTION);
     return 0;
+}
+
+void CMainFrame::ShowPaletteSelector(BOOL bShow)
+{
+    if (m_pQuickPick)
+        ShowControlBar(m_pQuickPick, bShow);
 }
 
 void CMainFrame::OnTimer(UINT_PTR nIDEvent)

@@ -3,9 +3,11 @@
 // timers the application arms, the periodic log flush, the dock state kept in the profile, and
 // the placement of document frames side by side.
 
+#include "controls/FloatEditTB.h"
 #include "platform/ui/MDIFrameWnd.h"
 
 class CMDIClientWnd;
+class CPaletteSelectorBar;
 class CStatusBar;
 class CToolBar;
 
@@ -17,7 +19,7 @@ constexpr UINT_PTR TIMER_WELCOME = 5;
 constexpr UINT_PTR TIMER_LOG_FLUSH = 6;
 constexpr UINT LOG_FLUSH_PERIOD = 300000;
 
-class CMainFrame : public CMDIFrameWnd {
+class CMainFrame : public CMDIFrameWnd, public IPaletteSelectorHost {
 public:
     CMainFrame();
     ~CMainFrame() override;
@@ -32,6 +34,9 @@ public:
     CToolBar* GetToolBar() const { return m_pToolBar; }
     CStatusBar* GetStatusBar() const { return m_pStatusBar; }
     CMDIClientWnd* GetClientWnd() const { return m_pClient; }
+    // The "Quick Pick" bar, shown and hidden for the floating editing toolbar.
+    CPaletteSelectorBar* GetQuickPickBar() const { return m_pQuickPick; }
+    void ShowPaletteSelector(BOOL bShow) override;
 
     // Two frames restored and placed: the first on the left, the second on the right, each
     // moved by its direction.
@@ -49,6 +54,7 @@ private:
     CToolBar* m_pToolBar = nullptr;
     CStatusBar* m_pStatusBar = nullptr;
     CMDIClientWnd* m_pClient = nullptr;
+    CPaletteSelectorBar* m_pQuickPick = nullptr;
 };
 
 // The section of the profile that keeps the bars' places.

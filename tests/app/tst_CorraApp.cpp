@@ -13,6 +13,7 @@
 #include "platform/ui/SplitterWnd.h"
 #include "tests/app/AppFixture.h"
 #include "res/ids/App.h"
+#include "model/ViewServices.h"
 #include "shell/ShellDocs.h"
 #include "tests/support/ModalScript.h"
 
@@ -388,8 +389,11 @@ TEST_F(DocumentsTest, FileNewOffersEveryKindButSource)
 TEST_F(StartupTest, TheMainWindowOpensABankFromTheCommandLineAndClosesCleanly)
 {
     WriteHomeFile("Corra.ini", "[HVMsgBoxDontShow]\nDontShowWelcome=1\n[Settings]\nSplash=0\n");
+    // A copy of the sample bank, plain text as it is kept in the tree.
     CString bank = HomePath("copy/Sample Bank.crr");
-    WritePlainBank(bank);
+    fsys::CreateDirectories(HomePath("copy"));
+    ASSERT_TRUE(fsys::CopyFile(TestDataPath("../../samples/Biology.crr"), bank, FALSE));
+    ASSERT_FALSE(IsEnciphered(bank));
     auto app = std::make_unique<CCorraApp>();
     app->SetArguments({bank});
     ASSERT_TRUE(app->InitInstance());
@@ -404,6 +408,9 @@ TEST_F(StartupTest, TheMainWindowOpensABankFromTheCommandLineAndClosesCleanly)
     CDocument* pDoc = pFrame->GetActiveDocument();
     ASSERT_NE(pDoc, nullptr);
     EXPECT_EQ(pDoc->GetPathName(), bank);
+    EXPECT_GT(static_cast<CCorraDoc*>(pDoc)->GetQuestionCount(), 0);
+    EXPECT_GT(CorraViewServices().GetItemCount(pFrame->GetUpperView()), 0);
+    EXPECT_EQ(CorraViewServices().GetPartner(pFrame->GetUpperView()), pFrame->GetLowerView());
     // The plain file is written again, enciphered, as soon as the events run.
     EXPECT_TRUE(RunEventsUntil([&] { return IsEnciphered(bank); }));
     EXPECT_FALSE(pDoc->IsModified());
