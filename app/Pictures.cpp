@@ -56,10 +56,11 @@ QPixmap IconPixmap(int size, unsigned nKind)
 
 } // namespace
 
-QPixmap SplashPicture()
+QPixmap SplashPicture(qreal dpr)
 {
     const int w = 520, h = 300;
-    QPixmap pm(w, h);
+    QPixmap pm(qRound(w * dpr), qRound(h * dpr));
+    pm.setDevicePixelRatio(dpr);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
@@ -67,7 +68,7 @@ QPixmap SplashPicture()
     QLinearGradient light(0, 0, 0, h);
     light.setColorAt(0, QColor(250, 251, 255));
     light.setColorAt(1, QColor(226, 232, 246));
-    p.fillRect(pm.rect(), light);
+    p.fillRect(QRect(0, 0, w, h), light);
     QLinearGradient dark(0, 0, 260, h);
     dark.setColorAt(0, kNavy);
     dark.setColorAt(1, kTeal);
@@ -103,14 +104,15 @@ QPixmap SplashPicture()
     p.setPen(QPen(kGold, 3));
     p.drawLine(285, 140, 490, 140);
     p.setPen(QPen(QColor(190, 198, 220), 1));
-    p.drawRect(pm.rect().adjusted(0, 0, -1, -1));
+    p.drawRect(QRect(0, 0, w - 1, h - 1));
     return pm;
 }
 
-QPixmap TipBulbPicture(int height)
+QPixmap TipBulbPicture(int height, qreal dpr)
 {
     int width = height * 3 / 4;
-    QPixmap pm(width, height);
+    QPixmap pm(qRound(width * dpr), qRound(height * dpr));
+    pm.setDevicePixelRatio(dpr);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);

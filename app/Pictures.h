@@ -8,9 +8,10 @@
 
 // The splash picture (350): the program's name on the left, room for the version and build
 // texts on the right.
-QPixmap SplashPicture();
+QPixmap SplashPicture(qreal dpr = 1.0);
 // The light bulb beside "Did you know..." (113).
-QPixmap TipBulbPicture(int height = 48);
+// height in logical pixels; drawn sharp for the screen's device pixel ratio.
+QPixmap TipBulbPicture(int height = 48, qreal dpr = 1.0);
 // The program's icon, and a document kind's (3 Question Corra, 4 exam, 102 source).
 QIcon ProgramIcon();
 QIcon DocumentIcon(unsigned nKind);

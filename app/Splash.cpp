@@ -43,8 +43,8 @@ UINT CSplashWindow::DisplayTime()
 CSplashWindow::CSplashWindow(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), CWnd(this)
 {
-    m_picture = SplashPicture();
-    setFixedSize(m_picture.size());
+    m_picture = SplashPicture(devicePixelRatioF());
+    setFixedSize(m_picture.deviceIndependentSize().toSize());
     setCursor(Qt::ArrowCursor);
     setWindowTitle(QStringLiteral("Corra"));
 }

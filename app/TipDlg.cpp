@@ -47,14 +47,14 @@ protected:
     {
         QPainter p(this);
         p.fillRect(rect(), Qt::white);
-        QPixmap bulb = TipBulbPicture(height() - 8);
+        QPixmap bulb = TipBulbPicture(height() - 8, devicePixelRatioF());
         p.drawPixmap(10, 4, bulb);
         QFont f = font();
         f.setPixelSize(18);
         f.setBold(true);
         p.setFont(f);
         p.setPen(QColor(28, 42, 116));
-        p.drawText(QRect(20 + bulb.width(), 0, width(), height()), Qt::AlignVCenter | Qt::AlignLeft,
+        p.drawText(QRect(20 + qRound(bulb.width() / bulb.devicePixelRatio()), 0, width(), height()), Qt::AlignVCenter | Qt::AlignLeft,
                    ToQString(LoadStringId(IDS_DID_YOU_KNOW)));
     }
 };
