@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRawFont>
+#include <QScreen>
 
 #include <cstring>
 #include <map>
@@ -123,6 +124,18 @@ TEST_F(FloatEditTBTest, ThePalettesHaveTheirCountsFixedRowsAndDistinctIds)
         EXPECT_EQ(e->weight, 500) << r.name;
         if (r.id) {
             EXPECT_EQ(e->id, r.id) << r.name;
+        }
+    }
+
+    // Every entry: a face of the five, weight 500, a button height of -24 to -12, and the symbol
+    // character set exactly for "Symbol".
+    for (const SymbolPalette& p : palettes) {
+        for (const SymbolEntry& e : p.symbols) {
+            EXPECT_TRUE(CFontMgr::IsSymbolFont(e.face)) << p.name << " " << e.name;
+            EXPECT_EQ(e.weight, 500) << p.name << " " << e.name;
+            EXPECT_GE(e.height, -24) << p.name << " " << e.name;
+            EXPECT_LE(e.height, -12) << p.name << " " << e.name;
+            EXPECT_EQ(e.charset, std::strcmp(e.face, "Symbol") == 0 ? 2 : 0) << p.name << " " << e.name;
         }
     }
 
@@ -541,6 +554,43 @@ TEST_F(FloatEditTBTest, TheFontChooserRefusesTheSymbolFaces)
         EXPECT_STREQ(messageBox.calls.back().text.GetString(), refused.GetString()) << id;
         EXPECT_EQ(combo->FindStringExact(-1, "QVchemA"), CB_ERR) << id;
     }
+}
+
+// The main frame's side of the palette selector: what it was told last.
+class CRecordingSelectorHost : public IPaletteSelectorHost {
+public:
+    void ShowPaletteSelector(BOOL bShow) override { shown.push_back(bShow != FALSE); }
+    std::vector<bool> shown;
+};
+
+TEST_F(FloatEditTBTest, TheWindowGoesWithTheSelectorAndStaysOnTheScreen)
+{
+    CRecordingSelectorHost host;
+    CServiceScope<IPaletteSelectorHost> hosting(PaletteSelectorHostSlot(), host);
+    CHVRichEditCtrl ctrl;
+    CFloatEditTB tb;
+    tb.OnCommand(ID_SHOW_PALETTE_SELECTOR);
+    EXPECT_TRUE(host.shown.empty());
+    tb.Attach(&ctrl);
+    tb.Show(TRUE);
+
+    tb.OnCommand(ID_SHOW_PALETTE_SELECTOR);
+    EXPECT_EQ(host.shown, std::vector<bool>{true});
+    tb.OnCommand(ID_HIDE_EDITING_TOOLBAR);
+    EXPECT_EQ(host.shown, (std::vector<bool>{true, false}));
+    EXPECT_FALSE(tb.IsVisible());
+
+    // The close box hides the selector too and keeps the window for the next use.
+    tb.Show(TRUE);
+    tb.close();
+    EXPECT_EQ(host.shown, (std::vector<bool>{true, false, false}));
+    EXPECT_FALSE(tb.IsVisible());
+    tb.Show(TRUE);
+    EXPECT_TRUE(tb.IsVisible());
+
+    // Above the screen it comes down to the top, so the caption stays within reach.
+    tb.MoveTo(40, -200);
+    EXPECT_EQ(tb.frameGeometry().top(), tb.screen()->geometry().top());
 }
 
 TEST_F(FloatEditTBTest, TheSelectorBarSwitchesTheSharedToolbarsBars)
