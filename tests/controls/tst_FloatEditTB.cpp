@@ -22,6 +22,7 @@
 #include <QRawFont>
 #include <QScreen>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -308,6 +309,18 @@ TEST_F(FloatEditTBTest, TogglesFlipTheBarsAndTheFlagsOutliveTheToolbar)
     tb->OnCommand(ID_VIEW_CHEM6);
     tb->OnCommand(ID_VIEW_EDIT_BAR);
     EXPECT_FALSE(hint->isVisibleTo(tb.get()));
+    // The bars stand below each other at the widest one's width, the window round them.
+    tb->OnCommand(ID_VIEW_MATH3);
+    tb->OnCommand(ID_VIEW_CHEM4);
+    const int widest = std::max({tb->GetBar(0)->sizeHint().width(), tb->GetBar(3)->sizeHint().width(),
+                                 tb->GetBar(8)->sizeHint().width(), tb->GetBar(10)->sizeHint().width()});
+    for (int bar : {0, 3, 8, 10})
+        EXPECT_EQ(tb->GetBar(bar)->width(), widest) << bar;
+    EXPECT_LT(tb->GetBar(0)->geometry().bottom(), tb->GetBar(3)->geometry().top());
+    EXPECT_GE(tb->width(), widest);
+    EXPECT_LT(tb->width(), widest + 20);
+    tb->OnCommand(ID_VIEW_MATH3);
+    tb->OnCommand(ID_VIEW_CHEM4);
     EXPECT_EQ(CorraApp().GetProfileInt("FloatEditTB", "Chem 6", -1), 0);
     tb.reset();
     EXPECT_EQ(CorraApp().GetProfileInt("FloatEditTB", "Chem 6", -1), 1);
