@@ -171,15 +171,28 @@ BOOL LooksLikeDamagedBlock(const BYTE* p, long n)
 {
     if (!p || n < ENCRYPT_MARKER_SIZE)
         return FALSE;
-    // The schedule is keyed by one byte, so there are only 256 keystreams to try.
+    // The schedule is keyed by one byte, so there are only 256 keystreams to try. Their first
+    // bytes are worked out once: every plain file read asks this, and a folder of banks is read
+    // file by file.
+    struct CHeads {
+        BYTE stream[256][ENCRYPT_MARKER_SIZE];
+        CHeads()
+        {
+            for (int kb = 0; kb < 256; ++kb) {
+                BYTE key = static_cast<BYTE>(kb);
+                Rc4State st;
+                Rc4Schedule(st, &key, 0);
+                std::memset(stream[kb], 0, ENCRYPT_MARKER_SIZE);
+                Rc4Apply(st, stream[kb], ENCRYPT_MARKER_SIZE);
+            }
+        }
+    };
+    static const CHeads heads;
     for (int kb = 0; kb < 256; ++kb) {
-        BYTE key = static_cast<BYTE>(kb);
-        Rc4State st;
-        Rc4Schedule(st, &key, 0);
-        BYTE head[ENCRYPT_MARKER_SIZE];
-        std::memcpy(head, p, sizeof(head));
-        Rc4Apply(st, head, ENCRYPT_MARKER_SIZE);
-        if (std::memcmp(head, kMarker, ENCRYPT_MARKER_SIZE) == 0)
+        int i = 0;
+        while (i < ENCRYPT_MARKER_SIZE && (p[i] ^ heads.stream[kb][i]) == kMarker[i])
+            ++i;
+        if (i == ENCRYPT_MARKER_SIZE)
             return TRUE;
     }
     return FALSE;

@@ -10,13 +10,17 @@
 #include "foundation/Update.h"
 #include "model/Choices.h"
 #include "model/CorraQuestion.h"
+#include "model/Statistics.h"
 #include "model/DocumentFonts.h"
 #include "model/QuestionContext.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/ProgramHome.h"
 #include "platform/core/Random.h"
 #include "platform/ui/FileDialog.h"
+#include "platform/ui/FrameWnd.h"
 #include "platform/ui/FrameworkIds.h"
+#include "platform/ui/View.h"
+#include "platform/ui/Wnd.h"
 #include "res/ids/QuestionTypes.h"
 #include "foundation/EncryptedArchive.h"
 #include "foundation/Log.h"
@@ -144,6 +148,11 @@ void CCorraDoc::BindCommands()
                                  CORRA_PRODUCT_NAME, MB_OK | MB_ICONINFORMATION);
     });
     BindCommand(ID_CORRA_NEW_COLLECTION, [this] { ShowCollection(nullptr); });
+    // The main frame runs AutoConvert on the document it is given.
+    BindCommand(ID_CORRA_AUTO_CONVERT, [this] {
+        if (CWnd* main = AfxGetMainWnd())
+            main->PostMessage(WM_CORRA_AUTOCONVERT, 0, reinterpret_cast<LPARAM>(this));
+    });
     BindCommand(ID_EDIT_UNDO, [this] { Undo(); });
     BindCommand(ID_EDIT_REDO, [this] { Redo(); });
 }
@@ -190,6 +199,10 @@ void CCorraDoc::SetModifiedFlag(BOOL modified)
 
 void CCorraDoc::DeleteContents()
 {
+    // The history of what the document held goes with it (the records of deleted questions
+    // free them).
+    m_undo.Clear();
+    m_redo.Clear();
     DeleteQuestionsAll();
     m_csInstructions.Empty();
     m_csTitle1.Empty();
@@ -782,6 +795,9 @@ CCorraQuestion* CCorraDoc::InsertQuestion(CCorraQuestion* question, LPCSTR colle
 {
     if (!question)
         return nullptr;
+    // Already ours: a second entry would be deleted twice.
+    if (HoldsQuestion(question))
+        return question;
     if (question->m_nId == 0 || m_mIds.Contains(question->m_nId)) {
         // The counter is shared by every document of the installation, so an ID it gives may
         // still be one this document holds: draw until it is free.
@@ -1309,7 +1325,72 @@ BOOL CCorraDoc::CleanCollections()
     return any;
 }
 
+BOOL CCorraDoc::ShowCollectionByName(LPCSTR name)
+{
+    CCorraQuestion* collection = FindCollection(name);
+    return collection ? ShowCollection(collection) : FALSE;
+}
+
+BOOL CCorraDoc::ReOrderAllCollections()
+{
+    BOOL any = FALSE;
+    for (POSITION pos = m_plQuestions.GetHeadPosition(); pos;) {
+        CCorraQuestion* question = AsQuestion(m_plQuestions.GetNext(pos));
+        if (IsCollection(question) && ReOrderCollection(question))
+            any = TRUE;
+    }
+    if (any)
+        SetModifiedFlag(TRUE);
+    return any;
+}
+
+namespace {
+
+CStatistics StatisticsOf(const CCorraDoc& doc, LPCSTR name)
+{
+    CPtrListEx questions;
+    if (name && *name)
+        GetCollectionQuestions(doc.FindCollection(name), questions);
+    else
+        GetDocQuestions(&doc, questions);
+    return CStatistics(questions);
+}
+
+} // namespace
+
+int CCorraDoc::GetStatisticsTotal(LPCSTR collection) const
+{
+    return StatisticsOf(*this, collection).GetIndexValueCount();
+}
+
+int CCorraDoc::GetStatisticsLastTotal(LPCSTR collection) const
+{
+    return StatisticsOf(*this, collection).GetNoIndexCount();
+}
+
+int CCorraDoc::CollectSubjects(CStringArrayEx& out) const
+{
+    out.RemoveAll();
+    for (POSITION pos = m_plQuestions.GetHeadPosition(); pos;) {
+        CCorraQuestion* question = AsQuestion(m_plQuestions.GetNext(pos));
+        for (int i = 0; i < question->m_saSubjects.GetSize(); ++i) {
+            CString subject = Trimmed(question->m_saSubjects[i]);
+            if (!subject.IsEmpty() && out.FindExact(subject, FALSE) < 0)
+                out.Add(subject);
+        }
+    }
+    return out.GetSize();
+}
+
 // ---- invalid questions
+
+BOOL CCorraDoc::ShowInvalidQuestionReport()
+{
+    if (ViewLogFile(InvalidReportPath()))
+        return TRUE;
+    Say("Unable to show invalid question report.", CORRA_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
+    return FALSE;
+}
 
 CString CCorraDoc::InvalidReportPath()
 {
@@ -1486,6 +1567,32 @@ CView* CCorraDoc::GetCorraView() const
     return nullptr;
 }
 
+CFrameWnd* CCorraDoc::GetFirstFrame() const
+{
+    CView* first = GetFirstView();
+    return first ? first->GetParentFrame() : nullptr;
+}
+
+BOOL CCorraDoc::ActivateFirstFrame()
+{
+    CFrameWnd* frame = GetFirstFrame();
+    if (frame)
+        frame->ActivateFrame();
+    return frame != nullptr;
+}
+
+void CCorraDoc::ShowAllFrames(int nCmdShow)
+{
+    std::vector<CFrameWnd*> frames;
+    for (POSITION pos = GetFirstViewPosition(); pos;) {
+        CFrameWnd* frame = GetNextView(pos)->GetParentFrame();
+        if (frame && std::find(frames.begin(), frames.end(), frame) == frames.end())
+            frames.push_back(frame);
+    }
+    for (CFrameWnd* frame : frames)
+        frame->ActivateFrame(nCmdShow);
+}
+
 void CCorraDoc::TakeOrderFromViews(BOOL bModified)
 {
     ICorraViewServices& views = CorraViewServices();
@@ -1616,7 +1723,17 @@ void CCorraDoc::ApplyGroupOrder(CPtrListEx* questions, BOOL bNotify, BOOL bColle
             CPtrListEx members;
             collection->GetQuestions(members);
             OrderItemsByGroups(members, groupIdOf);
-            collection->SetQuestions(members);
+            // Members that name no question keep their place at the end: nothing is dropped.
+            CDWordArray ids;
+            for (POSITION at = members.GetHeadPosition(); at;)
+                ids.Add(static_cast<DWORD>(AsQuestion(members.GetNext(at))->m_nId));
+            CDWordArray all;
+            collection->GetQuestIds(all);
+            for (DWORD id : all) {
+                if (!FindQuestionById(static_cast<int>(id)))
+                    ids.Add(id);
+            }
+            collection->SetQuestIds(ids);
         }
     }
     if (bNotify) {
@@ -1668,16 +1785,12 @@ void CCorraDoc::OnOpenOrNew()
     CTextListFile master(255);
     const CString path = MasterSubjectListPath();
     master.Read(path);
+    CStringArrayEx all;
+    CollectSubjects(all);
     CStringArrayEx fresh;
-    for (POSITION pos = m_plQuestions.GetHeadPosition(); pos;) {
-        CCorraQuestion* question = AsQuestion(m_plQuestions.GetNext(pos));
-        for (int i = 0; i < question->m_saSubjects.GetSize(); ++i) {
-            CString subject = Trimmed(question->m_saSubjects[i]);
-            if (subject.IsEmpty() || master.GetLines().FindExact(subject, FALSE) >= 0 ||
-                m_saKnownSubjects.FindExact(subject, FALSE) >= 0 || fresh.FindExact(subject, FALSE) >= 0)
-                continue;
-            fresh.Add(subject);
-        }
+    for (int i = 0; i < all.GetSize(); ++i) {
+        if (master.GetLines().FindExact(all[i], FALSE) < 0 && m_saKnownSubjects.FindExact(all[i], FALSE) < 0)
+            fresh.Add(all[i]);
     }
     if (fresh.IsEmpty())
         return;

@@ -29,6 +29,8 @@ class CView;
 
 // The private message that asks a view to mark its document modified and save it.
 constexpr UINT WM_CORRA_RESAVE = 0x8051;
+// The main window's AutoConvert task (lParam: the document).
+constexpr UINT WM_CORRA_AUTOCONVERT = 0x805B;
 // The framework's close-file command.
 constexpr UINT CORRA_ID_FILE_CLOSE = 57602;
 
@@ -175,11 +177,27 @@ public:
     // Selects these questions in the main view.
     void SelectInMainView(const CPtrListEx& questions);
 
+    // The collection whose trimmed name equals name (case ignored), shown; FALSE when none.
+    BOOL ShowCollectionByName(LPCSTR name);
+    // Each collection put in the order its kind keeps (nothing here; the exam's forms have
+    // one); TRUE when any changed.
+    virtual BOOL ReOrderCollection(CCorraQuestion* collection) { return FALSE; }
+    BOOL ReOrderAllCollections();
+    // Statistics over a collection's members (NULL or empty name: over every question): the
+    // number of distinct INDEX values, and of questions without one.
+    int GetStatisticsTotal(LPCSTR collection = nullptr) const;
+    int GetStatisticsLastTotal(LPCSTR collection = nullptr) const;
+    // The subjects of every question, each once (case ignored), in order of appearance.
+    int CollectSubjects(CStringArrayEx& out) const;
+    virtual COLORREF GetInactiveColour() const { return 0xC0C0C0; }
+
     // ---- invalid questions
     // The invalid questions into out with a summary of the first ones; writes the report file
     // "InvldQRept.txt" beside the program. TRUE when no question is invalid.
     BOOL FindInvalidQuestions(CPtrListEx& out, CString& summary);
     static CString InvalidReportPath();
+    // Opens the report in the text viewer; FALSE when it cannot be shown.
+    static BOOL ShowInvalidQuestionReport();
 
     // ---- undo and redo
     // Records the questions about to be deleted from pView (a question already recorded once).
@@ -203,6 +221,10 @@ public:
     void TakeOrderFromViews(BOOL bModified = TRUE);
     // The main view (the upper pane of the first question view) or NULL.
     CView* GetCorraView() const;
+    // The frame of the first view, or NULL; brought forward, or every frame shown (nCmdShow).
+    CFrameWnd* GetFirstFrame() const;
+    BOOL ActivateFirstFrame();
+    void ShowAllFrames(int nCmdShow);
     // The questions selected in the main view.
     int GetSelectedQuestions(CPtrListEx& out) const;
     // The question list becomes order, followed by the document's questions order lacks

@@ -27,7 +27,8 @@ CQuestionContext::CQuestionContext(CView* pView, CCorraQuestion* pQuestion, CCor
 
 CQuestionContext::~CQuestionContext()
 {
-    if (m_bOwnsQuestion)
+    // A question the document holds again (recorded but never taken out) is the document's.
+    if (m_bOwnsQuestion && !(m_pDoc && m_pDoc->HoldsQuestion(m_pQuestion)))
         delete m_pQuestion;
     m_mCollIndex.Clear();
 }

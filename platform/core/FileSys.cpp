@@ -352,6 +352,8 @@ std::vector<CDirEntry> ListDirectory(const char* folder)
         CDirEntry entry;
         entry.name = FromNative(name);
         entry.path = FromNative(full);
+        entry.isHidden = name[0] == '.';
+        entry.exactName = NameRoundTrips(name);
         entry.isLink = S_ISLNK(lst.st_mode);
         struct stat st = lst;
         if (entry.isLink && ::stat(full.c_str(), &st) != 0)
@@ -365,6 +367,173 @@ std::vector<CDirEntry> ListDirectory(const char* folder)
     std::sort(out.begin(), out.end(),
               [](const CDirEntry& a, const CDirEntry& b) { return a.name.str() < b.name.str(); });
     return out;
+}
+
+BOOL NameRoundTrips(const std::string& native)
+{
+    return FromNative(native).ToUtf8() == native;
+}
+
+BOOL PathTaken(const char* path)
+{
+    struct stat lst {};
+    return ::lstat(Native(path).c_str(), &lst) == 0;
+}
+
+namespace {
+
+// A rename that never replaces what stands at the target.
+int RenameNoReplace(const std::string& from, const std::string& to)
+{
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return -1;
+#endif
+    struct stat lst {};
+    if (::lstat(to.c_str(), &lst) == 0) {
+        errno = EEXIST;
+        return -1;
+    }
+    return ::rename(from.c_str(), to.c_str());
+}
+
+// The names in a folder, without "." and "..", read whole before anything changes the folder.
+bool ChildNames(const std::string& folder, std::vector<std::string>& names)
+{
+    DIR* d = ::opendir(folder.c_str());
+    if (!d)
+        return false;
+    while (dirent* e = ::readdir(d)) {
+        std::string name = e->d_name;
+        if (name != "." && name != "..")
+            names.push_back(name);
+    }
+    ::closedir(d);
+    return true;
+}
+
+bool RemoveNative(const std::string& path)
+{
+    struct stat lst {};
+    if (::lstat(path.c_str(), &lst) != 0)
+        return errno == ENOENT;
+    if (!S_ISDIR(lst.st_mode))
+        return ::unlink(path.c_str()) == 0;
+    std::vector<std::string> names;
+    bool ok = ChildNames(path, names);
+    for (const std::string& name : names)
+        ok = RemoveNative(path + "/" + name) && ok;
+    return ::rmdir(path.c_str()) == 0 && ok;
+}
+
+bool CopyNative(const std::string& from, const std::string& to)
+{
+    struct stat lst {};
+    if (::lstat(from.c_str(), &lst) != 0)
+        return false;
+    struct stat there {};
+    if (::lstat(to.c_str(), &there) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    if (S_ISLNK(lst.st_mode)) {
+        std::string target(static_cast<size_t>(PATH_MAX) + 1, '\0');
+        ssize_t n = ::readlink(from.c_str(), target.data(), PATH_MAX);
+        if (n < 0)
+            return false;
+        target.resize(static_cast<size_t>(n));
+        return ::symlink(target.c_str(), to.c_str()) == 0;
+    }
+    if (S_ISDIR(lst.st_mode)) {
+        if (::mkdir(to.c_str(), (lst.st_mode & 07777) | 0700) != 0)
+            return false;
+        std::vector<std::string> names;
+        if (!ChildNames(from, names))
+            return false;
+        for (const std::string& name : names) {
+            if (!CopyNative(from + "/" + name, to + "/" + name))
+                return false;
+        }
+        return true;
+    }
+    if (!S_ISREG(lst.st_mode)) {
+        errno = EINVAL;  // devices, pipes and sockets are not copied
+        return false;
+    }
+    int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return false;
+    int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, lst.st_mode & 0777);
+    if (out < 0) {
+        ::close(in);
+        return false;
+    }
+    bool ok = true;
+    char buf[65536];
+    for (;;) {
+        ssize_t n = ::read(in, buf, sizeof(buf));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        if (!WriteAll(out, buf, static_cast<size_t>(n))) {
+            ok = false;
+            break;
+        }
+    }
+    ::close(in);
+    ok = ::close(out) == 0 && ok;
+    if (ok) {
+        struct timespec times[2] = {lst.st_atim, lst.st_mtim};
+        ::utimensat(AT_FDCWD, to.c_str(), times, 0);
+    }
+    return ok;
+}
+
+} // namespace
+
+BOOL CopyTree(const char* from, const char* to)
+{
+    std::string f = Native(from);
+    std::string t = Native(to);
+    if (PathTaken(to))
+        return FALSE;
+    // A folder copied into itself would never end.
+    if (t.size() > f.size() && t.compare(0, f.size(), f) == 0 && t[f.size()] == '/')
+        return FALSE;
+    if (CopyNative(f, t))
+        return TRUE;
+    int err = errno;
+    RemoveNative(t);
+    errno = err;
+    return FALSE;
+}
+
+BOOL MoveTree(const char* from, const char* to)
+{
+    std::string f = Native(from);
+    std::string t = Native(to);
+    if (RenameNoReplace(f, t) == 0)
+        return TRUE;
+    if (errno != EXDEV)
+        return FALSE;
+    // Across file systems the original goes only once the whole copy stands.
+    if (!CopyTree(from, to))
+        return FALSE;
+    return RemoveNative(f) ? TRUE : FALSE;
+}
+
+BOOL DeleteTree(const char* path)
+{
+    std::string n = Native(path);
+    struct stat lst {};
+    if (n.empty() || ::lstat(n.c_str(), &lst) != 0)
+        return FALSE;
+    return RemoveNative(n) ? TRUE : FALSE;
 }
 
 CString TempDirectory()

@@ -59,6 +59,11 @@ struct CDirEntry {
     CString path;      // folder + '/' + name
     BOOL isDirectory = FALSE;
     BOOL isLink = FALSE;
+    // Hidden by the desktop's rule: the name starts with a dot.
+    BOOL isHidden = FALSE;
+    // FALSE when the name does not survive the trip through Windows-1252 (or is no UTF-8): then
+    // name and path are not the file's own and must not be shown or acted on.
+    BOOL exactName = TRUE;
     long long size = 0;
     std::time_t modified = 0;
 };
@@ -66,6 +71,22 @@ struct CDirEntry {
 // Entries of one folder (no "." or ".."), sorted by name. A symbolic link to a folder is listed
 // with isDirectory FALSE so that recursive walks never follow it.
 std::vector<CDirEntry> ListDirectory(const char* folder);
+
+// Whether a name from the file system (UTF-8) comes back unchanged from its CString form.
+BOOL NameRoundTrips(const std::string& native);
+
+// Whether anything, even a broken link, stands at path.
+BOOL PathTaken(const char* path);
+// Folder trees. Neither ever replaces or merges into what stands at `to` (FALSE then), and
+// neither follows a link: a link is copied or moved as a link.
+// CopyTree copies a file, a link or a folder with everything below it; when anything fails,
+// what was copied so far is removed again.
+BOOL CopyTree(const char* from, const char* to);
+// MoveTree renames; across file systems it copies, and removes the original only when all of
+// it was copied.
+BOOL MoveTree(const char* from, const char* to);
+// Removes a file, a link (never what it names) or a folder with everything below it.
+BOOL DeleteTree(const char* path);
 
 // Creates a new empty file with an unpredictable name in folder (the temporary folder when
 // empty), exclusively, and returns its path; empty on failure.

@@ -36,6 +36,12 @@ enum : UINT {
     NM_RCLICK,
     LVN_ITEMCHANGED,  // extra: NMLISTVIEW*
     LVN_COLUMNCLICK,  // extra: NMLISTVIEW* (iSubItem is the column)
+    TVN_SELCHANGED = 0x600,  // extra: NMTREEVIEW* for every tree notification
+    TVN_ITEMEXPANDING,
+    TVN_ITEMEXPANDED,
+    TVN_BEGINLABELEDIT,
+    TVN_ENDLABELEDIT,
+    TVN_BEGINDRAG,
     CN_UPDATE_COMMAND_UI = 0xFFFFFFFFu,  // extra: CCmdUI*
 };
 

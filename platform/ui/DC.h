@@ -18,6 +18,7 @@
 #include <QFont>
 #include <QRegion>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -72,6 +73,10 @@ constexpr UINT DT_EXTERNALLEADING = 0x200;
 constexpr UINT DT_CALCRECT = 0x400;
 constexpr UINT DT_NOPREFIX = 0x800;
 constexpr UINT DT_EDITCONTROL = 0x2000;
+// A line too wide loses characters from its middle: "..." stands between the longest head that
+// fits and the last name of the path (after its last '/' or backslash), which is kept whole while
+// it fits.
+constexpr UINT DT_PATH_ELLIPSIS = 0x4000;
 constexpr UINT DT_END_ELLIPSIS = 0x8000;
 
 // ExtTextOut options.
@@ -153,6 +158,10 @@ struct TEXTMETRIC {
 
 // tmPitchAndFamily: set for a variable-pitch font (the platform's inverted sense).
 constexpr BYTE TMPF_FIXED_PITCH = 0x01;
+
+// The path-ellipsis form of one line (DT_PATH_ELLIPSIS) for nWidth by the measure given; the
+// text itself when it fits. Also for list cells, which Qt draws.
+std::string PathEllipsisText(const std::string& text, int nWidth, const std::function<double(const std::string&)>& measure);
 
 class CDC {
 public:

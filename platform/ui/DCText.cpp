@@ -483,6 +483,14 @@ std::vector<CDC::CTextLine> CDC::LayoutText(const std::string& text, UINT nForma
         lines.push_back(CTextLine{done, width(done)});
     }
 
+    if (nFormat & DT_PATH_ELLIPSIS) {
+        for (CTextLine& line : lines) {
+            if (qRound(line.width) <= nWidth)
+                continue;
+            line.text = PathEllipsisText(line.text, nWidth, width);
+            line.width = width(line.text);
+        }
+    }
     if (nFormat & DT_END_ELLIPSIS) {
         for (CTextLine& line : lines) {
             if (qRound(line.width) <= nWidth)
@@ -506,6 +514,43 @@ std::vector<CDC::CTextLine> CDC::LayoutText(const std::string& text, UINT nForma
         }
     }
     return lines;
+}
+
+std::string PathEllipsisText(const std::string& text, int nWidth,
+                             const std::function<double(const std::string&)>& measure)
+{
+    auto fitsWidth = [&](const std::string& s) { return qRound(measure(s)) <= nWidth; };
+    if (fitsWidth(text))
+        return text;
+    size_t slash = text.find_last_of("/\\");
+    // Without a folder part there is no middle: the end gives way.
+    const std::string tail = slash == std::string::npos ? std::string() : text.substr(slash);
+    const std::string head = slash == std::string::npos ? text : text.substr(0, slash);
+    if (!fitsWidth("..." + tail)) {
+        // Not even the last name fits: it is kept from its start as far as it goes.
+        std::string last = slash == std::string::npos ? text : text.substr(slash + 1);
+        size_t lo = 0;
+        size_t hi = last.size();
+        while (lo < hi) {
+            size_t mid = lo + (hi - lo + 1) / 2;
+            if (fitsWidth("..." + last.substr(0, mid)))
+                lo = mid;
+            else
+                hi = mid - 1;
+        }
+        return "..." + last.substr(0, lo);
+    }
+    // The longest head that fits, by halving (the width grows with the head).
+    size_t lo = 0;
+    size_t hi = head.size();
+    while (lo < hi) {
+        size_t mid = lo + (hi - lo + 1) / 2;
+        if (fitsWidth(head.substr(0, mid) + "..." + tail))
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    return head.substr(0, lo) + "..." + tail;
 }
 
 int CDC::DrawText(LPCSTR lpszString, int nCount, RECT* lpRect, UINT nFormat)

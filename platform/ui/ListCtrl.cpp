@@ -1,10 +1,12 @@
 #include "platform/ui/ListCtrl.h"
 
+#include "platform/ui/DC.h"
 #include "platform/ui/QtString.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
 
@@ -22,8 +24,34 @@ Qt::Alignment AlignmentOf(int nFormat)
 }
 } // namespace
 
+// Cells of a path column keep the path's last name when cut.
+class CListCellDelegate : public QStyledItemDelegate {
+public:
+    explicit CListCellDelegate(CListCtrl* list) : QStyledItemDelegate(list), m_pList(list) {}
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (!(m_pList->GetColumnDrawFormat(index.column()) & DT_PATH_ELLIPSIS))
+            return;
+        const QFontMetricsF fm(option->font);
+        // The cell's text area: the cell less the margins the style draws text within.
+        const int margin = 2 * (m_pList->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_pList) + 1);
+        const int width = option->rect.width() - margin;
+        std::string text = FromQString(option->text).str();
+        option->text = ToQString(CString(
+            PathEllipsisText(text, width, [&fm](const std::string& s) { return fm.horizontalAdvance(ToQString(CString(s))); })));
+        option->textElideMode = Qt::ElideNone;
+    }
+
+private:
+    CListCtrl* m_pList;
+};
+
 CListCtrl::CListCtrl(QWidget* parent) : QTreeWidget(parent), CWnd(this)
 {
+    setItemDelegate(new CListCellDelegate(this));
     setColumnCount(0);
     setRootIsDecorated(false);
     setItemsExpandable(false);
@@ -164,6 +192,7 @@ int CListCtrl::InsertColumn(int nCol, const char* heading, int nFormat, int nWid
     head->setText(nCol, ToQString(heading));
     head->setTextAlignment(nCol, AlignmentOf(nFormat));
     m_formats.insert(m_formats.begin() + nCol, nFormat);
+    m_drawFormats.insert(m_drawFormats.begin() + nCol, 0u);
     if (nWidth < 0)
         resizeColumnToContents(nCol);
     else
@@ -189,7 +218,21 @@ BOOL CListCtrl::DeleteColumn(int nCol)
     }
     setColumnCount(n - 1);
     m_formats.erase(m_formats.begin() + nCol);
+    m_drawFormats.erase(m_drawFormats.begin() + nCol);
     return TRUE;
+}
+
+void CListCtrl::SetColumnDrawFormat(int nCol, UINT nFormat)
+{
+    if (nCol >= 0 && nCol < static_cast<int>(m_drawFormats.size())) {
+        m_drawFormats[static_cast<size_t>(nCol)] = nFormat;
+        viewport()->update();
+    }
+}
+
+UINT CListCtrl::GetColumnDrawFormat(int nCol) const
+{
+    return nCol >= 0 && nCol < static_cast<int>(m_drawFormats.size()) ? m_drawFormats[static_cast<size_t>(nCol)] : 0;
 }
 
 int CListCtrl::GetColumnWidth(int nCol) const
@@ -224,6 +267,31 @@ int CListCtrl::InsertItem(int nItem, const char* text, int nImage)
     insertTopLevelItem(nItem, it);
     --m_nQuiet;
     return nItem;
+}
+
+void CListCtrl::AppendRows(const std::vector<CRow>& rows)
+{
+    if (columnCount() == 0)
+        setColumnCount(1);
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(rows.size()));
+    const int nCols = columnCount();
+    for (const CRow& row : rows) {
+        auto* it = new QTreeWidgetItem();
+        for (int c = 0; c < nCols; ++c) {
+            it->setTextAlignment(c, AlignmentOf(c < static_cast<int>(m_formats.size()) ? m_formats[static_cast<size_t>(c)] : 0));
+            if (c < static_cast<int>(row.texts.size()))
+                it->setText(c, ToQString(row.texts[static_cast<size_t>(c)]));
+        }
+        it->setData(0, kDataRole, QVariant::fromValue<qulonglong>(row.data));
+        it->setData(0, kImageRole, row.image);
+        if (row.image >= 0 && row.image < static_cast<int>(m_images.size()))
+            it->setIcon(0, m_images[static_cast<size_t>(row.image)]);
+        items.append(it);
+    }
+    ++m_nQuiet;
+    addTopLevelItems(items);
+    --m_nQuiet;
 }
 
 BOOL CListCtrl::DeleteItem(int nItem)

@@ -63,6 +63,10 @@ public:
     // the heading.
     int InsertColumn(int nCol, const char* heading, int nFormat = LVCFMT_LEFT, int nWidth = -1);
     BOOL DeleteColumn(int nCol);
+    // How the column's cells are cut when too narrow: DT_PATH_ELLIPSIS keeps a path's last name,
+    // anything else cuts at the end.
+    void SetColumnDrawFormat(int nCol, UINT nFormat);
+    UINT GetColumnDrawFormat(int nCol) const;
     int GetColumnCount() const { return columnCount(); }
     int GetColumnWidth(int nCol) const;
     BOOL SetColumnWidth(int nCol, int cx);
@@ -70,6 +74,14 @@ public:
     // Rows. InsertItem returns the new row's index (an index past the end appends), -1 on failure.
     int InsertItem(int nItem, const char* text, int nImage = -1);
     BOOL DeleteItem(int nItem);
+    // Appends whole rows (every cell's text, the data, the image) at once and tells nobody: a
+    // refill of thousands of rows would otherwise notify for every cell.
+    struct CRow {
+        std::vector<CString> texts;
+        DWORD_PTR data = 0;
+        int image = -1;
+    };
+    void AppendRows(const std::vector<CRow>& rows);
     BOOL DeleteAllItems();
     int GetItemCount() const { return topLevelItemCount(); }
     BOOL SetItemText(int nItem, int nSubItem, const char* text);
@@ -117,6 +129,7 @@ private:
     NMLISTVIEW MakeNotify(int nItem, int nSubItem) const;
 
     std::vector<int> m_formats;  // alignment of each column
+    std::vector<UINT> m_drawFormats;  // DrawText cutting of each column
     std::vector<QIcon> m_images;
     std::vector<QTreeWidgetItem*> m_lastSelected;
     int m_nQuiet = 0;  // inside an operation that reports its own changes

@@ -3,6 +3,7 @@
 #include "model/CorraDoc.h"
 
 #include "foundation/EncryptedArchive.h"
+#include "foundation/StringArrayEx.h"
 #include "model/CorraHeader.h"
 #include "model/CorraQuestion.h"
 #include "model/Group.h"
@@ -87,6 +88,12 @@ TEST_F(CorraDocBankTest, TheSampleBankHoldsEveryKindOfContent)
     CPtrListEx invalid;
     CString summary;
     EXPECT_TRUE(doc.FindInvalidQuestions(invalid, summary)) << summary;
+
+    EXPECT_EQ(doc.GetStatisticsTotal(), 9);
+    EXPECT_EQ(doc.GetStatisticsLastTotal(), 0);
+    EXPECT_EQ(doc.GetStatisticsTotal("midterm"), 4);
+    CStringArrayEx subjects;
+    EXPECT_EQ(doc.CollectSubjects(subjects), 3);
 }
 
 TEST_F(CorraDocBankTest, WriteThenReadGivesTheSameText)
@@ -175,6 +182,19 @@ TEST_F(CorraDocBankTest, RepairsAfterReadingAskForOneSave)
     EXPECT_EQ(stray.GetQuestionCount(), 11);
 }
 
+TEST_F(CorraDocBankTest, QuestionsMissingFieldsAreNamedAfterReading)
+{
+    std::string text;
+    ASSERT_TRUE(fsys::ReadFile(m_bank, text));
+    size_t at = text.find("LEVEL:2\r\nINDEX:6");
+    ASSERT_NE(at, std::string::npos);
+    text.erase(at, 9);
+    CBankDoc doc;
+    ASSERT_EQ(doc.ReadCorraDoc(WriteEnciphered(HomePath("missing.crr"), text)), CCorraDoc::readComplete);
+    EXPECT_EQ(doc.m_csInvalidQuestions, "Question ID 106: level");
+    EXPECT_EQ(doc.GetQuestionCount(), 11);
+}
+
 TEST_F(CorraDocBankTest, GroupingByTypeAndOrderingByGroups)
 {
     CBankDoc doc;
@@ -184,6 +204,8 @@ TEST_F(CorraDocBankTest, GroupingByTypeAndOrderingByGroups)
     ASSERT_NE(mc, nullptr);
     EXPECT_EQ(mc->m_csName, "MC");
     EXPECT_EQ(mc->m_nMemberCount, 3);
+    // A member naming no question stays in its collection.
+    doc.FindCollection("Midterm")->InsertQuestId(0, 999);
     doc.ApplyGroupOrder(nullptr, TRUE, TRUE);
     std::vector<int> order;
     for (POSITION pos = doc.m_plQuestions.GetHeadPosition(); pos;)
@@ -192,7 +214,25 @@ TEST_F(CorraDocBankTest, GroupingByTypeAndOrderingByGroups)
     EXPECT_EQ(order, (std::vector<int>{101, 103, 109, 102, 104, 105, 106, 107, 108, 110, 111}));
     CDWordArray ids;
     doc.FindCollection("Midterm")->GetQuestIds(ids);
-    EXPECT_EQ(std::vector<DWORD>(ids.begin(), ids.end()), (std::vector<DWORD>{101, 102, 105, 107}));
+    EXPECT_EQ(std::vector<DWORD>(ids.begin(), ids.end()), (std::vector<DWORD>{101, 102, 105, 107, 999}));
+
+    // Header questions of the groups that print their text above their questions.
+    CGroup* es = doc.FindGroupById(static_cast<int>(IDS_QTYPE_ES));
+    es->m_dwFlags |= GROUP_USES_HEADER;
+    es->m_csText = "Write in full sentences.";
+    CPtrListEx headers;
+    doc.MakeGroupHeaderQuestions(headers);
+    ASSERT_EQ(headers.GetCount(), 1);
+    CCorraQuestion* header = es->m_pHeaderQuestion;
+    ASSERT_EQ(headers.GetHead(), header);
+    EXPECT_EQ(header->m_nType, static_cast<int>(IDS_QTYPE_ES));
+    EXPECT_EQ(header->m_nMemberId, es->m_nId);
+    EXPECT_EQ(header->m_cszQuestionText, "Write in full sentences.");
+    EXPECT_EQ(header->m_dAnswerSize, 0);
+    EXPECT_EQ(doc.FindGroupByHeader(header), es);
+    headers.RemoveAll();
+    doc.MakeGroupHeaderQuestions(headers);
+    EXPECT_EQ(headers.GetHead(), header);  // made once, kept by its group
 
     EXPECT_EQ(doc.UngroupQuestions(static_cast<int>(IDS_QTYPE_MC)), 3);
     doc.DeleteAllGroups();

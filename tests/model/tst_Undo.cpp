@@ -6,6 +6,8 @@
 #include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraTest.h"
 
+#include <memory>
+
 namespace {
 
 class CUndoDoc : public CCorraDoc {
@@ -149,6 +151,19 @@ TEST_F(UndoTest, AFailedRedoStaysOnItsStack)
     ASSERT_EQ(messageBox.calls.size(), 1u);
     EXPECT_EQ(messageBox.calls[0].text, "Failed to redo.");
     EXPECT_NE(doc.FindQuestionById(1), nullptr);  // nothing was half done
+}
+
+TEST_F(UndoTest, ARecordOfQuestionsStillInTheDocumentFreesNothing)
+{
+    // Recorded, but the caller never took them out: the document keeps and frees them once.
+    auto doc = std::make_unique<CUndoDoc>();
+    doc->AddUndoDelete(nullptr, doc->Questions({1, 2}), "Delete");
+    CCorraQuestion* one = doc->FindQuestionById(1);
+    EXPECT_EQ(doc->InsertQuestion(one), one);  // inserting what it holds changes nothing
+    EXPECT_EQ(doc->GetQuestionCount(), 8);
+    doc->DeleteContents();
+    EXPECT_EQ(doc->GetUndoStack().GetCount(), 0);
+    doc.reset();
 }
 
 TEST_F(UndoTest, TheRecordOfADeletionKnowsItsCollections)

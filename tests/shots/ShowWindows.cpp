@@ -16,10 +16,17 @@
 #include "foundation/CorraAppBase.h"
 #include "platform/core/ServiceSlot.h"
 #include "platform/core/StringTable.h"
+#include "foundation/FileTypes.h"
+#include "platform/core/FileSys.h"
 #include "platform/ui/Dialog.h"
+#include "shell/FolderTreeCtrl.h"
+#include "shell/HVListCtrl.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <QPixmap>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -27,6 +34,7 @@
 
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -114,9 +122,105 @@ const char* const kQuestionRtf =
     "C.\\tab The engine keeps giving off heat after it is turned off.\\par"
     "D.\\tab Air pressure inside the closed car rises and heats the air.\\par}";
 
+// A teacher's banks in the program home: a few folders of banks with their headers.
+CString MakeBanks()
+{
+    CString root = fsys::NormalizeSeparators(std::getenv("CORRA_HOME") ? std::getenv("CORRA_HOME") : "/tmp");
+    struct Bank {
+        const char* path;
+        int count;
+        int collections;
+        const char* id;
+    } banks[] = {
+        {"QCorras/Physics Unit 3 - Thermal Energy.crr", 48, 3, "CID_1204_88"},
+        {"QCorras/Physics Unit 4 - Waves and Sound.crr", 36, 2, "CID_1204_91"},
+        {"QCorras/Chemistry - Atomic Structure.crr", 62, 0, "CID_0977_12"},
+        {"QCorras/Biology 101 Cells.crr", 125, 8, "CID_2210_03"},
+        {"QCorras/Final Review.CRR", 210, 12, "CID_3001_45"},
+        {"QCorras/Damaged copy.crr", 0, 0, nullptr},
+        {"QCorras/Archive 2024/Midterm Pool.crr", 80, 4, "CID_0412_77"},
+        {"QCorras/Archive 2024/Quiz Bank A.crr", 20, 0, "CID_0412_78"},
+        {"QCorras/Shared/Department Bank.crr", 340, 21, "CID_5555_01"},
+        {"QCorras/Shared/Science Department/Grade 10/Department Bank.crr", 96, 5, "CID_5555_02"},
+        {"QCorras/Archive 2024/Spring Term/Department Bank.crr", 12, 0, "CID_5555_03"},
+        {"Exams/Midterm.exm", 30, 0, "CID_7000_01"},
+    };
+    for (const Bank& b : banks) {
+        std::string text = b.id ? CString::Formatted("BEGIN HEADER\r\nCOUNT:%d\r\nNUMCOLLECTIONS:%d\r\n"
+                                                     "CORRAID: {%s}\r\nEND HEADER\r\n\r\n",
+                                                     b.count, b.collections, b.id)
+                                      .str()
+                                : std::string("\x01\x02 damaged");
+        CString path = fsys::Join(root, b.path);
+        fsys::CreateDirectories(fsys::Folder(path));
+        fsys::WriteFile(path, text.data(), text.size());
+    }
+    fsys::CreateDirectories(fsys::Join(root, "QCorras/Empty Folder"));
+    return root;
+}
+
+// The folder tree and the file list side by side, as the file chooser shows them.
+void ShowTreeAndList(BOOL bTreeFocus)
+{
+    CString root = MakeBanks();
+    auto* wnd = new CWidgetWnd;
+    wnd->setWindowTitle("Open Question Corra File");
+    auto* tree = new CFolderTreeCtrl(wnd);
+    tree->SetStyle(103, FALSE);
+    tree->SetRootFolder(root, FALSE);
+    tree->m_csTopLevelFilter = "QCorras";
+    tree->m_csExtFilter = CFileTypes::Type2Ext(DT_CORRA, TRUE);
+    auto* list = new CHVListCtrl(wnd);
+    list->SetDocType(DT_CORRA);
+    list->SetSingleSelection(FALSE);
+    list->AddFromDirectory(fsys::Join(root, "QCorras"), CFileTypes::Type2Ext(DT_CORRA, FALSE));
+    list->OnColumnClick(0);
+    list->OnColumnClick(0);
+    list->SelectItem(list->FindItemByName("Physics Unit 3 - Thermal Energy.crr"));
+    auto* layout = new QHBoxLayout(wnd);
+    auto* left = new QVBoxLayout;
+    left->addWidget(new QLabel("Folders"));
+    left->addWidget(tree);
+    auto* right = new QVBoxLayout;
+    right->addWidget(new QLabel("Files currently in selected directory (or already open)"));
+    right->addWidget(list);
+    layout->addLayout(left, 2);
+    layout->addLayout(right, 5);
+    wnd->resize(760, 340);
+    QApplication::processEvents();
+    tree->SelectPath(fsys::Join(root, "QCorras/Archive 2024"), TRUE);
+    tree->SelectPath(fsys::Join(root, "QCorras/Physics Unit 3 - Thermal Energy.crr"));
+    if (bTreeFocus)
+        tree->setFocus();
+    else
+        list->setFocus();
+    Shoot(wnd);
+}
+
+// Files found in several folders, as the Find File dialog lists them: long folders keep their
+// last name.
+void ShowFoundFiles()
+{
+    CString root = MakeBanks();
+    auto* list = new CHVListCtrl;
+    list->setWindowTitle("Find File - Department Bank.crr");
+    list->SetDocType(DT_CORRA);
+    CStringArray found;
+    for (const char* p : {"QCorras/Shared/Department Bank.crr",
+                          "QCorras/Shared/Science Department/Grade 10/Department Bank.crr",
+                          "QCorras/Archive 2024/Spring Term/Department Bank.crr"})
+        found.Add(fsys::Join(root, p));
+    list->AddFiles(found);
+    list->SelectItem(1);
+    list->resize(420, 120);
+    Shoot(list);
+}
+
 std::vector<Scene> Scenes()
 {
     return {
+        {"file-tree-list", [] { ShowTreeAndList(FALSE); }},
+        {"file-list-found", [] { ShowFoundFiles(); }},
         {"richedit-choices",
          [] {
              auto* ctrl = new CHVRichEditCtrl;

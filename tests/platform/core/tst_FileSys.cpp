@@ -235,3 +235,79 @@ TEST(Geometry, MulDivRoundsAndRefusesZero)
     EXPECT_EQ(MulDiv(-2147483647 - 1, 1, 1), -2147483647 - 1);
     EXPECT_EQ(RGB(1, 2, 3), 0x030201u);
 }
+
+TEST_F(FileSysTest, TreeCopyAndMoveNeverReplaceAndKeepLinksAsLinks)
+{
+    const CString src = HomePath("src");
+    WriteHomeFile("src/a.txt", "alpha");
+    WriteHomeFile("src/sub/b.txt", "beta");
+    ASSERT_EQ(::symlink("a.txt", HomePath("src/link").GetString()), 0);
+    ASSERT_EQ(::symlink("/", HomePath("src/rootlink").GetString()), 0);
+    ASSERT_EQ(::symlink("/nonexistent", HomePath("src/broken").GetString()), 0);
+
+    const CString dst = HomePath("dst");
+    ASSERT_TRUE(fsys::CopyTree(src, dst));
+    std::string text;
+    ASSERT_TRUE(fsys::ReadFile(HomePath("dst/sub/b.txt"), text));
+    EXPECT_EQ(text, "beta");
+    char target[64] = {};
+    ASSERT_GT(::readlink(HomePath("dst/link").GetString(), target, sizeof(target) - 1), 0);
+    EXPECT_STREQ(target, "a.txt");
+    struct stat st {};
+    ASSERT_EQ(::lstat(HomePath("dst/rootlink").GetString(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode)) << "a link to a folder is copied as the link";
+    EXPECT_TRUE(fsys::PathTaken(HomePath("dst/broken")));
+
+    // Nothing is replaced or merged, and a folder never goes into itself.
+    WriteHomeFile("dst/sub/b.txt", "changed");
+    EXPECT_FALSE(fsys::CopyTree(src, dst));
+    EXPECT_FALSE(fsys::MoveTree(dst, src));
+    EXPECT_FALSE(fsys::CopyTree(src, HomePath("src/sub/inner")));
+    EXPECT_FALSE(fsys::PathTaken(HomePath("src/sub/inner")));
+    ASSERT_TRUE(fsys::ReadFile(HomePath("src/sub/b.txt"), text));
+    EXPECT_EQ(text, "beta");
+    ASSERT_TRUE(fsys::ReadFile(HomePath("dst/sub/b.txt"), text));
+    EXPECT_EQ(text, "changed");
+    fsys::CreateDirectory(HomePath("empty"));
+    EXPECT_FALSE(fsys::MoveTree(dst, HomePath("empty"))) << "an empty folder is not replaced either";
+    EXPECT_TRUE(fsys::IsDirectory(dst));
+
+    // A copy that cannot finish leaves nothing behind.
+    ASSERT_EQ(::mkfifo(HomePath("src/sub/pipe").GetString(), 0600), 0);
+    EXPECT_FALSE(fsys::CopyTree(src, HomePath("partial")));
+    EXPECT_FALSE(fsys::PathTaken(HomePath("partial")));
+    ::unlink(HomePath("src/sub/pipe").GetString());
+
+    ASSERT_TRUE(fsys::MoveTree(dst, HomePath("moved")));
+    EXPECT_FALSE(fsys::PathTaken(dst));
+    ASSERT_TRUE(fsys::DeleteTree(HomePath("moved")));
+    EXPECT_FALSE(fsys::PathTaken(HomePath("moved")));
+    EXPECT_TRUE(fsys::IsFile(HomePath("src/a.txt"))) << "deleting a link leaves what it named";
+    EXPECT_FALSE(fsys::DeleteTree(HomePath("moved")));
+}
+
+TEST_F(FileSysTest, TreeMoveAcrossFileSystemsCopiesThenRemoves)
+{
+    struct stat home {}, shm {};
+    if (::stat(Home().GetString(), &home) != 0 || ::stat("/dev/shm", &shm) != 0 || home.st_dev == shm.st_dev ||
+        ::access("/dev/shm", W_OK) != 0)
+        GTEST_SKIP() << "no second file system to move to";
+    WriteHomeFile("across/a.txt", "alpha");
+    WriteHomeFile("across/sub/b.txt", "beta");
+    std::string there = "/dev/shm/corra-move-XXXXXX";
+    ASSERT_NE(::mkdtemp(there.data()), nullptr);
+    const CString to = fsys::Join(CString(there), "across");
+    ASSERT_TRUE(fsys::MoveTree(HomePath("across"), to));
+    EXPECT_FALSE(fsys::PathTaken(HomePath("across")));
+    std::string text;
+    ASSERT_TRUE(fsys::ReadFile(fsys::Join(to, "sub/b.txt"), text));
+    EXPECT_EQ(text, "beta");
+    fsys::DeleteTree(CString(there));
+}
+
+TEST(FileNames, OnlyNamesTheCodePageHoldsRoundTrip)
+{
+    EXPECT_TRUE(fsys::NameRoundTrips("Bank \xc3\xa9t\xc3\xa9.crr"));  // "Bank été.crr"
+    EXPECT_FALSE(fsys::NameRoundTrips("bad\xff.crr"));                 // no UTF-8
+    EXPECT_FALSE(fsys::NameRoundTrips("\xe6\x97\xa5.crr"));             // not in Windows-1252
+}

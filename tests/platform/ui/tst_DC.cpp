@@ -68,6 +68,32 @@ const DrawTextCase kDrawTextCases[] = {
 
 } // namespace
 
+TEST_F(DCTest, PathEllipsisKeepsTheLastName)
+{
+    // Glyphs 5 wide: a width of 100 holds 20 characters.
+    struct Case {
+        const char* text;
+        int width;
+        const char* shown;
+    } cases[] = {
+        {"/home/t/Banks/Physics.crr", 200, "/home/t/Banks/Physics.crr"},
+        {"/home/t/Banks/Physics.crr", 100, "/home.../Physics.crr"},
+        {"QCorras\\Shared\\Grade 10", 80, "QCor...\\Grade 10"},
+        {"/home/t/Banks/Physics.crr", 60, "...Physics.c"},
+        {"NoFolderAtAll", 30, "NoF..."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        CFixedMetricsDC dc;
+        CFont font;
+        UseFont(dc, font, -10);
+        CRect rc(0, 0, c.width, 10);
+        dc.DrawText(c.text, -1, &rc, DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS);
+        ASSERT_EQ(dc.texts.size(), 1u);
+        EXPECT_EQ(dc.texts[0].text, c.shown);
+    }
+}
+
 TEST_F(DCTest, DrawTextCalcRectTable)
 {
     for (const DrawTextCase& c : kDrawTextCases) {

@@ -1,0 +1,15 @@
+#pragma once
+// Small helpers the file list and the folder tree share.
+
+#include "platform/core/String.h"
+
+#include <vector>
+
+// Logs a failure's text and, on a line of its own, what it concerns (a path, a name).
+void LogShellFailure(LPCSTR text, LPCSTR detail);
+
+// The elements of a ";"-separated extension list ("crr; *.EXM; .txt"): trimmed, without "*" and
+// ".", lower-cased, empty ones left out.
+std::vector<CString> SplitExtensionList(LPCSTR extList);
+// Whether the extension of a file name is one of the list's (case ignored).
+BOOL ExtensionListHas(const std::vector<CString>& exts, LPCSTR fileName);
