@@ -1,6 +1,7 @@
 #include "shell/FolderTreeCtrl.h"
 
 #include "controls/PromptDlg.h"
+#include "foundation/FileTypes.h"
 #include "foundation/FileUtil.h"
 #include "foundation/Log.h"
 #include "platform/core/FileSys.h"
@@ -457,7 +458,15 @@ BOOL CFolderTreeCtrl::ShowSelectedProperties()
 {
     if (!CanProperties())
         return FALSE;
-    return ShowFileProperties(GetSelectedPath(), this);
+    CString path = GetSelectedPath();
+    // The program's own kinds are described as the file list describes them.
+    CString kind;
+    if (!fsys::IsDirectory(path)) {
+        CString known = "crr;exm;hlp;" + CFileTypes::Type2Ext(DT_SRC, FALSE) + ";" + CFileTypes::Type2Ext(DT_IMAGE, TRUE);
+        if (ExtensionListHas(SplitExtensionList(known), fsys::FileName(path)))
+            kind = CFileTypes::Ext2TypeDescr(fsys::FileName(path), FALSE);
+    }
+    return ShowFileProperties(path, this, kind);
 }
 
 BOOL CFolderTreeCtrl::RenameSelected()

@@ -231,7 +231,6 @@ void CHVListCtrl::ResetContent()
 {
     DeleteAllItems();
     m_records.clear();
-    m_byKey.clear();
     m_byPath.clear();
     m_nLastSelected = 0;
     m_hdr.Clear();
@@ -239,9 +238,10 @@ void CHVListCtrl::ResetContent()
 
 CHVFileInfo* CHVListCtrl::Append(std::unique_ptr<CHVFileInfo> info)
 {
-    info->m_nKey = m_nNextKey++;
+    // A row's key is its record's place in the list (from 1): records are only ever appended,
+    // and all go together.
+    info->m_nKey = m_records.size() + 1;
     CHVFileInfo* p = info.get();
-    m_byKey[p->m_nKey] = p;
     m_byPath[fsys::NormalizeSeparators(p->m_hdr.m_csFileName).str()] = p;
     m_records.push_back(std::move(info));
     return p;
@@ -249,37 +249,36 @@ CHVFileInfo* CHVListCtrl::Append(std::unique_ptr<CHVFileInfo> info)
 
 CHVFileInfo* CHVListCtrl::RecordOfKey(DWORD_PTR key) const
 {
-    auto it = m_byKey.find(key);
-    return it == m_byKey.end() ? nullptr : it->second;
+    return key >= 1 && key <= m_records.size() ? m_records[key - 1].get() : nullptr;
 }
 
 BOOL CHVListCtrl::AddFromDirectory(LPCSTR folder, LPCSTR extList)
 {
-    BOOL ok = TRUE;
-    for (const CString& ext : SplitExtensionList(extList)) {
-        if (!AddOneExtension(folder, ext)) {
-            LogShellFailure("CHVListCtrl::AddFromDirectory() - failed to _AddFromDirectory()...", folder);
-            ok = FALSE;
+    const CString dir = fsys::NormalizeSeparators(folder);
+    const std::vector<CString> exts = SplitExtensionList(extList);
+    if (!fsys::IsDirectory(dir)) {
+        // Every extension fails alike.
+        for (size_t i = 0; i < exts.size(); ++i) {
+            LogShellFailure("CHVListCtrl::_AddFromDirectory() - non-existent path...", dir);
+            LogShellFailure("CHVListCtrl::AddFromDirectory() - failed to _AddFromDirectory()...", dir);
         }
+        Refill();
+        return exts.empty();
     }
+    // The folder is read once, however many extensions are asked for; the files are added
+    // extension by extension.
+    const std::vector<fsys::CDirEntry> entries = fsys::ListDirectory(dir);
+    for (const CString& ext : exts)
+        AddOneExtension(dir, ext, entries);
     Refill();
-    return ok;
+    return TRUE;
 }
 
-BOOL CHVListCtrl::AddOneExtension(LPCSTR folder, LPCSTR ext)
+void CHVListCtrl::AddOneExtension(const CString& dir, const CString& ext, const std::vector<fsys::CDirEntry>& entries)
 {
-    CString dir = fsys::NormalizeSeparators(folder);
-    if (!fsys::IsDirectory(dir)) {
-        LogShellFailure("CHVListCtrl::_AddFromDirectory() - non-existent path...", dir);
-        return FALSE;
-    }
     // Extensions match without case, as the desktop's search did ("Bank.CRR" is a bank).
-    BOOL ok = TRUE;
-    for (const fsys::CDirEntry& e : fsys::ListDirectory(dir)) {
-        if (e.isDirectory)
-            continue;
-        CString entryExt = ExtensionOf(e.name);
-        if (e.name.Find('.') < 0 || entryExt.CompareNoCase(ext) != 0)
+    for (const fsys::CDirEntry& e : entries) {
+        if (e.isDirectory || e.name.Find('.') < 0 || ExtensionOf(e.name).CompareNoCase(ext) != 0)
             continue;
         if (!e.exactName) {
             // Shown under a changed name it could never be opened as itself.
@@ -288,7 +287,6 @@ BOOL CHVListCtrl::AddOneExtension(LPCSTR folder, LPCSTR ext)
         }
         AddFile(dir, e.name);
     }
-    return ok;
 }
 
 BOOL CHVListCtrl::AddFile(LPCSTR pathOrFolder, LPCSTR fileName)

@@ -8,6 +8,7 @@
 #include "foundation/FileTypes.h"
 #include "model/CorraHeader.h"
 #include "platform/core/Collections.h"
+#include "platform/core/FileSys.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/ListCtrl.h"
 
@@ -109,7 +110,7 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
 
 private:
-    BOOL AddOneExtension(LPCSTR folder, LPCSTR ext);
+    void AddOneExtension(const CString& dir, const CString& ext, const std::vector<fsys::CDirEntry>& entries);
     void Refill();
     void UpdateSelect();
     // The record of a row's key; NULL when the list no longer holds it.
@@ -128,9 +129,7 @@ private:
     CStringArray m_asRecentNames;     // display names of the recent files
     CStringArray m_asRecentPaths;
     std::vector<std::unique_ptr<CHVFileInfo>> m_records;
-    std::unordered_map<DWORD_PTR, CHVFileInfo*> m_byKey;
     std::unordered_map<std::string, CHVFileInfo*> m_byPath;  // full path -> record
-    DWORD_PTR m_nNextKey = 1;
     int m_nSortColumn = 0;
     int m_nSortDirection = 1;
 

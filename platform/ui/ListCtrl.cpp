@@ -540,15 +540,20 @@ BOOL CListCtrl::SortItems(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData)
     ++m_nQuiet;
     {
         QSignalBlocker block(this);
-        while (topLevelItemCount() > 0)
-            takeTopLevelItem(topLevelItemCount() - 1);
-        std::stable_sort(rows.begin(), rows.end(), [&](QTreeWidgetItem* a, QTreeWidgetItem* b) {
-            return pfnCompare(static_cast<LPARAM>(a->data(0, kDataRole).toULongLong()),
-                              static_cast<LPARAM>(b->data(0, kDataRole).toULongLong()),
-                              static_cast<LPARAM>(dwData)) < 0;
-        });
+        invisibleRootItem()->takeChildren();
+        // Each row's data is read once, not at every comparison.
+        std::vector<std::pair<LPARAM, QTreeWidgetItem*>> keyed;
+        keyed.reserve(rows.size());
         for (QTreeWidgetItem* it : rows)
-            addTopLevelItem(it);
+            keyed.emplace_back(static_cast<LPARAM>(it->data(0, kDataRole).toULongLong()), it);
+        std::stable_sort(keyed.begin(), keyed.end(), [&](const auto& a, const auto& b) {
+            return pfnCompare(a.first, b.first, static_cast<LPARAM>(dwData)) < 0;
+        });
+        QList<QTreeWidgetItem*> sorted;
+        sorted.reserve(static_cast<qsizetype>(keyed.size()));
+        for (const auto& k : keyed)
+            sorted.append(k.second);
+        addTopLevelItems(sorted);
         for (QTreeWidgetItem* it : selected)
             it->setSelected(true);
         if (current)

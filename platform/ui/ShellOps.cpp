@@ -56,7 +56,8 @@ CString BytesText(long long n)
 }
 } // namespace
 
-CFilePropertiesDlg::CFilePropertiesDlg(const char* path, CWnd* pParent) : CDialog(IDD, pParent), m_csPath(path)
+CFilePropertiesDlg::CFilePropertiesDlg(const char* path, CWnd* pParent, const char* pszKind)
+    : CDialog(IDD, pParent), m_csPath(path)
 {
     CString norm = fsys::NormalizeSeparators(path);
     norm.TrimRight('/');
@@ -66,7 +67,7 @@ CFilePropertiesDlg::CFilePropertiesDlg(const char* path, CWnd* pParent) : CDialo
     m_csFolder = fsys::Folder(norm);
     if (m_csFolder.IsEmpty() && norm != "/")
         m_csFolder = "/";
-    m_csKind = DescribeFileKind(norm);
+    m_csKind = pszKind && *pszKind ? CString(pszKind) : DescribeFileKind(norm);
     struct stat lst {};
     if (::lstat(fsys::Native(norm).c_str(), &lst) == 0) {
         if (S_ISLNK(lst.st_mode))
@@ -103,11 +104,11 @@ BOOL CFilePropertiesDlg::OnInitDialog()
     return CDialog::OnInitDialog();
 }
 
-BOOL ShowFileProperties(const char* path, CWnd* pParent)
+BOOL ShowFileProperties(const char* path, CWnd* pParent, const char* pszKind)
 {
     if (!fsys::PathTaken(path))
         return FALSE;
-    CFilePropertiesDlg dlg(path, pParent);
+    CFilePropertiesDlg dlg(path, pParent, pszKind);
     dlg.DoModal();
     return TRUE;
 }

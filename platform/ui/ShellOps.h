@@ -16,7 +16,8 @@ CString DescribeFileKind(const char* path);
 class CFilePropertiesDlg : public CDialog {
 public:
     enum { IDD = 330 };
-    explicit CFilePropertiesDlg(const char* path, CWnd* pParent = nullptr);
+    // pszKind: the kind's description when the caller knows it better than the desktop.
+    explicit CFilePropertiesDlg(const char* path, CWnd* pParent = nullptr, const char* pszKind = nullptr);
 
     // The texts shown, in the order of the dialog.
     CString m_csName;
@@ -33,4 +34,4 @@ private:
 };
 
 // Shows the properties dialog of a path; FALSE when nothing stands there.
-BOOL ShowFileProperties(const char* path, CWnd* pParent = nullptr);
+BOOL ShowFileProperties(const char* path, CWnd* pParent = nullptr, const char* pszKind = nullptr);

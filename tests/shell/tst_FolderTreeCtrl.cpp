@@ -1,9 +1,13 @@
 #include "shell/FolderTreeCtrl.h"
 
+#include "foundation/FileTypes.h"
+#include "shell/HVListCtrl.h"
+
 #include "controls/PromptDlg.h"
 #include "platform/core/FileSys.h"
 #include "platform/ui/ImageList.h"
 #include "platform/ui/Keys.h"
+#include "platform/ui/ShellOps.h"
 #include "platform/ui/QtString.h"
 #include "res/ids/ProgressDlg.h"
 #include "res/ids/Shell.h"
@@ -458,4 +462,110 @@ TEST_F(FolderTreeTest, AFolderOfFiftyThousandEntriesFillsWithoutHanging)
     tree->Refresh();
     h = tree->SelectPath(Path("Big"), TRUE);
     EXPECT_EQ(Children(h).size(), 50000u);
+    // The file list reads the same folder once for all its extensions.
+    CHVListCtrl list;
+    list.SetDocType(DT_CORRA);
+    EXPECT_TRUE(list.AddFromDirectory(Path("Big"), "crr;exm"));
+    EXPECT_EQ(list.GetItemCount(), 5);
+}
+
+namespace {
+void SendMouse(QWidget* w, QEvent::Type type, CPoint at, Qt::MouseButton button, Qt::MouseButtons buttons,
+               Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    QPointF p(at.x, at.y);
+    QMouseEvent e(type, p, w->mapToGlobal(p), button, buttons, mods);
+    QApplication::sendEvent(w, &e);
+}
+} // namespace
+
+TEST_F(FolderTreeTest, PressOnAFolderSelectsAndOpensItThenTogglesIt)
+{
+    File("QCorras/Sub/c.crr");
+    MakeTree(FTS_FILES | FTS_OPEN);
+    HTREEITEM top = tree->GetRootItem();
+    HTREEITEM target = tree->SelectPath(Path("QCorras/Sub"));
+    tree->SelectItem(top);
+    tree->Expand(top, TVE_EXPAND);
+    parent->messages.clear();
+    CPoint at = Centre(target);
+    SendMouse(tree->viewport(), QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(tree->viewport(), QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(parent->Count(WM_HV_LBUTTONDOWN), 1);
+    EXPECT_EQ(tree->GetSelectedItem(), target);
+    EXPECT_TRUE(tree->GetItemState(target, TVIS_EXPANDED));
+    SendMouse(tree->viewport(), QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(tree->viewport(), QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+    EXPECT_FALSE(tree->GetItemState(target, TVIS_EXPANDED));
+    // A double click on a selected file opens it.
+    tree->Expand(target, TVE_EXPAND);
+    HTREEITEM file = tree->SelectPath(Path("QCorras/Sub/c.crr"));
+    SendMouse(tree->viewport(), QEvent::MouseButtonDblClick, Centre(file), Qt::LeftButton, Qt::LeftButton);
+    ASSERT_EQ(opener.calls.size(), 1u);
+    EXPECT_EQ(opener.calls[0].target, Path("QCorras/Sub/c.crr"));
+}
+
+TEST_F(FolderTreeTest, MouseDragWithCtrlCopiesIntoTheFolderUnderTheCursor)
+{
+    File("a.crr", "bank");
+    Folder("Sub");
+    MakeTree(FTS_FILES | FTS_DRAGDROP);
+    tree->m_bTopLevelFiles = TRUE;
+    tree->Refresh();
+    HTREEITEM file = tree->SelectPath(Path("a.crr"));
+    HTREEITEM sub = tree->SelectPath(Path("Sub"));
+    CPoint from = Centre(file);
+    CPoint to = Centre(sub);
+    QWidget* vp = tree->viewport();
+    SendMouse(vp, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(vp, QEvent::MouseMove, CPoint(from.x + 4, from.y + 8), Qt::NoButton, Qt::LeftButton);
+    ASSERT_TRUE(tree->IsDragging());
+    EXPECT_EQ(tree->GetDragItem(), file);
+    SendMouse(vp, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_EQ(tree->GetDropHilightItem(), sub);
+    EXPECT_EQ(tree->GetDragCursorId(), IDC_DROPCOPY);
+    SendMouse(vp, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton, Qt::ControlModifier);
+    EXPECT_FALSE(tree->IsDragging());
+    EXPECT_TRUE(fsys::IsFile(Path("Sub/a.crr")));
+    EXPECT_TRUE(fsys::IsFile(Path("a.crr")));
+}
+
+TEST_F(FolderTreeTest, PropertiesDescribeTheProgramsOwnKinds)
+{
+    File("QCorras/a.crr", "12345");
+    MakeTree(FTS_FILES | FTS_PROPERTIES);
+    tree->SelectPath(Path("QCorras/a.crr"));
+    CModalScript script;
+    script.On<CFilePropertiesDlg>([](CFilePropertiesDlg& dlg) {
+        EXPECT_EQ(dlg.m_csName, "a.crr");
+        EXPECT_EQ(dlg.m_csKind, "Question Corra File");
+        EXPECT_EQ(dlg.m_csSize, "5 bytes");
+        dlg.EndDialog(IDOK);
+    });
+    QKeyEvent altEnter(QEvent::KeyPress, Qt::Key_Return, Qt::AltModifier);
+    QApplication::sendEvent(tree, &altEnter);
+    EXPECT_EQ(script.Answered(), 1);
+}
+
+TEST_F(FolderTreeTest, DragNearTheEdgesScrollsALineAndAimsAtTheEdgeItem)
+{
+    for (int i = 0; i < 40; ++i)
+        Folder(CString::Formatted("F%02d", i));
+    MakeTree(FTS_FILES | FTS_DRAGDROP);
+    HTREEITEM first = tree->GetRootItem();
+    ASSERT_TRUE(tree->BeginDrag(first));
+    const int bottom = tree->viewport()->height() - 3;
+    tree->DragMove(0, CPoint(40, bottom));
+    tree->OnDragTimer();
+    HTREEITEM top = tree->GetFirstVisibleItem();
+    EXPECT_EQ(tree->GetItemText(top), "F01") << "one line down";
+    HTREEITEM last = top;
+    for (UINT i = 1; i < tree->GetVisibleCount(); ++i)
+        last = tree->GetNextVisibleItem(last);
+    EXPECT_EQ(tree->GetDropHilightItem(), last);
+    tree->DragMove(0, CPoint(40, 3));
+    tree->OnDragTimer();
+    EXPECT_EQ(tree->GetItemText(tree->GetFirstVisibleItem()), "F00") << "one line up";
+    EXPECT_EQ(tree->GetDropHilightItem(), tree->GetFirstVisibleItem());
+    tree->CancelDrag();
 }

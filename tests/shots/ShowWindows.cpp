@@ -19,6 +19,7 @@
 #include "foundation/FileTypes.h"
 #include "platform/core/FileSys.h"
 #include "platform/ui/Dialog.h"
+#include "platform/ui/ShellOps.h"
 #include "shell/FolderTreeCtrl.h"
 #include "shell/HVListCtrl.h"
 
@@ -221,6 +222,12 @@ std::vector<Scene> Scenes()
     return {
         {"file-tree-list", [] { ShowTreeAndList(FALSE); }},
         {"file-list-found", [] { ShowFoundFiles(); }},
+        {"file-properties",
+         [] {
+             CString root = MakeBanks();
+             ShowFileProperties(fsys::Join(root, "QCorras/Physics Unit 3 - Thermal Energy.crr"), nullptr,
+                                CFileTypes::Type2TypeDescr(DT_CORRA, FALSE));
+         }},
         {"richedit-choices",
          [] {
              auto* ctrl = new CHVRichEditCtrl;
