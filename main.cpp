@@ -1,16 +1,18 @@
 #include "CorraVersion.h"
+#include "app/CorraApp.h"
 #include "controls/HVMsgBox.h"
 #include "controls/FloatEditTB.h"
 #include "controls/HVRichEditCtrl.h"
 #include "platform/core/Random.h"
 #include "platform/core/Services.h"
 #include "platform/core/StringTable.h"
+#include "platform/ui/FileDialog.h"
 #include "platform/ui/QtServices.h"
 #include "platform/ui/QtStartup.h"
+#include "platform/ui/QtString.h"
 #include "render/RtfDraw3.h"
 
 #include <QApplication>
-#include <QMainWindow>
 #include <QTimer>
 
 #include <clocale>
@@ -41,16 +43,19 @@ int main(int argc, char* argv[])
     InstallHVMsgBoxService();
     InstallRtfTextDrawer();
     InstallHVRichEditServices();
+    static CQtFileDialog fileDialog;
+    FileDialogSlot().Set(&fileDialog);
     InstallFloatEditToolbar();
     CorraSrand(static_cast<unsigned>(std::time(nullptr)));
 
-    QMainWindow window;
-    window.setWindowTitle(QString::fromLatin1(CORRA_PRODUCT_NAME));
-    window.resize(1024, 768);
-    window.show();
+    std::vector<CString> args;
+    for (const QString& a : QApplication::arguments().mid(1))
+        args.push_back(FromQString(a));
+    CCorraApp corra;
+    corra.SetArguments(std::move(args));
     if (qEnvironmentVariableIsSet("CORRA_QUIT_AFTER_START"))
         QTimer::singleShot(0, &app, &QApplication::quit);
-    const int rc = app.exec();
+    const int rc = corra.Run();
     // The shared editing toolbar goes before the application, writing its bars' flags.
     DestroySharedFloatToolbar();
     return rc;

@@ -78,6 +78,23 @@ int CCorraAppBase::GetProfileInt(LPCSTR section, LPCSTR key, int def, BOOL write
     return value;
 }
 
+int CCorraAppBase::GetProfileNumber(LPCSTR section, LPCSTR key, int def, BOOL writeBack)
+{
+    CString text = GetProfileString(section, key, "");
+    text.Trim();
+    int value = def;
+    if (!text.IsEmpty()) {
+        char* end = nullptr;
+        errno = 0;
+        long long v = std::strtoll(text, &end, 10);
+        if (end && *end == '\0' && errno == 0 && v >= INT_MIN && v <= INT_MAX)
+            value = static_cast<int>(v);
+    }
+    if (writeBack)
+        WriteProfileInt(section, key, value);
+    return value;
+}
+
 CString& CCorraAppBase::GetProfileString(CString& out, LPCSTR section, LPCSTR key, LPCSTR def, BOOL writeBack)
 {
     out = GetProfileString(section, key, def);

@@ -26,6 +26,9 @@ public:
 
     // Reads with write-back of the value read (or the default).
     int GetProfileInt(LPCSTR section, LPCSTR key, int def, BOOL writeBack);
+    // A whole number; a missing value, or one that is not a number, gives def (written back
+    // with writeBack).
+    int GetProfileNumber(LPCSTR section, LPCSTR key, int def, BOOL writeBack = FALSE);
     CString& GetProfileString(CString& out, LPCSTR section, LPCSTR key, LPCSTR def, BOOL writeBack);
     CString GetProfileString(LPCSTR section, LPCSTR key, LPCSTR def, BOOL writeBack);
 

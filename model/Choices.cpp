@@ -106,15 +106,13 @@ const char* SkipBlanks(const char* p)
     return p;
 }
 
-// A plain text as RTF body text; an RTF fragment (it holds a backslash) stays as it is.
-CString RtfBody(const CString& text)
+// A plain text as RTF body text, every character kept.
+CString EscapeRtf(const CString& text)
 {
-    if (text.Find('\\') >= 0)
-        return text;
     CString out;
     for (int i = 0; i < text.GetLength(); ++i) {
         const unsigned char ch = static_cast<unsigned char>(text[i]);
-        if (ch == '{' || ch == '}')
+        if (ch == '{' || ch == '}' || ch == '\\')
             out += CString('\\') + static_cast<char>(ch);
         else if (ch == '\n')
             out += "\\par ";
@@ -126,6 +124,45 @@ CString RtfBody(const CString& text)
             out.AppendFormat("\\'%02x", ch);
         else
             out += static_cast<char>(ch);
+    }
+    return out;
+}
+
+// A plain text as RTF body text; an RTF fragment (it holds a backslash) stays as it is.
+CString RtfBody(const CString& text)
+{
+    return text.Find('\\') >= 0 ? text : EscapeRtf(text);
+}
+
+// Whether p holds what a parse would take for a label: a letter or a run of digits, then (after
+// blanks) '.' or ')'.
+bool LooksLikeLabel(const char* p)
+{
+    const char* q = p;
+    if (IsLetter(*q))
+        ++q;
+    else
+        while (IsDigit(*q))
+            ++q;
+    if (q == p)
+        return false;
+    q = SkipBlanks(q);
+    return *q == '.' || *q == ')';
+}
+
+// RTF body text of a choice in which nothing after white space reads as a label: such a first
+// character is written as a hex escape, which reads back as the same character but splits no
+// choice and puts none out of sequence.
+CString ChoiceBody(const CString& text)
+{
+    const CString body = RtfBody(text);
+    CString out;
+    for (int i = 0; i < body.GetLength(); ++i) {
+        const char* p = body.GetString() + i;
+        if ((i == 0 || IsBlank(p[-1])) && LooksLikeLabel(p))
+            out.AppendFormat("\\'%02x", static_cast<unsigned char>(*p));
+        else
+            out += *p;
     }
     return out;
 }
@@ -322,15 +359,23 @@ int CChoices::FindLabel(LPCSTR answer) const
     return -1;
 }
 
-void CChoices::Relabel(char c)
+BOOL CChoices::Relabel(char c)
 {
     if (c != 'a' && c != 'A')
         c = 'a';
+    // Past 'z' a label would be a character no parse takes for one: the choices after it would
+    // run into the text before them when read again.
+    if (GetCount() > 26) {
+        LogOutput(CString::Formatted("CChoices::Relabel() - %d choices are too many for letter labels", GetCount()),
+                  LOG_ERROR, LOG_HERE);
+        return FALSE;
+    }
     OnChange(TRUE);
     for (int i = 0; i < GetCount(); ++i)
         m_saLabels[i] = CString(static_cast<char>(c + i)) + ".";
     m_cFirstLabel = c;
     OnChange(FALSE);
+    return TRUE;
 }
 
 // ---- parsing
@@ -473,22 +518,35 @@ int CChoices::FindChoicesInRtf(LPCSTR text, int* pnStart, CChoicesError* pError,
         return *p == cSeparator;
     };
 
+    // Length of the expected label at i (0 when none stands there), the label in found. The
+    // first number is any that begins with the given digit: it may run past 9.
+    auto labelAt = [&](int i, Label& found) {
+        found = expected;
+        if (count > 0 || !expected.digits)
+            return expected.MatchAt(text + i);
+        int n = 0;
+        return FirstLabelAt(text + i, cLabel, found, n) ? n : 0;
+    };
+
     const int begin = static_cast<int>(SkipBlanks(text) - text);
-    int n = expected.MatchAt(text + begin);
+    Label found;
+    int n = labelAt(begin, found);
+    bool more = true;
     if (n > 0 && separatorAfter(begin, n)) {
         start = begin;
         count = 1;
-        if (!expected.Next())
-            n = 0;
+        expected = found;
+        more = expected.Next();
     }
-    for (int i = begin + 1; i < length; ++i) {
+    for (int i = begin + 1; more && i < length; ++i) {
         if (!IsBlank(text[i - 1]) || IsBlank(text[i]))
             continue;
-        n = expected.MatchAt(text + i);
+        n = labelAt(i, found);
         if (n > 0 && separatorAfter(i, n)) {
             if (start < 0)
                 start = i;
             ++count;
+            expected = found;
             if (!expected.Next())
                 break;
             continue;
@@ -714,7 +772,7 @@ void CChoices::GetRtfText(CString& out) const
     header.TrimRight();
     out = header + " ";
     for (int i = 0; i < GetCount(); ++i)
-        out += RtfBody(m_saLabels[i]) + " " + RtfBody(m_saTexts[i]) + "\\par ";
+        out += RtfBody(m_saLabels[i]) + " " + ChoiceBody(m_saTexts[i]) + "\\par ";
     out += "}";
 }
 

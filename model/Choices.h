@@ -74,8 +74,9 @@ public:
     // The first label the answer names (left-trimmed, case ignored; a number names the label of
     // that number); -1 when none.
     int FindLabel(LPCSTR answer) const;
-    // Labels become c, c + 1, ... with "."; c other than 'a' or 'A' is taken as 'a'.
-    void Relabel(char c);
+    // Labels become c, c + 1, ... with "."; c other than 'a' or 'A' is taken as 'a'. More than
+    // 26 choices keep their labels (logged, FALSE).
+    BOOL Relabel(char c);
 
     // Parses a choices text. cFirstLabel and cSeparator '*': taken from the text. Flags CHP_*.
     // On failure everything is emptied and pError (when given) says why.

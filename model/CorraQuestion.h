@@ -15,10 +15,13 @@
 #include "platform/core/Collections.h"
 #include "platform/core/WinTypes.h"
 
+#include <memory>
+
 class CCorraDoc;
 class CDC;
 class CEncryptedArchive;
 class CHVRichEditCtrl;
+class CImageViewList;
 class CStatistics;
 class CView;
 
@@ -46,6 +49,7 @@ struct CQuestionLayout {
     CRect choices;  // choice types: the choices
     CRect answer;   // essay, short answer, fill in: the answer space
     int height = 0; // of the whole question
+    std::shared_ptr<CImageViewList> images;  // the question's images, placed around the rest
 };
 
 class CCorraQuestion : public CQuestion {
@@ -100,7 +104,8 @@ public:
     // DrawFull for printing an exam: the choices always as one measured RTF piece.
     virtual int DrawNumbered(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText,
                              BOOL bDraw = TRUE);
-    // Measures the question laid out from the top of area across its width.
+    // Measures the question laid out from the top of area across its width, its images around
+    // the text (their sizes shares of the page, or of the window on screen).
     int CalcDrawHeight(CDC* pDC, const CRect& area, LPCSTR numberText, BOOL measuredChoices,
                        CQuestionLayout* pLayout = nullptr);
     // The height of the answer space: the answer size times the page (MM_TWIPS) or the window's

@@ -7,6 +7,8 @@
 
 #include "model/CorraQuestion.h"
 
+#include "model/ImageView.h"
+
 #include "controls/HVRichEditCtrl.h"
 #include "render/FontMgr.h"
 #include "platform/ui/DC.h"
@@ -203,19 +205,50 @@ int CCorraQuestion::OutputHtml(CHVRichEditCtrl& ctrl, LPCSTR numberText, const C
 
 // ---- device context
 
+namespace {
+
+// The page's height in twips, or the window's on screen; 0 without either.
+double PageHeight(CDC* pDC)
+{
+    if (pDC->GetMapMode() == MM_TWIPS) {
+        const int dpi = pDC->GetDeviceCaps(LOGPIXELSY);
+        return dpi > 0 ? static_cast<double>(pDC->GetDeviceCaps(VERTRES)) / dpi * 1440.0 : 0;
+    }
+    if (pDC->GetMapMode() == MM_TEXT) {
+        const QWidget* window = pDC->GetWindow();
+        return window ? window->height() : 0;
+    }
+    return 0;
+}
+
+// The height the images' sizes are shares of: the whole page (or window), wherever on it the
+// question starts, so that an image comes out the same size on every page; without a page the
+// device's height.
+int ImageLayoutHeight(CDC* pDC)
+{
+    const double page = PageHeight(pDC);
+    if (page > 0)
+        return static_cast<int>(page);
+    CSize device(0, pDC->GetDeviceCaps(VERTRES));
+    pDC->DPtoLP(&device);
+    return std::abs(device.cy);
+}
+
+// The text's width between the images' columns, no less than 60 % of the area's.
+int TextWidth(const CImageViewList& images, int width)
+{
+    const double columns = 2 * images.GetGapExtent(IP_LEFT) + images.GetExtent(IP_LEFT) +
+                           images.GetGapExtent(IP_RIGHT) + images.GetExtent(IP_RIGHT);
+    return std::max(width - static_cast<int>(columns), static_cast<int>(width * 0.6));
+}
+
+} // namespace
+
 int CCorraQuestion::GetPageExtent(CDC* pDC) const
 {
     if (!pDC)
         return 0;
-    double page = 0;
-    if (pDC->GetMapMode() == MM_TWIPS) {
-        const int dpi = pDC->GetDeviceCaps(LOGPIXELSY);
-        page = dpi > 0 ? static_cast<double>(pDC->GetDeviceCaps(VERTRES)) / dpi * 1440.0 : 0;
-    } else if (pDC->GetMapMode() == MM_TEXT) {
-        const QWidget* window = pDC->GetWindow();
-        page = window ? window->height() : 0;
-    }
-    return static_cast<int>(m_dAnswerSize * page);
+    return static_cast<int>(m_dAnswerSize * PageHeight(pDC));
 }
 
 int CCorraQuestion::CalcDrawHeight(CDC* pDC, const CRect& area, LPCSTR numberText, BOOL measuredChoices,
@@ -224,36 +257,55 @@ int CCorraQuestion::CalcDrawHeight(CDC* pDC, const CRect& area, LPCSTR numberTex
     CQuestionLayout layout;
     const int down = Down(pDC);
     const int top = area.top;
-    // The images' columns beside the text narrow it once the image layout is there; until then
-    // the text takes the whole width.
-    const int textRight = area.right;
+    // The images go around the text: their columns narrow it.
+    auto images = std::make_shared<CImageViewList>();
+    images->SetImages(m_plImages);
+    images->m_rcLayout = CRect(area.left, top, area.right, top + down * ImageLayoutHeight(pDC));
+    images->Layout(pDC);
+    const int textWidth = TextWidth(*images, area.Width());
+    const int textRight = area.left + textWidth;
+
     const CSize label = Measure(pDC, NumberLabel(numberText, m_nId), CRect(area.left, top, textRight, top),
                                 DT_SINGLELINE | DT_NOPREFIX, FM_QUESTIONNO);
-    layout.label = CRect(area.left, top, area.left + label.cx, top + down * label.cy);
-    const int textLeft = std::min(area.left + static_cast<int>(label.cx), textRight - 1);
-    const CSize text = Measure(pDC, m_cszQuestionText, CRect(textLeft, top, textRight, top), DT_WORDBREAK, m_nFontSlot);
-    layout.text = CRect(textLeft, top, textRight, top + down * text.cy);
-    int y = top + down * (std::max(label.cy, text.cy) + LineHeight(pDC, m_nFontSlot));
+    const int labelWidth = std::min(static_cast<int>(label.cx), textWidth - 1);
+    const CSize text = Measure(pDC, m_cszQuestionText, CRect(area.left + labelWidth, top, textRight, top), DT_WORDBREAK,
+                               m_nFontSlot);
+    const int textHeight = std::max(label.cy, text.cy) + LineHeight(pDC, m_nFontSlot);
 
+    int choicesHeight = 0;
     if (IsChoiceType()) {
-        CChoices& choices = m_Choices;
         const LPCSTR correct = GetPrintingFlag() ? m_cszAnswer.GetString() : nullptr;
-        int height;
         if (measuredChoices) {
-            CRect rc(area.left, y, textRight, y);
-            height = std::abs(choices.Measure(pDC, rc, ChoiceFlags(0, FALSE, QDRAW_MEASURED), FALSE, correct));
+            CRect rc(area.left, top, textRight, top);
+            choicesHeight = std::abs(m_Choices.Measure(pDC, rc, ChoiceFlags(0, FALSE, QDRAW_MEASURED), FALSE, correct));
         } else {
-            height = std::abs(choices.Draw(pDC, area.left, y, textRight - area.left, FALSE, correct));
+            choicesHeight = std::abs(m_Choices.Draw(pDC, area.left, top, textWidth, FALSE, correct));
         }
-        layout.choices = CRect(area.left, y, textRight, y + down * height);
-        y += down * height;
+    }
+    const int answerHeight = HasAnswerSpace(m_nType) ? GetPageExtent(pDC) : 0;
+
+    // The text and what follows it, placed by the images' layout.
+    images->m_rcQuestion = CRect(0, 0, textWidth, down * textHeight);
+    images->m_rcChoices = CRect(0, 0, textWidth, down * (choicesHeight + answerHeight));
+    images->Layout(pDC);
+    const CRect& question = images->m_rcQuestion;
+    const CRect& below = images->m_rcChoices;
+    layout.label = CRect(question.left, question.top, question.left + label.cx, question.top + down * label.cy);
+    layout.text = CRect(question.left + labelWidth, question.top, question.right, question.top + down * text.cy);
+    int bottom = question.bottom;
+    if (IsChoiceType()) {
+        layout.choices = CRect(below.left, below.top, below.right, below.top + down * choicesHeight);
+        bottom = layout.choices.bottom;
     }
     if (HasAnswerSpace(m_nType)) {
-        const int extent = GetPageExtent(pDC);
-        layout.answer = CRect(area.left, y, textRight, y + down * extent);
-        y += down * extent;
+        layout.answer = CRect(below.left, bottom, below.right, bottom + down * answerHeight);
+        bottom = layout.answer.bottom;
     }
-    layout.height = std::abs(y - top);
+    for (int pos = 0; pos < CImageViewList::kPositions; ++pos)
+        if (images->GetCountAt(pos) > 0 && down * (images->GetBand(pos).bottom - bottom) > 0)
+            bottom = images->GetBand(pos).bottom;
+    layout.height = std::abs(bottom - top);
+    layout.images = std::move(images);
     if (pLayout)
         *pLayout = layout;
     return layout.height;
@@ -420,6 +472,10 @@ int CCorraQuestion::DrawFullAs(CDC* pDC, const CRect* pPage, int width, int& y, 
     CQuestionLayout layout;
     CalcDrawHeight(pDC, area, numberText, measuredChoices, &layout);
     if (bDraw) {
+        layout.images->Draw(pDC);
+        // On paper a missing image leaves its room empty.
+        if (pDC->GetMapMode() == MM_TEXT)
+            layout.images->DrawMissing(pDC);
         const int oldMode = pDC->SetBkMode(TRANSPARENT);
         DrawIn(pDC, NumberLabel(numberText, m_nId), layout.label, DT_SINGLELINE | DT_NOPREFIX, FM_QUESTIONNO);
         DrawIn(pDC, m_cszQuestionText, layout.text, DT_WORDBREAK, m_nFontSlot);

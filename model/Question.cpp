@@ -260,14 +260,15 @@ void CQuestion::SetChoiceCase(char c)
             return;
         if (IsChoiceType() && !m_Choices.IsEmpty()) {
             // An answer that names a numbered label by its number would name nothing once the
-            // labels are letters: name its choice by letter first.
-            CString answer = Trimmed(m_cszAnswer);
-            if (!answer.IsEmpty() && std::isdigit(static_cast<unsigned char>(answer[0]))) {
-                const int i = m_Choices.FindLabel(answer);
-                if (i >= 0)
-                    m_cszAnswer = CString(static_cast<char>('a' + i));
-            }
-            m_Choices.Relabel(c);
+            // labels are letters: name its choice by letter.
+            const CString answer = Trimmed(m_cszAnswer);
+            const int i = !answer.IsEmpty() && std::isdigit(static_cast<unsigned char>(answer[0]))
+                              ? m_Choices.FindLabel(answer)
+                              : -1;
+            if (!m_Choices.Relabel(c))
+                return;
+            if (i >= 0)
+                m_cszAnswer = CString(static_cast<char>('a' + i));
         }
         MakeChoices(c);
     } catch (const std::exception& e) {

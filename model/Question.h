@@ -69,7 +69,7 @@ public:
     // The plain text of the choice the answer names; FALSE (logged) when none or empty.
     BOOL GetCorrectChoice(CString& out) const;
     // Relabels the choices from c ('a' or 'A') and rewrites the answer in that case. A
-    // collection's numbered member labels stay as they are.
+    // collection's numbered member labels stay as they are, and so do more choices than letters.
     void SetChoiceCase(char c);
     // Rewrites the answer letter in the case c (0: the case of the first label); not for
     // collections.

@@ -4,6 +4,7 @@ namespace {
 
 class CNoViews : public ICorraViewServices {
 public:
+    void LinkPanes(CView*, CView*) override {}
     int GetPaneIndex(CView*) override { return -1; }
     CView* GetPartner(CView*) override { return nullptr; }
     int GetDisplayMode(CView*) override { return 0; }

@@ -39,6 +39,10 @@ class ICorraViewServices {
 public:
     virtual ~ICorraViewServices() = default;
 
+    // The frame links its two panes once made: the upper view gets pane 0 and the lower view as
+    // its partner; the lower view pane 1, the upper as its partner and display mode 2.
+    virtual void LinkPanes(CView* upper, CView* lower) = 0;
+
     // The pane of a question view: 0 upper (questions), 1 lower (collections); -1 for a view that
     // is not a question view.
     virtual int GetPaneIndex(CView* view) = 0;

@@ -383,15 +383,10 @@ int CRtfDraw3::ParseHeader()
     Next();
     if (SplitWord(TokenText()).letters != "rtf")
         return RTF_FAILURE;
-    if (Next() != TOK_BACKSLASH)
-        return RTF_FAILURE;
-    Next();
-    const CString charset = SplitWord(TokenText()).letters;
-    if (charset != "ansi" && charset != "mac" && charset != "pc" && charset != "pca")
-        return RTF_FAILURE;
     TakeDelimiterBlank();
 
-    // Document control words up to the font table.
+    // Document control words up to the font table. The character set ("\\ansi") is one of them
+    // wherever it stands, or left out: word processors write others before it ("\\adeflang").
     while (PeekChar() == '\\') {
         Next();
         CPiece ignored;

@@ -101,6 +101,8 @@ CFolderTreeCtrl::CFolderTreeCtrl(QWidget* parent) : CTreeCtrl(parent)
 
 CFolderTreeCtrl::~CFolderTreeCtrl()
 {
+    if (IsDragging())
+        releaseMouse();
     KillTimer(kDragTimer);
     if (m_bImagesAttached) {
         SetImageList(nullptr);
@@ -261,9 +263,9 @@ void CFolderTreeCtrl::FillChildren(HTREEITEM hParent)
         return;
     }
     CString folder = bTopLevel ? m_csRoot : GetItemPath(hParent);
-    // Files directly in the root are below the top level when the tree has no root ("/" is the
-    // top level then).
-    const BOOL bFilesAtTop = bTopLevel || (m_csRoot.IsEmpty() && !GetParentItem(hParent));
+    // The top level here is the root's contents; without a root it is "/" alone, and the files in
+    // "/" are below it, as the files of a drive were.
+    const BOOL bFilesAtTop = bTopLevel;
     std::vector<fsys::CDirEntry> entries = fsys::ListDirectory(folder);
     std::vector<const fsys::CDirEntry*> folders;
     std::vector<const fsys::CDirEntry*> files;

@@ -681,6 +681,19 @@ void CHVListBox::OnSelectionChange()
     }
 }
 
+CDocument* CHVListBox::GetSelectedDoc() const
+{
+    if (!m_pSelectedDoc)
+        return nullptr;
+    for (const CString& ext : SplitExtensionList(m_csExtList)) {
+        std::vector<CDocument*> docs;
+        ShellDocuments().GetDocsOfType(ext, docs, m_nTemplateFilter, nullptr);
+        if (std::find(docs.begin(), docs.end(), m_pSelectedDoc) != docs.end())
+            return m_pSelectedDoc;
+    }
+    return nullptr;
+}
+
 CString CHVListBox::GetSelectedRecentPath() const
 {
     return m_nSelectedRecent >= 0 && m_nSelectedRecent < m_asRecentPaths.GetSize() ? m_asRecentPaths[m_nSelectedRecent]

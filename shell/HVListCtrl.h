@@ -143,8 +143,9 @@ public:
 
     BOOL InitOpenDocs(LPCSTR extList, CDocument* pExclude = nullptr);
 
-    // The selected item: its open document, or the full path of its recent file.
-    CDocument* GetSelectedDoc() const { return m_pSelectedDoc; }
+    // The selected item: its open document (NULL once that was closed), or the full path of its
+    // recent file.
+    CDocument* GetSelectedDoc() const;
     CString GetSelectedRecentPath() const;
     int m_nTemplateFilter = 4;
 

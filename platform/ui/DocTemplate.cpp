@@ -68,19 +68,24 @@ CDocTemplate::~CDocTemplate()
         m_docList.GetNext(pos)->SetDocTemplate(nullptr);
 }
 
-BOOL CDocTemplate::GetDocString(CString& out, DocStringIndex index) const
+BOOL DocStringField(const CString& docStrings, int nIndex, CString& out)
 {
     out.Empty();
     int start = 0;
-    for (int i = 0; i < index; ++i) {
-        int nl = m_strDocStrings.Find('\n', start);
+    for (int i = 0; i < nIndex; ++i) {
+        int nl = docStrings.Find('\n', start);
         if (nl < 0)
             return FALSE;
         start = nl + 1;
     }
-    int end = m_strDocStrings.Find('\n', start);
-    out = m_strDocStrings.Mid(start, (end < 0 ? m_strDocStrings.GetLength() : end) - start);
+    int end = docStrings.Find('\n', start);
+    out = docStrings.Mid(start, (end < 0 ? docStrings.GetLength() : end) - start);
     return !out.IsEmpty();
+}
+
+BOOL CDocTemplate::GetDocString(CString& out, DocStringIndex index) const
+{
+    return DocStringField(m_strDocStrings, index, out);
 }
 
 CString CDocTemplate::GetDefaultExtension() const

@@ -143,6 +143,8 @@ protected:
     UINT m_nUntitledCount = 0;
 };
 
+// Field nIndex of a "\n"-separated document string; FALSE (out empty) when it is missing or empty.
+BOOL DocStringField(const CString& docStrings, int nIndex, CString& out);
 // The extension of a file name: from the last "." of its last name on ("" when none).
 CString FileNameExtension(LPCSTR path);
 // Whether the extension of path is, whole and without regard to case, one of the entries of a

@@ -760,9 +760,24 @@ void CRichEditCtrl::keyPressEvent(QKeyEvent* e)
             return;
         }
     }
+    const bool enter = (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && !isReadOnly() &&
+                       !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    if (enter && (e->modifiers() & Qt::ShiftModifier)) {
+        // A line break, as one read from RTF: the line after it continues the paragraph in a
+        // block of its own.
+        QTextCursor c = textCursor();
+        QTextBlockFormat f = c.blockFormat();
+        RtfSetContinuesParagraph(f, true, RtfGetDefaultTab(*document()));
+        c.beginEditBlock();
+        c.removeSelectedText();
+        c.insertBlock(f);
+        c.endEditBlock();
+        setTextCursor(c);
+        ensureCursorVisible();
+        return;
+    }
     QTextEdit::keyPressEvent(e);
-    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && !(e->modifiers() & Qt::ShiftModifier) &&
-        !isReadOnly()) {
+    if (enter) {
         // Enter starts a paragraph, even in the line after a break, whose format the new block took.
         QTextCursor c = textCursor();
         QTextBlockFormat f = c.blockFormat();

@@ -80,6 +80,9 @@ TEST_F(ChoicesTest, ParsesLabelledTexts)
         // Labels inside RTF; the header is what comes before the first label.
         {"{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 a. {\\b Paris}\\par b. London\\par }", 0, TRUE, {"a.", "b."},
          {"Paris", "London"}},
+        // A first numbered label past 9.
+        {"{\\rtf1 10. x\\par 11. y\\par }", 0, TRUE, {"10.", "11."}, {"x", "y"}},
+        {"{\\rtf1 1. x\\par 12. y\\par }", 0, FALSE, {}, {}},
         // Labels that only the plain text shows.
         {"{\\rtf1{a.} one{\\par}{b.} two}", 0, FALSE, {}, {}},
         {"{\\rtf1{a.} one{\\par}{b.} two}", CHP_RTF_AS_PLAIN, TRUE, {"a.", "b."}, {"one", "two"}},
@@ -158,6 +161,8 @@ TEST_F(ChoicesTest, ValidateChoicesNamesTheFault)
         {"a. x b. y a. z", FALSE, {IDS_CHOICES_OUT_OF_SEQUENCE, IDS_CHOICES_OUT_OF_ORDER, 0, 0}, 0, 13, ""},
         // The range counts in the text as typed.
         {"  a. x b. y a. z", FALSE, {IDS_CHOICES_OUT_OF_SEQUENCE, IDS_CHOICES_OUT_OF_ORDER, 0, 0}, 2, 15, ""},
+        {"10. x 11. y", TRUE, {0, 0, 0, 0}, 0, 0, ""},
+        {"10. x", FALSE, {IDS_CHOICES_TOO_FEW, 0, 0, 0}, 0, 0, ""},
         {"b. x c. y a. z", FALSE, {IDS_CHOICES_OUT_OF_SEQUENCE, IDS_CHOICES_OUT_OF_ORDER, 0, 0}, 0, 13, ""},
     };
     for (const Case& c : cases) {
@@ -212,16 +217,26 @@ TEST_F(ChoicesTest, WrapTextBreaksAtWhiteSpace)
 
 TEST_F(ChoicesTest, RtfFormReadsBackToTheSameChoices)
 {
-    const char* const sources[] = {
-        "a. Paris b. London c. Rome",
-        "A) {curly} B) caf\xE9 C) two  blanks",
-        "1. one 2. two 3. three 4. four 5. five 6. six 7. seven 8. eight 9. nine 10. ten 11. eleven",
-        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Arial;}}\\f0\\fs20 a. {\\b Paris}\\par b. \\i London\\i0\\par c. "
-        "x\\'e9y\\par }",
+    std::vector<CChoices> sources = {
+        CChoices("a. Paris b. London c. Rome"),
+        CChoices("A) {curly} B) caf\xE9 C) two  blanks"),
+        CChoices("1. one 2. two 3. three 4. four 5. five 6. six 7. seven 8. eight 9. nine 10. ten 11. eleven"),
+        CChoices("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Arial;}}\\f0\\fs20 a. {\\b Paris}\\par b. \\i London\\i0\\par c. "
+                 "x\\'e9y\\par }"),
+        // Texts that name an earlier label, or any label, where a parse looks for one.
+        CChoices("a. x b. y c. see b. note"),
+        CChoices("A) x B) see A) or C) here"),
+        CChoices("1. x 2. y 3. see 2. or 4. z"),
     };
-    for (const char* source : sources) {
-        CChoices written(source);
-        ASSERT_GE(written.GetCount(), 2) << source;
+    sources.emplace_back();
+    sources.back().Add("a.", "b. first");
+    sources.back().Add("b.", "c. d) e. 12.");
+    sources.emplace_back();
+    sources.back().Add("a.", "see {\\b b.}");
+    sources.back().Add("b.", "two");
+    for (const CChoices& written : sources) {
+        const CString source = written.GetChoiceText(0);
+        ASSERT_GE(written.GetCount(), 2) << source.GetString();
         CString rtf;
         written.GetText(rtf, 0, CHO_RTF | CHO_QUESTION_LAYOUT);
         ASSERT_TRUE(rtf.Left(5) == "{\\rtf") << rtf.GetString();

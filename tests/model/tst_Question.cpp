@@ -124,6 +124,26 @@ TEST_F(QuestionTest, AnswerLetterFollowsTheLabelCase)
     }
 }
 
+TEST_F(QuestionTest, MoreChoicesThanLettersKeepTheirNumbers)
+{
+    CString text;
+    for (int i = 1; i <= 27; ++i)
+        text.AppendFormat("%d. choice%d ", i, i);
+    CQuestion q = Make(MC, text, "27");
+    ASSERT_EQ(q.GetChoicesCount(), 27);
+    q.SetChoiceCase('a');
+    EXPECT_EQ(q.GetChoiceId(26), "27.");
+    EXPECT_EQ(q.m_cszAnswer, "27");
+    EXPECT_GE(GetLogBuffer().Find("CChoices::Relabel() - 27 choices are too many for letter labels"), 0);
+
+    // Written and read again, every choice is still there.
+    CString rtf;
+    q.GetChoicesText(rtf, 0, CHO_RTF);
+    CChoices read;
+    ASSERT_TRUE(read.SetChoices(rtf, '*', '*', nullptr, CHP_RTF_AS_PLAIN | CHP_NUMBERED_PAIRS));
+    EXPECT_EQ(read.GetCount(), 27);
+}
+
 TEST_F(QuestionTest, SubjectsAndTextbooksMatchWholeEntries)
 {
     CQuestion q;

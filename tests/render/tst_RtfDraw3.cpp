@@ -223,7 +223,7 @@ TEST_F(RtfDraw3Test, SuperAndSubscriptAreSmallerAndMoved)
 TEST_F(RtfDraw3Test, TextsTheEngineCannotReadFail)
 {
     const char* cases[] = {
-        "{\\rtf1{\\fonttbl{\\f0\\fnil Arial;}}x}",                   // no character set
+        "{\\rtf1\\ansi\\deff0 x}",                                    // no font table
         "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil Arial}}x}",              // no semicolon
         "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil Arial;}}x",              // no closing brace
         "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil Arial;}}x{\\b y}",       // no closing brace after a group
@@ -277,7 +277,7 @@ TEST_F(RtfDraw3Test, DrawTextOrRtfFallsBackToPlainDrawing)
     }
     {
         // A header the engine cannot read: the raw text is drawn as it stands.
-        const char* bad = "{\\rtf1{\\fonttbl{\\f0\\fnil Arial;}}x}";
+        const char* bad = "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil Arial}}x}";
         CFixedMetricsDC dc;
         CRect rect(0, 0, 1000, 1000);
         DrawTextOrRtf(&dc, bad, -1, &rect, DT_SINGLELINE);
@@ -502,7 +502,7 @@ TEST_F(RtfEchoTest, FailuresLeaveTheOutputAndTheDefaultSlot)
     CRtfDraw3 draw;
     CString out = "untouched";
     EXPECT_FALSE(draw.EchoRtf("", 1, &out));
-    EXPECT_FALSE(draw.EchoRtf("{\\rtf1{\\fonttbl{\\f0\\fnil Arial;}}x}", 1, &out));
+    EXPECT_FALSE(draw.EchoRtf("{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil Arial}}x}", 1, &out));
     EXPECT_EQ(out, "untouched");
     EXPECT_GE(GetLogBuffer().Find("Echo failure."), 0);
     EXPECT_EQ(CFontMgr::GetDefaultSlot(), 4);

@@ -13,7 +13,9 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <iterator>
 #include <map>
+#include <random>
 #include <vector>
 
 namespace {
@@ -80,6 +82,12 @@ const Snippet kSnippets[] = {
      "Hello world\n", 1},
     {"font entries without braces", "{\\rtf1\\ansi{\\fonttbl\\f0\\fswiss\\fcharset0 Helvetica;\\f1\\fnil Times;}\\f0 Hello}",
      "Hello", 1},
+    {"words before the character set, as one word processor writes its header",
+     "{\\rtf1\\adeflang1025\\ansi\\ansicpg1252\\uc1\\adeff0\\deff0{\\fonttbl{\\f0\\fbidi \\froman\\fcharset0\\fprq2"
+     "{\\*\\panose 02020603050405020304}Times New Roman;}}{\\*\\defchp \\fs22}{\\stylesheet{\\ql \\f0 Normal;}}"
+     "{\\*\\mmathPr\\mmathFont34}{\\info{\\author x}}{\\*\\xmlnstbl {\\xmlns1 http://x}}\\pard\\f0 Hello\\par}",
+     "Hello\n", 1},
+    {"no character set, a blank after the version", "{\\rtf1 {\\fonttbl{\\f0 Arial;}}\\f0 Hello}", "Hello", 1},
     {"a font entry without a family", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Hello}", "Hello", 1},
     {"a field gives its result", "See {\\field{\\*\\fldinst HYPERLINK \"http://x\"}{\\fldrslt course page}} now}",
      "See course page now", 1},
@@ -230,6 +238,42 @@ TEST_F(RtfReadersTest, AFallbackIsPassedOverOnceWhereverTheLineBreaks)
         for (const char16_t* line : c.lines)
             expected << QString::fromUtf16(line);
         EXPECT_EQ(drawn, expected) << c.body;
+    }
+}
+
+// Lines break where they may; what is drawn is the same text however narrow the rectangle.
+// Texts made at random (seeded) of what word processors write around Unicode characters.
+TEST_F(RtfReadersTest, TheTextDrawnDoesNotDependOnTheWidth)
+{
+    const char* const parts[] = {"\\u945", "\\u8804 ", "?", "??", "\\'3f", "\\'e9", "{", "}", "\\par ", "\\uc2 ",
+                                 "\\uc0 ", "abc", "wordwordword", " ", "\\line ", "\\b ", "\\~", "\\{", "x\r\n",
+                                 "\\u-3913?", "\\rquote "};
+    auto drawn = [](const CString& rtf, int width) {
+        CFixedMetricsDC dc;
+        CRtfDraw3 draw;
+        CRect rect(0, 0, width, 100000);
+        draw.DrawRtf(&dc, rtf, &rect, 0);
+        EXPECT_EQ(draw.GetStatus(), CRtfDraw3::RTF_SUCCESS) << rtf.GetString();
+        QString text;
+        for (const auto& t : dc.texts)
+            text += t.wide.isEmpty() ? ToQString(t.text) : t.wide;
+        return text;
+    };
+    std::mt19937 random(7);
+    for (int n = 0; n < 150; ++n) {
+        CString body;
+        int depth = 0;
+        for (int i = static_cast<int>(random() % 30); i > 0; --i) {
+            const char* part = parts[random() % std::size(parts)];
+            if (part[0] == '}' && depth == 0)
+                continue;
+            depth += part[0] == '{' ? 1 : part[0] == '}' ? -1 : 0;
+            body += part;
+        }
+        body += CString('}', depth + 1);
+        const CString rtf = CString(kHead) + body;
+        const int width = 10 + static_cast<int>(random() % 80);
+        EXPECT_EQ(drawn(rtf, width), drawn(rtf, 100000)) << rtf.GetString() << " in " << width;
     }
 }
 

@@ -310,6 +310,9 @@ TEST_F(HVListCtrlTest, ListBoxShowsOpenDocumentsThenRecentFiles)
     EXPECT_EQ(box.GetText(1), "Old.exm\t(recently opened)");
     box.setCurrentRow(0);
     EXPECT_EQ(box.GetSelectedDoc(), &exam);
+    // Closed since: the box no longer hands it out.
+    docs.open.erase(docs.open.begin());
+    EXPECT_EQ(box.GetSelectedDoc(), nullptr);
     box.setCurrentRow(1);
     EXPECT_EQ(box.GetSelectedDoc(), nullptr);
     EXPECT_EQ(box.GetSelectedRecentPath(), recent);

@@ -8,7 +8,17 @@
 // A new window is one more entry in Scenes(): build the window, fill it, and hand it to
 // Shoot (a modeless window or a plain control) or run it modally (the dialog hook shoots it).
 
+#include "app/AboutDlg.h"
+#include "app/CorraApp.h"
+#include "app/DocTypeDlg.h"
+#include "app/MainFrm.h"
+#include "app/Splash.h"
+#include "app/StartupSettingsDlg.h"
+#include "app/TipDlg.h"
 #include "controls/FloatEditTB.h"
+#include "platform/core/ProgramHome.h"
+#include "platform/ui/DocTemplate.h"
+#include "platform/ui/Document.h"
 #include "controls/HVMsgBox.h"
 #include "controls/HVRichEditCtrl.h"
 #include "controls/OldProgressDlg.h"
@@ -38,6 +48,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -122,6 +133,14 @@ const char* const kQuestionRtf =
     "infrared radiation that the glass does not let out again.\\par"
     "C.\\tab The engine keeps giving off heat after it is turned off.\\par"
     "D.\\tab Air pressure inside the closed car rises and heats the air.\\par}";
+
+// Terms with their meanings on the line after a break, lined up by a tab.
+const char* const kTermsRtf =
+    "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}"
+    "\\pard\\li360\\fi-360\\f0\\fs20 13.\\tab Match each way heat moves with what it is.\\par"
+    "\\pard\\li1080\\fi-360 A.\\tab Conduction\\line\\tab heat passing through a solid from particle to particle\\par"
+    "B.\\tab Convection\\line\\tab heat carried along by a moving liquid or gas\\par"
+    "C.\\tab Radiation\\line\\tab heat sent out as infrared light, even through empty space\\par}";
 
 // A teacher's banks in the program home: a few folders of banks with their headers.
 CString MakeBanks()
@@ -217,9 +236,47 @@ void ShowFoundFiles()
     Shoot(list);
 }
 
+const char* const kTips =
+    "; Tips of the day: one a line.\r\n"
+    "You can drag questions from one Question Corra into another to copy them, keeping their "
+    "subjects, chapters and images.\r\n"
+    "Press Ctrl+M at any time to return to the main menu.\r\n";
+
+// The main window as the program shows it with the sample bank open: its frame, a second one
+// beside it, and a collection.
+void ShowMainWindow()
+{
+    // Left to the end of the process: its windows go with the application's.
+    static CCorraApp* app = nullptr;
+    CString home = GetProgramHome();
+    const char* ini = "[HVMsgBoxDontShow]\nDontShowWelcome=1\n[Settings]\nSplash=0\nBoilerPlateAtStartup=0\n"
+                      "[Tip]\nStartUp=0\n";
+    fsys::WriteFile(home + "Corra.ini", ini, std::strlen(ini));
+    CString bank = home + "Biology.crr";
+    fsys::CopyFile(CORRA_SOURCE_DIR "/samples/Biology.crr", bank, FALSE);
+    app = new CCorraApp;
+    app->SetArguments({bank});
+    if (!app->InitInstance())
+        return;
+    CMainFrame* pMain = app->GetMainFrame();
+    pMain->resize(1100, 760);
+    pMain->show();
+    if (CDocument* pNew = app->NewCorraDocument(TRUE))
+        ShowDocsSideBySide(app->FindOpenDocument(bank, FALSE), pNew);
+    Shoot(pMain);
+}
+
 std::vector<Scene> Scenes()
 {
     return {
+        {"richedit-terms",
+         [] {
+             auto* ctrl = new CHVRichEditCtrl;
+             ctrl->setWindowTitle("Question");
+             ctrl->resize(440, 160);
+             ctrl->SetText(kTermsRtf, SF_RTF);
+             Shoot(ctrl);
+         }},
         {"file-tree-list", [] { ShowTreeAndList(FALSE); }},
         {"file-list-found", [] { ShowFoundFiles(); }},
         {"file-properties",
@@ -293,6 +350,43 @@ std::vector<Scene> Scenes()
              dlg->Create();
              dlg->SetPos(60);
              Shoot(dlg);
+         }},
+        {"main-window", [] { ShowMainWindow(); }},
+        {"splash",
+         [] {
+             CSplashWindow::SetEnabled(TRUE);
+             CSplashWindow::ShowOver(60000, nullptr);
+             Shoot(CSplashWindow::Current());
+         }},
+        {"tip-of-the-day",
+         [] {
+             fsys::WriteFile(GetProgramHome() + "tips.txt", kTips, std::strlen(kTips));
+             CorraApp().WriteProfileInt("Tip", "StartUp", 1);
+             CTipDlg dlg;
+             dlg.DoModal();
+         }},
+        {"startup-settings",
+         [] {
+             CStartupSettingsDlg dlg;
+             dlg.m_nEssay = 33;
+             dlg.m_nShortAnswer = 16;
+             dlg.m_nFillIn = 5;
+             dlg.DoModal();
+         }},
+        {"about",
+         [] {
+             CAboutDlg dlg;
+             dlg.DoModal();
+         }},
+        {"new-document-type",
+         [] {
+             CCorraApp app;
+             app.CreateTemplates();
+             std::vector<CDocTemplate*> templates;
+             for (POSITION pos = app.GetFirstDocTemplatePosition(); pos;)
+                 templates.push_back(app.GetNextDocTemplate(pos));
+             CDocTypeDlg dlg(templates, "Open");
+             dlg.DoModal();
          }},
         {"msgbox-path",
          [] {

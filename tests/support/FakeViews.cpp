@@ -1,5 +1,15 @@
 #include "tests/support/FakeViews.h"
 
+void CFakeViews::LinkPanes(CView* upper, CView* lower)
+{
+    Of(upper).pane = 0;
+    Of(upper).partner = lower;
+    Of(lower).pane = 1;
+    Of(lower).partner = upper;
+    Of(lower).displayMode = 2;
+    calls.push_back({"link", upper, 0});
+}
+
 int CFakeViews::GetPaneIndex(CView* view)
 {
     auto it = m_views.find(view);

@@ -22,7 +22,7 @@ public:
         CPtrListEx selected;
     };
     struct Call {
-        CString what;  // "select", "order", "save", "set", "refresh", "apply", "close", "step"
+        CString what;  // "link", "select", "order", "save", "set", "refresh", "apply", "close", "step"
         CView* view = nullptr;
         UINT flags = 0;
     };
@@ -30,6 +30,7 @@ public:
     // The record of a view (made on first use).
     View& Of(CView* view) { return m_views[view]; }
 
+    void LinkPanes(CView* upper, CView* lower) override;
     int GetPaneIndex(CView* view) override;
     CView* GetPartner(CView* view) override;
     int GetDisplayMode(CView* view) override;

@@ -258,6 +258,13 @@ TEST(RichEditCtrl, TabsAfterALineBreakStandWhereTheParagraphsStopsAre)
     // The new paragraphs' first lines start where the first's does, their text at the indent.
     EXPECT_EQ(ctrl.PosFromChar(ctrl.GetText().Find("B.")).x, ctrl.PosFromChar(0).x);
     EXPECT_EQ(ctrl.PosFromChar(ctrl.GetText().Find("four")).x, ctrl.PosFromChar(ctrl.GetText().Find("one")).x);
+
+    // Shift+Enter breaks the line as "\\line" does.
+    QKeyEvent shiftEnter(QEvent::KeyPress, Qt::Key_Return, Qt::ShiftModifier, "\r");
+    QApplication::sendEvent(&ctrl, &shiftEnter);
+    ctrl.ReplaceSel("five");
+    EXPECT_NE(ctrl.StreamOut(SF_RTF).Find("C.\\tab four\\line five\\par}"), -1) << ctrl.StreamOut(SF_RTF).GetString();
+    EXPECT_EQ(ctrl.PosFromChar(ctrl.GetText().Find("five")).x, ctrl.PosFromChar(ctrl.GetText().Find("one")).x);
 }
 
 TEST(RichEditCtrl, LinesFollowTheLayoutOfAHiddenControl)

@@ -1,0 +1,829 @@
+#include "app/CorraApp.h"
+
+#include "app/AboutDlg.h"
+#include "app/ChildFrames.h"
+#include "app/DocTypeDlg.h"
+#include "app/MainFrm.h"
+#include "app/Pictures.h"
+#include "app/Registration.h"
+#include "app/Splash.h"
+#include "app/StandInViews.h"
+#include "app/TipDlg.h"
+#include "app/VersionText.h"
+#include "controls/OldProgressDlg.h"
+#include "foundation/FileTypes.h"
+#include "foundation/Log.h"
+#include "model/CorraDoc.h"
+#include "model/CorraIds.h"
+#include "model/ViewServices.h"
+#include "platform/core/FileSys.h"
+#include "platform/core/ProgramHome.h"
+#include "platform/core/ScreenInfo.h"
+#include "platform/core/StringTable.h"
+#include "platform/ui/FileDialog.h"
+#include "platform/ui/View.h"
+#include "platform/core/RecentFileList.h"
+#include "render/ImageComponent.h"
+#include "shell/ShellDocs.h"
+#include "res/ids/App.h"
+
+#include <QFontDatabase>
+
+#include <algorithm>
+#include <mutex>
+#include <set>
+
+namespace {
+
+BOOL g_bInIdle = FALSE;
+
+void Log(LPCSTR text, int level = 5)
+{
+    LogOutput(text, level, LOG_HERE);
+}
+
+CString Lower(CString s)
+{
+    s.Trim();
+    s.MakeLower();
+    return s;
+}
+
+// Whether name names pDoc: a path names the document of that very file; a bare name names a
+// saved document of that file name or an unsaved one of that title.
+BOOL NamesDocument(CDocument* pDoc, const CString& name)
+{
+    if (name.Find('/') >= 0)
+        return !pDoc->GetPathName().IsEmpty() && FullPathKey(pDoc->GetPathName()) == FullPathKey(name);
+    if (!pDoc->GetPathName().IsEmpty())
+        return fsys::FileName(pDoc->GetPathName()).CompareNoCase(name) == 0;
+    return pDoc->GetTitle().CompareNoCase(name) == 0;
+}
+
+CDocument* FindNamed(CDocTemplate* pTemplate, LPCSTR text)
+{
+    if (!pTemplate || !text)
+        return nullptr;
+    CString name(text);
+    name.Trim();
+    if (name.IsEmpty())
+        return nullptr;
+    for (POSITION pos = pTemplate->GetFirstDocPosition(); pos;) {
+        CDocument* pDoc = pTemplate->GetNextDoc(pos);
+        if (NamesDocument(pDoc, name))
+            return pDoc;
+    }
+    return nullptr;
+}
+
+CFrameWnd* FrameOf(CDocument* pDoc)
+{
+    CView* pView = pDoc ? pDoc->GetFirstView() : nullptr;
+    return pView ? pView->GetParentFrame() : nullptr;
+}
+
+// Fonts are added to the process once, however often the installation runs.
+std::set<std::string>& InstalledFonts()
+{
+    static std::set<std::string> fonts;
+    return fonts;
+}
+
+// The help index the program home carries, so that the help check finds its file.
+const char* const kHelpIndex = "Corra Help\n\nHelp topics are shown from the Help folder of the program home.\n";
+
+} // namespace
+
+// --- command line -----------------------------------------------------------------------------
+
+BOOL CCorraCommandLineInfo::IsSwitchWord(const char* word) const
+{
+    CString w(word);
+    return w.CompareNoCase("Register") == 0 || w.CompareNoCase("Regserver") == 0 ||
+           CCommandLineInfo::IsSwitchWord(word);
+}
+
+void CCorraCommandLineInfo::ParseParam(const char* pszParam, BOOL bFlag, BOOL bLast)
+{
+    CString p(pszParam ? pszParam : "");
+    if (bFlag && (p.CompareNoCase("Register") == 0 || p.CompareNoCase("Regserver") == 0)) {
+        m_nRegister = 6;
+        return;
+    }
+    CCommandLineInfo::ParseParam(pszParam, bFlag, bLast);
+}
+
+// --- start-up plan ----------------------------------------------------------------------------
+
+CStartupPlan PlanStartup(BOOL bSplash, BOOL bStartScreen, BOOL bTip, BOOL bWelcome)
+{
+    if (bWelcome)
+        bStartScreen = bTip = FALSE;
+    CStartupPlan plan;
+    if (bSplash) {
+        plan.splash = bStartScreen ? 5000 : (bTip ? 4500 : 4000);
+        plan.showFrame = 2500;
+        plan.startScreen = bStartScreen ? 3500 : -1;
+        plan.tip = bTip ? (bStartScreen ? 4000 : 3500) : -1;
+    } else if (bStartScreen) {
+        plan.showFrame = bTip ? 500 : 250;
+        plan.startScreen = bTip ? 1500 : 500;
+        plan.tip = bTip ? 2500 : -1;
+    } else {
+        plan.showFrame = 250;
+        plan.tip = bTip ? 1000 : -1;
+    }
+    if (bWelcome)
+        plan.welcome = bSplash ? plan.splash : 0;
+    return plan;
+}
+
+BOOL VersionPasses(int major, int minor, int minMajor, int minMinor)
+{
+    return major > minMajor || (major == minMajor && (minMinor < 0 || minor >= minMinor));
+}
+
+// --- the application's answers to the file list ------------------------------------------------
+
+namespace {
+
+class CAppShellDocuments : public IShellDocuments {
+public:
+    explicit CAppShellDocuments(CCorraApp* app) : m_pApp(app) {}
+    CDocTemplate* GetDocsOfType(LPCSTR text, std::vector<CDocument*>& docs, int nIndex, CDocument* pExclude) override
+    {
+        return m_pApp->GetDocsOfType(text, docs, nIndex, pExclude);
+    }
+    CDocument* FindOpenDocument(LPCSTR path) override
+    {
+        for (POSITION pos = m_pApp->GetFirstDocTemplatePosition(); pos;) {
+            if (CDocument* pDoc = m_pApp->GetNextDocTemplate(pos)->FindDocumentByPath(path))
+                return pDoc;
+        }
+        return nullptr;
+    }
+    CDocument* OpenDocumentOfType(LPCSTR path, BOOL bVisible) override
+    {
+        return m_pApp->OpenDocumentOfType(path, bVisible);
+    }
+    void GetRecentFiles(std::vector<CString>& paths) override
+    {
+        paths.clear();
+        CRecentFileList* pList = m_pApp->GetRecentFileList();
+        for (int i = 0; pList && i < pList->GetSize(); ++i) {
+            if (!(*pList)[i].IsEmpty())
+                paths.push_back((*pList)[i]);
+        }
+    }
+    int GetOpenLineCount(CDocument* pDoc) override
+    {
+        auto* pSource = dynamic_cast<CSourceStandInDoc*>(pDoc);
+        if (!pSource)
+            return -1;
+        const std::string& t = pSource->m_text;
+        int lines = static_cast<int>(std::count(t.begin(), t.end(), '\n'));
+        return lines + (!t.empty() && t.back() != '\n' ? 1 : 0);
+    }
+
+private:
+    CCorraApp* m_pApp;
+};
+
+} // namespace
+
+// --- the application object -------------------------------------------------------------------
+
+CCorraApp* GetCorraApp()
+{
+    return dynamic_cast<CCorraApp*>(AfxGetApp());
+}
+
+CCorraApp::CCorraApp() : CWinApp("Corra")
+{
+    CorraAppSlot().Set(this);
+    // Until the document views are installed, the frames' panes stand in for them.
+    InstallStandInViewServices();
+    m_pShellDocs = std::make_unique<CAppShellDocuments>(this);
+    ShellDocumentsSlot().Set(m_pShellDocs.get());
+    BindCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
+    BindCommand(ID_HELP_TIPOFTHEDAY, [this] { OnHelpTipOfTheDay(); });
+}
+
+CCorraApp::~CCorraApp()
+{
+    CloseAllDocuments(TRUE);
+    for (CMultiDocTemplate* t : {m_pCollTemplate, m_pFormTemplate}) {
+        if (t) {
+            t->CloseAllDocuments(TRUE);
+            delete t;
+        }
+    }
+    m_pMainFrame.reset();
+    RemoveStandInViewServices();
+    if (ShellDocumentsSlot().Installed() == m_pShellDocs.get())
+        ShellDocumentsSlot().Set(nullptr);
+    if (CorraAppSlot().Installed() == this)
+        CorraAppSlot().Set(nullptr);
+}
+
+BOOL CCorraApp::IsInIdle()
+{
+    return g_bInIdle;
+}
+
+BOOL CCorraApp::OnIdle(LONG lCount)
+{
+    g_bInIdle = TRUE;
+    BOOL more = CWinApp::OnIdle(lCount);
+    g_bInIdle = FALSE;
+    return more;
+}
+
+BOOL CCorraApp::PreTranslateMessage(QObject* pTarget, QEvent* pEvent)
+{
+    if (CSplashWindow::FilterMessage(pTarget, pEvent))
+        return TRUE;
+    return CWinApp::PreTranslateMessage(pTarget, pEvent);
+}
+
+CDocument* CCorraApp::OpenDocumentFile(LPCSTR lpszFileName)
+{
+    return CWinApp::OpenDocumentFile(lpszFileName);
+}
+
+void CCorraApp::CreateTemplates()
+{
+    if (m_pCorraTemplate)
+        return;
+    m_pCorraTemplate = new CMultiDocTemplate(IDR_CORRATYPE, CCreatable<CDocument>::Of<CCorraDoc>(),
+                                             CCreatable<CFrameWnd>::Of<CCorraFrm>(),
+                                             CCreatable<CView>::Of<CCorraPaneView>());
+    AddDocTemplate(m_pCorraTemplate);
+    m_pExamTemplate = new CMultiDocTemplate(IDR_EXAMTYPE, CCreatable<CDocument>::Of<CExamStandInDoc>(),
+                                            CCreatable<CFrameWnd>::Of<CExamFrm>(),
+                                            CCreatable<CView>::Of<CCorraPaneView>());
+    AddDocTemplate(m_pExamTemplate);
+    m_pSourceTemplate = new CSourceDocTemplate(IDR_SOURCETYPE, CCreatable<CDocument>::Of<CSourceStandInDoc>(),
+                                               CCreatable<CFrameWnd>::Of<CMDIChildWnd2>(),
+                                               CCreatable<CView>::Of<CSourcePaneView>());
+    AddDocTemplate(m_pSourceTemplate);
+    // Only for second frames on a document: never offered for files.
+    m_pCollTemplate = new CMultiDocTemplate(IDR_COLLTYPE, CCreatable<CDocument>::Of<CCorraDoc>(),
+                                            CCreatable<CFrameWnd>::Of<CCollFrm>(),
+                                            CCreatable<CView>::Of<CCollPaneView>());
+    m_pFormTemplate = new CMultiDocTemplate(IDR_FORMTYPE, CCreatable<CDocument>::Of<CExamStandInDoc>(),
+                                            CCreatable<CFrameWnd>::Of<CCollFrm>(),
+                                            CCreatable<CView>::Of<CCollPaneView>());
+}
+
+void CCorraApp::AssignLocalConfigFile(BOOL bQuiet)
+{
+    CString folder = GetServerDirectory();
+    if (!folder.IsEmpty() && folder.Right(1) != "/")
+        folder += "/";
+    CString path = folder + "Corra.ini";
+    if (!fsys::IsFile(path)) {
+        if (!bQuiet) {
+            CString text;
+            text.Format(LoadStringId(IDS_CONFIG_MISSING), static_cast<const char*>(path));
+            AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+        }
+        LogOutput("CCorraApp::AssignLocalConfigFile() - local ini file does not exist, using default", 3, LOG_HERE);
+        LogOutput(path, 3, LOG_HERE);
+    }
+    SetProfileName(path);
+}
+
+BOOL CCorraApp::InitInstance()
+{
+    ParseCommandLine(m_cmdInfo, m_args);
+    CString start;
+    start.Format("\n------------ CCorraApp::InitInstance(v%s) - starting at %s ------------",
+                 static_cast<const char*>(GetFileVersionText()), static_cast<const char*>(GetTimeStamp()));
+    Log(start);
+    const BOOL bRegistration = m_cmdInfo.IsRegistrationRun();
+    AssignLocalConfigFile(bRegistration);
+    // No object linking here: the step is logged and passes.
+    Log("Initializing OLE (AfxOleInit)");
+    Log("Initializing RichEdit (AfxInitRichEdit)");
+    Log("Initializing static members of classes");
+    Log("Loading Standard Profile Settings");
+    LoadStdProfileSettings(10);
+    Log("Creating document templates");
+    CreateTemplates();
+    // No automation server: the program is not offered to other programs.
+    Log("Registering template server (RegisterAll)");
+    Log("Updating OLE ObjectFactory registry");
+
+    m_pMainFrame = std::make_unique<CMainFrame>();
+    if (!m_pMainFrame->LoadFrame(IDR_MAINFRAME)) {
+        LogOutput("CCorraApp::InitInstance() - failed to LoadFrame()", 1, LOG_HERE);
+        return FALSE;
+    }
+    AfxSetMainWnd(m_pMainFrame.get());
+    m_pMainFrame->DragAcceptFiles(TRUE);
+
+    if (bRegistration)
+        return RunRegistration();
+    if (!SetLoggingInfo(FALSE))
+        AfxMessageBox("Failed to SetLoggingInfo().");
+    if (!ConfigCheck()) {
+        LogOutput("Config Check failed - exiting", 1, LOG_HERE);
+        return FALSE;
+    }
+    InstallFonts();
+    m_pMainFrame->ShowWindow(SW_HIDE);
+
+    BOOL bSplash = GetProfileNumber("Settings", "Splash", 1, TRUE) != 0;
+    BOOL bStartScreen = GetProfileNumber("Settings", "BoilerPlateAtStartup", 1, TRUE) != 0;
+    BOOL bTip = GetProfileNumber("Tip", "StartUp", 1, TRUE) != 0;
+    BOOL bWelcome = GetProfileNumber("HVMsgBoxDontShow", "DontShowWelcome", 0) == 0;
+    m_plan = PlanStartup(bSplash && m_cmdInfo.m_bShowSplash, bStartScreen, bTip, bWelcome);
+    if (m_plan.splash >= 0) {
+        CSplashWindow::SetEnabled(TRUE);
+        CSplashWindow::ShowOver(static_cast<UINT>(m_plan.splash), m_pMainFrame.get());
+    }
+    if (m_plan.startScreen >= 0)
+        m_pMainFrame->SetTimer(TIMER_START_SCREEN, static_cast<UINT>(m_plan.startScreen));
+    if (m_plan.tip >= 0)
+        m_pMainFrame->SetTimer(TIMER_TIP, static_cast<UINT>(m_plan.tip));
+    m_pMainFrame->SetTimer(TIMER_SHOW_FRAME, static_cast<UINT>(m_plan.showFrame));
+
+    m_cursor = CorraCursor();
+    CorraViewServices().StepStartUpCounter();
+    CString done;
+    done.Format("------------ CCorraApp::InitInstance() - complete at %s ------------\n\n",
+                static_cast<const char*>(GetTimeStamp()));
+    Log(done);
+    if (m_plan.welcome >= 0)
+        m_pMainFrame->SetTimer(TIMER_WELCOME, static_cast<UINT>(m_plan.welcome));
+    InstallIdleAndFilter();
+    OpenCommandLineFiles(m_cmdInfo);
+    return TRUE;
+}
+
+BOOL CCorraApp::RunRegistration()
+{
+    const char* const rule = "------------------------------------";
+    LogDump(rule, "RegLog.txt");
+    if (m_cmdInfo.m_nShellCommand == CCommandLineInfo::AppUnregister) {
+        if (!RemoveLoggingInfo())
+            LogDump("FAILED to RemoveLoggingInfo()", "RegLog.txt");
+        registration::Unregister();
+        RemoveLoggingInfo();
+        LogDump("Successfully Unregistered...", "RegLog.txt");
+        LogDump("Corra.exe", "RegLog.txt");
+    } else {
+        if (!SetLoggingInfo(TRUE)) {
+            LogDump("CCorraApp::InitInstance() - SetLoggingInfo() failed", "RegLog.txt");
+        } else {
+            registration::Register(GetProgramFilePath());
+            LogDump("Successfully registered...", "RegLog.txt");
+            LogDump("Corra.exe", "RegLog.txt");
+        }
+    }
+    DumpLoggingInfo("Logging settings...", "RegLog.txt");
+    LogDump(rule, "RegLog.txt");
+    return FALSE;
+}
+
+int CCorraApp::ExitInstance()
+{
+    CSplashWindow::Close();
+    return CWinApp::ExitInstance();
+}
+
+// --- configuration check ----------------------------------------------------------------------
+
+BOOL CCorraApp::ConfigCheck()
+{
+    CScreenInfo screen = GetScreenInfo();
+    if (screen.nBitsPerPixel <= 8) {
+        CRichMessage msg;
+        msg.title = "Color warning...";
+        msg.style = RMB_OKCANCEL;
+        msg.dontShowKey = "DontShowColorWarn";
+        msg.warning = TRUE;
+        msg.pane[0].Format(LoadStringId(IDS_COLOR_WARNING), screen.nBitsPerPixel);
+        msg.paneId[1] = IDS_COLOR_NOTE;
+        if (RichMessageBox(msg) == IDCANCEL)
+            return FALSE;
+    }
+    if (screen.nWidth < 800 || screen.nHeight < 600) {
+        CRichMessage msg;
+        msg.title = "Resolution warning...";
+        msg.style = RMB_OKCANCEL;
+        msg.dontShowKey = "DontShowScreenResWarn";
+        msg.warning = TRUE;
+        msg.pane[0].Format(LoadStringId(IDS_SCREEN_WARNING), screen.nWidth, screen.nHeight);
+        msg.paneId[1] = IDS_SCREEN_NOTE;
+        if (RichMessageBox(msg) == IDCANCEL)
+            return FALSE;
+    }
+    CheckHelpFile("");
+    return CheckComponent("Vantrel.Image", "Pictorin.dll", 2, 1) != 2;
+}
+
+void CCorraApp::CheckHelpFile(LPCSTR folder)
+{
+    CString dir(folder ? folder : "");
+    if (dir.IsEmpty())
+        dir = CFileTypes::GetDefDir(DT_HELP);
+    if (dir.IsEmpty())
+        dir = GetServerDirectory() + "Hlp/";
+    CString name = GetProfileString("Settings", "HelpFile", "Corra.hlp", TRUE);
+    CString path = fsys::Join(dir, name);
+    // The home carries its own help index.
+    if (!fsys::IsFile(path) && name.CompareNoCase("Corra.hlp") == 0) {
+        fsys::CreateDirectories(dir);
+        fsys::WriteFileAtomic(path, kHelpIndex, std::strlen(kHelpIndex));
+    }
+    if (!fsys::IsFile(path)) {
+        CString text = "Cannot find help file.  Do you want to search for it?\n\n" + path;
+        if (AfxMessageBox(text, MB_YESNO | MB_ICONQUESTION) != IDYES) {
+            m_strHelpFilePath = path;
+            return;
+        }
+        CFileDialogRequest request;
+        request.title = "Select Help File";
+        request.folder = GetServerDirectory();
+        request.filter = "Help Files (*.hlp)";
+        CString chosen;
+        if (ChooseFilePath(request, chosen)) {
+            path = chosen;
+            WriteProfileString("Settings", "HelpFile", fsys::FileName(chosen));
+        }
+    }
+    m_strHelpFilePath = path;
+}
+
+int CCorraApp::CheckComponent(LPCSTR progId, LPCSTR fileName, int minMajor, int minMinor)
+{
+    IImageComponent& component = ImageComponent();
+    CString file(fileName);
+    file.Trim();
+    if (!component.IsInstalled()) {
+        CRichMessage msg;
+        msg.title = "File not registered...";
+        msg.style = RMB_YESNOCANCEL;
+        msg.warning = TRUE;
+        msg.pane[0].Format(LoadStringId(IDS_COMPONENT_NOT_REGISTERED), static_cast<const char*>(file));
+        msg.paneId[1] = IDS_COMPONENT_SUPPORT;
+        msg.paneId[3] = IDS_COMPONENT_REGISTER_HINT;
+        msg.yes = "Yes, Register";
+        msg.no = "Don't Register";
+        switch (RichMessageBox(msg)) {
+        case IDCANCEL: return 2;
+        case IDNO: AfxMessageBox(IDS_SOME_FEATURES, MB_OK | MB_ICONEXCLAMATION); return 1;
+        default:
+            // Registering a component library is not available here.
+            RegisterComponent(file);
+            return 1;
+        }
+    }
+    if (minMajor < 0)
+        return 1;
+    int major = 0, minor = 0;
+    component.GetVersion(major, minor);
+    if (VersionPasses(major, minor, minMajor, minMinor))
+        return 1;
+    CString have;
+    have.Format("%d.%d", major, minor);
+    CString need;
+    need.Format(minMinor >= 0 ? "%d.%d" : "%d", minMajor, minMinor);
+    CRichMessage msg;
+    msg.title = "File out-of-date";
+    msg.style = RMB_CONTINUECANCEL;
+    msg.pane[0].Format(LoadStringId(IDS_COMPONENT_OUT_OF_DATE), static_cast<const char*>(file));
+    msg.pane[1].Format(LoadStringId(IDS_COMPONENT_VERSIONS), static_cast<const char*>(have),
+                       static_cast<const char*>(need));
+    msg.paneId[2] = IDS_COMPONENT_SUPPORT;
+    msg.pane[3] = "Do you wish to continue anyway?";
+    (void)progId;
+    if (RichMessageBox(msg) == IDCONTINUE_RMB) {
+        AfxMessageBox(IDS_SOME_FEATURES, MB_OK | MB_ICONEXCLAMATION);
+        return 1;
+    }
+    return 2;
+}
+
+void CCorraApp::InstallFonts()
+{
+    std::unique_ptr<COldProgressDlg> status;
+    BOOL found = FALSE;
+    for (int i = 0; i < 99; ++i) {
+        CString key;
+        key.Format("font%d", i);
+        CString path = GetProfileString("InstallFonts", key, "");
+        if (path.IsEmpty()) {
+            if (!found)
+                break;
+            continue;
+        }
+        if (!found) {
+            status = std::make_unique<COldProgressDlg>("Completing installation...", "", 100, 0);
+            status->Create(m_pMainFrame.get());
+        }
+        found = TRUE;
+        // The key stays: the font is added to this process only, so every start adds it again.
+        std::string native(path);
+        if (!InstalledFonts().count(native)) {
+            if (QFontDatabase::addApplicationFont(QString::fromLocal8Bit(native.c_str())) < 0) {
+                LogOutput("Failed to install font: ", 1, LOG_HERE);
+                LogOutput(path, 1, LOG_HERE);
+            } else {
+                InstalledFonts().insert(native);
+            }
+        }
+        if (status)
+            status->SetPos(i);
+    }
+    if (status)
+        status->DestroyWindow();
+}
+
+// --- command-line files -----------------------------------------------------------------------
+
+void CCorraApp::OpenCommandLineFiles(const CCorraCommandLineInfo& info)
+{
+    for (const CString& s : info.m_unknownSwitches)
+        AfxMessageBox("Unknown command-line switch: " + s, MB_OK | MB_ICONEXCLAMATION);
+    for (const CString& f : info.m_files) {
+        CString path = FullPathKey(f);
+        if (fsys::IsDirectory(path)) {
+            AfxMessageBox("Cannot open a folder:\n\n" + path, MB_OK | MB_ICONEXCLAMATION);
+        } else if (!fsys::IsFile(path)) {
+            AfxMessageBox("Cannot find the file:\n\n" + path, MB_OK | MB_ICONEXCLAMATION);
+        } else if (!GetTemplateForFile(path)) {
+            AfxMessageBox("This is not a Corra, exam or source document:\n\n" + path, MB_OK | MB_ICONEXCLAMATION);
+        } else {
+            OpenDocumentOfType(path, TRUE);
+        }
+    }
+}
+
+// --- services ---------------------------------------------------------------------------------
+
+unsigned CCorraApp::NextQID()
+{
+    return static_cast<unsigned>(::NextQID());
+}
+
+CString CCorraApp::MakeCorraId(LPCSTR prefix)
+{
+    return ::MakeCorraId(prefix);
+}
+
+CString CCorraApp::GetDocString(int nKind, int nIndex) const
+{
+    CString ext;
+    switch (nKind) {
+    case DOCKIND_CORRA: ext = "crr"; break;
+    case DOCKIND_EXAM: ext = "exm"; break;
+    case DOCKIND_SOURCE: ext = "txt"; break;
+    default:
+        LogOutput("CCorraApp::GetDocString() - unknown doc type", 1, LOG_HERE);
+        ext = CFileTypes::Type2Ext(nKind, FALSE);
+        break;
+    }
+    CString probe = "x." + ext;
+    for (POSITION pos = GetFirstDocTemplatePosition(); pos;) {
+        CDocTemplate* t = GetNextDocTemplate(pos);
+        CString filter;
+        if (t->GetDocString(filter, CDocTemplate::filterExt) && ExtensionInList(probe, filter)) {
+            CString out;
+            t->GetDocString(out, static_cast<CDocTemplate::DocStringIndex>(nIndex));
+            return out;
+        }
+    }
+    return CString();
+}
+
+CString CCorraApp::GetDefDir(int nKind)
+{
+    CString dir = CFileTypes::GetDefDir(nKind);
+    if (dir.IsEmpty()) {
+        LogOutput("CCorraApp::GetDefDir(nType) - CFileTypes::GetDefDir failed for type...", 1, LOG_HERE);
+        LogOutput(CString::Formatted("type=%d...", nKind), 1, LOG_HERE);
+    }
+    return dir;
+}
+
+CString CCorraApp::GetDefDocDir(LPCSTR path)
+{
+    CString dir = CFileTypes::GetDefDocDir(path);
+    if (dir.IsEmpty()) {
+        LogOutput("CCorraApp::GetDefDocDir(nType) - CFileTypes::GetDefDir failed for ext...", 1, LOG_HERE);
+        LogOutput(path ? path : "", 1, LOG_HERE);
+    }
+    return dir;
+}
+
+BOOL CCorraApp::CheckDefDocDirectory(LPCSTR path, BOOL bAsk, BOOL)
+{
+    BOOL ok = CFileTypes::CheckDefDocDir(CFileTypes::Ext2Type(path), path, bAsk);
+    if (!ok) {
+        LogOutput("CCorraApp::CheckDefDocDirectory() - failed to determine type...", 1, LOG_HERE);
+        LogOutput(path ? path : "", 1, LOG_HERE);
+    }
+    return ok;
+}
+
+int CCorraApp::DocTypeOfPath(LPCSTR path)
+{
+    return CFileTypes::Ext2Type(path);
+}
+
+int CCorraApp::ExtToDocType(LPCSTR path)
+{
+    if (ExtensionInList(path, ".crr"))
+        return DOCKIND_CORRA;
+    if (ExtensionInList(path, ".txt;.doc;.rtf;.wpd"))
+        return DOCKIND_SOURCE;
+    if (ExtensionInList(path, ".exm"))
+        return DOCKIND_EXAM;
+    return 0;
+}
+
+CDocTemplate* CCorraApp::GetTemplateForFile(LPCSTR path) const
+{
+    for (POSITION pos = GetFirstDocTemplatePosition(); pos;) {
+        CDocTemplate* t = GetNextDocTemplate(pos);
+        CString filter;
+        if (t->GetDocString(filter, CDocTemplate::filterExt) && ExtensionInList(path, filter))
+            return t;
+    }
+    return nullptr;
+}
+
+CDocument* CCorraApp::FindOpenDocument(LPCSTR path, BOOL bOpen)
+{
+    if (CDocument* pDoc = FindNamed(m_pCorraTemplate, path))
+        return pDoc;
+    return bOpen ? OpenDocumentFile(path) : nullptr;
+}
+
+CDocument* CCorraApp::FindDocumentOfFile(LPCSTR pathOrTitle, BOOL bOpen)
+{
+    CDocTemplate* pTemplate = GetTemplateForFile(pathOrTitle);
+    if (CDocument* pDoc = FindNamed(pTemplate, pathOrTitle))
+        return pDoc;
+    return bOpen ? OpenDocumentFile(pathOrTitle) : nullptr;
+}
+
+CDocument* CCorraApp::OpenDocumentOfType(LPCSTR path, BOOL bVisible)
+{
+    CDocTemplate* pTemplate = GetTemplateForFile(path);
+    if (!pTemplate)
+        return nullptr;
+    if (CDocument* pDoc = FindDocumentOfFile(path, FALSE))
+        return pDoc;
+    return pTemplate->OpenDocumentFile(FullPathKey(path), bVisible);
+}
+
+CDocument* CCorraApp::OpenCorraDocument(LPCSTR path, BOOL bVisible)
+{
+    if (CDocument* pDoc = FindOpenDocument(path, FALSE))
+        return pDoc;
+    return m_pCorraTemplate ? m_pCorraTemplate->OpenDocumentFile(FullPathKey(path), bVisible) : nullptr;
+}
+
+CDocument* CCorraApp::NewCorraDocument(BOOL bVisible)
+{
+    return m_pCorraTemplate ? m_pCorraTemplate->OpenDocumentFile(nullptr, bVisible) : nullptr;
+}
+
+CDocument* CCorraApp::NewExamDocument()
+{
+    return m_pExamTemplate ? m_pExamTemplate->OpenDocumentFile(nullptr, TRUE) : nullptr;
+}
+
+CDocTemplate* CCorraApp::GetDocsOfType(LPCSTR text, std::vector<CDocument*>& docs, int nIndex, CDocument* pExclude)
+{
+    docs.clear();
+    CString wanted = Lower(text ? text : "");
+    for (POSITION pos = GetFirstDocTemplatePosition(); pos;) {
+        CDocTemplate* t = GetNextDocTemplate(pos);
+        CString field;
+        t->GetDocString(field, static_cast<CDocTemplate::DocStringIndex>(nIndex));
+        field.MakeLower();
+        if (field.Find(wanted) < 0)
+            continue;
+        for (POSITION d = t->GetFirstDocPosition(); d;) {
+            CDocument* pDoc = t->GetNextDoc(d);
+            if (pDoc != pExclude)
+                docs.push_back(pDoc);
+        }
+        return t;
+    }
+    return nullptr;
+}
+
+CDocument* CCorraApp::FindDocumentByTitle(LPCSTR title)
+{
+    for (POSITION pos = GetFirstDocTemplatePosition(); pos;) {
+        CDocTemplate* t = GetNextDocTemplate(pos);
+        for (POSITION d = t->GetFirstDocPosition(); d;) {
+            CDocument* pDoc = t->GetNextDoc(d);
+            if (pDoc->GetTitle() == title)
+                return pDoc;
+        }
+    }
+    return nullptr;
+}
+
+void CCorraApp::UpdateAllDocuments(LPARAM lHint, CObject* pHint)
+{
+    try {
+        for (POSITION pos = GetFirstDocTemplatePosition(); pos;) {
+            CDocTemplate* t = GetNextDocTemplate(pos);
+            for (POSITION d = t->GetFirstDocPosition(); d;)
+                t->GetNextDoc(d)->UpdateAllViews(nullptr, lHint, pHint);
+        }
+    } catch (const std::exception& e) {
+        LogOutput(CString("CCorraApp::UpdateAllDocuments() - ") + e.what(), 1, LOG_HERE);
+    }
+}
+
+// --- commands ---------------------------------------------------------------------------------
+
+std::vector<CDocTemplate*> CCorraApp::OfferedTemplates(BOOL bForNew) const
+{
+    std::vector<CDocTemplate*> list;
+    for (POSITION pos = GetFirstDocTemplatePosition(); pos;) {
+        CDocTemplate* t = GetNextDocTemplate(pos);
+        CString name;
+        t->GetDocString(name, CDocTemplate::fileNewName);
+        if (bForNew && name == "Source Document")
+            continue;
+        list.push_back(t);
+    }
+    return list;
+}
+
+void CCorraApp::OnFileOpen()
+{
+    std::vector<CDocTemplate*> templates = OfferedTemplates(FALSE);
+    if (templates.empty()) {
+        LogOutput("CCorraApp::OnFileOpen():: no document templates registered with CWinApp.", 1, LOG_HERE);
+        return;
+    }
+    CDocTypeDlg chooser(templates, "Open", AfxGetMainWnd());
+    CDocTemplate* pTemplate = chooser.Choose();
+    if (!pTemplate)
+        return;
+    CString ext = pTemplate->GetDefaultExtension();
+    int nKind = ExtToDocType("x" + ext);
+    CFileDialogRequest request;
+    request.title = "Select a document";
+    request.folder = GetDefDir(nKind);
+    pTemplate->GetDocString(request.filter, CDocTemplate::filterName);
+    CString path;
+    if (ChooseFilePath(request, path))
+        OpenDocumentOfType(path, TRUE);
+}
+
+void CCorraApp::OnFileNew()
+{
+    std::vector<CDocTemplate*> templates = OfferedTemplates(TRUE);
+    if (templates.empty())
+        return;
+    CDocTypeDlg chooser(templates, "New", AfxGetMainWnd());
+    if (CDocTemplate* pTemplate = chooser.Choose())
+        pTemplate->OpenDocumentFile(nullptr, TRUE);
+}
+
+void CCorraApp::OnAppAbout()
+{
+    CAboutDlg dlg(AfxGetMainWnd());
+    dlg.DoModal();
+}
+
+void CCorraApp::OnHelpTipOfTheDay()
+{
+    CTipDlg dlg(AfxGetMainWnd());
+    dlg.DoModal();
+}
+
+// --- free services ----------------------------------------------------------------------------
+
+BOOL PostToDocView(CDocument* pDoc, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return pDoc ? pDoc->PostToFirstView(message, wParam, lParam) : FALSE;
+}
+
+LRESULT SendToDocView(CDocument* pDoc, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return pDoc ? pDoc->SendToFirstView(message, wParam, lParam) : 0;
+}
+
+void CloseViewFrame(CDocument* pDoc)
+{
+    if (pDoc)
+        pDoc->PostCommandToFirstView(ID_FILE_CLOSE);
+}
+
+void ShowDocsSideBySide(CDocument* pLeft, CDocument* pRight)
+{
+    CMainFrame::ShowSideBySide(FrameOf(pLeft), FrameOf(pRight));
+}

@@ -1,0 +1,61 @@
+#pragma once
+// The program's main window: the main toolbar, the status bar, the MDI area, the start-up
+// timers the application arms, the periodic log flush, the dock state kept in the profile, and
+// the placement of document frames side by side.
+
+#include "controls/FloatEditTB.h"
+#include "platform/ui/MDIFrameWnd.h"
+
+class CMDIClientWnd;
+class CPaletteSelectorBar;
+class CStatusBar;
+class CToolBar;
+
+// The main frame's timers.
+constexpr UINT_PTR TIMER_SHOW_FRAME = 1;
+constexpr UINT_PTR TIMER_START_SCREEN = 2;
+constexpr UINT_PTR TIMER_TIP = 3;
+constexpr UINT_PTR TIMER_WELCOME = 5;
+constexpr UINT_PTR TIMER_LOG_FLUSH = 6;
+constexpr UINT LOG_FLUSH_PERIOD = 300000;
+
+class CMainFrame : public CMDIFrameWnd, public IPaletteSelectorHost {
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    int OnCreate(CCreateContext* pContext) override;
+    void OnTimer(UINT_PTR nIDEvent) override;
+    // Keeps the dock state, then closes as the framework does (every document asked to save).
+    void OnClose() override;
+    // The Help menu starts with the tip of the day, exactly once.
+    void OnInitMenu(QMenuBar* pMenuBar) override;
+
+    CToolBar* GetToolBar() const { return m_pToolBar; }
+    CStatusBar* GetStatusBar() const { return m_pStatusBar; }
+    CMDIClientWnd* GetClientWnd() const { return m_pClient; }
+    // The "Quick Pick" bar, shown and hidden for the floating editing toolbar.
+    CPaletteSelectorBar* GetQuickPickBar() const { return m_pQuickPick; }
+    void ShowPaletteSelector(BOOL bShow) override;
+
+    // Two frames restored and placed: the first on the left, the second on the right, each
+    // moved by its direction.
+    static void PlaceTwoFrames(CFrameWnd* pLeft, int nLeftDir, CFrameWnd* pRight, int nRightDir);
+    // Side by side: both restored, a Question Corra frame fitted to the main window first.
+    static void ShowSideBySide(CFrameWnd* pLeft, CFrameWnd* pRight);
+
+    // The welcome message (timer 5): nothing once the user suppressed it.
+    void ShowWelcome();
+
+protected:
+    QMdiArea* CreateMDIClient() override;
+
+private:
+    CToolBar* m_pToolBar = nullptr;
+    CStatusBar* m_pStatusBar = nullptr;
+    CMDIClientWnd* m_pClient = nullptr;
+    CPaletteSelectorBar* m_pQuickPick = nullptr;
+};
+
+// The section of the profile that keeps the bars' places.
+constexpr const char* DOCK_STATE_SECTION = "QVDockState";

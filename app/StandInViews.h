@@ -1,0 +1,85 @@
+#pragma once
+// Stand-ins for the document views and the exam and source documents until those exist: the
+// panes of the document frames show what the frames rely on (pane links, item counts, content
+// height, the save-again message) and a short summary of their document.
+
+#include "model/CorraDoc.h"
+#include "model/ViewServices.h"
+#include "platform/ui/Document.h"
+#include "platform/ui/View.h"
+
+#include <string>
+
+// The exam document: a Question Corra document of the exam kind.
+class CExamStandInDoc : public CCorraDoc {
+public:
+    CString GetKindName() const override { return "Exam"; }
+};
+
+// A source document: the text of a file, shown as it is.
+class CSourceStandInDoc : public CDocument {
+public:
+    std::string m_text;
+    void DeleteContents() override { m_text.clear(); }
+
+protected:
+    BOOL ReadFromFile(LPCSTR lpszPathName) override;
+};
+
+// A pane of a Question Corra or exam frame.
+class CCorraPaneView : public CView {
+public:
+    CCorraPaneView();
+
+    // The frame's links: pane 0 (questions) or 1 (collections), the other pane's view, and the
+    // lower pane's display mode 2.
+    int m_nPaneIndex = 0;
+    CCorraPaneView* m_pPartner = nullptr;
+    int m_nDisplayMode = 0;
+
+    // How many items the pane shows, and the height of its laid-out content.
+    virtual int GetItemCount() const;
+    SIZE GetContentSize() const;
+
+    // One start-up step: copies the process-wide counter and advances it.
+    static void StartupCounterStep();
+    static int StartupCounter();
+
+    void OnDraw(CDC* pDC) override;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    CString Summary() const;
+};
+
+// The collection view of a Question Corra document (or the form view of an exam) in its own
+// frame: a name and a modified flag; asked to save when its frame or document closes.
+class CCollPaneView : public CCorraPaneView {
+public:
+    CString m_csName = "Collection 1";
+    CString m_csKind = "Collection";
+    BOOL m_bModified = FALSE;
+    // How often the user was asked (tests).
+    int m_nAsked = 0;
+
+    // A modified view asks "Save <kind> '<name>'?" (Yes writes it back, Cancel keeps the frame
+    // open): FALSE for Cancel.
+    virtual BOOL SaveModified();
+    int GetItemCount() const override { return 0; }
+};
+
+// The view services over these panes, for the documents and the frames while no real views are
+// installed; InstallStandInViewServices puts them in the slot unless other views are there.
+void InstallStandInViewServices();
+void RemoveStandInViewServices();
+
+// A source document's view.
+class CSourcePaneView : public CView {
+public:
+    CSourcePaneView();
+    void OnInitialUpdate() override;
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
+
+private:
+    class QPlainTextEdit* m_pEdit;
+};

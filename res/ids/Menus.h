@@ -1,0 +1,130 @@
+#pragma once
+// The menus of the frames as tables, by menu id (the main frame's 2 and each template's own).
+// Each entry is one line of the menu: depth 0 a popup of the menu bar, depth 1 an item of it,
+// depth 2 an item of a submenu (whose depth-1 line has id 0). An entry with id 0 and no text is
+// a separator. Text after "\t" is the item's shortcut.
+
+#include "res/ids/App.h"
+
+struct CMenuEntry {
+    int depth;
+    unsigned id;
+    const char* text;
+};
+
+struct CMenuTable {
+    unsigned id;
+    const CMenuEntry* entries;
+    int count;
+};
+
+namespace menus {
+
+// Ids the framework gives its standard commands (the same numbers as platform/ui).
+constexpr unsigned kFileNew = 57600, kFileOpen = 57601, kFileClose = 57602, kFileSave = 57603,
+                   kFileSaveAs = 57604, kPrintSetup = 57606, kPrint = 57607, kPrintPreview = 57609,
+                   kMru1 = 57616, kEditCopy = 57634, kEditCut = 57635, kEditPaste = 57637, kEditUndo = 57643,
+                   kWindowNew = 57648, kWindowArrange = 57649, kWindowCascade = 57650, kWindowTile = 57651,
+                   kAbout = 57664, kExit = 57665, kHelpFinder = 57667, kViewToolbar = 59392,
+                   kViewStatusBar = 59393;
+
+#define CORRA_MENU_TOOLS                                                                                     \
+    {0, 0, "&Tools"}, {1, ID_MAIN_MENU, "&Main menu\tCtrl+M"}, {1, 0, nullptr},                              \
+        {1, ID_AUTO_CONVERT, "&Auto Convert..."}, {1, ID_ADD_QUESTION_WIZARD, "Add Qu&estion Wizard..."},   \
+        {1, ID_CREATE_RANDOM_EXAM, "Create random exam..."}, {1, 0, nullptr},                               \
+        {1, ID_IMPORT_FILES, "Impor&t Files..."}, {1, ID_VIEW_EXPORTED_FILES, "&View Exported Files..."},   \
+        {1, 0, nullptr}, {1, ID_MANAGE_FOLDERS, "Manage &Folders..."},                                      \
+        {1, ID_STARTUP_SETTINGS, "&Startup Settings..."}, {1, ID_PROGRAM_DATA, "Program &Data..."},        \
+        {1, ID_DEFAULT_FONTS, "Default Fonts..."}
+
+#define CORRA_MENU_HELP                                                                                      \
+    {0, 0, "&Help"}, {1, kHelpFinder, "&Help Topics"}, {1, ID_GET_STARTED_NOW, "Get S&tarted Now!"},         \
+        {1, ID_GETTING_STARTED, "Getting &Started..."}, {1, 0, nullptr},                                     \
+        {1, ID_USERS_GUIDE, "www User's &Guide"}, {1, ID_PRODUCT_TOUR, "&Product Tour"},                    \
+        {1, ID_PRODUCT_UPDATES, "Quorvale Updates"}, {1, ID_CONTACT_SUPPORT, "&Contact Support..."},        \
+        {1, 0, nullptr}, {1, kAbout, "&About Quorvale..."}
+
+#define CORRA_MENU_VIEW \
+    {0, 0, "&View"}, {1, kViewToolbar, "&Toolbar"}, {1, kViewStatusBar, "&Status Bar"}
+
+#define CORRA_MENU_WINDOW                                                                                    \
+    {0, 0, "&Window"}, {1, kWindowNew, "&New Window"}, {1, kWindowCascade, "&Cascade"},                     \
+        {1, kWindowTile, "&Tile"}, {1, kWindowArrange, "&Arrange Icons"}
+
+// The main frame's menu, while no document is open.
+inline constexpr CMenuEntry kMainMenu[] = {
+    {0, 0, "&File"}, {1, kFileNew, "&New...\tCtrl+N"}, {1, kFileOpen, "&Open...\tCtrl+O"}, {1, 0, nullptr},
+    {1, kPrintSetup, "P&rint Setup..."}, {1, 0, nullptr}, {1, kMru1, "Recent File"}, {1, 0, nullptr},
+    {1, kExit, "E&xit"},
+    CORRA_MENU_VIEW,
+    CORRA_MENU_TOOLS,
+    CORRA_MENU_HELP,
+};
+
+// A document's menu: the file commands of a document, its editing, the Window menu.
+#define CORRA_DOC_MENU(extraFile, kindMenu)                                                                  \
+    {0, 0, "&File"}, {1, kFileNew, "&New...\tCtrl+N"}, {1, kFileOpen, "&Open...\tCtrl+O"},                  \
+        {1, kFileClose, "&Close"}, {1, kFileSave, "&Save\tCtrl+S"}, {1, kFileSaveAs, "Save &As..."},        \
+        {1, 0, nullptr}, extraFile {1, kPrintSetup, "P&rint Setup..."}, {1, 0, nullptr},                   \
+        {1, kMru1, "Recent File"}, {1, 0, nullptr}, {1, kExit, "E&xit"},                                     \
+        {0, 0, "&Edit"}, {1, kEditUndo, "&Undo\tCtrl+Z"}, {1, 0, nullptr}, {1, kEditCut, "Cu&t\tCtrl+X"},    \
+        {1, kEditCopy, "&Copy\tCtrl+C"}, {1, kEditPaste, "&Paste\tCtrl+V"}, CORRA_MENU_VIEW, kindMenu,       \
+        CORRA_MENU_TOOLS, CORRA_MENU_WINDOW, CORRA_MENU_HELP
+
+#define CORRA_PRINT_ITEMS {1, kPrint, "&Print...\tCtrl+P"}, {1, kPrintPreview, "Print Pre&view"},
+#define CORRA_KIND_MENUS \
+    {0, 0, "&Go"}, {1, ID_CORRA_MENU, "&Corra Menu"}, {1, ID_EXAM_MENU, "&Exam Menu"}
+
+inline constexpr CMenuEntry kCorraMenu[] = {CORRA_DOC_MENU(CORRA_PRINT_ITEMS, CORRA_KIND_MENUS)};
+inline constexpr CMenuEntry kExamMenu[] = {CORRA_DOC_MENU(CORRA_PRINT_ITEMS, CORRA_KIND_MENUS)};
+inline constexpr CMenuEntry kSourceMenu[] = {
+    {0, 0, "&File"}, {1, kFileNew, "&New...\tCtrl+N"}, {1, kFileOpen, "&Open...\tCtrl+O"},
+    {1, kFileClose, "&Close"}, {1, 0, nullptr}, {1, kMru1, "Recent File"}, {1, 0, nullptr},
+    {1, kExit, "E&xit"},
+    {0, 0, "&Edit"}, {1, kEditCopy, "&Copy\tCtrl+C"},
+    CORRA_MENU_VIEW, CORRA_MENU_TOOLS, CORRA_MENU_WINDOW, CORRA_MENU_HELP,
+};
+inline constexpr CMenuEntry kCollMenu[] = {
+    {0, 0, "&File"}, {1, ID_CLOSE_COLLECTION, "&Close"}, {1, kFileSave, "&Save\tCtrl+S"}, {1, 0, nullptr},
+    CORRA_PRINT_ITEMS {1, 0, nullptr}, {1, kExit, "E&xit"},
+    {0, 0, "&Edit"}, {1, kEditCut, "Cu&t\tCtrl+X"}, {1, kEditCopy, "&Copy\tCtrl+C"},
+    {1, kEditPaste, "&Paste\tCtrl+V"},
+    CORRA_MENU_VIEW, CORRA_MENU_TOOLS, CORRA_MENU_WINDOW, CORRA_MENU_HELP,
+};
+
+#undef CORRA_KIND_MENUS
+#undef CORRA_PRINT_ITEMS
+#undef CORRA_DOC_MENU
+#undef CORRA_MENU_WINDOW
+#undef CORRA_MENU_VIEW
+#undef CORRA_MENU_HELP
+#undef CORRA_MENU_TOOLS
+
+template <int N>
+constexpr CMenuTable Table(unsigned id, const CMenuEntry (&e)[N])
+{
+    return {id, e, N};
+}
+
+inline constexpr CMenuTable kTables[] = {
+    Table(IDR_MAINFRAME, kMainMenu), Table(IDR_CORRATYPE, kCorraMenu), Table(IDR_EXAMTYPE, kExamMenu),
+    Table(IDR_SOURCETYPE, kSourceMenu), Table(IDR_COLLTYPE, kCollMenu), Table(IDR_FORMTYPE, kCollMenu),
+};
+
+} // namespace menus
+
+// The menu of an id, or NULL when there is none.
+inline const CMenuTable* FindMenuTable(unsigned id)
+{
+    for (const CMenuTable& t : menus::kTables) {
+        if (t.id == id)
+            return &t;
+    }
+    return nullptr;
+}
+
+// The main toolbar's buttons (0 a separator).
+inline constexpr unsigned kMainToolbarButtons[] = {
+    menus::kFileNew, menus::kFileOpen, menus::kFileSave, 0, menus::kEditCut, menus::kEditCopy,
+    menus::kEditPaste, 0, menus::kPrint, 0, ID_MAIN_MENU, 0, menus::kAbout,
+};

@@ -1,0 +1,34 @@
+#pragma once
+// What the tests of the application share: a Question Corra file written as the program writes
+// it (plain text, as an older program or another tool leaves it), and the application object.
+
+#include "app/CorraApp.h"
+#include "foundation/EncryptedArchive.h"
+#include "model/CorraDoc.h"
+#include "platform/core/FileSys.h"
+#include "tests/support/CorraTest.h"
+
+#include <string>
+
+class AppTest : public CorraTest {
+protected:
+    // A plain Question Corra file at path (folders made).
+    static void WritePlainBank(const CString& path, const char* title = "Physics Unit 3")
+    {
+        CCorraDoc doc;
+        doc.m_csTitle1 = title;
+        doc.m_csTitle2 = "Thermal energy";
+        doc.m_csCorraId = "CID_10_20";
+        CEncryptedArchive out("", TRUE);
+        doc.WriteBody(out, nullptr);
+        std::string text(out.GetWrittenText(), static_cast<size_t>(out.GetWrittenLength()));
+        fsys::CreateDirectories(fsys::Folder(path));
+        fsys::WriteFile(path, text.data(), text.size());
+    }
+    // Whether the file is the enciphered form the program writes.
+    static bool IsEnciphered(const CString& path)
+    {
+        CEncryptedArchive in(path, FALSE, 4096);
+        return in.GetReadKind() == CEncryptedArchive::readEnciphered;
+    }
+};

@@ -1,0 +1,196 @@
+#include "app/CorraApp.h"
+
+#include "app/DocTypeDlg.h"
+#include "app/MainFrm.h"
+#include "app/TipDlg.h"
+#include "app/VersionText.h"
+#include "controls/PaletteSelectorBar.h"
+#include "foundation/Log.h"
+#include "platform/ui/DocTemplate.h"
+#include "render/ImageComponent.h"
+#include "res/ids/App.h"
+#include "tests/app/AppFixture.h"
+#include "tests/support/ModalScript.h"
+
+#include <QApplication>
+
+namespace {
+
+TEST(VersionTexts, TheShortFormLeavesOutZeroFields)
+{
+    struct Case {
+        const char* version;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"1, 2, 2, 7", "1.2.2.7"}, {"1, 2, 0, 7", "1.2.7"}, {"1, 0, 0, 0", "1.0"}, {"3, 1, 4, 0", "3.1.4"},
+        {" 2 ,5", "2.5"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ShortVersionText(c.version), c.text) << c.version;
+    EXPECT_EQ(GetFileVersionText().Find(", "), -1);
+    // "Tue Jun 27 14:25:14 2006"
+    CString stamp = BuildTimeStamp();
+    EXPECT_EQ(stamp.GetLength(), 24) << stamp;
+    EXPECT_EQ(stamp[3], ' ');
+    EXPECT_EQ(stamp[13], ':');
+}
+
+class ComponentTest : public AppTest {
+protected:
+    class CScriptedComponent : public IImageComponent {
+    public:
+        BOOL IsInstalled() override { return installed; }
+        void GetVersion(int& ma, int& mi) override
+        {
+            ma = major;
+            mi = minor;
+        }
+        std::unique_ptr<IImageObject> CreateObject() override { return nullptr; }
+        BOOL installed = TRUE;
+        int major = 2;
+        int minor = 1;
+    };
+    void TearDown() override
+    {
+        SetImageComponent(nullptr);
+        AppTest::TearDown();
+    }
+    CScriptedComponent component;
+};
+
+TEST_F(ComponentTest, TheImageComponentCheckAnswersByItsStateAndTheUser)
+{
+    SetImageComponent(&component);
+    CCorraApp app;
+    struct Case {
+        BOOL installed;
+        int major, minor;
+        int answer;  // the box's, 0 for none shown
+        int result;
+        const char* title;
+    };
+    const Case cases[] = {
+        {TRUE, 2, 1, 0, 1, nullptr},
+        {TRUE, 3, 0, 0, 1, nullptr},
+        {TRUE, 2, 0, IDCONTINUE_RMB, 1, "File out-of-date"},
+        {TRUE, 2, 0, IDCANCEL, 2, "File out-of-date"},
+        {FALSE, 2, 1, IDCANCEL, 2, "File not registered..."},
+        {FALSE, 2, 1, IDNO, 1, "File not registered..."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.installed << " " << c.major << "." << c.minor << " " << c.answer);
+        component.installed = c.installed;
+        component.major = c.major;
+        component.minor = c.minor;
+        richBox.calls.clear();
+        if (c.answer)
+            richBox.QueueAnswer(c.answer);
+        EXPECT_EQ(app.CheckComponent("Vantrel.Image", "Pictorin.dll", 2, 1), c.result);
+        ASSERT_EQ(richBox.calls.size(), c.title ? 1u : 0u);
+        if (c.title)
+            EXPECT_EQ(richBox.calls[0].title, c.title);
+    }
+}
+
+TEST_F(AppTest, TheWelcomeOpensHelpUnlessTheUserSuppressedIt)
+{
+    WriteHomeFile("Corra.ini", "[Settings]\nSplash=0\n");
+    CCorraApp app;
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(app.Plan().welcome, 0);
+    CMainFrame* pMain = app.GetMainFrame();
+    richBox.QueueAnswer(IDYES);
+    pMain->OnTimer(TIMER_WELCOME);
+    ASSERT_EQ(richBox.calls.size(), 1u);
+    EXPECT_EQ(richBox.calls[0].title, "Welcome");
+    EXPECT_EQ(richBox.calls[0].dontShowKey, "DontShowWelcome");
+    EXPECT_EQ(richBox.calls[0].yes, "Getting Started");
+    EXPECT_EQ(richBox.calls[0].no, "Get Started Now!");
+    ASSERT_EQ(help.topics.size(), 1u);
+    EXPECT_EQ(help.topics[0], static_cast<DWORD>(HELP_CTX_GETTING_STARTED));
+    app.WriteProfileInt("HVMsgBoxDontShow", "DontShowWelcome", 1);
+    pMain->OnTimer(TIMER_WELCOME);
+    EXPECT_EQ(richBox.calls.size(), 1u);
+    app.ExitInstance();
+}
+
+TEST_F(AppTest, FileOpenChoosesTheKindThenTheFile)
+{
+    CCorraApp app;
+    app.CreateTemplates();
+    CString bank = HomePath("banks/bank.crr");
+    WritePlainBank(bank);
+    CModalScript script;
+    script.OnTemplate(IDD_NEWTYPEDLG, [](CDialog& d) { ClickDlgButton(d, IDOK); });
+    fileDialog.QueuePath(bank);
+    app.OnFileOpen();
+    ASSERT_EQ(fileDialog.requests.size(), 1u);
+    EXPECT_EQ(fileDialog.requests[0].title, "Select a document");
+    EXPECT_EQ(fileDialog.requests[0].filter, "Corra Files (*.crr)");
+    ASSERT_EQ(app.m_pCorraTemplate->GetDocumentCount(), 1);
+    // Cancelling the kind asks for no file.
+    script.OnTemplate(IDD_NEWTYPEDLG, [](CDialog& d) { ClickDlgButton(d, IDCANCEL); });
+    app.OnFileOpen();
+    EXPECT_EQ(fileDialog.requests.size(), 1u);
+    app.CloseAllDocuments(TRUE);
+    QApplication::processEvents();
+}
+
+TEST_F(AppTest, AFontIsAddedOnceAndItsKeyStays)
+{
+    const char* font = "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf";
+    if (!fsys::IsFile(font))
+        GTEST_SKIP() << "no font file to add";
+    WriteHomeFile("Corra.ini", std::string("[InstallFonts]\nfont0=") + font + "\n");
+    CCorraApp app;
+    app.AssignLocalConfigFile(TRUE);
+    app.InstallFonts();
+    app.InstallFonts();
+    EXPECT_EQ(app.GetProfileString("InstallFonts", "font0", ""), font);
+    EXPECT_EQ(GetLogBuffer().Find("Failed to install font"), -1);
+}
+
+TEST_F(AppTest, TheStartUpTipTimerShowsTheTip)
+{
+    WriteHomeFile("Corra.ini", "[HVMsgBoxDontShow]\nDontShowWelcome=1\n[Settings]\nSplash=0\n");
+    WriteHomeFile("tips.txt", "A tip\r\n");
+    CCorraApp app;
+    ASSERT_TRUE(app.InitInstance());
+    EXPECT_EQ(app.Plan().tip, 2500);
+    CModalScript script;
+    CString shown;
+    script.On<CTipDlg>([&](CTipDlg& d) {
+        shown = d.m_strTip;
+        ClickDlgButton(d, IDOK);
+    });
+    app.GetMainFrame()->OnTimer(TIMER_TIP);
+    EXPECT_EQ(shown, "A tip");
+    // The help command shows it whatever the setting.
+    app.WriteProfileInt("Tip", "StartUp", 0);
+    script.On<CTipDlg>([](CTipDlg& d) { ClickDlgButton(d, IDOK); });
+    app.GetMainFrame()->OnCommand(ID_HELP_TIPOFTHEDAY);
+    EXPECT_EQ(script.Answered(), 2);
+    app.ExitInstance();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(AppTest, TheQuickPickBarShowsWhenTheEditingToolbarAsks)
+{
+    WriteHomeFile("Corra.ini", "[HVMsgBoxDontShow]\nDontShowWelcome=1\n[Settings]\nSplash=0\n");
+    CCorraApp app;
+    ASSERT_TRUE(app.InitInstance());
+    CMainFrame* pMain = app.GetMainFrame();
+    ASSERT_NE(pMain->GetQuickPickBar(), nullptr);
+    EXPECT_TRUE(pMain->GetQuickPickBar()->isHidden());
+    ASSERT_EQ(PaletteSelectorHostSlot().Installed(), pMain);
+    PaletteSelectorHostSlot().Get().ShowPaletteSelector(TRUE);
+    EXPECT_FALSE(pMain->GetQuickPickBar()->isHidden());
+    EXPECT_EQ(pMain->GetQuickPickBar()->windowTitle(), QStringLiteral("Quick Pick"));
+    app.ExitInstance();
+}
+
+} // namespace

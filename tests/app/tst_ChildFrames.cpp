@@ -1,0 +1,272 @@
+#include "app/ChildFrames.h"
+
+#include "app/CorraApp.h"
+#include "app/FramePlacement.h"
+#include "app/MainFrm.h"
+#include "app/StandInViews.h"
+#include "platform/ui/Document.h"
+#include "platform/ui/SplitterWnd.h"
+#include "res/ids/App.h"
+#include "tests/app/AppFixture.h"
+#include "tests/support/FakeViews.h"
+#include "tests/support/ModalScript.h"
+#include "model/ViewServices.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+class FramesTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        WriteHomeFile("Corra.ini", "[HVMsgBoxDontShow]\nDontShowWelcome=1\n[Settings]\nSplash=0\n");
+        m_app = std::make_unique<CCorraApp>();
+        ASSERT_TRUE(m_app->InitInstance());
+        m_pMain = m_app->GetMainFrame();
+        m_pMain->resize(1000, 740);
+    }
+    void TearDown() override
+    {
+        if (m_app) {
+            m_app->CloseAllDocuments(TRUE);
+            m_app->ExitInstance();
+        }
+        m_app.reset();
+        QApplication::processEvents();
+        AppTest::TearDown();
+    }
+    CCorraDoc* OpenBank(const char* name)
+    {
+        CString path = HomePath(name);
+        WritePlainBank(path);
+        return dynamic_cast<CCorraDoc*>(m_app->OpenCorraDocument(path, TRUE));
+    }
+    static CCorraFrm* FrameOf(CDocument* pDoc)
+    {
+        return dynamic_cast<CCorraFrm*>(pDoc->GetFirstView()->GetParentFrame());
+    }
+    // A collection frame on the document, as the collection template makes it.
+    CCollFrm* OpenCollection(CDocument* pDoc)
+    {
+        CFrameWnd* pFrame = m_app->m_pCollTemplate->CreateNewFrame(pDoc, nullptr);
+        if (!pFrame)
+            return nullptr;
+        m_app->m_pCollTemplate->InitialUpdateFrame(pFrame, pDoc);
+        return dynamic_cast<CCollFrm*>(pFrame);
+    }
+
+    std::unique_ptr<CCorraApp> m_app;
+    CMainFrame* m_pMain = nullptr;
+};
+
+TEST_F(FramesTest, AQuestionCorraFrameLinksItsTwoPanes)
+{
+    CCorraDoc* pDoc = OpenBank("bank.crr");
+    ASSERT_NE(pDoc, nullptr);
+    CCorraFrm* pFrame = FrameOf(pDoc);
+    ASSERT_NE(pFrame, nullptr);
+    ASSERT_NE(pFrame->GetSplitter(), nullptr);
+    EXPECT_EQ(pFrame->GetSplitter()->GetRowCount(), 2);
+    auto* pUpper = dynamic_cast<CCorraPaneView*>(pFrame->GetUpperView());
+    auto* pLower = dynamic_cast<CCorraPaneView*>(pFrame->GetLowerView());
+    ASSERT_TRUE(pUpper && pLower);
+    EXPECT_EQ(pUpper->m_nPaneIndex, 0);
+    EXPECT_EQ(pUpper->m_pPartner, pLower);
+    EXPECT_EQ(pLower->m_nPaneIndex, 1);
+    EXPECT_EQ(pLower->m_pPartner, pUpper);
+    EXPECT_EQ(pLower->m_nDisplayMode, 2);
+    EXPECT_EQ(pUpper->m_nDisplayMode, 0);
+    EXPECT_EQ(pFrame->GetActiveView(), pUpper);
+    EXPECT_EQ(pUpper->GetDlgCtrlID(), static_cast<int>(AFX_IDW_PANE_FIRST));
+    EXPECT_EQ(pDoc->GetViewCount(), 2);
+    // Its place is the first new-frame place, its size half the screen.
+    CSize size = placement::SideBySideSize();
+    EXPECT_EQ(pFrame->width(), size.cx);
+    // The exam frame is made the same way.
+    CDocument* pExam = m_app->NewExamDocument();
+    ASSERT_NE(pExam, nullptr);
+    auto* pExamFrame = dynamic_cast<CExamFrm*>(FrameOf(pExam));
+    ASSERT_NE(pExamFrame, nullptr);
+    EXPECT_EQ(CorraViewServices().GetDisplayMode(pExamFrame->GetLowerView()), 2);
+}
+
+TEST_F(FramesTest, TheFrameLinksThePanesThroughTheViewServices)
+{
+    CFakeViews views;
+    CServiceScope<ICorraViewServices> scope(CorraViewServicesSlot(), views);
+    CCorraDoc* pDoc = OpenBank("bank.crr");
+    ASSERT_NE(pDoc, nullptr);
+    CCorraFrm* pFrame = FrameOf(pDoc);
+    ASSERT_FALSE(views.calls.empty());
+    EXPECT_EQ(views.calls[0].what, "link");
+    EXPECT_EQ(views.calls[0].view, pFrame->GetUpperView());
+    EXPECT_EQ(views.GetPartner(pFrame->GetUpperView()), pFrame->GetLowerView());
+    EXPECT_EQ(views.GetPaneIndex(pFrame->GetLowerView()), 1);
+    EXPECT_EQ(views.GetDisplayMode(pFrame->GetLowerView()), 2);
+    // The lower pane's height comes from its content as the views report it.
+    views.Of(pFrame->GetLowerView()).items.AddTail(pDoc);
+    views.Of(pFrame->GetLowerView()).contentSize = CSize(300, 60);
+    pFrame->SetWindowPos(nullptr, 0, 0, 400, 600, SWP_NOMOVE | SWP_NOZORDER);
+    pFrame->FitToMainWindow();
+    int cur = -1, min = -1;
+    pFrame->GetSplitter()->GetRowInfo(1, cur, min);
+    EXPECT_EQ(cur, 100);
+    views.Of(pFrame->GetLowerView()).items.RemoveAll();
+    pDoc->OnCloseDocument();
+}
+
+TEST_F(FramesTest, ACollectionFrameHoldsOneViewAndTheTitleOfItsOwn)
+{
+    CCorraDoc* pDoc = OpenBank("bank.crr");
+    ASSERT_NE(pDoc, nullptr);
+    CCollFrm* pColl = OpenCollection(pDoc);
+    ASSERT_NE(pColl, nullptr);
+    EXPECT_EQ(pColl->GetSplitter(), nullptr);
+    EXPECT_NE(pColl->GetCollView(), nullptr);
+    EXPECT_FALSE(pColl->GetStyle() & FWS_ADDTOTITLE);
+    EXPECT_EQ(pDoc->GetViewCount(), 3);
+}
+
+TEST_F(FramesTest, AModifiedCollectionIsAskedOnceAndCancelKeepsBothFrames)
+{
+    CCorraDoc* pDoc = OpenBank("bank.crr");
+    ASSERT_NE(pDoc, nullptr);
+    QPointer<CCorraFrm> pFrame = FrameOf(pDoc);
+    QPointer<CCollFrm> pColl = OpenCollection(pDoc);
+    ASSERT_TRUE(pFrame && pColl);
+    auto* pView = dynamic_cast<CCollPaneView*>(pColl->GetCollView());
+    ASSERT_NE(pView, nullptr);
+    pView->m_bModified = TRUE;
+    pView->m_csName = "Chapter 4";
+
+    messageBox.QueueAnswer(IDCANCEL);
+    pFrame->OnClose();
+    ASSERT_EQ(messageBox.calls.size(), 1u);
+    EXPECT_EQ(messageBox.calls[0].text, "Save Collection 'Chapter 4'?");
+    EXPECT_FALSE(pFrame->IsFrameDestroyed());
+    EXPECT_FALSE(pColl->IsFrameDestroyed());
+
+    // No: the collection frame goes without asking again, then the document's own frame.
+    messageBox.QueueAnswer(IDNO);
+    pFrame->OnClose();
+    EXPECT_EQ(pView->m_nAsked, 2);
+    EXPECT_EQ(messageBox.calls.size(), 2u);
+    EXPECT_TRUE(pColl->IsFrameDestroyed());
+    EXPECT_TRUE(pFrame->IsFrameDestroyed());
+    QApplication::processEvents();
+    EXPECT_EQ(m_app->m_pCorraTemplate->GetDocumentCount(), 0);
+}
+
+TEST_F(FramesTest, ACollectionFrameClosesAloneWhenItsViewAgrees)
+{
+    CCorraDoc* pDoc = OpenBank("bank.crr");
+    ASSERT_NE(pDoc, nullptr);
+    CCollFrm* pColl = OpenCollection(pDoc);
+    ASSERT_NE(pColl, nullptr);
+    dynamic_cast<CCollPaneView*>(pColl->GetCollView())->m_bModified = TRUE;
+    messageBox.QueueAnswer(IDCANCEL);
+    pColl->OnCommand(ID_CLOSE_COLLECTION);
+    EXPECT_FALSE(pColl->IsFrameDestroyed());
+    messageBox.QueueAnswer(IDYES);
+    pColl->OnCommand(ID_CLOSE_COLLECTION);
+    EXPECT_TRUE(pColl->IsFrameDestroyed());
+    EXPECT_EQ(messageBox.calls.size(), 2u);
+    // The document stays open in its Question Corra frame.
+    EXPECT_EQ(m_app->m_pCorraTemplate->GetDocumentCount(), 1);
+    EXPECT_FALSE(FrameOf(pDoc)->IsFrameDestroyed());
+}
+
+TEST(FramePanes, TheLowerPaneTakesItsContentUpToAThird)
+{
+    struct Case {
+        int frame, items, content, lower;
+    };
+    const Case cases[] = {
+        {600, 0, 0, 0},     {600, 0, 300, 0},  {600, 2, 60, 100},
+        {600, 5, 160, 200}, {600, 9, 500, 200}, {100, 1, 10, 33},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.frame << " " << c.items << " " << c.content);
+        EXPECT_EQ(CCorraFrm::LowerPaneHeight(c.frame, c.items, c.content), c.lower);
+    }
+}
+
+TEST_F(FramesTest, FitToMainWindowShrinksATallFrame)
+{
+    CCorraDoc* pDoc = OpenBank("bank.crr");
+    ASSERT_NE(pDoc, nullptr);
+    CCorraFrm* pFrame = FrameOf(pDoc);
+    int available = CCorraFrm::AvailableHeight();
+    ASSERT_GT(available, 0);
+    pFrame->SetWindowPos(nullptr, 0, 0, 400, available + 200, SWP_NOMOVE | SWP_NOZORDER);
+    pFrame->FitToMainWindow();
+    EXPECT_EQ(pFrame->height(), available);
+    // No collections: the lower pane takes nothing.
+    int cur = -1, min = -1;
+    pFrame->GetSplitter()->GetRowInfo(1, cur, min);
+    EXPECT_EQ(cur, 0);
+    // A frame that fits keeps its height.
+    pFrame->SetWindowPos(nullptr, 0, 0, 400, available - 50, SWP_NOMOVE | SWP_NOZORDER);
+    pFrame->FitToMainWindow();
+    EXPECT_EQ(pFrame->height(), available - 50);
+}
+
+TEST_F(AppTest, NewFramesTakeTheLeftAndRightPlacesInTurn)
+{
+    placement::Reset();
+    int c = placement::CaptionHeight();
+    int right = 1024 - (1024 / 2 - 30) - 5;
+    const CPoint expected[] = {
+        CPoint(5, 5), CPoint(right - c, 5), CPoint(c + 5, c + 5), CPoint(right, c + 5), CPoint(5, 5),
+    };
+    for (const CPoint& e : expected) {
+        CPoint pt = placement::NextFramePosition();
+        EXPECT_EQ(pt.x, e.x);
+        EXPECT_EQ(pt.y, e.y);
+    }
+    CPoint base = placement::BasePosition(FALSE);
+    EXPECT_EQ(base.x, right);
+    CPoint moved = placement::Offset(base, 2);
+    EXPECT_EQ(moved.x, right + c);
+    EXPECT_EQ(moved.y, base.y + c);
+}
+
+TEST_F(FramesTest, TheMenuFollowsTheActiveDocumentAndTheHelpMenuHasOneTip)
+{
+    EXPECT_EQ(m_pMain->GetMenuBarId(), IDR_MAINFRAME);
+    CCorraDoc* pDoc = OpenBank("bank.crr");
+    ASSERT_NE(pDoc, nullptr);
+    EXPECT_EQ(m_pMain->GetMenuBarId(), IDR_CORRATYPE);
+    for (int i = 0; i < 3; ++i)
+        m_pMain->OnInitMenu(m_pMain->menuBar());
+    QMenu* help = m_pMain->FindMenuPopup("&Help");
+    ASSERT_NE(help, nullptr);
+    int tips = 0;
+    for (QAction* a : help->actions())
+        tips += GetActionCommandId(a) == ID_HELP_TIPOFTHEDAY;
+    EXPECT_EQ(tips, 1);
+    EXPECT_EQ(GetActionCommandId(help->actions().front()), ID_HELP_TIPOFTHEDAY);
+    // A command of the main menu reaches the active document: File Close closes it.
+    m_pMain->OnCommand(ID_FILE_CLOSE);
+    QApplication::processEvents();
+    EXPECT_EQ(m_app->m_pCorraTemplate->GetDocumentCount(), 0);
+    EXPECT_EQ(m_pMain->GetMenuBarId(), IDR_MAINFRAME);
+}
+
+TEST_F(FramesTest, SideBySideFramesGoLeftAndRight)
+{
+    CCorraDoc* pA = OpenBank("a.crr");
+    CCorraDoc* pB = OpenBank("b.crr");
+    ASSERT_TRUE(pA && pB);
+    ShowDocsSideBySide(pB, pA);
+    int c = placement::CaptionHeight();
+    EXPECT_EQ(FrameOf(pB)->pos(), QPoint(c + 5, c + 5));
+    CPoint right = placement::BasePosition(FALSE);
+    EXPECT_EQ(FrameOf(pA)->pos(), QPoint(right.x, right.y));
+}
+
+} // namespace
