@@ -10,6 +10,7 @@
 #include "foundation/Update.h"
 #include "model/Choices.h"
 #include "model/CorraQuestion.h"
+#include "model/DocumentDialogs.h"
 #include "model/Statistics.h"
 #include "model/DocumentFonts.h"
 #include "model/QuestionContext.h"
@@ -153,6 +154,19 @@ void CCorraDoc::BindCommands()
         if (CWnd* main = AfxGetMainWnd())
             main->PostMessage(WM_CORRA_AUTOCONVERT, 0, reinterpret_cast<LPARAM>(this));
     });
+    BindCommand(ID_CORRA_QUESTION_DIALOG, [this] { DocumentDialogs().ShowQuestionDialog(*this); });
+    BindUpdate(ID_CORRA_QUESTION_DIALOG,
+               [this](CCmdUI* ui) { ui->SetCheck(DocumentDialogs().IsQuestionDialogVisible(*this) ? 1 : 0); });
+    BindCommand(ID_CORRA_STORE_DLG_QUESTION, [this] {
+        if (DocumentDialogs().StoreDialogQuestion(*this))
+            UpdateAllViews(nullptr, HINT_REFRESH_ALL);
+    });
+    BindUpdate(ID_CORRA_STORE_DLG_QUESTION, [this](CCmdUI* ui) {
+        IDocumentDialogs& dialogs = DocumentDialogs();
+        ui->Enable(dialogs.IsQuestionDialogVisible(*this) && dialogs.QuestionDialogHasQuestion(*this));
+    });
+    BindCommand(ID_CORRA_QUESTION_GROUPS, [this] { DocumentDialogs().ShowGroupsWindow(*this); });
+    BindCommand(ID_CORRA_CHECK_IMAGE_LINKS, [this] { DocumentDialogs().CheckImageLinks(*this); });
     BindCommand(ID_EDIT_UNDO, [this] { Undo(); });
     BindCommand(ID_EDIT_REDO, [this] { Redo(); });
 }
@@ -301,8 +315,18 @@ BOOL CCorraDoc::DoFileSave()
 
 void CCorraDoc::OnCloseDocument()
 {
-    if (!m_bBusy)
-        CDocument::OnCloseDocument();
+    if (m_bBusy)
+        return;
+    DocumentDialogs().CloseDocumentWindows(*this);
+    CDocument::OnCloseDocument();
+}
+
+CString CCorraDoc::GetQuestionDlgTitle(LPCSTR collection) const
+{
+    CString title = "QuestDlg/" + m_strTitle;
+    if (collection && *collection)
+        title += CString("/") + collection;
+    return title;
 }
 
 // ---- reading
@@ -1782,6 +1806,7 @@ CString CCorraDoc::MasterSubjectListPath()
 
 void CCorraDoc::OnOpenOrNew()
 {
+    DocumentDialogs().SetQuestionDialogTitle(*this, GetQuestionDlgTitle());
     CTextListFile master(255);
     const CString path = MasterSubjectListPath();
     master.Read(path);

@@ -285,6 +285,9 @@ public:
     BOOL OnOpenDocument(LPCSTR lpszPathName) override;
     // After open or new: subjects the master list lacks are offered to it.
     virtual void OnOpenOrNew();
+    // The question dialog's title: "QuestDlg/" and the document's title, then the collection's
+    // name when it edits a collection's question.
+    CString GetQuestionDlgTitle(LPCSTR collection = nullptr) const;
     // The master subject list file (profile "Settings"/"SubjectFile").
     static CString MasterSubjectListPath();
     // Asks to save, then closes.

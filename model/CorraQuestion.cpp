@@ -563,7 +563,7 @@ int CCorraQuestion::ReadElement(LPCSTR* ppText, UINT* pnRemaining)
             CString book;
             parse.GetTokenInnerOneLine(book);
             // The chapter stands right after the book's block, up to the line end: a number, a
-            // word, or anything else the user typed ("Part 2"). None is an empty chapter.
+            // word, or anything else the user typed ("Unit 2"). None is an empty chapter.
             CString chapter;
             while (*pnRemaining > 0 && **ppText && !std::strchr("\r\n{}", **ppText)) {
                 chapter += **ppText;

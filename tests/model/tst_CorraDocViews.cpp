@@ -4,6 +4,8 @@
 #include "model/CorraDoc.h"
 
 #include "model/CorraQuestion.h"
+#include "model/DocumentDialogs.h"
+#include "platform/ui/CmdTarget.h"
 #include "model/Group.h"
 #include "platform/ui/View.h"
 #include "res/ids/QuestionTypes.h"
@@ -11,6 +13,7 @@
 #include "tests/support/FakeViews.h"
 
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -144,6 +147,75 @@ TEST_F(CorraDocViewsTest, GroupMembersAreSelectedInTheMainView)
     CPtrListEx selected;
     EXPECT_EQ(doc->GetSelectedQuestions(selected), 1);
     EXPECT_EQ(doc->GetCorraView(), main.get());
+}
+
+} // namespace
+
+namespace {
+
+class CFakeDialogs : public IDocumentDialogs {
+public:
+    void ShowQuestionDialog(CCorraDoc&) override
+    {
+        calls.push_back("show");
+        visible = TRUE;
+    }
+    BOOL IsQuestionDialogVisible(CCorraDoc&) override { return visible; }
+    BOOL QuestionDialogHasQuestion(CCorraDoc&) override { return hasQuestion; }
+    void SetQuestionDialogTitle(CCorraDoc&, const CString& t) override { title = t; }
+    BOOL StoreDialogQuestion(CCorraDoc&) override
+    {
+        calls.push_back("store");
+        return TRUE;
+    }
+    void ShowGroupsWindow(CCorraDoc&) override { calls.push_back("groups"); }
+    BOOL CheckImageLinks(CCorraDoc&) override
+    {
+        calls.push_back("links");
+        return TRUE;
+    }
+    void CloseDocumentWindows(CCorraDoc&) override { calls.push_back("close"); }
+
+    std::vector<std::string> calls;
+    BOOL visible = FALSE;
+    BOOL hasQuestion = FALSE;
+    CString title;
+};
+
+TEST_F(CorraDocViewsTest, TheCommandTableReachesTheDocumentsWindows)
+{
+    CFakeDialogs dialogs;
+    CServiceScope<IDocumentDialogs> scope(DocumentDialogsSlot(), dialogs);
+    doc->SetTitle("Bank.crr");
+    doc->OnOpenOrNew();
+    EXPECT_EQ(dialogs.title, "QuestDlg/Bank.crr");
+
+    CTestCmdUI store;
+    store.m_nID = ID_CORRA_STORE_DLG_QUESTION;
+    store.DoUpdate(doc.get(), TRUE);
+    EXPECT_FALSE(store.m_bEnabled);  // no dialog shown
+    EXPECT_TRUE(RunCommandOn(doc.get(), ID_CORRA_QUESTION_DIALOG));
+    CTestCmdUI check;
+    check.m_nID = ID_CORRA_QUESTION_DIALOG;
+    check.DoUpdate(doc.get(), TRUE);
+    EXPECT_EQ(check.m_nCheck, 1);
+    dialogs.hasQuestion = TRUE;
+    store.DoUpdate(doc.get(), TRUE);
+    EXPECT_TRUE(store.m_bEnabled);
+    EXPECT_TRUE(RunCommandOn(doc.get(), ID_CORRA_STORE_DLG_QUESTION));
+    EXPECT_TRUE(RunCommandOn(doc.get(), ID_CORRA_QUESTION_GROUPS));
+    EXPECT_TRUE(RunCommandOn(doc.get(), ID_CORRA_CHECK_IMAGE_LINKS));
+    EXPECT_EQ(dialogs.calls, (std::vector<std::string>{"show", "store", "groups", "links"}));
+
+    // Not yet built: said so, never silently.
+    EXPECT_TRUE(RunCommandOn(doc.get(), ID_CORRA_AUTO_SUBJECTS));
+    ASSERT_EQ(messageBox.calls.size(), 1u);
+    EXPECT_NE(messageBox.calls[0].text.Find("not yet been implemented"), -1);
+
+    doc->RemoveView(main.get());
+    doc->RemoveView(lower.get());
+    doc->OnCloseDocument();
+    EXPECT_EQ(dialogs.calls.back(), "close");
 }
 
 } // namespace

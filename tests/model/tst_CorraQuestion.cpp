@@ -132,7 +132,7 @@ TEST_F(CorraQuestionTest, EveryTypeReadsBackAsWritten)
         q.m_saSubjects.Add("Geography");
         q.m_saSubjects.Add("Europe, West");
         q.AddTextbook("Atlas", "7");
-        q.AddTextbook("World Book", "Part 2");
+        q.AddTextbook("World Book", "Unit 2");
         q.AddTextbook("Notes", "");
         q.AddImage(plainImage, IP_LEFT, -40, 35.5, 2.25);
         q.AddImage(commaImage, IP_BELOW_CHOICES, 0, 20, 0);
@@ -150,7 +150,7 @@ TEST_F(CorraQuestionTest, EveryTypeReadsBackAsWritten)
         EXPECT_EQ(back.m_cszAnswer, q.m_cszAnswer);
         EXPECT_EQ(Items(back.m_saSubjects), Items(q.m_saSubjects));
         EXPECT_EQ(Items(back.m_saBooks), Items(q.m_saBooks));
-        EXPECT_EQ(Items(back.m_saChapters), (std::vector<CString>{"7", "Part 2", ""}));
+        EXPECT_EQ(Items(back.m_saChapters), (std::vector<CString>{"7", "Unit 2", ""}));
         EXPECT_EQ(ImagesOf(back), ImagesOf(q)) << q.GetTypeCode();
         if (q.IsChoiceType()) {
             EXPECT_EQ(ChoicesOf(back), ChoicesOf(q)) << q.GetTypeCode();

@@ -1,0 +1,33 @@
+#pragma once
+// The modeless windows and dialogs that belong to a Question Corra document: its question
+// dialog, its groups window, the image link check and the properties dialogs. They stand above
+// the model, so the document reaches them through one interface in a service slot, which the
+// dialogs install; until they do, no window is open and every request does nothing.
+
+#include "platform/core/ServiceSlot.h"
+#include "platform/core/String.h"
+
+class CCorraDoc;
+
+class IDocumentDialogs {
+public:
+    virtual ~IDocumentDialogs() = default;
+
+    // The question dialog of the document: shown (and repainted), visible, whether it holds a
+    // question, and its title.
+    virtual void ShowQuestionDialog(CCorraDoc& doc) = 0;
+    virtual BOOL IsQuestionDialogVisible(CCorraDoc& doc) = 0;
+    virtual BOOL QuestionDialogHasQuestion(CCorraDoc& doc) = 0;
+    virtual void SetQuestionDialogTitle(CCorraDoc& doc, const CString& title) = 0;
+    // Stores the dialog's contents into the question selected in the main view; FALSE when
+    // there was nothing to store.
+    virtual BOOL StoreDialogQuestion(CCorraDoc& doc) = 0;
+    // The groups window of the document.
+    virtual void ShowGroupsWindow(CCorraDoc& doc) = 0;
+    // The image link check ("Image Link Status..."): FALSE when the user left it unfinished.
+    virtual BOOL CheckImageLinks(CCorraDoc& doc) = 0;
+    // Closes the document's question dialog and groups window.
+    virtual void CloseDocumentWindows(CCorraDoc& doc) = 0;
+};
+CServiceSlot<IDocumentDialogs>& DocumentDialogsSlot();
+IDocumentDialogs& DocumentDialogs();
