@@ -15,6 +15,7 @@
 #include "foundation/Log.h"
 #include "model/CorraDoc.h"
 #include "model/CorraIds.h"
+#include "model/CorraQuestion.h"
 #include "model/ViewServices.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/ProgramHome.h"
@@ -307,6 +308,7 @@ BOOL CCorraApp::InitInstance()
     Log("Initializing OLE (AfxOleInit)");
     Log("Initializing RichEdit (AfxInitRichEdit)");
     Log("Initializing static members of classes");
+    InitStaticMembers();
     Log("Loading Standard Profile Settings");
     LoadStdProfileSettings(10);
     Log("Creating document templates");
@@ -385,6 +387,20 @@ BOOL CCorraApp::RunRegistration()
     DumpLoggingInfo("Logging settings...", "RegLog.txt");
     LogDump(rule, "RegLog.txt");
     return FALSE;
+}
+
+void CCorraApp::InitStaticMembers()
+{
+    if (!m_parse.IsReady()) {
+        m_parse.Reset(nullptr);
+        m_parse.SetCharClasses("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789{}:,();.?-'+\xB0\"\\[]",
+                               ":,{}/();.?-\"[]'\\");
+        m_parse.AddTokenString("", 13);
+        m_parse.AddCharSetToken("abcdefghijklmnopqrstuvwxyz", 99);
+        m_parse.AddCharSetToken("0123456789", 12);
+        m_parse.AddDelimiterSkips();
+    }
+    CCorraQuestion::LoadAnswerLengths();
 }
 
 int CCorraApp::ExitInstance()

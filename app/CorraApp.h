@@ -5,6 +5,7 @@
 // about box.
 
 #include "foundation/CorraAppBase.h"
+#include "foundation/Parse.h"
 #include "platform/ui/WinApp.h"
 
 #include <QCursor>
@@ -87,6 +88,10 @@ public:
     void CreateTemplates();
     CMainFrame* GetMainFrame() const { return m_pMainFrame.get(); }
     QCursor m_cursor;
+    // The application's own tokenizer (words of lower-case letters 99, numbers 12, the end 13).
+    CParse m_parse;
+    // The process-wide set-up of the model's classes and of the tokenizer, once.
+    void InitStaticMembers();
 
     // --- services ---
     static unsigned NextQID();

@@ -2,6 +2,7 @@
 
 #include "foundation/CorraAppBase.h"
 #include "foundation/Util.h"
+#include "model/CorraQuestion.h"
 #include "platform/core/Services.h"
 #include "platform/ui/DataExchange.h"
 #include "res/ids/App.h"
@@ -24,24 +25,6 @@ int AnswerSizeToPercent(double size)
 double PercentToAnswerSize(int percent)
 {
     return RoundTo2Decimals(percent * 0.01);
-}
-
-CAnswerSizes CAnswerSizes::Read()
-{
-    CAnswerSizes s;
-    CCorraAppBase& app = CorraApp();
-    s.essay = app.GetProfileDouble("Settings", "EssayLen", 0.33, TRUE);
-    s.shortAnswer = app.GetProfileDouble("Settings", "ShortAnswerLen", 0.16, TRUE);
-    s.fillIn = app.GetProfileDouble("Settings", "FillInLen", 0.05, TRUE);
-    return s;
-}
-
-void CAnswerSizes::Write() const
-{
-    CCorraAppBase& app = CorraApp();
-    app.WriteProfileDouble("Settings", "EssayLen", essay);
-    app.WriteProfileDouble("Settings", "ShortAnswerLen", shortAnswer);
-    app.WriteProfileDouble("Settings", "FillInLen", fillIn);
 }
 
 CStartupSettingsDlg::CStartupSettingsDlg(CWnd* pParent) : CDialog(IDD_STARTUP_SETTINGS, pParent)
@@ -105,16 +88,15 @@ void CStartupSettingsDlg::OnOK()
 
 void RunStartupSettings(CWnd* pParent)
 {
-    CAnswerSizes sizes = CAnswerSizes::Read();
     CStartupSettingsDlg dlg(pParent);
-    dlg.m_nEssay = AnswerSizeToPercent(sizes.essay);
-    dlg.m_nShortAnswer = AnswerSizeToPercent(sizes.shortAnswer);
-    dlg.m_nFillIn = AnswerSizeToPercent(sizes.fillIn);
+    dlg.m_nEssay = AnswerSizeToPercent(CCorraQuestion::GetEssayLen());
+    dlg.m_nShortAnswer = AnswerSizeToPercent(CCorraQuestion::GetShortAnswerLen());
+    dlg.m_nFillIn = AnswerSizeToPercent(CCorraQuestion::GetFillInLen());
     if (dlg.DoModal() != IDOK)
         return;
-    sizes.essay = PercentToAnswerSize(dlg.m_nEssay);
-    sizes.shortAnswer = PercentToAnswerSize(dlg.m_nShortAnswer);
-    sizes.fillIn = PercentToAnswerSize(dlg.m_nFillIn);
-    sizes.Write();
+    CCorraAppBase& app = CorraApp();
+    app.WriteProfileDouble("Settings", "EssayLen", PercentToAnswerSize(dlg.m_nEssay));
+    app.WriteProfileDouble("Settings", "ShortAnswerLen", PercentToAnswerSize(dlg.m_nShortAnswer));
+    app.WriteProfileDouble("Settings", "FillInLen", PercentToAnswerSize(dlg.m_nFillIn));
     AfxMessageBox("You must close all documents before new settings will take effect.");
 }

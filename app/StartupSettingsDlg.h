@@ -27,15 +27,7 @@ public:
     int m_nShortAnswer = 16;
 };
 
-// The default answer sizes kept in "Settings" ("EssayLen", "ShortAnswerLen", "FillInLen").
-struct CAnswerSizes {
-    double essay = 0.33;
-    double shortAnswer = 0.16;
-    double fillIn = 0.05;
-    static CAnswerSizes Read();
-    void Write() const;
-};
-
-// The command: shows the dialog with the sizes and, on OK, keeps the new sizes and says that
-// they apply to documents opened afterwards.
+// The command: shows the dialog with the question model's default answer sizes and, on OK,
+// writes the new sizes to "Settings" ("EssayLen", "ShortAnswerLen", "FillInLen") and says that
+// they apply once the documents are opened again.
 void RunStartupSettings(CWnd* pParent);

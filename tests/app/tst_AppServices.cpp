@@ -14,6 +14,8 @@
 
 #include <QApplication>
 
+#include <cstring>
+
 namespace {
 
 TEST(VersionTexts, TheShortFormLeavesOutZeroFields)
@@ -191,6 +193,35 @@ TEST_F(AppTest, TheQuickPickBarShowsWhenTheEditingToolbarAsks)
     EXPECT_FALSE(pMain->GetQuickPickBar()->isHidden());
     EXPECT_EQ(pMain->GetQuickPickBar()->windowTitle(), QStringLiteral("Quick Pick"));
     app.ExitInstance();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(AppTest, TheApplicationsTokenizerReadsWordsAndNumbers)
+{
+    CCorraApp app;
+    app.InitStaticMembers();
+    ASSERT_TRUE(app.m_parse.IsReady());
+    const char* text = "(chapter 12), page";
+    LPCSTR p = text;
+    UINT n = static_cast<UINT>(std::strlen(text));
+    std::vector<int> ids;
+    std::vector<CString> words;
+    for (int id; (id = app.m_parse.NextToken(&p, &n)) != 0 && ids.size() < 10;) {
+        ids.push_back(id);
+        words.push_back(app.m_parse.GetTokenText());
+        if (id == 13)
+            break;
+    }
+    ASSERT_GE(ids.size(), 3u);
+    EXPECT_EQ(ids[0], 99);
+    EXPECT_EQ(words[0], "chapter");
+    EXPECT_EQ(ids[1], 12);
+    EXPECT_EQ(words[1], "12");
+    EXPECT_EQ(ids[2], 99);
+    EXPECT_EQ(words[2], "page");
 }
 
 } // namespace

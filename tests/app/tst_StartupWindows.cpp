@@ -3,6 +3,7 @@
 #include "app/TipDlg.h"
 
 #include "app/CorraApp.h"
+#include "model/CorraQuestion.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/Profile.h"
 #include "res/ids/App.h"
@@ -145,11 +146,10 @@ TEST_F(AppTest, StartupSettingsRefuseSizesOutsideOneToNinetyNine)
         ClickDlgButton(d, IDOK);
     });
     CorraApp().WriteProfileDouble("Settings", "EssayLen", 0.29);
+    CCorraQuestion::LoadAnswerLengths();
     RunStartupSettings(nullptr);
     EXPECT_EQ(shownEssay, 29);
-    CAnswerSizes sizes = CAnswerSizes::Read();
-    EXPECT_NEAR(sizes.fillIn, 0.07, 1e-6);
-    EXPECT_NEAR(sizes.essay, 0.29, 1e-6);
+    EXPECT_EQ(CorraApp().GetProfileString("Settings", "EssayLen", ""), "0.29");
     EXPECT_EQ(CorraApp().GetProfileInt("Settings", "Splash", -1), 0);
     EXPECT_EQ(CorraApp().GetProfileString("Settings", "FillInLen", ""), "0.07");
     ASSERT_FALSE(messageBox.calls.empty());
