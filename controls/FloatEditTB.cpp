@@ -205,26 +205,42 @@ void CFloatEditTB::BindCommands()
         pCmdUI->Enable(EditableControl() && g_fontManager.Get().IsAvailable());
     });
 
+    // The window's own commands too wait for a control; only its close box works without one.
     for (int i = 0; i < kFloatBarCount; ++i) {
-        BindCommand(FloatBar(i).toggleId, [this, i] { ToggleBar(i); });
-        BindUpdate(FloatBar(i).toggleId, [i](CCmdUI* pCmdUI) { pCmdUI->SetCheck(IsFloatBarVisible(i)); });
+        BindCommand(FloatBar(i).toggleId, [this, i] {
+            if (Control())
+                ToggleBar(i);
+        });
+        BindUpdate(FloatBar(i).toggleId, [this, i](CCmdUI* pCmdUI) {
+            pCmdUI->Enable(Control() != nullptr);
+            pCmdUI->SetCheck(IsFloatBarVisible(i));
+        });
     }
     BindCommand(ID_VIEW_HIDE_PALETTES, [this] {
+        if (!Control())
+            return;
         for (BOOL& visible : g_barVisible)
             visible = FALSE;
-        LayOut();
+        Show(TRUE);
     });
-    BindUpdate(ID_VIEW_HIDE_PALETTES, [](CCmdUI* pCmdUI) {
+    BindUpdate(ID_VIEW_HIDE_PALETTES, [this](CCmdUI* pCmdUI) {
         BOOL any = FALSE;
         for (int i = 0; i < kFloatBarCount; ++i)
             any = any || IsFloatBarVisible(i);
-        pCmdUI->Enable(any);
+        pCmdUI->Enable(any && Control());
     });
-    BindCommand(ID_SHOW_PALETTE_SELECTOR, [] { g_selectorHost.Get().ShowPaletteSelector(TRUE); });
+    BindCommand(ID_SHOW_PALETTE_SELECTOR, [this] {
+        if (Control())
+            g_selectorHost.Get().ShowPaletteSelector(TRUE);
+    });
+    BindUpdate(ID_SHOW_PALETTE_SELECTOR, [this](CCmdUI* pCmdUI) { pCmdUI->Enable(Control() != nullptr); });
     BindCommand(ID_HIDE_EDITING_TOOLBAR, [this] {
+        if (!Control())
+            return;
         Show(FALSE);
         g_selectorHost.Get().ShowPaletteSelector(FALSE);
     });
+    BindUpdate(ID_HIDE_EDITING_TOOLBAR, [this](CCmdUI* pCmdUI) { pCmdUI->Enable(Control() != nullptr); });
 
     BindNotify(IDC_FONT_FACE, CBN_SELCHANGE, [this] { OnFaceChange(); });
     BindNotify(IDC_FONT_SIZE, EN_CHANGE, [this] { OnSizeChange(); });
@@ -403,7 +419,7 @@ void CFloatEditTB::OnFontList()
         return;
     LOGFONT lf;
     ctrl->GetSelectionLogFont(lf);
-    if (!FontChooserSlot().Get().ChooseFont(lf, this))
+    if (!ChooseTextFont(lf, this))
         return;
     // The dialog may have run long enough for the control to go.
     ctrl = EditableControl();
@@ -501,10 +517,13 @@ void CFloatEditTB::OnRemoveFont()
         m_bUpdating = TRUE;
         combo->SetCurSel(0);
         m_bUpdating = FALSE;
-        if (!RefuseSymbolSelection(ctrl))
+    }
+    // Symbols keep their face whether the next face or the default font would take their place.
+    if (!RefuseSymbolSelection(ctrl)) {
+        if (combo->GetCount() > 0)
             ApplyFace(ctrl, combo->GetLBText(0));
-    } else {
-        ctrl->SetSelectionFontSlot(TRUE, kFontMask);
+        else
+            ctrl->SetSelectionFontSlot(TRUE, kFontMask);
     }
     BackToControl();
 }
@@ -528,7 +547,8 @@ void CFloatEditTB::ToggleBar(int nIndex)
         return;
     EnsureFlagsLoaded();
     g_barVisible[nIndex] = !g_barVisible[nIndex];
-    LayOut();
+    // A bar switched on from the palette selector shows, even while the window was hidden.
+    Show(TRUE);
 }
 
 void CFloatEditTB::LayOut()

@@ -65,7 +65,7 @@ public:
     void OnIdleUpdate() override { SendIdleUpdate(); }
     QWidget* GetOwnerWidget() const override { return m_pOwner; }
 
-    // Flips bar nIndex and lays the window out again.
+    // Flips bar nIndex, lays the window out again and shows it.
     void ToggleBar(int nIndex);
     // Shows each bar by its flag and fits the window round the shown ones.
     void LayOut();

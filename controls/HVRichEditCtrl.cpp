@@ -170,6 +170,21 @@ CServiceSlot<IFontChooser>& FontChooserSlot()
     return g_fontChooser;
 }
 
+BOOL ChooseTextFont(LOGFONT& lf, QWidget* pParent)
+{
+    for (;;) {
+        LOGFONT chosen = lf;
+        if (!g_fontChooser.Get().ChooseFont(chosen, pParent))
+            return FALSE;
+        const CString face(chosen.lfFaceName, static_cast<int>(strnlen(chosen.lfFaceName, LF_FACESIZE)));
+        if (!CFontMgr::IsSymbolFont(face)) {
+            lf = chosen;
+            return TRUE;
+        }
+        AfxMessageBox("This font is not allowed as a selection.\n\nPlease select another.");
+    }
+}
+
 void InstallHVRichEditServices()
 {
     static CQtFontChooser chooser;
@@ -414,7 +429,7 @@ void CHVRichEditCtrl::OnChangeFont()
 {
     LOGFONT lf;
     GetSelectionLogFont(lf);
-    if (!g_fontChooser.Get().ChooseFont(lf, this))
+    if (!ChooseTextFont(lf, this))
         return;
     CHARFORMAT2 cf;
     cf.dwMask = CFM_FACE | CFM_CHARSET | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_STRIKEOUT;

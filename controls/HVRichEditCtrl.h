@@ -96,6 +96,9 @@ public:
     virtual BOOL ChooseFont(LOGFONT& lf, QWidget* pParent) = 0;
 };
 CServiceSlot<IFontChooser>& FontChooserSlot();
+// The chooser as text uses it: a symbol face would turn the text into symbols, so it is refused
+// with the program's message and the chooser opens again. FALSE when the user cancels.
+BOOL ChooseTextFont(LOGFONT& lf, QWidget* pParent);
 // Installs the platform's font chooser; the program does at start-up.
 void InstallHVRichEditServices();
 

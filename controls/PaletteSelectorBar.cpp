@@ -20,7 +20,7 @@ CWnd* SharedToolbarWnd()
 
 CPaletteSelectorBar::CPaletteSelectorBar(QWidget* parent) : QToolBar(parent), CWnd(this)
 {
-    setWindowTitle(QStringLiteral("Palettes"));
+    setWindowTitle(QStringLiteral("Quick Pick"));
     setToolButtonStyle(Qt::ToolButtonTextOnly);
     setIconSize(QSize(53, 11));
     const QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);

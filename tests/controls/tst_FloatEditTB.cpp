@@ -20,7 +20,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRawFont>
+#include <QScreen>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -123,6 +125,18 @@ TEST_F(FloatEditTBTest, ThePalettesHaveTheirCountsFixedRowsAndDistinctIds)
         EXPECT_EQ(e->weight, 500) << r.name;
         if (r.id) {
             EXPECT_EQ(e->id, r.id) << r.name;
+        }
+    }
+
+    // Every entry: a face of the five, weight 500, a button height of -24 to -12, and the symbol
+    // character set exactly for "Symbol".
+    for (const SymbolPalette& p : palettes) {
+        for (const SymbolEntry& e : p.symbols) {
+            EXPECT_TRUE(CFontMgr::IsSymbolFont(e.face)) << p.name << " " << e.name;
+            EXPECT_EQ(e.weight, 500) << p.name << " " << e.name;
+            EXPECT_GE(e.height, -24) << p.name << " " << e.name;
+            EXPECT_LE(e.height, -12) << p.name << " " << e.name;
+            EXPECT_EQ(e.charset, std::strcmp(e.face, "Symbol") == 0 ? 2 : 0) << p.name << " " << e.name;
         }
     }
 
@@ -249,14 +263,29 @@ TEST_F(FloatEditTBTest, TogglesFlipTheBarsAndTheFlagsOutliveTheToolbar)
     EXPECT_FALSE(IsFloatBarVisible(math1));
     EXPECT_FALSE(Enabled(*tb, ID_VIEW_HIDE_PALETTES));
 
+    // Without a control the window's commands wait; the selector's message does not.
+    tb->OnCommand(ID_VIEW_MATH1);
+    EXPECT_FALSE(IsFloatBarVisible(math1));
+    EXPECT_FALSE(Enabled(*tb, ID_VIEW_MATH1));
+    EXPECT_FALSE(Enabled(*tb, ID_HIDE_EDITING_TOOLBAR));
+    CHVRichEditCtrl ctrl;
+    tb->Attach(&ctrl);
+    EXPECT_TRUE(Enabled(*tb, ID_VIEW_MATH1));
+
     tb->OnCommand(ID_VIEW_MATH1);
     EXPECT_TRUE(IsFloatBarVisible(math1));
     EXPECT_TRUE(Checked(*tb, ID_VIEW_MATH1));
     EXPECT_FALSE(tb->GetBar(math1)->isHidden());
+    // A bar switched from the selector shows even while the window was hidden.
+    tb->Show(FALSE);
     tb->SendMessage(WM_HV_PALETTE_TOGGLE, ID_PALETTE_SELECT_FIRST + math1, 0);
     EXPECT_FALSE(IsFloatBarVisible(math1));
     EXPECT_TRUE(tb->GetBar(math1)->isHidden());
+    EXPECT_TRUE(tb->IsVisible());
+    tb->Attach(nullptr);
     tb->SendMessage(WM_HV_PALETTE_TOGGLE, ID_PALETTE_SELECT_FIRST + math1, 0);
+    EXPECT_TRUE(IsFloatBarVisible(math1));
+    tb->Attach(&ctrl);
 
     CTestCmdUI ui;
     ui.m_nID = ID_PALETTE_SELECT_FIRST + math1;
@@ -280,6 +309,18 @@ TEST_F(FloatEditTBTest, TogglesFlipTheBarsAndTheFlagsOutliveTheToolbar)
     tb->OnCommand(ID_VIEW_CHEM6);
     tb->OnCommand(ID_VIEW_EDIT_BAR);
     EXPECT_FALSE(hint->isVisibleTo(tb.get()));
+    // The bars stand below each other at the widest one's width, the window round them.
+    tb->OnCommand(ID_VIEW_MATH3);
+    tb->OnCommand(ID_VIEW_CHEM4);
+    const int widest = std::max({tb->GetBar(0)->sizeHint().width(), tb->GetBar(3)->sizeHint().width(),
+                                 tb->GetBar(8)->sizeHint().width(), tb->GetBar(10)->sizeHint().width()});
+    for (int bar : {0, 3, 8, 10})
+        EXPECT_EQ(tb->GetBar(bar)->width(), widest) << bar;
+    EXPECT_LT(tb->GetBar(0)->geometry().bottom(), tb->GetBar(3)->geometry().top());
+    EXPECT_GE(tb->width(), widest);
+    EXPECT_LT(tb->width(), widest + 20);
+    tb->OnCommand(ID_VIEW_MATH3);
+    tb->OnCommand(ID_VIEW_CHEM4);
     EXPECT_EQ(CorraApp().GetProfileInt("FloatEditTB", "Chem 6", -1), 0);
     tb.reset();
     EXPECT_EQ(CorraApp().GetProfileInt("FloatEditTB", "Chem 6", -1), 1);
@@ -364,6 +405,25 @@ TEST_F(FloatEditTBTest, SymbolsKeepTheirFaceAndAGoneControlTakesNothing)
     EXPECT_EQ(combo->GetCount(), 0);
     EXPECT_TRUE(ctrl->IsSelectionDefaultFont());
 
+    // The last face removed while the selection holds a symbol: the symbol keeps its face.
+    ctrl->SetSel(0, 3);
+    CHARFORMAT courier;
+    courier.dwMask = CFM_FACE;
+    SetCharFormatFaceName(courier, "Courier New");
+    ctrl->SetSel(0, 1);
+    ctrl->SetSelectionCharFormat(courier);
+    tb.Refresh();
+    ASSERT_EQ(combo->GetCount(), 1);
+    ctrl->SetSel(0, 3);
+    messageBox.QueueAnswer(IDOK);
+    tb.OnCommand(ID_FONT_REMOVE);
+    ASSERT_EQ(messageBox.calls.size(), 4u);
+    EXPECT_STREQ(messageBox.calls[3].text.GetString(), "Cannot change font since selection contains special symbols.");
+    EXPECT_EQ(combo->GetCount(), 0);
+    ctrl->SetSel(1, 2);
+    ctrl->GetSelectionCharFormat(cf);
+    EXPECT_STREQ(cf.szFaceName, "QVMath");
+
     // The control goes: the toolbar lets go of it and its commands do nothing.
     delete ctrl;
     EXPECT_EQ(tb.GetAttached(), nullptr);
@@ -371,7 +431,7 @@ TEST_F(FloatEditTBTest, SymbolsKeepTheirFaceAndAGoneControlTakesNothing)
     tb.OnCommand(SymbolNamed("lparens")->id);
     tb.Refresh();
     EXPECT_FALSE(Enabled(tb, ID_CHAR_BOLD));
-    EXPECT_EQ(messageBox.calls.size(), 2u);
+    EXPECT_EQ(messageBox.calls.size(), 4u);
 }
 
 TEST_F(FloatEditTBTest, ACorruptProfileStillGivesAWorkingToolbar)
@@ -450,6 +510,102 @@ TEST_F(FloatEditTBTest, MoreFontsAndTheFontManagerGoThroughTheirServices)
     EXPECT_EQ(manager.runs, std::vector<int>{FM_ANSWER});
 }
 
+// Chooses the faces it is given, one per opening; cancels when they are used up.
+class CQueuedFontChooser : public IFontChooser {
+public:
+    explicit CQueuedFontChooser(std::vector<CString> faces) : m_faces(std::move(faces)) {}
+    BOOL ChooseFont(LOGFONT& lf, QWidget*) override
+    {
+        ++openings;
+        if (m_faces.empty())
+            return FALSE;
+        SetLogFontFaceName(lf, m_faces.front());
+        m_faces.erase(m_faces.begin());
+        return TRUE;
+    }
+    int openings = 0;
+
+private:
+    std::vector<CString> m_faces;
+};
+
+TEST_F(FloatEditTBTest, TheFontChooserRefusesTheSymbolFaces)
+{
+    const CString refused = "This font is not allowed as a selection.\n\nPlease select another.";
+    CHVRichEditCtrl ctrl;
+    ctrl.SetText("abc", SF_TEXT);
+    CFloatEditTB tb;
+    tb.Attach(&ctrl);
+    CMRUPathComboBox* combo = tb.GetEditBar()->GetFaceCombo();
+
+    // A symbol face chosen is refused and the chooser opens again.
+    CQueuedFontChooser chooser({"QVMath", "Courier New"});
+    CServiceScope<IFontChooser> choosing(FontChooserSlot(), chooser);
+    ctrl.SetSel(0, 2);
+    tb.OnCommand(ID_CHAR_FONTLIST);
+    EXPECT_EQ(chooser.openings, 2);
+    ASSERT_EQ(messageBox.calls.size(), 1u);
+    EXPECT_STREQ(messageBox.calls[0].text.GetString(), refused.GetString());
+    CHARFORMAT cf;
+    ctrl.GetSelectionCharFormat(cf);
+    EXPECT_STREQ(cf.szFaceName, "Courier New");
+    EXPECT_EQ(combo->FindStringExact(-1, "QVMath"), CB_ERR);
+
+    // Refused and then cancelled: neither the toolbar nor the control's own Font command
+    // changes anything.
+    for (UINT id : {ID_CHAR_FONTLIST, ID_FORMAT_FONT}) {
+        CQueuedFontChooser symbolOnly({"QVchemA"});
+        CServiceScope<IFontChooser> choosingSymbol(FontChooserSlot(), symbolOnly);
+        const CString before = Rtf(ctrl);
+        ctrl.SetSel(0, 2);
+        if (id == ID_FORMAT_FONT)
+            ctrl.OnCommand(id);
+        else
+            tb.OnCommand(id);
+        EXPECT_EQ(symbolOnly.openings, 2) << id;
+        EXPECT_STREQ(Rtf(ctrl).GetString(), before.GetString()) << id;
+        EXPECT_STREQ(messageBox.calls.back().text.GetString(), refused.GetString()) << id;
+        EXPECT_EQ(combo->FindStringExact(-1, "QVchemA"), CB_ERR) << id;
+    }
+}
+
+// The main frame's side of the palette selector: what it was told last.
+class CRecordingSelectorHost : public IPaletteSelectorHost {
+public:
+    void ShowPaletteSelector(BOOL bShow) override { shown.push_back(bShow != FALSE); }
+    std::vector<bool> shown;
+};
+
+TEST_F(FloatEditTBTest, TheWindowGoesWithTheSelectorAndStaysOnTheScreen)
+{
+    CRecordingSelectorHost host;
+    CServiceScope<IPaletteSelectorHost> hosting(PaletteSelectorHostSlot(), host);
+    CHVRichEditCtrl ctrl;
+    CFloatEditTB tb;
+    tb.OnCommand(ID_SHOW_PALETTE_SELECTOR);
+    EXPECT_TRUE(host.shown.empty());
+    tb.Attach(&ctrl);
+    tb.Show(TRUE);
+
+    tb.OnCommand(ID_SHOW_PALETTE_SELECTOR);
+    EXPECT_EQ(host.shown, std::vector<bool>{true});
+    tb.OnCommand(ID_HIDE_EDITING_TOOLBAR);
+    EXPECT_EQ(host.shown, (std::vector<bool>{true, false}));
+    EXPECT_FALSE(tb.IsVisible());
+
+    // The close box hides the selector too and keeps the window for the next use.
+    tb.Show(TRUE);
+    tb.close();
+    EXPECT_EQ(host.shown, (std::vector<bool>{true, false, false}));
+    EXPECT_FALSE(tb.IsVisible());
+    tb.Show(TRUE);
+    EXPECT_TRUE(tb.IsVisible());
+
+    // Above the screen it comes down to the top, so the caption stays within reach.
+    tb.MoveTo(40, -200);
+    EXPECT_EQ(tb.frameGeometry().top(), tb.screen()->geometry().top());
+}
+
 TEST_F(FloatEditTBTest, TheSelectorBarSwitchesTheSharedToolbarsBars)
 {
     InstallFloatEditToolbar();
@@ -460,6 +616,7 @@ TEST_F(FloatEditTBTest, TheSelectorBarSwitchesTheSharedToolbarsBars)
     EXPECT_EQ(shared->GetAttached(), &ctrl);
 
     CPaletteSelectorBar selector;
+    EXPECT_EQ(selector.windowTitle(), QStringLiteral("Quick Pick"));
     QAction* chem2 = selector.GetButtonAction(6);
     selector.OnIdleUpdateCmdUI();
     EXPECT_TRUE(chem2->isEnabled());

@@ -7,6 +7,8 @@
 #include "model/CorraHeader.h"
 #include "model/CorraQuestion.h"
 #include "model/Group.h"
+#include "model/SampleBank.h"
+#include "foundation/FileTypes.h"
 #include "platform/core/FileSys.h"
 #include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraTest.h"
@@ -266,6 +268,27 @@ TEST_F(CorraDocBankTest, SubjectsTheMasterListLacksAreOfferedOnce)
     CBankDoc again;
     ASSERT_TRUE(again.OnOpenDocument(m_bank));
     EXPECT_EQ(richBox.calls.size(), 1u);
+}
+
+} // namespace
+
+namespace {
+
+using SampleBankTest = CorraTest;
+
+TEST_F(SampleBankTest, AFirstStartPutsTheSamplesWhereTheDocumentsLive)
+{
+    EXPECT_EQ(InstallSamples(HomePath("no-samples")), 0);
+    EXPECT_EQ(InstallSamples(SamplePath("")), 2);
+    const CString bank = fsys::Join(CFileTypes::GetDefDir(DT_CORRA), "Biology.crr");
+    EXPECT_TRUE(fsys::IsFile(bank));
+    EXPECT_TRUE(fsys::IsFile(fsys::Join(CFileTypes::GetPriDir(DT_IMAGE), "cell.png")));
+    // The user's copy is theirs from now on.
+    ASSERT_TRUE(fsys::WriteFile(bank, "changed", 7));
+    EXPECT_EQ(InstallSamples(SamplePath("")), 0);
+    std::string text;
+    fsys::ReadFile(bank, text);
+    EXPECT_EQ(text, "changed");
 }
 
 } // namespace
