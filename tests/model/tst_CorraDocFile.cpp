@@ -1,4 +1,5 @@
 #include "model/CorraDoc.h"
+#include "model/DocumentDialogs.h"
 
 #include "foundation/EncryptedArchive.h"
 #include "model/CorraHeader.h"
@@ -13,6 +14,7 @@
 #include <QMetaObject>
 
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -185,9 +187,24 @@ TEST_F(CorraDocFileTest, ErrorTextsOfTheReader)
     FillSample(source);
     std::string text = Plain(source);
     CString path = WriteHomeFile("bad.crr", text + "BEGIN GROUP ID: 77 NAME: {x}\r\n");
+    // Help with the file is offered after a failed read, and only then.
+    struct COffers : IDocumentDialogs {
+        void ShowQuestionDialog(CCorraDoc&) override {}
+        BOOL IsQuestionDialogVisible(CCorraDoc&) override { return FALSE; }
+        BOOL QuestionDialogHasQuestion(CCorraDoc&) override { return FALSE; }
+        void SetQuestionDialogTitle(CCorraDoc&, const CString&) override {}
+        BOOL StoreDialogQuestion(CCorraDoc&) override { return FALSE; }
+        void ShowGroupsWindow(CCorraDoc&) override {}
+        BOOL CheckImageLinks(CCorraDoc&) override { return TRUE; }
+        void CloseDocumentWindows(CCorraDoc&) override {}
+        void OfferRecoverySupport(CCorraDoc&, const CString& file) override { offered.push_back(file); }
+        std::vector<CString> offered;
+    } offers;
+    CServiceScope<IDocumentDialogs> scope(DocumentDialogsSlot(), offers);
     CRecordingDoc doc;
     doc.SetPathName(path);
     EXPECT_EQ(doc.ReadCorraDoc(path), CCorraDoc::readFailed);
+    EXPECT_EQ(offers.offered, std::vector<CString>{path});
     ASSERT_GE(messageBox.calls.size(), 2u);
     EXPECT_EQ(messageBox.calls[0].caption, "Read Error");
     EXPECT_EQ(messageBox.calls[0].text.Left(13), "Syntax error\n");
@@ -204,6 +221,7 @@ TEST_F(CorraDocFileTest, ErrorTextsOfTheReader)
     ASSERT_EQ(messageBox.calls.size(), 1u);
     EXPECT_EQ(messageBox.calls[0].caption, "Read Error");
     EXPECT_EQ(messageBox.calls[0].text.Left(15), "Unknown text \n\n");
+    EXPECT_EQ(offers.offered.size(), 1u);
 }
 
 TEST_F(CorraDocFileTest, TheFrameworkOpensAndSavesThroughTheReaderAndWriter)
