@@ -1,5 +1,4 @@
 #include "model/CorraDoc.h"
-#include "model/DocumentDialogs.h"
 
 #include "foundation/EncryptedArchive.h"
 #include "model/CorraHeader.h"
@@ -8,6 +7,7 @@
 #include "platform/core/FileSys.h"
 #include "controls/OldProgressDlg.h"
 #include "tests/support/CorraTest.h"
+#include "tests/support/FakeDocumentDialogs.h"
 #include "tests/support/ModalScript.h"
 
 #include <QApplication>
@@ -188,18 +188,7 @@ TEST_F(CorraDocFileTest, ErrorTextsOfTheReader)
     std::string text = Plain(source);
     CString path = WriteHomeFile("bad.crr", text + "BEGIN GROUP ID: 77 NAME: {x}\r\n");
     // Help with the file is offered after a failed read, and only then.
-    struct COffers : IDocumentDialogs {
-        void ShowQuestionDialog(CCorraDoc&) override {}
-        BOOL IsQuestionDialogVisible(CCorraDoc&) override { return FALSE; }
-        BOOL QuestionDialogHasQuestion(CCorraDoc&) override { return FALSE; }
-        void SetQuestionDialogTitle(CCorraDoc&, const CString&) override {}
-        BOOL StoreDialogQuestion(CCorraDoc&) override { return FALSE; }
-        void ShowGroupsWindow(CCorraDoc&) override {}
-        BOOL CheckImageLinks(CCorraDoc&) override { return TRUE; }
-        void CloseDocumentWindows(CCorraDoc&) override {}
-        void OfferRecoverySupport(CCorraDoc&, const CString& file) override { offered.push_back(file); }
-        std::vector<CString> offered;
-    } offers;
+    CFakeDocumentDialogs offers;
     CServiceScope<IDocumentDialogs> scope(DocumentDialogsSlot(), offers);
     CRecordingDoc doc;
     doc.SetPathName(path);

@@ -12,6 +12,7 @@
 #include "platform/ui/View.h"
 #include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraTest.h"
+#include "tests/support/FakeDocumentDialogs.h"
 #include "tests/support/FakeViews.h"
 
 #include <memory>
@@ -185,42 +186,9 @@ TEST_F(CorraDocViewsTest, GroupMembersAreSelectedInTheMainView)
     EXPECT_EQ(doc->GetSelectedQuestions(selected), 0);
 }
 
-} // namespace
-
-namespace {
-
-class CFakeDialogs : public IDocumentDialogs {
-public:
-    void ShowQuestionDialog(CCorraDoc&) override
-    {
-        calls.push_back("show");
-        visible = TRUE;
-    }
-    BOOL IsQuestionDialogVisible(CCorraDoc&) override { return visible; }
-    BOOL QuestionDialogHasQuestion(CCorraDoc&) override { return hasQuestion; }
-    void SetQuestionDialogTitle(CCorraDoc&, const CString& t) override { title = t; }
-    BOOL StoreDialogQuestion(CCorraDoc&) override
-    {
-        calls.push_back("store");
-        return TRUE;
-    }
-    void ShowGroupsWindow(CCorraDoc&) override { calls.push_back("groups"); }
-    BOOL CheckImageLinks(CCorraDoc&) override
-    {
-        calls.push_back("links");
-        return TRUE;
-    }
-    void CloseDocumentWindows(CCorraDoc&) override { calls.push_back("close"); }
-
-    std::vector<std::string> calls;
-    BOOL visible = FALSE;
-    BOOL hasQuestion = FALSE;
-    CString title;
-};
-
 TEST_F(CorraDocViewsTest, TheCommandTableReachesTheDocumentsWindows)
 {
-    CFakeDialogs dialogs;
+    CFakeDocumentDialogs dialogs;
     CServiceScope<IDocumentDialogs> scope(DocumentDialogsSlot(), dialogs);
     doc->SetTitle("Bank.crr");
     doc->OnOpenOrNew();
