@@ -998,6 +998,11 @@ BOOL CCorraDoc::DeleteQuestions(const CPtrListEx& questions)
             held.AddTail(question);
     }
     BOOL ok = DetachQuestions(held);
+    // Questions freed outside the undo stack: an undone deletion on the redo stack may name
+    // them, and redoing it would take a question made since at the same address for one of
+    // them. A change that cannot be undone ends the redo history, as any new action does.
+    if (!held.IsEmpty())
+        m_redo.Clear();
     for (POSITION pos = held.GetHeadPosition(); pos;) {
         CCorraQuestion* question = AsQuestion(held.GetNext(pos));
         if (!HoldsQuestion(question))
