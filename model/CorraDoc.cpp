@@ -1631,6 +1631,9 @@ void CCorraDoc::ShowAllFrames(int nCmdShow)
         if (frame && std::find(frames.begin(), frames.end(), frame) == frames.end())
             frames.push_back(frame);
     }
+    // The question dialog would float alone over the other documents.
+    if (nCmdShow == SW_MINIMIZE || nCmdShow == SW_SHOWMINIMIZED)
+        DocumentDialogs().HideQuestionDialog(*this);
     for (CFrameWnd* frame : frames)
         frame->ActivateFrame(nCmdShow);
 }
