@@ -1323,11 +1323,12 @@ int CCorraDoc::CollCollCount(CCorraQuestion* collection) const
     collection->GetQuestIds(ids);
     for (DWORD id : ids) {
         CCorraQuestion* member = FindQuestionById(static_cast<int>(id));
-        if (!member) {
+        // A member naming no question is only logged; stopping there would leave a
+        // collection that follows it nested for good.
+        if (!member)
             LogError("CCorraDoc::CollCollCount() - ref to non-existant quest");
-            return count;
-        }
-        count += IsCollection(member) ? 1 : 0;
+        else if (IsCollection(member))
+            ++count;
     }
     return count;
 }
