@@ -872,7 +872,7 @@ CCorraQuestion* CCorraDoc::AddNewQuestion(const CCorraQuestion* question, LPCSTR
     return copy ? InsertQuestion(copy, collection) : nullptr;
 }
 
-CCorraQuestion* CCorraDoc::AddQuestions(const CPtrListEx& questions, CPtrListEx* out)
+CCorraQuestion* CCorraDoc::AddQuestions(const CPtrListEx& questions, CPtrListEx* out, CCorraDoc*, LPCSTR, LPCSTR)
 {
     CCorraQuestion* first = nullptr;
     for (POSITION pos = questions.GetHeadPosition(); pos;) {
@@ -1172,23 +1172,24 @@ void CCorraDoc::WriteQuestionRecord(CEncryptedArchive& out, void* question)
 
 int CCorraDoc::ReadQuestionRecord(LPCSTR* ppText, UINT* pnRemaining)
 {
-    CCorraQuestion question;
-    int result = question.ReadRecord(ppText, pnRemaining, this);
-    if (result == READ_OK && FilterQuestion(&question)) {
-        if (IsCollection(&question))
-            question.m_csKindText = "Collection";
-        if (!AddNewQuestion(&question)) {
-            LogError(ReadErrorText("Cannot AddNewQuestion()", question.m_nId, QuestionTokenizer().GetTokenText()));
+    // Read into the kind of question the document holds, so that its own elements are known.
+    std::unique_ptr<CCorraQuestion> question(CreateQuestion());
+    int result = question->ReadRecord(ppText, pnRemaining, this);
+    if (result == READ_OK && FilterQuestion(question.get(), 2)) {
+        if (IsCollection(question.get()))
+            question->m_csKindText = GetCollectionKindWord();
+        if (!AddNewQuestion(question.get())) {
+            LogError(ReadErrorText("Cannot AddNewQuestion()", question->m_nId, QuestionTokenizer().GetTokenText()));
             return READ_MALFORMED;
         }
         CString missing;
-        if (question.GetMissingFields(missing)) {
+        if (question->GetMissingFields(missing)) {
             if (!m_csInvalidQuestions.IsEmpty())
                 m_csInvalidQuestions += "\n";
-            m_csInvalidQuestions.AppendFormat("Question ID %d: %s", question.m_nId, static_cast<const char*>(missing));
+            m_csInvalidQuestions.AppendFormat("Question ID %d: %s", question->m_nId, static_cast<const char*>(missing));
         }
     } else if (result == READ_MALFORMED) {
-        LogError(ReadErrorText(CCorraQuestion::ErrorText(), question.m_nId, QuestionTokenizer().GetTokenText()));
+        LogError(ReadErrorText(CCorraQuestion::ErrorText(), question->m_nId, QuestionTokenizer().GetTokenText()));
     }
     return result;
 }
