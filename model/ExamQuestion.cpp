@@ -198,15 +198,15 @@ int CExamQuestion::ReadCorraFile(LPCSTR*, UINT*)
     CString inner;
     QuestionTokenizer().GetTokenInnerOneLine(inner);
     std::vector<CString> items = SplitItem(inner, ',');
-    for (CString& item : items)
-        item.Trim();
+    // The items but the path are trimmed one by one; the path only as a whole.
+    auto trimmed = [](CString item) { return item.Trim(); };
     // From the right: a path may hold commas, the other items never do. A fourth item (the
     // identity name) is there when the last one is no time.
     size_t rest = items.size();
     CString identity;
     CTime linked;
     if (rest >= 4 && !ParseLinkTime(items[rest - 1], linked)) {
-        identity = items[rest - 1];
+        identity = trimmed(items[rest - 1]);
         --rest;
     }
     CString stored;
@@ -214,14 +214,15 @@ int CExamQuestion::ReadCorraFile(LPCSTR*, UINT*)
         stored += (i > 0 ? "," : "") + items[i];
     if (rest < 3)
         stored = rest > 0 ? items[0] : CString();
+    stored.Trim();
     CString path;
     if (!stored.IsEmpty())
         GetServerFullPath(path, stored);
     path = RelocateToPrimaryFolder(path, DT_CORRA, "CExamQuestion::OnQElement() - PathNotUnder(csFile, csPrimeFolder)...");
     SetLink(path, identity);
-    if (rest < 3 || !IsAllDigits(items[rest - 2]) || !ParseLinkTime(items[rest - 1], linked))
+    if (rest < 3 || !IsAllDigits(trimmed(items[rest - 2])) || !ParseLinkTime(items[rest - 1], linked))
         return READ_NOT_THIS;
-    m_nLinkId = std::atoi(items[rest - 2]);
+    m_nLinkId = std::atoi(trimmed(items[rest - 2]));
     m_tLinked = linked;
     m_bLinked = TRUE;
     return READ_OK;
