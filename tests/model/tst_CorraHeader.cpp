@@ -189,6 +189,12 @@ TEST_F(CorraHeaderTest, OtherKindsAndHeaderlessFiles)
     CCorraHeader text;
     EXPECT_TRUE(text.GetCorraHeaderInfo(WriteHomeFile("notes.txt", "BEGIN HEADER\r\nCOUNT:4\r\nEND HEADER\r\n")));
     EXPECT_EQ(text.m_nCount, 0);
+    // Whatever another kind of file holds, it is read: a picture is no damaged bank.
+    CCorraHeader picture;
+    EXPECT_TRUE(picture.GetCorraHeaderInfo(WriteHomeFile("photo.bmp", std::string("BM\0\x01\x02\x03\0\0", 8))));
+    EXPECT_EQ(picture.m_csFileName, HomePath("photo.bmp"));
+    CCorraHeader absent;
+    EXPECT_FALSE(absent.GetCorraHeaderInfo(HomePath("absent.txt")));
 
     CCorraHeader headerless;
     EXPECT_FALSE(headerless.GetCorraHeaderInfo(WriteHomeFile("bare.crr", "TITLE1: {x}\r\n")));
