@@ -1783,6 +1783,15 @@ void CCorraDoc::ApplyGroupOrder(CPtrListEx* questions, BOOL bNotify, BOOL bColle
             }
             collection->SetQuestIds(ids);
         }
+        // The collection windows show their members in the new order.
+        ICorraViewServices& views = CorraViewServices();
+        std::vector<CView*> shown;
+        for (POSITION pos = GetFirstViewPosition(); pos;)
+            shown.push_back(GetNextView(pos));
+        for (CView* view : shown) {
+            if (views.IsCollectionView(view))
+                views.RefreshCollection(view);
+        }
     }
     if (bNotify) {
         CUpdate hint;

@@ -323,6 +323,10 @@ BOOL CCorraHeader::OpenCorraHeader(LPCSTR path)
 
 BOOL CCorraHeader::GetCorraHeaderInfo(LPCSTR path, BOOL /*bKeep*/)
 {
+    // What a header read before held is not this file's: a header asked again (a list
+    // refreshed) must not gather the collections and images of both.
+    Clear();
+    m_asImageFiles.clear();
     const int kind = path ? CFileTypes::Ext2Type(path) : 0;
     if (path && kind != DT_CORRA && kind != DT_EXAM) {
         // Another kind has no header to read: only whether the file is there counts, whatever

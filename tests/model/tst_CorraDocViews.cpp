@@ -165,6 +165,24 @@ TEST_F(CorraDocViewsTest, UndoRecordsNameTheKindOfTheirView)
     }
 }
 
+TEST_F(CorraDocViewsTest, OrderingCollectionsByGroupsRefreshesTheirWindows)
+{
+    CView collectionView;
+    views.Of(&collectionView).collectionView = TRUE;
+    doc->AddView(&collectionView);
+    auto refreshes = [&] {
+        int n = 0;
+        for (const auto& call : views.calls)
+            n += call.what == "refresh" && call.view == &collectionView;
+        return n;
+    };
+    doc->ApplyGroupOrder(nullptr, FALSE, FALSE);
+    EXPECT_EQ(refreshes(), 0);
+    doc->ApplyGroupOrder(nullptr, FALSE, TRUE);
+    EXPECT_EQ(refreshes(), 1);
+    doc->RemoveView(&collectionView);
+}
+
 TEST_F(CorraDocViewsTest, GroupMembersAreSelectedInTheMainView)
 {
     CGroup group;
