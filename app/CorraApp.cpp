@@ -456,10 +456,9 @@ void CCorraApp::CheckHelpFile(LPCSTR folder)
     }
     if (!fsys::IsFile(path)) {
         CString text = "Cannot find help file.  Do you want to search for it?\n\n" + path;
-        if (AfxMessageBox(text, MB_YESNO | MB_ICONQUESTION) != IDYES) {
-            m_strHelpFilePath = path;
+        // No: the help path stays what it was.
+        if (AfxMessageBox(text, MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
-        }
         CFileDialogRequest request;
         request.title = "Select Help File";
         request.folder = GetServerDirectory();

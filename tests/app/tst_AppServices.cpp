@@ -6,6 +6,7 @@
 #include "app/VersionText.h"
 #include "controls/PaletteSelectorBar.h"
 #include "foundation/Log.h"
+#include "model/CorraIds.h"
 #include "platform/ui/DocTemplate.h"
 #include "render/ImageComponent.h"
 #include "res/ids/App.h"
@@ -15,6 +16,7 @@
 #include <QApplication>
 
 #include <cstring>
+#include <set>
 
 namespace {
 
@@ -93,6 +95,23 @@ TEST_F(ComponentTest, TheImageComponentCheckAnswersByItsStateAndTheUser)
         if (c.title)
             EXPECT_EQ(richBox.calls[0].title, c.title);
     }
+}
+
+TEST_F(AppTest, QuestionIdsOfAFreshProfileStartFarApart)
+{
+    CCorraApp app;
+    std::set<int> starts;
+    for (int i = 0; i < 150; ++i) {
+        app.WriteProfileInt("QCorras", "NextQID", 0);
+        int id = NextQID();
+        ASSERT_GT(id, 0);
+        ASSERT_EQ(id % 10000, 0);
+        ASSERT_EQ(app.GetProfileInt("QCorras", "NextQID", 0), id + 1);
+        ASSERT_EQ(NextQID(), id + 1);
+        starts.insert(id);
+    }
+    // A narrow range would give two new installations the same numbers often.
+    EXPECT_GT(starts.size(), 120u);
 }
 
 TEST_F(AppTest, TheWelcomeOpensHelpUnlessTheUserSuppressedIt)
