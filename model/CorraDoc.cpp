@@ -998,6 +998,11 @@ BOOL CCorraDoc::DeleteQuestions(const CPtrListEx& questions)
             held.AddTail(question);
     }
     BOOL ok = DetachQuestions(held);
+    // Questions freed outside the undo stack: an undone deletion on the redo stack may name
+    // them, and redoing it would take a question made since at the same address for one of
+    // them. A change that cannot be undone ends the redo history, as any new action does.
+    if (!held.IsEmpty())
+        m_redo.Clear();
     for (POSITION pos = held.GetHeadPosition(); pos;) {
         CCorraQuestion* question = AsQuestion(held.GetNext(pos));
         if (!HoldsQuestion(question))
@@ -1318,11 +1323,12 @@ int CCorraDoc::CollCollCount(CCorraQuestion* collection) const
     collection->GetQuestIds(ids);
     for (DWORD id : ids) {
         CCorraQuestion* member = FindQuestionById(static_cast<int>(id));
-        if (!member) {
+        // A member naming no question is only logged; stopping there would leave a
+        // collection that follows it nested for good.
+        if (!member)
             LogError("CCorraDoc::CollCollCount() - ref to non-existant quest");
-            return count;
-        }
-        count += IsCollection(member) ? 1 : 0;
+        else if (IsCollection(member))
+            ++count;
     }
     return count;
 }
@@ -1626,6 +1632,9 @@ void CCorraDoc::ShowAllFrames(int nCmdShow)
         if (frame && std::find(frames.begin(), frames.end(), frame) == frames.end())
             frames.push_back(frame);
     }
+    // The question dialog would float alone over the other documents.
+    if (nCmdShow == SW_MINIMIZE || nCmdShow == SW_SHOWMINIMIZED)
+        DocumentDialogs().HideQuestionDialog(*this);
     for (CFrameWnd* frame : frames)
         frame->ActivateFrame(nCmdShow);
 }
