@@ -874,7 +874,7 @@ CCorraQuestion* CCorraDoc::AddNewQuestion(const CCorraQuestion* question, LPCSTR
     return copy ? InsertQuestion(copy, collection) : nullptr;
 }
 
-CCorraQuestion* CCorraDoc::AddQuestions(const CPtrListEx& questions, CPtrListEx* out)
+CCorraQuestion* CCorraDoc::AddQuestions(const CPtrListEx& questions, CPtrListEx* out, CCorraDoc*, LPCSTR, LPCSTR)
 {
     CCorraQuestion* first = nullptr;
     for (POSITION pos = questions.GetHeadPosition(); pos;) {
@@ -1181,25 +1181,26 @@ void CCorraDoc::WriteQuestionRecord(CEncryptedArchive& out, void* question)
 
 int CCorraDoc::ReadQuestionRecord(LPCSTR* ppText, UINT* pnRemaining)
 {
-    CCorraQuestion question;
-    int result = question.ReadRecord(ppText, pnRemaining, this);
-    if (result == READ_OK && FilterQuestion(&question)) {
-        if (IsCollection(&question))
-            question.m_csKindText = "Collection";
-        CCorraQuestion* added = AddNewQuestion(&question);
+    // Read into the kind of question the document holds, so that its own elements are known.
+    std::unique_ptr<CCorraQuestion> question(CreateQuestion());
+    int result = question->ReadRecord(ppText, pnRemaining, this);
+    if (result == READ_OK && FilterQuestion(question.get(), 2)) {
+        if (IsCollection(question.get()))
+            question->m_csKindText = GetCollectionKindWord();
+        CCorraQuestion* added = AddNewQuestion(question.get());
         if (!added) {
-            LogError(ReadErrorText("Cannot AddNewQuestion()", question.m_nId, QuestionTokenizer().GetTokenText()));
+            LogError(ReadErrorText("Cannot AddNewQuestion()", question->m_nId, QuestionTokenizer().GetTokenText()));
             return READ_MALFORMED;
         }
         // Named by the ID it has in the document: a taken ID was replaced on the way in.
         CString missing;
-        if (question.GetMissingFields(missing)) {
+        if (question->GetMissingFields(missing)) {
             if (!m_csInvalidQuestions.IsEmpty())
                 m_csInvalidQuestions += "\n";
             m_csInvalidQuestions.AppendFormat("Question ID %d: %s", added->m_nId, static_cast<const char*>(missing));
         }
     } else if (result == READ_MALFORMED) {
-        LogError(ReadErrorText(CCorraQuestion::ErrorText(), question.m_nId, QuestionTokenizer().GetTokenText()));
+        LogError(ReadErrorText(CCorraQuestion::ErrorText(), question->m_nId, QuestionTokenizer().GetTokenText()));
     }
     return result;
 }
