@@ -95,7 +95,7 @@ TEST_F(ComponentTest, TheImageComponentCheckAnswersByItsStateAndTheUser)
 
 TEST_F(ComponentTest, RegisteringTheMissingComponentNeedsItsFileAndTellsHowItWent)
 {
-    SetImageComponent(&component);
+    CServiceScope<IImageComponent> scope(ImageComponentSlot(), component);
     component.installed = FALSE;
     CCorraApp app;
     struct Case {
