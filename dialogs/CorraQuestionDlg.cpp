@@ -416,8 +416,12 @@ BOOL CCorraQuestionDlg::OnAdd()
         CCorraQuestion question;
         GetQuestion(question);
         CCorraQuestion* added = m_pDoc ? m_pDoc->AddDlgQuestion(question) : nullptr;
-        if (!added)
+        if (!added) {
+            // Nothing was stored: what was typed is still unsaved.
+            SetModified(TRUE);
+            UpdateControls();
             return FALSE;
+        }
         // The document shows the new question here through its dialogs; without them, so do we.
         if (m_nShownId != added->m_nId)
             SetQuestion(added);

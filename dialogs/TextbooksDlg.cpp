@@ -104,7 +104,8 @@ BOOL CTextbooksDlg::OnInitDialog()
     FillList();
     CString missing;
     for (int i = 0; i < m_saBooks.GetSize(); ++i) {
-        if (m_pBooks->FindStringExact(-1, m_saBooks[i]) < 0 && missing.Find(m_saBooks[i] + "\n") < 0)
+        // Whole lines: "Algebra" must still be named beside "Linear Algebra".
+        if (m_pBooks->FindStringExact(-1, m_saBooks[i]) < 0 && ("\n" + missing).Find("\n" + m_saBooks[i] + "\n") < 0)
             missing += m_saBooks[i] + "\n";
     }
     if (!missing.IsEmpty()) {

@@ -127,6 +127,22 @@ TEST_F(ChoosersTest, ChaptersAreUnsignedNumbers)
     }
 }
 
+TEST_F(ChoosersTest, EveryTextbookTheMasterListLacksIsNamedOnce)
+{
+    WriteList("Textbooks.txt", "Campbell Biology\r\n");
+    CTextbooksDlg dlg;
+    for (const char* book : {"Linear Algebra", "Algebra", "Campbell Biology", "Algebra"}) {
+        dlg.m_saBooks.Add(book);
+        dlg.m_saChapters.Add("1");
+    }
+    CModalScript script;
+    script.On<CTextbooksDlg>([](CTextbooksDlg& d) { ClickDlgButton(d, IDCANCEL); });
+    dlg.DoModal();
+    ASSERT_EQ(messageBox.calls.size(), 1u);
+    EXPECT_EQ(messageBox.calls[0].text, "The following textbooks are not in the master list:\n\nAlgebra\nLinear Algebra"
+                                        "\n\nYou can add these by editing the master textbook list.");
+}
+
 TEST_F(ChoosersTest, ForbiddenCharactersAreRefusedByAddAndByChange)
 {
     CEditFileListDlg dlg;

@@ -210,6 +210,23 @@ TEST_F(CorraQuestionDlgTest, ANewQuestionTypedIsAddedByTheYesOfClose)
     EXPECT_FALSE(dlg->IsWindowVisible());
 }
 
+TEST_F(CorraQuestionDlgTest, AnAddThatStoresNothingKeepsTheInputUnsaved)
+{
+    CCorraQuestionDlg lone(nullptr);
+    ASSERT_TRUE(lone.CreateHidden());
+    lone.SetQuestion(nullptr);
+    lone.ShowWindow(SW_SHOW);
+    lone.QuestionPane()->SetText("Name the largest planet.", SF_TEXT);
+    ASSERT_TRUE(lone.IsModified());
+    EXPECT_FALSE(lone.OnAdd());
+    EXPECT_TRUE(lone.IsModified());
+    // So Close still asks, and a Yes that cannot store keeps the editor open.
+    messageBox.QueueAnswer(IDYES);
+    lone.OnClose();
+    EXPECT_EQ(Boxes("Save changes?"), 1);
+    EXPECT_TRUE(lone.IsWindowVisible());
+}
+
 TEST_F(CorraQuestionDlgTest, CloseWithInvalidChoicesStaysOpenWithTheInput)
 {
     dlg->SetQuestion(mc);
