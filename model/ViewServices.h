@@ -21,6 +21,7 @@ constexpr LPARAM HINT_REFRESH_ALL = 0;          // refresh everything
 constexpr LPARAM HINT_QUESTIONS_REMOVED = 1;    // CUpdate with the questions removed
 constexpr LPARAM HINT_QUESTIONS_ADDED = 4;      // a pointer list of the questions added
 constexpr LPARAM HINT_QUESTION_RESTORED = 16;   // a question put back by undo (CUpdate)
+constexpr LPARAM HINT_QUESTION_CHANGED = 64;    // CUpdate with the question changed as object
 constexpr LPARAM HINT_COLLECTION_SHOWN = 128;   // a collection shown, or a question put back into collections
 constexpr LPARAM HINT_QUESTION_RESTORED2 = 256; // a question put back by undo (CUpdate)
 constexpr LPARAM HINT_COLLECTION_RENAMED = 1024;// CUpdate with the collection as object
@@ -34,6 +35,8 @@ constexpr UINT WM_CORRA_LINKCHECK = 0x8053;
 constexpr UINT SELQ_FOCUS = 1;
 constexpr UINT SELQ_VISIBLE = 2;
 constexpr UINT SELQ_UPDATE_DIALOG = 4;
+// Every other item is deselected first; with a NULL question the selection is only cleared.
+constexpr UINT SELQ_DESELECT_FIRST = 8;
 
 class ICorraViewServices {
 public:

@@ -176,6 +176,15 @@ TEST_F(CorraDocBankTest, RepairsAfterReadingAskForOneSave)
     EXPECT_EQ(kept.saves, 0);
     EXPECT_EQ(kept.FindCollection("Midterm")->GetChoicesCount(), 5);
 
+    // A collection listed after a member that names no question is found all the same.
+    std::string behind = text;
+    behind.insert(behind.find("3.   107") + 8, "\r\n4.   999\r\n5.   111");
+    CBankDoc cleaned;
+    ASSERT_EQ(cleaned.ReadCorraDoc(WriteEnciphered(HomePath("behind.crr"), behind)), CCorraDoc::readComplete);
+    EXPECT_EQ(cleaned.saves, 1);
+    cleaned.FindCollection("Midterm")->GetQuestIds(ids);
+    EXPECT_EQ(std::vector<DWORD>(ids.begin(), ids.end()), (std::vector<DWORD>{101, 102, 105, 107, 999}));
+
     // Trailing text no reader knows: no save, the questions before it kept.
     CBankDoc stray;
     EXPECT_EQ(stray.ReadCorraDoc(WriteEnciphered(HomePath("stray.crr"), text + "STRAY words\r\n")),
@@ -195,6 +204,17 @@ TEST_F(CorraDocBankTest, QuestionsMissingFieldsAreNamedAfterReading)
     ASSERT_EQ(doc.ReadCorraDoc(WriteEnciphered(HomePath("missing.crr"), text)), CCorraDoc::readComplete);
     EXPECT_EQ(doc.m_csInvalidQuestions, "Question ID 106: level");
     EXPECT_EQ(doc.GetQuestionCount(), 11);
+
+    // The same question under an ID another one has: named by the fresh ID it was given.
+    size_t id = text.find("ID: 106");
+    ASSERT_NE(id, std::string::npos);
+    text.replace(id, 7, "ID: 105");
+    CBankDoc taken;
+    ASSERT_EQ(taken.ReadCorraDoc(WriteEnciphered(HomePath("taken.crr"), text)), CCorraDoc::readComplete);
+    ASSERT_EQ(taken.GetQuestionCount(), 11);
+    const int fresh = static_cast<CCorraQuestion*>(taken.m_plQuestions.GetAt(5))->m_nId;
+    EXPECT_NE(fresh, 105);
+    EXPECT_EQ(taken.m_csInvalidQuestions, CString::Formatted("Question ID %d: level", fresh));
 }
 
 TEST_F(CorraDocBankTest, GroupingByTypeAndOrderingByGroups)
