@@ -266,6 +266,25 @@ void ShowMainWindow()
     Shoot(pMain);
 }
 
+// The main window with the start screen on page n over an empty MDI area.
+void ShowStartScreen(int nScreen)
+{
+    static CCorraApp* app = nullptr;
+    CString home = GetProgramHome();
+    const char* ini = "[HVMsgBoxDontShow]\nDontShowWelcome=1\n[Settings]\nSplash=0\nBoilerPlateAtStartup=0\n"
+                      "[Tip]\nStartUp=0\n";
+    fsys::WriteFile(home + "Corra.ini", ini, std::strlen(ini));
+    app = new CCorraApp;
+    if (!app->InitInstance())
+        return;
+    CMainFrame* pMain = app->GetMainFrame();
+    pMain->resize(1000, 700);
+    pMain->show();
+    Settle();
+    pMain->ShowStartScreen(nScreen);
+    Shoot(pMain);
+}
+
 std::vector<Scene> Scenes()
 {
     return {
@@ -352,6 +371,10 @@ std::vector<Scene> Scenes()
              Shoot(dlg);
          }},
         {"main-window", [] { ShowMainWindow(); }},
+        {"start-screen", [] { ShowStartScreen(0); }},
+        {"start-screen-corra", [] { ShowStartScreen(1); }},
+        {"start-screen-print", [] { ShowStartScreen(8); }},
+        {"start-screen-add-corra", [] { ShowStartScreen(3); }},
         {"splash",
          [] {
              CSplashWindow::SetEnabled(TRUE);
