@@ -1,9 +1,28 @@
 #include "app/DocumentChooser.h"
 
-#include "app/CorraApp.h"
 #include "foundation/FileTypes.h"
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/FileDialog.h"
+#include "platform/ui/WinApp.h"
+
+CDocTemplate* TemplateOfKind(int nKind)
+{
+    CWinApp* pApp = AfxGetApp();
+    const CString ext = "." + CFileTypes::Type2Ext(nKind, FALSE);
+    for (POSITION pos = pApp ? pApp->GetFirstDocTemplatePosition() : nullptr; pos;) {
+        CDocTemplate* pTemplate = pApp->GetNextDocTemplate(pos);
+        CString docExt;
+        if (pTemplate->GetDocString(docExt, CDocTemplate::filterExt) && docExt.CompareNoCase(ext) == 0)
+            return pTemplate;
+    }
+    return nullptr;
+}
+
+CDocument* NewDocumentOfKind(int nKind)
+{
+    CDocTemplate* pTemplate = TemplateOfKind(nKind);
+    return pTemplate ? pTemplate->OpenDocumentFile(nullptr, TRUE) : nullptr;
+}
 
 namespace {
 
@@ -12,23 +31,24 @@ public:
     CDocument* ChooseDocument(int nKind, LPCSTR info, BOOL& bOpened, CDocument* pExclude) override
     {
         bOpened = FALSE;
-        CCorraApp* pApp = GetCorraApp();
-        if (!pApp)
+        CDocTemplate* pTemplate = TemplateOfKind(nKind);
+        if (!pTemplate)
             return nullptr;
         CFileDialogRequest request;
         request.title = info ? info : "";
-        request.folder = CCorraApp::GetDefDir(nKind);
-        CDocTemplate* pTemplate = nKind == DOCKIND_EXAM ? static_cast<CDocTemplate*>(pApp->m_pExamTemplate)
-                                                        : static_cast<CDocTemplate*>(pApp->m_pCorraTemplate);
-        if (pTemplate)
-            pTemplate->GetDocString(request.filter, CDocTemplate::filterName);
+        request.folder = CFileTypes::GetDefDir(nKind);
+        pTemplate->GetDocString(request.filter, CDocTemplate::filterName);
         CString path;
-        if (!ChooseFilePath(request, path) || CCorraApp::ExtToDocType(path) != nKind)
+        if (!ChooseFilePath(request, path))
             return nullptr;
-        CDocument* pOpen = pApp->FindDocumentOfFile(path, FALSE);
-        if (pOpen)
+        CDocument* pOpen = nullptr;
+        const CDocTemplate::Confidence match = pTemplate->MatchDocType(path, pOpen);
+        if (match == CDocTemplate::yesAlreadyOpen)
             return pOpen == pExclude ? nullptr : pOpen;
-        CDocument* pDoc = pApp->OpenDocumentOfType(path, TRUE);
+        // A file of another kind is not this task's.
+        if (match != CDocTemplate::yesAttemptNative)
+            return nullptr;
+        CDocument* pDoc = pTemplate->OpenDocumentFile(path, TRUE);
         bOpened = pDoc != nullptr;
         return pDoc;
     }

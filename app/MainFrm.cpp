@@ -2,7 +2,6 @@
 
 #include "app/BoilerPlate.h"
 #include "app/ChildFrames.h"
-#include "app/CorraApp.h"
 #include "app/DocumentChooser.h"
 #include "app/FramePlacement.h"
 #include "app/Pictures.h"
@@ -10,6 +9,7 @@
 #include "app/TipDlg.h"
 #include "controls/PaletteSelectorBar.h"
 #include "foundation/CorraAppBase.h"
+#include "foundation/FileTypes.h"
 #include "foundation/Log.h"
 #include "model/CorraDoc.h"
 #include "model/DocumentDialogs.h"
@@ -216,6 +216,12 @@ CFrameWnd* FirstFrame(CDocument* pDoc)
     return pView ? pView->GetParentFrame() : nullptr;
 }
 
+void CloseFirstFrame(CDocument* pDoc)
+{
+    if (pDoc)
+        pDoc->PostCommandToFirstView(menus::kFileClose);
+}
+
 void RestoreFrames(CDocument* pDoc)
 {
     for (POSITION pos = pDoc ? pDoc->GetFirstViewPosition() : nullptr; pos;) {
@@ -230,19 +236,19 @@ struct CTaskChoice {
     int nKind;
     const char* info;
 };
-constexpr CTaskChoice kEditCorra{DOCKIND_CORRA, "Select a Question Corra to edit."};
-constexpr CTaskChoice kAddToCorra{DOCKIND_CORRA, "Select the Question Corra TO which you would like to add questions."};
-constexpr CTaskChoice kAddFromCorra{DOCKIND_CORRA, "Select the Question Corra FROM which you would like to copy questions."};
-constexpr CTaskChoice kEditExam{DOCKIND_EXAM, "Select an Exam to edit."};
-constexpr CTaskChoice kAddToExam{DOCKIND_EXAM, "Select an Exam to add questions to."};
-constexpr CTaskChoice kCopyFromCorra{DOCKIND_CORRA, "Select a Question Corra from which to copy questions."};
-constexpr CTaskChoice kFormsExam{DOCKIND_EXAM, "Select an exam to create forms from."};
-constexpr CTaskChoice kPreviewCorra{DOCKIND_CORRA, "Select a Question Corra to Print Preview."};
-constexpr CTaskChoice kPreviewExam{DOCKIND_EXAM, "Select an Exam to Print Preview."};
-constexpr CTaskChoice kPreviewKeys{DOCKIND_EXAM, "Select an Exam to Print Preview Keys."};
-constexpr CTaskChoice kPrintCorra{DOCKIND_CORRA, "Select a Question Corra to print."};
-constexpr CTaskChoice kPrintExam{DOCKIND_EXAM, "Select an Exam to print."};
-constexpr CTaskChoice kPrintKeys{DOCKIND_EXAM, "Select an Exam to print keys."};
+constexpr CTaskChoice kEditCorra{DT_CORRA, "Select a Question Corra to edit."};
+constexpr CTaskChoice kAddToCorra{DT_CORRA, "Select the Question Corra TO which you would like to add questions."};
+constexpr CTaskChoice kAddFromCorra{DT_CORRA, "Select the Question Corra FROM which you would like to copy questions."};
+constexpr CTaskChoice kEditExam{DT_EXAM, "Select an Exam to edit."};
+constexpr CTaskChoice kAddToExam{DT_EXAM, "Select an Exam to add questions to."};
+constexpr CTaskChoice kCopyFromCorra{DT_CORRA, "Select a Question Corra from which to copy questions."};
+constexpr CTaskChoice kFormsExam{DT_EXAM, "Select an exam to create forms from."};
+constexpr CTaskChoice kPreviewCorra{DT_CORRA, "Select a Question Corra to Print Preview."};
+constexpr CTaskChoice kPreviewExam{DT_EXAM, "Select an Exam to Print Preview."};
+constexpr CTaskChoice kPreviewKeys{DT_EXAM, "Select an Exam to Print Preview Keys."};
+constexpr CTaskChoice kPrintCorra{DT_CORRA, "Select a Question Corra to print."};
+constexpr CTaskChoice kPrintExam{DT_EXAM, "Select an Exam to print."};
+constexpr CTaskChoice kPrintKeys{DT_EXAM, "Select an Exam to print keys."};
 
 CDocument* Choose(const CTaskChoice& choice, BOOL& bOpened, CDocument* pExclude = nullptr)
 {
@@ -271,7 +277,6 @@ void CMainFrame::EditDocument(CDocument* pDoc, BOOL bDialog, BOOL bActivate)
 
 LRESULT CMainFrame::OnTask(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    CCorraApp* pApp = GetCorraApp();
     BOOL bOpened = FALSE;
     // A choice, then the command posted to the chosen document's view; cancelled, the page.
     auto chooseAndPost = [&](const CTaskChoice& choice, UINT nCommand, int nBack) {
@@ -284,7 +289,7 @@ LRESULT CMainFrame::OnTask(UINT message, WPARAM wParam, LPARAM lParam)
     };
     switch (message) {
     case 0x8004:
-        EditDocument(pApp ? pApp->NewCorraDocument(TRUE) : nullptr, TRUE, FALSE);
+        EditDocument(NewDocumentOfKind(DT_CORRA), TRUE, FALSE);
         return 0;
     case 0x8005:
         if (CDocument* pDoc = Choose(kEditCorra, bOpened))
@@ -300,17 +305,17 @@ LRESULT CMainFrame::OnTask(UINT message, WPARAM wParam, LPARAM lParam)
         }
         const BOOL bOpenedTo = bOpened;
         if (CDocument* pFrom = Choose(kAddFromCorra, bOpened, pTo)) {
-            ShowDocsSideBySide(pTo, pFrom);
+            ShowSideBySide(FirstFrame(pTo), FirstFrame(pFrom));
             return 0;
         }
         // Only what this task opened is closed again.
         if (bOpenedTo)
-            CloseViewFrame(pTo);
+            CloseFirstFrame(pTo);
         BackTo(wParam, 1, TRUE);
         return 0;
     }
     case 0x8015:
-        EditDocument(pApp ? pApp->NewExamDocument() : nullptr, TRUE, FALSE);
+        EditDocument(NewDocumentOfKind(DT_EXAM), TRUE, FALSE);
         return 0;
     case 0x8016:
         if (CDocument* pDoc = Choose(kEditExam, bOpened))
@@ -322,7 +327,7 @@ LRESULT CMainFrame::OnTask(UINT message, WPARAM wParam, LPARAM lParam)
         CDocument* pExam = Choose(kAddToExam, bOpened);
         CDocument* pCorra = pExam ? Choose(kCopyFromCorra, bOpened) : nullptr;
         if (pExam && pCorra)
-            ShowDocsSideBySide(pExam, pCorra);
+            ShowSideBySide(FirstFrame(pExam), FirstFrame(pCorra));
         else
             BackTo(wParam, 5, TRUE);
         return 0;
@@ -334,14 +339,14 @@ LRESULT CMainFrame::OnTask(UINT message, WPARAM wParam, LPARAM lParam)
             BackTo(wParam, 5, TRUE);
         return 0;
     case 0x8019: {
-        CDocument* pExam = pApp ? pApp->NewExamDocument() : nullptr;
+        CDocument* pExam = NewDocumentOfKind(DT_EXAM);
         if (!pExam)
             return 0;
         if (CDocument* pCorra = Choose(kCopyFromCorra, bOpened)) {
-            ShowDocsSideBySide(pExam, pCorra);
+            ShowSideBySide(FirstFrame(pExam), FirstFrame(pCorra));
             return 0;
         }
-        CloseViewFrame(pExam);
+        CloseFirstFrame(pExam);
         BackTo(wParam, 5, TRUE);
         return 0;
     }

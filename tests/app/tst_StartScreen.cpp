@@ -9,6 +9,7 @@
 #include "platform/ui/Document.h"
 #include "res/ids/App.h"
 #include "tests/app/AppFixture.h"
+#include "tests/support/ScriptedFileDialog.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -338,6 +339,33 @@ TEST_F(TasksTest, EditExistingCorraActivatesTheChosenBank)
     EXPECT_EQ(Shown(), -1);
     EXPECT_TRUE(m_chooser.answers.empty());
     EXPECT_EQ(m_pMain->MDIGetActive(), pBank->GetFirstView()->GetParentFrame());
+}
+
+TEST_F(TasksTest, WithoutAChooserTheFileDialogPicksAFileOfTheKind)
+{
+    CScriptedFileDialog files;
+    CServiceScope<IFileDialogService> scope(FileDialogSlot(), files);
+    CString bank = HomePath("QCorras/bank.crr");
+    WritePlainBank(bank);
+    BOOL bOpened = FALSE;
+    files.QueuePath(bank);
+    CDocument* pDoc = DocumentChooser().ChooseDocument(3, "Select a Question Corra to edit.", bOpened, nullptr);
+    ASSERT_NE(pDoc, nullptr);
+    EXPECT_TRUE(bOpened);
+    ASSERT_FALSE(files.requests.empty());
+    EXPECT_EQ(files.requests.back().title, CString("Select a Question Corra to edit."));
+    EXPECT_NE(files.requests.back().filter.Find("crr"), -1);
+    // Open already: the same document, not opened by the chooser; left out: none.
+    files.QueuePath(bank);
+    EXPECT_EQ(DocumentChooser().ChooseDocument(3, "", bOpened, nullptr), pDoc);
+    EXPECT_FALSE(bOpened);
+    files.QueuePath(bank);
+    EXPECT_EQ(DocumentChooser().ChooseDocument(3, "", bOpened, pDoc), nullptr);
+    // A file of another kind, or a cancel, chooses nothing.
+    files.QueuePath(bank);
+    EXPECT_EQ(DocumentChooser().ChooseDocument(4, "", bOpened, nullptr), nullptr);
+    files.QueueCancel();
+    EXPECT_EQ(DocumentChooser().ChooseDocument(3, "", bOpened, nullptr), nullptr);
 }
 
 using StartScreenAtStartTest = MainWindowTest;
