@@ -8,6 +8,7 @@
 #include "app/Registration.h"
 #include "app/Splash.h"
 #include "app/StandInViews.h"
+#include "views/CorraView.h"
 #include "app/TipDlg.h"
 #include "app/VersionText.h"
 #include "controls/OldProgressDlg.h"
@@ -202,8 +203,7 @@ CCorraApp* GetCorraApp()
 CCorraApp::CCorraApp() : CWinApp("Corra")
 {
     CorraAppSlot().Set(this);
-    // Until the document views are installed, the frames' panes stand in for them.
-    InstallStandInViewServices();
+    InstallViewServices();
     m_pShellDocs = std::make_unique<CAppShellDocuments>(this);
     ShellDocumentsSlot().Set(m_pShellDocs.get());
     BindCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
@@ -220,7 +220,7 @@ CCorraApp::~CCorraApp()
         }
     }
     m_pMainFrame.reset();
-    RemoveStandInViewServices();
+    RemoveViewServices();
     if (ShellDocumentsSlot().Installed() == m_pShellDocs.get())
         ShellDocumentsSlot().Set(nullptr);
     if (CorraAppSlot().Installed() == this)
@@ -258,7 +258,7 @@ void CCorraApp::CreateTemplates()
         return;
     m_pCorraTemplate = new CMultiDocTemplate(IDR_CORRATYPE, CCreatable<CDocument>::Of<CCorraDoc>(),
                                              CCreatable<CFrameWnd>::Of<CCorraFrm>(),
-                                             CCreatable<CView>::Of<CCorraPaneView>());
+                                             CCreatable<CView>::Of<CCorraView>());
     AddDocTemplate(m_pCorraTemplate);
     m_pExamTemplate = new CMultiDocTemplate(IDR_EXAMTYPE, CCreatable<CDocument>::Of<CExamStandInDoc>(),
                                             CCreatable<CFrameWnd>::Of<CExamFrm>(),
