@@ -115,6 +115,19 @@ int main(int argc, char** argv)
         if (doc.ReadCorraDoc(cipherPath) != CCorraDoc::readComplete || doc.GetQuestionCount() != kQuestions + 1)
             std::fprintf(stderr, "enciphered read failed\n");
     });
+    // The archive alone, without the records: the stream's own cost beside the raw cipher's.
+    CString archivePath = fsys::CreateUniqueTempFile("", "bench", ".crr");
+    double archiveSave = Best([&] {
+        CEncryptedArchive out(archivePath, TRUE, 4096);
+        out.GrowBuffer(text.c_str(), static_cast<long>(text.size()));
+        if (!out.Commit())
+            std::fprintf(stderr, "archive save failed\n");
+    });
+    double archiveLoad = Best([&] {
+        CEncryptedArchive in(archivePath, FALSE, 4096);
+        if (!in.GetText(TRUE, TRUE, 5) || in.GetReadKind() != CEncryptedArchive::readEnciphered)
+            std::fprintf(stderr, "archive load failed\n");
+    });
     std::vector<BYTE> data(text.begin(), text.end());
     double cipher = Best([&] { EncryptBuffer(data.data(), static_cast<long>(data.size()), -1); });
 
@@ -123,7 +136,11 @@ int main(int argc, char** argv)
     Report("write enciphered", writeCipher, text.size());
     Report("read plain", readPlain, text.size());
     Report("read enciphered", readCipher, text.size());
+    Report("archive save", archiveSave, text.size());
+    Report("archive load", archiveLoad, text.size());
     Report("raw cipher (same text)", cipher, text.size());
+    std::printf("archive save %.2fx, load %.2fx the raw cipher's time\n", archiveSave / cipher, archiveLoad / cipher);
+    fsys::DeleteFile(archivePath);
     fsys::DeleteFile(plainPath);
     fsys::DeleteFile(cipherPath);
     return 0;

@@ -442,6 +442,8 @@ CCorraDoc::ReadOutcome CCorraDoc::ReadCorraDoc(LPCSTR path)
         LogError("CCorraDoc::ReadCorraDoc() failed to read file...");
         LogError(path);
         Say("Failed to open file " + CString(path), CORRA_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
+        if (IsMainThread())
+            DocumentDialogs().OfferRecoverySupport(*this, path);
         PostViewMessage(kWmCommand, CORRA_ID_FILE_CLOSE);
     } else if (outcome == readUnknownText) {
         CString error = "Unknown text \n\nError occured while reading file " + m_strPathName;
@@ -997,6 +999,11 @@ BOOL CCorraDoc::DeleteQuestions(const CPtrListEx& questions)
             held.AddTail(question);
     }
     BOOL ok = DetachQuestions(held);
+    // Questions freed outside the undo stack: an undone deletion on the redo stack may name
+    // them, and redoing it would take a question made since at the same address for one of
+    // them. A change that cannot be undone ends the redo history, as any new action does.
+    if (!held.IsEmpty())
+        m_redo.Clear();
     for (POSITION pos = held.GetHeadPosition(); pos;) {
         CCorraQuestion* question = AsQuestion(held.GetNext(pos));
         if (!HoldsQuestion(question))
@@ -1073,7 +1080,9 @@ int CCorraDoc::FindDuplicateCollections(const CPtrListEx& questions, CPtrListEx&
     others.RemoveAll();
     for (POSITION pos = questions.GetHeadPosition(); pos;) {
         CCorraQuestion* question = AsQuestion(questions.GetNext(pos));
-        (FindCollection(question->m_cszQuestionText) ? found : others).AddTail(question);
+        // Only a collection can be a duplicate collection: a question whose text happens to be
+        // a collection's name is none.
+        (IsCollection(question) && FindCollection(question->m_cszQuestionText) ? found : others).AddTail(question);
     }
     return found.GetCount();
 }
@@ -1178,15 +1187,17 @@ int CCorraDoc::ReadQuestionRecord(LPCSTR* ppText, UINT* pnRemaining)
     if (result == READ_OK && FilterQuestion(&question)) {
         if (IsCollection(&question))
             question.m_csKindText = "Collection";
-        if (!AddNewQuestion(&question)) {
+        CCorraQuestion* added = AddNewQuestion(&question);
+        if (!added) {
             LogError(ReadErrorText("Cannot AddNewQuestion()", question.m_nId, QuestionTokenizer().GetTokenText()));
             return READ_MALFORMED;
         }
+        // Named by the ID it has in the document: a taken ID was replaced on the way in.
         CString missing;
         if (question.GetMissingFields(missing)) {
             if (!m_csInvalidQuestions.IsEmpty())
                 m_csInvalidQuestions += "\n";
-            m_csInvalidQuestions.AppendFormat("Question ID %d: %s", question.m_nId, static_cast<const char*>(missing));
+            m_csInvalidQuestions.AppendFormat("Question ID %d: %s", added->m_nId, static_cast<const char*>(missing));
         }
     } else if (result == READ_MALFORMED) {
         LogError(ReadErrorText(CCorraQuestion::ErrorText(), question.m_nId, QuestionTokenizer().GetTokenText()));
@@ -1516,6 +1527,13 @@ BOOL CCorraDoc::MoveContext(CUndo& from, CUndo& to, BOOL bUndo)
     CUndoContext* context = from.Pop();
     if (!context)
         return FALSE;
+    if (context->IsVoid()) {
+        // Kept, it would fail every time and bar the way to the actions below it.
+        LogError("CCorraDoc::MoveContext() - the view of the action has closed; action dropped");
+        delete context;
+        Say(bUndo ? "Failed to undo." : "Failed to redo.", CORRA_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
     BOOL ok = FALSE;
     try {
         ok = bUndo ? context->Undo() : context->Redo();
@@ -1645,9 +1663,20 @@ void CCorraDoc::SelectInMainView(const CPtrListEx& questions)
     CView* main = GetCorraView();
     if (!main)
         return;
-    UINT flags = SELQ_VISIBLE;
+    // Exactly these: what was selected before goes, even when the list is empty.
+    if (questions.IsEmpty()) {
+        CorraViewServices().SelectQuestion(main, nullptr, SELQ_DESELECT_FIRST);
+        return;
+    }
+    UINT flags = SELQ_DESELECT_FIRST | SELQ_VISIBLE;
     for (POSITION pos = questions.GetHeadPosition(); pos; flags = 0)
         CorraViewServices().SelectQuestion(main, AsQuestion(questions.GetNext(pos)), flags);
+}
+
+void CCorraDoc::UnselectAll()
+{
+    CPtrListEx none;
+    SelectInMainView(none);
 }
 
 void CCorraDoc::TakeOrder(const CPtrListEx& order, BOOL bModified)
@@ -1759,6 +1788,15 @@ void CCorraDoc::ApplyGroupOrder(CPtrListEx* questions, BOOL bNotify, BOOL bColle
                     ids.Add(id);
             }
             collection->SetQuestIds(ids);
+        }
+        // The collection windows show their members in the new order.
+        ICorraViewServices& views = CorraViewServices();
+        std::vector<CView*> shown;
+        for (POSITION pos = GetFirstViewPosition(); pos;)
+            shown.push_back(GetNextView(pos));
+        for (CView* view : shown) {
+            if (views.IsCollectionView(view))
+                views.RefreshCollection(view);
         }
     }
     if (bNotify) {

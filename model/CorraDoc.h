@@ -174,8 +174,10 @@ public:
     virtual BOOL ShowCollection(CCorraQuestion* collection) { return FALSE; }
     // Whether a collection window other than the one of self shows a collection of that name.
     virtual BOOL IsCollectionWindowOpen(LPCSTR name, const CCorraQuestion* self) const { return FALSE; }
-    // Selects these questions in the main view.
+    // Selects exactly these questions in the main view.
     void SelectInMainView(const CPtrListEx& questions);
+    // Clears the main view's selection.
+    void UnselectAll();
 
     // The collection whose trimmed name equals name (case ignored), shown; FALSE when none.
     BOOL ShowCollectionByName(LPCSTR name);

@@ -323,13 +323,27 @@ BOOL CCorraHeader::OpenCorraHeader(LPCSTR path)
 
 BOOL CCorraHeader::GetCorraHeaderInfo(LPCSTR path, BOOL /*bKeep*/)
 {
+    // What a header read before held is not this file's: a header asked again (a list
+    // refreshed) must not gather the collections and images of both.
+    Clear();
+    m_asImageFiles.clear();
+    const int kind = path ? CFileTypes::Ext2Type(path) : 0;
+    if (path && kind != DT_CORRA && kind != DT_EXAM) {
+        // Another kind has no header to read: only whether the file is there counts, whatever
+        // it holds (a picture or a word-processor file is no damaged bank).
+        m_pFile.reset();
+        m_pBuffer = nullptr;
+        m_nBufferLength = 0;
+        m_csFileName = path;
+        if (fsys::IsFile(path))
+            return TRUE;
+        LogWithPath("CCorraHeader::GetCorraHeaderInfo() - failed to OpenCorraHeader()...", path);
+        return FALSE;
+    }
     if (!OpenCorraHeader(path)) {
         LogWithPath("CCorraHeader::GetCorraHeaderInfo() - failed to OpenCorraHeader()...", path ? path : "");
         return FALSE;
     }
-    int kind = CFileTypes::Ext2Type(path);
-    if (kind != DT_CORRA && kind != DT_EXAM)
-        return TRUE;
     if (ReadCorraHeader() != READ_OK) {
         LogWithPath("CCorraHeader::GetCorraHeaderInfo() - failed to ReadCorraHeader()...", path);
         return FALSE;

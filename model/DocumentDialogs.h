@@ -1,8 +1,9 @@
 #pragma once
 // The modeless windows and dialogs that belong to a Question Corra document: its question
-// dialog, its groups window, the image link check and the properties dialogs. They stand above
-// the model, so the document reaches them through one interface in a service slot, which the
-// dialogs install; until they do, no window is open and every request does nothing.
+// dialog, its groups window, the image link check, the properties dialogs and the offer of help
+// with a file that could not be read. They stand above the model, so the document reaches them
+// through one interface in a service slot, which the dialogs install; until they do, no window
+// is open and every request does nothing.
 
 #include "platform/core/ServiceSlot.h"
 #include "platform/core/String.h"
@@ -28,6 +29,9 @@ public:
     virtual BOOL CheckImageLinks(CCorraDoc& doc) = 0;
     // Closes the document's question dialog and groups window.
     virtual void CloseDocumentWindows(CCorraDoc& doc) = 0;
+    // After a failed read: offers to send the file to the maker's support for recovery. The
+    // application shell makes the offer; nothing is offered until it installs it.
+    virtual void OfferRecoverySupport(CCorraDoc& doc, const CString& path) {}
 };
 CServiceSlot<IDocumentDialogs>& DocumentDialogsSlot();
 IDocumentDialogs& DocumentDialogs();

@@ -4,8 +4,26 @@
 #include "foundation/Update.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
+#include "model/ViewServices.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/View.h"
+
+CString DescribeViewForLog(CView* pView, const CCorraDoc* pDoc)
+{
+    ICorraViewServices& views = CorraViewServices();
+    LPCSTR kind = "Corra View";
+    if (pView && views.IsCollectionView(pView))
+        kind = "Collection View";
+    else if (pView && views.GetPaneIndex(pView) == 1)
+        kind = "Collection List View";
+    CString frameTitle;
+    if (CFrameWnd* frame = pView ? pView->GetParentFrame() : nullptr)
+        frameTitle = frame->GetWindowText();
+    CString docTitle = pDoc ? pDoc->GetTitle() : CString();
+    CString line;
+    line.Format("m_pView = %s %s (%s)", kind, static_cast<const char*>(frameTitle), static_cast<const char*>(docTitle));
+    return line;
+}
 
 CQuestionContext::CQuestionContext(CView* pView, CCorraQuestion* pQuestion, CCorraDoc* pDoc)
     : m_pView(pView), m_pQuestion(pQuestion), m_pDoc(pDoc)
@@ -64,15 +82,7 @@ void CQuestionContext::DumpToLog(int nLevel, int nMaxLevel) const
                     static_cast<const char*>(m_pQuestion->m_cszQuestionText.Left(10)));
         LogOutput(line, nLevel + 1, LOG_HERE);
     }
-    CString frameTitle;
-    CString docTitle = m_pDoc ? m_pDoc->GetTitle() : CString();
-    if (m_pView) {
-        if (CFrameWnd* frame = m_pView->GetParentFrame())
-            frameTitle = frame->GetWindowText();
-    }
-    line.Format("m_pView = %s %s (%s)", m_pView ? "Corra View" : "Collection View",
-                static_cast<const char*>(frameTitle), static_cast<const char*>(docTitle));
-    LogOutput(line, nLevel + 1, LOG_HERE);
+    LogOutput(DescribeViewForLog(m_pView.data(), m_pDoc), nLevel + 1, LOG_HERE);
     line.Format("m_mCollIndex (size=%d)...", m_mCollIndex.GetCount());
     LogOutput(line, nLevel + 1, LOG_HERE);
     for (const auto& [name, at] : m_mCollIndex) {

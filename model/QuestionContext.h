@@ -12,6 +12,11 @@
 class CCorraDoc;
 class CCorraQuestion;
 
+// "m_pView = <kind> <frame title> (<document title>)" for the dumps of the undo records: the
+// kind is "Collection View" for a collection's window, "Collection List View" for the pane that
+// lists the collections, else "Corra View".
+CString DescribeViewForLog(CView* pView, const CCorraDoc* pDoc);
+
 class CQuestionContext {
 public:
     // Records the question's place in doc and in doc's collections.

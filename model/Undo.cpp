@@ -202,10 +202,7 @@ void CUndoContext::DumpToLog(int nLevel, int nMaxLevel) const
     else
         line.Format("m_nType = UNKNOWN (%d)", m_nType);
     LogOutput(line, nLevel + 1, LOG_HERE);
-    CString docTitle = m_pDoc ? m_pDoc->GetTitle() : CString();
-    line.Format("m_pView = %s %s (%s)", m_bCollView ? "Collection View" : "Corra View",
-                m_bCollView ? "CCollectionView" : "", static_cast<const char*>(docTitle));
-    LogOutput(line, nLevel + 1, LOG_HERE);
+    LogOutput(DescribeViewForLog(m_pView.data(), m_pDoc), nLevel + 1, LOG_HERE);
     line.Format("m_mDel (size=%d)...", m_mDel.GetCount());
     LogOutput(line, nLevel + 1, LOG_HERE);
     for (const auto& [id, record] : m_mDel)

@@ -58,6 +58,8 @@ public:
     CString GetDescription() const { return m_csDescription; }
     int GetType() const { return m_nType; }
     int GetDeletedCount() const { return m_mDel.GetCount(); }
+    // An order recorded in a view that has closed since: it can never be restored.
+    BOOL IsVoid() const { return (m_nType == UCT_ORDER || m_nType == UCT_COLLORDER) && m_bRecordedInView && !m_pView; }
     virtual void DumpToLog(int nLevel, int nMaxLevel) const;
 
     int m_nType;

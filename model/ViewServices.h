@@ -34,6 +34,8 @@ constexpr UINT WM_CORRA_LINKCHECK = 0x8053;
 constexpr UINT SELQ_FOCUS = 1;
 constexpr UINT SELQ_VISIBLE = 2;
 constexpr UINT SELQ_UPDATE_DIALOG = 4;
+// Every other item is deselected first; with a NULL question the selection is only cleared.
+constexpr UINT SELQ_DESELECT_FIRST = 8;
 
 class ICorraViewServices {
 public:

@@ -6,6 +6,7 @@
 #include "tests/support/CorraTest.h"
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -107,6 +108,57 @@ TEST_F(EncryptTest, TheAlternativeMarkerIsAccepted)
     EncryptBuffer(block.data(), 9, -1);
     EXPECT_TRUE(IsMarkedBlock(block.data(), 9, -1));
     EXPECT_FALSE(LooksLikeDamagedBlock(reinterpret_cast<const BYTE*>("plain text"), 10));
+}
+
+TEST_F(EncryptTest, ADamagedBlockIsKnownUnderEveryKeyTheCipherBuilds)
+{
+    // One seed for every first key byte (the schedule uses no other), and the first bytes of
+    // its keystream as the cipher itself gives them.
+    std::vector<std::vector<BYTE>> streams;
+    std::vector<bool> seen(256, false);
+    for (long seed = 1; seed < 200000 && streams.size() < 256; ++seed) {
+        std::vector<BYTE> key;
+        ASSERT_TRUE(BuildKey(seed, key));
+        if (seen[key[0]])
+            continue;
+        seen[key[0]] = true;
+        std::vector<BYTE> stream(ENCRYPT_MARKER_SIZE, 0);
+        EncryptBuffer(stream.data(), ENCRYPT_MARKER_SIZE, seed);
+        streams.push_back(stream);
+    }
+    ASSERT_EQ(streams.size(), 256u);
+    const BYTE marker[] = {0x45, 0xEF, 0x23, 0x89, 0x67};
+    auto expected = [&](const BYTE* p) {
+        for (const auto& stream : streams) {
+            int i = 0;
+            while (i < ENCRYPT_MARKER_SIZE && (p[i] ^ stream[static_cast<size_t>(i)]) == marker[i])
+                ++i;
+            if (i == ENCRYPT_MARKER_SIZE)
+                return true;
+        }
+        return false;
+    };
+    for (const auto& stream : streams) {
+        std::vector<BYTE> head(64, 'x');
+        for (int i = 0; i < ENCRYPT_MARKER_SIZE; ++i)
+            head[static_cast<size_t>(i)] = marker[i] ^ stream[static_cast<size_t>(i)];
+        for (long n : {5L, 6L, 64L})
+            EXPECT_TRUE(LooksLikeDamagedBlock(head.data(), n));
+        EXPECT_FALSE(LooksLikeDamagedBlock(head.data(), 4));
+        // Any one bit changed in the head: known exactly when some other key still fits.
+        for (int bit = 0; bit < 8 * ENCRYPT_MARKER_SIZE; ++bit) {
+            std::vector<BYTE> changed = head;
+            changed[static_cast<size_t>(bit / 8)] ^= static_cast<BYTE>(1 << (bit % 8));
+            EXPECT_EQ(LooksLikeDamagedBlock(changed.data(), 64) != FALSE, expected(changed.data()));
+        }
+    }
+    CRandom rng(7);
+    for (int k = 0; k < 5000; ++k) {
+        BYTE p[ENCRYPT_MARKER_SIZE];
+        for (BYTE& b : p)
+            b = static_cast<BYTE>(rng.Next() & 0xFF);
+        EXPECT_EQ(LooksLikeDamagedBlock(p, ENCRYPT_MARKER_SIZE) != FALSE, expected(p));
+    }
 }
 
 TEST_F(EncryptTest, UnmarkedDataStandsInTheReader)

@@ -195,6 +195,17 @@ TEST_F(CorraDocBankTest, QuestionsMissingFieldsAreNamedAfterReading)
     ASSERT_EQ(doc.ReadCorraDoc(WriteEnciphered(HomePath("missing.crr"), text)), CCorraDoc::readComplete);
     EXPECT_EQ(doc.m_csInvalidQuestions, "Question ID 106: level");
     EXPECT_EQ(doc.GetQuestionCount(), 11);
+
+    // The same question under an ID another one has: named by the fresh ID it was given.
+    size_t id = text.find("ID: 106");
+    ASSERT_NE(id, std::string::npos);
+    text.replace(id, 7, "ID: 105");
+    CBankDoc taken;
+    ASSERT_EQ(taken.ReadCorraDoc(WriteEnciphered(HomePath("taken.crr"), text)), CCorraDoc::readComplete);
+    ASSERT_EQ(taken.GetQuestionCount(), 11);
+    const int fresh = static_cast<CCorraQuestion*>(taken.m_plQuestions.GetAt(5))->m_nId;
+    EXPECT_NE(fresh, 105);
+    EXPECT_EQ(taken.m_csInvalidQuestions, CString::Formatted("Question ID %d: level", fresh));
 }
 
 TEST_F(CorraDocBankTest, GroupingByTypeAndOrderingByGroups)

@@ -7,12 +7,14 @@
 #include "platform/core/FileSys.h"
 #include "controls/OldProgressDlg.h"
 #include "tests/support/CorraTest.h"
+#include "tests/support/FakeDocumentDialogs.h"
 #include "tests/support/ModalScript.h"
 
 #include <QApplication>
 #include <QMetaObject>
 
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -185,9 +187,13 @@ TEST_F(CorraDocFileTest, ErrorTextsOfTheReader)
     FillSample(source);
     std::string text = Plain(source);
     CString path = WriteHomeFile("bad.crr", text + "BEGIN GROUP ID: 77 NAME: {x}\r\n");
+    // Help with the file is offered after a failed read, and only then.
+    CFakeDocumentDialogs offers;
+    CServiceScope<IDocumentDialogs> scope(DocumentDialogsSlot(), offers);
     CRecordingDoc doc;
     doc.SetPathName(path);
     EXPECT_EQ(doc.ReadCorraDoc(path), CCorraDoc::readFailed);
+    EXPECT_EQ(offers.offered, std::vector<CString>{path});
     ASSERT_GE(messageBox.calls.size(), 2u);
     EXPECT_EQ(messageBox.calls[0].caption, "Read Error");
     EXPECT_EQ(messageBox.calls[0].text.Left(13), "Syntax error\n");
@@ -204,6 +210,7 @@ TEST_F(CorraDocFileTest, ErrorTextsOfTheReader)
     ASSERT_EQ(messageBox.calls.size(), 1u);
     EXPECT_EQ(messageBox.calls[0].caption, "Read Error");
     EXPECT_EQ(messageBox.calls[0].text.Left(15), "Unknown text \n\n");
+    EXPECT_EQ(offers.offered.size(), 1u);
 }
 
 TEST_F(CorraDocFileTest, TheFrameworkOpensAndSavesThroughTheReaderAndWriter)

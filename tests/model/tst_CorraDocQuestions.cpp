@@ -167,6 +167,23 @@ TEST_F(CorraDocQuestionsTest, CollectionsAreFoundByTrimmedNameAndNamedFreshly)
     one.AddTail(doc.FindCollection("Unit"));
     one.AddTail(added);
     EXPECT_EQ(GetQuestionIds(one, ids, TRUE), 4);
+
+    // Incoming collections are duplicates by name; a question whose text is that name is not.
+    CCorraQuestion incoming;
+    incoming.m_nType = static_cast<int>(IDS_QTYPE_CO);
+    incoming.m_cszQuestionText = " unit ";
+    CCorraQuestion fresh;
+    fresh.m_nType = static_cast<int>(IDS_QTYPE_CO);
+    fresh.m_cszQuestionText = "Other";
+    CCorraQuestion namesake;
+    namesake.m_nType = static_cast<int>(IDS_QTYPE_ES);
+    namesake.m_cszQuestionText = "Unit";
+    CPtrListEx list, found, others;
+    for (CCorraQuestion* q : {&incoming, &fresh, &namesake})
+        list.AddTail(q);
+    EXPECT_EQ(doc.FindDuplicateCollections(list, found, others), 1);
+    EXPECT_EQ(found.GetHead(), &incoming);
+    EXPECT_EQ(others.GetCount(), 2);
 }
 
 TEST_F(CorraDocQuestionsTest, PromptingForACollectionNameCanBeCancelled)

@@ -5,11 +5,14 @@
 
 #include "model/CorraQuestion.h"
 #include "model/DocumentDialogs.h"
+#include "model/QuestionContext.h"
+#include "foundation/Log.h"
 #include "platform/ui/CmdTarget.h"
 #include "model/Group.h"
 #include "platform/ui/View.h"
 #include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraTest.h"
+#include "tests/support/FakeDocumentDialogs.h"
 #include "tests/support/FakeViews.h"
 
 #include <memory>
@@ -107,15 +110,22 @@ TEST_F(CorraDocViewsTest, UndoingASortInAViewGivesTheViewAndTheDocumentTheOldOrd
 
 TEST_F(CorraDocViewsTest, AnOrderOfAClosedViewIsNotRestored)
 {
+    doc->AddUndoReorder(nullptr, "Sort the document");
+    const std::vector<int> before = doc->Order();
+    doc->m_plQuestions.AddTail(doc->m_plQuestions.RemoveHead());
     doc->AddUndoReorder(main.get(), "Sort");
     doc->RemoveView(main.get());
     main.reset();
     const std::vector<int> order = doc->Order();
     EXPECT_FALSE(doc->Undo());
     EXPECT_EQ(doc->Order(), order);
-    EXPECT_EQ(doc->GetUndoStack().GetCount(), 1);  // kept, and freed with the document
     ASSERT_EQ(messageBox.calls.size(), 1u);
     EXPECT_EQ(messageBox.calls[0].text, "Failed to undo.");
+    // Dropped, so that it does not bar the way to the action below it.
+    EXPECT_EQ(doc->GetUndoStack().GetCount(), 1);
+    EXPECT_EQ(doc->GetUndoText(), "Sort the document");
+    EXPECT_TRUE(doc->Undo());
+    EXPECT_EQ(doc->Order(), before);
 }
 
 TEST_F(CorraDocViewsTest, CollectionWindowsAreAskedBeforeTheDocument)
@@ -134,6 +144,45 @@ TEST_F(CorraDocViewsTest, CollectionWindowsAreAskedBeforeTheDocument)
     doc->RemoveView(&collectionView);
 }
 
+TEST_F(CorraDocViewsTest, UndoRecordsNameTheKindOfTheirView)
+{
+    CView collectionView;
+    views.Of(&collectionView).collectionView = TRUE;
+    doc->SetTitle("Bank.crr");
+    CCorraQuestion* question = doc->FindQuestionById(1);
+    const struct {
+        CView* view;
+        const char* line;
+    } cases[] = {
+        {main.get(), "m_pView = Corra View  (Bank.crr)"},
+        {lower.get(), "m_pView = Collection List View  (Bank.crr)"},
+        {&collectionView, "m_pView = Collection View  (Bank.crr)"},
+    };
+    for (const auto& c : cases) {
+        CQuestionContext record(c.view, question, doc.get());
+        record.DumpToLog(LOG_ALWAYS);
+        EXPECT_GE(GetLogBuffer().Find(c.line), 0) << c.line;
+    }
+}
+
+TEST_F(CorraDocViewsTest, OrderingCollectionsByGroupsRefreshesTheirWindows)
+{
+    CView collectionView;
+    views.Of(&collectionView).collectionView = TRUE;
+    doc->AddView(&collectionView);
+    auto refreshes = [&] {
+        int n = 0;
+        for (const auto& call : views.calls)
+            n += call.what == "refresh" && call.view == &collectionView;
+        return n;
+    };
+    doc->ApplyGroupOrder(nullptr, FALSE, FALSE);
+    EXPECT_EQ(refreshes(), 0);
+    doc->ApplyGroupOrder(nullptr, FALSE, TRUE);
+    EXPECT_EQ(refreshes(), 1);
+    doc->RemoveView(&collectionView);
+}
+
 TEST_F(CorraDocViewsTest, GroupMembersAreSelectedInTheMainView)
 {
     CGroup group;
@@ -144,47 +193,20 @@ TEST_F(CorraDocViewsTest, GroupMembersAreSelectedInTheMainView)
     for (const auto& call : views.calls)
         selects += call.what == "select" && call.view == main.get();
     EXPECT_EQ(selects, 3);
+    // Exactly the group's members: all three, and nothing selected before stays.
     CPtrListEx selected;
-    EXPECT_EQ(doc->GetSelectedQuestions(selected), 1);
+    EXPECT_EQ(doc->GetSelectedQuestions(selected), 3);
+    for (POSITION pos = selected.GetHeadPosition(); pos;)
+        EXPECT_EQ(static_cast<CCorraQuestion*>(selected.GetNext(pos))->m_nMemberId, 70);
     EXPECT_EQ(doc->GetCorraView(), main.get());
+    // A group without members leaves nothing selected.
+    EXPECT_EQ(doc->SelectGroupMembers(71), 0);
+    EXPECT_EQ(doc->GetSelectedQuestions(selected), 0);
 }
-
-} // namespace
-
-namespace {
-
-class CFakeDialogs : public IDocumentDialogs {
-public:
-    void ShowQuestionDialog(CCorraDoc&) override
-    {
-        calls.push_back("show");
-        visible = TRUE;
-    }
-    BOOL IsQuestionDialogVisible(CCorraDoc&) override { return visible; }
-    BOOL QuestionDialogHasQuestion(CCorraDoc&) override { return hasQuestion; }
-    void SetQuestionDialogTitle(CCorraDoc&, const CString& t) override { title = t; }
-    BOOL StoreDialogQuestion(CCorraDoc&) override
-    {
-        calls.push_back("store");
-        return TRUE;
-    }
-    void ShowGroupsWindow(CCorraDoc&) override { calls.push_back("groups"); }
-    BOOL CheckImageLinks(CCorraDoc&) override
-    {
-        calls.push_back("links");
-        return TRUE;
-    }
-    void CloseDocumentWindows(CCorraDoc&) override { calls.push_back("close"); }
-
-    std::vector<std::string> calls;
-    BOOL visible = FALSE;
-    BOOL hasQuestion = FALSE;
-    CString title;
-};
 
 TEST_F(CorraDocViewsTest, TheCommandTableReachesTheDocumentsWindows)
 {
-    CFakeDialogs dialogs;
+    CFakeDocumentDialogs dialogs;
     CServiceScope<IDocumentDialogs> scope(DocumentDialogsSlot(), dialogs);
     doc->SetTitle("Bank.crr");
     doc->OnOpenOrNew();

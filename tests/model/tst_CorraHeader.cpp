@@ -189,6 +189,24 @@ TEST_F(CorraHeaderTest, OtherKindsAndHeaderlessFiles)
     CCorraHeader text;
     EXPECT_TRUE(text.GetCorraHeaderInfo(WriteHomeFile("notes.txt", "BEGIN HEADER\r\nCOUNT:4\r\nEND HEADER\r\n")));
     EXPECT_EQ(text.m_nCount, 0);
+    // One header asked for two files holds the second file's fields only.
+    CCorraHeader reused;
+    ASSERT_TRUE(reused.GetCorraHeaderInfo(WriteHomeFile(
+        "two.crr", "BEGIN HEADER\r\nCOUNT:4\r\nCOLLECTIONS:  {A||1}, {B||2}\r\nCORRAID: {CID_1_2}\r\nEND HEADER\r\n")));
+    EXPECT_EQ(reused.m_asCollections.size(), 2u);
+    ASSERT_TRUE(reused.GetCorraHeaderInfo(WriteHomeFile("one.crr", "BEGIN HEADER\r\nCOLLECTIONS:  {C||3}\r\nEND HEADER\r\n")));
+    EXPECT_EQ(reused.m_asCollections, std::vector<CString>{"C"});
+    EXPECT_EQ(reused.m_adwCollectionCounts, std::vector<DWORD>{3});
+    EXPECT_EQ(reused.m_nCount, 0);
+    EXPECT_TRUE(reused.m_csCorraId.IsEmpty());
+    EXPECT_TRUE(reused.GetCorraHeaderInfo(text.m_csFileName));
+    EXPECT_TRUE(reused.m_asCollections.empty());
+    // Whatever another kind of file holds, it is read: a picture is no damaged bank.
+    CCorraHeader picture;
+    EXPECT_TRUE(picture.GetCorraHeaderInfo(WriteHomeFile("photo.bmp", std::string("BM\0\x01\x02\x03\0\0", 8))));
+    EXPECT_EQ(picture.m_csFileName, HomePath("photo.bmp"));
+    CCorraHeader absent;
+    EXPECT_FALSE(absent.GetCorraHeaderInfo(HomePath("absent.txt")));
 
     CCorraHeader headerless;
     EXPECT_FALSE(headerless.GetCorraHeaderInfo(WriteHomeFile("bare.crr", "TITLE1: {x}\r\n")));

@@ -144,13 +144,32 @@ TEST_F(UndoTest, AFailedRedoStaysOnItsStack)
     doc.DeleteQuestionsUndoable(nullptr, doc.Questions({1, 2}), "Delete");
     ASSERT_TRUE(doc.Undo());
     // One of the questions leaves the document by another way; the redo cannot be done.
-    doc.DeleteQuestions(doc.Questions({2}));
+    CPtrListEx taken = doc.Questions({2});
+    ASSERT_TRUE(doc.DetachQuestions(taken));
     EXPECT_FALSE(doc.Redo());
     EXPECT_EQ(doc.GetRedoStack().GetCount(), 1);
     EXPECT_EQ(doc.GetUndoStack().GetCount(), 0);
     ASSERT_EQ(messageBox.calls.size(), 1u);
     EXPECT_EQ(messageBox.calls[0].text, "Failed to redo.");
     EXPECT_NE(doc.FindQuestionById(1), nullptr);  // nothing was half done
+    DeleteQuestionList(taken);
+}
+
+TEST_F(UndoTest, DeletingForGoodEndsTheRedoHistory)
+{
+    CUndoDoc doc;
+    doc.DeleteQuestionsUndoable(nullptr, doc.Questions({1, 2}), "Delete");
+    ASSERT_TRUE(doc.Undo());
+    ASSERT_EQ(doc.GetRedoStack().GetCount(), 1);
+    // Question 2 is freed; a question made next may take its place in memory.
+    ASSERT_TRUE(doc.DeleteQuestions(doc.Questions({2})));
+    EXPECT_EQ(doc.GetRedoStack().GetCount(), 0);
+    auto* made = new CCorraQuestion;
+    made->m_nId = 77;
+    doc.InsertQuestion(made);
+    EXPECT_FALSE(doc.Redo());
+    EXPECT_EQ(doc.FindQuestionById(77), made);
+    EXPECT_NE(doc.FindQuestionById(1), nullptr);
 }
 
 TEST_F(UndoTest, ARecordOfQuestionsStillInTheDocumentFreesNothing)

@@ -55,10 +55,12 @@ BOOL CFakeViews::SelectQuestion(CView* view, CCorraQuestion* question, UINT flag
 {
     calls.push_back({"select", view, flags});
     View& v = Of(view);
-    if (!v.items.Find(question))
+    if (flags & SELQ_DESELECT_FIRST)
+        v.selected.RemoveAll();
+    if (!question || !v.items.Find(question))
         return FALSE;
-    v.selected.RemoveAll();
-    v.selected.AddTail(question);
+    if (!v.selected.Find(question))
+        v.selected.AddTail(question);
     return TRUE;
 }
 

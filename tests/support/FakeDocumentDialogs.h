@@ -1,0 +1,39 @@
+#pragma once
+// A document's windows and dialogs for tests: records what the document asked of them and
+// answers as told.
+
+#include "model/DocumentDialogs.h"
+
+#include <string>
+#include <vector>
+
+class CFakeDocumentDialogs : public IDocumentDialogs {
+public:
+    void ShowQuestionDialog(CCorraDoc&) override
+    {
+        calls.push_back("show");
+        visible = TRUE;
+    }
+    BOOL IsQuestionDialogVisible(CCorraDoc&) override { return visible; }
+    BOOL QuestionDialogHasQuestion(CCorraDoc&) override { return hasQuestion; }
+    void SetQuestionDialogTitle(CCorraDoc&, const CString& t) override { title = t; }
+    BOOL StoreDialogQuestion(CCorraDoc&) override
+    {
+        calls.push_back("store");
+        return TRUE;
+    }
+    void ShowGroupsWindow(CCorraDoc&) override { calls.push_back("groups"); }
+    BOOL CheckImageLinks(CCorraDoc&) override
+    {
+        calls.push_back("links");
+        return TRUE;
+    }
+    void CloseDocumentWindows(CCorraDoc&) override { calls.push_back("close"); }
+    void OfferRecoverySupport(CCorraDoc&, const CString& path) override { offered.push_back(path); }
+
+    std::vector<std::string> calls;
+    std::vector<CString> offered;  // the files help was offered with
+    BOOL visible = FALSE;
+    BOOL hasQuestion = FALSE;
+    CString title;
+};
