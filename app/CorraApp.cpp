@@ -17,6 +17,7 @@
 #include "model/CorraDoc.h"
 #include "model/CorraIds.h"
 #include "model/CorraQuestion.h"
+#include "model/ExamDoc.h"
 #include "model/ViewServices.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/ProgramHome.h"
@@ -260,7 +261,7 @@ void CCorraApp::CreateTemplates()
                                              CCreatable<CFrameWnd>::Of<CCorraFrm>(),
                                              CCreatable<CView>::Of<CCorraView>());
     AddDocTemplate(m_pCorraTemplate);
-    m_pExamTemplate = new CMultiDocTemplate(IDR_EXAMTYPE, CCreatable<CDocument>::Of<CExamStandInDoc>(),
+    m_pExamTemplate = new CMultiDocTemplate(IDR_EXAMTYPE, CCreatable<CDocument>::Of<CExamDoc>(),
                                             CCreatable<CFrameWnd>::Of<CExamFrm>(),
                                             CCreatable<CView>::Of<CCorraPaneView>());
     AddDocTemplate(m_pExamTemplate);
@@ -272,7 +273,7 @@ void CCorraApp::CreateTemplates()
     m_pCollTemplate = new CMultiDocTemplate(IDR_COLLTYPE, CCreatable<CDocument>::Of<CCorraDoc>(),
                                             CCreatable<CFrameWnd>::Of<CCollFrm>(),
                                             CCreatable<CView>::Of<CCollPaneView>());
-    m_pFormTemplate = new CMultiDocTemplate(IDR_FORMTYPE, CCreatable<CDocument>::Of<CExamStandInDoc>(),
+    m_pFormTemplate = new CMultiDocTemplate(IDR_FORMTYPE, CCreatable<CDocument>::Of<CExamDoc>(),
                                             CCreatable<CFrameWnd>::Of<CCollFrm>(),
                                             CCreatable<CView>::Of<CCollPaneView>());
 }
@@ -400,6 +401,7 @@ void CCorraApp::InitStaticMembers()
         m_parse.AddCharSetToken("0123456789", 12);
         m_parse.AddDelimiterSkips();
     }
+    CExamDoc::LoadDefaults();
     CCorraQuestion::LoadAnswerLengths();
 }
 

@@ -19,7 +19,6 @@ namespace {
 int g_nCounter = 1;
 int g_nStartupValue = 0;
 
-const CDocViewKind s_examKind(typeid(CExamStandInDoc), DVK_EXAMDOC);
 const CDocViewKind s_sourceKind(typeid(CSourceStandInDoc), DVK_SOURCEDOC);
 const CDocViewKind s_paneKind(typeid(CCorraPaneView), DVK_CORRAVIEW);
 const CDocViewKind s_collKind(typeid(CCollPaneView), DVK_COLLVIEW);

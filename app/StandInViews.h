@@ -1,6 +1,6 @@
 #pragma once
-// Stand-ins for the exam and source documents and for the exam and collection views until those
-// exist: the panes show what the frames rely on (pane links, item counts, content
+// Stand-ins for the exam and collection views and the source document until those exist: the
+// panes show what the frames rely on (pane links, item counts, content
 // height, the save-again message) and a short summary of their document.
 
 #include "model/CorraDoc.h"
@@ -9,12 +9,6 @@
 #include "platform/ui/View.h"
 
 #include <string>
-
-// The exam document: a Question Corra document of the exam kind.
-class CExamStandInDoc : public CCorraDoc {
-public:
-    CString GetKindName() const override { return "Exam"; }
-};
 
 // A source document: the text of a file, shown as it is.
 class CSourceStandInDoc : public CDocument {

@@ -875,7 +875,7 @@ CCorraQuestion* CCorraDoc::AddNewQuestion(const CCorraQuestion* question, LPCSTR
     return copy ? InsertQuestion(copy, collection) : nullptr;
 }
 
-CCorraQuestion* CCorraDoc::AddQuestions(const CPtrListEx& questions, CPtrListEx* out)
+CCorraQuestion* CCorraDoc::AddQuestions(const CPtrListEx& questions, CPtrListEx* out, CCorraDoc*, LPCSTR, LPCSTR)
 {
     CCorraQuestion* first = nullptr;
     for (POSITION pos = questions.GetHeadPosition(); pos;) {
@@ -1182,25 +1182,26 @@ void CCorraDoc::WriteQuestionRecord(CEncryptedArchive& out, void* question)
 
 int CCorraDoc::ReadQuestionRecord(LPCSTR* ppText, UINT* pnRemaining)
 {
-    CCorraQuestion question;
-    int result = question.ReadRecord(ppText, pnRemaining, this);
-    if (result == READ_OK && FilterQuestion(&question)) {
-        if (IsCollection(&question))
-            question.m_csKindText = "Collection";
-        CCorraQuestion* added = AddNewQuestion(&question);
+    // Read into the kind of question the document holds, so that its own elements are known.
+    std::unique_ptr<CCorraQuestion> question(CreateQuestion());
+    int result = question->ReadRecord(ppText, pnRemaining, this);
+    if (result == READ_OK && FilterQuestion(question.get(), 2)) {
+        if (IsCollection(question.get()))
+            question->m_csKindText = GetCollectionKindWord();
+        CCorraQuestion* added = AddNewQuestion(question.get());
         if (!added) {
-            LogError(ReadErrorText("Cannot AddNewQuestion()", question.m_nId, QuestionTokenizer().GetTokenText()));
+            LogError(ReadErrorText("Cannot AddNewQuestion()", question->m_nId, QuestionTokenizer().GetTokenText()));
             return READ_MALFORMED;
         }
         // Named by the ID it has in the document: a taken ID was replaced on the way in.
         CString missing;
-        if (question.GetMissingFields(missing)) {
+        if (question->GetMissingFields(missing)) {
             if (!m_csInvalidQuestions.IsEmpty())
                 m_csInvalidQuestions += "\n";
             m_csInvalidQuestions.AppendFormat("Question ID %d: %s", added->m_nId, static_cast<const char*>(missing));
         }
     } else if (result == READ_MALFORMED) {
-        LogError(ReadErrorText(CCorraQuestion::ErrorText(), question.m_nId, QuestionTokenizer().GetTokenText()));
+        LogError(ReadErrorText(CCorraQuestion::ErrorText(), question->m_nId, QuestionTokenizer().GetTokenText()));
     }
     return result;
 }
@@ -1324,11 +1325,12 @@ int CCorraDoc::CollCollCount(CCorraQuestion* collection) const
     collection->GetQuestIds(ids);
     for (DWORD id : ids) {
         CCorraQuestion* member = FindQuestionById(static_cast<int>(id));
-        if (!member) {
+        // A member naming no question is only logged; stopping there would leave a
+        // collection that follows it nested for good.
+        if (!member)
             LogError("CCorraDoc::CollCollCount() - ref to non-existant quest");
-            return count;
-        }
-        count += IsCollection(member) ? 1 : 0;
+        else if (IsCollection(member))
+            ++count;
     }
     return count;
 }
@@ -1632,6 +1634,9 @@ void CCorraDoc::ShowAllFrames(int nCmdShow)
         if (frame && std::find(frames.begin(), frames.end(), frame) == frames.end())
             frames.push_back(frame);
     }
+    // The question dialog would float alone over the other documents.
+    if (nCmdShow == SW_MINIMIZE || nCmdShow == SW_SHOWMINIMIZED)
+        DocumentDialogs().HideQuestionDialog(*this);
     for (CFrameWnd* frame : frames)
         frame->ActivateFrame(nCmdShow);
 }

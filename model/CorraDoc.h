@@ -101,8 +101,8 @@ public:
     virtual void UpdateHighestIds();
     // The collections' names and member counts, and the questions' image files.
     virtual void FillHeaderFromQuestions(CCorraHeader& header);
-    // Whether to take a question read from the file; every one here.
-    virtual BOOL FilterQuestion(CCorraQuestion* question) { return TRUE; }
+    // Whether to take a question: mode 1 while adding, 2 while reading the file. Every one here.
+    virtual BOOL FilterQuestion(CCorraQuestion* question, int mode) { return TRUE; }
 
     // ---- questions
     // Puts a question into the document (which then owns it): an ID of 0, or one another
@@ -113,8 +113,11 @@ public:
     CCorraQuestion* InsertQuestionAt(CCorraQuestion* question, int index);
     // Inserts a copy (made by CreateQuestionFrom); NULL when none could be made.
     virtual CCorraQuestion* AddNewQuestion(const CCorraQuestion* question, LPCSTR collection = nullptr);
-    // A copy of each; the copies into out when given; the first copy.
-    virtual CCorraQuestion* AddQuestions(const CPtrListEx& questions, CPtrListEx* out = nullptr);
+    // A copy of each; the copies into out when given; the first copy. The source document, its
+    // path and identity name matter to the exam, which links its copies to them.
+    virtual CCorraQuestion* AddQuestions(const CPtrListEx& questions, CPtrListEx* out = nullptr,
+                                         CCorraDoc* source = nullptr, LPCSTR sourcePath = nullptr,
+                                         LPCSTR identityName = nullptr);
     // The questions of a hint into the collection its first text names.
     CCorraQuestion* AddHintQuestions(const CUpdate& hint, CPtrListEx* out = nullptr);
     virtual CCorraQuestion* CreateQuestion();

@@ -607,7 +607,6 @@ void CCorraQuestion::ReadImages(LPCSTR* ppText, UINT* pnRemaining)
 {
     CParse& parse = QuestionTokenizer();
     ClearImages();
-    CString primeFolder;
     while (Expect(parse, ppText, pnRemaining, IDS_TOKEN_TEXT)) {
         CString inner;
         parse.GetTokenInnerOneLine(inner);
@@ -615,28 +614,31 @@ void CCorraQuestion::ReadImages(LPCSTR* ppText, UINT* pnRemaining)
         CString path;
         if (!item.path.IsEmpty())
             GetServerFullPath(path, item.path);
-        if (!path.IsEmpty()) {
-            if (primeFolder.IsEmpty())
-                primeFolder = CFileTypes::GetPriDir(DT_IMAGE);
-            if (!primeFolder.IsEmpty() && !IsPathUnderFolder(path, primeFolder)) {
-                LogOutput("CExamQuestion::ImageList() - PathNotUnder(csFile, csPrimeFolder)...", LOG_ERROR, LOG_HERE);
-                LogOutput(path, LOG_ERROR, LOG_HERE);
-                LogOutput(primeFolder, LOG_ERROR, LOG_HERE);
-                // A file kept elsewhere stays where it is; only a file that is gone is looked
-                // for in the image folder.
-                CString name;
-                GetFileNameOfPath(name, path);
-                CString relocated;
-                JoinPath(relocated, primeFolder, name);
-                if (!fsys::Exists(path) && fsys::Exists(relocated))
-                    path = relocated;
-            }
-        }
+        path = RelocateToPrimaryFolder(path, DT_IMAGE, "CExamQuestion::ImageList() - PathNotUnder(csFile, csPrimeFolder)...");
         int brightness = item.brightness.IsEmpty() ? 0 : std::atoi(item.brightness);
         double size = item.size.IsEmpty() ? 20.0 : AtofC(item.size);
         double margin = item.margin.IsEmpty() ? 0.0 : AtofC(item.margin);
         AddImage(path, CImageData::PosStr2Int(item.pos), brightness, size, margin);
     }
+}
+
+CString RelocateToPrimaryFolder(const CString& path, int kind, LPCSTR logLine)
+{
+    if (path.IsEmpty())
+        return path;
+    const CString primeFolder = CFileTypes::GetPriDir(kind);
+    if (primeFolder.IsEmpty() || IsPathUnderFolder(path, primeFolder))
+        return path;
+    LogOutput(logLine, LOG_ERROR, LOG_HERE);
+    LogOutput(path, LOG_ERROR, LOG_HERE);
+    LogOutput(primeFolder, LOG_ERROR, LOG_HERE);
+    // A file kept elsewhere stays where it is; only a file that is gone is looked for in the
+    // primary folder.
+    CString name;
+    GetFileNameOfPath(name, path);
+    CString relocated;
+    JoinPath(relocated, primeFolder, name);
+    return !fsys::Exists(path) && fsys::Exists(relocated) ? relocated : path;
 }
 
 BOOL CCorraQuestion::GetMissingFields(CString& out) const

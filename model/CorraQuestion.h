@@ -258,3 +258,7 @@ BOOL ListHasQuestionIndex(const CPtrList& questions, int index);
 // Puts a question's choices and answer into the order of a scramble list; FALSE when the list
 // has no valid line for it (nothing changes).
 BOOL ApplyChoiceScramble(CQuestion& question, const CScrambleList& scramble);
+// A full path read from a record, for a file of a document kind (CFileTypes) that belongs in
+// its primary folder: a path outside that folder is logged (logLine, the path, the folder); it
+// names the file of the same name in the primary folder when only that one exists.
+CString RelocateToPrimaryFolder(const CString& path, int kind, LPCSTR logLine);

@@ -29,6 +29,8 @@ public:
     virtual BOOL CheckImageLinks(CCorraDoc& doc) = 0;
     // Closes the document's question dialog and groups window.
     virtual void CloseDocumentWindows(CCorraDoc& doc) = 0;
+    // Hides the question dialog (its document's frames are minimised).
+    virtual void HideQuestionDialog(CCorraDoc& doc) {}
     // After a failed read: offers to send the file to the maker's support for recovery. The
     // application shell makes the offer; nothing is offered until it installs it.
     virtual void OfferRecoverySupport(CCorraDoc& doc, const CString& path) {}

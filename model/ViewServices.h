@@ -21,6 +21,7 @@ constexpr LPARAM HINT_REFRESH_ALL = 0;          // refresh everything
 constexpr LPARAM HINT_QUESTIONS_REMOVED = 1;    // CUpdate with the questions removed
 constexpr LPARAM HINT_QUESTIONS_ADDED = 4;      // a pointer list of the questions added
 constexpr LPARAM HINT_QUESTION_RESTORED = 16;   // a question put back by undo (CUpdate)
+constexpr LPARAM HINT_QUESTION_CHANGED = 64;    // CUpdate with the question changed as object
 constexpr LPARAM HINT_COLLECTION_SHOWN = 128;   // a collection shown, or a question put back into collections
 constexpr LPARAM HINT_QUESTION_RESTORED2 = 256; // a question put back by undo (CUpdate)
 constexpr LPARAM HINT_COLLECTION_RENAMED = 1024;// CUpdate with the collection as object

@@ -14,3 +14,16 @@ constexpr unsigned IDI_COLLECTION_SELECTED = 708;
 constexpr unsigned IDI_COLLECTION_SMALL = 709;
 constexpr unsigned IDI_COLLECTION_CURRENT_SMALL = 710;
 constexpr unsigned IDI_COLLECTION_SELECTED_SMALL = 711;
+
+// Exam forms, by state, and the marks of an exam question's link to its source question (large
+// for the tile draw mode, small for the others).
+constexpr unsigned IDI_FORM = 712;
+constexpr unsigned IDI_FORM_CURRENT = 713;
+constexpr unsigned IDI_FORM_SELECTED = 714;
+constexpr unsigned IDI_FORM_SMALL = 715;
+constexpr unsigned IDI_FORM_CURRENT_SMALL = 716;
+constexpr unsigned IDI_FORM_SELECTED_SMALL = 717;
+constexpr unsigned IDI_LINKED = 718;
+constexpr unsigned IDI_LINKED_SMALL = 719;
+constexpr unsigned IDI_OUT_OF_DATE = 720;
+constexpr unsigned IDI_OUT_OF_DATE_SMALL = 721;

@@ -176,6 +176,15 @@ TEST_F(CorraDocBankTest, RepairsAfterReadingAskForOneSave)
     EXPECT_EQ(kept.saves, 0);
     EXPECT_EQ(kept.FindCollection("Midterm")->GetChoicesCount(), 5);
 
+    // A collection listed after a member that names no question is found all the same.
+    std::string behind = text;
+    behind.insert(behind.find("3.   107") + 8, "\r\n4.   999\r\n5.   111");
+    CBankDoc cleaned;
+    ASSERT_EQ(cleaned.ReadCorraDoc(WriteEnciphered(HomePath("behind.crr"), behind)), CCorraDoc::readComplete);
+    EXPECT_EQ(cleaned.saves, 1);
+    cleaned.FindCollection("Midterm")->GetQuestIds(ids);
+    EXPECT_EQ(std::vector<DWORD>(ids.begin(), ids.end()), (std::vector<DWORD>{101, 102, 105, 107, 999}));
+
     // Trailing text no reader knows: no save, the questions before it kept.
     CBankDoc stray;
     EXPECT_EQ(stray.ReadCorraDoc(WriteEnciphered(HomePath("stray.crr"), text + "STRAY words\r\n")),

@@ -10,6 +10,7 @@
 #include "platform/ui/CmdTarget.h"
 #include "model/Group.h"
 #include "platform/ui/View.h"
+#include "platform/ui/Wnd.h"
 #include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraTest.h"
 #include "tests/support/FakeDocumentDialogs.h"
@@ -228,6 +229,12 @@ TEST_F(CorraDocViewsTest, TheCommandTableReachesTheDocumentsWindows)
     EXPECT_TRUE(RunCommandOn(doc.get(), ID_CORRA_QUESTION_GROUPS));
     EXPECT_TRUE(RunCommandOn(doc.get(), ID_CORRA_CHECK_IMAGE_LINKS));
     EXPECT_EQ(dialogs.calls, (std::vector<std::string>{"show", "store", "groups", "links"}));
+    // Minimising the document's frames hides its question dialog; showing them does not.
+    doc->ShowAllFrames(SW_SHOW);
+    EXPECT_EQ(dialogs.calls.back(), "links");
+    doc->ShowAllFrames(SW_MINIMIZE);
+    EXPECT_EQ(dialogs.calls.back(), "hide");
+    EXPECT_FALSE(dialogs.visible);
 
     // Not yet built: said so, never silently.
     EXPECT_TRUE(RunCommandOn(doc.get(), ID_CORRA_AUTO_SUBJECTS));

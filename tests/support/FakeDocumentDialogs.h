@@ -29,6 +29,11 @@ public:
         return TRUE;
     }
     void CloseDocumentWindows(CCorraDoc&) override { calls.push_back("close"); }
+    void HideQuestionDialog(CCorraDoc&) override
+    {
+        calls.push_back("hide");
+        visible = FALSE;
+    }
     void OfferRecoverySupport(CCorraDoc&, const CString& path) override { offered.push_back(path); }
 
     std::vector<std::string> calls;

@@ -1,0 +1,145 @@
+#pragma once
+// The exam document (.exm): a Question Corra document whose questions are exam questions linked
+// to the bank questions they were copied from, and whose collections are the exam's forms. On
+// top of the bank document it keeps the links (linked copies, out-of-date and missing sources,
+// updates from the source), fixed positions and the identity question, a duplicate-INDEX check,
+// its print settings in the profile section "Exams", the exam commands and a text export of
+// the forms.
+
+#include "model/CorraDoc.h"
+
+class CExamQuestion;
+
+// The exam's commands.
+constexpr UINT ID_EXAM_PROPERTIES = 32830;
+constexpr UINT ID_EXAM_CHECK_LINKS = 32813;
+constexpr UINT ID_EXAM_ADD_RANDOM = 32840;
+// The main window's add-random-questions task (lParam: the exam).
+constexpr UINT WM_CORRA_ADD_RANDOM = 0x801A;
+
+// The process-wide settings of exam headers and footers, read once at start-up.
+struct CExamPrintSettings {
+    BOOL printHdr = TRUE;
+    BOOL everyPage = TRUE;
+    BOOL firstPageOnly = FALSE;
+    BOOL useCourseName = TRUE;
+    BOOL useExamTitle = TRUE;
+    BOOL useStudentId = TRUE;
+    BOOL useStudentName = TRUE;
+    CString studentNamePrompt = "Name__________";
+    CString studentIdPrompt = "SS# __ __ __ __";
+    int courseNamePosIndex = 0;
+    int examTitlePosIndex = 3;
+    int studentNamePosIndex = 2;
+    int studentIdPosIndex = 5;
+    BOOL useImage = FALSE;
+    int imagePosIndex = 0;
+    CString imageFile;
+    int imageSize = 0;
+    int imageBrightness = 0;
+    BOOL printFtr = TRUE;
+    BOOL fileName = TRUE;
+    BOOL formName = TRUE;
+    BOOL pageNum = TRUE;
+    int filenamePosIndex = 0;
+    int pageNumPosIndex = 1;
+    int formNamePosIndex = 2;
+    CString formNameOutputFmt;
+    CString pageNumFmt = "Page %d";
+    CString fileLabelFmt = "File: %s";
+    CString formNameFmt = "Form %a";
+};
+
+class CExamDoc : public CCorraDoc {
+public:
+    static constexpr const char* PROFILE_SECTION = "Exams";
+
+    CExamDoc();
+    ~CExamDoc() override;
+
+    // Reads the header, footer and form-name settings ("ExamHdr", "ExamFtr", "ExamForm").
+    static void LoadDefaults();
+    static CExamPrintSettings& PrintSettings();
+    // A form name from the format and a number: "%a" the letter 'a' + n, else "%A" 'A' + n,
+    // else the number at "%d" (appended when missing). The format is the user's: nothing else
+    // in it is read as a placeholder.
+    static CString FormatFormName(LPCSTR format, int n);
+
+    // ---- the bank document's operations, as an exam has them
+    CString GetKindName() const override { return "Exam"; }
+    CString GetCollectionKindWord() const override { return "Form"; }
+    COLORREF GetInactiveColour() const override { return 0xFFFFFF; }
+    int GetDocKind() const override;
+    CCorraQuestion* CreateQuestion() override;
+    // Mode 1 (adding): a question whose INDEX the exam holds is refused with a message; mode 2
+    // (reading): it is taken with a warning. INDEX 0 always passes.
+    BOOL FilterQuestion(CCorraQuestion* question, int mode) override;
+    // Copies of bank questions, linked to their source file; from another exam, copies keeping
+    // their own links. Nothing from this exam itself. Unlinked copies (source never saved, or
+    // gone) are added with one warning per document.
+    CCorraQuestion* AddQuestions(const CPtrListEx& questions, CPtrListEx* out = nullptr, CCorraDoc* source = nullptr,
+                                 LPCSTR sourcePath = nullptr, LPCSTR identityName = nullptr) override;
+    // By ID as the bank does; else the first question of the same INDEX takes the content (and
+    // keeps its own ID, which forms and scramble lines name).
+    BOOL ReplaceQuestion(const CCorraQuestion& question, CCorraQuestion** pReplaced = nullptr) override;
+    // Forms keep their fixed-position questions in place.
+    BOOL ReOrderCollection(CCorraQuestion* form) override;
+    // The bank's check, then the link check is asked of the first view.
+    void AfterReadCheck() override;
+    int GroupByTypeWithoutIdentity();
+
+    // ---- links
+    // A copy of source added to the exam, linked to the file when it exists.
+    CExamQuestion* CreateLinkedQuestion(const CCorraQuestion& source, LPCSTR corraFile, LPCSTR identityName);
+    // Marks the linked questions whose source file changed after their link time; TRUE when
+    // none is out of date. Each file's time is read once, by its full path.
+    BOOL CheckLinkTimes(CPtrListEx* out = nullptr);
+    // The linked questions whose file is gone; TRUE when none.
+    BOOL GetMissingLinks(CPtrListEx* out = nullptr);
+    // Brings the out-of-date linked questions of the list (all when NULL) up to date from their
+    // files; FALSE when the user cancelled.
+    BOOL UpdateOutOfDateQuestions(const CPtrListEx* questions = nullptr);
+    // One question from its source; FALSE when the user cancelled. source: the bank document
+    // to take it from (found or read when NULL).
+    BOOL UpdateQuestion(CExamQuestion* question, CCorraDoc* source = nullptr);
+    // The link sheet over the exam's problems (checkOnly: only whether there are any). TRUE
+    // when there were none, or the user finished the sheet.
+    BOOL CheckCorraLinks(BOOL showMessages, BOOL* pUpdated = nullptr, BOOL checkOnly = FALSE);
+    // The distinct bank files of the linked questions that exist; the missing ones are named
+    // to the user. TRUE when none is missing.
+    BOOL GetLinkedFilesList(CStringArrayEx& files);
+
+    // ---- fixed positions and the identity question
+    BOOL CheckFixedPositions() const;
+    CExamQuestion* FindFixedQuestion(int position) const;
+    CExamQuestion* FindIdentityQuestion() const;
+    int GetLastAvailableUnfixedPos() const;
+    BOOL ValidateFixedPosition(int position);
+    BOOL ConfirmSingleIdentity();
+    void ShowQuestProps(CExamQuestion* question);
+
+    // ---- dialogs and export
+    void ShowFileProperties();
+    // printMode: the caller's print mode, or -1.
+    void ShowPrintingProperties(int printMode = -1);
+    void ExportCollections();
+    // Writes a form as numbered plain text into folder; FALSE when the file cannot be written.
+    BOOL ExportCollectionText(CCorraQuestion* form, LPCSTR folder);
+    // The file the export writes a form into.
+    static CString FormExportPath(LPCSTR folder, LPCSTR formName);
+
+    // The print mode the next printing-properties run uses in place of the stored one (-1: none).
+    int m_nPrintModeOverride = -1;
+
+private:
+    void BindExamCommands();
+    void ShowUnlinkedWarning(UINT paneId);
+    // The exam's questions that are not forms, as exam questions.
+    template <typename F>
+    void ForEachExamQuestion(F&& f) const;
+    BOOL m_bUnlinkedWarned = FALSE;
+};
+
+// Asks to bring an exam's out-of-date questions up to date until they are or the user declines;
+// FALSE when the user cancelled.
+BOOL UpdateOutOfDateLinks(CExamDoc* exam);

@@ -1,0 +1,351 @@
+#include "model/ExamDoc.h"
+
+#include "foundation/FileTypes.h"
+#include "model/CorraQuestion.h"
+#include "model/ExamDialogs.h"
+#include "model/ExamQuestion.h"
+#include "platform/core/FileSys.h"
+#include "res/ids/QuestionTypes.h"
+#include "tests/support/CorraTest.h"
+
+#include <ctime>
+
+namespace {
+
+// The link sheet and the other exam dialogs, answered as the test says.
+class CScriptedExamDialogs : public IExamDialogs {
+public:
+    BOOL FileProperties(CExamDoc&, CExamFileProperties& props) override
+    {
+        shownProps = props;
+        props.title1 = "Biology 101";
+        return TRUE;
+    }
+    BOOL PrintingProperties(CExamDoc&, CExamPrintingValues&) override { return FALSE; }
+    BOOL QuestionIdentify(CExamDoc&, BOOL& fixed, BOOL& identity, int& position) override
+    {
+        fixed = TRUE;
+        position = identifyPosition;
+        return TRUE;
+    }
+    BOOL LinkSheet(CExamDoc& exam) override
+    {
+        ++sheets;
+        return sheetUpdates && exam.UpdateOutOfDateQuestions();
+    }
+    BOOL ChooseFolder(CString& folder) override
+    {
+        folder = exportFolder;
+        return TRUE;
+    }
+
+    CExamFileProperties shownProps;
+    int identifyPosition = 2;
+    int sheets = 0;
+    BOOL sheetUpdates = TRUE;
+    CString exportFolder;
+};
+
+class ExamDocTest : public CorraTest {
+protected:
+    void SetUp() override
+    {
+        CorraTest::SetUp();
+        CExamDoc::LoadDefaults();
+        fsys::CreateDirectories(CFileTypes::GetPriDir(DT_CORRA));
+    }
+
+    // The sample bank, copied into the bank folder and read.
+    CString CopySample(CCorraDoc& bank, const char* name = "Biology.crr")
+    {
+        const CString path = CFileTypes::GetPriDir(DT_CORRA) + name;
+        EXPECT_TRUE(fsys::CopyFile(SamplePath("Biology.crr"), path, FALSE));
+        CCorraDoc::SuppressAutoSave(TRUE);
+        EXPECT_EQ(bank.ReadCorraDoc(path), CCorraDoc::readComplete);
+        CCorraDoc::SuppressAutoSave(FALSE);
+        bank.SetPathName(path, FALSE);
+        return path;
+    }
+
+    static CCorraQuestion* Question(CCorraDoc& doc, int id) { return doc.FindQuestionById(id); }
+
+    static CPtrListEx Questions(CCorraDoc& doc, std::initializer_list<int> ids)
+    {
+        CPtrListEx list;
+        for (int id : ids)
+            list.AddTail(doc.FindQuestionById(id));
+        return list;
+    }
+
+    CScriptedExamDialogs dialogs;
+};
+
+CExamQuestion* Exam(void* p)
+{
+    return dynamic_cast<CExamQuestion*>(static_cast<CCorraQuestion*>(p));
+}
+
+TEST_F(ExamDocTest, AddingFromABankLinksEachCopyToItsSource)
+{
+    CCorraDoc bank;
+    const CString path = CopySample(bank);
+    CExamDoc exam;
+    CPtrListEx added;
+    exam.AddQuestions(Questions(bank, {101, 103}), &added, &bank, path, nullptr);
+    ASSERT_EQ(added.GetCount(), 2);
+    CExamQuestion* first = Exam(added.GetHead());
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->m_bLinked);
+    EXPECT_TRUE(first->m_bFileExists);
+    EXPECT_EQ(first->m_csCorraFile, path);
+    EXPECT_EQ(first->m_nLinkId, 101);
+    EXPECT_EQ(first->m_csIdentityName, "CID_412_77");
+    EXPECT_EQ(first->m_pDoc, &exam);
+    EXPECT_TRUE(richBox.calls.empty());
+
+    // Nothing from the exam itself; nothing whose INDEX the exam has already.
+    CPtrListEx own;
+    own.AddTail(first);
+    EXPECT_EQ(exam.AddQuestions(own, nullptr, &exam, exam.GetPathName(), nullptr), nullptr);
+    EXPECT_EQ(exam.AddQuestions(Questions(bank, {101}), nullptr, &bank, path, nullptr), nullptr);
+    ASSERT_EQ(messageBox.calls.size(), 1u);
+    EXPECT_EQ(messageBox.calls[0].text, "Attempted to add question with duplicate index: 1");
+    EXPECT_EQ(exam.GetQuestionCount(), 2);
+}
+
+TEST_F(ExamDocTest, AnUnsavedSourceGivesUnlinkedCopiesAndOneWarning)
+{
+    CCorraDoc bank;
+    CopySample(bank);
+    bank.SetPathName(HomePath("never-saved.crr"), FALSE);
+    CExamDoc exam;
+    CPtrListEx added;
+    exam.AddQuestions(Questions(bank, {101}), &added, &bank, "", nullptr);
+    exam.AddQuestions(Questions(bank, {102}), &added, &bank, "", nullptr);
+    // No source document and no file: the other warning, not shown again.
+    exam.AddQuestions(Questions(bank, {103}), &added, nullptr, HomePath("gone.crr"), nullptr);
+    ASSERT_EQ(added.GetCount(), 3);
+    for (POSITION pos = added.GetHeadPosition(); pos;)
+        EXPECT_FALSE(Exam(added.GetNext(pos))->m_bLinked);
+    ASSERT_EQ(richBox.calls.size(), 1u);
+    EXPECT_EQ(richBox.calls[0].title, "Unlinked Question Warning...");
+    EXPECT_NE(richBox.calls[0].pane[1].Find("first save the Question Corra"), -1);
+}
+
+TEST_F(ExamDocTest, LinkTimesAndMissingFilesAreKeptPerFullPath)
+{
+    // Two banks of one name in different folders: one changed since the link, one not.
+    const CString changed = WriteHomeFile("A/Bank.crr", "x");
+    const CString same = WriteHomeFile("B/Bank.crr", "x");
+    const std::time_t linked = 1700000000;
+    ASSERT_TRUE(fsys::SetModTime(changed, linked + 60));
+    ASSERT_TRUE(fsys::SetModTime(same, linked - 60));
+    CExamDoc exam;
+    auto add = [&](const CString& file) {
+        auto* q = static_cast<CExamQuestion*>(exam.InsertQuestion(new CExamQuestion));
+        q->m_nType = static_cast<int>(IDS_QTYPE_ES);
+        q->SetLink(file, "");
+        q->m_tLinked = CTime(linked);
+        return q;
+    };
+    CExamQuestion* b = add(same);
+    CExamQuestion* a = add(changed);
+    CExamQuestion* gone = add(HomePath("C/Bank.crr"));
+    auto* plain = static_cast<CExamQuestion*>(exam.InsertQuestion(new CExamQuestion));
+    plain->m_nType = static_cast<int>(IDS_QTYPE_ES);
+
+    CPtrListEx stale;
+    EXPECT_FALSE(exam.CheckLinkTimes(&stale));
+    ASSERT_EQ(stale.GetCount(), 1);
+    EXPECT_EQ(stale.GetHead(), a);
+    EXPECT_TRUE(a->m_bOutOfDate);
+    EXPECT_FALSE(b->m_bOutOfDate);
+    EXPECT_FALSE(gone->m_bOutOfDate);  // a missing file is never out of date
+
+    CPtrListEx missing;
+    EXPECT_FALSE(exam.GetMissingLinks(&missing));
+    ASSERT_EQ(missing.GetCount(), 1);
+    EXPECT_EQ(missing.GetHead(), gone);
+
+    gone->Unlink();
+    a->m_tLinked = CTime(linked + 120);
+    EXPECT_TRUE(exam.CheckLinkTimes(nullptr));
+    EXPECT_FALSE(a->m_bOutOfDate);
+    EXPECT_TRUE(exam.GetMissingLinks(nullptr));
+}
+
+TEST_F(ExamDocTest, AnExamFromTheSampleStaysLinkedAndFollowsItsSource)
+{
+    CServiceScope<IExamDialogs> scope(ExamDialogsSlot(), dialogs);
+    CCorraDoc bank;
+    const CString bankPath = CopySample(bank);
+    CString examPath;
+    int examId = 0;
+    {
+        CExamDoc exam;
+        CPtrListEx added;
+        exam.AddQuestions(Questions(bank, {101, 102, 103}), &added, &bank, bankPath, nullptr);
+        CExamQuestion* first = Exam(added.GetHead());
+        first->m_nMemberId = 77;  // the exam's own grouping
+        first->m_tLinked = CTime(std::time(nullptr) - 3600);
+        examId = first->m_nId;
+        examPath = HomePath("Midterm.exm");
+        ASSERT_EQ(exam.WriteCorraDoc(examPath), CCorraDoc::writeDone);
+    }
+    ASSERT_TRUE(fsys::SetModTime(bankPath, std::time(nullptr) - 7200));
+
+    CExamDoc exam;
+    ASSERT_EQ(exam.ReadCorraDoc(examPath), CCorraDoc::readComplete);
+    ASSERT_EQ(exam.GetQuestionCount(), 3);
+    CExamQuestion* first = Exam(exam.FindQuestionById(examId));
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(first->m_bLinked);
+    EXPECT_EQ(first->m_csCorraFile, bankPath);
+    EXPECT_EQ(first->m_nLinkId, 101);
+    EXPECT_TRUE(exam.CheckCorraLinks(FALSE, nullptr, TRUE));
+
+    // The source question changes on disk.
+    bank.FindQuestionById(101)->m_cszQuestionText = "Where is the genetic material kept?";
+    bank.FindQuestionById(101)->m_nMemberId = 0;
+    ASSERT_EQ(bank.WriteCorraDoc(bankPath), CCorraDoc::writeDone);
+    ASSERT_TRUE(fsys::SetModTime(bankPath, std::time(nullptr) + 5));
+    EXPECT_FALSE(exam.CheckCorraLinks(FALSE, nullptr, TRUE));
+
+    // The update reads the bank by itself (it is not open) and keeps what is the exam's.
+    BOOL updated = FALSE;
+    EXPECT_TRUE(exam.CheckCorraLinks(TRUE, &updated, FALSE));
+    EXPECT_TRUE(updated);
+    EXPECT_EQ(dialogs.sheets, 1);
+    EXPECT_EQ(first->m_cszQuestionText, "Where is the genetic material kept?");
+    EXPECT_EQ(first->m_nId, examId);
+    EXPECT_EQ(first->m_nMemberId, 77);
+    EXPECT_EQ(first->m_pDoc, &exam);
+    EXPECT_TRUE(first->m_bLinked);
+    EXPECT_EQ(first->m_nLinkId, 101);
+    EXPECT_FALSE(first->m_bOutOfDate);
+    EXPECT_TRUE(exam.IsModified());
+    ASSERT_FALSE(messageBox.calls.empty());
+    EXPECT_EQ(messageBox.calls.back().text, "All questions successfully updated.");
+}
+
+TEST_F(ExamDocTest, TheOutOfDatePromptRepeatsUntilCurrentOrDeclined)
+{
+    CServiceScope<IExamDialogs> scope(ExamDialogsSlot(), dialogs);
+    const CString file = WriteHomeFile("Bank.crr", "x");
+    CExamDoc exam;
+    auto* q = static_cast<CExamQuestion*>(exam.InsertQuestion(new CExamQuestion));
+    q->m_nType = static_cast<int>(IDS_QTYPE_ES);
+    q->SetLink(file, "");
+    q->m_tLinked = CTime(std::time(nullptr) - 100);
+    ASSERT_TRUE(fsys::SetModTime(file, std::time(nullptr)));
+    dialogs.sheetUpdates = FALSE;
+
+    struct Case {
+        std::vector<int> answers;
+        BOOL result;
+        int asked;
+    };
+    const Case cases[] = {
+        {{IDNO}, TRUE, 1},
+        {{IDCANCEL}, FALSE, 1},
+        {{IDYES, IDNO}, TRUE, 2},  // the sheet left it out of date: asked again
+    };
+    for (const Case& c : cases) {
+        messageBox.calls.clear();
+        for (int answer : c.answers)
+            messageBox.QueueAnswer(answer);
+        EXPECT_EQ(UpdateOutOfDateLinks(&exam), c.result);
+        ASSERT_EQ(static_cast<int>(messageBox.calls.size()), c.asked);
+        EXPECT_NE(messageBox.calls[0].text.Find("were found to be out-of-date"), -1);
+        if (c.asked > 1)
+            EXPECT_NE(messageBox.calls[1].text.Find("are still out-of-date"), -1);
+    }
+}
+
+TEST_F(ExamDocTest, ReplacingByIndexKeepsTheExamQuestionsId)
+{
+    CExamDoc exam;
+    auto* mine = static_cast<CExamQuestion*>(exam.InsertQuestion(new CExamQuestion));
+    mine->m_nType = static_cast<int>(IDS_QTYPE_ES);
+    mine->m_nIndex = 12;
+    mine->m_cszQuestionText = "old";
+    const int id = mine->m_nId;
+    CCorraQuestion incoming;
+    incoming.m_nId = id + 1000;
+    incoming.m_nIndex = 12;
+    incoming.m_nType = static_cast<int>(IDS_QTYPE_ES);
+    incoming.m_cszQuestionText = "new";
+    CCorraQuestion* replaced = nullptr;
+    EXPECT_TRUE(exam.ReplaceQuestion(incoming, &replaced));
+    EXPECT_EQ(replaced, mine);
+    EXPECT_EQ(mine->m_nId, id);
+    EXPECT_EQ(mine->m_cszQuestionText, "new");
+    EXPECT_EQ(exam.FindQuestionById(id), mine);
+    incoming.m_nIndex = 13;
+    EXPECT_FALSE(exam.ReplaceQuestion(incoming, &replaced));
+}
+
+TEST_F(ExamDocTest, TheFormExportIsNumberedPlainTextInASafeFileName)
+{
+    CServiceScope<IExamDialogs> scope(ExamDialogsSlot(), dialogs);
+    CExamDoc exam;
+    exam.SetTitle("Midterm");
+    auto add = [&](const char* text) {
+        auto* q = static_cast<CExamQuestion*>(exam.InsertQuestion(new CExamQuestion));
+        q->m_nType = static_cast<int>(IDS_QTYPE_ES);
+        q->m_cszQuestionText = text;
+        return q;
+    };
+    CExamQuestion* one = add("First question");
+    CExamQuestion* two = add("Second question");
+    CCorraQuestion* form = exam.GetOrCreateCollection("../Form A/1");
+    CDWordArray ids;
+    ids.Add(static_cast<DWORD>(one->m_nId));
+    ids.Add(999999);  // a member the exam no longer holds
+    ids.Add(static_cast<DWORD>(two->m_nId));
+    form->SetQuestIds(ids);
+    dialogs.exportFolder = HomePath("export");
+    fsys::CreateDirectories(dialogs.exportFolder);
+    exam.ExportCollections();
+
+    const CString path = CExamDoc::FormExportPath(dialogs.exportFolder, form->m_cszQuestionText);
+    EXPECT_EQ(fsys::Folder(path), fsys::Folder(fsys::Join(dialogs.exportFolder, "x")));
+    std::string text;
+    ASSERT_TRUE(fsys::ReadFile(path, text)) << path.GetString();
+    EXPECT_EQ(text.rfind("Midterm - ../Form A/1\r\n\r\n1) First question", 0), 0u) << text;
+    EXPECT_NE(text.find("3) Second question"), std::string::npos) << text;
+    EXPECT_EQ(text.find("2) "), std::string::npos) << text;
+    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
+        EXPECT_EQ(text[at - 1], '\r');
+}
+
+TEST_F(ExamDocTest, FixedPositionsMoveIntoPlaceInEveryForm)
+{
+    CServiceScope<IExamDialogs> scope(ExamDialogsSlot(), dialogs);
+    CExamDoc exam;
+    CDWordArray ids;
+    std::vector<CExamQuestion*> qs;
+    for (int i = 0; i < 4; ++i) {
+        auto* q = static_cast<CExamQuestion*>(exam.InsertQuestion(new CExamQuestion));
+        q->m_nType = static_cast<int>(IDS_QTYPE_ES);
+        qs.push_back(q);
+        ids.Add(static_cast<DWORD>(q->m_nId));
+    }
+    CCorraQuestion* form = exam.GetOrCreateCollection("Form a");
+    form->SetQuestIds(ids);
+    dialogs.identifyPosition = 2;
+    exam.ShowQuestProps(qs[3]);
+    EXPECT_TRUE(qs[3]->IsFixed());
+    EXPECT_EQ(qs[3]->m_nFixedPosition, 2);
+    EXPECT_EQ(form->GetQuestId(1), qs[3]->m_nId);
+    EXPECT_EQ(exam.FindFixedQuestion(2), qs[3]);
+    EXPECT_EQ(exam.GetLastAvailableUnfixedPos(), 5);  // one past the four questions
+
+    // A negative position is stored as 0.
+    dialogs.identifyPosition = -3;
+    exam.ShowQuestProps(qs[0]);
+    EXPECT_EQ(qs[0]->m_nFixedPosition, 0);
+    EXPECT_TRUE(exam.CheckFixedPositions());
+}
+
+} // namespace
