@@ -9,6 +9,7 @@
 #include "platform/ui/SplitterWnd.h"
 #include "platform/ui/View.h"
 #include "res/ids/App.h"
+#include "views/CorraView.h"
 
 #include <algorithm>
 
@@ -18,7 +19,7 @@ CCorraFrm::CCorraFrm() = default;
 
 CCreatable<CView> CCorraFrm::LowerViewClass() const
 {
-    return CCreatable<CView>::Of<CCorraPaneView>();
+    return CCreatable<CView>::Of<CCorraView>();
 }
 
 BOOL CCorraFrm::OnCreateClient(CREATESTRUCT& cs, CCreateContext* pContext)
@@ -97,15 +98,26 @@ void CCorraFrm::FitToMainWindow()
     CView* pLower = GetLowerView();
     if (!m_pSplitter || !pLower)
         return;
+    RecalcLayout();
+    if (CView* pUpper = GetUpperView())
+        pUpper->OnUpdate(nullptr, 0, nullptr);
+    pLower->OnUpdate(nullptr, 0, nullptr);
+}
+
+void CCorraFrm::RecalcLayout(BOOL)
+{
+    CView* pLower = GetLowerView();
+    if (!m_pSplitter || !pLower || m_bInRecalc)
+        return;
+    // Setting the rows resizes the views, which may ask again.
+    m_bInRecalc = TRUE;
     ICorraViewServices& views = CorraViewServices();
     int lower = LowerPaneHeight(height(), views.GetItemCount(pLower), views.GetContentSize(pLower).cy);
     int total = m_pSplitter->GetPaneSpace();
     m_pSplitter->SetRowInfo(0, std::max(0, total - lower), 0);
     m_pSplitter->SetRowInfo(1, lower, 0);
     m_pSplitter->RecalcLayout();
-    if (CView* pUpper = GetUpperView())
-        pUpper->OnUpdate(nullptr, 0, nullptr);
-    pLower->OnUpdate(nullptr, 0, nullptr);
+    m_bInRecalc = FALSE;
 }
 
 void CCorraFrm::CloseFrameOnly()

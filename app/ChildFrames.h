@@ -27,6 +27,8 @@ public:
     // Shrinks the frame to the free height of the main window and gives the lower pane the
     // height of its content (at most a third of the frame).
     void FitToMainWindow();
+    // The panes' heights again: the lower pane the height of its content (at most a third).
+    void RecalcLayout(BOOL bNotify = TRUE) override;
     // The free height of the main window for frames: its client less the toolbar, the status
     // bar and 45.
     static int AvailableHeight();
@@ -45,6 +47,7 @@ protected:
     void CloseFrameOnly();
 
     CSplitterWnd* m_pSplitter = nullptr;
+    BOOL m_bInRecalc = FALSE;
 };
 
 class CExamFrm : public CCorraFrm {

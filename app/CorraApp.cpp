@@ -8,6 +8,7 @@
 #include "app/Registration.h"
 #include "app/Splash.h"
 #include "app/StandInViews.h"
+#include "views/CorraView.h"
 #include "app/TipDlg.h"
 #include "app/VersionText.h"
 #include "controls/OldProgressDlg.h"
@@ -214,8 +215,7 @@ CCorraApp* GetCorraApp()
 CCorraApp::CCorraApp() : CWinApp("Corra")
 {
     CorraAppSlot().Set(this);
-    // Until the document views are installed, the frames' panes stand in for them.
-    InstallStandInViewServices();
+    InstallViewServices();
     m_pShellDocs = std::make_unique<CAppShellDocuments>(this);
     ShellDocumentsSlot().Set(m_pShellDocs.get());
     m_pQuestionDialogs = std::make_unique<CQuestionDialogs>();
@@ -242,7 +242,7 @@ CCorraApp::~CCorraApp()
     if (EditFileListSlot().Installed() == m_pEditFileList.get())
         EditFileListSlot().Set(nullptr);
     m_pMainFrame.reset();
-    RemoveStandInViewServices();
+    RemoveViewServices();
     if (ShellDocumentsSlot().Installed() == m_pShellDocs.get())
         ShellDocumentsSlot().Set(nullptr);
     if (CorraAppSlot().Installed() == this)
@@ -280,7 +280,7 @@ void CCorraApp::CreateTemplates()
         return;
     m_pCorraTemplate = new CMultiDocTemplate(IDR_CORRATYPE, CCreatable<CDocument>::Of<CCorraDoc>(),
                                              CCreatable<CFrameWnd>::Of<CCorraFrm>(),
-                                             CCreatable<CView>::Of<CCorraPaneView>());
+                                             CCreatable<CView>::Of<CCorraView>());
     AddDocTemplate(m_pCorraTemplate);
     m_pExamTemplate = new CMultiDocTemplate(IDR_EXAMTYPE, CCreatable<CDocument>::Of<CExamDoc>(),
                                             CCreatable<CFrameWnd>::Of<CExamFrm>(),

@@ -2,6 +2,8 @@
 
 #include "foundation/Util.h"
 #include "model/CorraQuestion.h"
+#include "views/CorraView.h"
+#include "views/CorraViewServices.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/Services.h"
 #include "platform/ui/DC.h"
@@ -89,10 +91,7 @@ void CCorraPaneView::OnDraw(CDC*)
 LRESULT CCorraPaneView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_CORRA_RESAVE) {
-        // The document was repaired or converted while read: it is saved again at once.
-        if (m_pDocument)
-            m_pDocument->SetModifiedFlag(TRUE);
-        PostCommand(ID_FILE_SAVE);
+        CCorraView::SaveAgain(this);
         return 0;
     }
     return CView::WindowProc(message, wParam, lParam);
@@ -220,17 +219,18 @@ private:
 };
 
 CStandInViewServices g_standIn;
+CCorraViewServices g_views(&g_standIn);
 
 } // namespace
 
-void InstallStandInViewServices()
+void InstallViewServices()
 {
     if (!CorraViewServicesSlot().Installed())
-        CorraViewServicesSlot().Set(&g_standIn);
+        CorraViewServicesSlot().Set(&g_views);
 }
 
-void RemoveStandInViewServices()
+void RemoveViewServices()
 {
-    if (CorraViewServicesSlot().Installed() == &g_standIn)
+    if (CorraViewServicesSlot().Installed() == &g_views)
         CorraViewServicesSlot().Set(nullptr);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Stand-ins for the document views and the source document until those exist: the
-// panes of the document frames show what the frames rely on (pane links, item counts, content
+// Stand-ins for the exam and collection views and the source document until those exist: the
+// panes show what the frames rely on (pane links, item counts, content
 // height, the save-again message) and a short summary of their document.
 
 #include "model/CorraDoc.h"
@@ -62,10 +62,11 @@ public:
     int GetItemCount() const override { return 0; }
 };
 
-// The view services over these panes, for the documents and the frames while no real views are
-// installed; InstallStandInViewServices puts them in the slot unless other views are there.
-void InstallStandInViewServices();
-void RemoveStandInViewServices();
+// The view services of the program: the Question Corra views answer for themselves, the panes
+// here for the views still stood in for. InstallViewServices puts them in the slot unless other
+// services are there (a test's).
+void InstallViewServices();
+void RemoveViewServices();
 
 // A source document's view.
 class CSourcePaneView : public CView {

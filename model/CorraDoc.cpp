@@ -209,6 +209,7 @@ void CCorraDoc::SetModifiedFlag(BOOL modified)
 {
     CDocument::SetModifiedFlag(modified);
     m_dwModifiedTick = GetTickCount();
+    ++m_nChangeCount;
 }
 
 void CCorraDoc::DeleteContents()

@@ -330,6 +330,9 @@ public:
     // close or save the document meanwhile.
     BOOL IsBusy() const { return m_bBusy; }
     int GetQuestionCount() const { return m_plQuestions.GetCount(); }
+    // Raised by every SetModifiedFlag: what a view formatted is stale once it moved (two edits
+    // within one clock tick still count twice).
+    int GetChangeCount() const { return m_nChangeCount; }
 
     // Set by the main frame while it opens a document as part of a larger task: no repairs
     // and no automatic save after reading.
@@ -377,6 +380,7 @@ private:
     void BindCommands();
 
     BOOL m_bBusy = FALSE;
+    int m_nChangeCount = 0;
     CString m_csProfileSection;
     CSerialMap<int, CCorraQuestion*> m_mIds;  // the ID index
     std::unordered_set<const CCorraQuestion*> m_held;  // the questions, by address

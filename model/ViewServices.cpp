@@ -33,6 +33,11 @@ CServiceSlot<ICorraViewServices>& CorraViewServicesSlot()
     return g_viewServicesSlot;
 }
 
+ICorraViewServices& NoCorraViewServices()
+{
+    return g_noViews;
+}
+
 ICorraViewServices& CorraViewServices()
 {
     return g_viewServicesSlot.Get();

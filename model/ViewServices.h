@@ -81,3 +81,5 @@ public:
 };
 CServiceSlot<ICorraViewServices>& CorraViewServicesSlot();
 ICorraViewServices& CorraViewServices();
+// The quiet default: what a document without views sees.
+ICorraViewServices& NoCorraViewServices();

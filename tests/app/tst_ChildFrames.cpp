@@ -4,6 +4,7 @@
 #include "app/FramePlacement.h"
 #include "app/MainFrm.h"
 #include "app/StandInViews.h"
+#include "views/CorraView.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/SplitterWnd.h"
 #include "res/ids/App.h"
@@ -71,13 +72,13 @@ TEST_F(FramesTest, AQuestionCorraFrameLinksItsTwoPanes)
     ASSERT_NE(pFrame, nullptr);
     ASSERT_NE(pFrame->GetSplitter(), nullptr);
     EXPECT_EQ(pFrame->GetSplitter()->GetRowCount(), 2);
-    auto* pUpper = dynamic_cast<CCorraPaneView*>(pFrame->GetUpperView());
-    auto* pLower = dynamic_cast<CCorraPaneView*>(pFrame->GetLowerView());
+    auto* pUpper = dynamic_cast<CCorraView*>(pFrame->GetUpperView());
+    auto* pLower = dynamic_cast<CCorraView*>(pFrame->GetLowerView());
     ASSERT_TRUE(pUpper && pLower);
     EXPECT_EQ(pUpper->m_nPaneIndex, 0);
-    EXPECT_EQ(pUpper->m_pPartner, pLower);
+    EXPECT_EQ(pUpper->m_pSibling, pLower);
     EXPECT_EQ(pLower->m_nPaneIndex, 1);
-    EXPECT_EQ(pLower->m_pPartner, pUpper);
+    EXPECT_EQ(pLower->m_pSibling, pUpper);
     EXPECT_EQ(pLower->m_nDisplayMode, 2);
     EXPECT_EQ(pUpper->m_nDisplayMode, 0);
     EXPECT_EQ(pFrame->GetActiveView(), pUpper);

@@ -1,0 +1,218 @@
+#pragma once
+// The view of a Question Corra document. A Question Corra frame holds two of them: the question
+// pane above (the document's own view) shows every question that is not a collection, the
+// collection pane below shows the collections. Each pane knows the other; the active one has
+// the active colour. A pane shows its questions as a list of tiles (large or small icons) or,
+// in the question pane, as the whole questions formatted into a read-only text pane (Expanded).
+//
+// Documents tell the views of changes with UpdateAllViews and a CUpdate hint (HINT_ codes of
+// model/ViewServices.h and the insert and remove codes below).
+
+#include "foundation/PtrListEx.h"
+#include "platform/core/String.h"
+#include "platform/ui/View.h"
+
+#include <memory>
+#include <vector>
+
+class CCorraDoc;
+class CCorraQuestion;
+class CHVRichEditCtrl;
+class CUpdate;
+struct CExportContext;
+
+// Hints that insert into or remove from one pane (CUpdate).
+constexpr LPARAM HINT_INSERT_QUESTIONS = 0x10;    // into the question pane
+constexpr LPARAM HINT_REREAD = 0x40;              // re-read after removals
+constexpr LPARAM HINT_REMOVE_COLLECTIONS = 0x80;  // from the collection pane
+constexpr LPARAM HINT_INSERT_COLLECTIONS = 0x100; // into the collection pane
+constexpr LPARAM HINT_REMOVE_QUESTIONS = 0x200;   // from the question pane
+constexpr LPARAM HINT_REMOVE_COLLECTIONS2 = 0x400;// from the collection pane
+constexpr LPARAM HINT_SETTINGS_CHANGED = 0x1000;  // document settings (fonts) changed
+
+// Draw modes of a pane.
+constexpr int CVDRAW_EXPANDED = 0;
+constexpr int CVDRAW_LARGE_ICON = 1;
+constexpr int CVDRAW_SMALL_ICON = 2;
+
+// Commands of the view.
+constexpr UINT ID_VIEW_SMALL_ICON = 32811;
+constexpr UINT ID_VIEW_LARGE_ICON = 32812;
+constexpr UINT ID_VIEW_EXPANDED = 32814;
+constexpr UINT ID_VIEW_CONTRACTED = 32895;
+constexpr UINT ID_RECALC_SPLITTERS = 32866;
+
+// Controls of the view.
+constexpr UINT IDC_QUESTION_LIST = 312;
+constexpr UINT IDC_EXPANDED_TEXT = 315;
+
+// The questions a pane shows, in view order, each with the rectangle it was last drawn in.
+class CCorraViewElementList {
+public:
+    struct Element {
+        CCorraQuestion* pQuestion = nullptr;
+        CRect rcDrawn;
+        BOOL bSelected = FALSE;
+    };
+    int GetCount() const { return static_cast<int>(m_items.size()); }
+    BOOL IsEmpty() const { return m_items.empty(); }
+    Element& operator[](int i) { return m_items[static_cast<size_t>(i)]; }
+    const Element& operator[](int i) const { return m_items[static_cast<size_t>(i)]; }
+    CCorraQuestion* GetQuestion(int i) const;
+    // The place of a question; -1 when it is not shown.
+    int Find(const CCorraQuestion* q) const;
+    // Before nIndex (-1 or past the end: at the end).
+    void Insert(int nIndex, CCorraQuestion* q);
+    BOOL Remove(const CCorraQuestion* q);
+    void RemoveAll() { m_items.clear(); }
+    void GetQuestions(CPtrListEx& out) const;
+    // The element current (highlighted) for the view's own Up and Down; -1 none.
+    int m_nCurrent = -1;
+
+private:
+    std::vector<Element> m_items;
+};
+
+class CCorraView : public CView {
+public:
+    CCorraView();
+    ~CCorraView() override;
+
+    // ---- the frame's links
+    // 0 the question pane, 1 the collection pane.
+    int m_nPaneIndex = 0;
+    CCorraView* m_pSibling = nullptr;
+    // Set to 2 on the lower pane by the frame.
+    int m_nDisplayMode = 0;
+    BOOL IsCollectionPane() const { return m_nPaneIndex == 1; }
+    // Whether a question belongs in this pane.
+    BOOL Fits(const CCorraQuestion* q) const;
+
+    CCorraDoc* GetCorraDoc() const;
+
+    // ---- framework
+    int OnCreate(CCreateContext* pContext) override;
+    void OnInitialUpdate() override;
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
+    void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
+    void OnDraw(CDC* pDC) override;
+
+    // ---- elements and list
+    // The question inserted at nIndex (-1 at the end) when it fits the pane.
+    void AddQuestion(CCorraQuestion* q, int nIndex = -1);
+    // Selects the non-collection questions of group nGroup, deselects the others.
+    void SelectGroupMembers(int nGroup);
+    // SELQ_ flags of model/ViewServices.h: deselect others first (SELQ_FOCUS), scroll it into
+    // view (SELQ_VISIBLE), show it in the question dialog (SELQ_UPDATE_DIALOG). FALSE when the
+    // pane does not show it.
+    BOOL SelectQuestion(CCorraQuestion* q, UINT flags);
+    void GetSelectedIndices(std::vector<int>& out) const;
+    int GetSelectedQuestions(CPtrListEx& out) const;
+    CCorraQuestion* GetElementQuestion(int n) const;
+    int GetElementCount() const { return m_elements.GetCount(); }
+    void GetOrder(CPtrListEx& out) const { m_elements.GetQuestions(out); }
+    // Shows the questions in this order (only those the pane already shows or that fit it).
+    void SetOrder(const CPtrListEx& order);
+    virtual void RefillList();
+    virtual void SetElements(const CPtrListEx& questions);
+    // Element list from the document: its questions that fit the pane, in document order.
+    void ReloadFromDocument();
+    // After removals; collection views re-read their collection.
+    virtual BOOL AfterRemove() { return FALSE; }
+
+    // ---- modes and colours
+    int GetDrawMode() const { return m_nDrawMode; }
+    void OnLargeIcon() { SetIconMode(CVDRAW_LARGE_ICON); }
+    void OnSmallIcon() { SetIconMode(CVDRAW_SMALL_ICON); }
+    void OnExpanded();
+    void OnContracted();
+    void SetActiveColour(BOOL bActive);
+    COLORREF GetCurrentColour() const { return m_crCurrent; }
+
+    // Formats every question into the target (the text pane when NULL); FALSE in the collection
+    // pane, without a target, or when the user stopped it.
+    virtual BOOL FormatExpanded(CHVRichEditCtrl* pTarget = nullptr);
+    CHVRichEditCtrl* GetTextPane() const { return m_pText; }
+    // How many times the Expanded text was built (tests: a cache hit builds nothing).
+    int GetFormatCount() const { return m_nFormatCount; }
+
+    // ---- sizes
+    virtual void SetScrollSizes(int cx, int cy);
+    CSize GetScrollSizes() const { return m_szScroll; }
+    // Height of one row in the current draw mode.
+    int RowHeight() const;
+
+    // ---- slots of later work (drops, paste, printing, export)
+    virtual BOOL CanPaste() const { return FALSE; }
+    virtual BOOL CanPrint() const { return FALSE; }
+    virtual BOOL CanExport() const { return FALSE; }
+
+    // The process-wide start-up counter step: copies the counter into the start-up value and
+    // advances it.
+    static void StartupCounterStep();
+    // What a view does on WM_CORRA_RESAVE: marks its document modified and posts the save.
+    static void SaveAgain(CView* pView);
+    static int StartupCounter();
+
+    // Selection from the user.
+    void OnListClick(int nItem, BOOL bRight, CPoint pt);
+    void OnListDoubleClick(int nItem);
+    // Up (-1) or Down (+1) from the selection: shows that question in the question dialog.
+    void OnListKey(int nDelta);
+    // The view's own Up and Down: moves the highlight.
+    void MoveCurrent(int nDelta);
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+    void SetIconMode(int nMode);
+    // This view's own refresh after a mode switch (relayout, erase; redisplay for the icons).
+    void RefreshForMode(BOOL bRedisplay);
+    void ApplyDrawMode();
+    void CreateTextPane();
+    void ShowList(BOOL bShow);
+    // Element under a viewport point; -1 none.
+    int HitTest(const CPoint& pt) const;
+    void ShowInDialog(CCorraQuestion* q);
+    void EnsureVisible(int n);
+    void UpdateScrollBars();
+    void AskFrameToRecalc();
+    void InvalidateFormatCache() { m_bCacheValid = FALSE; }
+    int ProfileIconMode(LPCSTR key) const;
+    // Inserts or removes what a hint names; the number changed.
+    int InsertFromHint(const CUpdate& hint);
+    int RemoveFromHint(const CUpdate& hint);
+    void SyncDocumentOrder();
+
+    CCorraViewElementList m_elements;
+    // Row heights of the small and large tiles, with the fonts' change stamp they were measured at.
+    struct Measured {
+        int height = 0;
+        DWORD fonts = 0;
+    };
+    mutable Measured m_rowHeights[2];
+    int m_nDrawMode = CVDRAW_SMALL_ICON;
+    COLORREF m_crActive = 0xFFFFFF;
+    COLORREF m_crInactive = 0xC0C0C0;
+    COLORREF m_crCurrent = 0xC0C0C0;
+    CHVRichEditCtrl* m_pText = nullptr;
+    CSize m_szScroll{0, 0};
+    CString m_csFontsKey;
+    int m_nLastClicked = -1;
+
+    // The Expanded text's cache: the document's change count, the fonts' change stamp and the
+    // print settings it was made with.
+    BOOL m_bCacheValid = FALSE;
+    int m_nCacheChange = 0;
+    DWORD m_dwCacheFonts = 0;
+    CString m_csCachePrint;
+    int m_nFormatCount = 0;
+    BOOL m_bFormatting = FALSE;
+    // Cleared when the view goes away while it formats.
+    std::shared_ptr<BOOL> m_pAlive;
+};
