@@ -23,8 +23,9 @@ public:
     // Stores the dialog's contents into the question selected in the main view; FALSE when
     // there was nothing to store.
     virtual BOOL StoreDialogQuestion(CCorraDoc& doc) = 0;
-    // The groups window of the document.
+    // The groups window of the document, and its caption.
     virtual void ShowGroupsWindow(CCorraDoc& doc) = 0;
+    virtual void SetGroupsWindowTitle(CCorraDoc& doc, const CString& title) {}
     // The image link check ("Image Link Status..."): FALSE when the user left it unfinished.
     virtual BOOL CheckImageLinks(CCorraDoc& doc) = 0;
     // Closes the document's question dialog and groups window.

@@ -7,6 +7,7 @@
 #include "platform/core/FileSys.h"
 #include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraTest.h"
+#include "tests/support/FakeDocumentDialogs.h"
 
 #include <algorithm>
 #include <ctime>
@@ -438,6 +439,34 @@ TEST_F(ExamDocTest, ThePropertiesListTheLinkedFilesAndNameTheMissingOnes)
     EXPECT_NE(messageBox.calls[0].text.Find("cannot be found:\n\nGone.crr"), -1);
     EXPECT_EQ(exam.m_csTitle1, "Biology 101");
     EXPECT_TRUE(exam.IsModified());
+}
+
+TEST_F(ExamDocTest, ANewExamCaptionsItsGroupsWindow)
+{
+    CFakeDocumentDialogs windows;
+    CServiceScope<IDocumentDialogs> scope(DocumentDialogsSlot(), windows);
+    CExamDoc exam;
+    exam.SetTitle("Final");
+    exam.OnOpenOrNew();
+    EXPECT_EQ(windows.groupsTitle, "Final - Groups");
+}
+
+TEST_F(ExamDocTest, FormNamesTakeTheirPlaceholdersAsText)
+{
+    struct Case {
+        const char* format;
+        int n;
+        const char* name;
+    };
+    const Case cases[] = {
+        {"Form %a", 1, "Form b"},
+        {"Set %A (100%)", 2, "Set C (100%)"},
+        {"%s version %d", 3, "%s version 3"},
+        {"Version ", 4, "Version 4"},
+        {"%n%x %a", 0, "%n%x a"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CExamDoc::FormatFormName(c.format, c.n), c.name) << c.format;
 }
 
 } // namespace
