@@ -11,6 +11,8 @@
 #include "app/TipDlg.h"
 #include "app/VersionText.h"
 #include "controls/OldProgressDlg.h"
+#include "dialogs/EditFileListDlg.h"
+#include "dialogs/QuestionDialogs.h"
 #include "foundation/FileTypes.h"
 #include "foundation/Log.h"
 #include "model/CorraDoc.h"
@@ -207,6 +209,10 @@ CCorraApp::CCorraApp() : CWinApp("Corra")
     InstallStandInViewServices();
     m_pShellDocs = std::make_unique<CAppShellDocuments>(this);
     ShellDocumentsSlot().Set(m_pShellDocs.get());
+    m_pQuestionDialogs = std::make_unique<CQuestionDialogs>();
+    DocumentDialogsSlot().Set(m_pQuestionDialogs.get());
+    m_pEditFileList = std::make_unique<CEditFileListService>();
+    EditFileListSlot().Set(m_pEditFileList.get());
     BindCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
     BindCommand(ID_HELP_TIPOFTHEDAY, [this] { OnHelpTipOfTheDay(); });
 }
@@ -220,6 +226,12 @@ CCorraApp::~CCorraApp()
             delete t;
         }
     }
+    // The editors stay above the main window: they go first.
+    if (DocumentDialogsSlot().Installed() == m_pQuestionDialogs.get())
+        DocumentDialogsSlot().Set(nullptr);
+    m_pQuestionDialogs.reset();
+    if (EditFileListSlot().Installed() == m_pEditFileList.get())
+        EditFileListSlot().Set(nullptr);
     m_pMainFrame.reset();
     RemoveStandInViewServices();
     if (ShellDocumentsSlot().Installed() == m_pShellDocs.get())
@@ -324,6 +336,7 @@ BOOL CCorraApp::InitInstance()
         return FALSE;
     }
     AfxSetMainWnd(m_pMainFrame.get());
+    m_pQuestionDialogs->SetParent(m_pMainFrame.get());
     m_pMainFrame->DragAcceptFiles(TRUE);
 
     if (bRegistration)

@@ -137,6 +137,9 @@ private:
     CStartupPlan m_plan;
     std::unique_ptr<CMainFrame> m_pMainFrame;
     std::unique_ptr<class IShellDocuments> m_pShellDocs;
+    // The documents' question editors and the master lists' Edit File List dialog.
+    std::unique_ptr<class CQuestionDialogs> m_pQuestionDialogs;
+    std::unique_ptr<class CEditFileListService> m_pEditFileList;
 };
 
 // The installed application object, or NULL.

@@ -243,6 +243,9 @@ BOOL CCorraDoc::SaveModified()
 {
     if (m_bBusy)
         return FALSE;
+    // What was typed into the question dialog goes into the document before it is saved.
+    if (DocumentDialogs().CheckSaveDlgChanges(*this, MB_YESNOCANCEL) == IDCANCEL)
+        return FALSE;
     // The collection windows first: each may write its collection into the document.
     ICorraViewServices& views = CorraViewServices();
     std::vector<CView*> all;
@@ -872,6 +875,26 @@ CCorraQuestion* CCorraDoc::AddNewQuestion(const CCorraQuestion* question, LPCSTR
         return nullptr;
     CCorraQuestion* copy = CreateQuestionFrom(*question);
     return copy ? InsertQuestion(copy, collection) : nullptr;
+}
+
+CCorraQuestion* CCorraDoc::AddDlgQuestion(const CCorraQuestion& question)
+{
+    CCorraQuestion* copy = CreateQuestionFrom(question);
+    if (!copy) {
+        LogOutput("CCorraDoc::AddDlgQuestion() - failed to AddNewQuestion()", LOG_ERROR, LOG_HERE);
+        return nullptr;
+    }
+    // Add always makes a new question: collections and groups refer to the old one's ID.
+    copy->m_nId = 0;
+    CCorraQuestion* added = InsertQuestion(copy);
+    SetModifiedFlag(TRUE);
+    CPtrListEx list;
+    list.AddTail(added);
+    UpdateAllViews(nullptr, HINT_QUESTIONS_ADDED, &list);
+    SelectInMainView(list);
+    if (!DocumentDialogs().SelectDlgQuestion(*this, added))
+        LogOutput("CCorraDoc::AddDlgQuestion() - failed to SelectQuestion()", LOG_ERROR, LOG_HERE);
+    return added;
 }
 
 CCorraQuestion* CCorraDoc::AddQuestions(const CPtrListEx& questions, CPtrListEx* out, CCorraDoc*, LPCSTR, LPCSTR)
@@ -1913,7 +1936,9 @@ BOOL CCorraDoc::SetAllFonts()
 {
     CDocumentFonts fonts;
     IDocumentFontsDialog* dialog = DocumentFontsDialogSlot().Installed();
-    if (!dialog || !dialog->Run(*this, fonts) || (!fonts.textMask && !fonts.choicesMask))
+    if (!dialog || DocumentDialogs().CheckSaveDlgChanges(*this, MB_YESNO) == IDCANCEL)
+        return FALSE;
+    if (!dialog->Run(*this, fonts) || (!fonts.textMask && !fonts.choicesMask))
         return FALSE;
     CPtrListEx chosen;
     if (fonts.bAll)
@@ -1951,6 +1976,7 @@ BOOL CCorraDoc::SetAllFonts()
     if (any) {
         SetModifiedFlag(TRUE);
         UpdateAllViews(nullptr, HINT_REFRESH_ALL);
+        DocumentDialogs().DocumentFontsChanged(*this);
     }
     return any;
 }

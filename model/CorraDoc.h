@@ -129,6 +129,10 @@ public:
     // Detaches the questions and deletes them.
     BOOL DeleteQuestions(const CPtrListEx& questions);
     BOOL RemoveFromCollections(CCorraQuestion* question);
+    // The question dialog's Add: a copy of question with a new ID goes to the end; the views
+    // hear of it (HINT_QUESTIONS_ADDED with the list of it), the main view selects it and the
+    // dialog shows it. The copy, or NULL when none could be made.
+    CCorraQuestion* AddDlgQuestion(const CCorraQuestion& question);
     // The question with that ID, or NULL; *pIndex its place in the list (-1 when none).
     CCorraQuestion* FindQuestionById(int id, int* pIndex = nullptr) const;
     // Whether the question is one of the document's (by address, not by ID).

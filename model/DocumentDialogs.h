@@ -9,6 +9,7 @@
 #include "platform/core/String.h"
 
 class CCorraDoc;
+class CCorraQuestion;
 
 class IDocumentDialogs {
 public:
@@ -23,6 +24,14 @@ public:
     // Stores the dialog's contents into the question selected in the main view; FALSE when
     // there was nothing to store.
     virtual BOOL StoreDialogQuestion(CCorraDoc& doc) = 0;
+    // Shows a question of the document in its dialog (NULL: a new, empty question), first
+    // asking to save what was typed there; FALSE when the user kept the dialog's changes.
+    virtual BOOL SelectDlgQuestion(CCorraDoc& doc, CCorraQuestion* question) { return TRUE; }
+    // Asks to save the dialog's changes with a message-box style (MB_YESNO or MB_YESNOCANCEL);
+    // IDYES when saved or nothing was changed, IDNO when dropped, IDCANCEL to keep editing.
+    virtual int CheckSaveDlgChanges(CCorraDoc& doc, UINT style) { return 6; }
+    // The document's fonts changed: the dialog lays its text out again.
+    virtual void DocumentFontsChanged(CCorraDoc& doc) {}
     // The groups window of the document, and its caption.
     virtual void ShowGroupsWindow(CCorraDoc& doc) = 0;
     virtual void SetGroupsWindowTitle(CCorraDoc& doc, const CString& title) {}

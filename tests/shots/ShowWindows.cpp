@@ -23,6 +23,13 @@
 #include "controls/HVRichEditCtrl.h"
 #include "controls/OldProgressDlg.h"
 #include "controls/PromptDlg.h"
+#include "dialogs/CorraQuestionDlg.h"
+#include "dialogs/EditFileListDlg.h"
+#include "dialogs/SubjectsDlg.h"
+#include "dialogs/TextbooksDlg.h"
+#include "model/CorraDoc.h"
+#include "model/CorraQuestion.h"
+#include "res/ids/QuestionTypes.h"
 #include "foundation/CorraAppBase.h"
 #include "platform/core/ServiceSlot.h"
 #include "platform/core/StringTable.h"
@@ -266,6 +273,39 @@ void ShowMainWindow()
     Shoot(pMain);
 }
 
+void WriteMasterList(const char* name, std::initializer_list<const char*> lines)
+{
+    CString folder = CFileTypes::GetDefDir(DT_DATA);
+    fsys::CreateDirectories(folder);
+    std::string text;
+    for (const char* line : lines)
+        text += std::string(line) + "\r\n";
+    fsys::WriteFile(fsys::Join(folder, name), text.data(), text.size());
+}
+
+void ShowQuestionEditor()
+{
+    static CCorraDoc doc;
+    doc.SetTitle("Biology 101 Cells.crr");
+    auto* q = new CCorraQuestion;
+    q->m_nType = static_cast<int>(IDS_QTYPE_MC);
+    q->m_nLevel = 2;
+    q->m_nIndex = 14;
+    q->m_cszQuestionText = "Which organelle carries out photosynthesis in the cells of green plants?";
+    q->SetChoices("a. Mitochondrion\nb. Chloroplast\nc. Ribosome\nd. Golgi apparatus");
+    q->m_cszAnswer = "b";
+    q->m_saSubjects.Add("Biology");
+    q->m_saSubjects.Add("Cell Biology");
+    q->AddTextbook("Campbell Biology, 12th ed.", "6");
+    doc.InsertQuestion(q);
+    auto* dlg = new CCorraQuestionDlg(&doc);
+    dlg->CreateHidden();
+    dlg->SetWindowText(doc.GetQuestionDlgTitle());
+    dlg->SetQuestion(q);
+    dlg->resize(600, 560);
+    Shoot(dlg);
+}
+
 std::vector<Scene> Scenes()
 {
     return {
@@ -352,6 +392,35 @@ std::vector<Scene> Scenes()
              Shoot(dlg);
          }},
         {"main-window", [] { ShowMainWindow(); }},
+        {"question-editor", [] { ShowQuestionEditor(); }},
+        {"subjects-chooser",
+         [] {
+             WriteMasterList("Subjects.txt", {"Anatomy", "Biology", "Botany", "Cell Biology", "Chemistry", "Ecology",
+                                              "Genetics", "Mathematics", "Microbiology", "Physics", "Zoology"});
+             CSubjectsDlg dlg;
+             dlg.m_saSubjects.Add("Biology");
+             dlg.m_saSubjects.Add("Cell Biology");
+             dlg.DoModal();
+         }},
+        {"textbooks-chooser",
+         [] {
+             WriteMasterList("Textbooks.txt", {"Campbell Biology, 12th ed.", "Life: The Science of Biology",
+                                               "Molecular Biology of the Cell"});
+             CTextbooksDlg dlg;
+             dlg.m_saBooks.Add("Campbell Biology, 12th ed.");
+             dlg.m_saChapters.Add("6");
+             dlg.m_saBooks.Add("Molecular Biology of the Cell");
+             dlg.m_saChapters.Add("12");
+             dlg.DoModal();
+         }},
+        {"edit-file-list",
+         [] {
+             CEditFileListDlg dlg;
+             dlg.m_csCaption = "Edit Subject List";
+             for (const char* s : {"Anatomy", "Biology", "Botany", "Cell Biology", "Ecology", "Genetics"})
+                 dlg.m_saLines.Add(s);
+             dlg.DoModal();
+         }},
         {"splash",
          [] {
              CSplashWindow::SetEnabled(TRUE);

@@ -1,0 +1,49 @@
+#pragma once
+// The question dialogs of the open documents, as the documents reach them (IDocumentDialogs):
+// each document gets one modeless question editor, made hidden on first use and destroyed when
+// the document closes its windows. The application installs one of these at start-up, with
+// the Edit File List service of the master lists.
+
+#include "model/DocumentDialogs.h"
+
+#include <map>
+#include <memory>
+
+class CCorraQuestion;
+class CCorraQuestionDlg;
+class CWnd;
+
+class CQuestionDialogs : public IDocumentDialogs {
+public:
+    // pParent: the window the editors stay above (the main window); NULL for none.
+    explicit CQuestionDialogs(CWnd* pParent = nullptr);
+    ~CQuestionDialogs() override;
+
+    void ShowQuestionDialog(CCorraDoc& doc) override;
+    BOOL IsQuestionDialogVisible(CCorraDoc& doc) override;
+    BOOL QuestionDialogHasQuestion(CCorraDoc& doc) override;
+    void SetQuestionDialogTitle(CCorraDoc& doc, const CString& title) override;
+    BOOL StoreDialogQuestion(CCorraDoc& doc) override;
+    BOOL SelectDlgQuestion(CCorraDoc& doc, CCorraQuestion* question) override;
+    int CheckSaveDlgChanges(CCorraDoc& doc, UINT style) override;
+    void DocumentFontsChanged(CCorraDoc& doc) override;
+    void ShowGroupsWindow(CCorraDoc& doc) override {}
+    BOOL CheckImageLinks(CCorraDoc& doc) override { return TRUE; }
+    void CloseDocumentWindows(CCorraDoc& doc) override;
+
+    // The document's editor, made hidden when it has none yet.
+    CCorraQuestionDlg& Editor(CCorraDoc& doc);
+    // The editor when there is one; NULL otherwise.
+    CCorraQuestionDlg* FindEditor(CCorraDoc& doc) const;
+
+    void SetParent(CWnd* pParent) { m_pParent = pParent; }
+
+private:
+    CWnd* m_pParent;
+    std::map<CCorraDoc*, std::unique_ptr<CCorraQuestionDlg>> m_editors;
+};
+
+// What a view does on a double-click or Edit: shows the question in its document's editor
+// (asking first to save what was typed there) and brings the editor up. FALSE when the user
+// kept editing the other question.
+BOOL EditQuestionInDialog(CCorraDoc& doc, CCorraQuestion* question);

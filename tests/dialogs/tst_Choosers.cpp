@@ -1,0 +1,160 @@
+#include "dialogs/EditFileListDlg.h"
+#include "dialogs/MasterLists.h"
+#include "dialogs/SubjectsDlg.h"
+#include "dialogs/TextbooksDlg.h"
+
+#include "foundation/FileTypes.h"
+#include "platform/core/FileSys.h"
+#include "platform/ui/ComboBox.h"
+#include "platform/ui/ListBox.h"
+#include "res/ids/QuestionDlg.h"
+#include "tests/support/CorraTest.h"
+#include "tests/support/ModalScript.h"
+
+#include <QLineEdit>
+
+#include <string>
+
+namespace {
+
+class ChoosersTest : public CorraTest {
+protected:
+    CString WriteList(const char* name, const std::string& text)
+    {
+        CString folder = CFileTypes::GetDefDir(DT_DATA);
+        fsys::CreateDirectories(folder);
+        CString path = fsys::Join(folder, name);
+        fsys::WriteFile(path, text.data(), text.size());
+        return path;
+    }
+    static CString ReadText(const CString& path)
+    {
+        std::string text;
+        fsys::ReadFile(path, text);
+        return CString(text.c_str());
+    }
+};
+
+TEST_F(ChoosersTest, AMissingSubjectListDeclinedLeavesTheChooserEmpty)
+{
+    CString folder = CFileTypes::GetDefDir(DT_DATA);
+    fsys::CreateDirectories(folder);
+    messageBox.QueueAnswer(IDNO);
+    CSubjectsDlg dlg;
+    CModalScript script;
+    script.On<CSubjectsDlg>([](CSubjectsDlg& d) {
+        EXPECT_EQ(d.GetDlgItemAs<CListBox>(IDC_SUBJ_MASTER)->GetCount(), 0);
+        EXPECT_FALSE(d.GetDlgItem(IDOK)->isEnabled());
+        ClickDlgButton(d, IDCANCEL);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    ASSERT_EQ(messageBox.calls.size(), 1u);
+    EXPECT_NE(messageBox.calls[0].text.Find("does not exist.  Do you wish to create a new empty one?"), -1);
+    EXPECT_NE(messageBox.calls[0].text.Find("Subjects.txt"), -1);
+    EXPECT_FALSE(fsys::IsFile(fsys::Join(folder, "Subjects.txt")));
+}
+
+TEST_F(ChoosersTest, AMissingSubjectListAcceptedIsCreatedEmpty)
+{
+    CString folder = CFileTypes::GetDefDir(DT_DATA);
+    fsys::CreateDirectories(folder);
+    messageBox.QueueAnswer(IDYES);
+    EXPECT_EQ(GetMasterFilePath(SubjectList()), fsys::Join(folder, "Subjects.txt"));
+    EXPECT_TRUE(fsys::IsFile(fsys::Join(folder, "Subjects.txt")));
+}
+
+TEST_F(ChoosersTest, SubjectsMatchWholeAndAnAddedSubjectIsSavedAtOnce)
+{
+    CString path = WriteList("Subjects.txt", "Mathematics\r\nLinear Algebra\r\n");
+    CTextListFile list(256);
+    ASSERT_TRUE(InitMasterList(SubjectList(), list));
+    EXPECT_EQ(FindMasterEntry(list, "Algebra"), -1);
+    EXPECT_EQ(FindMasterEntry(list, "linear algebra"), 1);
+
+    // A question's subject the list lacks is offered to it.
+    messageBox.QueueAnswer(IDYES);
+    CSubjectsDlg dlg;
+    dlg.m_saSubjects.Add("Math");
+    CModalScript script;
+    script.On<CSubjectsDlg>([](CSubjectsDlg& d) {
+        EXPECT_EQ(d.GetDlgItemAs<CListBox>(IDC_SUBJ_MASTER)->GetCount(), 3);
+        EXPECT_EQ(d.GetDlgItemAs<CListBox>(IDC_SUBJ_SELECTED)->GetCount(), 1);
+        // Selecting the beginning of a chosen subject's name adds it all the same.
+        auto* master = d.GetDlgItemAs<CListBox>(IDC_SUBJ_MASTER);
+        master->SetCurSel(master->FindStringExact(-1, "Mathematics"));
+        d.OnSelect();
+        EXPECT_EQ(d.GetDlgItemAs<CListBox>(IDC_SUBJ_SELECTED)->GetCount(), 2);
+        ClickDlgButton(d, IDOK);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    ASSERT_EQ(messageBox.calls.size(), 1u);
+    EXPECT_NE(messageBox.calls[0].text.Find("was not found in the Master Subject List"), -1);
+    EXPECT_EQ(dlg.m_saSubjects.GetSize(), 2);
+    EXPECT_NE(ReadText(path).Find("Math\r\n"), -1);
+    EXPECT_NE(ReadText(path).Find("Mathematics"), -1);
+}
+
+TEST_F(ChoosersTest, ChaptersAreUnsignedNumbers)
+{
+    struct Case {
+        const char* chapter;
+        BOOL accepted;
+    } cases[] = {{"0", TRUE}, {"12", TRUE}, {"-1", FALSE}, {"x", FALSE}, {"", FALSE}, {"3a", FALSE}};
+    WriteList("Textbooks.txt", "Campbell Biology\r\n");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.chapter);
+        messageBox.calls.clear();
+        CTextbooksDlg dlg;
+        CModalScript script;
+        script.On<CTextbooksDlg>([&c](CTextbooksDlg& d) {
+            d.GetDlgItemAs<CComboBox>(IDC_BOOK_COMBO)->SetCurSel(0);
+            d.SetDlgItemText(IDC_BOOK_CHAPTER, c.chapter);
+            d.OnSelect();
+            ClickDlgButton(d, IDOK);
+        });
+        dlg.DoModal();
+        EXPECT_EQ(dlg.m_saBooks.GetSize(), c.accepted ? 1 : 0);
+        if (c.accepted) {
+            EXPECT_EQ(dlg.m_saChapters[0], c.chapter);
+        } else {
+            ASSERT_EQ(messageBox.calls.size(), 1u);
+            EXPECT_EQ(messageBox.calls[0].caption, "Format error");
+        }
+    }
+}
+
+TEST_F(ChoosersTest, ForbiddenCharactersAreRefusedByAddAndByChange)
+{
+    CEditFileListDlg dlg;
+    dlg.m_csForbidden = SubjectList().forbidden;
+    dlg.m_saLines.Add("Biology");
+    CModalScript script;
+    script.On<CEditFileListDlg>([this](CEditFileListDlg& d) {
+        auto* edit = d.GetDlgItemAs<QLineEdit>(IDC_EFL_EDIT);
+        auto* list = d.GetDlgItemAs<CListBox>(IDC_EFL_LIST);
+        for (const char* bad : {"Set {A}", "A, B", "x}"}) {
+            edit->setText(QString::fromLatin1(bad));
+            d.OnAdd();
+        }
+        EXPECT_EQ(list->GetCount(), 1);
+        list->SetCurSel(0);
+        edit->setText(QStringLiteral("Bio}logy"));
+        d.OnChangeEntry();
+        EXPECT_EQ(list->GetText(0), "Biology");
+        edit->setText(QString());
+        d.OnAdd();
+        edit->setText(QStringLiteral("Botany"));
+        d.OnChangeEntry();
+        EXPECT_EQ(list->GetText(0), "Botany");
+        ClickDlgButton(d, IDOK);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    ASSERT_EQ(messageBox.calls.size(), 5u);
+    EXPECT_NE(messageBox.calls[0].text.Find("The following characters are not allowed:"), -1);
+    EXPECT_NE(messageBox.calls[3].text.Find("The following characters are not allowed:"), -1);
+    EXPECT_EQ(messageBox.calls[4].text, "Nothing to add.  Enter new text first.");
+    ASSERT_EQ(dlg.m_saLines.GetSize(), 1);
+    EXPECT_EQ(dlg.m_saLines[0], "Botany");
+}
+
+} // namespace

@@ -1,0 +1,338 @@
+#include "dialogs/CorraQuestionDlg.h"
+
+#include "controls/HVRichEditCtrl.h"
+#include "dialogs/QuestionDialogs.h"
+#include "model/CorraDoc.h"
+#include "model/CorraQuestion.h"
+#include "platform/ui/ComboBox.h"
+#include "res/ids/QuestionTypes.h"
+#include "tests/support/CorraTest.h"
+#include "tests/support/ModalScript.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include <memory>
+
+namespace {
+
+class CorraQuestionDlgTest : public CorraTest {
+protected:
+    void SetUp() override
+    {
+        CorraTest::SetUp();
+        doc = std::make_unique<CCorraDoc>();
+        mc = AddQuestion(IDS_QTYPE_MC, "What is 2 + 2?", "a. three\nb. four\nc. five", "b");
+        es = AddQuestion(IDS_QTYPE_ES, "Explain photosynthesis.", nullptr, "Light becomes sugar.");
+        es->m_dAnswerSize = 0.29;
+        dlg = std::make_unique<CCorraQuestionDlg>(doc.get());
+        ASSERT_TRUE(dlg->CreateHidden());
+    }
+    void TearDown() override
+    {
+        dlg.reset();
+        doc.reset();
+        CorraTest::TearDown();
+    }
+
+    CCorraQuestion* AddQuestion(UINT type, const char* text, const char* choices, const char* answer)
+    {
+        auto* q = new CCorraQuestion;
+        q->m_nType = static_cast<int>(type);
+        q->m_nLevel = 2;
+        q->m_cszQuestionText = text;
+        if (choices)
+            q->SetChoices(choices);
+        q->m_cszAnswer = answer;
+        return doc->InsertQuestion(q);
+    }
+    // Chooses a type in the combo as the user would.
+    void ChooseType(UINT type)
+    {
+        auto* combo = dlg->GetDlgItemAs<CComboBox>(IDC_QD_TYPE);
+        for (int i = 0; i < combo->GetCount(); ++i) {
+            if (combo->GetItemData(i) == type)
+                combo->SetCurSel(i);
+        }
+        dlg->OnTypeChange();
+    }
+    void TypeChoices(const char* text) { dlg->ChoicesPane()->SetText(text, SF_TEXT); }
+    void TypeQuestion(const char* text) { dlg->QuestionPane()->SetText(text, SF_TEXT); }
+    CString Plain(const CString& text)
+    {
+        CHVRichEditCtrl ctrl;
+        ctrl.SetText(text, SF_RTF);
+        return ctrl.GetText().Trim();
+    }
+    int Boxes(const char* text) const
+    {
+        int n = 0;
+        for (const auto& call : messageBox.calls)
+            n += call.text.Find(text) >= 0 ? 1 : 0;
+        return n;
+    }
+
+    std::unique_ptr<CCorraDoc> doc;
+    std::unique_ptr<CCorraQuestionDlg> dlg;
+    CCorraQuestion* mc = nullptr;
+    CCorraQuestion* es = nullptr;
+};
+
+TEST_F(CorraQuestionDlgTest, AnAnswerLetterIsCheckedAgainstTheLabels)
+{
+    struct Case {
+        const char* choices;
+        const char* typed;
+        const char* stored;   // nullptr: refused
+        const char* message;  // the refusal
+    } cases[] = {
+        {"a. one\nb. two\nc. three\nd. four", "b", "b", nullptr},
+        {"a. one\nb. two\nc. three\nd. four", " c ", "c", nullptr},
+        {"a. one\nb. two\nc. three\nd. four", "", "", nullptr},
+        {"a. one\nb. two\nc. three\nd. four", "B", nullptr, "Invalid answer."},
+        {"a. one\nb. two\nc. three\nd. four", "e", nullptr, "Invalid answer."},
+        {"a. one\nb. two\nc. three\nd. four", "ab", nullptr, "Only a single character answer is allowed."},
+        {"a. one\nb. two\nc. three\nd. four", "?", nullptr, "Invalid answer."},
+        // Digits name a choice by its digit label, read before the labels become letters.
+        {"1. one\n2. two\n3. three", "2", "b", nullptr},
+        {"1. one\n2. two\n3. three", "4", nullptr, "Invalid answer."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.choices) + " / " + c.typed);
+        dlg->SetQuestion(mc);
+        messageBox.calls.clear();
+        TypeChoices(c.choices);
+        dlg->SetDlgItemText(IDC_QD_ANSWER_LETTER, c.typed);
+        const BOOL ok = dlg->UpdateData(TRUE);
+        EXPECT_EQ(ok, c.stored != nullptr);
+        if (c.stored) {
+            EXPECT_EQ(dlg->m_Question.m_cszAnswer, c.stored);
+            EXPECT_EQ(dlg->m_Question.m_Choices.GetChoiceId(0), "a.");
+            EXPECT_TRUE(messageBox.calls.empty());
+        } else {
+            ASSERT_EQ(messageBox.calls.size(), 1u);
+            EXPECT_EQ(messageBox.calls[0].text, c.message);
+        }
+    }
+}
+
+TEST_F(CorraQuestionDlgTest, TrueFalseRadiosGiveTheAnswerLetter)
+{
+    dlg->SetQuestion(mc);
+    ChooseType(IDS_QTYPE_TF);
+    auto* yes = dlg->GetDlgItemAs<QRadioButton>(IDC_QD_TRUE);
+    auto* no = dlg->GetDlgItemAs<QRadioButton>(IDC_QD_FALSE);
+    ASSERT_TRUE(dlg->UpdateData(TRUE));
+    EXPECT_EQ(dlg->m_Question.m_cszAnswer, "");
+    no->setChecked(true);
+    ASSERT_TRUE(dlg->UpdateData(TRUE));
+    EXPECT_EQ(dlg->m_Question.m_cszAnswer, "b");
+    yes->setChecked(true);
+    ASSERT_TRUE(dlg->UpdateData(TRUE));
+    EXPECT_EQ(dlg->m_Question.m_cszAnswer, "a");
+    EXPECT_EQ(dlg->m_Question.GetChoicesCount(), 2);
+}
+
+TEST_F(CorraQuestionDlgTest, SummariesShowTwoEntriesAndMarkMore)
+{
+    CStringArrayEx subjects;
+    EXPECT_EQ(CQuestionDlg::SubjectsSummary(subjects), "");
+    subjects.Add("Biology");
+    EXPECT_EQ(CQuestionDlg::SubjectsSummary(subjects), "Biology");
+    subjects.Add("Botany");
+    EXPECT_EQ(CQuestionDlg::SubjectsSummary(subjects), "Biology, Botany ...");
+    subjects.Add("Cells");
+    EXPECT_EQ(CQuestionDlg::SubjectsSummary(subjects), "Biology, Botany ...");
+}
+
+TEST_F(CorraQuestionDlgTest, ModifyStoresIntoTheShownQuestionByItsId)
+{
+    dlg->SetQuestion(mc);
+    const int id = mc->m_nId;
+    TypeQuestion("What is 3 + 3?");
+    TypeChoices("a. five\nb. six");
+    dlg->SetDlgItemText(IDC_QD_ANSWER_LETTER, "b");
+    EXPECT_TRUE(dlg->IsModified());
+    ASSERT_TRUE(dlg->OnModify());
+    CCorraQuestion* stored = doc->FindQuestionById(id);
+    ASSERT_EQ(stored, mc);
+    EXPECT_EQ(Plain(stored->m_cszQuestionText), "What is 3 + 3?");
+    EXPECT_EQ(stored->GetChoicesCount(), 2);
+    EXPECT_EQ(stored->m_cszAnswer, "b");
+    EXPECT_EQ(doc->GetQuestionCount(), 2);
+    EXPECT_FALSE(dlg->IsModified());
+    EXPECT_EQ(dlg->GetLastStoredIndex(), mc->m_nIndex);
+}
+
+TEST_F(CorraQuestionDlgTest, ModifyAfterTheShownQuestionWasDeletedStoresNothing)
+{
+    dlg->SetQuestion(mc);
+    TypeQuestion("Changed");
+    CPtrListEx gone;
+    gone.AddTail(mc);
+    ASSERT_TRUE(doc->DeleteQuestions(gone));
+    dlg->UpdateControls();
+    EXPECT_FALSE(dlg->GetDlgItem(IDC_QD_MODIFY)->isEnabled());
+    EXPECT_FALSE(dlg->OnModify());
+    EXPECT_EQ(Boxes("No question selected"), 1);
+    EXPECT_EQ(doc->GetQuestionCount(), 1);
+    EXPECT_NE(Plain(es->m_cszQuestionText), "Changed");
+}
+
+TEST_F(CorraQuestionDlgTest, AddMakesANewQuestionAndShowsIt)
+{
+    dlg->SetQuestion(mc);
+    TypeQuestion("A copy with a twist");
+    ASSERT_TRUE(dlg->OnAdd());
+    EXPECT_EQ(doc->GetQuestionCount(), 3);
+    EXPECT_NE(dlg->GetShownId(), mc->m_nId);
+    CCorraQuestion* added = dlg->FindShownQuestion();
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(Plain(added->m_cszQuestionText), "A copy with a twist");
+    EXPECT_EQ(Plain(mc->m_cszQuestionText), "What is 2 + 2?");
+    // The ID is the document's to give.
+    EXPECT_TRUE(dlg->GetDlgItemAs<QLineEdit>(IDC_QD_ID)->isReadOnly());
+}
+
+TEST_F(CorraQuestionDlgTest, ANewQuestionTypedIsAddedByTheYesOfClose)
+{
+    dlg->SetQuestion(nullptr);
+    dlg->ShowWindow(SW_SHOW);
+    EXPECT_FALSE(dlg->IsModified());
+    TypeQuestion("Name the largest planet.");
+    TypeChoices("a. Mars\nb. Jupiter");
+    dlg->SetDlgItemText(IDC_QD_ANSWER_LETTER, "b");
+    EXPECT_TRUE(dlg->IsModified());
+    messageBox.QueueAnswer(IDYES);
+    dlg->OnClose();
+    EXPECT_EQ(Boxes("Save changes?"), 1);
+    EXPECT_EQ(doc->GetQuestionCount(), 3);
+    EXPECT_FALSE(dlg->IsWindowVisible());
+}
+
+TEST_F(CorraQuestionDlgTest, CloseWithInvalidChoicesStaysOpenWithTheInput)
+{
+    dlg->SetQuestion(mc);
+    dlg->ShowWindow(SW_SHOW);
+    TypeChoices("a. one\nc. three");
+    messageBox.QueueAnswer(IDYES);
+    dlg->OnClose();
+    EXPECT_TRUE(dlg->IsWindowVisible());
+    EXPECT_TRUE(dlg->IsModified());
+    ASSERT_EQ(richBox.calls.size(), 1u);
+    EXPECT_EQ(richBox.calls[0].title, "Error");
+    EXPECT_EQ(richBox.calls[0].paneColor[0], 0xFF0000u);
+    EXPECT_EQ(dlg->m_Question.GetChoicesCount(), 3);
+    EXPECT_EQ(mc->GetChoicesCount(), 3);
+    // Selecting another question keeps the edited one when its store fails.
+    messageBox.QueueAnswer(IDYES);
+    EXPECT_FALSE(dlg->SelectQuestion(es));
+    EXPECT_EQ(dlg->GetShownId(), mc->m_nId);
+    EXPECT_EQ(dlg->ChoicesPane()->GetText().Trim(), "a. one\nc. three");
+}
+
+TEST_F(CorraQuestionDlgTest, EachTypeKeepsWhatWasTypedForIt)
+{
+    dlg->SetQuestion(es);
+    EXPECT_EQ(dlg->GetDlgItemText(IDC_QD_ANSWER_SIZE), "29");
+    EXPECT_EQ(dlg->AnswerPane()->GetText().Trim(), "Light becomes sugar.");
+    dlg->SetDlgItemText(IDC_QD_ANSWER_SIZE, "40");
+    ChooseType(IDS_QTYPE_MC);
+    EXPECT_FALSE(dlg->AnswerPane()->isVisibleTo(dlg.get()));
+    TypeChoices("a. yes\nb. no");
+    ChooseType(IDS_QTYPE_ES);
+    EXPECT_EQ(dlg->AnswerPane()->GetText().Trim(), "Light becomes sugar.");
+    EXPECT_EQ(dlg->GetDlgItemText(IDC_QD_ANSWER_SIZE), "40");
+    ChooseType(IDS_QTYPE_MC);
+    EXPECT_EQ(dlg->ChoicesPane()->GetText().Trim(), "a. yes\nb. no");
+}
+
+TEST_F(CorraQuestionDlgTest, AnswerSizesComeBackAsTheyWereStored)
+{
+    struct Case {
+        const char* typed;
+        double stored;
+    } cases[] = {{"250", 2.5}, {"-5", 0.0}, {"29", 0.29}, {"0", 0.0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        dlg->SetQuestion(es);
+        dlg->SetDlgItemText(IDC_QD_ANSWER_SIZE, c.typed);
+        ASSERT_TRUE(dlg->OnModify());
+        EXPECT_DOUBLE_EQ(es->m_dAnswerSize, c.stored);
+        dlg->SetQuestion(es);
+        EXPECT_EQ(dlg->GetDlgItemInt(IDC_QD_ANSWER_SIZE), CCorraQuestionDlg::PercentFromSize(c.stored));
+    }
+    EXPECT_EQ(CCorraQuestionDlg::PercentFromSize(0.29), 29);
+    EXPECT_EQ(CCorraQuestionDlg::PercentFromSize(2.5), 250);
+}
+
+TEST_F(CorraQuestionDlgTest, AScrambledQuestionIsNeverStored)
+{
+    dlg->SetQuestion(mc);
+    dlg->SetScrambled(TRUE);
+    TypeQuestion("Scrambled edit");
+    ASSERT_TRUE(dlg->IsModified());
+    EXPECT_FALSE(dlg->OnModify());
+    EXPECT_EQ(Boxes("You cannot modify a scrambled question."), 1);
+    TypeQuestion("Scrambled edit again");
+    EXPECT_EQ(dlg->CheckSaveChanges(MB_YESNO), IDNO);
+    EXPECT_EQ(Boxes("You cannot modify a scrambled question."), 2);
+    EXPECT_EQ(Boxes("Save changes?"), 0);
+    EXPECT_EQ(Plain(mc->m_cszQuestionText), "What is 2 + 2?");
+    EXPECT_NE(dlg->GetWindowText().Find("(read-only)"), -1);
+}
+
+TEST_F(CorraQuestionDlgTest, PrevBeforeAnyStoreSaysSo)
+{
+    dlg->SetQuestion(mc);
+    dlg->OnPrev();
+    EXPECT_EQ(Boxes("There is no previous index yet."), 1);
+    dlg->OnNext();
+    EXPECT_EQ(dlg->GetDlgItemInt(IDC_QD_INDEX), doc->m_nHighestIndex + 1);
+}
+
+TEST_F(CorraQuestionDlgTest, ALevelWithoutSelectionIsKept)
+{
+    mc->m_nLevel = 9;
+    dlg->SetQuestion(mc);
+    ASSERT_TRUE(dlg->UpdateData(TRUE));
+    EXPECT_EQ(dlg->m_Question.m_nLevel, 9);
+}
+
+TEST_F(CorraQuestionDlgTest, TheAnswerMessageFillsABufferWithinItsSize)
+{
+    dlg->SetQuestion(mc);
+    char buffer[4] = {'x', 'x', 'x', 'x'};
+    WPARAM wParam = SF_TEXT | (static_cast<WPARAM>(sizeof buffer) << 16);
+    EXPECT_EQ(dlg->SendMessage(WM_QD_GET_ANSWER, wParam, reinterpret_cast<LPARAM>(buffer)), 3);
+    EXPECT_STREQ(buffer, "fou");
+    CString whole;
+    EXPECT_TRUE(dlg->GetAnswerText(SF_TEXT, whole));
+    EXPECT_EQ(whole, "four");
+    EXPECT_EQ(dlg->SendMessage(WM_QD_GET_ANSWER, wParam, 0), 0);
+}
+
+TEST_F(CorraQuestionDlgTest, TheDocumentsDialogsShowTheQuestionAndAskBeforeClosing)
+{
+    CQuestionDialogs dialogs;
+    CServiceScope<IDocumentDialogs> scope(DocumentDialogsSlot(), dialogs);
+    ASSERT_TRUE(EditQuestionInDialog(*doc, mc));
+    CCorraQuestionDlg* editor = dialogs.FindEditor(*doc);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->IsWindowVisible());
+    EXPECT_EQ(editor->GetShownId(), mc->m_nId);
+    EXPECT_TRUE(dialogs.QuestionDialogHasQuestion(*doc));
+    // A collection is not the editor's to show.
+    CCorraQuestion* coll = doc->GetOrCreateCollection("Unit 1");
+    EXPECT_FALSE(EditQuestionInDialog(*doc, coll));
+    editor->QuestionPane()->SetText("Edited through the document", SF_TEXT);
+    messageBox.QueueAnswer(IDCANCEL);
+    EXPECT_FALSE(doc->SaveModified());
+    messageBox.QueueAnswer(IDYES);
+    EXPECT_EQ(dialogs.CheckSaveDlgChanges(*doc, MB_YESNOCANCEL), IDYES);
+    EXPECT_EQ(Plain(mc->m_cszQuestionText), "Edited through the document");
+    dialogs.CloseDocumentWindows(*doc);
+    EXPECT_EQ(dialogs.FindEditor(*doc), nullptr);
+}
+
+} // namespace
