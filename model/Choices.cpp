@@ -847,10 +847,15 @@ void CChoices::OutputToRichEdit(CHVRichEditCtrl& ctrl, DWORD dwFlags, LPCSTR psz
         ctrl.SetSel(end, end);
         ctrl.SetText(text, nFormat | SFF_SELECTION, nSlot, dwExtra);
     };
+    // The cache holds the choices alone, so that it goes in after whatever the control holds
+    // already (a question's number and text).
     if (IsPrinting() && !m_csCache.IsEmpty()) {
-        ctrl.StreamInText(m_csCache, SF_RTF);
+        const long end = ctrl.GetTextLength();
+        ctrl.SetSel(end, end);
+        ctrl.StreamInText(m_csCache, SF_RTF | SFF_SELECTION);
         return;
     }
+    const long start = ctrl.GetTextLength();
     if (dwFlags & CHO_HTML) {
         CString html;
         GetHtmlText(html, dwFlags, pszCorrect, pHtml);
@@ -890,7 +895,10 @@ void CChoices::OutputToRichEdit(CHVRichEditCtrl& ctrl, DWORD dwFlags, LPCSTR psz
         append(m_csRtfHeader + body + "}", SF_RTF, FM_CHOICES, dwFlags);
     }
     append("\n", SF_TEXT, -1, 0);
-    m_csCache = ctrl.StreamOut(SF_RTF);
+    ctrl.SetSel(start, ctrl.GetTextLength());
+    m_csCache = ctrl.StreamOut(SF_RTF | SFF_SELECTION);
+    const long end = ctrl.GetTextLength();
+    ctrl.SetSel(end, end);
 }
 
 void CChoices::SetIndents(CHVRichEditCtrl& ctrl, int nFirstIndent, int nHangingIndent, long nStart, long nEnd)

@@ -213,6 +213,11 @@ int CCorraQuestion::GetImageIndex(BOOL selected) const
 
 UINT CCorraQuestion::GetIconId(BOOL selected) const
 {
+    return GetIconIdIn(selected, GetDrawMode());
+}
+
+UINT CCorraQuestion::GetIconIdIn(BOOL selected, int mode) const
+{
     // Plain, current, selected; large (tile mode) then small.
     static const UINT kQuestion[2][3] = {
         {IDI_QUESTION, IDI_QUESTION_CURRENT, IDI_QUESTION_SELECTED},
@@ -220,7 +225,7 @@ UINT CCorraQuestion::GetIconId(BOOL selected) const
     static const UINT kCollection[2][3] = {
         {IDI_COLLECTION, IDI_COLLECTION_CURRENT, IDI_COLLECTION_SELECTED},
         {IDI_COLLECTION_SMALL, IDI_COLLECTION_CURRENT_SMALL, IDI_COLLECTION_SELECTED_SMALL}};
-    const int size = GetDrawMode() == QDRAW_TILE ? 0 : 1;
+    const int size = mode == QDRAW_TILE ? 0 : 1;
     const int state = selected ? 2 : m_nCurrent != 0 ? 1 : 0;
     return IsCollection() ? kCollection[size][state] : kQuestion[size][state];
 }

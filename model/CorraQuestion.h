@@ -81,6 +81,8 @@ public:
     virtual int GetImageIndex(BOOL selected) const;
     // Icon of the question's state (selected, current, plain) in the current draw mode.
     virtual UINT GetIconId(BOOL selected) const;
+    // The same for a tile drawn in the given mode (a collection in a full view is a large tile).
+    UINT GetIconIdIn(BOOL selected, int mode) const;
     // Drawn after the tile's icon; exam questions draw their link marks.
     virtual void DrawLinkIcons(CDC* pDC) {}
 

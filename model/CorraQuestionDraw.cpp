@@ -348,8 +348,11 @@ int CCorraQuestion::DrawTileAs(CDC* pDC, const CRect* pPage, int width, int& y, 
     icon.cx = std::abs(icon.cx);
     icon.cy = std::abs(icon.cy);
     if (bDraw) {
+        // A collection in a full view is drawn as a large tile: its icon is the large one too.
+        const BOOL selected = (m_nFlags & QFLAG_LISTED) != 0;
+        const UINT iconId = mode == GetDrawMode() ? GetIconId(selected) : GetIconIdIn(selected, mode);
         QImage image;
-        if (LoadResourceImage(GetIconId((m_nFlags & QFLAG_LISTED) != 0), image))
+        if (LoadResourceImage(iconId, image))
             pDC->DrawImage(area.left, top, icon.cx, down * icon.cy, image);
     }
     const int left = area.left + icon.cx + gap;

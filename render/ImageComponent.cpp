@@ -226,9 +226,9 @@ IImageComponent& ImageComponent()
     return g_component.Get();
 }
 
-void SetImageComponent(IImageComponent* component)
+CServiceSlot<IImageComponent>& ImageComponentSlot()
 {
-    g_component.Set(component);
+    return g_component;
 }
 
 BOOL IsBmpFile(LPCSTR path)

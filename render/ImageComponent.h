@@ -8,6 +8,7 @@
 // from anywhere, so the kind is decided by the content, the size is read from the header and
 // checked before anything is decoded, and a file that is cut short is refused.
 
+#include "platform/core/ServiceSlot.h"
 #include "platform/core/String.h"
 #include "platform/core/WinTypes.h"
 
@@ -67,10 +68,10 @@ public:
     virtual std::unique_ptr<IImageObject> CreateObject() = 0;
 };
 
-// The installed component; never NULL (the program's own reader until another is installed).
-// Installing does not take ownership; NULL goes back to the program's own.
+// The program's own reader until another is installed; the slot does not own what it holds.
+CServiceSlot<IImageComponent>& ImageComponentSlot();
+// The installed component.
 IImageComponent& ImageComponent();
-void SetImageComponent(IImageComponent* component);
 
 // Makes the transparent pixels of an image one colour that no opaque pixel has, and everything
 // opaque: pixels less than half covered take that colour, the others are laid over white.

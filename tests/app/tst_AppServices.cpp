@@ -53,17 +53,12 @@ protected:
         int major = 2;
         int minor = 1;
     };
-    void TearDown() override
-    {
-        SetImageComponent(nullptr);
-        AppTest::TearDown();
-    }
     CScriptedComponent component;
 };
 
 TEST_F(ComponentTest, TheImageComponentCheckAnswersByItsStateAndTheUser)
 {
-    SetImageComponent(&component);
+    CServiceScope<IImageComponent> scope(ImageComponentSlot(), component);
     CCorraApp app;
     struct Case {
         BOOL installed;

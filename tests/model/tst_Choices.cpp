@@ -337,6 +337,33 @@ TEST_F(ChoicesTest, RichEditGetsOneChoicePerLine)
     EXPECT_EQ(oneLine.GetText(), "a.  other  b.  choices\n");
 }
 
+TEST_F(ChoicesTest, APrintJobPutsTheCachedChoicesAfterWhatTheControlHolds)
+{
+    CChoices::SetChoicesIndentLevel(0);
+    CChoices::SetNumChoiceSepSpaces(1);
+    CChoices choices("a. Paris b. London");
+    // Laid out once behind a question's number and text, as the question does it.
+    CHVRichEditCtrl first;
+    first.SetText("1. Where?\n", SF_TEXT);
+    choices.OutputToRichEdit(first, CHO_RTF | CHO_ONE_PER_LINE);
+    ASSERT_EQ(first.GetText(), "1. Where?\na.  Paris\nb.  London\n");
+
+    // Printed again under another number: the number and text stay, the choices follow them.
+    CChoices::SetPrinting(TRUE);
+    CHVRichEditCtrl printed;
+    printed.SetText("7. Which city?\n", SF_TEXT);
+    choices.OutputToRichEdit(printed, CHO_RTF | CHO_ONE_PER_LINE);
+    EXPECT_EQ(printed.GetText(), "7. Which city?\na.  Paris\nb.  London\n");
+
+    // Measuring from the cache measures the choices alone, as without it.
+    CFixedMetricsDC dc(800, 800);
+    CRect cached(0, 0, 400, 0);
+    const int cachedHeight = choices.Measure(&dc, cached, CHO_RTF | CHO_ONE_PER_LINE, FALSE);
+    CChoices::SetPrinting(FALSE);
+    CRect fresh(0, 0, 400, 0);
+    EXPECT_EQ(cachedHeight, choices.Measure(&dc, fresh, CHO_RTF | CHO_ONE_PER_LINE, FALSE));
+}
+
 TEST_F(ChoicesTest, DrawingTakesTheHeightTheMeasureGave)
 {
     InstallRtfTextDrawer();

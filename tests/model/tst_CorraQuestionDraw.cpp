@@ -1,7 +1,9 @@
 #include "model/CorraQuestion.h"
 
 #include "controls/HVRichEditCtrl.h"
+#include "platform/ui/ResourceImage.h"
 #include "render/FontMgr.h"
+#include "res/ids/QuestionIcons.h"
 #include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraTest.h"
 #include "tests/support/FixedMetricsDC.h"
@@ -165,6 +167,28 @@ TEST_F(CorraQuestionDrawTest, ATileShowsIndexSubjectAndKind)
     EXPECT_FALSE(Contains(namedTexts, "CO"));
     EXPECT_EQ(std::count(namedTexts.begin(), namedTexts.end(), CString("Collection")), 0);
     EXPECT_TRUE(Contains(TextsDrawn(b), "Collection"));
+}
+
+TEST_F(CorraQuestionDrawTest, ACollectionInAFullViewIsALargeTileWithTheLargeIcon)
+{
+    // What an icon looks like where a tile puts it (left 10, top 0, 32 pixels square).
+    auto iconAsDrawn = [](unsigned id) {
+        QImage icon;
+        EXPECT_TRUE(LoadResourceImage(id, icon));
+        CFixedMetricsDC dc;
+        dc.DrawImage(10, 0, 32, 32, icon);
+        return dc.Image().copy(10, 0, 32, 32);
+    };
+    const QImage large = iconAsDrawn(IDI_COLLECTION);
+    ASSERT_NE(large, iconAsDrawn(IDI_COLLECTION_SMALL));
+
+    CCorraQuestion coll = Question(IDS_QTYPE_CO, "Week 4", nullptr, "");
+    CCorraQuestion::SetDrawMode(QDRAW_FULL);
+    CFixedMetricsDC dc;
+    int y = 0;
+    coll.DrawFull(&dc, nullptr, 600, y, "1");
+    EXPECT_EQ(dc.Image().copy(10, 0, 32, 32), large);
+    EXPECT_EQ(CCorraQuestion::GetDrawMode(), QDRAW_FULL);
 }
 
 } // namespace

@@ -72,7 +72,6 @@ class ImageFixture : public CorraTest {
 protected:
     void TearDown() override
     {
-        SetImageComponent(nullptr);
         FreeDIB();
         CorraTest::TearDown();
     }
@@ -81,7 +80,7 @@ protected:
     void RemoveComponent()
     {
         m_absent.installed = FALSE;
-        SetImageComponent(&m_absent);
+        ImageComponentSlot().Set(&m_absent);
     }
 
     // A fixture of tests/data/images copied into the program home as name.

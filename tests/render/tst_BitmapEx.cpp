@@ -68,7 +68,7 @@ TEST_F(BitmapExTest, LoadsFilesOrTheirStandIns)
         if (c.picture == IDB_BROKEN_IMAGE) {
             EXPECT_GE(GetLogBuffer().Find(CString("using broken image...") + path), 0);
         }
-        SetImageComponent(nullptr);
+        ImageComponentSlot().Set(nullptr);
     }
 }
 

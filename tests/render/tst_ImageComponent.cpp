@@ -68,20 +68,19 @@ TEST_F(ImageComponentTest, FolderAndTransparencyDependOnTheComponentsVersion)
         CScriptedImageComponent component;
         component.major = c.major;
         component.minor = c.minor;
-        SetImageComponent(&component);
+        CServiceScope<IImageComponent> scope(ImageComponentSlot(), component);
         CImageDIB dib = GetImageDIB("/x.png");
         EXPECT_EQ(component.calls, c.calls) << c.major << "." << c.minor;
         EXPECT_EQ(dib.bTransparent, c.transparent) << c.major << "." << c.minor;
         EXPECT_EQ(dib.crTransparent, c.transparent ? RGB(1, 2, 3) : 0u);
         EXPECT_EQ(dib.image.size(), QSize(2, 2));
-        SetImageComponent(nullptr);
     }
 }
 
 TEST_F(ImageComponentTest, FailuresGiveNoImageAndALogLine)
 {
     CScriptedImageComponent component;
-    SetImageComponent(&component);
+    CServiceScope<IImageComponent> scope(ImageComponentSlot(), component);
     component.installed = FALSE;
     EXPECT_TRUE(GetImageDIB("/x.png").image.isNull());
     EXPECT_GE(GetLogBuffer().Find("::GetImageDIB() - Pictorin not installed"), 0);
