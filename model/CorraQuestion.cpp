@@ -34,6 +34,8 @@ std::atomic<double> g_shortAnswerLen{0.16};
 std::atomic<double> g_fillInLen{0.05};
 std::atomic<double> g_subjCharLen{0.12};
 std::atomic<int> g_drawMode{QDRAW_SMALL_TILE};
+// A drawing that needs a mode of its own sets it here, so that no other thread sees it.
+thread_local int t_drawMode = -1;
 std::atomic<BOOL> g_printingFlag{FALSE};
 std::atomic<BOOL> g_printLayout{FALSE};
 std::atomic<int> g_printIndent{-1};
@@ -213,11 +215,6 @@ int CCorraQuestion::GetImageIndex(BOOL selected) const
 
 UINT CCorraQuestion::GetIconId(BOOL selected) const
 {
-    return GetIconIdIn(selected, GetDrawMode());
-}
-
-UINT CCorraQuestion::GetIconIdIn(BOOL selected, int mode) const
-{
     // Plain, current, selected; large (tile mode) then small.
     static const UINT kQuestion[2][3] = {
         {IDI_QUESTION, IDI_QUESTION_CURRENT, IDI_QUESTION_SELECTED},
@@ -225,7 +222,7 @@ UINT CCorraQuestion::GetIconIdIn(BOOL selected, int mode) const
     static const UINT kCollection[2][3] = {
         {IDI_COLLECTION, IDI_COLLECTION_CURRENT, IDI_COLLECTION_SELECTED},
         {IDI_COLLECTION_SMALL, IDI_COLLECTION_CURRENT_SMALL, IDI_COLLECTION_SELECTED_SMALL}};
-    const int size = mode == QDRAW_TILE ? 0 : 1;
+    const int size = GetDrawMode() == QDRAW_TILE ? 0 : 1;
     const int state = selected ? 2 : m_nCurrent != 0 ? 1 : 0;
     return IsCollection() ? kCollection[size][state] : kQuestion[size][state];
 }
@@ -287,7 +284,14 @@ int CCorraQuestion::SetDrawMode(int mode)
 
 int CCorraQuestion::GetDrawMode()
 {
-    return g_drawMode;
+    return t_drawMode >= 0 ? t_drawMode : g_drawMode.load();
+}
+
+int CCorraQuestion::SetThreadDrawMode(int mode)
+{
+    const int previous = t_drawMode;
+    t_drawMode = mode;
+    return previous;
 }
 
 BOOL CCorraQuestion::SetPrintingFlag(BOOL on)

@@ -81,8 +81,6 @@ public:
     virtual int GetImageIndex(BOOL selected) const;
     // Icon of the question's state (selected, current, plain) in the current draw mode.
     virtual UINT GetIconId(BOOL selected) const;
-    // The same for a tile drawn in the given mode (a collection in a full view is a large tile).
-    UINT GetIconIdIn(BOOL selected, int mode) const;
     // Drawn after the tile's icon; exam questions draw their link marks.
     virtual void DrawLinkIcons(CDC* pDC) {}
 
@@ -202,6 +200,7 @@ public:
     static double GetSubjCharLen();
     // Each returns the previous value.
     static int SetDrawMode(int mode);
+    // The mode of this thread while a drawing sets one of its own, else the process-wide one.
     static int GetDrawMode();
     static BOOL SetPrintingFlag(BOOL on);
     static BOOL GetPrintingFlag();
@@ -227,7 +226,8 @@ public:
     CIntIntMap m_mFieldsRead;
 
 private:
-    int DrawTileAs(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw, int mode);
+    // Draws in the mode on this thread alone (-1: the process-wide mode again); the previous.
+    static int SetThreadDrawMode(int mode);
     int DrawFullAs(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw,
                    BOOL measuredChoices);
     int ReadBody(LPCSTR* ppText, UINT* pnRemaining);

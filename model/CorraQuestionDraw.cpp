@@ -327,14 +327,9 @@ int CCorraQuestion::Draw(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR
 
 int CCorraQuestion::DrawTile(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw)
 {
-    return DrawTileAs(pDC, pPage, width, y, numberText, bDraw, GetDrawMode());
-}
-
-int CCorraQuestion::DrawTileAs(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw,
-                               int mode)
-{
     if (!pDC)
         return 0;
+    const int mode = GetDrawMode();
     const int down = Down(pDC);
     const CRect area = Area(pPage, width, y);
     const int top = y;
@@ -348,11 +343,8 @@ int CCorraQuestion::DrawTileAs(CDC* pDC, const CRect* pPage, int width, int& y, 
     icon.cx = std::abs(icon.cx);
     icon.cy = std::abs(icon.cy);
     if (bDraw) {
-        // A collection in a full view is drawn as a large tile: its icon is the large one too.
-        const BOOL selected = (m_nFlags & QFLAG_LISTED) != 0;
-        const UINT iconId = mode == GetDrawMode() ? GetIconId(selected) : GetIconIdIn(selected, mode);
         QImage image;
-        if (LoadResourceImage(iconId, image))
+        if (LoadResourceImage(GetIconId((m_nFlags & QFLAG_LISTED) != 0), image))
             pDC->DrawImage(area.left, top, icon.cx, down * icon.cy, image);
     }
     const int left = area.left + icon.cx + gap;
@@ -466,8 +458,14 @@ int CCorraQuestion::DrawFullAs(CDC* pDC, const CRect* pPage, int width, int& y, 
 {
     if (!pDC)
         return 0;
-    if (IsCollection())
-        return DrawTileAs(pDC, pPage, width, y, numberText, bDraw, QDRAW_TILE);
+    if (IsCollection()) {
+        // A large tile, its icon and marks too.
+        struct CTileMode {
+            int previous = SetThreadDrawMode(QDRAW_TILE);
+            ~CTileMode() { SetThreadDrawMode(previous); }
+        } tileMode;
+        return DrawTile(pDC, pPage, width, y, numberText, bDraw);
+    }
     CPrintIndentScope indent(bDraw);
     const int down = Down(pDC);
     const CRect area = Area(pPage, width, y);
