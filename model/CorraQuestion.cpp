@@ -362,7 +362,8 @@ void CCorraQuestion::WriteRecord(CEncryptedArchive& out)
     text += "ANSWER: { " + EncodeBraces(m_cszAnswer) + " }\r\n";
     text += "CHAPTERS: \r\n";
     for (int i = 0; i < m_saBooks.GetSize(); ++i) {
-        CString chapter = i < m_saChapters.GetSize() ? m_saChapters[i] : CString();
+        // The chapter ends at the line's end when it is read back: it goes on one line.
+        CString chapter = UnwrapTitle(i < m_saChapters.GetSize() ? m_saChapters[i] : CString());
         text += "          {" + BlockSafeText(m_saBooks[i], "CCorraQuestion::WriteRecord() - CHAPTERS") + "}" +
                 BlockSafeText(chapter, "CCorraQuestion::WriteRecord() - chapter") + "\r\n";
     }

@@ -427,11 +427,15 @@ TEST_F(CorraQuestionTest, BracesNeverReachARecordsSubjectOrChapterBlocks)
     q.m_saSubjects.Add("Sets {A}");
     q.m_saBooks.Add("Notes}");
     q.m_saChapters.Add("1");
+    // A chapter is kept up to its line's end, so it is written on one line.
+    q.m_saBooks.Add("Reader");
+    q.m_saChapters.Add("Unit\r\n2");
     q.m_nIndex = 4;
     CCorraQuestion back;
     ASSERT_EQ(Read(back, Written(q)), READ_OK);
     EXPECT_EQ(Items(back.m_saSubjects), (std::vector<CString>{"Sets (A)"}));
-    EXPECT_EQ(Items(back.m_saBooks), (std::vector<CString>{"Notes)"}));
+    EXPECT_EQ(Items(back.m_saBooks), (std::vector<CString>{"Notes)", "Reader"}));
+    EXPECT_EQ(Items(back.m_saChapters), (std::vector<CString>{"1", "Unit 2"}));
     EXPECT_EQ(back.m_nIndex, 4);
 }
 
