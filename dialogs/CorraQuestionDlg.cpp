@@ -97,7 +97,8 @@ void CCorraQuestionDlg::LayOut()
     auto* top = new QGridLayout;
     top->addWidget(CreateStatic("ID:", 0, m_pIdEdit), 0, 0);
     m_pIdEdit->setReadOnly(true);
-    m_pIdEdit->setMaximumWidth(64);
+    m_pIdEdit->setMinimumWidth(56);
+    m_pIdEdit->setMaximumWidth(72);
     top->addWidget(m_pIdEdit, 0, 1);
     top->addWidget(CreateStatic("T&ype:", 0, m_pTypeCombo), 0, 2);
     m_pTypeCombo->setMinimumWidth(70);

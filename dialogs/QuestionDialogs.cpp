@@ -1,6 +1,7 @@
 #include "dialogs/QuestionDialogs.h"
 
 #include "dialogs/CorraQuestionDlg.h"
+#include "dialogs/SubjectsDlg.h"
 #include "foundation/QuestionTypes.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
@@ -77,6 +78,15 @@ void CQuestionDialogs::DocumentFontsChanged(CCorraDoc& doc)
 {
     if (CCorraQuestionDlg* dlg = FindEditor(doc))
         dlg->OnFontsChanged();
+}
+
+BOOL CQuestionDialogs::OfferNewSubjects(CCorraDoc&, const CStringArray& subjects)
+{
+    // The chooser adds what the user picks to the master list and saves it at once.
+    CSubjectsDlg dlg(m_pParent, TRUE);
+    dlg.m_saSubjects.Copy(subjects);
+    dlg.DoModal();
+    return TRUE;
 }
 
 void CQuestionDialogs::CloseDocumentWindows(CCorraDoc& doc)

@@ -27,6 +27,7 @@ public:
     BOOL SelectDlgQuestion(CCorraDoc& doc, CCorraQuestion* question) override;
     int CheckSaveDlgChanges(CCorraDoc& doc, UINT style) override;
     void DocumentFontsChanged(CCorraDoc& doc) override;
+    BOOL OfferNewSubjects(CCorraDoc& doc, const CStringArray& subjects) override;
     void ShowGroupsWindow(CCorraDoc& doc) override {}
     BOOL CheckImageLinks(CCorraDoc& doc) override { return TRUE; }
     void CloseDocumentWindows(CCorraDoc& doc) override;

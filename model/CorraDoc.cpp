@@ -1885,6 +1885,11 @@ void CCorraDoc::OnOpenOrNew()
     }
     if (fresh.IsEmpty())
         return;
+    if (DocumentDialogs().OfferNewSubjects(*this, fresh)) {
+        for (int i = 0; i < fresh.GetSize(); ++i)
+            m_saKnownSubjects.Add(fresh[i]);
+        return;
+    }
     CRichMessage message;
     message.title = "New Subjects...";
     message.style = RMB_YESNOCANCEL;

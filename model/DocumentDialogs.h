@@ -5,6 +5,7 @@
 // through one interface in a service slot, which the dialogs install; until they do, no window
 // is open and every request does nothing.
 
+#include "platform/core/Collections.h"
 #include "platform/core/ServiceSlot.h"
 #include "platform/core/String.h"
 
@@ -30,6 +31,9 @@ public:
     // Asks to save the dialog's changes with a message-box style (MB_YESNO or MB_YESNOCANCEL);
     // IDYES when saved or nothing was changed, IDNO when dropped, IDCANCEL to keep editing.
     virtual int CheckSaveDlgChanges(CCorraDoc& doc, UINT style) { return 6; }
+    // Offers the subjects of a just-opened document that the master list lacks to the list
+    // ("New Subjects"); FALSE when there is no chooser to offer them in.
+    virtual BOOL OfferNewSubjects(CCorraDoc& doc, const CStringArray& subjects) { return FALSE; }
     // The document's fonts changed: the dialog lays its text out again.
     virtual void DocumentFontsChanged(CCorraDoc& doc) {}
     // The groups window of the document, and its caption.

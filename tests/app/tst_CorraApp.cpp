@@ -6,6 +6,7 @@
 #include "app/Registration.h"
 #include "app/Splash.h"
 #include "app/StandInViews.h"
+#include "dialogs/SubjectsDlg.h"
 #include "platform/core/Profile.h"
 #include "platform/core/RecentFileList.h"
 #include "platform/ui/DocTemplate.h"
@@ -394,9 +395,16 @@ TEST_F(StartupTest, TheMainWindowOpensABankFromTheCommandLineAndClosesCleanly)
     fsys::CreateDirectories(HomePath("copy"));
     ASSERT_TRUE(fsys::CopyFile(TestDataPath("../../samples/Biology.crr"), bank, FALSE));
     ASSERT_FALSE(IsEnciphered(bank));
+    // The sample's subjects are not in the master list: the chooser offers them, and is left.
+    CModalScript script;
+    script.On<CSubjectsDlg>([](CSubjectsDlg& d) {
+        EXPECT_EQ(d.GetWindowText(), "New Subjects...");
+        ClickDlgButton(d, IDCANCEL);
+    });
     auto app = std::make_unique<CCorraApp>();
     app->SetArguments({bank});
     ASSERT_TRUE(app->InitInstance());
+    EXPECT_EQ(script.Pending(), 0);
     CMainFrame* pMain = app->GetMainFrame();
     ASSERT_NE(pMain, nullptr);
     EXPECT_EQ(AfxGetMainWnd(), pMain);

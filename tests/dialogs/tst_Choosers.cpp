@@ -1,5 +1,9 @@
 #include "dialogs/EditFileListDlg.h"
 #include "dialogs/MasterLists.h"
+#include "dialogs/QuestionDialogs.h"
+#include "model/CorraDoc.h"
+#include "model/CorraQuestion.h"
+#include "res/ids/QuestionTypes.h"
 #include "dialogs/SubjectsDlg.h"
 #include "dialogs/TextbooksDlg.h"
 
@@ -155,6 +159,41 @@ TEST_F(ChoosersTest, ForbiddenCharactersAreRefusedByAddAndByChange)
     EXPECT_EQ(messageBox.calls[4].text, "Nothing to add.  Enter new text first.");
     ASSERT_EQ(dlg.m_saLines.GetSize(), 1);
     EXPECT_EQ(dlg.m_saLines[0], "Botany");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ChoosersTest, ADocumentOffersItsNewSubjectsInTheChooser)
+{
+    CString path = WriteList("Subjects.txt", "Biology\r\n");
+    CQuestionDialogs dialogs;
+    CServiceScope<IDocumentDialogs> scope(DocumentDialogsSlot(), dialogs);
+    CCorraDoc doc;
+    for (const char* subject : {"Biology", "Genetics", "Ecology"}) {
+        auto* q = new CCorraQuestion;
+        q->m_nType = static_cast<int>(IDS_QTYPE_ES);
+        q->m_saSubjects.Add(subject);
+        doc.InsertQuestion(q);
+    }
+    CModalScript script;
+    script.On<CSubjectsDlg>([](CSubjectsDlg& d) {
+        EXPECT_EQ(d.GetWindowText(), "New Subjects...");
+        auto* offered = d.GetDlgItemAs<CListBox>(IDC_SUBJ_SELECTED);
+        ASSERT_EQ(offered->GetCount(), 2);
+        offered->SetSel(offered->FindStringExact(-1, "Genetics"));
+        d.OnAdd();
+        EXPECT_EQ(offered->GetCount(), 1);
+        ClickDlgButton(d, IDOK);
+    });
+    doc.OnOpenOrNew();
+    EXPECT_EQ(script.Pending(), 0);
+    EXPECT_TRUE(richBox.calls.empty());
+    EXPECT_NE(ReadText(path).Find("Genetics"), -1);
+    EXPECT_EQ(ReadText(path).Find("Ecology"), -1);
+    // Offered once per document.
+    doc.OnOpenOrNew();
 }
 
 } // namespace

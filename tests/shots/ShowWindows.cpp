@@ -25,6 +25,7 @@
 #include "controls/PromptDlg.h"
 #include "dialogs/CorraQuestionDlg.h"
 #include "dialogs/EditFileListDlg.h"
+#include "dialogs/QuestionDialogs.h"
 #include "dialogs/SubjectsDlg.h"
 #include "dialogs/TextbooksDlg.h"
 #include "model/CorraDoc.h"
@@ -251,7 +252,7 @@ const char* const kTips =
 
 // The main window as the program shows it with the sample bank open: its frame, a second one
 // beside it, and a collection.
-void ShowMainWindow()
+void ShowMainWindow(BOOL bEditor = FALSE)
 {
     // Left to the end of the process: its windows go with the application's.
     static CCorraApp* app = nullptr;
@@ -268,8 +269,26 @@ void ShowMainWindow()
     CMainFrame* pMain = app->GetMainFrame();
     pMain->resize(1100, 760);
     pMain->show();
+    auto* doc = dynamic_cast<CCorraDoc*>(app->FindOpenDocument(bank, FALSE));
+    if (bEditor && doc) {
+        // The bank with its question editor open on a multiple-choice question.
+        CCorraQuestion* shown = nullptr;
+        for (POSITION pos = doc->m_plQuestions.GetHeadPosition(); pos && !shown;) {
+            auto* q = static_cast<CCorraQuestion*>(doc->m_plQuestions.GetNext(pos));
+            if (q->m_nType == static_cast<int>(IDS_QTYPE_MC))
+                shown = q;
+        }
+        EditQuestionInDialog(*doc, shown);
+        if (auto* dialogs = dynamic_cast<CQuestionDialogs*>(DocumentDialogsSlot().Installed())) {
+            CCorraQuestionDlg& dlg = dialogs->Editor(*doc);
+            dlg.resize(560, 540);
+            dlg.move(pMain->x() + 520, pMain->y() + 180);
+            ShootArea({pMain, &dlg});
+            return;
+        }
+    }
     if (CDocument* pNew = app->NewCorraDocument(TRUE))
-        ShowDocsSideBySide(app->FindOpenDocument(bank, FALSE), pNew);
+        ShowDocsSideBySide(doc, pNew);
     Shoot(pMain);
 }
 
@@ -393,6 +412,7 @@ std::vector<Scene> Scenes()
          }},
         {"main-window", [] { ShowMainWindow(); }},
         {"question-editor", [] { ShowQuestionEditor(); }},
+        {"main-window-editor", [] { ShowMainWindow(TRUE); }},
         {"subjects-chooser",
          [] {
              WriteMasterList("Subjects.txt", {"Anatomy", "Biology", "Botany", "Cell Biology", "Chemistry", "Ecology",
