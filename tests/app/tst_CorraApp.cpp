@@ -6,7 +6,12 @@
 #include "app/Registration.h"
 #include "app/Splash.h"
 #include "app/StandInViews.h"
+#include "dialogs/CorraQuestionDlg.h"
+#include "dialogs/QuestionDialogs.h"
 #include "dialogs/SubjectsDlg.h"
+#include "model/CorraDoc.h"
+#include "model/CorraQuestion.h"
+#include "tests/support/EditorScript.h"
 #include "platform/core/Profile.h"
 #include "platform/core/RecentFileList.h"
 #include "platform/ui/DocTemplate.h"
@@ -459,6 +464,46 @@ TEST_F(DocumentsTest, TheFileListSeesTheOpenAndRecentDocuments)
     std::vector<CString> recent;
     shell.GetRecentFiles(recent);
     EXPECT_EQ(recent, (std::vector<CString>{notes, bank}));
+}
+
+} // namespace
+
+namespace {
+
+// The round of a teacher in the real program: a new bank through File New, one question of
+// each type added through its editor, saved, closed, opened again.
+TEST_F(StartupTest, ABankMadeThroughTheEditorOpensAgainWithTheSameQuestions)
+{
+    WriteHomeFile("Corra.ini", "[HVMsgBoxDontShow]\nDontShowWelcome=1\n[Settings]\nSplash=0\n");
+    WriteRoundTripMasterLists();
+    int count = 0;
+    const CTypedQuestion* typed = TypedQuestions(&count);
+    const CString path = HomePath("Cells.crr");
+    auto app = std::make_unique<CCorraApp>();
+    ASSERT_TRUE(app->InitInstance());
+    auto* doc = dynamic_cast<CCorraDoc*>(app->NewCorraDocument(TRUE));
+    ASSERT_NE(doc, nullptr);
+    auto* dialogs = dynamic_cast<CQuestionDialogs*>(DocumentDialogsSlot().Installed());
+    ASSERT_NE(dialogs, nullptr);
+    EXPECT_TRUE(doc->OnCmdMsg(ID_CORRA_QUESTION_DIALOG, CN_COMMAND, nullptr));
+    CCorraQuestionDlg& editor = dialogs->Editor(*doc);
+    EXPECT_TRUE(editor.IsWindowVisible());
+    for (int i = 0; i < count; ++i)
+        ASSERT_TRUE(TypeAndAdd(editor, typed[i]));
+    ASSERT_TRUE(doc->DoSave(path));
+    doc->OnCloseDocument();
+    EXPECT_EQ(dialogs->FindEditor(*doc), nullptr);
+
+    auto* again = dynamic_cast<CCorraDoc*>(app->OpenDocumentFile(path));
+    ASSERT_NE(again, nullptr);
+    ASSERT_EQ(again->GetQuestionCount(), count);
+    int i = 0;
+    for (POSITION pos = again->m_plQuestions.GetHeadPosition(); pos; ++i)
+        ExpectTyped(dialogs->Editor(*again), *static_cast<CCorraQuestion*>(again->m_plQuestions.GetNext(pos)), typed[i]);
+    app->CloseAllDocuments(TRUE);
+    app->ExitInstance();
+    app.reset();
+    QApplication::processEvents();
 }
 
 } // namespace

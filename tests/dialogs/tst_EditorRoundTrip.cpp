@@ -1,158 +1,40 @@
-#include "controls/HVRichEditCtrl.h"
 #include "dialogs/CorraQuestionDlg.h"
 #include "dialogs/QuestionDialogs.h"
-#include "dialogs/SubjectsDlg.h"
-#include "dialogs/TextbooksDlg.h"
-#include "foundation/FileTypes.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
-#include "platform/core/FileSys.h"
-#include "platform/ui/ComboBox.h"
-#include "platform/ui/ListBox.h"
-#include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraTest.h"
-#include "tests/support/ModalScript.h"
-
-#include <QRadioButton>
-
-#include <memory>
-#include <string>
+#include "tests/support/EditorScript.h"
 
 namespace {
 
-// A teacher's round: every editable type typed into the editor of a new bank and added, with a
-// level, a subject chosen from the master list and a textbook chapter; the bank saved and read
-// again gives the same questions, and the editor shows the same fields.
-class EditorRoundTripTest : public CorraTest {
-protected:
-    struct Typed {
-        UINT type;
-        const char* text;
-        const char* choices;  // MC only
-        const char* answer;   // letter, "a"/"b" for TF, text for written answers
-        int level;
-        const char* percent;  // answer size of written answers
-    };
-
-    static void WriteMaster(const char* name, const std::string& text)
-    {
-        CString folder = CFileTypes::GetDefDir(DT_DATA);
-        fsys::CreateDirectories(folder);
-        fsys::WriteFile(fsys::Join(folder, name), text.data(), text.size());
-    }
-    static CString Plain(const CString& rtf)
-    {
-        CHVRichEditCtrl ctrl;
-        ctrl.SetText(rtf, SF_RTF);
-        return ctrl.GetText().Trim();
-    }
-    static void Choose(CComboBox* combo, DWORD_PTR data)
-    {
-        for (int i = 0; i < combo->GetCount(); ++i) {
-            if (combo->GetItemData(i) == data)
-                combo->SetCurSel(i);
-        }
-    }
-};
+// A teacher's round: every editable type typed into the editor of a new bank and added; the
+// bank saved and read again gives the same questions, and the editor shows the same fields.
+class EditorRoundTripTest : public CorraTest {};
 
 TEST_F(EditorRoundTripTest, QuestionsTypedInTheEditorComeBackFromTheSavedBank)
 {
-    WriteMaster("Subjects.txt", "Biology\r\nChemistry\r\n");
-    WriteMaster("Textbooks.txt", "Campbell Biology\r\n");
-    const Typed typed[] = {
-        {IDS_QTYPE_MC, "Which organelle makes ATP?", "a. Ribosome\nb. Mitochondrion\nc. Nucleus", "b", 2, nullptr},
-        {IDS_QTYPE_ES, "Explain osmosis.", nullptr, "Water moves across a membrane.", 4, "40"},
-        {IDS_QTYPE_SA, "Name the cell's control centre.", nullptr, "The nucleus", 1, "16"},
-        {IDS_QTYPE_FI, "DNA is a double ____.", nullptr, "helix", 0, "5"},
-        {IDS_QTYPE_TF, "Plant cells have walls.", nullptr, "a", 6, nullptr},
-    };
-
+    WriteRoundTripMasterLists();
+    int count = 0;
+    const CTypedQuestion* typed = TypedQuestions(&count);
     const CString path = HomePath("Round Trip.crr");
     {
         CCorraDoc doc;
         CQuestionDialogs dialogs;
         CServiceScope<IDocumentDialogs> scope(DocumentDialogsSlot(), dialogs);
         ASSERT_TRUE(EditQuestionInDialog(doc, nullptr));
-        CCorraQuestionDlg& dlg = dialogs.Editor(doc);
-        for (const Typed& t : typed) {
-            SCOPED_TRACE(LoadStringId(t.type).GetString());
-            dlg.OnReset();
-            Choose(dlg.GetDlgItemAs<CComboBox>(IDC_QD_TYPE), t.type);
-            dlg.OnTypeChange();
-            dlg.GetDlgItemAs<CComboBox>(IDC_QD_LEVEL)->SetCurSel(t.level);
-            dlg.QuestionPane()->SetText(t.text, SF_TEXT);
-            if (t.type == IDS_QTYPE_MC) {
-                dlg.ChoicesPane()->SetText(t.choices, SF_TEXT);
-                dlg.SetDlgItemText(IDC_QD_ANSWER_LETTER, t.answer);
-            } else if (t.type == IDS_QTYPE_TF) {
-                dlg.GetDlgItemAs<QRadioButton>(IDC_QD_TRUE)->setChecked(true);
-            } else {
-                dlg.AnswerPane()->SetText(t.answer, SF_TEXT);
-                dlg.SetDlgItemText(IDC_QD_ANSWER_SIZE, t.percent);
-            }
-            CModalScript script;
-            script.On<CSubjectsDlg>([](CSubjectsDlg& d) {
-                auto* master = d.GetDlgItemAs<CListBox>(IDC_SUBJ_MASTER);
-                master->SetCurSel(master->FindStringExact(-1, "Biology"));
-                d.OnSelect();
-                ClickDlgButton(d, IDOK);
-            });
-            script.On<CTextbooksDlg>([](CTextbooksDlg& d) {
-                d.GetDlgItemAs<CComboBox>(IDC_BOOK_COMBO)->SetCurSel(0);
-                d.SetDlgItemText(IDC_BOOK_CHAPTER, "7");
-                d.OnSelect();
-                ClickDlgButton(d, IDOK);
-            });
-            ClickDlgButton(dlg, IDC_QD_SUBJECTS);
-            ClickDlgButton(dlg, IDC_QD_BOOKS);
-            EXPECT_EQ(script.Pending(), 0);
-            ASSERT_TRUE(dlg.OnAdd());
-        }
-        ASSERT_EQ(doc.GetQuestionCount(), 5);
+        for (int i = 0; i < count; ++i)
+            ASSERT_TRUE(TypeAndAdd(dialogs.Editor(doc), typed[i]));
+        ASSERT_EQ(doc.GetQuestionCount(), count);
         ASSERT_EQ(doc.WriteCorraDoc(path), CCorraDoc::writeDone);
     }
-
     CCorraDoc doc;
     ASSERT_EQ(doc.ReadCorraDoc(path), CCorraDoc::readComplete);
-    ASSERT_EQ(doc.GetQuestionCount(), 5);
+    ASSERT_EQ(doc.GetQuestionCount(), count);
     CCorraQuestionDlg dlg(&doc);
     ASSERT_TRUE(dlg.CreateHidden());
     int i = 0;
-    for (POSITION pos = doc.m_plQuestions.GetHeadPosition(); pos; ++i) {
-        auto* q = static_cast<CCorraQuestion*>(doc.m_plQuestions.GetNext(pos));
-        const Typed& t = typed[i];
-        SCOPED_TRACE(LoadStringId(t.type).GetString());
-        EXPECT_EQ(q->m_nType, static_cast<int>(t.type));
-        EXPECT_EQ(q->m_nLevel, t.level);
-        EXPECT_EQ(Plain(q->m_cszQuestionText), t.text);
-        ASSERT_EQ(q->m_saSubjects.GetSize(), 1);
-        EXPECT_EQ(q->m_saSubjects[0], "Biology");
-        ASSERT_EQ(q->m_saBooks.GetSize(), 1);
-        EXPECT_EQ(q->m_saBooks[0], "Campbell Biology");
-        EXPECT_EQ(q->m_saChapters[0], "7");
-
-        dlg.SetQuestion(q);
-        EXPECT_EQ(dlg.GetDlgItemAs<CComboBox>(IDC_QD_TYPE)->GetItemData(dlg.GetDlgItemAs<CComboBox>(IDC_QD_TYPE)->GetCurSel()),
-                  t.type);
-        EXPECT_EQ(dlg.GetDlgItemAs<CComboBox>(IDC_QD_LEVEL)->GetCurSel(), t.level);
-        EXPECT_EQ(dlg.QuestionPane()->GetText().Trim(), t.text);
-        EXPECT_EQ(dlg.GetDlgItemText(IDC_QD_SUBJECTS_TEXT), "Biology");
-        EXPECT_EQ(dlg.GetDlgItemText(IDC_QD_BOOKS_TEXT), "Campbell Biology;7");
-        if (t.type == IDS_QTYPE_MC) {
-            EXPECT_EQ(q->m_cszAnswer, t.answer);
-            EXPECT_EQ(q->GetChoicesCount(), 3);
-            EXPECT_EQ(dlg.GetDlgItemText(IDC_QD_ANSWER_LETTER), t.answer);
-            EXPECT_EQ(dlg.ChoicesPane()->GetText().Trim(), "a.\tRibosome\nb.\tMitochondrion\nc.\tNucleus");
-        } else if (t.type == IDS_QTYPE_TF) {
-            EXPECT_EQ(q->m_cszAnswer, "a");
-            EXPECT_TRUE(dlg.GetDlgItemAs<QRadioButton>(IDC_QD_TRUE)->isChecked());
-        } else {
-            EXPECT_EQ(Plain(q->m_cszAnswer), t.answer);
-            EXPECT_EQ(dlg.AnswerPane()->GetText().Trim(), t.answer);
-            EXPECT_EQ(dlg.GetDlgItemText(IDC_QD_ANSWER_SIZE), t.percent);
-        }
-        EXPECT_FALSE(dlg.IsModified());
-    }
+    for (POSITION pos = doc.m_plQuestions.GetHeadPosition(); pos; ++i)
+        ExpectTyped(dlg, *static_cast<CCorraQuestion*>(doc.m_plQuestions.GetNext(pos)), typed[i]);
 }
 
 } // namespace
