@@ -5,6 +5,8 @@
 #include "foundation/LogException.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
+#include "model/ExamDoc.h"
+#include "model/ExamQuestion.h"
 #include "model/ViewServices.h"
 #include "platform/core/Services.h"
 #include "platform/ui/ComboBox.h"
@@ -43,7 +45,7 @@ void ShowScrambledMessage()
 
 BOOL IsExamDocument(const CCorraDoc* doc)
 {
-    return doc && doc->GetProfileSection() == "Exams";
+    return dynamic_cast<const CExamDoc*>(doc) != nullptr;
 }
 
 } // namespace
@@ -525,8 +527,12 @@ void CCorraQuestionDlg::OnIdentity()
         MessageBoxService().Show("Question not saved.", CORRA_PRODUCT_NAME, MB_OK | MB_ICONINFORMATION);
         return;
     }
-    if (shown->m_nKind != QKIND_EXAM)
+    auto* examQuestion = dynamic_cast<CExamQuestion*>(shown);
+    if (shown->m_nKind != QKIND_EXAM || !examQuestion) {
         MessageBoxService().Show("Only applies to Exam Questions.", CORRA_PRODUCT_NAME, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    static_cast<CExamDoc*>(m_pDoc)->ShowQuestProps(examQuestion);
 }
 
 void CCorraQuestionDlg::OnEditingToolbar()

@@ -336,3 +336,15 @@ TEST_F(CorraQuestionDlgTest, TheDocumentsDialogsShowTheQuestionAndAskBeforeClosi
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CorraQuestionDlgTest, IdentityAppliesOnlyToExams)
+{
+    dlg->SetQuestion(mc);
+    dlg->OnIdentity();
+    EXPECT_EQ(Boxes("Only applies to Exams."), 1);
+    EXPECT_FALSE(dlg->GetDlgItem(IDC_QD_IDENTITY)->isVisibleTo(dlg.get()));
+}
+
+} // namespace
