@@ -1704,6 +1704,7 @@ void CCorraDoc::UnselectAll()
 {
     CPtrListEx none;
     SelectInMainView(none);
+    DocumentDialogs().ClearQuestionDialog(*this);
 }
 
 void CCorraDoc::TakeOrder(const CPtrListEx& order, BOOL bModified)
@@ -1939,6 +1940,9 @@ CString WithFont(CHVRichEditCtrl& ctrl, const CString& text, const LOGFONT& lf, 
 
 BOOL CCorraDoc::SetAllFonts()
 {
+    // The dialog's question may be one of those about to change.
+    if (DocumentDialogs().IsQuestionDialogBusy(*this))
+        return FALSE;
     CDocumentFonts fonts;
     IDocumentFontsDialog* dialog = DocumentFontsDialogSlot().Installed();
     if (!dialog || DocumentDialogs().CheckSaveDlgChanges(*this, MB_YESNO) == IDCANCEL)

@@ -183,7 +183,7 @@ public:
     virtual BOOL IsCollectionWindowOpen(LPCSTR name, const CCorraQuestion* self) const { return FALSE; }
     // Selects exactly these questions in the main view.
     void SelectInMainView(const CPtrListEx& questions);
-    // Clears the main view's selection.
+    // Clears the main view's selection and the question dialog's question.
     void UnselectAll();
 
     // The collection whose trimmed name equals name (case ignored), shown; FALSE when none.
@@ -277,8 +277,8 @@ public:
 
     // ---- fonts
     // Asks for the fonts of question text and choices ("Set Document Fonts") and gives them to
-    // every question, or to those selected, through a hidden rich-edit control. TRUE when any
-    // question changed.
+    // every question, or to those selected, through a hidden rich-edit control; nothing while
+    // the question dialog is busy. TRUE when any question changed.
     virtual BOOL SetAllFonts();
 
     // ---- print values

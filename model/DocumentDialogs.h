@@ -45,6 +45,10 @@ public:
     virtual void CloseDocumentWindows(CCorraDoc& doc) = 0;
     // Hides the question dialog (its document's frames are minimised).
     virtual void HideQuestionDialog(CCorraDoc& doc) {}
+    // The question dialog shows no question.
+    virtual void ClearQuestionDialog(CCorraDoc& doc) {}
+    // The question dialog is in the middle of its own work (its question may not change).
+    virtual BOOL IsQuestionDialogBusy(CCorraDoc& doc) { return FALSE; }
     // After a failed read: offers to send the file to the maker's support for recovery. The
     // application shell makes the offer; nothing is offered until it installs it.
     virtual void OfferRecoverySupport(CCorraDoc& doc, const CString& path) {}

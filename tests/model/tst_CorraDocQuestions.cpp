@@ -10,6 +10,7 @@
 #include "res/ids/ProgressDlg.h"
 #include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraTest.h"
+#include "tests/support/FakeDocumentDialogs.h"
 #include "tests/support/ModalScript.h"
 
 #include <QLineEdit>
@@ -269,6 +270,15 @@ TEST_F(CorraDocQuestionsTest, FontsGoToEveryQuestionAndItsChoices)
     CCorraQuestion* essay = doc.InsertQuestion(Question(2, "Explain"));
     CCorraQuestion* collection = doc.GetOrCreateCollection("Unit");
     doc.SetModifiedFlag(FALSE);
+    {
+        // Not while the question dialog is busy with a question.
+        CFakeDocumentDialogs dialogs;
+        dialogs.busy = TRUE;
+        CServiceScope<IDocumentDialogs> busy(DocumentDialogsSlot(), dialogs);
+        EXPECT_FALSE(doc.SetAllFonts());
+        EXPECT_EQ(mc->m_cszQuestionText, "Pick one");
+        EXPECT_FALSE(doc.IsModified());
+    }
     EXPECT_TRUE(doc.SetAllFonts());
     EXPECT_TRUE(doc.IsModified());
     EXPECT_NE(mc->m_cszQuestionText.Find("Courier New"), -1);

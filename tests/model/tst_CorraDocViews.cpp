@@ -203,6 +203,13 @@ TEST_F(CorraDocViewsTest, GroupMembersAreSelectedInTheMainView)
     // A group without members leaves nothing selected.
     EXPECT_EQ(doc->SelectGroupMembers(71), 0);
     EXPECT_EQ(doc->GetSelectedQuestions(selected), 0);
+    // Unselecting clears the main view and the question dialog.
+    CFakeDocumentDialogs dialogs;
+    CServiceScope<IDocumentDialogs> scope(DocumentDialogsSlot(), dialogs);
+    doc->SelectGroupMembers(70);
+    doc->UnselectAll();
+    EXPECT_EQ(doc->GetSelectedQuestions(selected), 0);
+    EXPECT_EQ(dialogs.calls, std::vector<std::string>{"clear"});
 }
 
 TEST_F(CorraDocViewsTest, TheCommandTableReachesTheDocumentsWindows)

@@ -35,12 +35,15 @@ public:
         calls.push_back("hide");
         visible = FALSE;
     }
+    void ClearQuestionDialog(CCorraDoc&) override { calls.push_back("clear"); }
+    BOOL IsQuestionDialogBusy(CCorraDoc&) override { return busy; }
     void OfferRecoverySupport(CCorraDoc&, const CString& path) override { offered.push_back(path); }
 
     std::vector<std::string> calls;
     std::vector<CString> offered;  // the files help was offered with
     BOOL visible = FALSE;
     BOOL hasQuestion = FALSE;
+    BOOL busy = FALSE;
     CString title;
     CString groupsTitle;
 };
