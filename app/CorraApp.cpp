@@ -80,6 +80,15 @@ CDocument* FindNamed(CDocTemplate* pTemplate, LPCSTR text)
     return nullptr;
 }
 
+// A file of the installation folder.
+CString InHomeFolder(LPCSTR name)
+{
+    CString folder = GetServerDirectory();
+    if (!folder.IsEmpty() && folder.Right(1) != "/")
+        folder += "/";
+    return folder + name;
+}
+
 CFrameWnd* FrameOf(CDocument* pDoc)
 {
     CView* pView = pDoc ? pDoc->GetFirstView() : nullptr;
@@ -292,10 +301,7 @@ void CCorraApp::CreateTemplates()
 
 void CCorraApp::AssignLocalConfigFile(BOOL bQuiet)
 {
-    CString folder = GetServerDirectory();
-    if (!folder.IsEmpty() && folder.Right(1) != "/")
-        folder += "/";
-    CString path = folder + "Corra.ini";
+    CString path = InHomeFolder("Corra.ini");
     if (!fsys::IsFile(path)) {
         if (!bQuiet) {
             CString text;
@@ -471,10 +477,9 @@ void CCorraApp::CheckHelpFile(LPCSTR folder)
     }
     if (!fsys::IsFile(path)) {
         CString text = "Cannot find help file.  Do you want to search for it?\n\n" + path;
-        if (AfxMessageBox(text, MB_YESNO | MB_ICONQUESTION) != IDYES) {
-            m_strHelpFilePath = path;
+        // No: the help path stays what it was.
+        if (AfxMessageBox(text, MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
-        }
         CFileDialogRequest request;
         request.title = "Select Help File";
         request.folder = GetServerDirectory();
@@ -488,7 +493,7 @@ void CCorraApp::CheckHelpFile(LPCSTR folder)
     m_strHelpFilePath = path;
 }
 
-int CCorraApp::CheckComponent(LPCSTR progId, LPCSTR fileName, int minMajor, int minMinor)
+int CCorraApp::CheckComponent(LPCSTR, LPCSTR fileName, int minMajor, int minMinor)
 {
     IImageComponent& component = ImageComponent();
     CString file(fileName);
@@ -506,14 +511,48 @@ int CCorraApp::CheckComponent(LPCSTR progId, LPCSTR fileName, int minMajor, int 
         switch (RichMessageBox(msg)) {
         case IDCANCEL: return 2;
         case IDNO: AfxMessageBox(IDS_SOME_FEATURES, MB_OK | MB_ICONEXCLAMATION); return 1;
-        default:
-            // Registering a component library is not available here.
-            RegisterComponent(file);
-            return 1;
+        default: return RegisterMissingComponent(file, minMajor, minMinor);
         }
     }
     if (minMajor < 0)
         return 1;
+    return CheckComponentVersion(file, minMajor, minMinor);
+}
+
+int CCorraApp::RegisterMissingComponent(const CString& file, int minMajor, int minMinor)
+{
+    const CString path = InHomeFolder(file);
+    if (!fsys::IsFile(path)) {
+        CRichMessage msg;
+        msg.title = "File missing...";
+        msg.style = RMB_YESNO;
+        msg.dontShowKey = "DontShowFileMissing";
+        msg.pane[0].Format(LoadStringId(IDS_COMPONENT_FILE_MISSING), static_cast<const char*>(file));
+        msg.pane[1] = "Cannot complete registration.";
+        msg.paneId[2] = IDS_COMPONENT_SUPPORT;
+        msg.pane[3] = "Do you wish to continue running Halvessa?";
+        return RichMessageBox(msg) == IDYES ? 1 : 2;
+    }
+    if (minMajor > 0 && CheckComponentVersion(file, minMajor, minMinor) == 2)
+        return 2;
+    if (RegisterComponent(path)) {
+        AfxMessageBox("Successfully registered " + file);
+        return 1;
+    }
+    CRichMessage msg;
+    msg.title = "Registration failed...";
+    msg.style = RMB_YESNO;
+    msg.dontShowKey = "DontShowRegFail";
+    msg.error = TRUE;
+    msg.pane[0].Format(LoadStringId(IDS_COMPONENT_REG_FAILED), static_cast<const char*>(file));
+    msg.paneId[2] = IDS_COMPONENT_SUPPORT;
+    msg.paneId[3] = IDS_COMPONENT_REGFAIL_HINT;
+    return RichMessageBox(msg) == IDNO ? 2 : 1;
+}
+
+int CCorraApp::CheckComponentVersion(const CString& file, int minMajor, int minMinor)
+{
+    IImageComponent& component = ImageComponent();
     int major = 0, minor = 0;
     component.GetVersion(major, minor);
     if (VersionPasses(major, minor, minMajor, minMinor))
@@ -530,7 +569,6 @@ int CCorraApp::CheckComponent(LPCSTR progId, LPCSTR fileName, int minMajor, int 
                        static_cast<const char*>(need));
     msg.paneId[2] = IDS_COMPONENT_SUPPORT;
     msg.pane[3] = "Do you wish to continue anyway?";
-    (void)progId;
     if (RichMessageBox(msg) == IDCONTINUE_RMB) {
         AfxMessageBox(IDS_SOME_FEATURES, MB_OK | MB_ICONEXCLAMATION);
         return 1;

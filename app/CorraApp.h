@@ -129,6 +129,10 @@ public:
     static BOOL IsInIdle();
 
 private:
+    // The user asked to register the component that is not installed: 1 go on, 2 quit.
+    int RegisterMissingComponent(const CString& file, int minMajor, int minMinor);
+    // The installed component's version against the least one: 1 go on, 2 quit.
+    int CheckComponentVersion(const CString& file, int minMajor, int minMinor);
     std::vector<CDocTemplate*> OfferedTemplates(BOOL bForNew) const;
     BOOL RunRegistration();
 

@@ -17,6 +17,9 @@ UINT g_nTime = 0;
 // The release that follows the press that closed the splash is swallowed too, so that nothing
 // below sees half a click.
 BOOL g_bSwallowRelease = FALSE;
+// A key comes as a shortcut check and then its press: the press that follows the check that
+// closed the splash is swallowed as well.
+BOOL g_bSwallowKeyPress = FALSE;
 
 } // namespace
 
@@ -129,7 +132,15 @@ BOOL CSplashWindow::FilterMessage(QObject*, QEvent* pEvent)
             return TRUE;
         }
         return FALSE;
+    case QEvent::KeyRelease:
+        g_bSwallowKeyPress = FALSE;
+        return FALSE;
     case QEvent::KeyPress:
+        if (g_bSwallowKeyPress && !g_pSplash) {
+            g_bSwallowKeyPress = FALSE;
+            return TRUE;
+        }
+        [[fallthrough]];
     case QEvent::ShortcutOverride:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
@@ -137,8 +148,13 @@ BOOL CSplashWindow::FilterMessage(QObject*, QEvent* pEvent)
     case QEvent::NonClientAreaMouseButtonDblClick:
         if (!g_pSplash)
             return FALSE;
-        if (pEvent->type() != QEvent::KeyPress && pEvent->type() != QEvent::ShortcutOverride)
+        if (pEvent->type() == QEvent::ShortcutOverride) {
+            // Taken as the widget's own key, so that no shortcut fires either.
+            pEvent->accept();
+            g_bSwallowKeyPress = TRUE;
+        } else if (pEvent->type() != QEvent::KeyPress) {
             g_bSwallowRelease = TRUE;
+        }
         g_pSplash->HideSplash();
         return TRUE;
     default: return FALSE;

@@ -11,7 +11,9 @@ int NextQID()
     CCorraAppBase& app = CorraApp();
     int id = app.GetProfileInt("QCorras", "NextQID", 0);
     if (id <= 0 || id == INT_MAX)
-        id = (1 + CorraRand() % 100) * 10000;
+        // A fresh profile starts at a random multiple of 10000, so that the questions of two new
+        // installations seldom share numbers.
+        id = (CorraRand() % 107374 + 1) * 10000;
     app.WriteProfileInt("QCorras", "NextQID", id + 1);
     return id;
 }

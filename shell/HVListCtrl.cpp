@@ -649,6 +649,8 @@ BOOL CHVListBox::InitOpenDocs(LPCSTR extList, CDocument* pExclude)
         return TRUE;
     }
     ResetContent();
+    // The notes "(already open)" and "(recently opened)" line up after the names.
+    SetTabStops(75);
     m_entries.clear();
     m_pSelectedDoc = nullptr;
     m_nSelectedRecent = -1;

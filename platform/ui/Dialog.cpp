@@ -206,10 +206,8 @@ void CDialog::MakeFixedSize()
 
 void CDialog::MapDialogRect(RECT* pRect) const
 {
-    QFontMetrics fm(font());
-    // The average width of the letters, as dialog units are defined.
-    int baseX = (fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 26 + 1) / 2;
-    int baseY = fm.height();
+    int baseX = DialogBaseUnitX(font());
+    int baseY = QFontMetrics(font()).height();
     pRect->left = MulDiv(pRect->left, baseX, 4);
     pRect->right = MulDiv(pRect->right, baseX, 4);
     pRect->top = MulDiv(pRect->top, baseY, 8);

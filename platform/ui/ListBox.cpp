@@ -2,8 +2,13 @@
 
 #include "platform/ui/QtString.h"
 
+#include <QApplication>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QSignalBlocker>
+
+#include <algorithm>
 
 CListBox::CListBox(QWidget* parent, BOOL bMultiSel, BOOL bSort)
     : QListWidget(parent), CWnd(this), m_bMultiSel(bMultiSel), m_bSort(bSort)
@@ -12,6 +17,60 @@ CListBox::CListBox(QWidget* parent, BOOL bMultiSel, BOOL bSort)
     setUniformItemSizes(true);
     connect(this, &QListWidget::itemSelectionChanged, NotifyContext(), [this] { NotifyParent(LBN_SELCHANGE); });
     connect(this, &QListWidget::itemDoubleClicked, NotifyContext(), [this] { NotifyParent(LBN_DBLCLK); });
+}
+
+namespace {
+
+// Draws an item's text part by part, each tab going on to the next stop.
+class CTabStopDelegate : public QStyledItemDelegate {
+public:
+    CTabStopDelegate(QObject* parent, int nStop) : QStyledItemDelegate(parent), m_nStop(nStop) {}
+
+    void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem o(option);
+        initStyleOption(&o, index);
+        const QString text = o.text;
+        o.text.clear();
+        QStyle* style = o.widget ? o.widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &o, p, o.widget);
+        QRect r = style->subElementRect(QStyle::SE_ItemViewItemText, &o, o.widget);
+        const BOOL selected = (o.state & QStyle::State_Selected) != 0;
+        p->save();
+        p->setFont(o.font);
+        p->setPen(o.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        QFontMetrics fm(o.font);
+        int x = 0;
+        const QStringList parts = text.split(QLatin1Char('\t'));
+        for (int i = 0; i < parts.size(); ++i) {
+            if (i > 0)
+                x = (x / m_nStop + 1) * m_nStop;
+            p->drawText(QRect(r.left() + x, r.top(), std::max(0, r.width() - x), r.height()),
+                        Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, parts[i]);
+            x += fm.horizontalAdvance(parts[i]);
+        }
+        p->restore();
+    }
+
+private:
+    int m_nStop;
+};
+
+} // namespace
+
+void CListBox::SetTabStops(int nDialogUnits)
+{
+    QAbstractItemDelegate* old = itemDelegate();
+    if (nDialogUnits <= 0) {
+        m_nTabStop = 0;
+        setItemDelegate(new QStyledItemDelegate(this));
+    } else {
+        m_nTabStop = std::max(1, nDialogUnits * DialogBaseUnitX(font()) / 4);
+        setItemDelegate(new CTabStopDelegate(this, m_nTabStop));
+    }
+    if (old && old->parent() == this)
+        old->deleteLater();
+    viewport()->update();
 }
 
 void CListBox::SetMultiSel(BOOL bMultiSel)

@@ -80,9 +80,16 @@ public:
 
     CString GetWindowText() const override;
 
+    // Items whose text holds tabs show each part from the next stop, every nDialogUnits
+    // horizontal dialog units of the list's font; 0 goes back to the default stops.
+    void SetTabStops(int nDialogUnits);
+    // The distance of the stops in pixels; 0 for the default.
+    int GetTabStopPixels() const { return m_nTabStop; }
+
 private:
     QListWidgetItem* Item(int nIndex) const;
 
     BOOL m_bMultiSel;
     BOOL m_bSort;
+    int m_nTabStop = 0;
 };

@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -932,4 +933,10 @@ void UpdateDialogControls(CWnd* pWnd, CCmdTarget* pTarget, BOOL bDisableIfNoHand
         CControlCmdUI ui(w, id);
         ui.DoUpdate(pTarget, bDisableIfNoHandler && button);
     }
+}
+
+int DialogBaseUnitX(const QFont& font)
+{
+    QFontMetrics fm(font);
+    return (fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 26 + 1) / 2;
 }

@@ -57,6 +57,9 @@ constexpr int BST_INDETERMINATE = 2;
 
 constexpr int IDHELP = 9;
 
+// The width of one horizontal dialog unit times four in the font: the average width of its letters.
+int DialogBaseUnitX(const QFont& font);
+
 class CWnd : public CCmdTarget {
 public:
     // self is the widget this object is (the most derived object's `this`).

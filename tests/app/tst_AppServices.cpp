@@ -6,6 +6,8 @@
 #include "app/VersionText.h"
 #include "controls/PaletteSelectorBar.h"
 #include "foundation/Log.h"
+#include "model/CorraIds.h"
+#include "platform/core/FileSys.h"
 #include "platform/ui/DocTemplate.h"
 #include "render/ImageComponent.h"
 #include "res/ids/App.h"
@@ -15,6 +17,7 @@
 #include <QApplication>
 
 #include <cstring>
+#include <set>
 
 namespace {
 
@@ -88,6 +91,57 @@ TEST_F(ComponentTest, TheImageComponentCheckAnswersByItsStateAndTheUser)
         if (c.title)
             EXPECT_EQ(richBox.calls[0].title, c.title);
     }
+}
+
+TEST_F(ComponentTest, RegisteringTheMissingComponentNeedsItsFileAndTellsHowItWent)
+{
+    CServiceScope<IImageComponent> scope(ImageComponentSlot(), component);
+    component.installed = FALSE;
+    CCorraApp app;
+    struct Case {
+        BOOL fileThere;
+        int second;  // the answer to the box after "Yes, Register"
+        int result;
+        const char* title;
+    };
+    const Case cases[] = {
+        {FALSE, IDNO, 2, "File missing..."},
+        {FALSE, IDYES, 1, "File missing..."},
+        // Libraries cannot be registered here: the failure is told and the user decides.
+        {TRUE, IDNO, 2, "Registration failed..."},
+        {TRUE, IDYES, 1, "Registration failed..."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.fileThere << " " << c.second);
+        if (c.fileThere)
+            WriteHomeFile("Pictorin.dll", "x");
+        else
+            fsys::DeleteFile(HomePath("Pictorin.dll"));
+        richBox.calls.clear();
+        richBox.QueueAnswer(IDYES);
+        richBox.QueueAnswer(c.second);
+        EXPECT_EQ(app.CheckComponent("Vantrel.Image", "Pictorin.dll", 2, 1), c.result);
+        ASSERT_EQ(richBox.calls.size(), 2u);
+        EXPECT_EQ(richBox.calls[0].title, "File not registered...");
+        EXPECT_EQ(richBox.calls[1].title, c.title);
+    }
+}
+
+TEST_F(AppTest, QuestionIdsOfAFreshProfileStartFarApart)
+{
+    CCorraApp app;
+    std::set<int> starts;
+    for (int i = 0; i < 150; ++i) {
+        app.WriteProfileInt("QCorras", "NextQID", 0);
+        int id = NextQID();
+        ASSERT_GT(id, 0);
+        ASSERT_EQ(id % 10000, 0);
+        ASSERT_EQ(app.GetProfileInt("QCorras", "NextQID", 0), id + 1);
+        ASSERT_EQ(NextQID(), id + 1);
+        starts.insert(id);
+    }
+    // A narrow range would give two new installations the same numbers often.
+    EXPECT_GT(starts.size(), 120u);
 }
 
 TEST_F(AppTest, TheWelcomeOpensHelpUnlessTheUserSuppressedIt)

@@ -11,6 +11,7 @@
 #include "tests/support/ModalScript.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -199,6 +200,34 @@ TEST_F(SplashTest, APressClosesTheSplashAndReachesNothingBelow)
     QApplication::sendEvent(&below, &press);
     QApplication::sendEvent(&below, &release);
     EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(SplashTest, AKeyClosesTheSplashAndReachesNothingBelow)
+{
+    CCorraApp app;
+    app.InstallIdleAndFilter();
+    QLineEdit below;
+    below.show();
+    CSplashWindow::SetEnabled(TRUE);
+    CSplashWindow::ShowOver(5000, nullptr);
+    ASSERT_NE(CSplashWindow::Current(), nullptr);
+
+    // A key is first offered as a shortcut, then pressed, then let go.
+    auto type = [&](QEvent::Type t) {
+        QKeyEvent e(t, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+        QApplication::sendEvent(&below, &e);
+        return e.isAccepted();
+    };
+    EXPECT_TRUE(type(QEvent::ShortcutOverride));  // no shortcut may fire under the splash
+    type(QEvent::KeyPress);
+    type(QEvent::KeyRelease);
+    EXPECT_EQ(CSplashWindow::Current(), nullptr);
+    EXPECT_EQ(below.text(), QString());
+    // The next key is the line's.
+    type(QEvent::ShortcutOverride);
+    type(QEvent::KeyPress);
+    type(QEvent::KeyRelease);
+    EXPECT_EQ(below.text(), QStringLiteral("a"));
 }
 
 TEST_F(SplashTest, TheSplashGoesWhenItsTimeIsUp)

@@ -308,6 +308,8 @@ TEST_F(HVListCtrlTest, ListBoxShowsOpenDocumentsThenRecentFiles)
     ASSERT_EQ(box.GetCount(), 2);
     EXPECT_EQ(box.GetText(0), "Exam1\t(already open)");
     EXPECT_EQ(box.GetText(1), "Old.exm\t(recently opened)");
+    // The notes stand in one column, 75 dialog units in.
+    EXPECT_EQ(box.GetTabStopPixels(), 75 * DialogBaseUnitX(box.font()) / 4);
     box.setCurrentRow(0);
     EXPECT_EQ(box.GetSelectedDoc(), &exam);
     // Closed since: the box no longer hands it out.
