@@ -897,6 +897,11 @@ CCorraQuestion* CCorraDoc::AddDlgQuestion(const CCorraQuestion& question)
     return added;
 }
 
+BOOL CCorraDoc::SelectDlgQuestion(CCorraQuestion* question)
+{
+    return DocumentDialogs().SelectDlgQuestion(*this, question);
+}
+
 CCorraQuestion* CCorraDoc::AddQuestions(const CPtrListEx& questions, CPtrListEx* out, CCorraDoc*, LPCSTR, LPCSTR)
 {
     CCorraQuestion* first = nullptr;

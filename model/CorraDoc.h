@@ -133,6 +133,11 @@ public:
     // hear of it (HINT_QUESTIONS_ADDED with the list of it), the main view selects it and the
     // dialog shows it. The copy, or NULL when none could be made.
     CCorraQuestion* AddDlgQuestion(const CCorraQuestion& question);
+    // Shows a question (of a type the dialog edits) in the question dialog, or clears it for a
+    // new question; either first asks to save what was typed there. FALSE when the user kept
+    // the dialog's changes (or the type is not edited there).
+    BOOL SelectDlgQuestion(CCorraQuestion* question);
+    BOOL ClearDlgQuestion() { return SelectDlgQuestion(nullptr); }
     // The question with that ID, or NULL; *pIndex its place in the list (-1 when none).
     CCorraQuestion* FindQuestionById(int id, int* pIndex = nullptr) const;
     // Whether the question is one of the document's (by address, not by ID).

@@ -348,3 +348,27 @@ TEST_F(CorraQuestionDlgTest, IdentityAppliesOnlyToExams)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CorraQuestionDlgTest, ClearingTheDialogAsksBeforeDroppingWhatWasTyped)
+{
+    CQuestionDialogs dialogs;
+    CServiceScope<IDocumentDialogs> scope(DocumentDialogsSlot(), dialogs);
+    ASSERT_TRUE(doc->ClearDlgQuestion());
+    CCorraQuestionDlg& editor = dialogs.Editor(*doc);
+    editor.QuestionPane()->SetText("Typed but not added", SF_TEXT);
+    messageBox.QueueAnswer(IDNO);
+    EXPECT_TRUE(doc->SelectDlgQuestion(es));
+    EXPECT_EQ(Boxes("Save changes?"), 1);
+    EXPECT_EQ(doc->GetQuestionCount(), 2);
+    EXPECT_EQ(editor.GetShownId(), es->m_nId);
+    editor.QuestionPane()->SetText("Typed again", SF_TEXT);
+    messageBox.QueueAnswer(IDYES);
+    EXPECT_TRUE(doc->ClearDlgQuestion());
+    EXPECT_EQ(Boxes("Save changes?"), 2);
+    EXPECT_EQ(Plain(es->m_cszQuestionText), "Typed again");
+    EXPECT_FALSE(editor.HasShownQuestion());
+}
+
+} // namespace
