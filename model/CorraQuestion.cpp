@@ -13,6 +13,7 @@
 #include "model/DocText.h"
 #include "model/Statistics.h"
 #include "model/ViewServices.h"
+#include "platform/core/Archive.h"
 #include "platform/core/FileSys.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/View.h"
@@ -929,6 +930,30 @@ CCollectionEntry::~CCollectionEntry()
 {
     while (!m_lOwnQuestions.IsEmpty())
         delete static_cast<CCorraQuestion*>(m_lOwnQuestions.RemoveHead());
+}
+
+void CCorraQuestion::Serialize(CArchive& ar)
+{
+    CQuestion::Serialize(ar);
+    m_Scramble.Serialize(ar);
+}
+
+void CCorraQuestion::Store(CArchive& ar) const
+{
+    CQuestion::Store(ar);
+    ar << m_nCurrent << m_nLastTop;
+    ar << static_cast<int>(m_rcLast.left) << static_cast<int>(m_rcLast.top) << static_cast<int>(m_rcLast.right)
+       << static_cast<int>(m_rcLast.bottom);
+    ar << m_dAnswerSize << m_nMemberId;
+}
+
+void CCorraQuestion::Load(CArchive& ar)
+{
+    CQuestion::Load(ar);
+    int l = 0, t = 0, r = 0, b = 0;
+    ar >> m_nCurrent >> m_nLastTop >> l >> t >> r >> b;
+    m_rcLast = CRect(l, t, r, b);
+    ar >> m_dAnswerSize >> m_nMemberId;
 }
 
 CCorraQuestion* CCollectionEntry::GetMember(int i) const

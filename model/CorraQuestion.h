@@ -17,6 +17,7 @@
 
 #include <memory>
 
+class CArchive;
 class CCorraDoc;
 class CDC;
 class CEncryptedArchive;
@@ -72,6 +73,12 @@ public:
     // In the answers draw mode a summary ("a.  b.  c.", "True   False", three blanks); else the
     // base's text.
     void GetAnswerText(CString& out) const override;
+
+    // The base form, then the current mark, last top and rectangle, answer size and MEMBERID;
+    // Serialize adds the scramble list.
+    void Serialize(CArchive& ar) override;
+    void Load(CArchive& ar) override;
+    void Store(CArchive& ar) const override;
 
     virtual void ClearChoicesCache() { m_Choices.ClearCache(); }
     // Member i of a collection, looked up in the owner document; NULL when there is none.

@@ -1,9 +1,12 @@
 #include "model/Question.h"
 
+#include "platform/core/Archive.h"
+
 #include "foundation/Log.h"
 #include "foundation/LogException.h"
 #include "foundation/QuestionTypes.h"
 #include "model/DocText.h"
+#include "platform/core/Archive.h"
 #include "platform/core/FileSys.h"
 #include "render/RtfSyntax.h"
 #include "render/RtfText.h"
@@ -539,4 +542,88 @@ void CQuestion::WritePlainText(CEncryptedArchive& writer, LPCSTR pszHeading) con
     }
     text += choices;
     Put(writer, text);
+}
+
+// ---- archive form
+
+namespace {
+
+// What one image takes at the least: an empty file name, position, size and margin.
+constexpr size_t kMinImageBytes = 1 + 4 + 8 + 8;
+
+void StoreStrings(CArchive& ar, const CStringArray& strings)
+{
+    ar.WriteCount(static_cast<DWORD>(strings.GetSize()));
+    for (int i = 0; i < strings.GetSize(); ++i)
+        ar << strings[i];
+}
+
+void LoadStrings(CArchive& ar, CStringArray& strings)
+{
+    const DWORD n = ar.ReadCount();
+    // Each string takes a byte at the least: a count beyond what is left is a broken form.
+    if (n > ar.GetBytesLeft())
+        throw CArchiveException(CArchiveException::endOfFile, "string count past the end of the archive");
+    CStringArray loaded;
+    for (DWORD i = 0; i < n; ++i) {
+        CString s;
+        ar >> s;
+        loaded.Add(s);
+    }
+    strings.RemoveAll();
+    for (int i = 0; i < loaded.GetSize(); ++i)
+        strings.Add(loaded[i]);
+}
+
+} // namespace
+
+void CQuestion::Serialize(CArchive& ar)
+{
+    if (ar.IsLoading())
+        Load(ar);
+    else
+        Store(ar);
+}
+
+void CQuestion::Store(CArchive& ar) const
+{
+    ar << m_nId << m_nIndex << m_nType << m_nLevel;
+    ar << m_cszQuestionText << m_cszChoicesText;
+    StoreStrings(ar, m_Choices.m_saLabels);
+    StoreStrings(ar, m_Choices.m_saTexts);
+    ar << m_Choices.m_csRtfHeader << m_cszAnswer;
+    StoreStrings(ar, m_saSubjects);
+    StoreStrings(ar, m_saChapters);
+    StoreStrings(ar, m_saBooks);
+    ar << static_cast<DWORD>(m_plImages.GetCount());
+    for (POSITION pos = m_plImages.GetHeadPosition(); pos;) {
+        const auto* image = static_cast<const CImageData*>(m_plImages.GetNext(pos));
+        ar << image->m_csFile << image->m_nPos << image->m_dSize << image->m_dMargin;
+    }
+}
+
+void CQuestion::Load(CArchive& ar)
+{
+    ar >> m_nId >> m_nIndex >> m_nType >> m_nLevel;
+    ar >> m_cszQuestionText >> m_cszChoicesText;
+    LoadStrings(ar, m_Choices.m_saLabels);
+    LoadStrings(ar, m_Choices.m_saTexts);
+    ar >> m_Choices.m_csRtfHeader >> m_cszAnswer;
+    m_Choices.ClearCache();
+    LoadStrings(ar, m_saSubjects);
+    LoadStrings(ar, m_saChapters);
+    LoadStrings(ar, m_saBooks);
+    DWORD nImages = 0;
+    ar >> nImages;
+    if (nImages > ar.GetBytesLeft() / kMinImageBytes)
+        throw CArchiveException(CArchiveException::endOfFile, "image count past the end of the archive");
+    for (DWORD i = 0; i < nImages; ++i) {
+        CString file;
+        int nPos = 0;
+        double dSize = 0;
+        double dMargin = 0;
+        ar >> file >> nPos >> dSize >> dMargin;
+        // The brightness is not part of the form.
+        AddImage(file, nPos, 0, dSize, dMargin);
+    }
 }

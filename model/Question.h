@@ -12,6 +12,7 @@
 #include "model/ImageData.h"
 #include "platform/core/String.h"
 
+class CArchive;
 class CEncryptedArchive;
 
 // m_nKind of each class.
@@ -45,6 +46,15 @@ public:
     virtual void Refresh() {}
     // Logs the fields, each line one level deeper than the first.
     virtual void DumpToLog(int nLevel) const;
+
+    // The byte form of the clipboard and of drag and drop, never stored in a file: Load when
+    // the archive loads, else Store; each class adds its fields after its base's. Numbers are
+    // 32 bits, so IDs and counts of any size come back as they went. Loading throws
+    // CArchiveException on a cut or malformed form; images are added to those the question
+    // has (load into a new question).
+    virtual void Serialize(CArchive& ar);
+    virtual void Load(CArchive& ar);
+    virtual void Store(CArchive& ar) const;
 
     // Whether the type keeps its choices in m_Choices ("MC", "CO", "TF").
     BOOL IsChoiceType() const { return IsChoiceType(m_nType); }

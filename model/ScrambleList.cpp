@@ -1,5 +1,7 @@
 #include "model/ScrambleList.h"
 
+#include "platform/core/Archive.h"
+
 #include "foundation/EncryptedArchive.h"
 #include "foundation/Log.h"
 #include "foundation/Util.h"
@@ -128,4 +130,26 @@ BOOL CScrambleList::GetScrambledAnswer(const CQuestion& question, CString& answe
         answer = CString(static_cast<char>((upper ? 'A' : 'a') + newIndex));
     }
     return TRUE;
+}
+
+void CScrambleList::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        ar.WriteCount(static_cast<DWORD>(m_mLines.size()));
+        for (const auto& [id, line] : m_mLines)
+            ar << id << line;
+        return;
+    }
+    const DWORD n = ar.ReadCount();
+    // An entry takes an ID and a length byte at the least.
+    if (n > ar.GetBytesLeft() / 5)
+        throw CArchiveException(CArchiveException::endOfFile, "scramble count past the end of the archive");
+    std::map<int, CString> lines;
+    for (DWORD i = 0; i < n; ++i) {
+        int id = 0;
+        CString line;
+        ar >> id >> line;
+        lines[id] = line;
+    }
+    m_mLines = std::move(lines);
 }

@@ -8,6 +8,7 @@
 
 #include <map>
 
+class CArchive;
 class CEncryptedArchive;
 class CQuestion;
 
@@ -27,6 +28,9 @@ public:
 
     // Every line, joined by CR LF, in ID order.
     CString GetText() const;
+    // The byte form after a question's: the line count, then each ID and line. Loading
+    // replaces the lines; it throws CArchiveException on a cut form (the lines then stay).
+    void Serialize(CArchive& ar);
     // "SCRAMBLE: { " lines " }" and a line end.
     void Write(CEncryptedArchive& out) const;
     // Takes the lines of a SCRAMBLE element's text: 1, or 0 when the text holds no line at all

@@ -32,6 +32,9 @@ public:
     const std::vector<BYTE>& GetData() const { return m_data; }
     // Loading: every byte has been read.
     BOOL IsBufferEmpty() const { return m_nPos >= m_data.size(); }
+    // Loading: the bytes not read yet, against which a reader checks a count before it
+    // allocates for it.
+    size_t GetBytesLeft() const { return m_nPos < m_data.size() ? m_data.size() - m_nPos : 0; }
 
     void Write(const void* p, size_t n);
     // Reads exactly n bytes; throws endOfFile (reading nothing) when fewer are left.

@@ -36,6 +36,8 @@ enum : UINT {
     NM_RCLICK,
     LVN_ITEMCHANGED,  // extra: NMLISTVIEW*
     LVN_COLUMNCLICK,  // extra: NMLISTVIEW* (iSubItem is the column)
+    LVN_KEYDOWN,      // extra: NMLVKEYDOWN*
+    LVN_BEGINDRAG,    // extra: NMLISTVIEW* (iItem the row, ptAction where the drag began)
     TVN_SELCHANGED = 0x600,  // extra: NMTREEVIEW* for every tree notification
     TVN_ITEMEXPANDING,
     TVN_ITEMEXPANDED,

@@ -12,6 +12,10 @@
 
 class CImageList {
 public:
+    // Icons of cx by cy pixels (the shell's are 16 by 16).
+    explicit CImageList(int cx = 16, int cy = 16) : m_cx(cx), m_cy(cy) {}
+    int GetIconWidth() const { return m_cx; }
+    int GetIconHeight() const { return m_cy; }
     // The new icon's index.
     int Add(const QIcon& icon);
     int GetImageCount() const { return static_cast<int>(m_icons.size()); }
@@ -20,6 +24,8 @@ public:
 
 private:
     std::vector<QIcon> m_icons;
+    int m_cx;
+    int m_cy;
 };
 
 // The shared shell image list. Attach before use and Detach when done: the list lives while

@@ -36,6 +36,7 @@ UINT VirtualKeyOf(const QKeyEvent* e)
     case Qt::Key_Down: return VK_DOWN;
     case Qt::Key_Delete: return VK_DELETE;
     case Qt::Key_Menu: return VK_APPS;
+    case Qt::Key_F1: return VK_F1;
     case Qt::Key_F2: return VK_F2;
     case Qt::Key_F5: return VK_F5;
     case Qt::Key_F10: return VK_F10;

@@ -25,6 +25,7 @@ constexpr UINT VK_RIGHT = 0x27;
 constexpr UINT VK_DOWN = 0x28;
 constexpr UINT VK_DELETE = 0x2E;
 constexpr UINT VK_APPS = 0x5D;  // the context-menu key
+constexpr UINT VK_F1 = 0x70;
 constexpr UINT VK_F2 = 0x71;
 constexpr UINT VK_F5 = 0x74;
 constexpr UINT VK_F10 = 0x79;

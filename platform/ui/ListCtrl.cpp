@@ -1,10 +1,15 @@
 #include "platform/ui/ListCtrl.h"
 
 #include "platform/ui/DC.h"
+#include "platform/ui/ImageList.h"
+#include "platform/ui/Keys.h"
 #include "platform/ui/QtString.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QSignalBlocker>
 #include <QStyledItemDelegate>
 
@@ -13,6 +18,9 @@
 namespace {
 constexpr int kDataRole = Qt::UserRole;
 constexpr int kImageRole = Qt::UserRole + 1;
+constexpr int kStateRole = Qt::UserRole + 2;  // states the view does not keep (drop highlight)
+// Room around a cell's text, as measured widths leave it.
+constexpr int kCellPadding = 12;
 
 Qt::Alignment AlignmentOf(int nFormat)
 {
@@ -28,6 +36,14 @@ Qt::Alignment AlignmentOf(int nFormat)
 class CListCellDelegate : public QStyledItemDelegate {
 public:
     explicit CListCellDelegate(CListCtrl* list) : QStyledItemDelegate(list), m_pList(list) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        if (m_pList->GetRowHeight() > 0)
+            size.setHeight(m_pList->GetRowHeight());
+        return size;
+    }
 
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
@@ -63,30 +79,84 @@ CListCtrl::CListCtrl(QWidget* parent) : QTreeWidget(parent), CWnd(this)
     setContextMenuPolicy(Qt::CustomContextMenu);
     header()->setSectionsClickable(true);
     header()->setStretchLastSection(false);
+    // Columns as narrow as the program makes them (an icon column of 16, a hidden one of 0).
+    header()->setMinimumSectionSize(0);
 
     connect(this, &QTreeWidget::itemSelectionChanged, NotifyContext(), [this] { OnSelectionChanged(); });
     connect(this, &QTreeWidget::currentItemChanged, NotifyContext(),
             [this](QTreeWidgetItem* c, QTreeWidgetItem* p) { OnCurrentChanged(c, p); });
     connect(header(), &QHeaderView::sectionClicked, NotifyContext(), [this](int col) {
         NMLISTVIEW nm = MakeNotify(-1, col);
-        NotifyParent(LVN_COLUMNCLICK, &nm);
+        Notify(LVN_COLUMNCLICK, &nm);
     });
     connect(this, &QTreeWidget::itemClicked, NotifyContext(), [this](QTreeWidgetItem* it, int col) {
         NMLISTVIEW nm = MakeNotify(indexOfTopLevelItem(it), col);
-        NotifyParent(NM_CLICK, &nm);
+        Notify(NM_CLICK, &nm);
     });
     connect(this, &QWidget::customContextMenuRequested, NotifyContext(), [this](const QPoint& p) {
         QTreeWidgetItem* it = itemAt(p);
         NMLISTVIEW nm = MakeNotify(it ? indexOfTopLevelItem(it) : -1, it ? columnAt(p.x()) : 0);
         nm.ptAction.x = p.x();
         nm.ptAction.y = p.y();
-        NotifyParent(NM_RCLICK, &nm);
+        Notify(NM_RCLICK, &nm);
     });
 }
+
+CListCtrl::~CListCtrl() = default;
 
 void CListCtrl::SetSingleSelection(BOOL bSingle)
 {
     setSelectionMode(bSingle ? QAbstractItemView::SingleSelection : QAbstractItemView::ExtendedSelection);
+}
+
+void CListCtrl::SetShowSelAlways(BOOL bAlways)
+{
+    m_bShowSelAlways = bAlways;
+    viewport()->update();
+}
+
+void CListCtrl::SetOwnerDraw(BOOL bOwnerDraw)
+{
+    m_bOwnerDraw = bOwnerDraw;
+    SetSmallImageList(m_pSmallImages);
+}
+
+CImageList* CListCtrl::SetSmallImageList(CImageList* pList)
+{
+    CImageList* pOld = m_pSmallImages;
+    m_pSmallImages = pList;
+    if (pList) {
+        std::vector<QIcon> icons;
+        for (int i = 0; i < pList->GetImageCount(); ++i)
+            icons.push_back(pList->GetIcon(i));
+        setIconSize(QSize(pList->GetIconWidth(), pList->GetIconHeight()));
+        SetImageList(icons);
+    }
+    m_nRowHeight = m_bOwnerDraw && pList ? pList->GetIconHeight() : 0;
+    doItemsLayout();
+    viewport()->update();
+    return pOld;
+}
+
+BOOL CListCtrl::SetBkColor(COLORREF cr)
+{
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, QColor(GetRValue(cr), GetGValue(cr), GetBValue(cr)));
+    setPalette(pal);
+    return TRUE;
+}
+
+COLORREF CListCtrl::GetBkColor() const
+{
+    const QColor c = palette().color(QPalette::Base);
+    return RGB(c.red(), c.green(), c.blue());
+}
+
+BOOL CListCtrl::Notify(UINT nCode, void* pExtra)
+{
+    if (OnNotifyReflect(nCode, pExtra))
+        return TRUE;
+    return NotifyParent(nCode, pExtra);
 }
 
 QTreeWidgetItem* CListCtrl::Row(int nItem) const
@@ -112,7 +182,7 @@ void CListCtrl::SendItemChanged(int nItem, UINT uChanged, UINT uOld, UINT uNew)
     nm.uChanged = uChanged;
     nm.uOldState = uOld;
     nm.uNewState = uNew;
-    NotifyParent(LVN_ITEMCHANGED, &nm);
+    Notify(LVN_ITEMCHANGED, &nm);
 }
 
 void CListCtrl::OnSelectionChanged()
@@ -158,7 +228,64 @@ void CListCtrl::mouseDoubleClickEvent(QMouseEvent* e)
     NMLISTVIEW nm = MakeNotify(it ? indexOfTopLevelItem(it) : -1, it ? columnAt(p.x()) : 0);
     nm.ptAction.x = p.x();
     nm.ptAction.y = p.y();
-    NotifyParent(NM_DBLCLK, &nm);
+    Notify(NM_DBLCLK, &nm);
+}
+
+void CListCtrl::mousePressEvent(QMouseEvent* e)
+{
+    QPoint p = e->position().toPoint();
+    QTreeWidgetItem* it = e->button() == Qt::LeftButton ? itemAt(p) : nullptr;
+    m_nDragItem = it ? indexOfTopLevelItem(it) : -1;
+    m_ptDragStart = p;
+    QTreeWidget::mousePressEvent(e);
+}
+
+void CListCtrl::mouseMoveEvent(QMouseEvent* e)
+{
+    QPoint p = e->position().toPoint();
+    if (m_nDragItem >= 0 && (e->buttons() & Qt::LeftButton)
+        && (p - m_ptDragStart).manhattanLength() >= QApplication::startDragDistance()) {
+        NMLISTVIEW nm = MakeNotify(m_nDragItem, 0);
+        nm.ptAction.x = m_ptDragStart.x();
+        nm.ptAction.y = m_ptDragStart.y();
+        m_nDragItem = -1;
+        Notify(LVN_BEGINDRAG, &nm);
+        return;
+    }
+    if (!(e->buttons() & Qt::LeftButton))
+        m_nDragItem = -1;
+    QTreeWidget::mouseMoveEvent(e);
+}
+
+void CListCtrl::keyPressEvent(QKeyEvent* e)
+{
+    NMLVKEYDOWN nk;
+    nk.wVKey = VirtualKeyOf(e);
+    nk.flags = KeyFlagsOf(e);
+    Notify(LVN_KEYDOWN, &nk);
+    QTreeWidget::keyPressEvent(e);
+}
+
+void CListCtrl::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    if (!m_bOwnerDraw || index.parent().isValid()) {
+        QTreeWidget::drawRow(painter, option, index);
+        return;
+    }
+    auto* self = const_cast<CListCtrl*>(this);
+    const int nItem = index.row();
+    DRAWITEMSTRUCT dis;
+    dis.itemID = static_cast<UINT>(nItem);
+    if (GetItemState(nItem, LVIS_SELECTED))
+        dis.itemState |= ODS_SELECTED;
+    if (GetItemState(nItem, LVIS_FOCUSED) && hasFocus())
+        dis.itemState |= ODS_FOCUS;
+    const int left = -horizontalOffset();
+    dis.rcItem = CRect(left, option.rect.top(), left + header()->length(), option.rect.top() + option.rect.height());
+    dis.itemData = GetItemData(nItem);
+    CDC dc(painter, viewport());
+    dis.pDC = &dc;
+    self->DrawItem(&dis);
 }
 
 // --- columns ----------------------------------------------------------------------------------
@@ -244,7 +371,26 @@ BOOL CListCtrl::SetColumnWidth(int nCol, int cx)
 {
     if (nCol < 0 || nCol >= columnCount())
         return FALSE;
-    setColumnWidth(nCol, cx);
+    if (cx == LVSCW_AUTOSIZE || cx == LVSCW_AUTOSIZE_USEHEADER) {
+        const QFontMetrics fm(font());
+        int widest = 0;
+        for (int i = 0; i < topLevelItemCount(); ++i)
+            widest = std::max(widest, fm.horizontalAdvance(topLevelItem(i)->text(nCol)));
+        if (nCol == 0 && m_pSmallImages)
+            widest += m_pSmallImages->GetIconWidth();
+        if (cx == LVSCW_AUTOSIZE_USEHEADER)
+            widest = std::max(widest, header()->fontMetrics().horizontalAdvance(headerItem()->text(nCol)));
+        cx = widest + kCellPadding;
+    }
+    setColumnWidth(nCol, std::max(cx, 0));
+    return TRUE;
+}
+
+BOOL CListCtrl::GetColumnHeading(int nCol, CString& heading) const
+{
+    if (nCol < 0 || nCol >= columnCount())
+        return FALSE;
+    heading = FromQString(headerItem()->text(nCol));
     return TRUE;
 }
 
@@ -271,6 +417,11 @@ int CListCtrl::InsertItem(int nItem, const char* text, int nImage)
 
 void CListCtrl::AppendRows(const std::vector<CRow>& rows)
 {
+    InsertRows(topLevelItemCount(), rows);
+}
+
+void CListCtrl::InsertRows(int nItem, const std::vector<CRow>& rows)
+{
     if (columnCount() == 0)
         setColumnCount(1);
     QList<QTreeWidgetItem*> items;
@@ -290,8 +441,56 @@ void CListCtrl::AppendRows(const std::vector<CRow>& rows)
         items.append(it);
     }
     ++m_nQuiet;
-    addTopLevelItems(items);
+    insertTopLevelItems(std::clamp(nItem, 0, topLevelItemCount()), items);
     --m_nQuiet;
+}
+
+int CListCtrl::DeleteItems(const std::vector<int>& rows)
+{
+    std::vector<bool> gone(static_cast<size_t>(topLevelItemCount()), false);
+    int n = 0;
+    for (int i : rows) {
+        if (i >= 0 && i < topLevelItemCount() && !gone[static_cast<size_t>(i)]) {
+            gone[static_cast<size_t>(i)] = true;
+            ++n;
+        }
+    }
+    if (n == 0)
+        return 0;
+    // Taking every row and putting back the kept ones is one pass; taking rows one by one
+    // would move the rows after each.
+    QTreeWidgetItem* current = currentItem();
+    std::vector<QTreeWidgetItem*> selected;
+    for (int i = 0; i < topLevelItemCount(); ++i) {
+        QTreeWidgetItem* it = topLevelItem(i);
+        if (gone[static_cast<size_t>(i)]) {
+            m_lastSelected.erase(std::remove(m_lastSelected.begin(), m_lastSelected.end(), it), m_lastSelected.end());
+            if (it == current)
+                current = nullptr;
+        } else if (it->isSelected()) {
+            selected.push_back(it);
+        }
+    }
+    ++m_nQuiet;
+    {
+        QSignalBlocker block(this);
+        QList<QTreeWidgetItem*> all = invisibleRootItem()->takeChildren();
+        QList<QTreeWidgetItem*> kept;
+        for (qsizetype i = 0; i < all.size(); ++i) {
+            if (gone[static_cast<size_t>(i)])
+                delete all[i];
+            else
+                kept.append(all[i]);
+        }
+        addTopLevelItems(kept);
+        for (QTreeWidgetItem* it : selected)
+            it->setSelected(true);
+        if (current)
+            setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
+    }
+    --m_nQuiet;
+    OnSelectionChanged();
+    return n;
 }
 
 BOOL CListCtrl::DeleteItem(int nItem)
@@ -407,6 +606,10 @@ BOOL CListCtrl::SetItemState(int nItem, UINT nState, UINT nMask)
             clearSelection();
         it->setSelected((nState & LVIS_SELECTED) != 0);
     }
+    if (nMask & LVIS_DROPHILITED) {
+        it->setData(0, kStateRole, (it->data(0, kStateRole).toUInt() & ~LVIS_DROPHILITED) | (nState & LVIS_DROPHILITED));
+        RedrawItems(nItem, nItem);
+    }
     if (nMask & LVIS_FOCUSED) {
         if (nState & LVIS_FOCUSED)
             setCurrentItem(it, 0, QItemSelectionModel::NoUpdate);
@@ -426,6 +629,7 @@ UINT CListCtrl::GetItemState(int nItem, UINT nMask) const
         state |= LVIS_SELECTED;
     if (currentItem() == it)
         state |= LVIS_FOCUSED;
+    state |= it->data(0, kStateRole).toUInt() & LVIS_DROPHILITED;
     return state & nMask;
 }
 
@@ -495,6 +699,33 @@ BOOL CListCtrl::GetItemRect(int nItem, RECT* pRect) const
     QRect r = visualItemRect(it);
     *pRect = CRect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
     return TRUE;
+}
+
+BOOL CListCtrl::GetSubItemRect(int nItem, int nSubItem, int nArea, CRect& rect) const
+{
+    QTreeWidgetItem* it = Row(nItem);
+    if (!it || nSubItem < 0 || nSubItem >= columnCount())
+        return FALSE;
+    const QRect r = visualItemRect(it);
+    if (nSubItem == 0 && nArea == LVIR_BOUNDS) {
+        const int left = -horizontalOffset();
+        rect = CRect(left, r.top(), left + header()->length(), r.top() + r.height());
+    } else {
+        const int left = header()->sectionViewportPosition(nSubItem);
+        rect = CRect(left, r.top(), left + header()->sectionSize(nSubItem), r.top() + r.height());
+    }
+    return TRUE;
+}
+
+BOOL CListCtrl::RedrawItems(int nFirst, int nLast)
+{
+    QRegion region;
+    for (int i = std::max(nFirst, 0); i <= nLast && i < topLevelItemCount(); ++i) {
+        const QRect r = visualItemRect(topLevelItem(i));
+        region += QRect(0, r.top(), viewport()->width(), r.height());
+    }
+    viewport()->update(region);
+    return nFirst >= 0 && nFirst <= nLast;
 }
 
 int CListCtrl::HitTest(POINT pt) const

@@ -4,7 +4,13 @@
 // index, selection and focus states, find, and sorting by the caller's comparison of the rows'
 // data. Changes of an item's state or text reach the parent as LVN_ITEMCHANGED (also when the
 // program makes them, as list views do); clicks as NM_CLICK, NM_DBLCLK, NM_RCLICK and header
-// clicks as LVN_COLUMNCLICK, each with an NMLISTVIEW record.
+// clicks as LVN_COLUMNCLICK, each with an NMLISTVIEW record; keys as LVN_KEYDOWN and a drag
+// of a row with the left button as LVN_BEGINDRAG. The control sees each of its notifications
+// first (OnNotifyReflect), then its parent.
+//
+// Owner-drawn report mode (SetOwnerDraw): the control paints no cell itself; each visible row is
+// one DrawItem call with the row's rectangle, item, states and a device context, and every row is
+// as high as the icons of the small image list (SetSmallImageList).
 
 #include "platform/ui/Wnd.h"
 
@@ -19,6 +25,20 @@ constexpr int LVCFMT_CENTER = 2;
 
 constexpr UINT LVIS_FOCUSED = 0x1;
 constexpr UINT LVIS_SELECTED = 0x2;
+constexpr UINT LVIS_DROPHILITED = 0x8;
+
+// Widths of SetColumnWidth that measure the column: its widest cell text, or that and its
+// heading.
+constexpr int LVSCW_AUTOSIZE = -1;
+constexpr int LVSCW_AUTOSIZE_USEHEADER = -2;
+
+// GetSubItemRect areas: the whole row for sub-item 0, else the cell; the cell alone.
+constexpr int LVIR_BOUNDS = 0;
+constexpr int LVIR_LABEL = 2;
+
+// DrawItem states.
+constexpr UINT ODS_SELECTED = 0x1;
+constexpr UINT ODS_FOCUS = 0x10;
 
 constexpr int LVNI_ALL = 0x0;
 constexpr int LVNI_FOCUSED = 0x1;
@@ -44,6 +64,22 @@ struct NMLISTVIEW {
     LRESULT lResult = 0;
 };
 
+struct NMLVKEYDOWN {
+    UINT wVKey = 0;  // virtual-key code
+    UINT flags = 0;
+};
+
+class CDC;
+
+// One row to draw in owner-drawn mode.
+struct DRAWITEMSTRUCT {
+    UINT itemID = 0;          // the row
+    UINT itemState = 0;       // ODS_SELECTED, ODS_FOCUS (the row has the focus)
+    CDC* pDC = nullptr;       // the painting context, valid for the call only
+    CRect rcItem;             // the whole row, every column, in client coordinates
+    DWORD_PTR itemData = 0;
+};
+
 struct LVFINDINFO {
     UINT flags = 0;
     const char* psz = nullptr;
@@ -53,11 +89,31 @@ struct LVFINDINFO {
 // Compares the data of two rows: <0, 0, >0.
 using PFNLVCOMPARE = int (*)(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort);
 
+class CImageList;
+
 class CListCtrl : public QTreeWidget, public CWnd {
 public:
     explicit CListCtrl(QWidget* parent = nullptr);
+    ~CListCtrl() override;
 
     void SetSingleSelection(BOOL bSingle);
+    // Selected rows look selected also while the control has no focus.
+    void SetShowSelAlways(BOOL bAlways);
+    BOOL GetShowSelAlways() const { return m_bShowSelAlways; }
+    // Owner-drawn report mode: DrawItem paints each row.
+    void SetOwnerDraw(BOOL bOwnerDraw);
+    BOOL IsOwnerDraw() const { return m_bOwnerDraw; }
+    // The small image list (not owned; NULL for none) gives row icons and, in owner-drawn mode,
+    // the row height; the one it replaces.
+    CImageList* SetSmallImageList(CImageList* pList);
+    CImageList* GetSmallImageList() const { return m_pSmallImages; }
+    // Height of every row in owner-drawn mode; 0 while the style decides.
+    int GetRowHeight() const { return m_nRowHeight; }
+    // The colour of the control where no row is drawn (and of rows it draws itself).
+    BOOL SetBkColor(COLORREF cr);
+    COLORREF GetBkColor() const;
+    // Whether the control has the keyboard focus.
+    BOOL HasFocus() const { return hasFocus(); }
 
     // Columns. InsertColumn returns the new column's index (-1 on failure); a width of -1 fits
     // the heading.
@@ -69,7 +125,10 @@ public:
     UINT GetColumnDrawFormat(int nCol) const;
     int GetColumnCount() const { return columnCount(); }
     int GetColumnWidth(int nCol) const;
+    // cx may be LVSCW_AUTOSIZE or LVSCW_AUTOSIZE_USEHEADER.
     BOOL SetColumnWidth(int nCol, int cx);
+    // The heading of a column; FALSE for a column that is not there.
+    BOOL GetColumnHeading(int nCol, CString& heading) const;
 
     // Rows. InsertItem returns the new row's index (an index past the end appends), -1 on failure.
     int InsertItem(int nItem, const char* text, int nImage = -1);
@@ -82,6 +141,10 @@ public:
         int image = -1;
     };
     void AppendRows(const std::vector<CRow>& rows);
+    // The same before row nItem (past the end appends).
+    void InsertRows(int nItem, const std::vector<CRow>& rows);
+    // Deletes the rows of an ascending list of row numbers in one pass; the number deleted.
+    int DeleteItems(const std::vector<int>& rows);
     BOOL DeleteAllItems();
     int GetItemCount() const { return topLevelItemCount(); }
     BOOL SetItemText(int nItem, int nSubItem, const char* text);
@@ -108,6 +171,11 @@ public:
     int GetTopIndex() const;
     int GetCountPerPage() const;
     BOOL GetItemRect(int nItem, RECT* pRect) const;
+    // The rectangle of a cell (LVIR_LABEL, or LVIR_BOUNDS for a column other than 0) or of the
+    // whole row (LVIR_BOUNDS, column 0), in client coordinates.
+    BOOL GetSubItemRect(int nItem, int nSubItem, int nArea, CRect& rect) const;
+    // Repaints rows nFirst to nLast.
+    BOOL RedrawItems(int nFirst, int nLast);
     // The row at a point of the client area, -1 when none.
     int HitTest(POINT pt) const;
 
@@ -118,8 +186,21 @@ public:
     // Orders the rows by pfnCompare over their data (a stable sort); states are kept.
     BOOL SortItems(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData);
 
+    // Paints one row in owner-drawn mode; nothing here.
+    virtual void DrawItem(DRAWITEMSTRUCT* pDrawItem) {}
+
 protected:
+    // The control's own notifications reach it here before its parent; TRUE keeps them from the
+    // parent.
+    virtual BOOL OnNotifyReflect(UINT nCode, void* pExtra) { return FALSE; }
+    // Sends a notification: first to the control, then to its parent.
+    BOOL Notify(UINT nCode, void* pExtra);
+
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 private:
     QTreeWidgetItem* Row(int nItem) const;
@@ -133,4 +214,10 @@ private:
     std::vector<QIcon> m_images;
     std::vector<QTreeWidgetItem*> m_lastSelected;
     int m_nQuiet = 0;  // inside an operation that reports its own changes
+    BOOL m_bShowSelAlways = TRUE;
+    BOOL m_bOwnerDraw = FALSE;
+    CImageList* m_pSmallImages = nullptr;
+    int m_nRowHeight = 0;
+    int m_nDragItem = -1;  // the row the left button went down on, until a drag begins
+    QPoint m_ptDragStart;
 };

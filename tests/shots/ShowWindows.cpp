@@ -40,6 +40,11 @@
 #include "platform/ui/ShellOps.h"
 #include "shell/FolderTreeCtrl.h"
 #include "shell/HVListCtrl.h"
+#include "model/CorraDoc.h"
+#include "model/CorraQuestion.h"
+#include "render/FontMgr.h"
+#include "render/RtfDraw3.h"
+#include "views/ODListCtrl.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -292,6 +297,44 @@ void ShowMainWindow(BOOL bEditor = FALSE)
     Shoot(pMain);
 }
 
+// The questions of the sample bank in the owner-drawn list, with small rows (one selected,
+// two marked as duplicates of each other) and with large rows.
+void ShowQuestionLists()
+{
+    static CFontMgrInit fonts;
+    InstallRtfTextDrawer();
+    CString bank = GetProgramHome() + "Biology.crr";
+    fsys::CopyFile(CORRA_SOURCE_DIR "/samples/Biology.crr", bank, FALSE);
+    // Left to the end of the process, as a document outlives its views.
+    auto* doc = new CCorraDoc;
+    if (!doc->OnOpenDocument(bank))
+        return;
+    CPtrListEx questions;
+    GetDocQuestions(doc, questions);
+    auto* wnd = new CWidgetWnd;
+    wnd->setWindowTitle("Biology.crr");
+    auto* small = new CODListCtrl(doc, wnd, RGB(255, 255, 255), nullptr, wnd);
+    small->SetViewMode(ODLIST_SMALL_ROWS);
+    small->InsertQuestions(questions, -1, FALSE);
+    small->SelectItem(2, TRUE);
+    small->SetItemState(2, LVIS_FOCUSED, LVIS_FOCUSED);
+    if (CCorraQuestion* q = small->GetItemQuestion(4)) {
+        small->m_bUseMarkedColour = TRUE;
+        small->MarkItems(q->m_nId, -1, FALSE, nullptr);
+        small->m_nHighlightId = q->m_nId;
+    }
+    auto* large = new CODListCtrl(doc, wnd, RGB(255, 255, 230), nullptr, wnd);
+    large->SetViewMode(ODLIST_LARGE_ROWS);
+    large->InsertQuestions(questions, -1, FALSE);
+    large->SetColumnWidth(3, 320);
+    auto* layout = new QVBoxLayout(wnd);
+    layout->addWidget(small);
+    layout->addWidget(large);
+    wnd->resize(760, 560);
+    small->setFocus();
+    Shoot(wnd);
+}
+
 void WriteMasterList(const char* name, std::initializer_list<const char*> lines)
 {
     CString folder = CFileTypes::GetDefDir(DT_DATA);
@@ -337,6 +380,7 @@ std::vector<Scene> Scenes()
              Shoot(ctrl);
          }},
         {"file-tree-list", [] { ShowTreeAndList(FALSE); }},
+        {"question-list", [] { ShowQuestionLists(); }},
         {"file-list-found", [] { ShowFoundFiles(); }},
         {"file-properties",
          [] {

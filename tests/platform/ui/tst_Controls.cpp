@@ -1,13 +1,20 @@
 #include "platform/ui/ComboBox.h"
+#include "platform/ui/DC.h"
 #include "platform/ui/Dialog.h"
+#include "platform/ui/ImageList.h"
+#include "platform/ui/Keys.h"
 #include "platform/ui/ListBox.h"
 #include "platform/ui/ListCtrl.h"
 #include "platform/ui/SpinButtonCtrl.h"
 
 #include "tests/support/CorraTest.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QImage>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QToolButton>
 
 #include <vector>
@@ -29,7 +36,11 @@ public:
         });
         BindNotify<NMLISTVIEW>(IDC_LIST, LVN_ITEMCHANGED, [this](NMLISTVIEW* nm) { changes.push_back(*nm); });
         BindNotify<NMLISTVIEW>(IDC_LIST, LVN_COLUMNCLICK, [this](NMLISTVIEW* nm) { columns.push_back(nm->iSubItem); });
+        BindNotify<NMLVKEYDOWN>(IDC_LIST, LVN_KEYDOWN, [this](NMLVKEYDOWN* nm) { keys.push_back(nm->wVKey); });
+        BindNotify<NMLISTVIEW>(IDC_LIST, LVN_BEGINDRAG, [this](NMLISTVIEW* nm) { drags.push_back(nm->iItem); });
     }
+    std::vector<UINT> keys;
+    std::vector<int> drags;
     std::vector<int> deltas;
     std::vector<NMLISTVIEW> changes;
     std::vector<int> columns;
@@ -37,6 +48,28 @@ public:
 };
 
 using ControlsTest = CorraTest;
+
+// An owner-drawn list that records the rows it is asked to draw and the notifications it hears
+// of itself, before its parent.
+class CDrawnList : public CListCtrl {
+public:
+    using CListCtrl::CListCtrl;
+    void DrawItem(DRAWITEMSTRUCT* pDrawItem) override
+    {
+        drawn.push_back(*pDrawItem);
+        pDrawItem->pDC->FillSolidRect(&pDrawItem->rcItem, RGB(0, 0, 255));
+    }
+    std::vector<DRAWITEMSTRUCT> drawn;
+    std::vector<UINT> heard;
+    BOOL swallow = FALSE;
+
+protected:
+    BOOL OnNotifyReflect(UINT nCode, void* pExtra) override
+    {
+        heard.push_back(nCode);
+        return swallow;
+    }
+};
 
 } // namespace
 
@@ -189,4 +222,127 @@ TEST_F(ControlsTest, ReportListSortsByTheCallerAndReportsStateChanges)
 
     emit list.header()->sectionClicked(1);
     EXPECT_EQ(host.columns, std::vector<int>{1});
+}
+
+TEST_F(ControlsTest, OwnerDrawnListDrawsEachRowAtTheSmallIconsHeight)
+{
+    CHost host;
+    CDrawnList list(&host);
+    list.SetDlgCtrlID(IDC_LIST);
+    list.resize(300, 200);
+    list.SetOwnerDraw(TRUE);
+    CImageList large(32, 32);
+    list.SetSmallImageList(&large);
+    list.InsertColumn(0, "", LVCFMT_LEFT, 32);
+    list.InsertColumn(1, "Text", LVCFMT_LEFT, 100);
+    for (int i = 0; i < 3; ++i) {
+        list.InsertItem(i, "row");
+        list.SetItemData(i, static_cast<DWORD_PTR>(100 + i));
+    }
+    list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    list.SetItemState(2, LVIS_DROPHILITED, LVIS_DROPHILITED);
+    EXPECT_EQ(list.GetItemState(2, LVIS_DROPHILITED | LVIS_SELECTED), LVIS_DROPHILITED);
+
+    QImage image = list.grab().toImage();
+    ASSERT_EQ(list.drawn.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        const DRAWITEMSTRUCT& d = list.drawn[static_cast<size_t>(i)];
+        EXPECT_EQ(d.itemID, static_cast<UINT>(i));
+        EXPECT_EQ(d.itemData, static_cast<DWORD_PTR>(100 + i));
+        EXPECT_EQ(d.rcItem.Height(), 32);
+        EXPECT_EQ(d.rcItem.Width(), 132);
+        EXPECT_EQ(d.itemState & ODS_SELECTED, i == 1 ? ODS_SELECTED : 0u);
+    }
+    CRect cell;
+    ASSERT_TRUE(list.GetSubItemRect(1, 1, LVIR_LABEL, cell));
+    EXPECT_EQ(cell, CRect(32, 32, 132, 64));
+    ASSERT_TRUE(list.GetSubItemRect(1, 0, LVIR_BOUNDS, cell));
+    EXPECT_EQ(cell, CRect(0, 32, 132, 64));
+
+    CImageList small(16, 16);
+    list.SetSmallImageList(&small);
+    list.drawn.clear();
+    list.grab();
+    ASSERT_FALSE(list.drawn.empty());
+    EXPECT_EQ(list.drawn[0].rcItem.Height(), 16);
+    list.SetSmallImageList(nullptr);
+}
+
+TEST_F(ControlsTest, ListHearsItsOwnNotificationsBeforeItsParent)
+{
+    CHost host;
+    CDrawnList list(&host);
+    list.SetDlgCtrlID(IDC_LIST);
+    list.InsertColumn(0, "Name", LVCFMT_LEFT, 100);
+    list.InsertItem(0, "a");
+    emit list.header()->sectionClicked(0);
+    EXPECT_EQ(list.heard, std::vector<UINT>{LVN_COLUMNCLICK});
+    EXPECT_EQ(host.columns, std::vector<int>{0});
+    list.swallow = TRUE;
+    emit list.header()->sectionClicked(0);
+    EXPECT_EQ(host.columns, std::vector<int>{0}) << "kept from the parent";
+    list.swallow = FALSE;
+
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(&list, &key);
+    EXPECT_EQ(host.keys, std::vector<UINT>{VK_F1});
+
+    list.resize(200, 100);
+    list.show();
+    CRect row;
+    ASSERT_TRUE(list.GetItemRect(0, &row));
+    const QPointF start(row.left + 5, row.top + 2);
+    QMouseEvent press(QEvent::MouseButtonPress, start, list.viewport()->mapToGlobal(start), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(list.viewport(), &press);
+    const QPointF end = start + QPointF(40, 0);
+    QMouseEvent move(QEvent::MouseMove, end, list.viewport()->mapToGlobal(end), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(list.viewport(), &move);
+    EXPECT_EQ(host.drags, std::vector<int>{0});
+}
+
+TEST_F(ControlsTest, ListInsertsAndDeletesManyRowsAtOnceKeepingTheSelection)
+{
+    CListCtrl list;
+    list.InsertColumn(0, "Name", LVCFMT_LEFT, 100);
+    std::vector<CListCtrl::CRow> rows;
+    for (int i = 0; i < 6; ++i)
+        rows.push_back({{CString::Formatted("r%d", i)}, static_cast<DWORD_PTR>(i), -1});
+    list.AppendRows(rows);
+    list.InsertRows(2, {{{"x"}, 100, -1}, {{"y"}, 101, -1}});
+    auto names = [&list] {
+        CString all;
+        for (int i = 0; i < list.GetItemCount(); ++i)
+            all += list.GetItemText(i, 0) + " ";
+        return all;
+    };
+    EXPECT_EQ(names(), CString("r0 r1 x y r2 r3 r4 r5 "));
+    list.SetItemState(3, LVIS_SELECTED, LVIS_SELECTED);
+    list.SetItemState(6, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    EXPECT_EQ(list.DeleteItems({0, 2, 2, 6, 99}), 3);
+    EXPECT_EQ(names(), CString("r1 y r2 r3 r5 "));
+    EXPECT_EQ(list.GetSelectedCount(), 1u);
+    EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 1);
+    EXPECT_EQ(list.DeleteItems({}), 0);
+}
+
+TEST_F(ControlsTest, ListColumnsFitTheirTextsWithOrWithoutTheHeading)
+{
+    CListCtrl list;
+    list.InsertColumn(0, "A rather long heading", LVCFMT_LEFT, 10);
+    list.InsertItem(0, "ab");
+    const QFontMetrics fm(list.font());
+    list.SetColumnWidth(0, LVSCW_AUTOSIZE);
+    const int fitted = list.GetColumnWidth(0);
+    EXPECT_GE(fitted, fm.horizontalAdvance(QStringLiteral("ab")));
+    EXPECT_LT(fitted, fm.horizontalAdvance(QStringLiteral("A rather long heading")));
+    list.SetColumnWidth(0, LVSCW_AUTOSIZE_USEHEADER);
+    EXPECT_GE(list.GetColumnWidth(0), list.header()->fontMetrics().horizontalAdvance(QStringLiteral("A rather long heading")));
+    list.SetColumnWidth(0, 0);
+    EXPECT_EQ(list.GetColumnWidth(0), 0);
+    CString heading;
+    EXPECT_TRUE(list.GetColumnHeading(0, heading));
+    EXPECT_EQ(heading, CString("A rather long heading"));
+    EXPECT_FALSE(list.GetColumnHeading(1, heading));
 }

@@ -1,0 +1,368 @@
+#include "views/ODListCtrl.h"
+
+#include "foundation/CorraAppBase.h"
+#include "foundation/Update.h"
+#include "model/CorraQuestion.h"
+#include "platform/ui/SysColor.h"
+#include "render/FontMgr.h"
+#include "res/ids/QuestionTypes.h"
+#include "tests/support/CorraTest.h"
+#include "tests/support/FixedMetricsDC.h"
+
+#include <QHeaderView>
+
+#include <climits>
+#include <memory>
+
+namespace {
+
+using ODListCtrlTest = CorraTest;
+
+constexpr COLORREF kBack = RGB(255, 255, 255);
+constexpr COLORREF kMarked = RGB(0xC0, 0xC0, 0xC0);
+
+std::unique_ptr<CCorraQuestion> Question(int id, int index, const char* text, unsigned type = IDS_QTYPE_MC)
+{
+    auto q = std::make_unique<CCorraQuestion>();
+    q->m_nId = id;
+    q->m_nIndex = index;
+    q->m_nType = static_cast<int>(type);
+    q->m_cszQuestionText = text;
+    return q;
+}
+
+// Questions that live as long as the test, as a document's would.
+struct CBank {
+    std::vector<std::unique_ptr<CCorraQuestion>> owned;
+    CCorraQuestion* Add(int id, int index, const char* text, unsigned type = IDS_QTYPE_MC)
+    {
+        owned.push_back(Question(id, index, text, type));
+        return owned.back().get();
+    }
+    CPtrListEx List(std::initializer_list<CCorraQuestion*> qs) const
+    {
+        CPtrListEx l;
+        for (CCorraQuestion* q : qs)
+            l.AddTail(q);
+        return l;
+    }
+};
+
+std::vector<int> RowIds(const CODListCtrl& list)
+{
+    std::vector<int> ids;
+    for (int i = 0; i < list.GetItemCount(); ++i)
+        ids.push_back(list.GetItemQuestion(i)->m_nId);
+    return ids;
+}
+
+COLORREF PixelAt(const CFixedMetricsDC& dc, int x, int y)
+{
+    const QRgb c = dc.Image().pixel(x, y);
+    return RGB(qRed(c), qGreen(c), qBlue(c));
+}
+
+// The left edge of a column, the columns laid out from 0.
+int ColumnLeft(const CODListCtrl& list, int nCol)
+{
+    int x = 0;
+    for (int c = 0; c < nCol; ++c)
+        x += list.GetColumnWidth(c);
+    return x;
+}
+
+void Draw(CODListCtrl& list, CFixedMetricsDC& dc, int nItem, int height)
+{
+    DRAWITEMSTRUCT dis;
+    dis.itemID = static_cast<UINT>(nItem);
+    dis.pDC = &dc;
+    dis.rcItem = CRect(0, 0, ColumnLeft(list, 8), height);
+    list.DrawItem(&dis);
+}
+
+const CFixedMetricsDC::CTextRecord* Drawn(const CFixedMetricsDC& dc, const char* text)
+{
+    for (const auto& t : dc.texts)
+        if (t.text == text)
+            return &t;
+    return nullptr;
+}
+
+} // namespace
+
+TEST_F(ODListCtrlTest, InsertingAListAtAPlaceKeepsItsOrderFromThere)
+{
+    CBank bank;
+    CODListCtrl list(nullptr, nullptr, kBack, nullptr);
+    list.SetViewMode(ODLIST_SMALL_ROWS);
+    EXPECT_EQ(list.InsertQuestions(bank.List({bank.Add(1, 1, "x"), bank.Add(2, 2, "y"), bank.Add(3, 3, "z")}), -1, FALSE), 2);
+    CCorraQuestion* a = bank.Add(10, 0, "a");
+    a->m_nFlags = QFLAG_LISTED;
+    EXPECT_EQ(list.InsertQuestions(bank.List({a, bank.Add(11, 0, "b"), bank.Add(12, 0, "c")}), 2, TRUE), 2);
+    EXPECT_EQ(RowIds(list), (std::vector<int>{1, 2, 10, 11, 12, 3}));
+    EXPECT_EQ(a->m_nFlags & QFLAG_LISTED, 0);
+    CPtrListEx selected;
+    EXPECT_EQ(list.GetSelectedItems(selected, FALSE), 3);
+    EXPECT_EQ(selected.GetHead(), a);
+    EXPECT_EQ(list.GetItemText(2, 7), "10");
+    EXPECT_EQ(list.GetItemText(2, 1), "0");
+    EXPECT_EQ(list.InsertQuestions(CPtrListEx(), 0, FALSE), -1);
+}
+
+TEST_F(ODListCtrlTest, MarkingSkipsCollectionsAndTheExceptedQuestionAndIndexZero)
+{
+    CBank bank;
+    CODListCtrl list(nullptr, nullptr, kBack, nullptr);
+    list.SetViewMode(ODLIST_SMALL_ROWS);
+    CCorraQuestion* first = bank.Add(1, 5, "one");
+    CCorraQuestion* second = bank.Add(2, 5, "two");
+    CCorraQuestion* coll = bank.Add(5, 5, "coll", IDS_QTYPE_CO);
+    CCorraQuestion* zero = bank.Add(3, 0, "zero");
+    list.InsertQuestions(bank.List({first, second, coll, zero}), -1, FALSE);
+
+    EXPECT_EQ(list.MarkItems(-1, 5, FALSE, first), 1);
+    EXPECT_EQ(list.FindFirstMarked(), 1);
+    EXPECT_EQ(list.GetFirstMarkedQuestion(), second);
+    EXPECT_EQ(list.MarkItems(5, -1, FALSE, nullptr), 0);  // the collection's ID
+    EXPECT_EQ(list.MarkItems(-1, 0, FALSE, nullptr), 0);
+    EXPECT_EQ(list.CountMarkedItems(), 0);
+    EXPECT_EQ(list.MarkItems(3, 5, FALSE, nullptr), 3);
+    EXPECT_EQ(list.DeleteMarkedItems(), 3);
+    EXPECT_EQ(RowIds(list), (std::vector<int>{5}));
+}
+
+TEST_F(ODListCtrlTest, FindingByIdOrIndexPassesCollectionsOver)
+{
+    CBank bank;
+    CODListCtrl list(nullptr, nullptr, kBack, nullptr);
+    list.SetViewMode(ODLIST_SMALL_ROWS);
+    list.InsertQuestions(bank.List({bank.Add(1, 4, "a"), bank.Add(2, 9, "b", IDS_QTYPE_CO), bank.Add(3, 4, "c")}), -1,
+                         FALSE);
+    CPtrListEx found;
+    EXPECT_EQ(list.FindQuestionsByIdOrIndex(found, -1, -1), 2);
+    EXPECT_EQ(list.FindQuestionsByIdOrIndex(found, -1, 4), 2);
+    EXPECT_EQ(list.FindQuestionsByIdOrIndex(found, 3, -1), 1);
+    EXPECT_EQ(static_cast<CCorraQuestion*>(found.GetHead())->m_nId, 3);
+    EXPECT_EQ(list.FindQuestionsByIdOrIndex(found, 2, -1), 0);
+    EXPECT_EQ(list.FindQuestionById(2)->m_nId, 2);
+    EXPECT_EQ(list.FindQuestionById(7), nullptr);
+    EXPECT_EQ(list.GetItemQuestion(3), nullptr);
+    EXPECT_EQ(list.GetItemQuestion(-1), nullptr);
+}
+
+TEST_F(ODListCtrlTest, HeaderClicksSortThreeWaysAndTheSameHeaderTwiceReverses)
+{
+    CBank bank;
+    CODListCtrl list(nullptr, nullptr, kBack, nullptr);
+    list.SetViewMode(ODLIST_SMALL_ROWS);
+    CCorraQuestion* five = bank.Add(5, 2, "{\\rtf1{\\fonttbl{\\f0 Zapf;}}\\f0 a text}");
+    CCorraQuestion* minus = bank.Add(-3, 1, "B text");
+    CCorraQuestion* lowest = bank.Add(INT_MIN, 3, "c text");
+    list.InsertQuestions(bank.List({five, minus, lowest}), -1, FALSE);
+
+    struct Case {
+        int column;
+        std::vector<int> ids;
+    };
+    const Case cases[] = {
+        {7, {INT_MIN, -3, 5}},
+        {7, {5, -3, INT_MIN}},  // the same header again
+        {4, {-3, 5, INT_MIN}},
+        {3, {5, -3, INT_MIN}},  // the plain texts, case ignored: "a", "B", "c"
+        {3, {INT_MIN, -3, 5}},
+        {1, {INT_MIN, -3, 5}},  // not sortable
+    };
+    for (const Case& c : cases) {
+        emit list.header()->sectionClicked(c.column);
+        EXPECT_EQ(RowIds(list), c.ids) << "column " << c.column;
+    }
+}
+
+TEST_F(ODListCtrlTest, SubjectsTextStopsAtTwentyFiveCharacters)
+{
+    struct Case {
+        std::vector<const char*> subjects;
+        const char* text;
+    };
+    const Case cases[] = {
+        {{}, ""},
+        {{"Biology"}, "Biology"},
+        {{"Biology", "Cells"}, "Biology,Cells"},
+        {{"A subject of thirty chars long"}, "A subject of thirty c"},  // 21 of them
+        {{"Twenty-five characters ok"}, "Twenty-five characters ok"},
+        {{"Biology", "Cells", "Photosynthesis"}, "Biology,Cells,..."},
+        {{"Biology", "Cell biology and more"}, "Biology,..."},
+    };
+    for (const Case& c : cases) {
+        CCorraQuestion q;
+        for (const char* s : c.subjects)
+            q.m_saSubjects.Add(s);
+        EXPECT_EQ(CODListCtrl::SubjectsText(q, ",", 25), c.text);
+    }
+    CCorraQuestion q;
+    q.m_saSubjects.Add("Biology");
+    q.m_saSubjects.Add("Cells");
+    EXPECT_EQ(CODListCtrl::SubjectsText(q, ", ", 0), "Biology, Cells");
+}
+
+TEST_F(ODListCtrlTest, UpdatesRewriteTheRowsOfListedQuestionsOnly)
+{
+    CBank bank;
+    CODListCtrl list(nullptr, nullptr, kBack, nullptr);
+    list.SetViewMode(ODLIST_SMALL_ROWS);
+    CCorraQuestion* a = bank.Add(1, 1, "a");
+    CCorraQuestion* b = bank.Add(2, 2, "b");
+    CCorraQuestion* stranger = bank.Add(9, 9, "x");
+    list.InsertQuestions(bank.List({a, b}), -1, FALSE);
+    a->m_nIndex = 40;
+    b->m_nIndex = 50;
+    EXPECT_EQ(list.UpdateQuestions(bank.List({b, a})), 1);
+    EXPECT_EQ(list.GetItemText(0, 4), "40");
+    EXPECT_EQ(list.GetItemText(1, 4), "50");
+    EXPECT_EQ(list.UpdateQuestions(bank.List({a, stranger})), -1);
+    EXPECT_EQ(list.UpdateQuestion(stranger), -1);
+
+    CDWordArray ids;
+    ids.Add(2);
+    b->m_cszQuestionText = "changed";
+    CUpdate hint;
+    hint.SetIds(&ids);
+    EXPECT_EQ(list.UpdateFromHint(hint), 1);
+    EXPECT_EQ(list.GetItemText(1, 3), "changed");
+    ids.Add(77);
+    hint.SetIds(&ids);
+    EXPECT_EQ(list.UpdateFromHint(hint), -1);
+
+    CUpdate insert;
+    insert.SetView(stranger);
+    insert.SetInsertIndex(0);
+    EXPECT_EQ(list.InsertFromHint(insert), 0);
+    EXPECT_EQ(RowIds(list), (std::vector<int>{9, 1, 2}));
+    EXPECT_EQ(list.DeleteQuestions(bank.List({a, stranger})), 2);
+    EXPECT_EQ(RowIds(list), (std::vector<int>{2}));
+}
+
+TEST_F(ODListCtrlTest, RowsAreDrawnByTheirStateAndTheDuplicateDisplay)
+{
+    struct Case {
+        const char* name;
+        BOOL selected;
+        BOOL showSelAlways;
+        BOOL dropHilited;
+        BOOL marked;
+        BOOL useMarkedColour;
+        BOOL duplicate;
+        int height;
+        COLORREF textFill;
+        COLORREF idFill;
+        COLORREF indexFill;
+    };
+    const COLORREF hi = GetSysColor(COLOR_HIGHLIGHT);
+    const COLORREF red = RGB(255, 0, 0);
+    const COLORREF yellow = RGB(255, 255, 0);
+    const Case cases[] = {
+        {"plain", FALSE, TRUE, FALSE, FALSE, FALSE, FALSE, 16, kBack, kBack, yellow},
+        {"selected, shown always", TRUE, TRUE, FALSE, FALSE, FALSE, FALSE, 16, hi, hi, yellow},
+        {"selected, unfocused", TRUE, FALSE, FALSE, FALSE, FALSE, FALSE, 16, kBack, kBack, yellow},
+        {"drop target", FALSE, FALSE, TRUE, FALSE, FALSE, FALSE, 32, hi, hi, yellow},
+        {"marked, colour on", FALSE, TRUE, FALSE, TRUE, TRUE, FALSE, 16, kMarked, kMarked, yellow},
+        {"marked, colour off", FALSE, TRUE, FALSE, TRUE, FALSE, FALSE, 32, kBack, kBack, yellow},
+        {"marked duplicate", FALSE, TRUE, FALSE, TRUE, FALSE, TRUE, 16, kBack, red, red},
+        {"unmarked duplicate", FALSE, TRUE, FALSE, FALSE, FALSE, TRUE, 16, kBack, kBack, yellow},
+        {"selected duplicate", TRUE, TRUE, FALSE, FALSE, FALSE, TRUE, 32, hi, red, red},
+    };
+    for (const Case& c : cases) {
+        CBank bank;
+        CODListCtrl list(nullptr, nullptr, kBack, nullptr);
+        list.SetViewMode(c.height == 16 ? ODLIST_SMALL_ROWS : ODLIST_LARGE_ROWS);
+        list.SetShowSelAlways(c.showSelAlways);
+        CCorraQuestion* q = bank.Add(12, 7, "Q");
+        list.InsertQuestion(q, -1, c.selected);
+        q->m_nFlags = (c.marked ? QFLAG_LISTED : 0) | (c.duplicate ? QFLAG_DUPLICATE_ORIG : 0);
+        list.m_bUseMarkedColour = c.useMarkedColour;
+        if (c.dropHilited)
+            list.SetItemState(0, LVIS_DROPHILITED, LVIS_DROPHILITED);
+        if (c.duplicate) {
+            list.m_nHighlightId = 12;
+            list.m_nHighlightIndex = 7;
+        }
+        CFixedMetricsDC dc(600, 40);
+        const CSize indexSize = dc.GetTextExtent("7");
+        Draw(list, dc, 0, c.height);
+        EXPECT_EQ(list.m_nIconSize, c.height) << c.name;
+        EXPECT_EQ(PixelAt(dc, ColumnLeft(list, 4) - 2, 1), c.textFill) << c.name;
+        EXPECT_EQ(PixelAt(dc, ColumnLeft(list, 8) - 2, c.height - 2), c.idFill) << c.name;
+        // The index box surrounds the text by a pixel, centred in its cell; the rest of the cell
+        // is not painted.
+        const int indexMiddle = ColumnLeft(list, 4) + list.GetColumnWidth(4) / 2;
+        const int boxTop = c.height / 2 - indexSize.cy / 2 - 1;
+        EXPECT_EQ(PixelAt(dc, indexMiddle, boxTop), c.indexFill) << c.name;
+        EXPECT_EQ(PixelAt(dc, indexMiddle, boxTop - 1), RGB(255, 255, 255)) << c.name;
+        EXPECT_EQ(PixelAt(dc, ColumnLeft(list, 4) + 1, 1), RGB(255, 255, 255)) << c.name;
+        EXPECT_EQ(PixelAt(dc, 1, 1), kBack) << c.name;  // the icon cell keeps the list's colour
+        ASSERT_NE(Drawn(dc, "12"), nullptr) << c.name;
+        EXPECT_EQ(Drawn(dc, "7")->crText, RGB(0, 0, 0)) << c.name;
+    }
+}
+
+TEST_F(ODListCtrlTest, QuestionTextShowsWholeLinesAndCentresOnlyWhenAsked)
+{
+    CBank bank;
+    CODListCtrl list(nullptr, nullptr, kBack, nullptr);
+    list.SetViewMode(ODLIST_SMALL_ROWS);
+    list.InsertQuestion(bank.Add(1, 1, "Short"), -1, FALSE);
+    list.InsertQuestion(bank.Add(2, 2, "one two three four five six seven eight nine ten eleven twelve thirteen"
+                                       " fourteen fifteen sixteen seventeen eighteen nineteen twenty"),
+                        -1, FALSE);
+    // The line height of the question text's font on this device.
+    CFixedMetricsDC probe(600, 40);
+    TEXTMETRIC tm{};
+    CRect r(0, 0, 225, 0);
+    CFontMgr::DrawTextInSlotFont(&probe, "Short", -1, &r, DT_CALCRECT | DT_WORDBREAK, 0, -1.0, &tm);
+    const int line = tm.tmHeight + tm.tmExternalLeading;
+    ASSERT_GT(line, 0);
+
+    struct Case {
+        int align;
+        int height;
+        int item;
+    };
+    const Case cases[] = {{1, 32, 0}, {0, 32, 0}, {1, 16, 1}, {1, 32, 1}, {0, 64, 1}};
+    for (const Case& c : cases) {
+        CorraApp().WriteProfileInt("Settings", "AlignVCenter", c.align);
+        CFixedMetricsDC dc(600, 80);
+        Draw(list, dc, c.item, c.height);
+        const int textLeft = ColumnLeft(list, 3);
+        // The lowest row of pixels the text may have drawn into: whole lines only, at least one.
+        int lastInk = -1;
+        for (int y = 0; y < c.height; ++y)
+            for (int x = textLeft; x < textLeft + list.GetColumnWidth(3); ++x)
+                if (PixelAt(dc, x, y) != kBack)
+                    lastInk = y;
+        if (c.item == 0) {
+            const auto* t = Drawn(dc, "Short");
+            ASSERT_NE(t, nullptr);
+            EXPECT_EQ(t->y, c.align ? (c.height - line) / 2 : 0) << c.align;
+        } else {
+            const int lines = std::max(1, c.height / line);
+            EXPECT_LT(lastInk, lines * line) << c.height;
+            EXPECT_GE(lastInk, (lines - 1) * line) << c.height;
+        }
+    }
+}
+
+TEST_F(ODListCtrlTest, AutoSizeKeepsTheQuestionTextWidth)
+{
+    CBank bank;
+    CODListCtrl list(nullptr, nullptr, kBack, nullptr);
+    list.SetViewMode(ODLIST_SMALL_ROWS);
+    list.SetColumnWidth(3, 300);
+    list.InsertQuestion(bank.Add(123456789, 2, "a very long question text that would be wide"), -1, FALSE);
+    list.AutoSizeColumns();
+    EXPECT_EQ(list.GetColumnWidth(3), 300);
+    EXPECT_EQ(list.GetColumnWidth(0), 16);
+    EXPECT_GE(list.GetColumnWidth(7), 35 + 10);
+    EXPECT_GE(list.GetColumnWidth(2), 40);
+    EXPECT_EQ(list.GetColumnLabel(3), "Question Text");
+    EXPECT_EQ(list.GetColumnLabel(9), "");
+}
