@@ -318,15 +318,16 @@ void ShowQuestionLists()
     small->InsertQuestions(questions, -1, FALSE);
     small->SelectItem(2, TRUE);
     small->SetItemState(2, LVIS_FOCUSED, LVIS_FOCUSED);
+    auto* large = new CODListCtrl(doc, wnd, RGB(255, 255, 230), nullptr, wnd);
+    large->SetViewMode(ODLIST_LARGE_ROWS);
+    large->InsertQuestions(questions, -1, FALSE);
+    large->SetColumnWidth(3, 320);
+    // Marked after both lists are filled: inserting a question clears its mark.
     if (CCorraQuestion* q = small->GetItemQuestion(4)) {
         small->m_bUseMarkedColour = TRUE;
         small->MarkItems(q->m_nId, -1, FALSE, nullptr);
         small->m_nHighlightId = q->m_nId;
     }
-    auto* large = new CODListCtrl(doc, wnd, RGB(255, 255, 230), nullptr, wnd);
-    large->SetViewMode(ODLIST_LARGE_ROWS);
-    large->InsertQuestions(questions, -1, FALSE);
-    large->SetColumnWidth(3, 320);
     auto* layout = new QVBoxLayout(wnd);
     layout->addWidget(small);
     layout->addWidget(large);
