@@ -1,13 +1,20 @@
 #include "app/MainFrm.h"
 
+#include "app/BoilerPlate.h"
 #include "app/ChildFrames.h"
+#include "app/DocumentChooser.h"
 #include "app/FramePlacement.h"
 #include "app/Pictures.h"
 #include "app/StartupSettingsDlg.h"
 #include "app/TipDlg.h"
 #include "controls/PaletteSelectorBar.h"
 #include "foundation/CorraAppBase.h"
+#include "foundation/FileTypes.h"
 #include "foundation/Log.h"
+#include "model/CorraDoc.h"
+#include "model/DocumentDialogs.h"
+#include "platform/ui/Document.h"
+#include "platform/ui/View.h"
 #include "platform/core/Services.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/ControlBars.h"
@@ -29,6 +36,9 @@ CMainFrame::CMainFrame()
     BindCommand(ID_GETTING_STARTED, [] { HelpService().ShowTopic(HELP_CTX_GETTING_STARTED); });
     BindCommand(ID_HELP_FINDER, [] { HelpService().ShowTopic(0); });
     BindCommand(ID_NOTHING, [] {});
+    BindCommand(ID_MAIN_MENU, [this] { ShowStartScreen(0); });
+    BindCommand(ID_CORRA_MENU, [this] { ShowStartScreen(1, TRUE); });
+    BindCommand(ID_EXAM_MENU, [this] { ShowStartScreen(5, TRUE); });
 }
 
 CMainFrame::~CMainFrame()
@@ -44,6 +54,10 @@ CMainFrame::~CMainFrame()
 QMdiArea* CMainFrame::CreateMDIClient()
 {
     m_pClient = new CMDIClientWnd;
+    // The start screen stands over the MDI area, hidden until a timer or command shows it.
+    RegisterStartScreenPictures();
+    m_pNavigator = new CBoilerPlate;
+    m_pNavigator->Create(m_pClient, this, FALSE);
     return m_pClient;
 }
 
@@ -103,8 +117,8 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent)
         UpdateWindow();
         break;
     case TIMER_START_SCREEN:
-        // The start screen comes with its own window; until then the timer only ends.
         KillTimer(nIDEvent);
+        ShowStartScreen(0);
         break;
     case TIMER_TIP:
         KillTimer(nIDEvent);
@@ -169,6 +183,202 @@ void CMainFrame::OnInitMenu(QMenuBar*)
     help->insertAction(first, tip);
     if (first)
         help->insertSeparator(first);
+}
+
+int CMainFrame::ShowStartScreen(int nScreen, BOOL bFallback)
+{
+    if (!m_pNavigator)
+        return 0;
+    int nShown = m_pNavigator->ShowScreen(nScreen);
+    if (!nShown && bFallback)
+        nShown = m_pNavigator->ShowScreen(0);
+    return nShown;
+}
+
+LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message >= TASK_FIRST && message <= TASK_LAST)
+        return OnTask(message, wParam, lParam);
+    return CMDIFrameWnd::WindowProc(message, wParam, lParam);
+}
+
+void CMainFrame::BackTo(WPARAM wParam, int nScreen, BOOL bFallback)
+{
+    if (wParam == START_SCREEN_TASK)
+        ShowStartScreen(nScreen, bFallback);
+}
+
+namespace {
+
+CFrameWnd* FirstFrame(CDocument* pDoc)
+{
+    CView* pView = pDoc ? pDoc->GetFirstView() : nullptr;
+    return pView ? pView->GetParentFrame() : nullptr;
+}
+
+void CloseFirstFrame(CDocument* pDoc)
+{
+    if (pDoc)
+        pDoc->PostCommandToFirstView(menus::kFileClose);
+}
+
+void RestoreFrames(CDocument* pDoc)
+{
+    for (POSITION pos = pDoc ? pDoc->GetFirstViewPosition() : nullptr; pos;) {
+        CView* pView = pDoc->GetNextView(pos);
+        if (auto* pChild = dynamic_cast<CMDIChildWnd*>(pView ? pView->GetParentFrame() : nullptr))
+            pChild->MDIRestore();
+    }
+}
+
+// What a task chooses: the kind and the text that tells the user what to pick.
+struct CTaskChoice {
+    int nKind;
+    const char* info;
+};
+constexpr CTaskChoice kEditCorra{DT_CORRA, "Select a Question Corra to edit."};
+constexpr CTaskChoice kAddToCorra{DT_CORRA, "Select the Question Corra TO which you would like to add questions."};
+constexpr CTaskChoice kAddFromCorra{DT_CORRA, "Select the Question Corra FROM which you would like to copy questions."};
+constexpr CTaskChoice kEditExam{DT_EXAM, "Select an Exam to edit."};
+constexpr CTaskChoice kAddToExam{DT_EXAM, "Select an Exam to add questions to."};
+constexpr CTaskChoice kCopyFromCorra{DT_CORRA, "Select a Question Corra from which to copy questions."};
+constexpr CTaskChoice kFormsExam{DT_EXAM, "Select an exam to create forms from."};
+constexpr CTaskChoice kPreviewCorra{DT_CORRA, "Select a Question Corra to Print Preview."};
+constexpr CTaskChoice kPreviewExam{DT_EXAM, "Select an Exam to Print Preview."};
+constexpr CTaskChoice kPreviewKeys{DT_EXAM, "Select an Exam to Print Preview Keys."};
+constexpr CTaskChoice kPrintCorra{DT_CORRA, "Select a Question Corra to print."};
+constexpr CTaskChoice kPrintExam{DT_EXAM, "Select an Exam to print."};
+constexpr CTaskChoice kPrintKeys{DT_EXAM, "Select an Exam to print keys."};
+
+CDocument* Choose(const CTaskChoice& choice, BOOL& bOpened, CDocument* pExclude = nullptr)
+{
+    return DocumentChooser().ChooseDocument(choice.nKind, choice.info, bOpened, pExclude);
+}
+
+// Commands the tasks post to a chosen document's view.
+constexpr UINT ID_NEW_FORMS = 32809;
+constexpr UINT ID_PRINT_KEYS = 32822;
+constexpr UINT ID_PREVIEW_KEYS = 32850;
+
+} // namespace
+
+void CMainFrame::EditDocument(CDocument* pDoc, BOOL bDialog, BOOL bActivate)
+{
+    if (!pDoc)
+        return;
+    RestoreFrames(pDoc);
+    if (bActivate) {
+        if (CFrameWnd* pFrame = FirstFrame(pDoc))
+            pFrame->ActivateFrame();
+    }
+    if (auto* pCorra = dynamic_cast<CCorraDoc*>(pDoc); pCorra && bDialog)
+        DocumentDialogs().ShowQuestionDialog(*pCorra);
+}
+
+LRESULT CMainFrame::OnTask(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    BOOL bOpened = FALSE;
+    // A choice, then the command posted to the chosen document's view; cancelled, the page.
+    auto chooseAndPost = [&](const CTaskChoice& choice, UINT nCommand, int nBack) {
+        if (CDocument* pDoc = Choose(choice, bOpened)) {
+            RestoreFrames(pDoc);
+            pDoc->PostCommandToFirstView(nCommand);
+        } else {
+            BackTo(wParam, nBack, FALSE);
+        }
+    };
+    switch (message) {
+    case 0x8004:
+        EditDocument(NewDocumentOfKind(DT_CORRA), TRUE, FALSE);
+        return 0;
+    case 0x8005:
+        if (CDocument* pDoc = Choose(kEditCorra, bOpened))
+            EditDocument(pDoc, TRUE, TRUE);
+        else
+            BackTo(wParam, 1, TRUE);
+        return 0;
+    case 0x8006: {
+        CDocument* pTo = Choose(kAddToCorra, bOpened);
+        if (!pTo) {
+            BackTo(wParam, 1, TRUE);
+            return 0;
+        }
+        const BOOL bOpenedTo = bOpened;
+        if (CDocument* pFrom = Choose(kAddFromCorra, bOpened, pTo)) {
+            ShowSideBySide(FirstFrame(pTo), FirstFrame(pFrom));
+            return 0;
+        }
+        // Only what this task opened is closed again.
+        if (bOpenedTo)
+            CloseFirstFrame(pTo);
+        BackTo(wParam, 1, TRUE);
+        return 0;
+    }
+    case 0x8015:
+        EditDocument(NewDocumentOfKind(DT_EXAM), TRUE, FALSE);
+        return 0;
+    case 0x8016:
+        if (CDocument* pDoc = Choose(kEditExam, bOpened))
+            EditDocument(pDoc, TRUE, TRUE);
+        else
+            BackTo(wParam, 5, TRUE);
+        return 0;
+    case 0x8017: {
+        CDocument* pExam = Choose(kAddToExam, bOpened);
+        CDocument* pCorra = pExam ? Choose(kCopyFromCorra, bOpened) : nullptr;
+        if (pExam && pCorra)
+            ShowSideBySide(FirstFrame(pExam), FirstFrame(pCorra));
+        else
+            BackTo(wParam, 5, TRUE);
+        return 0;
+    }
+    case 0x8018:
+        if (CDocument* pDoc = Choose(kAddToExam, bOpened))
+            EditDocument(pDoc, TRUE, FALSE);
+        else
+            BackTo(wParam, 5, TRUE);
+        return 0;
+    case 0x8019: {
+        CDocument* pExam = NewDocumentOfKind(DT_EXAM);
+        if (!pExam)
+            return 0;
+        if (CDocument* pCorra = Choose(kCopyFromCorra, bOpened)) {
+            ShowSideBySide(FirstFrame(pExam), FirstFrame(pCorra));
+            return 0;
+        }
+        CloseFirstFrame(pExam);
+        BackTo(wParam, 5, TRUE);
+        return 0;
+    }
+    case 0x801B: chooseAndPost(kFormsExam, ID_NEW_FORMS, 5); return 0;
+    case 0x801C: chooseAndPost(kPreviewCorra, menus::kPrintPreview, 8); return 0;
+    case 0x801D: chooseAndPost(kPreviewExam, menus::kPrintPreview, 8); return 0;
+    case 0x801E: chooseAndPost(kPreviewKeys, ID_PREVIEW_KEYS, 8); return 0;
+    case 0x8028: chooseAndPost(kPrintCorra, menus::kPrint, 8); return 0;
+    case 0x8029: chooseAndPost(kPrintExam, menus::kPrint, 8); return 0;
+    case 0x802A: chooseAndPost(kPrintKeys, ID_PRINT_KEYS, 8); return 0;
+    case 0x8003:
+    case 0x8008:
+    case 0x805B:
+    case 0x805C:
+    case 0x8014:
+    case 0x801A: {
+        // The Add Question Wizard is not part of this program yet: the task ends as cancelled.
+        LogOutput(CString::Formatted("CMainFrame::OnTask(0x%X, %d, %ld) - the wizard is not available", message,
+                                     static_cast<int>(wParam), static_cast<long>(lParam)),
+                  1, LOG_HERE);
+        const int nBack = message == 0x8003 || message == 0x8008 ? 1 : 5;
+        if (message != 0x805C && lParam == 0)
+            BackTo(wParam, nBack, TRUE);
+        return 0;
+    }
+    case 0x8050: PostCommand(menus::kExit); return 0;
+    case 0x8052: return 1;
+    case 0x8059:
+        FontManagerDialogSlot().Get().Run(static_cast<int>(wParam), this);
+        return 0;
+    default: return 0;
+    }
 }
 
 namespace {

@@ -6,6 +6,12 @@
 #include "controls/FloatEditTB.h"
 #include "platform/ui/MDIFrameWnd.h"
 
+#include "app/BoilerPlate.h"
+
+#include <QPointer>
+
+class CDocument;
+
 class CMDIClientWnd;
 class CPaletteSelectorBar;
 class CStatusBar;
@@ -47,15 +53,32 @@ public:
     // The welcome message (timer 5): nothing once the user suppressed it.
     void ShowWelcome();
 
+    // The start screen's page n; 0 when it cannot be shown. With bFallback, page 0 instead.
+    int ShowStartScreen(int nScreen, BOOL bFallback = FALSE);
+    CBoilerPlate* GetNavigator() const { return m_pNavigator; }
+    // Runs a task of the start screen (wParam START_SCREEN_TASK) or of a document (0).
+    LRESULT OnTask(UINT message, WPARAM wParam, LPARAM lParam);
+
 protected:
     QMdiArea* CreateMDIClient() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     CToolBar* m_pToolBar = nullptr;
     CStatusBar* m_pStatusBar = nullptr;
     CMDIClientWnd* m_pClient = nullptr;
     CPaletteSelectorBar* m_pQuickPick = nullptr;
+    QPointer<CBoilerPlate> m_pNavigator;
+
+    // A task cancelled from the start screen shows its page again.
+    void BackTo(WPARAM wParam, int nScreen, BOOL bFallback);
+    // The question dialog of a chosen or new document, its frames restored, its first frame active.
+    static void EditDocument(CDocument* pDoc, BOOL bDialog, BOOL bActivate);
 };
+
+// The main frame's tasks, posted by the start screen and by documents.
+constexpr UINT TASK_FIRST = 0x8003;
+constexpr UINT TASK_LAST = 0x805C;
 
 // The section of the profile that keeps the bars' places.
 constexpr const char* DOCK_STATE_SECTION = "QVDockState";

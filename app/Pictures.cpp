@@ -1,6 +1,11 @@
 #include "app/Pictures.h"
 
+#include "platform/ui/ResourceImage.h"
+#include "res/ids/App.h"
+
 #include <QFont>
+
+#include <array>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -36,6 +41,41 @@ void DrawCard(QPainter& p, const QRectF& r, const QColor& edge, bool tick)
     }
 }
 
+// A light ground with a dark band down the left whose edge curves through the x values given
+// (top, two control points, bottom).
+void PaintBackdrop(QPainter& p, int w, int h, QColor lightTop, QColor lightBottom, int bandWidth,
+                   const std::array<double, 4>& edge)
+{
+    QLinearGradient light(0, 0, w, h);
+    light.setColorAt(0, lightTop);
+    light.setColorAt(1, lightBottom);
+    p.fillRect(QRect(0, 0, w, h), light);
+    QLinearGradient dark(0, 0, bandWidth, h);
+    dark.setColorAt(0, kNavy);
+    dark.setColorAt(1, kTeal);
+    QPainterPath band;
+    band.moveTo(0, 0);
+    band.lineTo(edge[0], 0);
+    band.cubicTo(edge[1], h / 3.0, edge[2], h * 2 / 3.0, edge[3], h);
+    band.lineTo(0, h);
+    band.closeSubpath();
+    p.fillPath(band, dark);
+}
+
+// Three question cards fanned around a centre, the top one ticked.
+void DrawCardFan(QPainter& p, QPointF centre, QSizeF card)
+{
+    p.save();
+    p.translate(centre);
+    for (int i = -1; i <= 1; ++i) {
+        p.save();
+        p.rotate(i * 12.0);
+        DrawCard(p, QRectF(-card.width() / 2, -card.height() / 2, card.width(), card.height()), kNavy, i == 1);
+        p.restore();
+    }
+    p.restore();
+}
+
 QPixmap IconPixmap(int size, unsigned nKind)
 {
     QPixmap pm(size, size);
@@ -65,30 +105,8 @@ QPixmap SplashPicture(qreal dpr)
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     // The right part carries the black texts, so it stays light.
-    QLinearGradient light(0, 0, 0, h);
-    light.setColorAt(0, QColor(250, 251, 255));
-    light.setColorAt(1, QColor(226, 232, 246));
-    p.fillRect(QRect(0, 0, w, h), light);
-    QLinearGradient dark(0, 0, 260, h);
-    dark.setColorAt(0, kNavy);
-    dark.setColorAt(1, kTeal);
-    QPainterPath left;
-    left.moveTo(0, 0);
-    left.lineTo(250, 0);
-    left.cubicTo(290, 100, 220, 200, 262, h);
-    left.lineTo(0, h);
-    left.closeSubpath();
-    p.fillPath(left, dark);
-    // A fan of question cards.
-    p.save();
-    p.translate(128, 118);
-    for (int i = -1; i <= 1; ++i) {
-        p.save();
-        p.rotate(i * 12.0);
-        DrawCard(p, QRectF(-42, -52, 84, 104), kNavy, i == 1);
-        p.restore();
-    }
-    p.restore();
+    PaintBackdrop(p, w, h, QColor(250, 251, 255), QColor(226, 232, 246), 260, {250, 290, 220, 262});
+    DrawCardFan(p, QPointF(128, 118), QSizeF(84, 104));
     p.setPen(QColor(255, 255, 255));
     QFont name(QStringLiteral("Arial"));
     name.setPixelSize(40);
@@ -192,4 +210,102 @@ QIcon MainMenuIcon()
     p.setBrush(kGold);
     p.drawEllipse(QPointF(12.5, 12.5), 2.5, 2.5);
     return QIcon(pm);
+}
+
+namespace {
+
+enum class ButtonState { Up, Down, Focus };
+
+// A shape of the start screen's buttons: shaded, with a light rim; pressed darker and sunk by a
+// pixel, focused with a gold ring.
+QImage ButtonPicture(int w, int h, bool round, QColor top, QColor bottom, ButtonState state)
+{
+    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QRectF shape(2, 2, w - 4, h - 5);
+    const double radius = round ? shape.width() / 2 : shape.height() / 2;
+    if (state == ButtonState::Down) {
+        top = top.darker(130);
+        bottom = bottom.darker(130);
+        shape.translate(0, 1);
+    }
+    // A soft shadow under the shape.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 0, state == ButtonState::Down ? 30 : 60));
+    p.drawRoundedRect(shape.translated(0, 2), radius, radius);
+    QLinearGradient fill(0, shape.top(), 0, shape.bottom());
+    fill.setColorAt(0, top);
+    fill.setColorAt(1, bottom);
+    p.setBrush(fill);
+    const QColor rim = state == ButtonState::Focus ? kGold : QColor(255, 255, 255, 210);
+    const double rimWidth = state == ButtonState::Focus ? 3.0 : 1.5;
+    p.setPen(QPen(rim, rimWidth));
+    p.drawRoundedRect(shape.adjusted(rimWidth / 2, rimWidth / 2, -rimWidth / 2, -rimWidth / 2), radius, radius);
+    // A gloss over the upper half.
+    // Kept faint and high, so that the white caption stays clear over it.
+    QRectF gloss = shape.adjusted(shape.width() * 0.12, 2, -shape.width() * 0.12, -shape.height() * 0.62);
+    QLinearGradient shine(0, gloss.top(), 0, gloss.bottom());
+    shine.setColorAt(0, QColor(255, 255, 255, state == ButtonState::Down ? 30 : 60));
+    shine.setColorAt(1, QColor(255, 255, 255, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(shine);
+    const double glossRadius = round ? gloss.width() / 2 : gloss.height() / 2;
+    p.drawRoundedRect(gloss, glossRadius, glossRadius);
+    return img;
+}
+
+QImage BackgroundPicture()
+{
+    const int w = 600, h = 400;
+    QImage img(w, h, QImage::Format_RGB32);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    // The band behind the three round buttons, faint question cards in the corner no button takes.
+    PaintBackdrop(p, w, h, QColor(246, 248, 253), QColor(218, 226, 243), 200, {175, 215, 150, 195});
+    p.setOpacity(0.22);
+    DrawCardFan(p, QPointF(268, 336), QSizeF(44, 56));
+    p.setOpacity(1.0);
+    // A gold rule over the title.
+    p.setPen(QPen(kGold, 3));
+    p.drawLine(330, 352, 590, 352);
+    p.setPen(QPen(QColor(170, 180, 205), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRect(0, 0, w - 1, h - 1));
+    return img;
+}
+
+} // namespace
+
+QImage StartScreenPicture(unsigned nId)
+{
+    // Round buttons 100 across; task ovals wide enough for two lines of the bold caption font;
+    // the small ovals hold one short word.
+    const QColor circleTop(52, 86, 196), circleBottom(22, 36, 110);
+    const QColor navTop(34, 170, 186), navBottom(12, 104, 124);
+    const QColor backTop(128, 140, 168), backBottom(76, 86, 112);
+    const QColor closeTop(196, 92, 70), closeBottom(140, 50, 36);
+    switch (nId) {
+    case IDB_START_BACKGROUND: return BackgroundPicture();
+    case IDB_CIRCLE_UP: return ButtonPicture(100, 100, true, circleTop, circleBottom, ButtonState::Up);
+    case IDB_CIRCLE_DOWN: return ButtonPicture(100, 100, true, circleTop, circleBottom, ButtonState::Down);
+    case IDB_CIRCLE_FOCUS: return ButtonPicture(100, 100, true, circleTop, circleBottom, ButtonState::Focus);
+    case IDB_NAV_UP: return ButtonPicture(240, 48, false, navTop, navBottom, ButtonState::Up);
+    case IDB_NAV_DOWN: return ButtonPicture(240, 48, false, navTop, navBottom, ButtonState::Down);
+    case IDB_NAV_FOCUS: return ButtonPicture(240, 48, false, navTop, navBottom, ButtonState::Focus);
+    case IDB_SMALL_NAV_UP: return ButtonPicture(84, 34, false, backTop, backBottom, ButtonState::Up);
+    case IDB_SMALL_NAV_DOWN: return ButtonPicture(84, 34, false, backTop, backBottom, ButtonState::Down);
+    case IDB_SMALL_NAV2_UP: return ButtonPicture(84, 34, false, closeTop, closeBottom, ButtonState::Up);
+    case IDB_SMALL_NAV2_DOWN: return ButtonPicture(84, 34, false, closeTop, closeBottom, ButtonState::Down);
+    default: return QImage();
+    }
+}
+
+void RegisterStartScreenPictures()
+{
+    for (unsigned nId : {IDB_START_BACKGROUND, IDB_CIRCLE_UP, IDB_CIRCLE_DOWN, IDB_CIRCLE_FOCUS, IDB_NAV_UP,
+                         IDB_NAV_DOWN, IDB_NAV_FOCUS, IDB_SMALL_NAV2_UP, IDB_SMALL_NAV2_DOWN, IDB_SMALL_NAV_UP,
+                         IDB_SMALL_NAV_DOWN})
+        SetResourceImage(nId, StartScreenPicture(nId));
 }

@@ -4,6 +4,7 @@
 
 #include <QCursor>
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 
 // The splash picture (350): the program's name on the left, room for the version and build
@@ -17,5 +18,9 @@ QIcon ProgramIcon();
 QIcon DocumentIcon(unsigned nKind);
 // The program's own cursor (1244): an arrow with a small question mark.
 QCursor CorraCursor();
+// A picture of the start screen by id (231, 338 to 345, 347, 348); null for any other id.
+QImage StartScreenPicture(unsigned nId);
+// Registers the start screen's pictures under their ids.
+void RegisterStartScreenPictures();
 // The main toolbar's picture of the start screen ("Main menu").
 QIcon MainMenuIcon();

@@ -85,6 +85,15 @@ BOOL CBitmapEx::LoadImageFromFile(LPCSTR file)
     return FALSE;
 }
 
+void CBitmapEx::Empty()
+{
+    DeleteObject();
+    m_bTransparent = FALSE;
+    m_bBroken = FALSE;
+    m_csBrokenFile.Empty();
+    m_masked = QImage();
+}
+
 BOOL CBitmapEx::AttachPicture(UINT nId)
 {
     QImage picture;

@@ -20,6 +20,8 @@ public:
     // component (its picture 288 when it is not installed). On failure the broken-image picture
     // stands in, the file's name is kept, and the result is FALSE.
     BOOL LoadImageFromFile(LPCSTR file);
+    // No picture any more (and no broken mark).
+    void Empty();
 
     // Copies the bitmap stretched to cx by cy at (x, y); 0 for a size takes the bitmap's own.
     BOOL DrawBitmap(CDC* pDC, int x, int y, int cx = 0, int cy = 0);

@@ -18,6 +18,19 @@ constexpr unsigned IDW_QUICKPICK_BAR = 146;
 constexpr unsigned IDB_SPLASH = 350;
 constexpr unsigned IDB_TIP_LIGHTBULB = 113;
 constexpr unsigned IDC_CORRA_CURSOR = 1244;
+// The start screen: its background, and the up, pressed and focus pictures of its round and
+// oval buttons; the small ovals of "Back" and "Close" have no focus picture.
+constexpr unsigned IDB_START_BACKGROUND = 231;
+constexpr unsigned IDB_CIRCLE_UP = 338;
+constexpr unsigned IDB_CIRCLE_DOWN = 339;
+constexpr unsigned IDB_CIRCLE_FOCUS = 340;
+constexpr unsigned IDB_NAV_UP = 341;
+constexpr unsigned IDB_NAV_DOWN = 342;
+constexpr unsigned IDB_NAV_FOCUS = 343;
+constexpr unsigned IDB_SMALL_NAV2_UP = 344;
+constexpr unsigned IDB_SMALL_NAV2_DOWN = 345;
+constexpr unsigned IDB_SMALL_NAV_UP = 347;
+constexpr unsigned IDB_SMALL_NAV_DOWN = 348;
 
 // About box.
 constexpr unsigned IDD_ABOUTBOX = 100;

@@ -3,11 +3,15 @@
 // it (plain text, as an older program or another tool leaves it), and the application object.
 
 #include "app/CorraApp.h"
+#include "app/MainFrm.h"
 #include "foundation/EncryptedArchive.h"
 #include "model/CorraDoc.h"
 #include "platform/core/FileSys.h"
 #include "tests/support/CorraTest.h"
 
+#include <QApplication>
+
+#include <memory>
 #include <string>
 
 class AppTest : public CorraTest {
@@ -31,4 +35,32 @@ protected:
         CEncryptedArchive in(path, FALSE, 4096);
         return in.GetReadKind() == CEncryptedArchive::readEnciphered;
     }
+};
+
+// The application started as the program starts it, with no welcome, splash or start screen
+// (other lines of "Settings" may be given), and its main window.
+class MainWindowTest : public AppTest {
+protected:
+    void StartApp(const char* settings = "BoilerPlateAtStartup=0\n")
+    {
+        WriteHomeFile("Corra.ini",
+                      std::string("[HVMsgBoxDontShow]\nDontShowWelcome=1\n[Settings]\nSplash=0\n") + settings);
+        m_app = std::make_unique<CCorraApp>();
+        ASSERT_TRUE(m_app->InitInstance());
+        m_pMain = m_app->GetMainFrame();
+        m_pMain->resize(1000, 740);
+    }
+    void TearDown() override
+    {
+        if (m_app) {
+            m_app->CloseAllDocuments(TRUE);
+            m_app->ExitInstance();
+        }
+        m_app.reset();
+        QApplication::processEvents();
+        AppTest::TearDown();
+    }
+
+    std::unique_ptr<CCorraApp> m_app;
+    CMainFrame* m_pMain = nullptr;
 };

@@ -297,6 +297,25 @@ void ShowMainWindow(BOOL bEditor = FALSE)
     Shoot(pMain);
 }
 
+// The main window with the start screen on page n over an empty MDI area.
+void ShowStartScreen(int nScreen)
+{
+    static CCorraApp* app = nullptr;
+    CString home = GetProgramHome();
+    const char* ini = "[HVMsgBoxDontShow]\nDontShowWelcome=1\n[Settings]\nSplash=0\nBoilerPlateAtStartup=0\n"
+                      "[Tip]\nStartUp=0\n";
+    fsys::WriteFile(home + "Corra.ini", ini, std::strlen(ini));
+    app = new CCorraApp;
+    if (!app->InitInstance())
+        return;
+    CMainFrame* pMain = app->GetMainFrame();
+    pMain->resize(1000, 700);
+    pMain->show();
+    Settle();
+    pMain->ShowStartScreen(nScreen);
+    Shoot(pMain);
+}
+
 // The questions of the sample bank in the owner-drawn list, with small rows (one selected,
 // two marked as duplicates of each other) and with large rows.
 void ShowQuestionLists()
@@ -456,6 +475,10 @@ std::vector<Scene> Scenes()
              Shoot(dlg);
          }},
         {"main-window", [] { ShowMainWindow(); }},
+        {"start-screen", [] { ShowStartScreen(0); }},
+        {"start-screen-corra", [] { ShowStartScreen(1); }},
+        {"start-screen-print", [] { ShowStartScreen(8); }},
+        {"start-screen-add-corra", [] { ShowStartScreen(3); }},
         {"question-editor", [] { ShowQuestionEditor(); }},
         {"main-window-editor", [] { ShowMainWindow(TRUE); }},
         {"subjects-chooser",
