@@ -6,7 +6,9 @@
 // byte buffer; it is a CSerial so that owners can hold maps of any kind behind one interface.
 
 #include "foundation/ENString.h"
+#include "foundation/PtrListEx.h"
 #include "foundation/Serial.h"
+#include "platform/core/FileSys.h"
 #include "platform/core/String.h"
 #include "platform/core/WinTypes.h"
 
@@ -96,8 +98,53 @@ using CDelItemMap = CSerialMap<int, void*>;
 using CFontMap = CSerialMap<int, LOGFONT>;
 // Numbers (answer sizes) by question type.
 using CIntValueMap = CSerialMap<int, double>;
-// Files by lower-cased path, to the owner's own records (not owned).
-using CLinkMap = CSerialMap<CENString, void*>;
+// Files by path, to the owner's own records of them (not owned): the files an exam's questions
+// are linked to.
+class CLinkMap : public CSerialMap<CENString, void*> {
+public:
+    // The key of a file: its path with one kind of separator. Case is kept: the file system
+    // tells names apart by case.
+    static CENString KeyOf(LPCSTR path) { return CENString(fsys::NormalizeSeparators(path ? path : "")); }
+
+    // One link to the file at path: the file's record, which make() gives when the file is new
+    // (*pNew is then TRUE). NULL, and nothing kept, for an empty path or a record not made.
+    template <typename Make>
+    void* AddLink(LPCSTR path, Make make, BOOL* pNew = nullptr)
+    {
+        if (pNew)
+            *pNew = FALSE;
+        if (!path || !*path)
+            return nullptr;
+        const CENString key = KeyOf(path);
+        void* record = nullptr;
+        if (Lookup(key, record))
+            return record;
+        record = make();
+        if (record) {
+            Insert(key, record);
+            if (pNew)
+                *pNew = TRUE;
+        }
+        return record;
+    }
+
+    // The map made again from a list of links: pathOf(link) names a link's file (empty: the
+    // item is no link), make(link) makes the record of a file met first, and more(record, link)
+    // is told of every further link to a file. The number of files.
+    template <typename PathOf, typename Make, typename More>
+    int Fill(const CPtrListEx& links, PathOf pathOf, Make make, More more)
+    {
+        Clear();
+        for (POSITION pos = links.GetHeadPosition(); pos;) {
+            void* link = links.GetNext(pos);
+            BOOL isNew = FALSE;
+            void* record = AddLink(CString(pathOf(link)), [&] { return make(link); }, &isNew);
+            if (record && !isNew)
+                more(record, link);
+        }
+        return GetCount();
+    }
+};
 using CLinkSheetMap = CSerialMap<CENString, void*>;
 // Texts of the answer keys by id.
 using CKeysMap = CSerialMap<UINT, CENString>;

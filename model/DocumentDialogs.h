@@ -36,8 +36,9 @@ public:
     virtual BOOL OfferNewSubjects(CCorraDoc& doc, const CStringArray& subjects) { return FALSE; }
     // The document's fonts changed: the dialog lays its text out again.
     virtual void DocumentFontsChanged(CCorraDoc& doc) {}
-    // The groups window of the document.
+    // The groups window of the document, and its caption.
     virtual void ShowGroupsWindow(CCorraDoc& doc) = 0;
+    virtual void SetGroupsWindowTitle(CCorraDoc& doc, const CString& title) {}
     // The image link check ("Image Link Status..."): FALSE when the user left it unfinished.
     virtual BOOL CheckImageLinks(CCorraDoc& doc) = 0;
     // Closes the document's question dialog and groups window.

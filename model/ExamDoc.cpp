@@ -229,6 +229,12 @@ void CExamDoc::AfterReadCheck()
         PostViewMessage(WM_CORRA_LINKCHECK);
 }
 
+void CExamDoc::OnOpenOrNew()
+{
+    CCorraDoc::OnOpenOrNew();
+    DocumentDialogs().SetGroupsWindowTitle(*this, m_strTitle + " - Groups");
+}
+
 CExamQuestion* CExamDoc::CreateLinkedQuestion(const CCorraQuestion& source, LPCSTR corraFile, LPCSTR identityName)
 {
     auto* added = dynamic_cast<CExamQuestion*>(AddNewQuestion(&source));

@@ -86,6 +86,8 @@ public:
     BOOL ReOrderCollection(CCorraQuestion* form) override;
     // The bank's check, then the link check is asked of the first view.
     void AfterReadCheck() override;
+    // The groups window is captioned for the exam.
+    void OnOpenOrNew() override;
     int GroupByTypeWithoutIdentity();
 
     // ---- links

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -131,4 +132,42 @@ TEST(CStringCountMap, CountsOccurrences)
     EXPECT_EQ(ids.AddOccurrence("1234"), 3);
     EXPECT_EQ(ids.AddOccurrence("5678"), 1);
     EXPECT_EQ(ids.GetCount(), 2);
+}
+
+TEST(CLinkMap, OneRecordPerFileCountingItsLinks)
+{
+    struct Link {
+        const char* path;
+    };
+    struct File {
+        CString path;
+        int links = 1;
+    };
+    Link links[] = {{"/b/Bank.crr"}, {""}, {"/a/Bank.crr"}, {"\\b\\Bank.crr"}, {"/b/bank.crr"}, {"/b/Bank.crr"}};
+    CPtrListEx list;
+    for (Link& link : links)
+        list.AddTail(&link);
+    std::vector<std::unique_ptr<File>> files;
+    CLinkMap map;
+    map.Insert(CLinkMap::KeyOf("/stale.crr"), nullptr);
+    int count = map.Fill(
+        list, [](void* p) { return static_cast<Link*>(p)->path; },
+        [&](void* p) {
+            files.push_back(std::make_unique<File>(File{static_cast<Link*>(p)->path}));
+            return static_cast<void*>(files.back().get());
+        },
+        [](void* record, void*) { ++static_cast<File*>(record)->links; });
+    // Separators do not matter, case does; the map was emptied first; keys in order.
+    ASSERT_EQ(count, 3);
+    std::vector<std::pair<CString, int>> seen;
+    for (const auto& [key, record] : map)
+        seen.emplace_back(static_cast<File*>(record)->path, static_cast<File*>(record)->links);
+    const std::vector<std::pair<CString, int>> expected = {{"/a/Bank.crr", 1}, {"/b/Bank.crr", 3}, {"/b/bank.crr", 1}};
+    EXPECT_EQ(seen, expected);
+
+    BOOL isNew = TRUE;
+    EXPECT_EQ(map.AddLink("/a/Bank.crr", [] { return static_cast<void*>(nullptr); }, &isNew), seen.empty() ? nullptr : map.begin()->second);
+    EXPECT_FALSE(isNew);
+    EXPECT_EQ(map.AddLink("", [&] { return static_cast<void*>(&isNew); }, &isNew), nullptr);
+    EXPECT_EQ(map.GetCount(), 3);
 }

@@ -7,7 +7,9 @@
 #include "platform/core/FileSys.h"
 #include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraTest.h"
+#include "tests/support/FakeDocumentDialogs.h"
 
+#include <algorithm>
 #include <ctime>
 
 namespace {
@@ -78,6 +80,17 @@ protected:
     }
 
     CScriptedExamDialogs dialogs;
+};
+
+// An exam whose first view records the messages posted to it.
+class CRecordingExam : public CExamDoc {
+public:
+    BOOL PostViewMessage(UINT message, WPARAM, LPARAM) override
+    {
+        posted.push_back(message);
+        return TRUE;
+    }
+    std::vector<UINT> posted;
 };
 
 CExamQuestion* Exam(void* p)
@@ -346,6 +359,114 @@ TEST_F(ExamDocTest, FixedPositionsMoveIntoPlaceInEveryForm)
     exam.ShowQuestProps(qs[0]);
     EXPECT_EQ(qs[0]->m_nFixedPosition, 0);
     EXPECT_TRUE(exam.CheckFixedPositions());
+}
+
+TEST_F(ExamDocTest, ADuplicatedIndexInTheFileIsReadWithAWarningAndTheLinkCheckIsAsked)
+{
+    const std::string record = "BEGIN QUESTION\r\nID: %d\r\nTYPE:  ES\r\nINDEX:%d\r\nTEXT: { q }\r\n"
+                               "ATTRIBUTES: 0\r\nFIXEDPOSITION: 0\r\nEND QUESTION\r\n\r\n";
+    std::string text;
+    for (auto [id, index] : {std::pair{1, 7}, {2, 0}, {3, 7}, {4, 0}, {5, 7}})
+        text += CString::Formatted(record.c_str(), id, index).GetString();
+    const CString path = WriteHomeFile("dup.exm", text);
+    CRecordingExam exam;
+    exam.ReadCorraDoc(path);
+    EXPECT_EQ(exam.GetQuestionCount(), 5);
+    // One warning per duplicate (the file has no header, which is said too).
+    int warnings = 0;
+    for (const auto& call : messageBox.calls)
+        warnings += call.text == "Warning:  this exam contains a duplicated index: 7";
+    EXPECT_EQ(warnings, 2);
+    EXPECT_EQ(std::count(exam.posted.begin(), exam.posted.end(), WM_CORRA_LINKCHECK), 1);
+
+    // Not while the main frame opens it for a task of its own.
+    CCorraDoc::SuppressAutoSave(TRUE);
+    CRecordingExam quiet;
+    quiet.ReadCorraDoc(path);
+    CCorraDoc::SuppressAutoSave(FALSE);
+    EXPECT_TRUE(quiet.posted.empty());
+}
+
+TEST_F(ExamDocTest, OneFixedQuestionPerPositionAndOneIdentityQuestion)
+{
+    CExamDoc exam;
+    auto add = [&]() {
+        auto* q = static_cast<CExamQuestion*>(exam.InsertQuestion(new CExamQuestion));
+        q->m_nType = static_cast<int>(IDS_QTYPE_ES);
+        return q;
+    };
+    CExamQuestion* fixed = add();
+    fixed->m_nAttributes = EXAM_ATTR_FIXED | EXAM_ATTR_IDENTITY;
+    fixed->m_nFixedPosition = 2;
+    add();
+
+    EXPECT_FALSE(exam.ValidateFixedPosition(0));
+    EXPECT_EQ(messageBox.calls.back().text, "Fixed position must be 1 or greater.");
+    EXPECT_TRUE(exam.ValidateFixedPosition(1));
+    messageBox.QueueAnswer(IDNO);
+    EXPECT_FALSE(exam.ValidateFixedPosition(2));
+    EXPECT_TRUE(fixed->IsFixed());
+    messageBox.QueueAnswer(IDYES);
+    EXPECT_TRUE(exam.ValidateFixedPosition(2));
+    EXPECT_FALSE(fixed->IsFixed());
+    EXPECT_EQ(fixed->m_nFixedPosition, 0);
+
+    messageBox.QueueAnswer(IDNO);
+    EXPECT_FALSE(exam.ConfirmSingleIdentity());
+    EXPECT_EQ(exam.FindIdentityQuestion(), fixed);
+    messageBox.QueueAnswer(IDYES);
+    EXPECT_TRUE(exam.ConfirmSingleIdentity());
+    EXPECT_EQ(exam.FindIdentityQuestion(), nullptr);
+    EXPECT_TRUE(exam.ConfirmSingleIdentity());
+}
+
+TEST_F(ExamDocTest, ThePropertiesListTheLinkedFilesAndNameTheMissingOnes)
+{
+    CServiceScope<IExamDialogs> scope(ExamDialogsSlot(), dialogs);
+    const CString there = WriteHomeFile("There.crr", "x");
+    CExamDoc exam;
+    for (const CString& file : {there, HomePath("Gone.crr"), there}) {
+        auto* q = static_cast<CExamQuestion*>(exam.InsertQuestion(new CExamQuestion));
+        q->m_nType = static_cast<int>(IDS_QTYPE_ES);
+        q->SetLink(file, "");
+    }
+    exam.ShowFileProperties();
+    ASSERT_EQ(dialogs.shownProps.linkedFiles.GetSize(), 1);
+    EXPECT_EQ(dialogs.shownProps.linkedFiles[0], there);
+    EXPECT_EQ(dialogs.shownProps.questionCount, "3");
+    EXPECT_EQ(dialogs.shownProps.formCount, "0");
+    ASSERT_EQ(messageBox.calls.size(), 1u);
+    EXPECT_NE(messageBox.calls[0].text.Find("cannot be found:\n\nGone.crr"), -1);
+    EXPECT_EQ(exam.m_csTitle1, "Biology 101");
+    EXPECT_TRUE(exam.IsModified());
+}
+
+TEST_F(ExamDocTest, ANewExamCaptionsItsGroupsWindow)
+{
+    CFakeDocumentDialogs windows;
+    CServiceScope<IDocumentDialogs> scope(DocumentDialogsSlot(), windows);
+    CExamDoc exam;
+    exam.SetTitle("Final");
+    exam.OnOpenOrNew();
+    EXPECT_EQ(windows.groupsTitle, "Final - Groups");
+}
+
+TEST_F(ExamDocTest, FormNamesTakeTheirPlaceholdersAsText)
+{
+    struct Case {
+        const char* format;
+        int n;
+        const char* name;
+    };
+    const Case cases[] = {
+        {"Form %a", 1, "Form b"},
+        {"Set %A (100%)", 2, "Set C (100%)"},
+        {"%s version %d", 3, "%s version 3"},
+        {"Version ", 4, "Version 4"},
+        {"%n%x %a", 0, "%n%x a"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CExamDoc::FormatFormName(c.format, c.n), c.name) << c.format;
 }
 
 } // namespace

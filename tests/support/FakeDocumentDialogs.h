@@ -23,6 +23,7 @@ public:
         return TRUE;
     }
     void ShowGroupsWindow(CCorraDoc&) override { calls.push_back("groups"); }
+    void SetGroupsWindowTitle(CCorraDoc&, const CString& t) override { groupsTitle = t; }
     BOOL CheckImageLinks(CCorraDoc&) override
     {
         calls.push_back("links");
@@ -44,4 +45,5 @@ public:
     BOOL hasQuestion = FALSE;
     BOOL busy = FALSE;
     CString title;
+    CString groupsTitle;
 };
