@@ -1,5 +1,6 @@
 #include "app/CorraApp.h"
 
+
 #include "app/AboutDlg.h"
 #include "app/ChildFrames.h"
 #include "app/DocTypeDlg.h"
@@ -19,6 +20,7 @@
 #include "model/CorraDoc.h"
 #include "model/CorraIds.h"
 #include "model/CorraQuestion.h"
+#include "model/SampleBank.h"
 #include "model/ExamDoc.h"
 #include "model/ViewServices.h"
 #include "platform/core/FileSys.h"
@@ -310,6 +312,9 @@ void CCorraApp::AssignLocalConfigFile(BOOL bQuiet)
         }
         LogOutput("CCorraApp::AssignLocalConfigFile() - local ini file does not exist, using default", 3, LOG_HERE);
         LogOutput(path, 3, LOG_HERE);
+        // A first start gives the teacher a bank to look at; nothing of theirs is overwritten.
+        if (!bQuiet)
+            InstallSamples();
     }
     SetProfileName(path);
 }
