@@ -19,26 +19,12 @@
 
 namespace {
 
-class FramesTest : public AppTest {
+class FramesTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        AppTest::SetUp();
-        WriteHomeFile("Corra.ini", "[HVMsgBoxDontShow]\nDontShowWelcome=1\n[Settings]\nSplash=0\n");
-        m_app = std::make_unique<CCorraApp>();
-        ASSERT_TRUE(m_app->InitInstance());
-        m_pMain = m_app->GetMainFrame();
-        m_pMain->resize(1000, 740);
-    }
-    void TearDown() override
-    {
-        if (m_app) {
-            m_app->CloseAllDocuments(TRUE);
-            m_app->ExitInstance();
-        }
-        m_app.reset();
-        QApplication::processEvents();
-        AppTest::TearDown();
+        MainWindowTest::SetUp();
+        StartApp("");
     }
     CCorraDoc* OpenBank(const char* name)
     {
@@ -60,8 +46,6 @@ protected:
         return dynamic_cast<CCollFrm*>(pFrame);
     }
 
-    std::unique_ptr<CCorraApp> m_app;
-    CMainFrame* m_pMain = nullptr;
 };
 
 TEST_F(FramesTest, AQuestionCorraFrameLinksItsTwoPanes)

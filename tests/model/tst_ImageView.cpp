@@ -24,7 +24,7 @@
 namespace {
 
 // One image of a case: its pixels, position, size and gap in percent.
-struct ImageSpec {
+struct ImageEntry {
     int cx, cy;
     int pos;
     double size;
@@ -51,11 +51,11 @@ protected:
         return WriteHomeFile(name.c_str(), bytes.toStdString());
     }
 
-    // The images of specs as a question's image references.
-    void Fill(CImageViewList& list, const std::vector<ImageSpec>& specs)
+    // The entries as a question's image references.
+    void Fill(CImageViewList& list, const std::vector<ImageEntry>& entries)
     {
         CQuestion question;
-        for (const ImageSpec& s : specs)
+        for (const ImageEntry& s : entries)
             question.AddImage(MakeImage(s.cx, s.cy), s.pos, 0, s.size, s.gap);
         CPtrList images;
         question.GetImages(images);
@@ -111,7 +111,7 @@ TEST_F(ImageViewTest, PlacesBandsColumnsTextAndChoicesInEitherDirection)
 {
     const struct {
         const char* what;
-        std::vector<ImageSpec> images;
+        std::vector<ImageEntry> images;
         std::vector<CRect> places;
         CRect question;
         CRect choices;
@@ -159,7 +159,7 @@ TEST_F(ImageViewTest, FitTestTellsWhetherAndHowLargeAnImageFits)
     // The tested image is the last of each case.
     const struct {
         const char* what;
-        std::vector<ImageSpec> images;
+        std::vector<ImageEntry> images;
         int result;
         double percent;
     } cases[] = {
@@ -263,7 +263,7 @@ TEST_F(ImageViewTest, CanAddNewLeavesRoomForTheText)
 {
     const struct {
         const char* what;
-        std::vector<ImageSpec> images;
+        std::vector<ImageEntry> images;
         int pos;
         BOOL can;
     } cases[] = {
