@@ -4,6 +4,7 @@
 #include "app/AboutDlg.h"
 #include "app/ChildFrames.h"
 #include "app/DocTypeDlg.h"
+#include "app/DocumentChooser.h"
 #include "app/MainFrm.h"
 #include "app/Pictures.h"
 #include "app/Registration.h"
@@ -224,6 +225,7 @@ CCorraApp::CCorraApp() : CWinApp("Corra")
     DocumentDialogsSlot().Set(m_pQuestionDialogs.get());
     m_pEditFileList = std::make_unique<CEditFileListService>();
     EditFileListSlot().Set(m_pEditFileList.get());
+    m_pChoosers = std::make_unique<CChooserServices>(this);
     BindCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
     BindCommand(ID_HELP_TIPOFTHEDAY, [this] { OnHelpTipOfTheDay(); });
 }
@@ -243,6 +245,7 @@ CCorraApp::~CCorraApp()
     m_pQuestionDialogs.reset();
     if (EditFileListSlot().Installed() == m_pEditFileList.get())
         EditFileListSlot().Set(nullptr);
+    m_pChoosers.reset();
     m_pMainFrame.reset();
     RemoveViewServices();
     if (ShellDocumentsSlot().Installed() == m_pShellDocs.get())
@@ -848,13 +851,8 @@ void CCorraApp::OnFileOpen()
         return;
     CString ext = pTemplate->GetDefaultExtension();
     int nKind = ExtToDocType("x" + ext);
-    CFileDialogRequest request;
-    request.title = "Select a document";
-    request.folder = GetDefDir(nKind);
-    pTemplate->GetDocString(request.filter, CDocTemplate::filterName);
-    CString path;
-    if (ChooseFilePath(request, path))
-        OpenDocumentOfType(path, TRUE);
+    BOOL bOpened = FALSE;
+    ChooseDocument(nKind, "Select a document", nullptr, CHOOSE_TASK_STYLE, bOpened, TRUE);
 }
 
 void CCorraApp::OnFileNew()

@@ -115,6 +115,12 @@ public:
     CDocument* OpenCorraDocument(LPCSTR path, BOOL bVisible);
     CDocument* NewCorraDocument(BOOL bVisible);
     CDocument* NewExamDocument();
+    // The chooser routine of every task that picks a document of the shell: the file chooser of
+    // the kind in its default folder, the tree limited to the kind's folder; on OK with a
+    // document the chooser's folder becomes the kind's default. bOpened: the chooser opened or
+    // created it. NULL when cancelled or no document was chosen.
+    CDocument* ChooseDocument(int nKind, LPCSTR title, LPCSTR info, DWORD dwStyle, BOOL& bOpened, BOOL bVisible = TRUE,
+                              CDocument* pExclude = nullptr, LPCSTR excludeFile = nullptr);
     CDocTemplate* GetDocsOfType(LPCSTR text, std::vector<CDocument*>& docs, int nIndex, CDocument* pExclude);
     CDocument* FindDocumentByTitle(LPCSTR title);
     void UpdateAllDocuments(LPARAM lHint, CObject* pHint);
@@ -144,6 +150,8 @@ private:
     // The documents' question editors and the master lists' Edit File List dialog.
     std::unique_ptr<class CQuestionDialogs> m_pQuestionDialogs;
     std::unique_ptr<class CEditFileListService> m_pEditFileList;
+    // The file chooser behind the document, file and folder choosing slots.
+    std::unique_ptr<class CChooserServices> m_pChoosers;
 };
 
 // The installed application object, or NULL.
