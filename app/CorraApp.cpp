@@ -225,7 +225,7 @@ CCorraApp::CCorraApp() : CWinApp("Corra")
     DocumentDialogsSlot().Set(m_pQuestionDialogs.get());
     m_pEditFileList = std::make_unique<CEditFileListService>();
     EditFileListSlot().Set(m_pEditFileList.get());
-    m_pChoosers = std::make_unique<CChooserServices>(this);
+    m_pChoosers = std::make_unique<CChooserServices>();
     BindCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
     BindCommand(ID_HELP_TIPOFTHEDAY, [this] { OnHelpTipOfTheDay(); });
 }
@@ -768,6 +768,12 @@ CDocument* CCorraApp::OpenCorraDocument(LPCSTR path, BOOL bVisible)
 CDocument* CCorraApp::NewCorraDocument(BOOL bVisible)
 {
     return m_pCorraTemplate ? m_pCorraTemplate->OpenDocumentFile(nullptr, bVisible) : nullptr;
+}
+
+CDocument* CCorraApp::ChooseDocument(int nKind, LPCSTR title, LPCSTR info, DWORD dwStyle, BOOL& bOpened,
+                                     BOOL bVisible, CDocument* pExclude, LPCSTR excludeFile)
+{
+    return ChooseDocumentOfKind(nKind, title, info, dwStyle, bOpened, bVisible, pExclude, excludeFile);
 }
 
 CDocument* CCorraApp::NewExamDocument()

@@ -115,10 +115,8 @@ public:
     CDocument* OpenCorraDocument(LPCSTR path, BOOL bVisible);
     CDocument* NewCorraDocument(BOOL bVisible);
     CDocument* NewExamDocument();
-    // The chooser routine of every task that picks a document of the shell: the file chooser of
-    // the kind in its default folder, the tree limited to the kind's folder; on OK with a
-    // document the chooser's folder becomes the kind's default. bOpened: the chooser opened or
-    // created it. NULL when cancelled or no document was chosen.
+    // The chooser routine of every task that picks a document of the shell (ChooseDocumentOfKind,
+    // app/DocumentChooser.h).
     CDocument* ChooseDocument(int nKind, LPCSTR title, LPCSTR info, DWORD dwStyle, BOOL& bOpened, BOOL bVisible = TRUE,
                               CDocument* pExclude = nullptr, LPCSTR excludeFile = nullptr);
     CDocTemplate* GetDocsOfType(LPCSTR text, std::vector<CDocument*>& docs, int nIndex, CDocument* pExclude);

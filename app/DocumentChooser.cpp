@@ -1,6 +1,5 @@
 #include "app/DocumentChooser.h"
 
-#include "app/CorraApp.h"
 #include "foundation/FileChooserCall.h"
 #include "foundation/FileTypes.h"
 #include "foundation/FileUtil.h"
@@ -9,6 +8,7 @@
 #include "platform/core/FileSys.h"
 #include "platform/core/Services.h"
 #include "shell/HVFileDlg.h"
+#include "shell/ShellUtil.h"
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/WinApp.h"
@@ -86,21 +86,13 @@ IDocumentChooser& DocumentChooser()
 
 namespace {
 
-CString NoSlash(const CString& folder)
-{
-    CString f = fsys::NormalizeSeparators(folder);
-    while (f.GetLength() > 1 && f[f.GetLength() - 1] == '/')
-        f = f.Left(f.GetLength() - 1);
-    return f;
-}
-
 // The tree of a kind's chooser: rooted at the program folder and showing at its top only the
 // folder that holds the start folder (the kind's own folder, as it stands in the profile); a
 // start folder outside the program folder is shown alone under its parent.
 void TreeRootFor(const CString& start, CString& root, CString& topFolder)
 {
-    const CString home = NoSlash(GetServerDirectory());
-    const CString folder = NoSlash(start);
+    const CString home = FolderNoSlash(GetServerDirectory());
+    const CString folder = FolderNoSlash(start);
     if (IsPathUnderFolder(folder, home) && !IsSameFolder(folder, home)) {
         root = home;
         topFolder = folder.Mid(home == "/" ? 1 : home.GetLength() + 1).SpanExcluding("/");
@@ -114,14 +106,10 @@ constexpr int kFolderKinds[] = {DT_CORRA, DT_EXAM, DT_SRC, DT_DATA, DT_IMAGE, DT
 
 class CAppDocumentChooser : public IDocumentChooser {
 public:
-    explicit CAppDocumentChooser(CCorraApp* pApp) : m_pApp(pApp) {}
     CDocument* ChooseDocument(int nKind, LPCSTR info, BOOL& bOpened, CDocument* pExclude) override
     {
-        return m_pApp->ChooseDocument(nKind, nullptr, info, CHOOSE_TASK_STYLE, bOpened, TRUE, pExclude);
+        return ChooseDocumentOfKind(nKind, nullptr, info, CHOOSE_TASK_STYLE, bOpened, TRUE, pExclude, nullptr);
     }
-
-private:
-    CCorraApp* m_pApp;
 };
 
 // A folder shown by DisplayFile: in the file chooser of the kind it belongs to, where a document
@@ -151,14 +139,14 @@ int KindOfFolder(LPCSTR folder)
 {
     for (int nKind : kFolderKinds) {
         CString def = CFileTypes::GetDefDir(nKind);
-        if (!def.IsEmpty() && IsPathUnderFolder(NoSlash(folder), NoSlash(def)))
+        if (!def.IsEmpty() && IsPathUnderFolder(FolderNoSlash(folder), FolderNoSlash(def)))
             return nKind;
     }
     return 0;
 }
 
-CDocument* CCorraApp::ChooseDocument(int nKind, LPCSTR title, LPCSTR info, DWORD dwStyle, BOOL& bOpened,
-                                     BOOL bVisible, CDocument* pExclude, LPCSTR excludeFile)
+CDocument* ChooseDocumentOfKind(int nKind, LPCSTR title, LPCSTR info, DWORD dwStyle, BOOL& bOpened, BOOL bVisible,
+                                CDocument* pExclude, LPCSTR excludeFile)
 {
     bOpened = FALSE;
     CHVFileDlg dlg(nKind, dwStyle, 0, bVisible, pExclude, excludeFile, AfxGetMainWnd());
@@ -175,7 +163,7 @@ CDocument* CCorraApp::ChooseDocument(int nKind, LPCSTR title, LPCSTR info, DWORD
     if (dlg.DoModal() != IDOK || !dlg.m_pDoc)
         return nullptr;
     // With its separator: a folder path without one would name the folder above.
-    CString folder = NoSlash(dlg.m_cszSearchDir) + "/";
+    CString folder = FolderWithSlash(dlg.m_cszSearchDir);
     if (!CFileTypes::SetDefDir(nKind, folder))
         LogOutput("CCorraApp::ChooseDocument() - failed to keep the chosen folder...", LOG_ERROR, LOG_HERE);
     bOpened = dlg.m_bDocOpened;
@@ -185,13 +173,12 @@ CDocument* CCorraApp::ChooseDocument(int nKind, LPCSTR title, LPCSTR info, DWORD
 // --- the services -----------------------------------------------------------------------------
 
 struct CChooserServices::CImpl {
-    explicit CImpl(CCorraApp* pApp) : documents(pApp) {}
     CAppDocumentChooser documents;
     CHVFileChooser files;
     CChooserFolderViewer folders;
 };
 
-CChooserServices::CChooserServices(CCorraApp* pApp) : m_pImpl(std::make_unique<CImpl>(pApp))
+CChooserServices::CChooserServices() : m_pImpl(std::make_unique<CImpl>())
 {
     DocumentChooserSlot().Set(&m_pImpl->documents);
     FileChooserSlot().Set(&m_pImpl->files);

@@ -27,14 +27,12 @@ IDocumentChooser& PlainDocumentChooser();
 // The style the tasks choose with: every feature of the file chooser.
 constexpr DWORD CHOOSE_TASK_STYLE = 0xFF;
 
-class CCorraApp;
-
 // The application's choosing services while it lives: the document chooser of the tasks (its
 // chooser routine), the file chooser that code below the shell calls, and the folder view that
 // shows a folder in the file chooser.
 class CChooserServices {
 public:
-    explicit CChooserServices(CCorraApp* pApp);
+    CChooserServices();
     ~CChooserServices();
     CChooserServices(const CChooserServices&) = delete;
     CChooserServices& operator=(const CChooserServices&) = delete;
@@ -43,6 +41,13 @@ private:
     struct CImpl;
     std::unique_ptr<CImpl> m_pImpl;
 };
+
+// The chooser routine (CCorraApp::ChooseDocument): the file chooser of the kind in its default
+// folder, the tree limited to the kind's folder; on OK with a document the chooser's folder
+// becomes the kind's default. bOpened: the chooser opened or created it. NULL when cancelled or
+// no document was chosen.
+CDocument* ChooseDocumentOfKind(int nKind, LPCSTR title, LPCSTR info, DWORD dwStyle, BOOL& bOpened, BOOL bVisible,
+                                CDocument* pExclude, LPCSTR excludeFile);
 
 // The kind whose default folder holds the folder (itself or above it), 0 when none does.
 int KindOfFolder(LPCSTR folder);

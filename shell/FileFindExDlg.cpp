@@ -26,15 +26,6 @@ namespace {
 constexpr COLORREF kInfoColor = 0x742A1C;
 constexpr UINT_PTR kSearchTimer = 1;
 
-CString NoSlash(const CString& folder)
-{
-    CString f = fsys::NormalizeSeparators(folder);
-    f.TrimRight();
-    while (f.GetLength() > 1 && f[f.GetLength() - 1] == '/')
-        f = f.Left(f.GetLength() - 1);
-    return f;
-}
-
 // Whether an entry is a link that leads to a folder (never entered by a search).
 BOOL IsFolderLink(const fsys::CDirEntry& e)
 {
@@ -80,7 +71,7 @@ CString CFileFindExDlg::GetFoundPath() const
 {
     if (m_csFoundName.IsEmpty())
         return CString();
-    return fsys::Join(NoSlash(m_csFoundFolder), m_csFoundName);
+    return fsys::Join(FolderNoSlash(m_csFoundFolder), m_csFoundName);
 }
 
 BOOL CFileFindExDlg::OnInitDialog()
@@ -113,7 +104,7 @@ BOOL CFileFindExDlg::OnInitDialog()
         caption += " - " + m_csFileName;
     SetWindowText(caption);
     CString rel;
-    GetServerRelativePath(rel, NoSlash(m_csRootFolder));
+    GetServerRelativePath(rel, FolderNoSlash(m_csRootFolder));
     m_pRootCaption->setText(ToQString("Directories under " + (rel.IsEmpty() ? m_csRootFolder : rel)));
     return TRUE;
 }
@@ -124,7 +115,7 @@ BOOL CFileFindExDlg::RunSearch()
     m_pList->ResetContent();
     m_asResults.RemoveAll();
     m_csFoundName.Empty();
-    m_pTree->m_csPathFilter = NoSlash(m_csSearchFolder);
+    m_pTree->m_csPathFilter = FolderNoSlash(m_csSearchFolder);
     m_pTree->SetRootFolder(m_csRootFolder, TRUE);
     m_pTree->SelectPath(m_csSearchFolder, FALSE);
     const int found = m_nSearchMode == SEARCH_BY_CORRAID ? SearchCorraId() : SearchFileName();
@@ -146,7 +137,7 @@ BOOL CFileFindExDlg::RunSearch()
 int CFileFindExDlg::SearchFileName()
 {
     int found = 0;
-    std::deque<CString> folders{NoSlash(m_csSearchFolder)};
+    std::deque<CString> folders{FolderNoSlash(m_csSearchFolder)};
     while (!folders.empty()) {
         const CString folder = folders.front();
         folders.pop_front();
@@ -168,7 +159,7 @@ int CFileFindExDlg::SearchCorraId()
 {
     CStringList files;
     for (const CString& ext : SplitExtensionList(CFileTypes::Type2Ext(m_nKind, TRUE))) {
-        if (GetAllFiles(files, NoSlash(m_csSearchFolder), "*." + ext) < 0) {
+        if (GetAllFiles(files, FolderNoSlash(m_csSearchFolder), "*." + ext) < 0) {
             LogOutput("CFileFindExDlg::SearchCorraId() - failed to get filepaths...", LOG_ERROR, LOG_HERE);
             return 0;
         }

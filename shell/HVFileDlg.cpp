@@ -35,30 +35,12 @@ constexpr COLORREF kInfoColor = 0x742A1C;
 // The tree's features in the chooser: files shown, dragging, rename, delete, create folder.
 constexpr DWORD kTreeStyle = 103;
 
-// A folder with its trailing separator.
-CString WithSlash(const CString& folder)
-{
-    CString f = fsys::NormalizeSeparators(folder);
-    if (!f.IsEmpty() && f[f.GetLength() - 1] != '/')
-        f += "/";
-    return f;
-}
-
-// A folder without its trailing separator (the file system's root stays "/").
-CString NoSlash(const CString& folder)
-{
-    CString f = fsys::NormalizeSeparators(folder);
-    while (f.GetLength() > 1 && f[f.GetLength() - 1] == '/')
-        f = f.Left(f.GetLength() - 1);
-    return f;
-}
-
 // A folder as the chooser shows it: under the program folder "..." and the part below it, else
 // the whole path.
 CString ShownFolder(const CString& folder)
 {
     CString rel;
-    GetServerRelativePath(rel, NoSlash(folder));
+    GetServerRelativePath(rel, FolderNoSlash(folder));
     if (rel.Left(1) == ".")
         return "..." + (rel.GetLength() > 1 ? rel.Mid(1) : CString("/"));
     return folder;
@@ -204,7 +186,7 @@ CString CHVFileDlg::GetPathName() const
 {
     if (m_csFileName.IsEmpty())
         return CString();
-    return WithSlash(m_csCurFolder) + m_csFileName;
+    return FolderWithSlash(m_csCurFolder) + m_csFileName;
 }
 
 CString CHVFileDlg::GetInfoText() const
@@ -223,11 +205,11 @@ BOOL CHVFileDlg::OnInitDialog()
     // The tree's icons now, so that what is opened below stays open.
     m_pTree->SendMessage(WM_FOLDERTREE_INIT);
     // Without a root the tree shows the whole file system.
-    m_csRootFolder = m_csRootFolder.IsEmpty() ? CString("/") : NoSlash(m_csRootFolder);
+    m_csRootFolder = m_csRootFolder.IsEmpty() ? CString("/") : FolderNoSlash(m_csRootFolder);
     // A start folder that names nothing (a remembered one since removed) is the kind's default.
     if (m_cszSearchDir.IsEmpty() || !fsys::IsDirectory(m_cszSearchDir))
         m_cszSearchDir = CFileTypes::GetDefDir(m_nKind);
-    m_cszSearchDir = WithSlash(m_cszSearchDir);
+    m_cszSearchDir = FolderWithSlash(m_cszSearchDir);
     m_csCurFolder = m_cszSearchDir;
     m_csStartedIn = m_cszSearchDir;
 
@@ -275,7 +257,11 @@ LRESULT CHVFileDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     if (message == WM_FOLDERTREE_CHANGED) {
+        // A folder made, removed or moved: the list shows the folder the tree now shows.
         RepopulateFileList();
+        m_csCurFolder = m_cszSearchDir;
+        UpdateFolderCaption();
+        UpdateButtons();
         return 0;
     }
     return CFixedFontDialog::WindowProc(message, wParam, lParam);
@@ -300,7 +286,7 @@ void CHVFileDlg::RepopulateFileList()
         CString path = m_pTree->GetItemPath(h);
         CString folder = m_pTree->IsFolderItem(h) ? path : fsys::Folder(path);
         if (!folder.IsEmpty())
-            m_cszSearchDir = WithSlash(folder);
+            m_cszSearchDir = FolderWithSlash(folder);
     }
     m_pList->ResetContent();
     CString exts = CFileTypes::Type2Ext(m_nKind, FALSE);
@@ -372,13 +358,13 @@ void CHVFileDlg::OnSelchangedTreeFindPath()
         }
     }
     if (bByUser && m_pTree->GetSelectedItem()) {
-        m_csCurFolder = WithSlash(m_pTree->GetSelectedFolder());
+        m_csCurFolder = FolderWithSlash(m_pTree->GetSelectedFolder());
         if (m_pTree->IsFileSelected()) {
             m_csFileName = m_pTree->GetSelectedFileName();
             ShowFileName();
             if (!IsSameFolder(m_csCurFolder, m_cszSearchDir))
                 RepopulateFileList();
-            int row = m_pList->FindItemByPath(WithSlash(m_csCurFolder) + m_csFileName);
+            int row = m_pList->FindItemByPath(FolderWithSlash(m_csCurFolder) + m_csFileName);
             if (row >= 0) {
                 const int last = m_nLastMouseCtrl;
                 m_nLastMouseCtrl = 0;
@@ -417,9 +403,9 @@ void CHVFileDlg::OnItemchangedList(NMLISTVIEW* pNM)
         } else if (bSelected && !bWasSelected) {
             m_csFileName = m_pList->GetItemName(pNM->iItem);
             CString folder = m_pList->GetItemFolder(pNM->iItem);
-            m_csCurFolder = WithSlash(folder);
+            m_csCurFolder = FolderWithSlash(folder);
             // The file by its whole path: its folder may be the tree's root, which has no item.
-            SelectInTree(WithSlash(folder) + m_csFileName, FALSE);
+            SelectInTree(FolderWithSlash(folder) + m_csFileName, FALSE);
             if (HTREEITEM h = m_pTree->GetSelectedItem())
                 m_pTree->EnsureVisible(h);
             ShowFileName();
@@ -448,7 +434,7 @@ int CHVFileDlg::RowOfFileName() const
 {
     if (m_csFileName.IsEmpty())
         return -1;
-    return m_pList->FindItemByPath(WithSlash(m_csCurFolder) + m_csFileName);
+    return m_pList->FindItemByPath(FolderWithSlash(m_csCurFolder) + m_csFileName);
 }
 
 void CHVFileDlg::OnOK()

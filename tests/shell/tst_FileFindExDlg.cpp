@@ -6,6 +6,7 @@
 #include "res/ids/Shell.h"
 #include "shell/FolderTreeCtrl.h"
 #include "shell/HVListCtrl.h"
+#include "tests/shell/BankFiles.h"
 #include "tests/support/CorraTest.h"
 #include "tests/support/ModalScript.h"
 
@@ -16,23 +17,15 @@
 
 namespace {
 
-std::string Bank(const char* id)
-{
-    return CString::Formatted("BEGIN HEADER\r\nTITLE1: {Physics}\r\nCOUNT:3\r\nNUMCOLLECTIONS:0\r\n"
-                              "CORRAID: {%s}\r\nEND HEADER\r\n\r\n",
-                              id)
-        .str();
-}
-
 class FileFindExDlgTest : public CorraTest {
 protected:
     void SetUp() override
     {
         CorraTest::SetUp();
-        WriteHomeFile("QCorras/A/Target.crr", Bank("CID_1"));
-        WriteHomeFile("QCorras/B/Deep/target.crr", Bank("CID_2"));
-        WriteHomeFile("QCorras/B/Other.crr", Bank("CID_2"));
-        WriteHomeFile("QCorras/C/Else.crr", Bank("CID_3"));
+        WriteHomeFile("QCorras/A/Target.crr", BankWithId("CID_1"));
+        WriteHomeFile("QCorras/B/Deep/target.crr", BankWithId("CID_2"));
+        WriteHomeFile("QCorras/B/Other.crr", BankWithId("CID_2"));
+        WriteHomeFile("QCorras/C/Else.crr", BankWithId("CID_3"));
     }
 
     // The path of every row of the list.
@@ -122,7 +115,7 @@ TEST_F(FileFindExDlgTest, ACorraIdIsFoundInTheHeadersAndACancelEndsTheSearch)
 
     // Cancel in the progress dialog as soon as it shows.
     for (int i = 0; i < 40; ++i)
-        WriteHomeFile(CString::Formatted("QCorras/Many/Bank%02d.crr", i).str().c_str(), Bank("CID_2"));
+        WriteHomeFile(CString::Formatted("QCorras/Many/Bank%02d.crr", i).str().c_str(), BankWithId("CID_2"));
     CFileFindExDlg cancelled;
     cancelled.m_nSearchMode = CFileFindExDlg::SEARCH_BY_CORRAID;
     cancelled.m_csCorraId = "CID_2";

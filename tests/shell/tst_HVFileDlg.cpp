@@ -7,6 +7,7 @@
 #include "res/ids/Shell.h"
 #include "shell/FolderTreeCtrl.h"
 #include "shell/HVListCtrl.h"
+#include "tests/shell/BankFiles.h"
 #include "tests/support/CorraTest.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/ScriptedShellDocuments.h"
@@ -19,14 +20,6 @@
 
 namespace {
 
-std::string Bank(const char* id)
-{
-    return CString::Formatted("BEGIN HEADER\r\nTITLE1: {Physics}\r\nCOUNT:3\r\nNUMCOLLECTIONS:0\r\n"
-                              "CORRAID: {%s}\r\nEND HEADER\r\n\r\n",
-                              id)
-        .str();
-}
-
 class HVFileDlgTest : public CorraTest {
 protected:
     void SetUp() override
@@ -36,7 +29,7 @@ protected:
         docsScope = std::make_unique<CServiceScope<IShellDocuments>>(ShellDocumentsSlot(), *docs);
         for (const char* name : {"QCorras/Algebra.crr", "QCorras/Biology.crr", "QCorras/Chemistry.crr",
                                  "QCorras/Drama.crr", "QCorras/Sub/Inner.crr", "QCorras/Sub/Other.crr"})
-            WriteHomeFile(name, Bank(name));
+            WriteHomeFile(name, BankWithId(name));
         WriteHomeFile("QCorras/notes.txt", "not a bank");
     }
     void TearDown() override
