@@ -38,13 +38,12 @@ CFileFindExDlg::CFileFindExDlg(CWnd* pParent) : CFixedFontDialog(IDD_FILEFINDEX,
 {
     m_nTemplateId = IDD_FILEFINDEX;
     m_pInfo = AddControl(IDC_FIND_INFO, new CInfoRichEdit(this));
-    m_pInfo->setMinimumHeight(36);
-    m_pInfo->setMaximumHeight(56);
+    m_pInfo->setFixedHeight(44);
     m_pRootCaption = CreateStatic("Directories under", IDC_FIND_ROOT);
     m_pTree = AddControl(IDC_FIND_TREE, new CFolderTreeCtrl(this));
-    m_pTree->setMinimumSize(230, 280);
+    m_pTree->setMinimumSize(250, 300);
     m_pList = AddControl(IDC_FIND_LIST, new CHVListCtrl(this));
-    m_pList->setMinimumSize(420, 280);
+    m_pList->setMinimumSize(400, 300);
 
     auto* treeColumn = new QVBoxLayout;
     treeColumn->addWidget(m_pRootCaption);
@@ -59,7 +58,6 @@ CFileFindExDlg::CFileFindExDlg(CWnd* pParent) : CFixedFontDialog(IDD_FILEFINDEX,
     layout->addWidget(m_pInfo);
     layout->addLayout(middle, 1);
     layout->addWidget(CreateButtonBox({IDOK, IDCANCEL, IDHELP}));
-    resize(760, 440);
 
     BindNotify(IDC_FIND_TREE, TVN_SELCHANGED, [this] { OnSelchangedTree(); });
     BindNotify<NMLISTVIEW>(IDC_FIND_LIST, LVN_ITEMCHANGED, [this](NMLISTVIEW* nm) { OnItemchangedList(nm); });
@@ -97,15 +95,16 @@ BOOL CFileFindExDlg::OnInitDialog()
         EndDialog(IDCANCEL);
         return TRUE;
     }
-    m_pInfo->Init(3, kInfoColor, 0, GetSysColor(COLOR_BTNFACE));
+    m_pInfo->Init(1, kInfoColor, 0, GetSysColor(COLOR_BTNFACE));
     m_pInfo->SetPaneText(m_csInfo.IsEmpty() ? CString("Select a file.") : m_csInfo);
     CString caption = "Find File ";
     if (!m_csFileName.IsEmpty())
         caption += " - " + m_csFileName;
     SetWindowText(caption);
-    CString rel;
-    GetServerRelativePath(rel, FolderNoSlash(m_csRootFolder));
-    m_pRootCaption->setText(ToQString("Directories under " + (rel.IsEmpty() ? m_csRootFolder : rel)));
+    m_pRootCaption->setText(ToQString("Directories under " + ShownFolderText(m_csRootFolder)));
+    // Filled, the dialog has its size: centred again with it.
+    adjustSize();
+    CenterOnOwner();
     return TRUE;
 }
 

@@ -19,7 +19,6 @@
 #include "shell/ShellUtil.h"
 
 #include <QApplication>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -34,17 +33,6 @@ namespace {
 constexpr COLORREF kInfoColor = 0x742A1C;
 // The tree's features in the chooser: files shown, dragging, rename, delete, create folder.
 constexpr DWORD kTreeStyle = 103;
-
-// A folder as the chooser shows it: under the program folder "..." and the part below it, else
-// the whole path.
-CString ShownFolder(const CString& folder)
-{
-    CString rel;
-    GetServerRelativePath(rel, FolderNoSlash(folder));
-    if (rel.Left(1) == ".")
-        return "..." + (rel.GetLength() > 1 ? rel.Mid(1) : CString("/"));
-    return folder;
-}
 
 // The wait cursor while the list fills.
 class CWaitCursorScope {
@@ -103,14 +91,15 @@ CHVFileDlg::~CHVFileDlg() = default;
 void CHVFileDlg::Build()
 {
     m_pInfo = AddControl(IDC_HVFD_INFO, new CInfoRichEdit(this));
-    m_pInfo->setMinimumHeight(44);
-    m_pInfo->setMaximumHeight(64);
+    m_pInfo->setFixedHeight(44);
     m_pFolderCaption = CreateStatic("Display directory here...", IDC_HVFD_FOLDER);
-    m_pFolderCaption->setTextInteractionFlags(Qt::NoTextInteraction);
+    QFont bold = m_pFolderCaption->font();
+    bold.setBold(true);
+    m_pFolderCaption->setFont(bold);
     m_pTree = AddControl(IDC_HVFD_TREE, new CFolderTreeCtrl(this));
-    m_pTree->setMinimumSize(230, 300);
+    m_pTree->setMinimumSize(190, 330);
     m_pList = AddControl(IDC_HVFD_LIST, new CHVListCtrl(this));
-    m_pList->setMinimumSize(400, 300);
+    m_pList->setMinimumSize(330, 300);
     m_pFileName = CreateEdit(IDC_HVFD_FILENAME);
 
     auto* files = new QVBoxLayout;
@@ -121,15 +110,21 @@ void CHVFileDlg::Build()
     name->addWidget(m_pFileName, 1);
     files->addLayout(name);
 
+    // One column of buttons of one width: OK, Cancel and Help, then the folder operations.
     auto* buttons = new QVBoxLayout;
-    QDialogButtonBox* box = CreateButtonBox({IDOK, IDCANCEL, IDHELP});
-    box->setOrientation(Qt::Vertical);
-    buttons->addWidget(box);
-    buttons->addSpacing(16);
-    buttons->addWidget(CreateButton(IDC_HVFD_IMPORT, "&Import..."));
-    buttons->addWidget(CreateButton(IDC_HVFD_NEWFOLDER, "&Create New Folder..."));
-    buttons->addWidget(CreateButton(IDC_HVFD_RENAME, "&Rename"));
-    buttons->addWidget(CreateButton(IDC_HVFD_DELETE, "&Delete"));
+    auto addButton = [&](int nID, const char* text, BOOL bDefault = FALSE) {
+        QPushButton* b = CreateButton(nID, text, bDefault);
+        b->setMinimumWidth(112);
+        buttons->addWidget(b);
+    };
+    addButton(IDOK, "OK", TRUE);
+    addButton(IDCANCEL, "Cancel");
+    addButton(IDHELP, "&Help");
+    buttons->addSpacing(18);
+    addButton(IDC_HVFD_IMPORT, "&Import...");
+    addButton(IDC_HVFD_NEWFOLDER, "&Create New Folder...");
+    addButton(IDC_HVFD_RENAME, "&Rename");
+    addButton(IDC_HVFD_DELETE, "&Delete");
     buttons->addStretch(1);
 
     auto* middle = new QHBoxLayout;
@@ -138,13 +133,13 @@ void CHVFileDlg::Build()
     treeColumn->addWidget(m_pTree, 1);
     middle->addLayout(treeColumn, 2);
     middle->addLayout(files, 3);
+    middle->addSpacing(4);
     middle->addLayout(buttons);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pInfo);
     layout->addWidget(m_pFolderCaption);
     layout->addLayout(middle, 1);
-    resize(860, 480);
 
     BindCommand(IDC_HVFD_NEWFOLDER, [this] { OnCreateNewFolder(); });
     BindCommand(IDC_HVFD_RENAME, [this] { OnRename(); });
@@ -235,12 +230,15 @@ BOOL CHVFileDlg::OnInitDialog()
         info.Replace("%s", DocumentNameOfKind(m_nKind));
     if (info.IsEmpty())
         info = "Select a directory.";
-    m_pInfo->Init(3, kInfoColor, 0, GetSysColor(COLOR_BTNFACE));
+    m_pInfo->Init(1, kInfoColor, 0, GetSysColor(COLOR_BTNFACE));
     m_pInfo->SetPaneText(info);
 
     UpdateFolderCaption();
     UpdateButtons();
     m_bFirstSelChange = TRUE;
+    // Filled, the dialog has its size: centred again with it.
+    adjustSize();
+    CenterOnOwner();
     return TRUE;
 }
 
@@ -311,7 +309,7 @@ void CHVFileDlg::RepopulateFileList()
 
 void CHVFileDlg::UpdateFolderCaption()
 {
-    CString shown = ShownFolder(m_csCurFolder);
+    CString shown = ShownFolderText(m_csCurFolder);
     m_pFolderCaption->setText(ToQString(shown));
     SetWindowText(m_csTitle.IsEmpty() ? shown : m_csTitle);
 }

@@ -1,5 +1,6 @@
 #include "shell/ShellUtil.h"
 
+#include "foundation/FileUtil.h"
 #include "foundation/Log.h"
 #include "platform/core/FileSys.h"
 
@@ -64,4 +65,13 @@ CString FolderWithSlash(LPCSTR folder)
     if (!f.IsEmpty() && f != "/")
         f += "/";
     return f;
+}
+
+CString ShownFolderText(LPCSTR folder)
+{
+    CString rel;
+    GetServerRelativePath(rel, FolderNoSlash(folder));
+    if (rel.Left(1) == ".")
+        return "..." + (rel.GetLength() > 1 ? rel.Mid(1) : CString("/"));
+    return FolderNoSlash(folder);
 }

@@ -18,3 +18,6 @@ BOOL ExtensionListHas(const std::vector<CString>& exts, LPCSTR fileName);
 // system's root stays "/"); and the same with one trailing separator.
 CString FolderNoSlash(LPCSTR folder);
 CString FolderWithSlash(LPCSTR folder);
+// A folder as the chooser and Find File show it: under the program folder "..." and the part
+// below it (".../QCorras/Unit 3"), elsewhere the whole path.
+CString ShownFolderText(LPCSTR folder);
