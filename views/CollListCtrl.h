@@ -40,7 +40,8 @@ public:
 protected:
     BOOL OnNotifyReflect(UINT nCode, void* pExtra) override;
     void OnColumnClick(int nCol) override;
-    // Name, member count and distinct indices, the statistics made again.
+    // A collection's name and counts (also when the base updates rows by a list or IDs), the
+    // statistics made again.
     void SetRowTexts(int nItem, CCorraQuestion& collection) override;
 
 private:

@@ -9,6 +9,7 @@
 
 #include <QIcon>
 
+#include <unordered_map>
 #include <vector>
 
 class CCorraDoc;
@@ -173,4 +174,16 @@ protected:
     std::vector<int> m_minWidths;
     int m_nAlignVCenter = -1;  // "AlignVCenter" as read for the paint under way; -1 outside one
     std::vector<QIcon> m_icons;  // by icon slot, loaded on first use
+
+    // The question text's height in a row as last measured, and what it was measured for.
+    struct CRowText {
+        CString text;
+        int width = 0;
+        int rowHeight = 0;
+        DWORD fonts = 0;
+        int height = 0;
+        int lineHeight = 0;
+    };
+    const CRowText& MeasureRowText(CDC* pDC, const CCorraQuestion& question, int nWidth, int nRowHeight);
+    std::unordered_map<const CCorraQuestion*, CRowText> m_rowTexts;
 };
