@@ -32,6 +32,7 @@
 #include "platform/ui/View.h"
 #include "platform/core/RecentFileList.h"
 #include "render/ImageComponent.h"
+#include "shell/HVFileDlg.h"
 #include "shell/ShellDocs.h"
 #include "res/ids/App.h"
 
@@ -488,14 +489,14 @@ void CCorraApp::CheckHelpFile(LPCSTR folder)
         // No: the help path stays what it was.
         if (AfxMessageBox(text, MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
-        CFileDialogRequest request;
-        request.title = "Select Help File";
-        request.folder = GetServerDirectory();
-        request.filter = "Help Files (*.hlp)";
-        CString chosen;
-        if (ChooseFilePath(request, chosen)) {
-            path = chosen;
-            WriteProfileString("Settings", "HelpFile", fsys::FileName(chosen));
+        CHVFileDlg dlg(DT_HELP, FCS_OPEN_STYLE, 0, TRUE, nullptr, nullptr, AfxGetMainWnd());
+        dlg.m_csTitle = "Select Help File";
+        dlg.SetRootToServerDir();
+        dlg.SetRootFolderFilter(nullptr);
+        dlg.m_cszSearchDir = GetServerDirectory();
+        if (dlg.DoModal() == IDOK && !dlg.GetPathName().IsEmpty()) {
+            path = dlg.GetPathName();
+            WriteProfileString("Settings", "HelpFile", fsys::FileName(path));
         }
     }
     m_strHelpFilePath = path;

@@ -346,3 +346,25 @@ TEST_F(AppTest, TheApplicationsTokenizerReadsWordsAndNumbers)
 }
 
 } // namespace
+
+TEST_F(AppTest, AMissingHelpFileIsSoughtInTheChooser)
+{
+    CCorraApp app;
+    app.WriteProfileString("Settings", "HelpFile", "Gone.hlp");
+    WriteHomeFile("Hlp/Teacher Guide.hlp", "help");
+    messageBox.QueueAnswer(IDYES);
+    CModalScript script;
+    script.On<CHVFileDlg>([&](CHVFileDlg& d) {
+        QApplication::processEvents();
+        EXPECT_EQ(d.GetWindowText(), "Select Help File");
+        EXPECT_EQ(d.GetKind(), DT_HELP);
+        d.SendMessage(WM_HV_LBUTTONDOWN, IDC_HVFD_TREE);
+        ASSERT_NE(d.GetTree()->SelectPath(HomePath("Hlp/Teacher Guide.hlp")), nullptr);
+        ClickDlgButton(d, IDOK);
+    });
+    app.CheckHelpFile(nullptr);
+    EXPECT_EQ(script.Pending(), 0);
+    EXPECT_EQ(app.m_strHelpFilePath, HomePath("Hlp/Teacher Guide.hlp"));
+    // The name alone is kept: a later start looks for it in the help folder.
+    EXPECT_EQ(app.GetProfileString("Settings", "HelpFile", ""), "Teacher Guide.hlp");
+}
