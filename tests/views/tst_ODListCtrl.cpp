@@ -519,3 +519,36 @@ TEST_F(ODListCtrlTest, AnEmptyListFindsNothingAndSizesToTheMinimumWidths)
     for (int c : {4, 5, 6, 7})
         EXPECT_GE(list.GetColumnWidth(c), minimum[c] + 10) << c;
 }
+
+namespace {
+
+// Inserts a list one question at a time, as a list of some kinds of rows does.
+class COneByOneList : public CODListCtrl {
+public:
+    using CODListCtrl::CODListCtrl;
+    int InsertQuestions(const CPtrListEx& questions, int nPos, BOOL bSelect) override
+    {
+        int last = -1;
+        for (POSITION pos = questions.GetHeadPosition(); pos;) {
+            last = InsertQuestion(static_cast<CCorraQuestion*>(questions.GetNext(pos)), nPos, bSelect);
+            if (nPos >= 0)
+                nPos = last + 1;
+        }
+        return last;
+    }
+};
+
+} // namespace
+
+TEST_F(ODListCtrlTest, ASubclassMayInsertItsListOneQuestionAtATime)
+{
+    CBank bank;
+    COneByOneList list(nullptr, nullptr, kBack, nullptr);
+    list.SetViewMode(ODLIST_SMALL_ROWS);
+    EXPECT_EQ(list.InsertQuestions(bank.List({bank.Add(1, 1, "a"), bank.Add(3, 3, "c")}), -1, FALSE), 1);
+    CUpdate hint;
+    hint.SetView(bank.Add(2, 2, "b"));
+    hint.SetInsertIndex(1);
+    EXPECT_EQ(list.InsertFromHint(hint), 1);
+    EXPECT_EQ(RowIds(list), (std::vector<int>{1, 2, 3}));
+}
