@@ -3,6 +3,7 @@
 // printed beside them for scale.
 
 #include "bench/BenchApp.h"
+#include "bench/BenchBank.h"
 #include "foundation/Encrypt.h"
 #include "foundation/EncryptedArchive.h"
 #include "model/CorraDoc.h"
@@ -44,15 +45,7 @@ void FillBank(CCorraDoc& doc)
         q->m_cszQuestionText = CString::Formatted(
             "{\\rtf1\\ansi Question %d: which of the following statements about cell number %d is {\\b true}?\\par\r\n}",
             i, i);
-        if (q->m_nType == static_cast<int>(IDS_QTYPE_MC)) {
-            q->SetChoices("a. The first choice\nb. The second choice\nc. The third choice\nd. None of these");
-            q->m_cszAnswer = "b";
-        } else if (q->m_nType == static_cast<int>(IDS_QTYPE_TF)) {
-            q->SetChoices("a. True\nb. False");
-            q->m_cszAnswer = "a";
-        } else {
-            q->m_cszAnswer = "A written answer";
-        }
+        SetBenchAnswer(*q);
         q->AddSubject(i % 2 ? "Cells" : "Energy");
         q->AddTextbook("Life Science", "3");
         doc.InsertQuestion(q);
