@@ -263,6 +263,8 @@ void ShowMainWindow(BOOL bEditor = FALSE)
 {
     // Left to the end of the process: its windows go with the application's.
     static CCorraApp* app = nullptr;
+    // As the program starts: question texts in RTF are drawn as rich text.
+    InstallRtfTextDrawer();
     CString home = GetProgramHome();
     const char* ini = "[HVMsgBoxDontShow]\nDontShowWelcome=1\n[Settings]\nSplash=0\nBoilerPlateAtStartup=0\n"
                       "[Tip]\nStartUp=0\n";
