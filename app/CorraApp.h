@@ -75,6 +75,8 @@ public:
     // The files named on the command line, opened once start-up is done; a missing file, a
     // folder, a file of no kind and an unknown switch are each told and skipped.
     void OpenCommandLineFiles(const CCorraCommandLineInfo& info);
+    // Opens each file that passes those checks (also files dropped on the main window).
+    void OpenCheckedFiles(const std::vector<CString>& files);
     const CCorraCommandLineInfo& CommandLine() const { return m_cmdInfo; }
     const CStartupPlan& Plan() const { return m_plan; }
 
