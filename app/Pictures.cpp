@@ -284,30 +284,19 @@ QImage BackgroundPicture(qreal dpr)
     return img;
 }
 
-// The update box's ground: light, with a download arrow in the corner the panes leave free.
+// The update box's ground: light, with the program's gold rule along the top; the picture is
+// stretched over the whole box, so nothing in it may stand where panes or buttons go.
 QImage UpdatePicture(qreal dpr)
 {
     const int w = 420, h = 320;
     QImage img = BlankPicture(w, h, dpr, QImage::Format_RGB32);
     QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient ground(0, 0, 0, h);
     ground.setColorAt(0, QColor(250, 251, 255));
-    ground.setColorAt(1, QColor(226, 233, 247));
+    ground.setColorAt(1, QColor(222, 230, 246));
     p.fillRect(QRect(0, 0, w, h), ground);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(28, 42, 116, 28));
-    QPainterPath arrow;
-    arrow.moveTo(w - 70, h - 120);
-    arrow.lineTo(w - 40, h - 120);
-    arrow.lineTo(w - 40, h - 85);
-    arrow.lineTo(w - 22, h - 85);
-    arrow.lineTo(w - 55, h - 48);
-    arrow.lineTo(w - 88, h - 85);
-    arrow.lineTo(w - 70, h - 85);
-    arrow.closeSubpath();
-    p.drawPath(arrow);
-    p.fillRect(QRectF(w - 92, h - 40, 74, 5), QColor(236, 178, 46, 90));
+    p.fillRect(QRect(0, 0, w, 6), kGold);
+    p.fillRect(QRect(0, 6, w, 2), kNavy);
     return img;
 }
 

@@ -88,7 +88,7 @@ CSupportDlg::CSupportDlg(LPCSTR dontShowKey, CWnd* pParent)
 
     auto* layout = new QVBoxLayout(this);
     m_pInstructions = AddControl(IDC_SUPPORT_INFO, new CInfoRichEdit(this));
-    m_pInstructions->setMinimumHeight(48);
+    m_pInstructions->setFixedHeight(46);
     layout->addWidget(m_pInstructions);
     auto* message = AddControl(IDC_SUPPORT_MESSAGE, new QPlainTextEdit(this));
     message->setMinimumSize(460, 150);
@@ -104,7 +104,8 @@ CSupportDlg::CSupportDlg(LPCSTR dontShowKey, CWnd* pParent)
     grid->setColumnStretch(1, 1);
     layout->addLayout(grid);
     m_pPrivacy = AddControl(IDC_SUPPORT_PRIVACY, new CInfoRichEdit(this));
-    m_pPrivacy->setMinimumHeight(44);
+    m_pPrivacy->setFixedHeight(62);
+    m_pPrivacy->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     layout->addWidget(m_pPrivacy);
     auto* dontShowRow = new QHBoxLayout;
     dontShowRow->addWidget(CreateCheckBox(IDC_SUPPORT_DONTSHOW, ""));
