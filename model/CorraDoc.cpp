@@ -1136,7 +1136,8 @@ void CCorraDoc::PickRandomQuestions(CPtrListEx& out, int n)
             candidates.push_back(question);
     }
     int count = std::min({n, GetQuestionCount(), static_cast<int>(candidates.size())});
-    CorraSrand(static_cast<unsigned>(std::time(nullptr)));
+    // The program's sequence is seeded once per run: seeding it with the time here would pick
+    // the same questions again within the second.
     while (out.GetCount() < count) {
         size_t at = static_cast<size_t>(CorraRand()) % candidates.size();
         out.AddTail(candidates[at]);

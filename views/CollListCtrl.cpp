@@ -97,7 +97,7 @@ void CCollListCtrl::CountMembers(CCorraQuestion& collection, int& members, int& 
     unique = stats ? stats->GetIndexValueCount() : 0;
 }
 
-void CCollListCtrl::SetCollectionTexts(int nItem, CCorraQuestion& collection)
+void CCollListCtrl::SetRowTexts(int nItem, CCorraQuestion& collection)
 {
     int members = 0;
     int unique = 0;
@@ -142,7 +142,7 @@ int CCollListCtrl::UpdateQuestion(CCorraQuestion* collection)
     if (nItem < 0)
         return -1;
     collection->Refresh();
-    SetCollectionTexts(nItem, *collection);
+    SetRowTexts(nItem, *collection);
     RedrawItems(nItem, nItem);
     viewport()->update();
     return nItem;

@@ -39,9 +39,10 @@ public:
 protected:
     BOOL OnNotifyReflect(UINT nCode, void* pExtra) override;
     void OnColumnClick(int nCol) override;
+    // A collection's name and counts (also when the base updates rows by a list or IDs).
+    void SetRowTexts(int nItem, CCorraQuestion& collection) override;
 
 private:
     // The member and distinct-index counts, from statistics made again.
     static void CountMembers(CCorraQuestion& collection, int& members, int& unique);
-    void SetCollectionTexts(int nItem, CCorraQuestion& collection);
 };

@@ -241,7 +241,7 @@ CString CODListCtrl::SubjectsText(const CCorraQuestion& question, LPCSTR separat
 
 // ---- rows ------------------------------------------------------------------------------------
 
-void CODListCtrl::SetRowTexts(int nItem, const CCorraQuestion& q)
+void CODListCtrl::SetRowTexts(int nItem, CCorraQuestion& q)
 {
     SetItemText(nItem, 1, "0");
     SetItemText(nItem, 2, q.GetTypeCode());
@@ -744,6 +744,32 @@ void CODListCtrl::paintEvent(QPaintEvent* e)
     m_nAlignVCenter = -1;
 }
 
+const CODListCtrl::CRowText& CODListCtrl::MeasureRowText(CDC* pDC, const CCorraQuestion& question, int nWidth,
+                                                          int nRowHeight)
+{
+    // Measured once per text, width, row height and fonts: a row shows only what fits in it, so
+    // only that much is laid out (a long text costs no more than a short one).
+    const DWORD fonts = CFontMgr::GetLastFontChange();
+    if (m_rowTexts.size() > 2 * static_cast<size_t>(GetItemCount()) + 64)
+        m_rowTexts.clear();  // rows deleted since
+    CRowText& m = m_rowTexts[&question];
+    if (m.lineHeight > 0 && m.width == nWidth && m.rowHeight == nRowHeight && m.fonts == fonts &&
+        m.text == question.m_cszQuestionText)
+        return m;
+    CRect r(0, 0, nWidth, nRowHeight);
+    TEXTMETRIC tm{};
+    CFontMgr::DrawTextInSlotFont(pDC, question.m_cszQuestionText, -1, &r,
+                                 DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_RTF_FITTING | DT_RTF_DOC_SIZE,
+                                 kQuestionTextSlot, -1.0, &tm);
+    m.text = question.m_cszQuestionText;
+    m.width = nWidth;
+    m.rowHeight = nRowHeight;
+    m.fonts = fonts;
+    m.height = r.Height();
+    m.lineHeight = std::max(1, static_cast<int>(tm.tmHeight + tm.tmExternalLeading));
+    return m;
+}
+
 void CODListCtrl::DrawItem(DRAWITEMSTRUCT* pDrawItem)
 {
     const int nItem = static_cast<int>(pDrawItem->itemID);
@@ -777,11 +803,9 @@ void CODListCtrl::DrawItem(DRAWITEMSTRUCT* pDrawItem)
     {
         CRect cell = cells[3];
         pDC->FillSolidRect(&cell, fill);
-        CRect r(cell.left, cell.top, cell.right, cell.top);
-        TEXTMETRIC tm{};
-        CFontMgr::DrawTextInSlotFont(pDC, q->m_cszQuestionText, -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX,
-                                     kQuestionTextSlot, -1.0, &tm);
-        const int textHeight = r.Height();
+        const CRowText& measured = MeasureRowText(pDC, *q, cell.Width(), rowHeight);
+        const int textHeight = measured.height;
+        CRect r;
         r.left = cell.left;
         r.right = cell.right;
         r.top = cell.top;
@@ -793,13 +817,17 @@ void CODListCtrl::DrawItem(DRAWITEMSTRUCT* pDrawItem)
                 r.bottom += shift + 1;
             }
         } else {
-            const int line = std::max(1, static_cast<int>(tm.tmHeight + tm.tmExternalLeading));
+            const int line = std::max(1, measured.lineHeight);
             const int lines = std::max(1, rowHeight / line);
             r.bottom = r.top + lines * line;
         }
         const int saved = pDC->SaveDC();
-        pDC->IntersectClipRect(&r);
-        CFontMgr::DrawTextInSlotFont(pDC, q->m_cszQuestionText, -1, &r, DT_WORDBREAK | DT_NOPREFIX, kQuestionTextSlot);
+        // Never into the next row, even when one line is taller than the row.
+        CRect clip;
+        clip.IntersectRect(r, cell);
+        pDC->IntersectClipRect(&clip);
+        CFontMgr::DrawTextInSlotFont(pDC, q->m_cszQuestionText, -1, &r, DT_WORDBREAK | DT_NOPREFIX | DT_RTF_DOC_SIZE,
+                                     kQuestionTextSlot);
         pDC->RestoreDC(saved);
         textTop = r.top;
     }

@@ -9,6 +9,7 @@
 
 #include <QIcon>
 
+#include <unordered_map>
 #include <vector>
 
 class CCorraDoc;
@@ -132,8 +133,8 @@ protected:
     // The rectangles of the first n columns of a row, laid out from the row's left.
     void CellRects(const CRect& row, CRect* cells, int n) const;
 
-    // The stored texts of a question's columns 1 to 7.
-    void SetRowTexts(int nItem, const CCorraQuestion& question);
+    // The stored texts of a row's columns after the icon.
+    virtual void SetRowTexts(int nItem, CCorraQuestion& question);
     // Whether the row is drawn highlighted: drop target, or selected while focused or always shown.
     BOOL IsRowHighlighted(int nItem) const;
 
@@ -168,4 +169,16 @@ protected:
     UINT m_nHelpId = IDH_ODLISTCTRL;  // context help of F1
     int m_nAlignVCenter = -1;  // "AlignVCenter" as read for the paint under way; -1 outside one
     std::vector<QIcon> m_icons;  // by icon slot, loaded on first use
+
+    // The question text's height in a row as last measured, and what it was measured for.
+    struct CRowText {
+        CString text;
+        int width = 0;
+        int rowHeight = 0;
+        DWORD fonts = 0;
+        int height = 0;
+        int lineHeight = 0;
+    };
+    const CRowText& MeasureRowText(CDC* pDC, const CCorraQuestion& question, int nWidth, int nRowHeight);
+    std::unordered_map<const CCorraQuestion*, CRowText> m_rowTexts;
 };
