@@ -63,6 +63,8 @@ public:
     BOOL PreTranslateMessage(QObject* pTarget, QEvent* pEvent) override;
     BOOL OnIdle(LONG lCount) override;
     CDocument* OpenDocumentFile(LPCSTR lpszFileName) override;
+    // Dropped files pass the command line's checks.
+    void OpenDroppedFiles(const std::vector<CString>& files) override { OpenCheckedFiles(files); }
 
     // Start-up steps.
     void AssignLocalConfigFile(BOOL bQuiet);

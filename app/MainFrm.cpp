@@ -3,7 +3,6 @@
 #include "app/BitmapPickerDlg.h"
 #include "app/BoilerPlate.h"
 #include "app/ChildFrames.h"
-#include "app/CorraApp.h"
 #include "app/CorraIdCheck.h"
 #include "app/DocumentChooser.h"
 #include "app/FramePlacement.h"
@@ -25,6 +24,7 @@
 #include "render/RtfText.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/View.h"
+#include "platform/ui/WinApp.h"
 #include "platform/core/Services.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/ControlBars.h"
@@ -158,12 +158,6 @@ void CMainFrame::OnActivateApp(BOOL bActive)
     } else if (m_bToolbarWasVisible) {
         pToolbar->Show(TRUE);
     }
-}
-
-void CMainFrame::OnDropFiles(const std::vector<CString>& files)
-{
-    if (CCorraApp* pApp = GetCorraApp())
-        pApp->OpenCheckedFiles(files);
 }
 
 CMainFrame::~CMainFrame()
@@ -685,8 +679,8 @@ int CMainFrame::RunWizard(const CWizardRequest& request, CWizardResult& result)
         LogOutput(CString::Formatted("CMainFrame::RunWizard() - unknown method %d", result.nMethod), 1, LOG_HERE);
         return IDCANCEL;
     }
-    CCorraApp* pApp = GetCorraApp();
-    CDocument* pSource = pApp ? pApp->OpenDocumentOfType(result.sourcePath, TRUE) : nullptr;
+    CWinApp* pApp = AfxGetApp();
+    CDocument* pSource = pApp ? pApp->OpenDocumentFile(result.sourcePath) : nullptr;
     auto* pSourceCorra = dynamic_cast<CCorraDoc*>(pSource);
     if (!pSourceCorra) {
         AfxMessageBox("Failed top open document\n\n" + result.sourcePath);

@@ -71,8 +71,6 @@ public:
     void OnIdleUpdateCmdUI() override;
     // The program was switched away from (the floating editing toolbar hides) or back to.
     void OnActivateApp(BOOL bActive);
-    // Dropped files are opened as the command line's are.
-    void OnDropFiles(const std::vector<CString>& files) override;
     // "Quorvale Updates".
     void ShowUpdateBox();
 
