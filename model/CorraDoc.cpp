@@ -1500,7 +1500,7 @@ BOOL CCorraDoc::FindInvalidQuestions(CPtrListEx& out, CString& summary)
         text.Replace("\r", " ");
         text.Replace("\n", " ");
         report.AppendFormat("%-40s%-10d%-10s%.30s\r\n", static_cast<const char*>(oneLine), question->m_nId,
-                            static_cast<const char*>(question->GetTypeCode()),
+                            static_cast<const char*>(question->GetTypeText()),
                             static_cast<const char*>(text));
     }
     if (!fsys::WriteFileAtomic(path, report.GetString(), static_cast<size_t>(report.GetLength())))

@@ -337,7 +337,7 @@ void CCorraQuestion::WriteRecord(CEncryptedArchive& out)
     // Only digits read back as a number: a value below 0 would lose the element.
     text.AppendFormat("ID: %d\r\n", std::max(m_nId, 0));
     text.AppendFormat("MEMBERID: %d\r\n", std::max(m_nMemberId, 0));
-    text += "TYPE:  " + GetTypeCode() + "\r\n";
+    text += "TYPE:  " + GetTypeText() + "\r\n";
     text += "SUBJECT:  ";
     for (int i = 0; i < m_saSubjects.GetSize(); ++i)
         text += (i > 0 ? ", {" : "{") + BlockSafeText(m_saSubjects[i], "CCorraQuestion::WriteRecord() - SUBJECT") + "}";

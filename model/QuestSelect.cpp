@@ -105,7 +105,7 @@ int CQuestSelect::Init(const CPtrList& candidates, int requested, BOOL uniqueInd
 
 CString CQuestSelect::TypeText(const CQuestion& question)
 {
-    return question.GetTypeCode();
+    return question.GetTypeText();
 }
 
 CString CQuestSelect::SubjectText(const CQuestion& question)

@@ -58,7 +58,8 @@ public:
     // Makes the image lists once and gives the list the small (mode 2) or large (mode 1) icons;
     // the small image list before, NULL for any other mode.
     virtual CImageList* SetRowImageList(int nMode);
-    // Everything back to the defaults; the image lists are forgotten, not deleted.
+    // Everything back to the defaults. The image lists go with the list's own images: the
+    // owner sets the view mode again, which makes them anew.
     virtual void Reset();
     // Fits the columns to their contents; the question text column keeps its width.
     virtual void AutoSizeColumns();
@@ -133,12 +134,13 @@ protected:
     // The rectangles of the first n columns of a row, laid out from the row's left.
     void CellRects(const CRect& row, CRect* cells, int n) const;
 
-    // The stored texts of a row's columns after the icon.
+    // The stored texts of a row's columns after the icon, made again from its question (every
+    // update of a row comes here).
     virtual void SetRowTexts(int nItem, CCorraQuestion& question);
     // Whether the row is drawn highlighted: drop target, or selected while focused or always shown.
     BOOL IsRowHighlighted(int nItem) const;
 
-    // What a row is drawn with. BeginRow selects the list's font, transparent text and, for a
+    // What a row is drawn with. BeginRow selects the drawing font, transparent text and, for a
     // highlighted row, the highlight colours (also as fill); RestoreColours puts the colours
     // back, EndRow the rest.
     struct CRowPaint {
@@ -152,8 +154,12 @@ protected:
     CRowPaint BeginRow(CDC* pDC, int nItem);
     void RestoreColours(CDC* pDC, const CRowPaint& paint);
     void EndRow(CDC* pDC, const CRowPaint& paint);
-    // MeasureRow of every row on a display context with the list's font.
+    // MeasureRow of every row on a display context with the font the rows are drawn in.
     void MeasureRows();
+    // The font the rows are drawn in: the owner's, else the control's own.
+    CFont* DrawingFont();
+    // Forgets the image lists, deleting them.
+    void DeleteImageLists();
     // The column's width fitted to its cells and its heading, at least nMinimum; not set.
     int FittedWidth(int nCol, int nMinimum);
 
@@ -166,7 +172,6 @@ protected:
     int m_nDefaultWidths[7];  // columns 1 to 7
     CFont* m_pFont;
     std::vector<int> m_minWidths;
-    UINT m_nHelpId = IDH_ODLISTCTRL;  // context help of F1
     int m_nAlignVCenter = -1;  // "AlignVCenter" as read for the paint under way; -1 outside one
     std::vector<QIcon> m_icons;  // by icon slot, loaded on first use
 

@@ -43,12 +43,14 @@
 #include "platform/core/FileSys.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/ShellOps.h"
+#include "platform/ui/View.h"
 #include "shell/FolderTreeCtrl.h"
 #include "shell/HVListCtrl.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
 #include "render/FontMgr.h"
 #include "render/RtfDraw3.h"
+#include "views/CollListCtrl.h"
 #include "views/ODListCtrl.h"
 
 #include <QApplication>
@@ -322,7 +324,7 @@ void ShowStartScreen(int nScreen)
 }
 
 // The questions of the sample bank in the owner-drawn list, with small rows (one selected,
-// two marked as duplicates of each other) and with large rows.
+// two marked as duplicates of each other) and with large rows; between them its collections.
 void ShowQuestionLists()
 {
     static CFontMgrInit fonts;
@@ -352,10 +354,25 @@ void ShowQuestionLists()
         small->MarkItems(q->m_nId, -1, FALSE, nullptr);
         small->m_nHighlightId = q->m_nId;
     }
+    // The bank's collections, the first one open in a window of its own.
+    auto* collections = new CCollListCtrl(doc, wnd, RGB(0xC0, 0xC0, 0xC0), nullptr, wnd);
+    collections->SetViewMode(ODLIST_SMALL_ROWS);
+    CPtrListEx colls;
+    doc->GetCollections(colls);
+    collections->InsertQuestions(colls, -1, FALSE);
+    // Only its presence counts; never shown, left to the end of the process like the document.
+    auto* openView = new CView;
+    if (CCorraQuestion* first = collections->GetItemQuestion(0))
+        first->m_pView = openView;
+    collections->SelectItem(1, TRUE);
     auto* layout = new QVBoxLayout(wnd);
     layout->addWidget(small);
+    layout->addWidget(collections);
     layout->addWidget(large);
-    wnd->resize(760, 560);
+    layout->setStretch(0, 3);
+    layout->setStretch(1, 1);
+    layout->setStretch(2, 3);
+    wnd->resize(760, 640);
     small->setFocus();
     Shoot(wnd);
 }
