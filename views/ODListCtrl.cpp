@@ -266,10 +266,15 @@ int CODListCtrl::InsertQuestion(CCorraQuestion* question, int nPos, BOOL bSelect
         return -1;
     CPtrListEx one;
     one.AddTail(question);
-    return InsertQuestions(one, nPos, bSelect);
+    return InsertQuestionRows(one, nPos, bSelect);
 }
 
 int CODListCtrl::InsertQuestions(const CPtrListEx& questions, int nPos, BOOL bSelect)
+{
+    return InsertQuestionRows(questions, nPos, bSelect);
+}
+
+int CODListCtrl::InsertQuestionRows(const CPtrListEx& questions, int nPos, BOOL bSelect)
 {
     // One batch: the rows keep the list's order, at the end or from nPos on.
     std::vector<CRow> rows;

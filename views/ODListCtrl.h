@@ -123,6 +123,9 @@ protected:
     // A header click: sorts by the column.
     virtual void OnColumnClick(int nCol);
     void paintEvent(QPaintEvent* e) override;
+    // InsertQuestions and InsertQuestion of this class: one batch of question rows. Neither
+    // calls the other's override, so a subclass may build one on the other.
+    int InsertQuestionRows(const CPtrListEx& questions, int nPos, BOOL bSelect);
     // Deletes rows (ascending) in one pass with the deleting flag set; the count.
     int DeleteRows(const std::vector<int>& rows);
     // The picture of one of the icon ids, loaded once.

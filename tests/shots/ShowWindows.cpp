@@ -15,6 +15,8 @@
 #include "controls/BitmapPathDlg.h"
 #include "app/CorraApp.h"
 #include "app/DocTypeDlg.h"
+#include "app/FolderSetupDlg.h"
+#include "app/ProgramDataDlg.h"
 #include "app/MainFrm.h"
 #include "app/Splash.h"
 #include "app/StartupSettingsDlg.h"
@@ -268,6 +270,8 @@ void ShowMainWindow(BOOL bEditor = FALSE)
 {
     // Left to the end of the process: its windows go with the application's.
     static CCorraApp* app = nullptr;
+    // As the program starts: question texts in RTF are drawn as rich text.
+    InstallRtfTextDrawer();
     CString home = GetProgramHome();
     const char* ini = "[HVMsgBoxDontShow]\nDontShowWelcome=1\n[Settings]\nSplash=0\nBoilerPlateAtStartup=0\n"
                       "[Tip]\nStartUp=0\n";
@@ -550,6 +554,30 @@ std::vector<Scene> Scenes()
              dlg.m_nEssay = 33;
              dlg.m_nShortAnswer = 16;
              dlg.m_nFillIn = 5;
+             dlg.DoModal();
+         }},
+        {"manage-folders",
+         [] {
+             const CString home = GetProgramHome();
+             for (const char* folder : {"QCorras/Biology", "QCorras/Chemistry", "Exams/Spring Term", "Images"})
+                 fsys::CreateDirectories(home + folder);
+             CorraApp().WriteProfileString("CrrDefDir MRU", "Dir1", "QCorras/Chemistry");
+             CorraApp().WriteProfileString("CrrDefDir MRU", "Dir2", "QCorras");
+             CorraApp().WriteProfileString("ExmDefDir MRU", "Dir1", "Exams");
+             CFileTypes::SetDefDir(DT_CORRA, home + "QCorras/Biology/");
+             CFileTypes::SetDefDir(DT_EXAM, home + "Exams/Spring Term/");
+             CFolderSetupDlg dlg;
+             dlg.DoModal();
+         }},
+        {"program-data",
+         [] {
+             const CString data = CFileTypes::GetDefDir(DT_DATA);
+             fsys::CreateDirectories(data + "Science");
+             fsys::WriteFile(data + "Science/Subjects.txt", "Biology\n", 8);
+             fsys::WriteFile(data + "Textbooks.txt", "Campbell Biology\n", 17);
+             CorraApp().WriteProfileString("Settings", "SubjectFile", "Science/Subjects.txt");
+             CorraApp().WriteProfileString("Settings", "TextbookFile", "Textbooks.txt");
+             CProgramDataDlg dlg;
              dlg.DoModal();
          }},
         {"about",

@@ -1,6 +1,8 @@
 #include "views/CollectionList.h"
 #include "views/CollListCtrl.h"
 
+#include "controls/MRUPathComboBox.h"
+#include "foundation/CorraAppBase.h"
 #include "foundation/Update.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
@@ -274,6 +276,21 @@ TEST_F(TransferListTest, StringListsSplitOnTabsAndCommasAndJoinWithCommas)
     EXPECT_EQ(parts.GetSize(), 0);
     SplitStrings(nullptr, parts);
     EXPECT_EQ(parts.GetSize(), 0);
+
+    // A recent-entry combo of a search field: its own profile section, and the caller's list
+    // starts empty.
+    CorraApp().WriteProfileString("Recent Subject List", "String1", "Cells");
+    CorraApp().WriteProfileString("Recent Subject List", "String2", "Energy");
+    CMRUPathComboBox combo;
+    combo.SetSaveOnDestroy(FALSE);
+    parts.Add("left over");
+    SetupRecentCombo(combo, parts, "Subject");
+    EXPECT_EQ(parts.GetSize(), 0);
+    EXPECT_EQ(combo.GetSection(), "Recent Subject List");
+    EXPECT_EQ(combo.GetEntryFormat(), "String%d");
+    EXPECT_EQ(combo.GetMaxEntries(), 15);
+    ASSERT_EQ(combo.GetCount(), 2);
+    EXPECT_EQ(combo.GetLBText(0), "Cells");
 }
 
 TEST_F(TransferListTest, CollectionListShowsOnlyCollectionsAndSortsNamesByCharacterCode)

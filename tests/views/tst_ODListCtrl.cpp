@@ -447,3 +447,108 @@ TEST_F(ODListCtrlTest, AResetListMakesItsImagesAgainAtTheNextViewMode)
             ink += PixelAt(dc, x, y) != list.m_crBack;
     EXPECT_GT(ink, 20) << "the icon is drawn";
 }
+
+namespace {
+
+// A list that turns "AlignVCenter" off after drawing each row: a paint that read the setting
+// per row would draw the rows after the first at the top.
+class CSwitchingList : public CODListCtrl {
+public:
+    using CODListCtrl::CODListCtrl;
+    void DrawItem(DRAWITEMSTRUCT* pDrawItem) override
+    {
+        CODListCtrl::DrawItem(pDrawItem);
+        CorraApp().WriteProfileInt("Settings", "AlignVCenter", 0);
+    }
+};
+
+} // namespace
+
+TEST_F(ODListCtrlTest, AlignVCenterIsReadOncePerPaint)
+{
+    CBank bank;
+    CSwitchingList list(nullptr, nullptr, kBack, nullptr);
+    list.SetViewMode(ODLIST_LARGE_ROWS);
+    list.InsertQuestions(bank.List({bank.Add(1, 1, "One"), bank.Add(2, 2, "Two"), bank.Add(3, 3, "Six")}), -1, FALSE);
+    list.resize(700, 200);
+    CorraApp().WriteProfileString("Settings", "AlignVCenter", nullptr);
+    const QImage image = list.viewport()->grab().toImage();
+    EXPECT_EQ(CorraApp().GetProfileInt("Settings", "AlignVCenter", -1), 0);
+    // The first row of ink of each row's text, from the row's top.
+    auto firstInk = [&](int nItem) {
+        CRect cell;
+        list.GetSubItemRect(nItem, 3, LVIR_LABEL, cell);
+        for (int y = cell.top; y < cell.bottom; ++y)
+            for (int x = cell.left; x < cell.right; ++x)
+                if (image.pixel(x, y) != qRgb(255, 255, 255))
+                    return y - cell.top;
+        return -1;
+    };
+    const int first = firstInk(0);
+    EXPECT_GT(first, 4) << "centred in a 32-pixel row";
+    EXPECT_EQ(firstInk(1), first);
+    EXPECT_EQ(firstInk(2), first);
+}
+
+TEST_F(ODListCtrlTest, AnEmptyListFindsNothingAndSizesToTheMinimumWidths)
+{
+    CODListCtrl list(nullptr, nullptr, kBack, nullptr);
+    list.SetViewMode(ODLIST_SMALL_ROWS);
+    CPtrListEx out;
+    EXPECT_EQ(list.GetAllItems(out), 0);
+    EXPECT_EQ(list.GetSelectedItems(out, TRUE), 0);
+    EXPECT_EQ(list.FindQuestionsByIdOrIndex(out, -1, -1), 0);
+    EXPECT_EQ(list.GetSelectedQuestion(), nullptr);
+    EXPECT_EQ(list.GetLastSelectedQuestion(), nullptr);
+    EXPECT_EQ(list.GetFirstMarkedQuestion(), nullptr);
+    EXPECT_EQ(list.FindFirstMarked(), -1);
+    EXPECT_EQ(list.CountMarkedItems(), 0);
+    EXPECT_EQ(list.DeleteSelectedItems(), 0);
+    EXPECT_EQ(list.DeleteMarkedItems(), 0);
+    EXPECT_EQ(list.UpdateItem(0), -1);
+    EXPECT_EQ(list.UpdateFromHint(CUpdate()), -1);
+    EXPECT_EQ(list.InsertFromHint(CUpdate()), -1);
+    for (int c = 0; c < 8; ++c)
+        emit list.header()->sectionClicked(c);
+    list.AutoSizeColumns();
+    const int minimum[8] = {16, 35, 40, 225, 40, 100, 20, 35};
+    EXPECT_EQ(list.GetColumnWidth(0), 16);
+    EXPECT_EQ(list.GetColumnWidth(3), 225) << "keeps its width";
+    for (int c : {1, 2})
+        EXPECT_GE(list.GetColumnWidth(c), minimum[c]) << c;
+    for (int c : {4, 5, 6, 7})
+        EXPECT_GE(list.GetColumnWidth(c), minimum[c] + 10) << c;
+}
+
+namespace {
+
+// Inserts a list one question at a time, as a list of some kinds of rows does.
+class COneByOneList : public CODListCtrl {
+public:
+    using CODListCtrl::CODListCtrl;
+    int InsertQuestions(const CPtrListEx& questions, int nPos, BOOL bSelect) override
+    {
+        int last = -1;
+        for (POSITION pos = questions.GetHeadPosition(); pos;) {
+            last = InsertQuestion(static_cast<CCorraQuestion*>(questions.GetNext(pos)), nPos, bSelect);
+            if (nPos >= 0)
+                nPos = last + 1;
+        }
+        return last;
+    }
+};
+
+} // namespace
+
+TEST_F(ODListCtrlTest, ASubclassMayInsertItsListOneQuestionAtATime)
+{
+    CBank bank;
+    COneByOneList list(nullptr, nullptr, kBack, nullptr);
+    list.SetViewMode(ODLIST_SMALL_ROWS);
+    EXPECT_EQ(list.InsertQuestions(bank.List({bank.Add(1, 1, "a"), bank.Add(3, 3, "c")}), -1, FALSE), 1);
+    CUpdate hint;
+    hint.SetView(bank.Add(2, 2, "b"));
+    hint.SetInsertIndex(1);
+    EXPECT_EQ(list.InsertFromHint(hint), 1);
+    EXPECT_EQ(RowIds(list), (std::vector<int>{1, 2, 3}));
+}
