@@ -5,8 +5,10 @@
 #include "app/ChildFrames.h"
 #include "app/CorraIdCheck.h"
 #include "app/DocumentChooser.h"
+#include "app/FolderSetupDlg.h"
 #include "app/FramePlacement.h"
 #include "app/Pictures.h"
+#include "app/ProgramDataDlg.h"
 #include "app/StartupSettingsDlg.h"
 #include "app/SupportDlg.h"
 #include "app/TaskServices.h"
@@ -81,6 +83,8 @@ void CMainFrame::BindFrameCommands()
     BindUpdate(ID_VIEW_EXPORTED_FILES,
                [](CCmdUI* pCmdUI) { pCmdUI->Enable(ExportedFilesViewerSlot().Installed() != nullptr); });
 
+    BindCommand(ID_MANAGE_FOLDERS, [this] { RunManageFolders(this); });
+    BindCommand(ID_PROGRAM_DATA, [this] { RunProgramData(this); });
     BindCommand(ID_CONTACT_SUPPORT, [this] {
         CSupportDlg dlg(nullptr, this);
         dlg.DoModal();

@@ -1,4 +1,6 @@
 #include "app/CorraIdCheck.h"
+#include "app/FolderSetupDlg.h"
+#include "app/ProgramDataDlg.h"
 #include "app/DocumentChooser.h"
 #include "app/MainFrm.h"
 #include "app/TaskServices.h"
@@ -13,6 +15,7 @@
 #include "platform/ui/Document.h"
 #include "res/ids/App.h"
 #include "tests/app/AppFixture.h"
+#include "tests/support/ModalScript.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -94,10 +97,10 @@ TEST_F(MainFrameTest, TheHelpMenuHoldsOneTipItemHoweverOftenMenusOpen)
 TEST_F(MainFrameTest, CommandsOfMissingNeighboursAreDisabledUntilInstalled)
 {
     for (UINT nID : {ID_AUTO_CONVERT, ID_ADD_QUESTION_WIZARD, ID_CREATE_RANDOM_EXAM, ID_IMPORT_FILES,
-                     ID_VIEW_EXPORTED_FILES, ID_MANAGE_FOLDERS, ID_PROGRAM_DATA, ID_DEFAULT_FONTS})
+                     ID_VIEW_EXPORTED_FILES, ID_DEFAULT_FONTS})
         EXPECT_FALSE(Enabled(nID)) << nID;
     for (UINT nID : {ID_CONTACT_SUPPORT, ID_USERS_GUIDE, ID_PRODUCT_TOUR, ID_PRODUCT_UPDATES, ID_DELETE_LOG,
-                     ID_CHECK_CORRA_IDS, ID_STARTUP_SETTINGS, ID_MAIN_MENU})
+                     ID_CHECK_CORRA_IDS, ID_STARTUP_SETTINGS, ID_MAIN_MENU, ID_MANAGE_FOLDERS, ID_PROGRAM_DATA})
         EXPECT_TRUE(Enabled(nID)) << nID;
     CScriptedWizard wizard;
     CRecordingDialog import, exported;
@@ -111,6 +114,16 @@ TEST_F(MainFrameTest, CommandsOfMissingNeighboursAreDisabledUntilInstalled)
     m_pMain->OnCommand(ID_VIEW_EXPORTED_FILES);
     EXPECT_EQ(import.runs, 1);
     EXPECT_EQ(exported.runs, 1);
+}
+
+TEST_F(MainFrameTest, FoldersAndProgramDataOpenTheirDialogs)
+{
+    CModalScript script;
+    script.On<CFolderSetupDlg>([](CFolderSetupDlg& dlg) { ClickDlgButton(dlg, IDCANCEL); });
+    script.On<CProgramDataDlg>([](CProgramDataDlg& dlg) { ClickDlgButton(dlg, IDCANCEL); });
+    m_pMain->OnCommand(ID_MANAGE_FOLDERS);
+    m_pMain->OnCommand(ID_PROGRAM_DATA);
+    EXPECT_EQ(script.Answered(), 2);
 }
 
 TEST_F(MainFrameTest, WizardTasksWithoutAWizardGoBackAsOnCancel)
