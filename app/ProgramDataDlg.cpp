@@ -77,6 +77,8 @@ void CProgramDataDlg::Browse(int nField, const char* title)
     call.nType = DT_DATA;
     call.csTitle = title;
     call.csStartDir = CFileTypes::GetDefDir(DT_DATA);
+    // The tree shows the data folder under the program folder, its subfolders open to browse.
+    call.csRootDir = GetServerDirectory();
     call.csRootFilter = CFileTypes::Type2DirName(DT_DATA);
     if (FileChooser().Run(call) != IDOK || call.paths.empty())
         return;

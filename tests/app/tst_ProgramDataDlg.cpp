@@ -77,6 +77,7 @@ TEST_F(ProgramDataTest, ABrowsedFileKeepsItsPlaceUnderTheDataFolder)
     EXPECT_EQ(chooser.calls[0].csTitle, "Select a file for Master Subjects List");
     EXPECT_EQ(chooser.calls[1].csTitle, "Select a file for Master Textbooks List");
     EXPECT_EQ(chooser.calls[0].csStartDir, HomePath("Data/"));
+    EXPECT_EQ(chooser.calls[0].csRootDir, Home());
     EXPECT_EQ(chooser.calls[0].csRootFilter, "Data");
     EXPECT_EQ(GetMasterFilePath(SubjectList()), inSub);
     EXPECT_EQ(GetMasterFilePath(TextbookList()), outside);

@@ -4,7 +4,10 @@
 #include "model/CorraQuestion.h"
 #include "model/ExamDialogs.h"
 #include "model/ExamQuestion.h"
+#include "model/Choices.h"
+#include "platform/core/ClipboardFormats.h"
 #include "platform/core/FileSys.h"
+#include "platform/core/Profile.h"
 #include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraTest.h"
 #include "tests/support/FakeDocumentDialogs.h"
@@ -23,7 +26,11 @@ public:
         props.title1 = "Biology 101";
         return TRUE;
     }
-    BOOL PrintingProperties(CExamDoc&, CExamPrintingValues&) override { return FALSE; }
+    BOOL PrintingProperties(CExamDoc&, CExamPrintingValues& values) override
+    {
+        shownPrinting = values;
+        return printingOk;
+    }
     BOOL QuestionIdentify(CExamDoc&, BOOL& fixed, BOOL& identity, int& position) override
     {
         fixed = TRUE;
@@ -42,6 +49,8 @@ public:
     }
 
     CExamFileProperties shownProps;
+    CExamPrintingValues shownPrinting;
+    BOOL printingOk = TRUE;
     int identifyPosition = 2;
     int sheets = 0;
     BOOL sheetUpdates = TRUE;
@@ -425,7 +434,7 @@ TEST_F(ExamDocTest, ThePropertiesListTheLinkedFilesAndNameTheMissingOnes)
     CServiceScope<IExamDialogs> scope(ExamDialogsSlot(), dialogs);
     const CString there = WriteHomeFile("There.crr", "x");
     CExamDoc exam;
-    for (const CString& file : {there, HomePath("Gone.crr"), there}) {
+    for (const CString& file : {there, HomePath("Gone.crr"), there, HomePath("Away.crr")}) {
         auto* q = static_cast<CExamQuestion*>(exam.InsertQuestion(new CExamQuestion));
         q->m_nType = static_cast<int>(IDS_QTYPE_ES);
         q->SetLink(file, "");
@@ -433,10 +442,12 @@ TEST_F(ExamDocTest, ThePropertiesListTheLinkedFilesAndNameTheMissingOnes)
     exam.ShowFileProperties();
     ASSERT_EQ(dialogs.shownProps.linkedFiles.GetSize(), 1);
     EXPECT_EQ(dialogs.shownProps.linkedFiles[0], there);
-    EXPECT_EQ(dialogs.shownProps.questionCount, "3");
+    EXPECT_EQ(dialogs.shownProps.questionCount, "4");
     EXPECT_EQ(dialogs.shownProps.formCount, "0");
+    // The missing files one per line, in the order of their paths.
     ASSERT_EQ(messageBox.calls.size(), 1u);
-    EXPECT_NE(messageBox.calls[0].text.Find("cannot be found:\n\nGone.crr"), -1);
+    EXPECT_EQ(messageBox.calls[0].text, "The following Linked Question Corras cannot be found:\n\nAway.crr\nGone.crr\n\n"
+                                        "Run the Check QCorra Links menu command to restore links.");
     EXPECT_EQ(exam.m_csTitle1, "Biology 101");
     EXPECT_TRUE(exam.IsModified());
 }
@@ -467,6 +478,42 @@ TEST_F(ExamDocTest, FormNamesTakeTheirPlaceholdersAsText)
     };
     for (const Case& c : cases)
         EXPECT_EQ(CExamDoc::FormatFormName(c.format, c.n), c.name) << c.format;
+}
+
+TEST_F(ExamDocTest, PrintingPropertiesShowTheValuesInForceAndKeepThemOnOk)
+{
+    CServiceScope<IExamDialogs> scope(ExamDialogsSlot(), dialogs);
+    CChoices::SetChoicesIndentLevel(5);
+    CChoices::SetNumChoiceSepSpaces(2);
+    CExamDoc exam;
+    exam.m_csTitle1 = "Biology 101";
+    // Without keys of its own the exam shows what the choices print with, and OK stores that.
+    exam.ShowPrintingProperties();
+    EXPECT_EQ(dialogs.shownPrinting.title1, "Biology 101");
+    EXPECT_EQ(dialogs.shownPrinting.choicesIndentLevel, 5);
+    EXPECT_EQ(dialogs.shownPrinting.numChoiceSepSpaces, 2);
+    EXPECT_EQ(AppProfile().GetInt("Exams", "ChoicesIndentLevel", -1), 5);
+    EXPECT_EQ(AppProfile().GetInt("Exams", "NumChoiceSepSpaces", -1), 2);
+    EXPECT_FALSE(exam.IsModified());
+
+    // A print mode given by the caller is shown but never stored.
+    AppProfile().WriteInt("Exams", "PrintMode", 0);
+    exam.ShowPrintingProperties(3);
+    EXPECT_EQ(dialogs.shownPrinting.printMode, 3);
+    EXPECT_EQ(AppProfile().GetInt("Exams", "PrintMode", -1), 0);
+}
+
+TEST_F(ExamDocTest, TheExamClipboardFormatsAreRegisteredOnce)
+{
+    const UINT questions = CExamDoc::QuestionListFormat();
+    const UINT collections = CExamDoc::CollectionListFormat();
+    EXPECT_NE(questions, 0u);
+    EXPECT_NE(collections, questions);
+    EXPECT_EQ(GetClipboardFormatName(questions), "Exam Question List");
+    EXPECT_EQ(GetClipboardFormatName(collections), "Exam Collection List");
+    CExamDoc::LoadDefaults();
+    EXPECT_EQ(CExamDoc::QuestionListFormat(), questions);
+    EXPECT_EQ(RegisterClipboardFormat("Exam Collection List"), collections);
 }
 
 } // namespace
