@@ -254,6 +254,35 @@ void CExamDoc::OnOpenOrNew()
     DocumentDialogs().SetGroupsWindowTitle(*this, m_strTitle + " - Groups");
 }
 
+BOOL CExamDoc::ShowCollection(CCorraQuestion* form)
+{
+    if (form && (!HoldsQuestion(form) || !IsCollection(form)))
+        return FALSE;
+    if (form && form->m_pView) {
+        form->BringViewToTop();
+        return TRUE;
+    }
+    CView* view = ExamDialogs().NewFormView(*this);
+    CCorraQuestion* shown = view ? ExamDialogs().GetViewForm(view) : nullptr;
+    if (!shown) {
+        if (view)
+            CorraViewServices().CloseCollectionView(view, TRUE);
+        return FALSE;
+    }
+    // The view works on a copy of its own (members, scramble list) until it is saved.
+    CPtrListEx members;
+    if (form) {
+        *shown = *form;
+        form->GetQuestions(members);
+    }
+    CorraViewServices().SetCollection(view, members);
+    CorraViewServices().RefreshCollection(view);
+    CUpdate hint;
+    hint.SetView(form);
+    UpdateAllViews(nullptr, HINT_COLLECTION_SHOWN, &hint);
+    return TRUE;
+}
+
 CExamQuestion* CExamDoc::CreateLinkedQuestion(const CCorraQuestion& source, LPCSTR corraFile, LPCSTR identityName)
 {
     auto* added = dynamic_cast<CExamQuestion*>(AddNewQuestion(&source));

@@ -98,6 +98,9 @@ public:
     void AfterReadCheck() override;
     // The groups window is captioned for the exam.
     void OnOpenOrNew() override;
+    // The form's open view brought forward, else a new form view holding a copy of the form
+    // (an empty new form for NULL), announced to the views; FALSE when no form view can be made.
+    BOOL ShowCollection(CCorraQuestion* form) override;
     int GroupByTypeWithoutIdentity();
 
     // ---- links

@@ -135,6 +135,35 @@ TEST_F(ExamDocTest, AddingFromABankLinksEachCopyToItsSource)
     EXPECT_EQ(exam.GetQuestionCount(), 2);
 }
 
+TEST_F(ExamDocTest, QuestionsFromAnotherExamKeepTheirOwnLinks)
+{
+    CCorraDoc bank;
+    const CString path = CopySample(bank);
+    CExamDoc first;
+    CPtrListEx added;
+    first.AddQuestions(Questions(bank, {101, 102}), &added, &bank, path, nullptr);
+    CExamQuestion* linked = Exam(added.GetHead());
+    linked->m_tLinked = CTime(1700000000);
+    Exam(added.GetTail())->Unlink();
+
+    // The link still names the bank question and the time it was taken: a copy made now must
+    // not hide that the bank changed since.
+    CExamDoc second;
+    CPtrListEx copies;
+    second.AddQuestions(added, &copies, &first, HomePath("First.exm"), nullptr);
+    ASSERT_EQ(copies.GetCount(), 2);
+    CExamQuestion* copy = Exam(copies.GetHead());
+    EXPECT_NE(copy, linked);
+    EXPECT_TRUE(copy->m_bLinked);
+    EXPECT_EQ(copy->m_csCorraFile, path);
+    EXPECT_EQ(copy->m_nLinkId, 101);
+    EXPECT_EQ(copy->m_tLinked.GetTime(), 1700000000);
+    EXPECT_EQ(copy->m_csIdentityName, linked->m_csIdentityName);
+    EXPECT_EQ(copy->m_pDoc, &second);
+    EXPECT_FALSE(Exam(copies.GetTail())->m_bLinked);
+    EXPECT_TRUE(richBox.calls.empty());
+}
+
 TEST_F(ExamDocTest, AnUnsavedSourceGivesUnlinkedCopiesAndOneWarning)
 {
     CCorraDoc bank;
