@@ -34,6 +34,7 @@
 #include "res/ids/Menus.h"
 
 #include <QAction>
+#include <QDockWidget>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -203,13 +204,24 @@ int CMainFrame::OnCreate(CCreateContext*)
         return -1;
     // The Quick Pick bar: hidden until the editing toolbar asks for it.
     try {
-        m_pQuickPick = new CPaletteSelectorBar(this);
+        // The bar stands in a dock window, which floats where it is put and docks on the left
+        // or right side.
+        m_pQuickPickDock = new QDockWidget(QStringLiteral("Quick Pick"), this);
+        m_pQuickPickDock->setObjectName(QStringLiteral("Bar%1").arg(IDW_QUICKPICK_BAR));
+        m_pQuickPickDock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+        m_pQuickPickDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable |
+                                      QDockWidget::DockWidgetClosable);
+        m_pQuickPick = new CPaletteSelectorBar(m_pQuickPickDock);
         m_pQuickPick->SetDlgCtrlID(IDW_QUICKPICK_BAR);
-        m_pQuickPick->setObjectName(QStringLiteral("Bar%1").arg(IDW_QUICKPICK_BAR));
         m_pQuickPick->setWindowTitle(QStringLiteral("Quick Pick"));
-        m_pQuickPick->setAllowedAreas(Qt::LeftToolBarArea | Qt::RightToolBarArea);
         m_pQuickPick->setOrientation(Qt::Vertical);
-        addToolBar(Qt::LeftToolBarArea, m_pQuickPick);
+        m_pQuickPick->setMovable(false);
+        m_pQuickPick->setFloatable(false);
+        m_pQuickPickDock->setWidget(m_pQuickPick);
+        addDockWidget(Qt::LeftDockWidgetArea, m_pQuickPickDock);
+        m_pQuickPickDock->setFloating(true);
+        m_pQuickPickDock->move(QUICKPICK_FLOAT_AT.x, QUICKPICK_FLOAT_AT.y);
+        m_pQuickPickDock->hide();
         m_pQuickPick->hide();
         PaletteSelectorHostSlot().Set(this);
     } catch (const std::exception& e) {
@@ -229,6 +241,8 @@ int CMainFrame::OnCreate(CCreateContext*)
 
 void CMainFrame::ShowPaletteSelector(BOOL bShow)
 {
+    if (m_pQuickPickDock)
+        ShowControlBar(m_pQuickPickDock, bShow);
     if (m_pQuickPick)
         ShowControlBar(m_pQuickPick, bShow);
 }
@@ -611,18 +625,28 @@ void CMainFrame::ShowSideBySide(CFrameWnd* pLeft, CFrameWnd* pRight)
 
 namespace {
 
-// The frames of a document and its collection window: the document on the left, the collection
-// a caption lower and further right.
-void PlaceWithCollection(CDocument* pDoc, const CString& collection)
+// The frame of the document's collection window showing the named collection, shown first;
+// NULL when there is none.
+CFrameWnd* CollectionFrame(CDocument* pDoc, const CString& collection)
 {
     auto* pCorra = dynamic_cast<CCorraDoc*>(pDoc);
     if (!pCorra || collection.IsEmpty() || !pCorra->ShowCollectionByName(collection))
-        return;
-    placement::MoveFrame(FirstFrame(pDoc), TRUE, 0);
+        return nullptr;
+    CFrameWnd* pFrame = nullptr;
     for (POSITION pos = pDoc->GetFirstViewPosition(); pos;) {
         CView* pView = pDoc->GetNextView(pos);
         if (pView && CorraViewServices().IsCollectionView(pView))
-            placement::MoveFrame(pView->GetParentFrame(), TRUE, 2);
+            pFrame = pView->GetParentFrame();
+    }
+    return pFrame;
+}
+
+// A document on the left and its collection window a caption lower and further right.
+void PlaceWithCollection(CDocument* pDoc, const CString& collection)
+{
+    if (CFrameWnd* pColl = CollectionFrame(pDoc, collection)) {
+        placement::MoveFrame(FirstFrame(pDoc), TRUE, 0);
+        placement::MoveFrame(pColl, TRUE, 2);
     }
 }
 
@@ -692,6 +716,11 @@ int CMainFrame::RunWizard(const CWizardRequest& request, CWizardResult& result)
     }
     if (result.nCopyMode == 0) {
         ShowSideBySide(FirstFrame(pTarget), FirstFrame(pSource));
+        // Named collections take the places of their documents.
+        if (CFrameWnd* pColl = CollectionFrame(pTarget, result.collection))
+            placement::MoveFrame(pColl, TRUE, 2);
+        if (CFrameWnd* pColl = CollectionFrame(pSource, result.sourceCollection))
+            placement::MoveFrame(pColl, FALSE, 1);
         return IDOK;
     }
     CPtrListEx questions;

@@ -14,6 +14,7 @@
 #include "platform/ui/CmdTarget.h"
 #include "platform/ui/Document.h"
 #include "res/ids/App.h"
+#include "res/ids/QuestionDlg.h"
 #include "tests/app/AppFixture.h"
 #include "tests/support/ModalScript.h"
 
@@ -188,6 +189,44 @@ TEST_F(MainFrameTest, AutoConvertTakesRtfThroughAControlAndReportsAFailure)
     EXPECT_EQ(messageBox.calls.back().text, CString("AutoConvert failure."));
 }
 
+TEST_F(MainFrameTest, CopyingFromADocumentBringsItsQuestionsOrTellsItFailedToOpen)
+{
+    auto* pTarget = dynamic_cast<CCorraDoc*>(m_app->NewCorraDocument(TRUE));
+    ASSERT_NE(pTarget, nullptr);
+    std::string sample;
+    ASSERT_TRUE(fsys::ReadFile(SamplePath("Biology.crr"), sample));
+    const CString source = WriteHomeFile("Biology.crr", sample);
+    CModalScript script;
+    script.OnTemplate(IDD_SUBJECTS_DLG, [](CDialog& dlg) { dlg.EndDialog(IDCANCEL); });
+    CWizardRequest request;
+    CWizardResult result;
+    // Copies the questions of a whole document (no collection named).
+    struct CCopyWizard : CScriptedWizard {
+        CString path;
+        int Run(const CWizardRequest& r, CWizardResult& out, CWnd* p) override
+        {
+            CScriptedWizard::Run(r, out, p);
+            out.sourcePath = path;
+            out.nCopyMode = 1;
+            return answer;
+        }
+    } copy;
+    copy.answer = IDOK;
+    copy.target = pTarget;
+    copy.method = 2;
+    copy.path = source;
+    CServiceScope<IAddQuestionWizard> c(AddQuestionWizardSlot(), copy);
+    EXPECT_EQ(m_pMain->RunWizard(request, result), IDOK);
+    CPtrListEx questions;
+    EXPECT_EQ(GetDocQuestions(pTarget, questions), 9);
+    copy.path = HomePath("gone.crr");
+    const size_t boxes = messageBox.calls.size();
+    EXPECT_EQ(m_pMain->RunWizard(request, result), IDCANCEL);
+    ASSERT_GT(messageBox.calls.size(), boxes);
+    EXPECT_EQ(messageBox.calls.back().text.Left(26), CString("Failed top open document\n\n"));
+    pTarget->SetModifiedFlag(FALSE);
+}
+
 // A chooser that notes whether the exam link check was held back while it chose.
 class CSuppressionChooser : public IDocumentChooser {
 public:
@@ -211,6 +250,37 @@ TEST_F(MainFrameTest, PrintingAnExamHoldsTheLinkCheckBackOnlyWhileChoosing)
         EXPECT_FALSE(CCorraDoc::IsAutoSaveSuppressed());
     }
     EXPECT_EQ(chooser.suppressed, (std::vector<BOOL>{TRUE, TRUE, TRUE, TRUE, FALSE, FALSE}));
+}
+
+// Gives one document, once.
+class COneDocumentChooser : public IDocumentChooser {
+public:
+    CDocument* ChooseDocument(int, LPCSTR, BOOL& bOpened, CDocument*) override
+    {
+        bOpened = FALSE;
+        CDocument* p = doc;
+        doc = nullptr;
+        return p;
+    }
+    CDocument* doc = nullptr;
+};
+
+TEST_F(MainFrameTest, PrintingKeysSetsTheExamsKeyModeBeforeTheCommand)
+{
+    auto* pExam = dynamic_cast<CExamDoc*>(m_app->NewExamDocument());
+    ASSERT_NE(pExam, nullptr);
+    COneDocumentChooser chooser;
+    CServiceScope<IDocumentChooser> scope(DocumentChooserSlot(), chooser);
+    chooser.doc = pExam;
+    m_pMain->GetNavigator()->hide();
+    m_pMain->OnTask(0x802A, START_SCREEN_TASK, 0);
+    EXPECT_EQ(pExam->m_nPrintModeOverride, 3);
+    EXPECT_EQ(Shown(), -1);
+    pExam->m_nPrintModeOverride = -1;
+    chooser.doc = pExam;
+    m_pMain->OnTask(0x8029, START_SCREEN_TASK, 0);
+    EXPECT_EQ(pExam->m_nPrintModeOverride, -1);
+    pExam->SetModifiedFlag(FALSE);
 }
 
 TEST_F(MainFrameTest, DroppedFilesPassTheCommandLinesChecks)
