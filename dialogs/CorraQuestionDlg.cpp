@@ -13,10 +13,12 @@
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/QtString.h"
 #include "platform/ui/SpinButtonCtrl.h"
+#include "platform/ui/View.h"
 #include "res/ids/QuestionTypes.h"
 
 #include <QApplication>
 #include <QEvent>
+#include <QShowEvent>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -41,6 +43,11 @@ constexpr double kMaxAnswerSize = 100.0;
 void ShowScrambledMessage()
 {
     MessageBoxService().Show(LoadStringId(IDS_SCRAMBLED_READ_ONLY), CORRA_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void ShowNoQuestionSelected()
+{
+    MessageBoxService().Show("No question selected", CORRA_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
 }
 
 BOOL IsExamDocument(const CCorraDoc* doc)
@@ -209,9 +216,10 @@ void CCorraQuestionDlg::SetQuestion(CCorraQuestion* question)
         // Only an exam form shows scrambled choices; none is shown here yet.
         m_bScrambled = FALSE;
     } else {
+        // The ID edit keeps the last ID; Add gives the new question one of its own.
         m_nShownId = 0;
         m_bScrambled = FALSE;
-        ResetQuestion(FALSE);
+        ResetQuestion(TRUE);
         m_dAnswerSize = 0.0;
     }
     SetReadOnlyMode(m_bScrambled);
@@ -444,22 +452,29 @@ BOOL CCorraQuestionDlg::OnModify()
             SetModified(FALSE);
             return FALSE;
         }
-        CCorraQuestion* target = FindShownQuestion();
-        if (!target) {
-            MessageBoxService().Show("No question selected", CORRA_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
+        if (!FindShownQuestion()) {
+            ShowNoQuestionSelected();
             return FALSE;
         }
         if (!UpdateData(TRUE))
             return FALSE;
-        // Into the question of the shown ID, whatever the views have selected meanwhile.
-        CCorraQuestion stored(*target);
-        GetQuestion(stored);
-        stored.m_nId = m_nShownId;
-        if (!m_pDoc->ReplaceQuestion(stored))
+        // The document stores into the question of the shown ID, whatever the views have
+        // selected meanwhile.
+        CCorraQuestion edited;
+        GetQuestion(edited);
+        CDlgQuestionStore store;
+        store.nId = m_nShownId;
+        store.pQuestion = &edited;
+        CView* first = m_pDoc->GetFirstView();
+        CCmdTarget* route = first ? static_cast<CCmdTarget*>(first) : m_pDoc;
+        route->OnCmdMsg(ID_CORRA_STORE_DLG_QUESTION, CN_COMMAND, &store);
+        if (!store.bStored) {
+            ShowNoQuestionSelected();
             return FALSE;
-        m_pDoc->UpdateAllViews(nullptr, HINT_REFRESH_ALL);
+        }
         m_nLastIndex = m_Question.m_nIndex;
         SetModified(FALSE);
+        UpdateControls();
         UpdateControls();
         return TRUE;
     } catch (const std::exception& e) {
@@ -588,6 +603,13 @@ LRESULT CCorraQuestionDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
     std::memcpy(buffer, static_cast<LPCSTR>(text), static_cast<size_t>(n));
     buffer[n] = '\0';
     return n;
+}
+
+void CCorraQuestionDlg::showEvent(QShowEvent* e)
+{
+    CQuestionDlg::showEvent(e);
+    // While hidden the shown question may have been deleted: "Modify" asks the document again.
+    UpdateControls();
 }
 
 void CCorraQuestionDlg::changeEvent(QEvent* e)

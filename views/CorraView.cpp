@@ -368,10 +368,10 @@ void CCorraView::ShowInDialog(CCorraQuestion* q)
     CCorraDoc* pDoc = GetCorraDoc();
     if (!pDoc || !q || IsCollectionPane())
         return;
-    // The dialog shows the main view's selection; it asks about unsaved edits of its own.
-    IDocumentDialogs& dialogs = DocumentDialogs();
-    dialogs.ShowQuestionDialog(*pDoc);
-    dialogs.SetQuestionDialogTitle(*pDoc, pDoc->GetQuestionDlgTitle());
+    // The dialog shows the question clicked, first asking about unsaved edits of its own; a
+    // double click brings it up.
+    if (pDoc->SelectDlgQuestion(q))
+        DocumentDialogs().SetQuestionDialogTitle(*pDoc, pDoc->GetQuestionDlgTitle());
 }
 
 void CCorraView::SyncDocumentOrder()
@@ -820,7 +820,7 @@ void CCorraView::OnListDoubleClick(int nItem)
     if (IsCollectionPane()) {
         pDoc->ShowCollection(q);
     } else {
-        SelectQuestion(q, SELQ_FOCUS);
+        SelectQuestion(q, SELQ_FOCUS | SELQ_UPDATE_DIALOG);
         DocumentDialogs().ShowQuestionDialog(*pDoc);
     }
 }
