@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QShowEvent>
+#include <QToolButton>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -152,8 +153,16 @@ void CCorraQuestionDlg::LayOut()
     answer->addWidget(m_pFalse);
     auto* size = GetDlgItem(IDC_QD_ANSWER_SIZE);
     size->setMaximumWidth(60);
-    answer->addWidget(size);
-    answer->addWidget(m_pSpin);
+    // The arrows sit against the edit at its height, as one control with it.
+    const int height = size->sizeHint().height();
+    m_pSpin->setFixedSize(16, height);
+    for (QWidget* arrow : {static_cast<QWidget*>(m_pSpin->GetUpButton()), static_cast<QWidget*>(m_pSpin->GetDownButton())})
+        arrow->setFixedSize(16, height / 2);
+    auto* sizeRow = new QHBoxLayout;
+    sizeRow->setSpacing(0);
+    sizeRow->addWidget(size);
+    sizeRow->addWidget(m_pSpin);
+    answer->addLayout(sizeRow);
     answer->addStretch(1);
 
     auto* buttons = new QHBoxLayout;

@@ -514,11 +514,13 @@ void CQuestionDlg::FormatChoices()
     }
     if (m_bChoicesFormatted)
         return;
+    // The layout reports itself as a change of the pane; it is none of the user's.
+    const BOOL bModified = m_bModified;
     const int hanging = 75 * CChoices::GetNumChoiceSepSpaces();
     m_Question.m_Choices.SetIndents(*m_pChoicesPane, 0, hanging, 0, -1);
     m_pChoicesPane->Invalidate();
     m_bChoicesFormatted = TRUE;
-    SetModified(m_bModified);
+    SetModified(bModified);
     UpdateControls();
 }
 

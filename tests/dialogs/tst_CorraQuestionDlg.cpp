@@ -219,6 +219,23 @@ TEST_F(CorraQuestionDlgTest, ShowingTheDialogAsksAgainWhetherItsQuestionExists)
     EXPECT_FALSE(dlg->GetDlgItem(IDC_QD_MODIFY)->isEnabled());
 }
 
+TEST_F(CorraQuestionDlgTest, AQuestionShownIsNotChangedByItsChoicesLayout)
+{
+    dlg->ShowWindow(SW_SHOW);
+    ASSERT_TRUE(dlg->SelectQuestion(mc));
+    // The choices are laid out a moment later; that is no change of the user's.
+    RunEventsUntil([] { return false; }, 400);
+    EXPECT_FALSE(dlg->IsModified());
+    EXPECT_FALSE(dlg->GetDlgItem(IDC_QD_MODIFY)->isEnabled());
+    ASSERT_TRUE(dlg->SelectQuestion(es));
+    EXPECT_EQ(Boxes("Save changes?"), 0);
+    // A choice typed is.
+    ASSERT_TRUE(dlg->SelectQuestion(mc));
+    TypeChoices("a. three\nb. four\nc. five\nd. six");
+    RunEventsUntil([] { return false; }, 400);
+    EXPECT_TRUE(dlg->IsModified());
+}
+
 TEST_F(CorraQuestionDlgTest, ANewQuestionKeepsTheLastIdShownAndAddGivesItItsOwn)
 {
     dlg->SetQuestion(mc);
