@@ -107,8 +107,10 @@ void CCorraQuestionDlg::LayOut()
     auto* top = new QGridLayout;
     top->addWidget(CreateStatic("ID:", 0, m_pIdEdit), 0, 0);
     m_pIdEdit->setReadOnly(true);
-    m_pIdEdit->setMinimumWidth(56);
-    m_pIdEdit->setMaximumWidth(72);
+    // IDs run to ten digits; the whole ID shows.
+    const int idWidth = m_pIdEdit->fontMetrics().horizontalAdvance("0000000000") + 12;
+    m_pIdEdit->setMinimumWidth(idWidth);
+    m_pIdEdit->setMaximumWidth(idWidth);
     top->addWidget(m_pIdEdit, 0, 1);
     top->addWidget(CreateStatic("T&ype:", 0, m_pTypeCombo), 0, 2);
     m_pTypeCombo->setMinimumWidth(70);

@@ -309,7 +309,11 @@ BOOL CCorraDoc::DoSave(LPCSTR lpszPathName, BOOL bReplace)
     }
     // The old file is never deleted first: the writer puts a temporary file beside it and
     // renames it over the old one only once it is complete.
-    return CDocument::DoSave(path, bReplace);
+    if (!CDocument::DoSave(path, bReplace))
+        return FALSE;
+    // Saved under a new name, the question dialog's title follows it.
+    DocumentDialogs().SetQuestionDialogTitle(*this, GetQuestionDlgTitle());
+    return TRUE;
 }
 
 int CCorraDoc::GetDocKind() const

@@ -40,13 +40,12 @@ BOOL CQtFileDialog::Choose(const CFileDialogRequest& request, std::vector<CStrin
 {
     CWnd* pMain = AfxGetMainWnd();
     QFileDialog dlg(pMain ? pMain->GetWidget() : nullptr, ToQString(request.title));
-    QString start = ToQString(request.folder);
-    if (!request.fileName.IsEmpty())
-        start = start.isEmpty() ? ToQString(request.fileName) : start + "/" + ToQString(request.fileName);
-    if (!start.isEmpty())
-        dlg.selectFile(start);
+    // The folder first, then the name alone: a whole path of a file not yet there leaves the
+    // name field with the folder's last separator in front ("/Bank"), which saves at the root.
     if (!request.folder.IsEmpty())
         dlg.setDirectory(ToQString(request.folder));
+    if (!request.fileName.IsEmpty())
+        dlg.selectFile(ToQString(request.fileName));
     if (!request.filter.IsEmpty())
         dlg.setNameFilter(ToQString(request.filter));
     if (!request.defaultExt.IsEmpty())

@@ -509,6 +509,7 @@ TEST_F(MainWindowTest, ABankMadeThroughTheEditorOpensAgainWithTheSameQuestions)
     ASSERT_EQ(files.requests.size(), 1u);
     EXPECT_TRUE(fsys::Exists(path));
     EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(editor->GetWindowText(), "QuestDlg/Cells.crr");
     ASSERT_TRUE(m_pMain->OnCommand(ID_FILE_CLOSE));
     ASSERT_TRUE(RunEventsUntil([&] { return m_app->m_pCorraTemplate->GetDocumentCount() == 0; }));
     EXPECT_EQ(dialogs->FindEditor(*doc), nullptr);
