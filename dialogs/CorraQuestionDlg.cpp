@@ -122,6 +122,7 @@ void CCorraQuestionDlg::LayOut()
 
     auto* index = new QGroupBox("Index", this);
     auto* indexRow = new QHBoxLayout(index);
+    m_pIndexEdit->setMinimumWidth(m_pIndexEdit->fontMetrics().horizontalAdvance("00000") + 12);
     m_pIndexEdit->setMaximumWidth(60);
     indexRow->addWidget(m_pIndexEdit);
     for (int id : {IDC_QD_INDEX_DOWN, IDC_QD_INDEX_UP}) {
@@ -185,7 +186,7 @@ void CCorraQuestionDlg::LayOut()
     layout->addWidget(m_pAnswerPane, 2);
     layout->addLayout(answer);
     layout->addLayout(buttons);
-    resize(560, 520);
+    resize(620, 540);
 }
 
 BOOL CCorraQuestionDlg::CreateHidden()

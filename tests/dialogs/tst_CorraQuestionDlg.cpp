@@ -229,11 +229,22 @@ TEST_F(CorraQuestionDlgTest, AQuestionShownIsNotChangedByItsChoicesLayout)
     EXPECT_FALSE(dlg->GetDlgItem(IDC_QD_MODIFY)->isEnabled());
     ASSERT_TRUE(dlg->SelectQuestion(es));
     EXPECT_EQ(Boxes("Save changes?"), 0);
-    // A choice typed is.
+    // A choice typed is; the layout then gives every choice the same hanging indent.
     ASSERT_TRUE(dlg->SelectQuestion(mc));
     TypeChoices("a. three\nb. four\nc. five\nd. six");
     RunEventsUntil([] { return false; }, 400);
     EXPECT_TRUE(dlg->IsModified());
+    CHVRichEditCtrl& pane = *dlg->ChoicesPane();
+    std::vector<LONG> offsets;
+    for (int line = 0; line < 4; ++line) {
+        const long start = pane.LineIndex(line);
+        pane.SetSel(start, start);
+        PARAFORMAT pf;
+        pane.GetParaFormat(pf);
+        offsets.push_back(pf.dxOffset);
+    }
+    EXPECT_GT(offsets[0], 0);
+    EXPECT_EQ(offsets, std::vector<LONG>(4, offsets[0]));
 }
 
 TEST_F(CorraQuestionDlgTest, ANewQuestionKeepsTheLastIdShownAndAddGivesItItsOwn)
