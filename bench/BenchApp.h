@@ -13,8 +13,11 @@
 #include <QGuiApplication>
 #include <QImage>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -64,3 +67,16 @@ private:
     QImage m_image;
     std::unique_ptr<CDC> m_dc;
 };
+
+// The best of several runs of a step, in seconds.
+inline double BestSeconds(const std::function<void()>& run, int repeats = 5)
+{
+    double best = 1e9;
+    for (int i = 0; i < repeats; ++i) {
+        auto start = std::chrono::steady_clock::now();
+        run();
+        std::chrono::duration<double> secs = std::chrono::steady_clock::now() - start;
+        best = std::min(best, secs.count());
+    }
+    return best;
+}

@@ -3,6 +3,7 @@
 // printed beside them for scale.
 
 #include "bench/BenchApp.h"
+#include "bench/BenchBank.h"
 #include "foundation/Encrypt.h"
 #include "foundation/EncryptedArchive.h"
 #include "model/CorraDoc.h"
@@ -44,15 +45,7 @@ void FillBank(CCorraDoc& doc)
         q->m_cszQuestionText = CString::Formatted(
             "{\\rtf1\\ansi Question %d: which of the following statements about cell number %d is {\\b true}?\\par\r\n}",
             i, i);
-        if (q->m_nType == static_cast<int>(IDS_QTYPE_MC)) {
-            q->SetChoices("a. The first choice\nb. The second choice\nc. The third choice\nd. None of these");
-            q->m_cszAnswer = "b";
-        } else if (q->m_nType == static_cast<int>(IDS_QTYPE_TF)) {
-            q->SetChoices("a. True\nb. False");
-            q->m_cszAnswer = "a";
-        } else {
-            q->m_cszAnswer = "A written answer";
-        }
+        SetBenchAnswer(*q);
         q->AddSubject(i % 2 ? "Cells" : "Energy");
         q->AddTextbook("Life Science", "3");
         doc.InsertQuestion(q);
@@ -61,19 +54,6 @@ void FillBank(CCorraDoc& doc)
     for (int i = 1; i <= 50; ++i)
         members.AddTail(doc.FindQuestionById(i * 7));
     doc.GetOrCreateCollection("Midterm", &members);
-}
-
-// Best of several runs, in seconds.
-double Best(const std::function<void()>& run, int repeats = 5)
-{
-    double best = 1e9;
-    for (int i = 0; i < repeats; ++i) {
-        auto start = std::chrono::steady_clock::now();
-        run();
-        std::chrono::duration<double> secs = std::chrono::steady_clock::now() - start;
-        best = std::min(best, secs.count());
-    }
-    return best;
 }
 
 void Report(const char* name, double secs, size_t bytes)
@@ -98,38 +78,38 @@ int main(int argc, char** argv)
     CString cipherPath = fsys::CreateUniqueTempFile("", "bench", ".crr");
 
     std::string text;
-    double writePlain = Best([&] {
+    double writePlain = BestSeconds([&] {
         CEncryptedArchive out("", TRUE, 4096);
         bank.WriteBody(out, nullptr);
         text.assign(out.GetWrittenText(), static_cast<size_t>(out.GetWrittenLength()));
         fsys::WriteFileAtomic(plainPath, text.c_str(), text.size() + 1);
     });
-    double writeCipher = Best([&] { bank.WriteCorraDoc(cipherPath); });
-    double readPlain = Best([&] {
+    double writeCipher = BestSeconds([&] { bank.WriteCorraDoc(cipherPath); });
+    double readPlain = BestSeconds([&] {
         CBenchDoc doc;
         if (doc.ReadCorraDoc(plainPath) != CCorraDoc::readComplete || doc.GetQuestionCount() != kQuestions + 1)
             std::fprintf(stderr, "plain read failed\n");
     });
-    double readCipher = Best([&] {
+    double readCipher = BestSeconds([&] {
         CBenchDoc doc;
         if (doc.ReadCorraDoc(cipherPath) != CCorraDoc::readComplete || doc.GetQuestionCount() != kQuestions + 1)
             std::fprintf(stderr, "enciphered read failed\n");
     });
     // The archive alone, without the records: the stream's own cost beside the raw cipher's.
     CString archivePath = fsys::CreateUniqueTempFile("", "bench", ".crr");
-    double archiveSave = Best([&] {
+    double archiveSave = BestSeconds([&] {
         CEncryptedArchive out(archivePath, TRUE, 4096);
         out.GrowBuffer(text.c_str(), static_cast<long>(text.size()));
         if (!out.Commit())
             std::fprintf(stderr, "archive save failed\n");
     });
-    double archiveLoad = Best([&] {
+    double archiveLoad = BestSeconds([&] {
         CEncryptedArchive in(archivePath, FALSE, 4096);
         if (!in.GetText(TRUE, TRUE, 5) || in.GetReadKind() != CEncryptedArchive::readEnciphered)
             std::fprintf(stderr, "archive load failed\n");
     });
     std::vector<BYTE> data(text.begin(), text.end());
-    double cipher = Best([&] { EncryptBuffer(data.data(), static_cast<long>(data.size()), -1); });
+    double cipher = BestSeconds([&] { EncryptBuffer(data.data(), static_cast<long>(data.size()), -1); });
 
     std::printf("bank of %d questions, %.1f MB of text\n", kQuestions, text.size() / (1024.0 * 1024.0));
     Report("write plain", writePlain, text.size());

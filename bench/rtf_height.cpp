@@ -2,6 +2,7 @@
 // context with the real fonts, as a view lays out its questions. Prints texts per second.
 
 #include "bench/BenchApp.h"
+#include "bench/BenchBank.h"
 #include "platform/ui/DC.h"
 #include "render/RtfDraw3.h"
 #include "render/RtfText.h"
@@ -19,32 +20,10 @@ constexpr int kTexts = 10000;
 // bold, italic, a superscript, an escaped character and a tab.
 std::vector<CString> MakeTexts()
 {
-    const char* words[] = {"Which", "of", "the", "following", "statements", "about", "photosynthesis",
-                           "is", "correct", "when", "light", "intensity", "increases", "beyond", "saturation",
-                           "point", "and", "carbon", "dioxide", "remains", "constant"};
-    const int nWords = sizeof(words) / sizeof(words[0]);
     std::vector<CString> texts;
     texts.reserve(kTexts);
-    for (int i = 0; i < kTexts; ++i) {
-        CString body = "\\pard\\f0\\fs20 ";
-        const int count = 25 + i % 40;
-        for (int w = 0; w < count; ++w) {
-            const char* word = words[(i * 7 + w * 3) % nWords];
-            if (w % 11 == 5)
-                body += CString("\\b ") + word + "\\b0 ";
-            else if (w % 13 == 7)
-                body += CString("\\i ") + word + "\\i0 ";
-            else if (w % 17 == 9)
-                body += CString("x\\super 2\\nosupersub  ");
-            else if (w % 19 == 3)
-                body += CString("caf\\'e9 ");
-            else
-                body += CString(word) + " ";
-        }
-        if (i % 3 == 0)
-            body += "\\par\\tab second paragraph";
-        texts.push_back(MakeDefaultRtfHeader() + body + "\\par}");
-    }
+    for (int i = 0; i < kTexts; ++i)
+        texts.push_back(BenchQuestionRtf(i, 25 + i % 40));
     return texts;
 }
 

@@ -1161,7 +1161,8 @@ void CCorraDoc::PickRandomQuestions(CPtrListEx& out, int n)
             candidates.push_back(question);
     }
     int count = std::min({n, GetQuestionCount(), static_cast<int>(candidates.size())});
-    CorraSrand(static_cast<unsigned>(std::time(nullptr)));
+    // The program's sequence is seeded once per run: seeding it with the time here would pick
+    // the same questions again within the second.
     while (out.GetCount() < count) {
         size_t at = static_cast<size_t>(CorraRand()) % candidates.size();
         out.AddTail(candidates[at]);
@@ -1524,7 +1525,7 @@ BOOL CCorraDoc::FindInvalidQuestions(CPtrListEx& out, CString& summary)
         text.Replace("\r", " ");
         text.Replace("\n", " ");
         report.AppendFormat("%-40s%-10d%-10s%.30s\r\n", static_cast<const char*>(oneLine), question->m_nId,
-                            static_cast<const char*>(question->GetTypeCode()),
+                            static_cast<const char*>(question->GetTypeText()),
                             static_cast<const char*>(text));
     }
     if (!fsys::WriteFileAtomic(path, report.GetString(), static_cast<size_t>(report.GetLength())))

@@ -337,7 +337,7 @@ void CCorraQuestion::WriteRecord(CEncryptedArchive& out)
     // Only digits read back as a number: a value below 0 would lose the element.
     text.AppendFormat("ID: %d\r\n", std::max(m_nId, 0));
     text.AppendFormat("MEMBERID: %d\r\n", std::max(m_nMemberId, 0));
-    text += "TYPE:  " + GetTypeCode() + "\r\n";
+    text += "TYPE:  " + GetTypeText() + "\r\n";
     text += "SUBJECT:  ";
     for (int i = 0; i < m_saSubjects.GetSize(); ++i)
         text += (i > 0 ? ", {" : "{") + BlockSafeText(m_saSubjects[i], "CCorraQuestion::WriteRecord() - SUBJECT") + "}";
@@ -724,25 +724,20 @@ BOOL CCorraQuestion::ApplyScrambleTo(CQuestion& question) const
 
 BOOL ApplyChoiceScramble(CQuestion& question, const CScrambleList& scramble)
 {
-    int oldAnswer = 0;
-    int newAnswer = 0;
     CWordArray sequence;
-    if (!scramble.GetScrambleEntry(question.m_nId, oldAnswer, newAnswer, sequence))
+    int newAnswer = -1;
+    if (!scramble.GetEntryFor(question, sequence, newAnswer))
         return FALSE;
     const int count = question.m_Choices.GetCount();
-    // A line made for other choices than the question has now would mix them up.
-    if (sequence.GetSize() != count)
-        return FALSE;
-    for (int i = 0; i < count; ++i)
-        if (sequence[i] >= count)
-            return FALSE;
     const CChoices stored = question.m_Choices;
     for (int i = 0; i < count; ++i)
         question.m_Choices.SetChoice(i, stored.GetChoiceId(i), stored.GetChoiceText(sequence[i]));
-    CString answer = question.m_cszAnswer;
-    answer.TrimLeft();
-    BOOL upper = answer.GetAt(0) >= 'A' && answer.GetAt(0) <= 'Z';
-    question.m_cszAnswer = CString(static_cast<char>((upper ? 'A' : 'a') + newAnswer));
+    if (newAnswer >= 0) {
+        CString answer = question.m_cszAnswer;
+        answer.TrimLeft();
+        BOOL upper = answer.GetAt(0) >= 'A' && answer.GetAt(0) <= 'Z';
+        question.m_cszAnswer = CString(static_cast<char>((upper ? 'A' : 'a') + newAnswer));
+    }
     return TRUE;
 }
 

@@ -384,7 +384,7 @@ int CCorraQuestion::DrawTile(CDC* pDC, const CRect* pPage, int width, int& y, LP
 
     // Number and type (a collection its kind, unless its name says it already).
     const CString number = numberText && *numberText ? CString(numberText) : CString::Formatted("%d - ", m_nId);
-    CString kind = GetTypeCode();
+    CString kind = GetTypeText();
     if (IsCollection() && !m_csKindText.IsEmpty()) {
         CString name = m_cszQuestionText;
         CString word = m_csKindText;

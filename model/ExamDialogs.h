@@ -1,14 +1,19 @@
 #pragma once
 // The dialogs an exam document opens: its file properties, the identity of a question, the
-// printing properties, the link sheet that repairs missing and out-of-date links, and the folder
-// chooser of the form export. They stand above the model, so the exam reaches them through one
+// printing properties, the link sheet that repairs missing and out-of-date links, the folder
+// chooser of the form export, and those of its forms (new forms, saving them, their keys) with
+// the form views they fill. They stand above the model, so the exam reaches them through one
 // interface in a service slot, which the dialogs install; until they do, every dialog declines.
 
+#include "foundation/PtrListEx.h"
 #include "foundation/StringArrayEx.h"
 #include "platform/core/ServiceSlot.h"
 #include "platform/core/String.h"
+#include "platform/core/WinTypes.h"
 
+class CCorraQuestion;
 class CExamDoc;
+class CView;
 
 // What the file properties dialog shows; the two titles come back when it ends with OK.
 struct CExamFileProperties {
@@ -37,6 +42,24 @@ struct CExamPrintingValues {
     double leftMargin = 0, rightMargin = 0, topMargin = 0, bottomMargin = 0;
 };
 
+// The "Add Exam Form(s)" dialog's fields.
+struct CAddFormsValues {
+    CString format;       // the form-name format
+    int numForms = 0;
+    int maxForms = 0;
+    BOOL scramble = FALSE; // scramble the choices of the new forms
+};
+
+// The Save Forms dialog over the new form views.
+struct CSaveFormsValues {
+    CString caption = "Save Forms";
+    int duplicateScore = 0;
+    int repeatCount = 0;
+    BOOL closeViews = FALSE;  // read after OK
+};
+// What the Save Forms dialog's run gives besides OK (1) and Cancel.
+constexpr int SAVE_FORMS_AGAIN = 4;
+
 class IExamDialogs {
 public:
     virtual ~IExamDialogs() = default;
@@ -49,6 +72,26 @@ public:
     virtual BOOL LinkSheet(CExamDoc& exam) = 0;
     // A folder for the form export, starting in folder.
     virtual BOOL ChooseFolder(CString& folder) = 0;
+
+    // ---- forms (each declines here, so a scripted set need only answer what its test asks)
+    // "Add Exam Form(s)"; FALSE when the user cancelled.
+    virtual BOOL AddForms(CExamDoc& exam, CAddFormsValues& values) { return FALSE; }
+    // The Save Forms dialog over the new form views (CView*): IDOK save them, SAVE_FORMS_AGAIN
+    // make new ones, anything else discard them.
+    virtual int SaveForms(CExamDoc& exam, const CPtrListEx& views, CSaveFormsValues& values) { return IDCANCEL; }
+    // The form keys dialog over the exam.
+    virtual void FormKeys(CExamDoc& exam) {}
+    // The question dialog shows its question again in the order of the form the active view
+    // shows (nothing when that is no form).
+    virtual void ShowDialogQuestionInForm(CExamDoc& exam) {}
+    // The form views stand above the model too; the rest of what the exam asks of them (list,
+    // refresh, write back, close) is in the view services.
+    // A new, empty form view of the exam, named by CExamDoc::TakeNewFormName; NULL when none
+    // can be made.
+    virtual CView* NewFormView(CExamDoc& exam) { return nullptr; }
+    // The form a form view holds (its own copy, with its scramble list); NULL for none.
+    virtual CCorraQuestion* GetViewForm(CView* view) { return nullptr; }
+    virtual void SetFormViewModified(CView* view) {}
 };
 CServiceSlot<IExamDialogs>& ExamDialogsSlot();
 IExamDialogs& ExamDialogs();

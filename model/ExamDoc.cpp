@@ -107,6 +107,7 @@ const CDocViewKind s_examDocKind(typeid(CExamDoc), DVK_EXAMDOC);
 CExamDoc::CExamDoc() : CCorraDoc(PROFILE_SECTION)
 {
     BindExamCommands();
+    BindFormCommands();
 }
 
 CExamDoc::~CExamDoc()

@@ -14,6 +14,8 @@ class CExamQuestion;
 constexpr UINT ID_EXAM_PROPERTIES = 32830;
 constexpr UINT ID_EXAM_CHECK_LINKS = 32813;
 constexpr UINT ID_EXAM_ADD_RANDOM = 32840;
+constexpr UINT ID_EXAM_NEW_FORMS = 32809;
+constexpr UINT ID_EXAM_FORM_KEYS = 32824;
 // The main window's add-random-questions task (lParam: the exam).
 constexpr UINT WM_CORRA_ADD_RANDOM = 0x801A;
 
@@ -130,10 +132,37 @@ public:
     // The file the export writes a form into.
     static CString FormExportPath(LPCSTR folder, LPCSTR formName);
 
+    // ---- forms (ExamForms.cpp)
+    // New Form(s): asks how many forms, then makes them until the user saves or gives up.
+    void OnNewForms();
+    // Draws numForms new forms of the exam's questions as form views, avoiding a question at a
+    // position it had in an earlier form of the run, and offers them in the Save Forms dialog:
+    // 1 when they were saved, else the dialog's result (SAVE_FORMS_AGAIN: try again). 0 when
+    // the exam has no questions or no form view could be made.
+    int GenerateForms(int numForms, LPCSTR format, BOOL scramble);
+    // Over form views (CView*) of questionsPerForm questions: how often a question stands where
+    // it stood in another form, and a score of that (0 to 100). FALSE when a view, its form or
+    // a member is missing.
+    BOOL CountFormRepeats(int questionsPerForm, const CPtrListEx& views, int& repeats, int& score);
+    // Scrambles (or with FALSE puts back) the choices of every form; the number of forms done,
+    // 0 when the choices are invalid or one form failed (then none stays scrambled).
+    int ScrambleForms(BOOL scramble);
+    BOOL HasScrambledForms() const;
+    // The most forms New Form(s) offers: n! for n below 5 questions, else 10; 0 without any.
+    int GetMaxForms() const;
+    // The form numbering of new form views: the next number is one past the highest n (0 to 24)
+    // whose name is a form of the exam; a new view takes the next name no form has.
+    void ResetNextFormNumber();
+    CString TakeNewFormName();
+    static int GetNextFormNumber();
+
     // The print mode the next printing-properties run uses in place of the stored one (-1: none).
     int m_nPrintModeOverride = -1;
 
 private:
+    void BindFormCommands();
+    // The invalid-question check before scrambling; FALSE (after saying why) when it fails.
+    BOOL CheckChoicesForScrambling();
     void BindExamCommands();
     void ShowUnlinkedWarning(UINT paneId);
     // The exam's questions that are not forms, as exam questions.

@@ -159,7 +159,7 @@ void CQuestion::DumpToLog(int nLevel) const
     const int level = nLevel + 1;
     LogOutput(CString::Formatted("m_nId = %d", m_nId), level, LOG_HERE);
     LogOutput(CString::Formatted("m_nIndex = %d", m_nIndex), level, LOG_HERE);
-    LogOutput(CString::Formatted("m_nType = %s", GetTypeCode().GetString()), level, LOG_HERE);
+    LogOutput(CString::Formatted("m_nType = %s", GetTypeText().GetString()), level, LOG_HERE);
     LogOutput(CString::Formatted("m_nLevel = %d", m_nLevel), level, LOG_HERE);
     LogOutput("m_cszQuestionText = " + m_cszQuestionText, level, LOG_HERE);
     LogOutput("m_cszChoicesText = " + m_cszChoicesText, level, LOG_HERE);
@@ -174,7 +174,7 @@ BOOL CQuestion::IsChoiceType(int nType)
            nType == static_cast<int>(IDS_QTYPE_TF);
 }
 
-CString CQuestion::GetTypeCode() const
+CString CQuestion::GetTypeText() const
 {
     for (int i = 0; i < GetQuestionTypeCount(); ++i)
         if (static_cast<int>(GetQuestionTypeId(i)) == m_nType)

@@ -59,8 +59,8 @@ public:
     // Whether the type keeps its choices in m_Choices ("MC", "CO", "TF").
     BOOL IsChoiceType() const { return IsChoiceType(m_nType); }
     static BOOL IsChoiceType(int nType);
-    // The type's code ("MC", ...); empty for an id outside the type table.
-    CString GetTypeCode() const;
+    // The type keyword ("MC", ...); empty for an id outside the type table.
+    CString GetTypeText() const;
 
     // Choices. The accessors log when the type keeps no labelled choices, and still answer.
     int GetChoicesCount() const;

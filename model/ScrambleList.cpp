@@ -7,6 +7,8 @@
 #include "foundation/Util.h"
 #include "model/DocText.h"
 #include "model/Question.h"
+#include "platform/core/Random.h"
+#include "platform/core/Services.h"
 #include "platform/core/StringTable.h"
 #include "res/ids/Parse.h"
 #include "res/ids/QuestionTypes.h"
@@ -16,12 +18,15 @@
 
 namespace {
 
-BOOL DigitsOrLog(const CString& token)
+// A field of a line: digits, and few enough that the number fits (a longer run is as wrong).
+BOOL NumberOrLog(const CString& token, int& value)
 {
-    if (IsAllDigits(token))
-        return TRUE;
-    LogOutput("Assertion failure: csTok.IsDigits()", LOG_ASSERT, LOG_HERE);
-    return FALSE;
+    if (!IsAllDigits(token) || token.IsEmpty() || token.GetLength() > 9) {
+        LogOutput("Assertion failure: csTok.IsDigits()", LOG_ASSERT, LOG_HERE);
+        return FALSE;
+    }
+    value = std::atoi(token);
+    return TRUE;
 }
 
 } // namespace
@@ -85,23 +90,26 @@ BOOL CScrambleList::GetScrambleEntry(int questionId, int& oldAnswer, int& newAns
         LogOutput("Assertion failure: csTok.IsDigits()", LOG_ASSERT, LOG_HERE);
         return FALSE;
     }
-    if (!DigitsOrLog(fields[0]) || std::atoi(fields[0]) != questionId || !DigitsOrLog(fields[1]))
+    int id = 0;
+    int oldIndex = 0;
+    if (!NumberOrLog(fields[0], id) || id != questionId || !NumberOrLog(fields[1], oldIndex))
         return FALSE;
-    int oldIndex = std::atoi(fields[1]);
-    if (oldIndex < 0) {
-        LogOutput("Assertion failure: nOldAns >= 0", LOG_ASSERT, LOG_HERE);
-        return FALSE;
-    }
     CWordArray seq;
     for (const CString& item : SplitFields(fields[2], " ")) {
-        if (!DigitsOrLog(item))
+        int value = 0;
+        if (!NumberOrLog(item, value))
             return FALSE;
-        seq.Add(static_cast<WORD>(std::atoi(item)));
+        // No question has this many choices; a WORD would wrap it onto a real one.
+        if (value > 0xFFFF) {
+            LogOutput("Assertion failure: csTok.IsDigits()", LOG_ASSERT, LOG_HERE);
+            return FALSE;
+        }
+        seq.Add(static_cast<WORD>(value));
     }
-    if (!DigitsOrLog(fields[3]))
+    int newIndex = 0;
+    if (!NumberOrLog(fields[3], newIndex))
         return FALSE;
-    int newIndex = std::atoi(fields[3]);
-    if (newIndex < 0 || newIndex >= seq.GetSize()) {
+    if (newIndex >= seq.GetSize()) {
         LogOutput("Assertion failure: nNewAns >= 0 && nNewAns < waSeq.GetSize()", LOG_ASSERT, LOG_HERE);
         return FALSE;
     }
@@ -115,21 +123,121 @@ BOOL CScrambleList::GetScrambleEntry(int questionId, int& oldAnswer, int& newAns
     return TRUE;
 }
 
+int CScrambleList::AnswerChoiceIndex(const CQuestion& question)
+{
+    CString answer = question.m_cszAnswer;
+    answer.TrimLeft();
+    if (answer.IsEmpty())
+        return -1;
+    const char c = answer.GetAt(0);
+    const int index = c >= 'A' && c <= 'Z' ? c - 'A' : c - 'a';
+    return index >= 0 && index < question.m_Choices.GetCount() ? index : -1;
+}
+
+BOOL CScrambleList::GetEntryFor(const CQuestion& question, CWordArray& sequence, int& newAnswer) const
+{
+    int oldIndex = 0;
+    int newIndex = 0;
+    CWordArray seq;
+    if (!GetScrambleEntry(question.m_nId, oldIndex, newIndex, seq))
+        return FALSE;
+    const int count = question.m_Choices.GetCount();
+    std::vector<bool> seen(static_cast<size_t>(count), false);
+    BOOL fits = seq.GetSize() == count;
+    for (int i = 0; fits && i < seq.GetSize(); ++i) {
+        fits = seq[i] < count && !seen[seq[i]];
+        if (fits)
+            seen[seq[i]] = true;
+    }
+    if (!fits) {
+        LogOutput(CString::Formatted("CScrambleList::GetEntryFor() - line of question ID %d does not fit its %d choices",
+                                     question.m_nId, count),
+                  LOG_ASSERT, LOG_HERE);
+        return FALSE;
+    }
+    // The answer may have been edited since the line was drawn: the key follows the answer.
+    const int answer = AnswerChoiceIndex(question);
+    newAnswer = -1;
+    for (int i = 0; i < count && answer >= 0; ++i)
+        if (seq[i] == answer)
+            newAnswer = i;
+    sequence.Copy(seq);
+    return TRUE;
+}
+
 BOOL CScrambleList::GetScrambledAnswer(const CQuestion& question, CString& answer) const
 {
     if (question.m_nType != static_cast<int>(IDS_QTYPE_MC) || m_mLines.empty())
         return FALSE;
     answer = question.m_cszAnswer;
-    int oldIndex = 0;
-    int newIndex = 0;
     CWordArray sequence;
-    if (GetScrambleEntry(question.m_nId, oldIndex, newIndex, sequence)) {
+    int newIndex = -1;
+    if (GetEntryFor(question, sequence, newIndex) && newIndex >= 0) {
         CString stored = question.m_cszAnswer;
         stored.TrimLeft();
-        BOOL upper = stored.GetAt(0) >= 'A' && stored.GetAt(0) <= 'Z';
+        const BOOL upper = stored.GetAt(0) >= 'A' && stored.GetAt(0) <= 'Z';
         answer = CString(static_cast<char>((upper ? 'A' : 'a') + newIndex));
     }
     return TRUE;
+}
+
+void CScrambleList::RandomPermutation(int n, CWordArray& out)
+{
+    out.RemoveAll();
+    std::vector<WORD> left;
+    for (int i = 0; i < n; ++i)
+        left.push_back(static_cast<WORD>(i));
+    while (!left.empty()) {
+        const size_t at = static_cast<size_t>(CorraRand()) % left.size();
+        out.Add(left[at]);
+        left.erase(left.begin() + static_cast<std::ptrdiff_t>(at));
+    }
+}
+
+int CScrambleList::Scramble(const CPtrList& members, BOOL scramble)
+{
+    try {
+        m_mLines.clear();
+        if (!scramble)
+            return 1;
+        for (POSITION pos = members.GetHeadPosition(); pos;) {
+            const auto* question = static_cast<const CQuestion*>(members.GetNext(pos));
+            if (!question || question->m_nType != static_cast<int>(IDS_QTYPE_MC))
+                continue;
+            const int count = question->m_Choices.GetCount();
+            if (count < 2) {
+                MessageBoxService().Show(
+                    CString::Formatted("Question (ID %d) has an invalid choice count", question->m_nId),
+                    CORRA_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
+                return 0;
+            }
+            CWordArray sequence;
+            RandomPermutation(count, sequence);
+            const int oldIndex = AnswerChoiceIndex(*question);
+            if (oldIndex < 0) {
+                // Printed in stored order; a line would give the key a letter no choice has.
+                LogOutput(CString::Formatted("CScrambleList::Scramble() - answer of question ID %d names no choice",
+                                             question->m_nId),
+                          LOG_ERROR, LOG_HERE);
+                continue;
+            }
+            CString line = CString::Formatted("%d:%d:", question->m_nId, oldIndex);
+            int newIndex = 0;
+            for (int k = 0; k < sequence.GetSize(); ++k) {
+                if (k > 0)
+                    line += " ";
+                line += CString::Formatted("%d", sequence[k]);
+                if (sequence[k] == oldIndex)
+                    newIndex = k;
+            }
+            line += CString::Formatted(":%d", newIndex);
+            m_mLines[question->m_nId] = line;
+        }
+        return 1;
+    } catch (...) {
+        LogOutput("CScrambleList::Scramble() - exception", LOG_ERROR, LOG_HERE);
+        return 0;
+    }
 }
 
 void CScrambleList::Serialize(CArchive& ar)

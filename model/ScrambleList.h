@@ -40,9 +40,27 @@ public:
     // The answer indexes and the sequence of a question; FALSE (logged) when it has no line or
     // its line is malformed.
     BOOL GetScrambleEntry(int questionId, int& oldAnswer, int& newAnswer, CWordArray& sequence) const;
+    // The order of a question's choices in the form, when its line still fits the question: a
+    // permutation of the choices it has now (choices added or removed after scrambling leave a
+    // line that would mix them up). newAnswer: where the choice the answer names now prints,
+    // -1 when the answer names none.
+    BOOL GetEntryFor(const CQuestion& question, CWordArray& sequence, int& newAnswer) const;
     // A multiple-choice question's answer letter in the form's order, in the case of its stored
-    // answer; FALSE for other questions or an empty list.
+    // answer (the stored answer when its line does not fit it); FALSE for other questions or an
+    // empty list.
     BOOL GetScrambledAnswer(const CQuestion& question, CString& answer) const;
+
+    // scramble FALSE empties the list. Otherwise a new choice order is drawn for every
+    // multiple-choice question of the form's members (CQuestion*, in order); a question whose
+    // answer names no choice gets no line (logged). 0 when a member has fewer than two choices
+    // (after its message; the lines made before it stay) or the drawing failed.
+    int Scramble(const CPtrList& members, BOOL scramble);
+
+    // A random order of 0 to n - 1 from the program's sequence.
+    static void RandomPermutation(int n, CWordArray& out);
+    // The choice an answer letter names ('a' and 'A' are 0), -1 for an empty answer or one past
+    // the choices the question has.
+    static int AnswerChoiceIndex(const CQuestion& question);
 
 private:
     std::map<int, CString> m_mLines;

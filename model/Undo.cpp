@@ -76,6 +76,26 @@ BOOL CUndoContext::SetUndone(BOOL bUndone)
     return previous;
 }
 
+namespace {
+
+// The place of a question among those of its pane (collections among collections, the others
+// among the others), in the document's order.
+int PanePlace(const CCorraDoc& doc, const CCorraQuestion* question)
+{
+    const BOOL collection = IsCollection(question);
+    int place = 0;
+    for (POSITION pos = doc.m_plQuestions.GetHeadPosition(); pos;) {
+        auto* q = static_cast<CCorraQuestion*>(doc.m_plQuestions.GetNext(pos));
+        if (q == question)
+            return place;
+        if (IsCollection(q) == collection)
+            ++place;
+    }
+    return -1;
+}
+
+} // namespace
+
 BOOL CUndoContext::Undo()
 {
     if (m_nType == UCT_COLLORDER || m_nType == UCT_ORDER)
@@ -93,12 +113,18 @@ BOOL CUndoContext::Undo()
         CCorraQuestion* question = record->m_pQuestion;
         m_pDoc->InsertQuestionAt(question, record->m_nDocIndex);
     }
-    for (CQuestionContext* record : records) {
-        if (IsCollection(record->m_pQuestion))
-            continue;
+    // Each pane is told where its question goes back: the questions to the question pane, the
+    // collections to the collection pane (which would otherwise never show a restored one).
+    // The places are taken before any pane is told: a pane gives the document its order back.
+    std::vector<int> panePlaces;
+    for (CQuestionContext* record : records)
+        panePlaces.push_back(PanePlace(*m_pDoc, record->m_pQuestion));
+    for (size_t i = 0; i < records.size(); ++i) {
+        CCorraQuestion* question = records[i]->m_pQuestion;
         CUpdate hint;
-        hint.SetView(record->m_pQuestion);
-        m_pDoc->UpdateAllViews(nullptr, HINT_QUESTION_RESTORED, &hint);
+        hint.SetView(question);
+        hint.SetInsertIndex(panePlaces[i]);
+        m_pDoc->UpdateAllViews(nullptr, IsCollection(question) ? HINT_QUESTION_RESTORED2 : HINT_QUESTION_RESTORED, &hint);
     }
     // Into each collection in the order of the places they held, so that every one lands
     // where it was whatever the order of the deletion.

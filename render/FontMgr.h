@@ -50,6 +50,12 @@ enum : int {
 // The routine DrawTextInSlotFont draws through: the device context's own DrawText until the
 // application installs the RTF-aware one (InstallRtfTextDrawer), since the font manager stands
 // below the RTF engine.
+// Flags the RTF-aware drawer takes beside DrawText's own (DrawText ignores them).
+// With DT_CALCRECT: measure only as far as drawing would go, stopping at the rectangle's bottom.
+constexpr UINT DT_RTF_FITTING = 0x10000000;
+// Every run at the default slot's size (a list row shows text at its own size).
+constexpr UINT DT_RTF_DOC_SIZE = 0x20000000;
+
 class ITextDrawer {
 public:
     virtual ~ITextDrawer() = default;

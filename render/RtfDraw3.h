@@ -274,6 +274,8 @@ private:
 
     // Modes.
     bool m_bCalcOnly = false;
+    bool m_bStopAtBottom = false;  // every pass stops at the rectangle's bottom (DT_RTF_FITTING)
+    bool m_bDocSizeAll = false;    // every run at the document font's size (DT_RTF_DOC_SIZE)
     bool m_bPlainText = false;
     bool m_bMeasuring = false;
     bool m_bEcho = false;

@@ -59,6 +59,7 @@ void CRtfDraw3::ResetState()
     m_nDocFontNum = -1;
     m_nAnsiCodePage = 1252;
     m_bCalcOnly = m_bPlainText = m_bMeasuring = false;
+    m_bStopAtBottom = m_bDocSizeAll = false;
     m_bHasFprq3 = false;
     m_headerGroupsMet.clear();
     m_cszPlain.Empty();
@@ -326,6 +327,8 @@ void CRtfDraw3::PopFormat()
 LOGFONT CRtfDraw3::RunLogFont() const
 {
     LOGFONT lf = m_fmt.lf;
+    if (m_bDocSizeAll && m_nDocHeight != 0)
+        lf.lfHeight = m_nDocHeight;
     if (m_fmt.nSuperSub)
         lf.lfHeight = lf.lfHeight * 75 / 100;
     return lf;
@@ -400,6 +403,8 @@ int CRtfDraw3::DrawRtf(CDC* pDC, LPCSTR pszRtf, RECT* pRect, UINT nFlags, POINT*
     m_pDC = pDC;
     m_rect = *pRect;
     m_bCalcOnly = (nFlags & DT_CALCRECT) != 0;
+    m_bStopAtBottom = !m_bCalcOnly || (nFlags & DT_RTF_FITTING) != 0;
+    m_bDocSizeAll = (nFlags & DT_RTF_DOC_SIZE) != 0;
     m_x = m_rect.left;
     m_y = pStart ? pStart->y : m_rect.top;
     m_nMaxRight = m_rect.left;
@@ -498,7 +503,7 @@ void CRtfDraw3::RunLineLoop()
         }
 
         // A line after the first that would cross the bottom is not drawn.
-        if (!m_bCalcOnly && !bFirst) {
+        if (m_bStopAtBottom && !bFirst) {
             const long long y = m_y;
             if (m_bYUp ? y - m_nLineHeight < m_rect.bottom : y + m_nLineHeight > m_rect.bottom) {
                 m_y = m_rect.bottom;

@@ -68,8 +68,19 @@ int CompareCollections(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort)
 CCollListCtrl::CCollListCtrl(CCorraDoc* pDoc, CWnd* pOwner, COLORREF crBack, CFont* pFont, QWidget* parent)
     : CODListCtrl(pDoc, pOwner, crBack, pFont, parent)
 {
+    SetCollectionIcons();
+    SetContextHelpId(IDH_COLLLISTCTRL);
+}
+
+void CCollListCtrl::SetCollectionIcons()
+{
     SetIconIds(174, 181, 149, 184);
-    m_nHelpId = IDH_COLLLISTCTRL;
+}
+
+void CCollListCtrl::Reset()
+{
+    CODListCtrl::Reset();
+    SetCollectionIcons();
 }
 
 CString CCollListCtrl::GetNameLabel() const
@@ -97,7 +108,7 @@ void CCollListCtrl::CountMembers(CCorraQuestion& collection, int& members, int& 
     unique = stats ? stats->GetIndexValueCount() : 0;
 }
 
-void CCollListCtrl::SetCollectionTexts(int nItem, CCorraQuestion& collection)
+void CCollListCtrl::SetRowTexts(int nItem, CCorraQuestion& collection)
 {
     int members = 0;
     int unique = 0;
@@ -134,18 +145,6 @@ int CCollListCtrl::InsertQuestions(const CPtrListEx& questions, int nPos, BOOL b
             last = InsertQuestion(q, nPos, bSelect);
     }
     return last;
-}
-
-int CCollListCtrl::UpdateQuestion(CCorraQuestion* collection)
-{
-    const int nItem = FindItem(collection);
-    if (nItem < 0)
-        return -1;
-    collection->Refresh();
-    SetCollectionTexts(nItem, *collection);
-    RedrawItems(nItem, nItem);
-    viewport()->update();
-    return nItem;
 }
 
 void CCollListCtrl::MeasureRow(CCorraQuestion* collection, int nItem, CDC* pDC)

@@ -19,8 +19,9 @@ public:
     // Appends a collection's row (position and selection are not used); -1 for a question
     // that is not a collection.
     int InsertQuestion(CCorraQuestion* collection, int nPos, BOOL bSelect) override;
-    int UpdateQuestion(CCorraQuestion* collection) override;
     void CreateColumns(int nMode) override;
+    // The base's reset, with the collection icons.
+    void Reset() override;
     void AutoSizeColumns() override;
     void MeasureRow(CCorraQuestion* collection, int nItem, CDC* pDC) override;
     void DrawItem(DRAWITEMSTRUCT* pDrawItem) override;
@@ -39,9 +40,12 @@ public:
 protected:
     BOOL OnNotifyReflect(UINT nCode, void* pExtra) override;
     void OnColumnClick(int nCol) override;
+    // A collection's name and counts (also when the base updates rows by a list or IDs), the
+    // statistics made again.
+    void SetRowTexts(int nItem, CCorraQuestion& collection) override;
 
 private:
     // The member and distinct-index counts, from statistics made again.
     static void CountMembers(CCorraQuestion& collection, int& members, int& unique);
-    void SetCollectionTexts(int nItem, CCorraQuestion& collection);
+    void SetCollectionIcons();
 };

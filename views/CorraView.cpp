@@ -1,9 +1,12 @@
 #include "views/CorraView.h"
 
+#include "views/CollListCtrl.h"
 #include "views/ExportContext.h"
+#include "views/ODListCtrl.h"
 
 #include "controls/HVRichEditCtrl.h"
 #include "controls/OldProgressDlg.h"
+#include "dialogs/QuestionDialogs.h"
 #include "foundation/CorraAppBase.h"
 #include "foundation/Log.h"
 #include "foundation/LogException.h"
@@ -19,15 +22,19 @@
 #include "platform/ui/Document.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/FrameworkIds.h"
-#include "platform/ui/SysColor.h"
+#include "platform/ui/Keys.h"
+#include "platform/ui/ListCtrl.h"
+#include "platform/ui/MDIFrameWnd.h"
 #include "render/FontMgr.h"
 
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QResizeEvent>
 #include <QScrollBar>
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -37,10 +44,6 @@ int g_nStartupCounter = 1;
 int g_nStartupValue = 0;
 
 constexpr LPCSTR kSection = "Corras";
-
-// Rows of the tile list, in pixels.
-constexpr int kSmallRow = 20;
-constexpr int kLargeRow = 36;
 
 LPCSTR ModeKey(BOOL bCollectionPane)
 {
@@ -67,6 +70,12 @@ int QuestionDrawMode(int nDrawMode)
     case CVDRAW_SMALL_ICON: return QDRAW_SMALL_TILE;
     default: return QDRAW_FULL;
     }
+}
+
+// The list's rows for a draw mode: large rows for the large icons, small ones otherwise.
+int ListMode(int nDrawMode)
+{
+    return nDrawMode == CVDRAW_LARGE_ICON ? ODLIST_LARGE_ROWS : ODLIST_SMALL_ROWS;
 }
 
 // Puts the question drawing mode back when it goes out of scope.
@@ -136,8 +145,10 @@ CCorraView::CCorraView() : m_pAlive(std::make_shared<BOOL>(TRUE))
     m_crInactive = app.GetProfileColor("Misc", "CorraInactiveColor", 0xC0C0C0);
     m_crCurrent = m_crInactive;
     viewport()->setAutoFillBackground(false);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The list scrolls itself; the view is only its frame.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFrameShape(QFrame::NoFrame);
 
     BindCommand(ID_VIEW_LARGE_ICON, [this] { OnLargeIcon(); });
     BindCommand(ID_VIEW_SMALL_ICON, [this] { OnSmallIcon(); });
@@ -194,11 +205,27 @@ void CCorraView::OnInitialUpdate()
     if (CCorraDoc* pDoc = GetCorraDoc())
         m_csFontsKey = pDoc->GetTitle() + "Fonts";
     // The frame links the panes after both exist; the collection pane knows itself by then.
-    m_nDrawMode = ProfileIconMode(ModeKey(IsCollectionPane()));
+    CreateListControl();
     if (!IsCollectionPane())
         CreateTextPane();
+    ApplyDrawMode();
     CView::OnInitialUpdate();
     PostCommand(ID_RECALC_SPLITTERS);
+}
+
+void CCorraView::CreateListControl()
+{
+    if (m_pList)
+        return;
+    CCorraDoc* pDoc = GetCorraDoc();
+    if (IsCollectionPane())
+        m_pList = new CCollListCtrl(pDoc, this, m_crCurrent, nullptr, this);
+    else
+        m_pList = new CODListCtrl(pDoc, this, m_crCurrent, nullptr, this);
+    m_pList->SetDlgCtrlID(static_cast<int>(IDC_QUESTION_LIST));
+    m_nDrawMode = ProfileIconMode(ModeKey(IsCollectionPane()));
+    LayoutChildren();
+    m_pList->show();
 }
 
 void CCorraView::CreateTextPane()
@@ -208,47 +235,44 @@ void CCorraView::CreateTextPane()
     m_pText = new CHVRichEditCtrl(this);
     m_pText->SetDlgCtrlID(static_cast<int>(IDC_EXPANDED_TEXT));
     m_pText->SetReadOnly(TRUE);
-    m_pText->setGeometry(rect());
     m_pText->hide();
+    LayoutChildren();
 }
 
 void CCorraView::ShowList(BOOL bShow)
 {
+    if (m_pList)
+        m_pList->setVisible(bShow != FALSE);
     if (m_pText)
         m_pText->setVisible(!bShow && m_nDrawMode == CVDRAW_EXPANDED);
-    viewport()->update();
+}
+
+void CCorraView::LayoutChildren()
+{
+    const QRect area = viewport()->geometry();
+    if (m_pText)
+        m_pText->setGeometry(area);
+    if (!m_pList)
+        return;
+    m_pList->setGeometry(area);
+    // The question text takes the width the other columns leave.
+    if (!IsCollectionPane() && m_pList->GetColumnCount() > 3) {
+        int others = 0;
+        for (int c = 0; c < m_pList->GetColumnCount(); ++c)
+            others += c == 3 ? 0 : m_pList->GetColumnWidth(c);
+        const int scrollBar = m_pList->verticalScrollBar()->sizeHint().width();
+        m_pList->SetColumnWidth(3, std::max(225, area.width() - others - scrollBar - 4));
+    }
 }
 
 void CCorraView::ApplyDrawMode()
 {
-    UpdateScrollBars();
-    viewport()->update();
-}
-
-int CCorraView::RowHeight() const
-{
-    // A tile's height depends on the fonts only: measured on the first question, again after
-    // the fonts changed.
-    const int minimum = m_nDrawMode == CVDRAW_LARGE_ICON ? kLargeRow : kSmallRow;
-    const DWORD fonts = CFontMgr::GetLastFontChange();
-    Measured& m = m_rowHeights[m_nDrawMode == CVDRAW_LARGE_ICON ? 1 : 0];
-    CCorraQuestion* q = m_elements.GetQuestion(0);
-    if (!q)
-        return m.height > 0 ? m.height : minimum;
-    if (m.height > 0 && m.fonts == fonts)
-        return m.height;
-    try {
-        CClientDC dc(viewport());
-        CDrawModeScope mode(QuestionDrawMode(m_nDrawMode));
-        int y = 0;
-        const int height = q->Draw(&dc, nullptr, std::max(viewport()->width(), 200), y, "1 - ", FALSE);
-        m.height = std::max(minimum, height + 4);
-        m.fonts = fonts;
-    } catch (...) {
-        LogUnknownException(LOG_HERE);
-        return minimum;
-    }
-    return m.height;
+    if (!m_pList)
+        return;
+    m_pList->m_nIconSize = m_nDrawMode == CVDRAW_LARGE_ICON ? 32 : 16;
+    // The rows and columns of the mode; the list is empty afterwards.
+    m_pList->SetViewMode(ListMode(m_nDrawMode));
+    LayoutChildren();
 }
 
 // --- elements ---------------------------------------------------------------------------------
@@ -256,6 +280,7 @@ int CCorraView::RowHeight() const
 void CCorraView::ReloadFromDocument()
 {
     m_elements.RemoveAll();
+    m_elements.m_nCurrent = -1;
     CCorraDoc* pDoc = GetCorraDoc();
     if (!pDoc)
         return;
@@ -264,6 +289,18 @@ void CCorraView::ReloadFromDocument()
         if (Fits(q))
             m_elements.Insert(-1, q);
     }
+}
+
+void CCorraView::ReloadFromList()
+{
+    if (!m_pList)
+        return;
+    CCorraQuestion* pCurrent = m_elements.GetQuestion(m_elements.m_nCurrent);
+    m_elements.RemoveAll();
+    for (int i = 0; i < m_pList->GetItemCount(); ++i)
+        m_elements.Insert(-1, m_pList->GetItemQuestion(i));
+    m_elements.m_nCurrent = m_elements.Find(pCurrent);
+    InvalidateFormatCache();
 }
 
 void CCorraView::SetElements(const CPtrListEx& questions)
@@ -276,11 +313,29 @@ void CCorraView::SetElements(const CPtrListEx& questions)
 
 void CCorraView::RefillList()
 {
-    // The rows are the elements themselves: keep what stays selected and redraw once.
     if (m_elements.m_nCurrent >= m_elements.GetCount())
         m_elements.m_nCurrent = -1;
-    UpdateScrollBars();
-    viewport()->update();
+    if (!m_pList)
+        return;
+    CPtrListEx selected;
+    m_pList->GetSelectedItems(selected, FALSE);
+    std::unordered_set<const void*> keep;
+    for (POSITION pos = selected.GetHeadPosition(); pos;)
+        keep.insert(selected.GetNext(pos));
+    // Hidden while it is filled, so that it paints once.
+    const bool visible = m_pList->isVisible();
+    m_pList->setVisible(false);
+    m_pList->DeleteAllItems();
+    CPtrListEx all;
+    m_elements.GetQuestions(all);
+    m_pList->InsertQuestions(all, -1, FALSE);
+    if (!keep.empty()) {
+        for (int i = 0; i < m_pList->GetItemCount(); ++i) {
+            if (keep.count(m_pList->GetItemQuestion(i)))
+                m_pList->SelectItem(i, TRUE);
+        }
+    }
+    m_pList->setVisible(visible);
 }
 
 CCorraQuestion* CCorraView::GetElementQuestion(int n) const
@@ -292,22 +347,22 @@ void CCorraView::AddQuestion(CCorraQuestion* q, int nIndex)
 {
     if (!Fits(q) || m_elements.Find(q) >= 0)
         return;
-    m_elements.Insert(nIndex, q);
     InvalidateFormatCache();
+    if (!m_pList) {
+        m_elements.Insert(nIndex, q);
+        return;
+    }
+    m_pList->InsertQuestion(q, nIndex, FALSE);
+    ReloadFromList();
 }
 
 void CCorraView::SetOrder(const CPtrListEx& order)
 {
-    CCorraViewElementList old = m_elements;
     m_elements.RemoveAll();
     for (POSITION pos = order.GetHeadPosition(); pos;) {
         auto* q = static_cast<CCorraQuestion*>(order.GetNext(pos));
-        if (!Fits(q) || m_elements.Find(q) >= 0)
-            continue;
-        m_elements.Insert(-1, q);
-        int i = old.Find(q);
-        if (i >= 0)
-            m_elements[m_elements.GetCount() - 1].bSelected = old[i].bSelected;
+        if (Fits(q) && m_elements.Find(q) < 0)
+            m_elements.Insert(-1, q);
     }
     InvalidateFormatCache();
     RefillList();
@@ -316,62 +371,58 @@ void CCorraView::SetOrder(const CPtrListEx& order)
 void CCorraView::GetSelectedIndices(std::vector<int>& out) const
 {
     out.clear();
-    for (int i = 0; i < m_elements.GetCount(); ++i) {
-        if (m_elements[i].bSelected)
-            out.push_back(i);
-    }
+    if (!m_pList)
+        return;
+    for (int i = m_pList->GetNextItem(-1, LVNI_SELECTED); i >= 0; i = m_pList->GetNextItem(i, LVNI_SELECTED))
+        out.push_back(i);
 }
 
 int CCorraView::GetSelectedQuestions(CPtrListEx& out) const
 {
     out.RemoveAll();
-    for (int i = 0; i < m_elements.GetCount(); ++i) {
-        if (m_elements[i].bSelected)
-            out.AddTail(m_elements[i].pQuestion);
-    }
-    return out.GetCount();
+    return m_pList ? m_pList->GetSelectedItems(out, FALSE) : 0;
 }
 
 BOOL CCorraView::SelectQuestion(CCorraQuestion* q, UINT flags)
 {
-    int i = m_elements.Find(q);
-    if (flags & SELQ_FOCUS) {
-        for (int k = 0; k < m_elements.GetCount(); ++k)
-            m_elements[k].bSelected = FALSE;
-    }
-    if (i < 0) {
-        viewport()->update();
+    if (!m_pList)
         return FALSE;
-    }
-    m_elements[i].bSelected = TRUE;
-    m_nLastClicked = i;
+    if (flags & SELQ_DESELECT_FIRST)
+        m_pList->clearSelection();
+    const int i = m_pList->FindItem(q);
+    if (i < 0)
+        return FALSE;
+    m_pList->SelectItem(i, TRUE);
+    if (flags & SELQ_FOCUS)
+        m_pList->SetItemState(i, LVIS_FOCUSED, LVIS_FOCUSED);
     if (flags & SELQ_VISIBLE)
-        EnsureVisible(i);
+        m_pList->EnsureVisible(i, FALSE);
     if (flags & SELQ_UPDATE_DIALOG)
         ShowInDialog(q);
-    viewport()->update();
     return TRUE;
 }
 
 void CCorraView::SelectGroupMembers(int nGroup)
 {
-    for (int i = 0; i < m_elements.GetCount(); ++i) {
-        CCorraQuestion* q = m_elements[i].pQuestion;
+    if (!m_pList)
+        return;
+    for (int i = 0; i < m_pList->GetItemCount(); ++i) {
+        CCorraQuestion* q = m_pList->GetItemQuestion(i);
         if (q && !q->IsCollection())
-            m_elements[i].bSelected = q->m_nMemberId == nGroup;
+            m_pList->SelectItem(i, q->m_nMemberId == nGroup);
     }
-    viewport()->update();
 }
 
-void CCorraView::ShowInDialog(CCorraQuestion* q)
+BOOL CCorraView::ShowInDialog(CCorraQuestion* q)
 {
     CCorraDoc* pDoc = GetCorraDoc();
     if (!pDoc || !q || IsCollectionPane())
-        return;
-    // The dialog shows the question clicked, first asking about unsaved edits of its own; a
-    // double click brings it up.
-    if (pDoc->SelectDlgQuestion(q))
-        DocumentDialogs().SetQuestionDialogTitle(*pDoc, pDoc->GetQuestionDlgTitle());
+        return FALSE;
+    // One call: it asks about what was typed for the question shown before it shows this one.
+    if (!pDoc->SelectDlgQuestion(q))
+        return FALSE;
+    DocumentDialogs().SetQuestionDialogTitle(*pDoc, pDoc->GetQuestionDlgTitle());
+    return TRUE;
 }
 
 void CCorraView::SyncDocumentOrder()
@@ -382,50 +433,73 @@ void CCorraView::SyncDocumentOrder()
 
 // --- hints ------------------------------------------------------------------------------------
 
+namespace {
+
+// The rows a hint names, by its flags: the question list, the IDs, the row at the insert
+// index, the single question. The number deleted.
+int DeleteNamedRows(CODListCtrl& list, const CUpdate& hint)
+{
+    int n = 0;
+    if (hint.Has(UPD_QUESTIONS))
+        n += list.DeleteQuestions(hint.m_plQuestions);
+    if (hint.Has(UPD_IDS)) {
+        CPtrListEx byId;
+        for (int k = 0; k < hint.m_dwaIds.GetSize(); ++k) {
+            for (int i = 0; i < list.GetItemCount(); ++i) {
+                CCorraQuestion* q = list.GetItemQuestion(i);
+                if (q && static_cast<DWORD>(q->m_nId) == hint.m_dwaIds[k])
+                    byId.AddTail(q);
+            }
+        }
+        n += list.DeleteQuestions(byId);
+    }
+    if (hint.Has(UPD_INSERTINDEX) && hint.m_nInsertIndex >= 0 && list.DeleteItem(hint.m_nInsertIndex))
+        ++n;
+    if (hint.Has(UPD_OBJECT) && hint.m_pObject) {
+        CPtrListEx one;
+        one.AddTail(hint.m_pObject);
+        n += list.DeleteQuestions(one);
+    }
+    return n;
+}
+
+} // namespace
+
 int CCorraView::InsertFromHint(const CUpdate& hint)
 {
+    if (!m_pList)
+        return 0;
     CPtrListEx items;
     if (hint.Has(UPD_OBJECT) && hint.m_pObject)
         items.AddTail(hint.m_pObject);
     else if (hint.Has(UPD_QUESTIONS))
         items = hint.m_plQuestions;
+    // Only what the document holds, this pane shows and the list lacks.
     CCorraDoc* pDoc = GetCorraDoc();
-    int nIndex = hint.Has(UPD_INSERTINDEX) ? hint.m_nInsertIndex : -1;
-    int n = 0;
+    CPtrListEx fitting;
     for (POSITION pos = items.GetHeadPosition(); pos;) {
         auto* q = static_cast<CCorraQuestion*>(items.GetNext(pos));
-        // Only what the document holds and this pane shows.
-        if (!Fits(q) || (pDoc && !pDoc->HoldsQuestion(q)) || m_elements.Find(q) >= 0)
-            continue;
-        m_elements.Insert(nIndex, q);
-        if (nIndex >= 0)
-            ++nIndex;
-        ++n;
+        if (Fits(q) && (!pDoc || pDoc->HoldsQuestion(q)) && m_pList->FindItem(q) < 0 && !fitting.Find(q))
+            fitting.AddTail(q);
     }
-    return n;
+    if (fitting.IsEmpty())
+        return 0;
+    m_pList->InsertQuestions(fitting, hint.m_nInsertIndex, FALSE);
+    return fitting.GetCount();
 }
 
 int CCorraView::RemoveFromHint(const CUpdate& hint)
 {
-    int n = 0;
-    if (hint.Has(UPD_QUESTIONS)) {
-        for (POSITION pos = hint.m_plQuestions.GetHeadPosition(); pos;)
-            n += m_elements.Remove(static_cast<CCorraQuestion*>(hint.m_plQuestions.GetNext(pos)));
-    }
-    if (hint.Has(UPD_IDS)) {
-        for (int k = 0; k < hint.m_dwaIds.GetSize(); ++k) {
-            for (int i = m_elements.GetCount() - 1; i >= 0; --i) {
-                CCorraQuestion* q = m_elements[i].pQuestion;
-                if (q && static_cast<DWORD>(q->m_nId) == hint.m_dwaIds[k])
-                    n += m_elements.Remove(q);
-            }
-        }
-    }
-    if (hint.Has(UPD_INSERTINDEX))
-        n += m_elements.Remove(m_elements.GetQuestion(hint.m_nInsertIndex));
-    if (hint.Has(UPD_OBJECT))
-        n += m_elements.Remove(static_cast<CCorraQuestion*>(hint.m_pObject));
-    return n;
+    return m_pList ? DeleteNamedRows(*m_pList, hint) : 0;
+}
+
+void CCorraView::RefreshRows()
+{
+    if (!m_pList)
+        return;
+    CPtrListEx all;
+    m_pList->GetAllItems(all);
+    m_pList->UpdateQuestions(all);
 }
 
 void CCorraView::OnUpdate(CView*, LPARAM lHint, CObject* pHint)
@@ -435,46 +509,45 @@ void CCorraView::OnUpdate(CView*, LPARAM lHint, CObject* pHint)
         if (IsCollectionPane() && (lHint & 0x08))
             return;
         const CUpdate* pUpdate = AsUpdate(pHint);
-        InvalidateFormatCache();
         switch (lHint) {
         case HINT_INSERT_QUESTIONS:
         case HINT_INSERT_COLLECTIONS: {
-            if ((lHint == HINT_INSERT_COLLECTIONS) != IsCollectionPane())
+            if ((lHint == HINT_INSERT_COLLECTIONS) != IsCollectionPane() || !pUpdate)
                 return;
-            if (pUpdate)
-                InsertFromHint(*pUpdate);
-            // A question that is not a collection inserts nothing here: the rows are refreshed.
-            RefillList();
-            SyncDocumentOrder();
+            if (InsertFromHint(*pUpdate) > 0) {
+                ReloadFromList();
+                SyncDocumentOrder();
+            } else if (IsCollectionPane()) {
+                // A question put back into collections: their counts changed, nothing is added.
+                RefreshRows();
+            }
             return;
         }
         case HINT_REMOVE_QUESTIONS:
-            if (!IsCollectionPane() && pUpdate && RemoveFromHint(*pUpdate))
-                RefillList();
+            if (!IsCollectionPane() && pUpdate && RemoveFromHint(*pUpdate) > 0)
+                ReloadFromList();
             return;
         case HINT_REMOVE_COLLECTIONS:
         case HINT_REMOVE_COLLECTIONS2:
-            if (IsCollectionPane()) {
-                // The named collection's row is brought up to date (renamed, members put back):
-                // the pane shows the document's collections again.
-                if (pUpdate)
-                    RemoveFromHint(*pUpdate);
-                ReloadFromDocument();
-                RefillList();
-            }
+            // The named collection's row is brought up to date (renamed, members put back).
+            if (IsCollectionPane() && pUpdate && m_pList && m_pList->UpdateFromHint(*pUpdate) < 0)
+                RefreshRows();
             return;
         case HINT_REREAD:
-            if (AfterRemove()) {
-                RefillList();
+            if (m_pList && AfterRemove()) {
+                ReloadFromList();
                 SyncDocumentOrder();
             }
             return;
         case HINT_QUESTIONS_REMOVED:
             if (pUpdate && RemoveFromHint(*pUpdate) > 0) {
                 AfterRemove();
-                RefillList();
+                ReloadFromList();
                 SyncDocumentOrder();
             }
+            // The collections' counts may have changed with their members.
+            if (IsCollectionPane())
+                RefreshRows();
             return;
         case HINT_QUESTIONS_ADDED:
             if (!IsCollectionPane()) {
@@ -488,9 +561,14 @@ void CCorraView::OnUpdate(CView*, LPARAM lHint, CObject* pHint)
                     }
                 }
                 SetScrollSizes(viewport()->width(), viewport()->height());
-                RefillList();
+                AskFrameToRecalc();
             }
             return;
+        case HINT_SETTINGS_CHANGED:
+            if (CCorraDoc* pDoc = GetCorraDoc())
+                pDoc->LoadPrintValues();
+            InvalidateFormatCache();
+            break;
         default: break;
         }
 
@@ -501,13 +579,21 @@ void CCorraView::OnUpdate(CView*, LPARAM lHint, CObject* pHint)
             reload = pUpdate->m_nReload;
             redisplay = pUpdate->m_nRedisplay;
         }
+        // Reordered by groups: the document's order is the one to show.
+        if (lHint == HINT_REORDERED_BY_GROUPS)
+            reload = 1;
         if (redisplay) {
+            ShowList(FALSE);
             ApplyDrawMode();
             RefillList();
         }
         if (reload) {
+            ShowList(FALSE);
             ReloadFromDocument();
             RefillList();
+        } else if (pUpdate && pUpdate->Has(UPD_OBJECT) && m_pList) {
+            // A single question to redraw (the current mark moved).
+            m_pList->UpdateQuestion(static_cast<CCorraQuestion*>(pUpdate->m_pObject));
         }
         if (relayout) {
             SetScrollSizes(viewport()->width(), viewport()->height());
@@ -555,9 +641,10 @@ void CCorraView::OnExpanded()
         return;
     m_nDrawMode = CVDRAW_EXPANDED;
     RefreshForMode(FALSE);
+    ShowList(FALSE);
     if (FormatExpanded()) {
         if (m_pText) {
-            m_pText->setGeometry(viewport()->geometry());
+            LayoutChildren();
             m_pText->show();
             m_pText->raise();
         }
@@ -584,10 +671,10 @@ BOOL CCorraView::FormatExpanded(CHVRichEditCtrl* pTarget)
     if (m_bFormatting)
         return FALSE;
 
-    CCorraQuestion* pCurrent = nullptr;
-    std::vector<int> selected;
-    GetSelectedIndices(selected);
-    pCurrent = GetElementQuestion(selected.empty() ? 0 : selected.front());
+    // The list's selected question, else the first.
+    CCorraQuestion* pCurrent = m_pList ? m_pList->GetSelectedQuestion() : nullptr;
+    if (!pCurrent)
+        pCurrent = GetElementQuestion(0);
 
     const DWORD fonts = CFontMgr::GetLastFontChange();
     const CString print = pDoc->GetPrintSettingsText();
@@ -667,10 +754,14 @@ BOOL CCorraView::FormatExpanded(CHVRichEditCtrl* pTarget)
 
 void CCorraView::SetActiveColour(BOOL bActive)
 {
-    COLORREF cr = bActive ? m_crActive : m_crInactive;
+    const COLORREF cr = bActive ? m_crActive : m_crInactive;
     if (cr == m_crCurrent)
         return;
     m_crCurrent = cr;
+    if (m_pList) {
+        m_pList->SetBkColor(cr);
+        m_pList->viewport()->update();
+    }
     viewport()->update();
 }
 
@@ -696,28 +787,13 @@ void CCorraView::SetScrollSizes(int cx, int cy)
     const int n = m_elements.GetCount();
     if (n == 0) {
         m_szScroll = CSize(cx, cy);
-    } else {
-        int cyRows = 0;
-        switch (m_nDrawMode) {
-        case CVDRAW_SMALL_ICON: cyRows = 16 * n + 26; break;
-        case CVDRAW_LARGE_ICON: cyRows = 32 * (n + 1); break;
-        default: cyRows = 16 * (n + 1); break;
-        }
-        // Tiles in larger fonts take more than the rows' nominal height.
-        if (m_nDrawMode != CVDRAW_EXPANDED)
-            cyRows = std::max(cyRows, n * RowHeight() + 4);
-        m_szScroll = CSize(cx, cyRows);
+        return;
     }
-    UpdateScrollBars();
-}
-
-void CCorraView::UpdateScrollBars()
-{
-    const int content = m_elements.GetCount() * RowHeight() + 4;
-    const int page = std::max(viewport()->height(), 1);
-    verticalScrollBar()->setPageStep(page);
-    verticalScrollBar()->setSingleStep(RowHeight());
-    verticalScrollBar()->setRange(0, std::max(0, content - page));
+    switch (m_nDrawMode) {
+    case CVDRAW_SMALL_ICON: m_szScroll = CSize(cx, 16 * n + 26); break;
+    case CVDRAW_LARGE_ICON: m_szScroll = CSize(cx, 32 * (n + 1)); break;
+    default: m_szScroll = CSize(cx, 16 * (n + 1)); break;
+    }
 }
 
 void CCorraView::AskFrameToRecalc()
@@ -732,79 +808,98 @@ void CCorraView::resizeEvent(QResizeEvent* e)
     const QSize size = e->size();
     if (size.width() >= 1 && size.height() >= 1)
         SetScrollSizes(viewport()->width(), viewport()->height());
-    if (m_pText)
-        m_pText->setGeometry(viewport()->geometry());
-}
-
-void CCorraView::scrollContentsBy(int, int)
-{
-    viewport()->update();
-}
-
-void CCorraView::EnsureVisible(int n)
-{
-    const int top = n * RowHeight();
-    QScrollBar* bar = verticalScrollBar();
-    if (top < bar->value())
-        bar->setValue(top);
-    else if (top + RowHeight() > bar->value() + viewport()->height())
-        bar->setValue(top + RowHeight() - viewport()->height());
-}
-
-int CCorraView::HitTest(const CPoint& pt) const
-{
-    const int row = (pt.y + verticalScrollBar()->value()) / RowHeight();
-    return pt.y >= 0 && row >= 0 && row < m_elements.GetCount() ? row : -1;
+    LayoutChildren();
 }
 
 void CCorraView::OnDraw(CDC* pDC)
 {
+    // Seen only where neither the list nor the text pane lies.
     CRect client(0, 0, viewport()->width(), viewport()->height());
     pDC->FillSolidRect(&client, m_crCurrent);
-    if (m_nDrawMode == CVDRAW_EXPANDED && !IsCollectionPane())
+}
+
+void CCorraView::NoteDrawnRects()
+{
+    if (!m_pList)
         return;
-    const int row = RowHeight();
-    const int scroll = verticalScrollBar()->value();
-    const int first = std::max(0, scroll / row);
-    const int last = std::min(m_elements.GetCount(), (scroll + client.Height()) / row + 1);
-    CDrawModeScope mode(QuestionDrawMode(m_nDrawMode));
-    const COLORREF selected = GetSysColor(COLOR_HIGHLIGHT);
-    int number = first + 1;
-    for (int i = first; i < last; ++i, ++number) {
-        CCorraViewElementList::Element& e = m_elements[i];
-        if (!e.pQuestion)
-            continue;
-        CRect rc(0, i * row - scroll, client.right, (i + 1) * row - scroll);
-        e.rcDrawn = rc;
-        e.pQuestion->m_rcLast = rc;
-        if (e.bSelected)
-            pDC->FillSolidRect(&rc, RGB(GetRValue(selected) / 4 + 191, GetGValue(selected) / 4 + 191,
-                                        GetBValue(selected) / 4 + 191));
-        if (i == m_elements.m_nCurrent)
-            pDC->FillSolidRect(rc.left, rc.top, 3, rc.Height(), selected);
-        const int saved = pDC->SaveDC();
-        pDC->IntersectClipRect(&rc);
-        int y = rc.top + 2;
-        try {
-            e.pQuestion->Draw(pDC, nullptr, client.Width(), y, CString::Formatted("%d - ", e.pQuestion->m_nId));
-        } catch (...) {
-            LogUnknownException(LOG_HERE);
-        }
-        pDC->RestoreDC(saved);
+    const QPoint offset = m_pList->viewport()->mapTo(this, QPoint(0, 0));
+    for (int i = 0; i < m_elements.GetCount(); ++i) {
+        CRect rc;
+        if (m_pList->GetItemRect(i, &rc))
+            rc.OffsetRect(offset.x(), offset.y());
+        else
+            rc.SetRectEmpty();
+        m_elements[i].rcDrawn = rc;
+        if (m_elements[i].pQuestion)
+            m_elements[i].pQuestion->m_rcLast = rc;
     }
 }
 
 // --- selection by the user --------------------------------------------------------------------
 
-void CCorraView::OnListClick(int nItem, BOOL bRight, CPoint)
+BOOL CCorraView::OnChildNotify(UINT nID, UINT nCode, void* pExtra)
 {
-    if (nItem < 0)
-        nItem = m_nLastClicked;
-    CCorraQuestion* q = GetElementQuestion(nItem);
+    if (nID != IDC_QUESTION_LIST || !m_pList)
+        return CView::OnChildNotify(nID, nCode, pExtra);
+    try {
+        const auto* nm = static_cast<const NMLISTVIEW*>(pExtra);
+        switch (nCode) {
+        case NM_CLICK:
+            OnListClick(nm ? nm->iItem : -1, FALSE, CPoint());
+            break;
+        case NM_RCLICK: {
+            const CPoint pt = nm ? CPoint(nm->ptAction.x, nm->ptAction.y) : CPoint();
+            OnListClick(nm ? nm->iItem : -1, TRUE, pt);
+            const QPoint screen = m_pList->viewport()->mapToGlobal(QPoint(pt.x, pt.y));
+            ShowContextMenu(CPoint(screen.x(), screen.y()));
+            break;
+        }
+        case NM_DBLCLK:
+            OnListDoubleClick(nm ? nm->iItem : -1);
+            break;
+        case LVN_KEYDOWN: {
+            const auto* key = static_cast<const NMLVKEYDOWN*>(pExtra);
+            if (key && key->wVKey == VK_UP)
+                OnListKey(-1);
+            else if (key && key->wVKey == VK_DOWN)
+                OnListKey(1);
+            break;
+        }
+        case LVN_COLUMNCLICK: {
+            // The list sorted itself: the view and the document follow, undoably.
+            CPtrListEx now;
+            m_pList->GetAllItems(now);
+            CPtrListEx before;
+            m_elements.GetQuestions(before);
+            BOOL same = now.GetCount() == before.GetCount();
+            for (POSITION a = now.GetHeadPosition(), b = before.GetHeadPosition(); same && a && b;)
+                same = now.GetNext(a) == before.GetNext(b);
+            if (!same) {
+                if (CCorraDoc* pDoc = GetCorraDoc())
+                    pDoc->AddUndoReorder(this, "Sort: " + m_pList->GetColumnLabel(nm ? nm->iSubItem : 0));
+                AfterRemove();
+                ReloadFromList();
+                SyncDocumentOrder();
+            }
+            break;
+        }
+        default: break;
+        }
+    } catch (...) {
+        LogUnknownException(LOG_HERE);
+    }
+    return FALSE;
+}
+
+void CCorraView::OnListClick(int nItem, BOOL, CPoint)
+{
+    if (!m_pList)
+        return;
+    CCorraQuestion* q = m_pList->GetItemQuestion(nItem);
+    if (!q)
+        q = m_pList->GetLastSelectedQuestion();
     if (!q)
         return;
-    if (!bRight || !m_elements[nItem].bSelected)
-        SelectQuestion(q, SELQ_FOCUS);
     if (IsCollectionPane())
         q->BringViewToTop();
     else
@@ -813,30 +908,53 @@ void CCorraView::OnListClick(int nItem, BOOL bRight, CPoint)
 
 void CCorraView::OnListDoubleClick(int nItem)
 {
-    CCorraQuestion* q = GetElementQuestion(nItem);
+    CCorraQuestion* q = m_pList ? m_pList->GetItemQuestion(nItem) : nullptr;
     CCorraDoc* pDoc = GetCorraDoc();
     if (!q || !pDoc)
         return;
     if (IsCollectionPane()) {
         pDoc->ShowCollection(q);
-    } else {
-        SelectQuestion(q, SELQ_FOCUS | SELQ_UPDATE_DIALOG);
-        DocumentDialogs().ShowQuestionDialog(*pDoc);
+        return;
     }
+    // Through the editor's own question: it asks about what was typed for the one before.
+    if (EditQuestionInDialog(*pDoc, q))
+        DocumentDialogs().SetQuestionDialogTitle(*pDoc, pDoc->GetQuestionDlgTitle());
 }
 
 void CCorraView::OnListKey(int nDelta)
 {
-    std::vector<int> selected;
-    GetSelectedIndices(selected);
-    if (selected.empty())
+    if (!m_pList)
         return;
-    int target = nDelta < 0 ? selected.front() - 1 : selected.back() + 1;
-    CCorraQuestion* q = GetElementQuestion(target);
-    if (!q)
+    // The list moves its selection itself; the dialog shows where it goes.
+    const int target = nDelta < 0 ? m_pList->GetFirstSelectedItem() - 1 : m_pList->GetLastSelectedItem() + 1;
+    if (m_pList->GetFirstSelectedItem() < 0)
         return;
-    SelectQuestion(q, SELQ_FOCUS | SELQ_VISIBLE);
-    ShowInDialog(q);
+    if (CCorraQuestion* q = m_pList->GetItemQuestion(target))
+        ShowInDialog(q);
+}
+
+void CCorraView::SetCurrentElement(int to)
+{
+    const int from = m_elements.m_nCurrent;
+    CCorraQuestion* pOld = m_elements.GetQuestion(from);
+    CCorraQuestion* pNew = m_elements.GetQuestion(to);
+    m_elements.m_nCurrent = pNew ? to : -1;
+    CCorraDoc* pDoc = GetCorraDoc();
+    // The old mark goes first, then the new one is set; the views hear of each.
+    CUpdate hint;
+    hint.m_nRepaint = 1;
+    if (pOld && pOld != pNew) {
+        pOld->SetAuxNumber(0);
+        hint.SetView(pOld);
+        if (pDoc)
+            pDoc->UpdateAllViews(nullptr, 0, &hint);
+    }
+    if (pNew) {
+        pNew->SetAuxNumber(1);
+        hint.SetView(pNew);
+        if (pDoc)
+            pDoc->UpdateAllViews(nullptr, 0, &hint);
+    }
 }
 
 void CCorraView::MoveCurrent(int nDelta)
@@ -845,64 +963,58 @@ void CCorraView::MoveCurrent(int nDelta)
     const int to = from + nDelta;
     if (from < 0 || to < 0 || to >= m_elements.GetCount())
         return;
-    CCorraQuestion* pOld = m_elements.GetQuestion(from);
-    CCorraQuestion* pNew = m_elements.GetQuestion(to);
-    m_elements.m_nCurrent = to;
-    if (pOld)
-        pOld->SetAuxNumber(0);
-    if (pNew)
-        pNew->SetAuxNumber(1);
-    if (CCorraDoc* pDoc = GetCorraDoc()) {
-        CUpdate hint;
-        hint.m_nRepaint = 1;
-        hint.SetView(pOld);
-        pDoc->UpdateAllViews(nullptr, 0, &hint);
-        hint.SetView(pNew);
-        pDoc->UpdateAllViews(nullptr, 0, &hint);
+    SetCurrentElement(to);
+    ShowInDialog(m_elements.GetQuestion(to));
+    if (m_pList)
+        m_pList->EnsureVisible(to, FALSE);
+}
+
+void CCorraView::OnLeftPress(CPoint pt)
+{
+    if (pt.x > CORRAVIEW_MARGIN) {
+        if (m_pList)
+            ShowInDialog(m_pList->GetLastSelectedQuestion());
+        return;
     }
-    ShowInDialog(pNew);
-    EnsureVisible(to);
+    // In the margin: the first element whose middle lies below the press becomes current,
+    // after a full refresh.
+    OnUpdate(nullptr, 2, nullptr);
+    NoteDrawnRects();
+    for (int i = 0; i < m_elements.GetCount(); ++i) {
+        const CRect& rc = m_elements[i].rcDrawn;
+        if (!rc.IsRectEmpty() && (rc.top + rc.bottom) / 2 > pt.y) {
+            SetCurrentElement(i);
+            return;
+        }
+    }
+}
+
+QMenu* CCorraView::ShowContextMenu(CPoint pt)
+{
+    QMenu* menu = CreateContextMenu(IsCollectionPane() ? IDR_COLLECTION_PANE_MENU : IDR_QUESTION_PANE_MENU, this);
+    if (!menu)
+        return nullptr;
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(QPoint(pt.x, pt.y));
+    return menu;
 }
 
 void CCorraView::mousePressEvent(QMouseEvent* e)
 {
     const CPoint pt(static_cast<int>(e->position().x()), static_cast<int>(e->position().y()));
-    const int n = HitTest(pt);
     if (e->button() == Qt::RightButton) {
-        OnListClick(n, TRUE, pt);
-        return;
+        const QPoint screen = e->globalPosition().toPoint();
+        ShowContextMenu(CPoint(screen.x(), screen.y()));
+    } else if (e->button() == Qt::LeftButton) {
+        OnLeftPress(pt);
     }
-    if (e->button() != Qt::LeftButton)
-        return;
-    if (n < 0)
-        return;
-    if (e->modifiers() & Qt::ControlModifier) {
-        m_elements[n].bSelected = !m_elements[n].bSelected;
-        m_nLastClicked = n;
-        viewport()->update();
-        return;
-    }
-    if ((e->modifiers() & Qt::ShiftModifier) && m_nLastClicked >= 0) {
-        for (int i = std::min(n, m_nLastClicked); i <= std::max(n, m_nLastClicked); ++i)
-            m_elements[i].bSelected = TRUE;
-        viewport()->update();
-        return;
-    }
-    m_elements.m_nCurrent = n;
-    OnListClick(n, FALSE, pt);
-}
-
-void CCorraView::mouseDoubleClickEvent(QMouseEvent* e)
-{
-    const CPoint pt(static_cast<int>(e->position().x()), static_cast<int>(e->position().y()));
-    OnListDoubleClick(HitTest(pt));
 }
 
 void CCorraView::keyPressEvent(QKeyEvent* e)
 {
     switch (e->key()) {
-    case Qt::Key_Up: OnListKey(-1); m_elements.m_nCurrent = m_nLastClicked; return;
-    case Qt::Key_Down: OnListKey(1); m_elements.m_nCurrent = m_nLastClicked; return;
+    case Qt::Key_Up: MoveCurrent(-1); return;
+    case Qt::Key_Down: MoveCurrent(1); return;
     default: CView::keyPressEvent(e);
     }
 }

@@ -11,6 +11,7 @@
 #include "foundation/PtrListEx.h"
 #include "platform/core/String.h"
 #include "platform/ui/View.h"
+#include "res/ids/CorraView.h"
 
 #include <memory>
 #include <vector>
@@ -18,7 +19,9 @@
 class CCorraDoc;
 class CCorraQuestion;
 class CHVRichEditCtrl;
+class CODListCtrl;
 class CUpdate;
+class QMenu;
 struct CExportContext;
 
 // Hints that insert into or remove from one pane (CUpdate).
@@ -35,16 +38,8 @@ constexpr int CVDRAW_EXPANDED = 0;
 constexpr int CVDRAW_LARGE_ICON = 1;
 constexpr int CVDRAW_SMALL_ICON = 2;
 
-// Commands of the view.
-constexpr UINT ID_VIEW_SMALL_ICON = 32811;
-constexpr UINT ID_VIEW_LARGE_ICON = 32812;
-constexpr UINT ID_VIEW_EXPANDED = 32814;
-constexpr UINT ID_VIEW_CONTRACTED = 32895;
-constexpr UINT ID_RECALC_SPLITTERS = 32866;
-
-// Controls of the view.
-constexpr UINT IDC_QUESTION_LIST = 312;
-constexpr UINT IDC_EXPANDED_TEXT = 315;
+// Where a press on the view itself (not on its list) picks the current element instead.
+constexpr int CORRAVIEW_MARGIN = 10;
 
 // The questions a pane shows, in view order, each with the rectangle it was last drawn in.
 class CCorraViewElementList {
@@ -52,7 +47,6 @@ public:
     struct Element {
         CCorraQuestion* pQuestion = nullptr;
         CRect rcDrawn;
-        BOOL bSelected = FALSE;
     };
     int GetCount() const { return static_cast<int>(m_items.size()); }
     BOOL IsEmpty() const { return m_items.empty(); }
@@ -96,27 +90,34 @@ public:
     void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
     void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
     void OnDraw(CDC* pDC) override;
+    BOOL OnChildNotify(UINT nID, UINT nCode, void* pExtra) override;
 
     // ---- elements and list
+    // The pane's list (id 312): a CODListCtrl above, a CCollListCtrl below; NULL before the first
+    // update made it.
+    CODListCtrl* GetListCtrl() const { return m_pList; }
     // The question inserted at nIndex (-1 at the end) when it fits the pane.
     void AddQuestion(CCorraQuestion* q, int nIndex = -1);
     // Selects the non-collection questions of group nGroup, deselects the others.
     void SelectGroupMembers(int nGroup);
-    // SELQ_ flags of model/ViewServices.h: deselect others first (SELQ_FOCUS), scroll it into
-    // view (SELQ_VISIBLE), show it in the question dialog (SELQ_UPDATE_DIALOG). FALSE when the
-    // pane does not show it.
+    // SELQ_ flags of model/ViewServices.h: others deselected first (SELQ_DESELECT_FIRST; with a
+    // NULL question only that), scrolled into view (SELQ_VISIBLE), shown in the question dialog
+    // (SELQ_UPDATE_DIALOG). FALSE when the pane does not show it.
     BOOL SelectQuestion(CCorraQuestion* q, UINT flags);
     void GetSelectedIndices(std::vector<int>& out) const;
     int GetSelectedQuestions(CPtrListEx& out) const;
     CCorraQuestion* GetElementQuestion(int n) const;
     int GetElementCount() const { return m_elements.GetCount(); }
     void GetOrder(CPtrListEx& out) const { m_elements.GetQuestions(out); }
-    // Shows the questions in this order (only those the pane already shows or that fit it).
+    // Shows the questions in this order (only those that fit the pane).
     void SetOrder(const CPtrListEx& order);
+    // Empties the list and inserts every element's question again, keeping the selection.
     virtual void RefillList();
     virtual void SetElements(const CPtrListEx& questions);
     // Element list from the document: its questions that fit the pane, in document order.
     void ReloadFromDocument();
+    // Element list from the list's rows, in their order.
+    void ReloadFromList();
     // After removals; collection views re-read their collection.
     virtual BOOL AfterRemove() { return FALSE; }
 
@@ -139,8 +140,6 @@ public:
     // ---- sizes
     virtual void SetScrollSizes(int cx, int cy);
     CSize GetScrollSizes() const { return m_szScroll; }
-    // Height of one row in the current draw mode.
-    int RowHeight() const;
 
     // ---- slots of later work (drops, paste, printing, export)
     virtual BOOL CanPaste() const { return FALSE; }
@@ -154,48 +153,55 @@ public:
     static void SaveAgain(CView* pView);
     static int StartupCounter();
 
-    // Selection from the user.
+    // Selection from the user: a click or right click on row nItem (-1: none under it), at pt
+    // of the list.
     void OnListClick(int nItem, BOOL bRight, CPoint pt);
     void OnListDoubleClick(int nItem);
     // Up (-1) or Down (+1) from the selection: shows that question in the question dialog.
     void OnListKey(int nDelta);
     // The view's own Up and Down: moves the highlight.
     void MoveCurrent(int nDelta);
+    int GetCurrentElement() const { return m_elements.m_nCurrent; }
+    // A left press on the view itself at pt (client coordinates).
+    void OnLeftPress(CPoint pt);
+    // The pane's context menu at pt (screen coordinates); the menu shown.
+    virtual QMenu* ShowContextMenu(CPoint pt);
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void resizeEvent(QResizeEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
-    void mouseDoubleClickEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
-    void scrollContentsBy(int dx, int dy) override;
 
     void SetIconMode(int nMode);
     // This view's own refresh after a mode switch (relayout, erase; redisplay for the icons).
     void RefreshForMode(BOOL bRedisplay);
+    virtual void CreateListControl();
     void ApplyDrawMode();
     void CreateTextPane();
     void ShowList(BOOL bShow);
-    // Element under a viewport point; -1 none.
-    int HitTest(const CPoint& pt) const;
-    void ShowInDialog(CCorraQuestion* q);
-    void EnsureVisible(int n);
-    void UpdateScrollBars();
+    // Gives the list and the text pane the whole client area.
+    void LayoutChildren();
+    // Shows the question in the document's question dialog, which first asks to save what was
+    // typed there; FALSE when the user went on editing.
+    BOOL ShowInDialog(CCorraQuestion* q);
     void AskFrameToRecalc();
     void InvalidateFormatCache() { m_bCacheValid = FALSE; }
     int ProfileIconMode(LPCSTR key) const;
-    // Inserts or removes what a hint names; the number changed.
+    void SyncDocumentOrder();
+    // Inserts what a hint names that fits the pane and the list lacks; removes what it names.
+    // The number of rows changed.
     int InsertFromHint(const CUpdate& hint);
     int RemoveFromHint(const CUpdate& hint);
-    void SyncDocumentOrder();
+    // Every row's texts again (counts of collections).
+    void RefreshRows();
+    // Makes element n current (its question marked, the old mark cleared, the views told).
+    void SetCurrentElement(int n);
+    // The rows' rectangles, in the view's coordinates, into the elements.
+    void NoteDrawnRects();
 
     CCorraViewElementList m_elements;
-    // Row heights of the small and large tiles, with the fonts' change stamp they were measured at.
-    struct Measured {
-        int height = 0;
-        DWORD fonts = 0;
-    };
-    mutable Measured m_rowHeights[2];
+    CODListCtrl* m_pList = nullptr;
     int m_nDrawMode = CVDRAW_SMALL_ICON;
     COLORREF m_crActive = 0xFFFFFF;
     COLORREF m_crInactive = 0xC0C0C0;
@@ -203,7 +209,6 @@ protected:
     CHVRichEditCtrl* m_pText = nullptr;
     CSize m_szScroll{0, 0};
     CString m_csFontsKey;
-    int m_nLastClicked = -1;
 
     // The Expanded text's cache: the document's change count, the fonts' change stamp and the
     // print settings it was made with.

@@ -5,10 +5,8 @@
 #include "foundation/Update.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
-#include "platform/core/Services.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/ImageList.h"
-#include "platform/ui/Keys.h"
 #include "platform/ui/ResourceImage.h"
 #include "platform/ui/SysColor.h"
 #include "render/FontMgr.h"
@@ -66,7 +64,7 @@ int CompareRows(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort)
         return ThreeWay(a != nullptr, b != nullptr);
     int result = 0;
     switch (ctx->nColumn) {
-    case 2: result = a->GetTypeCode().CompareNoCase(b->GetTypeCode()); break;
+    case 2: result = a->GetTypeText().CompareNoCase(b->GetTypeText()); break;
     case 3: result = ctx->texts.at(a).CompareNoCase(ctx->texts.at(b)); break;
     case 4: result = ThreeWay(a->m_nIndex, b->m_nIndex); break;
     case 5: result = ctx->texts.at(a).CompareNoCase(ctx->texts.at(b)); break;
@@ -91,21 +89,31 @@ CODListCtrl::CODListCtrl(CCorraDoc* pDoc, CWnd* pOwner, COLORREF crBack, CFont* 
     m_minWidths.assign(kColumns, 0);
     SetOwnerDraw(TRUE);
     SetBkColor(m_crBack);
+    SetContextHelpId(IDH_ODLISTCTRL);
 }
 
 CODListCtrl::~CODListCtrl()
 {
-    SetSmallImageList(nullptr);
+    DeleteImageLists();
+}
+
+void CODListCtrl::DeleteImageLists()
+{
+    if (m_pSmallImages || m_pLargeImages)
+        SetSmallImageList(nullptr);
     delete m_pSmallImages;
     delete m_pLargeImages;
     delete m_pExtraImages;
+    m_pSmallImages = nullptr;
+    m_pLargeImages = nullptr;
+    m_pExtraImages = nullptr;
 }
 
 void CODListCtrl::Reset()
 {
-    m_pSmallImages = nullptr;
-    m_pLargeImages = nullptr;
-    m_pExtraImages = nullptr;
+    // Forgetting them without deleting would leak them; keeping them would keep pictures of
+    // icon ids that the reset changes.
+    DeleteImageLists();
     m_crBack = 255;
     m_crMarked = 0xC0C0C0;
     m_bUseMarkedColour = FALSE;
@@ -241,10 +249,10 @@ CString CODListCtrl::SubjectsText(const CCorraQuestion& question, LPCSTR separat
 
 // ---- rows ------------------------------------------------------------------------------------
 
-void CODListCtrl::SetRowTexts(int nItem, const CCorraQuestion& q)
+void CODListCtrl::SetRowTexts(int nItem, CCorraQuestion& q)
 {
     SetItemText(nItem, 1, "0");
-    SetItemText(nItem, 2, q.GetTypeCode());
+    SetItemText(nItem, 2, q.GetTypeText());
     SetItemText(nItem, 3, q.m_cszQuestionText);
     SetItemText(nItem, 4, Decimal(q.m_nIndex));
     SetItemText(nItem, 5, SubjectsText(q, ",", kSubjectsLimit));
@@ -258,10 +266,15 @@ int CODListCtrl::InsertQuestion(CCorraQuestion* question, int nPos, BOOL bSelect
         return -1;
     CPtrListEx one;
     one.AddTail(question);
-    return InsertQuestions(one, nPos, bSelect);
+    return InsertQuestionRows(one, nPos, bSelect);
 }
 
 int CODListCtrl::InsertQuestions(const CPtrListEx& questions, int nPos, BOOL bSelect)
+{
+    return InsertQuestionRows(questions, nPos, bSelect);
+}
+
+int CODListCtrl::InsertQuestionRows(const CPtrListEx& questions, int nPos, BOOL bSelect)
 {
     // One batch: the rows keep the list's order, at the end or from nPos on.
     std::vector<CRow> rows;
@@ -273,7 +286,7 @@ int CODListCtrl::InsertQuestions(const CPtrListEx& questions, int nPos, BOOL bSe
         q->Refresh();
         q->m_nFlags &= ~QFLAG_LISTED;
         CRow row;
-        row.texts = {CString(), "0", q->GetTypeCode(), q->m_cszQuestionText, Decimal(q->m_nIndex),
+        row.texts = {CString(), "0", q->GetTypeText(), q->m_cszQuestionText, Decimal(q->m_nIndex),
                      SubjectsText(*q, ",", kSubjectsLimit), Decimal(q->m_plImages.GetCount()), Decimal(q->m_nId)};
         row.data = reinterpret_cast<DWORD_PTR>(q);
         row.image = 0;
@@ -611,7 +624,7 @@ void CODListCtrl::MeasureRow(CCorraQuestion* question, int nItem, CDC* pDC)
     const CString number = Decimal(nItem + 1);
     CFontMgr::DrawTextInSlotFont(pDC, number, -1, &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX, kNumberSlot);
     raise(1, r.Width());
-    raise(2, pDC->GetTextExtent(question->GetTypeCode()).cx);
+    raise(2, pDC->GetTextExtent(question->GetTypeText()).cx);
     // The question text is not measured: its column keeps the width it has.
     raise(4, pDC->GetTextExtent(Decimal(question->m_nIndex)).cx);
     raise(5, pDC->GetTextExtent(SubjectsText(*question, ",", kSubjectsLimit)).cx);
@@ -619,15 +632,19 @@ void CODListCtrl::MeasureRow(CCorraQuestion* question, int nItem, CDC* pDC)
     raise(7, pDC->GetTextExtent(Decimal(question->m_nId)).cx);
 }
 
+CFont* CODListCtrl::DrawingFont()
+{
+    return m_pFont ? m_pFont : GetFont();
+}
+
 void CODListCtrl::MeasureRows()
 {
     CDC dc;
     dc.CreateCompatibleDC(nullptr);
-    CFont* pOld = m_pFont ? dc.SelectObject(m_pFont) : nullptr;
+    CFont* pOld = dc.SelectObject(DrawingFont());
     for (int i = 0; i < GetItemCount(); ++i)
         MeasureRow(GetItemQuestion(i), i, &dc);
-    if (m_pFont)
-        dc.SelectObject(pOld);
+    dc.SelectObject(pOld);
 }
 
 int CODListCtrl::FittedWidth(int nCol, int nMinimum)
@@ -665,10 +682,6 @@ BOOL CODListCtrl::OnNotifyReflect(UINT nCode, void* pExtra)
     case LVN_COLUMNCLICK:
         if (pExtra)
             OnColumnClick(static_cast<NMLISTVIEW*>(pExtra)->iSubItem);
-        break;
-    case LVN_KEYDOWN:
-        if (pExtra && static_cast<NMLVKEYDOWN*>(pExtra)->wVKey == VK_F1)
-            HelpService().ShowTopic(m_nHelpId);
         break;
     default:
         break;
@@ -709,7 +722,9 @@ BOOL CODListCtrl::IsRowHighlighted(int nItem) const
 CODListCtrl::CRowPaint CODListCtrl::BeginRow(CDC* pDC, int nItem)
 {
     CRowPaint paint;
-    paint.pOldFont = m_pFont ? pDC->SelectObject(m_pFont) : nullptr;
+    // The context may come with any font (a printer's, an image's); rows are always drawn in
+    // the one they are measured in.
+    paint.pOldFont = pDC->SelectObject(DrawingFont());
     paint.nOldBkMode = pDC->SetBkMode(TRANSPARENT);
     paint.bHighlighted = IsRowHighlighted(nItem);
     paint.crFill = m_crBack;
@@ -732,8 +747,7 @@ void CODListCtrl::RestoreColours(CDC* pDC, const CRowPaint& paint)
 void CODListCtrl::EndRow(CDC* pDC, const CRowPaint& paint)
 {
     pDC->SetBkMode(paint.nOldBkMode);
-    if (m_pFont)
-        pDC->SelectObject(paint.pOldFont);
+    pDC->SelectObject(paint.pOldFont);
 }
 
 void CODListCtrl::paintEvent(QPaintEvent* e)
@@ -742,6 +756,32 @@ void CODListCtrl::paintEvent(QPaintEvent* e)
     m_nAlignVCenter = CorraApp().GetProfileInt("Settings", "AlignVCenter", 1, TRUE) != 0 ? 1 : 0;
     CListCtrl::paintEvent(e);
     m_nAlignVCenter = -1;
+}
+
+const CODListCtrl::CRowText& CODListCtrl::MeasureRowText(CDC* pDC, const CCorraQuestion& question, int nWidth,
+                                                          int nRowHeight)
+{
+    // Measured once per text, width, row height and fonts: a row shows only what fits in it, so
+    // only that much is laid out (a long text costs no more than a short one).
+    const DWORD fonts = CFontMgr::GetLastFontChange();
+    if (m_rowTexts.size() > 2 * static_cast<size_t>(GetItemCount()) + 64)
+        m_rowTexts.clear();  // rows deleted since
+    CRowText& m = m_rowTexts[&question];
+    if (m.lineHeight > 0 && m.width == nWidth && m.rowHeight == nRowHeight && m.fonts == fonts &&
+        m.text == question.m_cszQuestionText)
+        return m;
+    CRect r(0, 0, nWidth, nRowHeight);
+    TEXTMETRIC tm{};
+    CFontMgr::DrawTextInSlotFont(pDC, question.m_cszQuestionText, -1, &r,
+                                 DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_RTF_FITTING | DT_RTF_DOC_SIZE,
+                                 kQuestionTextSlot, -1.0, &tm);
+    m.text = question.m_cszQuestionText;
+    m.width = nWidth;
+    m.rowHeight = nRowHeight;
+    m.fonts = fonts;
+    m.height = r.Height();
+    m.lineHeight = std::max(1, static_cast<int>(tm.tmHeight + tm.tmExternalLeading));
+    return m;
 }
 
 void CODListCtrl::DrawItem(DRAWITEMSTRUCT* pDrawItem)
@@ -777,11 +817,9 @@ void CODListCtrl::DrawItem(DRAWITEMSTRUCT* pDrawItem)
     {
         CRect cell = cells[3];
         pDC->FillSolidRect(&cell, fill);
-        CRect r(cell.left, cell.top, cell.right, cell.top);
-        TEXTMETRIC tm{};
-        CFontMgr::DrawTextInSlotFont(pDC, q->m_cszQuestionText, -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX,
-                                     kQuestionTextSlot, -1.0, &tm);
-        const int textHeight = r.Height();
+        const CRowText& measured = MeasureRowText(pDC, *q, cell.Width(), rowHeight);
+        const int textHeight = measured.height;
+        CRect r;
         r.left = cell.left;
         r.right = cell.right;
         r.top = cell.top;
@@ -793,13 +831,17 @@ void CODListCtrl::DrawItem(DRAWITEMSTRUCT* pDrawItem)
                 r.bottom += shift + 1;
             }
         } else {
-            const int line = std::max(1, static_cast<int>(tm.tmHeight + tm.tmExternalLeading));
+            const int line = std::max(1, measured.lineHeight);
             const int lines = std::max(1, rowHeight / line);
             r.bottom = r.top + lines * line;
         }
         const int saved = pDC->SaveDC();
-        pDC->IntersectClipRect(&r);
-        CFontMgr::DrawTextInSlotFont(pDC, q->m_cszQuestionText, -1, &r, DT_WORDBREAK | DT_NOPREFIX, kQuestionTextSlot);
+        // Never into the next row, even when one line is taller than the row.
+        CRect clip;
+        clip.IntersectRect(r, cell);
+        pDC->IntersectClipRect(&clip);
+        CFontMgr::DrawTextInSlotFont(pDC, q->m_cszQuestionText, -1, &r, DT_WORDBREAK | DT_NOPREFIX | DT_RTF_DOC_SIZE,
+                                     kQuestionTextSlot);
         pDC->RestoreDC(saved);
         textTop = r.top;
     }
@@ -819,7 +861,7 @@ void CODListCtrl::DrawItem(DRAWITEMSTRUCT* pDrawItem)
         pDC->FillSolidRect(&cell, fill);
         if (!alignVCenter)
             cell.top = textTop;
-        pDC->DrawText(q->GetTypeCode(), &cell, numberFormat);
+        pDC->DrawText(q->GetTypeText(), &cell, numberFormat);
     }
     // Columns 5, 6 and 7: subjects, images, ID at the top.
     pDC->FillSolidRect(&cells[5], fill);

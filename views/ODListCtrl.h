@@ -9,6 +9,7 @@
 
 #include <QIcon>
 
+#include <unordered_map>
 #include <vector>
 
 class CCorraDoc;
@@ -57,7 +58,8 @@ public:
     // Makes the image lists once and gives the list the small (mode 2) or large (mode 1) icons;
     // the small image list before, NULL for any other mode.
     virtual CImageList* SetRowImageList(int nMode);
-    // Everything back to the defaults; the image lists are forgotten, not deleted.
+    // Everything back to the defaults. The image lists go with the list's own images: the
+    // owner sets the view mode again, which makes them anew.
     virtual void Reset();
     // Fits the columns to their contents; the question text column keeps its width.
     virtual void AutoSizeColumns();
@@ -121,6 +123,9 @@ protected:
     // A header click: sorts by the column.
     virtual void OnColumnClick(int nCol);
     void paintEvent(QPaintEvent* e) override;
+    // InsertQuestions and InsertQuestion of this class: one batch of question rows. Neither
+    // calls the other's override, so a subclass may build one on the other.
+    int InsertQuestionRows(const CPtrListEx& questions, int nPos, BOOL bSelect);
     // Deletes rows (ascending) in one pass with the deleting flag set; the count.
     int DeleteRows(const std::vector<int>& rows);
     // The picture of one of the icon ids, loaded once.
@@ -132,12 +137,13 @@ protected:
     // The rectangles of the first n columns of a row, laid out from the row's left.
     void CellRects(const CRect& row, CRect* cells, int n) const;
 
-    // The stored texts of a question's columns 1 to 7.
-    void SetRowTexts(int nItem, const CCorraQuestion& question);
+    // The stored texts of a row's columns after the icon, made again from its question (every
+    // update of a row comes here).
+    virtual void SetRowTexts(int nItem, CCorraQuestion& question);
     // Whether the row is drawn highlighted: drop target, or selected while focused or always shown.
     BOOL IsRowHighlighted(int nItem) const;
 
-    // What a row is drawn with. BeginRow selects the list's font, transparent text and, for a
+    // What a row is drawn with. BeginRow selects the drawing font, transparent text and, for a
     // highlighted row, the highlight colours (also as fill); RestoreColours puts the colours
     // back, EndRow the rest.
     struct CRowPaint {
@@ -151,8 +157,12 @@ protected:
     CRowPaint BeginRow(CDC* pDC, int nItem);
     void RestoreColours(CDC* pDC, const CRowPaint& paint);
     void EndRow(CDC* pDC, const CRowPaint& paint);
-    // MeasureRow of every row on a display context with the list's font.
+    // MeasureRow of every row on a display context with the font the rows are drawn in.
     void MeasureRows();
+    // The font the rows are drawn in: the owner's, else the control's own.
+    CFont* DrawingFont();
+    // Forgets the image lists, deleting them.
+    void DeleteImageLists();
     // The column's width fitted to its cells and its heading, at least nMinimum; not set.
     int FittedWidth(int nCol, int nMinimum);
 
@@ -165,7 +175,18 @@ protected:
     int m_nDefaultWidths[7];  // columns 1 to 7
     CFont* m_pFont;
     std::vector<int> m_minWidths;
-    UINT m_nHelpId = IDH_ODLISTCTRL;  // context help of F1
     int m_nAlignVCenter = -1;  // "AlignVCenter" as read for the paint under way; -1 outside one
     std::vector<QIcon> m_icons;  // by icon slot, loaded on first use
+
+    // The question text's height in a row as last measured, and what it was measured for.
+    struct CRowText {
+        CString text;
+        int width = 0;
+        int rowHeight = 0;
+        DWORD fonts = 0;
+        int height = 0;
+        int lineHeight = 0;
+    };
+    const CRowText& MeasureRowText(CDC* pDC, const CCorraQuestion& question, int nWidth, int nRowHeight);
+    std::unordered_map<const CCorraQuestion*, CRowText> m_rowTexts;
 };

@@ -1,5 +1,6 @@
 #include "platform/ui/ListCtrl.h"
 
+#include "platform/core/Services.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/ImageList.h"
 #include "platform/ui/Keys.h"
@@ -11,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
+#include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
@@ -21,6 +23,20 @@ constexpr int kImageRole = Qt::UserRole + 1;
 constexpr int kStateRole = Qt::UserRole + 2;  // states the view does not keep (drop highlight)
 // Room around a cell's text, as measured widths leave it.
 constexpr int kCellPadding = 12;
+
+// The description of a widget's font; its height is the em height in the widget's pixels.
+LOGFONT LogFontOf(const QFont& font, int dpiY)
+{
+    LOGFONT lf;
+    const double pixels = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * dpiY / 72.0;
+    lf.lfHeight = -std::max(1, qRound(pixels));
+    lf.lfWeight = static_cast<LONG>(font.weight());
+    lf.lfItalic = font.italic() ? 1 : 0;
+    lf.lfUnderline = font.underline() ? 1 : 0;
+    lf.lfStrikeOut = font.strikeOut() ? 1 : 0;
+    SetLogFontFaceName(lf, FromQString(font.family()));
+    return lf;
+}
 
 Qt::Alignment AlignmentOf(int nFormat)
 {
@@ -65,6 +81,25 @@ private:
     CListCtrl* m_pList;
 };
 
+// Headings wider than their columns end in "...", as the platform's do, rather than showing a
+// piece of their middle.
+class CListHeader : public QHeaderView {
+public:
+    explicit CListHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent)
+    {
+        setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+
+protected:
+    void initStyleOptionForIndex(QStyleOptionHeader* option, int logicalIndex) const override
+    {
+        QHeaderView::initStyleOptionForIndex(option, logicalIndex);
+        const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, option, this);
+        const int room = sectionSize(logicalIndex) - 2 * margin;
+        option->text = option->fontMetrics.elidedText(option->text, Qt::ElideRight, std::max(room, 0));
+    }
+};
+
 CListCtrl::CListCtrl(QWidget* parent) : QTreeWidget(parent), CWnd(this)
 {
     setItemDelegate(new CListCellDelegate(this));
@@ -77,8 +112,12 @@ CListCtrl::CListCtrl(QWidget* parent) : QTreeWidget(parent), CWnd(this)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setContextMenuPolicy(Qt::CustomContextMenu);
+    setHeader(new CListHeader(this));
     header()->setSectionsClickable(true);
     header()->setStretchLastSection(false);
+    // Columns stay where the program put them: owner-drawn rows lay their cells out in column
+    // order.
+    header()->setSectionsMovable(false);
     // Columns as narrow as the program makes them (an icon column of 16, a hidden one of 0).
     header()->setMinimumSectionSize(0);
 
@@ -150,6 +189,16 @@ COLORREF CListCtrl::GetBkColor() const
 {
     const QColor c = palette().color(QPalette::Base);
     return RGB(c.red(), c.green(), c.blue());
+}
+
+CFont* CListCtrl::GetFont()
+{
+    if (!m_font.GetSafeHandle() || m_fontMade != font()) {
+        const LOGFONT lf = LogFontOf(font(), logicalDpiY());
+        m_font.CreateFontIndirect(&lf);
+        m_fontMade = font();
+    }
+    return &m_font;
 }
 
 BOOL CListCtrl::Notify(UINT nCode, void* pExtra)
@@ -263,6 +312,11 @@ void CListCtrl::keyPressEvent(QKeyEvent* e)
     nk.wVKey = VirtualKeyOf(e);
     nk.flags = KeyFlagsOf(e);
     Notify(LVN_KEYDOWN, &nk);
+    if (nk.wVKey == VK_F1 && m_dwHelpId) {
+        HelpService().ShowTopic(m_dwHelpId);
+        e->accept();
+        return;
+    }
     QTreeWidget::keyPressEvent(e);
 }
 
@@ -284,6 +338,8 @@ void CListCtrl::drawRow(QPainter* painter, const QStyleOptionViewItem& option, c
     dis.rcItem = CRect(left, option.rect.top(), left + header()->length(), option.rect.top() + option.rect.height());
     dis.itemData = GetItemData(nItem);
     CDC dc(painter, viewport());
+    // As the platform's item context comes: with the control's font, not the device's default.
+    dc.SelectObject(self->GetFont());
     dis.pDC = &dc;
     self->DrawItem(&dis);
 }

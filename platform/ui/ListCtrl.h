@@ -9,11 +9,14 @@
 // first (OnNotifyReflect), then its parent.
 //
 // Owner-drawn report mode (SetOwnerDraw): the control paints no cell itself; each visible row is
-// one DrawItem call with the row's rectangle, item, states and a device context, and every row is
-// as high as the icons of the small image list (SetSmallImageList).
+// one DrawItem call with the row's rectangle, item, states and a device context that has the
+// control's own font selected (GetFont), and every row is as high as the icons of the small
+// image list (SetSmallImageList).
 
+#include "platform/ui/GdiObjects.h"
 #include "platform/ui/Wnd.h"
 
+#include <QFont>
 #include <QIcon>
 #include <QTreeWidget>
 
@@ -114,6 +117,11 @@ public:
     COLORREF GetBkColor() const;
     // Whether the control has the keyboard focus.
     BOOL HasFocus() const { return hasFocus(); }
+    // The font the control shows its texts in (its headings' font), as a drawing object.
+    CFont* GetFont();
+    // F1 on the control opens this help topic (0: F1 goes on to the parent).
+    void SetContextHelpId(DWORD id) { m_dwHelpId = id; }
+    DWORD GetContextHelpId() const { return m_dwHelpId; }
 
     // Columns. InsertColumn returns the new column's index (-1 on failure); a width of -1 fits
     // the heading.
@@ -220,4 +228,7 @@ private:
     int m_nRowHeight = 0;
     int m_nDragItem = -1;  // the row the left button went down on, until a drag begins
     QPoint m_ptDragStart;
+    CFont m_font;  // GetFont's, made again when the widget's font changes
+    QFont m_fontMade;
+    DWORD m_dwHelpId = 0;
 };

@@ -65,6 +65,29 @@ QAction* AddedAction(QMenu* menu, const QString& text)
 
 } // namespace
 
+QMenu* CreateContextMenu(UINT nIDMenu, CWnd* pOwner)
+{
+    const CMenuTable* table = FindMenuTable(nIDMenu);
+    if (!table || !pOwner)
+        return nullptr;
+    auto* menu = new QMenu(pOwner->GetWidget());
+    BOOL bFirst = TRUE;
+    for (int i = 0; i < table->count; ++i) {
+        const CMenuEntry& e = table->entries[i];
+        if (e.depth == 0) {
+            if (!bFirst)
+                break;
+            bFirst = FALSE;
+        } else if (e.id == 0 && !e.text) {
+            menu->addSeparator();
+        } else if (e.depth == 1 && e.id != 0) {
+            AddMenuItem(menu, pOwner, e);
+        }
+    }
+    UpdateMenuOnShow(menu, pOwner);
+    return menu;
+}
+
 // --- CMDIFrameWnd -----------------------------------------------------------------------------
 
 CMDIFrameWnd::CMDIFrameWnd() : CFrameWnd(this)

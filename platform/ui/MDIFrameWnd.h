@@ -21,6 +21,11 @@ class CMDIChildWnd;
 class CStatusBar;
 class CToolBar;
 
+// The first popup of the table nIDMenu (res/ids/Menus.h) as a context menu whose commands go to
+// pOwner; its items are enabled and checked by pOwner's handlers each time it opens (an item
+// without a handler is grey). NULL when there is no such table. The caller owns the menu.
+QMenu* CreateContextMenu(UINT nIDMenu, CWnd* pOwner);
+
 class CMDIFrameWnd : public QMainWindow, public CFrameWnd {
 public:
     CMDIFrameWnd();

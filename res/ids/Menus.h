@@ -5,6 +5,7 @@
 // a separator. Text after "\t" is the item's shortcut.
 
 #include "res/ids/App.h"
+#include "res/ids/CorraView.h"
 
 struct CMenuEntry {
     int depth;
@@ -26,7 +27,7 @@ constexpr unsigned kFileNew = 57600, kFileOpen = 57601, kFileClose = 57602, kFil
                    kMru1 = 57616, kEditCopy = 57634, kEditCut = 57635, kEditPaste = 57637, kEditUndo = 57643,
                    kWindowNew = 57648, kWindowArrange = 57649, kWindowCascade = 57650, kWindowTile = 57651,
                    kAbout = 57664, kExit = 57665, kHelpFinder = 57667, kViewToolbar = 59392,
-                   kViewStatusBar = 59393;
+                   kViewStatusBar = 59393, kEditDelete = 32771, kEditSelectAll = 57642;
 
 #define CORRA_MENU_TOOLS                                                                                     \
     {0, 0, "&Tools"}, {1, ID_MAIN_MENU, "&Main menu\tCtrl+M"}, {1, 0, nullptr},                              \
@@ -93,6 +94,25 @@ inline constexpr CMenuEntry kCollMenu[] = {
     CORRA_MENU_VIEW, CORRA_MENU_TOOLS, CORRA_MENU_WINDOW, CORRA_MENU_HELP,
 };
 
+// The context menus of the two panes of a Question Corra frame (one popup each).
+#define CORRA_DRAW_MODES                                                                                     \
+    {1, ID_VIEW_CONTRACTED, "&Contracted"}, {1, ID_VIEW_LARGE_ICON, "by &Large Icon"},                      \
+        {1, ID_VIEW_SMALL_ICON, "by &Small Icon"}
+inline constexpr CMenuEntry kQuestionPaneMenu[] = {
+    {0, 0, "Questions"}, {1, ID_QUESTION_SEARCH, "&Search..."}, {1, kEditSelectAll, "&Select All"},
+    {1, ID_UNSELECT_ALL, "U&nselect All"}, {1, 0, nullptr}, {1, kEditCut, "Cu&t\tCtrl+X"},
+    {1, kEditCopy, "&Copy\tCtrl+C"}, {1, kEditPaste, "&Paste\tCtrl+V"}, {1, kEditDelete, "&Delete\tDel"},
+    {1, 0, nullptr}, CORRA_DRAW_MODES, {1, ID_VIEW_EXPANDED, "E&xpanded"}, {1, 0, nullptr},
+    {1, ID_SET_QUESTION_ATTRIBUTES, "Set Question A&ttributes..."}, {1, ID_QUESTION_IMAGES, "I&mages..."},
+    {1, ID_QUESTION_STATISTICS, "St&atistics..."}, {1, 0, nullptr}, {1, ID_CORRA_PROPERTIES, "Propert&ies..."},
+};
+inline constexpr CMenuEntry kCollectionPaneMenu[] = {
+    {0, 0, "Collections"}, {1, ID_RENAME_COLLECTION, "R&ename Collection"}, {1, kEditDelete, "&Delete\tDel"},
+    {1, 0, nullptr}, {1, kEditCopy, "&Copy\tCtrl+C"}, {1, kEditPaste, "&Paste\tCtrl+V"}, {1, 0, nullptr},
+    CORRA_DRAW_MODES, {1, 0, nullptr}, {1, ID_QUESTION_STATISTICS, "St&atistics..."},
+};
+#undef CORRA_DRAW_MODES
+
 #undef CORRA_KIND_MENUS
 #undef CORRA_PRINT_ITEMS
 #undef CORRA_DOC_MENU
@@ -110,6 +130,7 @@ constexpr CMenuTable Table(unsigned id, const CMenuEntry (&e)[N])
 inline constexpr CMenuTable kTables[] = {
     Table(IDR_MAINFRAME, kMainMenu), Table(IDR_CORRATYPE, kCorraMenu), Table(IDR_EXAMTYPE, kExamMenu),
     Table(IDR_SOURCETYPE, kSourceMenu), Table(IDR_COLLTYPE, kCollMenu), Table(IDR_FORMTYPE, kCollMenu),
+    Table(IDR_QUESTION_PANE_MENU, kQuestionPaneMenu), Table(IDR_COLLECTION_PANE_MENU, kCollectionPaneMenu),
 };
 
 } // namespace menus

@@ -103,6 +103,14 @@ TEST_F(CorraDocQuestionsTest, ARandomPickNeverTakesCollectionsOrMoreThanThereAre
     EXPECT_EQ(std::set<int>(ids.begin(), ids.end()), (std::set<int>{1, 2, 3, 4}));
     doc.PickRandomQuestions(picked, 2);
     EXPECT_EQ(picked.GetCount(), 2);
+
+    // Picking again at once draws afresh: the sequence goes on rather than starting over.
+    CQuietDoc big;
+    Fill(big, 20);
+    big.PickRandomQuestions(picked, 10);
+    const std::vector<int> first = Ids(picked);
+    big.PickRandomQuestions(picked, 10);
+    EXPECT_NE(Ids(picked), first);
 }
 
 TEST_F(CorraDocQuestionsTest, DetachingAStrangerKeepsTheIdIndexRight)

@@ -139,23 +139,23 @@ TEST_F(CorraQuestionTest, EveryTypeReadsBackAsWritten)
 
         CCorraQuestion back;
         std::string rest;
-        ASSERT_EQ(Read(back, Written(q) + "BEGIN GROUP", &rest), READ_OK) << q.GetTypeCode();
-        EXPECT_EQ(rest, "\r\n\r\nBEGIN GROUP") << q.GetTypeCode();
+        ASSERT_EQ(Read(back, Written(q) + "BEGIN GROUP", &rest), READ_OK) << q.GetTypeText();
+        EXPECT_EQ(rest, "\r\n\r\nBEGIN GROUP") << q.GetTypeText();
         EXPECT_EQ(back.m_nId, 4711);
         EXPECT_EQ(back.m_nIndex, 12);
         EXPECT_EQ(back.m_nLevel, 3);
         EXPECT_EQ(back.m_nMemberId, 88);
         EXPECT_EQ(back.m_nType, q.m_nType);
-        EXPECT_EQ(back.m_cszQuestionText, q.m_cszQuestionText) << q.GetTypeCode();
+        EXPECT_EQ(back.m_cszQuestionText, q.m_cszQuestionText) << q.GetTypeText();
         EXPECT_EQ(back.m_cszAnswer, q.m_cszAnswer);
         EXPECT_EQ(Items(back.m_saSubjects), Items(q.m_saSubjects));
         EXPECT_EQ(Items(back.m_saBooks), Items(q.m_saBooks));
         EXPECT_EQ(Items(back.m_saChapters), (std::vector<CString>{"7", "Unit 2", ""}));
-        EXPECT_EQ(ImagesOf(back), ImagesOf(q)) << q.GetTypeCode();
+        EXPECT_EQ(ImagesOf(back), ImagesOf(q)) << q.GetTypeText();
         if (q.IsChoiceType()) {
-            EXPECT_EQ(ChoicesOf(back), ChoicesOf(q)) << q.GetTypeCode();
+            EXPECT_EQ(ChoicesOf(back), ChoicesOf(q)) << q.GetTypeText();
         } else {
-            EXPECT_EQ(back.m_cszChoicesText, q.m_cszChoicesText) << q.GetTypeCode();
+            EXPECT_EQ(back.m_cszChoicesText, q.m_cszChoicesText) << q.GetTypeText();
         }
         if (c.type == IDS_QTYPE_ES || c.type == IDS_QTYPE_SA || c.type == IDS_QTYPE_FI) {
             EXPECT_DOUBLE_EQ(back.m_dAnswerSize, 0.5);

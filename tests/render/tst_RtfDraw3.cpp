@@ -112,6 +112,30 @@ TEST_F(RtfDraw3Test, CalculateOnlyWritesTheRectangleBackAndDrawsNothing)
     }
 }
 
+// A list row lays out only what it shows, at its own text size.
+TEST_F(RtfDraw3Test, ARowMeasuresOnlyWhatFitsAtTheDocumentFontsSize)
+{
+    const CString text = Rtf("aaaa bbbb cccc dddd eeee ffff");
+    EXPECT_EQ(Draw(text, CRect(0, 0, 50, 15), DT_CALCRECT).rect.bottom, 30);
+    // Measuring stops where drawing would: the second line would cross the bottom.
+    const Result fit = Draw(text, CRect(0, 0, 50, 15), DT_CALCRECT | DT_RTF_FITTING);
+    EXPECT_EQ(fit.rect.bottom, 15);
+    EXPECT_EQ(fit.height, 15);
+    EXPECT_EQ(fit.texts, "");
+    EXPECT_EQ(Draw(text, CRect(0, 0, 50, 15)).texts, "0,0 aaaa|25,0 bbbb");
+
+    // A text in a font of its own at 24 points: every run at the document font's size, its
+    // face and the superscript's share kept.
+    const CString own = "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss\\fprq2\\fcharset0 Arial;}}\\f0\\fs48 x\\super 2}";
+    EXPECT_EQ(Draw(own, CRect(0, 0, 1000, 1000)).records[0].lf.lfHeight, -32);
+    const Result sized = Draw(own, CRect(0, 0, 1000, 1000), DT_RTF_DOC_SIZE);
+    ASSERT_EQ(sized.records.size(), 2u);
+    EXPECT_EQ(sized.records[0].lf.lfHeight, -10);
+    EXPECT_EQ(sized.records[1].lf.lfHeight, -7);
+    EXPECT_STREQ(sized.records[0].lf.lfFaceName, "Arial");
+    EXPECT_EQ(sized.height, 10);
+}
+
 TEST_F(RtfDraw3Test, StartPointGivesTheFirstLineOnly)
 {
     POINT start{77, 100};

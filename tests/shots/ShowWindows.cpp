@@ -38,12 +38,14 @@
 #include "platform/core/FileSys.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/ShellOps.h"
+#include "platform/ui/View.h"
 #include "shell/FolderTreeCtrl.h"
 #include "shell/HVListCtrl.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
 #include "render/FontMgr.h"
 #include "render/RtfDraw3.h"
+#include "views/CollListCtrl.h"
 #include "views/ODListCtrl.h"
 
 #include <QApplication>
@@ -261,6 +263,8 @@ void ShowMainWindow(BOOL bEditor = FALSE)
 {
     // Left to the end of the process: its windows go with the application's.
     static CCorraApp* app = nullptr;
+    // As the program starts: question texts in RTF are drawn as rich text.
+    InstallRtfTextDrawer();
     CString home = GetProgramHome();
     const char* ini = "[HVMsgBoxDontShow]\nDontShowWelcome=1\n[Settings]\nSplash=0\nBoilerPlateAtStartup=0\n"
                       "[Tip]\nStartUp=0\n";
@@ -317,7 +321,7 @@ void ShowStartScreen(int nScreen)
 }
 
 // The questions of the sample bank in the owner-drawn list, with small rows (one selected,
-// two marked as duplicates of each other) and with large rows.
+// two marked as duplicates of each other) and with large rows; between them its collections.
 void ShowQuestionLists()
 {
     static CFontMgrInit fonts;
@@ -347,10 +351,25 @@ void ShowQuestionLists()
         small->MarkItems(q->m_nId, -1, FALSE, nullptr);
         small->m_nHighlightId = q->m_nId;
     }
+    // The bank's collections, the first one open in a window of its own.
+    auto* collections = new CCollListCtrl(doc, wnd, RGB(0xC0, 0xC0, 0xC0), nullptr, wnd);
+    collections->SetViewMode(ODLIST_SMALL_ROWS);
+    CPtrListEx colls;
+    doc->GetCollections(colls);
+    collections->InsertQuestions(colls, -1, FALSE);
+    // Only its presence counts; never shown, left to the end of the process like the document.
+    auto* openView = new CView;
+    if (CCorraQuestion* first = collections->GetItemQuestion(0))
+        first->m_pView = openView;
+    collections->SelectItem(1, TRUE);
     auto* layout = new QVBoxLayout(wnd);
     layout->addWidget(small);
+    layout->addWidget(collections);
     layout->addWidget(large);
-    wnd->resize(760, 560);
+    layout->setStretch(0, 3);
+    layout->setStretch(1, 1);
+    layout->setStretch(2, 3);
+    wnd->resize(760, 640);
     small->setFocus();
     Shoot(wnd);
 }

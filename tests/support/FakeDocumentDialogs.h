@@ -2,6 +2,7 @@
 // A document's windows and dialogs for tests: records what the document asked of them and
 // answers as told.
 
+#include "model/CorraQuestion.h"
 #include "model/DocumentDialogs.h"
 
 #include <string>
@@ -22,6 +23,13 @@ public:
         calls.push_back("store");
         return TRUE;
     }
+    // The editor asked to show a question (after its save prompt): noted in selected by ID (0
+    // for none); with selectAnswer FALSE the user went on editing the one shown before.
+    BOOL SelectDlgQuestion(CCorraDoc&, CCorraQuestion* q) override
+    {
+        selected.push_back(q ? q->m_nId : 0);
+        return selectAnswer;
+    }
     void ShowGroupsWindow(CCorraDoc&) override { calls.push_back("groups"); }
     void SetGroupsWindowTitle(CCorraDoc&, const CString& t) override { groupsTitle = t; }
     BOOL CheckImageLinks(CCorraDoc&) override
@@ -41,6 +49,8 @@ public:
 
     std::vector<std::string> calls;
     std::vector<CString> offered;  // the files help was offered with
+    std::vector<int> selected;     // the questions the editor was asked to show
+    BOOL selectAnswer = TRUE;
     BOOL visible = FALSE;
     BOOL hasQuestion = FALSE;
     BOOL busy = FALSE;

@@ -1,13 +1,19 @@
 #include "views/CollectionList.h"
 #include "views/CollListCtrl.h"
 
+#include "controls/MRUPathComboBox.h"
+#include "foundation/CorraAppBase.h"
+#include "foundation/Update.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
+#include "model/ExamDoc.h"
 #include "model/QuestionList.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Random.h"
+#include "platform/ui/View.h"
 #include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraTest.h"
+#include "tests/support/FixedMetricsDC.h"
 
 #include <QHeaderView>
 
@@ -270,12 +276,28 @@ TEST_F(TransferListTest, StringListsSplitOnTabsAndCommasAndJoinWithCommas)
     EXPECT_EQ(parts.GetSize(), 0);
     SplitStrings(nullptr, parts);
     EXPECT_EQ(parts.GetSize(), 0);
+
+    // A recent-entry combo of a search field: its own profile section, and the caller's list
+    // starts empty.
+    CorraApp().WriteProfileString("Recent Subject List", "String1", "Cells");
+    CorraApp().WriteProfileString("Recent Subject List", "String2", "Energy");
+    CMRUPathComboBox combo;
+    combo.SetSaveOnDestroy(FALSE);
+    parts.Add("left over");
+    SetupRecentCombo(combo, parts, "Subject");
+    EXPECT_EQ(parts.GetSize(), 0);
+    EXPECT_EQ(combo.GetSection(), "Recent Subject List");
+    EXPECT_EQ(combo.GetEntryFormat(), "String%d");
+    EXPECT_EQ(combo.GetMaxEntries(), 15);
+    ASSERT_EQ(combo.GetCount(), 2);
+    EXPECT_EQ(combo.GetLBText(0), "Cells");
 }
 
 TEST_F(TransferListTest, CollectionListShowsOnlyCollectionsAndSortsNamesByCharacterCode)
 {
     CTwoCollections bank;
     CCorraQuestion* upper = bank.MakeCollection("  B names ", {1});
+    CCorraQuestion* lower = bank.MakeCollection("a names", {1});
     CCollListCtrl list(&bank.doc, nullptr, RGB(255, 255, 255), nullptr);
     list.SetViewMode(ODLIST_SMALL_ROWS);
     EXPECT_EQ(list.GetColumnLabel(1), "Collection Name");
@@ -285,14 +307,92 @@ TEST_F(TransferListTest, CollectionListShowsOnlyCollectionsAndSortsNamesByCharac
     all.AddTail(bank.cells);
     all.AddTail(bank.plants);
     all.AddTail(upper);
-    EXPECT_EQ(list.InsertQuestions(all, 0, FALSE), 2);
-    EXPECT_EQ(list.GetItemCount(), 3);
+    all.AddTail(lower);
+    EXPECT_EQ(list.InsertQuestions(all, 0, FALSE), 3);
+    EXPECT_EQ(list.GetItemCount(), 4);
     EXPECT_EQ(list.GetItemText(0, 2), "3");
     EXPECT_EQ(list.FindCollectionByName("b NAMES"), 2);
+    auto order = [&list] {
+        std::vector<CCorraQuestion*> rows;
+        for (int i = 0; i < list.GetItemCount(); ++i)
+            rows.push_back(list.GetItemQuestion(i));
+        return rows;
+    };
     emit list.header()->sectionClicked(1);
-    EXPECT_EQ(list.GetItemQuestion(0), upper);  // " " and "B" before "C" and "P"
+    // By character codes: " " and "B" before "C" and "P", and those before "a".
+    EXPECT_EQ(order(), (std::vector<CCorraQuestion*>{upper, bank.cells, bank.plants, lower}));
+    emit list.header()->sectionClicked(1);
+    EXPECT_EQ(order(), (std::vector<CCorraQuestion*>{lower, bank.plants, bank.cells, upper}));
+    emit list.header()->sectionClicked(2);  // member counts, ascending
+    EXPECT_EQ(list.GetItemText(0, 2), "1");
+    EXPECT_EQ(list.GetItemText(3, 2), "3");
+    list.DeleteItem(list.FindItem(lower));
     list.SelectItem(-1, TRUE);
     CPtrListEx members;
     EXPECT_EQ(list.GetSelectedQuestions(members), 5);
     EXPECT_EQ(Ids(members), (std::vector<int>{1, 2, 3, 4, 5}));
+}
+
+TEST_F(TransferListTest, CollectionRowsUpdatedByAHintKeepTheirColumns)
+{
+    // Every way of updating a row writes the collection's own columns, never a question's.
+    CTwoCollections bank;
+    CCollListCtrl list(&bank.doc, nullptr, RGB(255, 255, 255), nullptr);
+    list.SetViewMode(ODLIST_SMALL_ROWS);
+    CPtrListEx both;
+    both.AddTail(bank.cells);
+    both.AddTail(bank.plants);
+    list.InsertQuestions(both, -1, FALSE);
+    bank.cells->RemoveQuestId(3);
+    bank.plants->m_cszQuestionText = "Green plants";
+
+    CUpdate byList;
+    byList.SetQuestions(&both);
+    EXPECT_EQ(list.UpdateFromHint(byList), 0);
+    CDWordArray ids;
+    ids.Add(static_cast<DWORD>(bank.plants->m_nId));
+    CUpdate byIds;
+    byIds.SetIds(&ids);
+    EXPECT_EQ(list.UpdateFromHint(byIds), 1);
+    EXPECT_EQ(list.UpdateItem(0), 0);
+    EXPECT_EQ(list.GetItemText(0, 1), "Cells");
+    EXPECT_EQ(list.GetItemText(0, 2), "2");
+    EXPECT_EQ(list.GetItemText(1, 1), "Green plants");
+    EXPECT_EQ(list.GetItemText(1, 2), "3");
+    EXPECT_EQ(list.GetItemText(1, 3), "3");  // indices 2, 5 and 4
+}
+
+TEST_F(TransferListTest, CollectionListNamesTheDocumentsKindAndShowsOpenCollections)
+{
+    CExamDoc exam;
+    CCollListCtrl forms(&exam, nullptr, RGB(255, 255, 255), nullptr);
+    forms.SetViewMode(ODLIST_SMALL_ROWS);
+    EXPECT_EQ(forms.GetColumnLabel(1), "Form Name");
+    EXPECT_EQ(forms.GetColumnLabel(2), "QCnt");
+    EXPECT_EQ(forms.GetColumnLabel(3), "Unique");
+
+    CTwoCollections bank;
+    CCollListCtrl list(&bank.doc, nullptr, RGB(255, 255, 255), nullptr);
+    list.SetViewMode(ODLIST_LARGE_ROWS);
+    list.InsertQuestion(bank.cells, -1, FALSE);
+    auto icon = [&list] {
+        CFixedMetricsDC dc(400, 32);
+        DRAWITEMSTRUCT dis;
+        dis.pDC = &dc;
+        dis.rcItem = CRect(0, 0, 400, 32);
+        list.DrawItem(&dis);
+        return dc.Image().copy(0, 0, 32, 32);
+    };
+    const QImage closed = icon();
+    CView view;
+    bank.cells->m_pView = &view;
+    const QImage open = icon();
+    bank.cells->m_pView = nullptr;
+    EXPECT_NE(open, closed);
+    // A reset list keeps collection icons, not question ones.
+    list.Reset();
+    list.m_crBack = RGB(255, 255, 255);
+    list.SetViewMode(ODLIST_LARGE_ROWS);
+    list.InsertQuestion(bank.cells, -1, FALSE);
+    EXPECT_EQ(icon(), closed);
 }

@@ -1,7 +1,9 @@
 #include "views/ODListCtrl.h"
+#include "views/CollListCtrl.h"
 
 #include "foundation/CorraAppBase.h"
 #include "foundation/Update.h"
+#include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
 #include "platform/ui/SysColor.h"
 #include "render/FontMgr.h"
@@ -9,7 +11,9 @@
 #include "tests/support/CorraTest.h"
 #include "tests/support/FixedMetricsDC.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 
 #include <climits>
 #include <memory>
@@ -247,6 +251,7 @@ TEST_F(ODListCtrlTest, RowsAreDrawnByTheirStateAndTheDuplicateDisplay)
     struct Case {
         const char* name;
         BOOL selected;
+        BOOL focused;
         BOOL showSelAlways;
         BOOL dropHilited;
         BOOL marked;
@@ -261,21 +266,30 @@ TEST_F(ODListCtrlTest, RowsAreDrawnByTheirStateAndTheDuplicateDisplay)
     const COLORREF red = RGB(255, 0, 0);
     const COLORREF yellow = RGB(255, 255, 0);
     const Case cases[] = {
-        {"plain", FALSE, TRUE, FALSE, FALSE, FALSE, FALSE, 16, kBack, kBack, yellow},
-        {"selected, shown always", TRUE, TRUE, FALSE, FALSE, FALSE, FALSE, 16, hi, hi, yellow},
-        {"selected, unfocused", TRUE, FALSE, FALSE, FALSE, FALSE, FALSE, 16, kBack, kBack, yellow},
-        {"drop target", FALSE, FALSE, TRUE, FALSE, FALSE, FALSE, 32, hi, hi, yellow},
-        {"marked, colour on", FALSE, TRUE, FALSE, TRUE, TRUE, FALSE, 16, kMarked, kMarked, yellow},
-        {"marked, colour off", FALSE, TRUE, FALSE, TRUE, FALSE, FALSE, 32, kBack, kBack, yellow},
-        {"marked duplicate", FALSE, TRUE, FALSE, TRUE, FALSE, TRUE, 16, kBack, red, red},
-        {"unmarked duplicate", FALSE, TRUE, FALSE, FALSE, FALSE, TRUE, 16, kBack, kBack, yellow},
-        {"selected duplicate", TRUE, TRUE, FALSE, FALSE, FALSE, TRUE, 32, hi, red, red},
+        {"plain", FALSE, FALSE, TRUE, FALSE, FALSE, FALSE, FALSE, 16, kBack, kBack, yellow},
+        {"selected, shown always", TRUE, FALSE, TRUE, FALSE, FALSE, FALSE, FALSE, 16, hi, hi, yellow},
+        {"selected, unfocused", TRUE, FALSE, FALSE, FALSE, FALSE, FALSE, FALSE, 16, kBack, kBack, yellow},
+        {"selected, focused", TRUE, TRUE, FALSE, FALSE, FALSE, FALSE, FALSE, 32, hi, hi, yellow},
+        {"focused, not selected", FALSE, TRUE, FALSE, FALSE, FALSE, FALSE, FALSE, 16, kBack, kBack, yellow},
+        {"drop target", FALSE, FALSE, FALSE, TRUE, FALSE, FALSE, FALSE, 32, hi, hi, yellow},
+        {"marked, colour on", FALSE, FALSE, TRUE, FALSE, TRUE, TRUE, FALSE, 16, kMarked, kMarked, yellow},
+        {"marked, colour off", FALSE, FALSE, TRUE, FALSE, TRUE, FALSE, FALSE, 32, kBack, kBack, yellow},
+        {"marked duplicate", FALSE, FALSE, TRUE, FALSE, TRUE, FALSE, TRUE, 16, kBack, red, red},
+        {"unmarked duplicate", FALSE, FALSE, TRUE, FALSE, FALSE, FALSE, TRUE, 16, kBack, kBack, yellow},
+        {"selected duplicate", TRUE, FALSE, TRUE, FALSE, FALSE, FALSE, TRUE, 32, hi, red, red},
     };
     for (const Case& c : cases) {
         CBank bank;
         CODListCtrl list(nullptr, nullptr, kBack, nullptr);
         list.SetViewMode(c.height == 16 ? ODLIST_SMALL_ROWS : ODLIST_LARGE_ROWS);
         list.SetShowSelAlways(c.showSelAlways);
+        if (c.focused) {
+            list.show();
+            list.activateWindow();
+            list.setFocus();
+            QApplication::processEvents();
+            ASSERT_TRUE(list.HasFocus()) << c.name;
+        }
         CCorraQuestion* q = bank.Add(12, 7, "Q");
         list.InsertQuestion(q, -1, c.selected);
         q->m_nFlags = (c.marked ? QFLAG_LISTED : 0) | (c.duplicate ? QFLAG_DUPLICATE_ORIG : 0);
@@ -365,4 +379,176 @@ TEST_F(ODListCtrlTest, AutoSizeKeepsTheQuestionTextWidth)
     EXPECT_GE(list.GetColumnWidth(2), 40);
     EXPECT_EQ(list.GetColumnLabel(3), "Question Text");
     EXPECT_EQ(list.GetColumnLabel(9), "");
+}
+
+TEST_F(ODListCtrlTest, RowTextsAreDrawnInTheControlsFontUnlessTheOwnerGivesOne)
+{
+    // A device context starts with a bold font; the type, index, subjects and ID cells are drawn
+    // in the list's font, as its headings are.
+    CBank bank;
+    CODListCtrl list(nullptr, nullptr, kBack, nullptr);
+    QFont font("Liberation Sans");
+    font.setPixelSize(12);
+    list.setFont(font);
+    list.SetViewMode(ODLIST_SMALL_ROWS);
+    CCorraQuestion* q = bank.Add(12, 7, "Q");
+    q->m_saSubjects.Add("Cells");
+    list.InsertQuestion(q, -1, FALSE);
+    CFixedMetricsDC dc(600, 40);
+    Draw(list, dc, 0, 16);
+    for (const char* text : {"MC", "7", "Cells", "0", "12"}) {
+        const auto* t = Drawn(dc, text);
+        ASSERT_NE(t, nullptr) << text;
+        EXPECT_EQ(t->lf.lfWeight, FW_NORMAL) << text;
+        EXPECT_EQ(t->lf.lfHeight, -12) << text;
+        EXPECT_STREQ(t->lf.lfFaceName, "Liberation Sans") << text;
+    }
+    EXPECT_EQ(dc.GetCurrentFont(), CFont::GetStockFont(SYSTEM_FONT)) << "the context's font is put back";
+
+    CFont owners;
+    owners.CreatePointFont(100, "Liberation Serif");
+    CODListCtrl given(nullptr, nullptr, kBack, &owners);
+    given.SetViewMode(ODLIST_SMALL_ROWS);
+    given.InsertQuestion(q, -1, FALSE);
+    CFixedMetricsDC other(600, 40);
+    Draw(given, other, 0, 16);
+    ASSERT_NE(Drawn(other, "MC"), nullptr);
+    EXPECT_STREQ(Drawn(other, "MC")->lf.lfFaceName, "Liberation Serif");
+}
+
+TEST_F(ODListCtrlTest, FOneOnAListOpensItsHelpTopic)
+{
+    CCorraDoc doc;
+    CODListCtrl questions(&doc, nullptr, kBack, nullptr);
+    CCollListCtrl collections(&doc, nullptr, kBack, nullptr);
+    for (CODListCtrl* list : {&questions, static_cast<CODListCtrl*>(&collections)}) {
+        QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+        QApplication::sendEvent(list, &f1);
+    }
+    EXPECT_EQ(help.topics, (std::vector<DWORD>{456, 789}));
+}
+
+TEST_F(ODListCtrlTest, AResetListMakesItsImagesAgainAtTheNextViewMode)
+{
+    CBank bank;
+    CODListCtrl list(nullptr, nullptr, kBack, nullptr);
+    list.SetViewMode(ODLIST_LARGE_ROWS);
+    list.Reset();  // the image lists go (the sanitizer sees a leak otherwise)
+    EXPECT_EQ(list.GetSmallImageList(), nullptr);
+    list.SetViewMode(ODLIST_SMALL_ROWS);
+    ASSERT_NE(list.GetSmallImageList(), nullptr);
+    EXPECT_EQ(list.GetRowHeight(), 16);
+    list.InsertQuestion(bank.Add(1, 1, "a"), -1, FALSE);
+    CFixedMetricsDC dc(600, 40);
+    Draw(list, dc, 0, 16);
+    int ink = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            ink += PixelAt(dc, x, y) != list.m_crBack;
+    EXPECT_GT(ink, 20) << "the icon is drawn";
+}
+
+namespace {
+
+// A list that turns "AlignVCenter" off after drawing each row: a paint that read the setting
+// per row would draw the rows after the first at the top.
+class CSwitchingList : public CODListCtrl {
+public:
+    using CODListCtrl::CODListCtrl;
+    void DrawItem(DRAWITEMSTRUCT* pDrawItem) override
+    {
+        CODListCtrl::DrawItem(pDrawItem);
+        CorraApp().WriteProfileInt("Settings", "AlignVCenter", 0);
+    }
+};
+
+} // namespace
+
+TEST_F(ODListCtrlTest, AlignVCenterIsReadOncePerPaint)
+{
+    CBank bank;
+    CSwitchingList list(nullptr, nullptr, kBack, nullptr);
+    list.SetViewMode(ODLIST_LARGE_ROWS);
+    list.InsertQuestions(bank.List({bank.Add(1, 1, "One"), bank.Add(2, 2, "Two"), bank.Add(3, 3, "Six")}), -1, FALSE);
+    list.resize(700, 200);
+    CorraApp().WriteProfileString("Settings", "AlignVCenter", nullptr);
+    const QImage image = list.viewport()->grab().toImage();
+    EXPECT_EQ(CorraApp().GetProfileInt("Settings", "AlignVCenter", -1), 0);
+    // The first row of ink of each row's text, from the row's top.
+    auto firstInk = [&](int nItem) {
+        CRect cell;
+        list.GetSubItemRect(nItem, 3, LVIR_LABEL, cell);
+        for (int y = cell.top; y < cell.bottom; ++y)
+            for (int x = cell.left; x < cell.right; ++x)
+                if (image.pixel(x, y) != qRgb(255, 255, 255))
+                    return y - cell.top;
+        return -1;
+    };
+    const int first = firstInk(0);
+    EXPECT_GT(first, 4) << "centred in a 32-pixel row";
+    EXPECT_EQ(firstInk(1), first);
+    EXPECT_EQ(firstInk(2), first);
+}
+
+TEST_F(ODListCtrlTest, AnEmptyListFindsNothingAndSizesToTheMinimumWidths)
+{
+    CODListCtrl list(nullptr, nullptr, kBack, nullptr);
+    list.SetViewMode(ODLIST_SMALL_ROWS);
+    CPtrListEx out;
+    EXPECT_EQ(list.GetAllItems(out), 0);
+    EXPECT_EQ(list.GetSelectedItems(out, TRUE), 0);
+    EXPECT_EQ(list.FindQuestionsByIdOrIndex(out, -1, -1), 0);
+    EXPECT_EQ(list.GetSelectedQuestion(), nullptr);
+    EXPECT_EQ(list.GetLastSelectedQuestion(), nullptr);
+    EXPECT_EQ(list.GetFirstMarkedQuestion(), nullptr);
+    EXPECT_EQ(list.FindFirstMarked(), -1);
+    EXPECT_EQ(list.CountMarkedItems(), 0);
+    EXPECT_EQ(list.DeleteSelectedItems(), 0);
+    EXPECT_EQ(list.DeleteMarkedItems(), 0);
+    EXPECT_EQ(list.UpdateItem(0), -1);
+    EXPECT_EQ(list.UpdateFromHint(CUpdate()), -1);
+    EXPECT_EQ(list.InsertFromHint(CUpdate()), -1);
+    for (int c = 0; c < 8; ++c)
+        emit list.header()->sectionClicked(c);
+    list.AutoSizeColumns();
+    const int minimum[8] = {16, 35, 40, 225, 40, 100, 20, 35};
+    EXPECT_EQ(list.GetColumnWidth(0), 16);
+    EXPECT_EQ(list.GetColumnWidth(3), 225) << "keeps its width";
+    for (int c : {1, 2})
+        EXPECT_GE(list.GetColumnWidth(c), minimum[c]) << c;
+    for (int c : {4, 5, 6, 7})
+        EXPECT_GE(list.GetColumnWidth(c), minimum[c] + 10) << c;
+}
+
+namespace {
+
+// Inserts a list one question at a time, as a list of some kinds of rows does.
+class COneByOneList : public CODListCtrl {
+public:
+    using CODListCtrl::CODListCtrl;
+    int InsertQuestions(const CPtrListEx& questions, int nPos, BOOL bSelect) override
+    {
+        int last = -1;
+        for (POSITION pos = questions.GetHeadPosition(); pos;) {
+            last = InsertQuestion(static_cast<CCorraQuestion*>(questions.GetNext(pos)), nPos, bSelect);
+            if (nPos >= 0)
+                nPos = last + 1;
+        }
+        return last;
+    }
+};
+
+} // namespace
+
+TEST_F(ODListCtrlTest, ASubclassMayInsertItsListOneQuestionAtATime)
+{
+    CBank bank;
+    COneByOneList list(nullptr, nullptr, kBack, nullptr);
+    list.SetViewMode(ODLIST_SMALL_ROWS);
+    EXPECT_EQ(list.InsertQuestions(bank.List({bank.Add(1, 1, "a"), bank.Add(3, 3, "c")}), -1, FALSE), 1);
+    CUpdate hint;
+    hint.SetView(bank.Add(2, 2, "b"));
+    hint.SetInsertIndex(1);
+    EXPECT_EQ(list.InsertFromHint(hint), 1);
+    EXPECT_EQ(RowIds(list), (std::vector<int>{1, 2, 3}));
 }

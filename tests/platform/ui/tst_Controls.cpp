@@ -57,9 +57,11 @@ public:
     void DrawItem(DRAWITEMSTRUCT* pDrawItem) override
     {
         drawn.push_back(*pDrawItem);
+        fonts.push_back(pDrawItem->pDC->GetCurrentFont()->LogFont());
         pDrawItem->pDC->FillSolidRect(&pDrawItem->rcItem, RGB(0, 0, 255));
     }
     std::vector<DRAWITEMSTRUCT> drawn;
+    std::vector<LOGFONT> fonts;  // selected in each row's context
     std::vector<UINT> heard;
     BOOL swallow = FALSE;
 
@@ -259,6 +261,25 @@ TEST_F(ControlsTest, OwnerDrawnListDrawsEachRowAtTheSmallIconsHeight)
     ASSERT_TRUE(list.GetSubItemRect(1, 0, LVIR_BOUNDS, cell));
     EXPECT_EQ(cell, CRect(0, 32, 132, 64));
 
+    // Rows are drawn in the control's own font (as its headings are), not in the bold font a
+    // device context starts with.
+    QFont font("Liberation Sans");
+    font.setPixelSize(13);
+    list.setFont(font);
+    list.fonts.clear();
+    list.grab();
+    ASSERT_FALSE(list.fonts.empty());
+    const LOGFONT& lf = list.fonts[0];
+    EXPECT_EQ(lf.lfWeight, FW_NORMAL);
+    EXPECT_EQ(lf.lfHeight, -13);
+    EXPECT_STREQ(lf.lfFaceName, "Liberation Sans");
+    EXPECT_EQ(list.GetFont()->LogFont().lfHeight, -13);
+    font.setBold(true);
+    font.setPointSize(12);
+    list.setFont(font);
+    EXPECT_EQ(list.GetFont()->LogFont().lfWeight, FW_BOLD);
+    EXPECT_EQ(list.GetFont()->LogFont().lfHeight, -MulDiv(12, list.logicalDpiY(), 72));
+
     CImageList small(16, 16);
     list.SetSmallImageList(&small);
     list.drawn.clear();
@@ -286,6 +307,15 @@ TEST_F(ControlsTest, ListHearsItsOwnNotificationsBeforeItsParent)
     QKeyEvent key(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
     QApplication::sendEvent(&list, &key);
     EXPECT_EQ(host.keys, std::vector<UINT>{VK_F1});
+    EXPECT_TRUE(help.topics.empty()) << "no help topic of its own";
+
+    // With a topic of its own F1 opens it, after the key's notification, and goes no further.
+    list.SetContextHelpId(456);
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(&list, &f1);
+    EXPECT_EQ(host.keys, (std::vector<UINT>{VK_F1, VK_F1}));
+    EXPECT_EQ(help.topics, std::vector<DWORD>{456});
+    EXPECT_TRUE(f1.isAccepted());
 
     list.resize(200, 100);
     list.show();
@@ -345,4 +375,5 @@ TEST_F(ControlsTest, ListColumnsFitTheirTextsWithOrWithoutTheHeading)
     EXPECT_TRUE(list.GetColumnHeading(0, heading));
     EXPECT_EQ(heading, CString("A rather long heading"));
     EXPECT_FALSE(list.GetColumnHeading(1, heading));
+    EXPECT_FALSE(list.header()->sectionsMovable()) << "owner-drawn rows lay out in column order";
 }

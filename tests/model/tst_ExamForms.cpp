@@ -1,0 +1,477 @@
+#include "model/ExamDoc.h"
+
+#include "foundation/CorraAppBase.h"
+#include "foundation/Log.h"
+#include "model/CorraQuestion.h"
+#include "model/ExamDialogs.h"
+#include "model/ExamQuestion.h"
+#include "platform/core/Random.h"
+#include "platform/ui/CmdTarget.h"
+#include "platform/ui/View.h"
+#include "res/ids/QuestionTypes.h"
+#include "tests/support/CorraTest.h"
+#include "tests/support/FakeViews.h"
+
+#include <map>
+#include <memory>
+#include <set>
+#include <vector>
+
+namespace {
+
+std::vector<int> Members(const CCorraQuestion& form)
+{
+    CDWordArray ids;
+    form.GetQuestIds(ids);
+    std::vector<int> out;
+    for (int i = 0; i < ids.GetSize(); ++i)
+        out.push_back(static_cast<int>(ids[i]));
+    return out;
+}
+
+// The form views and form dialogs as the program's would answer: each new view holds its own
+// form, named as new form views are; saving a view puts its form into the exam.
+class CFormScript : public CFakeViews, public IExamDialogs {
+public:
+    explicit CFormScript(CExamDoc& exam) : m_exam(exam) {}
+
+    BOOL FileProperties(CExamDoc&, CExamFileProperties&) override { return FALSE; }
+    BOOL PrintingProperties(CExamDoc&, CExamPrintingValues&) override { return FALSE; }
+    BOOL QuestionIdentify(CExamDoc&, BOOL&, BOOL&, int&) override { return FALSE; }
+    BOOL LinkSheet(CExamDoc&) override { return FALSE; }
+    BOOL ChooseFolder(CString&) override { return FALSE; }
+
+    BOOL AddForms(CExamDoc&, CAddFormsValues& values) override
+    {
+        offered.push_back(values);
+        values.numForms = numForms;
+        values.scramble = scramble;
+        values.format = format;
+        return addAnswer;
+    }
+    int SaveForms(CExamDoc&, const CPtrListEx& views, CSaveFormsValues& values) override
+    {
+        shown.push_back(values);
+        std::vector<std::vector<int>> orders;
+        for (POSITION pos = views.GetHeadPosition(); pos;)
+            orders.push_back(Members(*GetViewForm(static_cast<CView*>(views.GetNext(pos)))));
+        attempts.push_back(orders);
+        values.closeViews = TRUE;
+        if (saveAnswers.empty())
+            return IDOK;
+        const int answer = saveAnswers.front();
+        saveAnswers.erase(saveAnswers.begin());
+        return answer;
+    }
+    void FormKeys(CExamDoc&) override { ++keys; }
+    CView* NewFormView(CExamDoc& exam) override
+    {
+        m_views.push_back(std::make_unique<CView>());
+        auto form = std::make_unique<CCorraQuestion>();
+        form->m_nType = static_cast<int>(IDS_QTYPE_CO);
+        form->m_cszQuestionText = exam.TakeNewFormName();
+        CView* view = m_views.back().get();
+        m_forms[view] = std::move(form);
+        return view;
+    }
+    CCorraQuestion* GetViewForm(CView* view) override
+    {
+        auto it = m_forms.find(view);
+        return it == m_forms.end() ? nullptr : it->second.get();
+    }
+    void SetFormViewModified(CView* view) override { modified.insert(view); }
+    void ApplyToCollection(CView* view) override
+    {
+        CFakeViews::ApplyToCollection(view);
+        CCorraQuestion* form = GetViewForm(view);
+        CPtrListEx members;
+        for (int id : Members(*form))
+            members.AddTail(m_exam.FindQuestionById(id));
+        CCorraQuestion* saved = m_exam.GetOrCreateCollection(form->m_cszQuestionText, &members);
+        saved->m_Scramble = form->m_Scramble;
+    }
+
+    int Count(const char* what) const
+    {
+        int n = 0;
+        for (const Call& call : calls)
+            n += call.what == what;
+        return n;
+    }
+
+    int numForms = 3;
+    BOOL scramble = FALSE;
+    CString format = "Form %a";
+    BOOL addAnswer = TRUE;
+    std::vector<int> saveAnswers;  // then IDOK
+    std::vector<CAddFormsValues> offered;
+    std::vector<CSaveFormsValues> shown;
+    std::vector<std::vector<std::vector<int>>> attempts;  // per Save Forms: each view's order
+    std::set<CView*> modified;
+    int keys = 0;
+
+private:
+    CExamDoc& m_exam;
+    std::vector<std::unique_ptr<CView>> m_views;
+    std::map<CView*, std::unique_ptr<CCorraQuestion>> m_forms;
+};
+
+class ExamFormsTest : public CorraTest {
+protected:
+    void SetUp() override
+    {
+        CorraTest::SetUp();
+        CExamDoc::LoadDefaults();
+        NewExam();
+    }
+    void TearDown() override
+    {
+        exam.reset();
+        CorraTest::TearDown();
+        script.reset();
+    }
+    // A fresh exam with its own script.
+    void NewExam()
+    {
+        CorraViewServicesSlot().Set(nullptr);
+        ExamDialogsSlot().Set(nullptr);
+        exam = std::make_unique<CExamDoc>();
+        script = std::make_unique<CFormScript>(*exam);
+        CorraViewServicesSlot().Set(script.get());
+        ExamDialogsSlot().Set(script.get());
+    }
+
+    CExamQuestion* Add(int type = IDS_QTYPE_MC, const char* answer = "b", const char* choices = "a. one b. two c. three d. four")
+    {
+        auto* q = static_cast<CExamQuestion*>(exam->InsertQuestion(new CExamQuestion));
+        q->m_nType = type;
+        q->m_cszQuestionText = CString::Formatted("Question %d", q->m_nId);
+        if (type == static_cast<int>(IDS_QTYPE_MC))
+            q->SetChoices(choices, '*', '*');
+        q->m_cszAnswer = type == static_cast<int>(IDS_QTYPE_MC) ? answer : "";
+        return q;
+    }
+    std::vector<int> AddQuestions(int n, int type = IDS_QTYPE_ES)
+    {
+        std::vector<int> ids;
+        for (int i = 0; i < n; ++i)
+            ids.push_back(Add(type)->m_nId);
+        return ids;
+    }
+    CCorraQuestion* AddForm(const char* name, const std::vector<int>& ids)
+    {
+        CPtrListEx members;
+        for (int id : ids)
+            members.AddTail(exam->FindQuestionById(id));
+        return exam->GetOrCreateCollection(name, &members);
+    }
+    static void Fix(CExamQuestion* q, int position)
+    {
+        q->m_nAttributes |= EXAM_ATTR_FIXED;
+        q->m_nFixedPosition = position;
+    }
+
+    std::unique_ptr<CExamDoc> exam;
+    std::unique_ptr<CFormScript> script;
+};
+
+TEST_F(ExamFormsTest, EveryFormHoldsEachQuestionOnceEvenPastTheOrdersThereAre)
+{
+    const std::vector<int> ids = AddQuestions(3);
+    CorraSrand(4);
+    // Three questions have six orders; eight forms must repeat positions and still end.
+    EXPECT_EQ(exam->GenerateForms(8, "Form %a", FALSE), 1);
+    ASSERT_EQ(script->attempts.size(), 1u);
+    const auto& forms = script->attempts[0];
+    ASSERT_EQ(forms.size(), 8u);
+    for (const std::vector<int>& order : forms)
+        EXPECT_EQ(std::multiset<int>(order.begin(), order.end()), std::multiset<int>(ids.begin(), ids.end()));
+    // Eight forms over three questions: at least five repeats at each position.
+    EXPECT_GE(script->shown[0].repeatCount, 15);
+    EXPECT_GT(script->shown[0].duplicateScore, 0);
+    EXPECT_EQ(script->shown[0].caption, "Save Forms");
+    // Saved under the format's names, then closed.
+    EXPECT_EQ(exam->GetCollectionCount(), 8);
+    EXPECT_NE(exam->FindCollection("Form a"), nullptr);
+    EXPECT_NE(exam->FindCollection("Form h"), nullptr);
+    EXPECT_EQ(script->Count("apply"), 8);
+    EXPECT_EQ(script->Count("close"), 8);
+    EXPECT_EQ(script->modified.size(), 8u);
+    EXPECT_EQ(CExamDoc::PrintSettings().formNameFmt, "Form %a");
+}
+
+TEST_F(ExamFormsTest, OneFormRepeatsNothingAndDiscardedFormsAreClosedUnsaved)
+{
+    AddQuestions(6);
+    CorraSrand(11);
+    // One form cannot repeat itself.
+    EXPECT_EQ(exam->GenerateForms(1, "V%d", FALSE), 1);
+    EXPECT_EQ(script->shown[0].repeatCount, 0);
+    EXPECT_EQ(script->shown[0].duplicateScore, 0);
+    EXPECT_NE(exam->FindCollection("V0"), nullptr);
+    // A new run is named on from the forms the exam has; discarded views are closed unsaved.
+    script->saveAnswers = {IDCANCEL};
+    EXPECT_EQ(exam->GenerateForms(3, "V%d", FALSE), IDCANCEL);
+    EXPECT_EQ(exam->GetCollectionCount(), 1);
+    EXPECT_EQ(script->calls.back().what, "close");
+    EXPECT_EQ(script->calls.back().flags, 1u);
+    EXPECT_EQ(CExamDoc::GetNextFormNumber(), 4);
+}
+
+TEST_F(ExamFormsTest, TryingAgainDrawsNewForms)
+{
+    AddQuestions(8);
+    CorraSrand(5);
+    script->saveAnswers = {SAVE_FORMS_AGAIN, IDCANCEL};
+    EXPECT_EQ(exam->GenerateForms(2, "Form %a", FALSE), SAVE_FORMS_AGAIN);
+    EXPECT_EQ(exam->GenerateForms(2, "Form %a", FALSE), IDCANCEL);
+    ASSERT_EQ(script->attempts.size(), 2u);
+    EXPECT_NE(script->attempts[0], script->attempts[1]);
+}
+
+TEST_F(ExamFormsTest, FixedQuestionsKeepTheirPlaceInEveryNewForm)
+{
+    AddQuestions(3);
+    CExamQuestion* fixed = Add(IDS_QTYPE_ES);
+    AddQuestions(2);
+    Fix(fixed, 2);
+    CorraSrand(8);
+    EXPECT_EQ(exam->GenerateForms(5, "Form %a", FALSE), 1);
+    for (const std::vector<int>& order : script->attempts[0])
+        EXPECT_EQ(order[1], fixed->m_nId);
+    // The fixed question repeats at its place in every form without counting.
+    EXPECT_LT(script->shown[0].repeatCount, 5 * 5);
+}
+
+TEST_F(ExamFormsTest, RepeatsCountEachQuestionAtItsPositionFixedOnesApart)
+{
+    std::vector<int> ids = AddQuestions(3);
+    struct Case {
+        std::vector<std::vector<int>> forms;  // by index into ids
+        bool firstFixed;
+        int repeats;
+        int score;
+    };
+    const Case cases[] = {
+        {{{0, 1, 2}, {0, 2, 1}, {0, 1, 2}}, false, 4, 77},  // (2 + 1 + 1) repeats; (99 + 66 + 66) / 3
+        {{{0, 1, 2}, {0, 2, 1}, {0, 1, 2}}, true, 2, 66},   // (66 + 66) / 2 free positions
+        {{{0, 1, 2}, {1, 2, 0}}, false, 0, 0},
+        {{{0, 1, 2}}, false, 0, 0},
+    };
+    for (const Case& c : cases) {
+        auto* first = static_cast<CExamQuestion*>(exam->FindQuestionById(ids[0]));
+        first->m_nAttributes = c.firstFixed ? EXAM_ATTR_FIXED : 0;
+        CPtrListEx views;
+        for (const std::vector<int>& order : c.forms) {
+            CView* view = script->NewFormView(*exam);
+            CDWordArray members;
+            for (int at : order)
+                members.Add(static_cast<DWORD>(ids[at]));
+            script->GetViewForm(view)->SetQuestIds(members);
+            views.AddTail(view);
+        }
+        int repeats = -1;
+        int score = -1;
+        ASSERT_TRUE(exam->CountFormRepeats(3, views, repeats, score));
+        EXPECT_EQ(repeats, c.repeats);
+        EXPECT_EQ(score, c.score);
+    }
+    // A member the exam does not have, too few members, no views: no figures.
+    CPtrListEx views;
+    int repeats = -1;
+    int score = -1;
+    EXPECT_FALSE(exam->CountFormRepeats(3, views, repeats, score));
+    EXPECT_EQ(repeats, 0);
+    CView* view = script->NewFormView(*exam);
+    CDWordArray members;
+    members.Add(static_cast<DWORD>(ids[0]));
+    members.Add(99999);
+    members.Add(static_cast<DWORD>(ids[2]));
+    script->GetViewForm(view)->SetQuestIds(members);
+    views.AddTail(view);
+    EXPECT_FALSE(exam->CountFormRepeats(3, views, repeats, score));
+    EXPECT_FALSE(exam->CountFormRepeats(4, views, repeats, score));
+    EXPECT_FALSE(exam->CountFormRepeats(0, views, repeats, score));
+}
+
+TEST_F(ExamFormsTest, NewFormsOffersAtMostTheOrdersOfTheQuestions)
+{
+    struct Case {
+        int questions;
+        int forms;          // forms the exam has already
+        int storedNumber;   // "ExamForm"/"NumForms", -1 none
+        int max;
+        int offered;
+    };
+    const Case cases[] = {
+        {1, 0, -1, 1, 1}, {3, 2, -1, 6, 4}, {4, 0, -1, 24, 4}, {5, 0, 12, 10, 10}, {7, 3, 2, 10, 2},
+    };
+    // The stored number stays from one case to the next.
+    for (const Case& c : cases) {
+        NewExam();
+        const std::vector<int> ids = AddQuestions(c.questions);
+        for (int f = 0; f < c.forms; ++f)
+            AddForm(CString::Formatted("Old %d", f), ids);
+        if (c.storedNumber >= 0)
+            CorraApp().WriteProfileInt("ExamForm", "NumForms", c.storedNumber);
+        script->addAnswer = FALSE;
+        exam->OnNewForms();
+        ASSERT_EQ(script->offered.size(), 1u) << c.questions;
+        EXPECT_EQ(script->offered[0].maxForms, c.max) << c.questions;
+        EXPECT_EQ(script->offered[0].numForms, c.offered) << c.questions;
+        EXPECT_EQ(script->offered[0].format, "Form %a");
+        EXPECT_TRUE(script->attempts.empty());
+    }
+}
+
+TEST_F(ExamFormsTest, AnExamWithoutQuestionsMakesNoForms)
+{
+    AddForm("Form a", {});
+    exam->OnNewForms();
+    EXPECT_TRUE(script->offered.empty());
+    ASSERT_EQ(messageBox.calls.size(), 1u);
+    EXPECT_EQ(messageBox.calls[0].text, "This exam has no questions to make forms of.");
+    EXPECT_EQ(exam->GenerateForms(3, "Form %a", FALSE), 0);
+    EXPECT_TRUE(script->attempts.empty());
+    EXPECT_TRUE(script->calls.empty());
+}
+
+TEST_F(ExamFormsTest, EveryFifthAttemptSuggestsFewerFormsThenTheFormsAreSaved)
+{
+    AddQuestions(2);
+    script->numForms = 2;
+    script->format = "Test %A";
+    script->saveAnswers = std::vector<int>(6, SAVE_FORMS_AGAIN);
+    CorraSrand(3);
+    exam->OnNewForms();
+    EXPECT_EQ(script->attempts.size(), 7u);
+    ASSERT_EQ(messageBox.calls.size(), 1u);
+    EXPECT_EQ(messageBox.calls[0].caption, "Too many attempts");
+    EXPECT_EQ(messageBox.calls[0].text.Find("It may be that the number of forms is too large"), 0);
+    EXPECT_EQ(CorraApp().GetProfileString("ExamForm", "FormNameFmt", ""), "Test %A");
+    EXPECT_EQ(CorraApp().GetProfileInt("ExamForm", "NumForms", 0), 2);
+    EXPECT_NE(exam->FindCollection("Test A"), nullptr);
+    EXPECT_NE(exam->FindCollection("Test B"), nullptr);
+}
+
+TEST_F(ExamFormsTest, NewScrambledFormsCarryALineForEachAnsweredChoiceQuestion)
+{
+    CExamQuestion* mc = Add(IDS_QTYPE_MC, "c");
+    Add(IDS_QTYPE_ES);
+    CExamQuestion* other = Add(IDS_QTYPE_MC, "A", "a. yes b. no");
+    script->scramble = TRUE;
+    script->numForms = 2;
+    CorraSrand(17);
+    exam->OnNewForms();
+    ASSERT_EQ(exam->GetCollectionCount(), 2);
+    EXPECT_TRUE(exam->HasScrambledForms());
+    for (const char* name : {"Form a", "Form b"}) {
+        CCorraQuestion* form = exam->FindCollection(name);
+        ASSERT_NE(form, nullptr);
+        EXPECT_EQ(form->m_Scramble.GetCount(), 2);
+        CString key;
+        ASSERT_TRUE(form->m_Scramble.GetScrambledAnswer(*other, key));
+        EXPECT_TRUE(key == "A" || key == "B") << key;
+        CWordArray sequence;
+        int at = -1;
+        ASSERT_TRUE(form->m_Scramble.GetEntryFor(*mc, sequence, at));
+        EXPECT_EQ(sequence[at], 2);
+    }
+}
+
+TEST_F(ExamFormsTest, AFailedScrambleLeavesEveryNewFormUnscrambled)
+{
+    Add(IDS_QTYPE_MC, "a");
+    Add(IDS_QTYPE_MC, "a", "a. alone");
+    CorraSrand(2);
+    EXPECT_EQ(exam->GenerateForms(2, "Form %a", TRUE), 1);
+    ASSERT_EQ(messageBox.calls.size(), 2u);
+    EXPECT_TRUE(messageBox.calls[0].text.Find("has an invalid choice count") > 0);
+    EXPECT_EQ(messageBox.calls[1].text, "Choice scrambling failed.  Forms will not have scrambled choices.");
+    EXPECT_EQ(exam->GetCollectionCount(), 2);
+    EXPECT_FALSE(exam->HasScrambledForms());
+}
+
+TEST_F(ExamFormsTest, ScramblingAllFormsAndPuttingItBack)
+{
+    const int mc = Add(IDS_QTYPE_MC, "d")->m_nId;
+    const int es = Add(IDS_QTYPE_ES)->m_nId;
+    AddForm("Form a", {mc, es});
+    AddForm("Form b", {es, mc});
+    // A form whose list is empty is not scrambled.
+    EXPECT_FALSE(exam->HasScrambledForms());
+    exam->SetModifiedFlag(FALSE);
+    EXPECT_EQ(exam->ScrambleForms(TRUE), 2);
+    EXPECT_TRUE(exam->HasScrambledForms());
+    EXPECT_TRUE(exam->IsModified());
+    EXPECT_EQ(exam->ScrambleForms(FALSE), 2);
+    EXPECT_FALSE(exam->HasScrambledForms());
+
+    // Invalid choices stop it before any form changes.
+    CExamQuestion* bad = Add(IDS_QTYPE_MC, "a");
+    bad->m_Choices.RemoveAll();
+    EXPECT_EQ(exam->ScrambleForms(TRUE), 0);
+    ASSERT_FALSE(messageBox.calls.empty());
+    EXPECT_EQ(messageBox.calls.back().text.Find("Failed to scramble forms for the following reasons:\n\n"), 0);
+    EXPECT_FALSE(exam->HasScrambledForms());
+}
+
+TEST_F(ExamFormsTest, TwoQuestionsFixedAtOnePlaceStopTheReordering)
+{
+    std::vector<int> ids = AddQuestions(4);
+    Fix(static_cast<CExamQuestion*>(exam->FindQuestionById(ids[0])), 3);
+    Fix(static_cast<CExamQuestion*>(exam->FindQuestionById(ids[2])), 3);
+    CCorraQuestion* form = AddForm("Form a", ids);
+    ResetLogging();
+    EXPECT_FALSE(exam->ReOrderCollection(form));
+    EXPECT_GE(GetLogBuffer().Find("CExamDoc::ReOrderCollection() - reordering exceeds allowed repetition..."), 0);
+    EXPECT_EQ(Members(*form).size(), 4u);
+
+    // One question fixed: moved into place once.
+    static_cast<CExamQuestion*>(exam->FindQuestionById(ids[2]))->m_nAttributes = 0;
+    EXPECT_TRUE(exam->ReOrderCollection(form));
+    EXPECT_EQ(form->GetQuestId(2), ids[0]);
+    EXPECT_FALSE(exam->ReOrderCollection(form));
+}
+
+TEST_F(ExamFormsTest, NewFormViewsTakeTheNextFreeName)
+{
+    const std::vector<int> ids = AddQuestions(2);
+    AddForm("Form a", ids);
+    AddForm("Form c", ids);
+    CExamDoc::PrintSettings().formNameFmt = "Form %a";
+    exam->ResetNextFormNumber();
+    EXPECT_EQ(CExamDoc::GetNextFormNumber(), 3);
+    EXPECT_EQ(exam->TakeNewFormName(), "Form d");
+    EXPECT_EQ(exam->TakeNewFormName(), "Form e");
+    // A format without a placeholder numbers its names.
+    CExamDoc::PrintSettings().formNameFmt = "Form";
+    exam->ResetNextFormNumber();
+    EXPECT_EQ(exam->TakeNewFormName(), "Form0");
+}
+
+// Whether the exam enables a command.
+BOOL Enabled(CExamDoc& exam, UINT id)
+{
+    struct CRecordingCmdUI : CCmdUI {
+        void Enable(BOOL on) override { enabled = on; }
+        BOOL enabled = -1;
+    } ui;
+    ui.m_nID = id;
+    exam.OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &ui);
+    return ui.enabled;
+}
+
+TEST_F(ExamFormsTest, FormCommandsNeedQuestionsOrForms)
+{
+    EXPECT_FALSE(Enabled(*exam, ID_EXAM_NEW_FORMS));
+    EXPECT_FALSE(Enabled(*exam, ID_EXAM_FORM_KEYS));
+    const std::vector<int> ids = AddQuestions(1);
+    EXPECT_TRUE(Enabled(*exam, ID_EXAM_NEW_FORMS));
+    AddForm("Form a", ids);
+    EXPECT_TRUE(Enabled(*exam, ID_EXAM_FORM_KEYS));
+    exam->OnCmdMsg(ID_EXAM_FORM_KEYS, CN_COMMAND, nullptr);
+    EXPECT_EQ(script->keys, 1);
+}
+
+} // namespace
