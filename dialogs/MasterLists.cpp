@@ -2,6 +2,7 @@
 
 #include "foundation/CorraAppBase.h"
 #include "foundation/FileTypes.h"
+#include "foundation/FileUtil.h"
 #include "foundation/Log.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/Services.h"
@@ -43,8 +44,8 @@ void SetMasterFileName(const CMasterListKind& kind, LPCSTR name)
     const CString fn = kind.title == CString("Subjects") ? "SetSubjFileName" : "SetTextbookFileName";
     if (!fsys::IsDirectory(folder))
         Log(CString(kind.owner) + "::" + fn + "() - data directory does not exist..." + folder);
-    else if (!fsys::IsFile(fsys::Join(folder, name)))
-        Log(CString(kind.owner) + "::" + fn + "() - file does not exist..." + fsys::Join(folder, name));
+    else if (!fsys::IsFile(MasterFilePathOf(name)))
+        Log(CString(kind.owner) + "::" + fn + "() - file does not exist..." + MasterFilePathOf(name));
     CorraApp().WriteProfileString("Settings", kind.profileKey, name);
 }
 
@@ -57,9 +58,8 @@ CString GetMasterFilePath(const CMasterListKind& kind)
         Log(CString(kind.pathOwner) + "::" + fn + "() - data directory does not exist..." + folder);
         return "";
     }
-    CString name = GetMasterFileName(kind);
-    name.TrimLeft("\\/");
-    const CString path = fsys::Join(folder, name);
+    const CString name = GetMasterFileName(kind);
+    const CString path = MasterFilePathOf(name);
     if (fsys::IsFile(path)) {
         CorraApp().WriteProfileString("Settings", kind.profileKey, name);
         return path;
@@ -79,6 +79,30 @@ CString GetMasterFilePath(const CMasterListKind& kind)
     Log(who + "User created new empty " + kind.word + " file");
     CorraApp().WriteProfileString("Settings", kind.profileKey, name);
     return path;
+}
+
+CString MasterFilePathOf(LPCSTR name)
+{
+    CString stored = name ? name : "";
+    stored.Trim();
+    if (fsys::IsAbsolute(stored) && fsys::IsFile(stored))
+        return fsys::NormalizeSeparators(stored);
+    // A leading separator on a name that names nothing there still means the data folder.
+    stored.TrimLeft("\\/");
+    return fsys::Join(CFileTypes::GetDefDir(DT_DATA), stored);
+}
+
+CString MasterFileNameOf(LPCSTR path)
+{
+    const CString full = fsys::NormalizeSeparators(path ? path : "");
+    const CString folder = CFileTypes::GetDefDir(DT_DATA);
+    if (!folder.IsEmpty() && IsPathUnderFolder(full, folder)) {
+        CString rest = full.Mid(folder.GetLength());
+        rest.TrimLeft("/");
+        if (!rest.IsEmpty() && fsys::Join(folder, rest) == full)
+            return rest;
+    }
+    return full;
 }
 
 BOOL InitMasterList(const CMasterListKind& kind, CTextListFile& list, LPCSTR path)
@@ -124,6 +148,21 @@ BOOL SaveMasterList(CTextListFile& list)
     MessageBoxService().Show("The list could not be saved to\n\n" + list.GetFileName(), CORRA_PRODUCT_NAME,
                              MB_OK | MB_ICONEXCLAMATION);
     return FALSE;
+}
+
+BOOL EditMasterList(const CMasterListKind& kind, CTextListFile& list)
+{
+    if (list.EditList(kind.editCaption, kind.forbidden) >= 0 && list.IsModified())
+        return SaveMasterList(list);
+    return TRUE;
+}
+
+BOOL EditMasterListFile(const CMasterListKind& kind, LPCSTR path)
+{
+    CTextListFile list(256);
+    if (!InitMasterList(kind, list, path))
+        return FALSE;
+    return EditMasterList(kind, list);
 }
 
 char FindForbiddenChar(LPCSTR text, LPCSTR forbidden)

@@ -21,9 +21,14 @@ const CMasterListKind& SubjectList();
 const CMasterListKind& TextbookList();
 
 // The file name from the profile (the default written back), and a new one stored (logged
-// when the data folder or the file is missing).
+// when the data folder or the file is missing). A name is relative to the data folder, or a full
+// path for a list kept elsewhere.
 CString GetMasterFileName(const CMasterListKind& kind);
 void SetMasterFileName(const CMasterListKind& kind, LPCSTR name);
+// The file a stored name stands for: a full path as it stands, else the name in the data folder.
+CString MasterFilePathOf(LPCSTR name);
+// The name to store for a file: relative to the data folder when it lies inside it, else full.
+CString MasterFileNameOf(LPCSTR path);
 // The full path; a missing file is offered to be created empty (string 133). Empty when there
 // is no data folder or the user declined.
 CString GetMasterFilePath(const CMasterListKind& kind);
@@ -36,5 +41,10 @@ int FindMasterEntry(const CTextListFile& list, LPCSTR text);
 BOOL AddMasterEntry(CTextListFile& list, LPCSTR text);
 // Saves a changed list at once; a failure is shown to the user.
 BOOL SaveMasterList(CTextListFile& list);
+// Lets the user edit the list in the "Edit File List" dialog and saves it when it changed;
+// FALSE when the changes could not be saved.
+BOOL EditMasterList(const CMasterListKind& kind, CTextListFile& list);
+// The same on the list file at path; FALSE when it cannot be read or saved.
+BOOL EditMasterListFile(const CMasterListKind& kind, LPCSTR path);
 // The first forbidden character text holds; 0 when none.
 char FindForbiddenChar(LPCSTR text, LPCSTR forbidden);

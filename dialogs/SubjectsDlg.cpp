@@ -202,8 +202,7 @@ void CSubjectsDlg::OnEditMaster()
     int sel = m_pMaster->GetCurSel();
     if (sel >= 0)
         highlighted.Add(m_pMaster->GetText(sel));
-    if (m_master.EditList(SubjectList().editCaption, SubjectList().forbidden) >= 0 && m_master.IsModified())
-        SaveMasterList(m_master);
+    EditMasterList(SubjectList(), m_master);
     FillMaster();
     for (int i = 0; i < highlighted.GetSize(); ++i) {
         int at = m_pMaster->FindStringExact(-1, highlighted[i]);

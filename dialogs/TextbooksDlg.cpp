@@ -168,8 +168,7 @@ void CTextbooksDlg::OnDeleteAll()
 
 void CTextbooksDlg::OnEditTextbooks()
 {
-    if (m_master.EditList(TextbookList().editCaption, TextbookList().forbidden) >= 0 && m_master.IsModified())
-        SaveMasterList(m_master);
+    EditMasterList(TextbookList(), m_master);
     m_pBooks->ResetContent();
     FillComboBox(m_master, *m_pBooks);
 }

@@ -4,6 +4,8 @@
 #include "platform/ui/Wnd.h"
 
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QLabel>
 
 namespace {
 
@@ -40,6 +42,9 @@ BOOL CQtFileDialog::Choose(const CFileDialogRequest& request, std::vector<CStrin
 {
     CWnd* pMain = AfxGetMainWnd();
     QFileDialog dlg(pMain ? pMain->GetWidget() : nullptr, ToQString(request.title));
+    // A status line needs Qt's own dialog, whose layout takes one more line.
+    if (!request.status.IsEmpty())
+        dlg.setOption(QFileDialog::DontUseNativeDialog, true);
     // The folder first, then the name alone: a whole path of a file not yet there leaves the
     // name field with the folder's last separator in front ("/Bank"), which saves at the root.
     if (!request.folder.IsEmpty())
@@ -64,6 +69,12 @@ BOOL CQtFileDialog::Choose(const CFileDialogRequest& request, std::vector<CStrin
         dlg.setFileMode(QFileDialog::Directory);
         dlg.setOption(QFileDialog::ShowDirsOnly, true);
         break;
+    }
+    if (!request.acceptLabel.IsEmpty())
+        dlg.setLabelText(QFileDialog::Accept, ToQString(request.acceptLabel));
+    if (!request.status.IsEmpty()) {
+        if (auto* grid = qobject_cast<QGridLayout*>(dlg.layout()))
+            grid->addWidget(new QLabel(ToQString(request.status), &dlg), grid->rowCount(), 0, 1, -1);
     }
     if (dlg.exec() != QDialog::Accepted)
         return FALSE;

@@ -19,6 +19,8 @@ struct CFileDialogRequest {
     CString filter;
     CString defaultExt;  // without the dot; appended to a saved name that has no extension
     BOOL bMultiSelect = FALSE;
+    CString acceptLabel;  // the OK button's text; empty: the dialog's own
+    CString status;       // a line shown under the list (the current selection); empty: none
 };
 
 class IFileDialogService {

@@ -11,6 +11,8 @@
 #include "app/AboutDlg.h"
 #include "app/CorraApp.h"
 #include "app/DocTypeDlg.h"
+#include "app/FolderSetupDlg.h"
+#include "app/ProgramDataDlg.h"
 #include "app/MainFrm.h"
 #include "app/Splash.h"
 #include "app/StartupSettingsDlg.h"
@@ -555,6 +557,30 @@ std::vector<Scene> Scenes()
              dlg.m_nEssay = 33;
              dlg.m_nShortAnswer = 16;
              dlg.m_nFillIn = 5;
+             dlg.DoModal();
+         }},
+        {"manage-folders",
+         [] {
+             const CString home = GetProgramHome();
+             for (const char* folder : {"QCorras/Biology", "QCorras/Chemistry", "Exams/Spring Term", "Images"})
+                 fsys::CreateDirectories(home + folder);
+             CorraApp().WriteProfileString("CrrDefDir MRU", "Dir1", "QCorras/Chemistry");
+             CorraApp().WriteProfileString("CrrDefDir MRU", "Dir2", "QCorras");
+             CorraApp().WriteProfileString("ExmDefDir MRU", "Dir1", "Exams");
+             CFileTypes::SetDefDir(DT_CORRA, home + "QCorras/Biology/");
+             CFileTypes::SetDefDir(DT_EXAM, home + "Exams/Spring Term/");
+             CFolderSetupDlg dlg;
+             dlg.DoModal();
+         }},
+        {"program-data",
+         [] {
+             const CString data = CFileTypes::GetDefDir(DT_DATA);
+             fsys::CreateDirectories(data + "Science");
+             fsys::WriteFile(data + "Science/Subjects.txt", "Biology\n", 8);
+             fsys::WriteFile(data + "Textbooks.txt", "Campbell Biology\n", 17);
+             CorraApp().WriteProfileString("Settings", "SubjectFile", "Science/Subjects.txt");
+             CorraApp().WriteProfileString("Settings", "TextbookFile", "Textbooks.txt");
+             CProgramDataDlg dlg;
              dlg.DoModal();
          }},
         {"about",
