@@ -11,8 +11,11 @@
 #include "foundation/TextListFile.h"
 #include "model/CorraDoc.h"
 #include "model/CorraHeader.h"
+#include "model/CorraQuestion.h"
 #include "model/DocText.h"
 #include "model/Group.h"
+#include "model/QuestionList.h"
+#include "platform/core/Archive.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/Profile.h"
 #include "platform/core/ProgramHome.h"
@@ -396,6 +399,36 @@ void MessageBoxPanes(const std::uint8_t* data, std::size_t size)
     box.DoModal();
 }
 
+// Questions pasted from the clipboard: the first byte chooses the list's kind (bank or exam).
+void QuestionArchive(const std::uint8_t* data, std::size_t size)
+{
+    const int kind = TakeByte(data, size) % 2 ? QKIND_EXAM : QKIND_CORRA;
+    CPtrList questions;
+    auto deleteAll = [](CPtrList& list) {
+        while (!list.IsEmpty())
+            delete static_cast<CCorraQuestion*>(list.RemoveHead());
+    };
+    try {
+        CArchive in(data, size);
+        LoadQuestions(questions, in, kind);
+    } catch (const CArchiveException&) {
+        FuzzCheck(questions.IsEmpty());
+        return;
+    }
+    // What was taken travels again and reads back to the same bytes.
+    CArchive out;
+    StoreQuestions(questions, out, kind);
+    CPtrList again;
+    CArchive in(out.GetData().data(), out.GetData().size());
+    LoadQuestions(again, in, kind);
+    FuzzCheck(in.IsBufferEmpty() && again.GetCount() == questions.GetCount());
+    CArchive out2;
+    StoreQuestions(again, out2, kind);
+    FuzzCheck(out.GetData() == out2.GetData());
+    deleteAll(again);
+    deleteAll(questions);
+}
+
 const CFuzzEntry kEntries[] = {
     {"rtf_stream", RtfStream},
     {"rtf_engine", RtfEngine},
@@ -413,6 +446,7 @@ const CFuzzEntry kEntries[] = {
     {"number_field", NumberField},
     {"font_profile", FontProfile},
     {"msgbox_panes", MessageBoxPanes},
+    {"question_archive", QuestionArchive},
     {nullptr, nullptr},
 };
 

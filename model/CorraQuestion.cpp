@@ -948,7 +948,8 @@ void CCorraQuestion::Load(CArchive& ar)
     int l = 0, t = 0, r = 0, b = 0;
     ar >> m_nCurrent >> m_nLastTop >> l >> t >> r >> b;
     m_rcLast = CRect(l, t, r, b);
-    ar >> m_dAnswerSize >> m_nMemberId;
+    m_dAnswerSize = ar.ReadFiniteDouble();
+    ar >> m_nMemberId;
 }
 
 CCorraQuestion* CCollectionEntry::GetMember(int i) const

@@ -13,6 +13,7 @@
 #include "model/ExamDialogs.h"
 #include "model/DocText.h"
 #include "model/ExamQuestion.h"
+#include "platform/core/ClipboardFormats.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/ProgramHome.h"
 #include "platform/core/Services.h"
@@ -21,6 +22,7 @@
 #include "platform/ui/View.h"
 #include "platform/ui/WinApp.h"
 #include "platform/ui/Wnd.h"
+#include "res/ids/Exam.h"
 #include "res/ids/QuestionTypes.h"
 
 #include <algorithm>
@@ -32,6 +34,8 @@
 namespace {
 
 CExamPrintSettings g_printSettings;
+UINT g_cfExamQuestionList = 0;
+UINT g_cfExamCollectionList = 0;
 
 CExamQuestion* AsExam(void* p)
 {
@@ -157,6 +161,20 @@ void CExamDoc::LoadDefaults()
     s.fileLabelFmt = text("ExamFtr", "FileLabelFmt", "File: %s");
     s.formNameFmt = text("ExamForm", "FormNameFmt", "Form %a");
     g_printSettings = s;
+    if (!g_cfExamQuestionList)
+        g_cfExamQuestionList = RegisterClipboardFormat(EXAM_QUESTION_LIST_FORMAT);
+    if (!g_cfExamCollectionList)
+        g_cfExamCollectionList = RegisterClipboardFormat(EXAM_COLLECTION_LIST_FORMAT);
+}
+
+UINT CExamDoc::QuestionListFormat()
+{
+    return g_cfExamQuestionList;
+}
+
+UINT CExamDoc::CollectionListFormat()
+{
+    return g_cfExamCollectionList;
 }
 
 CString CExamDoc::FormatFormName(LPCSTR format, int n)
@@ -236,6 +254,35 @@ void CExamDoc::OnOpenOrNew()
     DocumentDialogs().SetGroupsWindowTitle(*this, m_strTitle + " - Groups");
 }
 
+BOOL CExamDoc::ShowCollection(CCorraQuestion* form)
+{
+    if (form && (!HoldsQuestion(form) || !IsCollection(form)))
+        return FALSE;
+    if (form && form->m_pView) {
+        form->BringViewToTop();
+        return TRUE;
+    }
+    CView* view = ExamDialogs().NewFormView(*this);
+    CCorraQuestion* shown = view ? ExamDialogs().GetViewForm(view) : nullptr;
+    if (!shown) {
+        if (view)
+            CorraViewServices().CloseCollectionView(view, TRUE);
+        return FALSE;
+    }
+    // The view works on a copy of its own (members, scramble list) until it is saved.
+    CPtrListEx members;
+    if (form) {
+        *shown = *form;
+        form->GetQuestions(members);
+    }
+    CorraViewServices().SetCollection(view, members);
+    CorraViewServices().RefreshCollection(view);
+    CUpdate hint;
+    hint.SetView(form);
+    UpdateAllViews(nullptr, HINT_COLLECTION_SHOWN, &hint);
+    return TRUE;
+}
+
 CExamQuestion* CExamDoc::CreateLinkedQuestion(const CCorraQuestion& source, LPCSTR corraFile, LPCSTR identityName)
 {
     auto* added = dynamic_cast<CExamQuestion*>(AddNewQuestion(&source));
@@ -256,13 +303,8 @@ void CExamDoc::ShowUnlinkedWarning(UINT paneId)
     CRichMessage message;
     message.title = "Unlinked Question Warning...";
     message.style = RMB_OK;
-    message.pane[0] = "The question(s) being added to this Exam cannot be linked to the original Question Corra.";
-    message.pane[1] =
-        paneId == 285
-            ? "To add a linked question, you must first save the Question Corra from which the question was taken.\n\n"
-              "The question(s) will be added as unlinked."
-            : "The original Question Corra from which the question(s) was taken is no longer open and the specified "
-              "link file does not exist. \n\nThe question(s) will be added as unlinked.";
+    message.pane[0] = LoadStringId(IDS_EXAM_UNLINKED);
+    message.pane[1] = LoadStringId(paneId);
     message.helpId = 136;
     RichMessageBoxService().Show(message);
 }
@@ -309,9 +351,9 @@ CCorraQuestion* CExamDoc::AddQuestions(const CPtrListEx& questions, CPtrListEx* 
     }
     if (!fsys::IsFile(path)) {
         if (!source) {
-            ShowUnlinkedWarning(286);
+            ShowUnlinkedWarning(IDS_EXAM_UNLINKED_GONE);
         } else {
-            ShowUnlinkedWarning(285);
+            ShowUnlinkedWarning(IDS_EXAM_UNLINKED_UNSAVED);
             identity = source->m_csCorraId;
         }
     } else if (identity.IsEmpty() && source) {
@@ -453,8 +495,7 @@ BOOL CExamDoc::UpdateQuestion(CExamQuestion* question, CCorraDoc* source)
         return TRUE;
     }
     CString text;
-    text.Format("Question ID=%d was not found in Question Corra\n\n%s (link ID %d)\n\nDo you wish to unlink this question?",
-                question->m_nId, question->m_csCorraFile.GetString(), question->m_nLinkId);
+    text.Format(LoadStringId(IDS_EXAM_LINK_NOT_FOUND), question->m_nId, question->m_csCorraFile.GetString(), question->m_nLinkId);
     const int answer = Say(text, MB_YESNOCANCEL | MB_ICONQUESTION);
     if (answer == IDCANCEL)
         return FALSE;
@@ -509,13 +550,14 @@ BOOL CExamDoc::GetLinkedFilesList(CStringArrayEx& files)
         } else {
             CString name;
             GetFileNameOfPath(name, path);
-            missing += name + "\n";
+            missing += (missing.IsEmpty() ? "" : "\n") + name;
         }
     }
     if (missing.IsEmpty())
         return TRUE;
-    Say("The following Linked Question Corras cannot be found:\n\n" + missing +
-        "\n\nRun the Check QCorra Links menu command to restore links.");
+    CString text;
+    text.Format(LoadStringId(IDS_EXAM_LINKED_FILES_MISSING), missing.GetString());
+    Say(text);
     return FALSE;
 }
 
@@ -526,11 +568,7 @@ BOOL UpdateOutOfDateLinks(CExamDoc* exam)
     for (BOOL first = TRUE;; first = FALSE) {
         if (exam->CheckCorraLinks(FALSE, nullptr, TRUE))
             return TRUE;
-        const CString question =
-            first ? "One or more questions were found to be out-of-date with a linked Question Corra.  Do you wish to "
-                    "update them now?"
-                  : "One or more questions are still out-of-date with a linked Question Corra.  Do you wish to update "
-                    "them now?  (Press the No button to continue without updating.)";
+        const CString question = LoadStringId(first ? IDS_EXAM_OUT_OF_DATE : IDS_EXAM_STILL_OUT_OF_DATE);
         const int answer = Say(question, MB_YESNOCANCEL | MB_ICONQUESTION);
         if (answer == IDCANCEL)
             return FALSE;
@@ -602,7 +640,7 @@ BOOL CExamDoc::ValidateFixedPosition(int position)
     if (!other)
         return TRUE;
     CString text;
-    text.Format("Question ID %d already has fixed position %d.  Do you want to replace it?", other->m_nId, position);
+    text.Format(LoadStringId(IDS_EXAM_FIXED_TAKEN), other->m_nId, position);
     if (Say(text, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return FALSE;
     other->m_nAttributes &= ~EXAM_ATTR_FIXED;
@@ -617,9 +655,7 @@ BOOL CExamDoc::ConfirmSingleIdentity()
     if (!identity)
         return TRUE;
     CString text;
-    text.Format("There already exists a question which is marked as the Identity Question.  ( ID: %d).  There can only "
-                "be one Identity Question.  Do you want to change the Identity Question? ",
-                identity->m_nId);
+    text.Format(LoadStringId(IDS_EXAM_ONE_IDENTITY), identity->m_nId);
     if (Say(text, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return FALSE;
     identity->m_nAttributes &= ~EXAM_ATTR_IDENTITY;
@@ -741,8 +777,9 @@ void CExamDoc::ShowPrintingProperties(int printMode)
     const BOOL given = m_nPrintModeOverride >= 0 || printMode >= 0;
     values.printMode = m_nPrintModeOverride >= 0 ? m_nPrintModeOverride : printMode >= 0 ? printMode : m_nPrintMode;
     values.tabbedChoices = m_bTabbedChoices;
-    values.choicesIndentLevel = app.GetProfileInt(PROFILE_SECTION, "ChoicesIndentLevel", 0);
-    values.numChoiceSepSpaces = app.GetProfileInt(PROFILE_SECTION, "NumChoiceSepSpaces", 0);
+    // Unset keys show the values the choices print with, so OK alone changes nothing.
+    values.choicesIndentLevel = app.GetProfileInt(PROFILE_SECTION, "ChoicesIndentLevel", CChoices::GetChoicesIndentLevel());
+    values.numChoiceSepSpaces = app.GetProfileInt(PROFILE_SECTION, "NumChoiceSepSpaces", CChoices::GetNumChoiceSepSpaces());
     values.leftMargin = app.GetProfileDouble(PROFILE_SECTION, "LeftMargin", 1.0);
     values.rightMargin = app.GetProfileDouble(PROFILE_SECTION, "RightMargin", 1.0);
     values.topMargin = app.GetProfileDouble(PROFILE_SECTION, "TopMargin", 1.0);

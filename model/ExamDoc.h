@@ -19,6 +19,10 @@ constexpr UINT ID_EXAM_FORM_KEYS = 32824;
 // The main window's add-random-questions task (lParam: the exam).
 constexpr UINT WM_CORRA_ADD_RANDOM = 0x801A;
 
+// The clipboard formats of exam questions and forms; their data is the questions' byte form.
+constexpr const char* EXAM_QUESTION_LIST_FORMAT = "Exam Question List";
+constexpr const char* EXAM_COLLECTION_LIST_FORMAT = "Exam Collection List";
+
 // The process-wide settings of exam headers and footers, read once at start-up.
 struct CExamPrintSettings {
     BOOL printHdr = TRUE;
@@ -59,8 +63,12 @@ public:
     CExamDoc();
     ~CExamDoc() override;
 
-    // Reads the header, footer and form-name settings ("ExamHdr", "ExamFtr", "ExamForm").
+    // Reads the header, footer and form-name settings ("ExamHdr", "ExamFtr", "ExamForm") and
+    // registers the exam clipboard formats.
     static void LoadDefaults();
+    // The registered formats; 0 before LoadDefaults.
+    static UINT QuestionListFormat();
+    static UINT CollectionListFormat();
     static CExamPrintSettings& PrintSettings();
     // A form name from the format and a number: "%a" the letter 'a' + n, else "%A" 'A' + n,
     // else the number at "%d" (appended when missing). The format is the user's: nothing else
@@ -90,6 +98,9 @@ public:
     void AfterReadCheck() override;
     // The groups window is captioned for the exam.
     void OnOpenOrNew() override;
+    // The form's open view brought forward, else a new form view holding a copy of the form
+    // (an empty new form for NULL), announced to the views; FALSE when no form view can be made.
+    BOOL ShowCollection(CCorraQuestion* form) override;
     int GroupByTypeWithoutIdentity();
 
     // ---- links

@@ -7,6 +7,7 @@
 #include "foundation/Util.h"
 #include "model/CorraHeader.h"
 #include "model/DocText.h"
+#include "platform/core/Archive.h"
 #include "platform/core/FileSys.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/ResourceImage.h"
@@ -77,6 +78,33 @@ void CExamQuestion::Reset(BOOL bResetId)
     m_nAttributes = 0;
     m_nFixedPosition = 0;
     m_pIdentityForm = nullptr;
+}
+
+void CExamQuestion::Serialize(CArchive& ar)
+{
+    CQuestion::Serialize(ar);
+}
+
+void CExamQuestion::Store(CArchive& ar) const
+{
+    CCorraQuestion::Store(ar);
+    ar << static_cast<int>(m_bLinked) << m_csCorraFile << m_nLinkId << m_tLinked;
+    ar << static_cast<int>(m_bOutOfDate) << static_cast<int>(m_bFileExists);
+    ar << static_cast<DWORD>(m_nAttributes) << m_nFixedPosition << m_csIdentityName;
+}
+
+void CExamQuestion::Load(CArchive& ar)
+{
+    CCorraQuestion::Load(ar);
+    int linked = 0, outOfDate = 0, exists = 0;
+    DWORD attributes = 0;
+    ar >> linked >> m_csCorraFile >> m_nLinkId >> m_tLinked;
+    ar >> outOfDate >> exists;
+    ar >> attributes >> m_nFixedPosition >> m_csIdentityName;
+    m_bLinked = linked != 0;
+    m_bOutOfDate = outOfDate != 0;
+    m_bFileExists = exists != 0;
+    m_nAttributes = attributes;
 }
 
 BOOL CExamQuestion::Validate(CString& message) const

@@ -24,6 +24,11 @@ public:
     // it prints the name of).
     void Copy(const CQuestion& other) override;
     void Reset(BOOL bResetId) override;
+    // The bank question's byte form, then the link, its time and flags, ATTRIBUTES,
+    // FIXEDPOSITION and the identity name; no scramble list follows (forms keep their own).
+    void Serialize(CArchive& ar) override;
+    void Load(CArchive& ar) override;
+    void Store(CArchive& ar) const override;
     // An identity question prints a form's name and is always valid.
     BOOL Validate(CString& message) const override;
     int GetImageIndex(BOOL selected) const override;

@@ -1,7 +1,5 @@
 #include "model/Question.h"
 
-#include "platform/core/Archive.h"
-
 #include "foundation/Log.h"
 #include "foundation/LogException.h"
 #include "foundation/QuestionTypes.h"
@@ -548,8 +546,8 @@ void CQuestion::WritePlainText(CEncryptedArchive& writer, LPCSTR pszHeading) con
 
 namespace {
 
-// What one image takes at the least: an empty file name, position, size and margin.
-constexpr size_t kMinImageBytes = 1 + 4 + 8 + 8;
+// What one image takes at the least: an empty file name, position, brightness, size and margin.
+constexpr size_t kMinImageBytes = 1 + 4 + 4 + 8 + 8;
 
 void StoreStrings(CArchive& ar, const CStringArray& strings)
 {
@@ -598,7 +596,7 @@ void CQuestion::Store(CArchive& ar) const
     ar << static_cast<DWORD>(m_plImages.GetCount());
     for (POSITION pos = m_plImages.GetHeadPosition(); pos;) {
         const auto* image = static_cast<const CImageData*>(m_plImages.GetNext(pos));
-        ar << image->m_csFile << image->m_nPos << image->m_dSize << image->m_dMargin;
+        ar << image->m_csFile << image->m_nPos << image->m_nBrightness << image->m_dSize << image->m_dMargin;
     }
 }
 
@@ -608,6 +606,9 @@ void CQuestion::Load(CArchive& ar)
     ar >> m_cszQuestionText >> m_cszChoicesText;
     LoadStrings(ar, m_Choices.m_saLabels);
     LoadStrings(ar, m_Choices.m_saTexts);
+    // The choices pair each label with a text by position.
+    if (m_Choices.m_saLabels.GetSize() != m_Choices.m_saTexts.GetSize())
+        throw CArchiveException(CArchiveException::badSchema, "choice labels and texts differ in number");
     ar >> m_Choices.m_csRtfHeader >> m_cszAnswer;
     m_Choices.ClearCache();
     LoadStrings(ar, m_saSubjects);
@@ -620,10 +621,10 @@ void CQuestion::Load(CArchive& ar)
     for (DWORD i = 0; i < nImages; ++i) {
         CString file;
         int nPos = 0;
-        double dSize = 0;
-        double dMargin = 0;
-        ar >> file >> nPos >> dSize >> dMargin;
-        // The brightness is not part of the form.
-        AddImage(file, nPos, 0, dSize, dMargin);
+        int nBrightness = 0;
+        ar >> file >> nPos >> nBrightness;
+        const double dSize = ar.ReadFiniteDouble();
+        const double dMargin = ar.ReadFiniteDouble();
+        AddImage(file, nPos, nBrightness, dSize, dMargin);
     }
 }

@@ -49,9 +49,10 @@ public:
 
     // The byte form of the clipboard and of drag and drop, never stored in a file: Load when
     // the archive loads, else Store; each class adds its fields after its base's. Numbers are
-    // 32 bits, so IDs and counts of any size come back as they went. Loading throws
-    // CArchiveException on a cut or malformed form; images are added to those the question
-    // has (load into a new question).
+    // 32 bits, so IDs and counts of any size come back as they went, and images keep their
+    // brightness. Loading throws CArchiveException on a cut or malformed form (a count past
+    // the bytes left, labels without texts, a size that is no number); images are added to
+    // those the question has (load into a new question).
     virtual void Serialize(CArchive& ar);
     virtual void Load(CArchive& ar);
     virtual void Store(CArchive& ar) const;

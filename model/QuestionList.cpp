@@ -2,6 +2,7 @@
 
 #include "controls/MRUPathComboBox.h"
 #include "model/CorraQuestion.h"
+#include "model/ExamQuestion.h"
 #include "platform/core/Archive.h"
 
 #include <memory>
@@ -56,28 +57,56 @@ DWORD CQuestionList::ReadQuestionCount(CArchive& ar)
 void CQuestionList::Serialize(CArchive& ar)
 {
     if (ar.IsStoring()) {
-        ar << static_cast<DWORD>(GetCount());
-        for (POSITION pos = GetHeadPosition(); pos;) {
-            auto* q = static_cast<CCorraQuestion*>(GetNext(pos));
-            q->Refresh();
-            q->Serialize(ar);
-        }
+        StoreQuestions(*this, ar, QKIND_CORRA);
         return;
     }
     Empty();
     m_bOwnsQuestions = TRUE;
+    LoadQuestions(*this, ar, QKIND_CORRA);
+}
+
+void StoreQuestions(const CPtrList& questions, CArchive& ar, int nKind)
+{
+    ar << static_cast<DWORD>(questions.GetCount());
+    for (POSITION pos = questions.GetHeadPosition(); pos;) {
+        auto* q = static_cast<CCorraQuestion*>(questions.GetNext(pos));
+        q->Refresh();
+        const BOOL isExam = dynamic_cast<CExamQuestion*>(q) != nullptr;
+        if (nKind == QKIND_EXAM && !isExam)
+            CExamQuestion(*q).Serialize(ar);
+        else if (nKind != QKIND_EXAM && isExam)
+            CCorraQuestion(*q).Serialize(ar);
+        else
+            q->Serialize(ar);
+    }
+}
+
+void LoadQuestions(CPtrList& out, CArchive& ar, int nKind)
+{
+    CPtrList loaded;
     try {
-        const DWORD n = ReadQuestionCount(ar);
+        const DWORD n = CQuestionList::ReadQuestionCount(ar);
         for (DWORD i = 0; i < n; ++i) {
-            auto q = std::make_unique<CCorraQuestion>();
+            std::unique_ptr<CCorraQuestion> q(nKind == QKIND_EXAM ? new CExamQuestion : new CCorraQuestion);
             q->Serialize(ar);
             q->Refresh();
-            AddTail(q.release());
+            loaded.AddTail(q.release());
         }
     } catch (...) {
-        DeleteAll();
+        while (!loaded.IsEmpty())
+            delete static_cast<CCorraQuestion*>(loaded.RemoveHead());
         throw;
     }
+    while (!loaded.IsEmpty())
+        out.AddTail(loaded.RemoveHead());
+}
+
+void SerializeExamQuestions(CPtrList& questions, CArchive& ar)
+{
+    if (ar.IsStoring())
+        StoreQuestions(questions, ar, QKIND_EXAM);
+    else
+        LoadQuestions(questions, ar, QKIND_EXAM);
 }
 
 void JoinStrings(const CStringArray& strings, CString& out)

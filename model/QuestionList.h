@@ -21,9 +21,9 @@ public:
     CQuestionList(const CQuestionList&) = delete;
     CQuestionList& operator=(const CQuestionList&) = delete;
 
-    // Storing: a 32-bit count, then each question's byte form (CCorraQuestion::Serialize).
-    // Loading empties the list first, reads new questions, and owns them. A load that fails
-    // deletes what it read, leaves the list empty and throws the CArchiveException on.
+    // The Question Corra questions' list form (StoreQuestions, LoadQuestions). Loading empties
+    // the list first, reads new questions, and owns them. A load that fails deletes what it
+    // read, leaves the list empty and throws the CArchiveException on.
     virtual void Serialize(CArchive& ar);
     // Removes and deletes every question.
     virtual void DeleteAll();
@@ -36,11 +36,21 @@ public:
 
     BOOL m_bOwnsQuestions = FALSE;
 
-protected:
     // A 32-bit count of questions, checked against the bytes left before anything is made for
     // it (a question's form takes its four numbers at the least).
     static DWORD ReadQuestionCount(CArchive& ar);
 };
+
+// The byte forms of a list of questions of one kind (QKIND_CORRA or QKIND_EXAM): a 32-bit
+// count, then each question in the form of that kind, so that what is written reads back as
+// that kind whatever class each object is (one of another class goes through a copy).
+void StoreQuestions(const CPtrList& questions, CArchive& ar, int nKind);
+// Reads such a list: new questions of the kind appended to out, which then owns them. A load
+// that fails deletes what it made, leaves out as it was and throws the CArchiveException on.
+void LoadQuestions(CPtrList& out, CArchive& ar, int nKind);
+// The exam question list of the clipboard and drag and drop ("Exam Question List"): exam
+// questions in their byte form, stored or, when the archive loads, appended to the list.
+void SerializeExamQuestions(CPtrList& questions, CArchive& ar);
 
 // The entries joined with "," (no blank).
 void JoinStrings(const CStringArray& strings, CString& out);

@@ -1,5 +1,6 @@
 #include "platform/core/Archive.h"
 
+#include <cmath>
 #include <cstring>
 
 CArchive::CArchive(const void* data, size_t len)
@@ -192,4 +193,13 @@ CArchive& CArchive::operator>>(CTime& t)
 {
     t = CTime(static_cast<std::time_t>(static_cast<std::uint32_t>(ReadLE(4))));
     return *this;
+}
+
+double CArchive::ReadFiniteDouble()
+{
+    double v = 0;
+    *this >> v;
+    if (!std::isfinite(v))
+        throw CArchiveException(CArchiveException::badSchema, "a number in the archive is not finite");
+    return v;
 }

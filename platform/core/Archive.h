@@ -67,6 +67,9 @@ public:
     // A wide (UTF-16) string, which this program never writes, is refused as badSchema.
     CArchive& operator>>(CString& s);
     CArchive& operator>>(CTime& t);
+    // An 8-byte IEEE double that is a number: NaN or an infinity is refused as badSchema, since
+    // no value this program writes is either and the readers compute with what they get.
+    double ReadFiniteDouble();
 
 private:
     void WriteLE(std::uint64_t v, int bytes);

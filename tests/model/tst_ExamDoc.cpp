@@ -4,7 +4,10 @@
 #include "model/CorraQuestion.h"
 #include "model/ExamDialogs.h"
 #include "model/ExamQuestion.h"
+#include "model/Choices.h"
+#include "platform/core/ClipboardFormats.h"
 #include "platform/core/FileSys.h"
+#include "platform/core/Profile.h"
 #include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraTest.h"
 #include "tests/support/FakeDocumentDialogs.h"
@@ -23,7 +26,11 @@ public:
         props.title1 = "Biology 101";
         return TRUE;
     }
-    BOOL PrintingProperties(CExamDoc&, CExamPrintingValues&) override { return FALSE; }
+    BOOL PrintingProperties(CExamDoc&, CExamPrintingValues& values) override
+    {
+        shownPrinting = values;
+        return printingOk;
+    }
     BOOL QuestionIdentify(CExamDoc&, BOOL& fixed, BOOL& identity, int& position) override
     {
         fixed = TRUE;
@@ -42,6 +49,8 @@ public:
     }
 
     CExamFileProperties shownProps;
+    CExamPrintingValues shownPrinting;
+    BOOL printingOk = TRUE;
     int identifyPosition = 2;
     int sheets = 0;
     BOOL sheetUpdates = TRUE;
@@ -124,6 +133,35 @@ TEST_F(ExamDocTest, AddingFromABankLinksEachCopyToItsSource)
     ASSERT_EQ(messageBox.calls.size(), 1u);
     EXPECT_EQ(messageBox.calls[0].text, "Attempted to add question with duplicate index: 1");
     EXPECT_EQ(exam.GetQuestionCount(), 2);
+}
+
+TEST_F(ExamDocTest, QuestionsFromAnotherExamKeepTheirOwnLinks)
+{
+    CCorraDoc bank;
+    const CString path = CopySample(bank);
+    CExamDoc first;
+    CPtrListEx added;
+    first.AddQuestions(Questions(bank, {101, 102}), &added, &bank, path, nullptr);
+    CExamQuestion* linked = Exam(added.GetHead());
+    linked->m_tLinked = CTime(1700000000);
+    Exam(added.GetTail())->Unlink();
+
+    // The link still names the bank question and the time it was taken: a copy made now must
+    // not hide that the bank changed since.
+    CExamDoc second;
+    CPtrListEx copies;
+    second.AddQuestions(added, &copies, &first, HomePath("First.exm"), nullptr);
+    ASSERT_EQ(copies.GetCount(), 2);
+    CExamQuestion* copy = Exam(copies.GetHead());
+    EXPECT_NE(copy, linked);
+    EXPECT_TRUE(copy->m_bLinked);
+    EXPECT_EQ(copy->m_csCorraFile, path);
+    EXPECT_EQ(copy->m_nLinkId, 101);
+    EXPECT_EQ(copy->m_tLinked.GetTime(), 1700000000);
+    EXPECT_EQ(copy->m_csIdentityName, linked->m_csIdentityName);
+    EXPECT_EQ(copy->m_pDoc, &second);
+    EXPECT_FALSE(Exam(copies.GetTail())->m_bLinked);
+    EXPECT_TRUE(richBox.calls.empty());
 }
 
 TEST_F(ExamDocTest, AnUnsavedSourceGivesUnlinkedCopiesAndOneWarning)
@@ -425,7 +463,7 @@ TEST_F(ExamDocTest, ThePropertiesListTheLinkedFilesAndNameTheMissingOnes)
     CServiceScope<IExamDialogs> scope(ExamDialogsSlot(), dialogs);
     const CString there = WriteHomeFile("There.crr", "x");
     CExamDoc exam;
-    for (const CString& file : {there, HomePath("Gone.crr"), there}) {
+    for (const CString& file : {there, HomePath("Gone.crr"), there, HomePath("Away.crr")}) {
         auto* q = static_cast<CExamQuestion*>(exam.InsertQuestion(new CExamQuestion));
         q->m_nType = static_cast<int>(IDS_QTYPE_ES);
         q->SetLink(file, "");
@@ -433,10 +471,12 @@ TEST_F(ExamDocTest, ThePropertiesListTheLinkedFilesAndNameTheMissingOnes)
     exam.ShowFileProperties();
     ASSERT_EQ(dialogs.shownProps.linkedFiles.GetSize(), 1);
     EXPECT_EQ(dialogs.shownProps.linkedFiles[0], there);
-    EXPECT_EQ(dialogs.shownProps.questionCount, "3");
+    EXPECT_EQ(dialogs.shownProps.questionCount, "4");
     EXPECT_EQ(dialogs.shownProps.formCount, "0");
+    // The missing files one per line, in the order of their paths.
     ASSERT_EQ(messageBox.calls.size(), 1u);
-    EXPECT_NE(messageBox.calls[0].text.Find("cannot be found:\n\nGone.crr"), -1);
+    EXPECT_EQ(messageBox.calls[0].text, "The following Linked Question Corras cannot be found:\n\nAway.crr\nGone.crr\n\n"
+                                        "Run the Check QCorra Links menu command to restore links.");
     EXPECT_EQ(exam.m_csTitle1, "Biology 101");
     EXPECT_TRUE(exam.IsModified());
 }
@@ -467,6 +507,42 @@ TEST_F(ExamDocTest, FormNamesTakeTheirPlaceholdersAsText)
     };
     for (const Case& c : cases)
         EXPECT_EQ(CExamDoc::FormatFormName(c.format, c.n), c.name) << c.format;
+}
+
+TEST_F(ExamDocTest, PrintingPropertiesShowTheValuesInForceAndKeepThemOnOk)
+{
+    CServiceScope<IExamDialogs> scope(ExamDialogsSlot(), dialogs);
+    CChoices::SetChoicesIndentLevel(5);
+    CChoices::SetNumChoiceSepSpaces(2);
+    CExamDoc exam;
+    exam.m_csTitle1 = "Biology 101";
+    // Without keys of its own the exam shows what the choices print with, and OK stores that.
+    exam.ShowPrintingProperties();
+    EXPECT_EQ(dialogs.shownPrinting.title1, "Biology 101");
+    EXPECT_EQ(dialogs.shownPrinting.choicesIndentLevel, 5);
+    EXPECT_EQ(dialogs.shownPrinting.numChoiceSepSpaces, 2);
+    EXPECT_EQ(AppProfile().GetInt("Exams", "ChoicesIndentLevel", -1), 5);
+    EXPECT_EQ(AppProfile().GetInt("Exams", "NumChoiceSepSpaces", -1), 2);
+    EXPECT_FALSE(exam.IsModified());
+
+    // A print mode given by the caller is shown but never stored.
+    AppProfile().WriteInt("Exams", "PrintMode", 0);
+    exam.ShowPrintingProperties(3);
+    EXPECT_EQ(dialogs.shownPrinting.printMode, 3);
+    EXPECT_EQ(AppProfile().GetInt("Exams", "PrintMode", -1), 0);
+}
+
+TEST_F(ExamDocTest, TheExamClipboardFormatsAreRegisteredOnce)
+{
+    const UINT questions = CExamDoc::QuestionListFormat();
+    const UINT collections = CExamDoc::CollectionListFormat();
+    EXPECT_NE(questions, 0u);
+    EXPECT_NE(collections, questions);
+    EXPECT_EQ(GetClipboardFormatName(questions), "Exam Question List");
+    EXPECT_EQ(GetClipboardFormatName(collections), "Exam Collection List");
+    CExamDoc::LoadDefaults();
+    EXPECT_EQ(CExamDoc::QuestionListFormat(), questions);
+    EXPECT_EQ(RegisterClipboardFormat("Exam Collection List"), collections);
 }
 
 } // namespace

@@ -474,4 +474,50 @@ TEST_F(ExamFormsTest, FormCommandsNeedQuestionsOrForms)
     EXPECT_EQ(script->keys, 1);
 }
 
+TEST_F(ExamFormsTest, AFormIsShownInAViewOfItsOwnOrBroughtForward)
+{
+    const std::vector<int> ids = AddQuestions(3);
+    CCorraQuestion* form = AddForm("Form a", {ids[2], ids[0]});
+    form->m_Scramble.SetLine(ids[2], "x");
+
+    ASSERT_TRUE(exam->ShowCollection(form));
+    ASSERT_EQ(script->Count("set"), 1);
+    CView* view = script->calls.back().view;
+    ASSERT_EQ(script->calls.back().what, "refresh");
+    CCorraQuestion* shown = script->GetViewForm(view);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_NE(shown, form);  // the view's own copy
+    EXPECT_EQ(shown->m_cszQuestionText, "Form a");
+    EXPECT_EQ(Members(*shown), (std::vector<int>{ids[2], ids[0]}));
+    EXPECT_FALSE(shown->m_Scramble.IsEmpty());
+    std::vector<int> listed;
+    for (POSITION pos = script->Of(view).items.GetHeadPosition(); pos;)
+        listed.push_back(static_cast<CCorraQuestion*>(script->Of(view).items.GetNext(pos))->m_nId);
+    EXPECT_EQ(listed, (std::vector<int>{ids[2], ids[0]}));
+
+    // A new form: an empty view with a name no form has.
+    ASSERT_TRUE(exam->ShowCollection(nullptr));
+    CCorraQuestion* fresh = script->GetViewForm(script->calls.back().view);
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_EQ(fresh->GetChoicesCount(), 0);
+    EXPECT_FALSE(fresh->m_cszQuestionText.IsEmpty());
+    EXPECT_EQ(exam->FindCollection(fresh->m_cszQuestionText), nullptr);
+
+    // A form that has its view open makes no second one.
+    CView open;
+    form->m_pView = &open;
+    const int sets = script->Count("set");
+    EXPECT_TRUE(exam->ShowCollection(form));
+    EXPECT_EQ(script->Count("set"), sets);
+    form->m_pView = nullptr;
+
+    // Nothing but the exam's forms; nothing without form views.
+    CCorraQuestion stranger;
+    stranger.m_nType = static_cast<int>(IDS_QTYPE_CO);
+    EXPECT_FALSE(exam->ShowCollection(&stranger));
+    EXPECT_FALSE(exam->ShowCollection(exam->FindQuestionById(ids[1])));
+    ExamDialogsSlot().Set(nullptr);
+    EXPECT_FALSE(exam->ShowCollection(form));
+}
+
 } // namespace

@@ -126,7 +126,7 @@ TEST_F(TransferListTest, QuestionsComeBackWithEveryFieldAndBigNumbers)
     EXPECT_TRUE(r->m_Scramble.GetLine(70000, line));
     ASSERT_EQ(r->m_plImages.GetCount(), 1);
     const auto* image = static_cast<const CImageData*>(r->m_plImages.GetHead());
-    EXPECT_EQ(image->m_nBrightness, 0);  // not carried
+    EXPECT_EQ(image->m_nBrightness, 40);
     EXPECT_EQ(image->m_dSize, 33.5);
     EXPECT_EQ(image->m_dMargin, 2.25);
     CDWordArray ids;

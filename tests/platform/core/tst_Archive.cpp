@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <string>
 
 namespace {
@@ -116,4 +118,19 @@ TEST(Archive, ACutOrForeignFormThrowsInsteadOfInventingValues)
     EXPECT_THROW(a.Serialize(in), CArchiveException);
     ASSERT_EQ(a.GetSize(), 1);
     EXPECT_EQ(a[0], "kept");
+}
+
+TEST(Archive, ANumberThatIsNoNumberIsRefused)
+{
+    const double values[] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                             -std::numeric_limits<double>::infinity(), 0.25};
+    for (double v : values) {
+        CArchive out;
+        out << v;
+        CArchive in(out.GetData().data(), out.GetData().size());
+        if (std::isfinite(v))
+            EXPECT_EQ(in.ReadFiniteDouble(), v);
+        else
+            EXPECT_THROW(in.ReadFiniteDouble(), CArchiveException);
+    }
 }
