@@ -120,6 +120,7 @@ BOOL CFolderSetupDlg::OnInitDialog()
         CMRUPathComboBox& combo = *m_pCombos[i];
         combo.SetSection(CString(kRows[i].key) + " MRU");
         combo.SetEntryFormat("Dir%d");
+        combo.SetMatchCase(TRUE);
         combo.SetMaxEntries(5);
         combo.SetAutoRefresh(TRUE);
         combo.Load();

@@ -16,7 +16,7 @@ void CRecentPathList::Add(const char* text)
         m_arrNames[i].TrimLeft();
         CString entry = m_arrNames[i];
         entry.Trim();
-        if (entry.CompareNoCase(t) == 0) {
+        if (m_bMatchCase ? entry == t : entry.CompareNoCase(t) == 0) {
             stop = i;
             break;
         }
@@ -69,6 +69,13 @@ BOOL CMRUPathComboBox::SetAutoRefresh(BOOL bAutoRefresh)
     return old;
 }
 
+void CMRUPathComboBox::SetMatchCase(BOOL bMatchCase)
+{
+    m_bMatchCase = bMatchCase;
+    if (m_pList)
+        m_pList->m_bMatchCase = bMatchCase;
+}
+
 BOOL CMRUPathComboBox::IsValid() const
 {
     return !m_strSection.IsEmpty() && m_strEntryFormat.Find("%d") >= 0 && m_nMaxEntries >= 1;
@@ -84,6 +91,7 @@ BOOL CMRUPathComboBox::MakeList()
             keep.Add((*m_pList)[i]);
     }
     m_pList = std::make_unique<CRecentPathList>(1, m_strSection, m_strEntryFormat, m_nMaxEntries);
+    m_pList->m_bMatchCase = m_bMatchCase;
     // Oldest first, so that the newest ends on top again.
     for (int i = keep.GetSize() - 1; i >= 0; --i)
         m_pList->Add(keep[i]);

@@ -21,6 +21,8 @@ public:
     // The trimmed text goes first; an entry equal to it moves up instead of being repeated; the
     // oldest drops out when the list is full. An empty text is not added.
     void Add(const char* text) override;
+    // Entries that differ only in case are kept apart (folders: the file system tells them apart).
+    BOOL m_bMatchCase = FALSE;
 };
 
 class CMRUPathComboBox : public CComboBox {
@@ -53,6 +55,8 @@ public:
     // -1 when the list cannot be made.
     virtual int SetMaxEntries(int nMaxEntries);
     BOOL SetAutoRefresh(BOOL bAutoRefresh);
+    // Whether entries differing only in case are different entries (off by default).
+    void SetMatchCase(BOOL bMatchCase);
     void SetSaveOnDestroy(BOOL bSave) { m_bSaveOnDestroy = bSave; }
     // Section set, format with "%d", at least one entry.
     BOOL IsValid() const;
@@ -72,6 +76,7 @@ protected:
     int m_nMaxEntries = 10;
     BOOL m_bSaveOnDestroy = TRUE;
     BOOL m_bAutoRefresh = FALSE;
+    BOOL m_bMatchCase = FALSE;
     BOOL m_bSettingsChanged = FALSE;
 };
 

@@ -152,7 +152,7 @@ BOOL CScrambleList::GetEntryFor(const CQuestion& question, CWordArray& sequence,
     if (!fits) {
         LogOutput(CString::Formatted("CScrambleList::GetEntryFor() - line of question ID %d does not fit its %d choices",
                                      question.m_nId, count),
-                  LOG_ASSERT, LOG_HERE);
+                  LOG_ERROR, LOG_HERE);
         return FALSE;
     }
     // The answer may have been edited since the line was drawn: the key follows the answer.

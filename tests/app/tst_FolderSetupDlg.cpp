@@ -127,6 +127,31 @@ TEST_F(FolderSetupTest, OkAsksOncePerChangedKindAndNoKeepsTheOldFolder)
     EXPECT_EQ(CFileTypes::GetDefDir(DT_CORRA), HomePath("QCorras/"));
 }
 
+TEST_F(FolderSetupTest, FoldersDifferingOnlyInCaseStayApartInTheList)
+{
+    fsys::CreateDirectories(HomePath("QCorras/Term A"));
+    fsys::CreateDirectories(HomePath("QCorras/term a"));
+    CScriptedFileChooser chooser;
+    CServiceScope<IFileChooserService> installed(FileChooserSlot(), chooser);
+    chooser.QueueFolder(HomePath("QCorras/Term A/"));
+    chooser.QueueFolder(HomePath("QCorras/term a/"));
+    messageBox.QueueAnswer(IDYES);
+    CModalScript script;
+    script.On<CFolderSetupDlg>([&](CFolderSetupDlg& d) {
+        ClickDlgButton(d, IDC_FOLDER_CRR_MANAGE);
+        ClickDlgButton(d, IDC_FOLDER_CRR_MANAGE);
+        CMRUPathComboBox& combo = Combo(d, IDC_FOLDER_CRR_COMBO);
+        ASSERT_EQ(combo.GetCount(), 3);
+        EXPECT_EQ(combo.GetLBText(0), "QCorras/term a");
+        EXPECT_EQ(combo.GetLBText(1), "QCorras/Term A");
+        // Picking the other one takes that folder, not its lower-cased twin.
+        Choose(d, IDC_FOLDER_CRR_COMBO, "QCorras/Term A");
+        ClickDlgButton(d, IDOK);
+    });
+    EXPECT_EQ(RunManageFolders(nullptr), IDOK);
+    EXPECT_EQ(CFileTypes::GetDefDir(DT_CORRA), HomePath("QCorras/Term A/"));
+}
+
 TEST_F(FolderSetupTest, AFolderGoneBeforeOkChangesNothing)
 {
     fsys::CreateDirectories(HomePath("Short Lived"));

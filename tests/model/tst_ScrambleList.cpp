@@ -1,6 +1,7 @@
 #include "model/ScrambleList.h"
 
 #include "foundation/Log.h"
+#include "platform/core/Archive.h"
 #include "model/CorraQuestion.h"
 #include "platform/core/Random.h"
 #include "res/ids/QuestionTypes.h"
@@ -230,6 +231,38 @@ TEST_F(ScrambleListTest, AMemberWithFewerThanTwoChoicesStopsTheScramble)
     CString line;
     EXPECT_TRUE(list.GetLine(20, line));
     EXPECT_FALSE(list.GetLine(22, line));
+}
+
+TEST_F(ScrambleListTest, TheByteFormCarriesEveryLineAndRefusesACutOrSwollenBuffer)
+{
+    CScrambleList list;
+    list.SetLine(1204, "1204:2:2 0 3 1:0");
+    list.SetLine(70000, "70000:1:1 0:0");
+    CArchive out;
+    list.Serialize(out);
+    const std::vector<BYTE>& bytes = out.GetData();
+
+    CScrambleList back;
+    CArchive in(bytes.data(), bytes.size());
+    back.Serialize(in);
+    EXPECT_EQ(back.GetText(), list.GetText());
+    EXPECT_TRUE(in.IsBufferEmpty());
+
+    // Every shorter buffer stops the reader and leaves what the list held.
+    for (size_t n = 0; n < bytes.size(); ++n) {
+        CScrambleList cut;
+        cut.SetLine(5, "5:0:1 0:1");
+        CArchive short_(bytes.data(), n);
+        EXPECT_THROW(cut.Serialize(short_), CArchiveException) << n;
+        EXPECT_EQ(cut.GetText(), "5:0:1 0:1") << n;
+    }
+    // A count the bytes left cannot hold is refused before anything is read.
+    std::vector<BYTE> swollen = {0xFF, 0xFF, 0x00, 0x00, 0x00, 0x10};
+    swollen.insert(swollen.end(), bytes.begin() + 2, bytes.end());
+    CScrambleList big;
+    CArchive in2(swollen.data(), swollen.size());
+    EXPECT_THROW(big.Serialize(in2), CArchiveException);
+    EXPECT_TRUE(big.IsEmpty());
 }
 
 } // namespace
