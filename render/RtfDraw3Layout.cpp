@@ -472,6 +472,13 @@ void CRtfDraw3::RunLineLoop()
     m_nLineFallback = m_nFallbackLeft;
     bool bFirst = true;
     for (;;) {
+        // At the bottom already: any line would cross it, so it is not even measured (a list
+        // row lays out only what it shows).
+        if (m_bStopAtBottom && !bFirst && m_pDC && (m_bYUp ? m_y <= m_rect.bottom : m_y >= m_rect.bottom)) {
+            m_y = m_rect.bottom;
+            m_nStatus = RTF_SUCCESS;
+            return;
+        }
         // Measure the line: what fits, its height and its deepest descent.
         m_bMeasuring = true;
         SetPos(m_pLineStart);

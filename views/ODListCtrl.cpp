@@ -12,6 +12,7 @@
 #include "render/FontMgr.h"
 #include "render/RtfText.h"
 
+#include <QPainter>
 #include <QPixmap>
 
 #include <unordered_map>
@@ -28,6 +29,8 @@ constexpr int kQuestionTextSlot = 0;
 constexpr int kNumberSlot = 4;
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kYellow = RGB(255, 255, 0);
+// Rows whose drawn question text is kept as a picture: a few screens' worth.
+constexpr size_t kKeptTextImages = 256;
 
 BOOL IsMarked(const CCorraQuestion& q)
 {
@@ -764,12 +767,15 @@ const CODListCtrl::CRowText& CODListCtrl::MeasureRowText(CDC* pDC, const CCorraQ
     // Measured once per text, width, row height and fonts: a row shows only what fits in it, so
     // only that much is laid out (a long text costs no more than a short one).
     const DWORD fonts = CFontMgr::GetLastFontChange();
-    if (m_rowTexts.size() > 2 * static_cast<size_t>(GetItemCount()) + 64)
+    if (m_rowTexts.size() > 2 * static_cast<size_t>(GetItemCount()) + 64) {
         m_rowTexts.clear();  // rows deleted since
+        m_drawnTexts.clear();
+    }
     CRowText& m = m_rowTexts[&question];
     if (m.lineHeight > 0 && m.width == nWidth && m.rowHeight == nRowHeight && m.fonts == fonts &&
         m.text == question.m_cszQuestionText)
         return m;
+    m.image = QImage();
     CRect r(0, 0, nWidth, nRowHeight);
     TEXTMETRIC tm{};
     CFontMgr::DrawTextInSlotFont(pDC, question.m_cszQuestionText, -1, &r,
@@ -782,6 +788,60 @@ const CODListCtrl::CRowText& CODListCtrl::MeasureRowText(CDC* pDC, const CCorraQ
     m.height = r.Height();
     m.lineHeight = std::max(1, static_cast<int>(tm.tmHeight + tm.tmExternalLeading));
     return m;
+}
+
+void CODListCtrl::DrawRowText(CDC* pDC, const CCorraQuestion& question, const CRect& r, const CRect& cell,
+                              COLORREF fill)
+{
+    // Never into the next row, even when one line is taller than the row.
+    CRect clip;
+    if (!clip.IntersectRect(r, cell))
+        return;
+    const UINT format = DT_WORDBREAK | DT_NOPREFIX | DT_RTF_DOC_SIZE;
+    QPainter* painter = pDC->GetPainter();
+    auto it = m_rowTexts.find(&question);
+    if (pDC->GetWindow() != viewport() || !painter || it == m_rowTexts.end()) {
+        const int saved = pDC->SaveDC();
+        pDC->IntersectClipRect(&clip);
+        CRect rc = r;
+        CFontMgr::DrawTextInSlotFont(pDC, question.m_cszQuestionText, -1, &rc, format, kQuestionTextSlot);
+        pDC->RestoreDC(saved);
+        return;
+    }
+    // On the screen the drawn text is kept as a picture while nothing it shows changes: a
+    // repaint of the list lays out no text again.
+    CRowText& m = it->second;
+    const COLORREF text = pDC->GetTextColor();
+    const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+    const CRect local(r.left - clip.left, r.top - clip.top, r.right - clip.left, r.bottom - clip.top);
+    if (m.image.isNull() || m.imageFill != fill || m.imageText != text || m.imageRect != local ||
+        m.image.width() != qRound(clip.Width() * ratio) || m.image.height() != qRound(clip.Height() * ratio)) {
+        QImage image(qRound(clip.Width() * ratio), qRound(clip.Height() * ratio), QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        image.fill(QColor(GetRValue(fill), GetGValue(fill), GetBValue(fill)));
+        {
+            QPainter imagePainter(&image);
+            CDC dc(&imagePainter, viewport());
+            dc.SetBkMode(TRANSPARENT);
+            dc.SetTextColor(text);
+            CRect rc = local;
+            CFontMgr::DrawTextInSlotFont(&dc, question.m_cszQuestionText, -1, &rc, format, kQuestionTextSlot);
+        }
+        m.image = image;
+        m.imageFill = fill;
+        m.imageText = text;
+        m.imageRect = local;
+        // Pictures of the rows drawn last only.
+        m.imageStamp = ++m_nImageStamp;
+        m_drawnTexts.emplace_back(&question, m.imageStamp);
+        while (m_drawnTexts.size() > kKeptTextImages) {
+            auto old = m_rowTexts.find(m_drawnTexts.front().first);
+            if (old != m_rowTexts.end() && old->second.imageStamp == m_drawnTexts.front().second)
+                old->second.image = QImage();
+            m_drawnTexts.pop_front();
+        }
+    }
+    pDC->DrawImage(clip.left, clip.top, clip.Width(), clip.Height(), m.image);
 }
 
 void CODListCtrl::DrawItem(DRAWITEMSTRUCT* pDrawItem)
@@ -835,14 +895,7 @@ void CODListCtrl::DrawItem(DRAWITEMSTRUCT* pDrawItem)
             const int lines = std::max(1, rowHeight / line);
             r.bottom = r.top + lines * line;
         }
-        const int saved = pDC->SaveDC();
-        // Never into the next row, even when one line is taller than the row.
-        CRect clip;
-        clip.IntersectRect(r, cell);
-        pDC->IntersectClipRect(&clip);
-        CFontMgr::DrawTextInSlotFont(pDC, q->m_cszQuestionText, -1, &r, DT_WORDBREAK | DT_NOPREFIX | DT_RTF_DOC_SIZE,
-                                     kQuestionTextSlot);
-        pDC->RestoreDC(saved);
+        DrawRowText(pDC, *q, r, cell, fill);
         textTop = r.top;
     }
 

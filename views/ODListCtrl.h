@@ -8,7 +8,9 @@
 #include "platform/ui/ListCtrl.h"
 
 #include <QIcon>
+#include <QImage>
 
+#include <deque>
 #include <unordered_map>
 #include <vector>
 
@@ -186,7 +188,17 @@ protected:
         DWORD fonts = 0;
         int height = 0;
         int lineHeight = 0;
+        // The text as last drawn on the screen, with the colours and place it was drawn in.
+        QImage image;
+        COLORREF imageFill = 0;
+        COLORREF imageText = 0;
+        CRect imageRect;
+        unsigned imageStamp = 0;
     };
     const CRowText& MeasureRowText(CDC* pDC, const CCorraQuestion& question, int nWidth, int nRowHeight);
+    // The question text into r, clipped to the cell; on the screen through its kept picture.
+    void DrawRowText(CDC* pDC, const CCorraQuestion& question, const CRect& r, const CRect& cell, COLORREF fill);
     std::unordered_map<const CCorraQuestion*, CRowText> m_rowTexts;
+    std::deque<std::pair<const CCorraQuestion*, unsigned>> m_drawnTexts;  // oldest picture first
+    unsigned m_nImageStamp = 0;
 };

@@ -12,6 +12,7 @@
 #include "platform/ui/Keys.h"
 #include "platform/ui/ListCtrl.h"
 #include "platform/ui/QtString.h"
+#include "render/RtfDraw3.h"
 #include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraPanes.h"
 #include "tests/support/CorraTest.h"
@@ -21,7 +22,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QImage>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QTimer>
 
@@ -553,6 +556,43 @@ TEST_F(CorraViewTest, SortingByAColumnIsTheDocumentsOrderAndCanBeUndone)
     ASSERT_TRUE(doc->Undo());
     EXPECT_EQ(DocIds(FALSE), (std::vector<int>{1, 2, 3, 4, 5, 6}));
     ExpectAgreement("unsorted");
+}
+
+} // namespace
+
+namespace {
+
+QImage Shot(CODListCtrl& list)
+{
+    QImage image(list.viewport()->size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    list.viewport()->render(&painter);
+    return image;
+}
+
+// The screen keeps each row's drawn text as a picture: a repaint shows the same, and what
+// changed since (the text, the selection's colours, the fonts) is drawn anew.
+TEST_F(CorraViewTest, ARepaintShowsExactlyWhatChanged)
+{
+    InstallRtfTextDrawer();
+    const QImage first = Shot(UpperList());
+    EXPECT_EQ(Shot(UpperList()), first);
+    Q(2)->m_cszQuestionText = "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss Arial;}}\\f0\\fs24 Mitochondria and "
+                              "{\\b chloroplasts}\\par}";
+    UpperList().UpdateQuestion(Q(2));
+    const QImage changed = Shot(UpperList());
+    EXPECT_NE(changed, first);
+    // A text in 12 points draws at the row's size: as the same text in 10 points.
+    Q(2)->m_cszQuestionText.Replace("\\fs24", "\\fs20");
+    UpperList().UpdateQuestion(Q(2));
+    EXPECT_EQ(Shot(UpperList()), changed);
+    UpperList().setFocus();
+    UpperList().SelectItem(1, TRUE);
+    const QImage selected = Shot(UpperList());
+    EXPECT_NE(selected, changed);
+    UpperList().SelectItem(1, FALSE);
+    EXPECT_EQ(Shot(UpperList()), changed);
 }
 
 } // namespace
