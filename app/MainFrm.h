@@ -10,9 +10,13 @@
 
 #include <QPointer>
 
+#include <vector>
+
 class CDocument;
 
 class CMDIClientWnd;
+struct CWizardRequest;
+struct CWizardResult;
 class CPaletteSelectorBar;
 class CStatusBar;
 class CToolBar;
@@ -58,6 +62,17 @@ public:
     CBoilerPlate* GetNavigator() const { return m_pNavigator; }
     // Runs a task of the start screen (wParam START_SCREEN_TASK) or of a document (0).
     LRESULT OnTask(UINT message, WPARAM wParam, LPARAM lParam);
+    // Runs the Add Question Wizard and then what it chose; IDCANCEL (2) when it was cancelled,
+    // failed or is not there, IDOK otherwise.
+    int RunWizard(const CWizardRequest& request, CWizardResult& result);
+
+    // A modeless window that gets the frame's idle updates for as long as it lives.
+    void AddIdleWindow(CWnd* pWnd);
+    void OnIdleUpdateCmdUI() override;
+    // The program was switched away from (the floating editing toolbar hides) or back to.
+    void OnActivateApp(BOOL bActive);
+    // "Quorvale Updates".
+    void ShowUpdateBox();
 
 protected:
     QMdiArea* CreateMDIClient() override;
@@ -69,6 +84,11 @@ private:
     CMDIClientWnd* m_pClient = nullptr;
     CPaletteSelectorBar* m_pQuickPick = nullptr;
     QPointer<CBoilerPlate> m_pNavigator;
+    std::vector<QPointer<QWidget>> m_idleWindows;
+    BOOL m_bToolbarWasVisible = FALSE;
+    void BindFrameCommands();
+    // A wizard task: the wizard, its clean-up when cancelled, the page when it came from there.
+    void WizardTask(const CWizardRequest& request, BOOL bCleanUp, WPARAM wParam, int nBack);
 
     // A task cancelled from the start screen shows its page again.
     void BackTo(WPARAM wParam, int nScreen, BOOL bFallback);
