@@ -34,6 +34,7 @@
 #include "res/ids/Menus.h"
 
 #include <QAction>
+#include <QDockWidget>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -203,13 +204,24 @@ int CMainFrame::OnCreate(CCreateContext*)
         return -1;
     // The Quick Pick bar: hidden until the editing toolbar asks for it.
     try {
-        m_pQuickPick = new CPaletteSelectorBar(this);
+        // The bar stands in a dock window, which floats where it is put and docks on the left
+        // or right side.
+        m_pQuickPickDock = new QDockWidget(QStringLiteral("Quick Pick"), this);
+        m_pQuickPickDock->setObjectName(QStringLiteral("Bar%1").arg(IDW_QUICKPICK_BAR));
+        m_pQuickPickDock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+        m_pQuickPickDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable |
+                                      QDockWidget::DockWidgetClosable);
+        m_pQuickPick = new CPaletteSelectorBar(m_pQuickPickDock);
         m_pQuickPick->SetDlgCtrlID(IDW_QUICKPICK_BAR);
-        m_pQuickPick->setObjectName(QStringLiteral("Bar%1").arg(IDW_QUICKPICK_BAR));
         m_pQuickPick->setWindowTitle(QStringLiteral("Quick Pick"));
-        m_pQuickPick->setAllowedAreas(Qt::LeftToolBarArea | Qt::RightToolBarArea);
         m_pQuickPick->setOrientation(Qt::Vertical);
-        addToolBar(Qt::LeftToolBarArea, m_pQuickPick);
+        m_pQuickPick->setMovable(false);
+        m_pQuickPick->setFloatable(false);
+        m_pQuickPickDock->setWidget(m_pQuickPick);
+        addDockWidget(Qt::LeftDockWidgetArea, m_pQuickPickDock);
+        m_pQuickPickDock->setFloating(true);
+        m_pQuickPickDock->move(QUICKPICK_FLOAT_AT.x, QUICKPICK_FLOAT_AT.y);
+        m_pQuickPickDock->hide();
         m_pQuickPick->hide();
         PaletteSelectorHostSlot().Set(this);
     } catch (const std::exception& e) {
@@ -229,6 +241,8 @@ int CMainFrame::OnCreate(CCreateContext*)
 
 void CMainFrame::ShowPaletteSelector(BOOL bShow)
 {
+    if (m_pQuickPickDock)
+        ShowControlBar(m_pQuickPickDock, bShow);
     if (m_pQuickPick)
         ShowControlBar(m_pQuickPick, bShow);
 }

@@ -8,6 +8,7 @@
 
 #include "app/BoilerPlate.h"
 
+#include <QDockWidget>
 #include <QPointer>
 
 #include <vector>
@@ -46,6 +47,7 @@ public:
     CMDIClientWnd* GetClientWnd() const { return m_pClient; }
     // The "Quick Pick" bar, shown and hidden for the floating editing toolbar.
     CPaletteSelectorBar* GetQuickPickBar() const { return m_pQuickPick; }
+    QDockWidget* GetQuickPickDock() const { return m_pQuickPickDock; }
     void ShowPaletteSelector(BOOL bShow) override;
 
     // Two frames restored and placed: the first on the left, the second on the right, each
@@ -83,6 +85,7 @@ private:
     CStatusBar* m_pStatusBar = nullptr;
     CMDIClientWnd* m_pClient = nullptr;
     CPaletteSelectorBar* m_pQuickPick = nullptr;
+    QPointer<QDockWidget> m_pQuickPickDock;
     QPointer<CBoilerPlate> m_pNavigator;
     std::vector<QPointer<QWidget>> m_idleWindows;
     BOOL m_bToolbarWasVisible = FALSE;
@@ -99,6 +102,9 @@ private:
 // The main frame's tasks, posted by the start screen and by documents.
 constexpr UINT TASK_FIRST = 0x8003;
 constexpr UINT TASK_LAST = 0x805C;
+
+// Where the Quick Pick bar first floats (screen coordinates).
+constexpr POINT QUICKPICK_FLOAT_AT = {100, 100};
 
 // The section of the profile that keeps the bars' places.
 constexpr const char* DOCK_STATE_SECTION = "QVDockState";

@@ -213,6 +213,37 @@ TEST_F(MainFrameTest, PrintingAnExamHoldsTheLinkCheckBackOnlyWhileChoosing)
     EXPECT_EQ(chooser.suppressed, (std::vector<BOOL>{TRUE, TRUE, TRUE, TRUE, FALSE, FALSE}));
 }
 
+// Gives one document, once.
+class COneDocumentChooser : public IDocumentChooser {
+public:
+    CDocument* ChooseDocument(int, LPCSTR, BOOL& bOpened, CDocument*) override
+    {
+        bOpened = FALSE;
+        CDocument* p = doc;
+        doc = nullptr;
+        return p;
+    }
+    CDocument* doc = nullptr;
+};
+
+TEST_F(MainFrameTest, PrintingKeysSetsTheExamsKeyModeBeforeTheCommand)
+{
+    auto* pExam = dynamic_cast<CExamDoc*>(m_app->NewExamDocument());
+    ASSERT_NE(pExam, nullptr);
+    COneDocumentChooser chooser;
+    CServiceScope<IDocumentChooser> scope(DocumentChooserSlot(), chooser);
+    chooser.doc = pExam;
+    m_pMain->GetNavigator()->hide();
+    m_pMain->OnTask(0x802A, START_SCREEN_TASK, 0);
+    EXPECT_EQ(pExam->m_nPrintModeOverride, 3);
+    EXPECT_EQ(Shown(), -1);
+    pExam->m_nPrintModeOverride = -1;
+    chooser.doc = pExam;
+    m_pMain->OnTask(0x8029, START_SCREEN_TASK, 0);
+    EXPECT_EQ(pExam->m_nPrintModeOverride, -1);
+    pExam->SetModifiedFlag(FALSE);
+}
+
 TEST_F(MainFrameTest, DroppedFilesPassTheCommandLinesChecks)
 {
     CString bank = HomePath("dropped.crr");
