@@ -625,18 +625,28 @@ void CMainFrame::ShowSideBySide(CFrameWnd* pLeft, CFrameWnd* pRight)
 
 namespace {
 
-// The frames of a document and its collection window: the document on the left, the collection
-// a caption lower and further right.
-void PlaceWithCollection(CDocument* pDoc, const CString& collection)
+// The frame of the document's collection window showing the named collection, shown first;
+// NULL when there is none.
+CFrameWnd* CollectionFrame(CDocument* pDoc, const CString& collection)
 {
     auto* pCorra = dynamic_cast<CCorraDoc*>(pDoc);
     if (!pCorra || collection.IsEmpty() || !pCorra->ShowCollectionByName(collection))
-        return;
-    placement::MoveFrame(FirstFrame(pDoc), TRUE, 0);
+        return nullptr;
+    CFrameWnd* pFrame = nullptr;
     for (POSITION pos = pDoc->GetFirstViewPosition(); pos;) {
         CView* pView = pDoc->GetNextView(pos);
         if (pView && CorraViewServices().IsCollectionView(pView))
-            placement::MoveFrame(pView->GetParentFrame(), TRUE, 2);
+            pFrame = pView->GetParentFrame();
+    }
+    return pFrame;
+}
+
+// A document on the left and its collection window a caption lower and further right.
+void PlaceWithCollection(CDocument* pDoc, const CString& collection)
+{
+    if (CFrameWnd* pColl = CollectionFrame(pDoc, collection)) {
+        placement::MoveFrame(FirstFrame(pDoc), TRUE, 0);
+        placement::MoveFrame(pColl, TRUE, 2);
     }
 }
 
@@ -706,6 +716,11 @@ int CMainFrame::RunWizard(const CWizardRequest& request, CWizardResult& result)
     }
     if (result.nCopyMode == 0) {
         ShowSideBySide(FirstFrame(pTarget), FirstFrame(pSource));
+        // Named collections take the places of their documents.
+        if (CFrameWnd* pColl = CollectionFrame(pTarget, result.collection))
+            placement::MoveFrame(pColl, TRUE, 2);
+        if (CFrameWnd* pColl = CollectionFrame(pSource, result.sourceCollection))
+            placement::MoveFrame(pColl, FALSE, 1);
         return IDOK;
     }
     CPtrListEx questions;

@@ -14,6 +14,7 @@
 #include "platform/ui/CmdTarget.h"
 #include "platform/ui/Document.h"
 #include "res/ids/App.h"
+#include "res/ids/QuestionDlg.h"
 #include "tests/app/AppFixture.h"
 #include "tests/support/ModalScript.h"
 
@@ -186,6 +187,44 @@ TEST_F(MainFrameTest, AutoConvertTakesRtfThroughAControlAndReportsAFailure)
     EXPECT_FALSE(wizard.usedControl);
     ASSERT_EQ(messageBox.calls.size(), boxes + 1);
     EXPECT_EQ(messageBox.calls.back().text, CString("AutoConvert failure."));
+}
+
+TEST_F(MainFrameTest, CopyingFromADocumentBringsItsQuestionsOrTellsItFailedToOpen)
+{
+    auto* pTarget = dynamic_cast<CCorraDoc*>(m_app->NewCorraDocument(TRUE));
+    ASSERT_NE(pTarget, nullptr);
+    std::string sample;
+    ASSERT_TRUE(fsys::ReadFile(SamplePath("Biology.crr"), sample));
+    const CString source = WriteHomeFile("Biology.crr", sample);
+    CModalScript script;
+    script.OnTemplate(IDD_SUBJECTS_DLG, [](CDialog& dlg) { dlg.EndDialog(IDCANCEL); });
+    CWizardRequest request;
+    CWizardResult result;
+    // Copies the questions of a whole document (no collection named).
+    struct CCopyWizard : CScriptedWizard {
+        CString path;
+        int Run(const CWizardRequest& r, CWizardResult& out, CWnd* p) override
+        {
+            CScriptedWizard::Run(r, out, p);
+            out.sourcePath = path;
+            out.nCopyMode = 1;
+            return answer;
+        }
+    } copy;
+    copy.answer = IDOK;
+    copy.target = pTarget;
+    copy.method = 2;
+    copy.path = source;
+    CServiceScope<IAddQuestionWizard> c(AddQuestionWizardSlot(), copy);
+    EXPECT_EQ(m_pMain->RunWizard(request, result), IDOK);
+    CPtrListEx questions;
+    EXPECT_EQ(GetDocQuestions(pTarget, questions), 9);
+    copy.path = HomePath("gone.crr");
+    const size_t boxes = messageBox.calls.size();
+    EXPECT_EQ(m_pMain->RunWizard(request, result), IDCANCEL);
+    ASSERT_GT(messageBox.calls.size(), boxes);
+    EXPECT_EQ(messageBox.calls.back().text.Left(26), CString("Failed top open document\n\n"));
+    pTarget->SetModifiedFlag(FALSE);
 }
 
 // A chooser that notes whether the exam link check was held back while it chose.
