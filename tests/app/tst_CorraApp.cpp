@@ -23,6 +23,9 @@
 #include "shell/ShellDocs.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/ScriptedFileDialog.h"
+#include "res/ids/Shell.h"
+#include "shell/HVFileDlg.h"
+#include "shell/HVListCtrl.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -481,7 +484,9 @@ TEST_F(MainWindowTest, ABankMadeThroughTheEditorOpensAgainWithTheSameQuestions)
     StartApp();
     int count = 0;
     const CTypedQuestion* typed = TypedQuestions(&count);
-    const CString path = HomePath("Cells.crr");
+    // Where the banks live: the chooser of File Open shows that folder.
+    const CString path = HomePath("QCorras/Cells.crr");
+    fsys::CreateDirectories(HomePath("QCorras"));
     CScriptedFileDialog files;
     CServiceScope<IFileDialogService> filesScope(FileDialogSlot(), files);
     auto* dialogs = dynamic_cast<CQuestionDialogs*>(DocumentDialogsSlot().Installed());
@@ -514,13 +519,19 @@ TEST_F(MainWindowTest, ABankMadeThroughTheEditorOpensAgainWithTheSameQuestions)
     ASSERT_TRUE(RunEventsUntil([&] { return m_app->m_pCorraTemplate->GetDocumentCount() == 0; }));
     EXPECT_EQ(dialogs->FindEditor(*doc), nullptr);
 
+    // File Open: the kind, then the bank in the program's file chooser.
     script.OnTemplate(IDD_NEWTYPEDLG, [](CDialog& d) { ClickDlgButton(d, IDOK); });
-    files.QueuePath(path);
+    script.On<CHVFileDlg>([](CHVFileDlg& d) {
+        QApplication::processEvents();
+        d.SendMessage(WM_HV_LBUTTONDOWN, IDC_HVFD_LIST);
+        d.GetList()->SelectItem(d.GetList()->FindItemByName("Cells.crr"));
+        ClickDlgButton(d, IDOK);
+    });
     ASSERT_TRUE(m_pMain->OnCommand(ID_FILE_OPEN));
     EXPECT_EQ(script.Pending(), 0);
     auto* again = dynamic_cast<CCorraDoc*>(m_pMain->GetActiveDocument());
     ASSERT_NE(again, nullptr);
-    EXPECT_EQ(again->GetPathName(), path);
+    EXPECT_EQ(fsys::NormalizeSeparators(again->GetPathName()), fsys::NormalizeSeparators(path));
     CView* view = again->GetCorraView();
     ASSERT_NE(view, nullptr);
     CPtrListEx shown;
