@@ -13,6 +13,7 @@
 #include "shell/FolderTreeCtrl.h"
 #include "shell/HVFileDlg.h"
 #include "shell/HVListCtrl.h"
+#include "tests/support/ChooserScript.h"
 #include "tests/support/CorraTest.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/ScriptedShellDocuments.h"
@@ -36,18 +37,6 @@ protected:
         docsScope.reset();
         installed.reset();
         CorraTest::TearDown();
-    }
-    static void UserSelectsInTree(CHVFileDlg& d, const CString& path)
-    {
-        d.SendMessage(WM_HV_LBUTTONDOWN, IDC_HVFD_TREE);
-        ASSERT_NE(d.GetTree()->SelectPath(path), nullptr) << path;
-    }
-    static void UserSelectsRow(CHVFileDlg& d, const char* name)
-    {
-        d.SendMessage(WM_HV_LBUTTONDOWN, IDC_HVFD_LIST);
-        int row = d.GetList()->FindItemByName(name);
-        ASSERT_GE(row, 0) << name;
-        d.GetList()->SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
     }
 
     CHVFileChooser chooser;
