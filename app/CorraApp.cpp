@@ -8,6 +8,7 @@
 #include "app/Pictures.h"
 #include "app/Registration.h"
 #include "app/Splash.h"
+#include "app/SupportDlg.h"
 #include "app/StandInViews.h"
 #include "views/CorraView.h"
 #include "app/TipDlg.h"
@@ -163,6 +164,12 @@ BOOL VersionPasses(int major, int minor, int minMajor, int minMinor)
 
 namespace {
 
+// The documents' dialogs, with the shell's offer of help for a file that could not be read.
+class CAppQuestionDialogs : public CQuestionDialogs {
+public:
+    void OfferRecoverySupport(CCorraDoc&, const CString& path) override { ::OfferRecoverySupport(path); }
+};
+
 class CAppShellDocuments : public IShellDocuments {
 public:
     explicit CAppShellDocuments(CCorraApp* app) : m_pApp(app) {}
@@ -220,7 +227,7 @@ CCorraApp::CCorraApp() : CWinApp("Corra")
     InstallViewServices();
     m_pShellDocs = std::make_unique<CAppShellDocuments>(this);
     ShellDocumentsSlot().Set(m_pShellDocs.get());
-    m_pQuestionDialogs = std::make_unique<CQuestionDialogs>();
+    m_pQuestionDialogs = std::make_unique<CAppQuestionDialogs>();
     DocumentDialogsSlot().Set(m_pQuestionDialogs.get());
     m_pEditFileList = std::make_unique<CEditFileListService>();
     EditFileListSlot().Set(m_pEditFileList.get());
@@ -622,7 +629,12 @@ void CCorraApp::OpenCommandLineFiles(const CCorraCommandLineInfo& info)
 {
     for (const CString& s : info.m_unknownSwitches)
         AfxMessageBox("Unknown command-line switch: " + s, MB_OK | MB_ICONEXCLAMATION);
-    for (const CString& f : info.m_files) {
+    OpenCheckedFiles(info.m_files);
+}
+
+void CCorraApp::OpenCheckedFiles(const std::vector<CString>& files)
+{
+    for (const CString& f : files) {
         CString path = FullPathKey(f);
         if (fsys::IsDirectory(path)) {
             AfxMessageBox("Cannot open a folder:\n\n" + path, MB_OK | MB_ICONEXCLAMATION);

@@ -63,6 +63,8 @@ public:
     BOOL PreTranslateMessage(QObject* pTarget, QEvent* pEvent) override;
     BOOL OnIdle(LONG lCount) override;
     CDocument* OpenDocumentFile(LPCSTR lpszFileName) override;
+    // Dropped files pass the command line's checks.
+    void OpenDroppedFiles(const std::vector<CString>& files) override { OpenCheckedFiles(files); }
 
     // Start-up steps.
     void AssignLocalConfigFile(BOOL bQuiet);
@@ -75,6 +77,8 @@ public:
     // The files named on the command line, opened once start-up is done; a missing file, a
     // folder, a file of no kind and an unknown switch are each told and skipped.
     void OpenCommandLineFiles(const CCorraCommandLineInfo& info);
+    // Opens each file that passes those checks (also files dropped on the main window).
+    void OpenCheckedFiles(const std::vector<CString>& files);
     const CCorraCommandLineInfo& CommandLine() const { return m_cmdInfo; }
     const CStartupPlan& Plan() const { return m_plan; }
 

@@ -15,6 +15,7 @@
 #include "tests/support/ModalScript.h"
 
 #include <QApplication>
+#include <QDockWidget>
 
 #include <cstring>
 #include <set>
@@ -241,6 +242,16 @@ TEST_F(AppTest, TheQuickPickBarShowsWhenTheEditingToolbarAsks)
     PaletteSelectorHostSlot().Get().ShowPaletteSelector(TRUE);
     EXPECT_FALSE(pMain->GetQuickPickBar()->isHidden());
     EXPECT_EQ(pMain->GetQuickPickBar()->windowTitle(), QStringLiteral("Quick Pick"));
+    // It floats where it was put first and docks on the left or right side only.
+    QDockWidget* dock = pMain->GetQuickPickDock();
+    ASSERT_NE(dock, nullptr);
+    EXPECT_FALSE(dock->isHidden());
+    EXPECT_TRUE(dock->isFloating());
+    EXPECT_EQ(dock->pos(), QPoint(100, 100));
+    EXPECT_EQ(dock->allowedAreas(), Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    EXPECT_EQ(dock->windowTitle(), QStringLiteral("Quick Pick"));
+    PaletteSelectorHostSlot().Get().ShowPaletteSelector(FALSE);
+    EXPECT_TRUE(dock->isHidden());
     app.ExitInstance();
 }
 

@@ -9,6 +9,10 @@
 // Shoot (a modeless window or a plain control) or run it modally (the dialog hook shoots it).
 
 #include "app/AboutDlg.h"
+#include "app/BitmapPickerDlg.h"
+#include "app/Pictures.h"
+#include "app/SupportDlg.h"
+#include "controls/BitmapPathDlg.h"
 #include "app/CorraApp.h"
 #include "app/DocTypeDlg.h"
 #include "app/FolderSetupDlg.h"
@@ -32,6 +36,7 @@
 #include "dialogs/TextbooksDlg.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
+#include "res/ids/App.h"
 #include "res/ids/QuestionTypes.h"
 #include "foundation/CorraAppBase.h"
 #include "platform/core/ServiceSlot.h"
@@ -589,6 +594,51 @@ std::vector<Scene> Scenes()
                  templates.push_back(app.GetNextDocTemplate(pos));
              CDocTypeDlg dlg(templates, "Open");
              dlg.DoModal();
+         }},
+        {"support",
+         [] {
+             CSupportDlg dlg;
+             dlg.m_csName = "Ann Lee";
+             dlg.m_csEmail = "ann.lee@school.example";
+             dlg.DoModal();
+         }},
+        {"support-offer-key",
+         [] {
+             CSupportDlg dlg("DontShowSupportOffer");
+             dlg.m_csName = "Ann Lee";
+             dlg.DoModal();
+         }},
+        {"bitmap-picker",
+         [] {
+             RegisterStartScreenPictures(qGuiApp->devicePixelRatio());
+             CorraApp().WriteProfileInt("Bitmaps", "LargeNavUpLoadFromFile", 1);
+             CorraApp().WriteProfileString("Bitmaps", "LargeNavUp", "/home/teacher/Pictures/oval-up.png");
+             CHVBitmapPickerDlg dlg;
+             dlg.m_nTestChoice = 1;
+             dlg.DoModal();
+         }},
+        {"bitmap-path",
+         [] {
+             RegisterStartScreenPictures(qGuiApp->devicePixelRatio());
+             const CString picture = GetProgramHome() + "background.png";
+             StartScreenPicture(231).save(QString::fromUtf8(static_cast<LPCSTR>(picture)));
+             CBitmapPathDlg dlg("Boiler plate background", picture);
+             dlg.DoModal();
+         }},
+        {"update-box",
+         [] {
+             RegisterStartScreenPictures(qGuiApp->devicePixelRatio());
+             CRichMessage msg;
+             msg.title = "Quorvale Update";
+             msg.style = RMB_YESNO;
+             msg.bitmapId = IDB_UPDATE;
+             msg.paneId[0] = IDS_UPDATE_TEXT;
+             msg.pane[1].Format(LoadStringId(IDS_UPDATE_PATCH), "1.2.2.7");
+             msg.pane[2].Format(LoadStringId(IDS_UPDATE_RUNNING), "1.2.2.7");
+             msg.yes = "Update";
+             msg.no = "Cancel";
+             CHVMsgBox box(msg);
+             box.DoModal();
          }},
         {"msgbox-path",
          [] {
