@@ -122,7 +122,8 @@ CSupportDlg::CSupportDlg(LPCSTR dontShowKey, CWnd* pParent)
 
 CSupportDlg::~CSupportDlg()
 {
-    if (!m_csDontShowKey.IsEmpty()) {
+    // Only a dialog the user saw says whether to show it again.
+    if (!m_csDontShowKey.IsEmpty() && m_bShown) {
         auto* box = qobject_cast<QCheckBox*>(GetDlgItem(IDC_SUPPORT_DONTSHOW));
         CorraApp().WriteProfileInt(kDontShowSection, m_csDontShowKey, box && box->isChecked() ? 1 : 0);
     }
@@ -149,6 +150,7 @@ void CSupportDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CSupportDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    m_bShown = TRUE;
     // Without a key the don't-show row is left out of the window.
     if (m_csDontShowKey.IsEmpty()) {
         if (QWidget* box = GetDlgItem(IDC_SUPPORT_DONTSHOW))

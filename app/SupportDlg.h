@@ -62,6 +62,7 @@ protected:
 private:
     void UpdateEnabling();
 
+    BOOL m_bShown = FALSE;
     CInfoRichEdit* m_pInstructions = nullptr;
     CInfoRichEdit* m_pPrivacy = nullptr;
     CInfoRichEdit* m_pDontShowPane = nullptr;

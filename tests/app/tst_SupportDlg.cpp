@@ -91,8 +91,12 @@ TEST_F(SupportDlgTest, TheDontShowChoiceEndsTheDialogAtOnceNextTime)
         EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     }
     EXPECT_EQ(CorraApp().GetProfileInt("SupDlgDontShow", "OfferKey", 0), 1);
-    CSupportDlg again("OfferKey");
-    EXPECT_EQ(again.DoModal(), IDCANCEL);
+    {
+        CSupportDlg again("OfferKey");
+        EXPECT_EQ(again.DoModal(), IDCANCEL);
+    }
+    // Not shown, it leaves the choice as it was.
+    EXPECT_EQ(CorraApp().GetProfileInt("SupDlgDontShow", "OfferKey", 0), 1);
     // Without a key there is no such row.
     CModalScript script;
     script.On<CSupportDlg>([](CSupportDlg& dlg) {

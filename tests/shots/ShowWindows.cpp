@@ -46,7 +46,10 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/ShellOps.h"
 #include "platform/ui/View.h"
+#include "res/ids/Shell.h"
+#include "shell/FileFindExDlg.h"
 #include "shell/FolderTreeCtrl.h"
+#include "shell/HVFileDlg.h"
 #include "shell/HVListCtrl.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
@@ -139,6 +142,22 @@ public:
         Shoot(&dlg);
         dlg.EndDialog(IDCANCEL);
     }
+};
+
+// Prepares the next modal dialog (selects what a user would have), then shoots it.
+class CPreparedShot : public IModalRunHook {
+public:
+    explicit CPreparedShot(std::function<void(CDialog&)> prepare) : m_prepare(std::move(prepare)) {}
+    void RunModal(CDialog& dlg) override
+    {
+        Settle();
+        m_prepare(dlg);
+        Shoot(&dlg);
+        dlg.EndDialog(IDCANCEL);
+    }
+
+private:
+    std::function<void(CDialog&)> m_prepare;
 };
 
 struct Scene {
@@ -426,6 +445,35 @@ std::vector<Scene> Scenes()
              Shoot(ctrl);
          }},
         {"file-tree-list", [] { ShowTreeAndList(FALSE); }},
+        {"file-chooser",
+         [] {
+             CString root = MakeBanks();
+             CHVFileDlg dlg(DT_CORRA, 0xFF);
+             dlg.m_csInfo = "Select a Question Corra to edit.";
+             dlg.SetRootToServerDir();
+             dlg.SetRootFolderFilter("QCorras");
+             dlg.m_cszSearchDir = fsys::Join(root, "QCorras");
+             CPreparedShot prepared([](CDialog& d) {
+                 auto& chooser = dynamic_cast<CHVFileDlg&>(d);
+                 chooser.SendMessage(WM_HV_LBUTTONDOWN, IDC_HVFD_LIST);
+                 chooser.GetList()->SelectItem(chooser.GetList()->FindItemByName("Physics Unit 3 - Thermal Energy.crr"));
+             });
+             CServiceScope<IModalRunHook> shooting(ModalRunSlot(), prepared);
+             dlg.DoModal();
+         }},
+        {"find-file",
+         [] {
+             MakeBanks();
+             CFileFindExDlg dlg;
+             dlg.m_csFileName = "Department Bank.crr";
+             dlg.m_csInfo = "Select the Question Corra the exam's questions came from.";
+             CPreparedShot prepared([](CDialog& d) {
+                 auto& find = dynamic_cast<CFileFindExDlg&>(d);
+                 find.GetList()->SelectItem(0);
+             });
+             CServiceScope<IModalRunHook> shooting(ModalRunSlot(), prepared);
+             dlg.DoModal();
+         }},
         {"question-list", [] { ShowQuestionLists(); }},
         {"file-list-found", [] { ShowFoundFiles(); }},
         {"file-properties",
