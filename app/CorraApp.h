@@ -119,6 +119,10 @@ public:
     CDocument* OpenCorraDocument(LPCSTR path, BOOL bVisible);
     CDocument* NewCorraDocument(BOOL bVisible);
     CDocument* NewExamDocument();
+    // The chooser routine of every task that picks a document of the shell (ChooseDocumentOfKind,
+    // app/DocumentChooser.h).
+    CDocument* ChooseDocument(int nKind, LPCSTR title, LPCSTR info, DWORD dwStyle, BOOL& bOpened, BOOL bVisible = TRUE,
+                              CDocument* pExclude = nullptr, LPCSTR excludeFile = nullptr);
     CDocTemplate* GetDocsOfType(LPCSTR text, std::vector<CDocument*>& docs, int nIndex, CDocument* pExclude);
     CDocument* FindDocumentByTitle(LPCSTR title);
     void UpdateAllDocuments(LPARAM lHint, CObject* pHint);
@@ -148,6 +152,8 @@ private:
     // The documents' question editors and the master lists' Edit File List dialog.
     std::unique_ptr<class CQuestionDialogs> m_pQuestionDialogs;
     std::unique_ptr<class CEditFileListService> m_pEditFileList;
+    // The file chooser behind the document, file and folder choosing slots.
+    std::unique_ptr<class CChooserServices> m_pChoosers;
 };
 
 // The installed application object, or NULL.

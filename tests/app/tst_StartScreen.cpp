@@ -415,6 +415,7 @@ TEST_F(TasksTest, WithoutAChooserTheFileDialogPicksAFileOfTheKind)
 {
     CScriptedFileDialog files;
     CServiceScope<IFileDialogService> scope(FileDialogSlot(), files);
+    CServiceScope<IDocumentChooser> plain(DocumentChooserSlot(), PlainDocumentChooser());
     CString bank = HomePath("QCorras/bank.crr");
     WritePlainBank(bank);
     BOOL bOpened = FALSE;

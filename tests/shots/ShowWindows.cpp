@@ -46,7 +46,10 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/ShellOps.h"
 #include "platform/ui/View.h"
+#include "res/ids/Shell.h"
+#include "shell/FileFindExDlg.h"
 #include "shell/FolderTreeCtrl.h"
+#include "shell/HVFileDlg.h"
 #include "shell/HVListCtrl.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
@@ -139,6 +142,22 @@ public:
         Shoot(&dlg);
         dlg.EndDialog(IDCANCEL);
     }
+};
+
+// Prepares the next modal dialog (selects what a user would have), then shoots it.
+class CPreparedShot : public IModalRunHook {
+public:
+    explicit CPreparedShot(std::function<void(CDialog&)> prepare) : m_prepare(std::move(prepare)) {}
+    void RunModal(CDialog& dlg) override
+    {
+        Settle();
+        m_prepare(dlg);
+        Shoot(&dlg);
+        dlg.EndDialog(IDCANCEL);
+    }
+
+private:
+    std::function<void(CDialog&)> m_prepare;
 };
 
 struct Scene {
@@ -391,17 +410,24 @@ void WriteMasterList(const char* name, std::initializer_list<const char*> lines)
     fsys::WriteFile(fsys::Join(folder, name), text.data(), text.size());
 }
 
-void ShowQuestionEditor()
+void ShowQuestionEditor(BOOL bEssay = FALSE)
 {
     static CCorraDoc doc;
     doc.SetTitle("Biology 101 Cells.crr");
     auto* q = new CCorraQuestion;
-    q->m_nType = static_cast<int>(IDS_QTYPE_MC);
     q->m_nLevel = 2;
     q->m_nIndex = 14;
-    q->m_cszQuestionText = "Which organelle carries out photosynthesis in the cells of green plants?";
-    q->SetChoices("a. Mitochondrion\nb. Chloroplast\nc. Ribosome\nd. Golgi apparatus");
-    q->m_cszAnswer = "b";
+    if (bEssay) {
+        q->m_nType = static_cast<int>(IDS_QTYPE_ES);
+        q->m_cszQuestionText = "Explain how a cell membrane controls what enters and leaves the cell.";
+        q->m_cszAnswer = "Selective permeability; diffusion, osmosis and active transport.";
+        q->m_dAnswerSize = 0.33;
+    } else {
+        q->m_nType = static_cast<int>(IDS_QTYPE_MC);
+        q->m_cszQuestionText = "Which organelle carries out photosynthesis in the cells of green plants?";
+        q->SetChoices("a. Mitochondrion\nb. Chloroplast\nc. Ribosome\nd. Golgi apparatus");
+        q->m_cszAnswer = "b";
+    }
     q->m_saSubjects.Add("Biology");
     q->m_saSubjects.Add("Cell Biology");
     q->AddTextbook("Campbell Biology, 12th ed.", "6");
@@ -426,6 +452,35 @@ std::vector<Scene> Scenes()
              Shoot(ctrl);
          }},
         {"file-tree-list", [] { ShowTreeAndList(FALSE); }},
+        {"file-chooser",
+         [] {
+             CString root = MakeBanks();
+             CHVFileDlg dlg(DT_CORRA, 0xFF);
+             dlg.m_csInfo = "Select a Question Corra to edit.";
+             dlg.SetRootToServerDir();
+             dlg.SetRootFolderFilter("QCorras");
+             dlg.m_cszSearchDir = fsys::Join(root, "QCorras");
+             CPreparedShot prepared([](CDialog& d) {
+                 auto& chooser = dynamic_cast<CHVFileDlg&>(d);
+                 chooser.SendMessage(WM_HV_LBUTTONDOWN, IDC_HVFD_LIST);
+                 chooser.GetList()->SelectItem(chooser.GetList()->FindItemByName("Physics Unit 3 - Thermal Energy.crr"));
+             });
+             CServiceScope<IModalRunHook> shooting(ModalRunSlot(), prepared);
+             dlg.DoModal();
+         }},
+        {"find-file",
+         [] {
+             MakeBanks();
+             CFileFindExDlg dlg;
+             dlg.m_csFileName = "Department Bank.crr";
+             dlg.m_csInfo = "Select the Question Corra the exam's questions came from.";
+             CPreparedShot prepared([](CDialog& d) {
+                 auto& find = dynamic_cast<CFileFindExDlg&>(d);
+                 find.GetList()->SelectItem(0);
+             });
+             CServiceScope<IModalRunHook> shooting(ModalRunSlot(), prepared);
+             dlg.DoModal();
+         }},
         {"question-list", [] { ShowQuestionLists(); }},
         {"file-list-found", [] { ShowFoundFiles(); }},
         {"file-properties",
@@ -506,6 +561,7 @@ std::vector<Scene> Scenes()
         {"start-screen-print", [] { ShowStartScreen(8); }},
         {"start-screen-add-corra", [] { ShowStartScreen(3); }},
         {"question-editor", [] { ShowQuestionEditor(); }},
+        {"question-editor-essay", [] { ShowQuestionEditor(TRUE); }},
         {"main-window-editor", [] { ShowMainWindow(TRUE); }},
         {"subjects-chooser",
          [] {
