@@ -5,6 +5,7 @@
 
 #include "foundation/CorraAppBase.h"
 #include "foundation/Log.h"
+#include "foundation/Util.h"
 #include "model/CorraQuestion.h"
 #include "model/DocumentDialogs.h"
 #include "model/ExamDialogs.h"
@@ -122,12 +123,7 @@ int CExamDoc::GetMaxForms() const
     const int n = GetDocQuestions(this, questions);
     if (n <= 0)
         return 0;
-    if (n >= 5)
-        return MAX_FORMS;
-    int orders = 1;
-    for (int i = 2; i <= n; ++i)
-        orders *= i;
-    return orders;
+    return n >= 5 ? MAX_FORMS : static_cast<int>(Factorial(static_cast<unsigned>(n)));
 }
 
 BOOL CExamDoc::CheckChoicesForScrambling()
