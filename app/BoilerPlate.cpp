@@ -1,6 +1,8 @@
 #include "app/BoilerPlate.h"
 
 #include "controls/HVMsgBox.h"
+#include "platform/core/Services.h"
+#include "platform/ui/Dialog.h"
 #include "foundation/CorraAppBase.h"
 #include "foundation/Log.h"
 #include "platform/ui/QtString.h"
@@ -8,6 +10,7 @@
 #include "res/ids/App.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPainter>
 
 #include <cstdio>
@@ -288,6 +291,15 @@ bool CBoilerPlate::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+void CBoilerPlate::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F1) {
+        HelpService().ShowTopic(HID_BASE_RESOURCE + START_SCREEN_HELP_ID);
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 CBoilerPlateWnd* CBoilerPlate::Page(int nScreen) const
 {
     return IsPage(nScreen) ? m_pages[nScreen].data() : nullptr;
@@ -542,6 +554,15 @@ LRESULT CBoilerPlateWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     default: return CWnd::WindowProc(message, wParam, lParam);
     }
+}
+
+void CBoilerPlateWnd::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F1) {
+        HelpService().ShowTopic(HID_BASE_RESOURCE + START_PAGE_HELP_ID);
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void CBoilerPlateWnd::paintEvent(QPaintEvent*)

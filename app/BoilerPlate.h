@@ -19,6 +19,9 @@ constexpr int SCREEN_COUNT = 12;
 constexpr int SCREEN_GROUPS = 3;
 // wParam of a task message that came from the start screen.
 constexpr WPARAM START_SCREEN_TASK = 0x85;
+// Help contexts of the navigator and of a page (F1 shows the topic of the one under the focus).
+constexpr UINT START_SCREEN_HELP_ID = 456;
+constexpr UINT START_PAGE_HELP_ID = 123;
 // Actions of "Back" and "Close" in a button's value.
 constexpr int SCREEN_ACTION_BACK = 300;
 constexpr int SCREEN_ACTION_CLOSE = 301;
@@ -101,6 +104,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent*) override {}
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void OnBoilerMouseMove(WPARAM wParam, LPARAM lParam);
@@ -134,6 +138,7 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     CHVBitmapButton* CreateButton(const char* caption, CPoint pos, int nID, DWORD dwValue,

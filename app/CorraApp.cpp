@@ -4,10 +4,12 @@
 #include "app/AboutDlg.h"
 #include "app/ChildFrames.h"
 #include "app/DocTypeDlg.h"
+#include "app/DocumentChooser.h"
 #include "app/MainFrm.h"
 #include "app/Pictures.h"
 #include "app/Registration.h"
 #include "app/Splash.h"
+#include "app/SupportDlg.h"
 #include "app/StandInViews.h"
 #include "views/CorraView.h"
 #include "app/TipDlg.h"
@@ -31,6 +33,7 @@
 #include "platform/ui/View.h"
 #include "platform/core/RecentFileList.h"
 #include "render/ImageComponent.h"
+#include "shell/HVFileDlg.h"
 #include "shell/ShellDocs.h"
 #include "res/ids/App.h"
 
@@ -163,6 +166,12 @@ BOOL VersionPasses(int major, int minor, int minMajor, int minMinor)
 
 namespace {
 
+// The documents' dialogs, with the shell's offer of help for a file that could not be read.
+class CAppQuestionDialogs : public CQuestionDialogs {
+public:
+    void OfferRecoverySupport(CCorraDoc&, const CString& path) override { ::OfferRecoverySupport(path); }
+};
+
 class CAppShellDocuments : public IShellDocuments {
 public:
     explicit CAppShellDocuments(CCorraApp* app) : m_pApp(app) {}
@@ -220,10 +229,11 @@ CCorraApp::CCorraApp() : CWinApp("Corra")
     InstallViewServices();
     m_pShellDocs = std::make_unique<CAppShellDocuments>(this);
     ShellDocumentsSlot().Set(m_pShellDocs.get());
-    m_pQuestionDialogs = std::make_unique<CQuestionDialogs>();
+    m_pQuestionDialogs = std::make_unique<CAppQuestionDialogs>();
     DocumentDialogsSlot().Set(m_pQuestionDialogs.get());
     m_pEditFileList = std::make_unique<CEditFileListService>();
     EditFileListSlot().Set(m_pEditFileList.get());
+    m_pChoosers = std::make_unique<CChooserServices>();
     BindCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
     BindCommand(ID_HELP_TIPOFTHEDAY, [this] { OnHelpTipOfTheDay(); });
 }
@@ -243,6 +253,7 @@ CCorraApp::~CCorraApp()
     m_pQuestionDialogs.reset();
     if (EditFileListSlot().Installed() == m_pEditFileList.get())
         EditFileListSlot().Set(nullptr);
+    m_pChoosers.reset();
     m_pMainFrame.reset();
     RemoveViewServices();
     if (ShellDocumentsSlot().Installed() == m_pShellDocs.get())
@@ -485,14 +496,14 @@ void CCorraApp::CheckHelpFile(LPCSTR folder)
         // No: the help path stays what it was.
         if (AfxMessageBox(text, MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
-        CFileDialogRequest request;
-        request.title = "Select Help File";
-        request.folder = GetServerDirectory();
-        request.filter = "Help Files (*.hlp)";
-        CString chosen;
-        if (ChooseFilePath(request, chosen)) {
-            path = chosen;
-            WriteProfileString("Settings", "HelpFile", fsys::FileName(chosen));
+        CHVFileDlg dlg(DT_HELP, FCS_OPEN_STYLE, 0, TRUE, nullptr, nullptr, AfxGetMainWnd());
+        dlg.m_csTitle = "Select Help File";
+        dlg.SetRootToServerDir();
+        dlg.SetRootFolderFilter(nullptr);
+        dlg.m_cszSearchDir = GetServerDirectory();
+        if (dlg.DoModal() == IDOK && !dlg.GetPathName().IsEmpty()) {
+            path = dlg.GetPathName();
+            WriteProfileString("Settings", "HelpFile", fsys::FileName(path));
         }
     }
     m_strHelpFilePath = path;
@@ -622,7 +633,12 @@ void CCorraApp::OpenCommandLineFiles(const CCorraCommandLineInfo& info)
 {
     for (const CString& s : info.m_unknownSwitches)
         AfxMessageBox("Unknown command-line switch: " + s, MB_OK | MB_ICONEXCLAMATION);
-    for (const CString& f : info.m_files) {
+    OpenCheckedFiles(info.m_files);
+}
+
+void CCorraApp::OpenCheckedFiles(const std::vector<CString>& files)
+{
+    for (const CString& f : files) {
         CString path = FullPathKey(f);
         if (fsys::IsDirectory(path)) {
             AfxMessageBox("Cannot open a folder:\n\n" + path, MB_OK | MB_ICONEXCLAMATION);
@@ -767,6 +783,12 @@ CDocument* CCorraApp::NewCorraDocument(BOOL bVisible)
     return m_pCorraTemplate ? m_pCorraTemplate->OpenDocumentFile(nullptr, bVisible) : nullptr;
 }
 
+CDocument* CCorraApp::ChooseDocument(int nKind, LPCSTR title, LPCSTR info, DWORD dwStyle, BOOL& bOpened,
+                                     BOOL bVisible, CDocument* pExclude, LPCSTR excludeFile)
+{
+    return ChooseDocumentOfKind(nKind, title, info, dwStyle, bOpened, bVisible, pExclude, excludeFile);
+}
+
 CDocument* CCorraApp::NewExamDocument()
 {
     return m_pExamTemplate ? m_pExamTemplate->OpenDocumentFile(nullptr, TRUE) : nullptr;
@@ -848,13 +870,8 @@ void CCorraApp::OnFileOpen()
         return;
     CString ext = pTemplate->GetDefaultExtension();
     int nKind = ExtToDocType("x" + ext);
-    CFileDialogRequest request;
-    request.title = "Select a document";
-    request.folder = GetDefDir(nKind);
-    pTemplate->GetDocString(request.filter, CDocTemplate::filterName);
-    CString path;
-    if (ChooseFilePath(request, path))
-        OpenDocumentOfType(path, TRUE);
+    BOOL bOpened = FALSE;
+    ChooseDocument(nKind, "Select a document", nullptr, CHOOSE_TASK_STYLE, bOpened, TRUE);
 }
 
 void CCorraApp::OnFileNew()

@@ -63,6 +63,8 @@ public:
     BOOL PreTranslateMessage(QObject* pTarget, QEvent* pEvent) override;
     BOOL OnIdle(LONG lCount) override;
     CDocument* OpenDocumentFile(LPCSTR lpszFileName) override;
+    // Dropped files pass the command line's checks.
+    void OpenDroppedFiles(const std::vector<CString>& files) override { OpenCheckedFiles(files); }
 
     // Start-up steps.
     void AssignLocalConfigFile(BOOL bQuiet);
@@ -75,6 +77,8 @@ public:
     // The files named on the command line, opened once start-up is done; a missing file, a
     // folder, a file of no kind and an unknown switch are each told and skipped.
     void OpenCommandLineFiles(const CCorraCommandLineInfo& info);
+    // Opens each file that passes those checks (also files dropped on the main window).
+    void OpenCheckedFiles(const std::vector<CString>& files);
     const CCorraCommandLineInfo& CommandLine() const { return m_cmdInfo; }
     const CStartupPlan& Plan() const { return m_plan; }
 
@@ -115,6 +119,10 @@ public:
     CDocument* OpenCorraDocument(LPCSTR path, BOOL bVisible);
     CDocument* NewCorraDocument(BOOL bVisible);
     CDocument* NewExamDocument();
+    // The chooser routine of every task that picks a document of the shell (ChooseDocumentOfKind,
+    // app/DocumentChooser.h).
+    CDocument* ChooseDocument(int nKind, LPCSTR title, LPCSTR info, DWORD dwStyle, BOOL& bOpened, BOOL bVisible = TRUE,
+                              CDocument* pExclude = nullptr, LPCSTR excludeFile = nullptr);
     CDocTemplate* GetDocsOfType(LPCSTR text, std::vector<CDocument*>& docs, int nIndex, CDocument* pExclude);
     CDocument* FindDocumentByTitle(LPCSTR title);
     void UpdateAllDocuments(LPARAM lHint, CObject* pHint);
@@ -144,6 +152,8 @@ private:
     // The documents' question editors and the master lists' Edit File List dialog.
     std::unique_ptr<class CQuestionDialogs> m_pQuestionDialogs;
     std::unique_ptr<class CEditFileListService> m_pEditFileList;
+    // The file chooser behind the document, file and folder choosing slots.
+    std::unique_ptr<class CChooserServices> m_pChoosers;
 };
 
 // The installed application object, or NULL.

@@ -1,20 +1,32 @@
 #include "app/MainFrm.h"
 
+#include "app/BitmapPickerDlg.h"
 #include "app/BoilerPlate.h"
 #include "app/ChildFrames.h"
+#include "app/CorraIdCheck.h"
 #include "app/DocumentChooser.h"
+#include "app/FolderSetupDlg.h"
 #include "app/FramePlacement.h"
 #include "app/Pictures.h"
+#include "app/ProgramDataDlg.h"
 #include "app/StartupSettingsDlg.h"
+#include "app/SupportDlg.h"
+#include "app/TaskServices.h"
 #include "app/TipDlg.h"
+#include "app/VersionText.h"
+#include "controls/HVRichEditCtrl.h"
 #include "controls/PaletteSelectorBar.h"
 #include "foundation/CorraAppBase.h"
 #include "foundation/FileTypes.h"
+#include "foundation/FileUtil.h"
 #include "foundation/Log.h"
 #include "model/CorraDoc.h"
 #include "model/DocumentDialogs.h"
+#include "model/ExamDoc.h"
+#include "render/RtfText.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/View.h"
+#include "platform/ui/WinApp.h"
 #include "platform/core/Services.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/ControlBars.h"
@@ -22,9 +34,12 @@
 #include "res/ids/Menus.h"
 
 #include <QAction>
+#include <QDockWidget>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QWhatsThis>
 
 #include <exception>
 
@@ -39,6 +54,115 @@ CMainFrame::CMainFrame()
     BindCommand(ID_MAIN_MENU, [this] { ShowStartScreen(0); });
     BindCommand(ID_CORRA_MENU, [this] { ShowStartScreen(1, TRUE); });
     BindCommand(ID_EXAM_MENU, [this] { ShowStartScreen(5, TRUE); });
+    BindFrameCommands();
+}
+
+void CMainFrame::BindFrameCommands()
+{
+    // The wizard's commands: disabled while there is no wizard.
+    auto wizardThere = [](CCmdUI* pCmdUI) { pCmdUI->Enable(AddQuestionWizardSlot().Installed() != nullptr); };
+    auto wizardCommand = [this](const char* title, UINT nStart) {
+        CWizardRequest request;
+        request.title = title;
+        request.nStartCommand = nStart;
+        CWizardResult result;
+        if (RunWizard(request, result) == IDCANCEL)
+            AddQuestionWizardSlot().Get().CancelCleanUp(result);
+    };
+    BindCommand(ID_AUTO_CONVERT, [wizardCommand] { wizardCommand("AutoConvert...", WIZARD_START_AUTOCONVERT); });
+    BindUpdate(ID_AUTO_CONVERT, wizardThere);
+    BindCommand(ID_ADD_QUESTION_WIZARD, [wizardCommand] { wizardCommand("Add questions from...", 0); });
+    BindUpdate(ID_ADD_QUESTION_WIZARD, wizardThere);
+    BindCommand(ID_CREATE_RANDOM_EXAM, [this] { OnTask(0x8014, 0, 0); });
+    BindUpdate(ID_CREATE_RANDOM_EXAM, wizardThere);
+
+    BindCommand(ID_DEFAULT_FONTS, [this] { FontManagerDialogSlot().Get().Run(-1, this); });
+    BindUpdate(ID_DEFAULT_FONTS, [](CCmdUI* pCmdUI) { pCmdUI->Enable(FontManagerDialogSlot().Get().IsAvailable()); });
+    BindCommand(ID_IMPORT_FILES, [this] { ImportFilesDialogSlot().Get().Run(this); });
+    BindUpdate(ID_IMPORT_FILES, [](CCmdUI* pCmdUI) { pCmdUI->Enable(ImportFilesDialogSlot().Installed() != nullptr); });
+    BindCommand(ID_VIEW_EXPORTED_FILES, [this] { ExportedFilesViewerSlot().Get().Run(this); });
+    BindUpdate(ID_VIEW_EXPORTED_FILES,
+               [](CCmdUI* pCmdUI) { pCmdUI->Enable(ExportedFilesViewerSlot().Installed() != nullptr); });
+
+    BindCommand(ID_MANAGE_FOLDERS, [this] { RunManageFolders(this); });
+    BindCommand(ID_PROGRAM_DATA, [this] { RunProgramData(this); });
+    BindCommand(ID_CONTACT_SUPPORT, [this] {
+        CSupportDlg dlg(nullptr, this);
+        dlg.DoModal();
+    });
+    BindCommand(ID_CHOOSE_BITMAPS, [this] {
+        CHVBitmapPickerDlg dlg(this);
+        dlg.DoModal();
+    });
+    BindCommand(ID_VIEW_LOG, [] {
+        try {
+            FlushLogBuffer();
+        } catch (const std::exception&) {
+        }
+        ViewLog();
+    });
+    BindUpdate(ID_VIEW_LOG, [](CCmdUI* pCmdUI) { pCmdUI->Enable(CanViewLog()); });
+    BindCommand(ID_DELETE_LOG, [] { DeleteLog(); });
+    BindCommand(ID_CHECK_CORRA_IDS, [] { RunCorraIdCheck(); });
+    BindCommand(ID_EDIT_TERMS, [] { AfxMessageBox(LoadStringId(IDS_NOT_IMPLEMENTED)); });
+    BindCommand(ID_USERS_GUIDE, [] { OpenUserGuideURL(); });
+    BindUpdate(ID_USERS_GUIDE, [](CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); });
+    BindCommand(ID_PRODUCT_TOUR, [] { OpenTourURL(); });
+    BindCommand(ID_PRODUCT_UPDATES, [this] { ShowUpdateBox(); });
+    BindCommand(ID_HELP, [] { HelpService().ShowTopic(0); });
+    BindCommand(ID_DEFAULT_HELP, [] { HelpService().ShowTopic(0); });
+    BindCommand(ID_CONTEXT_HELP, [] { QWhatsThis::enterWhatsThisMode(); });
+}
+
+void CMainFrame::ShowUpdateBox()
+{
+    const CString version = GetFileVersionText();
+    CRichMessage msg;
+    msg.title = "Quorvale Update";
+    msg.style = RMB_YESNO;
+    msg.bitmapId = IDB_UPDATE;
+    msg.paneId[0] = IDS_UPDATE_TEXT;
+    msg.pane[1].Format(LoadStringId(IDS_UPDATE_PATCH), static_cast<LPCSTR>(version));
+    msg.pane[2].Format(LoadStringId(IDS_UPDATE_RUNNING), static_cast<LPCSTR>(version));
+    msg.yes = "Update";
+    msg.no = "Cancel";
+    if (RichMessageBox(msg) == IDYES)
+        OpenUpdateURL();
+}
+
+void CMainFrame::AddIdleWindow(CWnd* pWnd)
+{
+    if (pWnd && pWnd->GetWidget())
+        m_idleWindows.emplace_back(pWnd->GetWidget());
+}
+
+void CMainFrame::OnIdleUpdateCmdUI()
+{
+    CMDIFrameWnd::OnIdleUpdateCmdUI();
+    // Windows closed since the last round are forgotten.
+    std::vector<QPointer<QWidget>> alive;
+    for (const QPointer<QWidget>& w : m_idleWindows) {
+        CWnd* pWnd = w ? CWnd::FromHandle(w.data()) : nullptr;
+        if (!pWnd)
+            continue;
+        pWnd->OnIdleUpdateCmdUI();
+        alive.push_back(w);
+    }
+    m_idleWindows = std::move(alive);
+}
+
+void CMainFrame::OnActivateApp(BOOL bActive)
+{
+    IFloatEditToolbar* pToolbar = GetSharedFloatToolbar();
+    if (!pToolbar)
+        return;
+    if (!bActive) {
+        m_bToolbarWasVisible = pToolbar->IsVisible();
+        if (m_bToolbarWasVisible)
+            pToolbar->Show(FALSE);
+    } else if (m_bToolbarWasVisible) {
+        pToolbar->Show(TRUE);
+    }
 }
 
 CMainFrame::~CMainFrame()
@@ -54,8 +178,9 @@ CMainFrame::~CMainFrame()
 QMdiArea* CMainFrame::CreateMDIClient()
 {
     m_pClient = new CMDIClientWnd;
-    // The start screen stands over the MDI area, hidden until a timer or command shows it.
-    RegisterStartScreenPictures();
+    // The start screen stands over the MDI area, hidden until a timer or command shows it. Its
+    // pictures are drawn for the sharpest screen.
+    RegisterStartScreenPictures(qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
     m_pNavigator = new CBoilerPlate;
     m_pNavigator->Create(m_pClient, this, FALSE);
     return m_pClient;
@@ -79,16 +204,29 @@ int CMainFrame::OnCreate(CCreateContext*)
         return -1;
     // The Quick Pick bar: hidden until the editing toolbar asks for it.
     try {
-        m_pQuickPick = new CPaletteSelectorBar(this);
+        // The bar stands in a dock window, which floats where it is put and docks on the left
+        // or right side.
+        m_pQuickPickDock = new QDockWidget(QStringLiteral("Quick Pick"), this);
+        m_pQuickPickDock->setObjectName(QStringLiteral("Bar%1").arg(IDW_QUICKPICK_BAR));
+        m_pQuickPickDock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+        m_pQuickPickDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable |
+                                      QDockWidget::DockWidgetClosable);
+        m_pQuickPick = new CPaletteSelectorBar(m_pQuickPickDock);
         m_pQuickPick->SetDlgCtrlID(IDW_QUICKPICK_BAR);
-        m_pQuickPick->setObjectName(QStringLiteral("Bar%1").arg(IDW_QUICKPICK_BAR));
         m_pQuickPick->setWindowTitle(QStringLiteral("Quick Pick"));
-        m_pQuickPick->setAllowedAreas(Qt::LeftToolBarArea | Qt::RightToolBarArea);
         m_pQuickPick->setOrientation(Qt::Vertical);
-        addToolBar(Qt::LeftToolBarArea, m_pQuickPick);
+        m_pQuickPick->setMovable(false);
+        m_pQuickPick->setFloatable(false);
+        m_pQuickPickDock->setWidget(m_pQuickPick);
+        addDockWidget(Qt::LeftDockWidgetArea, m_pQuickPickDock);
+        m_pQuickPickDock->setFloating(true);
+        m_pQuickPickDock->move(QUICKPICK_FLOAT_AT.x, QUICKPICK_FLOAT_AT.y);
+        m_pQuickPickDock->hide();
         m_pQuickPick->hide();
         PaletteSelectorHostSlot().Set(this);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        // The frame goes on without it: the log flush, docking and the bar state still follow.
+        LogOutput(CString("CMainFrame::OnCreate() - failed to create the Quick Pick bar: ") + e.what(), 1, LOG_HERE);
         AfxMessageBox("Failed to create QuickPick Bar.");
     }
     SetTimer(TIMER_LOG_FLUSH, LOG_FLUSH_PERIOD);
@@ -96,11 +234,15 @@ int CMainFrame::OnCreate(CCreateContext*)
     EnableDocking(CBRS_ALIGN_ANY);
     DockControlBar(m_pToolBar);
     LoadBarState(DOCK_STATE_SECTION);
+    QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
+                     [this](Qt::ApplicationState state) { OnActivateApp(state == Qt::ApplicationActive); });
     return 0;
 }
 
 void CMainFrame::ShowPaletteSelector(BOOL bShow)
 {
+    if (m_pQuickPickDock)
+        ShowControlBar(m_pQuickPickDock, bShow);
     if (m_pQuickPick)
         ShowControlBar(m_pQuickPick, bShow);
 }
@@ -255,12 +397,67 @@ CDocument* Choose(const CTaskChoice& choice, BOOL& bOpened, CDocument* pExclude 
     return DocumentChooser().ChooseDocument(choice.nKind, choice.info, bOpened, pExclude);
 }
 
+CWizardRequest WizardRequest(const char* title, UINT nStart, DWORD dwFlags, LPARAM lParam)
+{
+    CWizardRequest request;
+    request.title = title;
+    request.nStartCommand = nStart;
+    request.dwSheetFlags = dwFlags;
+    request.lParam = lParam;
+    return request;
+}
+
 // Commands the tasks post to a chosen document's view.
 constexpr UINT ID_NEW_FORMS = 32809;
 constexpr UINT ID_PRINT_KEYS = 32822;
 constexpr UINT ID_PREVIEW_KEYS = 32850;
+// The exam's print mode of the keys.
+constexpr int PRINT_MODE_KEYS = 3;
+
+enum class EExamChoice { Posted, NoneChosen, LinksOutOfDate };
+
+// An exam chosen to print or preview: its links brought up to date first (the exam's own link
+// check stays quiet while it opens), then the command posted to its view.
+EExamChoice ChooseExamToPrint(const CTaskChoice& choice, UINT nCommand, BOOL bKeys)
+{
+    BOOL bOpened = FALSE;
+    const BOOL bWasSuppressed = CCorraDoc::IsAutoSaveSuppressed();
+    CCorraDoc::SuppressAutoSave(TRUE);
+    CDocument* pDoc = nullptr;
+    try {
+        pDoc = Choose(choice, bOpened);
+    } catch (...) {
+        CCorraDoc::SuppressAutoSave(bWasSuppressed);
+        throw;
+    }
+    CCorraDoc::SuppressAutoSave(bWasSuppressed);
+    if (!pDoc)
+        return EExamChoice::NoneChosen;
+    auto* pExam = dynamic_cast<CExamDoc*>(pDoc);
+    if (pExam && !UpdateOutOfDateLinks(pExam)) {
+        if (bOpened)
+            CloseFirstFrame(pDoc);
+        return EExamChoice::LinksOutOfDate;
+    }
+    RestoreFrames(pDoc);
+    if (pExam && bKeys)
+        pExam->m_nPrintModeOverride = PRINT_MODE_KEYS;
+    pDoc->PostCommandToFirstView(nCommand);
+    return EExamChoice::Posted;
+}
+
 
 } // namespace
+
+void CMainFrame::WizardTask(const CWizardRequest& request, BOOL bCleanUp, WPARAM wParam, int nBack)
+{
+    CWizardResult result;
+    if (RunWizard(request, result) != IDCANCEL || !bCleanUp)
+        return;
+    AddQuestionWizardSlot().Get().CancelCleanUp(result);
+    if (nBack >= 0)
+        BackTo(wParam, nBack, TRUE);
+}
 
 void CMainFrame::EditDocument(CDocument* pDoc, BOOL bDialog, BOOL bActivate)
 {
@@ -285,6 +482,13 @@ LRESULT CMainFrame::OnTask(UINT message, WPARAM wParam, LPARAM lParam)
             pDoc->PostCommandToFirstView(nCommand);
         } else {
             BackTo(wParam, nBack, FALSE);
+        }
+    };
+    auto examTask = [&](const CTaskChoice& choice, UINT nCommand, BOOL bKeys) {
+        switch (ChooseExamToPrint(choice, nCommand, bKeys)) {
+        case EExamChoice::NoneChosen: BackTo(wParam, 8, FALSE); break;
+        case EExamChoice::LinksOutOfDate: ShowStartScreen(8); break;
+        case EExamChoice::Posted: break;
         }
     };
     switch (message) {
@@ -352,26 +556,29 @@ LRESULT CMainFrame::OnTask(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case 0x801B: chooseAndPost(kFormsExam, ID_NEW_FORMS, 5); return 0;
     case 0x801C: chooseAndPost(kPreviewCorra, menus::kPrintPreview, 8); return 0;
-    case 0x801D: chooseAndPost(kPreviewExam, menus::kPrintPreview, 8); return 0;
-    case 0x801E: chooseAndPost(kPreviewKeys, ID_PREVIEW_KEYS, 8); return 0;
+    case 0x801D: examTask(kPreviewExam, menus::kPrintPreview, FALSE); return 0;
+    case 0x801E: examTask(kPreviewKeys, ID_PREVIEW_KEYS, TRUE); return 0;
     case 0x8028: chooseAndPost(kPrintCorra, menus::kPrint, 8); return 0;
-    case 0x8029: chooseAndPost(kPrintExam, menus::kPrint, 8); return 0;
-    case 0x802A: chooseAndPost(kPrintKeys, ID_PRINT_KEYS, 8); return 0;
+    case 0x8029: examTask(kPrintExam, menus::kPrint, FALSE); return 0;
+    case 0x802A: examTask(kPrintKeys, ID_PRINT_KEYS, TRUE); return 0;
     case 0x8003:
     case 0x8008:
-    case 0x805B:
-    case 0x805C:
-    case 0x8014:
-    case 0x801A: {
-        // The Add Question Wizard is not part of this program yet: the task ends as cancelled.
-        LogOutput(CString::Formatted("CMainFrame::OnTask(0x%X, %d, %ld) - the wizard is not available", message,
-                                     static_cast<int>(wParam), static_cast<long>(lParam)),
-                  1, LOG_HERE);
-        const int nBack = message == 0x8003 || message == 0x8008 ? 1 : 5;
-        if (message != 0x805C && lParam == 0)
-            BackTo(wParam, nBack, TRUE);
+        WizardTask(WizardRequest("AutoConvert...", WIZARD_START_AUTOCONVERT, 0, lParam), lParam == 0, wParam, 1);
         return 0;
-    }
+    case 0x805B:
+        WizardTask(WizardRequest("AutoConvert...", WIZARD_START_AUTOCONVERT_EXAM, 0, lParam), lParam == 0, wParam, 5);
+        return 0;
+    case 0x805C:
+        WizardTask(WizardRequest("AutoConvert...", WIZARD_START_AUTOCONVERT_DOC, 0, lParam), lParam == 0, 0, -1);
+        return 0;
+    case 0x8014:
+        WizardTask(WizardRequest("Create new random Exam...", WIZARD_START_RANDOM_EXAM, WIZARD_SHEET_RANDOM_EXAM, 0),
+                   TRUE, wParam, 5);
+        return 0;
+    case 0x801A:
+        WizardTask(WizardRequest("Add random questions to Exam...", WIZARD_START_RANDOM_ADD, 0, lParam), lParam == 0,
+                   wParam, 5);
+        return 0;
     case 0x8050: PostCommand(menus::kExit); return 0;
     case 0x8052: return 1;
     case 0x8059:
@@ -414,4 +621,126 @@ void CMainFrame::ShowSideBySide(CFrameWnd* pLeft, CFrameWnd* pRight)
         }
     }
     PlaceTwoFrames(pLeft, 0, pRight, 0);
+}
+
+namespace {
+
+// The frame of the document's collection window showing the named collection, shown first;
+// NULL when there is none.
+CFrameWnd* CollectionFrame(CDocument* pDoc, const CString& collection)
+{
+    auto* pCorra = dynamic_cast<CCorraDoc*>(pDoc);
+    if (!pCorra || collection.IsEmpty() || !pCorra->ShowCollectionByName(collection))
+        return nullptr;
+    CFrameWnd* pFrame = nullptr;
+    for (POSITION pos = pDoc->GetFirstViewPosition(); pos;) {
+        CView* pView = pDoc->GetNextView(pos);
+        if (pView && CorraViewServices().IsCollectionView(pView))
+            pFrame = pView->GetParentFrame();
+    }
+    return pFrame;
+}
+
+// A document on the left and its collection window a caption lower and further right.
+void PlaceWithCollection(CDocument* pDoc, const CString& collection)
+{
+    if (CFrameWnd* pColl = CollectionFrame(pDoc, collection)) {
+        placement::MoveFrame(FirstFrame(pDoc), TRUE, 0);
+        placement::MoveFrame(pColl, TRUE, 2);
+    }
+}
+
+} // namespace
+
+int CMainFrame::RunWizard(const CWizardRequest& request, CWizardResult& result)
+{
+    IAddQuestionWizard* pWizard = AddQuestionWizardSlot().Installed();
+    if (!pWizard) {
+        LogOutput(CString("CMainFrame::RunWizard() - the Add Question Wizard is not available: ") + request.title, 1,
+                  LOG_HERE);
+        return IDCANCEL;
+    }
+    if (pWizard->Run(request, result, this) == IDCANCEL)
+        return IDCANCEL;
+    CDocument* pTarget = result.pTarget;
+    auto* pCorra = dynamic_cast<CCorraDoc*>(pTarget);
+    if (!pCorra) {
+        LogOutput("CMainFrame::RunWizard() - the wizard named no target document", 1, LOG_HERE);
+        return IDCANCEL;
+    }
+    switch (result.nMethod) {
+    case 4: DocumentDialogs().ShowQuestionDialog(*pCorra); return IDOK;
+    case 0: {
+        CString text = result.sourceText;
+        CString lead = text;
+        lead.TrimLeft();
+        BOOL bConverted = FALSE;
+        if (lead.Left(5) == "{\\rtf") {
+            // RTF is converted from a control that holds it, as the user would see it.
+            SpliceRtfText(text, nullptr, 0, nullptr, nullptr);
+            auto* pCtrl = new CHVRichEditCtrl(this);
+            pCtrl->hide();
+            pCtrl->resize(300, 200);
+            if (pCtrl->GetLimitText() < text.GetLength())
+                pCtrl->LimitText(text.GetLength());
+            pCtrl->SetText(text, SF_RTF);
+            bConverted = pWizard->AutoConvert(*pCorra, text, pCtrl);
+            delete pCtrl;
+        } else {
+            bConverted = pWizard->AutoConvert(*pCorra, text, nullptr);
+        }
+        if (!bConverted) {
+            AfxMessageBox("AutoConvert failure.");
+            return IDCANCEL;
+        }
+        if (!result.labelSetting.IsEmpty() && result.labelSetting[0] >= '0' && result.labelSetting[0] <= '9')
+            pCorra->SetChoiceLabelCase('a');
+        pCorra->RefreshChoices();
+        if (!dynamic_cast<CExamDoc*>(pCorra))
+            PlaceWithCollection(pCorra, result.collection);
+        return IDOK;
+    }
+    case 1:
+    case 2:
+    case 3: break;
+    default:
+        LogOutput(CString::Formatted("CMainFrame::RunWizard() - unknown method %d", result.nMethod), 1, LOG_HERE);
+        return IDCANCEL;
+    }
+    CWinApp* pApp = AfxGetApp();
+    CDocument* pSource = pApp ? pApp->OpenDocumentFile(result.sourcePath) : nullptr;
+    auto* pSourceCorra = dynamic_cast<CCorraDoc*>(pSource);
+    if (!pSourceCorra) {
+        AfxMessageBox("Failed top open document\n\n" + result.sourcePath);
+        return IDCANCEL;
+    }
+    if (result.nCopyMode == 0) {
+        ShowSideBySide(FirstFrame(pTarget), FirstFrame(pSource));
+        // Named collections take the places of their documents.
+        if (CFrameWnd* pColl = CollectionFrame(pTarget, result.collection))
+            placement::MoveFrame(pColl, TRUE, 2);
+        if (CFrameWnd* pColl = CollectionFrame(pSource, result.sourceCollection))
+            placement::MoveFrame(pColl, FALSE, 1);
+        return IDOK;
+    }
+    CPtrListEx questions;
+    if (result.nCopyMode == 1) {
+        CCorraQuestion* pColl =
+            result.sourceCollection.IsEmpty() ? nullptr : pSourceCorra->FindCollection(result.sourceCollection);
+        if (pColl)
+            GetCollectionQuestions(pColl, questions);
+        else
+            GetDocQuestions(pSourceCorra, questions);
+    } else {
+        for (POSITION pos = result.questions.GetHeadPosition(); pos;)
+            questions.AddTail(result.questions.GetNext(pos));
+    }
+    CPtrListEx added;
+    pCorra->AddQuestions(questions, &added, pSourceCorra, pSourceCorra->GetPathName());
+    if (!dynamic_cast<CExamDoc*>(pCorra) && !result.collection.IsEmpty()) {
+        pCorra->GetOrCreateCollection(result.collection, &added);
+        PlaceWithCollection(pCorra, result.collection);
+    }
+    pCorra->UpdateAllViews(nullptr, HINT_QUESTIONS_ADDED, &added);
+    return IDOK;
 }

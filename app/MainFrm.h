@@ -8,11 +8,16 @@
 
 #include "app/BoilerPlate.h"
 
+#include <QDockWidget>
 #include <QPointer>
+
+#include <vector>
 
 class CDocument;
 
 class CMDIClientWnd;
+struct CWizardRequest;
+struct CWizardResult;
 class CPaletteSelectorBar;
 class CStatusBar;
 class CToolBar;
@@ -42,6 +47,7 @@ public:
     CMDIClientWnd* GetClientWnd() const { return m_pClient; }
     // The "Quick Pick" bar, shown and hidden for the floating editing toolbar.
     CPaletteSelectorBar* GetQuickPickBar() const { return m_pQuickPick; }
+    QDockWidget* GetQuickPickDock() const { return m_pQuickPickDock; }
     void ShowPaletteSelector(BOOL bShow) override;
 
     // Two frames restored and placed: the first on the left, the second on the right, each
@@ -58,6 +64,17 @@ public:
     CBoilerPlate* GetNavigator() const { return m_pNavigator; }
     // Runs a task of the start screen (wParam START_SCREEN_TASK) or of a document (0).
     LRESULT OnTask(UINT message, WPARAM wParam, LPARAM lParam);
+    // Runs the Add Question Wizard and then what it chose; IDCANCEL (2) when it was cancelled,
+    // failed or is not there, IDOK otherwise.
+    int RunWizard(const CWizardRequest& request, CWizardResult& result);
+
+    // A modeless window that gets the frame's idle updates for as long as it lives.
+    void AddIdleWindow(CWnd* pWnd);
+    void OnIdleUpdateCmdUI() override;
+    // The program was switched away from (the floating editing toolbar hides) or back to.
+    void OnActivateApp(BOOL bActive);
+    // "Quorvale Updates".
+    void ShowUpdateBox();
 
 protected:
     QMdiArea* CreateMDIClient() override;
@@ -68,7 +85,13 @@ private:
     CStatusBar* m_pStatusBar = nullptr;
     CMDIClientWnd* m_pClient = nullptr;
     CPaletteSelectorBar* m_pQuickPick = nullptr;
+    QPointer<QDockWidget> m_pQuickPickDock;
     QPointer<CBoilerPlate> m_pNavigator;
+    std::vector<QPointer<QWidget>> m_idleWindows;
+    BOOL m_bToolbarWasVisible = FALSE;
+    void BindFrameCommands();
+    // A wizard task: the wizard, its clean-up when cancelled, the page when it came from there.
+    void WizardTask(const CWizardRequest& request, BOOL bCleanUp, WPARAM wParam, int nBack);
 
     // A task cancelled from the start screen shows its page again.
     void BackTo(WPARAM wParam, int nScreen, BOOL bFallback);
@@ -79,6 +102,9 @@ private:
 // The main frame's tasks, posted by the start screen and by documents.
 constexpr UINT TASK_FIRST = 0x8003;
 constexpr UINT TASK_LAST = 0x805C;
+
+// Where the Quick Pick bar first floats (screen coordinates).
+constexpr POINT QUICKPICK_FLOAT_AT = {100, 100};
 
 // The section of the profile that keeps the bars' places.
 constexpr const char* DOCK_STATE_SECTION = "QVDockState";

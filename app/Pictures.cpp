@@ -218,9 +218,17 @@ enum class ButtonState { Up, Down, Focus };
 
 // A shape of the start screen's buttons: shaded, with a light rim; pressed darker and sunk by a
 // pixel, focused with a gold ring.
-QImage ButtonPicture(int w, int h, bool round, QColor top, QColor bottom, ButtonState state)
+// A picture of w by h logical pixels drawn for a screen of the given pixel ratio.
+QImage BlankPicture(int w, int h, qreal dpr, QImage::Format format)
 {
-    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+    QImage img(qRound(w * dpr), qRound(h * dpr), format);
+    img.setDevicePixelRatio(dpr);
+    return img;
+}
+
+QImage ButtonPicture(int w, int h, bool round, QColor top, QColor bottom, ButtonState state, qreal dpr)
+{
+    QImage img = BlankPicture(w, h, dpr, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -256,10 +264,10 @@ QImage ButtonPicture(int w, int h, bool round, QColor top, QColor bottom, Button
     return img;
 }
 
-QImage BackgroundPicture()
+QImage BackgroundPicture(qreal dpr)
 {
     const int w = 600, h = 400;
-    QImage img(w, h, QImage::Format_RGB32);
+    QImage img = BlankPicture(w, h, dpr, QImage::Format_RGB32);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     // The band behind the three round buttons, faint question cards in the corner no button takes.
@@ -276,9 +284,25 @@ QImage BackgroundPicture()
     return img;
 }
 
+// The update box's ground: light, with the program's gold rule along the top; the picture is
+// stretched over the whole box, so nothing in it may stand where panes or buttons go.
+QImage UpdatePicture(qreal dpr)
+{
+    const int w = 420, h = 320;
+    QImage img = BlankPicture(w, h, dpr, QImage::Format_RGB32);
+    QPainter p(&img);
+    QLinearGradient ground(0, 0, 0, h);
+    ground.setColorAt(0, QColor(250, 251, 255));
+    ground.setColorAt(1, QColor(222, 230, 246));
+    p.fillRect(QRect(0, 0, w, h), ground);
+    p.fillRect(QRect(0, 0, w, 6), kGold);
+    p.fillRect(QRect(0, 6, w, 2), kNavy);
+    return img;
+}
+
 } // namespace
 
-QImage StartScreenPicture(unsigned nId)
+QImage StartScreenPicture(unsigned nId, qreal dpr)
 {
     // Round buttons 100 across; task ovals wide enough for two lines of the bold caption font;
     // the small ovals hold one short word.
@@ -287,25 +311,26 @@ QImage StartScreenPicture(unsigned nId)
     const QColor backTop(128, 140, 168), backBottom(76, 86, 112);
     const QColor closeTop(196, 92, 70), closeBottom(140, 50, 36);
     switch (nId) {
-    case IDB_START_BACKGROUND: return BackgroundPicture();
-    case IDB_CIRCLE_UP: return ButtonPicture(100, 100, true, circleTop, circleBottom, ButtonState::Up);
-    case IDB_CIRCLE_DOWN: return ButtonPicture(100, 100, true, circleTop, circleBottom, ButtonState::Down);
-    case IDB_CIRCLE_FOCUS: return ButtonPicture(100, 100, true, circleTop, circleBottom, ButtonState::Focus);
-    case IDB_NAV_UP: return ButtonPicture(240, 48, false, navTop, navBottom, ButtonState::Up);
-    case IDB_NAV_DOWN: return ButtonPicture(240, 48, false, navTop, navBottom, ButtonState::Down);
-    case IDB_NAV_FOCUS: return ButtonPicture(240, 48, false, navTop, navBottom, ButtonState::Focus);
-    case IDB_SMALL_NAV_UP: return ButtonPicture(84, 34, false, backTop, backBottom, ButtonState::Up);
-    case IDB_SMALL_NAV_DOWN: return ButtonPicture(84, 34, false, backTop, backBottom, ButtonState::Down);
-    case IDB_SMALL_NAV2_UP: return ButtonPicture(84, 34, false, closeTop, closeBottom, ButtonState::Up);
-    case IDB_SMALL_NAV2_DOWN: return ButtonPicture(84, 34, false, closeTop, closeBottom, ButtonState::Down);
+    case IDB_START_BACKGROUND: return BackgroundPicture(dpr);
+    case IDB_UPDATE: return UpdatePicture(dpr);
+    case IDB_CIRCLE_UP: return ButtonPicture(100, 100, true, circleTop, circleBottom, ButtonState::Up, dpr);
+    case IDB_CIRCLE_DOWN: return ButtonPicture(100, 100, true, circleTop, circleBottom, ButtonState::Down, dpr);
+    case IDB_CIRCLE_FOCUS: return ButtonPicture(100, 100, true, circleTop, circleBottom, ButtonState::Focus, dpr);
+    case IDB_NAV_UP: return ButtonPicture(240, 48, false, navTop, navBottom, ButtonState::Up, dpr);
+    case IDB_NAV_DOWN: return ButtonPicture(240, 48, false, navTop, navBottom, ButtonState::Down, dpr);
+    case IDB_NAV_FOCUS: return ButtonPicture(240, 48, false, navTop, navBottom, ButtonState::Focus, dpr);
+    case IDB_SMALL_NAV_UP: return ButtonPicture(84, 34, false, backTop, backBottom, ButtonState::Up, dpr);
+    case IDB_SMALL_NAV_DOWN: return ButtonPicture(84, 34, false, backTop, backBottom, ButtonState::Down, dpr);
+    case IDB_SMALL_NAV2_UP: return ButtonPicture(84, 34, false, closeTop, closeBottom, ButtonState::Up, dpr);
+    case IDB_SMALL_NAV2_DOWN: return ButtonPicture(84, 34, false, closeTop, closeBottom, ButtonState::Down, dpr);
     default: return QImage();
     }
 }
 
-void RegisterStartScreenPictures()
+void RegisterStartScreenPictures(qreal dpr)
 {
     for (unsigned nId : {IDB_START_BACKGROUND, IDB_CIRCLE_UP, IDB_CIRCLE_DOWN, IDB_CIRCLE_FOCUS, IDB_NAV_UP,
                          IDB_NAV_DOWN, IDB_NAV_FOCUS, IDB_SMALL_NAV2_UP, IDB_SMALL_NAV2_DOWN, IDB_SMALL_NAV_UP,
-                         IDB_SMALL_NAV_DOWN})
-        SetResourceImage(nId, StartScreenPicture(nId));
+                         IDB_SMALL_NAV_DOWN, IDB_UPDATE})
+        SetResourceImage(nId, StartScreenPicture(nId, dpr));
 }

@@ -18,9 +18,10 @@ QIcon ProgramIcon();
 QIcon DocumentIcon(unsigned nKind);
 // The program's own cursor (1244): an arrow with a small question mark.
 QCursor CorraCursor();
-// A picture of the start screen by id (231, 338 to 345, 347, 348); null for any other id.
-QImage StartScreenPicture(unsigned nId);
-// Registers the start screen's pictures under their ids.
-void RegisterStartScreenPictures();
+// A picture of the start screen by id (231, 338 to 345, 347, 348) or the update box's (480), drawn
+// for a screen of the given pixel ratio (its size in logical pixels stays); null for any other id.
+QImage StartScreenPicture(unsigned nId, qreal dpr = 1.0);
+// Registers those pictures under their ids, drawn for the given pixel ratio.
+void RegisterStartScreenPictures(qreal dpr = 1.0);
 // The main toolbar's picture of the start screen ("Main menu").
 QIcon MainMenuIcon();

@@ -113,11 +113,13 @@ CFolderTreeCtrl::~CFolderTreeCtrl()
 LRESULT CFolderTreeCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_FOLDERTREE_INIT) {
+        // Once only: an owner that sent it early has filled and opened the tree by the time the
+        // posted one comes, and a refresh would close what it opened.
         if (!m_bImagesAttached) {
             m_bImagesAttached = TRUE;
             SetImageList(AttachShellImageList());
+            Refresh();
         }
-        Refresh();
         return 0;
     }
     return CTreeCtrl::WindowProc(message, wParam, lParam);

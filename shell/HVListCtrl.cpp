@@ -227,6 +227,14 @@ void CHVListCtrl::Refill()
     UpdateSelect();
 }
 
+void CHVListCtrl::SetNeverListed(CDocument* pDoc, LPCSTR path)
+{
+    m_pExcludeDoc = pDoc;
+    m_csExcludeName.Empty();
+    if (path && *path)
+        m_csExcludeName = fsys::FileName(fsys::NormalizeSeparators(path));
+}
+
 void CHVListCtrl::ResetContent()
 {
     DeleteAllItems();
@@ -319,6 +327,9 @@ BOOL CHVListCtrl::AddFile(LPCSTR pathOrFolder, LPCSTR fileName)
     CString full = fsys::Join(folder, name);
     // One row per file: names that differ only in case are two files.
     if (m_byPath.count(full.str()) || (!m_csExcludeName.IsEmpty() && name == m_csExcludeName))
+        return TRUE;
+    if (m_pExcludeDoc && !m_pExcludeDoc->GetPathName().IsEmpty() &&
+        FullPathKey(m_pExcludeDoc->GetPathName()) == FullPathKey(full))
         return TRUE;
     if (!fsys::IsFile(full)) {
         LogShellFailure("CHVListCtrl::Add() - non-existent full path...", full);

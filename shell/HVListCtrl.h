@@ -66,6 +66,8 @@ public:
     void InitOpenDocs(LPCSTR extList, CDocument* pExclude = nullptr, LPCSTR excludePath = nullptr);
     // Deletes every record and row.
     void ResetContent();
+    // What folder listings never show: the document (its file) and a file of the path's name.
+    void SetNeverListed(CDocument* pDoc, LPCSTR path);
 
     // Texts of an item's record (-1: the last selected record); empty when there is none.
     CString GetItemFileName(int nItem = -1) const;

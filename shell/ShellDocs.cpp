@@ -1,5 +1,6 @@
 #include "shell/ShellDocs.h"
 
+#include "foundation/FileTypes.h"
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/WinApp.h"
@@ -67,6 +68,16 @@ CFrameworkDocuments g_framework;
 CServiceSlot<IShellDocuments> g_slot(g_framework);
 
 } // namespace
+
+CDocument* IShellDocuments::NewDocument(int nKind, BOOL bVisible)
+{
+    CString ext = CFileTypes::Type2Ext(nKind, FALSE).SpanExcluding(";");
+    if (ext.IsEmpty())
+        return nullptr;
+    std::vector<CDocument*> docs;
+    CDocTemplate* pTemplate = GetDocsOfType(ext, docs, CDocTemplate::filterExt, nullptr);
+    return pTemplate ? pTemplate->OpenDocumentFile(nullptr, bVisible) : nullptr;
+}
 
 CServiceSlot<IShellDocuments>& ShellDocumentsSlot()
 {

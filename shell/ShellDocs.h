@@ -1,6 +1,7 @@
 #pragma once
-// What the file list asks of the application about documents: the open documents of a kind,
-// the recently opened files, opening a file, and the line count an open source document shows.
+// What the file list and the file chooser ask of the application about documents: the open
+// documents of a kind, the recently opened files, opening a file, a new document of a kind, and
+// the line count an open source document shows.
 // The application installs its own answers; until then the framework's templates and documents
 // answer, and there are no recent files.
 
@@ -26,6 +27,9 @@ public:
     virtual CDocument* OpenDocumentOfType(LPCSTR path, BOOL bVisible) = 0;
     // The recent files, newest first (full paths; empty places left out).
     virtual void GetRecentFiles(std::vector<CString>& paths) = 0;
+    // A new document of a kind (3 Question Corra, 4 exam); NULL when there is no template for it.
+    // The default asks the kind's template (by its extension).
+    virtual CDocument* NewDocument(int nKind, BOOL bVisible);
     // The lines an open document's view shows (a source document); -1 when it cannot tell.
     virtual int GetOpenLineCount(CDocument* pDoc) = 0;
 };

@@ -1,6 +1,8 @@
 #include "shell/ShellUtil.h"
 
+#include "foundation/FileUtil.h"
 #include "foundation/Log.h"
+#include "platform/core/FileSys.h"
 
 #include <algorithm>
 
@@ -46,4 +48,30 @@ BOOL ExtensionListHas(const std::vector<CString>& exts, LPCSTR fileName)
     CString ext = name.Mid(dot + 1);
     ext.MakeLower();
     return std::find(exts.begin(), exts.end(), ext) != exts.end();
+}
+
+CString FolderNoSlash(LPCSTR folder)
+{
+    CString f = fsys::NormalizeSeparators(folder);
+    f.TrimRight();
+    while (f.GetLength() > 1 && f[f.GetLength() - 1] == '/')
+        f = f.Left(f.GetLength() - 1);
+    return f;
+}
+
+CString FolderWithSlash(LPCSTR folder)
+{
+    CString f = FolderNoSlash(folder);
+    if (!f.IsEmpty() && f != "/")
+        f += "/";
+    return f;
+}
+
+CString ShownFolderText(LPCSTR folder)
+{
+    CString rel;
+    GetServerRelativePath(rel, FolderNoSlash(folder));
+    if (rel.Left(1) == ".")
+        return "..." + (rel.GetLength() > 1 ? rel.Mid(1) : CString("/"));
+    return FolderNoSlash(folder);
 }

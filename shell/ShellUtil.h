@@ -13,3 +13,11 @@ void LogShellFailure(LPCSTR text, LPCSTR detail);
 std::vector<CString> SplitExtensionList(LPCSTR extList);
 // Whether the extension of a file name is one of the list's (case ignored).
 BOOL ExtensionListHas(const std::vector<CString>& exts, LPCSTR fileName);
+
+// A folder path with its separators normalised, trailing blanks and separators gone (the file
+// system's root stays "/"); and the same with one trailing separator.
+CString FolderNoSlash(LPCSTR folder);
+CString FolderWithSlash(LPCSTR folder);
+// A folder as the chooser and Find File show it: under the program folder "..." and the part
+// below it (".../QCorras/Unit 3"), elsewhere the whole path.
+CString ShownFolderText(LPCSTR folder);

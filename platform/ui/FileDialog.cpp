@@ -52,8 +52,12 @@ BOOL CQtFileDialog::Choose(const CFileDialogRequest& request, std::vector<CStrin
         dlg.selectFile(start);
     if (!request.folder.IsEmpty())
         dlg.setDirectory(ToQString(request.folder));
-    if (!request.filter.IsEmpty())
-        dlg.setNameFilter(ToQString(request.filter));
+    if (!request.filter.IsEmpty()) {
+        const QStringList filters = ToQString(request.filter).split(QStringLiteral(";;"));
+        dlg.setNameFilters(filters);
+        if (request.nFilterIndex > 0 && request.nFilterIndex <= filters.size())
+            dlg.selectNameFilter(filters.at(request.nFilterIndex - 1));
+    }
     if (!request.defaultExt.IsEmpty())
         dlg.setDefaultSuffix(ToQString(request.defaultExt));
     switch (request.kind) {

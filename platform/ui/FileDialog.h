@@ -13,6 +13,7 @@ struct CFileDialogRequest {
     enum Kind { kindOpen, kindSave, kindFolder };
     Kind kind = kindOpen;
     CString title;
+    int nFilterIndex = 0;  // the filter shown first, counted from 1; 0 the first
     CString folder;      // where the dialog starts; empty: the current folder
     CString fileName;    // the name proposed (save) or selected (open)
     // Qt filter text: entries "Corra Files (*.crr)" separated by ";;"; empty: all files.

@@ -231,7 +231,9 @@ BOOL CBitmap::DeleteObject()
 
 CSize CBitmap::GetSize() const
 {
-    return CSize(m_image.width(), m_image.height());
+    // A picture drawn for a finer screen keeps its size in logical pixels.
+    const QSizeF size = m_image.deviceIndependentSize();
+    return CSize(qRound(size.width()), qRound(size.height()));
 }
 
 int RegionKind(const QRegion& region)

@@ -419,11 +419,8 @@ void CMDIFrameWnd::dropEvent(QDropEvent* e)
 
 void CMDIFrameWnd::OnDropFiles(const std::vector<CString>& files)
 {
-    CWinApp* pApp = AfxGetApp();
-    for (const CString& f : files) {
-        if (pApp)
-            pApp->OpenDocumentFile(f);
-    }
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->OpenDroppedFiles(files);
 }
 
 // --- bars -------------------------------------------------------------------------------------

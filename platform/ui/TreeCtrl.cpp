@@ -79,6 +79,13 @@ CTreeCtrl::CTreeCtrl(QWidget* parent) : QTreeWidget(parent), CWnd(this)
             [this](QTreeWidgetItem* it) { OnQtExpanded(it, FALSE); });
     connect(this, &QTreeWidget::currentItemChanged, NotifyContext(),
             [this](QTreeWidgetItem* c, QTreeWidgetItem* p) { OnQtCurrentChanged(c, p); });
+    // Selecting the item that is current already (the first item takes the focus unselected)
+    // changes no current item, but it is a new selection all the same.
+    connect(this, &QTreeWidget::itemSelectionChanged, NotifyContext(), [this] {
+        HTREEITEM sel = GetSelectedItem();
+        if (sel && sel != m_hNotified)
+            NotifySelChanged(m_hNotified, sel);
+    });
     connect(itemDelegate(), &QAbstractItemDelegate::closeEditor, NotifyContext(), [this](QWidget*) {
         // An edit closed without its text taken (Esc, or focus lost with a revert) was cancelled.
         if (m_hEditItem)
@@ -181,6 +188,8 @@ BOOL CTreeCtrl::DeleteItem(HTREEITEM hItem)
         m_hDropHilite = nullptr;
     if (m_hPressItem && IsInside(m_hPressItem, hItem))
         m_hPressItem = nullptr;
+    if (m_hNotified && IsInside(m_hNotified, hItem))
+        m_hNotified = nullptr;
     delete hItem;
     return TRUE;
 }
@@ -191,6 +200,7 @@ BOOL CTreeCtrl::DeleteAllItems()
         EndEditLabelNow(TRUE);
     m_hDropHilite = nullptr;
     m_hPressItem = nullptr;
+    m_hNotified = nullptr;
     clear();
     return TRUE;
 }
@@ -409,6 +419,15 @@ void CTreeCtrl::OnQtCurrentChanged(HTREEITEM current, HTREEITEM previous)
         ApplyIcon(previous);
     if (current)
         ApplyIcon(current);
+    // The selection that came with it was told already.
+    if (current && current == m_hNotified && current->isSelected())
+        return;
+    NotifySelChanged(previous, current);
+}
+
+void CTreeCtrl::NotifySelChanged(HTREEITEM previous, HTREEITEM current)
+{
+    m_hNotified = current && current->isSelected() ? current : nullptr;
     NMTREEVIEW nm;
     nm.itemOld = previous;
     nm.itemNew = current;

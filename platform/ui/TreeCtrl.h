@@ -177,6 +177,7 @@ private:
     void ApplyIcon(HTREEITEM hItem);
     void OnQtExpanded(HTREEITEM hItem, BOOL bExpanded);
     void OnQtCurrentChanged(HTREEITEM current, HTREEITEM previous);
+    void NotifySelChanged(HTREEITEM previous, HTREEITEM current);
     void FinishLabelEdit(const CString* pText);
     BOOL IsItem(HTREEITEM hItem) const;
     void RunMouse(QMouseEvent* e, void (CTreeCtrl::*handler)(UINT, CPoint));
@@ -190,5 +191,6 @@ private:
     int m_nExpanding = 0;  // inside Expand: Qt's signal is not a user's expansion
     QPoint m_pressPos;
     HTREEITEM m_hPressItem = nullptr;
+    HTREEITEM m_hNotified = nullptr;  // the selected item the last change told of (compared only)
     BOOL m_bDragAnnounced = FALSE;
 };

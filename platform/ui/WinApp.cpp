@@ -247,6 +247,12 @@ CDocTemplate* CWinApp::FindTemplateForFile(LPCSTR lpszFileName, CDocument*& rpOp
     return pBest;
 }
 
+void CWinApp::OpenDroppedFiles(const std::vector<CString>& files)
+{
+    for (const CString& f : files)
+        OpenDocumentFile(f);
+}
+
 CDocument* CWinApp::OpenDocumentFile(LPCSTR lpszFileName)
 {
     if (!lpszFileName || !*lpszFileName)

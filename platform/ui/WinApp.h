@@ -90,6 +90,8 @@ public:
     // Opens a file with the template that fits it best; a document already open under that
     // path is brought forward instead. NULL when no template takes it or opening fails.
     virtual CDocument* OpenDocumentFile(LPCSTR lpszFileName);
+    // Files dropped on the main window; the default opens each.
+    virtual void OpenDroppedFiles(const std::vector<CString>& files);
     // The template that fits the file best (and the document open under its path, if any);
     // NULL when none takes it.
     CDocTemplate* FindTemplateForFile(LPCSTR lpszFileName, CDocument*& rpOpenDoc) const;

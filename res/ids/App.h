@@ -89,6 +89,47 @@ constexpr unsigned ID_PRODUCT_UPDATES = 33814;
 // The collection frame's close.
 constexpr unsigned ID_CLOSE_COLLECTION = 32801;
 
+// Customer support.
+constexpr unsigned IDD_SUPPORT = 305;
+constexpr unsigned IDC_SUPPORT_INFO = 1781;
+constexpr unsigned IDC_SUPPORT_PRIVACY = 2124;
+constexpr unsigned IDC_SUPPORT_DONTSHOW_INFO = 2123;
+constexpr unsigned IDC_SUPPORT_SEND_EMAIL = 1914;
+constexpr unsigned IDC_SUPPORT_SEND_LOG = 1911;
+constexpr unsigned IDC_SUPPORT_SEND_NAME = 1913;
+constexpr unsigned IDC_SUPPORT_SEND_SYSINFO = 1912;
+constexpr unsigned IDC_SUPPORT_EMAIL = 1910;
+constexpr unsigned IDC_SUPPORT_NAME = 1909;
+constexpr unsigned IDC_SUPPORT_MESSAGE = 1607;
+constexpr unsigned IDC_SUPPORT_DONTSHOW = 1915;
+constexpr unsigned IDS_SUPPORT_INSTRUCTIONS = 160;
+constexpr unsigned IDS_SUPPORT_DONTSHOW = 192;
+constexpr unsigned IDS_SUPPORT_PRIVACY = 193;
+constexpr unsigned IDS_CONVERT_OFFER = 306;
+constexpr unsigned IDS_CONVERT_SEND = 307;
+constexpr unsigned IDS_RECOVER_OFFER = 308;
+constexpr unsigned IDS_RECOVER_SEND = 309;
+constexpr unsigned IDS_MAIL_ATTACH = 327;
+constexpr unsigned IDS_UPDATE_TEXT = 312;
+constexpr unsigned IDS_UPDATE_PATCH = 328;
+constexpr unsigned IDS_UPDATE_RUNNING = 329;
+// The picture of the update box.
+constexpr unsigned IDB_UPDATE = 480;
+
+// The start screen's pictures chooser and the picture file chooser.
+constexpr unsigned IDD_BITMAP_PICKER = 240;
+constexpr unsigned IDC_PICKER_TEST = 1256;
+constexpr unsigned IDC_PICKER_TEST_CIRCLE = 1263;
+constexpr unsigned IDC_PICKER_TEST_NAV = 1264;
+constexpr unsigned IDC_PICKER_TEST_SMALL = 1265;
+constexpr unsigned IDC_PICKER_TEST_SMALL2 = 1893;
+constexpr unsigned IDC_PICKER_SELECT_ALL = 1691;
+constexpr unsigned IDC_PICKER_UNSELECT_ALL = 1884;
+constexpr unsigned IDD_BITMAP_PATH = 242;
+constexpr unsigned IDC_BITMAP_PATH_COMBO = 1257;
+constexpr unsigned IDC_BITMAP_PATH_CAPTION = 1375;
+constexpr unsigned IDC_BITMAP_PATH_BROWSE = 1373;
+
 // Help contexts of the getting-started topics.
 constexpr unsigned HELP_CTX_GET_STARTED_NOW = 0x18103;
 constexpr unsigned HELP_CTX_GETTING_STARTED = 0x18104;

@@ -18,3 +18,24 @@ constexpr unsigned ID_FOLDER_CREATE = 32891;
 // Context menus of the tree: without and with "Open".
 constexpr unsigned IDR_FOLDER_MENU = 322;
 constexpr unsigned IDR_FOLDER_MENU_OPEN = 325;
+
+// The file chooser.
+constexpr unsigned IDD_HVFILEDLG = 304;
+constexpr int IDC_HVFD_TREE = 1595;
+constexpr int IDC_HVFD_LIST = 1598;
+constexpr int IDC_HVFD_INFO = 1596;
+constexpr int IDC_HVFD_FOLDER = 1597;
+constexpr int IDC_HVFD_FILENAME = 1599;
+constexpr int IDC_HVFD_IMPORT = 1600;
+constexpr int IDC_HVFD_NEWFOLDER = 1601;
+constexpr int IDC_HVFD_RENAME = 1602;
+constexpr int IDC_HVFD_DELETE = 1603;
+constexpr unsigned IDS_SELECT_FOLDER_FOR_NEW = 142;
+constexpr unsigned IDS_OPERATION_FAILED = 164;
+
+// The Find File dialog.
+constexpr unsigned IDD_FILEFINDEX = 393;
+constexpr int IDC_FIND_TREE = 1749;
+constexpr int IDC_FIND_LIST = 1750;
+constexpr int IDC_FIND_INFO = 1751;
+constexpr int IDC_FIND_ROOT = 1752;

@@ -1,20 +1,28 @@
 #include "app/CorraApp.h"
 
 #include "app/DocTypeDlg.h"
+#include "app/DocumentChooser.h"
 #include "app/MainFrm.h"
 #include "app/TipDlg.h"
 #include "app/VersionText.h"
 #include "controls/PaletteSelectorBar.h"
+#include "foundation/FileTypes.h"
+#include "foundation/FileView.h"
 #include "foundation/Log.h"
 #include "model/CorraIds.h"
 #include "platform/core/FileSys.h"
 #include "platform/ui/DocTemplate.h"
 #include "render/ImageComponent.h"
 #include "res/ids/App.h"
+#include "res/ids/Shell.h"
+#include "shell/FolderTreeCtrl.h"
+#include "shell/HVFileDlg.h"
+#include "shell/HVListCtrl.h"
 #include "tests/app/AppFixture.h"
 #include "tests/support/ModalScript.h"
 
 #include <QApplication>
+#include <QDockWidget>
 
 #include <cstring>
 #include <set>
@@ -170,22 +178,87 @@ TEST_F(AppTest, FileOpenChoosesTheKindThenTheFile)
 {
     CCorraApp app;
     app.CreateTemplates();
-    CString bank = HomePath("banks/bank.crr");
+    CString bank = HomePath("QCorras/Banks/bank.crr");
     WritePlainBank(bank);
     CModalScript script;
     script.OnTemplate(IDD_NEWTYPEDLG, [](CDialog& d) { ClickDlgButton(d, IDOK); });
-    fileDialog.QueuePath(bank);
+    script.On<CHVFileDlg>([&](CHVFileDlg& d) {
+        QApplication::processEvents();
+        EXPECT_EQ(d.GetWindowText(), "Select a document");
+        EXPECT_EQ(d.GetKind(), DT_CORRA);
+        d.SendMessage(WM_HV_LBUTTONDOWN, IDC_HVFD_TREE);
+        ASSERT_NE(d.GetTree()->SelectPath(bank), nullptr);
+        ClickDlgButton(d, IDOK);
+    });
     app.OnFileOpen();
-    ASSERT_EQ(fileDialog.requests.size(), 1u);
-    EXPECT_EQ(fileDialog.requests[0].title, "Select a document");
-    EXPECT_EQ(fileDialog.requests[0].filter, "Corra Files (*.crr)");
+    EXPECT_EQ(script.Pending(), 0);
     ASSERT_EQ(app.m_pCorraTemplate->GetDocumentCount(), 1);
+    // The chooser's folder is the kind's default folder from now on (the folder itself, not the
+    // one above it).
+    EXPECT_EQ(CFileTypes::GetDefDir(DT_CORRA), HomePath("QCorras/Banks/"));
     // Cancelling the kind asks for no file.
     script.OnTemplate(IDD_NEWTYPEDLG, [](CDialog& d) { ClickDlgButton(d, IDCANCEL); });
     app.OnFileOpen();
-    EXPECT_EQ(fileDialog.requests.size(), 1u);
+    EXPECT_EQ(script.Pending(), 0);
+    EXPECT_TRUE(fileDialog.requests.empty());
     app.CloseAllDocuments(TRUE);
     QApplication::processEvents();
+}
+
+TEST_F(AppTest, TheChooserRoutineListsTheKindsFolderAndLeavesOutWhatItIsTold)
+{
+    CCorraApp app;
+    app.CreateTemplates();
+    CString first = HomePath("QCorras/First.crr");
+    CString second = HomePath("QCorras/Second.crr");
+    WritePlainBank(first);
+    WritePlainBank(second);
+    CDocument* pFirst = app.OpenCorraDocument(first, TRUE);
+    ASSERT_NE(pFirst, nullptr);
+    CModalScript script;
+    script.On<CHVFileDlg>([&](CHVFileDlg& d) {
+        QApplication::processEvents();
+        // The tree shows the kind's folder alone at its top.
+        CFolderTreeCtrl* tree = d.GetTree();
+        HTREEITEM top = tree->GetChildItem(nullptr);
+        ASSERT_NE(top, nullptr);
+        EXPECT_EQ(tree->GetItemText(top), "QCorras");
+        EXPECT_EQ(tree->GetNextSiblingItem(top), nullptr);
+        EXPECT_EQ(d.GetList()->FindItemByName("First.crr"), -1);
+        d.SendMessage(WM_HV_LBUTTONDOWN, IDC_HVFD_LIST);
+        d.GetList()->SelectItem(d.GetList()->FindItemByName("Second.crr"));
+        ClickDlgButton(d, IDOK);
+    });
+    script.On<CHVFileDlg>([&](CHVFileDlg& d) { ClickDlgButton(d, IDCANCEL); });
+    BOOL bOpened = FALSE;
+    CDocument* pSecond = DocumentChooser().ChooseDocument(DT_CORRA, "Select a Question Corra FROM which...", bOpened, pFirst);
+    ASSERT_NE(pSecond, nullptr);
+    EXPECT_TRUE(bOpened);
+    EXPECT_EQ(fsys::NormalizeSeparators(pSecond->GetPathName()), second);
+    EXPECT_EQ(DocumentChooser().ChooseDocument(DT_CORRA, "", bOpened, nullptr), nullptr);
+    EXPECT_FALSE(bOpened);
+    app.CloseAllDocuments(TRUE);
+    QApplication::processEvents();
+}
+
+TEST_F(AppTest, AFolderOfAKindIsShownInTheChooser)
+{
+    CCorraApp app;
+    app.CreateTemplates();
+    WritePlainBank(HomePath("QCorras/Unit/bank.crr"));
+    fsys::CreateDirectories(HomePath("Elsewhere"));
+    CModalScript script;
+    script.On<CHVFileDlg>([&](CHVFileDlg& d) {
+        EXPECT_EQ(d.GetKind(), DT_CORRA);
+        EXPECT_EQ(d.GetList()->GetItemCount(), 1);
+        ClickDlgButton(d, IDCANCEL);
+    });
+    EXPECT_EQ(DisplayFile(HomePath("QCorras/Unit")), DISPLAYFILE_OK);
+    EXPECT_EQ(script.Pending(), 0);
+    // A folder of no kind goes to the desktop.
+    EXPECT_EQ(DisplayFile(HomePath("Elsewhere")), DISPLAYFILE_OK);
+    ASSERT_EQ(opener.calls.size(), 1u);
+    EXPECT_EQ(opener.calls[0].kind, "folder");
 }
 
 TEST_F(AppTest, AFontIsAddedOnceAndItsKeyStays)
@@ -241,6 +314,16 @@ TEST_F(AppTest, TheQuickPickBarShowsWhenTheEditingToolbarAsks)
     PaletteSelectorHostSlot().Get().ShowPaletteSelector(TRUE);
     EXPECT_FALSE(pMain->GetQuickPickBar()->isHidden());
     EXPECT_EQ(pMain->GetQuickPickBar()->windowTitle(), QStringLiteral("Quick Pick"));
+    // It floats where it was put first and docks on the left or right side only.
+    QDockWidget* dock = pMain->GetQuickPickDock();
+    ASSERT_NE(dock, nullptr);
+    EXPECT_FALSE(dock->isHidden());
+    EXPECT_TRUE(dock->isFloating());
+    EXPECT_EQ(dock->pos(), QPoint(100, 100));
+    EXPECT_EQ(dock->allowedAreas(), Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    EXPECT_EQ(dock->windowTitle(), QStringLiteral("Quick Pick"));
+    PaletteSelectorHostSlot().Get().ShowPaletteSelector(FALSE);
+    EXPECT_TRUE(dock->isHidden());
     app.ExitInstance();
 }
 
@@ -274,3 +357,25 @@ TEST_F(AppTest, TheApplicationsTokenizerReadsWordsAndNumbers)
 }
 
 } // namespace
+
+TEST_F(AppTest, AMissingHelpFileIsSoughtInTheChooser)
+{
+    CCorraApp app;
+    app.WriteProfileString("Settings", "HelpFile", "Gone.hlp");
+    WriteHomeFile("Hlp/Teacher Guide.hlp", "help");
+    messageBox.QueueAnswer(IDYES);
+    CModalScript script;
+    script.On<CHVFileDlg>([&](CHVFileDlg& d) {
+        QApplication::processEvents();
+        EXPECT_EQ(d.GetWindowText(), "Select Help File");
+        EXPECT_EQ(d.GetKind(), DT_HELP);
+        d.SendMessage(WM_HV_LBUTTONDOWN, IDC_HVFD_TREE);
+        ASSERT_NE(d.GetTree()->SelectPath(HomePath("Hlp/Teacher Guide.hlp")), nullptr);
+        ClickDlgButton(d, IDOK);
+    });
+    app.CheckHelpFile(nullptr);
+    EXPECT_EQ(script.Pending(), 0);
+    EXPECT_EQ(app.m_strHelpFilePath, HomePath("Hlp/Teacher Guide.hlp"));
+    // The name alone is kept: a later start looks for it in the help folder.
+    EXPECT_EQ(app.GetProfileString("Settings", "HelpFile", ""), "Teacher Guide.hlp");
+}

@@ -6,6 +6,7 @@
 #include "app/MainFrm.h"
 #include "app/Pictures.h"
 #include "foundation/CorraAppBase.h"
+#include "platform/ui/Dialog.h"
 #include "platform/ui/Document.h"
 #include "res/ids/App.h"
 #include "tests/app/AppFixture.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -167,6 +169,17 @@ TEST_F(StartScreenTest, BackLeadsToTheParentAndCloseHides)
     Drain();
     EXPECT_TRUE(m_nav->isHidden());
     EXPECT_TRUE(m_target.posted.empty());
+}
+
+TEST_F(StartScreenTest, F1OnAButtonShowsThePagesHelp)
+{
+    ASSERT_TRUE(m_nav->ShowScreen(1));
+    CHVBitmapButton* edit = ButtonOf(1, 101);
+    ASSERT_NE(edit, nullptr);
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(edit, &f1);
+    ASSERT_EQ(help.topics.size(), 1u);
+    EXPECT_EQ(help.topics[0], HID_BASE_RESOURCE + START_PAGE_HELP_ID);
 }
 
 TEST_F(StartScreenTest, ASecondShowingReusesThePageAndABadNumberShowsPageZero)
@@ -345,6 +358,7 @@ TEST_F(TasksTest, WithoutAChooserTheFileDialogPicksAFileOfTheKind)
 {
     CScriptedFileDialog files;
     CServiceScope<IFileDialogService> scope(FileDialogSlot(), files);
+    CServiceScope<IDocumentChooser> plain(DocumentChooserSlot(), PlainDocumentChooser());
     CString bank = HomePath("QCorras/bank.crr");
     WritePlainBank(bank);
     BOOL bOpened = FALSE;

@@ -9,6 +9,10 @@
 // Shoot (a modeless window or a plain control) or run it modally (the dialog hook shoots it).
 
 #include "app/AboutDlg.h"
+#include "app/BitmapPickerDlg.h"
+#include "app/Pictures.h"
+#include "app/SupportDlg.h"
+#include "controls/BitmapPathDlg.h"
 #include "app/CorraApp.h"
 #include "app/DocTypeDlg.h"
 #include "app/FolderSetupDlg.h"
@@ -32,6 +36,7 @@
 #include "dialogs/TextbooksDlg.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
+#include "res/ids/App.h"
 #include "res/ids/QuestionTypes.h"
 #include "foundation/CorraAppBase.h"
 #include "platform/core/ServiceSlot.h"
@@ -41,7 +46,10 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/ShellOps.h"
 #include "platform/ui/View.h"
+#include "res/ids/Shell.h"
+#include "shell/FileFindExDlg.h"
 #include "shell/FolderTreeCtrl.h"
+#include "shell/HVFileDlg.h"
 #include "shell/HVListCtrl.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
@@ -134,6 +142,22 @@ public:
         Shoot(&dlg);
         dlg.EndDialog(IDCANCEL);
     }
+};
+
+// Prepares the next modal dialog (selects what a user would have), then shoots it.
+class CPreparedShot : public IModalRunHook {
+public:
+    explicit CPreparedShot(std::function<void(CDialog&)> prepare) : m_prepare(std::move(prepare)) {}
+    void RunModal(CDialog& dlg) override
+    {
+        Settle();
+        m_prepare(dlg);
+        Shoot(&dlg);
+        dlg.EndDialog(IDCANCEL);
+    }
+
+private:
+    std::function<void(CDialog&)> m_prepare;
 };
 
 struct Scene {
@@ -421,6 +445,35 @@ std::vector<Scene> Scenes()
              Shoot(ctrl);
          }},
         {"file-tree-list", [] { ShowTreeAndList(FALSE); }},
+        {"file-chooser",
+         [] {
+             CString root = MakeBanks();
+             CHVFileDlg dlg(DT_CORRA, 0xFF);
+             dlg.m_csInfo = "Select a Question Corra to edit.";
+             dlg.SetRootToServerDir();
+             dlg.SetRootFolderFilter("QCorras");
+             dlg.m_cszSearchDir = fsys::Join(root, "QCorras");
+             CPreparedShot prepared([](CDialog& d) {
+                 auto& chooser = dynamic_cast<CHVFileDlg&>(d);
+                 chooser.SendMessage(WM_HV_LBUTTONDOWN, IDC_HVFD_LIST);
+                 chooser.GetList()->SelectItem(chooser.GetList()->FindItemByName("Physics Unit 3 - Thermal Energy.crr"));
+             });
+             CServiceScope<IModalRunHook> shooting(ModalRunSlot(), prepared);
+             dlg.DoModal();
+         }},
+        {"find-file",
+         [] {
+             MakeBanks();
+             CFileFindExDlg dlg;
+             dlg.m_csFileName = "Department Bank.crr";
+             dlg.m_csInfo = "Select the Question Corra the exam's questions came from.";
+             CPreparedShot prepared([](CDialog& d) {
+                 auto& find = dynamic_cast<CFileFindExDlg&>(d);
+                 find.GetList()->SelectItem(0);
+             });
+             CServiceScope<IModalRunHook> shooting(ModalRunSlot(), prepared);
+             dlg.DoModal();
+         }},
         {"question-list", [] { ShowQuestionLists(); }},
         {"file-list-found", [] { ShowFoundFiles(); }},
         {"file-properties",
@@ -589,6 +642,51 @@ std::vector<Scene> Scenes()
                  templates.push_back(app.GetNextDocTemplate(pos));
              CDocTypeDlg dlg(templates, "Open");
              dlg.DoModal();
+         }},
+        {"support",
+         [] {
+             CSupportDlg dlg;
+             dlg.m_csName = "Ann Lee";
+             dlg.m_csEmail = "ann.lee@school.example";
+             dlg.DoModal();
+         }},
+        {"support-offer-key",
+         [] {
+             CSupportDlg dlg("DontShowSupportOffer");
+             dlg.m_csName = "Ann Lee";
+             dlg.DoModal();
+         }},
+        {"bitmap-picker",
+         [] {
+             RegisterStartScreenPictures(qGuiApp->devicePixelRatio());
+             CorraApp().WriteProfileInt("Bitmaps", "LargeNavUpLoadFromFile", 1);
+             CorraApp().WriteProfileString("Bitmaps", "LargeNavUp", "/home/teacher/Pictures/oval-up.png");
+             CHVBitmapPickerDlg dlg;
+             dlg.m_nTestChoice = 1;
+             dlg.DoModal();
+         }},
+        {"bitmap-path",
+         [] {
+             RegisterStartScreenPictures(qGuiApp->devicePixelRatio());
+             const CString picture = GetProgramHome() + "background.png";
+             StartScreenPicture(231).save(QString::fromUtf8(static_cast<LPCSTR>(picture)));
+             CBitmapPathDlg dlg("Boiler plate background", picture);
+             dlg.DoModal();
+         }},
+        {"update-box",
+         [] {
+             RegisterStartScreenPictures(qGuiApp->devicePixelRatio());
+             CRichMessage msg;
+             msg.title = "Quorvale Update";
+             msg.style = RMB_YESNO;
+             msg.bitmapId = IDB_UPDATE;
+             msg.paneId[0] = IDS_UPDATE_TEXT;
+             msg.pane[1].Format(LoadStringId(IDS_UPDATE_PATCH), "1.2.2.7");
+             msg.pane[2].Format(LoadStringId(IDS_UPDATE_RUNNING), "1.2.2.7");
+             msg.yes = "Update";
+             msg.no = "Cancel";
+             CHVMsgBox box(msg);
+             box.DoModal();
          }},
         {"msgbox-path",
          [] {

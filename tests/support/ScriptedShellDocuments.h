@@ -21,12 +21,20 @@ public:
     CDocument* OpenDocumentOfType(LPCSTR path, BOOL bVisible) override;
     void GetRecentFiles(std::vector<CString>& paths) override { paths = recent; }
     int GetOpenLineCount(CDocument* pDoc) override;
+    CDocument* NewDocument(int nKind, BOOL) override
+    {
+        made.push_back(nKind);
+        return pNewResult;
+    }
 
     std::vector<COpenDoc> open;
     std::vector<CString> recent;
     // What OpenDocumentOfType gives (NULL: failure), and the paths it was asked for.
     CDocument* pOpenResult = nullptr;
     std::vector<CString> opened;
+    // What NewDocument gives, and the kinds it was asked for.
+    CDocument* pNewResult = nullptr;
+    std::vector<int> made;
     // Any non-null value stands for the template of a known extension.
     CDocTemplate* pTemplate = reinterpret_cast<CDocTemplate*>(this);
 };
