@@ -7,4 +7,7 @@ export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-ctest --test-dir build/test --output-on-failure --no-tests=error -j"$(nproc)" --timeout 300
+# As many tests at once as CTEST_PARALLEL_LEVEL says, else the processors up to 8.
+jobs=${CTEST_PARALLEL_LEVEL:-$(nproc)}
+[ -n "${CTEST_PARALLEL_LEVEL:-}" ] || [ "$jobs" -le 8 ] || jobs=8
+ctest --test-dir build/test --output-on-failure --no-tests=error -j"$jobs" --timeout 300

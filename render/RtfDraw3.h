@@ -182,6 +182,8 @@ private:
     // Reads m_cszRtf from its opening brace (white space before it skipped) through the header.
     BOOL OpenText();
     int ParseHeader();
+    // Whether the document control words ahead of the scanner lead to a font table.
+    bool FontTableFollows() const;
     int ParseFontTable();
     bool IsStarredFieldResult(int nAt) const;
     // bBraced: the entry stands in braces of its own (the brace is read); else its backslash is.

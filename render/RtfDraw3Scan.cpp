@@ -385,6 +385,19 @@ int CRtfDraw3::ParseHeader()
         return RTF_FAILURE;
     TakeDelimiterBlank();
 
+    // RTF of other programs may have no font table ("{\\rtf1\\ansi Some text}"). Its body starts
+    // after the version, in the document font, which its own words then change.
+    if (!FontTableFollows()) {
+        m_mapFace[0] = m_cszDocFace;
+        m_mapPitchFamily[0] = m_nDocFamily;
+        m_mapCharset[0] = m_nDocCharset;
+        m_fmt.lf.lfHeight = m_nDocHeight;
+        m_fmt.lf.lfWeight = m_bDocBold ? FW_BOLD : FW_NORMAL;
+        m_fmt.lf.lfItalic = m_bDocItalic;
+        m_fmt.lf.lfUnderline = m_bDocUnderline;
+        return RTF_SUCCESS;
+    }
+
     // Document control words up to the font table. The character set ("\\ansi") is one of them
     // wherever it stands, or left out: word processors write others before it ("\\adeflang").
     while (PeekChar() == '\\') {
@@ -426,6 +439,35 @@ int CRtfDraw3::ParseHeader()
             break;
     }
     return RTF_SUCCESS;
+}
+
+bool CRtfDraw3::FontTableFollows() const
+{
+    LPCSTR p = m_pPos;
+    for (;;) {
+        while (p < m_pEnd && IsSkippedDelimiter(*p))
+            ++p;
+        if (p >= m_pEnd || *p != '\\')
+            break;
+        LPCSTR w = p + 1;
+        while (w < m_pEnd && IsLower(*w))
+            ++w;
+        if (w == p + 1)
+            return false;  // a control symbol is text of the body
+        if (w < m_pEnd && *w == '-')
+            ++w;
+        while (w < m_pEnd && *w >= '0' && *w <= '9')
+            ++w;
+        if (w < m_pEnd && *w == ' ')
+            ++w;
+        p = w;
+    }
+    if (p >= m_pEnd || *p != '{')
+        return false;
+    ++p;
+    while (p < m_pEnd && IsSkippedDelimiter(*p))
+        ++p;
+    return p < m_pEnd && *p == '\\' && PeekWordAfter(Offset(p)) == "fonttbl";
 }
 
 int CRtfDraw3::ParseFontTable()

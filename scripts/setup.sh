@@ -31,6 +31,16 @@ if [ ${#missing[@]} -gt 0 ]; then
   fi
 fi
 
+# Parallel jobs: CMAKE_BUILD_PARALLEL_LEVEL where set, else the processors up to 8, so a build
+# on a shared machine does not take every core.
+build_jobs() {
+  local n
+  n=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc 2>/dev/null || echo 2)}
+  [[ $n =~ ^[1-9][0-9]*$ ]] || n=2
+  [ -n "${CMAKE_BUILD_PARALLEL_LEVEL:-}" ] || [ "$n" -le 8 ] || n=8
+  echo "$n"
+}
+
 build_dir=$1
 shift
 options=()
@@ -40,4 +50,4 @@ if [ -z "${CMAKE_CXX_COMPILER_LAUNCHER:-}" ] && command -v ccache >/dev/null 2>&
   options+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 cmake -S "$(dirname "$0")/.." -B "$build_dir" "${options[@]}" "$@" >/dev/null
-cmake --build "$build_dir" -j"$(nproc)"
+cmake --build "$build_dir" -j"$(build_jobs)"

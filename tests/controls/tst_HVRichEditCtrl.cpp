@@ -102,6 +102,26 @@ TEST_F(HVRichEditTest, SetTextPutsRtfInTheSlotFontAndPlainTextAsIs)
     EXPECT_EQ(echo.slot, FM_CHOICES);
 }
 
+// RTF of other programs may have no font table: the control shows it in its slot's font.
+TEST_F(HVRichEditTest, RtfWithoutAFontTableIsShownInTheSlotFont)
+{
+    CFontMgrInit init;
+    CHVRichEditCtrl ctrl;
+    ctrl.SetDefaultFontSlot(FM_QUESTION);
+    const char* rtf = "{\\rtf1 \\b bold\\b0  text}";
+    ctrl.SetText(rtf, SF_RTF);
+    EXPECT_STREQ(Plain(ctrl).GetString(), "bold text");
+    ctrl.SetSel(0, 4);
+    EXPECT_TRUE(ctrl.IsSelectionEffect(CFM_BOLD, CFE_BOLD, TRUE));
+    ctrl.SetSel(5, 9);
+    EXPECT_FALSE(ctrl.IsSelectionEffect(CFM_BOLD, CFE_BOLD, FALSE));
+    EXPECT_TRUE(ctrl.IsSelectionDefaultFont());
+    ctrl.SetText(rtf, SF_TEXT);
+    EXPECT_STREQ(Plain(ctrl).GetString(), "bold text");
+    ctrl.SetText("{\\rtf1\\ansi Some text\\par}", SF_TEXT);
+    EXPECT_STREQ(Plain(ctrl).GetString(), "Some text\n");
+}
+
 TEST_F(HVRichEditTest, PlainTextInRtfModeKeepsItsBracesBackslashesAndLines)
 {
     CHVRichEditCtrl ctrl;
@@ -436,7 +456,7 @@ TEST_F(HVRichEditTest, TrimLineStartsRemovesLeadingBlanksOnly)
     CHVRichEditCtrl ctrl;
     ctrl.resize(600, 200);
     ctrl.SetText("  a b\n\t\tc\n   \nd  ", SF_TEXT);
-    ctrl.TrimLineStarts();
+    EXPECT_TRUE(ctrl.TrimLineStarts());
     EXPECT_STREQ(ctrl.GetText().GetString(), "a b\nc\n   \nd  ");
 }
 

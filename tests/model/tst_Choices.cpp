@@ -223,6 +223,8 @@ TEST_F(ChoicesTest, RtfFormReadsBackToTheSameChoices)
         CChoices("1. one 2. two 3. three 4. four 5. five 6. six 7. seven 8. eight 9. nine 10. ten 11. eleven"),
         CChoices("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil Arial;}}\\f0\\fs20 a. {\\b Paris}\\par b. \\i London\\i0\\par c. "
                  "x\\'e9y\\par }"),
+        // RTF of another program, without a font table.
+        CChoices("{\\rtf1\\ansi a. {\\b Paris}\\par b. London\\par c. caf\\'e9\\par }"),
         // Texts that name an earlier label, or any label, where a parse looks for one.
         CChoices("a. x b. y c. see b. note"),
         CChoices("A) x B) see A) or C) here"),

@@ -5,9 +5,12 @@
 #include "foundation/Parse.h"
 #include "model/CorraHeader.h"
 #include "platform/core/FileSys.h"
+#include "platform/ui/ResourceImage.h"
 #include "res/ids/Parse.h"
+#include "res/ids/QuestionIcons.h"
 #include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraTest.h"
+#include "tests/support/FixedMetricsDC.h"
 
 namespace {
 
@@ -174,6 +177,68 @@ TEST_F(ExamQuestionTest, CopyUnlinkAndIdentity)
     linkedForm.SetLink(HomePath("x.crr"), "");
     EXPECT_FALSE(linkedForm.Unlink());
     EXPECT_TRUE(linkedForm.m_bLinked);
+}
+
+// Every form state and link mark has a picture of the size its draw mode puts it at; a mark
+// stands in the bottom-left corner, so the icon it is drawn over still shows.
+TEST_F(ExamQuestionTest, FormsAndLinkMarksHaveTheirPictures)
+{
+    const struct {
+        unsigned id;
+        int size;
+    } icons[] = {{IDI_FORM, 32},       {IDI_FORM_CURRENT, 32},       {IDI_FORM_SELECTED, 32},
+                 {IDI_FORM_SMALL, 16}, {IDI_FORM_CURRENT_SMALL, 16}, {IDI_FORM_SELECTED_SMALL, 16},
+                 {IDI_LINKED, 32},     {IDI_LINKED_SMALL, 16},       {IDI_OUT_OF_DATE, 32},
+                 {IDI_OUT_OF_DATE_SMALL, 16}};
+    auto opaqueRows = [](const QImage& image, int from, int to) {
+        int n = 0;
+        for (int y = from; y < to; ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += qAlpha(image.pixel(x, y)) != 0;
+        return n;
+    };
+    for (const auto& icon : icons) {
+        QImage image;
+        ASSERT_TRUE(LoadResourceImage(icon.id, image)) << icon.id;
+        EXPECT_EQ(image.size(), QSize(icon.size, icon.size)) << icon.id;
+        EXPECT_GT(opaqueRows(image, 0, icon.size), icon.size) << icon.id;
+        if (icon.id >= IDI_LINKED)
+            EXPECT_EQ(opaqueRows(image, 0, icon.size / 2), 0) << icon.id;
+    }
+    // The states of a form differ from each other and from a bank's collection.
+    for (unsigned first : {IDI_FORM, IDI_FORM_SMALL}) {
+        QImage plain, current, selected, collection;
+        LoadResourceImage(first, plain);
+        LoadResourceImage(first + 1, current);
+        LoadResourceImage(first + 2, selected);
+        LoadResourceImage(first == IDI_FORM ? IDI_COLLECTION : IDI_COLLECTION_SMALL, collection);
+        EXPECT_NE(plain, current);
+        EXPECT_NE(plain, selected);
+        EXPECT_NE(current, selected);
+        EXPECT_NE(plain, collection);
+    }
+
+    // On a tile, a linked question's icon carries the link mark, an out-of-date one the other.
+    const int oldMode = CCorraQuestion::SetDrawMode(QDRAW_TILE);
+    auto iconOnTile = [](BOOL bLinked, BOOL bOutOfDate) {
+        CExamQuestion q;
+        q.m_nType = static_cast<int>(IDS_QTYPE_MC);
+        q.m_cszQuestionText = "Which?";
+        q.m_bLinked = bLinked;
+        q.m_bOutOfDate = bOutOfDate;
+        CFixedMetricsDC dc;
+        int y = 0;
+        q.DrawTile(&dc, nullptr, 600, y, "1");
+        return dc.Image().copy(10, 0, 32, 32);
+    };
+    const QImage plain = iconOnTile(FALSE, FALSE);
+    const QImage linked = iconOnTile(TRUE, FALSE);
+    const QImage stale = iconOnTile(TRUE, TRUE);
+    EXPECT_NE(linked, plain);
+    EXPECT_NE(stale, plain);
+    EXPECT_NE(stale, linked);
+    EXPECT_EQ(linked.copy(0, 0, 32, 16), plain.copy(0, 0, 32, 16));
+    CCorraQuestion::SetDrawMode(oldMode);
 }
 
 } // namespace

@@ -247,7 +247,9 @@ TEST_F(RtfDraw3Test, SuperAndSubscriptAreSmallerAndMoved)
 TEST_F(RtfDraw3Test, TextsTheEngineCannotReadFail)
 {
     const char* cases[] = {
-        "{\\rtf1\\ansi\\deff0 x}",                                    // no font table
+        "{\\rtf1\\ansi x",                                            // no font table, no closing brace
+        "{\\rtf1 \\b x{\\i y}",                                         // the same after a group
+        "{\\rtf1\\ansi x\\'zz}",                                        // no font table, a bad escape
         "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil Arial}}x}",              // no semicolon
         "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil Arial;}}x",              // no closing brace
         "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil Arial;}}x{\\b y}",       // no closing brace after a group
@@ -263,6 +265,48 @@ TEST_F(RtfDraw3Test, TextsTheEngineCannotReadFail)
     // A rectangle without width fails instead of never ending.
     EXPECT_EQ(Draw(Rtf("x"), CRect(0, 0, 0, 100)).status, CRtfDraw3::RTF_FAILURE);
     EXPECT_EQ(Draw(Rtf("x"), CRect(10, 0, 5, 100)).status, CRtfDraw3::RTF_FAILURE);
+}
+
+// RTF of other programs may have no font table: it is read, in the document font's face and size
+// where it says no other.
+TEST_F(RtfDraw3Test, TextWithoutAFontTableIsReadInTheDocumentFont)
+{
+    struct Case {
+        const char* rtf;
+        const char* texts;
+        std::vector<LONG> weights;  // of each text drawn
+        int used;
+    } cases[] = {
+        {"{\\rtf1\\ansi Some text}", "0,0 Some|25,0 text", {FW_NORMAL, FW_NORMAL}, 10},
+        {"{\\rtf1 \\b bold\\b0  text}", "0,0 bold|25,0 text", {FW_BOLD, FW_NORMAL}, 10},
+        {"{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\\pard\\f0 a\\par b\\'e9}", "0,0 a|0,10 b|5,10 \xE9",
+         {FW_NORMAL, FW_NORMAL, FW_NORMAL}, 20},
+        {"{\\rtf1\\ansi\\deff0 x}", "0,0 x", {FW_NORMAL}, 10},
+        // Header groups still go undrawn; a font number finds the one font there is.
+        {"{\\rtf1\\ansi{\\colortbl ;\\red255\\green0\\blue0;}{\\stylesheet{\\s0 Normal;}}\\cf1\\f3 x}", "0,0 x",
+         {FW_NORMAL}, 10},
+        {"{\\rtf1\\ansi{\\info{\\title t}}\\b x}", "0,0 x", {FW_BOLD}, 10},
+        {"  {\\rtf1\\ansi\\i\\ul x}", "0,0 x", {FW_NORMAL}, 10},
+        {"{\\rtf1\\ansi\\{a\\}}", "0,0 {|5,0 a|10,0 }", {FW_NORMAL, FW_NORMAL, FW_NORMAL}, 10},
+    };
+    for (const Case& c : cases) {
+        const Result r = Draw(c.rtf, CRect(0, 0, 1000, 1000));
+        EXPECT_EQ(r.status, CRtfDraw3::RTF_SUCCESS) << c.rtf;
+        EXPECT_EQ(r.texts, c.texts) << c.rtf;
+        EXPECT_EQ(r.height, c.used) << c.rtf;
+        ASSERT_EQ(r.records.size(), c.weights.size()) << c.rtf;
+        for (size_t i = 0; i < r.records.size(); ++i) {
+            EXPECT_STREQ(r.records[i].lf.lfFaceName, "Times New Roman") << c.rtf;
+            EXPECT_EQ(r.records[i].lf.lfHeight, -10) << c.rtf;
+            EXPECT_EQ(r.records[i].lf.lfWeight, c.weights[i]) << c.rtf;
+        }
+    }
+    // What the text does say holds.
+    const Result sized = Draw("{\\rtf1\\ansi\\fs40\\i x}", CRect(0, 0, 1000, 1000));
+    ASSERT_EQ(sized.records.size(), 1u);
+    EXPECT_NE(sized.records[0].lf.lfHeight, -10);
+    EXPECT_TRUE(sized.records[0].lf.lfItalic);
+    EXPECT_EQ(RtfToPlainText("{\\rtf1 \\b bold\\b0  text\\par}"), "bold text\n");
 }
 
 TEST_F(RtfDraw3Test, NestingUpToTheLimitIsReadAndOneDeeperFails)
@@ -402,6 +446,8 @@ TEST_F(RtfEchoTest, EchoTable)
     // Plain text is wrapped first.
     EXPECT_EQ(Echo("Hello"), "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\froman\\fprq3\\fcharset0 Times New "
                              "Roman;}}\\viewkind4\\uc1\\pard\\lang1033\\fs20 {\\b0\\i0\\ulnone\\fs24 Hello}}");
+    // Text without a font table is echoed as read: it has no document-font entry to follow.
+    EXPECT_EQ(Echo("{\\rtf1\\ansi \\b bold\\b0  text\\par}"), "{\\rtf1\\ansi \\b {bold}\\b0 { text}\\par}");
     // An entry that is not the document font keeps its own face, without style words.
     EXPECT_EQ(Echo("{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss\\fcharset0{\\*\\panose 020b0604020202020204}Arial;}}"
                    "{\\colortbl ;\\red255\\green0\\blue0;}\\f0 Hi}"),

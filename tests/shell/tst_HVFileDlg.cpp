@@ -10,6 +10,7 @@
 #include "tests/shell/BankFiles.h"
 #include "tests/support/CorraTest.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/ScriptedFileChooser.h"
 #include "tests/support/ScriptedShellDocuments.h"
 
 #include <QApplication>
@@ -318,4 +319,51 @@ TEST_F(HVFileDlgTest, TheInformationTextNamesTheKindsDocument)
         EXPECT_EQ(d.GetInfoText().Trim(), "Pick a bank.");
         ClickDlgButton(d, IDCANCEL);
     });
+}
+
+TEST_F(HVFileDlgTest, ImportCopiesIntoTheFolderShownAndRefills)
+{
+    WriteHomeFile("Downloads/Geology.crr", BankWithId("CID_G"));
+    CScriptedFileChooser picker;
+    CServiceScope<IFileChooserService> scope(FileChooserSlot(), picker);
+    picker.QueueFiles({HomePath("Downloads/Geology.crr")});
+    CHVFileDlg dlg(DT_CORRA, FCS_OPEN_STYLE);
+    Run(dlg, [&](CHVFileDlg& d) {
+        UserSelectsInTree(d, HomePath("QCorras/Sub"));
+        ClickDlgButton(d, IDC_HVFD_IMPORT);
+        EXPECT_GE(d.GetList()->FindItemByName("Geology.crr"), 0);
+        EXPECT_EQ(d.GetList()->GetItemCount(), 3);
+        EXPECT_EQ(d.GetTree()->GetSelectedPath(), HomePath("QCorras/Sub"));
+        ClickDlgButton(d, IDCANCEL);
+    });
+    ASSERT_EQ(picker.calls.size(), 1u);
+    EXPECT_EQ(picker.calls[0].csInfo, "Import Question Corra Files");
+    EXPECT_TRUE(fsys::IsFile(HomePath("QCorras/Sub/Geology.crr")));
+}
+
+TEST_F(HVFileDlgTest, TheChooserCallIsAnsweredWithTheRowsChosen)
+{
+    CHVFileChooser chooser;
+    CFileChooserCall call;
+    call.nType = DT_CORRA;
+    call.dwStyle = FCS_MULTI_SELECT | FCS_CREATE_FOLDERS;
+    call.csStartDir = Banks();
+    call.csInfo = "Import Question Corra Files";
+    call.csConfirm = "Copy them?";
+    messageBox.QueueAnswer(IDOK);
+    CModalScript script;
+    script.On<CHVFileDlg>([&](CHVFileDlg& d) {
+        QApplication::processEvents();
+        EXPECT_EQ(d.GetStyle(), static_cast<DWORD>(0x201));
+        EXPECT_EQ(d.GetInfoText().Trim(), "Import Question Corra Files");
+        UserSelectsRow(d, "Drama.crr");
+        UserSelectsRow(d, "Biology.crr");
+        ClickDlgButton(d, IDOK);
+    });
+    ASSERT_EQ(chooser.Run(call), IDOK);
+    EXPECT_EQ(call.names, (std::vector<CString>{"Biology.crr", "Drama.crr"}));
+    EXPECT_EQ(call.paths, (std::vector<CString>{fsys::Join(Banks(), "Biology.crr"), fsys::Join(Banks(), "Drama.crr")}));
+    EXPECT_EQ(fsys::NormalizeSeparators(call.csFolder), Banks() + "/");
+    ASSERT_EQ(messageBox.calls.size(), 1u);
+    EXPECT_EQ(messageBox.calls[0].text, "Copy them?");
 }
