@@ -8,6 +8,7 @@
 #include "shell/FolderTreeCtrl.h"
 #include "shell/HVListCtrl.h"
 #include "tests/shell/BankFiles.h"
+#include "tests/support/ChooserScript.h"
 #include "tests/support/CorraTest.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/ScriptedFileChooser.h"
@@ -58,20 +59,6 @@ protected:
     }
 
     static BOOL Enabled(CHVFileDlg& d, int nID) { return d.GetDlgItem(nID)->isEnabled(); }
-    // The user presses the mouse in the tree and selects a path there.
-    static void UserSelectsInTree(CHVFileDlg& d, const CString& path)
-    {
-        d.SendMessage(WM_HV_LBUTTONDOWN, IDC_HVFD_TREE);
-        ASSERT_NE(d.GetTree()->SelectPath(path), nullptr) << path;
-    }
-    // The user presses the mouse in the list and selects a row there (keeping the others).
-    static void UserSelectsRow(CHVFileDlg& d, const char* name)
-    {
-        d.SendMessage(WM_HV_LBUTTONDOWN, IDC_HVFD_LIST);
-        int row = d.GetList()->FindItemByName(name);
-        ASSERT_GE(row, 0) << name;
-        d.GetList()->SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
-    }
     static void Type(CHVFileDlg& d, const char* text)
     {
         d.GetDlgItemAs<QLineEdit>(IDC_HVFD_FILENAME)->setText(QString::fromUtf8(text));
