@@ -193,6 +193,8 @@ protected:
     // The number of rows changed.
     int InsertFromHint(const CUpdate& hint);
     int RemoveFromHint(const CUpdate& hint);
+    // Selects the rows of these questions (others keep their state).
+    void SelectRows(const CPtrListEx& questions);
     // Every row's texts again (counts of collections).
     void RefreshRows();
     // Makes element n current (its question marked, the old mark cleared, the views told).

@@ -6,6 +6,7 @@
 
 #include "foundation/CorraAppBase.h"
 #include "foundation/Update.h"
+#include "model/Choices.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
 #include "controls/HVRichEditCtrl.h"
@@ -335,6 +336,18 @@ TEST_F(CorraViewTest, IconModesAreKeptPerPaneAndContractedGoesBackToTheLastOne)
     ExpectAgreement("modes");
 }
 
+TEST_F(CorraViewTest, SwitchingTheIconModeKeepsTheSelection)
+{
+    ASSERT_TRUE(Upper().SelectQuestion(Q(2), SELQ_DESELECT_FIRST));
+    ASSERT_TRUE(Upper().SelectQuestion(Q(5), 0));
+    for (auto mode : {&CCorraView::OnLargeIcon, &CCorraView::OnSmallIcon}) {
+        (Upper().*mode)();
+        std::vector<int> rows;
+        Upper().GetSelectedIndices(rows);
+        EXPECT_EQ(rows, (std::vector<int>{1, 4}));
+    }
+}
+
 TEST_F(CorraViewTest, ExpandedIsFormattedOnceUntilTheDocumentChanges)
 {
     Upper().OnExpanded();
@@ -394,6 +407,22 @@ TEST_F(CorraViewTest, AStoppedFormattingEndsInTheLastIconModeWithoutText)
     Upper().OnExpanded();
     EXPECT_EQ(Upper().GetFormatCount(), formatted + 1);
     EXPECT_NE(Upper().GetTextPane()->GetWindowText().Find("6. Question number 6"), -1);
+}
+
+TEST_F(CorraViewTest, FormattingStopsWhenTheViewGoesAwayAndLeavesTheSettingsAsTheyWere)
+{
+    Q(2)->m_cszQuestionText = "Changed, so that it formats";
+    doc->SetModifiedFlag(TRUE);
+    const int drawMode = CCorraQuestion::GetDrawMode();
+    const int indent = CChoices::GetChoicesIndentLevel();
+    CorraApp().WriteProfileInt(CCorraDoc::PROFILE_SECTION, "ChoicesIndentLevel", indent + 7);
+    // The frame closes while the status box lets events run: the panes go with it.
+    QTimer::singleShot(0, [this] { panes.reset(); });
+    CCorraView& upper = Upper();
+    EXPECT_FALSE(upper.FormatExpanded());
+    EXPECT_TRUE(panes == nullptr);
+    EXPECT_EQ(CCorraQuestion::GetDrawMode(), drawMode);
+    EXPECT_EQ(CChoices::GetChoicesIndentLevel(), indent);
 }
 
 TEST_F(CorraViewTest, ActivatingOnePaneColoursBoth)
