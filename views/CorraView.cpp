@@ -307,6 +307,20 @@ void CCorraView::ReloadFromDocument()
     }
 }
 
+BOOL CCorraView::ShowsDocumentOrder() const
+{
+    CCorraDoc* pDoc = GetCorraDoc();
+    if (!pDoc)
+        return TRUE;
+    int i = 0;
+    for (POSITION pos = pDoc->m_plQuestions.GetHeadPosition(); pos;) {
+        auto* q = static_cast<CCorraQuestion*>(pDoc->m_plQuestions.GetNext(pos));
+        if (Fits(q) && m_elements.GetQuestion(i++) != q)
+            return FALSE;
+    }
+    return i == m_elements.GetCount();
+}
+
 void CCorraView::ReloadFromList()
 {
     if (!m_pList)
@@ -575,10 +589,16 @@ void CCorraView::OnUpdate(CView*, LPARAM lHint, CObject* pHint)
                 // A plain list of the questions added (never a CUpdate).
                 if (auto* pList = dynamic_cast<CPtrListEx*>(pHint)) {
                     CCorraDoc* pDoc = GetCorraDoc();
-                    for (POSITION pos = pList->GetTailPosition(); pos;) {
-                        auto* q = static_cast<CCorraQuestion*>(pList->GetPrev(pos));
+                    for (POSITION pos = pList->GetHeadPosition(); pos;) {
+                        auto* q = static_cast<CCorraQuestion*>(pList->GetNext(pos));
                         if (!pDoc || pDoc->HoldsQuestion(q))
                             AddQuestion(q, -1);
+                    }
+                    // Added anywhere but at the end (or several at once): the document's order
+                    // is shown, as the document holds them.
+                    if (!ShowsDocumentOrder()) {
+                        ReloadFromDocument();
+                        RefillList();
                     }
                 }
                 SetScrollSizes(viewport()->width(), viewport()->height());

@@ -116,6 +116,8 @@ public:
     virtual void SetElements(const CPtrListEx& questions);
     // Element list from the document: its questions that fit the pane, in document order.
     void ReloadFromDocument();
+    // Whether the elements are the document's questions of this pane, in its order.
+    BOOL ShowsDocumentOrder() const;
     // Element list from the list's rows, in their order.
     void ReloadFromList();
     // After removals; collection views re-read their collection.

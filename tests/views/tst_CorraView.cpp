@@ -268,6 +268,18 @@ TEST_F(CorraViewTest, AfterEveryHintThePanesAndTheDocumentAgree)
              Upper().GetSelectedIndices(selected);
              EXPECT_EQ(selected, std::vector<int>{Upper().GetElementCount() - 1});
          }},
+        {"4 with several questions shows them in the document's order",
+         [&] {
+             CPtrListEx added;
+             added.AddTail(doc->InsertQuestionAt(CPaneDoc::Question(41, IDS_QTYPE_ES), -1));
+             added.AddTail(doc->InsertQuestionAt(CPaneDoc::Question(42, IDS_QTYPE_ES), -1));
+             added.AddTail(doc->InsertQuestionAt(CPaneDoc::Question(43, IDS_QTYPE_ES), 0));
+             doc->UpdateAllViews(nullptr, HINT_QUESTIONS_ADDED, &added);
+         },
+         [&] {
+             EXPECT_EQ(Upper().GetElementQuestion(0)->m_nId, 43);
+             EXPECT_EQ(Upper().GetElementQuestion(Upper().GetElementCount() - 1)->m_nId, 42);
+         }},
         {"0x40 re-reads nothing in a pane without its own collection", [&] {
              doc->UpdateAllViews(nullptr, HINT_REREAD, nullptr);
          }, [] {}},
