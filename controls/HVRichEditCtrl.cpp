@@ -921,13 +921,14 @@ int CHVRichEditCtrl::RemoveIdentifiers(LPCSTR terms, LPCSTR numChars, CAQFConver
     return count;
 }
 
-void CHVRichEditCtrl::TrimLineStarts()
+BOOL CHVRichEditCtrl::TrimLineStarts()
 {
     long start, end;
     GetSel(start, end);
     HideSelection(TRUE);
+    BOOL settled = FALSE;
     // Every pass deletes at least one character, so the text bounds the passes.
-    for (long passes = GetTextLength() + 1; passes > 0; --passes) {
+    for (long passes = GetTextLength() + 1; passes > 0 && !settled; --passes) {
         int deleted = 0;
         const std::vector<LineInfo> lines = Lines();
         // From the last line up, so the lines not yet done keep their positions.
@@ -947,11 +948,11 @@ void CHVRichEditCtrl::TrimLineStarts()
             c.removeSelectedText();
             ++deleted;
         }
-        if (!deleted)
-            break;
+        settled = deleted == 0;
     }
     SetSel(start, end);
     HideSelection(FALSE);
+    return settled;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -187,8 +187,9 @@ public:
     int RemoveIdentifiers(LPCSTR terms, LPCSTR numChars, CAQFConvertSettings* pSettings, char chTerm = '.');
     // Deletes ranges from the last to the first with the selection hidden, then restores it.
     void DeleteRanges(const CRangeVector& ranges);
-    // Leading white space of every line is deleted, pass after pass until nothing goes.
-    void TrimLineStarts();
+    // Leading white space of every line is deleted, pass after pass until nothing goes; FALSE
+    // when the text did not settle within its bound of passes.
+    BOOL TrimLineStarts();
 
     // The right-button menu (NULL unless enabled); the caller owns it.
     QMenu* BuildContextMenu();

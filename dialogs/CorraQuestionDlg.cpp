@@ -13,10 +13,13 @@
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/QtString.h"
 #include "platform/ui/SpinButtonCtrl.h"
+#include "platform/ui/View.h"
 #include "res/ids/QuestionTypes.h"
 
 #include <QApplication>
 #include <QEvent>
+#include <QShowEvent>
+#include <QToolButton>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -41,6 +44,11 @@ constexpr double kMaxAnswerSize = 100.0;
 void ShowScrambledMessage()
 {
     MessageBoxService().Show(LoadStringId(IDS_SCRAMBLED_READ_ONLY), CORRA_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void ShowNoQuestionSelected()
+{
+    MessageBoxService().Show("No question selected", CORRA_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
 }
 
 BOOL IsExamDocument(const CCorraDoc* doc)
@@ -99,8 +107,10 @@ void CCorraQuestionDlg::LayOut()
     auto* top = new QGridLayout;
     top->addWidget(CreateStatic("ID:", 0, m_pIdEdit), 0, 0);
     m_pIdEdit->setReadOnly(true);
-    m_pIdEdit->setMinimumWidth(56);
-    m_pIdEdit->setMaximumWidth(72);
+    // IDs run to ten digits; the whole ID shows.
+    const int idWidth = m_pIdEdit->fontMetrics().horizontalAdvance("0000000000") + 12;
+    m_pIdEdit->setMinimumWidth(idWidth);
+    m_pIdEdit->setMaximumWidth(idWidth);
     top->addWidget(m_pIdEdit, 0, 1);
     top->addWidget(CreateStatic("T&ype:", 0, m_pTypeCombo), 0, 2);
     m_pTypeCombo->setMinimumWidth(70);
@@ -112,6 +122,7 @@ void CCorraQuestionDlg::LayOut()
 
     auto* index = new QGroupBox("Index", this);
     auto* indexRow = new QHBoxLayout(index);
+    m_pIndexEdit->setMinimumWidth(m_pIndexEdit->fontMetrics().horizontalAdvance("00000") + 12);
     m_pIndexEdit->setMaximumWidth(60);
     indexRow->addWidget(m_pIndexEdit);
     for (int id : {IDC_QD_INDEX_DOWN, IDC_QD_INDEX_UP}) {
@@ -145,8 +156,16 @@ void CCorraQuestionDlg::LayOut()
     answer->addWidget(m_pFalse);
     auto* size = GetDlgItem(IDC_QD_ANSWER_SIZE);
     size->setMaximumWidth(60);
-    answer->addWidget(size);
-    answer->addWidget(m_pSpin);
+    // The arrows sit against the edit at its height, as one control with it.
+    const int height = size->sizeHint().height();
+    m_pSpin->setFixedSize(16, height);
+    for (QWidget* arrow : {static_cast<QWidget*>(m_pSpin->GetUpButton()), static_cast<QWidget*>(m_pSpin->GetDownButton())})
+        arrow->setFixedSize(16, height / 2);
+    auto* sizeRow = new QHBoxLayout;
+    sizeRow->setSpacing(0);
+    sizeRow->addWidget(size);
+    sizeRow->addWidget(m_pSpin);
+    answer->addLayout(sizeRow);
     answer->addStretch(1);
 
     auto* buttons = new QHBoxLayout;
@@ -167,7 +186,7 @@ void CCorraQuestionDlg::LayOut()
     layout->addWidget(m_pAnswerPane, 2);
     layout->addLayout(answer);
     layout->addLayout(buttons);
-    resize(560, 520);
+    resize(620, 540);
 }
 
 BOOL CCorraQuestionDlg::CreateHidden()
@@ -209,9 +228,10 @@ void CCorraQuestionDlg::SetQuestion(CCorraQuestion* question)
         // Only an exam form shows scrambled choices; none is shown here yet.
         m_bScrambled = FALSE;
     } else {
+        // The ID edit keeps the last ID; Add gives the new question one of its own.
         m_nShownId = 0;
         m_bScrambled = FALSE;
-        ResetQuestion(FALSE);
+        ResetQuestion(TRUE);
         m_dAnswerSize = 0.0;
     }
     SetReadOnlyMode(m_bScrambled);
@@ -444,22 +464,29 @@ BOOL CCorraQuestionDlg::OnModify()
             SetModified(FALSE);
             return FALSE;
         }
-        CCorraQuestion* target = FindShownQuestion();
-        if (!target) {
-            MessageBoxService().Show("No question selected", CORRA_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
+        if (!FindShownQuestion()) {
+            ShowNoQuestionSelected();
             return FALSE;
         }
         if (!UpdateData(TRUE))
             return FALSE;
-        // Into the question of the shown ID, whatever the views have selected meanwhile.
-        CCorraQuestion stored(*target);
-        GetQuestion(stored);
-        stored.m_nId = m_nShownId;
-        if (!m_pDoc->ReplaceQuestion(stored))
+        // The document stores into the question of the shown ID, whatever the views have
+        // selected meanwhile.
+        CCorraQuestion edited;
+        GetQuestion(edited);
+        CDlgQuestionStore store;
+        store.nId = m_nShownId;
+        store.pQuestion = &edited;
+        CView* first = m_pDoc->GetFirstView();
+        CCmdTarget* route = first ? static_cast<CCmdTarget*>(first) : m_pDoc;
+        route->OnCmdMsg(ID_CORRA_STORE_DLG_QUESTION, CN_COMMAND, &store);
+        if (!store.bStored) {
+            ShowNoQuestionSelected();
             return FALSE;
-        m_pDoc->UpdateAllViews(nullptr, HINT_REFRESH_ALL);
+        }
         m_nLastIndex = m_Question.m_nIndex;
         SetModified(FALSE);
+        UpdateControls();
         UpdateControls();
         return TRUE;
     } catch (const std::exception& e) {
@@ -588,6 +615,13 @@ LRESULT CCorraQuestionDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
     std::memcpy(buffer, static_cast<LPCSTR>(text), static_cast<size_t>(n));
     buffer[n] = '\0';
     return n;
+}
+
+void CCorraQuestionDlg::showEvent(QShowEvent* e)
+{
+    CQuestionDlg::showEvent(e);
+    // While hidden the shown question may have been deleted: "Modify" asks the document again.
+    UpdateControls();
 }
 
 void CCorraQuestionDlg::changeEvent(QEvent* e)

@@ -410,9 +410,17 @@ void CQuestionDlg::ExchangeChoices(CDataExchange* pDX)
     }
     CleanUpChoices();
     CChoicesError error;
-    if (!CChoices::ValidateChoices(ChoicesPaneText(*m_pChoicesPane, FALSE), &error)) {
+    const CString plain = ChoicesPaneText(*m_pChoicesPane, FALSE);
+    if (!CChoices::ValidateChoices(plain, &error)) {
         ShowChoicesError(error);
         pDX->Fail();
+    }
+    // An empty pane passed the check: the question has no choices yet. The parser would
+    // refuse it ("no choices found"), so it is not asked.
+    if (CString(plain).Trim().IsEmpty()) {
+        m_Question.m_Choices.RemoveAll();
+        m_Question.m_Choices.ClearCache();
+        return;
     }
     CString text = ChoicesPaneText(*m_pChoicesPane, nType == static_cast<int>(IDS_QTYPE_MC));
     text.Replace("\r\n\\par", "\\par");
@@ -462,7 +470,8 @@ void CQuestionDlg::ExchangeAnswerLetter(CDataExchange* pDX, int nIDC, CString& a
 
 void CQuestionDlg::CleanUpChoices()
 {
-    m_pChoicesPane->TrimLineStarts();
+    if (!m_pChoicesPane->TrimLineStarts())
+        LogOutput("CQuestionDlg::CleanUpChoices() - failed to TrimLinesLeft()", LOG_ERROR, LOG_HERE);
     if (!ClearChoiceIdFonts())
         LogOutput("CQuestionDlg::CleanUpChoices() - failed to ClearChoiceIdFonts()", LOG_ERROR, LOG_HERE);
 }
@@ -505,11 +514,13 @@ void CQuestionDlg::FormatChoices()
     }
     if (m_bChoicesFormatted)
         return;
+    // The layout reports itself as a change of the pane; it is none of the user's.
+    const BOOL bModified = m_bModified;
     const int hanging = 75 * CChoices::GetNumChoiceSepSpaces();
     m_Question.m_Choices.SetIndents(*m_pChoicesPane, 0, hanging, 0, -1);
     m_pChoicesPane->Invalidate();
     m_bChoicesFormatted = TRUE;
-    SetModified(m_bModified);
+    SetModified(bModified);
     UpdateControls();
 }
 

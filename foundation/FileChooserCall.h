@@ -31,7 +31,7 @@ struct CFileChooserCall {
     CString csInfo;        // the information text; empty: the chooser's own
     CString csStartDir;    // the folder it starts in; empty: the default folder of the kind
     CString csRootDir;     // the tree's root; empty: the chooser decides by the style
-    CString csRootFilter;  // the only folder the tree lists at its top; empty: the kind's folder
+    CString csRootFilter;  // the only folder the tree lists at its top; empty: every folder
     CString csConfirm;     // asked with OK and Cancel before OK is taken; empty: nothing asked
     BOOL bVisible = TRUE;  // a document opened by the chooser is shown
 

@@ -157,9 +157,14 @@ void CCorraDoc::BindCommands()
     BindCommand(ID_CORRA_QUESTION_DIALOG, [this] { DocumentDialogs().ShowQuestionDialog(*this); });
     BindUpdate(ID_CORRA_QUESTION_DIALOG,
                [this](CCmdUI* ui) { ui->SetCheck(DocumentDialogs().IsQuestionDialogVisible(*this) ? 1 : 0); });
-    BindCommand(ID_CORRA_STORE_DLG_QUESTION, [this] {
-        if (DocumentDialogs().StoreDialogQuestion(*this))
-            UpdateAllViews(nullptr, HINT_REFRESH_ALL);
+    // From the question dialog with what it holds; from anywhere else the dialog is asked to
+    // store, which comes back here with its question.
+    BindNotify<CDlgQuestionStore>(ID_CORRA_STORE_DLG_QUESTION, CN_COMMAND, [this](CDlgQuestionStore* store) {
+        if (!store) {
+            DocumentDialogs().StoreDialogQuestion(*this);
+            return;
+        }
+        store->bStored = store->pQuestion && StoreDlgQuestion(store->nId, *store->pQuestion);
     });
     BindUpdate(ID_CORRA_STORE_DLG_QUESTION, [this](CCmdUI* ui) {
         IDocumentDialogs& dialogs = DocumentDialogs();
@@ -304,7 +309,11 @@ BOOL CCorraDoc::DoSave(LPCSTR lpszPathName, BOOL bReplace)
     }
     // The old file is never deleted first: the writer puts a temporary file beside it and
     // renames it over the old one only once it is complete.
-    return CDocument::DoSave(path, bReplace);
+    if (!CDocument::DoSave(path, bReplace))
+        return FALSE;
+    // Saved under a new name, the question dialog's title follows it.
+    DocumentDialogs().SetQuestionDialogTitle(*this, GetQuestionDlgTitle());
+    return TRUE;
 }
 
 int CCorraDoc::GetDocKind() const
@@ -896,6 +905,22 @@ CCorraQuestion* CCorraDoc::AddDlgQuestion(const CCorraQuestion& question)
     if (!DocumentDialogs().SelectDlgQuestion(*this, added))
         LogOutput("CCorraDoc::AddDlgQuestion() - failed to SelectQuestion()", LOG_ERROR, LOG_HERE);
     return added;
+}
+
+BOOL CCorraDoc::StoreDlgQuestion(int nId, const CCorraQuestion& question)
+{
+    CCorraQuestion* target = nId != 0 ? FindQuestionById(nId) : nullptr;
+    if (!target)
+        return FALSE;
+    // The question's own marks, group and kind stay; the dialog holds the rest.
+    CCorraQuestion stored(*target);
+    stored.CQuestion::Copy(question);
+    stored.m_dAnswerSize = question.m_dAnswerSize;
+    stored.m_nId = nId;
+    if (!ReplaceQuestion(stored))
+        return FALSE;
+    UpdateAllViews(nullptr, HINT_REFRESH_ALL);
+    return TRUE;
 }
 
 BOOL CCorraDoc::SelectDlgQuestion(CCorraQuestion* question)

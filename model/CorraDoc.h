@@ -43,6 +43,15 @@ constexpr UINT ID_CORRA_AUTO_SUBJECTS = 32862;
 constexpr UINT ID_CORRA_CHECK_IMAGE_LINKS = 32914;
 constexpr UINT ID_CORRA_QUESTION_GROUPS = 33029;
 
+// What the question dialog sends as the extra of ID_CORRA_STORE_DLG_QUESTION: the question it
+// holds and the ID of the question shown, which is the one stored into. The views' selection
+// plays no part: it may have moved on while the dialog was open. The handler sets bStored.
+struct CDlgQuestionStore {
+    int nId = 0;
+    const CCorraQuestion* pQuestion = nullptr;  // the dialog's question and its answer size
+    BOOL bStored = FALSE;
+};
+
 // Whether a question is a collection (type "CO").
 BOOL IsCollection(const CCorraQuestion* question);
 // The questions of a document that are not collections; with bUnique one per INDEX (1 or more).
@@ -133,6 +142,10 @@ public:
     // hear of it (HINT_QUESTIONS_ADDED with the list of it), the main view selects it and the
     // dialog shows it. The copy, or NULL when none could be made.
     CCorraQuestion* AddDlgQuestion(const CCorraQuestion& question);
+    // The question dialog's Modify: the document's question of ID nId takes the question's
+    // contents and answer size (keeping its ID, which collections and groups refer to, and its
+    // group and marks) and the views are updated. FALSE, nothing stored, when the document no longer has that ID.
+    BOOL StoreDlgQuestion(int nId, const CCorraQuestion& question);
     // Shows a question (of a type the dialog edits) in the question dialog, or clears it for a
     // new question; either first asks to save what was typed there. FALSE when the user kept
     // the dialog's changes (or the type is not edited there).

@@ -22,7 +22,7 @@ public:
     virtual BOOL IsQuestionDialogVisible(CCorraDoc& doc) = 0;
     virtual BOOL QuestionDialogHasQuestion(CCorraDoc& doc) = 0;
     virtual void SetQuestionDialogTitle(CCorraDoc& doc, const CString& title) = 0;
-    // Stores the dialog's contents into the question selected in the main view; FALSE when
+    // Stores the dialog's contents into the question it shows (its "Modify"); FALSE when
     // there was nothing to store.
     virtual BOOL StoreDialogQuestion(CCorraDoc& doc) = 0;
     // Shows a question of the document in its dialog (NULL: a new, empty question), first

@@ -549,7 +549,9 @@ int CHVFileChooser::Run(CFileChooserCall& call)
         dlg.SetRootFolder(call.csRootDir);
     else if (!(call.dwStyle & FCS_CREATE_FOLDERS))
         dlg.SetRootFolder(dlg.m_cszSearchDir);
-    dlg.SetRootFolderFilter(call.csRootFilter.IsEmpty() ? nullptr : static_cast<LPCSTR>(call.csRootFilter));
+    // Without a filter the tree shows every folder: an import starts wherever the files are.
+    if (!call.csRootFilter.IsEmpty())
+        dlg.SetRootFolderFilter(call.csRootFilter);
     if (dlg.DoModal() != IDOK)
         return IDCANCEL;
     call.csFolder = dlg.m_cszSearchDir;

@@ -10,6 +10,7 @@
 #include "platform/ui/ResourceImage.h"
 #include "platform/ui/SysColor.h"
 #include "render/FontMgr.h"
+#include "render/RtfSyntax.h"
 #include "render/RtfText.h"
 
 #include <QPainter>
@@ -767,15 +768,12 @@ const CODListCtrl::CRowText& CODListCtrl::MeasureRowText(CDC* pDC, const CCorraQ
     // Measured once per text, width, row height and fonts: a row shows only what fits in it, so
     // only that much is laid out (a long text costs no more than a short one).
     const DWORD fonts = CFontMgr::GetLastFontChange();
-    if (m_rowTexts.size() > 2 * static_cast<size_t>(GetItemCount()) + 64) {
-        m_rowTexts.clear();  // rows deleted since
-        m_drawnTexts.clear();
-    }
-    CRowText& m = m_rowTexts[&question];
+    if (m_rowHeights.size() > 2 * static_cast<size_t>(GetItemCount()) + 64)
+        m_rowHeights.clear();  // rows deleted since
+    CRowText& m = m_rowHeights[&question];
     if (m.lineHeight > 0 && m.width == nWidth && m.rowHeight == nRowHeight && m.fonts == fonts &&
         m.text == question.m_cszQuestionText)
         return m;
-    m.image = QImage();
     CRect r(0, 0, nWidth, nRowHeight);
     TEXTMETRIC tm{};
     CFontMgr::DrawTextInSlotFont(pDC, question.m_cszQuestionText, -1, &r,
@@ -790,47 +788,60 @@ const CODListCtrl::CRowText& CODListCtrl::MeasureRowText(CDC* pDC, const CCorraQ
     return m;
 }
 
-void CODListCtrl::DrawRowText(CDC* pDC, const CCorraQuestion& question, const CRect& r, const CRect& cell,
-                              COLORREF fill)
+BOOL CODListCtrl::DrawRowTextOnScreen(CDC* pDC, const CCorraQuestion& question, const CRect& cell, COLORREF fill,
+                                      BOOL bCentre)
 {
-    // Never into the next row, even when one line is taller than the row.
-    CRect clip;
-    if (!clip.IntersectRect(r, cell))
-        return;
-    const UINT format = DT_WORDBREAK | DT_NOPREFIX | DT_RTF_DOC_SIZE;
+    // On the screen a rich text is drawn once, from the cell's top, as far as whole lines fit
+    // (the engine stops there), then kept as a picture placed by the height it used while
+    // nothing it shows changes: a repaint lays out no text again, a first paint lays it out once.
     QPainter* painter = pDC->GetPainter();
-    auto it = m_rowTexts.find(&question);
-    if (pDC->GetWindow() != viewport() || !painter || it == m_rowTexts.end()) {
-        const int saved = pDC->SaveDC();
-        pDC->IntersectClipRect(&clip);
-        CRect rc = r;
-        CFontMgr::DrawTextInSlotFont(pDC, question.m_cszQuestionText, -1, &rc, format, kQuestionTextSlot);
-        pDC->RestoreDC(saved);
-        return;
+    if (pDC->GetWindow() != viewport() || !painter || !IsRtfText(question.m_cszQuestionText) || cell.IsRectEmpty())
+        return FALSE;
+    if (m_rowTexts.size() > 2 * static_cast<size_t>(GetItemCount()) + 64) {
+        m_rowTexts.clear();  // rows deleted since
+        m_drawnTexts.clear();
     }
-    // On the screen the drawn text is kept as a picture while nothing it shows changes: a
-    // repaint of the list lays out no text again.
-    CRowText& m = it->second;
+    CRowText& m = m_rowTexts[&question];
+    const DWORD fonts = CFontMgr::GetLastFontChange();
     const COLORREF text = pDC->GetTextColor();
     const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
-    const CRect local(r.left - clip.left, r.top - clip.top, r.right - clip.left, r.bottom - clip.top);
-    if (m.image.isNull() || m.imageFill != fill || m.imageText != text || m.imageRect != local ||
-        m.image.width() != qRound(clip.Width() * ratio) || m.image.height() != qRound(clip.Height() * ratio)) {
-        QImage image(qRound(clip.Width() * ratio), qRound(clip.Height() * ratio), QImage::Format_RGB32);
-        image.setDevicePixelRatio(ratio);
-        image.fill(QColor(GetRValue(fill), GetGValue(fill), GetBValue(fill)));
+    const int cx = cell.Width();
+    const int cy = cell.Height();
+    if (m.image.isNull() || m.width != cx || m.rowHeight != cy || m.fonts != fonts || m.imageFill != fill ||
+        m.imageText != text || m.bCentred != bCentre || m.image.devicePixelRatio() != ratio ||
+        m.text != question.m_cszQuestionText) {
+        const QColor back(GetRValue(fill), GetGValue(fill), GetBValue(fill));
+        QImage drawn(qRound(cx * ratio), qRound(cy * ratio), QImage::Format_RGB32);
+        drawn.setDevicePixelRatio(ratio);
+        drawn.fill(back);
+        int used = cy;
         {
-            QPainter imagePainter(&image);
+            QPainter imagePainter(&drawn);
             CDC dc(&imagePainter, viewport());
             dc.SetBkMode(TRANSPARENT);
             dc.SetTextColor(text);
-            CRect rc = local;
-            CFontMgr::DrawTextInSlotFont(&dc, question.m_cszQuestionText, -1, &rc, format, kQuestionTextSlot);
+            CRect rc(0, 0, cx, cy);
+            used = CFontMgr::DrawTextInSlotFont(&dc, question.m_cszQuestionText, -1, &rc,
+                                                DT_WORDBREAK | DT_NOPREFIX | DT_RTF_DOC_SIZE, kQuestionTextSlot);
         }
-        m.image = image;
+        if (bCentre && used > 0 && used < cy) {
+            QImage centred(drawn.size(), QImage::Format_RGB32);
+            centred.setDevicePixelRatio(ratio);
+            centred.fill(back);
+            QPainter centring(&centred);
+            const int shift = (cy - used) / 2;
+            centring.drawImage(QRectF(0, shift, cx, used), drawn, QRectF(0, 0, cx * ratio, used * ratio));
+            centring.end();
+            drawn = centred;
+        }
+        m.image = drawn;
+        m.text = question.m_cszQuestionText;
+        m.width = cx;
+        m.rowHeight = cy;
+        m.fonts = fonts;
         m.imageFill = fill;
         m.imageText = text;
-        m.imageRect = local;
+        m.bCentred = bCentre;
         // Pictures of the rows drawn last only.
         m.imageStamp = ++m_nImageStamp;
         m_drawnTexts.emplace_back(&question, m.imageStamp);
@@ -841,7 +852,8 @@ void CODListCtrl::DrawRowText(CDC* pDC, const CCorraQuestion& question, const CR
             m_drawnTexts.pop_front();
         }
     }
-    pDC->DrawImage(clip.left, clip.top, clip.Width(), clip.Height(), m.image);
+    pDC->DrawImage(cell.left, cell.top, cx, cy, m.image);
+    return TRUE;
 }
 
 void CODListCtrl::DrawItem(DRAWITEMSTRUCT* pDrawItem)
@@ -877,26 +889,38 @@ void CODListCtrl::DrawItem(DRAWITEMSTRUCT* pDrawItem)
     {
         CRect cell = cells[3];
         pDC->FillSolidRect(&cell, fill);
-        const CRowText& measured = MeasureRowText(pDC, *q, cell.Width(), rowHeight);
-        const int textHeight = measured.height;
-        CRect r;
-        r.left = cell.left;
-        r.right = cell.right;
-        r.top = cell.top;
-        if (textHeight < rowHeight) {
-            r.bottom = r.top + textHeight;
-            if (alignVCenter) {
-                const int shift = (rowHeight - textHeight) / 2;
-                r.top += shift;
-                r.bottom += shift + 1;
+        // On the screen the text's top is the cell's (only a centred text moves, and then
+        // the number and type are centred too).
+        if (!DrawRowTextOnScreen(pDC, *q, cell, fill, alignVCenter)) {
+            const CRowText& measured = MeasureRowText(pDC, *q, cell.Width(), rowHeight);
+            const int textHeight = measured.height;
+            CRect r;
+            r.left = cell.left;
+            r.right = cell.right;
+            r.top = cell.top;
+            if (textHeight < rowHeight) {
+                r.bottom = r.top + textHeight;
+                if (alignVCenter) {
+                    const int shift = (rowHeight - textHeight) / 2;
+                    r.top += shift;
+                    r.bottom += shift + 1;
+                }
+            } else {
+                const int line = std::max(1, measured.lineHeight);
+                const int lines = std::max(1, rowHeight / line);
+                r.bottom = r.top + lines * line;
             }
-        } else {
-            const int line = std::max(1, measured.lineHeight);
-            const int lines = std::max(1, rowHeight / line);
-            r.bottom = r.top + lines * line;
+            // Never into the next row, even when one line is taller than the row.
+            CRect clip;
+            if (clip.IntersectRect(r, cell)) {
+                const int saved = pDC->SaveDC();
+                pDC->IntersectClipRect(&clip);
+                CFontMgr::DrawTextInSlotFont(pDC, q->m_cszQuestionText, -1, &r, DT_WORDBREAK | DT_NOPREFIX | DT_RTF_DOC_SIZE,
+                                             kQuestionTextSlot);
+                pDC->RestoreDC(saved);
+            }
+            textTop = r.top;
         }
-        DrawRowText(pDC, *q, r, cell, fill);
-        textTop = r.top;
     }
 
     // Columns 1 and 2: number and type, centred in the row or level with the text.

@@ -180,7 +180,8 @@ protected:
     int m_nAlignVCenter = -1;  // "AlignVCenter" as read for the paint under way; -1 outside one
     std::vector<QIcon> m_icons;  // by icon slot, loaded on first use
 
-    // The question text's height in a row as last measured, and what it was measured for.
+    // The question text of a row as last measured (elsewhere than on the screen) or drawn on the
+    // screen, and what for: the text, the cell's width and height, the fonts' change stamp.
     struct CRowText {
         CString text;
         int width = 0;
@@ -188,17 +189,20 @@ protected:
         DWORD fonts = 0;
         int height = 0;
         int lineHeight = 0;
-        // The text as last drawn on the screen, with the colours and place it was drawn in.
+        // On the screen: the drawn cell, with its colours and placing.
         QImage image;
         COLORREF imageFill = 0;
         COLORREF imageText = 0;
-        CRect imageRect;
+        BOOL bCentred = FALSE;
         unsigned imageStamp = 0;
     };
     const CRowText& MeasureRowText(CDC* pDC, const CCorraQuestion& question, int nWidth, int nRowHeight);
-    // The question text into r, clipped to the cell; on the screen through its kept picture.
-    void DrawRowText(CDC* pDC, const CCorraQuestion& question, const CRect& r, const CRect& cell, COLORREF fill);
-    std::unordered_map<const CCorraQuestion*, CRowText> m_rowTexts;
+    // A rich question text on the list's own screen paint, through its kept picture; FALSE
+    // elsewhere (the caller measures and draws).
+    BOOL DrawRowTextOnScreen(CDC* pDC, const CCorraQuestion& question, const CRect& cell, COLORREF fill,
+                             BOOL bCentre);
+    std::unordered_map<const CCorraQuestion*, CRowText> m_rowHeights;  // measured
+    std::unordered_map<const CCorraQuestion*, CRowText> m_rowTexts;    // drawn on the screen
     std::deque<std::pair<const CCorraQuestion*, unsigned>> m_drawnTexts;  // oldest picture first
     unsigned m_nImageStamp = 0;
 };

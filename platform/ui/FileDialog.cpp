@@ -45,13 +45,12 @@ BOOL CQtFileDialog::Choose(const CFileDialogRequest& request, std::vector<CStrin
     // A status line needs Qt's own dialog, whose layout takes one more line.
     if (!request.status.IsEmpty())
         dlg.setOption(QFileDialog::DontUseNativeDialog, true);
-    QString start = ToQString(request.folder);
-    if (!request.fileName.IsEmpty())
-        start = start.isEmpty() ? ToQString(request.fileName) : start + "/" + ToQString(request.fileName);
-    if (!start.isEmpty())
-        dlg.selectFile(start);
+    // The folder first, then the name alone: a whole path of a file not yet there leaves the
+    // name field with the folder's last separator in front ("/Bank"), which saves at the root.
     if (!request.folder.IsEmpty())
         dlg.setDirectory(ToQString(request.folder));
+    if (!request.fileName.IsEmpty())
+        dlg.selectFile(ToQString(request.fileName));
     if (!request.filter.IsEmpty()) {
         const QStringList filters = ToQString(request.filter).split(QStringLiteral(";;"));
         dlg.setNameFilters(filters);

@@ -66,6 +66,8 @@ constexpr unsigned ID_MAIN_MENU = 32788;
 constexpr unsigned ID_CORRA_MENU = 32820;
 constexpr unsigned ID_EXAM_MENU = 32821;
 constexpr unsigned ID_AUTO_CONVERT = 32772;
+// A document's question dialog (its editor), checked while it is shown.
+constexpr unsigned ID_QUESTION_DIALOG = 32776;
 constexpr unsigned ID_ADD_QUESTION_WIZARD = 32867;
 constexpr unsigned ID_CREATE_RANDOM_EXAM = 32817;
 constexpr unsigned ID_MANAGE_FOLDERS = 32909;

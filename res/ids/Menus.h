@@ -69,7 +69,8 @@ inline constexpr CMenuEntry kMainMenu[] = {
         {1, 0, nullptr}, extraFile {1, kPrintSetup, "P&rint Setup..."}, {1, 0, nullptr},                   \
         {1, kMru1, "Recent File"}, {1, 0, nullptr}, {1, kExit, "E&xit"},                                     \
         {0, 0, "&Edit"}, {1, kEditUndo, "&Undo\tCtrl+Z"}, {1, 0, nullptr}, {1, kEditCut, "Cu&t\tCtrl+X"},    \
-        {1, kEditCopy, "&Copy\tCtrl+C"}, {1, kEditPaste, "&Paste\tCtrl+V"}, CORRA_MENU_VIEW, kindMenu,       \
+        {1, kEditCopy, "&Copy\tCtrl+C"}, {1, kEditPaste, "&Paste\tCtrl+V"}, {1, 0, nullptr},                \
+        {1, ID_QUESTION_DIALOG, "&Question Dialog..."}, CORRA_MENU_VIEW, kindMenu,                           \
         CORRA_MENU_TOOLS, CORRA_MENU_WINDOW, CORRA_MENU_HELP
 
 #define CORRA_PRINT_ITEMS {1, kPrint, "&Print...\tCtrl+P"}, {1, kPrintPreview, "Print Pre&view"},

@@ -22,6 +22,10 @@
 #include "model/ViewServices.h"
 #include "shell/ShellDocs.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/ScriptedFileDialog.h"
+#include "res/ids/Shell.h"
+#include "shell/HVFileDlg.h"
+#include "shell/HVListCtrl.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -470,40 +474,77 @@ TEST_F(DocumentsTest, TheFileListSeesTheOpenAndRecentDocuments)
 
 namespace {
 
-// The round of a teacher in the real program: a new bank through File New, one question of
-// each type added through its editor, saved, closed, opened again.
-TEST_F(StartupTest, ABankMadeThroughTheEditorOpensAgainWithTheSameQuestions)
+// The round of a teacher in the real program: a new bank through File New, its editor opened
+// from the bank's menu, one question of each type added there, File Save under a new name, File
+// Close, File Open: the view lists the same questions in the same order, and the editor, given
+// each from the view, shows the same fields.
+TEST_F(MainWindowTest, ABankMadeThroughTheEditorOpensAgainWithTheSameQuestions)
 {
-    WriteHomeFile("Corra.ini", "[HVMsgBoxDontShow]\nDontShowWelcome=1\n[Settings]\nSplash=0\n");
     WriteRoundTripMasterLists();
+    StartApp();
     int count = 0;
     const CTypedQuestion* typed = TypedQuestions(&count);
-    const CString path = HomePath("Cells.crr");
-    auto app = std::make_unique<CCorraApp>();
-    ASSERT_TRUE(app->InitInstance());
-    auto* doc = dynamic_cast<CCorraDoc*>(app->NewCorraDocument(TRUE));
-    ASSERT_NE(doc, nullptr);
+    // Where the banks live: the chooser of File Open shows that folder.
+    const CString path = HomePath("QCorras/Cells.crr");
+    fsys::CreateDirectories(HomePath("QCorras"));
+    CScriptedFileDialog files;
+    CServiceScope<IFileDialogService> filesScope(FileDialogSlot(), files);
     auto* dialogs = dynamic_cast<CQuestionDialogs*>(DocumentDialogsSlot().Installed());
     ASSERT_NE(dialogs, nullptr);
-    EXPECT_TRUE(doc->OnCmdMsg(ID_CORRA_QUESTION_DIALOG, CN_COMMAND, nullptr));
-    CCorraQuestionDlg& editor = dialogs->Editor(*doc);
-    EXPECT_TRUE(editor.IsWindowVisible());
+
+    CModalScript script;
+    // "Corra" is the first kind offered.
+    script.OnTemplate(IDD_NEWTYPEDLG, [](CDialog& d) { ClickDlgButton(d, IDOK); });
+    ASSERT_TRUE(m_pMain->OnCommand(ID_FILE_NEW));
+    EXPECT_EQ(script.Pending(), 0);
+    auto* doc = dynamic_cast<CCorraDoc*>(m_pMain->GetActiveDocument());
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(doc->GetQuestionCount(), 0);
+    ASSERT_TRUE(m_pMain->OnCommand(ID_CORRA_QUESTION_DIALOG));
+    CCorraQuestionDlg* editor = dialogs->FindEditor(*doc);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->IsWindowVisible());
     for (int i = 0; i < count; ++i)
-        ASSERT_TRUE(TypeAndAdd(editor, typed[i]));
-    ASSERT_TRUE(doc->DoSave(path));
-    doc->OnCloseDocument();
+        ASSERT_TRUE(TypeAndAdd(*editor, typed[i]));
+    ASSERT_EQ(doc->GetQuestionCount(), count);
+
+    // A new bank's File Save asks for its name.
+    files.QueuePath(path);
+    ASSERT_TRUE(m_pMain->OnCommand(ID_FILE_SAVE));
+    ASSERT_EQ(files.requests.size(), 1u);
+    EXPECT_TRUE(fsys::Exists(path));
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(editor->GetWindowText(), "QuestDlg/Cells.crr");
+    ASSERT_TRUE(m_pMain->OnCommand(ID_FILE_CLOSE));
+    ASSERT_TRUE(RunEventsUntil([&] { return m_app->m_pCorraTemplate->GetDocumentCount() == 0; }));
     EXPECT_EQ(dialogs->FindEditor(*doc), nullptr);
 
-    auto* again = dynamic_cast<CCorraDoc*>(app->OpenDocumentFile(path));
+    // File Open: the kind, then the bank in the program's file chooser.
+    script.OnTemplate(IDD_NEWTYPEDLG, [](CDialog& d) { ClickDlgButton(d, IDOK); });
+    script.On<CHVFileDlg>([](CHVFileDlg& d) {
+        QApplication::processEvents();
+        d.SendMessage(WM_HV_LBUTTONDOWN, IDC_HVFD_LIST);
+        d.GetList()->SelectItem(d.GetList()->FindItemByName("Cells.crr"));
+        ClickDlgButton(d, IDOK);
+    });
+    ASSERT_TRUE(m_pMain->OnCommand(ID_FILE_OPEN));
+    EXPECT_EQ(script.Pending(), 0);
+    auto* again = dynamic_cast<CCorraDoc*>(m_pMain->GetActiveDocument());
     ASSERT_NE(again, nullptr);
-    ASSERT_EQ(again->GetQuestionCount(), count);
+    EXPECT_EQ(fsys::NormalizeSeparators(again->GetPathName()), fsys::NormalizeSeparators(path));
+    CView* view = again->GetCorraView();
+    ASSERT_NE(view, nullptr);
+    CPtrListEx shown;
+    ASSERT_TRUE(CorraViewServices().GetListOrder(view, shown));
+    ASSERT_EQ(shown.GetCount(), count);
     int i = 0;
-    for (POSITION pos = again->m_plQuestions.GetHeadPosition(); pos; ++i)
-        ExpectTyped(dialogs->Editor(*again), *static_cast<CCorraQuestion*>(again->m_plQuestions.GetNext(pos)), typed[i]);
-    app->CloseAllDocuments(TRUE);
-    app->ExitInstance();
-    app.reset();
-    QApplication::processEvents();
+    for (POSITION pos = shown.GetHeadPosition(); pos; ++i) {
+        auto* q = static_cast<CCorraQuestion*>(shown.GetNext(pos));
+        // A click on the question in the view shows it in the editor.
+        ASSERT_TRUE(CorraViewServices().SelectQuestion(view, q, SELQ_FOCUS | SELQ_UPDATE_DIALOG));
+        ASSERT_NE(dialogs->FindEditor(*again), nullptr);
+        ExpectTyped(*dialogs->FindEditor(*again), *q, typed[i], false);
+    }
 }
 
 } // namespace

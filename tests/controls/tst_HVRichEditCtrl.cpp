@@ -456,7 +456,7 @@ TEST_F(HVRichEditTest, TrimLineStartsRemovesLeadingBlanksOnly)
     CHVRichEditCtrl ctrl;
     ctrl.resize(600, 200);
     ctrl.SetText("  a b\n\t\tc\n   \nd  ", SF_TEXT);
-    ctrl.TrimLineStarts();
+    EXPECT_TRUE(ctrl.TrimLineStarts());
     EXPECT_STREQ(ctrl.GetText().GetString(), "a b\nc\n   \nd  ");
 }
 

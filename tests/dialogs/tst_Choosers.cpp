@@ -127,6 +127,43 @@ TEST_F(ChoosersTest, ChaptersAreUnsignedNumbers)
     }
 }
 
+TEST_F(ChoosersTest, CancelAfterAChangeAsksWhetherToKeepIt)
+{
+    WriteList("Textbooks.txt", "Campbell Biology\r\n");
+    struct Case {
+        int answer;
+        INT_PTR result;
+    } cases[] = {{IDYES, IDOK}, {IDNO, IDCANCEL}, {IDCANCEL, IDCANCEL}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        messageBox.calls.clear();
+        CTextbooksDlg dlg;
+        BOOL keptOpen = FALSE;
+        CModalScript script;
+        script.On<CTextbooksDlg>([&](CTextbooksDlg& d) {
+            d.GetDlgItemAs<CComboBox>(IDC_BOOK_COMBO)->SetCurSel(0);
+            d.SetDlgItemText(IDC_BOOK_CHAPTER, "4");
+            d.OnSelect();
+            messageBox.QueueAnswer(c.answer);
+            ClickDlgButton(d, IDCANCEL);
+            if (c.answer == IDCANCEL) {
+                // The chooser stays with its change; a No then leaves it.
+                keptOpen = !d.IsEnded();
+                messageBox.QueueAnswer(IDNO);
+                ClickDlgButton(d, IDCANCEL);
+            }
+        });
+        EXPECT_EQ(dlg.DoModal(), c.result);
+        ASSERT_FALSE(messageBox.calls.empty());
+        EXPECT_EQ(messageBox.calls[0].text, "Keep changes?");
+        EXPECT_EQ(keptOpen, c.answer == IDCANCEL);
+        if (c.result == IDOK) {
+            ASSERT_EQ(dlg.m_saBooks.GetSize(), 1);
+            EXPECT_EQ(dlg.m_saChapters[0], "4");
+        }
+    }
+}
+
 TEST_F(ChoosersTest, EveryTextbookTheMasterListLacksIsNamedOnce)
 {
     WriteList("Textbooks.txt", "Campbell Biology\r\n");

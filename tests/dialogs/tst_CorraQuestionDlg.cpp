@@ -5,6 +5,7 @@
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
 #include "platform/ui/ComboBox.h"
+#include "platform/ui/View.h"
 #include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraTest.h"
 #include "tests/support/ModalScript.h"
@@ -13,6 +14,7 @@
 #include <QRadioButton>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -164,6 +166,32 @@ TEST_F(CorraQuestionDlgTest, ModifyStoresIntoTheShownQuestionByItsId)
     EXPECT_EQ(dlg->GetLastStoredIndex(), mc->m_nIndex);
 }
 
+// The document's first view: notes the commands its route carries.
+class CRouteView : public CView {
+public:
+    BOOL OnCmdMsg(UINT nID, UINT nCode, void* pExtra) override
+    {
+        if (nCode == CN_COMMAND)
+            commands.push_back(nID);
+        return CView::OnCmdMsg(nID, nCode, pExtra);
+    }
+    std::vector<UINT> commands;
+};
+
+TEST_F(CorraQuestionDlgTest, ModifySendsTheStoreToTheDocumentsFirstView)
+{
+    CRouteView view;
+    doc->m_bAutoDelete = FALSE;  // the fixture deletes it
+    doc->AddView(&view);
+    dlg->SetQuestion(es);
+    TypeQuestion("Explain respiration.");
+    ASSERT_TRUE(dlg->OnModify());
+    EXPECT_EQ(view.commands, std::vector<UINT>{ID_CORRA_STORE_DLG_QUESTION});
+    EXPECT_EQ(Plain(es->m_cszQuestionText), "Explain respiration.");
+    EXPECT_EQ(Plain(mc->m_cszQuestionText), "What is 2 + 2?");
+    doc->RemoveView(&view);
+}
+
 TEST_F(CorraQuestionDlgTest, ModifyAfterTheShownQuestionWasDeletedStoresNothing)
 {
     dlg->SetQuestion(mc);
@@ -177,6 +205,61 @@ TEST_F(CorraQuestionDlgTest, ModifyAfterTheShownQuestionWasDeletedStoresNothing)
     EXPECT_EQ(Boxes("No question selected"), 1);
     EXPECT_EQ(doc->GetQuestionCount(), 1);
     EXPECT_NE(Plain(es->m_cszQuestionText), "Changed");
+}
+
+TEST_F(CorraQuestionDlgTest, ShowingTheDialogAsksAgainWhetherItsQuestionExists)
+{
+    dlg->SetQuestion(mc);
+    TypeQuestion("Changed while hidden");
+    EXPECT_TRUE(dlg->GetDlgItem(IDC_QD_MODIFY)->isEnabled());
+    CPtrListEx gone;
+    gone.AddTail(mc);
+    ASSERT_TRUE(doc->DeleteQuestions(gone));
+    dlg->ShowWindow(SW_SHOW);
+    EXPECT_FALSE(dlg->GetDlgItem(IDC_QD_MODIFY)->isEnabled());
+}
+
+TEST_F(CorraQuestionDlgTest, AQuestionShownIsNotChangedByItsChoicesLayout)
+{
+    dlg->ShowWindow(SW_SHOW);
+    ASSERT_TRUE(dlg->SelectQuestion(mc));
+    // The choices are laid out a moment later; that is no change of the user's.
+    RunEventsUntil([] { return false; }, 400);
+    EXPECT_FALSE(dlg->IsModified());
+    EXPECT_FALSE(dlg->GetDlgItem(IDC_QD_MODIFY)->isEnabled());
+    ASSERT_TRUE(dlg->SelectQuestion(es));
+    EXPECT_EQ(Boxes("Save changes?"), 0);
+    // A choice typed is; the layout then gives every choice the same hanging indent.
+    ASSERT_TRUE(dlg->SelectQuestion(mc));
+    TypeChoices("a. three\nb. four\nc. five\nd. six");
+    RunEventsUntil([] { return false; }, 400);
+    EXPECT_TRUE(dlg->IsModified());
+    CHVRichEditCtrl& pane = *dlg->ChoicesPane();
+    std::vector<LONG> offsets;
+    for (int line = 0; line < 4; ++line) {
+        const long start = pane.LineIndex(line);
+        pane.SetSel(start, start);
+        PARAFORMAT pf;
+        pane.GetParaFormat(pf);
+        offsets.push_back(pf.dxOffset);
+    }
+    EXPECT_GT(offsets[0], 0);
+    EXPECT_EQ(offsets, std::vector<LONG>(4, offsets[0]));
+}
+
+TEST_F(CorraQuestionDlgTest, ANewQuestionKeepsTheLastIdShownAndAddGivesItItsOwn)
+{
+    dlg->SetQuestion(mc);
+    dlg->SetQuestion(nullptr);
+    EXPECT_EQ(dlg->GetDlgItemInt(IDC_QD_ID), mc->m_nId);
+    EXPECT_FALSE(dlg->HasShownQuestion());
+    TypeQuestion("A new one");
+    // No choices yet: the empty pane passes.
+    ASSERT_TRUE(dlg->OnAdd());
+    EXPECT_TRUE(richBox.calls.empty());
+    EXPECT_EQ(doc->GetQuestionCount(), 3);
+    EXPECT_NE(dlg->GetShownId(), mc->m_nId);
+    EXPECT_EQ(Plain(mc->m_cszQuestionText), "What is 2 + 2?");
 }
 
 TEST_F(CorraQuestionDlgTest, AddMakesANewQuestionAndShowsIt)

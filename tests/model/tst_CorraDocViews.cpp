@@ -254,4 +254,40 @@ TEST_F(CorraDocViewsTest, TheCommandTableReachesTheDocumentsWindows)
     EXPECT_EQ(dialogs.calls.back(), "close");
 }
 
+TEST_F(CorraDocViewsTest, TheDialogsStoreGoesIntoTheQuestionOfItsIdNotTheSelection)
+{
+    const int count = doc->GetQuestionCount();
+    // The main view has question 2 selected; the dialog shows question 4.
+    views.Of(main.get()).selected.AddTail(doc->FindQuestionById(2));
+    CCorraQuestion typed(*doc->FindQuestionById(4));
+    typed.m_cszQuestionText = "Typed in the dialog";
+    typed.m_dAnswerSize = 0.5;
+    typed.m_nId = 99;  // whatever the dialog's copy says, the store goes by the shown ID
+    doc->FindQuestionById(4)->m_nMemberId = 71;
+    CDlgQuestionStore store;
+    store.nId = 4;
+    store.pQuestion = &typed;
+    // Through the first view's route, as the dialog sends it.
+    ASSERT_TRUE(main->OnCmdMsg(ID_CORRA_STORE_DLG_QUESTION, CN_COMMAND, &store));
+    EXPECT_TRUE(store.bStored);
+    CCorraQuestion* stored = doc->FindQuestionById(4);
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(stored->m_cszQuestionText, "Typed in the dialog");
+    EXPECT_DOUBLE_EQ(stored->m_dAnswerSize, 0.5);
+    EXPECT_EQ(stored->m_nMemberId, 71);  // its group is the document's, not the dialog's
+    EXPECT_EQ(doc->FindQuestionById(99), nullptr);
+    EXPECT_NE(doc->FindQuestionById(2)->m_cszQuestionText, "Typed in the dialog");
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(doc->GetQuestionCount(), count);
+
+    // A question deleted meanwhile stores nothing, and nothing else takes its place.
+    store.nId = 12;
+    store.bStored = TRUE;
+    doc->SetModifiedFlag(FALSE);
+    ASSERT_TRUE(main->OnCmdMsg(ID_CORRA_STORE_DLG_QUESTION, CN_COMMAND, &store));
+    EXPECT_FALSE(store.bStored);
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(doc->GetQuestionCount(), count);
+}
+
 } // namespace

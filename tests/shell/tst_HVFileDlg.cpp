@@ -8,8 +8,10 @@
 #include "shell/FolderTreeCtrl.h"
 #include "shell/HVListCtrl.h"
 #include "tests/shell/BankFiles.h"
+#include "tests/support/ChooserScript.h"
 #include "tests/support/CorraTest.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/ScriptedFileChooser.h"
 #include "tests/support/ScriptedShellDocuments.h"
 
 #include <QApplication>
@@ -57,20 +59,6 @@ protected:
     }
 
     static BOOL Enabled(CHVFileDlg& d, int nID) { return d.GetDlgItem(nID)->isEnabled(); }
-    // The user presses the mouse in the tree and selects a path there.
-    static void UserSelectsInTree(CHVFileDlg& d, const CString& path)
-    {
-        d.SendMessage(WM_HV_LBUTTONDOWN, IDC_HVFD_TREE);
-        ASSERT_NE(d.GetTree()->SelectPath(path), nullptr) << path;
-    }
-    // The user presses the mouse in the list and selects a row there (keeping the others).
-    static void UserSelectsRow(CHVFileDlg& d, const char* name)
-    {
-        d.SendMessage(WM_HV_LBUTTONDOWN, IDC_HVFD_LIST);
-        int row = d.GetList()->FindItemByName(name);
-        ASSERT_GE(row, 0) << name;
-        d.GetList()->SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
-    }
     static void Type(CHVFileDlg& d, const char* text)
     {
         d.GetDlgItemAs<QLineEdit>(IDC_HVFD_FILENAME)->setText(QString::fromUtf8(text));
@@ -318,4 +306,51 @@ TEST_F(HVFileDlgTest, TheInformationTextNamesTheKindsDocument)
         EXPECT_EQ(d.GetInfoText().Trim(), "Pick a bank.");
         ClickDlgButton(d, IDCANCEL);
     });
+}
+
+TEST_F(HVFileDlgTest, ImportCopiesIntoTheFolderShownAndRefills)
+{
+    WriteHomeFile("Downloads/Geology.crr", BankWithId("CID_G"));
+    CScriptedFileChooser picker;
+    CServiceScope<IFileChooserService> scope(FileChooserSlot(), picker);
+    picker.QueueFiles({HomePath("Downloads/Geology.crr")});
+    CHVFileDlg dlg(DT_CORRA, FCS_OPEN_STYLE);
+    Run(dlg, [&](CHVFileDlg& d) {
+        UserSelectsInTree(d, HomePath("QCorras/Sub"));
+        ClickDlgButton(d, IDC_HVFD_IMPORT);
+        EXPECT_GE(d.GetList()->FindItemByName("Geology.crr"), 0);
+        EXPECT_EQ(d.GetList()->GetItemCount(), 3);
+        EXPECT_EQ(d.GetTree()->GetSelectedPath(), HomePath("QCorras/Sub"));
+        ClickDlgButton(d, IDCANCEL);
+    });
+    ASSERT_EQ(picker.calls.size(), 1u);
+    EXPECT_EQ(picker.calls[0].csInfo, "Import Question Corra Files");
+    EXPECT_TRUE(fsys::IsFile(HomePath("QCorras/Sub/Geology.crr")));
+}
+
+TEST_F(HVFileDlgTest, TheChooserCallIsAnsweredWithTheRowsChosen)
+{
+    CHVFileChooser chooser;
+    CFileChooserCall call;
+    call.nType = DT_CORRA;
+    call.dwStyle = FCS_MULTI_SELECT | FCS_CREATE_FOLDERS;
+    call.csStartDir = Banks();
+    call.csInfo = "Import Question Corra Files";
+    call.csConfirm = "Copy them?";
+    messageBox.QueueAnswer(IDOK);
+    CModalScript script;
+    script.On<CHVFileDlg>([&](CHVFileDlg& d) {
+        QApplication::processEvents();
+        EXPECT_EQ(d.GetStyle(), static_cast<DWORD>(0x201));
+        EXPECT_EQ(d.GetInfoText().Trim(), "Import Question Corra Files");
+        UserSelectsRow(d, "Drama.crr");
+        UserSelectsRow(d, "Biology.crr");
+        ClickDlgButton(d, IDOK);
+    });
+    ASSERT_EQ(chooser.Run(call), IDOK);
+    EXPECT_EQ(call.names, (std::vector<CString>{"Biology.crr", "Drama.crr"}));
+    EXPECT_EQ(call.paths, (std::vector<CString>{fsys::Join(Banks(), "Biology.crr"), fsys::Join(Banks(), "Drama.crr")}));
+    EXPECT_EQ(fsys::NormalizeSeparators(call.csFolder), Banks() + "/");
+    ASSERT_EQ(messageBox.calls.size(), 1u);
+    EXPECT_EQ(messageBox.calls[0].text, "Copy them?");
 }

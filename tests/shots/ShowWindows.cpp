@@ -410,17 +410,24 @@ void WriteMasterList(const char* name, std::initializer_list<const char*> lines)
     fsys::WriteFile(fsys::Join(folder, name), text.data(), text.size());
 }
 
-void ShowQuestionEditor()
+void ShowQuestionEditor(BOOL bEssay = FALSE)
 {
     static CCorraDoc doc;
     doc.SetTitle("Biology 101 Cells.crr");
     auto* q = new CCorraQuestion;
-    q->m_nType = static_cast<int>(IDS_QTYPE_MC);
     q->m_nLevel = 2;
     q->m_nIndex = 14;
-    q->m_cszQuestionText = "Which organelle carries out photosynthesis in the cells of green plants?";
-    q->SetChoices("a. Mitochondrion\nb. Chloroplast\nc. Ribosome\nd. Golgi apparatus");
-    q->m_cszAnswer = "b";
+    if (bEssay) {
+        q->m_nType = static_cast<int>(IDS_QTYPE_ES);
+        q->m_cszQuestionText = "Explain how a cell membrane controls what enters and leaves the cell.";
+        q->m_cszAnswer = "Selective permeability; diffusion, osmosis and active transport.";
+        q->m_dAnswerSize = 0.33;
+    } else {
+        q->m_nType = static_cast<int>(IDS_QTYPE_MC);
+        q->m_cszQuestionText = "Which organelle carries out photosynthesis in the cells of green plants?";
+        q->SetChoices("a. Mitochondrion\nb. Chloroplast\nc. Ribosome\nd. Golgi apparatus");
+        q->m_cszAnswer = "b";
+    }
     q->m_saSubjects.Add("Biology");
     q->m_saSubjects.Add("Cell Biology");
     q->AddTextbook("Campbell Biology, 12th ed.", "6");
@@ -554,6 +561,7 @@ std::vector<Scene> Scenes()
         {"start-screen-print", [] { ShowStartScreen(8); }},
         {"start-screen-add-corra", [] { ShowStartScreen(3); }},
         {"question-editor", [] { ShowQuestionEditor(); }},
+        {"question-editor-essay", [] { ShowQuestionEditor(TRUE); }},
         {"main-window-editor", [] { ShowMainWindow(TRUE); }},
         {"subjects-chooser",
          [] {

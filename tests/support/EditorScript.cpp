@@ -99,7 +99,7 @@ bool TypeAndAdd(CCorraQuestionDlg& dlg, const CTypedQuestion& t)
     return dlg.OnAdd() != FALSE;
 }
 
-void ExpectTyped(CCorraQuestionDlg& dlg, CCorraQuestion& q, const CTypedQuestion& t)
+void ExpectTyped(CCorraQuestionDlg& dlg, CCorraQuestion& q, const CTypedQuestion& t, bool bShow)
 {
     CCorraQuestion* question = &q;
     SCOPED_TRACE(t.text);
@@ -112,7 +112,9 @@ void ExpectTyped(CCorraQuestionDlg& dlg, CCorraQuestion& q, const CTypedQuestion
     EXPECT_EQ(question->m_saBooks[0], "Campbell Biology");
     EXPECT_EQ(question->m_saChapters[0], "7");
 
-    dlg.SetQuestion(question);
+    if (bShow)
+        dlg.SetQuestion(question);
+    EXPECT_EQ(dlg.GetShownId(), question->m_nId);
     EXPECT_EQ(dlg.GetDlgItemAs<CComboBox>(IDC_QD_TYPE)->GetItemData(dlg.GetDlgItemAs<CComboBox>(IDC_QD_TYPE)->GetCurSel()),
           t.type);
     EXPECT_EQ(dlg.GetDlgItemAs<CComboBox>(IDC_QD_LEVEL)->GetCurSel(), t.level);

@@ -24,5 +24,6 @@ void WriteRoundTripMasterLists();
 // Types t into the editor and adds it (subject "Biology", "Campbell Biology" chapter 7);
 // whether the editor added it.
 bool TypeAndAdd(CCorraQuestionDlg& dlg, const CTypedQuestion& t);
-// Expects the question and the editor showing it to hold what was typed.
-void ExpectTyped(CCorraQuestionDlg& dlg, CCorraQuestion& q, const CTypedQuestion& t);
+// Expects the question and the editor showing it to hold what was typed; with bShow the
+// editor is given the question first, else it must show it already.
+void ExpectTyped(CCorraQuestionDlg& dlg, CCorraQuestion& q, const CTypedQuestion& t, bool bShow = true);
