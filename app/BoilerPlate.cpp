@@ -326,9 +326,11 @@ int CBoilerPlate::ShowScreen(int nScreen)
     try {
         if (screen.nGroup != SCREEN_NONE)
             m_currentPages[screen.nGroup] = nScreen;
-        for (auto& page : m_pages)
-            if (page)
-                page->hide();
+        // The page shown stays up: hiding it would take the focus from the button the mouse is
+        // over, and the next move would show the page again, and again.
+        for (int i = 0; i < SCREEN_COUNT; ++i)
+            if (m_pages[i] && i != nScreen)
+                m_pages[i]->hide();
         if (!m_pages[nScreen]) {
             if (!m_bLayoutRead) {
                 m_layout.Load();

@@ -476,12 +476,13 @@ LRESULT CMainFrame::OnTask(UINT message, WPARAM wParam, LPARAM lParam)
 {
     BOOL bOpened = FALSE;
     // A choice, then the command posted to the chosen document's view; cancelled, the page.
+    // Pages of an area fall back to page 0; the printing page has no fallback.
     auto chooseAndPost = [&](const CTaskChoice& choice, UINT nCommand, int nBack) {
         if (CDocument* pDoc = Choose(choice, bOpened)) {
             RestoreFrames(pDoc);
             pDoc->PostCommandToFirstView(nCommand);
         } else {
-            BackTo(wParam, nBack, FALSE);
+            BackTo(wParam, nBack, nBack != 8);
         }
     };
     auto examTask = [&](const CTaskChoice& choice, UINT nCommand, BOOL bKeys) {
@@ -529,11 +530,19 @@ LRESULT CMainFrame::OnTask(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case 0x8017: {
         CDocument* pExam = Choose(kAddToExam, bOpened);
-        CDocument* pCorra = pExam ? Choose(kCopyFromCorra, bOpened) : nullptr;
-        if (pExam && pCorra)
-            ShowSideBySide(FirstFrame(pExam), FirstFrame(pCorra));
-        else
+        if (!pExam) {
             BackTo(wParam, 5, TRUE);
+            return 0;
+        }
+        const BOOL bOpenedExam = bOpened;
+        if (CDocument* pCorra = Choose(kCopyFromCorra, bOpened)) {
+            ShowSideBySide(FirstFrame(pExam), FirstFrame(pCorra));
+            return 0;
+        }
+        // An exam opened only for this task does not stay behind it.
+        if (bOpenedExam)
+            CloseFirstFrame(pExam);
+        BackTo(wParam, 5, TRUE);
         return 0;
     }
     case 0x8018:

@@ -732,12 +732,8 @@ BOOL ApplyChoiceScramble(CQuestion& question, const CScrambleList& scramble)
     const CChoices stored = question.m_Choices;
     for (int i = 0; i < count; ++i)
         question.m_Choices.SetChoice(i, stored.GetChoiceId(i), stored.GetChoiceText(sequence[i]));
-    if (newAnswer >= 0) {
-        CString answer = question.m_cszAnswer;
-        answer.TrimLeft();
-        BOOL upper = answer.GetAt(0) >= 'A' && answer.GetAt(0) <= 'Z';
-        question.m_cszAnswer = CString(static_cast<char>((upper ? 'A' : 'a') + newAnswer));
-    }
+    if (newAnswer >= 0)
+        question.m_cszAnswer = CScrambleList::AnswerLetter(question, newAnswer);
     return TRUE;
 }
 

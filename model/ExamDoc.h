@@ -147,7 +147,8 @@ public:
     // New Form(s): asks how many forms, then makes them until the user saves or gives up.
     void OnNewForms();
     // Draws numForms new forms of the exam's questions as form views, avoiding a question at a
-    // position it had in an earlier form of the run, and offers them in the Save Forms dialog:
+    // position it had in an earlier form of the run (fixed questions stand at their places),
+    // and offers them in the Save Forms dialog:
     // 1 when they were saved, else the dialog's result (SAVE_FORMS_AGAIN: try again). 0 when
     // the exam has no questions or no form view could be made.
     int GenerateForms(int numForms, LPCSTR format, BOOL scramble);

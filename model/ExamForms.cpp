@@ -5,6 +5,7 @@
 
 #include "foundation/CorraAppBase.h"
 #include "foundation/Log.h"
+#include "foundation/Util.h"
 #include "model/CorraQuestion.h"
 #include "model/DocumentDialogs.h"
 #include "model/ExamDialogs.h"
@@ -122,12 +123,7 @@ int CExamDoc::GetMaxForms() const
     const int n = GetDocQuestions(this, questions);
     if (n <= 0)
         return 0;
-    if (n >= 5)
-        return MAX_FORMS;
-    int orders = 1;
-    for (int i = 2; i <= n; ++i)
-        orders *= i;
-    return orders;
+    return n >= 5 ? MAX_FORMS : static_cast<int>(Factorial(static_cast<unsigned>(n)));
 }
 
 BOOL CExamDoc::CheckChoicesForScrambling()
@@ -183,14 +179,37 @@ int CExamDoc::GenerateForms(int numForms, LPCSTR format, BOOL scramble)
     ResetNextFormNumber();
     // The generator is seeded once per process: seeding it here with the time would give the
     // same forms again when the user tries again within the second.
-    std::set<std::pair<int, int>> placed;  // (position, question ID) of every form of the run
+
+    // A fixed question has its place in every form. The others are drawn into the places left,
+    // and the record notes the place each is printed at: noting where it was drawn instead
+    // would let the fixed ones shift it onto a place it already had.
+    std::vector<CCorraQuestion*> fixedAt(static_cast<size_t>(n), nullptr);
+    std::vector<CCorraQuestion*> drawnPool;
+    for (POSITION pos = pool.GetHeadPosition(); pos;) {
+        auto* question = static_cast<CCorraQuestion*>(pool.GetNext(pos));
+        if (const CExamQuestion* exam = AsExam(question); exam && exam->IsFixed()) {
+            const int at = std::clamp(exam->m_nFixedPosition - 1, 0, n - 1);
+            // Two fixed at one place: the second is drawn like the others.
+            if (!fixedAt[static_cast<size_t>(at)]) {
+                fixedAt[static_cast<size_t>(at)] = question;
+                continue;
+            }
+        }
+        drawnPool.push_back(question);
+    }
+    std::vector<int> freePlaces;
+    for (int at = 0; at < n; ++at)
+        if (!fixedAt[static_cast<size_t>(at)])
+            freePlaces.push_back(at);
+    const int m = static_cast<int>(drawnPool.size());
+
+    std::set<std::pair<int, int>> placed;  // (place, question ID) of every form of the run
     CPtrListEx views;
     BOOL scrambleFailed = FALSE;
     for (int f = 0; f < numForms; ++f) {
-        std::deque<CCorraQuestion*> left;
-        for (POSITION pos = pool.GetHeadPosition(); pos;)
-            left.push_back(static_cast<CCorraQuestion*>(pool.GetNext(pos)));
-        CPtrListEx order;
+        std::deque<CCorraQuestion*> left(drawnPool.begin(), drawnPool.end());
+        std::vector<CCorraQuestion*> places = fixedAt;
+        int next = 0;
         int draws = 0;
         int rejects = 0;
         while (!left.empty()) {
@@ -198,12 +217,14 @@ int CExamDoc::GenerateForms(int numForms, LPCSTR format, BOOL scramble)
             CCorraQuestion* question = left[at];
             left.erase(left.begin() + static_cast<std::ptrdiff_t>(at));
             ++draws;
-            // Past this a question may repeat a position: with more forms than orders of the
+            // Past this a question may repeat a place: with more forms than orders of the
             // questions it has to.
-            const BOOL relax = draws > n || rejects > n;
-            const std::pair<int, int> key(order.GetCount(), question->m_nId);
+            const BOOL relax = draws > m || rejects > m;
+            const int place = freePlaces[static_cast<size_t>(next)];
+            const std::pair<int, int> key(place, question->m_nId);
             if (relax || IsFixedQuestion(question) || !placed.count(key)) {
-                order.AddTail(question);
+                places[static_cast<size_t>(place)] = question;
+                ++next;
                 placed.insert(key);
                 rejects = 0;
             } else {
@@ -211,6 +232,9 @@ int CExamDoc::GenerateForms(int numForms, LPCSTR format, BOOL scramble)
                 ++rejects;
             }
         }
+        CPtrListEx order;
+        for (CCorraQuestion* question : places)
+            order.AddTail(question);
         CView* view = ExamDialogs().NewFormView(*this);
         CCorraQuestion* form = view ? ExamDialogs().GetViewForm(view) : nullptr;
         if (!form) {
@@ -222,13 +246,6 @@ int CExamDoc::GenerateForms(int numForms, LPCSTR format, BOOL scramble)
             return 0;
         }
         form->SetQuestions(order);
-        // Fixed questions were drawn like the others; each form keeps them at their places.
-        ReOrderCollection(form);
-        CDWordArray ids;
-        form->GetQuestIds(ids);
-        order.RemoveAll();
-        for (int i = 0; i < ids.GetSize(); ++i)
-            order.AddTail(FindQuestionById(static_cast<int>(ids[i])));
         CorraViewServices().SetCollection(view, order);
         if (scramble && !scrambleFailed && !ScrambleForm(*this, *form, TRUE))
             scrambleFailed = TRUE;

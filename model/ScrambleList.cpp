@@ -172,13 +172,17 @@ BOOL CScrambleList::GetScrambledAnswer(const CQuestion& question, CString& answe
     answer = question.m_cszAnswer;
     CWordArray sequence;
     int newIndex = -1;
-    if (GetEntryFor(question, sequence, newIndex) && newIndex >= 0) {
-        CString stored = question.m_cszAnswer;
-        stored.TrimLeft();
-        const BOOL upper = stored.GetAt(0) >= 'A' && stored.GetAt(0) <= 'Z';
-        answer = CString(static_cast<char>((upper ? 'A' : 'a') + newIndex));
-    }
+    if (GetEntryFor(question, sequence, newIndex) && newIndex >= 0)
+        answer = AnswerLetter(question, newIndex);
     return TRUE;
+}
+
+CString CScrambleList::AnswerLetter(const CQuestion& question, int position)
+{
+    CString stored = question.m_cszAnswer;
+    stored.TrimLeft();
+    const BOOL upper = !stored.IsEmpty() && stored.GetAt(0) >= 'A' && stored.GetAt(0) <= 'Z';
+    return CString(static_cast<char>((upper ? 'A' : 'a') + position));
 }
 
 void CScrambleList::RandomPermutation(int n, CWordArray& out)
@@ -216,9 +220,13 @@ int CScrambleList::Scramble(const CPtrList& members, BOOL scramble)
             const int oldIndex = AnswerChoiceIndex(*question);
             if (oldIndex < 0) {
                 // Printed in stored order; a line would give the key a letter no choice has.
-                LogOutput(CString::Formatted("CScrambleList::Scramble() - answer of question ID %d names no choice",
-                                             question->m_nId),
-                          LOG_ERROR, LOG_HERE);
+                // An unanswered question is no error.
+                CString answer = question->m_cszAnswer;
+                answer.TrimLeft();
+                if (!answer.IsEmpty())
+                    LogOutput(CString::Formatted("CScrambleList::Scramble() - answer of question ID %d names no choice",
+                                                 question->m_nId),
+                              LOG_ERROR, LOG_HERE);
                 continue;
             }
             CString line = CString::Formatted("%d:%d:", question->m_nId, oldIndex);

@@ -61,6 +61,8 @@ public:
     // The choice an answer letter names ('a' and 'A' are 0), -1 for an empty answer or one past
     // the choices the question has.
     static int AnswerChoiceIndex(const CQuestion& question);
+    // The answer letter of the choice printed at a position, in the case of the stored answer.
+    static CString AnswerLetter(const CQuestion& question, int position);
 
 private:
     std::map<int, CString> m_mLines;

@@ -49,7 +49,9 @@ BOOL MakeCurrent(const QImage& image, LPCSTR file)
 
 int GreyLevel(int r, int g, int b, int delta)
 {
-    const int v = static_cast<int>(std::sqrt((r * r + g * g + b * b) * 0.3333333333333333)) + delta;
+    // The delta comes from the question (a file or another program's paste): any int.
+    const int v = static_cast<int>(std::sqrt((r * r + g * g + b * b) * 0.3333333333333333)) +
+                  std::clamp(delta, -255, 255);
     return std::clamp(v, 0, 255);
 }
 

@@ -197,6 +197,43 @@ TEST_F(StartScreenTest, ASecondShowingReusesThePageAndABadNumberShowsPageZero)
     }
 }
 
+// Counts the times a window is hidden.
+class CHideCounter : public QObject {
+public:
+    int nHidden = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide)
+            ++nHidden;
+        return false;
+    }
+};
+
+TEST_F(StartScreenTest, HoveringARoundButtonOfThePageShownLeavesThePageUp)
+{
+    // Shown, so that hiding a page is seen.
+    m_area.show();
+    ASSERT_TRUE(m_nav->ShowScreen(0));
+    CHVBitmapButton* corra = ButtonOf(0, 0);
+    ASSERT_NE(corra, nullptr);
+    Hover(corra);
+    Drain();
+    ASSERT_EQ(m_nav->CurrentScreen(), 1);
+    // The mouse now stands over page 1's own "CORRA": its hover shows page 1 again, which must
+    // not hide it in between (that took the focus and so repeated on every move).
+    CHideCounter hides;
+    m_nav->Page(1)->installEventFilter(&hides);
+    corra = ButtonOf(1, 0);
+    ASSERT_NE(corra, nullptr);
+    Hover(corra);
+    Drain();
+    EXPECT_EQ(m_nav->CurrentScreen(), 1);
+    EXPECT_EQ(hides.nHidden, 0);
+    m_nav->Page(1)->removeEventFilter(&hides);
+}
+
 TEST_F(StartScreenTest, PlacesComeFromTheProfileAndBadOnesTakeTheDefault)
 {
     CorraApp().WriteProfileString("BoilerPlate", "NavOvalLoc1", "260, 40");
@@ -332,6 +369,26 @@ TEST_F(TasksTest, AddFromAnotherCorraClosesTheFirstOnlyWhenTheTaskOpenedIt)
         EXPECT_EQ(m_chooser.excluded[1], pTo);
         EXPECT_EQ(frame.isNull(), bOpened != FALSE);
         EXPECT_EQ(Shown(), 1);
+    }
+}
+
+TEST_F(TasksTest, AddToAnExamClosesTheExamOnlyWhenTheTaskOpenedIt)
+{
+    CServiceScope<IDocumentChooser> scope(DocumentChooserSlot(), m_chooser);
+    for (BOOL bOpened : {TRUE, FALSE}) {
+        CDocument* pExam = m_app->NewExamDocument();
+        ASSERT_NE(pExam, nullptr);
+        pExam->SetModifiedFlag(FALSE);
+        QPointer<QObject> frame = pExam->GetFirstView()->GetParentFrame()->GetWidget();
+        m_chooser.answers = {{pExam, bOpened}};
+        m_chooser.asked.clear();
+        m_pMain->GetNavigator()->hide();
+        m_pMain->OnTask(0x8017, START_SCREEN_TASK, 0);
+        Drain();
+        ASSERT_EQ(m_chooser.asked.size(), 2u);
+        EXPECT_EQ(m_chooser.asked[1], CString("Select a Question Corra from which to copy questions."));
+        EXPECT_EQ(frame.isNull(), bOpened != FALSE) << bOpened;
+        EXPECT_EQ(Shown(), 5);
     }
 }
 

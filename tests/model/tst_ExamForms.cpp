@@ -243,6 +243,28 @@ TEST_F(ExamFormsTest, FixedQuestionsKeepTheirPlaceInEveryNewForm)
     EXPECT_LT(script->shown[0].repeatCount, 5 * 5);
 }
 
+TEST_F(ExamFormsTest, FixedQuestionsPushNoOtherOntoAPlaceItHad)
+{
+    const std::vector<int> ids = AddQuestions(30);
+    // Before the first place, past the last, and two inside.
+    const std::map<int, int> fixedAt = {{0, 0}, {4, 99}, {12, 10}, {20, 20}};
+    for (const auto& [at, position] : fixedAt)
+        Fix(static_cast<CExamQuestion*>(exam->FindQuestionById(ids[static_cast<size_t>(at)])), position);
+    CorraSrand(7);
+    EXPECT_EQ(exam->GenerateForms(6, "Form %a", FALSE), 1);
+    for (const std::vector<int>& order : script->attempts[0]) {
+        ASSERT_EQ(order.size(), 30u);
+        EXPECT_EQ(order[0], ids[0]);
+        EXPECT_EQ(order[29], ids[4]);
+        EXPECT_EQ(order[9], ids[12]);
+        EXPECT_EQ(order[19], ids[20]);
+    }
+    // 26 drawn questions in six forms: the record keeps each off the places it printed at, so
+    // only the last draws of a form may repeat one (noting where a question was drawn, before
+    // the fixed ones moved in, repeated four times as many).
+    EXPECT_LE(script->shown[0].repeatCount, 3);
+}
+
 TEST_F(ExamFormsTest, RepeatsCountEachQuestionAtItsPositionFixedOnesApart)
 {
     std::vector<int> ids = AddQuestions(3);

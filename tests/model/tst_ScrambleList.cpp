@@ -194,6 +194,8 @@ TEST_F(ScrambleListTest, ScramblingGivesEachAnsweredMultipleChoiceMemberAConsist
     EXPECT_FALSE(list.GetLine(13, line));
     EXPECT_FALSE(list.GetLine(14, line));
     EXPECT_GE(GetLogBuffer().Find("CScrambleList::Scramble() - answer of question ID 13 names no choice"), 0);
+    // An unanswered question is simply left in its order.
+    EXPECT_LT(GetLogBuffer().Find("question ID 12"), 0);
     for (CCorraQuestion* q : {&answered, &upper}) {
         int oldAnswer = -1;
         int newAnswer = -1;

@@ -5,6 +5,8 @@
 
 #include "foundation/Log.h"
 
+#include <climits>
+
 namespace {
 
 TEST(GreyLevel, RootMeanSquareWithDeltaHeldToAByte)
@@ -14,6 +16,8 @@ TEST(GreyLevel, RootMeanSquareWithDeltaHeldToAByte)
     } cases[] = {
         {255, 0, 0, 0, 147},     {255, 0, 0, 200, 255}, {0, 0, 0, -5, 0},
         {255, 255, 255, 0, 255}, {100, 100, 100, 10, 110},
+        // Any brightness a question carries, however far out.
+        {255, 0, 0, INT_MAX, 255}, {255, 255, 255, INT_MIN, 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(GreyLevel(c.r, c.g, c.b, c.delta), c.grey) << c.r << "," << c.g << "," << c.b << " + " << c.delta;
