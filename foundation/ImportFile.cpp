@@ -3,6 +3,7 @@
 #include "foundation/CorraAppBase.h"
 #include "foundation/FileChooserCall.h"
 #include "foundation/FileTypes.h"
+#include "foundation/FileUtil.h"
 #include "foundation/Log.h"
 #include "foundation/LogException.h"
 #include "platform/core/FileSys.h"
@@ -41,6 +42,13 @@ int ImportChosen(int nType, LPCSTR info, LPCSTR startDir, LPCSTR targetDir)
     for (const CString& path : call.paths) {
         if (!fsys::Exists(path))
             LogAssertion("::GetFileAttributes(csFromFilename) != 0xFFFFFFFF", LOG_HERE);
+        // A file chosen in the folder it would go to is there already: nothing to copy, nor to
+        // ask about replacing it with itself.
+        if (IsSameFolder(fsys::Folder(path), target)) {
+            LogOutput("::ImportFile() - file is in the target folder already...", LOG_ERROR, LOG_HERE);
+            LogOutput(path, LOG_ERROR, LOG_HERE);
+            continue;
+        }
         if (CFileTypes::ImportFile(nType, path, nullptr, targetDir)) {
             ++nImported;
         } else {

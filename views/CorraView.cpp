@@ -30,6 +30,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QResizeEvent>
 #include <QScrollBar>
 
@@ -85,6 +86,21 @@ public:
     ~CDrawModeScope() { CCorraQuestion::SetDrawMode(m_nOld); }
     CDrawModeScope(const CDrawModeScope&) = delete;
     CDrawModeScope& operator=(const CDrawModeScope&) = delete;
+
+private:
+    int m_nOld;
+};
+
+// Puts the choices' indent back when it goes out of scope.
+class CIndentScope {
+public:
+    explicit CIndentScope(int level) : m_nOld(CChoices::GetChoicesIndentLevel())
+    {
+        CChoices::SetChoicesIndentLevel(level);
+    }
+    ~CIndentScope() { CChoices::SetChoicesIndentLevel(m_nOld); }
+    CIndentScope(const CIndentScope&) = delete;
+    CIndentScope& operator=(const CIndentScope&) = delete;
 
 private:
     int m_nOld;
@@ -291,6 +307,20 @@ void CCorraView::ReloadFromDocument()
     }
 }
 
+BOOL CCorraView::ShowsDocumentOrder() const
+{
+    CCorraDoc* pDoc = GetCorraDoc();
+    if (!pDoc)
+        return TRUE;
+    int i = 0;
+    for (POSITION pos = pDoc->m_plQuestions.GetHeadPosition(); pos;) {
+        auto* q = static_cast<CCorraQuestion*>(pDoc->m_plQuestions.GetNext(pos));
+        if (Fits(q) && m_elements.GetQuestion(i++) != q)
+            return FALSE;
+    }
+    return i == m_elements.GetCount();
+}
+
 void CCorraView::ReloadFromList()
 {
     if (!m_pList)
@@ -319,9 +349,6 @@ void CCorraView::RefillList()
         return;
     CPtrListEx selected;
     m_pList->GetSelectedItems(selected, FALSE);
-    std::unordered_set<const void*> keep;
-    for (POSITION pos = selected.GetHeadPosition(); pos;)
-        keep.insert(selected.GetNext(pos));
     // Hidden while it is filled, so that it paints once.
     const bool visible = m_pList->isVisible();
     m_pList->setVisible(false);
@@ -329,13 +356,21 @@ void CCorraView::RefillList()
     CPtrListEx all;
     m_elements.GetQuestions(all);
     m_pList->InsertQuestions(all, -1, FALSE);
-    if (!keep.empty()) {
-        for (int i = 0; i < m_pList->GetItemCount(); ++i) {
-            if (keep.count(m_pList->GetItemQuestion(i)))
-                m_pList->SelectItem(i, TRUE);
-        }
-    }
+    SelectRows(selected);
     m_pList->setVisible(visible);
+}
+
+void CCorraView::SelectRows(const CPtrListEx& questions)
+{
+    if (!m_pList || questions.IsEmpty())
+        return;
+    std::unordered_set<const void*> keep;
+    for (POSITION pos = questions.GetHeadPosition(); pos;)
+        keep.insert(questions.GetNext(pos));
+    for (int i = 0; i < m_pList->GetItemCount(); ++i) {
+        if (keep.count(m_pList->GetItemQuestion(i)))
+            m_pList->SelectItem(i, TRUE);
+    }
 }
 
 CCorraQuestion* CCorraView::GetElementQuestion(int n) const
@@ -554,10 +589,16 @@ void CCorraView::OnUpdate(CView*, LPARAM lHint, CObject* pHint)
                 // A plain list of the questions added (never a CUpdate).
                 if (auto* pList = dynamic_cast<CPtrListEx*>(pHint)) {
                     CCorraDoc* pDoc = GetCorraDoc();
-                    for (POSITION pos = pList->GetTailPosition(); pos;) {
-                        auto* q = static_cast<CCorraQuestion*>(pList->GetPrev(pos));
+                    for (POSITION pos = pList->GetHeadPosition(); pos;) {
+                        auto* q = static_cast<CCorraQuestion*>(pList->GetNext(pos));
                         if (!pDoc || pDoc->HoldsQuestion(q))
                             AddQuestion(q, -1);
+                    }
+                    // Added anywhere but at the end (or several at once): the document's order
+                    // is shown, as the document holds them.
+                    if (!ShowsDocumentOrder()) {
+                        ReloadFromDocument();
+                        RefillList();
                     }
                 }
                 SetScrollSizes(viewport()->width(), viewport()->height());
@@ -583,9 +624,13 @@ void CCorraView::OnUpdate(CView*, LPARAM lHint, CObject* pHint)
         if (lHint == HINT_REORDERED_BY_GROUPS)
             reload = 1;
         if (redisplay) {
+            // The mode's columns empty the list: what was selected is selected again after.
+            CPtrListEx selected;
+            GetSelectedQuestions(selected);
             ShowList(FALSE);
             ApplyDrawMode();
             RefillList();
+            SelectRows(selected);
         }
         if (reload) {
             ShowList(FALSE);
@@ -689,15 +734,22 @@ BOOL CCorraView::FormatExpanded(CHVRichEditCtrl* pTarget)
     BOOL bDone = FALSE;
     try {
         pTarget->SetWindowText("");
-        COldProgressDlg status("Formatting", "Please wait...", std::max(m_elements.GetCount(), 1));
+        // Owned by the view's window while it shows; it goes with the view should the view be
+        // closed from inside the pump, so it is deleted here only while it still exists.
+        QPointer<COldProgressDlg> pStatus =
+            new COldProgressDlg("Formatting", "Please wait...", std::max(m_elements.GetCount(), 1));
+        struct CStatusDeleter {
+            QPointer<COldProgressDlg>& p;
+            ~CStatusDeleter() { delete p.data(); }
+        } statusDeleter{pStatus};
+        COldProgressDlg& status = *pStatus;
         status.Create(this);
         CExportContext context;
         context.SetSeparators(pDoc->m_nNumQuestSepLines, pDoc->m_nNumQuestChoiceSepLines);
         context.nFileType = EXPORT_WORD;
         context.pTarget = pTarget;
         CDrawModeScope mode(QuestionDrawMode(m_nDrawMode));
-        const int oldIndent = CChoices::GetChoicesIndentLevel();
-        CChoices::SetChoicesIndentLevel(
+        CIndentScope indent(
             std::min(CorraApp().GetProfileInt(CCorraDoc::PROFILE_SECTION, "ChoicesIndentLevel", 5), 80));
 
         int number = 1;
@@ -724,7 +776,6 @@ BOOL CCorraView::FormatExpanded(CHVRichEditCtrl* pTarget)
                 break;
             }
         }
-        CChoices::SetChoicesIndentLevel(oldIndent);
         status.DestroyWindow();
         if (bStopped) {
             // Never a partial text: the pane goes back to the last icon mode.

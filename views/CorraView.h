@@ -116,6 +116,8 @@ public:
     virtual void SetElements(const CPtrListEx& questions);
     // Element list from the document: its questions that fit the pane, in document order.
     void ReloadFromDocument();
+    // Whether the elements are the document's questions of this pane, in its order.
+    BOOL ShowsDocumentOrder() const;
     // Element list from the list's rows, in their order.
     void ReloadFromList();
     // After removals; collection views re-read their collection.
@@ -193,6 +195,8 @@ protected:
     // The number of rows changed.
     int InsertFromHint(const CUpdate& hint);
     int RemoveFromHint(const CUpdate& hint);
+    // Selects the rows of these questions (others keep their state).
+    void SelectRows(const CPtrListEx& questions);
     // Every row's texts again (counts of collections).
     void RefreshRows();
     // Makes element n current (its question marked, the old mark cleared, the views told).

@@ -92,4 +92,26 @@ TEST_F(ImportFileTest, IntoAGivenFolderNamedInTheQuestion)
     EXPECT_EQ(CorraApp().GetProfileString("Imports", "Images_LastDir", ""), "./Elsewhere");
 }
 
+TEST_F(ImportFileTest, AFileAlreadyInTheTargetFolderIsNeitherAskedAboutNorCounted)
+{
+    const CString own = WriteHomeFile("QCorras/own.crr", "OWN");
+    const CString other = WriteHomeFile("Elsewhere/other.crr", "OTHER");
+    chooser.QueueFiles({own, other});
+    EXPECT_EQ(ImportFile(DT_CORRA), 1);
+    // No "Replace?" about the file itself.
+    EXPECT_TRUE(messageBox.calls.empty());
+    EXPECT_EQ(ReadAll(own), "OWN");
+    EXPECT_EQ(ReadAll(HomePath("QCorras/other.crr")), "OTHER");
+
+    // The same into a given folder, named with or without its separator.
+    const CString maps = HomePath("Images/Maps");
+    const CString map = WriteHomeFile("Images/Maps/map.png", "MAP");
+    for (const CString& target : {maps, maps + "/"}) {
+        chooser.QueueFiles({map});
+        EXPECT_EQ(ImportFile(DT_IMAGE, nullptr, nullptr, target), 0) << target;
+        EXPECT_TRUE(messageBox.calls.empty()) << target;
+        EXPECT_EQ(ReadAll(map), "MAP");
+    }
+}
+
 } // namespace

@@ -6,6 +6,7 @@
 
 #include "foundation/CorraAppBase.h"
 #include "foundation/Update.h"
+#include "model/Choices.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
 #include "controls/HVRichEditCtrl.h"
@@ -267,6 +268,18 @@ TEST_F(CorraViewTest, AfterEveryHintThePanesAndTheDocumentAgree)
              Upper().GetSelectedIndices(selected);
              EXPECT_EQ(selected, std::vector<int>{Upper().GetElementCount() - 1});
          }},
+        {"4 with several questions shows them in the document's order",
+         [&] {
+             CPtrListEx added;
+             added.AddTail(doc->InsertQuestionAt(CPaneDoc::Question(41, IDS_QTYPE_ES), -1));
+             added.AddTail(doc->InsertQuestionAt(CPaneDoc::Question(42, IDS_QTYPE_ES), -1));
+             added.AddTail(doc->InsertQuestionAt(CPaneDoc::Question(43, IDS_QTYPE_ES), 0));
+             doc->UpdateAllViews(nullptr, HINT_QUESTIONS_ADDED, &added);
+         },
+         [&] {
+             EXPECT_EQ(Upper().GetElementQuestion(0)->m_nId, 43);
+             EXPECT_EQ(Upper().GetElementQuestion(Upper().GetElementCount() - 1)->m_nId, 42);
+         }},
         {"0x40 re-reads nothing in a pane without its own collection", [&] {
              doc->UpdateAllViews(nullptr, HINT_REREAD, nullptr);
          }, [] {}},
@@ -335,6 +348,18 @@ TEST_F(CorraViewTest, IconModesAreKeptPerPaneAndContractedGoesBackToTheLastOne)
     ExpectAgreement("modes");
 }
 
+TEST_F(CorraViewTest, SwitchingTheIconModeKeepsTheSelection)
+{
+    ASSERT_TRUE(Upper().SelectQuestion(Q(2), SELQ_DESELECT_FIRST));
+    ASSERT_TRUE(Upper().SelectQuestion(Q(5), 0));
+    for (auto mode : {&CCorraView::OnLargeIcon, &CCorraView::OnSmallIcon}) {
+        (Upper().*mode)();
+        std::vector<int> rows;
+        Upper().GetSelectedIndices(rows);
+        EXPECT_EQ(rows, (std::vector<int>{1, 4}));
+    }
+}
+
 TEST_F(CorraViewTest, ExpandedIsFormattedOnceUntilTheDocumentChanges)
 {
     Upper().OnExpanded();
@@ -394,6 +419,22 @@ TEST_F(CorraViewTest, AStoppedFormattingEndsInTheLastIconModeWithoutText)
     Upper().OnExpanded();
     EXPECT_EQ(Upper().GetFormatCount(), formatted + 1);
     EXPECT_NE(Upper().GetTextPane()->GetWindowText().Find("6. Question number 6"), -1);
+}
+
+TEST_F(CorraViewTest, FormattingStopsWhenTheViewGoesAwayAndLeavesTheSettingsAsTheyWere)
+{
+    Q(2)->m_cszQuestionText = "Changed, so that it formats";
+    doc->SetModifiedFlag(TRUE);
+    const int drawMode = CCorraQuestion::GetDrawMode();
+    const int indent = CChoices::GetChoicesIndentLevel();
+    CorraApp().WriteProfileInt(CCorraDoc::PROFILE_SECTION, "ChoicesIndentLevel", indent + 7);
+    // The frame closes while the status box lets events run: the panes go with it.
+    QTimer::singleShot(0, [this] { panes.reset(); });
+    CCorraView& upper = Upper();
+    EXPECT_FALSE(upper.FormatExpanded());
+    EXPECT_TRUE(panes == nullptr);
+    EXPECT_EQ(CCorraQuestion::GetDrawMode(), drawMode);
+    EXPECT_EQ(CChoices::GetChoicesIndentLevel(), indent);
 }
 
 TEST_F(CorraViewTest, ActivatingOnePaneColoursBoth)
