@@ -1,6 +1,7 @@
 #include "platform/ui/Wnd.h"
 
 #include "platform/ui/QtString.h"
+#include "platform/ui/WindowPlacement.h"
 #include "platform/core/ScreenInfo.h"
 #include "platform/core/UiThread.h"
 
@@ -15,6 +16,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +26,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTextEdit>
 #include <QThread>
 #include <QTimerEvent>
@@ -462,11 +465,24 @@ CRect ToRect(const QRect& r)
     return CRect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
 }
 
-// The screen area windows are centred on when they have no owner.
-CRect DesktopRect()
+// The usable area (without task bars and docks) of the screen that shows most of near, else of
+// the primary screen; the configured screen size where Qt knows no screen.
+CRect AvailableScreenRect(const QWidget* near)
 {
-    CScreenInfo screen = GetScreenInfo();
-    return CRect(0, 0, screen.nWidth, screen.nHeight);
+    QScreen* screen = nullptr;
+    if (near && qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        const QRect frame = near->isWindow() ? near->frameGeometry()
+                                             : QRect(near->mapToGlobal(QPoint(0, 0)), near->size());
+        screen = QGuiApplication::screenAt(frame.center());
+        if (!screen)
+            screen = near->screen();
+    }
+    if (!screen && qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        screen = QGuiApplication::primaryScreen();
+    if (screen && !screen->availableGeometry().isEmpty())
+        return ToRect(screen->availableGeometry());
+    CScreenInfo info = GetScreenInfo();
+    return CRect(0, 0, info.nWidth, info.nHeight);
 }
 
 } // namespace
@@ -557,12 +573,13 @@ CPoint CWnd::GetCenteredPosition(CWnd* pAlternateOwner)
         else
             area = ToRect(owner->isWindow() ? owner->frameGeometry()
                                             : QRect(owner->mapToGlobal(QPoint(0, 0)), owner->size()));
-    } else {
-        area = DesktopRect();
     }
+    const CRect screen = AvailableScreenRect(owner && owner->isVisible() ? owner : nullptr);
+    if (area.IsRectEmpty())
+        area = screen;
     CRect mine;
     GetWindowRect(&mine);
-    return CPoint(area.left + (area.Width() - mine.Width()) / 2, area.top + (area.Height() - mine.Height()) / 2);
+    return CenteredWithin(area, CSize(mine.Width(), mine.Height()), screen);
 }
 
 void CWnd::CenterWindow(CWnd* pAlternateOwner)

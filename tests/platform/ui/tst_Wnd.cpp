@@ -1,4 +1,5 @@
 #include "platform/ui/Wnd.h"
+#include "platform/ui/WindowPlacement.h"
 
 #include "tests/support/CorraTest.h"
 #include "tests/support/ModalScript.h"
@@ -6,6 +7,8 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTimer>
 #include <QMenu>
 
@@ -261,4 +264,50 @@ TEST_F(WndTest, IdleHandlerRunsWhenTheLoopRunsDry)
     EXPECT_GE(idles, 1);
     EXPECT_LE(idles, 20) << "the loop must not spin on its own idle work";
     EXPECT_FALSE(save->isEnabled()) << "the idle update ran";
+}
+
+TEST(CenteredWithinTest, CentresOnTheAreaAndKeepsTheWindowOnTheScreen)
+{
+    const CRect screen(0, 0, 1280, 800);
+    struct Case {
+        const char* what;
+        CRect area;
+        CSize size;
+        CPoint expected;
+    } cases[] = {
+        {"centred on its owner", CRect(100, 100, 700, 500), CSize(200, 100), CPoint(300, 250)},
+        {"on the screen without an owner", screen, CSize(400, 200), CPoint(440, 300)},
+        {"owner near the right edge", CRect(1000, 100, 1280, 300), CSize(600, 100), CPoint(680, 150)},
+        {"owner near the top left", CRect(0, 0, 200, 100), CSize(600, 400), CPoint(0, 0)},
+        {"owner off the bottom", CRect(200, 700, 600, 1000), CSize(300, 300), CPoint(250, 500)},
+        {"wider and taller than the screen", screen, CSize(1600, 900), CPoint(0, 0)},
+    };
+    for (const Case& c : cases) {
+        const CPoint p = CenteredWithin(c.area, c.size, screen);
+        EXPECT_EQ(p.x, c.expected.x) << c.what;
+        EXPECT_EQ(p.y, c.expected.y) << c.what;
+    }
+    // A screen that does not start at the origin (a second monitor, a task bar on the left).
+    const CPoint p = CenteredWithin(CRect(1400, 50, 1500, 150), CSize(500, 300), CRect(1300, 40, 2500, 1000));
+    EXPECT_EQ(p.x, 1300);
+    EXPECT_EQ(p.y, 40);
+}
+
+TEST_F(WndTest, AWindowWithoutOwnerIsCentredOnTheUsableScreenArea)
+{
+    QScreen* primary = QGuiApplication::primaryScreen();
+    ASSERT_NE(primary, nullptr);
+    const QRect avail = primary->availableGeometry();
+    CRecordingWnd wnd;
+    ASSERT_TRUE(wnd.GetWidget()->isWindow());
+    wnd.GetWidget()->resize(avail.width() / 2, avail.height() / 2);
+    CPoint p = wnd.GetCenteredPosition();
+    CRect mine;
+    wnd.GetWindowRect(&mine);
+    EXPECT_EQ(p.x, avail.left() + (avail.width() - mine.Width()) / 2);
+    EXPECT_EQ(p.y, avail.top() + (avail.height() - mine.Height()) / 2);
+    // Wider than the screen: its left edge stays on it rather than running off.
+    wnd.GetWidget()->resize(avail.width() + 400, avail.height() / 2);
+    p = wnd.GetCenteredPosition();
+    EXPECT_EQ(p.x, avail.left());
 }
