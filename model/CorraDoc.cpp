@@ -174,6 +174,15 @@ void CCorraDoc::BindCommands()
     BindCommand(ID_CORRA_CHECK_IMAGE_LINKS, [this] { DocumentDialogs().CheckImageLinks(*this); });
     BindCommand(ID_EDIT_UNDO, [this] { Undo(); });
     BindCommand(ID_EDIT_REDO, [this] { Redo(); });
+    // Enabled only with something to take back; the item names what that is.
+    auto stackUpdate = [](const CUndo& stack, const char* verb, const char* idle) {
+        return [&stack, verb, idle](CCmdUI* ui) {
+            ui->Enable(!stack.IsEmpty());
+            ui->SetText(stack.IsEmpty() ? CString(idle) : CString(verb) + stack.Top()->GetDescription());
+        };
+    };
+    BindUpdate(ID_EDIT_UNDO, stackUpdate(m_undo, "Undo ", "&Undo\tCtrl+Z"));
+    BindUpdate(ID_EDIT_REDO, stackUpdate(m_redo, "Redo ", "&Redo\tCtrl+Y"));
 }
 
 void CCorraDoc::SavePrintValues()

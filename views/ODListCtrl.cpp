@@ -204,6 +204,9 @@ void CODListCtrl::CreateColumns(int nMode)
     InsertColumn(5, "Subjects", LVCFMT_LEFT, m_nDefaultWidths[4]);
     InsertColumn(6, "Images", LVCFMT_CENTER, m_nDefaultWidths[5]);
     InsertColumn(7, "ID", LVCFMT_CENTER, m_nDefaultWidths[6]);
+    // A creation width narrower than its heading would show the heading cut to its first letter.
+    for (int c = 1; c < kColumns; ++c)
+        SetColumnWidth(c, std::max(GetColumnWidth(c), GetHeadingFitWidth(c)));
 }
 
 void CODListCtrl::SetDefaultColumnWidth(int nCol, int nWidth)

@@ -434,12 +434,22 @@ BOOL CListCtrl::SetColumnWidth(int nCol, int cx)
             widest = std::max(widest, fm.horizontalAdvance(topLevelItem(i)->text(nCol)));
         if (nCol == 0 && m_pSmallImages)
             widest += m_pSmallImages->GetIconWidth();
-        if (cx == LVSCW_AUTOSIZE_USEHEADER)
-            widest = std::max(widest, header()->fontMetrics().horizontalAdvance(headerItem()->text(nCol)));
+        const bool withHeading = cx == LVSCW_AUTOSIZE_USEHEADER;
         cx = widest + kCellPadding;
+        if (withHeading)
+            cx = std::max(cx, GetHeadingFitWidth(nCol));
     }
     setColumnWidth(nCol, std::max(cx, 0));
     return TRUE;
+}
+
+int CListCtrl::GetHeadingFitWidth(int nCol) const
+{
+    if (nCol < 0 || nCol >= columnCount())
+        return 0;
+    // The header's own hint counts the style's margins, which the bare text advance misses.
+    const int text = header()->fontMetrics().horizontalAdvance(headerItem()->text(nCol)) + kCellPadding;
+    return std::max(text, header()->sectionSizeHint(nCol));
 }
 
 BOOL CListCtrl::GetColumnHeading(int nCol, CString& heading) const

@@ -137,6 +137,9 @@ public:
     BOOL SetColumnWidth(int nCol, int cx);
     // The heading of a column; FALSE for a column that is not there.
     BOOL GetColumnHeading(int nCol, CString& heading) const;
+    // The width at which the column's heading shows whole (margins and sort mark included); 0
+    // for a column that is not there.
+    int GetHeadingFitWidth(int nCol) const;
 
     // Rows. InsertItem returns the new row's index (an index past the end appends), -1 on failure.
     int InsertItem(int nItem, const char* text, int nImage = -1);

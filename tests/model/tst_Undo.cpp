@@ -3,10 +3,14 @@
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
 #include "model/QuestionContext.h"
+#include "platform/ui/CmdTarget.h"
+#include "platform/ui/FrameworkIds.h"
 #include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraTest.h"
 
 #include <memory>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -89,6 +93,28 @@ TEST_F(UndoTest, DeletedQuestionsComeBackWithTheirIdsAndPlaces)
     EXPECT_FALSE(doc.Undo());
     EXPECT_EQ(doc.Order(), order);
     EXPECT_TRUE(messageBox.calls.empty());
+}
+
+TEST_F(UndoTest, UndoAndRedoAreEnabledOnlyWithSomethingOnTheirStack)
+{
+    CUndoDoc doc;
+    auto state = [&doc](UINT nID) {
+        CTestCmdUI ui;
+        ui.m_nID = nID;
+        ui.DoUpdate(&doc, TRUE);
+        return std::make_pair(ui.m_bEnabled != FALSE, std::string(static_cast<const char*>(ui.m_strText)));
+    };
+    using State = std::pair<bool, std::string>;
+    EXPECT_EQ(state(ID_EDIT_UNDO), State(false, "&Undo\tCtrl+Z"));  // a new bank
+    EXPECT_EQ(state(ID_EDIT_REDO), State(false, "&Redo\tCtrl+Y"));
+    RunCommandOn(&doc, ID_EDIT_UNDO);
+    EXPECT_EQ(doc.GetRedoStack().GetCount(), 0);
+    doc.DeleteQuestionsUndoable(nullptr, doc.Questions({1}), "Delete");
+    EXPECT_EQ(state(ID_EDIT_UNDO), State(true, "Undo Delete"));
+    EXPECT_EQ(state(ID_EDIT_REDO), State(false, "&Redo\tCtrl+Y"));
+    EXPECT_TRUE(RunCommandOn(&doc, ID_EDIT_UNDO));
+    EXPECT_EQ(state(ID_EDIT_UNDO), State(false, "&Undo\tCtrl+Z"));
+    EXPECT_EQ(state(ID_EDIT_REDO), State(true, "Redo Delete"));
 }
 
 TEST_F(UndoTest, ANewActionAfterAnUndoEmptiesTheRedoStack)

@@ -381,6 +381,24 @@ TEST_F(ODListCtrlTest, AutoSizeKeepsTheQuestionTextWidth)
     EXPECT_EQ(list.GetColumnLabel(9), "");
 }
 
+TEST_F(ODListCtrlTest, EveryHeadingShowsWholeWhenCreatedAndAfterAutoSize)
+{
+    CBank bank;
+    CODListCtrl list(nullptr, nullptr, kBack, nullptr);
+    list.SetViewMode(ODLIST_SMALL_ROWS);
+    // The Images column's creation width (20) is far too narrow for its heading.
+    ASSERT_GT(list.GetHeadingFitWidth(6), 20);
+    for (int c = 1; c < 8; ++c)
+        EXPECT_GE(list.GetColumnWidth(c), list.GetHeadingFitWidth(c)) << "created, column " << c;
+    EXPECT_EQ(list.GetColumnWidth(1), 35);
+    EXPECT_EQ(list.GetColumnWidth(3), 225);
+    list.SetColumnWidth(6, 20);
+    list.InsertQuestion(bank.Add(7, 2, "text"), -1, FALSE);
+    list.AutoSizeColumns();
+    for (int c = 1; c < 8; ++c)
+        EXPECT_GE(list.GetColumnWidth(c), list.GetHeadingFitWidth(c)) << "auto-sized, column " << c;
+}
+
 TEST_F(ODListCtrlTest, RowTextsAreDrawnInTheControlsFontUnlessTheOwnerGivesOne)
 {
     // A device context starts with a bold font; the type, index, subjects and ID cells are drawn

@@ -369,6 +369,9 @@ TEST_F(ControlsTest, ListColumnsFitTheirTextsWithOrWithoutTheHeading)
     EXPECT_LT(fitted, fm.horizontalAdvance(QStringLiteral("A rather long heading")));
     list.SetColumnWidth(0, LVSCW_AUTOSIZE_USEHEADER);
     EXPECT_GE(list.GetColumnWidth(0), list.header()->fontMetrics().horizontalAdvance(QStringLiteral("A rather long heading")));
+    EXPECT_GE(list.GetColumnWidth(0), list.header()->sectionSizeHint(0)) << "the header's margins count too";
+    EXPECT_EQ(list.GetHeadingFitWidth(0), list.GetColumnWidth(0));
+    EXPECT_EQ(list.GetHeadingFitWidth(1), 0);
     list.SetColumnWidth(0, 0);
     EXPECT_EQ(list.GetColumnWidth(0), 0);
     CString heading;
