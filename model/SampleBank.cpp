@@ -31,7 +31,11 @@ int CopyNew(const CString& folder, const CString& target, int kind)
 
 CString SampleFolder()
 {
-    return fsys::Join(GetProgramHome(), "samples");
+    // An installation keeps them in the program home; a build keeps them beside the program.
+    CString inHome = fsys::Join(GetProgramHome(), "samples");
+    if (fsys::IsDirectory(inHome))
+        return inHome;
+    return fsys::Join(fsys::Folder(GetProgramFilePath()), "samples");
 }
 
 int InstallSamples(LPCSTR fromFolder)

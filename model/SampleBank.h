@@ -5,7 +5,7 @@
 
 #include "platform/core/String.h"
 
-// The folder of the shipped samples: "samples" in the program home.
+// The folder of the shipped samples: "samples" in the program home, else beside the program file.
 CString SampleFolder();
 // Copies the sample banks and exams into the default folders of their kinds and the sample
 // images (its "Images" folder) into the primary image folder. A file already there is left as

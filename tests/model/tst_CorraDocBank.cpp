@@ -10,6 +10,7 @@
 #include "model/SampleBank.h"
 #include "foundation/FileTypes.h"
 #include "platform/core/FileSys.h"
+#include "platform/core/ProgramHome.h"
 #include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraTest.h"
 
@@ -309,6 +310,14 @@ TEST_F(SampleBankTest, AFirstStartPutsTheSamplesWhereTheDocumentsLive)
     std::string text;
     fsys::ReadFile(bank, text);
     EXPECT_EQ(text, "changed");
+}
+
+TEST_F(SampleBankTest, TheSamplesAreFoundInTheHomeElseBesideTheProgram)
+{
+    EXPECT_EQ(SampleFolder(), fsys::Join(fsys::Folder(GetProgramFilePath()), "samples"));
+    const CString inHome = fsys::Join(GetProgramHome(), "samples");
+    ASSERT_TRUE(fsys::CreateDirectories(inHome));
+    EXPECT_EQ(SampleFolder(), inHome);
 }
 
 } // namespace
