@@ -74,10 +74,11 @@ CString CFileFindExDlg::GetFoundPath() const
 
 BOOL CFileFindExDlg::OnInitDialog()
 {
+    // The columns before the dialog takes its size, so that it opens wide enough for them.
+    m_pList->SetDocType(m_nKind);
     CFixedFontDialog::OnInitDialog();
     // The tree's icons now, so that what is opened below stays open.
     m_pTree->SendMessage(WM_FOLDERTREE_INIT);
-    m_pList->SetDocType(m_nKind);
     if (m_csRootFolder.IsEmpty())
         m_csRootFolder = GetServerDirectory();
     if (m_csSearchFolder.IsEmpty())

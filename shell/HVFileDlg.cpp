@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include <exception>
@@ -131,8 +132,10 @@ void CHVFileDlg::Build()
     auto* treeColumn = new QVBoxLayout;
     treeColumn->addWidget(CreateStatic("Folders"));
     treeColumn->addWidget(m_pTree, 1);
-    middle->addLayout(treeColumn, 2);
-    middle->addLayout(files, 3);
+    // Room beyond the natural sizes goes to the list: shared out by ratio it would take the
+    // list below the width its columns need.
+    middle->addLayout(treeColumn);
+    middle->addLayout(files, 1);
     middle->addSpacing(4);
     middle->addLayout(buttons);
 
@@ -196,6 +199,12 @@ CString CHVFileDlg::GetFolderCaption() const
 
 BOOL CHVFileDlg::OnInitDialog()
 {
+    // The columns before the dialog takes its size, and the size the layout asks for within the
+    // screen's usable area: the default of two thirds of the screen would hide the last column.
+    m_pList->SetDocType(m_nKind);
+    const QScreen* shown = parentWidget() ? parentWidget()->screen() : screen();
+    if (shown && !testAttribute(Qt::WA_Resized))
+        resize(sizeHint().boundedTo(shown->availableGeometry().size()).expandedTo(minimumSizeHint()));
     CFixedFontDialog::OnInitDialog();
     // The tree's icons now, so that what is opened below stays open.
     m_pTree->SendMessage(WM_FOLDERTREE_INIT);
@@ -221,7 +230,6 @@ BOOL CHVFileDlg::OnInitDialog()
     m_pList->m_bListOpenDocs = TRUE;
     m_pList->m_bListRecentFiles = FALSE;
     m_pList->SetNeverListed(m_pNeverDoc, m_csNeverFile);
-    m_pList->SetDocType(m_nKind);
     ShowFileName();
     RepopulateFileList();
 

@@ -16,6 +16,7 @@
 
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QStyle>
 
 #include <algorithm>
 #include <cstdlib>
@@ -179,7 +180,19 @@ void CHVListCtrl::SetDocType(int nType)
     for (const CColumn& c : ColumnsOf(nType))
         InsertColumn(GetColumnCount(), c.title, c.format, c.width);
     m_bColumnsBuilt = TRUE;
+    updateGeometry();
     Refill();
+}
+
+QSize CHVListCtrl::sizeHint() const
+{
+    QSize hint = CListCtrl::sizeHint();
+    const int columns = header()->length();
+    if (columns <= 0)
+        return hint;
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    hint.setWidth(std::max(hint.width(), columns + scrollBar + 2 * frameWidth()));
+    return hint;
 }
 
 std::vector<CString> CHVListCtrl::CellTexts(const CHVFileInfo& info) const

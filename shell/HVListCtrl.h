@@ -108,6 +108,10 @@ public:
     // The cell texts of a record, as the rows show them.
     std::vector<CString> CellTexts(const CHVFileInfo& info) const;
 
+    // Wide enough to show every column beside a vertical scroll bar, so that a dialog opens
+    // without a horizontal one; layouts may still shrink the list to its minimum size.
+    QSize sizeHint() const override;
+
 protected:
     void mousePressEvent(QMouseEvent* e) override;
 
