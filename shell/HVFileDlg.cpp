@@ -199,12 +199,8 @@ CString CHVFileDlg::GetFolderCaption() const
 
 BOOL CHVFileDlg::OnInitDialog()
 {
-    // The columns before the dialog takes its size, and the size the layout asks for within the
-    // screen's usable area: the default of two thirds of the screen would hide the last column.
+    // The columns before the dialog takes its size, so that it opens wide enough for them.
     m_pList->SetDocType(m_nKind);
-    const QScreen* shown = parentWidget() ? parentWidget()->screen() : screen();
-    if (shown && !testAttribute(Qt::WA_Resized))
-        resize(sizeHint().boundedTo(shown->availableGeometry().size()).expandedTo(minimumSizeHint()));
     CFixedFontDialog::OnInitDialog();
     // The tree's icons now, so that what is opened below stays open.
     m_pTree->SendMessage(WM_FOLDERTREE_INIT);
@@ -244,8 +240,13 @@ BOOL CHVFileDlg::OnInitDialog()
     UpdateFolderCaption();
     UpdateButtons();
     m_bFirstSelChange = TRUE;
-    // Filled, the dialog has its size: centred again with it.
-    adjustSize();
+    // Filled, the dialog has its size: the one its layout asks for within the screen's usable
+    // area (the default of two thirds of the screen would hide the list's last columns), centred
+    // again with it.
+    if (const QScreen* shown = parentWidget() ? parentWidget()->screen() : screen())
+        resize(sizeHint().boundedTo(shown->availableGeometry().size()).expandedTo(minimumSizeHint()));
+    else
+        adjustSize();
     CenterOnOwner();
     return TRUE;
 }
