@@ -28,11 +28,6 @@ constexpr int kDrawn = 100;
 // Form views that hold their forms and are never saved, so every run starts from the same exam.
 class CBenchForms : public IExamDialogs {
 public:
-    BOOL FileProperties(CExamDoc&, CExamFileProperties&) override { return FALSE; }
-    BOOL PrintingProperties(CExamDoc&, CExamPrintingValues&) override { return FALSE; }
-    BOOL QuestionIdentify(CExamDoc&, BOOL&, BOOL&, int&) override { return FALSE; }
-    BOOL LinkSheet(CExamDoc&) override { return FALSE; }
-    BOOL ChooseFolder(CString&) override { return FALSE; }
     int SaveForms(CExamDoc&, const CPtrListEx& views, CSaveFormsValues& values) override
     {
         lastScore = values.duplicateScore;

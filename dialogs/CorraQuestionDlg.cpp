@@ -487,7 +487,6 @@ BOOL CCorraQuestionDlg::OnModify()
         m_nLastIndex = m_Question.m_nIndex;
         SetModified(FALSE);
         UpdateControls();
-        UpdateControls();
         return TRUE;
     } catch (const std::exception& e) {
         LogException(e, LOG_HERE);

@@ -63,17 +63,18 @@ constexpr int SAVE_FORMS_AGAIN = 4;
 class IExamDialogs {
 public:
     virtual ~IExamDialogs() = default;
-    // Each returns FALSE when the user cancelled.
-    virtual BOOL FileProperties(CExamDoc& exam, CExamFileProperties& props) = 0;
-    virtual BOOL PrintingProperties(CExamDoc& exam, CExamPrintingValues& values) = 0;
+    // Each returns FALSE when the user cancelled; here every one declines, so a scripted set
+    // need only answer what its test asks.
+    virtual BOOL FileProperties(CExamDoc& exam, CExamFileProperties& props) { return FALSE; }
+    virtual BOOL PrintingProperties(CExamDoc& exam, CExamPrintingValues& values) { return FALSE; }
     // The "Question Identify" dialog: fixed flag, identity flag, fixed position.
-    virtual BOOL QuestionIdentify(CExamDoc& exam, BOOL& fixed, BOOL& identity, int& position) = 0;
+    virtual BOOL QuestionIdentify(CExamDoc& exam, BOOL& fixed, BOOL& identity, int& position) { return FALSE; }
     // The "Exam Link Status..." sheet over the exam's problems: TRUE when the user finished it.
-    virtual BOOL LinkSheet(CExamDoc& exam) = 0;
+    virtual BOOL LinkSheet(CExamDoc& exam) { return FALSE; }
     // A folder for the form export, starting in folder.
-    virtual BOOL ChooseFolder(CString& folder) = 0;
+    virtual BOOL ChooseFolder(CString& folder) { return FALSE; }
 
-    // ---- forms (each declines here, so a scripted set need only answer what its test asks)
+    // ---- forms
     // "Add Exam Form(s)"; FALSE when the user cancelled.
     virtual BOOL AddForms(CExamDoc& exam, CAddFormsValues& values) { return FALSE; }
     // The Save Forms dialog over the new form views (CView*): IDOK save them, SAVE_FORMS_AGAIN

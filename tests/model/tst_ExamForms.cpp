@@ -35,11 +35,6 @@ class CFormScript : public CFakeViews, public IExamDialogs {
 public:
     explicit CFormScript(CExamDoc& exam) : m_exam(exam) {}
 
-    BOOL FileProperties(CExamDoc&, CExamFileProperties&) override { return FALSE; }
-    BOOL PrintingProperties(CExamDoc&, CExamPrintingValues&) override { return FALSE; }
-    BOOL QuestionIdentify(CExamDoc&, BOOL&, BOOL&, int&) override { return FALSE; }
-    BOOL LinkSheet(CExamDoc&) override { return FALSE; }
-    BOOL ChooseFolder(CString&) override { return FALSE; }
 
     BOOL AddForms(CExamDoc&, CAddFormsValues& values) override
     {
