@@ -3,6 +3,7 @@
 #include "app/FramePlacement.h"
 #include "app/Pictures.h"
 #include "app/StandInViews.h"
+#include "model/Update.h"
 #include "model/ViewServices.h"
 #include "platform/ui/ControlBars.h"
 #include "platform/ui/Document.h"
@@ -100,8 +101,8 @@ void CCorraFrm::FitToMainWindow()
         return;
     RecalcLayout();
     if (CView* pUpper = GetUpperView())
-        pUpper->OnUpdate(nullptr, 0, nullptr);
-    pLower->OnUpdate(nullptr, 0, nullptr);
+        pUpper->OnUpdate(nullptr, HINT_REFRESH, nullptr);
+    pLower->OnUpdate(nullptr, HINT_REFRESH, nullptr);
 }
 
 void CCorraFrm::RecalcLayout(BOOL)

@@ -23,6 +23,7 @@
 #include "model/CorraDoc.h"
 #include "model/DocumentDialogs.h"
 #include "model/ExamDoc.h"
+#include "model/Update.h"
 #include "render/RtfText.h"
 #include "platform/ui/Document.h"
 #include "platform/ui/View.h"

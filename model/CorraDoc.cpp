@@ -7,13 +7,13 @@
 #include "foundation/FileTypes.h"
 #include "foundation/StringArrayEx.h"
 #include "foundation/TextListFile.h"
-#include "foundation/Update.h"
 #include "model/Choices.h"
 #include "model/CorraQuestion.h"
 #include "model/DocumentDialogs.h"
 #include "model/Statistics.h"
 #include "model/DocumentFonts.h"
 #include "model/QuestionContext.h"
+#include "model/Update.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/ProgramHome.h"
 #include "platform/core/Random.h"
@@ -928,7 +928,7 @@ BOOL CCorraDoc::StoreDlgQuestion(int nId, const CCorraQuestion& question)
     stored.m_nId = nId;
     if (!ReplaceQuestion(stored))
         return FALSE;
-    UpdateAllViews(nullptr, HINT_REFRESH_ALL);
+    UpdateAllViews(nullptr, HINT_REFRESH);
     return TRUE;
 }
 
@@ -1206,7 +1206,7 @@ BOOL CCorraDoc::RefreshChoices()
     }
     if (any) {
         SetModifiedFlag(TRUE);
-        UpdateAllViews(nullptr, HINT_REFRESH_ALL);
+        UpdateAllViews(nullptr, HINT_REFRESH);
     }
     return any;
 }
@@ -1583,7 +1583,7 @@ BOOL CCorraDoc::DeleteQuestionsUndoable(CView* pView, const CPtrListEx& question
     BOOL ok = DetachQuestions(held);
     CUpdate hint;
     hint.SetQuestions(&held);
-    UpdateAllViews(nullptr, HINT_QUESTIONS_REMOVED, &hint);
+    UpdateAllViews(nullptr, HINT_QUESTIONS_DELETED, &hint);
     return ok;
 }
 
@@ -1661,7 +1661,7 @@ void CCorraDoc::SetViewOrder(CView* pView, const CPtrListEx& order)
     } else {
         TakeOrder(order, TRUE);
     }
-    UpdateAllViews(pView, HINT_REFRESH_ALL);
+    UpdateAllViews(pView, HINT_REFRESH);
 }
 
 CView* CCorraDoc::GetCorraView() const
@@ -2025,7 +2025,7 @@ BOOL CCorraDoc::SetAllFonts()
     }
     if (any) {
         SetModifiedFlag(TRUE);
-        UpdateAllViews(nullptr, HINT_REFRESH_ALL);
+        UpdateAllViews(nullptr, HINT_REFRESH);
         DocumentDialogs().DocumentFontsChanged(*this);
     }
     return any;

@@ -6,13 +6,13 @@
 #include "foundation/FileUtil.h"
 #include "foundation/Log.h"
 #include "foundation/LogException.h"
-#include "foundation/Update.h"
 #include "foundation/Util.h"
 #include "model/Choices.h"
 #include "model/DocumentDialogs.h"
 #include "model/ExamDialogs.h"
 #include "model/DocText.h"
 #include "model/ExamQuestion.h"
+#include "model/Update.h"
 #include "platform/core/ClipboardFormats.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/ProgramHome.h"
@@ -95,11 +95,13 @@ CCorraDoc* GetCorraDoc(LPCSTR path, std::unique_ptr<CCorraDoc>& holder)
     return holder.get();
 }
 
-void TellViews(CExamDoc& exam, CCorraQuestion* question)
+// The question changed in place: its rows are redrawn (code HINT_REFRESH with every switch off),
+// or, after a fixed position changed, the lists check their order again (HINT_REREAD).
+void TellViews(CExamDoc& exam, CCorraQuestion* question, LPARAM code = HINT_REFRESH)
 {
     CUpdate hint;
     hint.SetView(question);
-    exam.UpdateAllViews(nullptr, HINT_QUESTION_CHANGED, &hint);
+    exam.UpdateAllViews(nullptr, code, &hint);
 }
 
 } // namespace
@@ -279,7 +281,7 @@ BOOL CExamDoc::ShowCollection(CCorraQuestion* form)
     CorraViewServices().RefreshCollection(view);
     CUpdate hint;
     hint.SetView(form);
-    UpdateAllViews(nullptr, HINT_COLLECTION_SHOWN, &hint);
+    UpdateAllViews(nullptr, HINT_COLLECTION_CHANGED, &hint);
     return TRUE;
 }
 
@@ -687,7 +689,7 @@ void CExamDoc::ShowQuestProps(CExamQuestion* question)
         if (fixed) {
             question->m_nAttributes |= EXAM_ATTR_FIXED;
             question->m_nFixedPosition = std::max(position, 0);
-            TellViews(*this, question);
+            TellViews(*this, question, HINT_REREAD);
             ReOrderAllCollections();
         } else {
             question->m_nAttributes &= ~EXAM_ATTR_FIXED;

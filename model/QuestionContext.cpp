@@ -1,9 +1,9 @@
 #include "model/QuestionContext.h"
 
 #include "foundation/Log.h"
-#include "foundation/Update.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
+#include "model/Update.h"
 #include "model/ViewServices.h"
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/View.h"
@@ -67,7 +67,7 @@ void CQuestionContext::RestoreInto(const CString& name, int at)
     collection->InsertQuestId(at, m_pQuestion->m_nId);
     CUpdate hint;
     hint.SetView(collection);
-    m_pDoc->UpdateAllViews(nullptr, HINT_COLLECTION_SHOWN, &hint);
+    m_pDoc->UpdateAllViews(nullptr, HINT_COLLECTION_CHANGED, &hint);
 }
 
 void CQuestionContext::DumpToLog(int nLevel, int nMaxLevel) const

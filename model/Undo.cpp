@@ -1,10 +1,10 @@
 #include "model/Undo.h"
 
 #include "foundation/Log.h"
-#include "foundation/Update.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
 #include "model/QuestionContext.h"
+#include "model/Update.h"
 #include "model/ViewServices.h"
 #include "platform/ui/View.h"
 
@@ -124,7 +124,7 @@ BOOL CUndoContext::Undo()
         CUpdate hint;
         hint.SetView(question);
         hint.SetInsertIndex(panePlaces[i]);
-        m_pDoc->UpdateAllViews(nullptr, IsCollection(question) ? HINT_QUESTION_RESTORED2 : HINT_QUESTION_RESTORED, &hint);
+        m_pDoc->UpdateAllViews(nullptr, IsCollection(question) ? HINT_INSERT_COLLECTIONS : HINT_INSERT_QUESTIONS, &hint);
     }
     // Into each collection in the order of the places they held, so that every one lands
     // where it was whatever the order of the deletion.
@@ -148,7 +148,7 @@ BOOL CUndoContext::Undo()
             continue;
         CUpdate hint;
         hint.SetView(record->m_pQuestion);
-        m_pDoc->UpdateAllViews(nullptr, HINT_QUESTION_RESTORED2, &hint);
+        m_pDoc->UpdateAllViews(nullptr, HINT_INSERT_COLLECTIONS, &hint);
     }
     return TRUE;
 }
@@ -181,7 +181,7 @@ BOOL CUndoContext::Redo()
         return FALSE;
     CUpdate hint;
     hint.SetQuestions(&questions);
-    m_pDoc->UpdateAllViews(nullptr, HINT_QUESTIONS_REMOVED, &hint);
+    m_pDoc->UpdateAllViews(nullptr, HINT_QUESTIONS_DELETED, &hint);
     return TRUE;
 }
 

@@ -4,8 +4,8 @@
 // views install; until they do, the quiet default answers as a document without views would see
 // it (no panes, no lists, nothing selected, nothing to save).
 //
-// Also here: the update hints the documents send to their views and the private messages posted
-// to a document's first view. The printing switches the views set are CChoices::SetPrinting (a
+// Also here: the private messages posted to a document's first view (the update hints are in
+// model/Update.h). The printing switches the views set are CChoices::SetPrinting (a
 // print job runs) and CCorraQuestion::SetPrintLayout (printing is prepared).
 
 #include "platform/core/ServiceSlot.h"
@@ -15,17 +15,6 @@
 class CView;
 class CPtrListEx;
 class CCorraQuestion;
-
-// Hints of UpdateAllViews.
-constexpr LPARAM HINT_REFRESH_ALL = 0;          // refresh everything
-constexpr LPARAM HINT_QUESTIONS_REMOVED = 1;    // CUpdate with the questions removed
-constexpr LPARAM HINT_QUESTIONS_ADDED = 4;      // a pointer list of the questions added
-constexpr LPARAM HINT_QUESTION_RESTORED = 16;   // a question put back by undo (CUpdate)
-constexpr LPARAM HINT_QUESTION_CHANGED = 64;    // CUpdate with the question changed as object
-constexpr LPARAM HINT_COLLECTION_SHOWN = 128;   // a collection shown, or a question put back into collections
-constexpr LPARAM HINT_QUESTION_RESTORED2 = 256; // a question put back by undo (CUpdate)
-constexpr LPARAM HINT_COLLECTION_RENAMED = 1024;// CUpdate with the collection as object
-constexpr LPARAM HINT_REORDERED_BY_GROUPS = 0x808; // CUpdate cleared
 
 // Posted to a document's first view: run the exam's link check (the save-again message,
 // WM_CORRA_RESAVE, is in CorraDoc.h).

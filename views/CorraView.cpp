@@ -10,12 +10,12 @@
 #include "foundation/CorraAppBase.h"
 #include "foundation/Log.h"
 #include "foundation/LogException.h"
-#include "foundation/Update.h"
 #include "foundation/Util.h"
 #include "model/Choices.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
 #include "model/DocumentDialogs.h"
+#include "model/Update.h"
 #include "model/ViewServices.h"
 #include "platform/ui/CmdTarget.h"
 #include "platform/ui/DC.h"
@@ -540,8 +540,7 @@ void CCorraView::RefreshRows()
 void CCorraView::OnUpdate(CView*, LPARAM lHint, CObject* pHint)
 {
     try {
-        // The collection pane ignores every hint with bit 8 set (group reordering among them).
-        if (IsCollectionPane() && (lHint & 0x08))
+        if (IsCollectionPane() && (lHint & HINT_NOT_COLLECTION_PANE))
             return;
         const CUpdate* pUpdate = AsUpdate(pHint);
         switch (lHint) {
@@ -562,8 +561,8 @@ void CCorraView::OnUpdate(CView*, LPARAM lHint, CObject* pHint)
             if (!IsCollectionPane() && pUpdate && RemoveFromHint(*pUpdate) > 0)
                 ReloadFromList();
             return;
-        case HINT_REMOVE_COLLECTIONS:
-        case HINT_REMOVE_COLLECTIONS2:
+        case HINT_COLLECTION_CHANGED:
+        case HINT_COLLECTION_RENAMED:
             // The named collection's row is brought up to date (renamed, members put back).
             if (IsCollectionPane() && pUpdate && m_pList && m_pList->UpdateFromHint(*pUpdate) < 0)
                 RefreshRows();
@@ -574,7 +573,7 @@ void CCorraView::OnUpdate(CView*, LPARAM lHint, CObject* pHint)
                 SyncDocumentOrder();
             }
             return;
-        case HINT_QUESTIONS_REMOVED:
+        case HINT_QUESTIONS_DELETED:
             if (pUpdate && RemoveFromHint(*pUpdate) > 0) {
                 AfterRemove();
                 ReloadFromList();
@@ -677,7 +676,7 @@ void CCorraView::RefreshForMode(BOOL bRedisplay)
     hint.m_nErase = 1;
     hint.m_nReload = 0;
     hint.m_nRedisplay = bRedisplay;
-    OnUpdate(nullptr, 0, &hint);
+    OnUpdate(nullptr, HINT_REFRESH, &hint);
 }
 
 void CCorraView::OnExpanded()
@@ -998,13 +997,13 @@ void CCorraView::SetCurrentElement(int to)
         pOld->SetAuxNumber(0);
         hint.SetView(pOld);
         if (pDoc)
-            pDoc->UpdateAllViews(nullptr, 0, &hint);
+            pDoc->UpdateAllViews(nullptr, HINT_REFRESH, &hint);
     }
     if (pNew) {
         pNew->SetAuxNumber(1);
         hint.SetView(pNew);
         if (pDoc)
-            pDoc->UpdateAllViews(nullptr, 0, &hint);
+            pDoc->UpdateAllViews(nullptr, HINT_REFRESH, &hint);
     }
 }
 
@@ -1029,7 +1028,7 @@ void CCorraView::OnLeftPress(CPoint pt)
     }
     // In the margin: the first element whose middle lies below the press becomes current,
     // after a full refresh.
-    OnUpdate(nullptr, 2, nullptr);
+    OnUpdate(nullptr, HINT_REFRESH, nullptr);
     NoteDrawnRects();
     for (int i = 0; i < m_elements.GetCount(); ++i) {
         const CRect& rc = m_elements[i].rcDrawn;

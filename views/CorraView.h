@@ -5,8 +5,7 @@
 // the active colour. A pane shows its questions as a list of tiles (large or small icons) or,
 // in the question pane, as the whole questions formatted into a read-only text pane (Expanded).
 //
-// Documents tell the views of changes with UpdateAllViews and a CUpdate hint (HINT_ codes of
-// model/ViewServices.h and the insert and remove codes below).
+// Documents tell the views of changes with UpdateAllViews and the hints of model/Update.h.
 
 #include "foundation/PtrListEx.h"
 #include "platform/core/String.h"
@@ -23,15 +22,6 @@ class CODListCtrl;
 class CUpdate;
 class QMenu;
 struct CExportContext;
-
-// Hints that insert into or remove from one pane (CUpdate).
-constexpr LPARAM HINT_INSERT_QUESTIONS = 0x10;    // into the question pane
-constexpr LPARAM HINT_REREAD = 0x40;              // re-read after removals
-constexpr LPARAM HINT_REMOVE_COLLECTIONS = 0x80;  // from the collection pane
-constexpr LPARAM HINT_INSERT_COLLECTIONS = 0x100; // into the collection pane
-constexpr LPARAM HINT_REMOVE_QUESTIONS = 0x200;   // from the question pane
-constexpr LPARAM HINT_REMOVE_COLLECTIONS2 = 0x400;// from the collection pane
-constexpr LPARAM HINT_SETTINGS_CHANGED = 0x1000;  // document settings (fonts) changed
 
 // Draw modes of a pane.
 constexpr int CVDRAW_EXPANDED = 0;

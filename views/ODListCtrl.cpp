@@ -2,9 +2,9 @@
 
 #include "foundation/CorraAppBase.h"
 #include "foundation/Log.h"
-#include "foundation/Update.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
+#include "model/Update.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/ImageList.h"
 #include "platform/ui/ResourceImage.h"

@@ -5,15 +5,19 @@
 #include "model/ExamDialogs.h"
 #include "model/ExamQuestion.h"
 #include "model/Choices.h"
+#include "model/Update.h"
 #include "platform/core/ClipboardFormats.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/Profile.h"
+#include "platform/ui/View.h"
 #include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraTest.h"
 #include "tests/support/FakeDocumentDialogs.h"
 
 #include <algorithm>
 #include <ctime>
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -397,6 +401,62 @@ TEST_F(ExamDocTest, FixedPositionsMoveIntoPlaceInEveryForm)
     exam.ShowQuestProps(qs[0]);
     EXPECT_EQ(qs[0]->m_nFixedPosition, 0);
     EXPECT_TRUE(exam.CheckFixedPositions());
+}
+
+// A view that keeps the hints it hears.
+class CHintRecorder : public CView {
+public:
+    struct Heard {
+        LPARAM code;
+        void* object;
+        int reload;
+    };
+    void OnUpdate(CView*, LPARAM lHint, CObject* pHint) override
+    {
+        auto* update = dynamic_cast<CUpdate*>(pHint);
+        heard.push_back({lHint, update && update->Has(UPD_OBJECT) ? update->m_pObject : nullptr,
+                         update ? update->m_nReload : -1});
+    }
+    std::vector<Heard> heard;
+};
+
+// A question changed in place has its rows redrawn (and nothing else read again); a question
+// given a fixed position makes the lists check their order.
+TEST_F(ExamDocTest, ViewsHearOfAChangedQuestionAsARedrawOfItsRows)
+{
+    CServiceScope<IExamDialogs> scope(ExamDialogsSlot(), dialogs);
+    const CString bank = WriteHomeFile("A/Bank.crr", "x");
+    const std::time_t linked = 1700000000;
+    ASSERT_TRUE(fsys::SetModTime(bank, linked + 60));
+    CHintRecorder view;  // outlives the exam, which lets it go when it ends
+    CExamDoc exam;
+    exam.AddView(&view);
+    auto* q = static_cast<CExamQuestion*>(exam.InsertQuestion(new CExamQuestion));
+    q->m_nType = static_cast<int>(IDS_QTYPE_ES);
+    q->SetLink(bank, "");
+    q->m_tLinked = CTime(linked);
+
+    struct Row {
+        const char* name;
+        std::function<void()> change;
+        LPARAM code;
+    };
+    const std::vector<Row> rows = {
+        {"out of date", [&] { EXPECT_FALSE(exam.CheckLinkTimes(nullptr)); }, HINT_REFRESH},
+        {"fixed position", [&] {
+             dialogs.identifyPosition = 1;
+             exam.ShowQuestProps(q);
+         }, HINT_REREAD},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        view.heard.clear();
+        row.change();
+        ASSERT_EQ(view.heard.size(), 1u);
+        EXPECT_EQ(view.heard[0].code, row.code);
+        EXPECT_EQ(view.heard[0].object, q);
+        EXPECT_EQ(view.heard[0].reload, 0);
+    }
 }
 
 TEST_F(ExamDocTest, ADuplicatedIndexInTheFileIsReadWithAWarningAndTheLinkCheckIsAsked)

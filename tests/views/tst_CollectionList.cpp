@@ -3,11 +3,11 @@
 
 #include "controls/MRUPathComboBox.h"
 #include "foundation/CorraAppBase.h"
-#include "foundation/Update.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
 #include "model/ExamDoc.h"
 #include "model/QuestionList.h"
+#include "model/Update.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Random.h"
 #include "platform/ui/View.h"

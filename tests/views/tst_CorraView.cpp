@@ -5,11 +5,11 @@
 #include "views/CorraView.h"
 
 #include "foundation/CorraAppBase.h"
-#include "foundation/Update.h"
 #include "model/Choices.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
 #include "controls/HVRichEditCtrl.h"
+#include "model/Update.h"
 #include "platform/ui/Keys.h"
 #include "platform/ui/ListCtrl.h"
 #include "platform/ui/QtString.h"
@@ -227,7 +227,7 @@ TEST_F(CorraViewTest, AfterEveryHintThePanesAndTheDocumentAgree)
              Collection("Unit A")->m_cszQuestionText = "Unit A (renamed)";
              CUpdate hint;
              hint.SetView(Collection("Unit A (renamed)"));
-             doc->UpdateAllViews(nullptr, HINT_REMOVE_COLLECTIONS, &hint);
+             doc->UpdateAllViews(nullptr, HINT_COLLECTION_CHANGED, &hint);
          },
          [&] { EXPECT_EQ(LowerList().GetItemText(0, 1), "Unit A (renamed)"); }},
         {"0x400 updates the named collection's row",
@@ -235,9 +235,17 @@ TEST_F(CorraViewTest, AfterEveryHintThePanesAndTheDocumentAgree)
              Collection("Unit B")->InsertQuestId(-1, 2);
              CUpdate hint;
              hint.SetView(Collection("Unit B"));
-             doc->UpdateAllViews(nullptr, HINT_REMOVE_COLLECTIONS2, &hint);
+             doc->UpdateAllViews(nullptr, HINT_COLLECTION_RENAMED, &hint);
          },
          [&] { EXPECT_EQ(LowerList().GetItemText(1, 2), "3"); }},
+        {"0 naming a question changed in place redraws its row",
+         [&] {
+             Q(3)->m_cszQuestionText = "Changed in place";
+             CUpdate hint;
+             hint.SetView(Q(3));
+             doc->UpdateAllViews(nullptr, HINT_REFRESH, &hint);
+         },
+         [&] { EXPECT_EQ(UpperList().GetItemText(UpperList().FindItem(Q(3)), 3), "Changed in place"); }},
         {"1 removes deleted questions from both panes",
          [&] {
              CPtrListEx gone;

@@ -2,9 +2,9 @@
 #include "views/CollListCtrl.h"
 
 #include "foundation/CorraAppBase.h"
-#include "foundation/Update.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
+#include "model/Update.h"
 #include "platform/ui/SysColor.h"
 #include "render/FontMgr.h"
 #include "res/ids/QuestionTypes.h"

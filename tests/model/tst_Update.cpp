@@ -1,4 +1,4 @@
-#include "foundation/Update.h"
+#include "model/Update.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@ TEST(UpdateTest, SettersMarkTheirFieldsAndNullClearsOnlyTheBit)
     hint.SetInsertIndex(3);
     int view = 0;
     hint.SetView(&view);
-    auto* target = reinterpret_cast<CODListCtrl*>(&q2);
+    auto* target = reinterpret_cast<CListCtrl*>(&q2);
     hint.SetListCtrl(target, UPD_TARGETLIST);
     EXPECT_EQ(hint.m_dwFlags, UPD_QUESTIONS | UPD_SRCPATH | UPD_SRCTITLE | UPD_INSERTINDEX | UPD_OBJECT | UPD_TARGETLIST);
     EXPECT_EQ(hint.m_plQuestions.GetCount(), 2);

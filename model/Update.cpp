@@ -1,4 +1,4 @@
-#include "foundation/Update.h"
+#include "model/Update.h"
 
 void CUpdate::Reset()
 {
@@ -59,7 +59,7 @@ void CUpdate::SetDocText(LPCSTR text, DWORD flag)
     SetFlag(flag, text != nullptr);
 }
 
-void CUpdate::SetListCtrl(CODListCtrl* pList, DWORD flag)
+void CUpdate::SetListCtrl(CListCtrl* pList, DWORD flag)
 {
     if (flag != UPD_SRCLIST && flag != UPD_TARGETLIST)
         return;
