@@ -1,7 +1,8 @@
 # The include rules of the DEPS table, checked over every source file of the tree:
 #   cmake -DCORRA_SOURCE=<source folder> [-DCORRA_DEPS=<table>] -P cmake/CheckLayers.cmake
-# Fails, naming each breach, when a file includes what its rule does not allow, when a file has
-# no rule, or when units (a header with its source) include each other in a cycle.
+# Fails, naming each breach, when a file includes what its rule does not allow, when a file
+# declares a class (class X;) that only files it may not include define, when a file has no
+# rule, or when units (a header with its source) include each other in a cycle.
 cmake_minimum_required(VERSION 3.25)
 
 if(NOT DEFINED CORRA_SOURCE)
@@ -33,6 +34,32 @@ function(layers_entry_regex entry out)
     set(rx "${rx}$")
   endif()
   set(${out} "${rx}" PARENT_SCOPE)
+endfunction()
+
+# Whether subject matches one of the regular expressions in the list named list_var.
+function(layers_matches_any subject list_var out)
+  foreach(rx IN LISTS ${list_var})
+    if(subject MATCHES "${rx}")
+      set(${out} TRUE PARENT_SCOPE)
+      return()
+    endif()
+  endforeach()
+  set(${out} FALSE PARENT_SCOPE)
+endfunction()
+
+# Whether a file of folder dir under rule r may include subject (a tree file, or "<name>" for a
+# system header, which it may unless denied).
+function(layers_may_include r dir subject out)
+  layers_matches_any("${subject}" rule_deny_${r} denied)
+  get_filename_component(subject_dir "${subject}" DIRECTORY)
+  if(denied)
+    set(${out} FALSE PARENT_SCOPE)
+  elseif(subject MATCHES "^<" OR subject_dir STREQUAL dir)
+    set(${out} TRUE PARENT_SCOPE)
+  else()
+    layers_matches_any("${subject}" rule_allow_${r} allowed)
+    set(${out} ${allowed} PARENT_SCOPE)
+  endif()
 endfunction()
 
 # --- The table -------------------------------------------------------------------------------
@@ -100,6 +127,7 @@ list(SORT files)
 
 set(breaches "")
 set(units "")
+set(forward_decls "")
 foreach(f IN LISTS files)
   # The rule of the file.
   set(best "")
@@ -116,6 +144,21 @@ foreach(f IN LISTS files)
   endif()
 
   get_filename_component(dir "${f}" DIRECTORY)
+  string(MAKE_C_IDENTIFIER "${f}" file_id)
+  set(file_rule_${file_id} ${best})
+
+  # Classes the file declares (class X;) and defines (class X : ..., class X {, or the name alone
+  # on its line with the brace below).
+  file(STRINGS "${CORRA_SOURCE}/${f}" class_lines
+       REGEX "^[ \t]*(template[ \t]*<[^>]*>[ \t]*)?(class|struct)[ \t]+[A-Za-z_]")
+  foreach(line IN LISTS class_lines)
+    if(line MATCHES "^[ \t]*(class|struct)[ \t]+([A-Za-z_][A-Za-z0-9_]*)[ \t]*;")
+      list(APPEND forward_decls "${f}|${CMAKE_MATCH_1}|${CMAKE_MATCH_2}")
+    elseif(line MATCHES "^[ \t]*(template[ \t]*<[^>]*>[ \t]*)?(class|struct)[ \t]+([A-Za-z_][A-Za-z0-9_]*)([ \t]+final)?[ \t]*(:[^:]|:$|{|$)")
+      list(APPEND class_def_${CMAKE_MATCH_3} "${f}")
+    endif()
+  endforeach()
+
   string(REGEX REPLACE "\\.[^./]*$" "" unit "${f}")
   string(MAKE_C_IDENTIFIER "${unit}" unit_id)
   if(NOT DEFINED unit_seen_${unit_id})
@@ -139,29 +182,8 @@ foreach(f IN LISTS files)
       continue()
     endif()
 
-    set(verdict "")
-    foreach(rx IN LISTS rule_deny_${best})
-      if(subject MATCHES "${rx}")
-        set(verdict "deny")
-        break()
-      endif()
-    endforeach()
-    if(verdict STREQUAL "" AND NOT target STREQUAL "")
-      get_filename_component(target_dir "${target}" DIRECTORY)
-      if(target_dir STREQUAL dir)
-        set(verdict "allow")
-      else()
-        foreach(rx IN LISTS rule_allow_${best})
-          if(target MATCHES "${rx}")
-            set(verdict "allow")
-            break()
-          endif()
-        endforeach()
-      endif()
-    elseif(verdict STREQUAL "")
-      set(verdict "allow")  # system headers unless denied
-    endif()
-    if(NOT verdict STREQUAL "allow")
+    layers_may_include(${best} "${dir}" "${subject}" allowed)
+    if(NOT allowed)
       list(APPEND breaches
            "${f} includes ${subject}, which its rule does not allow (DEPS: ${rule_key_${best}} : ${rule_text_${best}})")
     endif()
@@ -173,6 +195,34 @@ foreach(f IN LISTS files)
       endif()
     endif()
   endforeach()
+endforeach()
+
+# --- Declarations that reach up ----------------------------------------------------------------
+# A file may name a class it could not include only when the class is not the tree's (a Qt class)
+# or a file it may include also defines it.
+foreach(decl IN LISTS forward_decls)
+  string(REPLACE "|" ";" parts "${decl}")
+  list(GET parts 0 f)
+  list(GET parts 1 kind)
+  list(GET parts 2 name)
+  if(NOT DEFINED class_def_${name} OR f IN_LIST class_def_${name})
+    continue()
+  endif()
+  string(MAKE_C_IDENTIFIER "${f}" file_id)
+  set(r ${file_rule_${file_id}})
+  get_filename_component(dir "${f}" DIRECTORY)
+  set(allowed FALSE)
+  foreach(def IN LISTS class_def_${name})
+    layers_may_include(${r} "${dir}" "${def}" allowed)
+    if(allowed)
+      break()
+    endif()
+  endforeach()
+  if(NOT allowed)
+    list(JOIN class_def_${name} ", " where)
+    list(APPEND breaches
+         "${f} declares ${kind} ${name}, defined in ${where}, which its rule does not allow (DEPS: ${rule_key_${r}} : ${rule_text_${r}})")
+  endif()
 endforeach()
 
 # --- Cycles between units --------------------------------------------------------------------

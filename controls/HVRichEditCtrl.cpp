@@ -87,7 +87,7 @@ IFloatEditToolbar* g_sharedToolbar = nullptr;
 class CNoIdentifierParser : public IIdentifierParser {
 public:
     void FindLineEndTerms(CString&, char, CRangeVector&) override {}
-    void FindQuestionIds(CString&, LPCSTR, LPCSTR, CRangeVector&, CAQFConvertSettings*) override {}
+    void FindQuestionIds(CString&, LPCSTR, LPCSTR, CRangeVector&, const CChoiceLabelRule*) override {}
 };
 CNoIdentifierParser g_noParser;
 CServiceSlot<IIdentifierParser> g_parser(g_noParser);
@@ -901,14 +901,14 @@ int CHVRichEditCtrl::RemoveIdentifiers(char chTerm)
     return 0;
 }
 
-int CHVRichEditCtrl::RemoveIdentifiers(LPCSTR terms, LPCSTR numChars, CAQFConvertSettings* pSettings, char chTerm)
+int CHVRichEditCtrl::RemoveIdentifiers(LPCSTR terms, LPCSTR numChars, const CChoiceLabelRule* pLabels, char chTerm)
 {
     int count = RemoveIdentifiers(chTerm);
     try {
         CString text;
         StreamOutText(text, SF_TEXT);
         CRangeVector ranges;
-        g_parser.Get().FindQuestionIds(text, terms, numChars, ranges, pSettings);
+        g_parser.Get().FindQuestionIds(text, terms, numChars, ranges, pLabels);
         if (ranges.empty())
             return count;
         DeleteRanges(ranges);

@@ -13,7 +13,6 @@
 class CDC;
 class CDataExchange;
 class CHVRichEditCtrl;
-class CAQFConvertSettings;
 class QMenu;
 
 // SetText's extra flag (also a control flag): take every "\fprq3" out of text put in.
@@ -73,6 +72,15 @@ void DestroySharedFloatToolbar();
 // Character ranges [first, one past the last) of a text.
 using CRangeVector = std::vector<std::pair<int, int>>;
 
+// What the question-number parser needs to know of the choices in the text: a line that starts
+// with the expected choice label is a choice, not a numbered question. AutoConvert fills it from
+// its settings.
+struct CChoiceLabelRule {
+    BOOL bChoices = FALSE;   // the questions have choices
+    char chFirstLabel = 'a'; // label of a question's first choice: 'a', 'A' or '1'
+    char chTerminator = '.'; // ends each choice label: '.' or ')'
+};
+
 // The question-identifier parsers of AutoConvert (built with AutoConvert), as the control calls
 // them: they blank what they find in the text and record where it was.
 class IIdentifierParser {
@@ -82,7 +90,7 @@ public:
     virtual void FindLineEndTerms(CString& text, char chTerm, CRangeVector& ranges) = 0;
     // Question numbers at line starts made of numChars and ended by one of terms.
     virtual void FindQuestionIds(CString& text, LPCSTR terms, LPCSTR numChars, CRangeVector& ranges,
-                                 CAQFConvertSettings* pSettings) = 0;
+                                 const CChoiceLabelRule* pLabels) = 0;
 };
 // Until AutoConvert installs its parsers, they find nothing.
 CServiceSlot<IIdentifierParser>& IdentifierParserSlot();
@@ -184,7 +192,7 @@ public:
     void AutoConvert2(long nStart, long nEnd, BOOL bScroll);
     // Deletes the identifiers the AutoConvert parsers find; returns how many ranges went.
     int RemoveIdentifiers(char chTerm = '.');
-    int RemoveIdentifiers(LPCSTR terms, LPCSTR numChars, CAQFConvertSettings* pSettings, char chTerm = '.');
+    int RemoveIdentifiers(LPCSTR terms, LPCSTR numChars, const CChoiceLabelRule* pLabels, char chTerm = '.');
     // Deletes ranges from the last to the first with the selection hidden, then restores it.
     void DeleteRanges(const CRangeVector& ranges);
     // Leading white space of every line is deleted, pass after pass until nothing goes; FALSE

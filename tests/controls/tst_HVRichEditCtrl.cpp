@@ -418,7 +418,7 @@ public:
                 ranges.emplace_back(i, i + 1);
     }
     void FindQuestionIds(CString& text, LPCSTR terms, LPCSTR numChars, CRangeVector& ranges,
-                         CAQFConvertSettings*) override
+                         const CChoiceLabelRule*) override
     {
         for (int i = 0; i < text.GetLength(); ++i) {
             if (i > 0 && text[i - 1] != '\n')
