@@ -3,6 +3,8 @@
 #include "controls/HVMsgBox.h"
 #include "controls/FloatEditTB.h"
 #include "controls/HVRichEditCtrl.h"
+#include "controls/WordConvert.h"
+#include "import/SourceMgr.h"
 #include "platform/core/Random.h"
 #include "platform/core/Services.h"
 #include "platform/core/StringTable.h"
@@ -46,6 +48,8 @@ int main(int argc, char* argv[])
     static CQtFileDialog fileDialog;
     FileDialogSlot().Set(&fileDialog);
     InstallFloatEditToolbar();
+    InstallSourceMgr();
+    InstallDocumentConverter();
     CorraSrand(static_cast<unsigned>(std::time(nullptr)));
 
     std::vector<CString> args;

@@ -9,6 +9,10 @@
 #include "foundation/Parse.h"
 #include "foundation/Serial.h"
 #include "foundation/TextListFile.h"
+#include "foundation/ChoicesError.h"
+#include "import/AQFConvertSettings.h"
+#include "import/SourceDoc.h"
+#include "import/SourceMgr.h"
 #include "model/CorraDoc.h"
 #include "model/CorraHeader.h"
 #include "model/CorraQuestion.h"
@@ -429,6 +433,47 @@ void QuestionArchive(const std::uint8_t* data, std::size_t size)
     deleteAll(questions);
 }
 
+// A teacher's text as AutoConvert cuts it: the first byte sets the label style and modes. Every
+// range lies inside the text, in order, and the removals blank only what they record.
+void AutoConvertText(const std::uint8_t* data, std::size_t size)
+{
+    const unsigned mode = TakeByte(data, size);
+    CAQFConvertSettings settings;
+    settings.m_szFirstLabel[0] = "aA1"[mode % 3];
+    settings.m_szTerminator[0] = (mode & 4) ? ')' : '.';
+    settings.m_bHaveChoices = (mode & 8) == 0;
+    settings.m_bBlankLinesSeparate = (mode & 16) == 0;
+    std::string text(reinterpret_cast<const char*>(data), size);
+    text = text.c_str();
+    CTextRangeVector ranges;
+    int start = 0;
+    int end = 0;
+    CChoicesError error;
+    const int status = settings.m_bHaveChoices
+                           ? CSourceDoc::_SyntaxPass(text.c_str(), ranges, start, end, error, &settings)
+                           : CSourceDoc::_SyntaxPassNoChoices(text.c_str(), ranges, start, end, error, &settings);
+    FuzzCheck(status == 0 || status == 2 || status == 3 || status == -1);
+    int previous = -1;
+    for (size_t i = 0; i < ranges.size(); ++i) {
+        FuzzCheck(ranges[i].nFirst > previous && ranges[i].nFirst <= ranges[i].nLast &&
+                  ranges[i].nLast < static_cast<int>(text.size()));
+        previous = ranges[i].nLast;
+    }
+    for (int pass = 0; pass < 2; ++pass) {
+        std::string edited = text;
+        CRangeVector found;
+        if (pass == 0)
+            RemoveQuestionIds(edited.data(), ".)", "0123456789", &found, &settings);
+        else
+            RemoveLineEndTerms(edited.data(), settings.m_szTerminator[0], &found);
+        FuzzCheck(edited.size() == text.size());
+        for (const auto& [first, last] : found)
+            FuzzCheck(first >= 0 && first < last && last <= static_cast<int>(text.size()));
+        for (size_t i = 0; i < text.size(); ++i)
+            FuzzCheck(edited[i] == text[i] || edited[i] == ' ');
+    }
+}
+
 const CFuzzEntry kEntries[] = {
     {"rtf_stream", RtfStream},
     {"rtf_engine", RtfEngine},
@@ -447,6 +492,7 @@ const CFuzzEntry kEntries[] = {
     {"font_profile", FontProfile},
     {"msgbox_panes", MessageBoxPanes},
     {"question_archive", QuestionArchive},
+    {"autoconvert_text", AutoConvertText},
     {nullptr, nullptr},
 };
 

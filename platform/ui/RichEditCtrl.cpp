@@ -107,9 +107,13 @@ CString CRichEditCtrl::PlainOf(const QTextCursor& c) const
     QString s = c.selectedText();
     if (m_bBreakHints)
         s.remove(QChar(kBreakHint));
-    for (QChar& ch : s)
+    // A character outside the basic plane takes two positions: it gives two characters.
+    for (QChar& ch : s) {
         if (ch == QChar::ParagraphSeparator || ch == QChar::LineSeparator)
             ch = '\n';
+        else if (ch.isSurrogate())
+            ch = '?';
+    }
     return FromQString(s);
 }
 
