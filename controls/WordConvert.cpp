@@ -140,15 +140,11 @@ private:
     size_t m_i = 0;
 };
 
-// Space after a paragraph, as each \par closes one. A \pard inside a list number's group belongs
-// to that group.
-template <typename F>
-void EachParagraphEnd(const std::string& in, F&& atPar)
-{
-    CRtfWords words(in);
-    long spaceAfter = 0;
-    int listDepth = -1;
-    while (words.Next()) {
+// The space after the paragraph in hand. A \pard inside a list number's group belongs to that
+// group.
+struct CParagraphSpacing {
+    void See(const CRtfWords& words)
+    {
         if (listDepth >= 0 && words.depth < listDepth)
             listDepth = -1;
         if (words.word == "listtext" || words.word == "pntext")
@@ -157,10 +153,10 @@ void EachParagraphEnd(const std::string& in, F&& atPar)
             spaceAfter = 0;
         else if (words.word == "sa")
             spaceAfter = words.value;
-        else if (words.word == "par")
-            atPar(words, spaceAfter);
     }
-}
+    long spaceAfter = 0;
+    int listDepth = -1;
+};
 
 // A reader sees a gap where a paragraph has more space after it than the closest paragraphs of
 // the document: that becomes an empty paragraph. List numbers that an older writer keeps in
@@ -168,10 +164,15 @@ void EachParagraphEnd(const std::string& in, F&& atPar)
 CString ConvertibleRtf(const std::string& in)
 {
     long closest = -1;
-    EachParagraphEnd(in, [&closest](const CRtfWords&, long sa) {
-        if (closest < 0 || sa < closest)
-            closest = sa;
-    });
+    {
+        CRtfWords words(in);
+        CParagraphSpacing spacing;
+        while (words.Next()) {
+            spacing.See(words);
+            if (words.word == "par" && (closest < 0 || spacing.spaceAfter < closest))
+                closest = spacing.spaceAfter;
+        }
+    }
     const bool bListText = in.find("\\listtext") != std::string::npos;
     std::string out;
     out.reserve(in.size() + in.size() / 16);
@@ -181,25 +182,15 @@ CString ConvertibleRtf(const std::string& in)
         copied = end;
     };
     CRtfWords words(in);
-    long spaceAfter = 0;
-    int listDepth = -1;
+    CParagraphSpacing spacing;
     while (words.Next()) {
-        if (listDepth >= 0 && words.depth < listDepth)
-            listDepth = -1;
         if (words.word == "pntext" && !bListText) {
             // Drop the word and keep its group's text: the number a reader sees.
             copyTo(words.start);
             copied = words.End();
-            listDepth = words.depth;
-            continue;
         }
-        if (words.word == "listtext" || words.word == "pntext")
-            listDepth = words.depth;
-        else if (words.word == "pard" && listDepth < 0)
-            spaceAfter = 0;
-        else if (words.word == "sa")
-            spaceAfter = words.value;
-        else if (words.word == "par" && spaceAfter > closest) {
+        spacing.See(words);
+        if (words.word == "par" && spacing.spaceAfter > closest) {
             copyTo(words.End());
             out += "\\par ";
         }
