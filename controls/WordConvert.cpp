@@ -201,6 +201,23 @@ CString ConvertibleRtf(const std::string& in)
 
 } // namespace
 
+namespace {
+
+// The block as the caller asks, with the progress window shown.
+void Fill(WCType& block, LPCSTR source, int nMode, LPCSTR destination, int nFormat, LPCSTR title,
+          COldProgressDlg& progress)
+{
+    block.source = source;
+    block.nMode = nMode;
+    block.destination = destination;
+    block.nFormat = nFormat;
+    block.title = title;
+    block.pProgress = &progress;
+    progress.Create();
+}
+
+} // namespace
+
 CServiceSlot<IDocumentConverter>& DocumentConverterSlot() { return g_converter; }
 
 CString MakeRtfConvertible(const CString& rtf) { return ConvertibleRtf(rtf.str()); }
@@ -209,13 +226,7 @@ BOOL WordConvert(LPCSTR source, int nMode, LPCSTR destination, int nFormat, LPCS
 {
     COldProgressDlg progress("Converting Document", "", 100);
     WCType block;
-    block.source = source;
-    block.nMode = nMode;
-    block.destination = destination;
-    block.nFormat = nFormat;
-    block.title = title;
-    block.pProgress = &progress;
-    progress.Create();
+    Fill(block, source, nMode, destination, nFormat, title, progress);
     progress.SetTitle("Converting Document");
     std::atomic<bool> done{false};
     auto shouldStop = [&block, &progress] { return progress.IsCancelled() || block.stop.load(); };
@@ -255,13 +266,7 @@ BOOL WordPerfectConvertDoc(LPCSTR source, LPCSTR destination, int nOpenFormat, i
 {
     COldProgressDlg progress("Converting Document", "", 100);
     WPCType block;
-    block.source = source;
-    block.nMode = nOpenFormat;
-    block.destination = destination;
-    block.nFormat = nSaveFormat;
-    block.title = title;
-    block.pProgress = &progress;
-    progress.Create();
+    Fill(block, source, nOpenFormat, destination, nSaveFormat, title, progress);
     BOOL bDone = FALSE;
     try {
         bDone = RunConversion(CONVERTER_WORDPERFECT, block, [&progress] { return progress.IsCancelled() != FALSE; });

@@ -114,6 +114,51 @@ BOOL CheckWhatConversionDoes(LPCSTR text, const CTextRangeVector& ranges, const 
     return TRUE;
 }
 
+// Adds a question per range (a pair with choices), each from a fresh copy of the template; the
+// text of a range comes from textOf. 0 done or cancelled, 1 a choices block missing or refused.
+template <typename TextOf>
+int AddQuestions(const CTextRangeVector& ranges, CCorraDoc& doc, const CAQFConvertSettings& settings, TextOf&& textOf,
+                 bool bLog)
+{
+    const BOOL bChoices = settings.m_bHaveChoices;
+    auto progress = OpenProgress(ranges.GetCount(), bChoices ? ranges.GetCount() / 2 : ranges.GetCount());
+    auto log = [bLog](LPCSTR heading, const CString& text) {
+        if (!bLog)
+            return;
+        LogOutput(heading, 3, LOG_HERE);
+        LogOutput(text, 3, LOG_HERE);
+        LogOutput("*********************************", 3, LOG_HERE);
+    };
+    int result = 0;
+    for (size_t i = 0; i < ranges.size(); ++i) {
+        auto q = FromTemplate(settings);
+        q->m_cszQuestionText = textOf(ranges[i]);
+        log("(((((((((( _AddParaQuestions csQ )))))))))))", q->m_cszQuestionText);
+        if (bChoices) {
+            if (++i >= ranges.size()) {
+                LogOutput("CSourceDoc::_AutoConvert2() - failed to get choices", LOG_ERROR, LOG_HERE);
+                result = 1;
+                break;
+            }
+            const CString choices = textOf(ranges[i]);
+            log("(((((((((( _AddParaQuestions csC )))))))))))", choices);
+            if (!q->SetChoices(choices, settings.FirstLabel(), settings.Terminator())) {
+                LogOutput(CString::Formatted("CSourceDoc::_AutoConvert2() - choices at %d refused", ranges[i].nFirst),
+                          LOG_ERROR, LOG_HERE);
+                result = 1;
+                break;
+            }
+        }
+        AddToDocument(doc, *q, settings);
+        progress->StepIt();
+        if (progress->IsCancelled())
+            break;
+    }
+    progress->DestroyWindow();
+    FinishConversion(doc);
+    return result;
+}
+
 } // namespace
 
 int CSourceDoc::_SyntaxPass(LPCSTR text, CTextRangeVector& ranges, int& start, int& end, CChoicesError& error,
@@ -219,34 +264,7 @@ int CSourceDoc::_AutoConvert2(LPCSTR text, CCorraDoc* pDoc, CAQFConvertSettings*
         return 2;
     if (!pDoc)
         return 0;
-    const BOOL bChoices = settings.m_bHaveChoices;
-    const int nQuestions = bChoices ? ranges.GetCount() / 2 : ranges.GetCount();
-    auto progress = OpenProgress(ranges.GetCount(), nQuestions);
-    int result = 0;
-    for (size_t i = 0; i < ranges.size(); ++i) {
-        auto q = FromTemplate(settings);
-        q->m_cszQuestionText = Span(text, ranges[i]);
-        if (bChoices) {
-            if (++i >= ranges.size()) {
-                LogOutput("CSourceDoc::_AutoConvert2() - failed to get choices", LOG_ERROR, LOG_HERE);
-                result = 1;
-                break;
-            }
-            if (!q->SetChoices(Span(text, ranges[i]), settings.FirstLabel(), settings.Terminator())) {
-                LogOutput(CString::Formatted("CSourceDoc::_AutoConvert2() - choices at %d refused", ranges[i].nFirst),
-                          LOG_ERROR, LOG_HERE);
-                result = 1;
-                break;
-            }
-        }
-        AddToDocument(*pDoc, *q, settings);
-        progress->StepIt();
-        if (progress->IsCancelled())
-            break;
-    }
-    progress->DestroyWindow();
-    FinishConversion(*pDoc);
-    return result;
+    return AddQuestions(ranges, *pDoc, settings, [text](const TextRange& r) { return Span(text, r); }, false);
 }
 
 int CSourceDoc::AutoConvert2(CHVRichEditCtrl* pCtrl, CCorraDoc* pDoc, CAQFConvertSettings* pSettings)
@@ -293,9 +311,6 @@ int CSourceDoc::_AddParaQuestions(CHVRichEditCtrl* pCtrl, const CTextRangeVector
         return 0;
     CAQFConvertSettings defaults;
     CAQFConvertSettings& settings = pSettings ? *pSettings : defaults;
-    const BOOL bChoices = settings.m_bHaveChoices;
-    const int nQuestions = bChoices ? ranges.GetCount() / 2 : ranges.GetCount();
-    auto progress = OpenProgress(ranges.GetCount(), nQuestions);
     // The selection's RTF carries the fonts and formatting with the text.
     auto rtfOf = [pCtrl](const TextRange& r) {
         pCtrl->SetSel(r.nFirst, r.nLast + 1);
@@ -303,38 +318,7 @@ int CSourceDoc::_AddParaQuestions(CHVRichEditCtrl* pCtrl, const CTextRangeVector
         pCtrl->StreamOutText(rtf, SF_RTF | SFF_SELECTION);
         return rtf;
     };
-    int result = 0;
-    for (size_t i = 0; i < ranges.size(); ++i) {
-        auto q = FromTemplate(settings);
-        q->m_cszQuestionText = rtfOf(ranges[i]);
-        LogOutput("(((((((((( _AddParaQuestions csQ )))))))))))", 3, LOG_HERE);
-        LogOutput(q->m_cszQuestionText, 3, LOG_HERE);
-        LogOutput("*********************************", 3, LOG_HERE);
-        if (bChoices) {
-            if (++i >= ranges.size()) {
-                LogOutput("CSourceDoc::_AutoConvert2() - failed to get choices", LOG_ERROR, LOG_HERE);
-                result = 1;
-                break;
-            }
-            const CString choices = rtfOf(ranges[i]);
-            LogOutput("(((((((((( _AddParaQuestions csC )))))))))))", 3, LOG_HERE);
-            LogOutput(choices, 3, LOG_HERE);
-            LogOutput("*********************************", 3, LOG_HERE);
-            if (!q->SetChoices(choices, settings.FirstLabel(), settings.Terminator())) {
-                LogOutput(CString::Formatted("CSourceDoc::_AddParaQuestions() - choices at %d refused", ranges[i].nFirst),
-                          LOG_ERROR, LOG_HERE);
-                result = 1;
-                break;
-            }
-        }
-        AddToDocument(*pDoc, *q, settings);
-        progress->StepIt();
-        if (progress->IsCancelled())
-            break;
-    }
-    progress->DestroyWindow();
-    FinishConversion(*pDoc);
-    return result;
+    return AddQuestions(ranges, *pDoc, settings, rtfOf, true);
 }
 
 BOOL AutoConvertText(CCorraDoc& target, const CString& text, CHVRichEditCtrl* pCtrl, CAQFConvertSettings& settings)

@@ -5,6 +5,7 @@
 #include "platform/ui/Process.h"
 #include "res/ids/AutoConvert.h"
 #include "tests/support/CorraTest.h"
+#include "tests/support/RealConverter.h"
 #include "tests/support/ModalScript.h"
 
 #include <QApplication>
@@ -129,12 +130,8 @@ TEST(ConvertibleRtf, SpacedParagraphsGetAGapAndOldListNumbersBecomeText)
 // One real conversion where LibreOffice is installed.
 TEST_F(WordConvertTest, LibreOfficeTurnsAWordFileIntoConvertibleRtf)
 {
-    CQtProcessRunner runner;
-    CLibreOfficeConverter office;
-    CServiceScope<IProcessRunner> runnerScope(ProcessRunnerSlot(), runner);
-    CServiceScope<IDocumentConverter> officeScope(DocumentConverterSlot(), office);
-    if (!office.IsInstalled(CONVERTER_WORD))
-        GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+    CRealConverterScope office;
+    SKIP_WITHOUT_LIBREOFFICE(office);
     CString error;
     ASSERT_TRUE(WordConvert(TestDataPath("autoconvert/quiz.doc"), 0, destination, WORD_FORMAT_RTF, "title", &error))
         << error.GetString();

@@ -9,6 +9,7 @@
 #include "platform/core/FileSys.h"
 #include "platform/ui/Process.h"
 #include "tests/support/CorraTest.h"
+#include "tests/support/RealConverter.h"
 
 #include <filesystem>
 #include <string>
@@ -147,12 +148,8 @@ TEST_F(FileBufTest, WordFilesAreConvertedThroughATemporaryFileThatNeverStays)
 // A teacher's Word file with numbered choices and spaced paragraphs, read and converted.
 TEST_F(FileBufTest, ARealWordFileBecomesQuestions)
 {
-    CQtProcessRunner runner;
-    CLibreOfficeConverter office;
-    CServiceScope<IProcessRunner> runnerScope(ProcessRunnerSlot(), runner);
-    CServiceScope<IDocumentConverter> officeScope(DocumentConverterSlot(), office);
-    if (!office.IsInstalled(CONVERTER_WORD))
-        GTEST_SKIP() << "LibreOffice (soffice) is not installed";
+    CRealConverterScope office;
+    SKIP_WITHOUT_LIBREOFFICE(office);
     CFileBuf buf;
     ASSERT_TRUE(buf.Load(TestDataPath("autoconvert/quiz.doc")));
     CHVRichEditCtrl ctrl;
