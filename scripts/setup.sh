@@ -8,7 +8,8 @@ if [ $# -lt 1 ]; then
   exit 2
 fi
 
-PACKAGES=(cmake g++ ninja-build qt6-base-dev qt6-image-formats-plugins libgtest-dev fonts-liberation2 locales)
+PACKAGES=(cmake g++ ninja-build qt6-base-dev qt6-image-formats-plugins libgtest-dev fonts-liberation2 locales
+          libreoffice-writer-nogui)
 
 missing=()
 for p in "${PACKAGES[@]}"; do
