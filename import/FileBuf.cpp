@@ -185,6 +185,8 @@ BOOL GetSourceFileText(LPCSTR path, CString& out, int& nLength)
     }
     const bool rtf = raw.compare(0, 5, "{\\rtf") == 0;
     if (rtf) {
+        if (raw.find("\\pict") != std::string::npos)
+            LogOutput(CString("::GetFileText() - the pictures of the source are left out: ") + path, 2, LOG_HERE);
         for (char& c : raw)
             if (c == '\0')
                 c = ' ';
