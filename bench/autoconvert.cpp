@@ -79,7 +79,8 @@ Figures Measure(int n, const std::string& folder)
     CAQFConvertSettings settings;
     f.remove = BestSeconds([&] {
         ctrl.SetText(buf.GetWorkingText(), SF_TEXT);
-        ctrl.RemoveIdentifiers(".)", "0123456789", &settings, '.');
+        const CChoiceLabelRule rule = settings.LabelRule();
+        ctrl.RemoveIdentifiers(".)", "0123456789", &rule, '.');
     });
     f.dry = BestSeconds([&] { CSourceDoc::AutoConvert2(&ctrl, nullptr, &settings); });
     CString text;

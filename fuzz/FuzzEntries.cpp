@@ -459,11 +459,12 @@ void AutoConvertText(const std::uint8_t* data, std::size_t size)
                   ranges[i].nLast < static_cast<int>(text.size()));
         previous = ranges[i].nLast;
     }
+    const CChoiceLabelRule rule = settings.LabelRule();
     for (int pass = 0; pass < 2; ++pass) {
         std::string edited = text;
         CRangeVector found;
         if (pass == 0)
-            RemoveQuestionIds(edited.data(), ".)", "0123456789", &found, &settings);
+            RemoveQuestionIds(edited.data(), ".)", "0123456789", &found, &rule);
         else
             RemoveLineEndTerms(edited.data(), settings.m_szTerminator[0], &found);
         FuzzCheck(edited.size() == text.size());

@@ -2,6 +2,7 @@
 // What AutoConvert is told by the wizard's settings pages: the question every converted one is
 // made from, how choices are labelled, and how the text is cut into questions.
 
+#include "controls/HVRichEditCtrl.h"
 #include "model/Question.h"
 #include "platform/core/String.h"
 #include "platform/core/WinTypes.h"
@@ -18,6 +19,8 @@ public:
     char FirstLabel() const { return m_szFirstLabel[0] ? m_szFirstLabel[0] : 'a'; }
     char Terminator() const { return m_szTerminator[0] ? m_szTerminator[0] : '.'; }
     BOOL LineMode() const { return !m_bBlankLinesSeparate; }
+    // What the rich-edit control's number removal needs to know of the choices.
+    CChoiceLabelRule LabelRule() const { return {m_bHaveChoices, FirstLabel(), Terminator()}; }
 
     // Type, level, INDEX, subjects and textbooks of every converted question; its text is replaced.
     CQuestion m_TemplateQuestion;

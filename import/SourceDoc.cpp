@@ -8,7 +8,7 @@
 #include "model/Choices.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
-#include "model/ViewServices.h"
+#include "model/Update.h"
 #include "platform/core/Services.h"
 #include "res/ids/AutoConvert.h"
 
@@ -51,7 +51,7 @@ void AddToDocument(CCorraDoc& doc, const CCorraQuestion& q, const CAQFConvertSet
 void FinishConversion(CCorraDoc& doc)
 {
     doc.SetModifiedFlag(TRUE);
-    doc.UpdateAllViews(nullptr, HINT_REFRESH_ALL, nullptr);
+    doc.UpdateAllViews(nullptr, HINT_REFRESH, nullptr);
     doc.UpdateHighestIds();
     doc.ActivateFirstFrame();
 }

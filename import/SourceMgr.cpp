@@ -1,7 +1,5 @@
 #include "import/SourceMgr.h"
 
-#include "import/AQFConvertSettings.h"
-
 #include <cstring>
 
 namespace {
@@ -77,13 +75,13 @@ LPCSTR GetNextParagraph(LPCSTR pos, LPCSTR* ppFirst, LPCSTR* ppLast, BOOL bLineM
 }
 
 int RemoveQuestionIds(char* text, LPCSTR terms, LPCSTR numChars, CRangeVector* pRanges,
-                      const CAQFConvertSettings* pSettings)
+                      const CChoiceLabelRule* pLabels)
 {
     if (!text)
         return 0;
-    const bool bChoices = pSettings && pSettings->m_bHaveChoices;
-    const char cFirst = pSettings ? pSettings->FirstLabel() : 'a';
-    const char chTerm = pSettings ? pSettings->Terminator() : '.';
+    const bool bChoices = pLabels && pLabels->bChoices;
+    const char cFirst = pLabels && pLabels->chFirstLabel ? pLabels->chFirstLabel : 'a';
+    const char chTerm = pLabels && pLabels->chTerminator ? pLabels->chTerminator : '.';
     // The next label a choice line must carry, counted from the first label.
     int nExpected = (cFirst >= '0' && cFirst <= '9') ? cFirst - '0' : 0;
     const int nFirstExpected = nExpected;
@@ -169,10 +167,10 @@ void CSourceMgrParser::FindLineEndTerms(CString& text, char chTerm, CRangeVector
 }
 
 void CSourceMgrParser::FindQuestionIds(CString& text, LPCSTR terms, LPCSTR numChars, CRangeVector& ranges,
-                                       CAQFConvertSettings* pSettings)
+                                       const CChoiceLabelRule* pLabels)
 {
     std::string s = text.str();
-    RemoveQuestionIds(s.data(), terms, numChars, &ranges, pSettings);
+    RemoveQuestionIds(s.data(), terms, numChars, &ranges, pLabels);
     text = CString(std::move(s));
 }
 

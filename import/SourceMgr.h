@@ -7,8 +7,6 @@
 #include "platform/core/String.h"
 #include "platform/core/WinTypes.h"
 
-class CAQFConvertSettings;
-
 // A piece of the text: the offsets of its first and of its last character, both inclusive.
 struct TextRange {
     int nFirst = 0;
@@ -27,10 +25,10 @@ LPCSTR GetNextParagraph(LPCSTR pos, LPCSTR* ppFirst, LPCSTR* ppLast, BOOL bLineM
 
 // Question numbers at line starts, made of numChars and ended by one of terms (or by the line's
 // end), are blanked in text and their ranges [first, one past the last) appended to pRanges.
-// With the settings' choices on, lines that carry the next expected choice label are left alone.
-// Returns the number found.
+// With choices on, lines that carry the next expected choice label are left alone. Returns the
+// number found.
 int RemoveQuestionIds(char* text, LPCSTR terms, LPCSTR numChars, CRangeVector* pRanges,
-                      const CAQFConvertSettings* pSettings);
+                      const CChoiceLabelRule* pLabels);
 // Runs of two or more chTerm at line ends (blanks between them allowed: "......", ". . ."): the
 // unbroken run at the start is blanked and [first, one past the last terminator) appended to
 // pRanges. A lone terminator stays. Returns the number found.
@@ -41,7 +39,7 @@ class CSourceMgrParser : public IIdentifierParser {
 public:
     void FindLineEndTerms(CString& text, char chTerm, CRangeVector& ranges) override;
     void FindQuestionIds(CString& text, LPCSTR terms, LPCSTR numChars, CRangeVector& ranges,
-                         CAQFConvertSettings* pSettings) override;
+                         const CChoiceLabelRule* pLabels) override;
 };
 // Puts the scanners into IdentifierParserSlot(); the parser lives for the process.
 void InstallSourceMgr();

@@ -6,6 +6,7 @@
 #include "import/AQFConvertSettings.h"
 #include "import/FileBuf.h"
 #include "import/SourceDoc.h"
+#include "import/SourceMgr.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
 #include "platform/core/FileSys.h"
@@ -48,12 +49,16 @@ TEST_F(AutoConvertTaskTest, ATeachersTypedTestBecomesABankThatOpensAgain)
     // The pages load the file and take the numbers and leaders out in their control.
     CFileBuf source;
     ASSERT_TRUE(source.Load(TestDataPath("autoconvert/teacher.txt")));
+    CSourceMgrParser parser;
+    CServiceScope<IIdentifierParser> parserScope(IdentifierParserSlot(), parser);
     CHVRichEditCtrl ctrl;
     ctrl.SetText(source.GetWorkingText(), SF_TEXT);
     CConvertingWizard wizard;
-    EXPECT_GT(ctrl.RemoveIdentifiers(".)", "0123456789", &wizard.settings, '.'), 0);
+    const CChoiceLabelRule rule = wizard.settings.LabelRule();
+    EXPECT_GT(ctrl.RemoveIdentifiers(".)", "0123456789", &rule, '.'), 0);
     ASSERT_EQ(CSourceDoc::AutoConvert2(&ctrl, nullptr, &wizard.settings), 0);
-    ctrl.StreamOutText(wizard.text, SF_TEXT);
+    // At Finish the wizard keeps the control's text as RTF.
+    ctrl.StreamOutText(wizard.text, SF_RTF);
 
     CDocument* pNew = m_app->m_pCorraTemplate->OpenDocumentFile(nullptr);
     ASSERT_NE(pNew, nullptr);
@@ -83,9 +88,10 @@ TEST_F(AutoConvertTaskTest, ATeachersTypedTestBecomesABankThatOpensAgain)
         {"mitochondrion", "ribosome", "vacuole"}, {"grass", "rabbit", "fox"}, {"39", "49", "59"},
         {"100 degrees", "50 degrees"}};
     for (size_t i = 0; i < qs.size(); ++i) {
-        CString text;
-        qs[i]->GetQuestionText(text, QTEXT_PLAIN);
-        text.Replace("\r\n", "\n");
+        // The text as the editor shows it (the program's own plain text marks accents with "@").
+        CHVRichEditCtrl shown;
+        shown.SetText(qs[i]->m_cszQuestionText, SF_RTF);
+        CString text = shown.StreamOut(SF_TEXT);
         EXPECT_EQ(text.Trim().str(), texts[i]) << i;
         EXPECT_EQ(qs[i]->m_nType, static_cast<int>(IDS_QTYPE_MC)) << i;
         EXPECT_TRUE(qs[i]->m_cszAnswer.IsEmpty()) << i;

@@ -65,7 +65,8 @@ TEST(SourceMgr, QuestionNumbersAreBlankedAtLineStartsAndChoiceLinesLeftAlone)
     for (const auto& c : cases) {
         std::string text = c.text;
         CRangeVector ranges;
-        RemoveQuestionIds(text.data(), ".)", "0123456789", &ranges, &settings);
+        const CChoiceLabelRule rule = settings.LabelRule();
+        RemoveQuestionIds(text.data(), ".)", "0123456789", &ranges, &rule);
         EXPECT_EQ(text, c.expected) << c.name;
         EXPECT_EQ(ranges, c.ranges) << c.name;
     }
@@ -80,7 +81,8 @@ TEST(SourceMgr, NumberedChoiceLabelsRunPastNine)
         text += std::to_string(i) + ". choice\n";
     const std::string before = text;
     CRangeVector ranges;
-    RemoveQuestionIds(text.data(), ".", "0123456789", &ranges, &settings);
+    const CChoiceLabelRule rule = settings.LabelRule();
+    RemoveQuestionIds(text.data(), ".", "0123456789", &ranges, &rule);
     EXPECT_EQ(text, before);
     EXPECT_TRUE(ranges.empty());
 }
