@@ -14,6 +14,7 @@
 #include "model/DocumentFonts.h"
 #include "model/QuestionContext.h"
 #include "model/Update.h"
+#include "platform/core/CountedNoun.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/ProgramHome.h"
 #include "platform/core/Random.h"
@@ -47,8 +48,6 @@
 #include <vector>
 
 namespace {
-
-constexpr UINT kWmCommand = 0x0111;
 
 // Marks the document busy for the length of a read or write.
 class CBusyScope {
@@ -238,6 +237,7 @@ void CCorraDoc::DeleteContents()
     m_csTitle2.Empty();
     m_csCorraId.Empty();
     m_csInvalidQuestions.Empty();
+    m_csReadLoss.Empty();
     m_bNeedsSave = FALSE;
     DeleteGroups();
 }
@@ -310,8 +310,17 @@ BOOL CCorraDoc::DoSave(LPCSTR lpszPathName, BOOL bReplace)
             MessageBoxService().Show(text, CORRA_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
             return FALSE;
         }
+        // A file that was not read whole holds more than the document: it is replaced with
+        // what could be read only when the user says so, knowing what goes.
+        const BOOL own = FullPathKey(path) == FullPathKey(m_strPathName);
+        if (own && !m_csReadLoss.IsEmpty() &&
+            MessageBoxService().Show("Replace the damaged file\n\n" + path + "\n\nwith what could be read?\n\n" +
+                                         m_csReadLoss +
+                                         "\n\nWhat was not read is lost for good when the file is replaced.",
+                                     CORRA_PRODUCT_NAME, MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) != IDYES)
+            return FALSE;
         // Saving to its own file asks nothing; another file is replaced only when the user agrees.
-        if (FullPathKey(path) != FullPathKey(m_strPathName) &&
+        if (!own &&
             MessageBoxService().Show("A file named\n\n" + path + "\n\nalready exists.\n\nReplace?",
                                      CORRA_PRODUCT_NAME, MB_OKCANCEL | MB_ICONQUESTION) != IDOK)
             return FALSE;
@@ -320,6 +329,9 @@ BOOL CCorraDoc::DoSave(LPCSTR lpszPathName, BOOL bReplace)
     // renames it over the old one only once it is complete.
     if (!CDocument::DoSave(path, bReplace))
         return FALSE;
+    // The file now holds what the document holds.
+    if (bReplace)
+        m_csReadLoss.Empty();
     // Saved under a new name, the question dialog's title follows it.
     DocumentDialogs().SetQuestionDialogTitle(*this, GetQuestionDlgTitle());
     return TRUE;
@@ -332,7 +344,14 @@ int CCorraDoc::GetDocKind() const
 
 BOOL CCorraDoc::DoFileSave()
 {
-    return m_bBusy ? FALSE : CDocument::DoFileSave();
+    if (m_bBusy)
+        return FALSE;
+    if (!m_csReadLoss.IsEmpty() && !m_strPathName.IsEmpty()) {
+        MessageBoxService().Show(m_strTitle + " was damaged when it was read; save what could be read under another name.",
+                                 CORRA_PRODUCT_NAME, MB_OK | MB_ICONINFORMATION);
+        return DoSave(nullptr);
+    }
+    return CDocument::DoFileSave();
 }
 
 void CCorraDoc::OnCloseDocument()
@@ -465,7 +484,7 @@ CCorraDoc::ReadOutcome CCorraDoc::ReadCorraDoc(LPCSTR path)
         Say("Failed to open file " + CString(path), CORRA_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
         if (IsMainThread())
             DocumentDialogs().OfferRecoverySupport(*this, path);
-        PostViewMessage(kWmCommand, CORRA_ID_FILE_CLOSE);
+        PostViewMessage(WM_COMMAND, ID_FILE_CLOSE);
     } else if (outcome == readUnknownText) {
         CString error = "Unknown text \n\nError occured while reading file " + m_strPathName;
         const CString& last = GroupTokenizer().GetTokenText();
@@ -491,12 +510,36 @@ CCorraDoc::ReadOutcome CCorraDoc::ReadCorraDoc(LPCSTR path)
     // Only a complete, clean read is written back by itself: anything else would overwrite the
     // user's file with less than it held.
     const BOOL clean = outcome == readComplete && headerOk && !damaged;
+    if (!clean) {
+        const char* why = damaged                         ? "its enciphered text failed its check"
+                          : outcome == readUnknownText    ? "it holds text that could not be read"
+                          : outcome == readCancelled      ? "reading it was cancelled"
+                          : outcome == readFailed         ? "a record in it could not be read"
+                                                          : "it has no valid header";
+        NoteReadLoss(why, headerOk ? header.m_nCount : -1, static_cast<long>(remaining),
+                     static_cast<long>(archive.GetTextLength()));
+    }
     if (clean && !IsAutoSaveSuppressed()) {
         BOOL cleaned = CleanCollections();
         if (cleaned || plain || m_bNeedsSave)
             PostViewMessage(WM_CORRA_RESAVE);
     }
     return outcome;
+}
+
+void CCorraDoc::NoteReadLoss(LPCSTR why, int headerCount, long unread, long total)
+{
+    m_csReadLoss.Format("It was not read whole: %s.", why);
+    const int read = GetQuestionCount();
+    const char* verb = read == 1 ? "was" : "were";
+    if (headerCount > read)
+        m_csReadLoss += " Of the " + CountedNoun(headerCount, "question", "questions") + " its header names, " +
+                        CString::Formatted("%d %s read.", read, verb);
+    else
+        m_csReadLoss += " " + CountedNoun(read, "question", "questions") + " " + verb + " read.";
+    if (unread > 0)
+        m_csReadLoss += " The last " + CountedNoun(unread, "character", "characters") +
+                        CString::Formatted(" of its %ld %s not read.", total, unread == 1 ? "was" : "were");
 }
 
 void CCorraDoc::AfterReadCheck()

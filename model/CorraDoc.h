@@ -6,7 +6,8 @@
 // a reader does not know ends the loop. After a complete, clean read the document is repaired
 // (missing id, collections holding collections) and, when anything was repaired or the file
 // was plain, the first view is asked to save it again at once. A damaged, partly read or
-// cancelled read never asks for that: the user is warned and the file stays as it was.
+// cancelled read never asks for that: the user is warned and the file stays as it was, and
+// the document replaces that file only when the user says so to a warning naming the loss.
 
 #include "foundation/PtrListEx.h"
 #include "foundation/SerialMap.h"
@@ -31,8 +32,6 @@ class CView;
 constexpr UINT WM_CORRA_RESAVE = 0x8051;
 // The main window's AutoConvert task (lParam: the document).
 constexpr UINT WM_CORRA_AUTOCONVERT = 0x805B;
-// The framework's close-file command.
-constexpr UINT CORRA_ID_FILE_CLOSE = 57602;
 
 // Commands of the document's table.
 constexpr UINT ID_CORRA_AUTO_CONVERT = 32772;
@@ -392,7 +391,13 @@ private:
     BOOL MoveContext(CUndo& from, CUndo& to, BOOL bUndo);
     void BindCommands();
 
+    // Describes what a read that was not clean left out of the document.
+    void NoteReadLoss(LPCSTR why, int headerCount, long unread, long total);
+
     BOOL m_bBusy = FALSE;
+    // What the last read of the document's file left out ("" after a clean read): while it is
+    // set, Save goes to Save As and saving over that file asks first.
+    CString m_csReadLoss;
     int m_nChangeCount = 0;
     CString m_csProfileSection;
     CSerialMap<int, CCorraQuestion*> m_mIds;  // the ID index

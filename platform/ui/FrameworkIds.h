@@ -4,6 +4,10 @@
 
 #include "platform/core/WinTypes.h"
 
+// The message that carries a command: one posted or sent to a window runs the command of its
+// low word there (code that closes a document's window posts it so).
+constexpr UINT WM_COMMAND = 0x0111;
+
 // Standard commands.
 constexpr UINT ID_FILE_NEW = 57600;
 constexpr UINT ID_FILE_OPEN = 57601;

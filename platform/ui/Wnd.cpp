@@ -1,5 +1,6 @@
 #include "platform/ui/Wnd.h"
 
+#include "platform/ui/FrameworkIds.h"
 #include "platform/ui/QtString.h"
 #include "platform/ui/WindowPlacement.h"
 #include "platform/core/ScreenInfo.h"
@@ -159,6 +160,11 @@ void CWnd::DeliverPosted(UINT message, WPARAM wParam, LPARAM lParam, BOOL bComma
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // A command posted as a message (a document closing its window) runs as the command.
+    if (message == WM_COMMAND) {
+        OnCommand(static_cast<UINT>(wParam & 0xFFFF));
+        return 0;
+    }
     return DefWindowProc(message, wParam, lParam);
 }
 
