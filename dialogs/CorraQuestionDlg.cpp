@@ -470,6 +470,13 @@ BOOL CCorraQuestionDlg::OnModify()
         }
         if (!UpdateData(TRUE))
             return FALSE;
+        // A question emptied of its text would replace one that has it.
+        if (m_pQuestionPane->GetText().Trim().IsEmpty()) {
+            CString text;
+            text.Format("Question %d would be replaced by a question without text.\n\nStore it anyway?", m_nShownId);
+            if (MessageBoxService().Show(text, GetWindowText(), MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) != IDYES)
+                return FALSE;
+        }
         // The document stores into the question of the shown ID, whatever the views have
         // selected meanwhile.
         CCorraQuestion edited;
@@ -537,6 +544,9 @@ void CCorraQuestionDlg::OnPrev()
 
 void CCorraQuestionDlg::OnReset()
 {
+    // The emptied form is a new question: nothing is shown, so Modify has nothing to store into
+    // until a question is shown again.
+    m_nShownId = 0;
     ResetQuestion(FALSE);
     UpdateControls();
 }

@@ -472,3 +472,52 @@ TEST_F(CorraQuestionDlgTest, ClearingTheDialogAsksBeforeDroppingWhatWasTyped)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CorraQuestionDlgTest, AfterResetNothingIsShownAndModifyStoresNothing)
+{
+    dlg->SetQuestion(mc);
+    dlg->OnReset();
+    EXPECT_FALSE(dlg->HasShownQuestion());
+    EXPECT_FALSE(dlg->GetDlgItem(IDC_QD_MODIFY)->isEnabled());
+    EXPECT_FALSE(dlg->OnModify());
+    EXPECT_EQ(Plain(mc->m_cszQuestionText), "What is 2 + 2?");
+    EXPECT_EQ(mc->GetChoicesCount(), 3);
+    EXPECT_EQ(mc->m_cszAnswer, "b");
+
+    // What is typed then is a new question; showing one again enables Modify once it changes.
+    TypeQuestion("What is 5 + 5?");
+    TypeChoices("a. ten\nb. eleven");
+    dlg->SetDlgItemText(IDC_QD_ANSWER_LETTER, "a");
+    ASSERT_TRUE(dlg->OnAdd());
+    EXPECT_EQ(doc->GetQuestionCount(), 3);
+    EXPECT_EQ(Plain(mc->m_cszQuestionText), "What is 2 + 2?");
+    dlg->SetQuestion(es);
+    TypeQuestion("Explain respiration.");
+    dlg->SetModified(TRUE);
+    dlg->UpdateControls();
+    EXPECT_TRUE(dlg->GetDlgItem(IDC_QD_MODIFY)->isEnabled());
+}
+
+TEST_F(CorraQuestionDlgTest, ModifyAsksBeforeStoringAQuestionWithoutText)
+{
+    const struct {
+        int answer;
+        bool stored;
+    } cases[] = {{IDNO, false}, {IDYES, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answer);
+        es->m_cszQuestionText = "Explain photosynthesis.";
+        dlg->SetQuestion(es);
+        TypeQuestion("  ");
+        messageBox.calls.clear();
+        messageBox.QueueAnswer(c.answer);
+        EXPECT_EQ(dlg->OnModify(), c.stored);
+        ASSERT_EQ(messageBox.calls.size(), 1u);
+        EXPECT_NE(messageBox.calls[0].text.Find("without text"), -1);
+        EXPECT_EQ(Plain(es->m_cszQuestionText).IsEmpty(), c.stored);
+    }
+}
+
+} // namespace
