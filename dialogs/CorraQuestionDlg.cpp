@@ -208,7 +208,28 @@ BOOL CCorraQuestionDlg::OnInitDialog()
     ShowDlgItem(IDC_QD_IDENTITY, IsExamDocument(m_pDoc) ? SW_SHOW : SW_HIDE);
     // Without an images dialog there is nothing to open.
     EnableDlgItem(IDC_QD_IMAGES, FALSE);
+    for (CHVRichEditCtrl* pane : {m_pQuestionPane, m_pChoicesPane, m_pAnswerPane})
+        pane->installEventFilter(this);
     return TRUE;
+}
+
+bool CCorraQuestionDlg::eventFilter(QObject* watched, QEvent* e)
+{
+    if (e->type() == QEvent::FocusIn) {
+        for (CHVRichEditCtrl* pane : {m_pQuestionPane, m_pChoicesPane, m_pAnswerPane}) {
+            if (watched == pane)
+                m_pLastPane = pane;
+        }
+    }
+    return CQuestionDlg::eventFilter(watched, e);
+}
+
+CHVRichEditCtrl* CCorraQuestionDlg::LastEditedPane() const
+{
+    // A pane the type hides no longer counts.
+    if (m_pLastPane && m_pLastPane->isVisibleTo(const_cast<CCorraQuestionDlg*>(this)))
+        return m_pLastPane.data();
+    return m_pQuestionPane;
 }
 
 // ---- the shown question -------------------------------------------------------------------------
@@ -584,7 +605,7 @@ void CCorraQuestionDlg::OnEditingToolbar()
             pane = p;
     }
     if (!pane) {
-        pane = m_pQuestionPane;
+        pane = LastEditedPane();
         pane->SetFocus();
     }
     pane->ShowFloatToolbar();
@@ -636,6 +657,10 @@ void CCorraQuestionDlg::showEvent(QShowEvent* e)
 void CCorraQuestionDlg::changeEvent(QEvent* e)
 {
     CQuestionDlg::changeEvent(e);
-    if (e->type() == QEvent::ActivationChange && isActiveWindow() && m_pQuestionPane->isEnabled())
-        m_pQuestionPane->setFocus(Qt::ActiveWindowFocusReason);
+    // Coming back (from the editing toolbar too) the typing goes on where it was.
+    if (e->type() == QEvent::ActivationChange && isActiveWindow()) {
+        CHVRichEditCtrl* pane = LastEditedPane();
+        if (pane->isEnabled())
+            pane->setFocus(Qt::ActiveWindowFocusReason);
+    }
 }

@@ -9,6 +9,8 @@
 #include "dialogs/QuestionDlg.h"
 #include "foundation/SerialMap.h"
 
+#include <QPointer>
+
 #include <map>
 
 class CCorraDoc;
@@ -51,6 +53,10 @@ public:
     // the type has none.
     BOOL GetAnswerText(UINT nFormat, CString& out) const;
 
+    // The pane that last had the focus and is still shown (the question pane at first): the
+    // editing toolbar and the window's activation go back to it.
+    CHVRichEditCtrl* LastEditedPane() const;
+
     // The ID of the question shown; 0 while a new question is typed.
     int GetShownId() const { return m_nShownId; }
     BOOL HasShownQuestion() const { return m_nShownId != 0; }
@@ -77,6 +83,8 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Notes which of the three panes last had the focus.
+    bool eventFilter(QObject* watched, QEvent* e) override;
     void changeEvent(QEvent* e) override;
     void showEvent(QShowEvent* e) override;
 
@@ -97,6 +105,7 @@ private:
     std::map<int, double> m_sizes;
     std::map<int, CString> m_choices;
     int m_nLastType = -1;
+    QPointer<CHVRichEditCtrl> m_pLastPane;
 };
 
 // Message 0x8259: the answer text of the editor (wParam: LOWORD the format, HIWORD the buffer

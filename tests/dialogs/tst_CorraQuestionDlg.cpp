@@ -1,5 +1,6 @@
 #include "dialogs/CorraQuestionDlg.h"
 
+#include "controls/FloatEditTB.h"
 #include "controls/HVRichEditCtrl.h"
 #include "dialogs/QuestionDialogs.h"
 #include "model/CorraDoc.h"
@@ -7,9 +8,12 @@
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/View.h"
 #include "res/ids/QuestionTypes.h"
+#include "res/ids/RichEdit.h"
 #include "tests/support/CorraTest.h"
 #include "tests/support/ModalScript.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -518,6 +522,39 @@ TEST_F(CorraQuestionDlgTest, ModifyAsksBeforeStoringAQuestionWithoutText)
         EXPECT_NE(messageBox.calls[0].text.Find("without text"), -1);
         EXPECT_EQ(Plain(es->m_cszQuestionText).IsEmpty(), c.stored);
     }
+}
+
+TEST_F(CorraQuestionDlgTest, TheEditingToolbarWorksOnThePaneLastTypedIn)
+{
+    InstallFloatEditToolbar();
+    dlg->SetQuestion(es);
+    dlg->ShowWindow(SW_SHOW);
+    dlg->activateWindow();
+    ASSERT_TRUE(RunEventsUntil([&] { return dlg->isActiveWindow(); }));
+    CHVRichEditCtrl* answer = dlg->AnswerPane();
+    answer->setFocus();
+    ASSERT_TRUE(RunEventsUntil([&] { return QApplication::focusWidget() == answer; }));
+    dlg->OnEditingToolbar();
+    auto* tb = dynamic_cast<CFloatEditTB*>(GetSharedFloatToolbar());
+    ASSERT_NE(tb, nullptr);
+    EXPECT_EQ(tb->GetAttached(), answer);
+
+    // A click on the toolbar makes it the active window; its button sends the editor back.
+    tb->activateWindow();
+    ASSERT_TRUE(RunEventsUntil([&] { return tb->isActiveWindow(); }));
+    tb->OnCommand(ID_CHAR_BOLD);
+    ASSERT_TRUE(RunEventsUntil([&] { return dlg->isActiveWindow(); }));
+    RunEventsUntil([] { return false; }, 100);
+    EXPECT_EQ(QApplication::focusWidget(), answer);
+    EXPECT_EQ(tb->GetAttached(), answer);
+
+    // What is typed next goes into the answer.
+    const CString question = dlg->QuestionPane()->GetText();
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+    QApplication::sendEvent(QApplication::focusWidget(), &key);
+    EXPECT_EQ(dlg->QuestionPane()->GetText(), question);
+    EXPECT_NE(answer->GetText().Find('x'), -1);
+    DestroySharedFloatToolbar();
 }
 
 } // namespace
