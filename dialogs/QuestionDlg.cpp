@@ -399,7 +399,7 @@ void CQuestionDlg::ExchangeChoices(CDataExchange* pDX)
         m_bChoicesFormatted = FALSE;
         EmptyPane(m_pChoicesPane);
         if (nType == static_cast<int>(IDS_QTYPE_MC)) {
-            m_Question.m_Choices.OutputToRichEdit(*m_pChoicesPane, kPaneChoicesFlags);
+            m_Question.m_Choices.OutputToRichEdit(*m_pChoicesPane, CDrawContext::Screen(), kPaneChoicesFlags);
         } else {
             CString text;
             m_Question.GetChoicesText(text, 0, 0);
@@ -643,7 +643,7 @@ void CQuestionDlg::OnFontsChanged()
         CChoices choices;
         if (choices.SetChoices(ChoicesPaneText(*m_pChoicesPane, TRUE), '*', '.')) {
             EmptyPane(m_pChoicesPane);
-            choices.OutputToRichEdit(*m_pChoicesPane, kPaneChoicesFlags);
+            choices.OutputToRichEdit(*m_pChoicesPane, CDrawContext::Screen(), kPaneChoicesFlags);
         }
     }
     m_bChoicesFormatted = FALSE;

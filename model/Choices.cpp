@@ -28,7 +28,6 @@ constexpr int kMaxChoicesText = 32000;
 
 std::atomic<int> s_nNumChoiceSepSpaces{2};
 std::atomic<int> s_nChoicesIndentLevel{5};
-std::atomic<bool> s_bPrinting{false};
 
 // The header of choices parsed from plain text, and of every label piece.
 CString PlainTextHeader()
@@ -840,7 +839,8 @@ CString CChoices::LabelPiece(int i, DWORD dwFlags, LPCSTR pszCorrect, LPCSTR pre
     return PlainTextHeader() + prefix + (LabelMatchesCorrect(label, pszCorrect) ? "*" : "") + RtfBody(label) + "}";
 }
 
-void CChoices::OutputToRichEdit(CHVRichEditCtrl& ctrl, DWORD dwFlags, LPCSTR pszCorrect, const CChoicesHtmlStyle* pHtml)
+void CChoices::OutputToRichEdit(CHVRichEditCtrl& ctrl, const CDrawContext& ctx, DWORD dwFlags, LPCSTR pszCorrect,
+                                const CChoicesHtmlStyle* pHtml)
 {
     auto append = [&ctrl](LPCSTR text, UINT nFormat, int nSlot, DWORD dwExtra) {
         const long end = ctrl.GetTextLength();
@@ -849,7 +849,7 @@ void CChoices::OutputToRichEdit(CHVRichEditCtrl& ctrl, DWORD dwFlags, LPCSTR psz
     };
     // The cache holds the choices alone, so that it goes in after whatever the control holds
     // already (a question's number and text).
-    if (IsPrinting() && !m_csCache.IsEmpty()) {
+    if (ctx.cachedChoices && !m_csCache.IsEmpty()) {
         const long end = ctrl.GetTextLength();
         ctrl.SetSel(end, end);
         ctrl.StreamInText(m_csCache, SF_RTF | SFF_SELECTION);
@@ -865,7 +865,7 @@ void CChoices::OutputToRichEdit(CHVRichEditCtrl& ctrl, DWORD dwFlags, LPCSTR psz
     }
 
     const bool rtf = (dwFlags & CHO_RTF) != 0;
-    const int indentLevel = GetChoicesIndentLevel();
+    const int indentLevel = IndentLevelFor(ctx);
     const int sepSpaces = GetNumChoiceSepSpaces();
     CString indent;
     if (!(dwFlags & CHO_NO_INDENT) && indentLevel >= 1)
@@ -972,26 +972,30 @@ void CChoices::FixLineStarts(CHVRichEditCtrl& ctrl)
     }
 }
 
-void CChoices::ReformatRichEdit(CHVRichEditCtrl& ctrl, DWORD dwFlags)
+void CChoices::ReformatRichEdit(CHVRichEditCtrl& ctrl, const CDrawContext& ctx, DWORD dwFlags)
 {
     CString text;
     ctrl.StreamOutText(text, SF_RTF);
     ctrl.SetText("", SF_TEXT);
     SetChoices(text, '*', '.');
-    OutputToRichEdit(ctrl, dwFlags);
+    OutputToRichEdit(ctrl, ctx, dwFlags);
 }
 
 // ---- device contexts
 
-int CChoices::Measure(CDC* pDC, CRect& rect, DWORD dwFlags, BOOL bDraw, LPCSTR pszCorrect, BOOL bFixLines)
+int CChoices::Measure(const CDrawContext& ctx, CRect& rect, DWORD dwFlags, BOOL bDraw, LPCSTR pszCorrect,
+                      BOOL bFixLines)
 {
+    CDC* pDC = ctx.pDC;
+    if (!pDC)
+        return 0;
     CString rtf;
-    if (IsPrinting() && !m_csCache.IsEmpty()) {
+    if (ctx.cachedChoices && !m_csCache.IsEmpty()) {
         rtf = m_csCache;
     } else {
         CHVRichEditCtrl ctrl;
         ctrl.resize(std::max(rect.Width(), 100), 400);
-        OutputToRichEdit(ctrl, dwFlags, pszCorrect);
+        OutputToRichEdit(ctrl, ctx, dwFlags, pszCorrect);
         if (bFixLines)
             FixLineStarts(ctrl);
         ctrl.StreamOutText(rtf, SF_RTF);
@@ -1007,8 +1011,9 @@ int CChoices::Measure(CDC* pDC, CRect& rect, DWORD dwFlags, BOOL bDraw, LPCSTR p
     return height;
 }
 
-int CChoices::Draw(CDC* pDC, int nLeft, int nTop, int nWidth, BOOL bDraw, LPCSTR pszCorrect)
+int CChoices::Draw(const CDrawContext& ctx, int nLeft, int nTop, int nWidth, BOOL bDraw, LPCSTR pszCorrect)
 {
+    CDC* pDC = ctx.pDC;
     if (!pDC)
         return 0;
     CFont* old = CFontMgr::SelectSlotFont(pDC, FM_CHOICES);
@@ -1016,7 +1021,7 @@ int CChoices::Draw(CDC* pDC, int nLeft, int nTop, int nWidth, BOOL bDraw, LPCSTR
     pDC->GetTextMetrics(&tm);
     CFontMgr::RestoreSlotFont(pDC, old, FM_CHOICES);
     const int average = static_cast<int>(tm.tmAveCharWidth);
-    const int indent = GetChoicesIndentLevel() * average;
+    const int indent = IndentLevelFor(ctx) * average;
     const int separator = GetNumChoiceSepSpaces() * average;
     const int down = pDC->GetMapMode() == MM_TEXT ? 1 : -1;
     const int labelLeft = nLeft + indent;
@@ -1088,14 +1093,9 @@ void CChoices::SetChoicesIndentLevel(int n)
     s_nChoicesIndentLevel = ClampSetting(n);
 }
 
-BOOL CChoices::IsPrinting()
+int CChoices::IndentLevelFor(const CDrawContext& ctx)
 {
-    return s_bPrinting ? TRUE : FALSE;
-}
-
-void CChoices::SetPrinting(BOOL bPrinting)
-{
-    s_bPrinting = bPrinting != FALSE;
+    return ctx.choicesIndent >= 0 ? ClampSetting(ctx.choicesIndent) : GetChoicesIndentLevel();
 }
 
 char CChoices::GetProfileCase()

@@ -9,6 +9,7 @@
 // A text without a backslash is plain text.
 
 #include "foundation/ChoicesError.h"
+#include "model/DrawContext.h"
 #include "platform/core/Collections.h"
 #include "platform/core/String.h"
 #include "platform/core/WinTypes.h"
@@ -101,23 +102,25 @@ public:
     // The rich-edit operations and Measure (which lays the choices out in a hidden control) run
     // on the user-interface thread only.
     //
-    // Appends the choices as RTF at the end of a rich-edit control (CHO_HTML: the HTML text).
-    void OutputToRichEdit(CHVRichEditCtrl& ctrl, DWORD dwFlags, LPCSTR pszCorrect = nullptr,
+    // Appends the choices as RTF at the end of a rich-edit control (CHO_HTML: the HTML text),
+    // indented as the record says; with its cached choices the RTF of the last output.
+    void OutputToRichEdit(CHVRichEditCtrl& ctrl, const CDrawContext& ctx, DWORD dwFlags, LPCSTR pszCorrect = nullptr,
                           const CChoicesHtmlStyle* pHtml = nullptr);
     // Paragraph indent and tab stops (twips) of the range [nStart, nEnd) of a control.
     void SetIndents(CHVRichEditCtrl& ctrl, int nFirstIndent, int nHangingIndent, long nStart, long nEnd);
     // Puts each choice of the control's text on a line of its own.
     void FixLineStarts(CHVRichEditCtrl& ctrl);
     // Parses the control's text and writes the choices back into it.
-    void ReformatRichEdit(CHVRichEditCtrl& ctrl, DWORD dwFlags);
+    void ReformatRichEdit(CHVRichEditCtrl& ctrl, const CDrawContext& ctx, DWORD dwFlags);
 
     // The height (logical units) of the choices laid out as RTF (OutputToRichEdit with dwFlags)
-    // into the rectangle; drawn when bDraw. The rectangle's bottom becomes the end.
-    int Measure(CDC* pDC, CRect& rect, DWORD dwFlags, BOOL bDraw, LPCSTR pszCorrect = nullptr,
+    // into the rectangle on the record's device context; drawn when bDraw. The rectangle's
+    // bottom becomes the end.
+    int Measure(const CDrawContext& ctx, CRect& rect, DWORD dwFlags, BOOL bDraw, LPCSTR pszCorrect = nullptr,
                 BOOL bFixLines = FALSE);
-    // The height of the choices laid out label by label from (nLeft, nTop) across nWidth;
-    // drawn when bDraw.
-    int Draw(CDC* pDC, int nLeft, int nTop, int nWidth, BOOL bDraw, LPCSTR pszCorrect = nullptr);
+    // The height of the choices laid out label by label from (nLeft, nTop) across nWidth on the
+    // record's device context; drawn when bDraw.
+    int Draw(const CDrawContext& ctx, int nLeft, int nTop, int nWidth, BOOL bDraw, LPCSTR pszCorrect = nullptr);
 
     // Settings. Blanks between a label and its text, and indent of the labels, both in average
     // character widths (blanks or empty cells in text and HTML), each kept within 0..80; the
@@ -128,9 +131,8 @@ public:
     static void SetNumChoiceSepSpaces(int n);
     static int GetChoicesIndentLevel();
     static void SetChoicesIndentLevel(int n);
-    // Set while a print job runs: the cached RTF stands for the choices.
-    static BOOL IsPrinting();
-    static void SetPrinting(BOOL bPrinting);
+    // The indent a record lays the choices out with: its own, else the setting.
+    static int IndentLevelFor(const CDrawContext& ctx);
     // The label case of the choices format ("Choices"/"Case": 0 'a', 1 'A').
     static char GetProfileCase();
     static void SetProfileCase(char c);

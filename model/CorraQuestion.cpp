@@ -34,12 +34,6 @@ std::atomic<double> g_essayLen{0.33};
 std::atomic<double> g_shortAnswerLen{0.16};
 std::atomic<double> g_fillInLen{0.05};
 std::atomic<double> g_subjCharLen{0.12};
-std::atomic<int> g_drawMode{QDRAW_SMALL_TILE};
-// A drawing that needs a mode of its own sets it here, so that no other thread sees it.
-thread_local int t_drawMode = -1;
-std::atomic<BOOL> g_printingFlag{FALSE};
-std::atomic<BOOL> g_printLayout{FALSE};
-std::atomic<int> g_printIndent{-1};
 
 BOOL IsTypeToken(int token)
 {
@@ -190,12 +184,8 @@ void CCorraQuestion::Reset(BOOL bResetId)
     m_Scramble.RemoveAll();
 }
 
-void CCorraQuestion::GetAnswerText(CString& out) const
+void CCorraQuestion::GetAnswerSummary(CString& out) const
 {
-    if (GetDrawMode() != QDRAW_ANSWERS) {
-        CQuestion::GetAnswerText(out);
-        return;
-    }
     if (m_nType == static_cast<int>(IDS_QTYPE_MC)) {
         out.Empty();
         for (int i = 0; i < m_Choices.GetCount(); ++i)
@@ -214,7 +204,7 @@ int CCorraQuestion::GetImageIndex(BOOL selected) const
     return m_nCurrent == 0 ? 220 : 228;
 }
 
-UINT CCorraQuestion::GetIconId(BOOL selected) const
+UINT CCorraQuestion::GetIconId(BOOL selected, int mode) const
 {
     // Plain, current, selected; large (tile mode) then small.
     static const UINT kQuestion[2][3] = {
@@ -223,7 +213,7 @@ UINT CCorraQuestion::GetIconId(BOOL selected) const
     static const UINT kCollection[2][3] = {
         {IDI_COLLECTION, IDI_COLLECTION_CURRENT, IDI_COLLECTION_SELECTED},
         {IDI_COLLECTION_SMALL, IDI_COLLECTION_CURRENT_SMALL, IDI_COLLECTION_SELECTED_SMALL}};
-    const int size = GetDrawMode() == QDRAW_TILE ? 0 : 1;
+    const int size = mode == QDRAW_TILE ? 0 : 1;
     const int state = selected ? 2 : m_nCurrent != 0 ? 1 : 0;
     return IsCollection() ? kCollection[size][state] : kQuestion[size][state];
 }
@@ -276,53 +266,6 @@ void CCorraQuestion::LoadSubjCharLen()
 double CCorraQuestion::GetSubjCharLen()
 {
     return g_subjCharLen;
-}
-
-int CCorraQuestion::SetDrawMode(int mode)
-{
-    return g_drawMode.exchange(mode);
-}
-
-int CCorraQuestion::GetDrawMode()
-{
-    return t_drawMode >= 0 ? t_drawMode : g_drawMode.load();
-}
-
-int CCorraQuestion::SetThreadDrawMode(int mode)
-{
-    const int previous = t_drawMode;
-    t_drawMode = mode;
-    return previous;
-}
-
-BOOL CCorraQuestion::SetPrintingFlag(BOOL on)
-{
-    return g_printingFlag.exchange(on);
-}
-
-BOOL CCorraQuestion::GetPrintingFlag()
-{
-    return g_printingFlag;
-}
-
-BOOL CCorraQuestion::SetPrintLayout(BOOL on)
-{
-    return g_printLayout.exchange(on);
-}
-
-BOOL CCorraQuestion::GetPrintLayout()
-{
-    return g_printLayout;
-}
-
-int CCorraQuestion::SetPrintIndent(int indent)
-{
-    return g_printIndent.exchange(indent);
-}
-
-int CCorraQuestion::GetPrintIndent()
-{
-    return g_printIndent;
 }
 
 // ---- writing the record

@@ -10,6 +10,7 @@
 // hold its members, label "n." and text the member's ID.
 
 #include "foundation/SerialMap.h"
+#include "model/DrawContext.h"
 #include "model/Question.h"
 #include "model/ScrambleList.h"
 #include "platform/core/Collections.h"
@@ -28,14 +29,6 @@ class CView;
 
 // Result of a record element that was not understood; the reader moves on past it.
 constexpr int READ_ELEMENT_UNKNOWN = 4;
-
-// How the views draw questions (SetDrawMode).
-constexpr int QDRAW_FULL = 0;      // the whole question
-constexpr int QDRAW_TILE = 1;      // a tile: icon, number, type, first lines of the text
-constexpr int QDRAW_SMALL_TILE = 2;// the same with one line of text (the views' default)
-constexpr int QDRAW_LINE = 3;      // one line: number and the start of the text
-constexpr int QDRAW_MEASURED = 4;  // the whole question, choices measured as one RTF piece
-constexpr int QDRAW_ANSWERS = 5;   // one line with the answer summary
 
 // m_nFlags bits.
 constexpr int QFLAG_LISTED = 1;         // set by the owner-drawn lists
@@ -70,9 +63,8 @@ public:
     // The base reset, then type "UN", marks, drawing place, owner, view, statistics, group and
     // font slot cleared; the answer size stays.
     void Reset(BOOL bResetId) override;
-    // In the answers draw mode a summary ("a.  b.  c.", "True   False", three blanks); else the
-    // base's text.
-    void GetAnswerText(CString& out) const override;
+    // The answer as the answers draw mode shows it: "a.  b.  c.", "True   False", three blanks.
+    void GetAnswerSummary(CString& out) const;
 
     // The base form, then the current mark, last top and rectangle, answer size and MEMBERID;
     // Serialize adds the scramble list.
@@ -86,41 +78,49 @@ public:
     // Offset of the question's icon in the application's image list: 236 selected, 220 plain,
     // 228 current.
     virtual int GetImageIndex(BOOL selected) const;
-    // Icon of the question's state (selected, current, plain) in the current draw mode.
-    virtual UINT GetIconId(BOOL selected) const;
+    // Icon of the question's state (selected, current, plain) in a draw mode.
+    virtual UINT GetIconId(BOOL selected, int mode) const;
     // Drawn after the tile's icon; exam questions draw their link marks.
-    virtual void DrawLinkIcons(CDC* pDC) {}
+    virtual void DrawLinkIcons(const CDrawContext& ctx) {}
 
     // ---- laying out and drawing
     // The number label: "<number>. ", with no number text "<ID>. ", with an empty one a blank.
     static CString NumberLabel(LPCSTR numberText, int id);
+    // Every layout below takes the record of what it is drawn for (its device context,
+    // target, mode, print layout, indent, answers); nothing else of the caller's job is read.
+    //
     // Appends the whole question to a rich-edit control: number label, text (in the answers
     // draw modes the answer summary), choices with their indents, answer or answer space, blank
     // lines. Collections add nothing. choiceFlags are the caller's choice output flags;
     // textExport lays out for the plain text export. The height added, in the control's pixels.
-    virtual int OutputToRichEdit(CHVRichEditCtrl& ctrl, LPCSTR numberText, DWORD choiceFlags = 0,
-                                 BOOL textExport = FALSE);
-    // Draws (or with bDraw FALSE measures) the question in the current draw mode. pPage is the
+    virtual int OutputToRichEdit(CHVRichEditCtrl& ctrl, const CDrawContext& ctx, LPCSTR numberText,
+                                 DWORD choiceFlags = 0, BOOL textExport = FALSE);
+    // Draws (or with bDraw FALSE measures) the question in the record's draw mode. pPage is the
     // page rectangle when printing; on screen the question takes the width of the view less 10
     // on the left and 5 on the right. y is the caller's current position: the question starts
-    // there and y moves past it. Returns the height used.
-    virtual int Draw(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw = TRUE);
-    virtual int DrawTile(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw = TRUE);
-    virtual int DrawFull(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw = TRUE);
-    virtual int DrawLine(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw = TRUE);
+    // there and y moves past it. Returns the height used, the same measured as drawn.
+    virtual int Draw(const CDrawContext& ctx, const CRect* pPage, int width, int& y, LPCSTR numberText,
+                     BOOL bDraw = TRUE);
+    virtual int DrawTile(const CDrawContext& ctx, const CRect* pPage, int width, int& y, LPCSTR numberText,
+                         BOOL bDraw = TRUE);
+    virtual int DrawFull(const CDrawContext& ctx, const CRect* pPage, int width, int& y, LPCSTR numberText,
+                         BOOL bDraw = TRUE);
+    virtual int DrawLine(const CDrawContext& ctx, const CRect* pPage, int width, int& y, LPCSTR numberText,
+                         BOOL bDraw = TRUE);
     // DrawFull for printing an exam: the choices always as one measured RTF piece.
-    virtual int DrawNumbered(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText,
+    virtual int DrawNumbered(const CDrawContext& ctx, const CRect* pPage, int width, int& y, LPCSTR numberText,
                              BOOL bDraw = TRUE);
     // Measures the question laid out from the top of area across its width, its images around
     // the text (their sizes shares of the page, or of the window on screen).
-    int CalcDrawHeight(CDC* pDC, const CRect& area, LPCSTR numberText, BOOL measuredChoices,
+    int CalcDrawHeight(const CDrawContext& ctx, const CRect& area, LPCSTR numberText, BOOL measuredChoices,
                        CQuestionLayout* pLayout = nullptr);
     // The height of the answer space: the answer size times the page (MM_TWIPS) or the window's
     // client area (MM_TEXT); 0 under any other mapping mode.
     int GetPageExtent(CDC* pDC) const;
     // Appends the question to a rich-edit control as an HTML table (number and text cells, in
     // the classes of their font slots), followed by the HTML form of the choices.
-    virtual int OutputHtml(CHVRichEditCtrl& ctrl, LPCSTR numberText, const CChoicesHtmlStyle* pStyle = nullptr);
+    virtual int OutputHtml(CHVRichEditCtrl& ctrl, const CDrawContext& ctx, LPCSTR numberText,
+                           const CChoicesHtmlStyle* pStyle = nullptr);
 
     // ---- the question record
     // Appends the record.
@@ -205,17 +205,6 @@ public:
     // "Printing"/"SubjCharLen": the widest subject box of a tile as a fraction of its width.
     static void LoadSubjCharLen();
     static double GetSubjCharLen();
-    // Each returns the previous value.
-    static int SetDrawMode(int mode);
-    // The mode of this thread while a drawing sets one of its own, else the process-wide one.
-    static int GetDrawMode();
-    static BOOL SetPrintingFlag(BOOL on);
-    static BOOL GetPrintingFlag();
-    static BOOL SetPrintLayout(BOOL on);
-    static BOOL GetPrintLayout();
-    // The indent of the choices while printing (in place of ChoicesIndentLevel); -1 for none.
-    static int SetPrintIndent(int indent);
-    static int GetPrintIndent();
 
     int m_nFlags = 0;
     CString m_csKindText;
@@ -233,9 +222,7 @@ public:
     CIntIntMap m_mFieldsRead;
 
 private:
-    // Draws in the mode on this thread alone (-1: the process-wide mode again); the previous.
-    static int SetThreadDrawMode(int mode);
-    int DrawFullAs(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw,
+    int DrawFullAs(const CDrawContext& ctx, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw,
                    BOOL measuredChoices);
     int ReadBody(LPCSTR* ppText, UINT* pnRemaining);
     int ReadElement(LPCSTR* ppText, UINT* pnRemaining);

@@ -94,41 +94,16 @@ CString HtmlEscaped(const CString& text)
     return out;
 }
 
-// Sets the choices' indent to the print indent while a page is drawn.
-class CPrintIndentScope {
-public:
-    explicit CPrintIndentScope(BOOL active)
-    {
-        const int indent = CCorraQuestion::GetPrintIndent();
-        if (active && indent >= 0) {
-            m_nSaved = CChoices::GetChoicesIndentLevel();
-            CChoices::SetChoicesIndentLevel(indent);
-            m_bSwapped = TRUE;
-        }
-    }
-    ~CPrintIndentScope()
-    {
-        if (m_bSwapped)
-            CChoices::SetChoicesIndentLevel(m_nSaved);
-    }
-    CPrintIndentScope(const CPrintIndentScope&) = delete;
-    CPrintIndentScope& operator=(const CPrintIndentScope&) = delete;
-
-private:
-    int m_nSaved = 0;
-    BOOL m_bSwapped = FALSE;
-};
-
 // The choice output flags of a question layout.
-DWORD ChoiceFlags(DWORD caller, BOOL textExport, int mode)
+DWORD ChoiceFlags(DWORD caller, BOOL textExport, int mode, BOOL printLayout)
 {
     DWORD flags = caller | CHO_RTF | CHO_QUESTION_LAYOUT | (textExport ? 0 : CHO_TAB_INDENT);
     if (mode == QDRAW_FULL) {
         flags |= CHO_ONE_PER_LINE;
-        if (CCorraQuestion::GetPrintLayout())
+        if (printLayout)
             flags |= CHO_TAB_SEPARATOR;
     }
-    if (CCorraQuestion::GetPrintLayout())
+    if (printLayout)
         flags |= CHO_PRINT_LAYOUT;
     return flags;
 }
@@ -146,18 +121,22 @@ CString CCorraQuestion::NumberLabel(LPCSTR numberText, int id)
 
 // ---- rich-edit control
 
-int CCorraQuestion::OutputToRichEdit(CHVRichEditCtrl& ctrl, LPCSTR numberText, DWORD choiceFlags, BOOL textExport)
+int CCorraQuestion::OutputToRichEdit(CHVRichEditCtrl& ctrl, const CDrawContext& ctx, LPCSTR numberText,
+                                     DWORD choiceFlags, BOOL textExport)
 {
     if (IsCollection())
         return 0;
     const long start = ctrl.GetTextLength();
-    const int mode = GetDrawMode();
-    const LPCSTR correct = GetPrintingFlag() ? m_cszAnswer.GetString() : nullptr;
+    const int mode = ctx.mode;
+    const LPCSTR correct = ctx.answers ? m_cszAnswer.GetString() : nullptr;
 
     Append(ctrl, NumberLabel(numberText, m_nId), SF_RTF, FM_QUESTIONNO);
     if (mode == QDRAW_LINE || mode == QDRAW_ANSWERS) {
         CString summary;
-        GetAnswerText(summary);
+        if (mode == QDRAW_ANSWERS)
+            GetAnswerSummary(summary);
+        else
+            GetAnswerText(summary);
         Append(ctrl, summary, SF_RTF, FM_ANSWER);
     } else {
         Append(ctrl, m_cszQuestionText, SF_RTF, m_nFontSlot);
@@ -166,13 +145,13 @@ int CCorraQuestion::OutputToRichEdit(CHVRichEditCtrl& ctrl, LPCSTR numberText, D
     if (IsChoiceType()) {
         Append(ctrl, "\n\n", SF_TEXT, -1);
         const long choicesStart = ctrl.GetTextLength();
-        m_Choices.OutputToRichEdit(ctrl, ChoiceFlags(choiceFlags, textExport, mode), correct);
+        m_Choices.OutputToRichEdit(ctrl, ctx, ChoiceFlags(choiceFlags, textExport, mode, ctx.printLayout), correct);
         const int hanging = mode == QDRAW_FULL ? CChoices::GetNumChoiceSepSpaces() * kTwipsPerIndentStep : -1;
-        m_Choices.SetIndents(ctrl, CChoices::GetChoicesIndentLevel() * kTwipsPerIndentStep, hanging, choicesStart,
+        m_Choices.SetIndents(ctrl, CChoices::IndentLevelFor(ctx) * kTwipsPerIndentStep, hanging, choicesStart,
                              ctrl.GetTextLength());
     } else if (HasAnswerSpace(m_nType)) {
         Append(ctrl, "\n", SF_TEXT, -1);
-        if (GetPrintingFlag())
+        if (ctx.answers)
             Append(ctrl, m_cszAnswer, SF_RTF, FM_ANSWER);
         else
             Append(ctrl, "\n\n\n", SF_TEXT, -1);
@@ -186,7 +165,8 @@ int CCorraQuestion::OutputToRichEdit(CHVRichEditCtrl& ctrl, LPCSTR numberText, D
     return HeightSince(ctrl, start);
 }
 
-int CCorraQuestion::OutputHtml(CHVRichEditCtrl& ctrl, LPCSTR numberText, const CChoicesHtmlStyle* pStyle)
+int CCorraQuestion::OutputHtml(CHVRichEditCtrl& ctrl, const CDrawContext& ctx, LPCSTR numberText,
+                               const CChoicesHtmlStyle* pStyle)
 {
     const long start = ctrl.GetTextLength();
     CString text;
@@ -198,8 +178,8 @@ int CCorraQuestion::OutputHtml(CHVRichEditCtrl& ctrl, LPCSTR numberText, const C
     html += HtmlEscaped(text) + "</td></tr></table>\n";
     Append(ctrl, html, SF_TEXT, -1);
     if (IsChoiceType())
-        m_Choices.OutputToRichEdit(ctrl, CHO_RTF | CHO_HTML | CHO_ONE_PER_LINE,
-                                   GetPrintingFlag() ? m_cszAnswer.GetString() : nullptr, pStyle);
+        m_Choices.OutputToRichEdit(ctrl, ctx, CHO_RTF | CHO_HTML | CHO_ONE_PER_LINE,
+                                   ctx.answers ? m_cszAnswer.GetString() : nullptr, pStyle);
     return HeightSince(ctrl, start);
 }
 
@@ -251,9 +231,12 @@ int CCorraQuestion::GetPageExtent(CDC* pDC) const
     return static_cast<int>(m_dAnswerSize * PageHeight(pDC));
 }
 
-int CCorraQuestion::CalcDrawHeight(CDC* pDC, const CRect& area, LPCSTR numberText, BOOL measuredChoices,
-                                   CQuestionLayout* pLayout)
+int CCorraQuestion::CalcDrawHeight(const CDrawContext& ctx, const CRect& area, LPCSTR numberText,
+                                   BOOL measuredChoices, CQuestionLayout* pLayout)
 {
+    CDC* pDC = ctx.pDC;
+    if (!pDC)
+        return 0;
     CQuestionLayout layout;
     const int down = Down(pDC);
     const int top = area.top;
@@ -274,12 +257,13 @@ int CCorraQuestion::CalcDrawHeight(CDC* pDC, const CRect& area, LPCSTR numberTex
 
     int choicesHeight = 0;
     if (IsChoiceType()) {
-        const LPCSTR correct = GetPrintingFlag() ? m_cszAnswer.GetString() : nullptr;
+        const LPCSTR correct = ctx.answers ? m_cszAnswer.GetString() : nullptr;
         if (measuredChoices) {
             CRect rc(area.left, top, textRight, top);
-            choicesHeight = std::abs(m_Choices.Measure(pDC, rc, ChoiceFlags(0, FALSE, QDRAW_MEASURED), FALSE, correct));
+            choicesHeight = std::abs(
+                m_Choices.Measure(ctx, rc, ChoiceFlags(0, FALSE, QDRAW_MEASURED, ctx.printLayout), FALSE, correct));
         } else {
-            choicesHeight = std::abs(m_Choices.Draw(pDC, area.left, top, textWidth, FALSE, correct));
+            choicesHeight = std::abs(m_Choices.Draw(ctx, area.left, top, textWidth, FALSE, correct));
         }
     }
     const int answerHeight = HasAnswerSpace(m_nType) ? GetPageExtent(pDC) : 0;
@@ -311,25 +295,28 @@ int CCorraQuestion::CalcDrawHeight(CDC* pDC, const CRect& area, LPCSTR numberTex
     return layout.height;
 }
 
-int CCorraQuestion::Draw(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw)
+int CCorraQuestion::Draw(const CDrawContext& ctx, const CRect* pPage, int width, int& y, LPCSTR numberText,
+                         BOOL bDraw)
 {
-    switch (GetDrawMode()) {
+    switch (ctx.mode) {
     case QDRAW_FULL:
     case QDRAW_MEASURED:
-        return DrawFull(pDC, pPage, width, y, numberText, bDraw);
+        return DrawFull(ctx, pPage, width, y, numberText, bDraw);
     case QDRAW_TILE:
     case QDRAW_SMALL_TILE:
-        return DrawTile(pDC, pPage, width, y, numberText, bDraw);
+        return DrawTile(ctx, pPage, width, y, numberText, bDraw);
     default:
-        return DrawLine(pDC, pPage, width, y, numberText, bDraw);
+        return DrawLine(ctx, pPage, width, y, numberText, bDraw);
     }
 }
 
-int CCorraQuestion::DrawTile(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw)
+int CCorraQuestion::DrawTile(const CDrawContext& ctx, const CRect* pPage, int width, int& y, LPCSTR numberText,
+                             BOOL bDraw)
 {
+    CDC* pDC = ctx.pDC;
     if (!pDC)
         return 0;
-    const int mode = GetDrawMode();
+    const int mode = ctx.mode;
     const int down = Down(pDC);
     const CRect area = Area(pPage, width, y);
     const int top = y;
@@ -344,7 +331,7 @@ int CCorraQuestion::DrawTile(CDC* pDC, const CRect* pPage, int width, int& y, LP
     icon.cy = std::abs(icon.cy);
     if (bDraw) {
         QImage image;
-        if (LoadResourceImage(GetIconId((m_nFlags & QFLAG_LISTED) != 0), image))
+        if (LoadResourceImage(GetIconId((m_nFlags & QFLAG_LISTED) != 0, mode), image))
             pDC->DrawImage(area.left, top, icon.cx, down * icon.cy, image);
     }
     const int left = area.left + icon.cx + gap;
@@ -417,12 +404,14 @@ int CCorraQuestion::DrawTile(CDC* pDC, const CRect* pPage, int width, int& y, LP
     const int used = height + (mode == QDRAW_TILE ? line : 0);
     y = top + down * used;
     if (bDraw)
-        DrawLinkIcons(pDC);
+        DrawLinkIcons(ctx);
     return used;
 }
 
-int CCorraQuestion::DrawLine(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw)
+int CCorraQuestion::DrawLine(const CDrawContext& ctx, const CRect* pPage, int width, int& y, LPCSTR numberText,
+                             BOOL bDraw)
 {
+    CDC* pDC = ctx.pDC;
     if (!pDC)
         return 0;
     const int down = Down(pDC);
@@ -443,53 +432,50 @@ int CCorraQuestion::DrawLine(CDC* pDC, const CRect* pPage, int width, int& y, LP
     return line;
 }
 
-int CCorraQuestion::DrawFull(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw)
+int CCorraQuestion::DrawFull(const CDrawContext& ctx, const CRect* pPage, int width, int& y, LPCSTR numberText,
+                             BOOL bDraw)
 {
-    return DrawFullAs(pDC, pPage, width, y, numberText, bDraw, GetDrawMode() == QDRAW_MEASURED);
+    return DrawFullAs(ctx, pPage, width, y, numberText, bDraw, ctx.mode == QDRAW_MEASURED);
 }
 
-int CCorraQuestion::DrawNumbered(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw)
+int CCorraQuestion::DrawNumbered(const CDrawContext& ctx, const CRect* pPage, int width, int& y, LPCSTR numberText,
+                                 BOOL bDraw)
 {
-    return DrawFullAs(pDC, pPage, width, y, numberText, bDraw, TRUE);
+    return DrawFullAs(ctx, pPage, width, y, numberText, bDraw, TRUE);
 }
 
-int CCorraQuestion::DrawFullAs(CDC* pDC, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw,
-                               BOOL measuredChoices)
+int CCorraQuestion::DrawFullAs(const CDrawContext& ctx, const CRect* pPage, int width, int& y, LPCSTR numberText,
+                               BOOL bDraw, BOOL measuredChoices)
 {
+    CDC* pDC = ctx.pDC;
     if (!pDC)
         return 0;
-    if (IsCollection()) {
-        // A large tile, its icon and marks too.
-        struct CTileMode {
-            int previous = SetThreadDrawMode(QDRAW_TILE);
-            ~CTileMode() { SetThreadDrawMode(previous); }
-        } tileMode;
-        return DrawTile(pDC, pPage, width, y, numberText, bDraw);
-    }
-    CPrintIndentScope indent(bDraw);
+    // A collection is a large tile, its icon and marks too.
+    if (IsCollection())
+        return DrawTile(ctx.InMode(QDRAW_TILE), pPage, width, y, numberText, bDraw);
     const int down = Down(pDC);
     const CRect area = Area(pPage, width, y);
     m_nLastTop = y;
     CQuestionLayout layout;
-    CalcDrawHeight(pDC, area, numberText, measuredChoices, &layout);
+    CalcDrawHeight(ctx, area, numberText, measuredChoices, &layout);
     if (bDraw) {
         layout.images->Draw(pDC);
-        // On paper a missing image leaves its room empty.
-        if (pDC->GetMapMode() == MM_TEXT)
+        // On paper and in an exported file a missing image leaves its room empty.
+        if (ctx.target == DrawTarget::Screen)
             layout.images->DrawMissing(pDC);
         const int oldMode = pDC->SetBkMode(TRANSPARENT);
         DrawIn(pDC, NumberLabel(numberText, m_nId), layout.label, DT_SINGLELINE | DT_NOPREFIX, FM_QUESTIONNO);
         DrawIn(pDC, m_cszQuestionText, layout.text, DT_WORDBREAK, m_nFontSlot);
-        const LPCSTR correct = GetPrintingFlag() ? m_cszAnswer.GetString() : nullptr;
+        const LPCSTR correct = ctx.answers ? m_cszAnswer.GetString() : nullptr;
         if (IsChoiceType()) {
             if (measuredChoices) {
                 CRect rc = layout.choices;
-                m_Choices.Measure(pDC, rc, ChoiceFlags(0, FALSE, QDRAW_MEASURED), TRUE, correct);
+                m_Choices.Measure(ctx, rc, ChoiceFlags(0, FALSE, QDRAW_MEASURED, ctx.printLayout), TRUE, correct);
             } else {
-                m_Choices.Draw(pDC, layout.choices.left, layout.choices.top, layout.choices.Width(), TRUE, correct);
+                m_Choices.Draw(ctx, layout.choices.left, layout.choices.top, layout.choices.Width(), TRUE, correct);
             }
         }
-        if (HasAnswerSpace(m_nType) && GetPrintingFlag()) {
+        if (HasAnswerSpace(m_nType) && ctx.answers) {
             const int inset = area.Width() / 10;
             DrawIn(pDC, m_cszAnswer,
                    CRect(layout.answer.left + inset, layout.answer.top, layout.answer.right - inset, layout.answer.bottom),

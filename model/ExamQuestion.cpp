@@ -125,22 +125,23 @@ int CExamQuestion::GetImageIndex(BOOL selected) const
     return m_nCurrent == 0 ? 196 : 204;
 }
 
-UINT CExamQuestion::GetIconId(BOOL selected) const
+UINT CExamQuestion::GetIconId(BOOL selected, int mode) const
 {
     if (!IsCollection())
-        return CCorraQuestion::GetIconId(selected);
+        return CCorraQuestion::GetIconId(selected, mode);
     static const UINT kForm[2][3] = {{IDI_FORM, IDI_FORM_CURRENT, IDI_FORM_SELECTED},
                                      {IDI_FORM_SMALL, IDI_FORM_CURRENT_SMALL, IDI_FORM_SELECTED_SMALL}};
-    const int size = GetDrawMode() == QDRAW_TILE ? 0 : 1;
+    const int size = mode == QDRAW_TILE ? 0 : 1;
     const int state = selected ? 2 : m_nCurrent != 0 ? 1 : 0;
     return kForm[size][state];
 }
 
-void CExamQuestion::DrawLinkIcons(CDC* pDC)
+void CExamQuestion::DrawLinkIcons(const CDrawContext& ctx)
 {
+    CDC* pDC = ctx.pDC;
     if (!pDC || IsCollection() || (!m_bOutOfDate && !m_bLinked))
         return;
-    const BOOL large = GetDrawMode() == QDRAW_TILE;
+    const BOOL large = ctx.mode == QDRAW_TILE;
     const UINT id = m_bOutOfDate ? (large ? IDI_OUT_OF_DATE : IDI_OUT_OF_DATE_SMALL)
                                  : (large ? IDI_LINKED : IDI_LINKED_SMALL);
     QImage image;

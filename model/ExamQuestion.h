@@ -32,9 +32,9 @@ public:
     // An identity question prints a form's name and is always valid.
     BOOL Validate(CString& message) const override;
     int GetImageIndex(BOOL selected) const override;
-    UINT GetIconId(BOOL selected) const override;
+    UINT GetIconId(BOOL selected, int mode) const override;
     // The link or out-of-date mark at the top left of where the question was last drawn.
-    void DrawLinkIcons(CDC* pDC) override;
+    void DrawLinkIcons(const CDrawContext& ctx) override;
     void WriteExtraElements(CEncryptedArchive& out) override;
     int OnQElement(int keyword, LPCSTR* ppText, UINT* pnRemaining) override;
     BOOL GetMissingFields(CString& out) const override;

@@ -5,8 +5,7 @@
 // it (no panes, no lists, nothing selected, nothing to save).
 //
 // Also here: the private messages posted to a document's first view (the update hints are in
-// model/Update.h). The printing switches the views set are CChoices::SetPrinting (a
-// print job runs) and CCorraQuestion::SetPrintLayout (printing is prepared).
+// model/Update.h).
 
 #include "platform/core/ServiceSlot.h"
 #include "platform/core/String.h"

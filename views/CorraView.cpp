@@ -11,7 +11,6 @@
 #include "foundation/Log.h"
 #include "foundation/LogException.h"
 #include "foundation/Util.h"
-#include "model/Choices.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
 #include "model/DocumentDialogs.h"
@@ -78,33 +77,6 @@ int ListMode(int nDrawMode)
 {
     return nDrawMode == CVDRAW_LARGE_ICON ? ODLIST_LARGE_ROWS : ODLIST_SMALL_ROWS;
 }
-
-// Puts the question drawing mode back when it goes out of scope.
-class CDrawModeScope {
-public:
-    explicit CDrawModeScope(int mode) : m_nOld(CCorraQuestion::SetDrawMode(mode)) {}
-    ~CDrawModeScope() { CCorraQuestion::SetDrawMode(m_nOld); }
-    CDrawModeScope(const CDrawModeScope&) = delete;
-    CDrawModeScope& operator=(const CDrawModeScope&) = delete;
-
-private:
-    int m_nOld;
-};
-
-// Puts the choices' indent back when it goes out of scope.
-class CIndentScope {
-public:
-    explicit CIndentScope(int level) : m_nOld(CChoices::GetChoicesIndentLevel())
-    {
-        CChoices::SetChoicesIndentLevel(level);
-    }
-    ~CIndentScope() { CChoices::SetChoicesIndentLevel(m_nOld); }
-    CIndentScope(const CIndentScope&) = delete;
-    CIndentScope& operator=(const CIndentScope&) = delete;
-
-private:
-    int m_nOld;
-};
 
 } // namespace
 
@@ -747,11 +719,11 @@ BOOL CCorraView::FormatExpanded(CHVRichEditCtrl* pTarget)
         context.SetSeparators(pDoc->m_nNumQuestSepLines, pDoc->m_nNumQuestChoiceSepLines);
         context.nFileType = EXPORT_WORD;
         context.pTarget = pTarget;
-        CDrawModeScope mode(QuestionDrawMode(m_nDrawMode));
-        CIndentScope indent(
-            std::min(CorraApp().GetProfileInt(CCorraDoc::PROFILE_SECTION, "ChoicesIndentLevel", 5), 80));
+        CDrawContext screen = CDrawContext::Screen(nullptr, QuestionDrawMode(m_nDrawMode));
+        screen.choicesIndent =
+            std::min(CorraApp().GetProfileInt(CCorraDoc::PROFILE_SECTION, "ChoicesIndentLevel", 5), 80);
 
-        int number = 1;
+        int number = screen.firstNumber;
         int currentLine = 0;
         BOOL bStopped = FALSE;
         for (int i = 0; i < m_elements.GetCount(); ++i) {
@@ -765,7 +737,7 @@ BOOL CCorraView::FormatExpanded(CHVRichEditCtrl* pTarget)
             pTarget->SetSel(length, length);
             if (q == pCurrent)
                 currentLine = pTarget->LineFromChar(length);
-            q->OutputToRichEdit(*pTarget, CString::Formatted("%d", number++));
+            q->OutputToRichEdit(*pTarget, screen, CString::Formatted("%d", number++));
             status.SetText(CString::Formatted("Question %d", number - 1));
             status.SetPos(i + 1);
             if (!*alive)

@@ -17,12 +17,23 @@ namespace {
 
 using ChoicesTest = CorraTest;
 
-// The print values and the print-job switch are process-wide.
+// The print values are process-wide.
 const CTestResetHook resetChoiceSettings([] {
     CChoices::SetNumChoiceSepSpaces(2);
     CChoices::SetChoicesIndentLevel(5);
-    CChoices::SetPrinting(FALSE);
 });
+
+const CDrawContext kScreen = CDrawContext::Screen();
+
+// A print job's record: its choices come from the RTF their last output left.
+CDrawContext PrintJob(CDC* pDC = nullptr)
+{
+    CDrawContext ctx;
+    ctx.pDC = pDC;
+    ctx.target = DrawTarget::Printer;
+    ctx.cachedChoices = TRUE;
+    return ctx;
+}
 
 std::vector<std::string> Labels(const CChoices& c)
 {
@@ -321,21 +332,19 @@ TEST_F(ChoicesTest, RichEditGetsOneChoicePerLine)
     CChoices::SetNumChoiceSepSpaces(1);
     CChoices choices("a. Paris b. London");
     CHVRichEditCtrl ctrl;
-    choices.OutputToRichEdit(ctrl, CHO_RTF | CHO_ONE_PER_LINE, "b");
+    choices.OutputToRichEdit(ctrl, kScreen, CHO_RTF | CHO_ONE_PER_LINE, "b");
     EXPECT_EQ(ctrl.GetText(), "   a.  Paris\n   *b.  London\n");
     EXPECT_FALSE(choices.m_csCache.IsEmpty());
 
     // While a print job runs the cached layout stands for the choices.
     const CString cache = choices.m_csCache;
     choices.SetChoices("a. other b. choices");
-    CChoices::SetPrinting(TRUE);
     CHVRichEditCtrl printed;
-    choices.OutputToRichEdit(printed, CHO_RTF | CHO_ONE_PER_LINE);
-    CChoices::SetPrinting(FALSE);
+    choices.OutputToRichEdit(printed, PrintJob(), CHO_RTF | CHO_ONE_PER_LINE);
     EXPECT_EQ(printed.GetText(), ctrl.GetText());
 
     CHVRichEditCtrl oneLine;
-    choices.OutputToRichEdit(oneLine, CHO_RTF | CHO_NO_INDENT);
+    choices.OutputToRichEdit(oneLine, kScreen, CHO_RTF | CHO_NO_INDENT);
     EXPECT_EQ(oneLine.GetText(), "a.  other  b.  choices\n");
 }
 
@@ -347,23 +356,21 @@ TEST_F(ChoicesTest, APrintJobPutsTheCachedChoicesAfterWhatTheControlHolds)
     // Laid out once behind a question's number and text, as the question does it.
     CHVRichEditCtrl first;
     first.SetText("1. Where?\n", SF_TEXT);
-    choices.OutputToRichEdit(first, CHO_RTF | CHO_ONE_PER_LINE);
+    choices.OutputToRichEdit(first, kScreen, CHO_RTF | CHO_ONE_PER_LINE);
     ASSERT_EQ(first.GetText(), "1. Where?\na.  Paris\nb.  London\n");
 
     // Printed again under another number: the number and text stay, the choices follow them.
-    CChoices::SetPrinting(TRUE);
     CHVRichEditCtrl printed;
     printed.SetText("7. Which city?\n", SF_TEXT);
-    choices.OutputToRichEdit(printed, CHO_RTF | CHO_ONE_PER_LINE);
+    choices.OutputToRichEdit(printed, PrintJob(), CHO_RTF | CHO_ONE_PER_LINE);
     EXPECT_EQ(printed.GetText(), "7. Which city?\na.  Paris\nb.  London\n");
 
     // Measuring from the cache measures the choices alone, as without it.
     CFixedMetricsDC dc(800, 800);
     CRect cached(0, 0, 400, 0);
-    const int cachedHeight = choices.Measure(&dc, cached, CHO_RTF | CHO_ONE_PER_LINE, FALSE);
-    CChoices::SetPrinting(FALSE);
+    const int cachedHeight = choices.Measure(PrintJob(&dc), cached, CHO_RTF | CHO_ONE_PER_LINE, FALSE);
     CRect fresh(0, 0, 400, 0);
-    EXPECT_EQ(cachedHeight, choices.Measure(&dc, fresh, CHO_RTF | CHO_ONE_PER_LINE, FALSE));
+    EXPECT_EQ(cachedHeight, choices.Measure(kScreen.On(&dc), fresh, CHO_RTF | CHO_ONE_PER_LINE, FALSE));
 }
 
 TEST_F(ChoicesTest, DrawingTakesTheHeightTheMeasureGave)
@@ -372,13 +379,13 @@ TEST_F(ChoicesTest, DrawingTakesTheHeightTheMeasureGave)
     CChoices choices("a. a short choice b. a choice long enough to wrap over more than one line of the narrow "
                      "column c. last");
     CFixedMetricsDC measureDc(800, 800);
-    const int measured = choices.Draw(&measureDc, 10, 20, 300, FALSE);
+    const int measured = choices.Draw(kScreen.On(&measureDc), 10, 20, 300, FALSE);
     EXPECT_TRUE(measureDc.texts.empty());
 
     // Labels 5 average widths in (7 each at this font), text 2 widths after the label; the
     // second choice wraps to three lines of 13.
     CFixedMetricsDC dc(800, 800);
-    EXPECT_EQ(choices.Draw(&dc, 10, 20, 300, TRUE, "c"), measured);
+    EXPECT_EQ(choices.Draw(kScreen.On(&dc), 10, 20, 300, TRUE, "c"), measured);
     EXPECT_EQ(measured, 5 * 13);
     std::vector<std::pair<int, int>> labels;
     std::set<int> rowsOfB;
@@ -395,10 +402,10 @@ TEST_F(ChoicesTest, DrawingTakesTheHeightTheMeasureGave)
 
     CRect rect(10, 20, 310, 20);
     CFixedMetricsDC measureRtf(800, 800);
-    const int rtfMeasured = choices.Measure(&measureRtf, rect, CHO_RTF | CHO_ONE_PER_LINE, FALSE);
+    const int rtfMeasured = choices.Measure(kScreen.On(&measureRtf), rect, CHO_RTF | CHO_ONE_PER_LINE, FALSE);
     CRect drawRect(10, 20, 310, 20);
     CFixedMetricsDC drawRtf(800, 800);
-    EXPECT_EQ(choices.Measure(&drawRtf, drawRect, CHO_RTF | CHO_ONE_PER_LINE, TRUE), rtfMeasured);
+    EXPECT_EQ(choices.Measure(kScreen.On(&drawRtf), drawRect, CHO_RTF | CHO_ONE_PER_LINE, TRUE), rtfMeasured);
     EXPECT_EQ(rect.bottom, 20 + rtfMeasured);
     ASSERT_FALSE(drawRtf.texts.empty());
     for (const auto& t : drawRtf.texts) {

@@ -219,7 +219,6 @@ TEST_F(ExamQuestionTest, FormsAndLinkMarksHaveTheirPictures)
     }
 
     // On a tile, a linked question's icon carries the link mark, an out-of-date one the other.
-    const int oldMode = CCorraQuestion::SetDrawMode(QDRAW_TILE);
     auto iconOnTile = [](BOOL bLinked, BOOL bOutOfDate) {
         CExamQuestion q;
         q.m_nType = static_cast<int>(IDS_QTYPE_MC);
@@ -228,7 +227,7 @@ TEST_F(ExamQuestionTest, FormsAndLinkMarksHaveTheirPictures)
         q.m_bOutOfDate = bOutOfDate;
         CFixedMetricsDC dc;
         int y = 0;
-        q.DrawTile(&dc, nullptr, 600, y, "1");
+        q.DrawTile(CDrawContext::Screen(&dc, QDRAW_TILE), nullptr, 600, y, "1");
         return dc.Image().copy(10, 0, 32, 32);
     };
     const QImage plain = iconOnTile(FALSE, FALSE);
@@ -238,7 +237,6 @@ TEST_F(ExamQuestionTest, FormsAndLinkMarksHaveTheirPictures)
     EXPECT_NE(stale, plain);
     EXPECT_NE(stale, linked);
     EXPECT_EQ(linked.copy(0, 0, 32, 16), plain.copy(0, 0, 32, 16));
-    CCorraQuestion::SetDrawMode(oldMode);
 }
 
 } // namespace

@@ -454,8 +454,11 @@ TEST_F(ImageViewTest, AQuestionIsDrawnAroundItsImages)
         dc.SetMapMode(mode);
         const CRect page = mode == MM_TEXT ? CRect(10, 0, 395, 1000) : CRect(150, 0, 5925, -15000);
         const int start = down * (mode == MM_TEXT ? 20 : 300);
+        CDrawContext ctx = CDrawContext::Screen(&dc, QDRAW_FULL);
+        if (mode == MM_TWIPS)
+            ctx.target = DrawTarget::Printer;
         CQuestionLayout layout;
-        const int measured = question.CalcDrawHeight(&dc, CRect(page.left, start, page.right, start), "4", FALSE, &layout);
+        const int measured = question.CalcDrawHeight(ctx, CRect(page.left, start, page.right, start), "4", FALSE, &layout);
         ASSERT_TRUE(layout.images);
         EXPECT_EQ(layout.images->CountMissingFiles(), 1);
         const CRect top = At(*layout.images, 0)->m_rcPlace;
@@ -474,11 +477,11 @@ TEST_F(ImageViewTest, AQuestionIsDrawnAroundItsImages)
 
         const CRect* pPage = mode == MM_TEXT ? nullptr : &page;
         int y = start;
-        const int height = question.DrawFull(&dc, pPage, 400, y, "4", FALSE);
+        const int height = question.DrawFull(ctx, pPage, 400, y, "4", FALSE);
         EXPECT_GT(height, measured);
         ASSERT_TRUE(dc.texts.empty());
         y = start;
-        EXPECT_EQ(question.DrawFull(&dc, pPage, 400, y, "4"), height);
+        EXPECT_EQ(question.DrawFull(ctx, pPage, 400, y, "4"), height);
         EXPECT_EQ(y, start + down * height);
         ASSERT_FALSE(dc.texts.empty());
         const auto drawnAt = [&](const char* text) {

