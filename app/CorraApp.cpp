@@ -17,6 +17,7 @@
 #include "controls/OldProgressDlg.h"
 #include "dialogs/EditFileListDlg.h"
 #include "dialogs/QuestionDialogs.h"
+#include "dialogs/QuestionIdentifyDlg.h"
 #include "foundation/FileTypes.h"
 #include "foundation/Log.h"
 #include "model/CorraDoc.h"
@@ -234,6 +235,8 @@ CCorraApp::CCorraApp() : CWinApp("Corra")
     m_pEditFileList = std::make_unique<CEditFileListService>();
     EditFileListSlot().Set(m_pEditFileList.get());
     m_pChoosers = std::make_unique<CChooserServices>();
+    m_pExamDialogs = std::make_unique<CExamQuestionDialogs>();
+    ExamDialogsSlot().Set(m_pExamDialogs.get());
     BindCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
     BindCommand(ID_HELP_TIPOFTHEDAY, [this] { OnHelpTipOfTheDay(); });
 }
@@ -254,6 +257,9 @@ CCorraApp::~CCorraApp()
     if (EditFileListSlot().Installed() == m_pEditFileList.get())
         EditFileListSlot().Set(nullptr);
     m_pChoosers.reset();
+    if (ExamDialogsSlot().Installed() == m_pExamDialogs.get())
+        ExamDialogsSlot().Set(nullptr);
+    m_pExamDialogs.reset();
     m_pMainFrame.reset();
     RemoveViewServices();
     if (ShellDocumentsSlot().Installed() == m_pShellDocs.get())
@@ -359,6 +365,7 @@ BOOL CCorraApp::InitInstance()
     }
     AfxSetMainWnd(m_pMainFrame.get());
     m_pQuestionDialogs->SetParent(m_pMainFrame.get());
+    m_pExamDialogs->SetParent(m_pMainFrame.get());
     m_pMainFrame->DragAcceptFiles(TRUE);
 
     if (bRegistration)

@@ -1,0 +1,160 @@
+#include "dialogs/ChoicesFormatDlg.h"
+#include "dialogs/QuestionIdentifyDlg.h"
+#include "model/ExamDoc.h"
+#include "model/ExamQuestion.h"
+#include "platform/core/Profile.h"
+#include "res/ids/QuestionTools.h"
+#include "res/ids/QuestionTypes.h"
+#include "tests/support/CorraTest.h"
+#include "tests/support/ModalScript.h"
+
+#include <QApplication>
+#include <QLineEdit>
+
+namespace {
+
+class QuestionIdentifyTest : public CorraTest {
+protected:
+    void SetUp() override
+    {
+        CorraTest::SetUp();
+        for (int i = 0; i < 4; ++i) {
+            auto* q = static_cast<CExamQuestion*>(exam.InsertQuestion(new CExamQuestion));
+            q->m_nType = static_cast<int>(IDS_QTYPE_ES);
+            questions.push_back(q);
+        }
+    }
+    static void Fix(CExamQuestion* q, int position)
+    {
+        q->m_nAttributes |= EXAM_ATTR_FIXED;
+        q->m_nFixedPosition = position;
+    }
+    static void Type(CDialog& d, const char* text) { d.GetDlgItemAs<QLineEdit>(IDC_QI_POSITION)->setText(QString::fromLatin1(text)); }
+
+    CExamDoc exam;
+    std::vector<CExamQuestion*> questions;
+    CExamQuestionDialogs dialogs;
+    CServiceScope<IExamDialogs> installed{ExamDialogsSlot(), dialogs};
+};
+
+TEST_F(QuestionIdentifyTest, AnUnchangedFixedPositionIsNotValidatedAgain)
+{
+    // Validating position 2 would find the question itself there and ask.
+    Fix(questions[0], 2);
+    CModalScript script;
+    script.On<CQuestionIdentifyDlg>([](CQuestionIdentifyDlg& d) {
+        EXPECT_TRUE(d.IsDlgButtonChecked(IDC_QI_FIXED));
+        EXPECT_EQ(d.GetDlgItemText(IDC_QI_POSITION), "2");
+        EXPECT_TRUE(d.GetDlgItem(IDC_QI_POSITION)->isEnabled());
+        ClickDlgButton(d, IDOK);
+    });
+    exam.ShowQuestProps(questions[0]);
+    EXPECT_EQ(script.Answered(), 1);
+    EXPECT_TRUE(messageBox.calls.empty());
+    EXPECT_TRUE(questions[0]->IsFixed());
+    EXPECT_EQ(questions[0]->m_nFixedPosition, 2);
+}
+
+TEST_F(QuestionIdentifyTest, ARefusedPositionKeepsTheDialogOpen)
+{
+    struct Case {
+        const char* typed;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"0", "Fixed position must be 1 or greater."},
+        {"abc", "Please enter an integer."},
+        {"-3", "Please enter an integer between 0 and 2147483647."},
+        {"2147483648", "Please enter an integer."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        messageBox.calls.clear();
+        CModalScript script;
+        script.On<CQuestionIdentifyDlg>([&](CQuestionIdentifyDlg& d) {
+            EXPECT_FALSE(d.GetDlgItem(IDC_QI_POSITION)->isEnabled());
+            ClickDlgButton(d, IDC_QI_FIXED);
+            EXPECT_TRUE(d.GetDlgItem(IDC_QI_POSITION)->isEnabled());
+            EXPECT_TRUE(d.GetDlgItem(IDC_QI_AT_END)->isEnabled());
+            Type(d, c.typed);
+            ClickDlgButton(d, IDOK);
+            EXPECT_FALSE(d.IsEnded());
+            ClickDlgButton(d, IDCANCEL);
+        });
+        exam.ShowQuestProps(questions[1]);
+        ASSERT_EQ(messageBox.calls.size(), 1u);
+        EXPECT_EQ(messageBox.calls[0].text, c.message);
+        EXPECT_FALSE(questions[1]->IsFixed());
+    }
+}
+
+TEST_F(QuestionIdentifyTest, PositionAtEndThenOkFixesTheQuestion)
+{
+    Fix(questions[0], 4);
+    const int end = exam.GetLastAvailableUnfixedPos();
+    ASSERT_EQ(end, 5);
+    CModalScript script;
+    script.On<CQuestionIdentifyDlg>([&](CQuestionIdentifyDlg& d) {
+        ClickDlgButton(d, IDC_QI_FIXED);
+        ClickDlgButton(d, IDC_QI_AT_END);
+        EXPECT_EQ(d.GetDlgItemText(IDC_QI_POSITION), "5");
+        ClickDlgButton(d, IDOK);
+        EXPECT_TRUE(d.IsEnded());
+    });
+    exam.ShowQuestProps(questions[1]);
+    EXPECT_TRUE(messageBox.calls.empty());
+    EXPECT_TRUE(questions[1]->IsFixed());
+    EXPECT_EQ(questions[1]->m_nFixedPosition, 5);
+}
+
+TEST_F(QuestionIdentifyTest, ANewIdentityIsCheckedByTheExam)
+{
+    questions[2]->m_nAttributes |= EXAM_ATTR_IDENTITY;
+    // No keeps the dialog open with nothing changed; Yes moves the identity.
+    messageBox.QueueAnswer(IDNO);
+    messageBox.QueueAnswer(IDYES);
+    CModalScript script;
+    script.On<CQuestionIdentifyDlg>([](CQuestionIdentifyDlg& d) {
+        ClickDlgButton(d, IDC_QI_IDENTITY);
+        ClickDlgButton(d, IDOK);
+        EXPECT_FALSE(d.IsEnded());
+        ClickDlgButton(d, IDOK);
+        EXPECT_TRUE(d.IsEnded());
+    });
+    exam.ShowQuestProps(questions[0]);
+    EXPECT_EQ(messageBox.calls.size(), 2u);
+    EXPECT_TRUE(questions[0]->IsIdentity());
+    EXPECT_FALSE(questions[2]->IsIdentity());
+}
+
+class ChoicesFormatTest : public CorraTest {};
+
+TEST_F(ChoicesFormatTest, UpperCaseIsWrittenOnOkAndCancelWritesNothing)
+{
+    {
+        CModalScript script;
+        script.On<CChoicesFormatDlg>([](CChoicesFormatDlg& d) {
+            // A missing key starts lower case and is written back.
+            EXPECT_TRUE(d.IsDlgButtonChecked(IDC_CF_LOWER));
+            EXPECT_EQ(AppProfile().GetInt("Choices", "Case", -1), 0);
+            ClickDlgButton(d, IDC_CF_UPPER);
+            ClickDlgButton(d, IDOK);
+        });
+        CChoicesFormatDlg dlg;
+        EXPECT_EQ(dlg.DoModal(), IDOK);
+    }
+    EXPECT_EQ(AppProfile().GetInt("Choices", "Case", -1), 1);
+    {
+        CModalScript script;
+        script.On<CChoicesFormatDlg>([](CChoicesFormatDlg& d) {
+            EXPECT_TRUE(d.IsDlgButtonChecked(IDC_CF_UPPER));
+            ClickDlgButton(d, IDC_CF_LOWER);
+            ClickDlgButton(d, IDCANCEL);
+        });
+        CChoicesFormatDlg dlg;
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    }
+    EXPECT_EQ(AppProfile().GetInt("Choices", "Case", -1), 1);
+}
+
+}  // namespace
