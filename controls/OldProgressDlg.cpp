@@ -241,8 +241,13 @@ void COldProgressDlg::SetPos(int nPos)
         QMetaObject::invokeMethod(this, [this, nPos] { SetPos(nPos); }, Qt::QueuedConnection);
         return;
     }
+    // A step that leaves the percent and the filled pixels as they were needs no painting (a
+    // thousand steps would otherwise paint a thousand times).
+    const int width = GetSafeHwnd() ? m_pBar->width() : 0;
+    const int percent = m_meter.Percent();
+    const int filled = m_meter.FilledWidth(width);
     m_meter.m_nPos = nPos;
-    if (GetSafeHwnd())
+    if (GetSafeHwnd() && (m_meter.Percent() != percent || m_meter.FilledWidth(width) != filled))
         m_pBar->repaint();
     PumpMessages();
 }

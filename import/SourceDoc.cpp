@@ -9,6 +9,7 @@
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
 #include "model/Update.h"
+#include "platform/core/Profile.h"
 #include "platform/core/Services.h"
 #include "res/ids/AutoConvert.h"
 
@@ -121,6 +122,8 @@ int AddQuestions(const CTextRangeVector& ranges, CCorraDoc& doc, const CAQFConve
                  bool bLog)
 {
     const BOOL bChoices = settings.m_bHaveChoices;
+    // Each new question draws its ID from the profile: one write of the profile for them all.
+    CProfileBatch batch(AppProfile());
     auto progress = OpenProgress(ranges.GetCount(), bChoices ? ranges.GetCount() / 2 : ranges.GetCount());
     auto log = [bLog](LPCSTR heading, const CString& text) {
         if (!bLog)

@@ -37,6 +37,7 @@ void CProfileStore::SetPath(const char* path)
     m_path = path;
     m_lines.clear();
     m_stamp = -2;
+    m_bPending = FALSE;
 }
 
 CString CProfileStore::GetPath() const
@@ -45,8 +46,25 @@ CString CProfileStore::GetPath() const
     return m_path;
 }
 
+void CProfileStore::BeginBatch()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    ++m_nBatch;
+}
+
+BOOL CProfileStore::EndBatch()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_nBatch > 0 && --m_nBatch == 0 && m_bPending)
+        return SaveLocked();
+    return TRUE;
+}
+
 void CProfileStore::LoadLocked() const
 {
+    // Writes held by a batch are newer than the file.
+    if (m_bPending)
+        return;
     long long stamp = fsys::ChangeStamp(m_path);
     if (stamp == m_stamp)
         return;
@@ -93,6 +111,11 @@ void CProfileStore::LoadLocked() const
 
 BOOL CProfileStore::SaveLocked() const
 {
+    if (m_nBatch > 0) {
+        m_bPending = TRUE;
+        return TRUE;
+    }
+    m_bPending = FALSE;
     std::string out;
     for (const Line& l : m_lines) {
         out += l.text.str();

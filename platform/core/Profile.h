@@ -29,6 +29,11 @@ public:
     BOOL DeleteKey(const char* section, const char* key) { return WriteString(section, key, nullptr); }
     BOOL DeleteSection(const char* section) { return WriteString(section, nullptr, nullptr); }
 
+    // Between BeginBatch and the matching EndBatch, writes change the store in memory only and the
+    // file is written once at the end (a bulk edit would otherwise write it for every value).
+    void BeginBatch();
+    BOOL EndBatch();
+
     std::vector<CString> GetSectionNames() const;
     // Keys and values of a section, in file order.
     std::vector<std::pair<CString, CString>> GetSection(const char* section) const;
@@ -52,6 +57,20 @@ private:
     mutable std::vector<Line> m_lines;
     mutable long long m_stamp = -2;  // size and mtime of the file when it was read
     mutable BOOL m_unreadable = FALSE;  // the file is there but could not be read
+    int m_nBatch = 0;                   // open batches
+    mutable BOOL m_bPending = FALSE;    // written in a batch, not yet to the file
+};
+
+// A batch of profile writes for as long as it lives.
+class CProfileBatch {
+public:
+    explicit CProfileBatch(CProfileStore& store) : m_store(store) { m_store.BeginBatch(); }
+    ~CProfileBatch() { m_store.EndBatch(); }
+    CProfileBatch(const CProfileBatch&) = delete;
+    CProfileBatch& operator=(const CProfileBatch&) = delete;
+
+private:
+    CProfileStore& m_store;
 };
 
 // The program's profile ("Corra.ini" in the program home unless set otherwise).

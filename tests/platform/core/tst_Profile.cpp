@@ -162,3 +162,27 @@ TEST_F(ProfileTest, AValueEndsAtANulByte)
     EXPECT_EQ(ini.GetString("A", "y", ""), CString(" q"));
     EXPECT_EQ(ini.GetString("A", "x", ""), CString("ab"));
 }
+
+TEST_F(ProfileTest, ABatchWritesTheFileOnceWhenItsOutermostScopeEnds)
+{
+    const CString path = HomePath("p.ini");
+    CProfileStore ini(path);
+    ASSERT_TRUE(ini.WriteInt("Ids", "Next", 1));
+    std::string before;
+    ASSERT_TRUE(fsys::ReadFile(path, before));
+    {
+        CProfileBatch outer(ini);
+        {
+            CProfileBatch inner(ini);
+            for (int i = 2; i <= 500; ++i)
+                ASSERT_TRUE(ini.WriteInt("Ids", "Next", i));
+        }
+        // Reads see the batch; the file is as it was.
+        EXPECT_EQ(ini.GetInt("Ids", "Next", 0), 500);
+        std::string during;
+        ASSERT_TRUE(fsys::ReadFile(path, during));
+        EXPECT_EQ(during, before);
+    }
+    CProfileStore again(path);
+    EXPECT_EQ(again.GetInt("Ids", "Next", 0), 500);
+}
