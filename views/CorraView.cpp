@@ -143,6 +143,9 @@ CCorraView::CCorraView() : m_pAlive(std::make_shared<BOOL>(TRUE))
     BindCommand(ID_VIEW_EXPANDED, [this] { OnExpanded(); });
     BindCommand(ID_VIEW_CONTRACTED, [this] { OnContracted(); });
     BindCommand(ID_RECALC_SPLITTERS, [this] { AskFrameToRecalc(); });
+    BindCommand(ID_SET_QUESTION_ATTRIBUTES, [this] { OnSetQuestionAttributes(); });
+    BindUpdate(ID_SET_QUESTION_ATTRIBUTES, [this](CCmdUI* ui) { ui->Enable(m_pList && m_pList->GetSelectedCount() > 0); });
+    BindCommand(ID_QUESTION_STATISTICS, [this] { OnQuestionStatistics(); });
     BindUpdate(ID_VIEW_LARGE_ICON, [this](CCmdUI* ui) { ui->SetCheck(m_nDrawMode == CVDRAW_LARGE_ICON); });
     BindUpdate(ID_VIEW_SMALL_ICON, [this](CCmdUI* ui) { ui->SetCheck(m_nDrawMode == CVDRAW_SMALL_ICON); });
     BindUpdate(ID_VIEW_EXPANDED, [this](CCmdUI* ui) {
@@ -610,6 +613,15 @@ void CCorraView::OnUpdate(CView*, LPARAM lHint, CObject* pHint)
         } else if (pUpdate && pUpdate->Has(UPD_OBJECT) && m_pList) {
             // A single question to redraw (the current mark moved).
             m_pList->UpdateQuestion(static_cast<CCorraQuestion*>(pUpdate->m_pObject));
+        } else if (pUpdate && pUpdate->Has(UPD_QUESTIONS) && m_pList) {
+            // Questions changed in place: their rows take the new texts; collections recount.
+            if (IsCollectionPane())
+                RefreshRows();
+            else
+                m_pList->UpdateQuestions(pUpdate->m_plQuestions);
+            if (m_nDrawMode == CVDRAW_EXPANDED)
+                InvalidateFormatCache();
+            viewport()->update();
         }
         if (relayout) {
             SetScrollSizes(viewport()->width(), viewport()->height());

@@ -113,6 +113,13 @@ public:
     // After removals; collection views re-read their collection.
     virtual BOOL AfterRemove() { return FALSE; }
 
+    // ---- question tools
+    // "Set Question Attributes" over the selected questions.
+    void OnSetQuestionAttributes();
+    // "Statistics" over the document and the selection (the collection pane: the members of
+    // the selected collections, with their names).
+    void OnQuestionStatistics();
+
     // ---- modes and colours
     int GetDrawMode() const { return m_nDrawMode; }
     void OnLargeIcon() { SetIconMode(CVDRAW_LARGE_ICON); }
