@@ -9,6 +9,7 @@
 #include "platform/core/Services.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/FileDialog.h"
+#include "platform/ui/Print.h"
 #include "platform/ui/QtServices.h"
 #include "platform/ui/QtStartup.h"
 #include "platform/ui/QtString.h"
@@ -47,6 +48,8 @@ int main(int argc, char* argv[])
     InstallHVRichEditServices();
     static CQtFileDialog fileDialog;
     FileDialogSlot().Set(&fileDialog);
+    static CQtPrintDialogs printDialogs;
+    PrintDialogSlot().Set(&printDialogs);
     InstallFloatEditToolbar();
     InstallSourceMgr();
     InstallDocumentConverter();

@@ -31,6 +31,7 @@
 #include "platform/core/ScreenInfo.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/FileDialog.h"
+#include "platform/ui/FrameworkIds.h"
 #include "platform/ui/View.h"
 #include "platform/core/RecentFileList.h"
 #include "render/ImageComponent.h"
@@ -239,6 +240,7 @@ CCorraApp::CCorraApp() : CWinApp("Corra")
     ExamDialogsSlot().Set(m_pExamDialogs.get());
     BindCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
     BindCommand(ID_HELP_TIPOFTHEDAY, [this] { OnHelpTipOfTheDay(); });
+    BindCommand(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
 }
 
 CCorraApp::~CCorraApp()

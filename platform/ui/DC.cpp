@@ -1017,7 +1017,7 @@ int CDC::StartDoc(LPCSTR lpszDocName)
 
 int CDC::StartPage()
 {
-    if (!m_pPrinter || !GetPainter())
+    if (!m_pPrinter || !GetPainter() || PrinterFailed())
         return -1;
     if (m_nPages > 0 && !m_pPrinter->newPage())
         return -1;
@@ -1027,17 +1027,27 @@ int CDC::StartPage()
 
 int CDC::EndPage()
 {
-    return m_pPrinter && GetPainter() ? 1 : -1;
+    return m_pPrinter && GetPainter() && !PrinterFailed() ? 1 : -1;
 }
 
 int CDC::EndDoc()
 {
     if (!m_pPrinter)
         return -1;
+    // The job is only done once the painter has handed everything over.
+    BOOL bDone = TRUE;
+    if (m_bOwnPainter && m_pPainter && m_pPainter->isActive())
+        bDone = m_pPainter->end();
     if (m_bOwnPainter)
         EndOwnPainter();
     m_nPages = 0;
-    return 1;
+    return bDone && !PrinterFailed() ? 1 : -1;
+}
+
+BOOL CDC::PrinterFailed() const
+{
+    return m_pPrinter && (m_pPrinter->printerState() == QPrinter::Error ||
+                          m_pPrinter->printerState() == QPrinter::Aborted);
 }
 
 int CDC::AbortDoc()

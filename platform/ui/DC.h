@@ -410,6 +410,8 @@ private:
     void BitmapChanging(CBitmap* pBitmap);
     void ResetState();
     void EndOwnPainter();
+    // The printer reports an error or an aborted job.
+    BOOL PrinterFailed() const;
     void ApplyMapExtents();
     CDeviceCaps CurrentCaps() const;
     QPaintDevice* MeasureDevice() const;

@@ -45,6 +45,19 @@ constexpr UINT ID_DEFAULT_HELP = 57671;
 constexpr UINT ID_NEXT_PANE = 57680;
 constexpr UINT ID_PREV_PANE = 57681;
 constexpr UINT ID_VIEW_TOOLBAR = 59392;
+// The buttons of a property sheet; a wizard's modal run returns ID_WIZFINISH when finished.
+constexpr UINT ID_APPLY_NOW = 0x3021;
+constexpr UINT ID_WIZBACK = 0x3023;
+constexpr UINT ID_WIZNEXT = 0x3024;
+constexpr UINT ID_WIZFINISH = 0x3025;
+// The print preview's bar.
+constexpr UINT AFX_ID_PREVIEW_CLOSE = 0xE300;
+constexpr UINT AFX_ID_PREVIEW_NUMPAGE = 0xE301;
+constexpr UINT AFX_ID_PREVIEW_NEXT = 0xE302;
+constexpr UINT AFX_ID_PREVIEW_PREV = 0xE303;
+constexpr UINT AFX_ID_PREVIEW_PRINT = 0xE304;
+constexpr UINT AFX_ID_PREVIEW_ZOOMIN = 0xE305;
+constexpr UINT AFX_ID_PREVIEW_ZOOMOUT = 0xE306;
 constexpr UINT ID_VIEW_STATUS_BAR = 59393;
 // The open MDI child windows in the Window menu.
 constexpr UINT AFX_IDM_FIRST_MDICHILD = 0xFF00;

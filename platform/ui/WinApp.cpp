@@ -6,10 +6,12 @@
 #include "platform/ui/Document.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/FrameWnd.h"
+#include "platform/ui/Print.h"
 #include "platform/ui/View.h"
 
 #include <QApplication>
 #include <QEvent>
+#include <QPrinter>
 
 namespace {
 CWinApp* g_pApp = nullptr;
@@ -205,6 +207,15 @@ void CWinApp::OnAppExit()
 {
     if (CWnd* pMain = AfxGetMainWnd())
         pMain->GetWidget()->close();
+}
+
+void CWinApp::OnFilePrintSetup()
+{
+    CPageSetupDialog dlg(PSD_MARGINS | PSD_INTHOUSANDTHSOFINCHES, AfxGetMainWnd());
+    if (dlg.DoModal() != IDOK)
+        return;
+    dlg.ApplyToPrinter();
+    StoreProgramPrinterSetup(*dlg.GetPrinter());
 }
 
 CWinApp::~CWinApp()

@@ -80,6 +80,9 @@ public:
     virtual void OnFileOpen();
     virtual BOOL OnOpenRecentFile(UINT nID);
     virtual void OnAppExit();
+    // Print Setup: the page set-up dialog on the program's printer set-up, which keeps what the
+    // user confirms for every later print and preview.
+    virtual void OnFilePrintSetup();
 
     // Templates. A registered template is the application's; it is deleted with it.
     void AddDocTemplate(CDocTemplate* pTemplate);

@@ -13,10 +13,13 @@
 #include "platform/core/FileSys.h"
 #include "platform/ui/CmdTarget.h"
 #include "platform/ui/Document.h"
+#include "platform/ui/FrameworkIds.h"
+#include "platform/ui/Print.h"
 #include "res/ids/App.h"
 #include "res/ids/QuestionDlg.h"
 #include "tests/app/AppFixture.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/ScriptedPrintDialogs.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -466,3 +469,20 @@ TEST_F(MainFrameTest, TheCommandShowsTheLogOnlyWithDuplicates)
 }
 
 } // namespace
+
+TEST_F(MainFrameTest, PrintSetupKeepsThePageForLaterPrints)
+{
+    CScriptedPrintDialogs dialogs;
+    CServiceScope<IPrintDialogService> installed(PrintDialogSlot(), dialogs);
+    EXPECT_TRUE(Enabled(ID_FILE_PRINT_SETUP));
+    dialogs.QueuePage({8500, 11000}, {500, 600, 700, 800}, DMORIENT_LANDSCAPE);
+    m_pMain->OnCommand(ID_FILE_PRINT_SETUP);
+    dialogs.QueuePageCancel();
+    m_pMain->OnCommand(ID_FILE_PRINT_SETUP);
+    ASSERT_EQ(dialogs.pageRequests.size(), 2u);
+    // The second dialog opened on what the first one kept, and a cancel keeps it too.
+    EXPECT_EQ(CRect(dialogs.pageRequests[1].rtMargin), CRect(500, 600, 700, 800));
+    CPageSetupDialog later;
+    EXPECT_EQ(later.GetOrientation(), DMORIENT_LANDSCAPE);
+    EXPECT_EQ(later.GetPaperSize(), CSize(11000, 8500));
+}

@@ -44,6 +44,11 @@
 #include "foundation/FileTypes.h"
 #include "platform/core/FileSys.h"
 #include "platform/ui/Dialog.h"
+#include "platform/ui/DataExchange.h"
+#include "platform/ui/DC.h"
+#include "platform/ui/Print.h"
+#include "platform/ui/PrintPreview.h"
+#include "platform/ui/PropertySheet.h"
 #include "platform/ui/ShellOps.h"
 #include "platform/ui/View.h"
 #include "res/ids/Shell.h"
@@ -61,7 +66,10 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QHBoxLayout>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
+#include <QRadioButton>
 #include <QVBoxLayout>
 #include <QPixmap>
 #include <QScreen>
@@ -440,6 +448,117 @@ void ShowQuestionEditor(BOOL bEssay = FALSE)
     Shoot(dlg);
 }
 
+// A printed bank of three pages: title lines, questions and a page footer.
+class CPrintedBankView : public CView {
+public:
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override
+    {
+        pInfo->SetMaxPage(3);
+        return DoPreparePrinting(pInfo);
+    }
+    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) override
+    {
+        CView::OnPrepareDC(pDC, pInfo);
+        pDC->SetMapMode(MM_TWIPS);
+    }
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override
+    {
+        CRect rc = pInfo->m_rectDraw;
+        rc.DeflateRect(1080, -1080);
+        CFont title;
+        title.CreatePointFont(160, "Arial", pDC);
+        CFont body;
+        body.CreatePointFont(110, "Times New Roman", pDC);
+        CFont* old = pDC->SelectObject(&title);
+        pDC->TextOut(rc.left, rc.top, "Physics Unit 3");
+        pDC->SelectObject(&body);
+        pDC->TextOut(rc.left, rc.top - 400, "Thermal energy and heat transfer");
+        pDC->MoveTo(rc.left, rc.top - 760);
+        pDC->LineTo(rc.right, rc.top - 760);
+        static const char* const questions[] = {
+            "Which of the following best explains why the inside of a parked car gets much hotter "
+            "than the outside air on a sunny day?",
+            "A metal spoon left in a pot of boiling water becomes hot at the handle. Name the way "
+            "heat moves along the spoon.",
+            "Explain why a thermos keeps a hot drink hot and a cold drink cold.",
+            "Water is heated from 20 to 80 degrees Celsius. How much energy does 2 kg of it take in?",
+        };
+        int y = rc.top - 1000;
+        int n = static_cast<int>(pInfo->m_nCurPage - 1) * 4 + 1;
+        for (const char* q : questions) {
+            CString label;
+            label.Format("%d.", n++);
+            pDC->TextOut(rc.left, y, label);
+            CRect text(rc.left + 500, y, rc.right, y - 1400);
+            const int h = pDC->DrawText(q, -1, &text, DT_WORDBREAK | DT_NOPREFIX);
+            y -= std::abs(h) + 300;
+        }
+        CString footer;
+        footer.Format("Page %u", pInfo->m_nCurPage);
+        CRect foot(rc.left, rc.bottom + 300, rc.right, rc.bottom);
+        pDC->DrawText(footer, -1, &foot, DT_CENTER | DT_SINGLELINE | DT_BOTTOM);
+        pDC->SelectObject(old);
+    }
+};
+
+void ShowPrintPreview()
+{
+    auto* view = new CPrintedBankView;
+    if (!view->DoPrintPreview(426, view, nullptr))
+        return;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* preview = dynamic_cast<CPreviewView*>(w)) {
+            preview->SetCurrentPage(1);
+            Shoot(preview);
+        }
+    }
+}
+
+// A settings page as the sheets show them.
+class CShotPage : public CPropertyPage {
+public:
+    CShotPage(UINT nID, const char* caption, bool bStyle) : CPropertyPage(nID, caption)
+    {
+        auto* grid = new QGridLayout(this);
+        if (bStyle) {
+            grid->addWidget(CreateStatic("Title:"), 0, 0);
+            grid->addWidget(CreateEdit(1279, "Physics Unit 3"), 0, 1);
+            grid->setColumnMinimumWidth(1, 260);
+            grid->addWidget(CreateStatic("Description:"), 1, 0);
+            grid->addWidget(CreateEdit(1280, "Thermal energy and heat transfer"), 1, 1);
+            auto* group = new QGroupBox(QStringLiteral("Printing style"), this);
+            auto* inner = new QVBoxLayout(group);
+            int id = 1277;
+            for (const char* style : {"Expanded", "Keys", "Compressed", "Contracted (large)", "Contracted (small)",
+                                      "Answer Sheet"})
+            {
+                const int nID = id++;
+                inner->addWidget(AddControl(nID, new QRadioButton(QString::fromLatin1(style), group), nID == 1277));
+            }
+            grid->addWidget(group, 2, 0, 1, 2);
+            CheckRadioButton(1277, 1282, 1277);
+        } else {
+            int row = 0;
+            for (const char* m : {"Left margin:", "Top margin:", "Right margin:", "Bottom margin:"}) {
+                grid->addWidget(CreateStatic(m), row, 0);
+                grid->addWidget(CreateEdit(1288 + row, "1.00"), row, 1);
+                ++row;
+            }
+            grid->setRowStretch(row, 1);
+        }
+    }
+};
+
+void ShowTabbedSheet()
+{
+    CShotPage style(269, "Printing", true);
+    CShotPage margins(432, "Margins", false);
+    CPropertySheet sheet("Question Corra Printing Properties");
+    sheet.AddPage(&style);
+    sheet.AddPage(&margins);
+    sheet.DoModal();
+}
+
 std::vector<Scene> Scenes()
 {
     return {
@@ -556,6 +675,8 @@ std::vector<Scene> Scenes()
              Shoot(dlg);
          }},
         {"main-window", [] { ShowMainWindow(); }},
+        {"print-preview", [] { ShowPrintPreview(); }},
+        {"property-sheet-tabs", [] { ShowTabbedSheet(); }},
         {"start-screen", [] { ShowStartScreen(0); }},
         {"start-screen-corra", [] { ShowStartScreen(1); }},
         {"start-screen-print", [] { ShowStartScreen(8); }},

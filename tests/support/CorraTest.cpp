@@ -7,6 +7,7 @@
 #include "platform/core/PlatformPaths.h"
 #include "platform/core/ProgramHome.h"
 #include "platform/core/Random.h"
+#include "platform/ui/Print.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -48,6 +49,7 @@ void CorraTest::TearDown()
         hook();
     ResetLogging();
     ResetInternalErrorNotice();
+    ResetProgramPrinterSetup();
     // Every slot a test or the code under test installed into goes back to the run's baseline.
     ResetServiceSlots();
     std::error_code ec;
