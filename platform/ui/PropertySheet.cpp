@@ -298,9 +298,12 @@ BOOL CPropertySheet::OnInitDialog()
 INT_PTR CPropertySheet::DoModal()
 {
     const INT_PTR nResult = CDialog::DoModal();
-    // Another run makes its pages anew.
-    for (CPropertyPage* pPage : m_pages)
+    // The pages go with the sheet's window; another run makes them anew.
+    for (CPropertyPage* pPage : m_pages) {
+        if (pPage->IsPageMade())
+            pPage->DestroyWindow();
         pPage->Unmake();
+    }
     return nResult;
 }
 
@@ -437,4 +440,13 @@ BOOL CPropertySheet::PressButton(int nButton)
         return FALSE;
     OnCommand(nID);
     return TRUE;
+}
+
+LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case PSM_SETWIZBUTTONS: SetWizardButtons(static_cast<DWORD>(lParam)); return 0;
+    case PSM_PRESSBUTTON: return PressButton(static_cast<int>(wParam));
+    default: return CDialog::WindowProc(message, wParam, lParam);
+    }
 }

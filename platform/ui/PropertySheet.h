@@ -34,6 +34,11 @@ constexpr int PSBTN_OK = 3;
 constexpr int PSBTN_APPLYNOW = 4;
 constexpr int PSBTN_CANCEL = 5;
 
+// Messages a sheet takes (posted or sent): set the wizard buttons (lParam the PSWIZB_ flags) and
+// press a button (wParam a PSBTN_ value).
+constexpr UINT PSM_PRESSBUTTON = WM_USER + 112;
+constexpr UINT PSM_SETWIZBUTTONS = WM_USER + 118;
+
 // The sheet's header: its flags (PSH_WIZARD for a wizard) and the page shown first.
 constexpr DWORD PSH_WIZARD = 0x20;
 struct PROPSHEETHEADER {
@@ -136,6 +141,9 @@ public:
     void OnCancel() override;
 
     PROPSHEETHEADER m_psh;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     friend class CPropertyPage;

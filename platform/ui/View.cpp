@@ -272,5 +272,10 @@ BOOL CView::DoPrintPreview(UINT nIDBar, CView* pPrintView, PreviewFactory pfnCre
 void CView::OnFilePrintPreview()
 {
     if (!DoPrintPreview(0, this, nullptr))
-        AfxMessageBox("The print preview could not be opened.", MB_OK | MB_ICONEXCLAMATION);
+        ReportCommandFailure();
+}
+
+void ReportCommandFailure()
+{
+    AfxMessageBox("The command could not be carried out.", MB_OK | MB_ICONEXCLAMATION);
 }

@@ -71,7 +71,7 @@ public:
     BOOL DoPrintPreview(UINT nIDBar, CView* pPrintView, PreviewFactory pfnCreate);
     // The standard print commands: print (ID_FILE_PRINT), print without the dialog
     // (ID_FILE_PRINT_DIRECT) and preview (ID_FILE_PRINT_PREVIEW). A preview that cannot start
-    // is reported.
+    // is reported (ReportCommandFailure).
     void OnFilePrint() { DoFilePrint(FALSE); }
     void OnFilePrintDirect() { DoFilePrint(TRUE); }
     void OnFilePrintPreview();
@@ -94,3 +94,6 @@ protected:
 
 // The frame a widget is in (the nearest frame above it), or NULL.
 CFrameWnd* FindParentFrame(const QWidget* widget);
+
+// Tells the user that a command could not be carried out (a preview that could not open).
+void ReportCommandFailure();

@@ -559,6 +559,18 @@ void ShowTabbedSheet()
     sheet.DoModal();
 }
 
+// A wizard on its second page: Back and Next.
+void ShowWizardSheet()
+{
+    CShotPage style(269, "Choose the printing style", true);
+    CShotPage margins(432, "Set the page margins", false);
+    CPropertySheet sheet("Print Setup Wizard", nullptr, 1);
+    sheet.AddPage(&style);
+    sheet.AddPage(&margins);
+    sheet.SetWizardMode();
+    sheet.DoModal();
+}
+
 std::vector<Scene> Scenes()
 {
     return {
@@ -677,6 +689,7 @@ std::vector<Scene> Scenes()
         {"main-window", [] { ShowMainWindow(); }},
         {"print-preview", [] { ShowPrintPreview(); }},
         {"property-sheet-tabs", [] { ShowTabbedSheet(); }},
+        {"property-sheet-wizard", [] { ShowWizardSheet(); }},
         {"start-screen", [] { ShowStartScreen(0); }},
         {"start-screen-corra", [] { ShowStartScreen(1); }},
         {"start-screen-print", [] { ShowStartScreen(8); }},

@@ -159,8 +159,9 @@ TEST_F(PrintTest, AJobThatDoesNotGoOutIsReportedAndNeverTakenAsPrinted)
         } else {
             EXPECT_TRUE(messageBox.calls.empty());
         }
-        if (!c.pdf.IsEmpty())
+        if (!c.pdf.IsEmpty()) {
             EXPECT_FALSE(fsys::Exists(c.pdf));
+        }
     }
 }
 

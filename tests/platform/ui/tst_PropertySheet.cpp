@@ -5,6 +5,7 @@
 #include "tests/support/CorraTest.h"
 #include "tests/support/ModalScript.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -68,7 +69,8 @@ public:
 
 BOOL CStepPage::OnSetActive()
 {
-    GetSheet()->SetWizardButtons(buttons);
+    // As the wizards' pages do: a request the sheet takes when the event loop comes to it.
+    GetSheet()->PostMessage(PSM_SETWIZBUTTONS, 0, static_cast<LPARAM>(buttons));
     return CPropertyPage::OnSetActive();
 }
 
@@ -100,55 +102,66 @@ TEST_F(CorraTest, AWizardStepsByOrderByIdAndBackAlongItsHistory)
     sheet.first.next = IDD_THIRD;
     sheet.third.buttons = PSWIZB_BACK | PSWIZB_FINISH;
     CModalScript script;
-    script.On<CHistorySheet>([&](CHistorySheet& s) {
+    script.On<CHistorySheet>([&](CHistorySheet& sheetShown) {
         using History = std::deque<UINT>;
+        // The sheet as the user meets it: each press after the pages' requests were taken.
+        struct CPresser {
+            CHistorySheet& sheet;
+            BOOL PressButton(int nButton)
+            {
+                QApplication::processEvents();
+                return sheet.PressButton(nButton);
+            }
+        };
+        CHistorySheet& s = sheetShown;
+        CPresser user{s};
         EXPECT_EQ(s.Current(), IDD_FIRST);
         // Pages are made when first shown.
         EXPECT_EQ(s.second.inits, 0);
 
         // A jump by id, and Back along the history.
-        EXPECT_TRUE(s.PressButton(PSBTN_NEXT));
+        EXPECT_TRUE(user.PressButton(PSBTN_NEXT));
         EXPECT_EQ(s.Current(), IDD_THIRD);
         EXPECT_EQ(s.history, History({IDD_FIRST}));
-        EXPECT_FALSE(s.PressButton(PSBTN_NEXT)) << "Finish stands in Next's place";
-        EXPECT_TRUE(s.PressButton(PSBTN_BACK));
+        EXPECT_FALSE(user.PressButton(PSBTN_NEXT)) << "Finish stands in Next's place";
+        EXPECT_TRUE(user.PressButton(PSBTN_BACK));
         EXPECT_EQ(s.Current(), IDD_FIRST);
         EXPECT_TRUE(s.history.empty());
 
         // The next page in order.
         s.first.next = 0;
-        s.PressButton(PSBTN_NEXT);
+        user.PressButton(PSBTN_NEXT);
         EXPECT_EQ(s.Current(), IDD_SECOND);
         EXPECT_EQ(s.second.inits, 1);
 
         // -1 stays; so does a field that does not validate, before the page records a step.
         s.second.next = -1;
-        s.PressButton(PSBTN_NEXT);
+        user.PressButton(PSBTN_NEXT);
         EXPECT_EQ(s.Current(), IDD_SECOND);
         s.second.next = 0;
         TypeValue(s.second, "many");
-        s.PressButton(PSBTN_NEXT);
+        user.PressButton(PSBTN_NEXT);
         EXPECT_EQ(s.Current(), IDD_SECOND);
         EXPECT_EQ(s.history, History({IDD_FIRST}));
         ASSERT_FALSE(messageBox.calls.empty());
         TypeValue(s.second, "7");
-        s.PressButton(PSBTN_NEXT);
+        user.PressButton(PSBTN_NEXT);
         EXPECT_EQ(s.Current(), IDD_THIRD);
         EXPECT_EQ(s.second.value, 7);
         EXPECT_EQ(s.history, History({IDD_SECOND, IDD_FIRST}));
 
         // Back pops one step each; a page shown again is not made again.
-        s.PressButton(PSBTN_BACK);
+        user.PressButton(PSBTN_BACK);
         EXPECT_EQ(s.Current(), IDD_SECOND);
         EXPECT_EQ(s.history, History({IDD_FIRST}));
         EXPECT_EQ(s.second.inits, 1);
-        s.PressButton(PSBTN_NEXT);
+        user.PressButton(PSBTN_NEXT);
 
         // A page that refuses Cancel keeps the wizard open.
         s.third.allowCancel = FALSE;
-        EXPECT_TRUE(s.PressButton(PSBTN_CANCEL));
+        EXPECT_TRUE(user.PressButton(PSBTN_CANCEL));
         EXPECT_FALSE(s.IsEnded());
-        EXPECT_TRUE(s.PressButton(PSBTN_FINISH));
+        EXPECT_TRUE(user.PressButton(PSBTN_FINISH));
     });
     EXPECT_EQ(sheet.DoModal(), static_cast<INT_PTR>(ID_WIZFINISH));
     EXPECT_EQ(ID_WIZFINISH, 12325u);
