@@ -29,6 +29,7 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/RichEditCtrl.h"
 #include "platform/ui/RtfStream.h"
+#include "print/HtmlDraw.h"
 #include "render/FontMgr.h"
 #include "render/RtfDraw.h"
 #include "render/RtfDraw3.h"
@@ -126,6 +127,48 @@ void RichEditStreamIn(const std::uint8_t* data, std::size_t size)
     CRichEditCtrl again;
     again.StreamIn(SF_RTF, rtf);
     FuzzCheck(again.GetTextLength() == ctrl.GetTextLength());
+}
+
+// Whether every tag of a page's body is one the converter makes of text.
+bool OnlyTextTags(const CString& body)
+{
+    static const char* const kTags[] = {"b>", "/b>", "i>", "/i>", "u>", "/u>", "sup>", "/sup>", "sub>",
+                                        "/sub>", "br>", "font ", "/font>"};
+    int depth = 0;
+    for (int i = body.Find('<'); i >= 0; i = body.Find('<', i + 1)) {
+        const char* at = body.GetString() + i + 1;
+        bool known = false;
+        for (const char* tag : kTags)
+            known = known || std::strncmp(at, tag, std::strlen(tag)) == 0;
+        if (!known)
+            return false;
+        if (*at == '/')
+            --depth;
+        else if (std::strncmp(at, "br>", 3) != 0)
+            ++depth;
+        if (depth < 0)
+            return false;
+    }
+    return depth == 0;
+}
+
+void RtfToHtml(const std::uint8_t* data, std::size_t size)
+{
+    const unsigned options = TakeByte(data, size);
+    CString rtf = Text(data, size);
+    if (options & 1)
+        rtf = "{\\rtf1 " + rtf + "}";
+    CFontMgrInit fonts;
+    CHtmlDraw draw(FALSE, "t");
+    CString html;
+    if (!draw.Input(rtf) || !draw.Output(html))
+        return;
+    // Text never becomes markup, and what opens closes; the program's own markup is its own.
+    const int start = html.Find("  <body>\r\n");
+    const int end = html.Find("  </body>\r\n");
+    FuzzCheck(start > 0 && end > start);
+    if (rtf.Find("crrhtml") < 0)
+        FuzzCheck(OnlyTextTags(html.Mid(start + 10, end - start - 10)));
 }
 
 void Tokenizer(const std::uint8_t* data, std::size_t size)
@@ -479,6 +522,7 @@ const CFuzzEntry kEntries[] = {
     {"rtf_stream", RtfStream},
     {"rtf_engine", RtfEngine},
     {"richedit_stream_in", RichEditStreamIn},
+    {"rtf_to_html", RtfToHtml},
     {"tokenizer", Tokenizer},
     {"text_list", TextList},
     {"profile", ProfileStore},

@@ -2,6 +2,8 @@
 
 #include "controls/HVRichEditCtrl.h"
 #include "foundation/Log.h"
+#include "model/HtmlSettings.h"
+#include "platform/core/HtmlMarkup.h"
 #include "platform/core/Profile.h"
 #include "platform/ui/DC.h"
 #include "render/FontMgr.h"
@@ -162,27 +164,6 @@ CString ChoiceBody(const CString& text)
             out.AppendFormat("\\'%02x", static_cast<unsigned char>(*p));
         else
             out += *p;
-    }
-    return out;
-}
-
-CString HtmlEscape(const CString& text)
-{
-    CString out;
-    for (int i = 0; i < text.GetLength(); ++i) {
-        switch (text[i]) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        default:
-            out += text[i];
-        }
     }
     return out;
 }
@@ -775,10 +756,22 @@ void CChoices::GetRtfText(CString& out) const
     out += "}";
 }
 
+CChoicesHtmlStyle ChoicesHtmlStyleOf(CHtmlSettings& settings)
+{
+    CChoicesHtmlStyle style;
+    style.bBorders = settings.m_bBdrChoices;
+    style.nChoiceTagType = settings.m_nChoiceTagType;
+    style.pSettings = &settings;
+    return style;
+}
+
 void CChoices::GetHtmlText(CString& out, DWORD dwFlags, LPCSTR pszCorrect, const CChoicesHtmlStyle* pHtml) const
 {
+    // The tables are marked as markup and the labels and texts are text, which the page writer
+    // escapes: a choice that reads "<b>" shows as typed.
     const int border = pHtml && pHtml->bBorders ? 1 : 0;
     const int tagType = pHtml ? pHtml->nChoiceTagType : 0;
+    const CHtmlSettings* settings = pHtml ? pHtml->pSettings : nullptr;
     const CString labelClass = CFontMgr::GetSlotClassName((dwFlags & CHO_LABEL_TEXT_FONT) ? FM_CHOICES : FM_CHOICEID);
     const CString textClass = CFontMgr::GetSlotClassName(FM_CHOICES);
     const int indent = std::max(GetChoicesIndentLevel(), 0);
@@ -786,49 +779,51 @@ void CChoices::GetHtmlText(CString& out, DWORD dwFlags, LPCSTR pszCorrect, const
     const bool onePerLine = (dwFlags & CHO_ONE_PER_LINE) != 0;
 
     auto choiceCells = [&](int i) {
-        const CString label = m_saLabels[i];
-        const CString shown = (LabelMatchesCorrect(label, pszCorrect) ? "*" : "") + HtmlEscape(RtfBody(label));
-        CString cells;
+        const CString label = HtmlPlainText(RtfBody(m_saLabels[i]));
+        const CString shown = (LabelMatchesCorrect(m_saLabels[i], pszCorrect) ? "*" : "") + label;
+        CString element;
         if (tagType == 1)
-            cells += "<td width=1%><input type=checkbox></td>";
+            element = settings ? settings->MakeHtmlCheckbox(label, FALSE) : CString("<input type=checkbox>");
         else if (tagType == 2)
-            cells += "<td width=1%><input type=radio name=choices></td>";
+            element = settings ? settings->MakeHtmlRadio(label, FALSE) : CString("<input type=radio name=choices>");
         else if (tagType == 3)
-            cells += "<td width=1%><a href=\"#" + HtmlEscape(RtfBody(label)) + "\">" + shown + "</a></td>";
-        cells += "<td class=" + labelClass + " width=1%>" + shown + "</td>";
-        const CString text = m_saTexts[i].Find('\\') >= 0 ? m_saTexts[i] : HtmlEscape(RtfBody(m_saTexts[i]));
-        cells += "<td class=" + textClass + ">" + text + "</td>";
+            element = settings ? settings->MakeHtmlLink(label, shown)
+                               : "<a href=\"#" + HtmlEscape(label, TRUE) + "\">" + HtmlEscape(shown) + "</a>";
+        CString cells;
+        if (tagType >= 1 && tagType <= 3)
+            cells += HtmlMarkup("<td width=1%>" + element + "</td>");
+        cells += HtmlMarkup("<td class=" + labelClass + " width=1%>") + shown + HtmlMarkup("</td>");
+        cells += HtmlMarkup("<td class=" + textClass + ">") + HtmlPlainText(GetChoiceText(i, TRUE)) + HtmlMarkup("</td>");
         return cells;
     };
 
     CString table;
     if (onePerLine) {
-        table.Format("</font><table border=%d width=100%%>", border);
+        table = HtmlMarkup(CString::Formatted("<table border=%d width=100%%>", border));
         for (int i = 0; i < GetCount(); ++i) {
-            table += "<tr width=100%>";
+            CString row = "<tr width=100%>";
             for (int k = 0; k < indent; ++k)
-                table += "<td width=1%>&nbsp;</td>";
-            table += choiceCells(i) + "</tr>\n";
+                row += "<td width=1%>&nbsp;</td>";
+            table += HtmlMarkup(row) + choiceCells(i) + HtmlMarkup("</tr>\n");
         }
-        table += "</table>";
+        table += HtmlMarkup("</table>");
     } else {
-        table.Format("</font><table border=%d width=100%%><tr>", border);
+        CString row = CString::Formatted("<table border=%d width=100%%><tr>", border);
         for (int k = 0; k < indent; ++k)
-            table += "<td>&nbsp;</td>";
+            row += "<td>&nbsp;</td>";
+        table = HtmlMarkup(row);
         for (int i = 0; i < GetCount(); ++i) {
             if (i > 0) {
-                table += "<td>";
+                CString gap = "<td>";
                 for (int k = 0; k < sep; ++k)
-                    table += "&nbsp;";
-                table += "</td>";
+                    gap += "&nbsp;";
+                table += HtmlMarkup(gap + "</td>");
             }
             table += choiceCells(i);
         }
-        table += "</tr></table>";
+        table += HtmlMarkup("</tr></table>");
     }
-    CString header = m_csRtfHeader;
-    header.TrimRight();
-    out = header + " " + table + "}";
+    out = table;
 }
 
 // ---- the rich-edit control
@@ -849,7 +844,7 @@ void CChoices::OutputToRichEdit(CHVRichEditCtrl& ctrl, const CDrawContext& ctx, 
     };
     // The cache holds the choices alone, so that it goes in after whatever the control holds
     // already (a question's number and text).
-    if (ctx.cachedChoices && !m_csCache.IsEmpty()) {
+    if (ctx.cachedChoices && !m_csCache.IsEmpty() && !(dwFlags & CHO_HTML)) {
         const long end = ctrl.GetTextLength();
         ctrl.SetSel(end, end);
         ctrl.StreamInText(m_csCache, SF_RTF | SFF_SELECTION);
@@ -859,8 +854,7 @@ void CChoices::OutputToRichEdit(CHVRichEditCtrl& ctrl, const CDrawContext& ctx, 
     if (dwFlags & CHO_HTML) {
         CString html;
         GetHtmlText(html, dwFlags, pszCorrect, pHtml);
-        append(html, SF_TEXT, -1, 0);
-        m_csCache = html;
+        append(html, SF_TEXT | SFF_HTML_MARKUP, -1, 0);
         return;
     }
 

@@ -34,11 +34,18 @@ constexpr DWORD CHO_LABEL_TEXT_FONT = 0x200; // labels in the choices' font, not
 constexpr DWORD CHO_PRINT_LAYOUT = 0x400;    // laid out for printing
 
 // What the HTML form of the choices takes from the HTML settings.
+class CHtmlSettings;
+
 struct CChoicesHtmlStyle {
     BOOL bBorders = FALSE;
     // The cell before each label: 0 none, 1 a check box, 2 a radio button, 3 the label as a link.
     int nChoiceTagType = 0;
+    // Names the form elements (its question id is the question's); none: unnamed elements.
+    CHtmlSettings* pSettings = nullptr;
 };
+
+// The style the HTML form settings give the choices: their border, element kind and names.
+CChoicesHtmlStyle ChoicesHtmlStyleOf(CHtmlSettings& settings);
 
 class CChoices {
 public:
@@ -94,7 +101,8 @@ public:
     // the text does not begin with a label.
     static BOOL RecogniseLabelStyle(LPCSTR text, char& cLabel, char& cSeparator);
 
-    // The choices as text: CHO_RTF | CHO_HTML the HTML table, CHO_RTF an RTF document that
+    // The choices as text: CHO_RTF | CHO_HTML the HTML table (its markup marked, its labels and
+    // texts plain: platform/core/HtmlMarkup.h), CHO_RTF an RTF document that
     // SetChoices reads back, otherwise plain text wrapped at nWidth (<= 0: no wrapping).
     // pszCorrect names the correct label (marked with "*" in HTML).
     void GetText(CString& out, int nWidth, DWORD dwFlags, LPCSTR pszCorrect = nullptr,
@@ -102,8 +110,9 @@ public:
     // The rich-edit operations and Measure (which lays the choices out in a hidden control) run
     // on the user-interface thread only.
     //
-    // Appends the choices as RTF at the end of a rich-edit control (CHO_HTML: the HTML text),
-    // indented as the record says; with its cached choices the RTF of the last output.
+    // Appends the choices as RTF at the end of a rich-edit control, indented as the record says;
+    // with its cached choices the RTF of the last output. CHO_HTML: the HTML table, its markup
+    // as markup runs, never from the cache, which holds RTF.
     void OutputToRichEdit(CHVRichEditCtrl& ctrl, const CDrawContext& ctx, DWORD dwFlags, LPCSTR pszCorrect = nullptr,
                           const CChoicesHtmlStyle* pHtml = nullptr);
     // Paragraph indent and tab stops (twips) of the range [nStart, nEnd) of a control.

@@ -10,6 +10,9 @@
 #include "model/ImageView.h"
 
 #include "controls/HVRichEditCtrl.h"
+#include "foundation/UserFormat.h"
+#include "model/HtmlSettings.h"
+#include "platform/core/HtmlMarkup.h"
 #include "render/FontMgr.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/GdiObjects.h"
@@ -27,6 +30,10 @@ constexpr COLORREF kIndexBoxColour = 0x00FFFF;
 constexpr COLORREF kSubjectBoxColour = 0xEBEBEB;
 // Twips per step of the choices' indents.
 constexpr int kTwipsPerIndentStep = 75;
+// The answer fields of written-answer questions on a page a student fills in.
+constexpr int kHtmlTextAreaRows = 5;
+constexpr int kHtmlTextAreaCols = 60;
+constexpr int kHtmlTextFieldSize = 40;
 
 int Down(CDC* pDC)
 {
@@ -78,21 +85,6 @@ int HeightSince(CHVRichEditCtrl& ctrl, long start)
     return std::abs(ctrl.PosFromChar(ctrl.GetTextLength()).y - ctrl.PosFromChar(start).y);
 }
 
-CString HtmlEscaped(const CString& text)
-{
-    CString out;
-    for (int i = 0; i < text.GetLength(); ++i) {
-        switch (char c = text[i]) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '\n': out += "<br>"; break;
-        case '\r': break;
-        default: out += c;
-        }
-    }
-    return out;
-}
 
 // The choice output flags of a question layout.
 DWORD ChoiceFlags(DWORD caller, BOOL textExport, int mode, BOOL printLayout)
@@ -168,15 +160,33 @@ int CCorraQuestion::OutputToRichEdit(CHVRichEditCtrl& ctrl, const CDrawContext& 
 int CCorraQuestion::OutputHtml(CHVRichEditCtrl& ctrl, const CDrawContext& ctx, LPCSTR numberText,
                                const CChoicesHtmlStyle* pStyle)
 {
+    // The table and form elements go in as markup, the number and text as text, which the page
+    // writer escapes once: "<b>" typed in a question shows as typed.
     const long start = ctrl.GetTextLength();
+    CHtmlSettings* settings = pStyle ? pStyle->pSettings : nullptr;
+    if (settings)
+        settings->m_nQuestionId = m_nId;
     CString text;
     GetQuestionText(text, QTEXT_PLAIN);
-    CString html = "<table width=100%><tr>";
-    html += CString::Formatted("<td class=%s valign=top>", CFontMgr::GetSlotClassName(FM_QUESTIONNO));
-    html += HtmlEscaped(NumberLabel(numberText, m_nId)) + "</td>";
-    html += CString::Formatted("<td class=%s width=%s valign=top>", CFontMgr::GetSlotClassName(m_nFontSlot), "95%");
-    html += HtmlEscaped(text) + "</td></tr></table>\n";
-    Append(ctrl, html, SF_TEXT, -1);
+    CString html = HtmlMarkup("<table width=100%><tr>" +
+                              CString::Formatted("<td class=%s valign=top>", CFontMgr::GetSlotClassName(FM_QUESTIONNO)));
+    html += HtmlPlainText(NumberLabel(numberText, m_nId)) + HtmlMarkup("</td>");
+    html += HtmlMarkup(CString::Formatted("<td class=%s width=%s valign=top>", CFontMgr::GetSlotClassName(m_nFontSlot), "95%"));
+    CString shown = HtmlPlainText(text);
+    shown.Replace("\r", "");
+    // A line of the text stays a line of the page.
+    int at = 0;
+    for (int nl; (nl = shown.Find('\n', at)) >= 0; at = nl + 1)
+        html += shown.Mid(at, nl - at) + HtmlMarkup("<br>");
+    html += shown.Mid(at) + HtmlMarkup("</td></tr></table>\n");
+    if (settings && HasAnswerSpace(m_nType)) {
+        const CString name = FormatUserPattern(settings->m_csTAName, m_nId);
+        if (m_nType == static_cast<int>(IDS_QTYPE_ES))
+            html += HtmlMarkup(settings->MakeHtmlTextArea(kHtmlTextAreaRows, kHtmlTextAreaCols));
+        else
+            html += HtmlMarkup(MakeHtmlTextField("", name, kHtmlTextFieldSize));
+    }
+    Append(ctrl, html, SF_TEXT | SFF_HTML_MARKUP, -1);
     if (IsChoiceType())
         m_Choices.OutputToRichEdit(ctrl, ctx, CHO_RTF | CHO_HTML | CHO_ONE_PER_LINE,
                                    ctx.answers ? m_cszAnswer.GetString() : nullptr, pStyle);

@@ -5,6 +5,7 @@
 #include "foundation/Log.h"
 #include "foundation/LogException.h"
 #include "platform/ui/DC.h"
+#include "platform/core/HtmlMarkup.h"
 #include "platform/core/ScreenInfo.h"
 #include "platform/core/UiThread.h"
 
@@ -475,9 +476,10 @@ BOOL CFontMgr::MakeSymbolRtf(LPCSTR face, LPCSTR text, CString& out, int nPoints
 
 CString CFontMgr::MakeHtmlFontTag(LPCSTR text, int nSlot)
 {
-    CString tag;
-    tag.Format("<font class='%s'>%s</font>", GetSlotClassName(nSlot), text ? text : "");
-    return tag;
+    // The tags are marked as markup (platform/core/HtmlMarkup.h); the text keeps what it is: a
+    // plain text is escaped by the page writer, pieces already marked stay markup.
+    return HtmlMarkup(CString::Formatted("<font class='%s'>", GetSlotClassName(nSlot))) + (text ? text : "") +
+           HtmlMarkup("</font>");
 }
 
 void CFontMgr::SaveFaceCharset(const LOGFONT& lf)

@@ -8,8 +8,9 @@ if [ $# -lt 1 ]; then
   exit 2
 fi
 
+# poppler-utils: the tests read printed pages back with pdftotext.
 PACKAGES=(cmake g++ ninja-build qt6-base-dev qt6-image-formats-plugins libgtest-dev fonts-liberation2 locales
-          libreoffice-writer-nogui)
+          libreoffice-writer-nogui poppler-utils)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -1,6 +1,7 @@
 #include "platform/ui/RichEditCtrl.h"
 
 #include "platform/core/CodePage.h"
+#include "platform/core/HtmlMarkup.h"
 #include "platform/ui/QtString.h"
 #include "platform/ui/RtfStream.h"
 
@@ -163,7 +164,16 @@ long CRichEditCtrl::StreamIn(UINT nFormat, const CString& text)
         done = ReadRtf(text, c, m_defaultFormat);
     if (!done) {
         QTextCharFormat fmt = selection ? c.charFormat() : m_defaultFormat;
-        RtfInsertPlainText(c, PlainToQString(text), &fmt);
+        fmt.clearProperty(rtfprop::HtmlMarkup);
+        if (nFormat & SFF_HTML_MARKUP) {
+            QTextCharFormat markup = fmt;
+            markup.setProperty(rtfprop::HtmlMarkup, true);
+            SplitHtmlMarked(text, [&](bool bMarkup, const CString& piece) {
+                RtfInsertPlainText(c, PlainToQString(piece), bMarkup ? &markup : &fmt);
+            });
+        } else {
+            RtfInsertPlainText(c, PlainToQString(text), &fmt);
+        }
     }
     if (!selection) {
         document()->clearUndoRedoStacks();

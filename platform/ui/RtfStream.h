@@ -40,6 +40,9 @@ enum : int {
     // of their own because the layout measures tab stops from where a block's first line starts,
     // and the line after a break starts at the left indent, not where the paragraph's first does.
     LineBreakBlock,
+    // Character formats: set (true) on a run of the program's HTML markup (platform/core/HtmlMarkup.h),
+    // which only a plain text put in with SFF_HTML_MARKUP makes, never the reader.
+    HtmlMarkup,
 };
 }
 

@@ -1,6 +1,7 @@
 #include "platform/ui/RtfStream.h"
 
 #include "platform/core/CodePage.h"
+#include "platform/core/HtmlMarkup.h"
 #include "platform/ui/RtfStreamInternal.h"
 
 #include <QTextBlock>
@@ -26,9 +27,15 @@ struct FontKey {
     }
 };
 
+struct Run {
+    RunFormat format;
+    QString text;
+    bool markup = false;  // the program's HTML markup, written as a destination of its own
+};
+
 struct Paragraph {
     CRtfParaProps para;
-    std::vector<std::pair<RunFormat, QString>> runs;
+    std::vector<Run> runs;
     bool ends = false;
     bool lineBreak = false;  // the paragraph goes on after its mark, a line break
     RunFormat mark;  // the paragraph mark's format, written for an empty paragraph
@@ -218,7 +225,8 @@ CString CRtfWriter::Write(int start, int end)
             if (from >= to)
                 continue;
             QString text = frag.text().mid(from - frag.position(), to - from);
-            para.runs.emplace_back(Resolve(frag.charFormat()), text);
+            const QTextCharFormat fmt = frag.charFormat();
+            para.runs.push_back({Resolve(fmt), text, fmt.property(rtfprop::HtmlMarkup).toBool()});
         }
         para.ends = markPos < end || (markPos == textLength && end == textLength);
         para.lineBreak = b.next().isValid() && RtfContinuesParagraph(b.next().blockFormat());
@@ -262,9 +270,17 @@ CString CRtfWriter::Write(int start, int end)
             Para(para.para);
         first = false;
         last = para.para;
-        for (const auto& [fmt, text] : para.runs) {
-            Switch(fmt);
-            Text(text);
+        for (const Run& run : para.runs) {
+            if (run.markup) {
+                m_out += std::string("{\\*\\") + HTML_MARKUP_DESTINATION;
+                m_delimit = true;
+                Text(run.text);
+                m_out += "}";
+                m_delimit = false;
+                continue;
+            }
+            Switch(run.format);
+            Text(run.text);
         }
         if (para.ends) {
             if (para.runs.empty())

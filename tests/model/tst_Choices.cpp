@@ -2,6 +2,7 @@
 
 #include "controls/HVRichEditCtrl.h"
 #include "foundation/Log.h"
+#include "platform/core/HtmlMarkup.h"
 #include "platform/core/Profile.h"
 #include "render/FontMgr.h"
 #include "render/RtfDraw3.h"
@@ -313,13 +314,14 @@ TEST_F(ChoicesTest, HtmlFormMarksTheCorrectLabel)
 {
     CChoices::SetChoicesIndentLevel(2);
     CChoices choices("a. x<y b. two");
-    CString html;
     CChoicesHtmlStyle style;
     style.bBorders = TRUE;
-    choices.GetText(html, 0, CHO_RTF | CHO_HTML | CHO_ONE_PER_LINE, "B", &style);
-    EXPECT_EQ(html.Find(CString(choices.m_csRtfHeader).TrimRight() + " </font>"), 0);
-    EXPECT_EQ(html.Right(1), "}");
-    EXPECT_GE(html.Find("</font><table border=1 width=100%>"), 0);
+    CString marked;
+    choices.GetText(marked, 0, CHO_RTF | CHO_HTML | CHO_ONE_PER_LINE, "B", &style);
+    // The table is markup, the labels and texts are text, escaped once when the page is written.
+    const CString html = HtmlFromMarked(marked);
+    EXPECT_EQ(html.Find("<table border=1 width=100%>"), 0);
+    EXPECT_EQ(html.Right(8), "</table>");
     EXPECT_GE(html.Find("<tr width=100%><td width=1%>&nbsp;</td><td width=1%>&nbsp;</td><td class="), 0);
     EXPECT_GE(html.Find(">*b.</td>"), 0);
     EXPECT_GE(html.Find(">a.</td>"), 0);

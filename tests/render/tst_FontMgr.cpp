@@ -3,6 +3,7 @@
 
 #include "render/FontMgr.h"
 
+#include "platform/core/HtmlMarkup.h"
 #include "platform/core/Profile.h"
 #include "platform/ui/DC.h"
 #include "tests/support/CorraTest.h"
@@ -173,7 +174,10 @@ TEST_F(FontMgrTest, SymbolFontsAndTheirRtf)
                  "\\viewkind4\\uc1\\pard\\lang1033\\f0\\'3a}");
     EXPECT_FALSE(CFontMgr::MakeSymbolRtf("Wingdings", "x", rtf, 12));
 
-    EXPECT_STREQ(CFontMgr::MakeHtmlFontTag("Hello", FM_ANSWER).GetString(), "<font class='answer'>Hello</font>");
+    // The tags are markup, the text is text: on the page it is escaped, the tags are not.
+    EXPECT_EQ(HtmlFromMarked(CFontMgr::MakeHtmlFontTag("Hello", FM_ANSWER)), "<font class='answer'>Hello</font>");
+    EXPECT_EQ(HtmlFromMarked(CFontMgr::MakeHtmlFontTag("3 < 5 & <b>", FM_ANSWER)),
+              "<font class='answer'>3 &lt; 5 &amp; &lt;b&gt;</font>");
 }
 
 TEST_F(FontMgrTest, FaceMemoryInTheProfile)

@@ -51,6 +51,9 @@
 #include "platform/ui/PropertySheet.h"
 #include "platform/ui/ShellOps.h"
 #include "platform/ui/View.h"
+#include "print/HtmlSettingsDlg.h"
+#include "model/HtmlSettings.h"
+#include "res/ids/Html.h"
 #include "res/ids/Shell.h"
 #include "shell/FileFindExDlg.h"
 #include "shell/FolderTreeCtrl.h"
@@ -677,6 +680,21 @@ std::vector<Scene> Scenes()
                                "It may hold letters, digits and blanks.\n"
                                "Two collections of one bank cannot share a name.";
              dlg.m_csText = "Chapter 4 - Heat and Energy";
+             dlg.DoModal();
+         }},
+        {"html-settings",
+         [] {
+             CHtmlSettings settings(0);
+             CHtmlSettingsDlg dlg(&settings);
+             dlg.DoModal();
+         }},
+        {"html-settings-advanced",
+         [] {
+             CHtmlSettings settings(0);
+             settings.m_nDivType = 2;
+             CHtmlSettingsDlg dlg(&settings);
+             CPreparedShot prepared([](CDialog& d) { dynamic_cast<CHtmlSettingsDlg&>(d).OnMore(); });
+             CServiceScope<IModalRunHook> shooting(ModalRunSlot(), prepared);
              dlg.DoModal();
          }},
         {"progress",

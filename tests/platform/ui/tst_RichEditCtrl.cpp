@@ -2,6 +2,7 @@
 
 #include "platform/ui/RichEditCtrl.h"
 
+#include "platform/core/HtmlMarkup.h"
 #include "platform/ui/RtfStream.h"
 
 #include <QApplication>
@@ -25,6 +26,27 @@ TEST(RichEditCtrl, StreamInThenOutKeepsTheRtfAndClearsTheModifiedFlag)
     EXPECT_FALSE(ctrl.CanUndo());
     EXPECT_STREQ(ctrl.StreamOut(SF_RTF).GetString(), kRtf);
     EXPECT_STREQ(ctrl.StreamOut(SF_TEXT).GetString(), "one two three\nfour caf\xE9\ntarget");
+}
+
+TEST(RichEditCtrl, OnlyTheProgramsOwnMarkupBecomesMarkupRuns)
+{
+    // Marked pieces go in as markup runs and out as their own destination; the text around them
+    // stays text, and its braces and bytes are escaped as ever.
+    CRichEditCtrl ctrl;
+    ctrl.StreamIn(SF_TEXT | SFF_HTML_MARKUP, HtmlMarkup("<td class=x>") + "a<b>{\xE9}" + HtmlMarkup("</td>"));
+    const CString rtf = ctrl.StreamOut(SF_RTF);
+    EXPECT_GE(rtf.Find("{\\*\\crrhtml <td class=x>}"), 0) << rtf.GetString();
+    EXPECT_GE(rtf.Find(" a<b>\\{\\'e9\\}{\\*\\crrhtml </td>}"), 0) << rtf.GetString();
+    EXPECT_EQ(ctrl.StreamOut(SF_TEXT), CString("<td class=x>a<b>{\xE9}</td>"));
+
+    // Read back, as pasted or imported RTF would be, the markup is gone: no reader makes it.
+    CRichEditCtrl pasted;
+    pasted.StreamIn(SF_RTF, rtf);
+    EXPECT_LT(pasted.StreamOut(SF_RTF).Find("crrhtml"), 0);
+    // Without the flag the marks are no markup either.
+    CRichEditCtrl plain;
+    plain.StreamIn(SF_TEXT, HtmlMarkup("<td>"));
+    EXPECT_LT(plain.StreamOut(SF_RTF).Find("crrhtml"), 0);
 }
 
 TEST(RichEditCtrl, PlainTextOffsetsArePositionsInTheControl)
