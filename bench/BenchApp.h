@@ -17,6 +17,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -79,4 +80,15 @@ inline double BestSeconds(const std::function<void()>& run, int repeats = 5)
         best = std::min(best, secs.count());
     }
     return best;
+}
+
+// The process's resident memory in MiB.
+inline double ResidentMiB()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stod(line.substr(6)) / 1024.0;
+    return 0;
 }

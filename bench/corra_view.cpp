@@ -1,20 +1,21 @@
-// Opening a bank of 10,000 questions (varied rich text and subjects, 50 collections) in the two
-// panes of a Question Corra frame: reading the file, then filling and laying out both panes in
-// small icons; then drawing one screen (1280 x 1024) of the question list into an image: with
-// nothing measured yet, again at once, after scrolling a page, and in large icons. Prints
-// milliseconds for each.
+// Opening banks made like the sample (1,000, 10,000 and 50,000 questions) in the two panes of a
+// Question Corra frame: reading the file, filling and laying out both panes in small icons,
+// drawing one screen (1280 x 1024) of the question list into an image (with nothing measured
+// yet, again at once, after a page down, in large icons), closing, and the memory the open bank
+// holds. Prints milliseconds for each size and the growth per question; then the Expanded text
+// of the smallest bank.
+// Usage: bench_corra_view                  all of it
+//        bench_corra_view paint PATH       opens a bank and draws its first screen, for profiling
+//        bench_corra_view expanded PATH    opens a bank and builds its Expanded text
 
 #include "bench/BenchApp.h"
 #include "bench/BenchBank.h"
 #include "model/CorraDoc.h"
-#include "model/CorraQuestion.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/ScreenMetrics.h"
 #include "render/FontMgr.h"
 #include "render/RtfDraw3.h"
-#include "render/RtfSyntax.h"
-#include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraPanes.h"
 #include "views/ODListCtrl.h"
 
@@ -25,47 +26,11 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <functional>
+#include <string>
 
 namespace {
-
-constexpr int kQuestions = 10000;
-constexpr int kCollections = 50;
-
-class CBenchDoc : public CCorraDoc {
-public:
-    CBenchDoc() { m_bAutoDelete = FALSE; }
-    BOOL PostViewMessage(UINT, WPARAM, LPARAM) override { return TRUE; }
-};
-
-void WriteBank(const CString& path)
-{
-    CBenchDoc doc;
-    doc.m_csTitle1 = "Generated bank";
-    doc.m_csCorraId = "CID_1_1";
-    const UINT types[] = {IDS_QTYPE_MC, IDS_QTYPE_TF, IDS_QTYPE_ES, IDS_QTYPE_SA, IDS_QTYPE_FI};
-    const char* subjects[] = {"Cells", "Energy", "Genetics", "Ecology", "Evolution", "Plants", "Animals"};
-    for (int i = 1; i <= kQuestions; ++i) {
-        auto* q = new CCorraQuestion;
-        q->m_nId = i;
-        q->m_nIndex = i;
-        q->m_nType = static_cast<int>(types[i % 5]);
-        // Short and long texts, a quarter of them in 12 points.
-        q->m_cszQuestionText = BenchQuestionRtf(i, 6 + (i * 37) % 90, i % 4 == 0 ? 24 : 20);
-        SetBenchAnswer(*q);
-        q->AddSubject(subjects[i % 7]);
-        if (i % 3 == 0)
-            q->AddSubject(subjects[(i / 3) % 7]);
-        doc.InsertQuestion(q);
-    }
-    for (int c = 1; c <= kCollections; ++c) {
-        CPtrListEx members;
-        for (int k = 0; k < 20; ++k)
-            members.AddTail(doc.FindQuestionById(1 + (c * 131 + k * 17) % kQuestions));
-        doc.GetOrCreateCollection(CString::Formatted("Unit %d", c), &members);
-    }
-    doc.WriteCorraDoc(path);
-}
 
 double Ms(const std::function<void()>& run)
 {
@@ -85,6 +50,49 @@ double DrawScreen(CODListCtrl& list, QImage& image)
     });
 }
 
+struct COpenFigures {
+    double read = 0, open = 0, first = 0, again = 0, scrolled = 0, scrolledAgain = 0, toLarge = 0, large = 0,
+           largeAgain = 0, close = 0, residentMiB = 0;
+    int rows = 0, collectionRows = 0;
+};
+
+COpenFigures OpenBank(const CString& path)
+{
+    COpenFigures f;
+    const double before = ResidentMiB();
+    auto doc = std::make_unique<CBenchDoc>();
+    f.read = Ms([&] {
+        if (doc->ReadCorraDoc(path) != CCorraDoc::readComplete)
+            std::fprintf(stderr, "read failed\n");
+    });
+    std::unique_ptr<CCorraPanes> panes;
+    // The upper pane gets a whole screen: 1280 x 1024.
+    f.open = Ms([&] { panes = std::make_unique<CCorraPanes>(*doc, 1280, 1536); });
+    CODListCtrl& list = *panes->upper->GetListCtrl();
+    list.resize(1280, 1024);
+    QApplication::processEvents();
+    QImage image(list.viewport()->size(), QImage::Format_RGB32);
+
+    // Cold: nothing measured or drawn before (the fonts changed), then the same screen again.
+    CFontMgr::TouchFonts();
+    f.first = DrawScreen(list, image);
+    f.again = DrawScreen(list, image);
+    f.residentMiB = ResidentMiB() - before;
+    list.verticalScrollBar()->setValue(list.verticalScrollBar()->value() + list.verticalScrollBar()->pageStep());
+    f.scrolled = DrawScreen(list, image);
+    f.scrolledAgain = DrawScreen(list, image);
+    f.toLarge = Ms([&] { panes->upper->OnLargeIcon(); });
+    f.large = DrawScreen(list, image);
+    f.largeAgain = DrawScreen(list, image);
+    f.rows = list.GetItemCount();
+    f.collectionRows = panes->lower->GetListCtrl()->GetItemCount();
+    f.close = Ms([&] {
+        panes.reset();
+        doc.reset();
+    });
+    return f;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -98,45 +106,71 @@ int main(int argc, char** argv)
     if (!home.IsMade())
         return 1;
 
-    const CString path = fsys::CreateUniqueTempFile("", "bench", ".crr");
-    WriteBank(path);
+    if (argc > 2 && std::strcmp(argv[1], "paint") == 0) {
+        const COpenFigures f = OpenBank(argv[2]);
+        std::printf("read %.1f ms, panes %.1f ms, first screen %.1f ms, again %.1f ms\n", f.read, f.open, f.first,
+                    f.again);
+        return 0;
+    }
+    if (argc > 2 && std::strcmp(argv[1], "expanded") == 0) {
+        CBenchDoc doc;
+        if (doc.ReadCorraDoc(argv[2]) != CCorraDoc::readComplete)
+            return 1;
+        CCorraPanes panes(doc, 1280, 1536);
+        const double ms = Ms([&] { panes.upper->OnExpanded(); });
+        std::printf("Expanded %d questions: %.1f ms\n", doc.GetQuestionCount(), ms);
+        return 0;
+    }
 
-    CBenchDoc doc;
-    const double read = Ms([&] {
-        if (doc.ReadCorraDoc(path) != CCorraDoc::readComplete)
-            std::fprintf(stderr, "read failed\n");
-    });
-    std::unique_ptr<CCorraPanes> panes;
-    // The upper pane gets a whole screen: 1280 x 1024.
-    const double open = Ms([&] { panes = std::make_unique<CCorraPanes>(doc, 1280, 1536); });
-    CODListCtrl& list = *panes->upper->GetListCtrl();
-    list.resize(1280, 1024);
-    QApplication::processEvents();
-    QImage image(list.viewport()->size(), QImage::Format_RGB32);
+    COpenFigures figures[kBenchBankSizeCount];
+    CString smallest;
+    for (int k = 0; k < kBenchBankSizeCount; ++k) {
+        const CString path = fsys::CreateUniqueTempFile("", "bench", ".crr");
+        const long bytes = WriteBenchBank(path, kBenchBankSizes[k]);
+        const COpenFigures& f = figures[k] = OpenBank(path);
+        std::printf("bank of %d questions (%.1f MB enciphered): %d rows above, %d below\n", kBenchBankSizes[k],
+                    bytes / (1024.0 * 1024.0), f.rows, f.collectionRows);
+        std::printf("  read the file                     %8.1f ms\n", f.read);
+        std::printf("  fill and lay out both panes       %8.1f ms  (the view's share)\n", f.open);
+        std::printf("  open in all                       %8.1f ms\n", f.read + f.open);
+        std::printf("  draw one screen, first            %8.1f ms  (rows measured and drawn)\n", f.first);
+        std::printf("  draw one screen, again            %8.1f ms\n", f.again);
+        std::printf("  after a page down, first          %8.1f ms\n", f.scrolled);
+        std::printf("  after a page down, again          %8.1f ms\n", f.scrolledAgain);
+        std::printf("  switch to large icons             %8.1f ms\n", f.toLarge);
+        std::printf("  draw one screen in large icons    %8.1f ms, again %.1f ms\n", f.large, f.largeAgain);
+        std::printf("  close                             %8.1f ms\n", f.close);
+        std::printf("  memory held while open            %8.1f MiB, %.1f KiB a question\n", f.residentMiB,
+                    f.residentMiB * 1024.0 / kBenchBankSizes[k]);
+        if (k == 0)
+            smallest = path;
+        else
+            fsys::DeleteFile(path);
+    }
 
-    // Cold: nothing measured or drawn before (the fonts changed), then the same screen again.
-    CFontMgr::TouchFonts();
-    const double first = DrawScreen(list, image);
-    const double again = DrawScreen(list, image);
-    list.verticalScrollBar()->setValue(list.verticalScrollBar()->value() + list.verticalScrollBar()->pageStep());
-    const double scrolled = DrawScreen(list, image);
-    const double scrolledAgain = DrawScreen(list, image);
-    const double toLarge = Ms([&] { panes->upper->OnLargeIcon(); });
-    const double large = DrawScreen(list, image);
-    const double largeAgain = DrawScreen(list, image);
+    std::printf("growth with the bank's size:\n");
+    PrintBenchGrowthHeading();
+    auto row = [&](const char* what, double COpenFigures::*field) {
+        double ms[kBenchBankSizeCount];
+        for (int k = 0; k < kBenchBankSizeCount; ++k)
+            ms[k] = figures[k].*field;
+        PrintBenchGrowth(what, ms);
+    };
+    row("read the file", &COpenFigures::read);
+    row("fill and lay out both panes", &COpenFigures::open);
+    row("draw one screen, first", &COpenFigures::first);
+    row("close", &COpenFigures::close);
+    row("memory held while open (MiB)", &COpenFigures::residentMiB);
 
-    std::printf("bank of %d questions and %d collections: %d rows above, %d below\n", kQuestions, kCollections,
-                list.GetItemCount(), panes->lower->GetListCtrl()->GetItemCount());
-    std::printf("read the file                     %8.1f ms\n", read);
-    std::printf("fill and lay out both panes       %8.1f ms  (the view's share)\n", open);
-    std::printf("open in all                       %8.1f ms\n", read + open);
-    std::printf("draw one screen, first            %8.1f ms  (rows measured and drawn)\n", first);
-    std::printf("draw one screen, again            %8.1f ms\n", again);
-    std::printf("after a page down, first          %8.1f ms\n", scrolled);
-    std::printf("after a page down, again          %8.1f ms\n", scrolledAgain);
-    std::printf("switch to large icons             %8.1f ms\n", toLarge);
-    std::printf("draw one screen in large icons    %8.1f ms, again %.1f ms\n", large, largeAgain);
-    panes.reset();
-    fsys::DeleteFile(path);
+    // Expanded: the whole bank formatted into the text pane behind its progress box.
+    {
+        CBenchDoc doc;
+        if (doc.ReadCorraDoc(smallest) == CCorraDoc::readComplete) {
+            CCorraPanes panes(doc, 1280, 1536);
+            const double ms = Ms([&] { panes.upper->OnExpanded(); });
+            std::printf("Expanded, bank of %d questions: %.1f ms\n", kBenchBankSizes[0], ms);
+        }
+    }
+    fsys::DeleteFile(smallest);
     return 0;
 }
