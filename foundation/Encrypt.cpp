@@ -121,6 +121,33 @@ long EncryptBuffer(BYTE* data, long n, long seed)
     return n;
 }
 
+CCipherStream::CCipherStream(long seed)
+{
+    std::vector<BYTE> key;
+    if (!BuildKey(seed, key))
+        return;
+    Rc4State st;
+    Rc4Schedule(st, key.data(), 0);
+    std::memcpy(m_s, st.s, sizeof(m_s));
+    m_i = st.i;
+    m_j = st.j;
+    m_bKeyed = TRUE;
+}
+
+void CCipherStream::Apply(BYTE* data, long n)
+{
+    if (!m_bKeyed || !data || n <= 0)
+        return;
+    Rc4State st;
+    std::memcpy(st.s, m_s, sizeof(m_s));
+    st.i = m_i;
+    st.j = m_j;
+    Rc4Apply(st, data, n);
+    std::memcpy(m_s, st.s, sizeof(m_s));
+    m_i = st.i;
+    m_j = st.j;
+}
+
 BOOL SealBlock(BYTE* block, long n, long seed)
 {
     std::vector<BYTE> key;

@@ -35,6 +35,23 @@ void WriteLe32(BYTE* p, std::uint32_t v);
 // an enciphered block that was cut short or lengthened.
 BOOL LooksLikeDamagedBlock(const BYTE* p, long n);
 
+// The keystream of one seed applied piece after piece, as EncryptBuffer applies it at once: the
+// start of a block is deciphered without touching the rest.
+class CCipherStream {
+public:
+    // Keyed by seed (not -1); IsKeyed FALSE when no key could be built.
+    explicit CCipherStream(long seed);
+    BOOL IsKeyed() const { return m_bKeyed; }
+    // Enciphers (deciphers) the next n bytes of the stream in place.
+    void Apply(BYTE* data, long n);
+
+private:
+    BYTE m_s[256] = {};
+    BYTE m_i = 0;
+    BYTE m_j = 0;
+    BOOL m_bKeyed = FALSE;
+};
+
 class CEncrypt {
 public:
     CEncrypt() = default;

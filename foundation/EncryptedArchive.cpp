@@ -40,6 +40,20 @@ bool LooksLikeText(const BYTE* p, long n)
     return controls * 64 <= n;
 }
 
+// The length of a text of n bytes without up to maxTrim trailing bytes that are neither
+// printable nor white space (the NUL a writer puts after its text).
+long TrimmedLength(const char* text, long n, int maxTrim)
+{
+    for (int k = 0; k < maxTrim && n > 0; ++k) {
+        unsigned char c = static_cast<unsigned char>(text[n - 1]);
+        bool printable = c >= 0x20 && c != 0x7F;
+        if (printable || IsSpaceByte(c))
+            break;
+        --n;
+    }
+    return n;
+}
+
 void LogWithPath(const char* text, const CString& path)
 {
     LogOutput(text, LOG_ERROR, LOG_HERE);
@@ -141,16 +155,7 @@ const char* CEncryptedArchive::GetText(BOOL /*addNul*/, BOOL trim, int maxTrim)
         text[m_nCutAt] = m_cCut;
         m_nCutAt = -1;
     }
-    long n = m_nFullLength;
-    if (trim) {
-        for (int k = 0; k < maxTrim && n > 0; ++k) {
-            unsigned char c = static_cast<unsigned char>(text[n - 1]);
-            bool printable = c >= 0x20 && c != 0x7F;
-            if (printable || IsSpaceByte(c))
-                break;
-            --n;
-        }
-    }
+    const long n = trim ? TrimmedLength(text, m_nFullLength, maxTrim) : m_nFullLength;
     // The buffer always holds a byte after the full text; a trimmed text is ended over the
     // first byte left out, which the next call puts back.
     if (n < m_nFullLength) {
@@ -237,4 +242,84 @@ BOOL CEncryptedArchive::Commit()
     if (!written)
         LogWithPath("CEncryptedArchive::Commit() - failed to write file...", m_csPath);
     return written;
+}
+
+// ---- the head of a file
+
+namespace {
+
+// The first piece read of a file: enough for the header of a bank with fifty collections.
+// Every byte read is deciphered, so a larger piece costs every bank of a list.
+constexpr long kFirstHeadPiece = 4096;
+
+} // namespace
+
+CEncryptedHeadReader::CEncryptedHeadReader(LPCSTR path) : m_csPath(path ? path : "")
+{
+    long long size = 0;
+    m_buffer.reserve(static_cast<size_t>(kFirstHeadPiece + ENCRYPT_MARKER_SIZE + 1));
+    if (m_csPath.IsEmpty() ||
+        !fsys::ReadFileRange(m_csPath, 0, static_cast<size_t>(kFirstHeadPiece + ENCRYPT_MARKER_SIZE), m_buffer, &size)) {
+        m_buffer.clear();
+        LogWithPath("CEncryptedArchive::CEncryptedArchive() - failed to read file...", m_csPath);
+        return;
+    }
+    const long n = static_cast<long>(size);
+    const BYTE* data = reinterpret_cast<const BYTE*>(m_buffer.data());
+    const long got = static_cast<long>(m_buffer.size());
+    // As a whole read tells them apart, from what the start shows: the seed of a block is the
+    // file's length.
+    if (n >= ENCRYPT_BLOCK_OVERHEAD && IsMarkedBlock(data, got, n)) {
+        m_pCipher = std::make_unique<CCipherStream>(n);
+        m_pCipher->Apply(reinterpret_cast<BYTE*>(m_buffer.data()), got);
+        m_nTextStart = ENCRYPT_MARKER_SIZE;
+        m_nWholeLength = n - ENCRYPT_BLOCK_OVERHEAD;
+        m_nReadKind = CEncryptedArchive::readEnciphered;
+    } else if (LooksLikeDamagedBlock(data, got) || !LooksLikeText(data, got)) {
+        m_buffer.clear();
+        m_nReadKind = CEncryptedArchive::readUnrecognised;
+        LogWithPath("CEncryptedArchive::CEncryptedArchive() - neither text nor an intact enciphered file...", m_csPath);
+        return;
+    } else {
+        m_nWholeLength = n;
+        m_nReadKind = CEncryptedArchive::readPlain;
+    }
+    m_nTextLength = std::min(got - m_nTextStart, m_nWholeLength);
+    EndText();
+}
+
+void CEncryptedHeadReader::EndText()
+{
+    m_buffer.resize(static_cast<size_t>(m_nTextStart + m_nTextLength));
+    // The whole text as a document read takes it: without the writer's NUL behind it.
+    if (m_nTextLength >= m_nWholeLength)
+        m_nTextLength = m_nWholeLength = TrimmedLength(m_buffer.data() + m_nTextStart, m_nTextLength, 5);
+    m_buffer.push_back('\0');
+}
+
+BOOL CEncryptedHeadReader::ReadTo(long n)
+{
+    if (m_buffer.empty())
+        return FALSE;
+    if (n <= m_nTextLength || IsWhole())
+        return TRUE;
+    const long want = std::min(n, m_nWholeLength) - m_nTextLength;
+    m_buffer.resize(static_cast<size_t>(m_nTextStart + m_nTextLength));
+    const size_t kept = m_buffer.size();
+    if (!fsys::ReadFileRange(m_csPath, static_cast<long long>(kept), static_cast<size_t>(want), m_buffer, nullptr)) {
+        EndText();
+        LogWithPath("CEncryptedArchive::CEncryptedArchive() - failed to read file...", m_csPath);
+        return FALSE;
+    }
+    const long got = static_cast<long>(m_buffer.size() - kept);
+    if (m_pCipher)
+        m_pCipher->Apply(reinterpret_cast<BYTE*>(m_buffer.data() + kept), got);
+    m_nTextLength += got;
+    EndText();
+    return got == want;
+}
+
+const char* CEncryptedHeadReader::GetText() const
+{
+    return m_buffer.empty() ? nullptr : m_buffer.data() + m_nTextStart;
 }

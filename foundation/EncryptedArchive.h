@@ -7,6 +7,7 @@
 #include "foundation/Encrypt.h"
 #include "platform/core/String.h"
 
+#include <memory>
 #include <vector>
 
 class CEncryptedArchive {
@@ -88,4 +89,39 @@ private:
     long m_nTextLength = 0;
     long m_nCutAt = -1;          // loading: where GetText put a NUL over a trimmed byte
     char m_cCut = 0;             // ... and the byte it covers
+};
+
+// Reads the start of a document file, piece by piece, deciphering an enciphered block as it
+// goes: whoever needs only the beginning (a header in a list of files) never reads, deciphers
+// or keeps the rest. The check value at a block's end is never reached, so damage behind the
+// start goes unnoticed here; a block cut short or lengthened is known from its start.
+class CEncryptedHeadReader {
+public:
+    // Reads the first piece of the file.
+    explicit CEncryptedHeadReader(LPCSTR path);
+    CEncryptedHeadReader(const CEncryptedHeadReader&) = delete;
+    CEncryptedHeadReader& operator=(const CEncryptedHeadReader&) = delete;
+
+    // readPlain, readEnciphered (its check value unknown), readUnrecognised or readFailed.
+    CEncryptedArchive::ReadKind GetReadKind() const { return m_nReadKind; }
+    // Reads on until the text read holds at least n bytes or the whole text; FALSE when the
+    // file could not be read.
+    BOOL ReadTo(long n);
+    // The text read so far, NUL-terminated; NULL when there is none.
+    const char* GetText() const;
+    long GetTextLength() const { return m_nTextLength; }
+    // Whether the text read is the file's whole text.
+    BOOL IsWhole() const { return m_nTextLength >= m_nWholeLength; }
+
+private:
+    // Ends the text read with a NUL in the buffer.
+    void EndText();
+
+    CString m_csPath;
+    CEncryptedArchive::ReadKind m_nReadKind = CEncryptedArchive::readFailed;
+    std::vector<char> m_buffer;       // the file's bytes from its start, deciphered
+    std::unique_ptr<CCipherStream> m_pCipher;
+    long m_nTextStart = 0;
+    long m_nTextLength = 0;
+    long m_nWholeLength = 0;
 };

@@ -174,7 +174,7 @@ void BuildGroupTokenizer(CParse& parse);     // group records
 
 // The document tokenizers. A scan keeps its place in the tokenizer, so each thread has its own,
 // built on its first use there; documents may be read on several threads at once. The header
-// tokenizer is a member of each header instead.
+// keeps its own the same way (CCorraHeader).
 CParse& DocumentTokenizer();
 CParse& QuestionTokenizer();
 CParse& GroupTokenizer();

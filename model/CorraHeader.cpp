@@ -9,6 +9,7 @@
 #include "platform/core/Services.h"
 #include "res/ids/Parse.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <exception>
 
@@ -34,11 +35,7 @@ DWORD ParseCount(const CString& text)
 
 } // namespace
 
-CCorraHeader::CCorraHeader()
-{
-    BuildHeaderTokenizer(m_parse);
-    m_parse.SetEndTokenAtEnd(TRUE);
-}
+CCorraHeader::CCorraHeader() = default;
 
 CCorraHeader::~CCorraHeader() = default;
 
@@ -66,7 +63,6 @@ CCorraHeader& CCorraHeader::operator=(const CCorraHeader& other)
     m_nCount = other.m_nCount;
     m_nNumCollections = other.m_nNumCollections;
     m_pFile.reset();
-    m_pBuffer = nullptr;
     return *this;
 }
 
@@ -131,13 +127,40 @@ void CCorraHeader::Write(CEncryptedArchive& out)
 
 // ---- parsing
 
+CParse& CCorraHeader::Tokenizer()
+{
+    // Built once per thread: a file list reads thousands of headers.
+    thread_local CParse parse;
+    if (!parse.IsReady())
+        BuildHeaderTokenizer(parse);
+    return parse;
+}
+
 int CCorraHeader::ReadCorraHeader()
 {
-    if (!m_pBuffer)
+    // Whatever the outcome, nothing of the file stays once its header is read.
+    const std::unique_ptr<CEncryptedHeadReader> file = std::move(m_pFile);
+    if (!file || !file->GetText())
         return READ_NO_TEXT;
-    LPCSTR p = m_pBuffer;
-    UINT n = static_cast<UINT>(m_nBufferLength);
-    return ReadCorraHeader(&p, &n);
+    // A header cut where the text read so far ends is read again from its start with more.
+    const size_t collections = m_asCollections.size();
+    const size_t counts = m_adwCollectionCounts.size();
+    const size_t images = m_asImageFiles.size();
+    for (long want = file->GetTextLength();; want *= 4) {
+        if (!file->ReadTo(want))
+            return READ_NO_TEXT;
+        m_asCollections.resize(collections);
+        m_adwCollectionCounts.resize(counts);
+        m_asImageFiles.resize(images);
+        LPCSTR p = file->GetText();
+        UINT n = static_cast<UINT>(file->GetTextLength());
+        m_nBufferLength = file->GetTextLength();
+        const int result = ReadCorraHeader(&p, &n);
+        // A header read to the very end of the text read so far may go on past it.
+        if (file->IsWhole() || (result == READ_OK && n > 0))
+            return result;
+        want = std::max(want, 4096L);
+    }
 }
 
 int CCorraHeader::ReadCorraHeader(LPCSTR* ppText, UINT* pnRemaining)
@@ -155,13 +178,13 @@ int CCorraHeader::ReadCorraHeader(LPCSTR* ppText, UINT* pnRemaining)
         return result;
     };
 
-    int token = m_parse.NextToken(ppText, pnRemaining);
+    int token = Tokenizer().NextToken(ppText, pnRemaining);
     if (token != static_cast<int>(IDS_KW_BEGIN)) {
         if (token == static_cast<int>(TOKEN_END))
             return READ_END;
         return fail(READ_NOT_THIS, nullptr);
     }
-    if (m_parse.NextToken(ppText, pnRemaining) != static_cast<int>(IDS_KW_HEADER))
+    if (Tokenizer().NextToken(ppText, pnRemaining) != static_cast<int>(IDS_KW_HEADER))
         return fail(READ_SYNTAX, "'BEGIN' without 'HEADER'");
 
     int result;
@@ -170,9 +193,9 @@ int CCorraHeader::ReadCorraHeader(LPCSTR* ppText, UINT* pnRemaining)
     if (result != READ_NOT_THIS)
         return result;
 
-    if (m_parse.NextToken(ppText, pnRemaining) != static_cast<int>(IDS_KW_END))
+    if (Tokenizer().NextToken(ppText, pnRemaining) != static_cast<int>(IDS_KW_END))
         return fail(READ_SYNTAX, "Syntax error");
-    if (m_parse.NextToken(ppText, pnRemaining) != static_cast<int>(IDS_KW_HEADER))
+    if (Tokenizer().NextToken(ppText, pnRemaining) != static_cast<int>(IDS_KW_HEADER))
         return fail(READ_SYNTAX, "'END' without 'HEADER'");
     m_bValid = TRUE;
     return READ_OK;
@@ -180,21 +203,21 @@ int CCorraHeader::ReadCorraHeader(LPCSTR* ppText, UINT* pnRemaining)
 
 BOOL CCorraHeader::ReadBlockItem(LPCSTR* ppText, UINT* pnRemaining, CString& out)
 {
-    if (m_parse.NextToken(ppText, pnRemaining) != static_cast<int>(IDS_KW_COLON))
+    if (Tokenizer().NextToken(ppText, pnRemaining) != static_cast<int>(IDS_KW_COLON))
         return FALSE;
-    if (m_parse.NextToken(ppText, pnRemaining) != static_cast<int>(IDS_TOKEN_TEXT))
+    if (Tokenizer().NextToken(ppText, pnRemaining) != static_cast<int>(IDS_TOKEN_TEXT))
         return FALSE;
-    m_parse.GetTokenInnerOneLine(out);
+    Tokenizer().GetTokenInnerOneLine(out);
     return TRUE;
 }
 
 BOOL CCorraHeader::ReadNumberItem(LPCSTR* ppText, UINT* pnRemaining, int& out)
 {
-    if (m_parse.NextToken(ppText, pnRemaining) != static_cast<int>(IDS_KW_COLON))
+    if (Tokenizer().NextToken(ppText, pnRemaining) != static_cast<int>(IDS_KW_COLON))
         return FALSE;
-    if (m_parse.NextToken(ppText, pnRemaining) != static_cast<int>(IDS_TOKEN_NUM))
+    if (Tokenizer().NextToken(ppText, pnRemaining) != static_cast<int>(IDS_TOKEN_NUM))
         return FALSE;
-    out = m_parse.GetTokenInt();
+    out = Tokenizer().GetTokenInt();
     return TRUE;
 }
 
@@ -202,12 +225,12 @@ BOOL CCorraHeader::NextBlock(LPCSTR* ppText, UINT* pnRemaining, CString& inner)
 {
     LPCSTR before = *ppText;
     UINT beforeRemaining = *pnRemaining;
-    if (m_parse.NextToken(ppText, pnRemaining) != static_cast<int>(IDS_TOKEN_TEXT)) {
+    if (Tokenizer().NextToken(ppText, pnRemaining) != static_cast<int>(IDS_TOKEN_TEXT)) {
         *ppText = before;
         *pnRemaining = beforeRemaining;
         return FALSE;
     }
-    m_parse.GetTokenInner(inner);
+    Tokenizer().GetTokenInner(inner);
     return TRUE;
 }
 
@@ -262,7 +285,7 @@ int CCorraHeader::ReadItem(LPCSTR* ppText, UINT* pnRemaining)
         *pnRemaining = itemRemaining;
         return READ_MALFORMED;
     };
-    int token = m_parse.NextToken(ppText, pnRemaining);
+    int token = Tokenizer().NextToken(ppText, pnRemaining);
     switch (token) {
     case IDS_KW_TITLE1:
         return ReadBlockItem(ppText, pnRemaining, m_csTitle1) ? READ_OK : malformed();
@@ -275,12 +298,12 @@ int CCorraHeader::ReadItem(LPCSTR* ppText, UINT* pnRemaining)
     case IDS_KW_NUMCOLLECTIONS:
         return ReadNumberItem(ppText, pnRemaining, m_nNumCollections) ? READ_OK : malformed();
     case IDS_KW_COLLECTIONS:
-        if (m_parse.NextToken(ppText, pnRemaining) != static_cast<int>(IDS_KW_COLON))
+        if (Tokenizer().NextToken(ppText, pnRemaining) != static_cast<int>(IDS_KW_COLON))
             return malformed();
         ReadCollections(ppText, pnRemaining);
         return READ_OK;
     case IDS_KW_IMAGES:
-        if (m_parse.NextToken(ppText, pnRemaining) != static_cast<int>(IDS_KW_COLON))
+        if (Tokenizer().NextToken(ppText, pnRemaining) != static_cast<int>(IDS_KW_COLON))
             return malformed();
         ReadImages(ppText, pnRemaining);
         return READ_OK;
@@ -298,19 +321,17 @@ int CCorraHeader::ReadItem(LPCSTR* ppText, UINT* pnRemaining)
 BOOL CCorraHeader::OpenCorraHeader(LPCSTR path)
 {
     m_pFile.reset();
-    m_pBuffer = nullptr;
     m_nBufferLength = 0;
     m_csFileName = path ? path : "";
     try {
-        auto file = std::make_unique<CEncryptedArchive>(path, FALSE);
+        // Only the start is read and deciphered: a file list reads the headers of thousands of
+        // banks, and a bank damaged behind its header still shows what its header says.
+        auto file = std::make_unique<CEncryptedHeadReader>(path);
         CEncryptedArchive::ReadKind kind = file->GetReadKind();
-        // A damaged enciphered file is no header to show.
         if (kind != CEncryptedArchive::readPlain && kind != CEncryptedArchive::readEnciphered)
             return FALSE;
-        const char* text = file->GetText(TRUE, TRUE, 5);
-        if (!text)
+        if (!file->GetText())
             return FALSE;
-        m_pBuffer = text;
         m_nBufferLength = file->GetTextLength();
         m_pFile = std::move(file);
         return TRUE;
@@ -332,7 +353,6 @@ BOOL CCorraHeader::GetCorraHeaderInfo(LPCSTR path, BOOL /*bKeep*/)
         // Another kind has no header to read: only whether the file is there counts, whatever
         // it holds (a picture or a word-processor file is no damaged bank).
         m_pFile.reset();
-        m_pBuffer = nullptr;
         m_nBufferLength = 0;
         m_csFileName = path;
         if (fsys::IsFile(path))

@@ -12,6 +12,7 @@
 
 class CCorraDoc;
 class CEncryptedArchive;
+class CEncryptedHeadReader;
 
 // Results of the header parser (and of the document's record readers).
 constexpr int READ_OK = 1;
@@ -25,7 +26,7 @@ class CCorraHeader {
 public:
     CCorraHeader();
     virtual ~CCorraHeader();
-    // Copies every field but the loaded file: the copy has no text loaded.
+    // Copies every field but the opened file: the copy has none open.
     CCorraHeader(const CCorraHeader& other);
     CCorraHeader& operator=(const CCorraHeader& other);
 
@@ -37,13 +38,14 @@ public:
     // Reads the header of a file: TRUE when it was read (a file of another kind than Question
     // Corra or exam is read without parsing: only its name is set). bKeep has no effect.
     BOOL GetCorraHeaderInfo(LPCSTR path, BOOL bKeep = FALSE);
-    // Loads the whole file (deciphered when enciphered); FALSE when it cannot be read or is
-    // damaged (an enciphered file whose check fails, or neither text nor an intact block).
+    // Opens the file for its header: reads its start (deciphered when enciphered); FALSE when it
+    // cannot be read or is neither text nor an enciphered block intact at its start.
     BOOL OpenCorraHeader(LPCSTR path);
     // Parses a header at *ppText: READ_OK (cursor past it), READ_NOT_THIS, READ_SYNTAX,
     // READ_MALFORMED, READ_END (nothing but white space).
     int ReadCorraHeader(LPCSTR* ppText, UINT* pnRemaining);
-    // Parses the loaded file from its start; READ_NO_TEXT when none is loaded.
+    // Parses the opened file from its start, reading on only as far as the header goes, and
+    // lets the file go; READ_NO_TEXT when none is open.
     int ReadCorraHeader();
     // Appends the header block.
     void Write(CEncryptedArchive& out);
@@ -78,7 +80,8 @@ private:
     void ReadCollections(LPCSTR* ppText, UINT* pnRemaining);
     void ReadImages(LPCSTR* ppText, UINT* pnRemaining);
 
-    CParse m_parse;
-    std::unique_ptr<CEncryptedArchive> m_pFile;
-    const char* m_pBuffer = nullptr;
+    // The header tokenizer of this thread.
+    static CParse& Tokenizer();
+
+    std::unique_ptr<CEncryptedHeadReader> m_pFile;
 };

@@ -106,6 +106,35 @@ static int OpenForReading(const char* path, struct stat& st)
     return fd;
 }
 
+BOOL ReadFileRange(const char* path, long long offset, size_t count, std::vector<char>& out, long long* pSize)
+{
+    struct stat st {};
+    int fd = OpenForReading(path, st);
+    if (fd < 0)
+        return FALSE;
+    if (pSize)
+        *pSize = static_cast<long long>(st.st_size);
+    const size_t kept = out.size();
+    out.resize(kept + count);
+    size_t got = 0;
+    while (got < count) {
+        ssize_t n = ::pread(fd, out.data() + kept + got, count - got, static_cast<off_t>(offset + got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ::close(fd);
+            out.resize(kept);
+            return FALSE;
+        }
+        if (n == 0)
+            break;
+        got += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    out.resize(kept + got);
+    return TRUE;
+}
+
 BOOL ReadFileInto(const char* path, std::vector<char>& out, size_t before, size_t after)
 {
     out.clear();

@@ -22,6 +22,9 @@ BOOL ReadFile(const char* path, std::string& out);
 // Reads the whole file into out at offset before, with after zero bytes left behind it: one
 // allocation of the file's size, no copies (large documents are read this way).
 BOOL ReadFileInto(const char* path, std::vector<char>& out, size_t before, size_t after);
+// Appends to out up to count bytes of the file from offset; *pSize gets the file's size. FALSE
+// when the file cannot be read (out then holds what it held).
+BOOL ReadFileRange(const char* path, long long offset, size_t count, std::vector<char>& out, long long* pSize);
 // Writes in place (the file is truncated first).
 BOOL WriteFile(const char* path, const void* data, size_t len);
 // Writes a temporary file beside path, then renames it over path: the old file stays whole

@@ -175,13 +175,68 @@ TEST_F(CorraHeaderTest, EncipheredAndPlainFilesGiveTheSameHeader)
         EXPECT_EQ(read.m_csFileName, path);
     }
 
-    // A damaged enciphered file has no header to give.
-    std::string bytes;
-    fsys::ReadFile(enciphered, bytes);
-    bytes[30] = static_cast<char>(bytes[30] ^ 0x40);
-    fsys::WriteFile(enciphered, bytes.data(), bytes.size());
-    CCorraHeader damaged;
-    EXPECT_FALSE(damaged.GetCorraHeaderInfo(enciphered));
+}
+
+TEST_F(CorraHeaderTest, AHeaderReadStopsWhereTheHeaderEnds)
+{
+    // A header longer than the first piece read, and a body behind it.
+    CCorraHeader header;
+    header.m_csTitle1 = "Chemistry";
+    header.m_nCount = 3;
+    for (int i = 0; i < 1500; ++i) {
+        header.m_asCollections.push_back(CString::Formatted("Collection %d", i));
+        header.m_adwCollectionCounts.push_back(static_cast<DWORD>(i % 7));
+    }
+    header.m_nNumCollections = 1500;
+    header.m_csCorraId = "CID_5_6";
+    std::string body;
+    for (int q = 1; q <= 3000; ++q)
+        body += "BEGIN QUESTION\r\nID: " + std::to_string(q) + "\r\nTEXT: { \r\nWhich one?}\r\nEND QUESTION\r\n";
+    const std::string text = Written(header) + body;
+    const long headerEnd = static_cast<long>(text.find("END HEADER"));
+    ASSERT_GT(headerEnd, 20000);
+
+    auto enciphered = [&](const char* name) {
+        const CString path = HomePath(name);
+        CEncryptedArchive out(path, TRUE);
+        out.GrowBuffer(text.data(), static_cast<long>(text.size()));
+        EXPECT_TRUE(out.Commit());
+        return path;
+    };
+    // Damage changes bytes of the file as stored: in the marker the file is no bank at all;
+    // behind the header the check value no longer matches, which only a whole read finds.
+    struct Case {
+        const char* name;
+        long damageAt;  // -1: none
+        bool plain;
+        BOOL listed;
+    };
+    const Case cases[] = {
+        {"plain.crr", -1, true, TRUE},
+        {"whole.crr", -1, false, TRUE},
+        {"body.crr", ENCRYPT_MARKER_SIZE + headerEnd + 400, false, TRUE},
+        {"check.crr", ENCRYPT_MARKER_SIZE + static_cast<long>(text.size()) + 2, false, TRUE},
+        {"marker.crr", 2, false, FALSE},
+    };
+    for (const Case& c : cases) {
+        const CString path = c.plain ? WriteHomeFile(c.name, text) : enciphered(c.name);
+        if (c.damageAt >= 0) {
+            std::string bytes;
+            ASSERT_TRUE(fsys::ReadFile(path, bytes));
+            bytes[static_cast<size_t>(c.damageAt)] = static_cast<char>(bytes[static_cast<size_t>(c.damageAt)] ^ 0x40);
+            ASSERT_TRUE(fsys::WriteFile(path, bytes.data(), bytes.size()));
+        }
+        CCorraHeader read;
+        ASSERT_EQ(read.GetCorraHeaderInfo(path), c.listed) << c.name;
+        if (!c.listed)
+            continue;
+        EXPECT_EQ(read.m_csTitle1, "Chemistry") << c.name;
+        EXPECT_EQ(read.m_asCollections, header.m_asCollections) << c.name;
+        EXPECT_EQ(read.m_adwCollectionCounts, header.m_adwCollectionCounts) << c.name;
+        EXPECT_EQ(read.GetCorraId(), "CID_5_6") << c.name;
+        // The header took a part of the file, not the whole of it.
+        EXPECT_LT(read.m_nBufferLength, static_cast<long>(text.size())) << c.name;
+    }
 }
 
 TEST_F(CorraHeaderTest, OtherKindsAndHeaderlessFiles)
