@@ -248,6 +248,10 @@ CChoices& CChoices::operator=(const CChoices& other)
     m_csRtfHeader = other.m_csRtfHeader;
     m_csSource = other.m_csSource;
     m_cFirstLabel = other.m_cFirstLabel;
+    // A copy stands as the original stands: untidied, as read.
+    m_bTidyPending = other.m_bTidyPending;
+    m_bStored = other.m_bStored;
+    m_csStored = other.m_csStored;
     OnChange(FALSE);
     return *this;
 }
@@ -262,6 +266,40 @@ void CChoices::RemoveAll()
     m_dwaTextEnd.RemoveAll();
     m_bError = FALSE;
     m_csRtfHeader = kDefaultRtfHeader;
+    m_bTidyPending = FALSE;
+    Changed();
+}
+
+void CChoices::Changed()
+{
+    m_bStored = FALSE;
+    m_csStored.Empty();
+}
+
+BOOL CChoices::GetStoredText(CString& out) const
+{
+    if (!m_bStored)
+        return FALSE;
+    out = m_csStored;
+    return TRUE;
+}
+
+const CStringArray& CChoices::GetTexts() const
+{
+    EnsureTidy();
+    return m_saTexts;
+}
+
+const CString& CChoices::GetRtfHeader() const
+{
+    EnsureTidy();
+    return m_csRtfHeader;
+}
+
+void CChoices::EnsureTidy() const
+{
+    if (m_bTidyPending)
+        const_cast<CChoices*>(this)->TidyRtfChoices();
 }
 
 BOOL CChoices::Add(LPCSTR label, LPCSTR text, LPCSTR pBase, LPCSTR pLabelStart, LPCSTR pLabelEnd, LPCSTR pTextStart,
@@ -272,6 +310,8 @@ BOOL CChoices::Add(LPCSTR label, LPCSTR text, LPCSTR pBase, LPCSTR pLabelStart, 
     if (!TrimChoice(label, text, "Add", csLabel, csText))
         return FALSE;
     OnChange(TRUE);
+    EnsureTidy();
+    Changed();
     m_saLabels.Add(csLabel);
     m_saTexts.Add(csText);
     if (pBase) {
@@ -293,6 +333,8 @@ BOOL CChoices::SetChoice(int i, LPCSTR label, LPCSTR text)
     if (i < 0 || i >= GetCount())
         return FALSE;
     OnChange(TRUE);
+    EnsureTidy();
+    Changed();
     m_saLabels[i] = csLabel;
     m_saTexts[i] = csText;
     OnChange(FALSE);
@@ -308,6 +350,7 @@ CString CChoices::GetChoiceText(int i, BOOL bPlain) const
 {
     if (i < 0 || i >= m_saTexts.GetSize())
         return CString();
+    EnsureTidy();
     CString text = m_saTexts[i];
     if (bPlain && text.Find('\\') >= 0) {
         text = RtfToText(m_csRtfHeader + text + "}");
@@ -351,6 +394,7 @@ BOOL CChoices::Relabel(char c)
         return FALSE;
     }
     OnChange(TRUE);
+    Changed();
     for (int i = 0; i < GetCount(); ++i)
         m_saLabels[i] = CString(static_cast<char>(c + i)) + ".";
     m_cFirstLabel = c;
@@ -557,6 +601,7 @@ int CChoices::FindChoicesInRtf(LPCSTR text, int* pnStart, CChoicesError* pError,
 
 void CChoices::TidyRtfChoices()
 {
+    m_bTidyPending = FALSE;
     CString header = m_csRtfHeader;
     header.TrimRight();
     if (header.Right(4) == "\\tab")
@@ -579,8 +624,16 @@ void CChoices::TidyRtfChoices()
 
 BOOL CChoices::SetChoices(LPCSTR text, char cFirstLabel, char cSeparator, CChoicesError* pError, DWORD dwFlags)
 {
+    // Taken before anything is emptied: the text may be one this object holds.
+    const CString stored = (dwFlags & CHP_STORED) && text ? CString(text) : CString();
     OnChange(TRUE);
     RemoveAll();
+    auto keepStored = [&]() {
+        if (dwFlags & CHP_STORED) {
+            m_bStored = TRUE;
+            m_csStored = stored;
+        }
+    };
     auto failed = [&](BOOL bError) {
         const CString source = m_csSource;
         RemoveAll();
@@ -591,6 +644,7 @@ BOOL CChoices::SetChoices(LPCSTR text, char cFirstLabel, char cSeparator, CChoic
     };
     auto succeeded = [&]() {
         m_csSource.Empty();
+        keepStored();
         OnChange(FALSE);
         return TRUE;
     };
@@ -633,7 +687,11 @@ BOOL CChoices::SetChoices(LPCSTR text, char cFirstLabel, char cSeparator, CChoic
             CString plain = RtfToText(work);
             plain.TrimLeft();
             OnChange(FALSE);
-            return SetChoices(plain, cLabel, cSep, pError, 0);
+            if (!SetChoices(plain, cLabel, cSep, pError, 0))
+                return FALSE;
+            // What was read is written back, not the plain text it was parsed as.
+            keepStored();
+            return TRUE;
         }
         if (pError)
             pError->SetIds(IDS_CHOICES_BAD_FORMAT, IDS_CHOICES_FORMAT_RULES, IDS_CHOICES_FORMAT_EXAMPLE);
@@ -648,7 +706,10 @@ BOOL CChoices::SetChoices(LPCSTR text, char cFirstLabel, char cSeparator, CChoic
         return failed(m_bError);
     }
     m_csRtfHeader = header;
-    TidyRtfChoices();
+    if (dwFlags & CHP_STORED)
+        m_bTidyPending = TRUE;
+    else
+        TidyRtfChoices();
     return succeeded();
 }
 
@@ -745,6 +806,7 @@ void CChoices::GetPlainText(CString& out, int nWidth) const
 
 void CChoices::GetRtfText(CString& out) const
 {
+    EnsureTidy();
     if (IsEmpty())
         return;
     // One paragraph per choice, each label after white space where the parser looks for it.
@@ -769,6 +831,7 @@ void CChoices::GetHtmlText(CString& out, DWORD dwFlags, LPCSTR pszCorrect, const
 {
     // The tables are marked as markup and the labels and texts are text, which the page writer
     // escapes: a choice that reads "<b>" shows as typed.
+    EnsureTidy();
     const int border = pHtml && pHtml->bBorders ? 1 : 0;
     const int tagType = pHtml ? pHtml->nChoiceTagType : 0;
     const CHtmlSettings* settings = pHtml ? pHtml->pSettings : nullptr;
@@ -837,6 +900,7 @@ CString CChoices::LabelPiece(int i, DWORD dwFlags, LPCSTR pszCorrect, LPCSTR pre
 void CChoices::OutputToRichEdit(CHVRichEditCtrl& ctrl, const CDrawContext& ctx, DWORD dwFlags, LPCSTR pszCorrect,
                                 const CChoicesHtmlStyle* pHtml)
 {
+    EnsureTidy();
     auto append = [&ctrl](LPCSTR text, UINT nFormat, int nSlot, DWORD dwExtra) {
         const long end = ctrl.GetTextLength();
         ctrl.SetSel(end, end);
@@ -1007,6 +1071,7 @@ int CChoices::Measure(const CDrawContext& ctx, CRect& rect, DWORD dwFlags, BOOL 
 
 int CChoices::Draw(const CDrawContext& ctx, int nLeft, int nTop, int nWidth, BOOL bDraw, LPCSTR pszCorrect)
 {
+    EnsureTidy();
     CDC* pDC = ctx.pDC;
     if (!pDC)
         return 0;

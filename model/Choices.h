@@ -20,6 +20,9 @@ class CHVRichEditCtrl;
 // Parse flags of SetChoices.
 constexpr DWORD CHP_RTF_AS_PLAIN = 0x1;    // RTF without labels is parsed again as plain text
 constexpr DWORD CHP_NUMBERED_PAIRS = 0x2;  // "1. 123 2. 456" (collection members) is tried first
+// The text as a document stores it: kept to be written back while the choices stay as read, and
+// RTF texts tidied only when first asked for (a list of questions never shows them).
+constexpr DWORD CHP_STORED = 0x4;
 
 // Output flags of GetText, OutputToRichEdit and Measure.
 constexpr DWORD CHO_RTF = 0x1;               // RTF (GetText); the layout below applies (rich edit)
@@ -90,6 +93,11 @@ public:
     // On failure everything is emptied and pError (when given) says why.
     BOOL SetChoices(LPCSTR text, char cFirstLabel = '*', char cSeparator = '*', CChoicesError* pError = nullptr,
                     DWORD dwFlags = 0);
+    // The text the choices were parsed from with CHP_STORED, while nothing has changed them since.
+    BOOL GetStoredText(CString& out) const;
+    // The texts and the header, each text a body fragment after the header.
+    const CStringArray& GetTexts() const;
+    const CString& GetRtfHeader() const;
     // Checks a text a user typed; TRUE when acceptable (an empty text is).
     static BOOL ValidateChoices(LPCSTR text, CChoicesError* pError);
     // Locates the run of labelled choices in a text: 0 none (fewer than two labels), 1 found
@@ -147,6 +155,8 @@ public:
     static void SetProfileCase(char c);
 
     CStringArray m_saLabels;
+    // The texts and the header of RTF choices parsed with CHP_STORED are tidied when first asked
+    // for: read them through GetChoiceText, GetTexts and GetRtfHeader.
     CStringArray m_saTexts;
     BOOL m_bError = FALSE;
     CString m_csSource;
@@ -159,6 +169,15 @@ public:
     CDWordArray m_dwaTextEnd;
 
 private:
+    // Finishes what a CHP_STORED parse left: the choices read the same before and after.
+    void EnsureTidy() const;
+    // Forgets the stored text: the choices no longer stand as read.
+    void Changed();
+
+    BOOL m_bTidyPending = FALSE;
+    BOOL m_bStored = FALSE;
+    CString m_csStored;
+
     BOOL ParsePlain(LPCSTR text, char cLabel, char cSeparator, DWORD dwFlags);
     BOOL ParseNumberedPairs(LPCSTR text);
     void TidyRtfChoices();

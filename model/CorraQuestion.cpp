@@ -297,7 +297,9 @@ void CCorraQuestion::WriteRecord(CEncryptedArchive& out)
         for (int i = 0; i < m_Choices.GetCount(); ++i)
             choices += (i > 0 ? "\r\n" : "") + m_Choices.GetChoiceId(i) + "   " + m_Choices.GetChoiceText(i);
     } else if (IsChoiceType() && !m_Choices.IsEmpty()) {
-        m_Choices.GetText(choices, 0, CHO_RTF | CHO_QUESTION_LAYOUT);
+        // Choices that stand as they were read go back as they were stored, byte for byte.
+        if (!m_Choices.GetStoredText(choices))
+            m_Choices.GetText(choices, 0, CHO_RTF | CHO_QUESTION_LAYOUT);
     } else {
         // Free-form choices, and labelled ones that never parsed: the text as the user gave it.
         choices = m_cszChoicesText;
@@ -489,7 +491,7 @@ int CCorraQuestion::ReadElement(LPCSTR* ppText, UINT* pnRemaining)
         CString inner;
         parse.GetTokenInner(inner);
         m_cszChoicesText = DecodeBraces(inner);
-        m_Choices.SetChoices(m_cszChoicesText, '*', '*', nullptr, CHP_RTF_AS_PLAIN | CHP_NUMBERED_PAIRS);
+        m_Choices.SetChoices(m_cszChoicesText, '*', '*', nullptr, CHP_RTF_AS_PLAIN | CHP_NUMBERED_PAIRS | CHP_STORED);
         return read(keyword);
     }
     case IDS_KW_ANSWER: {

@@ -588,8 +588,8 @@ void CQuestion::Store(CArchive& ar) const
     ar << m_nId << m_nIndex << m_nType << m_nLevel;
     ar << m_cszQuestionText << m_cszChoicesText;
     StoreStrings(ar, m_Choices.m_saLabels);
-    StoreStrings(ar, m_Choices.m_saTexts);
-    ar << m_Choices.m_csRtfHeader << m_cszAnswer;
+    StoreStrings(ar, m_Choices.GetTexts());
+    ar << m_Choices.GetRtfHeader() << m_cszAnswer;
     StoreStrings(ar, m_saSubjects);
     StoreStrings(ar, m_saChapters);
     StoreStrings(ar, m_saBooks);
@@ -604,6 +604,7 @@ void CQuestion::Load(CArchive& ar)
 {
     ar >> m_nId >> m_nIndex >> m_nType >> m_nLevel;
     ar >> m_cszQuestionText >> m_cszChoicesText;
+    m_Choices.RemoveAll();
     LoadStrings(ar, m_Choices.m_saLabels);
     LoadStrings(ar, m_Choices.m_saTexts);
     // The choices pair each label with a text by position.

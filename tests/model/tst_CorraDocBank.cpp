@@ -3,6 +3,7 @@
 #include "model/CorraDoc.h"
 
 #include "foundation/EncryptedArchive.h"
+#include "foundation/Log.h"
 #include "foundation/StringArrayEx.h"
 #include "model/CorraHeader.h"
 #include "model/CorraQuestion.h"
@@ -116,6 +117,98 @@ TEST_F(CorraDocBankTest, WriteThenReadGivesTheSameText)
     ASSERT_EQ(header.m_asImageFiles.size(), 1u);
     EXPECT_EQ(fsys::FileName(header.m_asImageFiles[0]), "cell.png");
     EXPECT_EQ(header.m_asCollections, (std::vector<CString>{"Midterm", "Review"}));
+}
+
+// A bank as the rich-edit control writes it: choices in RTF with a font table and paragraph
+// marks, one choice bold; and one whose labels run out of sequence, which no parse takes.
+CString WriteRichBank(const CString& path)
+{
+    const CString header = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fprq2\\fcharset0 Arial;}}\r\n"
+                           "\\viewkind4\\uc1\\pard\\lang1033\\f0\\fs20 ";
+    CBankDoc doc;
+    doc.m_csTitle1 = "Rich";
+    doc.m_csCorraId = "CID_7_8";
+    for (int i = 1; i <= 6; ++i) {
+        auto* q = new CCorraQuestion;
+        q->m_nId = i;
+        q->m_nIndex = i;
+        q->m_nType = static_cast<int>(i % 2 ? IDS_QTYPE_MC : IDS_QTYPE_TF);
+        q->m_cszQuestionText = header + CString::Formatted("Question {\\b %d}?\\par\r\n}\r\n", i);
+        if (i == 6) {
+            q->m_cszChoicesText = header + "a. One\\par\r\nb. Two\\par\r\na. Three\\par\r\n}";
+        } else if (i % 2) {
+            EXPECT_TRUE(q->SetChoices(header + "\\par a. The {\\b first}\\tab\\par\r\nb. The second\\par\r\n"
+                                               "c. The third\\par\r\n}"));
+        } else {
+            EXPECT_TRUE(q->SetChoices(header + "a. True\\par\r\nb. False\\par\r\n}"));
+        }
+        q->m_cszAnswer = "a";
+        doc.InsertQuestion(q);
+    }
+    EXPECT_EQ(doc.WriteCorraDoc(path), CCorraDoc::writeDone);
+    return path;
+}
+
+TEST_F(CorraDocBankTest, ChoicesReadAndWrittenStayByteForByteWhetherLookedAtOrNot)
+{
+    for (const CString& bank : {m_bank, WriteRichBank(HomePath("rich.crr"))}) {
+        std::string written[2];
+        for (int look = 0; look < 2; ++look) {
+            CBankDoc doc;
+            ASSERT_EQ(doc.ReadCorraDoc(bank), CCorraDoc::readComplete) << bank.GetString();
+            if (look) {
+                for (POSITION pos = doc.m_plQuestions.GetHeadPosition(); pos;) {
+                    auto* q = static_cast<CCorraQuestion*>(doc.m_plQuestions.GetNext(pos));
+                    for (int i = 0; i < q->GetChoicesCount(); ++i)
+                        EXPECT_FALSE(q->GetChoice(i, FALSE).IsEmpty());
+                    CString html;
+                    q->GetChoicesText(html, 0, CHO_RTF | CHO_HTML);
+                }
+            }
+            written[look] = Text(doc);
+        }
+        EXPECT_EQ(written[1], written[0]) << bank.GetString();
+        // And what was written reads back to the same text.
+        CBankDoc again;
+        ASSERT_EQ(again.ReadCorraDoc(WriteEnciphered(HomePath("again.crr"), written[0])), CCorraDoc::readComplete);
+        EXPECT_EQ(Text(again), written[0]) << bank.GetString();
+    }
+}
+
+TEST_F(CorraDocBankTest, RichChoicesReadTidyAndAMalformedOneIsReportedInTheRead)
+{
+    const CString bank = WriteRichBank(HomePath("rich.crr"));
+    ResetLogging();
+    CBankDoc doc;
+    ASSERT_EQ(doc.ReadCorraDoc(bank), CCorraDoc::readComplete);
+    // Reported as the read meets it, before anything asks for the choices.
+    EXPECT_GE(GetLogBuffer().Find("CChoices::SetChoices(a, .) - failed to find choies..."), 0);
+    CCorraQuestion* bad = doc.FindQuestionById(6);
+    ASSERT_NE(bad, nullptr);
+    EXPECT_EQ(bad->GetChoicesCount(), 0);
+    EXPECT_NE(Text(doc).find("a. One\\par\r\nb. Two\\par\r\na. Three\\par\r\n]"), std::string::npos);
+
+    // The others read as the eager parse reads them, paragraph marks around the texts gone.
+    CCorraQuestion* mc = doc.FindQuestionById(1);
+    ASSERT_NE(mc, nullptr);
+    CChoices eager;
+    CString stored;
+    ASSERT_TRUE(mc->m_Choices.GetStoredText(stored));
+    ASSERT_TRUE(eager.SetChoices(stored, '*', '*', nullptr, CHP_RTF_AS_PLAIN | CHP_NUMBERED_PAIRS));
+    ASSERT_EQ(mc->GetChoicesCount(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(mc->GetChoice(i, FALSE), eager.GetChoiceText(i)) << i;
+    EXPECT_EQ(mc->GetChoice(0, FALSE), "The {\\b first}");
+    EXPECT_EQ(mc->m_Choices.GetRtfHeader(), eager.m_csRtfHeader);
+    CString viaLazy, viaEager;
+    mc->m_Choices.GetText(viaLazy, 0, CHO_RTF);
+    eager.GetText(viaEager, 0, CHO_RTF);
+    EXPECT_EQ(viaLazy, viaEager);
+
+    // A change writes the choices anew.
+    mc->SetChoiceCase('A');
+    EXPECT_FALSE(mc->m_Choices.GetStoredText(stored));
+    EXPECT_NE(Text(doc).find("A. The [\\b first]"), std::string::npos);
 }
 
 TEST_F(CorraDocBankTest, AnEditMadeThroughTheDocumentIsSavedAndReadBack)
