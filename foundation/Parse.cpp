@@ -5,6 +5,7 @@
 #include "platform/core/StringTable.h"
 #include "res/ids/Parse.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -398,6 +399,25 @@ int CParse::NextToken(LPCSTR* ppText, UINT* pnRemaining, UINT nForceEndAt)
         if (nPos >= nRemaining || pText[nPos] == '\0') {
             bAllExamined = true;
             break;
+        }
+        // A loop state takes every character it has no way out on (the inside of a block): a
+        // bank's texts are most of its bytes, so they are run through at once.
+        if (pState->m_nKind == CParseState::KIND_LOOP && !pState->IsAccepting()) {
+            const UINT stop = std::min(nRemaining, nForceEndAt);
+            UINT k = nPos;
+            for (; k < stop && pText[k] != '\0'; ++k) {
+                const int cls = ClassOf(pText[k]);
+                if (cls >= 0 && pState->m_apNext[static_cast<size_t>(cls)])
+                    break;
+            }
+            if (k > nPos) {
+                if ((pState->m_nFlags & CParseState::FLAG_BODY_AFTER_ONCE) && nBody == UINT_MAX)
+                    nBody = nPos + 1;
+                if (pState->m_nFlags & CParseState::FLAG_BODY_AFTER)
+                    nBody = k;
+                nPos = k;
+                continue;
+            }
         }
         char ch = pText[nPos];
         if (nPos == nForceEndAt && !IsDelimiter(ch)) {

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <string>
 
 namespace {
 
@@ -302,10 +303,19 @@ CString DecodeBraces(LPCSTR stored)
     CString in(stored);
     if (in.Find('[') < 0)
         return in;
-    CString out;
-    for (int i = 0; i < in.GetLength(); ++i) {
-        char c = in[i];
-        bool afterBackslash = i > 0 && in[i - 1] == '\\';
+    // Runs of plain bytes are copied whole: every text of a bank is decoded as it is read.
+    const char* p = in.GetString();
+    const size_t n = static_cast<size_t>(in.GetLength());
+    std::string out;
+    out.reserve(n);
+    size_t run = 0;
+    for (size_t i = 0; i < n; ++i) {
+        const char c = p[i];
+        if (c != '&' && c != '@' && c != '[' && c != ']')
+            continue;
+        out.append(p + run, i - run);
+        run = i + 1;
+        const bool afterBackslash = i > 0 && p[i - 1] == '\\';
         switch (c) {
         case '&':
             out += afterBackslash ? '{' : '&';
@@ -313,19 +323,16 @@ CString DecodeBraces(LPCSTR stored)
         case '@':
             out += afterBackslash ? '}' : '@';
             break;
-        case '[':
-        case ']':
+        default:
             if (afterBackslash)
-                out.str().back() = c;  // the backslash before it was copied last
+                out.back() = c;  // the backslash before it was copied last
             else
                 out += c == '[' ? '{' : '}';
             break;
-        default:
-            out += c;
-            break;
         }
     }
-    return out;
+    out.append(p + run, n - run);
+    return CString(std::move(out));
 }
 
 namespace {

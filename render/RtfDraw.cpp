@@ -5,6 +5,8 @@
 
 #include <climits>
 #include <cstring>
+#include <string_view>
+#include <unordered_map>
 
 namespace {
 
@@ -291,14 +293,19 @@ int CRtfDraw::ParseKeyword()
 int CRtfDraw::TranslateKeyword(const CString& keyword, int param, bool bParam)
 {
     static const Keyword kUnicode = {"u", 0, false, kwdSpec, ipfnUnicode};
+    // Every control word of every text is looked up: a table searched in order costs more than
+    // the rest of the reading. The first entry of a word is the one that counts.
+    static const std::unordered_map<std::string_view, const Keyword*> kByWord = [] {
+        std::unordered_map<std::string_view, const Keyword*> map;
+        for (const Keyword& k : kKeywords)
+            map.emplace(k.szKeyword, &k);
+        return map;
+    }();
     const Keyword* pFound = keyword == "u" && bParam ? &kUnicode : nullptr;
-    for (const Keyword& k : kKeywords) {
-        if (pFound)
-            break;
-        if (keyword == k.szKeyword) {
-            pFound = &k;
-            break;
-        }
+    if (!pFound) {
+        const auto it = kByWord.find(std::string_view(keyword.GetString(), static_cast<size_t>(keyword.GetLength())));
+        if (it != kByWord.end())
+            pFound = it->second;
     }
     if (!pFound && m_nFallbackLeft > 0) {
         --m_nFallbackLeft;

@@ -135,13 +135,39 @@ BOOL HasRtfParOrTab(LPCSTR pszText)
     return pszText && (std::strstr(pszText, "\\par") || std::strstr(pszText, "\\tab"));
 }
 
-void SpliceRtfText(CString& rtf, LPCSTR pszPrefixRtf, int nPrefixLen, LPCSTR pszInsert, CString* pSeparator)
+namespace {
+
+// The visible ends of a text, both from one reading: the reading is the dear part.
+struct CVisibleEnds {
+    int first = -1;
+    int last = -1;
+};
+
+// Both visible ends of rtf read with the header in front, as SpliceOffset gives each (a place
+// that shows nothing where there is no such character); FALSE when the text is not RTF. real*
+// say which ends are the text's own rather than that fallback.
+bool VisibleEnds(const CString& rtf, LPCSTR pszPrefixRtf, int nPrefixLen, CVisibleEnds& ends, bool& realFirst,
+                 bool& realLast)
 {
-    if (!pSeparator && !HasRtfParOrTab(rtf))
-        return;
-    const int offset = SpliceOffset(rtf, pszPrefixRtf, nPrefixLen, false);
-    if (offset < 0)
-        return;
+    const CString work = pszPrefixRtf ? CString(pszPrefixRtf) + rtf : rtf;
+    if (!IsRtfText(work))
+        return false;
+    RtfToPlainText(work, &ends.first, &ends.last);
+    auto settle = [&](int& offset) {
+        if (offset >= 0 && pszPrefixRtf)
+            offset -= nPrefixLen;
+        const bool real = offset >= 0 && offset <= rtf.GetLength();
+        if (!real)
+            offset = InsertPositionWithoutText(rtf);
+        return real;
+    };
+    realFirst = settle(ends.first);
+    realLast = settle(ends.last);
+    return true;
+}
+
+void SpliceHeadAt(CString& rtf, int offset, LPCSTR pszInsert, CString* pSeparator)
+{
     CString head = rtf.Left(offset);
     const CString tail = rtf.Mid(offset);
     StripRtfParagraphMarks(head);
@@ -160,13 +186,8 @@ void SpliceRtfText(CString& rtf, LPCSTR pszPrefixRtf, int nPrefixLen, LPCSTR psz
     rtf = head + tail;
 }
 
-void SpliceRtfTail(CString& rtf, LPCSTR pszPrefixRtf, int nPrefixLen, LPCSTR pszAppend, CString* pTrim)
+void SpliceTailAt(CString& rtf, int offset, LPCSTR pszAppend, CString* pTrim)
 {
-    if (!pTrim && !HasRtfParOrTab(rtf))
-        return;
-    const int offset = SpliceOffset(rtf, pszPrefixRtf, nPrefixLen, true);
-    if (offset < 0)
-        return;
     CString head = rtf.Left(offset);
     CString tail = rtf.Mid(offset);
     StripRtfParagraphMarks(tail);
@@ -179,11 +200,48 @@ void SpliceRtfTail(CString& rtf, LPCSTR pszPrefixRtf, int nPrefixLen, LPCSTR psz
     rtf = head + tail;
 }
 
+} // namespace
+
+void SpliceRtfText(CString& rtf, LPCSTR pszPrefixRtf, int nPrefixLen, LPCSTR pszInsert, CString* pSeparator)
+{
+    if (!pSeparator && !HasRtfParOrTab(rtf))
+        return;
+    const int offset = SpliceOffset(rtf, pszPrefixRtf, nPrefixLen, false);
+    if (offset < 0)
+        return;
+    SpliceHeadAt(rtf, offset, pszInsert, pSeparator);
+}
+
+void SpliceRtfTail(CString& rtf, LPCSTR pszPrefixRtf, int nPrefixLen, LPCSTR pszAppend, CString* pTrim)
+{
+    if (!pTrim && !HasRtfParOrTab(rtf))
+        return;
+    const int offset = SpliceOffset(rtf, pszPrefixRtf, nPrefixLen, true);
+    if (offset < 0)
+        return;
+    SpliceTailAt(rtf, offset, pszAppend, pTrim);
+}
+
 void SpliceRtf(CString& rtf, LPCSTR pszPrefixRtf, int nPrefixLen, LPCSTR pszInsert, LPCSTR pszAppend,
                CString* pExtra)
 {
-    SpliceRtfText(rtf, pszPrefixRtf, nPrefixLen, pszInsert, pExtra);
-    SpliceRtfTail(rtf, pszPrefixRtf, nPrefixLen, pszAppend, pExtra);
+    // SpliceRtfText, then SpliceRtfTail, with one reading of the text for both: the splice
+    // before the first visible character moves the last one by what it added or took away.
+    if (!pExtra && !HasRtfParOrTab(rtf))
+        return;
+    CVisibleEnds ends;
+    bool realFirst = false;
+    bool realLast = false;
+    if (!VisibleEnds(rtf, pszPrefixRtf, nPrefixLen, ends, realFirst, realLast))
+        return;
+    const int before = rtf.GetLength();
+    SpliceHeadAt(rtf, ends.first, pszInsert, pExtra);
+    if (!pExtra && !HasRtfParOrTab(rtf))
+        return;
+    if (realFirst && realLast && ends.last >= ends.first)
+        SpliceTailAt(rtf, ends.last + rtf.GetLength() - before, pszAppend, pExtra);
+    else
+        SpliceRtfTail(rtf, pszPrefixRtf, nPrefixLen, pszAppend, pExtra);
 }
 
 void InsertRtfLeadText(CString& rtf, LPCSTR pszText)

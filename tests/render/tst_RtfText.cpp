@@ -174,6 +174,40 @@ TEST_F(RtfTextTest, SpliceAfterTheLastVisibleWord)
     EXPECT_EQ(rtf, noPard + "\\b 1. Text!}");
 }
 
+TEST_F(RtfTextTest, SpliceBothEndsReadsOnceAsTwoSplicesWould)
+{
+    // Choice texts as a parse cuts them from rich text, read with their header.
+    const CString header = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\\viewkind4\\uc1\\lang1033\\f0\\fs20 ";
+    const char* const fragments[] = {
+        "The first choice\\par",
+        "\\par\\tab The {\\b first} choice\\tab\\par\r\n",
+        "\\pard True \\par \\par",
+        "{\\b\\par bold} and {\\i italic}\\par\\pard",
+        "\\par\\par",
+        "",
+        "caf\\'e9\\par",
+        "x\\super 2\\nosupersub\\par}",
+        "{\\v hidden\\par} shown\\par",
+        "Text \\par }",
+    };
+    for (const char* fragment : fragments) {
+        for (const bool withHeader : {true, false}) {
+            const CString whole = withHeader ? CString(fragment) : header + fragment + "}";
+            LPCSTR prefix = withHeader ? header.GetString() : nullptr;
+            const int prefixLength = withHeader ? header.GetLength() : 0;
+            CString extra;
+            for (CString* pExtra : {static_cast<CString*>(nullptr), &extra}) {
+                CString once = whole;
+                SpliceRtf(once, prefix, prefixLength, "1.", "!", pExtra);
+                CString twice = whole;
+                SpliceRtfText(twice, prefix, prefixLength, "1.", pExtra);
+                SpliceRtfTail(twice, prefix, prefixLength, "!", pExtra);
+                EXPECT_EQ(once, twice) << fragment << (withHeader ? " with the header" : "") << (pExtra ? " trimmed" : "");
+            }
+        }
+    }
+}
+
 TEST_F(RtfTextTest, LeadText)
 {
     const CString h = MakeDefaultRtfHeader();
