@@ -12,6 +12,10 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <typeinfo>
+#include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -76,6 +80,40 @@ QFont::StyleHint StyleHintOf(BYTE pitchAndFamily)
     }
 }
 
+// A font as a device measures it. Text is measured word by word, measured again before it is
+// drawn, and the same words come back row after row: each font keeps its metrics and the widths
+// it has measured. Per thread, as the fonts selected are.
+struct CMeasuredFont {
+    QFont font;
+    int nDpiX = 0;  // of the measuring device; 0: the screen
+    int nDpiY = 0;
+    std::unique_ptr<QFontMetricsF> pMetrics;
+    std::unordered_map<QString, double> widths;
+};
+
+constexpr size_t kMeasuredFonts = 64;
+constexpr size_t kMeasuredWidths = 65536;
+
+CMeasuredFont& MeasuredFont(const QFont& font, const QPaintDevice* device)
+{
+    thread_local std::vector<std::unique_ptr<CMeasuredFont>> fonts;
+    const int dpiX = device ? device->logicalDpiX() : 0;
+    const int dpiY = device ? device->logicalDpiY() : 0;
+    for (auto it = fonts.rbegin(); it != fonts.rend(); ++it)
+        if ((*it)->nDpiX == dpiX && (*it)->nDpiY == dpiY && (*it)->font == font)
+            return **it;
+    if (fonts.size() >= kMeasuredFonts)
+        fonts.erase(fonts.begin());
+    auto measured = std::make_unique<CMeasuredFont>();
+    measured->font = font;
+    measured->nDpiX = dpiX;
+    measured->nDpiY = dpiY;
+    measured->pMetrics =
+        std::make_unique<QFontMetricsF>(device ? QFontMetricsF(font, device) : QFontMetricsF(font));
+    fonts.push_back(std::move(measured));
+    return *fonts.back();
+}
+
 // Rectangles may come from anywhere: positions are worked out wide and held to what an int takes.
 int ClampToInt(long long v)
 {
@@ -88,8 +126,7 @@ int ClampToInt(long long v)
 
 CDC::CFontDeviceMetrics CDC::MeasureFont(const QFont& font) const
 {
-    QPaintDevice* device = MeasureDevice();
-    const QFontMetricsF fm = device ? QFontMetricsF(font, device) : QFontMetricsF(font);
+    const QFontMetricsF& fm = *MeasuredFont(font, MeasureDevice()).pMetrics;
     CFontDeviceMetrics m;
     m.ascent = fm.ascent();
     m.descent = fm.descent();
@@ -101,9 +138,15 @@ CDC::CFontDeviceMetrics CDC::MeasureFont(const QFont& font) const
 
 double CDC::MeasureText(const QFont& font, const QString& text) const
 {
-    QPaintDevice* device = MeasureDevice();
-    const QFontMetricsF fm = device ? QFontMetricsF(font, device) : QFontMetricsF(font);
-    return fm.horizontalAdvance(text);
+    CMeasuredFont& measured = MeasuredFont(font, MeasureDevice());
+    const auto it = measured.widths.find(text);
+    if (it != measured.widths.end())
+        return it->second;
+    const double width = measured.pMetrics->horizontalAdvance(text);
+    if (measured.widths.size() >= kMeasuredWidths)
+        measured.widths.clear();
+    measured.widths.emplace(text, width);
+    return width;
 }
 
 const CDC::CRealFont& CDC::RealFont() const
@@ -114,6 +157,28 @@ const CDC::CRealFont& CDC::RealFont() const
     if (m_pRealFont && SameLogFont(m_pRealFont->lf, lf) && m_pRealFont->nStockPoints == m_state.nStockPoints &&
         m_pRealFont->dScaleY == scaleY && m_pRealFont->nDpiY == dpiY)
         return *m_pRealFont;
+
+    // A row's text, its bold word, the next row's: the same few fonts are selected over and over,
+    // and what a LOGFONT makes on a device is made once per thread.
+    struct CMade {
+        CRealFont real;
+        const std::type_info* pMeasuredBy = nullptr;  // a kind of DC may measure fonts its own way
+        int nDpiX = 0;                                 // of the measuring device
+        int nDpiY = 0;
+    };
+    thread_local std::vector<CMade> made;
+    const QPaintDevice* device = MeasureDevice();
+    const int deviceDpiX = device ? device->logicalDpiX() : 0;
+    const int deviceDpiY = device ? device->logicalDpiY() : 0;
+    for (auto it = made.rbegin(); it != made.rend(); ++it) {
+        const CRealFont& r = it->real;
+        if (it->pMeasuredBy == &typeid(*this) && it->nDpiX == deviceDpiX && it->nDpiY == deviceDpiY &&
+            SameLogFont(r.lf, lf) &&
+            r.nStockPoints == m_state.nStockPoints && r.dScaleY == scaleY && r.nDpiY == dpiY) {
+            m_pRealFont = std::make_unique<CRealFont>(r);
+            return *m_pRealFont;
+        }
+    }
 
     auto real = std::make_unique<CRealFont>();
     real->lf = lf;
@@ -156,6 +221,9 @@ const CDC::CRealFont& CDC::RealFont() const
     font.setPixelSize(qRound(std::clamp(em, 1.0, static_cast<double>(kMaxFontPixels))));
     real->font = font;
     real->metrics = MeasureFont(font);
+    if (made.size() >= kMeasuredFonts)
+        made.erase(made.begin());
+    made.push_back({*real, &typeid(*this), deviceDpiX, deviceDpiY});
     m_pRealFont = std::move(real);
     return *m_pRealFont;
 }
