@@ -966,7 +966,7 @@ void CChoices::SetIndents(CHVRichEditCtrl& ctrl, int nFirstIndent, int nHangingI
     ctrl.GetSel(selStart, selEnd);
     int offset = nFirstIndent;
     if (nHangingIndent >= 0) {
-        CString line = ctrl.GetLine(ctrl.LineFromChar(nStart));
+        CString line = ctrl.GetLineOfChar(nStart);
         if (line.Left(1) == "\t")
             line = line.Mid(1);
         // The label area: the label and the blanks or tab after it.

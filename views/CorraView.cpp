@@ -34,6 +34,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <chrono>
 #include <unordered_set>
 
 namespace {
@@ -738,6 +739,10 @@ BOOL CCorraView::FormatExpanded(CHVRichEditCtrl* pTarget)
         int number = screen.firstNumber;
         int currentLine = 0;
         BOOL bStopped = FALSE;
+        // The box is brought up to date a few times a second: its repaint and the events it lets
+        // run cost more than a question's text when done for every question.
+        const auto kShowEvery = std::chrono::milliseconds(100);
+        auto lastShown = std::chrono::steady_clock::now() - kShowEvery;
         for (int i = 0; i < m_elements.GetCount(); ++i) {
             CCorraQuestion* q = m_elements[i].pQuestion;
             if (!q || q->IsCollection())
@@ -750,6 +755,10 @@ BOOL CCorraView::FormatExpanded(CHVRichEditCtrl* pTarget)
             if (q == pCurrent)
                 currentLine = pTarget->LineFromChar(length);
             q->OutputToRichEdit(*pTarget, screen, CString::Formatted("%d", number++));
+            const auto now = std::chrono::steady_clock::now();
+            if (now - lastShown < kShowEvery)
+                continue;
+            lastShown = now;
             status.SetText(CString::Formatted("Question %d", number - 1));
             status.SetPos(i + 1);
             if (!*alive)

@@ -539,6 +539,19 @@ void CRichEditCtrl::SetText(const char* text)
 // ---------------------------------------------------------------------------------------------
 // Lines
 
+namespace {
+
+// The characters of a laid-out line of a block, without the break that ends it.
+int LineTextLength(const QTextDocument& doc, const QTextBlock& block, const QTextLine& line)
+{
+    const int len = line.textLength();
+    if (len > 0 && doc.characterAt(block.position() + line.textStart() + len - 1) == QChar::LineSeparator)
+        return len - 1;
+    return len;
+}
+
+} // namespace
+
 void CRichEditCtrl::EnsureLayout() const
 {
     // A hidden control hears of its size only when shown; the text is laid out at the width of
@@ -568,12 +581,7 @@ std::vector<CRichEditCtrl::LineInfo> CRichEditCtrl::Lines() const
         }
         for (int i = 0; i < count; ++i) {
             QTextLine line = tl->lineAt(i);
-            int len = line.textLength();
-            // The break that ends a line is not part of its text.
-            QString text = b.text().mid(line.textStart(), len);
-            if (!text.isEmpty() && text.back() == QChar::LineSeparator)
-                --len;
-            lines.push_back({b.position() + line.textStart(), len, top + line.y()});
+            lines.push_back({b.position() + line.textStart(), LineTextLength(*document(), b, line), top + line.y()});
         }
     }
     if (lines.empty())
@@ -626,6 +634,29 @@ CString CRichEditCtrl::GetLine(int nLine) const
     QTextCursor c(document());
     c.setPosition(lines[nLine].start);
     c.setPosition(lines[nLine].start + lines[nLine].length, QTextCursor::KeepAnchor);
+    return PlainOf(c);
+}
+
+CString CRichEditCtrl::GetLineOfChar(long nIndex) const
+{
+    EnsureLayout();
+    const int at = std::clamp(static_cast<int>(nIndex), 0, static_cast<int>(GetTextLength()));
+    const QTextBlock b = document()->findBlock(at);
+    if (!b.isValid())
+        return CString();
+    int start = b.position();
+    int length = b.length() - 1;
+    if (const QTextLayout* tl = b.layout(); tl && tl->lineCount() > 0) {
+        // The last line of the block that starts at or before the character.
+        QTextLine line = tl->lineAt(0);
+        for (int i = 1; i < tl->lineCount() && b.position() + tl->lineAt(i).textStart() <= at; ++i)
+            line = tl->lineAt(i);
+        start = b.position() + line.textStart();
+        length = LineTextLength(*document(), b, line);
+    }
+    QTextCursor c(document());
+    c.setPosition(start);
+    c.setPosition(start + length, QTextCursor::KeepAnchor);
     return PlainOf(c);
 }
 

@@ -94,6 +94,9 @@ public:
     int LineLength(int nIndex = -1) const;
     // The text of a line, without its break.
     CString GetLine(int nLine) const;
+    // GetLine(LineFromChar(nIndex)) without counting the lines before it: a long text asks it of
+    // its end over and over as it grows.
+    CString GetLineOfChar(long nIndex) const;
     // The same into a buffer of nMaxLength bytes, always terminated; returns the bytes copied.
     int GetLine(int nLine, LPSTR lpszBuffer, int nMaxLength) const;
     void LineScroll(int nLines, int nChars = 0);

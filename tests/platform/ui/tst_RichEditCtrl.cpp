@@ -305,6 +305,12 @@ TEST(RichEditCtrl, LinesFollowTheLayoutOfAHiddenControl)
     // Every line starts where the one before it ended.
     for (int i = 1; i < count; ++i)
         EXPECT_GT(ctrl.LineIndex(i), ctrl.LineIndex(i - 1));
+    // The line of a character, found without counting the lines before it, is the same line;
+    // a line break ends a line without being part of it.
+    ctrl.SetSel(ctrl.GetTextLength(), ctrl.GetTextLength());
+    ctrl.ReplaceSel("\vbroken");
+    for (long at = 0; at <= ctrl.GetTextLength() + 1; ++at)
+        EXPECT_EQ(ctrl.GetLineOfChar(at), ctrl.GetLine(ctrl.LineFromChar(at))) << at;
 
     char buf[4];
     std::memset(buf, 'x', sizeof(buf));
