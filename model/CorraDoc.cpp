@@ -14,6 +14,7 @@
 #include "model/DocumentFonts.h"
 #include "model/QuestionContext.h"
 #include "model/Update.h"
+#include "platform/core/ClipboardFormats.h"
 #include "platform/core/CountedNoun.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/ProgramHome.h"
@@ -118,11 +119,37 @@ const CDocViewKind s_corraDocKind(typeid(CCorraDoc), DVK_CORRADOC);
 
 CCorraDoc::CCorraDoc() : CCorraDoc(PROFILE_SECTION) {}
 
+namespace {
+std::atomic<UINT> g_cfQuestionList{0};
+std::atomic<UINT> g_cfCollectionList{0};
+} // namespace
+
+void CCorraDoc::RegisterClipboardFormats()
+{
+    if (!g_cfQuestionList)
+        g_cfQuestionList = RegisterClipboardFormat(CORRA_QUESTION_LIST_FORMAT);
+    if (!g_cfCollectionList)
+        g_cfCollectionList = RegisterClipboardFormat(CORRA_COLLECTION_LIST_FORMAT);
+}
+
+UINT CCorraDoc::QuestionListFormat()
+{
+    RegisterClipboardFormats();
+    return g_cfQuestionList;
+}
+
+UINT CCorraDoc::CollectionListFormat()
+{
+    RegisterClipboardFormats();
+    return g_cfCollectionList;
+}
+
 CCorraDoc::CCorraDoc(LPCSTR profileSection)
     : m_dwModifiedTick(GetTickCount()), m_csProfileSection(profileSection ? profileSection : PROFILE_SECTION)
 {
     // The section is fixed here, by the class that makes the document, so that the destructor
     // writes where the document read.
+    RegisterClipboardFormats();
     CCorraAppBase& app = CorraApp();
     m_nNumQuestSepLines = app.GetProfileInt(m_csProfileSection, "NumQuestSepLines", 2, TRUE);
     m_nNumQuestChoiceSepLines = app.GetProfileInt(m_csProfileSection, "NumQuestChoiceSepLines", 1, TRUE);

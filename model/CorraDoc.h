@@ -33,6 +33,10 @@ constexpr UINT WM_CORRA_RESAVE = 0x8051;
 // The main window's AutoConvert task (lParam: the document).
 constexpr UINT WM_CORRA_AUTOCONVERT = 0x805B;
 
+// The clipboard and drag formats of the bank's questions and collections.
+constexpr const char* CORRA_QUESTION_LIST_FORMAT = "Corra Question List";
+constexpr const char* CORRA_COLLECTION_LIST_FORMAT = "Corra Collection List";
+
 // Commands of the document's table.
 constexpr UINT ID_CORRA_AUTO_CONVERT = 32772;
 constexpr UINT ID_CORRA_QUESTION_DIALOG = 32776;
@@ -78,6 +82,10 @@ public:
     CCorraDoc();
     ~CCorraDoc() override;
     static constexpr const char* PROFILE_SECTION = "QCorras";
+    // Registers the two clipboard formats once (every document does on construction).
+    static void RegisterClipboardFormats();
+    static UINT QuestionListFormat();
+    static UINT CollectionListFormat();
     CCorraDoc(const CCorraDoc&) = delete;
     CCorraDoc& operator=(const CCorraDoc&) = delete;
 

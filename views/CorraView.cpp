@@ -25,6 +25,7 @@
 #include "platform/ui/ListCtrl.h"
 #include "platform/ui/MDIFrameWnd.h"
 #include "render/FontMgr.h"
+#include "res/ids/Menus.h"
 
 #include <QKeyEvent>
 #include <QMenu>
@@ -147,6 +148,15 @@ CCorraView::CCorraView() : m_pAlive(std::make_shared<BOOL>(TRUE))
     BindCommand(ID_SET_QUESTION_ATTRIBUTES, [this] { OnSetQuestionAttributes(); });
     BindUpdate(ID_SET_QUESTION_ATTRIBUTES, [this](CCmdUI* ui) { ui->Enable(m_pList && m_pList->GetSelectedCount() > 0); });
     BindCommand(ID_QUESTION_STATISTICS, [this] { OnQuestionStatistics(); });
+    BindCommand(ID_EDIT_COPY, [this] { OnEditCopy(); });
+    BindCommand(ID_EDIT_CUT, [this] { OnEditCut(); });
+    BindCommand(ID_EDIT_PASTE, [this] { OnEditPaste(); });
+    BindCommand(menus::kEditDelete, [this] { OnEditDelete(); });
+    auto anySelected = [this](CCmdUI* ui) { ui->Enable(m_pList && m_pList->GetSelectedCount() > 0); };
+    BindUpdate(ID_EDIT_COPY, anySelected);
+    BindUpdate(ID_EDIT_CUT, anySelected);
+    BindUpdate(menus::kEditDelete, anySelected);
+    BindUpdate(ID_EDIT_PASTE, [this](CCmdUI* ui) { ui->Enable(CanPaste()); });
     BindUpdate(ID_VIEW_LARGE_ICON, [this](CCmdUI* ui) { ui->SetCheck(m_nDrawMode == CVDRAW_LARGE_ICON); });
     BindUpdate(ID_VIEW_SMALL_ICON, [this](CCmdUI* ui) { ui->SetCheck(m_nDrawMode == CVDRAW_SMALL_ICON); });
     BindUpdate(ID_VIEW_EXPANDED, [this](CCmdUI* ui) {

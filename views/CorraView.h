@@ -17,6 +17,9 @@
 
 class CCorraDoc;
 class CCorraQuestion;
+class CListCtrl;
+class COleDataObject;
+class COleDataSource;
 class CHVRichEditCtrl;
 class CODListCtrl;
 class CUpdate;
@@ -140,8 +143,47 @@ public:
     virtual void SetScrollSizes(int cx, int cy);
     CSize GetScrollSizes() const { return m_szScroll; }
 
-    // ---- slots of later work (drops, paste, printing, export)
-    virtual BOOL CanPaste() const { return FALSE; }
+    // ---- transfers: copy, cut, paste and drops. Handlers answer DROP_DONE or DROP_REFUSED; a
+    // refusal changes nothing.
+    static constexpr int DROP_DONE = 1;
+    static constexpr int DROP_REFUSED = 2;
+    // Whether the clipboard offers a list this view reads.
+    virtual BOOL CanPaste() const;
+    // The selection, in list order, under the pane's format: source path (title when unsaved),
+    // source CORRAID, then the questions or the collections with their members. FALSE when
+    // nothing is selected.
+    virtual BOOL CopyToDataSource(COleDataSource& source) const;
+    // Reads the first list the data offers (questions, collections, exam questions) and drops it
+    // on this view. Bad bytes refuse the whole paste, said once and logged.
+    virtual int PasteFrom(COleDataObject& data);
+    // The paste forwarders: fill the target (this view's document and list, the first selected
+    // row) and call the handler of the view's kind.
+    virtual int PasteQuestions(CUpdate& request);
+    // pMembers: the collections' member questions, which a question list takes instead.
+    virtual int PasteCollections(CUpdate& request, const CPtrListEx* pMembers);
+    // Questions from a question list. From another document the clash dialog settles what is
+    // added; the request's result questions and IDs say what the target now holds.
+    virtual int DropQuestOnCorraView(CUpdate& request);
+    // Questions onto the collection at the request's insert index of a collection pane.
+    virtual int DropOnCollectionPane(CUpdate& request);
+    // Collections onto a question list of another document: their questions.
+    virtual int CopyDropOnQuestionView(CUpdate& request) { return DropQuestOnCorraView(request); }
+    // Collections into a collection pane: names settled by the collection clash dialog.
+    virtual int CopyDropOnCollectionPane(CUpdate& request);
+    // The rows dragged within this view's own list go before the row nTarget (-1: at the end).
+    virtual int DropReorder(int nDragged, int nTarget);
+    // After a reorder: the undo entry ("move %d question"), then the view and document order.
+    virtual void AfterDropReorder(CListCtrl* pList, int nCount);
+    // Copy, Cut (Copy, then Delete once the clipboard holds the data) and Paste.
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditPaste();
+    // Deletes the selected questions with undo.
+    void OnEditDelete();
+    // While set, drops and pastes onto this view are refused.
+    BOOL m_bBusy = FALSE;
+
+    // ---- slots of later work (printing, export)
     virtual BOOL CanPrint() const { return FALSE; }
     virtual BOOL CanExport() const { return FALSE; }
 

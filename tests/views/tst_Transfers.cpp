@@ -1,0 +1,375 @@
+// Copy, cut and paste between the panes of two banks through the system clipboard, the clash
+// dialog that settles IDs the target already holds, reorders within a list, and clipboard bytes
+// of any program refused as a whole.
+
+#include "views/CorraView.h"
+
+#include "model/CorraDoc.h"
+#include "model/CorraQuestion.h"
+#include "model/QuestionList.h"
+#include "platform/core/Archive.h"
+#include "platform/ui/OleData.h"
+#include "res/ids/QuestionTypes.h"
+#include "tests/support/CorraPanes.h"
+#include "tests/support/CorraTest.h"
+#include "tests/support/FakeDocumentDialogs.h"
+#include "tests/support/ModalScript.h"
+#include "views/CollListCtrl.h"
+#include "views/DuplicateQuestionsDlg.h"
+#include "views/ODListCtrl.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+class CBankDoc : public CCorraDoc {
+public:
+    CBankDoc(LPCSTR title, std::vector<int> ids)
+    {
+        m_bAutoDelete = FALSE;
+        SetTitle(title);
+        m_csCorraId = CString("CID_") + title;
+        for (int id : ids)
+            InsertQuestion(Question(id, CString::Formatted("%s question %d", title, id)));
+        SetModifiedFlag(FALSE);
+    }
+    static CCorraQuestion* Question(int id, const CString& text)
+    {
+        auto* q = new CCorraQuestion;
+        q->m_nId = id;
+        q->m_nIndex = id;
+        q->m_nType = static_cast<int>(IDS_QTYPE_ES);
+        q->m_cszQuestionText = text;
+        return q;
+    }
+    BOOL DoFileSave() override { return TRUE; }
+};
+
+std::vector<int> Ids(const CPtrListEx& list)
+{
+    std::vector<int> ids;
+    for (POSITION pos = list.GetHeadPosition(); pos;)
+        ids.push_back(static_cast<CCorraQuestion*>(list.GetNext(pos))->m_nId);
+    return ids;
+}
+
+std::vector<int> Ids(const CDWordArray& a)
+{
+    std::vector<int> ids;
+    for (int i = 0; i < a.GetSize(); ++i)
+        ids.push_back(static_cast<int>(a[i]));
+    return ids;
+}
+
+std::vector<int> DocIds(const CCorraDoc& doc)
+{
+    std::vector<int> ids;
+    for (POSITION pos = doc.m_plQuestions.GetHeadPosition(); pos;) {
+        auto* q = static_cast<CCorraQuestion*>(doc.m_plQuestions.GetNext(pos));
+        if (!q->IsCollection())
+            ids.push_back(q->m_nId);
+    }
+    return ids;
+}
+
+std::vector<int> ListIds(const CODListCtrl& list)
+{
+    CPtrListEx all;
+    list.GetAllItems(all);
+    return Ids(all);
+}
+
+class TransferTest : public CorraTest {
+protected:
+    void SetUp() override
+    {
+        CorraTest::SetUp();
+        m_dialogs = std::make_unique<CServiceScope<IDocumentDialogs>>(DocumentDialogsSlot(), dialogs);
+        a = std::make_unique<CBankDoc>("Alpha", std::vector<int>{1, 2, 3, 4});
+        b = std::make_unique<CBankDoc>("Beta", std::vector<int>{3, 10, 11});
+        CPtrListEx members;
+        members.AddTail(b->FindQuestionById(10));
+        b->GetOrCreateCollection("Unit", &members);
+        b->SetModifiedFlag(FALSE);
+        pa = std::make_unique<CCorraPanes>(*a);
+        pb = std::make_unique<CCorraPanes>(*b);
+    }
+    void TearDown() override
+    {
+        pa.reset();
+        pb.reset();
+        a.reset();
+        b.reset();
+        m_dialogs.reset();
+        QGuiApplication::clipboard()->clear();
+        CorraTest::TearDown();
+    }
+    static void Select(CCorraView& view, std::vector<int> ids)
+    {
+        CODListCtrl& list = *view.GetListCtrl();
+        list.SelectItem(-1, FALSE);
+        for (int id : ids)
+            list.SelectItem(list.FindItem(list.FindQuestionById(id)), TRUE);
+    }
+    static void SetClipboardBytes(UINT format, const std::vector<BYTE>& bytes)
+    {
+        COleDataSource source;
+        source.CacheGlobalData(format, bytes);
+        source.SetClipboard();
+    }
+
+    CFakeDocumentDialogs dialogs;
+    std::unique_ptr<CBankDoc> a, b;
+    std::unique_ptr<CCorraPanes> pa, pb;
+
+private:
+    std::unique_ptr<CServiceScope<IDocumentDialogs>> m_dialogs;
+};
+
+TEST_F(TransferTest, ListsTravelUnderTheirMimeTypesAndOversizedBytesAreNotRead)
+{
+    const UINT format = CCorraDoc::QuestionListFormat();
+    EXPECT_EQ(ClipboardFormatMime(format).toStdString(), "application/x-corra-question-list");
+    EXPECT_EQ(ClipboardFormatMime(CCorraDoc::CollectionListFormat()).toStdString(),
+              "application/x-corra-collection-list");
+    SetClipboardBytes(format, {1, 2, 3});
+    COleDataObject data;
+    data.AttachClipboard();
+    std::vector<BYTE> got;
+    ASSERT_TRUE(data.GetData(format, got));
+    EXPECT_EQ(got, (std::vector<BYTE>{1, 2, 3}));
+    EXPECT_FALSE(data.IsDataAvailable(CCorraDoc::CollectionListFormat()));
+
+    auto* mime = new QMimeData;
+    mime->setData(ClipboardFormatMime(format), QByteArray(static_cast<int>(MAX_TRANSFER_BYTES + 1), 'x'));
+    QGuiApplication::clipboard()->setMimeData(mime);
+    EXPECT_FALSE(data.GetData(format, got));
+}
+
+TEST_F(TransferTest, CopyAndPasteCarryQuestionsByTarget)
+{
+    struct Case {
+        const char* name;
+        bool otherBank;
+        bool intoCollectionPane;
+        bool cut;
+        bool busy;
+        std::vector<int> targetAfter;
+    };
+    // Alpha 1..4; Beta 3, 10, 11 and the collection "Unit" holding 10.
+    const Case cases[] = {
+        {"another bank, no clash", true, false, false, false, {3, 10, 11, 1, 2}},
+        {"same bank adds nothing", false, false, false, false, {1, 2, 3, 4}},
+        {"cut then paste gives the questions back", false, false, true, false, {3, 4, 1, 2}},
+        {"a busy view takes nothing", true, false, false, true, {3, 10, 11}},
+        {"into the collection pane", true, true, false, false, {3, 10, 11, 1, 2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        Select(*pa->upper, {1, 2});
+        if (c.cut)
+            pa->upper->OnEditCut();
+        else
+            pa->upper->OnEditCopy();
+        if (c.cut) {
+            EXPECT_EQ(DocIds(*a), (std::vector<int>{3, 4}));
+        }
+        CCorraView& target = c.otherBank ? (c.intoCollectionPane ? *pb->lower : *pb->upper) : *pa->upper;
+        EXPECT_TRUE(target.CanPaste());
+        if (c.intoCollectionPane)
+            target.GetListCtrl()->SelectItem(0, TRUE);
+        target.m_bBusy = c.busy;
+        COleDataObject data;
+        data.AttachClipboard();
+        const int result = target.PasteFrom(data);
+        EXPECT_EQ(result, c.busy ? CCorraView::DROP_REFUSED : CCorraView::DROP_DONE);
+        CCorraDoc& doc = c.otherBank ? static_cast<CCorraDoc&>(*b) : *a;
+        EXPECT_EQ(DocIds(doc), c.targetAfter);
+        CODListCtrl& upper = *(c.otherBank ? pb : pa)->upper->GetListCtrl();
+        EXPECT_EQ(ListIds(upper), c.targetAfter);
+        if (c.intoCollectionPane) {
+            CCorraQuestion* unit = b->FindCollection("Unit");
+            CDWordArray members;
+            unit->GetQuestIds(members);
+            EXPECT_EQ(Ids(members), (std::vector<int>{10, 1, 2}));
+        }
+        if (c.otherBank && !c.busy) {
+            EXPECT_EQ(b->FindQuestionById(1)->m_cszQuestionText, CString("Alpha question 1"));
+        }
+    }
+}
+
+TEST_F(TransferTest, ClashesAreSettledByTheDialogAndTheIdMapCoversEveryCopy)
+{
+    struct Case {
+        const char* name;
+        int button;
+        std::vector<int> targetAfter;
+        const char* textOf3;
+        int mapOf3;  // 0: a new ID
+    };
+    const Case cases[] = {
+        {"skip", IDC_DUPQ_SKIP, {3, 10, 11, 2}, "Beta question 3", 3},
+        {"duplicate (all)", IDC_DUPQ_DUPLICATE_ALL, {3, 10, 11, 2, 0}, "Beta question 3", 0},
+        {"overwrite", IDC_DUPQ_OVERWRITE, {3, 10, 11, 2}, "Alpha question 3", 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CBankDoc target("Beta", {3, 10, 11});
+        CQuestionList owned;
+        owned.m_bOwnsQuestions = TRUE;
+        owned.AddTail(CBankDoc::Question(2, "Alpha question 2"));
+        owned.AddTail(CBankDoc::Question(3, "Alpha question 3"));
+        CDuplicateQuestionsDlg dlg(&target, owned, nullptr);
+        ASSERT_EQ(dlg.Check(), 1);
+        EXPECT_FALSE(dlg.IsSettled());
+        EXPECT_EQ(Ids(dlg.ExistingList()), (std::vector<int>{3}));
+        ClickDlgButton(dlg, c.button);
+        ASSERT_TRUE(dlg.IsSettled());
+        ASSERT_TRUE(dlg.Apply());
+        std::vector<int> after = DocIds(target);
+        std::vector<int> expected = c.targetAfter;
+        if (expected.back() == 0) {
+            EXPECT_GT(after.back(), 11);
+            expected.back() = after.back();
+        }
+        EXPECT_EQ(after, expected);
+        EXPECT_EQ(target.FindQuestionById(3)->m_cszQuestionText, CString(c.textOf3));
+        int mapped = 0;
+        ASSERT_TRUE(dlg.m_idMap.Lookup(3, mapped));
+        EXPECT_EQ(mapped, c.mapOf3 ? c.mapOf3 : after.back());
+        ASSERT_TRUE(dlg.m_idMap.Lookup(2, mapped));
+        EXPECT_EQ(mapped, 2);
+    }
+}
+
+TEST_F(TransferTest, CopiedQuestionsSharingAnIdAreHandledOneAtATime)
+{
+    CBankDoc target("Beta", {10});
+    CQuestionList owned;
+    owned.m_bOwnsQuestions = TRUE;
+    owned.AddTail(CBankDoc::Question(5, "first five"));
+    owned.AddTail(CBankDoc::Question(5, "second five"));
+    CDuplicateQuestionsDlg dlg(&target, owned, nullptr);
+    EXPECT_EQ(dlg.Check(), 2);
+    EXPECT_FALSE(dlg.DuplicateAll());
+    ASSERT_FALSE(messageBox.calls.empty());
+    EXPECT_NE(messageBox.calls.back().text.Find("duplicate IDs or Indicies within its own list"), -1);
+    EXPECT_FALSE(dlg.OverwriteAll());
+    EXPECT_TRUE(dlg.Duplicate(static_cast<CCorraQuestion*>(owned.GetTail())));
+    EXPECT_TRUE(dlg.IsSettled());
+    ASSERT_TRUE(dlg.Apply());
+    EXPECT_EQ(DocIds(target).size(), 3u);
+}
+
+TEST_F(TransferTest, PasteFromAnotherBankAnswersTheClashDialog)
+{
+    Select(*pa->upper, {2, 3});
+    pa->upper->OnEditCopy();
+    CModalScript script;
+    script.On<CDuplicateQuestionsDlg>([](CDuplicateQuestionsDlg& dlg) {
+        ClickDlgButton(dlg, IDC_DUPQ_DUPLICATE_ALL);
+        ClickDlgButton(dlg, IDOK);
+    });
+    pb->upper->OnEditPaste();
+    EXPECT_EQ(script.Answered(), 1);
+    std::vector<int> ids = DocIds(*b);
+    ASSERT_EQ(ids.size(), 5u);
+    EXPECT_EQ(b->FindQuestionById(3)->m_cszQuestionText, CString("Beta question 3"));
+    EXPECT_EQ(b->FindQuestionById(ids.back())->m_cszQuestionText, CString("Alpha question 3"));
+    EXPECT_EQ(ListIds(*pb->upper->GetListCtrl()), ids);
+
+    // Cancelled, nothing changes.
+    CModalScript cancel;
+    cancel.On<CDuplicateQuestionsDlg>([](CDuplicateQuestionsDlg& dlg) { ClickDlgButton(dlg, IDCANCEL); });
+    pb->upper->OnEditPaste();
+    EXPECT_EQ(DocIds(*b), ids);
+}
+
+TEST_F(TransferTest, ReordersWithinTheOwnList)
+{
+    struct Case {
+        const char* name;
+        std::vector<int> moved;
+        int onto;  // ID of the target row, 0 below the last row
+        int result;
+        std::vector<int> after;
+        const char* undo;
+    };
+    const Case cases[] = {
+        {"onto itself", {2}, 2, CCorraView::DROP_REFUSED, {1, 2, 3, 4}, ""},
+        {"onto a selected row", {1, 2}, 2, CCorraView::DROP_REFUSED, {1, 2, 3, 4}, ""},
+        {"one before another", {4}, 2, CCorraView::DROP_DONE, {1, 4, 2, 3}, "move 1 question"},
+        {"two below the last", {1, 2}, 0, CCorraView::DROP_DONE, {3, 4, 1, 2}, "move 2 questions"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        Select(*pa->upper, c.moved);
+        CODListCtrl& list = *pa->upper->GetListCtrl();
+        const int dragged = list.FindItem(list.FindQuestionById(c.moved.front()));
+        const int target = c.onto ? list.FindItem(list.FindQuestionById(c.onto)) : -1;
+        EXPECT_EQ(pa->upper->DropReorder(dragged, target), c.result);
+        EXPECT_EQ(ListIds(list), c.after);
+        EXPECT_EQ(DocIds(*a), c.after);
+        EXPECT_EQ(a->GetUndoText(), CString(c.undo));
+        if (c.result == CCorraView::DROP_DONE) {
+            a->Undo();
+            EXPECT_EQ(DocIds(*a), (std::vector<int>{1, 2, 3, 4}));
+        }
+    }
+}
+
+TEST_F(TransferTest, ForeignBytesRefuseTheWholePaste)
+{
+    auto bytesOf = [](const CString& path, const CString& id, const char* subject) {
+        CArchive ar;
+        ar << path << id;
+        CQuestionList list;
+        list.m_bOwnsQuestions = TRUE;
+        CCorraQuestion* q = CBankDoc::Question(7, "pasted");
+        if (subject)
+            q->m_saSubjects.Add(subject);
+        list.AddTail(q);
+        list.Serialize(ar);
+        return ar.GetData();
+    };
+    struct Case {
+        const char* name;
+        std::vector<BYTE> bytes;
+        bool said;
+    };
+    std::vector<BYTE> cut = bytesOf("x.crr", "CID_X", nullptr);
+    cut.resize(cut.size() - 3);
+    const Case cases[] = {
+        {"a subject with braces", bytesOf("x.crr", "CID_X", "Alg{ebra"), true},
+        {"a path with a control character", bytesOf("x\n.crr", "CID_X", nullptr), true},
+        {"a CORRAID too long", bytesOf("x.crr", CString('i', 65), nullptr), true},
+        {"cut short", cut, true},
+        {"empty", {}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        messageBox.calls.clear();
+        SetClipboardBytes(CCorraDoc::QuestionListFormat(), c.bytes);
+        COleDataObject data;
+        data.AttachClipboard();
+        EXPECT_EQ(pb->upper->PasteFrom(data), CCorraView::DROP_REFUSED);
+        EXPECT_EQ(DocIds(*b), (std::vector<int>{3, 10, 11}));
+        ASSERT_EQ(messageBox.calls.size(), c.said ? 1u : 0u);
+        if (c.said) {
+            EXPECT_EQ(messageBox.calls[0].text, CString("The clipboard data cannot be pasted."));
+        }
+    }
+}
+
+} // namespace
