@@ -685,6 +685,16 @@ BOOL CCorraDoc::HoldsQuestion(const CCorraQuestion* question) const
     return question && m_held.count(question) != 0;
 }
 
+CCorraQuestion* CCorraDoc::FindQuestionBySerial(std::uint64_t serial) const
+{
+    for (POSITION pos = m_plQuestions.GetHeadPosition(); pos;) {
+        CCorraQuestion* question = AsQuestion(m_plQuestions.GetNext(pos));
+        if (question->GetSerial() == serial)
+            return question;
+    }
+    return nullptr;
+}
+
 CCorraQuestion* CCorraDoc::FindQuestionById(int id, int* pIndex) const
 {
     CCorraQuestion* found = nullptr;
@@ -1250,8 +1260,9 @@ BOOL CCorraDoc::DeleteQuestionsUndoable(CView* pView, const CPtrListEx& question
     if (held.IsEmpty())
         return FALSE;
     AddUndoDelete(pView, held, description);
-    // The context owns the questions from here on; they are only taken out of the document.
+    // Taken out of the document, the questions are the context's from here on.
     BOOL ok = DetachQuestions(held);
+    m_undo.Top()->Keep(held);
     CUpdate hint;
     hint.SetQuestions(&held);
     UpdateAllViews(nullptr, HINT_QUESTIONS_DELETED, &hint);

@@ -17,6 +17,7 @@
 #include "platform/core/String.h"
 #include "platform/ui/Document.h"
 
+#include <cstdint>
 #include <functional>
 #include <unordered_set>
 
@@ -162,6 +163,8 @@ public:
     CCorraQuestion* FindQuestionById(int id, int* pIndex = nullptr) const;
     // Whether the question is one of the document's (by address, not by ID).
     BOOL HoldsQuestion(const CCorraQuestion* question) const;
+    // The document's question of that serial (CCorraQuestion::GetSerial), or NULL.
+    CCorraQuestion* FindQuestionBySerial(std::uint64_t serial) const;
     int FindQuestionsByIndex(int index, CPtrListEx& out) const;
     // The document's question with the given question's ID takes over its contents: TRUE and
     // that question in *pReplaced; FALSE when the document has no such ID.

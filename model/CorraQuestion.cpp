@@ -113,7 +113,17 @@ ImageItem SplitImageItem(const CString& inner)
 
 // ---- construction and copying
 
-CCorraQuestion::CCorraQuestion()
+namespace {
+
+std::uint64_t NextQuestionSerial()
+{
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
+}
+
+} // namespace
+
+CCorraQuestion::CCorraQuestion() : m_nSerial(NextQuestionSerial())
 {
     m_dAnswerSize = GetEssayLen();
     CCorraQuestion::Reset(TRUE);

@@ -16,6 +16,7 @@
 #include "platform/core/Collections.h"
 #include "platform/core/WinTypes.h"
 
+#include <cstdint>
 #include <memory>
 
 class CArchive;
@@ -54,6 +55,11 @@ public:
     CCorraQuestion& operator=(const CQuestion& other);
     CCorraQuestion& operator=(const CCorraQuestion& other);
     ~CCorraQuestion() override;
+
+    // A number no other question of the process ever has, not even one made after this one is
+    // freed at the same address: records that outlive a question (undo) name it by this. A copy
+    // gets its own; assignment keeps it.
+    std::uint64_t GetSerial() const { return m_nSerial; }
 
     // The base copy, and from a CCorraQuestion (or a kind derived from it) its marks, last
     // drawing place, kind text, answer size, group and scramble list. The owner document and
@@ -222,6 +228,8 @@ public:
     CIntIntMap m_mFieldsRead;
 
 private:
+    const std::uint64_t m_nSerial;
+
     int DrawFullAs(const CDrawContext& ctx, const CRect* pPage, int width, int& y, LPCSTR numberText, BOOL bDraw,
                    BOOL measuredChoices);
     int ReadBody(LPCSTR* ppText, UINT* pnRemaining);

@@ -8,6 +8,8 @@
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/View.h"
 
+#include <utility>
+
 CString DescribeViewForLog(CView* pView, const CCorraDoc* pDoc)
 {
     ICorraViewServices& views = CorraViewServices();
@@ -26,7 +28,7 @@ CString DescribeViewForLog(CView* pView, const CCorraDoc* pDoc)
 }
 
 CQuestionContext::CQuestionContext(CView* pView, CCorraQuestion* pQuestion, CCorraDoc* pDoc)
-    : m_pView(pView), m_pQuestion(pQuestion), m_pDoc(pDoc)
+    : m_pView(pView), m_nSerial(pQuestion ? pQuestion->GetSerial() : 0), m_pDoc(pDoc)
 {
     if (!m_pDoc && pView)
         m_pDoc = dynamic_cast<CCorraDoc*>(pView->GetDocument());
@@ -45,10 +47,28 @@ CQuestionContext::CQuestionContext(CView* pView, CCorraQuestion* pQuestion, CCor
 
 CQuestionContext::~CQuestionContext()
 {
-    // A question the document holds again (recorded but never taken out) is the document's.
-    if (m_bOwnsQuestion && !(m_pDoc && m_pDoc->HoldsQuestion(m_pQuestion)))
-        delete m_pQuestion;
+    delete m_pKept;
     m_mCollIndex.Clear();
+}
+
+BOOL CQuestionContext::Keep(CCorraQuestion* question)
+{
+    if (!question || question->GetSerial() != m_nSerial || (m_pKept && m_pKept != question))
+        return FALSE;
+    m_pKept = question;
+    return TRUE;
+}
+
+CCorraQuestion* CQuestionContext::Release()
+{
+    return std::exchange(m_pKept, nullptr);
+}
+
+CCorraQuestion* CQuestionContext::GetQuestion() const
+{
+    if (m_pKept)
+        return m_pKept;
+    return m_pDoc && m_nSerial ? m_pDoc->FindQuestionBySerial(m_nSerial) : nullptr;
 }
 
 void CQuestionContext::RestoreCollections()
@@ -59,12 +79,13 @@ void CQuestionContext::RestoreCollections()
 
 void CQuestionContext::RestoreInto(const CString& name, int at)
 {
-    if (!m_pDoc || !m_pQuestion)
+    CCorraQuestion* question = m_pDoc ? m_pDoc->FindQuestionBySerial(m_nSerial) : nullptr;
+    if (!question)
         return;
     CCorraQuestion* collection = m_pDoc->FindCollection(name);
-    if (!collection || collection->HasQuestId(m_pQuestion->m_nId))
+    if (!collection || collection->HasQuestId(question->m_nId))
         return;
-    collection->InsertQuestId(at, m_pQuestion->m_nId);
+    collection->InsertQuestId(at, question->m_nId);
     CUpdate hint;
     hint.SetView(collection);
     m_pDoc->UpdateAllViews(nullptr, HINT_COLLECTION_CHANGED, &hint);
@@ -77,9 +98,9 @@ void CQuestionContext::DumpToLog(int nLevel, int nMaxLevel) const
     LogOutput(line, nLevel, LOG_HERE);
     if (nLevel + 1 > nMaxLevel)
         return;
-    if (m_pQuestion) {
-        line.Format("pQ = ID: %d - %s", m_pQuestion->m_nId,
-                    static_cast<const char*>(m_pQuestion->m_cszQuestionText.Left(10)));
+    if (const CCorraQuestion* question = GetQuestion()) {
+        line.Format("pQ = ID: %d - %s", question->m_nId,
+                    static_cast<const char*>(question->m_cszQuestionText.Left(10)));
         LogOutput(line, nLevel + 1, LOG_HERE);
     }
     LogOutput(DescribeViewForLog(m_pView.data(), m_pDoc), nLevel + 1, LOG_HERE);

@@ -9,6 +9,8 @@
 
 #include <QPointer>
 
+#include <cstdint>
+
 class CCorraDoc;
 class CCorraQuestion;
 
@@ -19,11 +21,21 @@ CString DescribeViewForLog(CView* pView, const CCorraDoc* pDoc);
 
 class CQuestionContext {
 public:
-    // Records the question's place in doc and in doc's collections.
+    // Records the question's place in doc and in doc's collections; the document keeps it.
     CQuestionContext(CView* pView, CCorraQuestion* pQuestion, CCorraDoc* pDoc = nullptr);
+    // Frees the question the record keeps.
     virtual ~CQuestionContext();
     CQuestionContext(const CQuestionContext&) = delete;
     CQuestionContext& operator=(const CQuestionContext&) = delete;
+
+    // Takes into its keeping the recorded question, which has left the document (the deletion
+    // stands). Another question is refused: FALSE.
+    BOOL Keep(CCorraQuestion* question);
+    // Gives up the question it keeps (NULL when it keeps none), for the document to take back.
+    CCorraQuestion* Release();
+    BOOL OwnsQuestion() const { return m_pKept != nullptr; }
+    // The recorded question: the one kept, else the document's of that serial (NULL when gone).
+    CCorraQuestion* GetQuestion() const;
 
     // Puts the question back into the collections that held it, at its former places, and
     // tells the views.
@@ -33,11 +45,15 @@ public:
     virtual void DumpToLog(int nLevel, int nMaxLevel = 99) const;
 
     QPointer<CView> m_pView;  // cleared when the view closes
-    CCorraQuestion* m_pQuestion;
+    // The question by its serial, never by address: once the document has it back it may free
+    // it, and the next question made can take the same address.
+    std::uint64_t m_nSerial = 0;
     CCorraDoc* m_pDoc;
     // Collection name to the question's position in it.
     CSerialMap<CString, int> m_mCollIndex;
     // Place in the document's list when it was recorded (-1 when unknown).
     int m_nDocIndex = -1;
-    BOOL m_bOwnsQuestion = FALSE;
+
+private:
+    CCorraQuestion* m_pKept = nullptr;  // owned
 };

@@ -9,6 +9,7 @@
 #include "platform/ui/View.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -60,19 +61,42 @@ void CUndoContext::RecordDeletion(CCorraQuestion* question)
     m_mDel[question->m_nId] = new CQuestionContext(m_pView.data(), question, m_pDoc);
 }
 
+void CUndoContext::Keep(const CPtrListEx& questions)
+{
+    for (POSITION pos = questions.GetHeadPosition(); pos;) {
+        auto* question = static_cast<CCorraQuestion*>(questions.GetNext(pos));
+        if (!question || (m_pDoc && m_pDoc->HoldsQuestion(question)))
+            continue;
+        for (auto& [id, record] : m_mDel) {
+            if (record->Keep(question))
+                break;
+        }
+    }
+}
+
+namespace {
+
+std::vector<std::uint64_t> Serials(const CPtrListEx& questions)
+{
+    std::vector<std::uint64_t> serials;
+    for (POSITION pos = questions.GetHeadPosition(); pos;)
+        serials.push_back(static_cast<CCorraQuestion*>(questions.GetNext(pos))->GetSerial());
+    return serials;
+}
+
+} // namespace
+
 void CUndoContext::RecordOrder()
 {
-    m_pDoc->GetViewOrder(m_pView, m_plSaved);
+    CPtrListEx order;
+    m_pDoc->GetViewOrder(m_pView, order);
+    m_saved = Serials(order);
 }
 
 BOOL CUndoContext::SetUndone(BOOL bUndone)
 {
     BOOL previous = m_bUndone;
     m_bUndone = bUndone;
-    if (m_nType == UCT_DEL) {
-        for (auto& [id, record] : m_mDel)
-            record->m_bOwnsQuestion = !bUndone;
-    }
     return previous;
 }
 
@@ -103,24 +127,29 @@ BOOL CUndoContext::Undo()
     if (m_nType != UCT_DEL || !m_pDoc)
         return TRUE;
     // Back in their former places: in the order of those places, each before what now stands
-    // there.
+    // there. A record that keeps no question (its question never left the document) puts
+    // nothing back.
     std::vector<CQuestionContext*> records;
-    for (auto& [id, record] : m_mDel)
-        records.push_back(record);
+    for (auto& [id, record] : m_mDel) {
+        if (record->OwnsQuestion())
+            records.push_back(record);
+    }
     std::stable_sort(records.begin(), records.end(),
                      [](const CQuestionContext* a, const CQuestionContext* b) { return a->m_nDocIndex < b->m_nDocIndex; });
+    std::vector<CCorraQuestion*> restored;
     for (CQuestionContext* record : records) {
-        CCorraQuestion* question = record->m_pQuestion;
+        CCorraQuestion* question = record->Release();
         m_pDoc->InsertQuestionAt(question, record->m_nDocIndex);
+        restored.push_back(question);
     }
     // Each pane is told where its question goes back: the questions to the question pane, the
     // collections to the collection pane (which would otherwise never show a restored one).
     // The places are taken before any pane is told: a pane gives the document its order back.
     std::vector<int> panePlaces;
-    for (CQuestionContext* record : records)
-        panePlaces.push_back(PanePlace(*m_pDoc, record->m_pQuestion));
-    for (size_t i = 0; i < records.size(); ++i) {
-        CCorraQuestion* question = records[i]->m_pQuestion;
+    for (CCorraQuestion* question : restored)
+        panePlaces.push_back(PanePlace(*m_pDoc, question));
+    for (size_t i = 0; i < restored.size(); ++i) {
+        CCorraQuestion* question = restored[i];
         CUpdate hint;
         hint.SetView(question);
         hint.SetInsertIndex(panePlaces[i]);
@@ -134,20 +163,20 @@ BOOL CUndoContext::Undo()
         CString name;
     };
     std::vector<CPlace> places;
-    for (CQuestionContext* record : records) {
-        if (IsCollection(record->m_pQuestion))
+    for (size_t i = 0; i < records.size(); ++i) {
+        if (IsCollection(restored[i]))
             continue;
-        for (const auto& [name, at] : record->m_mCollIndex)
-            places.push_back({at, record, name});
+        for (const auto& [name, at] : records[i]->m_mCollIndex)
+            places.push_back({at, records[i], name});
     }
     std::stable_sort(places.begin(), places.end(), [](const CPlace& a, const CPlace& b) { return a.at < b.at; });
     for (const CPlace& place : places)
         place.record->RestoreInto(place.name, place.at);
-    for (CQuestionContext* record : records) {
-        if (IsCollection(record->m_pQuestion))
+    for (CCorraQuestion* question : restored) {
+        if (IsCollection(question))
             continue;
         CUpdate hint;
-        hint.SetView(record->m_pQuestion);
+        hint.SetView(question);
         m_pDoc->UpdateAllViews(nullptr, HINT_INSERT_COLLECTIONS, &hint);
     }
     return TRUE;
@@ -159,25 +188,32 @@ BOOL CUndoContext::Redo()
         return RestoreOrder();
     if (m_nType != UCT_DEL || !m_pDoc)
         return TRUE;
+    // Every question must still be the document's, or nothing is done. Found by serial: one
+    // freed since may have left its address to a question made after it.
+    std::unordered_map<std::uint64_t, CCorraQuestion*> held;
+    for (POSITION pos = m_pDoc->m_plQuestions.GetHeadPosition(); pos;) {
+        auto* question = static_cast<CCorraQuestion*>(m_pDoc->m_plQuestions.GetNext(pos));
+        held.emplace(question->GetSerial(), question);
+    }
     CPtrListEx questions;
     for (auto& [id, record] : m_mDel) {
-        // Every question must still be the document's, or nothing is done.
-        if (!m_pDoc->HoldsQuestion(record->m_pQuestion)) {
+        auto found = held.find(record->m_nSerial);
+        if (record->OwnsQuestion() || found == held.end()) {
             LogOutput("CUndoContext::Redo() - question no longer in the document", LOG_ERROR, LOG_HERE);
             return FALSE;
         }
-        questions.AddTail(record->m_pQuestion);
+        questions.AddTail(found->second);
     }
     // The records keep the places the questions hold now (an undo may have changed them).
+    POSITION at = questions.GetHeadPosition();
     for (auto& [id, record] : m_mDel) {
         CView* view = record->m_pView.data();
-        CCorraQuestion* question = record->m_pQuestion;
-        int owns = record->m_bOwnsQuestion;
         delete record;
-        record = new CQuestionContext(view, question, m_pDoc);
-        record->m_bOwnsQuestion = owns;
+        record = new CQuestionContext(view, static_cast<CCorraQuestion*>(questions.GetNext(at)), m_pDoc);
     }
-    if (!m_pDoc->DetachQuestions(questions))
+    BOOL detached = m_pDoc->DetachQuestions(questions);
+    Keep(questions);
+    if (!detached)
         return FALSE;
     CUpdate hint;
     hint.SetQuestions(&questions);
@@ -192,27 +228,28 @@ BOOL CUndoContext::RestoreOrder()
     // The view the order was recorded in has closed since: its order is gone with it.
     if (m_bRecordedInView && !m_pView)
         return FALSE;
-    m_pDoc->GetViewOrder(m_pView, m_plWork);
-    // The saved order may name questions deleted since: only pointers the current order holds
-    // are taken (compared, never followed), and those added since follow in their order.
-    std::unordered_set<void*> current;
-    for (POSITION pos = m_plWork.GetHeadPosition(); pos;)
-        current.insert(m_plWork.GetNext(pos));
-    CPtrListEx order;
-    std::unordered_set<void*> taken;
-    for (POSITION pos = m_plSaved.GetHeadPosition(); pos;) {
-        void* p = m_plSaved.GetNext(pos);
-        if (current.count(p) && taken.insert(p).second)
-            order.AddTail(p);
+    CPtrListEx work;
+    m_pDoc->GetViewOrder(m_pView, work);
+    // The saved order may name questions deleted since: only those the current order holds are
+    // taken, and those added since follow in their order.
+    std::unordered_map<std::uint64_t, void*> current;
+    for (POSITION pos = work.GetHeadPosition(); pos;) {
+        void* p = work.GetNext(pos);
+        current.emplace(static_cast<CCorraQuestion*>(p)->GetSerial(), p);
     }
-    for (POSITION pos = m_plWork.GetHeadPosition(); pos;) {
-        void* p = m_plWork.GetNext(pos);
-        if (taken.insert(p).second)
-            order.AddTail(p);
+    const std::vector<std::uint64_t> now = Serials(work);
+    CPtrListEx order;
+    std::unordered_set<std::uint64_t> taken;
+    const std::vector<std::uint64_t>* const lists[] = {&m_saved, &now};
+    for (const std::vector<std::uint64_t>* serials : lists) {
+        for (std::uint64_t serial : *serials) {
+            auto found = current.find(serial);
+            if (found != current.end() && taken.insert(serial).second)
+                order.AddTail(found->second);
+        }
     }
     m_pDoc->SetViewOrder(m_pView, order);
-    m_plSaved = m_plWork;
-    m_plWork.RemoveAll();
+    m_saved = now;
     return TRUE;
 }
 

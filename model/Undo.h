@@ -9,6 +9,9 @@
 
 #include <QPointer>
 
+#include <cstdint>
+#include <vector>
+
 class CCorraDoc;
 class CCorraQuestion;
 class CQuestionContext;
@@ -44,12 +47,15 @@ public:
     CUndoContext(const CUndoContext&) = delete;
     CUndoContext& operator=(const CUndoContext&) = delete;
 
-    // Records a question about to be deleted (once per ID).
+    // Records a question about to be deleted (once per ID); the document keeps it until it is
+    // taken out and handed to Keep.
     void RecordDeletion(CCorraQuestion* question);
+    // The records take the questions of theirs among these that the document no longer holds.
+    void Keep(const CPtrListEx& questions);
     // Records the order the view shows now.
     void RecordOrder();
 
-    // Returns the previous flag; a deletion's records own their questions while it stands done.
+    // Returns the previous flag.
     BOOL SetUndone(BOOL bUndone);
     BOOL IsUndone() const { return m_bUndone; }
     // FALSE when the action could not be undone or redone.
@@ -70,9 +76,10 @@ public:
     CCorraDoc* m_pDoc;
     // Question ID to its record (owned).
     CSerialMap<int, CQuestionContext*> m_mDel;
-    CPtrListEx m_plSaved;
+    // The recorded order, by question serial: a question deleted for good since may have left
+    // its address to a new one.
+    std::vector<std::uint64_t> m_saved;
     int nIndex = -1;
-    CPtrListEx m_plWork;
     BOOL m_bCollView = FALSE;
 
 private:

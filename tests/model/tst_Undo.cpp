@@ -8,7 +8,9 @@
 #include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraTest.h"
 
+#include <cstdint>
 #include <memory>
+#include <new>
 #include <string>
 #include <utility>
 
@@ -60,6 +62,11 @@ public:
 };
 
 using UndoTest = CorraTest;
+
+CCorraQuestion* AsQuestionOf(const CPtrListEx& one)
+{
+    return static_cast<CCorraQuestion*>(one.GetHead());
+}
 
 TEST_F(UndoTest, DeletedQuestionsComeBackWithTheirIdsAndPlaces)
 {
@@ -164,6 +171,65 @@ TEST_F(UndoTest, ARestoredOrderKeepsOnlyLiveQuestionsAndTheOnesAddedSince)
     EXPECT_EQ(std::vector<int>(order.begin(), order.begin() + 5), (std::vector<int>{1, 3, 4, 5, 6}));
 }
 
+// A question freed and the next one made at its address, as the allocator of a release build
+// often does; made here on purpose so that every build sees it.
+CCorraQuestion* RemakeInPlace(CCorraQuestion* freed, int id)
+{
+    freed->~CCorraQuestion();
+    auto* made = new (freed) CCorraQuestion;
+    made->m_nId = id;
+    return made;
+}
+
+TEST_F(UndoTest, AQuestionMadeAtAFreedOnesAddressIsNeverTakenForIt)
+{
+    {
+        CUndoDoc doc;
+        doc.AddUndoReorder(nullptr, "Sort");
+        doc.SortQuestions([](const CCorraQuestion* a, const CCorraQuestion* b) { return a->m_nId > b->m_nId; });
+        CPtrListEx gone = doc.Questions({2});
+        ASSERT_TRUE(doc.DetachQuestions(gone));
+        CCorraQuestion* made = RemakeInPlace(AsQuestionOf(gone), 40);
+        doc.InsertQuestion(made);
+        ASSERT_TRUE(doc.Undo());
+        // Not in question 2's place: after the others, as any question added since.
+        const std::vector<int> order = doc.Order();
+        EXPECT_EQ(std::vector<int>(order.begin(), order.begin() + 5), (std::vector<int>{1, 3, 4, 5, 6}));
+        EXPECT_EQ(order.back(), 40);
+    }
+    {
+        CUndoDoc doc;
+        ASSERT_TRUE(doc.DeleteQuestionsUndoable(nullptr, doc.Questions({1, 2}), "Delete"));
+        ASSERT_TRUE(doc.Undo());
+        CPtrListEx gone = doc.Questions({2});
+        ASSERT_TRUE(doc.DetachQuestions(gone));
+        CCorraQuestion* made = RemakeInPlace(AsQuestionOf(gone), 41);
+        doc.InsertQuestion(made);
+        // The redo names question 2, which is gone: it fails and takes nothing.
+        EXPECT_FALSE(doc.Redo());
+        EXPECT_EQ(doc.FindQuestionById(41), made);
+        EXPECT_NE(doc.FindQuestionById(1), nullptr);
+    }
+}
+
+TEST_F(UndoTest, CopiesAndLaterQuestionsNeverShareASerial)
+{
+    CCorraQuestion first;
+    CCorraQuestion copy(first);
+    CCorraQuestion assigned;
+    const std::uint64_t before = assigned.GetSerial();
+    assigned = first;
+    EXPECT_NE(copy.GetSerial(), first.GetSerial());
+    EXPECT_EQ(assigned.GetSerial(), before);
+    std::uint64_t freed = 0;
+    {
+        auto gone = std::make_unique<CCorraQuestion>();
+        freed = gone->GetSerial();
+    }
+    auto later = std::make_unique<CCorraQuestion>();
+    EXPECT_GT(later->GetSerial(), freed);
+}
+
 TEST_F(UndoTest, AFailedRedoStaysOnItsStack)
 {
     CUndoDoc doc;
@@ -222,7 +288,7 @@ TEST_F(UndoTest, TheRecordOfADeletionKnowsItsCollections)
     EXPECT_EQ(at, 2);
     EXPECT_TRUE(record.m_mCollIndex.Lookup("Review", at));
     EXPECT_EQ(at, 0);
-    EXPECT_FALSE(record.m_bOwnsQuestion);
+    EXPECT_FALSE(record.OwnsQuestion());
     record.DumpToLog(1);
 }
 
