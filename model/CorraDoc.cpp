@@ -166,6 +166,7 @@ void CCorraDoc::LoadPrintValues()
 {
     // The two values shared by every document live with the choices that use them.
     CChoices::LoadPrintValues(GetProfileSection());
+    CCorraQuestion::LoadSubjCharLen();
 }
 
 CString CCorraDoc::GetPrintSettingsText() const
@@ -622,6 +623,11 @@ CCorraQuestion* CCorraDoc::AddDlgQuestion(const CCorraQuestion& question)
     }
     // Add always makes a new question: collections and groups refer to the old one's ID.
     copy->m_nId = 0;
+    // Refused where any other add is (an exam holds one question per INDEX); it says why.
+    if (!FilterQuestion(copy, 1)) {
+        delete copy;
+        return nullptr;
+    }
     CCorraQuestion* added = InsertQuestion(copy);
     SetModifiedFlag(TRUE);
     CPtrListEx list;
@@ -652,6 +658,11 @@ BOOL CCorraDoc::StoreDlgQuestion(int nId, const CCorraQuestion& question)
 BOOL CCorraDoc::SelectDlgQuestion(CCorraQuestion* question)
 {
     return DocumentDialogs().SelectDlgQuestion(*this, question);
+}
+
+BOOL CCorraDoc::SelectLastInDlg(const CPtrListEx& questions)
+{
+    return SelectDlgQuestion(questions.IsEmpty() ? nullptr : AsQuestion(questions.GetTail()));
 }
 
 CCorraQuestion* CCorraDoc::AddQuestions(const CPtrListEx& questions, CPtrListEx* out, CCorraDoc*, LPCSTR, LPCSTR)

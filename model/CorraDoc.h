@@ -159,6 +159,8 @@ public:
     // the dialog's changes (or the type is not edited there).
     BOOL SelectDlgQuestion(CCorraQuestion* question);
     BOOL ClearDlgQuestion() { return SelectDlgQuestion(nullptr); }
+    // The last question of the list in the question dialog; an empty list clears it.
+    BOOL SelectLastInDlg(const CPtrListEx& questions);
     // The question with that ID, or NULL; *pIndex its place in the list (-1 when none).
     CCorraQuestion* FindQuestionById(int id, int* pIndex = nullptr) const;
     // Whether the question is one of the document's (by address, not by ID).
@@ -311,7 +313,8 @@ public:
 
     // ---- print values
     virtual CString GetProfileSection() const { return m_csProfileSection; }
-    // NumChoiceSepSpaces and ChoicesIndentLevel (kept by CChoices) from the profile section.
+    // NumChoiceSepSpaces and ChoicesIndentLevel (kept by CChoices) from the profile section,
+    // and the tiles' subject width ("Printing"/"SubjCharLen").
     void LoadPrintValues();
     void SavePrintValues();
     CString GetPrintSettingsText() const;

@@ -179,6 +179,12 @@ UINT CExamDoc::CollectionListFormat()
     return g_cfExamCollectionList;
 }
 
+BOOL IsValidFormNameFormat(LPCSTR format)
+{
+    const CString text(format ? format : "");
+    return text.Find("%a") >= 0 || text.Find("%A") >= 0 || text.Find("%d") >= 0;
+}
+
 CString CExamDoc::FormatFormName(LPCSTR format, int n)
 {
     CString name(format ? format : "");

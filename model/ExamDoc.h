@@ -56,6 +56,9 @@ struct CExamPrintSettings {
     CString formNameFmt = "Form %a";
 };
 
+// Whether a form name format names where the form goes: "%a", "%A" or "%d".
+BOOL IsValidFormNameFormat(LPCSTR format);
+
 class CExamDoc : public CCorraDoc {
 public:
     static constexpr const char* PROFILE_SECTION = "Exams";

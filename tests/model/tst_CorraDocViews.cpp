@@ -16,6 +16,7 @@
 #include "tests/support/FakeDocumentDialogs.h"
 #include "tests/support/FakeViews.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -72,6 +73,13 @@ protected:
         lower.reset();
         m_scope.reset();
         CorraTest::TearDown();
+    }
+    CPtrListEx Questions(std::initializer_list<int> ids) const
+    {
+        CPtrListEx list;
+        for (int id : ids)
+            list.AddTail(doc->FindQuestionById(id));
+        return list;
     }
     CPtrListEx Reversed(const CPtrListEx& list)
     {
@@ -210,6 +218,54 @@ TEST_F(CorraDocViewsTest, GroupMembersAreSelectedInTheMainView)
     doc->UnselectAll();
     EXPECT_EQ(doc->GetSelectedQuestions(selected), 0);
     EXPECT_EQ(dialogs.calls, std::vector<std::string>{"clear"});
+}
+
+TEST_F(CorraDocViewsTest, TheQuestionDialogShowsTheLastOfAListOrNone)
+{
+    CFakeDocumentDialogs dialogs;
+    CServiceScope<IDocumentDialogs> scope(DocumentDialogsSlot(), dialogs);
+    CPtrListEx list;
+    list.AddTail(doc->FindQuestionById(4));
+    list.AddTail(doc->FindQuestionById(2));
+    EXPECT_TRUE(doc->SelectLastInDlg(list));
+    list.RemoveAll();
+    EXPECT_TRUE(doc->SelectLastInDlg(list));
+    EXPECT_EQ(dialogs.selected, (std::vector<int>{2, 0}));
+}
+
+TEST_F(CorraDocViewsTest, EveryNewActionEmptiesTheRedoStack)
+{
+    CView collectionView;
+    views.Of(&collectionView).collectionView = TRUE;
+    doc->AddView(&collectionView);
+    const struct {
+        const char* action;
+        std::function<void()> run;
+    } actions[] = {
+        {"a deletion", [&] { doc->DeleteQuestionsUndoable(main.get(), Questions({5}), "Delete"); }},
+        {"a view's sort", [&] { doc->AddUndoReorder(main.get(), "Sort"); }},
+        {"the document's sort", [&] { doc->AddUndoReorder(nullptr, "Sort"); }},
+        {"a collection window's sort", [&] { doc->AddUndoReorder(&collectionView, "Sort"); }},
+        {"a deletion for good", [&] { doc->DeleteQuestions(Questions({5})); }},
+    };
+    for (const auto& a : actions) {
+        ASSERT_TRUE(doc->DeleteQuestionsUndoable(main.get(), Questions({1}), "Delete one"));
+        ASSERT_TRUE(doc->Undo());
+        ASSERT_EQ(doc->GetRedoStack().GetCount(), 1) << a.action;
+        a.run();
+        EXPECT_EQ(doc->GetRedoStack().GetCount(), 0) << a.action;
+        EXPECT_FALSE(doc->Redo()) << a.action;
+        // The next action starts with question 5 back where it was.
+        while (doc->GetUndoStack().GetCount() > 0)
+            doc->Undo();
+        if (!doc->FindQuestionById(5)) {
+            auto* five = new CCorraQuestion;
+            five->m_nId = 5;
+            doc->InsertQuestion(five);
+        }
+        messageBox.calls.clear();
+    }
+    doc->RemoveView(&collectionView);
 }
 
 TEST_F(CorraDocViewsTest, TheCommandTableReachesTheDocumentsWindows)

@@ -5,6 +5,7 @@
 #include "foundation/FileTypes.h"
 #include "foundation/FileUtil.h"
 #include "foundation/Parse.h"
+#include "model/CorraDoc.h"
 #include "model/CorraHeader.h"
 #include "res/ids/Parse.h"
 #include "res/ids/QuestionTypes.h"
@@ -461,6 +462,14 @@ TEST_F(CorraQuestionTest, SettingsComeFromTheProfileAndAreWrittenBackWhenMissing
         CCorraQuestion::LoadSubjCharLen();
         EXPECT_NEAR(CCorraQuestion::GetSubjCharLen(), c.fraction, 1e-6) << (c.stored ? c.stored : "missing");
     }
+}
+
+TEST_F(CorraQuestionTest, ADocumentReadingItsPrintValuesReadsTheSubjectWidth)
+{
+    CorraApp().WriteProfileString("Printing", "SubjCharLen", "20");
+    CCorraDoc doc;
+    doc.LoadPrintValues();
+    EXPECT_NEAR(CCorraQuestion::GetSubjCharLen(), 0.20, 1e-6);
 }
 
 } // namespace

@@ -139,6 +139,26 @@ TEST_F(ExamDocTest, AddingFromABankLinksEachCopyToItsSource)
     EXPECT_EQ(exam.GetQuestionCount(), 2);
 }
 
+TEST_F(ExamDocTest, TheQuestionEditorsAddRefusesAnIndexTheExamHolds)
+{
+    CCorraDoc bank;
+    const CString path = CopySample(bank);
+    CExamDoc exam;
+    exam.AddQuestions(Questions(bank, {101}), nullptr, &bank, path, nullptr);
+    ASSERT_EQ(exam.GetQuestionCount(), 1);
+    CCorraQuestion typed(*Question(bank, 101));
+    EXPECT_EQ(exam.AddDlgQuestion(typed), nullptr);
+    EXPECT_EQ(exam.GetQuestionCount(), 1);
+    ASSERT_EQ(messageBox.calls.size(), 1u);
+    EXPECT_EQ(messageBox.calls[0].text, "Attempted to add question with duplicate index: 1");
+    // Another INDEX is added as always.
+    typed.m_nIndex = 77;
+    CCorraQuestion* added = exam.AddDlgQuestion(typed);
+    ASSERT_NE(added, nullptr);
+    EXPECT_EQ(added->m_nIndex, 77);
+    EXPECT_EQ(exam.GetQuestionCount(), 2);
+}
+
 TEST_F(ExamDocTest, QuestionsFromAnotherExamKeepTheirOwnLinks)
 {
     CCorraDoc bank;
@@ -312,8 +332,9 @@ TEST_F(ExamDocTest, TheOutOfDatePromptRepeatsUntilCurrentOrDeclined)
         EXPECT_EQ(UpdateOutOfDateLinks(&exam), c.result);
         ASSERT_EQ(static_cast<int>(messageBox.calls.size()), c.asked);
         EXPECT_NE(messageBox.calls[0].text.Find("were found to be out-of-date"), -1);
-        if (c.asked > 1)
+        if (c.asked > 1) {
             EXPECT_NE(messageBox.calls[1].text.Find("are still out-of-date"), -1);
+        }
     }
 }
 
@@ -567,6 +588,19 @@ TEST_F(ExamDocTest, FormNamesTakeTheirPlaceholdersAsText)
     };
     for (const Case& c : cases)
         EXPECT_EQ(CExamDoc::FormatFormName(c.format, c.n), c.name) << c.format;
+}
+
+TEST_F(ExamDocTest, AFormNameFormatMustSayWhereTheFormGoes)
+{
+    const struct {
+        const char* format;
+        BOOL valid;
+    } cases[] = {
+        {"Form %a", TRUE}, {"%A", TRUE}, {"Version %d of 3", TRUE}, {"Form ", FALSE},
+        {"", FALSE},       {nullptr, FALSE}, {"%s %n 100%", FALSE}, {"% a", FALSE},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsValidFormNameFormat(c.format), c.valid) << (c.format ? c.format : "NULL");
 }
 
 TEST_F(ExamDocTest, PrintingPropertiesShowTheValuesInForceAndKeepThemOnOk)

@@ -7,6 +7,8 @@
 #include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraTest.h"
 
+#include <cmath>
+#include <map>
 #include <set>
 #include <vector>
 
@@ -168,6 +170,35 @@ TEST_F(ScrambleListTest, ARandomPermutationHoldsEveryIndexOnceAndFollowsTheSeed)
         CWordArray again;
         CScrambleList::RandomPermutation(n, again);
         EXPECT_EQ(Sequence(again), Sequence(first));
+    }
+}
+
+TEST_F(ScrambleListTest, EveryOrderOfTheChoicesIsEquallyLikely)
+{
+    // Seeded, so the counts are the same on every run; a draw that favours some orders (a swap
+    // with any place, a biased pick) is far outside the bound.
+    for (int n : {3, 4, 5}) {
+        int orders = 1;
+        for (int k = 2; k <= n; ++k)
+            orders *= k;
+        const int draws = 400 * orders;
+        CorraSrand(7);
+        std::map<std::vector<int>, int> seen;
+        for (int i = 0; i < draws; ++i) {
+            CWordArray order;
+            CScrambleList::RandomPermutation(n, order);
+            ++seen[Sequence(order)];
+        }
+        EXPECT_EQ(static_cast<int>(seen.size()), orders) << n;
+        double chiSquare = 0;
+        for (const auto& [order, count] : seen)
+            chiSquare += (count - 400.0) * (count - 400.0) / 400.0;
+        chiSquare += 400.0 * (orders - static_cast<int>(seen.size()));
+        // The chi-square bound a fair draw stays below but once in a thousand runs (Wilson and
+        // Hilferty's approximation, z = 3.09).
+        const double df = orders - 1;
+        const double bound = df * std::pow(1 - 2 / (9 * df) + 3.09 * std::sqrt(2 / (9 * df)), 3);
+        EXPECT_LT(chiSquare, bound) << n << " choices";
     }
 }
 
