@@ -96,8 +96,9 @@ TEST_F(ComponentTest, TheImageComponentCheckAnswersByItsStateAndTheUser)
             richBox.QueueAnswer(c.answer);
         EXPECT_EQ(app.CheckComponent("Vantrel.Image", "Pictorin.dll", 2, 1), c.result);
         ASSERT_EQ(richBox.calls.size(), c.title ? 1u : 0u);
-        if (c.title)
+        if (c.title) {
             EXPECT_EQ(richBox.calls[0].title, c.title);
+        }
     }
 }
 

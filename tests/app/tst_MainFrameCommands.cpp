@@ -315,18 +315,37 @@ TEST_F(MainFrameTest, TheUpdateBoxShowsItsPictureAndOpensTheDownloadPage)
     EXPECT_NE(opener.calls[0].target.Find("Download"), -1);
 }
 
+// A window that counts its idle updates in a counter that outlives it.
+class CIdleCountingWnd : public CWidgetWnd {
+public:
+    explicit CIdleCountingWnd(int& rounds) : m_rounds(rounds) {}
+    void OnIdleUpdateCmdUI() override
+    {
+        ++m_rounds;
+        CWidgetWnd::OnIdleUpdateCmdUI();
+    }
+
+private:
+    int& m_rounds;
+};
+
 TEST_F(MainFrameTest, IdleWindowsThatClosedAreForgotten)
 {
-    auto* kept = new CWidgetWnd;
-    auto* gone = new CWidgetWnd;
+    int keptRounds = 0;
+    int goneRounds = 0;
+    auto* kept = new CIdleCountingWnd(keptRounds);
+    auto* gone = new CIdleCountingWnd(goneRounds);
     m_pMain->AddIdleWindow(kept);
     m_pMain->AddIdleWindow(gone);
     delete gone;
     m_pMain->OnIdleUpdateCmdUI();
     m_pMain->OnIdleUpdateCmdUI();
+    EXPECT_EQ(keptRounds, 2);
+    EXPECT_EQ(goneRounds, 0);
     delete kept;
     m_pMain->OnIdleUpdateCmdUI();
-    SUCCEED();
+    EXPECT_EQ(keptRounds, 2);
+    EXPECT_EQ(goneRounds, 0);
 }
 
 // A floating toolbar that only keeps whether it is shown.

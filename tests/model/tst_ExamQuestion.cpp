@@ -60,8 +60,9 @@ TEST_F(ExamQuestionTest, TheLinkAndAttributesSurviveTheRecord)
         const std::string text = Written(q);
         EXPECT_NE(text.find("ATTRIBUTES: 3\r\nFIXEDPOSITION: 3\r\n"), std::string::npos) << text;
         EXPECT_EQ(text.find("CORRAFILE") != std::string::npos, c.linked) << text;
-        if (c.linked)
+        if (c.linked) {
             EXPECT_NE(text.find(",1204,11/5/2024 7:8:9"), std::string::npos) << text;
+        }
 
         CExamQuestion back;
         ASSERT_EQ(Read(back, text), READ_OK) << text;
@@ -202,8 +203,9 @@ TEST_F(ExamQuestionTest, FormsAndLinkMarksHaveTheirPictures)
         ASSERT_TRUE(LoadResourceImage(icon.id, image)) << icon.id;
         EXPECT_EQ(image.size(), QSize(icon.size, icon.size)) << icon.id;
         EXPECT_GT(opaqueRows(image, 0, icon.size), icon.size) << icon.id;
-        if (icon.id >= IDI_LINKED)
+        if (icon.id >= IDI_LINKED) {
             EXPECT_EQ(opaqueRows(image, 0, icon.size / 2), 0) << icon.id;
+        }
     }
     // The states of a form differ from each other and from a bank's collection.
     for (unsigned first : {IDI_FORM, IDI_FORM_SMALL}) {

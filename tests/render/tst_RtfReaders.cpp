@@ -133,8 +133,9 @@ TEST_F(RtfReadersTest, WordProcessorSnippetsThroughEveryReader)
         // The readers agree on the text.
         const std::string plain = Normal(RtfToPlainText(rtf));
         EXPECT_EQ(Normal(ControlText(rtf)), plain) << s.name << ": the control's reader";
-        if (!s.bBeyond1252)
+        if (!s.bBeyond1252) {
             EXPECT_EQ(Normal(RtfToText(rtf)), plain) << s.name << ": the simple reader";
+        }
     }
 }
 

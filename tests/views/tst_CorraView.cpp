@@ -560,15 +560,19 @@ TEST_F(CorraViewTest, EachPaneHasItsContextMenu)
         EXPECT_EQ(FromQString(actions.front()->text()), row.first);
         for (QAction* a : actions) {
             const CString text = FromQString(a->text());
-            if (text == "by &Large Icon")
+            if (text == "by &Large Icon") {
                 EXPECT_TRUE(a->isEnabled());
-            if (text == "by &Small Icon")
+            }
+            if (text == "by &Small Icon") {
                 EXPECT_TRUE(a->isChecked());
+            }
             // Commands still to be built are there, grey.
-            if (row.disabled && text == row.disabled)
+            if (row.disabled && text == row.disabled) {
                 EXPECT_FALSE(a->isEnabled());
-            if (text == row.enabled)
+            }
+            if (text == row.enabled) {
                 EXPECT_TRUE(a->isEnabled());
+            }
         }
         // Its draw-mode item reaches the pane it was opened on.
         for (QAction* a : actions) {

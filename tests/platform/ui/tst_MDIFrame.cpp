@@ -136,8 +136,9 @@ TEST_F(MDIFrameTest, TheMenuBarIsTheActiveKindsAndTheWindowMenuListsTheFrames)
     EXPECT_EQ(m_pMain->MDIGetActive(), m_pMain->GetMDIChildren().front());
     // The shortcut of a menu entry comes from its text.
     for (QAction* a : Menu("&Edit")->actions()) {
-        if (GetActionCommandId(a) == ID_EDIT_COPY)
+        if (GetActionCommandId(a) == ID_EDIT_COPY) {
             EXPECT_EQ(a->shortcut(), QKeySequence(QStringLiteral("Ctrl+C")));
+        }
     }
 }
 

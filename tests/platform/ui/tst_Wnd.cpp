@@ -90,13 +90,32 @@ TEST_F(WndTest, MessagesPostedFromAnotherThreadArriveInOrderOnTheWindowsThread)
         EXPECT_EQ(wnd.messages[i].wParam, i);
 }
 
+// A window that notes the pings it handles in a list that outlives it.
+class CNotingWnd : public CWidgetWnd {
+public:
+    explicit CNotingWnd(std::vector<WPARAM>& handled) : m_handled(handled) {}
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_PING)
+            m_handled.push_back(wParam);
+        return CWidgetWnd::WindowProc(message, wParam, lParam);
+    }
+
+private:
+    std::vector<WPARAM>& m_handled;
+};
+
 TEST_F(WndTest, PostedMessagesOfAWindowThatIsGoneAreDropped)
 {
-    auto* wnd = new CRecordingWnd;
-    wnd->PostMessage(WM_PING, 1, 0);
-    delete wnd;
-    QCoreApplication::processEvents();  // must not reach the deleted window
-    SUCCEED();
+    std::vector<WPARAM> handled;
+    auto* gone = new CNotingWnd(handled);
+    CNotingWnd stays(handled);
+    gone->PostMessage(WM_PING, 1, 0);
+    stays.PostMessage(WM_PING, 2, 0);
+    delete gone;
+    QCoreApplication::processEvents();
+    // The deleted window's message never arrives; the queue goes on for the others.
+    EXPECT_EQ(handled, std::vector<WPARAM>{2});
 }
 
 TEST_F(WndTest, DestroyedWindowHandlesNoMoreMessages)
