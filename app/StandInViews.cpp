@@ -101,7 +101,6 @@ BOOL CCollPaneView::SaveModified()
 {
     if (!m_bModified)
         return TRUE;
-    ++m_nAsked;
     CString prompt = "Save " + m_csKind + " '" + m_csName + "'?";
     switch (AfxMessageBox(prompt, MB_YESNOCANCEL | MB_ICONQUESTION)) {
     case IDCANCEL: return FALSE;

@@ -53,8 +53,6 @@ public:
     CString m_csName = "Collection 1";
     CString m_csKind = "Collection";
     BOOL m_bModified = FALSE;
-    // How often the user was asked (tests).
-    int m_nAsked = 0;
 
     // A modified view asks "Save <kind> '<name>'?" (Yes writes it back, Cancel keeps the frame
     // open): FALSE for Cancel.

@@ -145,13 +145,8 @@ int CFontMgr::m_nScreenDpi = 96;
 DWORD CFontMgr::m_dwLastChange = 0;
 BOOL CFontMgr::m_bLoaded = FALSE;
 
-namespace {
 // The working table starts as the default table, for code that reads a slot before any load.
-const bool g_tableInit = [] {
-    CFontMgr::Unload();
-    return true;
-}();
-}
+const bool CFontMgr::s_bStartState = (CFontMgr::Reset(), true);
 
 std::recursive_mutex& CFontMgr::Mutex()
 {
@@ -159,7 +154,7 @@ std::recursive_mutex& CFontMgr::Mutex()
     return mutex;
 }
 
-void CFontMgr::Unload()
+void CFontMgr::Reset()
 {
     std::lock_guard<std::recursive_mutex> lock(Mutex());
     for (int i = 0; i < FM_COUNT; ++i) {

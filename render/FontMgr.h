@@ -139,14 +139,17 @@ public:
     static void SaveFaceCharset(const LOGFONT& lf);
     static void LoadFaceCharset(LOGFONT& lf);
 
-    // Puts every slot, the default slot and the loaded mark back to their start (tests).
-    static void Unload();
-
     // The lock of the slots and settings (recursive: the engine calls back in while holding it).
     static std::recursive_mutex& Mutex();
 
 private:
     friend class CFontMgrInit;
+    // The test fixtures put the process-wide state back to its start between tests.
+    friend struct CFontMgrTestReset;
+    // Every slot from the default table, the default slot, resolution and change time at their
+    // start, nothing loaded.
+    static void Reset();
+    static const bool s_bStartState;
     // Fonts this thread selected by SelectSlotFont, one per slot.
     static thread_local CFont* m_Fonts[FM_COUNT];
     static LOGFONT m_lfSlots[FM_COUNT];

@@ -138,8 +138,8 @@ TEST_F(FramesTest, AModifiedCollectionIsAskedOnceAndCancelKeepsBothFrames)
     // No: the collection frame goes without asking again, then the document's own frame.
     messageBox.QueueAnswer(IDNO);
     pFrame->OnClose();
-    EXPECT_EQ(pView->m_nAsked, 2);
-    EXPECT_EQ(messageBox.calls.size(), 2u);
+    ASSERT_EQ(messageBox.calls.size(), 2u);
+    EXPECT_EQ(messageBox.calls[1].text, "Save Collection 'Chapter 4'?");
     EXPECT_TRUE(pColl->IsFrameDestroyed());
     EXPECT_TRUE(pFrame->IsFrameDestroyed());
     QApplication::processEvents();

@@ -14,6 +14,7 @@
 #include "res/ids/FloatEditTB.h"
 #include "res/ids/RichEdit.h"
 #include "tests/support/CorraTest.h"
+#include "tests/support/FontMgrReset.h"
 #include "tests/support/EngineTextOps.h"
 
 #include <QFontInfo>
@@ -46,7 +47,7 @@ protected:
     void SetUp() override
     {
         CorraTest::SetUp();
-        CFontMgr::Unload();
+        ResetFontManager();
         LoadFloatBarFlags();
     }
     void TearDown() override

@@ -6,6 +6,7 @@
 #include "render/FontMgr.h"
 #include "res/ids/RichEdit.h"
 #include "tests/support/CorraTest.h"
+#include "tests/support/FontMgrReset.h"
 #include "tests/support/EngineTextOps.h"
 #include "tests/support/FixedMetricsDC.h"
 
@@ -42,7 +43,7 @@ protected:
     void SetUp() override
     {
         CorraTest::SetUp();
-        CFontMgr::Unload();
+        ResetFontManager();
     }
     void TearDown() override
     {

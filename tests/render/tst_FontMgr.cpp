@@ -7,6 +7,7 @@
 #include "platform/core/Profile.h"
 #include "platform/ui/DC.h"
 #include "tests/support/CorraTest.h"
+#include "tests/support/FontMgrReset.h"
 #include "tests/support/FixedMetricsDC.h"
 
 #include <climits>
@@ -14,7 +15,7 @@
 
 namespace {
 
-CTestResetHook g_reset([] { CFontMgr::Unload(); });
+CTestResetHook g_reset([] { ResetFontManager(); });
 
 class FontMgrTest : public CorraTest {};
 
@@ -94,7 +95,7 @@ TEST_F(FontMgrTest, AChangedSlotIsSavedAndLoadedBack)
     CFontMgr::SetSlotLogFont(lf, FM_ANSWER);
     EXPECT_NE(CFontMgr::GetLastFontChange(), 0u);
 
-    CFontMgr::Unload();
+    ResetFontManager();
     CFontMgrInit again;
     CFontMgr::GetSlotLogFont(lf, FM_ANSWER);
     EXPECT_STREQ(lf.lfFaceName, "Courier New");

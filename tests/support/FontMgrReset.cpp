@@ -1,0 +1,12 @@
+#include "tests/support/FontMgrReset.h"
+
+#include "render/FontMgr.h"
+
+struct CFontMgrTestReset {
+    static void Reset() { CFontMgr::Reset(); }
+};
+
+void ResetFontManager()
+{
+    CFontMgrTestReset::Reset();
+}
