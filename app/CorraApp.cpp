@@ -452,6 +452,7 @@ void CCorraApp::InitStaticMembers()
 int CCorraApp::ExitInstance()
 {
     CSplashWindow::Close();
+    DeleteLogViewCopy();
     return CWinApp::ExitInstance();
 }
 

@@ -345,6 +345,21 @@ int GetLogLevel()
     return GetRegInt(kLogging, "Level", 1);
 }
 
+namespace {
+
+std::mutex g_viewCopyMutex;
+CString g_viewCopy;  // the deciphered copy ViewLog made last, empty when none
+
+} // namespace
+
+void DeleteLogViewCopy()
+{
+    std::lock_guard<std::mutex> lock(g_viewCopyMutex);
+    if (!g_viewCopy.IsEmpty())
+        fsys::DeleteFile(g_viewCopy);
+    g_viewCopy.Empty();
+}
+
 BOOL ViewLog()
 {
     CString name;
@@ -358,9 +373,15 @@ BOOL ViewLog()
     CEncrypt cipher;
     cipher.FromFile(name);
     cipher.Decrypt();
+    // One deciphered copy at a time: the viewer has read the one before.
+    DeleteLogViewCopy();
     const CString temp = fsys::CreateUniqueTempFile("", "temp", ".txt");
     if (temp.IsEmpty())
         return FALSE;
+    {
+        std::lock_guard<std::mutex> lock(g_viewCopyMutex);
+        g_viewCopy = temp;
+    }
     if (!fsys::WriteFile(temp, cipher.GetBuffer(), static_cast<size_t>(cipher.GetLength())))
         return FALSE;
     return ::ViewLogFile(temp);

@@ -62,6 +62,9 @@ int GetLogLevel();
 // The View Log command: flushes, writes the deciphered log to a temporary ".txt" file and opens
 // it with the desktop opener (plain mode: opens the log file itself). FALSE when nothing opened.
 BOOL ViewLog();
+// Deletes the deciphered copy of the log that ViewLog last gave the viewer (the application
+// does at exit): the log is kept enciphered, its copy should not outlive the program.
+void DeleteLogViewCopy();
 // Whether the View Log command has anything to show.
 BOOL CanViewLog();
 // The Delete Log command: deletes an existing log file and says so ("Log file successfully

@@ -261,6 +261,21 @@ TEST_F(LogTest, ViewShowsTheDecipheredLogInATemporaryFile)
     EXPECT_EQ(opener.calls.back().target, LogFile());
 }
 
+TEST_F(LogTest, TheDecipheredCopyGoesWhenTheNextIsMadeAndAtExit)
+{
+    LogOutput("to view", -1, nullptr, nullptr, 0);
+    ASSERT_TRUE(ViewLog());
+    ASSERT_TRUE(ViewLog());
+    ASSERT_EQ(opener.calls.size(), 2u);
+    const CString first = opener.calls[0].target;
+    const CString second = opener.calls[1].target;
+    EXPECT_NE(first, second);
+    EXPECT_FALSE(fsys::IsFile(first));
+    EXPECT_TRUE(fsys::IsFile(second));
+    DeleteLogViewCopy();
+    EXPECT_FALSE(fsys::IsFile(second));
+}
+
 TEST_F(LogTest, DeleteTellsOnlyWhenAFileWasDeleted)
 {
     EXPECT_FALSE(DeleteLog());
