@@ -18,10 +18,20 @@ int main(int argc, char** argv)
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     EnsureRuntimeDirectory();
     // Nothing a test does may touch the user's real files: outside a fixture the program home is
-    // a temporary folder of this run.
-    std::string base = fsys::TempDirectory().str() + "/corra-run-XXXXXX";
-    if (char* dir = ::mkdtemp(base.data()))
-        ::setenv("CORRA_HOME", dir, 1);
+    // a temporary folder of this run. A death test's child runs this again and dies without
+    // cleaning up: it works in its parent's folder, which the parent removes.
+    std::string base;
+    if (const char* parent = std::getenv("CORRA_TEST_RUN_HOME")) {
+        ::setenv("CORRA_HOME", parent, 1);
+    } else {
+        base = fsys::TempDirectory().str() + "/corra-run-XXXXXX";
+        if (char* dir = ::mkdtemp(base.data())) {
+            ::setenv("CORRA_HOME", dir, 1);
+            ::setenv("CORRA_TEST_RUN_HOME", dir, 1);
+        } else {
+            base.clear();
+        }
+    }
     ::testing::InitGoogleTest(&argc, argv);
     int result;
     {
@@ -40,6 +50,7 @@ int main(int argc, char** argv)
         result = 1;
     }
     std::error_code ec;
-    std::filesystem::remove_all(base, ec);
+    if (!base.empty())
+        std::filesystem::remove_all(base, ec);
     return result;
 }
