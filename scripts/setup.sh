@@ -23,9 +23,10 @@ if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     echo "Reading the package lists..."
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-    # One line per package fetched and set up, so a long installation shows it is moving.
+    # One line per package fetched, unpacked and set up, so a long installation shows it is
+    # moving.
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
-      "${missing[@]}" | sed -un 's/^\(Get:[0-9]*\|Setting up\) /  \1 /p'
+      "${missing[@]}" | sed -un 's/^\(Get:[0-9]*\|Unpacking\|Setting up\) /  \1 /p'
   else
     echo "Please install these Debian packages first (as root):" >&2
     echo "  apt-get install ${missing[*]}" >&2
@@ -51,5 +52,18 @@ options=()
 if [ -z "${CMAKE_CXX_COMPILER_LAUNCHER:-}" ] && command -v ccache >/dev/null 2>&1; then
   options+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
-cmake -S "$(dirname "$0")/.." -B "$build_dir" "${options[@]}" "$@" >/dev/null
+source_dir="$(cd "$(dirname "$0")/.." && pwd)"
+# The tree's commit-msg hook (subjects of at most 72 characters) in a git checkout that has no
+# hooks of its own chosen.
+if git -C "$source_dir" rev-parse --is-inside-work-tree >/dev/null 2>&1 &&
+  [ -z "$(git -C "$source_dir" config --get core.hooksPath)" ]; then
+  git -C "$source_dir" config core.hooksPath scripts/hooks
+fi
+
+cmake -S "$source_dir" -B "$build_dir" "${options[@]}" "$@" >/dev/null
+# Nothing to rebuild: say nothing, so that what runs next speaks first.
+if [ -f "$build_dir/build.ninja" ] && command -v ninja >/dev/null 2>&1 &&
+  ninja -C "$build_dir" -n 2>/dev/null | grep -q '^ninja: no work to do'; then
+  exit 0
+fi
 cmake --build "$build_dir" -j"$(build_jobs)"
