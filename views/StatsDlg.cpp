@@ -42,6 +42,14 @@ const CReportSpec kSpecs[] = {
     {IDC_STATS_ANSWERS, "MC Answers", {"Ans", "Cnt"}, true},
 };
 
+// Names get room; counts and their headings take a narrow column.
+int ColumnWidth(const CReportSpec& spec, size_t column)
+{
+    if (column > 0)
+        return 50;
+    return spec.firstIsText && spec.id != IDC_STATS_ANSWERS ? 110 : 56;
+}
+
 CString Decimal(int n)
 {
     CString s;
@@ -114,7 +122,10 @@ CStatsDlg::CStatsDlg(CWnd* pParent) : CDialog(IDD_STATS_DLG, pParent)
         report->spec = &spec;
         report->list = AddControl(spec.id, new CListCtrl(this));
         report->list->SetSingleSelection(TRUE);
-        report->list->setMinimumSize(static_cast<int>(spec.columns.size()) * 52 + 24, 110);
+        int width = 0;
+        for (size_t c = 0; c < spec.columns.size(); ++c)
+            width += ColumnWidth(spec, c);
+        report->list->setMinimumSize(width + 6, 110);
         auto* box = new QVBoxLayout;
         box->setSpacing(2);
         box->addWidget(CreateStatic(spec.title, 0, report->list));
@@ -180,7 +191,7 @@ BOOL CStatsDlg::OnInitDialog()
         const auto& columns = report->spec->columns;
         for (size_t c = 0; c < columns.size(); ++c)
             report->list->InsertColumn(static_cast<int>(c), columns[c], c == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT,
-                                       c == 0 && report->spec->firstIsText ? 110 : 48);
+                                       ColumnWidth(*report->spec, c));
     }
     CPtrListEx collections;
     for (POSITION pos = m_lAll.GetHeadPosition(); pos;) {

@@ -33,6 +33,15 @@
 #include "dialogs/EditFileListDlg.h"
 #include "dialogs/QuestionDialogs.h"
 #include "dialogs/SubjectsDlg.h"
+#include "dialogs/ChoicesFormatDlg.h"
+#include "dialogs/QuestionIdentifyDlg.h"
+#include "dialogs/SetQuestionAttributesDlg.h"
+#include "views/StatsDlg.h"
+#include "res/ids/QuestionTools.h"
+#include "model/ExamDoc.h"
+#include "model/ExamQuestion.h"
+#include "controls/MRUPathComboBox.h"
+#include "platform/ui/ListBox.h"
 #include "dialogs/TextbooksDlg.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
@@ -574,6 +583,17 @@ void ShowWizardSheet()
     sheet.DoModal();
 }
 
+// The sample bank, read (left to the end of the process, as a document outlives its views).
+CCorraDoc* OpenSampleBank()
+{
+    static CFontMgrInit fonts;
+    InstallRtfTextDrawer();
+    CString bank = GetProgramHome() + "Biology.crr";
+    fsys::CopyFile(CORRA_SOURCE_DIR "/samples/Biology.crr", bank, FALSE);
+    auto* doc = new CCorraDoc;
+    return doc->OnOpenDocument(bank) ? doc : nullptr;
+}
+
 std::vector<Scene> Scenes()
 {
     return {
@@ -584,6 +604,58 @@ std::vector<Scene> Scenes()
              ctrl->resize(440, 160);
              ctrl->SetText(kTermsRtf, SF_RTF);
              Shoot(ctrl);
+         }},
+        {"statistics",
+         [] {
+             CCorraDoc* doc = OpenSampleBank();
+             if (!doc)
+                 return;
+             CPtrListEx selected;
+             int n = 0;
+             for (POSITION pos = doc->m_plQuestions.GetHeadPosition(); pos && n < 6; ++n)
+                 selected.AddTail(doc->m_plQuestions.GetNext(pos));
+             CStatsDlg dlg;
+             dlg.SetQuestions(doc->m_plQuestions, &selected, nullptr);
+             CPreparedShot prepared([](CDialog&) {});
+             CServiceScope<IModalRunHook> shooting(ModalRunSlot(), prepared);
+             dlg.DoModal();
+         }},
+        {"set-attributes",
+         [] {
+             CCorraDoc* doc = OpenSampleBank();
+             if (!doc)
+                 return;
+             CSetQuestionAttributesDlg dlg(doc, nullptr);
+             int n = 0;
+             for (POSITION pos = doc->m_plQuestions.GetHeadPosition(); pos && n < 4; ++n)
+                 dlg.m_lQuestions.AddTail(doc->m_plQuestions.GetNext(pos));
+             CPreparedShot prepared([](CDialog& d) {
+                 d.CheckDlgButton(IDC_SQA_LEVEL_CHECK, 1);
+                 d.CheckDlgButton(IDC_SQA_SUBJECTS_CHECK, 1);
+                 d.OnChildNotify(IDC_SQA_LEVEL_CHECK, BN_CLICKED);
+                 d.GetDlgItemAs<CListBox>(IDC_SQA_LEVEL)->SetCurSel(4);
+                 d.GetDlgItemAs<CMRUPathComboBox>(IDC_SQA_SUBJECTS)->SetWindowText("Cell Biology, Genetics");
+                 d.CheckRadioButton(IDC_SQA_SUBJECTS_REPLACE, IDC_SQA_SUBJECTS_REMOVE, IDC_SQA_SUBJECTS_ADD);
+             });
+             CServiceScope<IModalRunHook> shooting(ModalRunSlot(), prepared);
+             dlg.DoModal();
+         }},
+        {"question-identify",
+         [] {
+             CExamDoc exam;
+             CQuestionIdentifyDlg dlg(&exam);
+             dlg.m_bFixed = TRUE;
+             dlg.m_nPosition = 12;
+             CShootingHook hook;
+             CServiceScope<IModalRunHook> shooting(ModalRunSlot(), hook);
+             dlg.DoModal();
+         }},
+        {"choices-format",
+         [] {
+             CChoicesFormatDlg dlg;
+             CShootingHook hook;
+             CServiceScope<IModalRunHook> shooting(ModalRunSlot(), hook);
+             dlg.DoModal();
          }},
         {"file-tree-list", [] { ShowTreeAndList(FALSE); }},
         {"file-chooser",
