@@ -11,12 +11,14 @@
 #include "app/Splash.h"
 #include "app/SupportDlg.h"
 #include "app/StandInViews.h"
+#include "app/TaskServices.h"
 #include "views/CorraView.h"
 #include "app/TipDlg.h"
 #include "app/VersionText.h"
 #include "controls/OldProgressDlg.h"
 #include "dialogs/EditFileListDlg.h"
 #include "dialogs/QuestionDialogs.h"
+#include "dialogs/ImportFilesDlg.h"
 #include "dialogs/QuestionIdentifyDlg.h"
 #include "foundation/FileTypes.h"
 #include "foundation/Log.h"
@@ -218,6 +220,16 @@ private:
 
 } // namespace
 
+// "Import Files..." of the main window and its start-screen task.
+class CImportFilesCommand : public ICommandDialog {
+public:
+    void Run(CWnd* pParent) override
+    {
+        CImportFilesDlg dlg(pParent);
+        dlg.DoModal();
+    }
+};
+
 // --- the application object -------------------------------------------------------------------
 
 CCorraApp* GetCorraApp()
@@ -238,6 +250,8 @@ CCorraApp::CCorraApp() : CWinApp("Corra")
     m_pChoosers = std::make_unique<CChooserServices>();
     m_pExamDialogs = std::make_unique<CExamQuestionDialogs>();
     ExamDialogsSlot().Set(m_pExamDialogs.get());
+    m_pImportFiles = std::make_unique<CImportFilesCommand>();
+    ImportFilesDialogSlot().Set(m_pImportFiles.get());
     BindCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
     BindCommand(ID_HELP_TIPOFTHEDAY, [this] { OnHelpTipOfTheDay(); });
     BindCommand(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
@@ -262,6 +276,9 @@ CCorraApp::~CCorraApp()
     if (ExamDialogsSlot().Installed() == m_pExamDialogs.get())
         ExamDialogsSlot().Set(nullptr);
     m_pExamDialogs.reset();
+    if (ImportFilesDialogSlot().Installed() == m_pImportFiles.get())
+        ImportFilesDialogSlot().Set(nullptr);
+    m_pImportFiles.reset();
     m_pMainFrame.reset();
     RemoveViewServices();
     if (ShellDocumentsSlot().Installed() == m_pShellDocs.get())

@@ -155,6 +155,7 @@ private:
     // The file chooser behind the document, file and folder choosing slots.
     std::unique_ptr<class CChooserServices> m_pChoosers;
     std::unique_ptr<class CExamQuestionDialogs> m_pExamDialogs;
+    std::unique_ptr<class ICommandDialog> m_pImportFiles;
 };
 
 // The installed application object, or NULL.

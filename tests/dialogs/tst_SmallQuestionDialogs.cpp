@@ -1,4 +1,7 @@
 #include "dialogs/ChoicesFormatDlg.h"
+#include "dialogs/ImportFilesDlg.h"
+#include "foundation/FileTypes.h"
+#include "tests/support/ScriptedFileChooser.h"
 #include "dialogs/QuestionIdentifyDlg.h"
 #include "model/ExamDoc.h"
 #include "model/ExamQuestion.h"
@@ -155,6 +158,50 @@ TEST_F(ChoicesFormatTest, UpperCaseIsWrittenOnOkAndCancelWritesNothing)
         EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     }
     EXPECT_EQ(AppProfile().GetInt("Choices", "Case", -1), 1);
+}
+
+}  // namespace
+
+namespace {
+
+class ImportFilesTest : public CorraTest {
+protected:
+    CScriptedFileChooser chooser;
+    CServiceScope<IFileChooserService> installed{FileChooserSlot(), chooser};
+};
+
+TEST_F(ImportFilesTest, EachButtonImportsItsKind)
+{
+    struct Case {
+        int button;
+        int type;
+        const char* caption;
+    };
+    const Case cases[] = {
+        {IDC_IMPORT_CORRA, DT_CORRA, "Quorvale Question Corra Files..."},
+        {IDC_IMPORT_EXAM, DT_EXAM, "Quorvale Exam Files..."},
+        {IDC_IMPORT_SOURCE, DT_SRC, "Source Files..."},
+        {IDC_IMPORT_IMAGES, DT_IMAGE, "Image Files..."},
+        {IDC_IMPORT_DATA, DT_DATA, "Data Files..."},
+    };
+    CModalScript script;
+    script.On<CImportFilesDlg>([&](CImportFilesDlg& d) {
+        for (const Case& c : cases) {
+            EXPECT_EQ(d.GetDlgItemText(c.button), c.caption);
+            ClickDlgButton(d, c.button);
+        }
+        EXPECT_FALSE(d.IsEnded());
+        ClickDlgButton(d, IDCLOSE);
+    });
+    CImportFilesDlg dlg;
+    EXPECT_EQ(dlg.DoModal(), IDCLOSE);
+    ASSERT_EQ(chooser.calls.size(), std::size(cases));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i].caption);
+        EXPECT_EQ(chooser.calls[i].nType, cases[i].type);
+        EXPECT_EQ(chooser.calls[i].csInfo, "Import " + CFileTypes::Type2TypeDescr(cases[i].type, TRUE));
+    }
+    EXPECT_EQ(chooser.calls[0].csInfo, "Import Question Corra Files");
 }
 
 }  // namespace

@@ -34,6 +34,7 @@
 #include "dialogs/QuestionDialogs.h"
 #include "dialogs/SubjectsDlg.h"
 #include "dialogs/ChoicesFormatDlg.h"
+#include "dialogs/ImportFilesDlg.h"
 #include "dialogs/QuestionIdentifyDlg.h"
 #include "dialogs/SetQuestionAttributesDlg.h"
 #include "views/StatsDlg.h"
@@ -646,6 +647,13 @@ std::vector<Scene> Scenes()
              CQuestionIdentifyDlg dlg(&exam);
              dlg.m_bFixed = TRUE;
              dlg.m_nPosition = 12;
+             CShootingHook hook;
+             CServiceScope<IModalRunHook> shooting(ModalRunSlot(), hook);
+             dlg.DoModal();
+         }},
+        {"import-files",
+         [] {
+             CImportFilesDlg dlg;
              CShootingHook hook;
              CServiceScope<IModalRunHook> shooting(ModalRunSlot(), hook);
              dlg.DoModal();
