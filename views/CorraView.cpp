@@ -916,6 +916,8 @@ BOOL CCorraView::OnChildNotify(UINT nID, UINT nCode, void* pExtra)
                 OnListKey(-1);
             else if (key && key->wVKey == VK_DOWN)
                 OnListKey(1);
+            else if (key && key->wVKey == VK_RETURN)
+                OnListDoubleClick(m_pList->GetFirstSelectedItem());  // as a double click
             break;
         }
         case LVN_COLUMNCLICK: {

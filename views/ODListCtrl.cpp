@@ -13,6 +13,7 @@
 #include "render/RtfSyntax.h"
 #include "render/RtfText.h"
 
+#include <QHeaderView>
 #include <QPainter>
 #include <QPixmap>
 
@@ -207,6 +208,28 @@ void CODListCtrl::CreateColumns(int nMode)
     // A creation width narrower than its heading would show the heading cut to its first letter.
     for (int c = 1; c < kColumns; ++c)
         SetColumnWidth(c, std::max(GetColumnWidth(c), GetHeadingFitWidth(c)));
+    // The program's own IDs run to ten digits: the ID column shows them whole.
+    SetColumnWidth(7, std::max(GetColumnWidth(7), IdColumnFitWidth()));
+    // Columns made anew are not sorted yet.
+    header()->setSortIndicatorShown(false);
+}
+
+int CODListCtrl::IdColumnFitWidth()
+{
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    CFont* pOld = dc.SelectObject(DrawingFont());
+    const int cx = dc.GetTextExtent("0000000000").cx;
+    dc.SelectObject(pOld);
+    return cx + 12;
+}
+
+void CODListCtrl::ShowSortArrow()
+{
+    QHeaderView* heading = header();
+    heading->setSortIndicatorShown(m_nSortColumn >= 0);
+    if (m_nSortColumn >= 0)
+        heading->setSortIndicator(m_nSortColumn, m_nSortDirection < 0 ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 void CODListCtrl::SetDefaultColumnWidth(int nCol, int nWidth)
@@ -687,8 +710,10 @@ BOOL CODListCtrl::OnNotifyReflect(UINT nCode, void* pExtra)
         m_pRefQuestion = nullptr;
         break;
     case LVN_COLUMNCLICK:
-        if (pExtra)
+        if (pExtra) {
             OnColumnClick(static_cast<NMLISTVIEW*>(pExtra)->iSubItem);
+            ShowSortArrow();
+        }
         break;
     default:
         break;
@@ -779,9 +804,14 @@ const CODListCtrl::CRowText& CODListCtrl::MeasureRowText(CDC* pDC, const CCorraQ
         return m;
     CRect r(0, 0, nWidth, nRowHeight);
     TEXTMETRIC tm{};
-    CFontMgr::DrawTextInSlotFont(pDC, question.m_cszQuestionText, -1, &r,
-                                 DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_RTF_FITTING | DT_RTF_DOC_SIZE,
-                                 kQuestionTextSlot, -1.0, &tm);
+    if (IsRtfText(question.m_cszQuestionText)) {
+        CFontMgr::DrawTextInSlotFont(pDC, question.m_cszQuestionText, -1, &r,
+                                     DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_RTF_FITTING | DT_RTF_DOC_SIZE,
+                                     kQuestionTextSlot, -1.0, &tm);
+    } else {
+        pDC->DrawText(question.m_cszQuestionText, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        pDC->GetTextMetrics(&tm);
+    }
     m.text = question.m_cszQuestionText;
     m.width = nWidth;
     m.rowHeight = nRowHeight;
@@ -918,8 +948,12 @@ void CODListCtrl::DrawItem(DRAWITEMSTRUCT* pDrawItem)
             if (clip.IntersectRect(r, cell)) {
                 const int saved = pDC->SaveDC();
                 pDC->IntersectClipRect(&clip);
-                CFontMgr::DrawTextInSlotFont(pDC, q->m_cszQuestionText, -1, &r, DT_WORDBREAK | DT_NOPREFIX | DT_RTF_DOC_SIZE,
-                                             kQuestionTextSlot);
+                // A plain text is drawn in the list's face, as the other columns are.
+                if (IsRtfText(q->m_cszQuestionText))
+                    CFontMgr::DrawTextInSlotFont(pDC, q->m_cszQuestionText, -1, &r,
+                                                 DT_WORDBREAK | DT_NOPREFIX | DT_RTF_DOC_SIZE, kQuestionTextSlot);
+                else
+                    pDC->DrawText(q->m_cszQuestionText, &r, DT_WORDBREAK | DT_NOPREFIX);
                 pDC->RestoreDC(saved);
             }
             textTop = r.top;

@@ -167,6 +167,10 @@ protected:
     void DeleteImageLists();
     // The column's width fitted to its cells and its heading, at least nMinimum; not set.
     int FittedWidth(int nCol, int nMinimum);
+    // The ID column's width that shows a ten-digit ID whole.
+    int IdColumnFitWidth();
+    // The heading of the sorted column shows the direction; none before a sort.
+    void ShowSortArrow();
 
     CImageList* m_pSmallImages = nullptr;
     CImageList* m_pLargeImages = nullptr;

@@ -24,6 +24,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
@@ -497,6 +498,28 @@ TEST_F(CorraViewTest, ClicksAndKeysInTheListReachTheEditorThroughItsSavePrompt)
     click.iItem = 0;
     Lower().OnChildNotify(IDC_QUESTION_LIST, NM_CLICK, &click);
     EXPECT_TRUE(dialogs.selected.empty());
+}
+
+TEST_F(CorraViewTest, UpDownAndEnterInTheListMoveThroughTheQuestionsAndOpenOne)
+{
+    UpperList().SetItemState(2, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    dialogs.selected.clear();
+    auto press = [this](Qt::Key key) {
+        QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(&UpperList(), &e);
+    };
+    press(Qt::Key_Down);
+    EXPECT_EQ(UpperList().GetFirstSelectedItem(), 3);
+    press(Qt::Key_Up);
+    press(Qt::Key_Up);
+    EXPECT_EQ(UpperList().GetFirstSelectedItem(), 1);
+    // The editor follows the selection: rows 4, 3, 2 hold the questions of these IDs.
+    EXPECT_EQ(dialogs.selected, (std::vector<int>{4, 3, 2}));
+    // Enter opens the selected question as a double click does.
+    dialogs.calls.clear();
+    press(Qt::Key_Return);
+    EXPECT_EQ(dialogs.selected.back(), 2);
+    EXPECT_EQ(dialogs.calls, std::vector<std::string>{"show"});
 }
 
 TEST_F(CorraViewTest, SelectingForTheDocumentDeselectsOnlyWhenAsked)

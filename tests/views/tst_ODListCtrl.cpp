@@ -12,6 +12,7 @@
 #include "tests/support/FixedMetricsDC.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 
@@ -180,6 +181,26 @@ TEST_F(ODListCtrlTest, HeaderClicksSortThreeWaysAndTheSameHeaderTwiceReverses)
         emit list.header()->sectionClicked(c.column);
         EXPECT_EQ(RowIds(list), c.ids) << "column " << c.column;
     }
+    // The sorted column's heading shows the direction: the last sort was column 3 descending.
+    EXPECT_TRUE(list.header()->isSortIndicatorShown());
+    EXPECT_EQ(list.header()->sortIndicatorSection(), 3);
+    EXPECT_EQ(list.header()->sortIndicatorOrder(), Qt::DescendingOrder);
+    emit list.header()->sectionClicked(5);
+    EXPECT_EQ(list.header()->sortIndicatorSection(), 5);
+    EXPECT_EQ(list.header()->sortIndicatorOrder(), Qt::AscendingOrder);
+    // Columns made anew show no sort.
+    list.SetViewMode(ODLIST_SMALL_ROWS);
+    EXPECT_FALSE(list.header()->isSortIndicatorShown());
+}
+
+TEST_F(ODListCtrlTest, TheIdColumnShowsTheProgramsLongestIdsWhole)
+{
+    CODListCtrl list(nullptr, nullptr, kBack, nullptr);
+    for (int mode : {ODLIST_SMALL_ROWS, ODLIST_LARGE_ROWS}) {
+        list.SetViewMode(mode);
+        const QFontMetrics metrics(list.font());
+        EXPECT_GT(list.GetColumnWidth(7), metrics.horizontalAdvance(QStringLiteral("1073740000"))) << mode;
+    }
 }
 
 TEST_F(ODListCtrlTest, SubjectsTextStopsAtTwentyFiveCharacters)
@@ -300,7 +321,7 @@ TEST_F(ODListCtrlTest, RowsAreDrawnByTheirStateAndTheDuplicateDisplay)
             list.m_nHighlightId = 12;
             list.m_nHighlightIndex = 7;
         }
-        CFixedMetricsDC dc(600, 40);
+        CFixedMetricsDC dc(800, 40);
         const CSize indexSize = dc.GetTextExtent("7");
         Draw(list, dc, 0, c.height);
         EXPECT_EQ(list.m_nIconSize, c.height) << c.name;
@@ -326,13 +347,15 @@ TEST_F(ODListCtrlTest, QuestionTextShowsWholeLinesAndCentresOnlyWhenAsked)
     list.SetViewMode(ODLIST_SMALL_ROWS);
     list.InsertQuestion(bank.Add(1, 1, "Short"), -1, FALSE);
     list.InsertQuestion(bank.Add(2, 2, "one two three four five six seven eight nine ten eleven twelve thirteen"
-                                       " fourteen fifteen sixteen seventeen eighteen nineteen twenty"),
+                                       " fourteen fifteen sixteen seventeen eighteen nineteen twenty twenty-one"
+                                       " twenty-two twenty-three twenty-four twenty-five twenty-six twenty-seven"
+                                       " twenty-eight twenty-nine thirty thirty-one thirty-two thirty-three"),
                         -1, FALSE);
-    // The line height of the question text's font on this device.
+    // The line height of a plain question text on this device: the list's font.
     CFixedMetricsDC probe(600, 40);
+    probe.SelectObject(list.GetFont());
     TEXTMETRIC tm{};
-    CRect r(0, 0, 225, 0);
-    CFontMgr::DrawTextInSlotFont(&probe, "Short", -1, &r, DT_CALCRECT | DT_WORDBREAK, 0, -1.0, &tm);
+    probe.GetTextMetrics(&tm);
     const int line = tm.tmHeight + tm.tmExternalLeading;
     ASSERT_GT(line, 0);
 
@@ -414,7 +437,8 @@ TEST_F(ODListCtrlTest, RowTextsAreDrawnInTheControlsFontUnlessTheOwnerGivesOne)
     list.InsertQuestion(q, -1, FALSE);
     CFixedMetricsDC dc(600, 40);
     Draw(list, dc, 0, 16);
-    for (const char* text : {"MC", "7", "Cells", "0", "12"}) {
+    // A plain question text too: a rich one brings its own faces.
+    for (const char* text : {"MC", "7", "Cells", "0", "12", "Q"}) {
         const auto* t = Drawn(dc, text);
         ASSERT_NE(t, nullptr) << text;
         EXPECT_EQ(t->lf.lfWeight, FW_NORMAL) << text;
@@ -487,7 +511,7 @@ TEST_F(ODListCtrlTest, AlignVCenterIsReadOncePerPaint)
     CBank bank;
     CSwitchingList list(nullptr, nullptr, kBack, nullptr);
     list.SetViewMode(ODLIST_LARGE_ROWS);
-    list.InsertQuestions(bank.List({bank.Add(1, 1, "One"), bank.Add(2, 2, "Two"), bank.Add(3, 3, "Six")}), -1, FALSE);
+    list.InsertQuestions(bank.List({bank.Add(1, 1, "One"), bank.Add(2, 2, "Ore"), bank.Add(3, 3, "Owe")}), -1, FALSE);
     list.resize(700, 200);
     CorraApp().WriteProfileString("Settings", "AlignVCenter", nullptr);
     const QImage image = list.viewport()->grab().toImage();
