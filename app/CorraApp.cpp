@@ -8,6 +8,7 @@
 #include "app/MainFrm.h"
 #include "app/Pictures.h"
 #include "app/Registration.h"
+#include "app/ShippedFiles.h"
 #include "app/Splash.h"
 #include "app/SupportDlg.h"
 #include "app/StandInViews.h"
@@ -340,6 +341,11 @@ void CCorraApp::CreateTemplates()
 void CCorraApp::AssignLocalConfigFile(BOOL bQuiet)
 {
     CString path = InHomeFolder("Corra.ini");
+    // A first start puts in place what an installation ships, and a bank to look at; nothing of
+    // the user's is overwritten. The box below then tells of a configuration really missing.
+    const BOOL bFirstStart = !bQuiet && !fsys::Exists(path);
+    if (bFirstStart)
+        InstallShippedFile("Corra.ini", path);
     if (!fsys::IsFile(path)) {
         if (!bQuiet) {
             CString text;
@@ -348,11 +354,12 @@ void CCorraApp::AssignLocalConfigFile(BOOL bQuiet)
         }
         LogOutput("CCorraApp::AssignLocalConfigFile() - local ini file does not exist, using default", 3, LOG_HERE);
         LogOutput(path, 3, LOG_HERE);
-        // A first start gives the teacher a bank to look at; nothing of theirs is overwritten.
-        if (!bQuiet)
-            InstallSamples();
     }
     SetProfileName(path);
+    if (bFirstStart) {
+        InstallShippedHomeFiles();
+        InstallSamples();
+    }
 }
 
 BOOL CCorraApp::InitInstance()

@@ -6,9 +6,11 @@
 #include "app/Registration.h"
 #include "app/Splash.h"
 #include "app/StandInViews.h"
+#include "app/TipDlg.h"
 #include "dialogs/CorraQuestionDlg.h"
 #include "dialogs/QuestionDialogs.h"
 #include "dialogs/SubjectsDlg.h"
+#include "foundation/FileTypes.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
 #include "tests/support/EditorScript.h"
@@ -184,17 +186,16 @@ protected:
     }
 };
 
-TEST_F(StartupTest, AFirstRunSaysOnceThatCorraIniIsMissingAndWritesTheChoices)
+TEST_F(StartupTest, AFirstRunPutsTheShippedFilesInPlaceAndWritesTheChoices)
 {
     CString ini = HomePath("Corra.ini");
     fsys::DeleteFile(ini);
     {
         CCorraApp app;
         ASSERT_TRUE(app.InitInstance());
-        int missing = 0;
+        // The shipped configuration is there: nothing is missing, nothing is asked.
         for (const auto& c : messageBox.calls)
-            missing += c.text.Find("The following configuration file is missing...") == 0;
-        EXPECT_EQ(missing, 1);
+            EXPECT_EQ(c.text.Find("The following configuration file is missing..."), -1) << c.text;
         // The welcome is due on a first run: no start screen, no tip.
         EXPECT_EQ(app.Plan().splash, 4000);
         EXPECT_EQ(app.Plan().showFrame, 2500);
@@ -212,6 +213,65 @@ TEST_F(StartupTest, AFirstRunSaysOnceThatCorraIniIsMissingAndWritesTheChoices)
     // The help check found the home's own help file and asked nothing.
     for (const auto& c : messageBox.calls)
         EXPECT_EQ(c.text.Find("Cannot find help file"), -1);
+    // A tip of our own, not the message of a missing file.
+    CTipDlg tip;
+    EXPECT_FALSE(tip.m_strTip.IsEmpty());
+    EXPECT_EQ(tip.m_strTip.Find("tips.txt"), -1) << tip.m_strTip;
+}
+
+TEST_F(StartupTest, AFirstRunLeavesTheUsersFilesAndTellsOfAConfigurationReallyMissing)
+{
+    // The user's own tips and subjects stay as they are.
+    WriteHomeFile("tips.txt", "My own tip\n");
+    WriteHomeFile("Data/Subjects.txt", "Latin\n");
+    {
+        CCorraApp app;
+        ASSERT_TRUE(app.InitInstance());
+        app.ExitInstance();
+    }
+    std::string text;
+    ASSERT_TRUE(fsys::ReadFile(HomePath("tips.txt"), text));
+    EXPECT_EQ(text, "My own tip\n");
+    ASSERT_TRUE(fsys::ReadFile(HomePath("Data/Subjects.txt"), text));
+    EXPECT_EQ(text, "Latin\n");
+    ASSERT_TRUE(fsys::ReadFile(HomePath("Data/Textbooks.txt"), text));
+    EXPECT_NE(text.find("Life Science"), std::string::npos);
+
+    // Where no configuration file can be, the box says so.
+    fsys::DeleteFile(HomePath("Corra.ini"));
+    ASSERT_TRUE(fsys::CreateDirectories(HomePath("Corra.ini/")));
+    messageBox.calls.clear();
+    {
+        CCorraApp app;
+        app.InitInstance();
+        app.ExitInstance();
+    }
+    int missing = 0;
+    for (const auto& c : messageBox.calls)
+        missing += c.text.Find("The following configuration file is missing...") == 0;
+    EXPECT_EQ(missing, 1);
+}
+
+TEST_F(StartupTest, OnAFirstStartTheSampleBankOpensWithoutAskingForListsOrSubjects)
+{
+    CCorraApp app;
+    ASSERT_TRUE(app.InitInstance());
+    const CString bank = fsys::Join(CFileTypes::GetDefDir(DT_CORRA), "Biology.crr");
+    // The first start put it there when the samples ship beside the program.
+    if (!fsys::IsFile(bank))
+        ASSERT_TRUE(fsys::CopyFile(SamplePath("Biology.crr"), bank, TRUE));
+    messageBox.calls.clear();
+    auto* doc = dynamic_cast<CCorraDoc*>(app.OpenDocumentFile(bank));
+    ASSERT_NE(doc, nullptr);
+    // The editor shows the first question with its subjects and chapters from the master lists.
+    EditQuestionInDialog(*doc, static_cast<CCorraQuestion*>(doc->m_plQuestions.GetHead()));
+    QApplication::processEvents();
+    for (const auto& c : messageBox.calls)
+        EXPECT_EQ(c.text.Find("does not exist"), -1) << c.text;
+    for (const auto& c : richBox.calls)
+        EXPECT_NE(c.title, "New Subjects...") << c.pane[1];
+    app.CloseAllDocuments(TRUE);
+    app.ExitInstance();
 }
 
 TEST_F(StartupTest, ValuesThatAreNotNumbersTakeTheirDefaults)

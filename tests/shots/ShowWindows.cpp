@@ -348,6 +348,42 @@ void ShowMainWindow(BOOL bEditor = FALSE)
     Shoot(pMain);
 }
 
+// Shoots the next modal dialog together with the windows under it.
+class CAreaShot : public IModalRunHook {
+public:
+    explicit CAreaShot(std::vector<QWidget*> under) : m_under(std::move(under)) {}
+    void RunModal(CDialog& dlg) override
+    {
+        std::vector<QWidget*> windows = m_under;
+        windows.push_back(&dlg);
+        ShootArea(windows);
+        dlg.EndDialog(IDCANCEL);
+    }
+
+private:
+    std::vector<QWidget*> m_under;
+};
+
+// A first start in a new program home: what an installation ships is put in place, and the
+// welcome box shows over the main window.
+void ShowFirstStart()
+{
+    static CCorraApp* app = nullptr;
+    InstallRtfTextDrawer();
+    InstallHVMsgBoxService();
+    app = new CCorraApp;
+    if (!app->InitInstance())
+        return;
+    CSplashWindow::Close();
+    CMainFrame* pMain = app->GetMainFrame();
+    pMain->resize(1000, 700);
+    pMain->show();
+    Settle();
+    CAreaShot shot({pMain});
+    CServiceScope<IModalRunHook> shooting(ModalRunSlot(), shot);
+    pMain->ShowWelcome();
+}
+
 // The main window with the start screen on page n over an empty MDI area.
 void ShowStartScreen(int nScreen)
 {
@@ -788,6 +824,7 @@ std::vector<Scene> Scenes()
         {"print-preview", [] { ShowPrintPreview(); }},
         {"property-sheet-tabs", [] { ShowTabbedSheet(); }},
         {"property-sheet-wizard", [] { ShowWizardSheet(); }},
+        {"first-start", [] { ShowFirstStart(); }},
         {"start-screen", [] { ShowStartScreen(0); }},
         {"start-screen-corra", [] { ShowStartScreen(1); }},
         {"start-screen-print", [] { ShowStartScreen(8); }},
