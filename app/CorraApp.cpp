@@ -114,7 +114,7 @@ std::set<std::string>& InstalledFonts()
 }
 
 // The help index the program home carries, so that the help check finds its file.
-const char* const kHelpIndex = "Corra Help\n\nHelp topics are shown from the Help folder of the program home.\n";
+const char* const kHelpIndex = "Quorvale Help\n\nHelp topics are shown from the Help folder of the program home.\n";
 
 } // namespace
 
@@ -580,7 +580,7 @@ int CCorraApp::RegisterMissingComponent(const CString& file, int minMajor, int m
         msg.pane[0].Format(LoadStringId(IDS_COMPONENT_FILE_MISSING), static_cast<const char*>(file));
         msg.pane[1] = "Cannot complete registration.";
         msg.paneId[2] = IDS_COMPONENT_SUPPORT;
-        msg.pane[3] = "Do you wish to continue running Halvessa?";
+        msg.pane[3] = "Do you wish to continue running Quorvale?";
         return RichMessageBox(msg) == IDYES ? 1 : 2;
     }
     if (minMajor > 0 && CheckComponentVersion(file, minMajor, minMinor) == 2)

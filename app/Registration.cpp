@@ -76,7 +76,7 @@ BOOL Register(LPCSTR program)
 {
     std::string entry = "[Desktop Entry]\n"
                         "Type=Application\n"
-                        "Name=Corra\n"
+                        "Name=Quorvale\n"
                         "Comment=Question banks and exams\n"
                         "Exec=" + Quoted(program ? program : "corra") + " %F\n"
                         "MimeType=application/x-corra-document;application/x-corra-exam;\n"

@@ -49,7 +49,7 @@ CSplashWindow::CSplashWindow(QWidget* parent)
     m_picture = SplashPicture(devicePixelRatioF());
     setFixedSize(m_picture.deviceIndependentSize().toSize());
     setCursor(Qt::ArrowCursor);
-    setWindowTitle(QStringLiteral("Corra"));
+    setWindowTitle(QStringLiteral("Quorvale"));
 }
 
 CSplashWindow::~CSplashWindow()

@@ -375,7 +375,7 @@ BOOL ViewLog()
     cipher.Decrypt();
     // One deciphered copy at a time: the viewer has read the one before.
     DeleteLogViewCopy();
-    const CString temp = fsys::CreateUniqueTempFile("", "temp", ".txt");
+    const CString temp = fsys::CreateUniqueTempFile("", "Quorvale log ", ".txt");
     if (temp.IsEmpty())
         return FALSE;
     {

@@ -87,7 +87,7 @@ IHelpService& HelpService();
 void SetHelpService(IHelpService* service);
 
 // The product name, the caption of the program's message boxes.
-constexpr const char* CORRA_PRODUCT_NAME = "Corra";
+constexpr const char* CORRA_PRODUCT_NAME = "Quorvale";
 
 // A message box with the product name as caption.
 int AfxMessageBox(const char* text, UINT style = MB_OK);

@@ -1,5 +1,6 @@
 #include "app/CorraApp.h"
 
+#include "app/AboutDlg.h"
 #include "app/ChildFrames.h"
 #include "app/DocTypeDlg.h"
 #include "app/MainFrm.h"
@@ -18,6 +19,7 @@
 #include "platform/core/RecentFileList.h"
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/Document.h"
+#include "platform/ui/QtString.h"
 #include "platform/ui/SplitterWnd.h"
 #include "tests/app/AppFixture.h"
 #include "res/ids/App.h"
@@ -143,6 +145,8 @@ TEST_F(RegistrationTest, RegisterWritesTheEntryAndUnregisterRemovesExactlyIt)
     std::string entry, mime;
     ASSERT_TRUE(fsys::ReadFile(HomePath("xdg/applications/corra.desktop"), entry));
     EXPECT_NE(entry.find("Exec=\"/opt/corra/bin/corra\" %F"), std::string::npos);
+    // The desktop shows the product's name; the program file keeps the component's.
+    EXPECT_NE(entry.find("\nName=Quorvale\n"), std::string::npos);
     EXPECT_NE(entry.find("MimeType=application/x-corra-document;application/x-corra-exam;"), std::string::npos);
     ASSERT_TRUE(fsys::ReadFile(HomePath("xdg/mime/packages/corra.xml"), mime));
     EXPECT_NE(mime.find("*.crr"), std::string::npos);
@@ -538,6 +542,24 @@ namespace {
 // from the bank's menu, one question of each type added there, File Save under a new name, File
 // Close, File Open: the view lists the same questions in the same order, and the editor, given
 // each from the view, shows the same fields.
+TEST_F(MainWindowTest, EveryTitleAndMessageNamesTheProductQuorvale)
+{
+    StartApp();
+    m_pMain->OnUpdateFrameTitle(TRUE);
+    EXPECT_EQ(m_pMain->GetWindowText(), "Quorvale");
+    AfxMessageBox("Something to say");
+    ASSERT_FALSE(messageBox.calls.empty());
+    EXPECT_EQ(messageBox.calls.back().caption, "Quorvale");
+    CAboutDlg about;
+    EXPECT_EQ(FromQString(about.windowTitle()), "About Quorvale");
+    CSplashWindow::SetEnabled(TRUE);
+    CSplashWindow::ShowOver(60000, nullptr);
+    ASSERT_NE(CSplashWindow::Current(), nullptr);
+    EXPECT_EQ(FromQString(CSplashWindow::Current()->windowTitle()), "Quorvale");
+    CSplashWindow::Close();
+    CSplashWindow::SetEnabled(FALSE);
+}
+
 TEST_F(MainWindowTest, ABankMadeThroughTheEditorOpensAgainWithTheSameQuestions)
 {
     WriteRoundTripMasterLists();

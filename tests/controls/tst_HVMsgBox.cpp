@@ -181,9 +181,9 @@ TEST_F(HVMsgBoxTest, PaneTextIdsAndCaptions)
     CModalScript script;
     script.On<CHVMsgBox>([](CHVMsgBox& dlg) {
         EXPECT_EQ(dlg.GetWindowText(), "Info");
-        EXPECT_EQ(dlg.GetPane(0)->GetText(), "Corra");
+        EXPECT_EQ(dlg.GetPane(0)->GetText(), "Quorvale");
         EXPECT_EQ(dlg.GetPane(1)->GetText(), "kept");
-        EXPECT_EQ(dlg.GetPane(2)->GetText(), "Corra");
+        EXPECT_EQ(dlg.GetPane(2)->GetText(), "Quorvale");
         EXPECT_FALSE(Shows(dlg, IDC_HVMSG_PANE4));
         EXPECT_EQ(dlg.GetDlgItemText(IDYES), "Yes, Register");
         EXPECT_EQ(dlg.GetDlgItemText(IDNO), "Don't Register");

@@ -249,6 +249,8 @@ TEST_F(LogTest, ViewShowsTheDecipheredLogInATemporaryFile)
     ASSERT_EQ(opener.calls.size(), 1u);
     const CString& shown = opener.calls[0].target;
     EXPECT_EQ(shown.Right(4), ".txt");
+    // The viewer's title, the file's name, names the product.
+    EXPECT_EQ(fsys::FileName(shown).Find("Quorvale log "), 0) << shown;
     CString text;
     GetFileText(shown, text);
     EXPECT_EQ(text, "\r\nto view");

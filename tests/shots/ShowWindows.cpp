@@ -967,7 +967,7 @@ std::vector<Scene> Scenes()
          }},
         {"msgbox-path",
          [] {
-             CHVMsgBox box("Corra", 4);
+             CHVMsgBox box("Quorvale", 4);
              box.m_bWarning = TRUE;
              box.m_csPane1 = "The file could not be saved.";
              box.m_csPane2 = "The folder may be read-only, or the disk may be full.";

@@ -132,7 +132,7 @@ TEST(CString, LoadsFromTheStringTable)
 {
     CString s;
     EXPECT_TRUE(s.LoadString(IDS_CORRA_PRODUCT));
-    EXPECT_EQ(s, "Corra");
+    EXPECT_EQ(s, "Quorvale");
     EXPECT_FALSE(s.LoadString(0xFFFFF));
     EXPECT_TRUE(s.IsEmpty());
 }
