@@ -1,5 +1,6 @@
 #include "CorraVersion.h"
 #include "app/CorraApp.h"
+#include "app/UserGuide.h"
 #include "controls/HVMsgBox.h"
 #include "controls/FloatEditTB.h"
 #include "controls/HVRichEditCtrl.h"
@@ -43,6 +44,7 @@ int main(int argc, char* argv[])
     std::setlocale(LC_NUMERIC, "C");
     CorraInstallStringTable();
     InstallQtServices();
+    InstallUserGuide();
     InstallHVMsgBoxService();
     InstallRtfTextDrawer();
     InstallHVRichEditServices();

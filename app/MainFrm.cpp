@@ -40,6 +40,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QKeySequence>
 #include <QWhatsThis>
 
 #include <exception>
@@ -190,6 +191,11 @@ QMdiArea* CMainFrame::CreateMDIClient()
 int CMainFrame::OnCreate(CCreateContext*)
 {
     placement::Reset();
+    // F1 anywhere in the main window opens the help; a list with a topic of its own takes it first.
+    QAction* help = CreateCommandAction(this, ID_HELP, "Help");
+    help->setShortcut(QKeySequence(Qt::Key_F1));
+    help->setShortcutContext(Qt::WindowShortcut);
+    addAction(help);
     m_pToolBar = new CToolBar;
     if (!m_pToolBar->CreateEx(this, TBSTYLE_FLAT,
                               CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC,

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -118,6 +119,19 @@ void CDialog::OnCancel()
 void CDialog::OnHelp()
 {
     HelpService().ShowTopic(HID_BASE_RESOURCE + (m_nIDHelp ? m_nIDHelp : m_nIDTemplate));
+}
+
+void CDialog::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_F1 && e->modifiers() == Qt::NoModifier) {
+        QWidget* help = GetDlgItem(IDHELP);
+        if (help && help->isVisibleTo(this) && help->isEnabled()) {
+            OnHelp();
+            e->accept();
+            return;
+        }
+    }
+    QDialog::keyPressEvent(e);
 }
 
 void CDialog::accept()

@@ -81,6 +81,8 @@ public:
     UINT m_nIDHelp = 0;
 
 protected:
+    // F1 is the Help button, where the dialog shows one that can be pressed.
+    void keyPressEvent(QKeyEvent* e) override;
 
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;

@@ -320,6 +320,18 @@ void CListCtrl::keyPressEvent(QKeyEvent* e)
     QTreeWidget::keyPressEvent(e);
 }
 
+bool CListCtrl::event(QEvent* e)
+{
+    if (e->type() == QEvent::ShortcutOverride && m_dwHelpId) {
+        auto* key = static_cast<QKeyEvent*>(e);
+        if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
+            e->accept();
+            return true;
+        }
+    }
+    return QTreeWidget::event(e);
+}
+
 void CListCtrl::drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     if (!m_bOwnerDraw || index.parent().isValid()) {

@@ -1,7 +1,6 @@
 #include "platform/ui/QtServices.h"
 
 #include "platform/core/FileSys.h"
-#include "platform/core/ProgramHome.h"
 #include "platform/ui/QtString.h"
 #include "platform/ui/ScreenMetrics.h"
 
@@ -64,25 +63,11 @@ BOOL CQtDesktopOpener::OpenMail(const CString& mailtoUrl)
     return QDesktopServices::openUrl(QUrl(ToQString(mailtoUrl), QUrl::TolerantMode));
 }
 
-BOOL CQtHelpService::ShowTopic(DWORD contextId)
-{
-    CString folder = GetProgramHome() + "Help";
-    CString page = contextId ? fsys::Join(folder, CString::Formatted("%lx.html", static_cast<unsigned long>(contextId)))
-                             : fsys::Join(folder, "index.html");
-    if (!fsys::IsFile(page))
-        page = fsys::Join(folder, "index.html");
-    if (!fsys::IsFile(page))
-        return FALSE;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(page)));
-}
-
 void InstallQtServices()
 {
     static CQtMessageBox box;
     static CQtDesktopOpener opener;
-    static CQtHelpService help;
     SetMessageBoxService(&box);
     SetDesktopOpener(&opener);
-    SetHelpService(&help);
     InstallPrimaryScreenMetrics();
 }

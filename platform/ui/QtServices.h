@@ -1,5 +1,5 @@
 #pragma once
-// The program's services over Qt: plain message boxes, the desktop opener and local help.
+// The program's services over Qt: plain message boxes and the desktop opener.
 
 #include "platform/core/Services.h"
 
@@ -16,11 +16,6 @@ public:
     BOOL OpenMail(const CString& mailtoUrl) override;
 };
 
-// Opens the help page of a topic from the program home's "Help" folder when it is there.
-class CQtHelpService : public IHelpService {
-public:
-    BOOL ShowTopic(DWORD contextId) override;
-};
-
-// Installs the three, and the reader of the real screen, for the running program.
+// Installs the two, and the reader of the real screen, for the running program (the application
+// installs its user's guide as the help).
 void InstallQtServices();

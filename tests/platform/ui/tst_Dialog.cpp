@@ -9,10 +9,12 @@
 
 #include <gtest/gtest-spi.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -226,6 +228,34 @@ TEST_F(DialogTest, ButtonsRunTheirCommandsAndFollowTheirUpdateHandlers)
     });
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_EQ(help.topics, std::vector<DWORD>{0x20000 + IDD_TEST});
+}
+
+TEST_F(DialogTest, F1IsTheHelpButtonWhereThereIsOneToPress)
+{
+    struct Case {
+        const char* what;
+        bool hide;
+        bool disable;
+        size_t topics;
+    };
+    const Case cases[] = {{"shown", false, false, 1}, {"hidden", true, false, 0}, {"disabled", false, true, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        help.topics.clear();
+        CTestDlg dlg;
+        CModalScript script;
+        script.On<CTestDlg>([&](CTestDlg& d) {
+            if (c.hide)
+                d.GetDlgItem(IDHELP)->hide();
+            if (c.disable)
+                d.GetDlgItem(IDHELP)->setEnabled(false);
+            QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+            QApplication::sendEvent(&d, &f1);
+            d.reject();
+        });
+        dlg.DoModal();
+        EXPECT_EQ(help.topics.size(), c.topics);
+    }
 }
 
 TEST_F(DialogTest, ModelessDialogIsCreatedHiddenAndEndedByHiding)
