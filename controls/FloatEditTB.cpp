@@ -9,6 +9,7 @@
 #include "platform/core/Services.h"
 #include "platform/core/UiThread.h"
 #include "platform/ui/QtString.h"
+#include "platform/ui/WindowPlacement.h"
 #include "render/FontMgr.h"
 #include "res/ids/FloatEditTB.h"
 #include "res/ids/RichEdit.h"
@@ -17,9 +18,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -80,8 +81,9 @@ CServiceSlot<IPaletteSelectorHost>& PaletteSelectorHostSlot()
 void LoadFloatBarFlags()
 {
     ASSERT_UI_THREAD();
+    // A first toolbar shows the text bar and the first palette: an empty one would look broken.
     for (int i = 0; i < kFloatBarCount; ++i)
-        g_barVisible[i] = CorraApp().GetProfileInt(kFlagsSection, FloatBar(i).name, 0, TRUE) != 0;
+        g_barVisible[i] = CorraApp().GetProfileInt(kFlagsSection, FloatBar(i).name, i <= 1 ? 1 : 0, TRUE) != 0;
     g_flagsLoaded = true;
 }
 
@@ -294,11 +296,26 @@ void CFloatEditTB::moveEvent(QMoveEvent* e)
     KeepOnScreen();
 }
 
+bool CFloatEditTB::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == m_pCtrlWindow.data() && e->type() == QEvent::Hide && isVisible())
+        Show(FALSE);
+    return CDialog::eventFilter(watched, e);
+}
+
 // --- the attached control ----------------------------------------------------------------------
 
 void CFloatEditTB::Attach(CHVRichEditCtrl* pCtrl)
 {
     m_pCtrl = pCtrl;
+    QWidget* window = pCtrl && !m_pOwner ? pCtrl->window() : nullptr;
+    if (window != m_pCtrlWindow.data()) {
+        if (m_pCtrlWindow)
+            m_pCtrlWindow->removeEventFilter(this);
+        m_pCtrlWindow = window;
+        if (window && window != pCtrl)
+            window->installEventFilter(this);
+    }
     if (!pCtrl) {
         KillTimer(kRefreshTimer);
         setWindowTitle(QStringLiteral("Editing"));
@@ -597,11 +614,14 @@ void CFloatEditTB::MoveTo(int x, int y)
 
 void CFloatEditTB::KeepOnScreen()
 {
-    // The caption must stay reachable: a window above the screen comes down to its top.
-    const QScreen* s = screen();
-    const int top = s ? s->geometry().top() : 0;
-    if (frameGeometry().top() < top)
-        move(x(), top);
+    // The caption and the bars stay within the usable screen; a window larger than it keeps
+    // its caption there.
+    const CRect area = AvailableScreenRect(this);
+    const QRect frame = frameGeometry();
+    const int left = std::max(std::min(frame.left(), static_cast<int>(area.right) - frame.width()), static_cast<int>(area.left));
+    const int top = std::max(std::min(frame.top(), static_cast<int>(area.bottom) - frame.height()), static_cast<int>(area.top));
+    if (left != frame.left() || top != frame.top())
+        move(x() + left - frame.left(), y() + top - frame.top());
 }
 
 void CFloatEditTB::contextMenuEvent(QContextMenuEvent* e)

@@ -39,7 +39,8 @@ CServiceSlot<IPaletteSelectorHost>& PaletteSelectorHostSlot();
 // Reads the bars' flags from the profile (each key default 0, written back).
 void LoadFloatBarFlags();
 // Whether bar nIndex (0 "Edit" to 10 "Chem 6") shows; the first toolbar reads the flags from
-// the profile (written back), every toolbar writes them when it goes.
+// the profile (written back; "Edit" and "Math 1" show until the user chooses), every toolbar
+// writes them when it goes.
 BOOL IsFloatBarVisible(int nIndex);
 void SaveFloatBarFlags();
 
@@ -78,6 +79,8 @@ protected:
     // 0x8057 (toggle), 0x8058 (its check) and 0x8137 (the control's selection changed).
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void moveEvent(QMoveEvent* e) override;
+    // The window of the attached control hides: the toolbar goes with it.
+    bool eventFilter(QObject* watched, QEvent* e) override;
     // The bars to show or hide, the palette selector, hiding the window.
     void contextMenuEvent(QContextMenuEvent* e) override;
 
@@ -103,6 +106,7 @@ private:
     void BackToControl();
 
     QPointer<CHVRichEditCtrl> m_pCtrl;
+    QPointer<QWidget> m_pCtrlWindow;  // watched for its hiding
     CTextEditToolbar* m_pEditBar = nullptr;
     CDlgToolBar* m_pBars[kPaletteCount] = {};
     int m_nLogPixelsY = 96;

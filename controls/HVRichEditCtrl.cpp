@@ -13,6 +13,7 @@
 #include "platform/ui/QtString.h"
 #include "platform/ui/RtfStream.h"
 #include "platform/ui/SysColor.h"
+#include "platform/ui/WindowPlacement.h"
 #include "render/FontMgr.h"
 #include "res/ids/RichEdit.h"
 
@@ -36,6 +37,8 @@
 namespace {
 
 constexpr DWORD kSlotMask = CFM_SIZE | CFM_FACE | CFM_CHARSET | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE;  // 0xA8000007
+// Between the floating toolbar and the window beside which it first opens.
+constexpr LONG kToolbarGap = 8;
 
 // Plain text as the body of an RTF text: the RTF characters escaped, line breaks as paragraphs,
 // the code page's high characters as escapes.
@@ -656,10 +659,12 @@ void CHVRichEditCtrl::ShowFloatToolbar()
         return;
     if (created) {
         toolbar->Attach(this);
-        // Centred over the control, its bottom 10 pixels above the control's top.
-        const QPoint topLeft = mapToGlobal(QPoint(0, 0));
-        const CSize size = toolbar->GetSize();
-        toolbar->MoveTo(topLeft.x() + (width() - size.cx) / 2, topLeft.y() - 10 - size.cy);
+        // Beside the window that holds the control, never over its fields, within the screen.
+        const QWidget* owner = window();
+        const QRect frame = owner->frameGeometry();
+        const CRect ownerRect(frame.left(), frame.top(), frame.left() + frame.width(), frame.top() + frame.height());
+        const CPoint at = BesideWithin(ownerRect, toolbar->GetSize(), AvailableScreenRect(owner), kToolbarGap);
+        toolbar->MoveTo(at.x, at.y);
     }
     toolbar->Show(TRUE);
     toolbar->Refresh();

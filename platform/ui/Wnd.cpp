@@ -471,8 +471,8 @@ CRect ToRect(const QRect& r)
     return CRect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
 }
 
-// The usable area (without task bars and docks) of the screen that shows most of near, else of
-// the primary screen; the configured screen size where Qt knows no screen.
+} // namespace
+
 CRect AvailableScreenRect(const QWidget* near)
 {
     QScreen* screen = nullptr;
@@ -490,8 +490,6 @@ CRect AvailableScreenRect(const QWidget* near)
     CScreenInfo info = GetScreenInfo();
     return CRect(0, 0, info.nWidth, info.nHeight);
 }
-
-} // namespace
 
 void CWnd::GetWindowRect(RECT* pRect) const
 {

@@ -1,6 +1,7 @@
 // The floating editing toolbar, its symbol palettes and the symbol faces they draw in.
 
 #include "controls/FloatEditTB.h"
+#include "platform/ui/WindowPlacement.h"
 
 #include "controls/DlgToolBar.h"
 #include "controls/MRUPathComboBox.h"
@@ -257,8 +258,51 @@ TEST_F(FloatEditTBTest, ASymbolGoesInWithItsFaceCodeAndTheSizeOfTheBox)
     EXPECT_TRUE(messageBox.calls.empty());
 }
 
+TEST_F(FloatEditTBTest, AFirstToolbarShowsTheTextBarAndOnePaletteAndGoesWithItsWindow)
+{
+    // Nothing chosen yet: the text bar and the first palette, the rest hidden.
+    for (int i = 0; i < kFloatBarCount; ++i)
+        EXPECT_EQ(IsFloatBarVisible(i) != FALSE, i <= 1) << FloatBar(i).name;
+    InstallFloatEditToolbar();
+    QWidget editor;
+    editor.setGeometry(60, 80, 400, 300);
+    auto* ctrl = new CHVRichEditCtrl(&editor);
+    editor.show();
+    ctrl->ShowFloatToolbar();
+    auto* tb = dynamic_cast<CFloatEditTB*>(GetSharedFloatToolbar());
+    ASSERT_NE(tb, nullptr);
+    EXPECT_TRUE(tb->IsVisible());
+    EXPECT_FALSE(tb->GetBar(0)->isHidden());
+    EXPECT_FALSE(tb->GetBar(1)->isHidden());
+    EXPECT_FALSE(tb->findChild<QLabel*>()->isVisibleTo(tb));
+    // Beside the editor, not over it.
+    EXPECT_FALSE(tb->frameGeometry().intersects(editor.frameGeometry()));
+    // The editor closes: its toolbar goes too.
+    editor.hide();
+    EXPECT_FALSE(tb->IsVisible());
+}
+
+TEST_F(FloatEditTBTest, TheToolbarStaysWithinTheUsableScreen)
+{
+    CFloatEditTB tb;
+    tb.Show(TRUE);
+    const CRect area = AvailableScreenRect(&tb);
+    for (const QPoint& at : {QPoint(area.right - 20, area.bottom - 10), QPoint(area.left - 300, area.top + 5)}) {
+        tb.MoveTo(at.x(), at.y());
+        const QRect frame = tb.frameGeometry();
+        EXPECT_GE(frame.left(), area.left);
+        EXPECT_GE(frame.top(), area.top);
+        EXPECT_LE(frame.right(), area.right);
+        EXPECT_LE(frame.bottom(), area.bottom);
+    }
+}
+
 TEST_F(FloatEditTBTest, TogglesFlipTheBarsAndTheFlagsOutliveTheToolbar)
 {
+    // From every bar hidden.
+    for (int i = 0; i < kFloatBarCount; ++i)
+        CorraApp().WriteProfileInt("FloatEditTB", FloatBar(i).name, 0);
+    LoadFloatBarFlags();
     const int math1 = 1;
     auto tb = std::make_unique<CFloatEditTB>();
     EXPECT_FALSE(IsFloatBarVisible(math1));

@@ -1,6 +1,7 @@
 // The program's rich-edit control and information pane, and the two RTF helpers.
 
 #include "controls/HVRichEditCtrl.h"
+#include "platform/ui/WindowPlacement.h"
 
 #include "platform/ui/SysColor.h"
 #include "render/FontMgr.h"
@@ -372,9 +373,12 @@ TEST_F(HVRichEditTest, TheSharedToolbarFollowsTheControls)
     EXPECT_EQ(shared->attached, first);
     EXPECT_TRUE(shared->visible);
     EXPECT_GE(shared->refreshed, 1);
-    const QPoint origin = first->mapToGlobal(QPoint(0, 0));
-    EXPECT_EQ(shared->pos.x, origin.x() + 100);
-    EXPECT_EQ(shared->pos.y, origin.y() - 40);
+    // Beside the window, level with its top, covering none of it and within the usable screen.
+    const QRect placed(shared->pos.x, shared->pos.y, 100, 30);
+    const CRect screen = AvailableScreenRect(&window);
+    EXPECT_FALSE(placed.intersects(window.frameGeometry())) << placed.x() << "," << placed.y();
+    EXPECT_TRUE(QRect(screen.left, screen.top, screen.Width(), screen.Height()).contains(placed));
+    EXPECT_EQ(placed.top(), window.frameGeometry().top());
 
     first->SetText("abc", SF_TEXT);
     const int before = shared->selChanges;

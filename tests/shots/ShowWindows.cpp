@@ -47,6 +47,7 @@
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
 #include "res/ids/App.h"
+#include "res/ids/QuestionDlg.h"
 #include "res/ids/QuestionTypes.h"
 #include "foundation/CorraAppBase.h"
 #include "platform/core/ServiceSlot.h"
@@ -338,8 +339,15 @@ void ShowMainWindow(BOOL bEditor = FALSE)
         if (auto* dialogs = dynamic_cast<CQuestionDialogs*>(DocumentDialogsSlot().Installed())) {
             CCorraQuestionDlg& dlg = dialogs->Editor(*doc);
             dlg.resize(560, 540);
-            dlg.move(pMain->x() + 520, pMain->y() + 180);
-            ShootArea({pMain, &dlg});
+            dlg.move(pMain->x() + 380, pMain->y() + 160);
+            Settle();
+            // With its editing toolbar, as the editor's "Editing Toolbar..." opens it.
+            InstallFloatEditToolbar();
+            dlg.OnCommand(ID_QD_EDITING_TOOLBAR);
+            std::vector<QWidget*> windows = {pMain, &dlg};
+            if (auto* toolbar = dynamic_cast<CFloatEditTB*>(GetSharedFloatToolbar()))
+                windows.push_back(toolbar);
+            ShootArea(windows);
             return;
         }
     }

@@ -312,6 +312,34 @@ TEST(CenteredWithinTest, CentresOnTheAreaAndKeepsTheWindowOnTheScreen)
     EXPECT_EQ(p.y, 40);
 }
 
+TEST(BesideWithinTest, PutsAWindowBesideItsOwnerWithoutCoveringItAndOnTheScreen)
+{
+    const CRect screen(0, 40, 1280, 800);
+    struct Case {
+        const char* what;
+        CRect owner;
+        CSize size;
+        CPoint expected;
+    } cases[] = {
+        {"room on the right", CRect(100, 100, 700, 600), CSize(300, 200), CPoint(708, 100)},
+        {"no room on the right: on the left", CRect(500, 100, 1100, 600), CSize(300, 200), CPoint(192, 100)},
+        {"room on neither side: below", CRect(100, 100, 1200, 500), CSize(300, 200), CPoint(100, 508)},
+        {"room on no side nor below: above", CRect(100, 300, 1200, 700), CSize(300, 200), CPoint(100, 92)},
+        {"room nowhere: at the screen's right edge", CRect(100, 100, 1200, 700), CSize(300, 200),
+         CPoint(980, 100)},
+        {"owner low on the screen: its bottom on the screen's", CRect(100, 700, 500, 790), CSize(300, 200),
+         CPoint(508, 600)},
+        {"owner above the usable area", CRect(100, 0, 500, 300), CSize(300, 200), CPoint(508, 40)},
+        {"wider than the screen: below, its left on the screen's", CRect(100, 100, 500, 300), CSize(1400, 200),
+         CPoint(0, 308)},
+    };
+    for (const Case& c : cases) {
+        const CPoint p = BesideWithin(c.owner, c.size, screen, 8);
+        EXPECT_EQ(p.x, c.expected.x) << c.what;
+        EXPECT_EQ(p.y, c.expected.y) << c.what;
+    }
+}
+
 TEST_F(WndTest, AWindowWithoutOwnerIsCentredOnTheUsableScreenArea)
 {
     QScreen* primary = QGuiApplication::primaryScreen();
