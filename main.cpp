@@ -6,6 +6,7 @@
 #include "controls/HVRichEditCtrl.h"
 #include "controls/WordConvert.h"
 #include "import/SourceMgr.h"
+#include "print/FontMgrDlg.h"
 #include "platform/core/Random.h"
 #include "platform/core/Services.h"
 #include "platform/core/StringTable.h"
@@ -55,6 +56,7 @@ int main(int argc, char* argv[])
     InstallFloatEditToolbar();
     InstallSourceMgr();
     InstallDocumentConverter();
+    InstallFontDialogs();
     CorraSrand(static_cast<unsigned>(std::time(nullptr)));
 
     std::vector<CString> args;

@@ -97,12 +97,12 @@ CServiceSlot<IIdentifierParser> g_parser(g_noParser);
 
 class CNoFontChooser : public IFontChooser {
 public:
-    BOOL ChooseFont(LOGFONT&, QWidget*) override { return FALSE; }
+    BOOL ChooseFont(LOGFONT&, QWidget*, LPCSTR) override { return FALSE; }
 };
 CNoFontChooser g_noFontChooser;
 CServiceSlot<IFontChooser> g_fontChooser(g_noFontChooser);
 
-BOOL QtFontChooser(LOGFONT& lf, QWidget* parent)
+BOOL QtFontChooser(LOGFONT& lf, QWidget* parent, LPCSTR pszCaption)
 {
     QFont initial(ToQString(lf.lfFaceName));
     initial.setPointSize(std::max(CFontMgr::HeightToPoints(lf), 1));
@@ -111,9 +111,15 @@ BOOL QtFontChooser(LOGFONT& lf, QWidget* parent)
     initial.setUnderline(lf.lfUnderline);
     initial.setStrikeOut(lf.lfStrikeOut);
     bool ok = false;
-    QFont font = QFontDialog::getFont(&ok, initial, parent);
+    QFont font = pszCaption && *pszCaption ? QFontDialog::getFont(&ok, initial, parent, ToQString(pszCaption))
+                                           : QFontDialog::getFont(&ok, initial, parent);
     if (!ok)
         return FALSE;
+    // A face the font table cannot hold whole would be stored cut.
+    if (FromQString(font.family()).GetLength() >= LF_FACESIZE) {
+        AfxMessageBox("This font's name is too long to be used.\n\nPlease select another.");
+        return QtFontChooser(lf, parent, pszCaption);
+    }
     SetLogFontFaceName(lf, FromQString(font.family()));
     lf.lfHeight = CFontMgr::PointsToHeight(std::max(font.pointSize(), 1));
     lf.lfWeight = font.bold() ? FW_BOLD : FW_NORMAL;
@@ -125,7 +131,10 @@ BOOL QtFontChooser(LOGFONT& lf, QWidget* parent)
 
 class CQtFontChooser : public IFontChooser {
 public:
-    BOOL ChooseFont(LOGFONT& lf, QWidget* pParent) override { return QtFontChooser(lf, pParent); }
+    BOOL ChooseFont(LOGFONT& lf, QWidget* pParent, LPCSTR pszCaption) override
+    {
+        return QtFontChooser(lf, pParent, pszCaption);
+    }
 };
 
 } // namespace
@@ -173,11 +182,11 @@ CServiceSlot<IFontChooser>& FontChooserSlot()
     return g_fontChooser;
 }
 
-BOOL ChooseTextFont(LOGFONT& lf, QWidget* pParent)
+BOOL ChooseTextFont(LOGFONT& lf, QWidget* pParent, LPCSTR pszCaption)
 {
     for (;;) {
         LOGFONT chosen = lf;
-        if (!g_fontChooser.Get().ChooseFont(chosen, pParent))
+        if (!g_fontChooser.Get().ChooseFont(chosen, pParent, pszCaption))
             return FALSE;
         const CString face(chosen.lfFaceName, static_cast<int>(strnlen(chosen.lfFaceName, LF_FACESIZE)));
         if (!CFontMgr::IsSymbolFont(face)) {

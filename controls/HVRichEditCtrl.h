@@ -101,12 +101,13 @@ CServiceSlot<IIdentifierParser>& IdentifierParserSlot();
 class IFontChooser {
 public:
     virtual ~IFontChooser() = default;
-    virtual BOOL ChooseFont(LOGFONT& lf, QWidget* pParent) = 0;
+    // pszCaption (when not NULL or empty) titles the chooser.
+    virtual BOOL ChooseFont(LOGFONT& lf, QWidget* pParent, LPCSTR pszCaption) = 0;
 };
 CServiceSlot<IFontChooser>& FontChooserSlot();
 // The chooser as text uses it: a symbol face would turn the text into symbols, so it is refused
 // with the program's message and the chooser opens again. FALSE when the user cancels.
-BOOL ChooseTextFont(LOGFONT& lf, QWidget* pParent);
+BOOL ChooseTextFont(LOGFONT& lf, QWidget* pParent, LPCSTR pszCaption = nullptr);
 // Installs the platform's font chooser; the program does at start-up.
 void InstallHVRichEditServices();
 

@@ -509,7 +509,7 @@ TEST_F(FloatEditTBTest, ACorruptProfileStillGivesAWorkingToolbar)
 // Chooses a face and size the test sets.
 class CFixedFontChooser : public IFontChooser {
 public:
-    BOOL ChooseFont(LOGFONT& lf, QWidget*) override
+    BOOL ChooseFont(LOGFONT& lf, QWidget*, LPCSTR) override
     {
         SetLogFontFaceName(lf, "Courier New");
         lf.lfHeight = CFontMgr::PointsToHeight(14);
@@ -559,7 +559,7 @@ TEST_F(FloatEditTBTest, MoreFontsAndTheFontManagerGoThroughTheirServices)
 class CQueuedFontChooser : public IFontChooser {
 public:
     explicit CQueuedFontChooser(std::vector<CString> faces) : m_faces(std::move(faces)) {}
-    BOOL ChooseFont(LOGFONT& lf, QWidget*) override
+    BOOL ChooseFont(LOGFONT& lf, QWidget*, LPCSTR) override
     {
         ++openings;
         if (m_faces.empty())

@@ -534,7 +534,7 @@ TEST_F(HVRichEditTest, ContextMenuOnlyWhenEnabledWithItsStates)
 TEST_F(HVRichEditTest, ChangeFontAppliesToTheWholeText)
 {
     struct CCourierChooser : IFontChooser {
-        BOOL ChooseFont(LOGFONT& lf, QWidget*) override
+        BOOL ChooseFont(LOGFONT& lf, QWidget*, LPCSTR) override
         {
             SetLogFontFaceName(lf, "Courier New");
             lf.lfHeight = -16;  // 12 points at 96 per inch
