@@ -246,9 +246,11 @@ void CMDIFrameWnd::OnUpdateFrameTitle(BOOL)
         title = AfxGetApp()->GetAppName();
     if (m_dwStyle & FWS_ADDTOTITLE) {
         if (CMDIChildWnd* pChild = MDIGetActive()) {
-            CString child = pChild->GetWindowText();
+            // A maximised child stands in brackets, the form in which the MDI area would add
+            // it again if it were missing.
+            const CString child = pChild->GetWindowText();
             if (!child.IsEmpty())
-                title += " - " + child;
+                title += pChild->isMaximized() ? " - [" + child + "]" : " - " + child;
         }
     }
     SetWindowText(title);
@@ -550,6 +552,15 @@ void CMDIChildWnd::MDIRestore()
     showNormal();
 }
 
+void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
+{
+    CFrameWnd::OnUpdateFrameTitle(bAddToTitle);
+    // The main window names the active child: it follows the document's new name.
+    CMDIFrameWnd* pFrame = GetMDIFrame();
+    if (pFrame && pFrame->MDIGetActive() == this)
+        pFrame->OnUpdateFrameTitle(TRUE);
+}
+
 void CMDIChildWnd::OnMDIActivate(BOOL bActivate, CWnd*, CWnd*)
 {
     NotifyFrameActivation(bActivate);
@@ -582,6 +593,14 @@ void CMDIChildWnd::DestroyFrame()
     CFrameWnd::DestroyFrame();
     if (area)
         area->removeSubWindow(this);
+}
+
+void CMDIChildWnd::changeEvent(QEvent* e)
+{
+    QMdiSubWindow::changeEvent(e);
+    // Maximised or restored, the main window's title names the child in the other way.
+    if (e->type() == QEvent::WindowStateChange && !IsFrameDestroyed())
+        OnUpdateFrameTitle(TRUE);
 }
 
 void CMDIChildWnd::closeEvent(QCloseEvent* e)

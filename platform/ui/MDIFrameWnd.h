@@ -112,10 +112,12 @@ public:
 
     void ActivateFrame(int nCmdShow = -1) override;
     void DestroyFrame() override;
+    void OnUpdateFrameTitle(BOOL bAddToTitle) override;
 
 protected:
     // Puts the frame into the main frame's MDI area (a frame without one stays a window).
     BOOL PlaceInParent(CWnd* pParentWnd) override;
     void SetClientWidget(QWidget* pClient) override { setWidget(pClient); }
+    void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 };

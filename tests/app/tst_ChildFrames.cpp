@@ -5,7 +5,9 @@
 #include "app/MainFrm.h"
 #include "app/StandInViews.h"
 #include "views/CorraView.h"
+#include "platform/core/FileSys.h"
 #include "platform/ui/Document.h"
+#include "platform/ui/FrameworkIds.h"
 #include "platform/ui/SplitterWnd.h"
 #include "res/ids/App.h"
 #include "tests/app/AppFixture.h"
@@ -252,6 +254,46 @@ TEST_F(FramesTest, SideBySideFramesGoLeftAndRight)
     EXPECT_EQ(FrameOf(pB)->pos(), QPoint(c + 5, c + 5));
     CPoint right = placement::BasePosition(FALSE);
     EXPECT_EQ(FrameOf(pA)->pos(), QPoint(right.x, right.y));
+}
+
+} // namespace
+
+namespace {
+
+int Occurrences(const CString& text, const char* part)
+{
+    int n = 0;
+    for (int at = text.Find(part); at >= 0; at = text.Find(part, at + 1))
+        ++n;
+    return n;
+}
+
+TEST_F(FramesTest, TheMainTitleNamesTheActiveBankOnceByItsCurrentName)
+{
+    CDocument* pDoc = m_app->NewCorraDocument(TRUE);
+    ASSERT_NE(pDoc, nullptr);
+    const CString untitled = pDoc->GetTitle();
+    EXPECT_EQ(Occurrences(m_pMain->GetWindowText(), untitled), 1) << m_pMain->GetWindowText().GetString();
+
+    // Saved under a name, the bank is called by it.
+    fsys::CreateDirectories(HomePath("QCorras"));
+    fileDialog.QueuePath(HomePath("QCorras/Cells.crr"));
+    ASSERT_TRUE(m_pMain->OnCommand(ID_FILE_SAVE));
+    CString title = m_pMain->GetWindowText();
+    EXPECT_EQ(Occurrences(title, "Cells.crr"), 1) << title.GetString();
+    EXPECT_EQ(Occurrences(title, untitled), 0) << title.GetString();
+
+    // Maximised and restored, the name stands once.
+    auto* pFrame = dynamic_cast<CMDIChildWnd*>(pDoc->GetFirstView()->GetParentFrame());
+    ASSERT_NE(pFrame, nullptr);
+    pFrame->MDIMaximize();
+    QApplication::processEvents();
+    title = m_pMain->GetWindowText();
+    EXPECT_EQ(Occurrences(title, "Cells.crr"), 1) << title.GetString();
+    pFrame->MDIRestore();
+    QApplication::processEvents();
+    title = m_pMain->GetWindowText();
+    EXPECT_EQ(Occurrences(title, "Cells.crr"), 1) << title.GetString();
 }
 
 } // namespace
