@@ -235,8 +235,13 @@ BOOL CDocument::DoSave(LPCSTR lpszPathName, BOOL bReplace)
 
 BOOL CDocument::DoFileSave()
 {
-    if (m_strPathName.IsEmpty() || (fsys::Exists(m_strPathName) && fsys::IsReadOnly(m_strPathName)))
+    if (m_strPathName.IsEmpty())
         return DoSave(nullptr);
+    if (fsys::Exists(m_strPathName) && fsys::IsReadOnly(m_strPathName)) {
+        // The user learns why a name is asked for.
+        AfxMessageBox(m_strTitle + " is read-only; save it under another name.", MB_OK | MB_ICONINFORMATION);
+        return DoSave(nullptr);
+    }
     return DoSave(m_strPathName);
 }
 

@@ -382,3 +382,24 @@ TEST_F(CorraDocSaveTest, PrintValuesGoToTheSectionOfTheDocumentsOwnKind)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CorraDocSaveTest, SaveOfAReadOnlyFileSaysWhyItAsksForAName)
+{
+    CQuietDoc doc;
+    Fill(doc, 2);
+    CString path = WriteHomeFile("locked.crr", "old contents");
+    ::chmod(fsys::Native(path).c_str(), 0444);
+    doc.SetPathName(path, FALSE);
+    fileDialog.QueueCancel();
+    EXPECT_FALSE(doc.DoFileSave());
+    EXPECT_EQ(fileDialog.requests.size(), 1u);
+    ASSERT_EQ(messageBox.calls.size(), 1u);
+    EXPECT_EQ(messageBox.calls[0].text, "locked.crr is read-only; save it under another name.");
+    std::string after;
+    fsys::ReadFile(path, after);
+    EXPECT_EQ(after, "old contents");
+}
+
+} // namespace
