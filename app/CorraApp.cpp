@@ -905,7 +905,7 @@ void CCorraApp::OnFileOpen()
     CString ext = pTemplate->GetDefaultExtension();
     int nKind = ExtToDocType("x" + ext);
     BOOL bOpened = FALSE;
-    ChooseDocument(nKind, "Select a document", nullptr, CHOOSE_TASK_STYLE, bOpened, TRUE);
+    ChooseDocument(nKind, "Select a document", "Select the %s file to open.", CHOOSE_TASK_STYLE, bOpened, TRUE);
 }
 
 void CCorraApp::OnFileNew()

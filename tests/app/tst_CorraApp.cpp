@@ -630,3 +630,22 @@ TEST_F(MainWindowTest, ABankMadeThroughTheEditorOpensAgainWithTheSameQuestions)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, FileOpensChooserSaysWhatItAsksFor)
+{
+    StartApp();
+    CModalScript script;
+    script.OnTemplate(IDD_NEWTYPEDLG, [](CDialog& d) { ClickDlgButton(d, IDOK); });
+    CString info;
+    script.On<CHVFileDlg>([&info](CHVFileDlg& d) {
+        info = d.GetInfoText().Trim();
+        ClickDlgButton(d, IDCANCEL);
+    });
+    ASSERT_TRUE(m_pMain->OnCommand(ID_FILE_OPEN));
+    EXPECT_EQ(script.Pending(), 0);
+    EXPECT_EQ(info, "Select the Corra file to open.");
+}
+
+} // namespace
