@@ -4,6 +4,7 @@
 #include "model/CorraQuestion.h"
 #include "views/CorraView.h"
 #include "views/CorraViewServices.h"
+#include "platform/core/CountedNoun.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/Services.h"
 #include "platform/ui/DC.h"
@@ -71,8 +72,9 @@ CString CCorraPaneView::Summary() const
     if (!pDoc)
         return text;
     if (m_nPaneIndex == 0) {
-        text.Format("%s\n%s\n\n%d questions", static_cast<const char*>(pDoc->m_csTitle1),
-                    static_cast<const char*>(pDoc->m_csTitle2), GetItemCount());
+        text.Format("%s\n%s\n\n%s", static_cast<const char*>(pDoc->m_csTitle1),
+                    static_cast<const char*>(pDoc->m_csTitle2),
+                    static_cast<const char*>(CountedNoun(GetItemCount(), "question", "questions")));
     } else {
         text.Format("Collections: %d", GetItemCount());
     }

@@ -1,5 +1,6 @@
 #include "platform/ui/ShellOps.h"
 
+#include "platform/core/CountedNoun.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/Time.h"
 #include "platform/ui/QtString.h"
@@ -74,7 +75,7 @@ CFilePropertiesDlg::CFilePropertiesDlg(const char* path, CWnd* pParent, const ch
             m_csKind = "Link to " + m_csKind;
         if (fsys::IsDirectory(norm)) {
             int n = static_cast<int>(fsys::ListDirectory(norm).size());
-            m_csSize = CString::Formatted(n == 1 ? "%d item" : "%d items", n);
+            m_csSize = CountedNoun(n, "item", "items");
         } else {
             m_csSize = BytesText(static_cast<long long>(lst.st_size));
         }
