@@ -82,17 +82,10 @@ BOOL CSubjectsDlg::OnInitDialog()
     m_pSelected->ResetContent();
     for (int i = 0; i < m_saSubjects.GetSize(); ++i) {
         const CString subject = m_saSubjects[i];
-        if (!m_bNewSubjects && FindMasterEntry(m_master, subject) < 0) {
-            int answer = MessageBoxService().Show("The following subject was not found in the Master Subject List.\n\n" +
-                                                      subject + "\n\nDo you wish to add it?",
-                                                  CORRA_PRODUCT_NAME, MB_YESNOCANCEL | MB_ICONQUESTION);
-            if (answer == IDCANCEL) {
-                m_bCancelled = TRUE;
-                EndDialog(IDCANCEL);
-                return TRUE;
-            }
-            if (answer == IDYES)
-                AddToMaster(subject);
+        if (!m_bNewSubjects && FindMasterEntry(m_master, subject) < 0 && OfferToMaster(subject, MB_YESNOCANCEL) == IDCANCEL) {
+            m_bCancelled = TRUE;
+            EndDialog(IDCANCEL);
+            return TRUE;
         }
         m_pSelected->AddString(subject);
     }
@@ -128,14 +121,39 @@ void CSubjectsDlg::AddToMaster(const CString& subject)
     }
 }
 
+int CSubjectsDlg::OfferToMaster(const CString& subject, UINT buttons)
+{
+    const int answer = MessageBoxService().Show("The following subject was not found in the Master Subject List.\n\n" +
+                                                    subject + "\n\nDo you wish to add it?",
+                                                CORRA_PRODUCT_NAME, buttons | MB_ICONQUESTION);
+    if (answer == IDYES)
+        AddToMaster(subject);
+    return answer;
+}
+
 void CSubjectsDlg::OnSelect()
 {
-    int sel = m_pMaster->GetCurSel();
-    if (sel < 0) {
-        MessageBoxService().Show("Nothing selected.", CORRA_PRODUCT_NAME, MB_OK | MB_ICONINFORMATION);
-        return;
+    // A typed subject counts over the highlighted entry, which only begins like it.
+    const CString typed = m_pTypeAhead->isVisibleTo(this) ? FromQString(m_pTypeAhead->text()).Trim() : CString();
+    CString subject;
+    if (!typed.IsEmpty()) {
+        int at = FindMasterEntry(m_master, typed);
+        if (at < 0) {
+            OfferToMaster(typed, MB_YESNO);
+            at = FindMasterEntry(m_master, typed);
+            if (at < 0)
+                return;
+        }
+        subject = m_master.GetLines()[at];
+        m_pMaster->SetCurSel(m_pMaster->FindStringExact(-1, subject));
+    } else {
+        int sel = m_pMaster->GetCurSel();
+        if (sel < 0) {
+            MessageBoxService().Show("Nothing selected.", CORRA_PRODUCT_NAME, MB_OK | MB_ICONINFORMATION);
+            return;
+        }
+        subject = m_pMaster->GetText(sel);
     }
-    const CString subject = m_pMaster->GetText(sel);
     if (m_pSelected->FindStringExact(-1, subject) >= 0) {
         MessageBoxService().Show("Already selected.", CORRA_PRODUCT_NAME, MB_OK | MB_ICONINFORMATION);
         return;

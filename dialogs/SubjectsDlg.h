@@ -36,6 +36,8 @@ private:
     void UpdateButtons();
     void FillMaster();
     void AddToMaster(const CString& subject);
+    // Asks whether to add a subject the master list lacks (added on Yes); the answer.
+    int OfferToMaster(const CString& subject, UINT buttons);
 
     CTextListFile m_master;
     CListBox* m_pMaster = nullptr;

@@ -250,3 +250,48 @@ TEST_F(ChoosersTest, ADocumentOffersItsNewSubjectsInTheChooser)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ChoosersTest, SelectTakesTheTypedSubjectAndOffersOneTheListLacks)
+{
+    struct Case {
+        const char* typed;
+        int answer;            // to the offer; 0: none is made
+        const char* selected;  // nullptr: nothing selected
+        bool added;
+    } cases[] = {
+        {"chemistry", 0, "Chemistry", false},
+        {"Botany", IDYES, "Botany", true},
+        {"Botany", IDNO, nullptr, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.typed) + " " + std::to_string(c.answer));
+        const CString path = WriteList("Subjects.txt", "Biology\r\nChemistry\r\n");
+        messageBox.calls.clear();
+        if (c.answer)
+            messageBox.QueueAnswer(c.answer);
+        CSubjectsDlg dlg;
+        CModalScript script;
+        script.On<CSubjectsDlg>([&c](CSubjectsDlg& d) {
+            // Typed letter by letter: the list highlights its nearest entry on the way.
+            auto* typeAhead = d.GetDlgItemAs<QLineEdit>(IDC_SUBJ_TYPEAHEAD);
+            const std::string typed = c.typed;
+            for (size_t n = 1; n <= typed.size(); ++n)
+                typeAhead->setText(QString::fromStdString(typed.substr(0, n)));
+            d.OnSelect();
+            auto* selected = d.GetDlgItemAs<CListBox>(IDC_SUBJ_SELECTED);
+            EXPECT_EQ(selected->GetCount(), c.selected ? 1 : 0);
+            ClickDlgButton(d, c.selected ? IDOK : IDCANCEL);
+        });
+        dlg.DoModal();
+        EXPECT_EQ(messageBox.calls.size(), c.answer ? 1u : 0u);
+        if (c.selected) {
+            ASSERT_EQ(dlg.m_saSubjects.GetSize(), 1);
+            EXPECT_EQ(dlg.m_saSubjects[0], c.selected);
+        }
+        EXPECT_EQ(ReadText(path).Find("Botany") >= 0, c.added);
+    }
+}
+
+} // namespace
