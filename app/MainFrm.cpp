@@ -256,6 +256,13 @@ void CMainFrame::ShowPaletteSelector(BOOL bShow)
 
 void CMainFrame::OnTimer(UINT_PTR nIDEvent)
 {
+    // A box of the start-up shown while a document is read would hold the read up until it is
+    // closed: it comes once the read is done.
+    const BOOL bStartupBox = nIDEvent == TIMER_START_SCREEN || nIDEvent == TIMER_TIP || nIDEvent == TIMER_WELCOME;
+    if (bStartupBox && CCorraDoc::IsReadingOnUiThread()) {
+        SetTimer(nIDEvent, STARTUP_BOX_RETRY);
+        return;
+    }
     switch (nIDEvent) {
     case TIMER_SHOW_FRAME:
         KillTimer(nIDEvent);

@@ -29,6 +29,8 @@ constexpr UINT_PTR TIMER_TIP = 3;
 constexpr UINT_PTR TIMER_WELCOME = 5;
 constexpr UINT_PTR TIMER_LOG_FLUSH = 6;
 constexpr UINT LOG_FLUSH_PERIOD = 300000;
+// How often a start-up box due while a document is read looks again (ms).
+constexpr UINT STARTUP_BOX_RETRY = 200;
 
 class CMainFrame : public CMDIFrameWnd, public IPaletteSelectorHost {
 public:

@@ -360,6 +360,10 @@ public:
     // within one clock tick still count twice).
     int GetChangeCount() const { return m_nChangeCount; }
 
+    // Whether a document is being read on the user-interface thread: its progress box lets
+    // events run, and a box that comes up then stops the read until it is closed.
+    static BOOL IsReadingOnUiThread();
+
     // Set by the main frame while it opens a document as part of a larger task: no repairs
     // and no automatic save after reading.
     static BOOL IsAutoSaveSuppressed();

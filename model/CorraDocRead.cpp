@@ -41,9 +41,33 @@ void CCorraDoc::ShowReadError(const CString& text)
     Say(text, "Read Error", MB_OK | MB_ICONEXCLAMATION);
 }
 
+namespace {
+
+// Reads under way on the user-interface thread (a read may open another document).
+int g_uiReads = 0;
+
+class CUiReadScope {
+public:
+    CUiReadScope() : m_bCounted(IsMainThread()) { g_uiReads += m_bCounted ? 1 : 0; }
+    ~CUiReadScope() { g_uiReads -= m_bCounted ? 1 : 0; }
+    CUiReadScope(const CUiReadScope&) = delete;
+    CUiReadScope& operator=(const CUiReadScope&) = delete;
+
+private:
+    BOOL m_bCounted;
+};
+
+} // namespace
+
+BOOL CCorraDoc::IsReadingOnUiThread()
+{
+    return IsMainThread() && g_uiReads > 0;
+}
+
 CCorraDoc::ReadOutcome CCorraDoc::ReadCorraDoc(LPCSTR path)
 {
     CBusyScope busy(m_bBusy);
+    CUiReadScope reading;
     // Putting what is read into the document is no change of it.
     struct CKeepModified {
         CCorraDoc& doc;

@@ -3,6 +3,8 @@
 #include "app/TipDlg.h"
 
 #include "app/CorraApp.h"
+#include "foundation/FileTypes.h"
+#include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/Profile.h"
@@ -236,6 +238,58 @@ TEST_F(SplashTest, TheSplashGoesWhenItsTimeIsUp)
     CSplashWindow::ShowOver(50, nullptr);
     ASSERT_NE(CSplashWindow::Current(), nullptr);
     EXPECT_TRUE(RunEventsUntil([] { return CSplashWindow::Current() == nullptr; }));
+}
+
+} // namespace
+
+namespace {
+
+// --- start-up boxes and reading ---------------------------------------------------------------
+
+// Notes whether a document was being read when each box came up.
+class CReadWatchingBox : public IRichMessageBoxService {
+public:
+    int Show(CRichMessage& message) override
+    {
+        shown.push_back({message.title, CCorraDoc::IsReadingOnUiThread()});
+        return IDCANCEL;
+    }
+    std::vector<std::pair<CString, BOOL>> shown;
+};
+
+TEST_F(AppTest, TheWelcomeWaitsUntilTheBankOnTheCommandLineIsRead)
+{
+    // A bank long enough for its read to let events run many times.
+    std::string sample;
+    ASSERT_TRUE(fsys::ReadFile(SamplePath("Biology.crr"), sample));
+    const size_t first = sample.find("BEGIN QUESTION");
+    const std::string records = sample.substr(first, sample.find("BEGIN QUESTION\r\nID: 104") - first);
+    std::string bank = sample.substr(0, first);
+    for (int i = 0; i < 300; ++i)
+        bank += records;
+    const CString path = WriteHomeFile("QCorras/Long.crr", bank);
+    const CString data = CFileTypes::GetDefDir(DT_DATA);
+    fsys::CreateDirectories(data);
+    const std::string subjects = "Biology\r\nCells\r\nEnergy\r\n";
+    fsys::WriteFile(fsys::Join(data, "Subjects.txt"), subjects.data(), subjects.size());
+    // The welcome is due at once.
+    WriteHomeFile("Corra.ini", "[Settings]\nSplash=0\nBoilerPlateAtStartup=0\n[Tip]\nStartUp=0\n");
+    CReadWatchingBox boxes;
+    CServiceScope<IRichMessageBoxService> scope(RichMessageBoxSlot(), boxes);
+
+    auto app = std::make_unique<CCorraApp>();
+    app->SetArguments({path});
+    ASSERT_TRUE(app->InitInstance());
+    ASSERT_NE(app->FindDocumentOfFile(path, FALSE), nullptr);
+    EXPECT_TRUE(RunEventsUntil([&] { return !boxes.shown.empty(); }));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].first, "Welcome");
+    EXPECT_FALSE(boxes.shown[0].second);
+
+    app->CloseAllDocuments(TRUE);
+    app->ExitInstance();
+    app.reset();
+    QApplication::processEvents();
 }
 
 } // namespace
