@@ -214,6 +214,8 @@ int CMainFrame::OnCreate(CCreateContext*)
         // The bar stands in a dock window, which floats where it is put and docks on the left
         // or right side.
         m_pQuickPickDock = new QDockWidget(QStringLiteral("Quick Pick"), this);
+        // Hidden before it floats: a floating dock window not hidden shows itself at once.
+        m_pQuickPickDock->hide();
         m_pQuickPickDock->setObjectName(QStringLiteral("Bar%1").arg(IDW_QUICKPICK_BAR));
         m_pQuickPickDock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
         m_pQuickPickDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable |

@@ -26,6 +26,7 @@
 
 #include <cstring>
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -380,3 +381,37 @@ TEST_F(AppTest, AMissingHelpFileIsSoughtInTheChooser)
     // The name alone is kept: a later start looks for it in the help folder.
     EXPECT_EQ(app.GetProfileString("Settings", "HelpFile", ""), "Teacher Guide.hlp");
 }
+
+namespace {
+
+// Notes the title of every dock window that shows.
+class CDockShowWatcher : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        if (e->type() == QEvent::Show)
+            if (auto* dock = qobject_cast<QDockWidget*>(watched))
+                shown.push_back(dock->windowTitle());
+        return false;
+    }
+    std::vector<QString> shown;
+};
+
+TEST_F(AppTest, TheQuickPickBarNeverShowsOnItsOwnAtTheStart)
+{
+    WriteHomeFile("Corra.ini", "[HVMsgBoxDontShow]\nDontShowWelcome=1\n[Settings]\nSplash=0\n[Tip]\nStartUp=0\n");
+    CDockShowWatcher watcher;
+    qApp->installEventFilter(&watcher);
+    {
+        CCorraApp app;
+        ASSERT_TRUE(app.InitInstance());
+        RunEventsUntil([&] { return app.GetMainFrame()->isVisible(); });
+        QApplication::processEvents();
+        EXPECT_TRUE(app.GetMainFrame()->GetQuickPickDock()->isHidden());
+        app.ExitInstance();
+    }
+    qApp->removeEventFilter(&watcher);
+    EXPECT_TRUE(watcher.shown.empty()) << watcher.shown.front().toStdString();
+}
+
+} // namespace
