@@ -25,14 +25,14 @@ namespace {
 
 constexpr int kLevels = 7;  // 0 to 6, as every level list offers them
 
-struct CReportSpec {
+struct CReportLayout {
     int id;
     const char* title;
     std::vector<const char*> columns;
     bool firstIsText;
 };
 
-const CReportSpec kSpecs[] = {
+const CReportLayout kLayouts[] = {
     {IDC_STATS_TYPES, "Question Types", {"QType", "Cnt", "Uniq", "ZIdx"}, true},
     {IDC_STATS_LEVELS, "Levels", {"Level", "Cnt"}, false},
     {IDC_STATS_INDEXES, "Indices", {"Index", "Cnt"}, false},
@@ -43,11 +43,11 @@ const CReportSpec kSpecs[] = {
 };
 
 // Names get room; counts and their headings take a narrow column.
-int ColumnWidth(const CReportSpec& spec, size_t column)
+int ColumnWidth(const CReportLayout& layout, size_t column)
 {
     if (column > 0)
         return 50;
-    return spec.firstIsText && spec.id != IDC_STATS_ANSWERS ? 110 : 56;
+    return layout.firstIsText && layout.id != IDC_STATS_ANSWERS ? 110 : 56;
 }
 
 CString Decimal(int n)
@@ -91,7 +91,7 @@ int Find(const CSerialMap<K, int>& map, const K& key, int def)
 }  // namespace
 
 struct CStatsDlg::CReport {
-    const CReportSpec* spec;
+    const CReportLayout* layout;
     CListCtrl* list;
     std::vector<std::unique_ptr<CRow>> rows;
     int lastColumn = -1;
@@ -117,18 +117,18 @@ CStatsDlg::CStatsDlg(CWnd* pParent) : CDialog(IDD_STATS_DLG, pParent)
 
     auto* grid = new QGridLayout;
     int n = 0;
-    for (const CReportSpec& spec : kSpecs) {
+    for (const CReportLayout& layout : kLayouts) {
         auto report = std::make_unique<CReport>();
-        report->spec = &spec;
-        report->list = AddControl(spec.id, new CListCtrl(this));
+        report->layout = &layout;
+        report->list = AddControl(layout.id, new CListCtrl(this));
         report->list->SetSingleSelection(TRUE);
         int width = 0;
-        for (size_t c = 0; c < spec.columns.size(); ++c)
-            width += ColumnWidth(spec, c);
+        for (size_t c = 0; c < layout.columns.size(); ++c)
+            width += ColumnWidth(layout, c);
         report->list->setMinimumSize(width + 6, 110);
         auto* box = new QVBoxLayout;
         box->setSpacing(2);
-        box->addWidget(CreateStatic(spec.title, 0, report->list));
+        box->addWidget(CreateStatic(layout.title, 0, report->list));
         box->addWidget(report->list, 1);
         // The types list stands with the sample; the others in a grid of three columns.
         if (n == 0) {
@@ -136,7 +136,7 @@ CStatsDlg::CStatsDlg(CWnd* pParent) : CDialog(IDD_STATS_DLG, pParent)
         } else {
             grid->addLayout(box, (n - 1) / 3, (n - 1) % 3);
         }
-        const int id = spec.id;
+        const int id = layout.id;
         BindNotify<NMLISTVIEW>(id, LVN_COLUMNCLICK, [this, id](NMLISTVIEW* nm) { OnColumnClick(id, nm->iSubItem); });
         m_reports.push_back(std::move(report));
         ++n;
@@ -188,10 +188,10 @@ BOOL CStatsDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     for (auto& report : m_reports) {
-        const auto& columns = report->spec->columns;
+        const auto& columns = report->layout->columns;
         for (size_t c = 0; c < columns.size(); ++c)
             report->list->InsertColumn(static_cast<int>(c), columns[c], c == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT,
-                                       ColumnWidth(*report->spec, c));
+                                       ColumnWidth(*report->layout, c));
     }
     CPtrListEx collections;
     for (POSITION pos = m_lAll.GetHeadPosition(); pos;) {
@@ -219,7 +219,7 @@ void CStatsDlg::OnDestroy()
 CStatsDlg::CReport* CStatsDlg::Report(int nListId)
 {
     for (auto& report : m_reports)
-        if (report->spec->id == nListId)
+        if (report->layout->id == nListId)
             return report.get();
     return nullptr;
 }
@@ -396,6 +396,6 @@ void CStatsDlg::OnColumnClick(int nListId, int nCol)
         report->lastColumn = nCol;
         report->direction = 1;
     }
-    CSortKey key{(nCol + 1) * report->direction, report->spec->firstIsText};
+    CSortKey key{(nCol + 1) * report->direction, report->layout->firstIsText};
     report->list->SortItems(CompareRows, reinterpret_cast<DWORD_PTR>(&key));
 }

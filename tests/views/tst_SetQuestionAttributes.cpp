@@ -32,19 +32,19 @@ public:
     {
         m_bAutoDelete = FALSE;
         SetTitle("Attributes");
-        struct Spec {
+        struct Layout {
             unsigned type;
             int level, index;
             const char* subjects;
             const char* books;
         };
-        const Spec specs[] = {
+        const Layout layouts[] = {
             {IDS_QTYPE_MC, 1, 3, "Algebra", "Calc@2"},
             {IDS_QTYPE_ES, 2, 0, "", ""},
             {IDS_QTYPE_TF, 0, 7, "Algebra\tGeometry", "Calc@5"},
         };
         int id = 1;
-        for (const Spec& s : specs) {
+        for (const Layout& s : layouts) {
             auto* q = new CCorraQuestion;
             q->m_nId = id++;
             q->m_nType = static_cast<int>(s.type);

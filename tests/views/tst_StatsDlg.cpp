@@ -21,20 +21,20 @@ protected:
     void SetUp() override
     {
         CorraTest::SetUp();
-        struct Spec {
+        struct Layout {
             unsigned type;
             int level, index;
             const char* subject;
             const char* answer;
         };
-        const Spec specs[] = {
+        const Layout layouts[] = {
             {IDS_QTYPE_MC, 0, 5, "Algebra", "a"},
             {IDS_QTYPE_MC, 3, 5, "Algebra", "c"},
             {IDS_QTYPE_ES, 6, 0, nullptr, ""},
             {IDS_QTYPE_TF, 6, 0, nullptr, "a"},
         };
         int id = 1;
-        for (const Spec& s : specs) {
+        for (const Layout& s : layouts) {
             auto* q = new CCorraQuestion;
             q->m_nId = id++;
             q->m_nType = static_cast<int>(s.type);
