@@ -31,6 +31,8 @@ public:
     void ShowGroupsWindow(CCorraDoc& doc) override {}
     BOOL CheckImageLinks(CCorraDoc& doc) override { return TRUE; }
     void CloseDocumentWindows(CCorraDoc& doc) override;
+    // The file properties dialog (CorraPropertiesDlg.cpp).
+    BOOL FileProperties(CCorraDoc& doc, CFileProperties& props) override;
 
     // The document's editor, made hidden when it has none yet.
     CCorraQuestionDlg& Editor(CCorraDoc& doc);

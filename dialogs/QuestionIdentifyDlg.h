@@ -38,6 +38,10 @@ class CExamQuestionDialogs : public IExamDialogs {
 public:
     explicit CExamQuestionDialogs(CWnd* pParent = nullptr) : m_pParent(pParent) {}
     BOOL QuestionIdentify(CExamDoc& exam, BOOL& fixed, BOOL& identity, int& position) override;
+    // Each in its dialog's source.
+    BOOL FileProperties(CExamDoc& exam, CExamFileProperties& props) override;
+    BOOL AddForms(CExamDoc& exam, CAddFormsValues& values) override;
+    int SaveForms(CExamDoc& exam, const CPtrListEx& views, CSaveFormsValues& values) override;
     void SetParent(CWnd* pParent) { m_pParent = pParent; }
 
 private:

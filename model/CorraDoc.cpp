@@ -25,6 +25,7 @@
 #include "platform/ui/FrameworkIds.h"
 #include "platform/ui/View.h"
 #include "platform/ui/Wnd.h"
+#include "res/ids/CorraView.h"
 #include "res/ids/QuestionTypes.h"
 #include "foundation/EncryptedArchive.h"
 #include "foundation/Log.h"
@@ -138,6 +139,7 @@ void CCorraDoc::BindCommands()
         IDocumentDialogs& dialogs = DocumentDialogs();
         ui->Enable(dialogs.IsQuestionDialogVisible(*this) && dialogs.QuestionDialogHasQuestion(*this));
     });
+    BindCommand(ID_CORRA_PROPERTIES, [this] { ShowFileProperties(); });
     BindCommand(ID_CORRA_QUESTION_GROUPS, [this] { DocumentDialogs().ShowGroupsWindow(*this); });
     BindCommand(ID_CORRA_CHECK_IMAGE_LINKS, [this] { DocumentDialogs().CheckImageLinks(*this); });
     BindCommand(ID_EDIT_UNDO, [this] { Undo(); });
@@ -1055,6 +1057,23 @@ BOOL CCorraDoc::PromptCollectionName(CString& name, BOOL bSaveAs, const CCorraQu
         }
         MessageBoxService().Show(problem, CORRA_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
     }
+}
+
+void CCorraDoc::ShowFileProperties()
+{
+    CFileProperties props;
+    props.title1 = m_csTitle1;
+    props.title2 = m_csTitle2;
+    const int collections = GetCollectionCount();
+    props.questionCount = CString::Formatted("%d", std::max(0, GetQuestionCount() - collections));
+    props.collectionCount = CString::Formatted("%d", collections);
+    props.corraId = m_csCorraId;
+    props.path = m_strPathName;
+    if (!DocumentDialogs().FileProperties(*this, props))
+        return;
+    m_csTitle1 = props.title1;
+    m_csTitle2 = props.title2;
+    SetModifiedFlag(TRUE);
 }
 
 BOOL CCorraDoc::RenameCollection(CCorraQuestion* collection)

@@ -218,6 +218,9 @@ public:
 
     // The collection whose trimmed name equals name (case ignored), shown; FALSE when none.
     BOOL ShowCollectionByName(LPCSTR name);
+    // The file properties dialog over the document; after OK the document takes the two titles
+    // back and is marked modified.
+    virtual void ShowFileProperties();
     // Each collection put in the order its kind keeps (nothing here; the exam's forms have
     // one); TRUE when any changed.
     virtual BOOL ReOrderCollection(CCorraQuestion* collection) { return FALSE; }

@@ -5,12 +5,29 @@
 // through one interface in a service slot, which the dialogs install; until they do, no window
 // is open and every request does nothing.
 
+#include "foundation/StringArrayEx.h"
 #include "platform/core/Collections.h"
 #include "platform/core/ServiceSlot.h"
 #include "platform/core/String.h"
 
 class CCorraDoc;
 class CCorraQuestion;
+
+// What the file properties dialog shows of a document; the two titles come back after OK. The
+// dialog reads the dates and the location from the path itself.
+struct CFileProperties {
+    CString caption = "Question Corra File Properties";
+    CString title1Label = "Title";
+    CString title2Label = "Description";
+    CString countLabel = "Collections:";
+    CString title1;
+    CString title2;
+    CString questionCount;    // as text
+    CString collectionCount;  // as text
+    CString corraId;
+    CString path;             // empty for a document never saved
+    CStringArrayEx linkedFiles;  // the bank files an exam's questions are linked to, that exist
+};
 
 class IDocumentDialogs {
 public:
@@ -49,6 +66,8 @@ public:
     virtual void ClearQuestionDialog(CCorraDoc& doc) {}
     // The question dialog is in the middle of its own work (its question may not change).
     virtual BOOL IsQuestionDialogBusy(CCorraDoc& doc) { return FALSE; }
+    // The file properties dialog over a document: FALSE when the user cancelled.
+    virtual BOOL FileProperties(CCorraDoc& doc, CFileProperties& props) { return FALSE; }
     // After a failed read: offers to send the file to the maker's support for recovery. The
     // application shell makes the offer; nothing is offered until it installs it.
     virtual void OfferRecoverySupport(CCorraDoc& doc, const CString& path) {}

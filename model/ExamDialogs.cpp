@@ -1,5 +1,8 @@
 #include "model/ExamDialogs.h"
 
+#include "model/CorraQuestion.h"
+#include "model/ViewServices.h"
+
 namespace {
 
 IExamDialogs g_noExamDialogs;
@@ -15,4 +18,14 @@ CServiceSlot<IExamDialogs>& ExamDialogsSlot()
 IExamDialogs& ExamDialogs()
 {
     return g_examDialogsSlot.Get();
+}
+
+BOOL IExamDialogs::RenameFormView(CView* view, const CString& name)
+{
+    CCorraQuestion* form = view ? GetViewForm(view) : nullptr;
+    if (!form)
+        return FALSE;
+    form->m_cszQuestionText = name;
+    CorraViewServices().RefreshCollection(view);
+    return TRUE;
 }

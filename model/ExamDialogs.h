@@ -7,6 +7,7 @@
 
 #include "foundation/PtrListEx.h"
 #include "foundation/StringArrayEx.h"
+#include "model/DocumentDialogs.h"
 #include "platform/core/ServiceSlot.h"
 #include "platform/core/String.h"
 #include "platform/core/WinTypes.h"
@@ -15,18 +16,16 @@ class CCorraQuestion;
 class CExamDoc;
 class CView;
 
-// What the file properties dialog shows; the two titles come back when it ends with OK.
-struct CExamFileProperties {
-    CString caption = "Exam File Properties";
-    CString title1Label = "Course Name";
-    CString title2Label = "Exam Title";
-    CString countLabel = "Forms:";
-    CString title1;
-    CString title2;
-    CString questionCount;  // entries of the question list, as text
-    CString formCount;
-    CString path;
-    CStringArrayEx linkedFiles;  // the bank files the exam's questions are linked to, that exist
+// The file properties as an exam shows them: its titles are the course name and the exam
+// title, its collections are forms.
+struct CExamFileProperties : CFileProperties {
+    CExamFileProperties()
+    {
+        caption = "Exam File Properties";
+        title1Label = "Course Name";
+        title2Label = "Exam Title";
+        countLabel = "Forms:";
+    }
 };
 
 // The exam's printing values the printing-properties page edits.
@@ -93,6 +92,10 @@ public:
     // The form a form view holds (its own copy, with its scramble list); NULL for none.
     virtual CCorraQuestion* GetViewForm(CView* view) { return nullptr; }
     virtual void SetFormViewModified(CView* view) {}
+    // A new form's name changed before it was saved: here its form takes the name and its view
+    // is redrawn; a form view that shows the name elsewhere (its caption) follows it. FALSE
+    // when the view holds no form.
+    virtual BOOL RenameFormView(CView* view, const CString& name);
 };
 CServiceSlot<IExamDialogs>& ExamDialogsSlot();
 IExamDialogs& ExamDialogs();

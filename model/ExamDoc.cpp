@@ -764,7 +764,8 @@ void CExamDoc::ShowFileProperties()
     props.title1 = m_csTitle1;
     props.title2 = m_csTitle2;
     props.questionCount = CString::Formatted("%d", GetQuestionCount());
-    props.formCount = CString::Formatted("%d", GetCollectionCount());
+    props.collectionCount = CString::Formatted("%d", GetCollectionCount());
+    props.corraId = m_csCorraId;
     props.path = m_strPathName;
     GetLinkedFilesList(props.linkedFiles);
     if (!ExamDialogs().FileProperties(*this, props))

@@ -137,7 +137,7 @@ public:
     void ShowQuestProps(CExamQuestion* question);
 
     // ---- dialogs and export
-    void ShowFileProperties();
+    void ShowFileProperties() override;
     // printMode: the caller's print mode, or -1.
     void ShowPrintingProperties(int printMode = -1);
     void ExportCollections();

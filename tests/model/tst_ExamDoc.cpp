@@ -553,7 +553,7 @@ TEST_F(ExamDocTest, ThePropertiesListTheLinkedFilesAndNameTheMissingOnes)
     ASSERT_EQ(dialogs.shownProps.linkedFiles.GetSize(), 1);
     EXPECT_EQ(dialogs.shownProps.linkedFiles[0], there);
     EXPECT_EQ(dialogs.shownProps.questionCount, "4");
-    EXPECT_EQ(dialogs.shownProps.formCount, "0");
+    EXPECT_EQ(dialogs.shownProps.collectionCount, "0");
     // The missing files one per line, in the order of their paths.
     ASSERT_EQ(messageBox.calls.size(), 1u);
     EXPECT_EQ(messageBox.calls[0].text, "The following Linked Question Corras cannot be found:\n\nAway.crr\nGone.crr\n\n"

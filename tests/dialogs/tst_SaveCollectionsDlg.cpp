@@ -1,0 +1,277 @@
+#include "controls/PromptDlg.h"
+#include "dialogs/AddFormsDlg.h"
+#include "dialogs/CorraPropertiesDlg.h"
+#include "dialogs/QuestionIdentifyDlg.h"
+#include "dialogs/SaveCollectionsDlg.h"
+#include "foundation/CorraAppBase.h"
+#include "model/CorraQuestion.h"
+#include "model/ExamDoc.h"
+#include "model/ExamQuestion.h"
+#include "platform/ui/ListBox.h"
+#include "platform/ui/View.h"
+#include "res/ids/ManageDialogs.h"
+#include "res/ids/QuestionTypes.h"
+#include "tests/support/CorraTest.h"
+#include "tests/support/FakeViews.h"
+#include "tests/support/ModalScript.h"
+
+#include <QLineEdit>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+// The program's exam dialogs over form views that stand in for the real ones: each holds its
+// own form; writing a view back puts its form into the exam under the form's name.
+class CFormViewsScript : public CExamQuestionDialogs, public CFakeViews {
+public:
+    explicit CFormViewsScript(CExamDoc& exam) : m_exam(exam) {}
+
+    CView* NewFormView(CExamDoc& exam) override
+    {
+        m_views.push_back(std::make_unique<CView>());
+        auto form = std::make_unique<CCorraQuestion>();
+        form->m_nType = static_cast<int>(IDS_QTYPE_CO);
+        form->m_cszQuestionText = exam.TakeNewFormName();
+        CView* view = m_views.back().get();
+        m_forms[view] = std::move(form);
+        return view;
+    }
+    CCorraQuestion* GetViewForm(CView* view) override
+    {
+        auto it = m_forms.find(view);
+        return it == m_forms.end() ? nullptr : it->second.get();
+    }
+    void ApplyToCollection(CView* view) override
+    {
+        CFakeViews::ApplyToCollection(view);
+        CCorraQuestion* form = GetViewForm(view);
+        CDWordArray ids;
+        form->GetQuestIds(ids);
+        CPtrListEx members;
+        for (int i = 0; i < ids.GetSize(); ++i)
+            members.AddTail(m_exam.FindQuestionById(static_cast<int>(ids[i])));
+        m_exam.GetOrCreateCollection(form->m_cszQuestionText, &members);
+    }
+    int Count(const char* what) const
+    {
+        int n = 0;
+        for (const Call& call : calls)
+            n += call.what == what;
+        return n;
+    }
+    // Views made so far, in order.
+    CPtrListEx Views() const
+    {
+        CPtrListEx views;
+        for (const auto& view : m_views)
+            views.AddTail(view.get());
+        return views;
+    }
+
+private:
+    CExamDoc& m_exam;
+    std::vector<std::unique_ptr<CView>> m_views;
+    std::map<CView*, std::unique_ptr<CCorraQuestion>> m_forms;
+};
+
+class SaveFormsTest : public CorraTest {
+protected:
+    void SetUp() override
+    {
+        CorraTest::SetUp();
+        CExamDoc::LoadDefaults();
+        exam = std::make_unique<CExamDoc>();
+        script = std::make_unique<CFormViewsScript>(*exam);
+        CorraViewServicesSlot().Set(script.get());
+        ExamDialogsSlot().Set(script.get());
+        for (int i = 0; i < 5; ++i) {
+            auto* q = static_cast<CExamQuestion*>(exam->InsertQuestion(new CExamQuestion));
+            q->m_nType = static_cast<int>(IDS_QTYPE_ES);
+            q->m_cszQuestionText = CString::Formatted("Question %d", i + 1);
+        }
+    }
+    void TearDown() override
+    {
+        CorraTest::TearDown();
+        exam.reset();
+        script.reset();
+    }
+    // Three new form views named by the format.
+    CPtrListEx ThreeViews(const char* format = "Version %A")
+    {
+        CExamDoc::PrintSettings().formNameFmt = format;
+        exam->ResetNextFormNumber();
+        for (int i = 0; i < 3; ++i)
+            script->NewFormView(*exam);
+        return script->Views();
+    }
+    static CListBox* List(CDialog& d) { return d.GetDlgItemAs<CListBox>(IDC_SF_LIST); }
+    static CString Names(CDialog& d)
+    {
+        CString names;
+        for (int i = 0; i < List(d)->GetCount(); ++i)
+            names += (i ? "|" : "") + List(d)->GetText(i);
+        return names;
+    }
+    static void Type(CPromptDlg& d, const char* text)
+    {
+        d.GetDlgItemAs<QLineEdit>(IDC_PROMPT_EDIT)->setText(QString::fromLatin1(text));
+    }
+
+    std::unique_ptr<CExamDoc> exam;
+    std::unique_ptr<CFormViewsScript> script;
+};
+
+TEST_F(SaveFormsTest, WithoutRepeatsThereIsNoWarningAndNoTryAgain)
+{
+    const CPtrListEx views = ThreeViews();
+    CSaveFormsValues values;
+    values.repeatCount = 0;
+    CModalScript modal;
+    modal.On<CSaveCollectionsDlg>([](CSaveCollectionsDlg& d) {
+        EXPECT_EQ(d.GetWindowText(), "Save Forms");
+        EXPECT_EQ(Names(d), "Version A|Version B|Version C");
+        EXPECT_EQ(d.GetDlgItemText(IDC_SF_COUNT), "0");
+        EXPECT_FALSE(d.GetDlgItem(IDC_SF_TRY_AGAIN)->isEnabled());
+        EXPECT_FALSE(d.GetDlgItem(IDC_SF_EDIT)->isEnabled());
+        RunEventsUntil([] { return false; }, 700);
+        ClickDlgButton(d, IDCANCEL);
+    });
+    EXPECT_EQ(RunSaveFormsDialog(*exam, views, values), IDCANCEL);
+    EXPECT_TRUE(richBox.calls.empty());
+}
+
+TEST_F(SaveFormsTest, RepeatsAreSaidOnceAfterTheDialogShowsAndTryAgainGivesFour)
+{
+    const CPtrListEx views = ThreeViews();
+    CSaveFormsValues values;
+    values.repeatCount = 2;
+    values.duplicateScore = 40;
+    CModalScript modal;
+    modal.On<CSaveCollectionsDlg>([this](CSaveCollectionsDlg& d) {
+        EXPECT_EQ(d.GetDlgItemText(IDC_SF_SCORE), "40");
+        EXPECT_EQ(d.GetDlgItemText(IDC_SF_COUNT), "2");
+        EXPECT_TRUE(d.GetDlgItem(IDC_SF_TRY_AGAIN)->isEnabled());
+        EXPECT_TRUE(richBox.calls.empty());
+        EXPECT_TRUE(RunEventsUntil([this] { return !richBox.calls.empty(); }));
+        RunEventsUntil([] { return false; }, 700);
+        ClickDlgButton(d, IDC_SF_TRY_AGAIN);
+    });
+    EXPECT_EQ(RunSaveFormsDialog(*exam, views, values), SAVE_FORMS_AGAIN);
+    ASSERT_EQ(richBox.calls.size(), 1u);
+    EXPECT_EQ(richBox.calls[0].title, "Duplicate entries");
+    EXPECT_EQ(richBox.calls[0].paneId[0], IDS_DUPLICATE_FORMS);
+}
+
+TEST_F(SaveFormsTest, EditRenamesTheFormUnderThePromptsRules)
+{
+    const CPtrListEx views = ThreeViews();
+    auto* formB = script->GetViewForm(static_cast<CView*>(views.GetAt(1)));
+    exam->GetOrCreateCollection("Old Form");
+    CSaveFormsValues values;
+    CModalScript modal;
+    modal.On<CSaveCollectionsDlg>([](CSaveCollectionsDlg& d) {
+        // Nothing selected yet: Edit is off, and a double click there says so.
+        d.OnEditName();
+        List(d)->SetCurSel(1);
+        d.OnChildNotify(IDC_SF_LIST, LBN_SELCHANGE);
+        EXPECT_TRUE(d.GetDlgItem(IDC_SF_EDIT)->isEnabled());
+        ClickDlgButton(d, IDC_SF_EDIT);  // cancelled: the name stays
+        EXPECT_EQ(Names(d), "Version A|Version B|Version C");
+        ClickDlgButton(d, IDC_SF_EDIT);  // another new form's name, an exam's form, braces, then a good one
+        EXPECT_EQ(Names(d), "Version A|Makeup|Version C");
+        ClickDlgButton(d, IDCANCEL);
+    });
+    modal.On<CPromptDlg>([](CPromptDlg& d) {
+        EXPECT_EQ(d.GetDlgItemText(IDC_PROMPT_EDIT), "Version B");
+        ClickDlgButton(d, IDCANCEL);
+    });
+    for (const char* typed : {"version a", "Old Form", "Make{up}", "Makeup"}) {
+        modal.On<CPromptDlg>([typed](CPromptDlg& d) {
+            Type(d, typed);
+            ClickDlgButton(d, IDOK);
+        });
+    }
+    RunSaveFormsDialog(*exam, views, values);
+    EXPECT_EQ(modal.Pending(), 0);
+    std::vector<CString> said;
+    for (const auto& call : messageBox.calls)
+        said.push_back(call.text);
+    const std::vector<CString> expected = {"Nothing selected.", "version a already exists", "Old Form already exists",
+                                           "A collection name cannot hold \"{\", \"}\" or \"||\"."};
+    EXPECT_EQ(said, expected);
+    EXPECT_EQ(formB->m_cszQuestionText, "Makeup");
+    EXPECT_EQ(script->Count("refresh"), 1);
+}
+
+TEST_F(SaveFormsTest, OkWritesCloseAllBackAndGivesIt)
+{
+    const CPtrListEx views = ThreeViews();
+    EXPECT_EQ(CorraApp().GetProfileString("ExamForm", "CloseAll"), "");
+    for (BOOL untick : {TRUE, FALSE}) {
+        CSaveFormsValues values;
+        CModalScript modal;
+        modal.On<CSaveCollectionsDlg>([untick](CSaveCollectionsDlg& d) {
+            EXPECT_EQ(d.IsDlgButtonChecked(IDC_SF_CLOSE_ALL), untick ? 1 : 0);
+            if (untick)
+                ClickDlgButton(d, IDC_SF_CLOSE_ALL);
+            else
+                ClickDlgButton(d, IDC_SF_CLOSE_ALL);  // ticked again for the next run
+            ClickDlgButton(d, IDOK);
+        });
+        EXPECT_EQ(RunSaveFormsDialog(*exam, views, values), IDOK);
+        EXPECT_EQ(values.closeViews, untick ? FALSE : TRUE);
+        EXPECT_EQ(CorraApp().GetProfileInt("ExamForm", "CloseAll", -1), untick ? 0 : 1);
+    }
+}
+
+TEST_F(SaveFormsTest, NewFormsFromAddFormsThroughSaveFormsAreSavedUnderTheirNames)
+{
+    CModalScript modal;
+    modal.On<CAddFormsDlg>([](CAddFormsDlg& d) {
+        d.GetDlgItemAs<QLineEdit>(IDC_AF_NUM_FORMS)->setText("3");
+        d.GetDlgItemAs<QLineEdit>(IDC_AF_FORMAT)->setText("Version %A");
+        ClickDlgButton(d, IDOK);
+    });
+    modal.On<CSaveCollectionsDlg>([](CSaveCollectionsDlg& d) {
+        EXPECT_EQ(Names(d), "Version A|Version B|Version C");
+        List(d)->SetCurSel(1);
+        d.OnChildNotify(IDC_SF_LIST, LBN_DBLCLK);
+        EXPECT_EQ(Names(d), "Version A|Makeup|Version C");
+        ClickDlgButton(d, IDOK);
+    });
+    modal.On<CPromptDlg>([](CPromptDlg& d) {
+        Type(d, "Makeup");
+        ClickDlgButton(d, IDOK);
+    });
+    exam->OnCmdMsg(ID_EXAM_NEW_FORMS, CN_COMMAND, nullptr);
+    EXPECT_EQ(modal.Pending(), 0);
+    // Close All stands ticked by default: every form window closes after saving.
+    EXPECT_EQ(script->Count("apply"), 3);
+    EXPECT_EQ(script->Count("close"), 3);
+    modal.On<CCorraPropertiesDlg>([](CCorraPropertiesDlg& d) {
+        EXPECT_EQ(d.GetDlgItemText(IDC_FP_COLLECTIONS_LABEL), "Forms:");
+        EXPECT_EQ(d.GetDlgItemText(IDC_FP_COLLECTIONS), "3");
+        ClickDlgButton(d, IDCANCEL);
+    });
+    exam->OnCmdMsg(ID_EXAM_PROPERTIES, CN_COMMAND, nullptr);
+
+    const CString path = HomePath("Exams/Forms.exm");
+    fsys::CreateDirectories(HomePath("Exams"));
+    ASSERT_TRUE(exam->OnSaveDocument(path));
+    CExamDoc reopened;
+    ASSERT_TRUE(reopened.OnOpenDocument(path));
+    CPtrListEx forms;
+    reopened.GetCollections(forms);
+    std::vector<CString> names;
+    for (POSITION pos = forms.GetHeadPosition(); pos;)
+        names.push_back(static_cast<CCorraQuestion*>(forms.GetNext(pos))->m_cszQuestionText);
+    EXPECT_EQ(names, (std::vector<CString>{"Version A", "Makeup", "Version C"}));
+    CPtrListEx makeup;
+    reopened.FindCollection("Makeup")->GetQuestions(makeup);
+    EXPECT_EQ(makeup.GetCount(), 5);
+}
+
+} // namespace
