@@ -35,6 +35,7 @@
 #include "model/CorraHeader.h"
 #include "model/CorraIds.h"
 #include "model/DocText.h"
+#include "render/RtfText.h"
 #include "model/Group.h"
 #include "platform/core/Services.h"
 #include "platform/core/Time.h"
@@ -1678,15 +1679,22 @@ void CCorraDoc::CloseDocument()
 
 namespace {
 
-// The text with the font given to all of it, as RTF.
-CString WithFont(CHVRichEditCtrl& ctrl, const CString& text, const LOGFONT& lf, DWORD mask)
+// The text with the font given to all of it, as RTF. A text the control cannot give back keeps
+// what it was (logged): an empty rewrite would lose the question's text.
+BOOL WithFont(CHVRichEditCtrl& ctrl, CString& text, const LOGFONT& lf, DWORD mask, int nId)
 {
     ctrl.SetText(text, SF_RTF);
     ctrl.SelectAll();
     ctrl.SetSelectionLogFont(lf, mask);
     CString out;
     ctrl.StreamOutText(out, SF_RTF);
-    return out;
+    if (out.IsEmpty() || (ctrl.GetTextLength() == 0 && !IsRtfEmpty(text))) {
+        LogError(CString::Formatted("CCorraDoc::SetAllFonts() - could not rewrite the text of question %d, kept as it was",
+                                    nId));
+        return FALSE;
+    }
+    text = out;
+    return TRUE;
 }
 
 } // namespace
@@ -1700,7 +1708,7 @@ BOOL CCorraDoc::SetAllFonts()
     IDocumentFontsDialog* dialog = DocumentFontsDialogSlot().Installed();
     if (!dialog || DocumentDialogs().CheckSaveDlgChanges(*this, MB_YESNO) == IDCANCEL)
         return FALSE;
-    if (!dialog->Run(*this, fonts) || (!fonts.textMask && !fonts.choicesMask))
+    if (!dialog->Run(*this, fonts) || (!fonts.textMask && !fonts.choicesMask && !fonts.answerMask))
         return FALSE;
     CPtrListEx chosen;
     if (fonts.bAll)
@@ -1715,24 +1723,26 @@ BOOL CCorraDoc::SetAllFonts()
         CCorraQuestion* question = AsQuestion(chosen.GetNext(pos));
         if (IsCollection(question) || !HoldsQuestion(question))
             continue;
-        if (fonts.textMask && !question->m_cszQuestionText.IsEmpty()) {
-            question->m_cszQuestionText = WithFont(ctrl, question->m_cszQuestionText, fonts.textFont, fonts.textMask);
-            any = TRUE;
-        }
+        const int id = question->m_nId;
+        if (fonts.textMask && !question->m_cszQuestionText.IsEmpty())
+            any |= WithFont(ctrl, question->m_cszQuestionText, fonts.textFont, fonts.textMask, id);
+        if (fonts.answerMask && CCorraQuestion::HasAnswerSpace(question->m_nType) && !question->m_cszAnswer.IsEmpty())
+            any |= WithFont(ctrl, question->m_cszAnswer, fonts.answerFont, fonts.answerMask, id);
         if (!fonts.choicesMask)
             continue;
         if (question->m_nType == static_cast<int>(IDS_QTYPE_MC)) {
             // True and false keep their fixed choices.
             for (int i = 0; i < question->m_Choices.GetCount(); ++i) {
-                CString text = WithFont(ctrl, question->m_Choices.GetChoiceText(i), fonts.choicesFont, fonts.choicesMask);
+                CString text = question->m_Choices.GetChoiceText(i);
+                if (!WithFont(ctrl, text, fonts.choicesFont, fonts.choicesMask, id))
+                    continue;
                 if (!question->m_Choices.SetChoice(i, question->m_Choices.GetChoiceId(i), text))
                     LogError("CCorraDoc::SetAllFonts() - failed to SetChoicesText()...");
             }
             question->ClearChoicesCache();
             any = TRUE;
         } else if (!question->IsChoiceType() && !question->m_cszChoicesText.IsEmpty()) {
-            question->m_cszChoicesText = WithFont(ctrl, question->m_cszChoicesText, fonts.choicesFont, fonts.choicesMask);
-            any = TRUE;
+            any |= WithFont(ctrl, question->m_cszChoicesText, fonts.choicesFont, fonts.choicesMask, id);
         }
     }
     if (any) {

@@ -13,6 +13,8 @@ struct CDocumentFonts {
     DWORD textMask = 0;     // CFM_ bits of textFont to apply; 0 leaves the question text alone
     LOGFONT choicesFont{};
     DWORD choicesMask = 0;  // the same for the choices
+    LOGFONT answerFont{};
+    DWORD answerMask = 0;   // the same for the answers kept as text (essays and the like)
     BOOL bAll = TRUE;       // every question, or (FALSE) those selected in the main view
 };
 

@@ -9,6 +9,7 @@
 #include "platform/ui/SysColor.h"
 #include "platform/ui/WinApp.h"
 #include "print/FontDlg.h"
+#include "print/SetDocumentFontsDlg.h"
 #include "render/FontMgr.h"
 #include "res/ids/FontDialogs.h"
 
@@ -103,6 +104,9 @@ void CFontMgrDlg::ShowSlot()
         const LOGFONT lf = ShownFont(slot);
         m_pFace->SetPaneText(CString(lf.lfFaceName, static_cast<int>(strnlen(lf.lfFaceName, LF_FACESIZE))));
         m_pSize->SetPaneText(CString::Formatted("%d", CFontMgr::HeightToPoints(lf)));
+        // One line each, not the stretch of the box.
+        m_pFace->FitHeightToText(80);
+        m_pSize->FitHeightToText(80);
         CheckDlgButton(IDC_FM_BOLD, CFontMgr::IsBold(lf));
         CheckDlgButton(IDC_FM_ITALIC, lf.lfItalic != 0);
         CheckDlgButton(IDC_FM_UNDERLINE, lf.lfUnderline != 0);
@@ -202,4 +206,6 @@ void InstallFontDialogs()
 {
     static CFontManagerDialogService service;
     FontManagerDialogSlot().Set(&service);
+    static CDocumentFontsDialogService documentFonts;
+    DocumentFontsDialogSlot().Set(&documentFonts);
 }

@@ -51,5 +51,6 @@ public:
     BOOL IsAvailable() const override { return TRUE; }
     BOOL Run(int nSlot, QWidget* pParent) override;
 };
-// Puts the Font Manager into FontManagerDialogSlot(); the program does at start-up.
+// Puts the Font Manager into FontManagerDialogSlot() and Set Document Fonts into
+// DocumentFontsDialogSlot(); the program does at start-up.
 void InstallFontDialogs();

@@ -113,8 +113,12 @@ bool IsSkippedHeaderGroup(const CString& word)
 CString EscapeFaceName(const CString& face)
 {
     CString out;
-    for (char ch : face.str())
-        AppendRtfEscapedByte(out, static_cast<unsigned char>(ch));
+    for (char ch : face.str()) {
+        if (ch == ';')
+            out += "\\'3b";  // a bare one would end the entry
+        else
+            AppendRtfEscapedByte(out, static_cast<unsigned char>(ch));
+    }
     return out;
 }
 
@@ -591,17 +595,20 @@ int CRtfDraw3::ParseFontEntry(bool bBraced)
         face += text;
     }
 
+    // Without the face option the marked entry keeps the face the text carries, yet stays the
+    // document font, so size and styles still follow their options.
+    const bool bKeepFace = m_bEchoOptions && !m_bApplyFont;
     bool bDocFont = bReplaced;
-    if (!bDocFont && m_bFontList && !m_bHasFprq3 && m_nDocFontNum < 0 && !FaceInList(face))
+    if (!bDocFont && !bKeepFace && m_bFontList && !m_bHasFprq3 && m_nDocFontNum < 0 && !FaceInList(face))
         bDocFont = true;
-    if (m_bEchoOptions && !m_bApplyFont)
-        bDocFont = false;
     BYTE nFamily = static_cast<BYTE>(family);
     if (bDocFont) {
-        face = m_cszDocFace;
-        nFamily = m_nDocFamily;
+        if (!bKeepFace) {
+            face = m_cszDocFace;
+            nFamily = m_nDocFamily;
+            nCharset = m_nDocCharset;
+        }
         nPitch = m_nDocPitch;
-        nCharset = m_nDocCharset;
         m_nDocFontNum = nFont;
     }
     m_mapFace[nFont] = face;

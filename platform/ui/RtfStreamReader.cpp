@@ -371,8 +371,13 @@ void CRtfReader::ControlSymbol(unsigned char c)
             ++digits;
             ++m_p;
         }
-        if (digits == 2)  // a cut-off escape stands for nothing
+        if (digits == 2 && m_st.dest == Dest::FontTable && m_ucSkip == 0) {
+            // An escaped ";" is part of the face, not the entry's end.
+            if (m_tableFont >= 0 && m_tableEntry.face.GetLength() < 64)
+                m_tableEntry.face += static_cast<char>(value);
+        } else if (digits == 2) {  // a cut-off escape stands for nothing
             AddByte(static_cast<unsigned char>(value));
+        }
         break;
     }
     case '*': {

@@ -158,6 +158,11 @@ void CRtfWriter::Text(const QString& text, bool bFace)
             if (m_delimit)
                 m_out += ' ';
             m_delimit = false;
+            if (u == ';' && bFace) {
+                // A bare one would end the font-table entry.
+                m_out += "\\'3b";
+                continue;
+            }
             if (u == '\\' || u == '{' || u == '}')
                 m_out += '\\';
             m_out += static_cast<char>(u);

@@ -1,13 +1,19 @@
 #include "print/FontDlg.h"
 #include "print/FontMgrDlg.h"
+#include "print/SetDocumentFontsDlg.h"
 
 #include "controls/HVRichEditCtrl.h"
 #include "foundation/CorraAppBase.h"
+#include "foundation/Log.h"
+#include "platform/ui/ListBox.h"
+#include "model/CorraDoc.h"
+#include "model/CorraQuestion.h"
 #include "model/Update.h"
 #include "platform/core/Profile.h"
 #include "platform/ui/View.h"
 #include "render/FontMgr.h"
 #include "res/ids/FontDialogs.h"
+#include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraTest.h"
 #include "tests/support/FontMgrReset.h"
 #include "tests/support/ModalScript.h"
@@ -30,12 +36,15 @@ public:
             return FALSE;
         SetLogFontFaceName(lf, faces.front());
         lf.lfWeight = weight;
+        if (height)
+            lf.lfHeight = height;
         faces.erase(faces.begin());
         return TRUE;
     }
     std::vector<CString> faces;
     std::vector<CString> captions;
     LONG weight = FW_NORMAL;
+    LONG height = 0;  // 0 keeps the height given
 };
 
 std::string Face(const LOGFONT& lf) { return std::string(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE)); }
@@ -170,6 +179,276 @@ TEST_F(FontDialogsTest, ALogFontKeptAsKeysReadsBackAndStrayValuesFallBack)
     EXPECT_EQ(read.lfHeight, -13);
     EXPECT_EQ(read.lfWeight, 400);
     EXPECT_EQ(Face(read), "Arial");
+}
+
+class CQuietDoc : public CCorraDoc {
+public:
+    CQuietDoc() { m_bAutoDelete = FALSE; }
+    BOOL PostViewMessage(UINT, WPARAM, LPARAM) override { return TRUE; }
+};
+
+LOGFONT Font(const char* face, LONG height, LONG weight, BYTE italic = 0, BYTE underline = 0)
+{
+    LOGFONT lf{};
+    SetLogFontFaceName(lf, face);
+    lf.lfHeight = height;
+    lf.lfWeight = weight;
+    lf.lfItalic = italic;
+    lf.lfUnderline = underline;
+    return lf;
+}
+
+TEST_F(FontDialogsTest, DocumentFontsDescribeSizesAsTheFontManagerShowsThem)
+{
+    struct Case {
+        LOGFONT lf;
+        const char* text;
+    };
+    const Case cases[] = {
+        {Font("Times New Roman", -13, 500), "Times New Roman/10pt"},
+        {Font("Times New Roman", -13, 700), "Times New Roman/10pt/b"},
+        {Font("Arial", -16, 400, 1, 1), "Arial/12pt/i/u"},
+        {Font("Arial", -24, 501, 0, 1), "Arial/18pt/b/u"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CSetDocumentFontsDlg::Describe(c.lf), CString(c.text)) << c.text;
+}
+
+TEST_F(FontDialogsTest, DocumentFontsMaskFollowsTheChoices)
+{
+    struct Case {
+        int affects;
+        BOOL face, size, styles;
+        DWORD mask;
+    };
+    const Case cases[] = {
+        {0, FALSE, FALSE, FALSE, 0xA8000007},
+        {1, TRUE, FALSE, FALSE, 0x28000000},
+        {1, FALSE, TRUE, FALSE, 0x80000000},
+        {1, FALSE, FALSE, TRUE, 7},
+        {1, TRUE, TRUE, TRUE, 0xA8000007},
+        {1, FALSE, FALSE, FALSE, 0},
+    };
+    for (const Case& c : cases) {
+        CDocFontRecord r;
+        r.nAffects = c.affects;
+        r.bFace = c.face;
+        r.bSize = c.size;
+        r.bStyles = c.styles;
+        EXPECT_EQ(r.Mask(), c.mask) << c.affects << c.face << c.size << c.styles;
+    }
+}
+
+TEST_F(FontDialogsTest, DocumentFontsWithNothingTickedStayOpenOnTheItem)
+{
+    CQuietDoc doc;
+    doc.SetTitle("Biology");
+    CModalScript script;
+    CString caption;
+    int selectedAfter = -1;
+    BOOL ended = TRUE;
+    script.OnTemplate(IDD_SET_DOCUMENT_FONTS, [&](CDialog& d) {
+        auto& dlg = static_cast<CSetDocumentFontsDlg&>(d);
+        caption = d.windowTitle().toStdString().c_str();
+        dlg.GetDlgItemAs<CListBox>(IDC_SDF_ITEMS)->SetCurSel(FM_ANSWER);
+        dlg.OnSelChange();
+        EXPECT_FALSE(d.GetDlgItem(IDC_SDF_FACE)->isEnabled());
+        d.CheckDlgButton(IDC_SDF_CHANGE, 1);
+        dlg.ChooseRadio(IDC_SDF_THESE_ONLY, IDC_SDF_ALL_ATTRIBUTES);
+        d.CheckDlgButton(IDC_SDF_FACE, 0);
+        d.CheckDlgButton(IDC_SDF_SIZE, 0);
+        d.CheckDlgButton(IDC_SDF_STYLES, 0);
+        dlg.OnChoice();
+        EXPECT_TRUE(d.GetDlgItem(IDC_SDF_FACE)->isEnabled());
+        dlg.GetDlgItemAs<CListBox>(IDC_SDF_ITEMS)->SetCurSel(FM_QUESTION);
+        dlg.OnSelChange();
+        ClickDlgButton(d, IDOK);
+        ended = d.IsEnded();
+        selectedAfter = dlg.GetSelectedItem();
+        ClickDlgButton(d, IDCANCEL);
+    });
+    CSetDocumentFontsDlg dlg(&doc);
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(caption, CString("Set Document Fonts - Biology"));
+    EXPECT_FALSE(ended);
+    EXPECT_EQ(selectedAfter, FM_ANSWER);
+    ASSERT_EQ(messageBox.calls.size(), 1u);
+    EXPECT_EQ(messageBox.calls[0].text, CString("You have selected that for Answer only selected items will be "
+                                                "affected but no items are selected."));
+    // Cancel writes nothing.
+    EXPECT_FALSE(AppProfile().HasKey("QCorrasSetFontDlg", "CurSel"));
+    EXPECT_FALSE(AppProfile().HasKey("QCorrasSetFontDlg", "AnswerChangeFlag"));
+}
+
+TEST_F(FontDialogsTest, DocumentFontsKeepTheirRecordsAndSelection)
+{
+    CQuietDoc doc;
+    chooser.faces = {"Liberation Serif"};
+    chooser.weight = FW_BOLD;
+    chooser.height = -24;
+    CModalScript script;
+    script.OnTemplate(IDD_SET_DOCUMENT_FONTS, [&](CDialog& d) {
+        auto& dlg = static_cast<CSetDocumentFontsDlg&>(d);
+        dlg.GetDlgItemAs<CListBox>(IDC_SDF_ITEMS)->SetCurSel(FM_CHOICES);
+        dlg.OnSelChange();
+        d.CheckDlgButton(IDC_SDF_CHANGE, 1);
+        dlg.OnChoice();
+        dlg.ChooseRadio(IDC_SDF_FONT, IDC_SDF_DEFAULT);
+        dlg.OnFont();
+        EXPECT_EQ(d.GetDlgItemText(IDC_SDF_DESCRIPTION), CString("Liberation Serif/18pt/b"));
+        dlg.ChooseRadio(IDC_SDF_THESE_ONLY, IDC_SDF_ALL_ATTRIBUTES);
+        d.CheckDlgButton(IDC_SDF_FACE, 0);
+        dlg.OnChoice();
+        ClickDlgButton(d, IDOK);
+    });
+    CSetDocumentFontsDlg first(&doc);
+    ASSERT_EQ(first.DoModal(), IDOK);
+    const CDocFontRecord& chosen = first.Records()[FM_CHOICES];
+    EXPECT_EQ(chosen.cf.dwMask, CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE);
+    EXPECT_EQ(AppProfile().GetInt("QCorrasSetFontDlg", "CurSel", -1), FM_CHOICES);
+    EXPECT_EQ(AppProfile().GetString("QCorrasSetFontDlg", "Choiceslf_FaceName", ""), CString("Liberation Serif"));
+
+    CSetDocumentFontsDlg second(&doc);
+    const CDocFontRecord& back = second.Records()[FM_CHOICES];
+    EXPECT_TRUE(back.bChange);
+    EXPECT_FALSE(back.bUseDefault);
+    EXPECT_EQ(back.nAffects, 1);
+    EXPECT_FALSE(back.bFace);
+    EXPECT_TRUE(back.bSize);
+    EXPECT_TRUE(back.bStyles);
+    EXPECT_EQ(Face(back.lf), "Liberation Serif");
+    EXPECT_EQ(back.lf.lfHeight, -24);
+    EXPECT_EQ(back.lf.lfWeight, FW_BOLD);
+    // Untouched items keep the defaults: unchanged, the default font, all attributes.
+    const CDocFontRecord& other = second.Records()[FM_QUESTION];
+    EXPECT_FALSE(other.bChange);
+    EXPECT_TRUE(other.bUseDefault);
+    EXPECT_EQ(other.nAffects, 0);
+    EXPECT_EQ(other.csDescription, CString("Times New Roman/10pt"));
+    script.OnTemplate(IDD_SET_DOCUMENT_FONTS, [&](CDialog& d) {
+        EXPECT_EQ(static_cast<CSetDocumentFontsDlg&>(d).GetSelectedItem(), FM_CHOICES);
+        EXPECT_EQ(d.GetDlgItemText(IDC_SDF_DESCRIPTION), CString("Liberation Serif/18pt/b"));
+        ClickDlgButton(d, IDCANCEL);
+    });
+    second.DoModal();
+}
+
+TEST_F(FontDialogsTest, HandEditedDocumentFontsOpenWithValidValuesAndOneLogLine)
+{
+    WriteHomeFile("Corra.ini", "[QCorrasSetFontDlg]\nQuestionChangeFlag=7\nQuestionAffectsRadio=x\n"
+                               "Questionlf_Height=0\nQuestionlf_Weight=5000\nQuestionlf_FaceName=No Such Face\n"
+                               "Choiceslf_Height=-100000\nChoiceslf_FaceName=" +
+                                   std::string(80, 'F') + "\nCurSel=99\n");
+    ResetLogging();
+    CQuietDoc doc;
+    CSetDocumentFontsDlg dlg(&doc);
+    const CDocFontRecord& q = dlg.Records()[FM_QUESTION];
+    EXPECT_FALSE(q.bChange);
+    EXPECT_EQ(q.nAffects, 0);
+    EXPECT_EQ(q.lf.lfHeight, -13);
+    EXPECT_EQ(q.lf.lfWeight, 1000);
+    EXPECT_EQ(Face(q.lf), "No Such Face");
+    const CDocFontRecord& c = dlg.Records()[FM_CHOICES];
+    EXPECT_EQ(c.lf.lfHeight, -13);
+    EXPECT_EQ(Face(c.lf), "Times New Roman");
+    const std::string log = GetLogBuffer().str();
+    const size_t first = log.find("values out of range");
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_EQ(log.find("values out of range", first + 1), std::string::npos);
+    CModalScript script;
+    script.OnTemplate(IDD_SET_DOCUMENT_FONTS, [&](CDialog& d) {
+        EXPECT_EQ(static_cast<CSetDocumentFontsDlg&>(d).GetSelectedItem(), 0);
+        ClickDlgButton(d, IDCANCEL);
+    });
+    dlg.DoModal();
+}
+
+// Sets one item's choices as a user would, clicking the last of them.
+void ChooseItem(CSetDocumentFontsDlg& dlg, int slot, BOOL change, BOOL useDefault, BOOL face, BOOL size, BOOL styles)
+{
+    dlg.GetDlgItemAs<CListBox>(IDC_SDF_ITEMS)->SetCurSel(slot);
+    dlg.OnSelChange();
+    dlg.CheckDlgButton(IDC_SDF_CHANGE, change);
+    if (useDefault)
+        dlg.ChooseRadio(IDC_SDF_DEFAULT, IDC_SDF_FONT);
+    else
+        dlg.ChooseRadio(IDC_SDF_FONT, IDC_SDF_DEFAULT);
+    const BOOL all = face && size && styles;
+    if (all)
+        dlg.ChooseRadio(IDC_SDF_ALL_ATTRIBUTES, IDC_SDF_THESE_ONLY);
+    else
+        dlg.ChooseRadio(IDC_SDF_THESE_ONLY, IDC_SDF_ALL_ATTRIBUTES);
+    dlg.CheckDlgButton(IDC_SDF_FACE, face);
+    dlg.CheckDlgButton(IDC_SDF_SIZE, size);
+    dlg.CheckDlgButton(IDC_SDF_STYLES, styles);
+    dlg.OnChoice();
+}
+
+TEST_F(FontDialogsTest, DocumentFontsChangeOnlyTheChosenAttributes)
+{
+    InstallFontDialogs();
+    CQuietDoc doc;
+    const CString arial = "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}}\\f0\\fs20 ";
+    auto* mc = new CCorraQuestion;
+    mc->m_nId = 1;
+    mc->m_nType = static_cast<int>(IDS_QTYPE_MC);
+    mc->m_cszQuestionText = arial + "Pick one\\par}";
+    doc.InsertQuestion(mc);
+    ASSERT_TRUE(mc->SetChoices("a. one\nb. two"));
+    mc->m_cszAnswer = "a";
+    auto* essay = new CCorraQuestion;
+    essay->m_nId = 2;
+    essay->m_nType = static_cast<int>(IDS_QTYPE_ES);
+    essay->m_cszQuestionText = arial + "Explain\\par}";
+    essay->m_cszAnswer = arial + "Because\\par}";
+    doc.InsertQuestion(essay);
+
+    chooser.faces = {"Liberation Serif"};
+    chooser.height = -24;
+    CModalScript script;
+    script.On<CSetDocumentFontsDlg>([](CSetDocumentFontsDlg& dlg) {
+        ChooseItem(dlg, FM_QUESTION, TRUE, FALSE, FALSE, TRUE, FALSE);
+        dlg.OnFont();
+        ClickDlgButton(dlg, IDOK);
+    });
+    ASSERT_TRUE(doc.SetAllFonts());
+    for (CCorraQuestion* q : {mc, essay}) {
+        EXPECT_NE(q->m_cszQuestionText.Find("Arial"), -1) << q->m_cszQuestionText.GetString();
+        EXPECT_EQ(q->m_cszQuestionText.Find("Liberation"), -1) << q->m_cszQuestionText.GetString();
+        EXPECT_NE(q->m_cszQuestionText.Find("\\fs36"), -1) << q->m_cszQuestionText.GetString();
+    }
+    EXPECT_EQ(mc->GetChoice(0, FALSE).Find("\\fs36"), -1);
+    EXPECT_EQ(essay->m_cszAnswer.Find("\\fs36"), -1);
+
+    // The face alone: each text keeps the size it has.
+    script.On<CSetDocumentFontsDlg>([](CSetDocumentFontsDlg& dlg) {
+        ChooseItem(dlg, FM_QUESTION, TRUE, FALSE, TRUE, FALSE, FALSE);
+        ClickDlgButton(dlg, IDOK);
+    });
+    ASSERT_TRUE(doc.SetAllFonts());
+    for (CCorraQuestion* q : {mc, essay}) {
+        EXPECT_NE(q->m_cszQuestionText.Find("Liberation Serif"), -1) << q->m_cszQuestionText.GetString();
+        EXPECT_NE(q->m_cszQuestionText.Find("\\fs36"), -1) << q->m_cszQuestionText.GetString();
+    }
+
+    // The essay's answer follows the answer item; the text is left alone this time.
+    script.On<CSetDocumentFontsDlg>([](CSetDocumentFontsDlg& dlg) {
+        ChooseItem(dlg, FM_QUESTION, FALSE, FALSE, TRUE, FALSE, FALSE);
+        ChooseItem(dlg, FM_ANSWER, TRUE, TRUE, TRUE, TRUE, TRUE);
+        ClickDlgButton(dlg, IDOK);
+    });
+    const CString text = essay->m_cszQuestionText;
+    ASSERT_TRUE(doc.SetAllFonts());
+    EXPECT_EQ(essay->m_cszQuestionText, text);
+    EXPECT_NE(essay->m_cszAnswer.Find("Times New Roman"), -1) << essay->m_cszAnswer.GetString();
+    EXPECT_EQ(essay->m_cszAnswer.Find("Arial"), -1) << essay->m_cszAnswer.GetString();
+    EXPECT_EQ(mc->m_cszAnswer, CString("a"));
+
+    // Cancel changes nothing.
+    script.On<CSetDocumentFontsDlg>([](CSetDocumentFontsDlg& dlg) { ClickDlgButton(dlg, IDCANCEL); });
+    doc.SetModifiedFlag(FALSE);
+    EXPECT_FALSE(doc.SetAllFonts());
+    EXPECT_FALSE(doc.IsModified());
 }
 
 } // namespace

@@ -500,10 +500,14 @@ TEST_F(RtfEchoTest, OptionsApplyExactlyTheChosenParts)
         {"\\shad\\b x", TRUE, TRUE, TRUE, h + "\\shad\\b {\\b0\\i0\\ulnone\\fs24 x}}"},
         {"\\embo\\fs40 x", TRUE, TRUE, FALSE, h + "\\embo\\fs40 {\\fs24 x}}"},
         {"x", TRUE, FALSE, FALSE, h + "{x}}"},
-        // Without the font option the marked entry is not the document font.
+        // Without the font option the marked entry keeps its face and its marker; size and
+        // styles still follow their options.
         {"x", FALSE, TRUE, TRUE,
-         "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fprq0\\fcharset0 Arial;}}"
-         "\\viewkind4\\uc1\\pard\\lang1033\\f0\\fs20 {x}}"},
+         "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fprq3\\fcharset0 Arial;}}"
+         "\\viewkind4\\uc1\\pard\\lang1033\\f0\\fs20 {\\b0\\i0\\ulnone\\fs24 x}}"},
+        {"\\b x", FALSE, TRUE, FALSE,
+         "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fprq3\\fcharset0 Arial;}}"
+         "\\viewkind4\\uc1\\pard\\lang1033\\f0\\fs20 \\b {\\fs24 x}}"},
     };
     for (const Case& c : cases) {
         CRtfDraw3 draw;
@@ -511,6 +515,21 @@ TEST_F(RtfEchoTest, OptionsApplyExactlyTheChosenParts)
         EXPECT_TRUE(draw.EchoRtfWithOptions(Rtf(c.body), 1, &out, nullptr, c.bFont, c.bSize, c.bStyle));
         EXPECT_EQ(out, c.echoed) << c.body << " " << c.bFont << c.bSize << c.bStyle;
     }
+}
+
+TEST_F(RtfEchoTest, AFaceWithBracesAndSemicolonsIsEscapedInTheFontTable)
+{
+    LOGFONT lf{};
+    CFontMgr::GetSlotLogFont(lf, 1);
+    SetLogFontFaceName(lf, "Odd;Face{1}");
+    CFontMgr::SetSlotLogFont(lf, 1);
+    const CString out = Echo(Rtf("x"));
+    EXPECT_NE(out.Find("\\fcharset0 Odd\\'3bFace\\{1\\};}}"), -1) << out.GetString();
+    EXPECT_EQ(RtfToPlainText(out), "x");
+    // Read again, the entry names the whole face.
+    const CString again = Echo(out);
+    EXPECT_NE(again.Find("\\fcharset0 Odd\\'3bFace\\{1\\};}}"), -1) << again.GetString();
+    EXPECT_EQ(RtfToPlainText(again), "x");
 }
 
 TEST_F(RtfEchoTest, FontListReplacesUnlistedFaces)

@@ -37,6 +37,9 @@
 #include "dialogs/ImportFilesDlg.h"
 #include "dialogs/QuestionIdentifyDlg.h"
 #include "dialogs/SetQuestionAttributesDlg.h"
+#include "print/FontMgrDlg.h"
+#include "print/SetDocumentFontsDlg.h"
+#include "res/ids/FontDialogs.h"
 #include "views/StatsDlg.h"
 #include "res/ids/QuestionTools.h"
 #include "model/ExamDoc.h"
@@ -707,6 +710,30 @@ std::vector<Scene> Scenes()
              CChoicesFormatDlg dlg;
              CShootingHook hook;
              CServiceScope<IModalRunHook> shooting(ModalRunSlot(), hook);
+             dlg.DoModal();
+         }},
+        {"font-manager",
+         [] {
+             static CFontMgrInit fonts;
+             CFontMgrDlg dlg(FM_CHOICES);
+             CShootingHook hook;
+             CServiceScope<IModalRunHook> shooting(ModalRunSlot(), hook);
+             dlg.DoModal();
+         }},
+        {"document-fonts",
+         [] {
+             CCorraDoc* doc = OpenSampleBank();
+             if (!doc)
+                 return;
+             CSetDocumentFontsDlg dlg(doc);
+             CPreparedShot prepared([](CDialog& d) {
+                 auto& dlg = static_cast<CSetDocumentFontsDlg&>(d);
+                 dlg.CheckDlgButton(IDC_SDF_CHANGE, 1);
+                 dlg.ChooseRadio(IDC_SDF_THESE_ONLY, IDC_SDF_ALL_ATTRIBUTES);
+                 dlg.CheckDlgButton(IDC_SDF_FACE, 0);
+                 dlg.OnChoice();
+             });
+             CServiceScope<IModalRunHook> shooting(ModalRunSlot(), prepared);
              dlg.DoModal();
          }},
         {"file-tree-list", [] { ShowTreeAndList(FALSE); }},

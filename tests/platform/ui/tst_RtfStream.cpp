@@ -307,6 +307,20 @@ TEST(RtfReader, FaceWithATabKeepsItAcrossAWriteAndARead)
     EXPECT_EQ(WriteRtf(again), out);
 }
 
+TEST(RtfReader, FaceWithBracesAndSemicolonsIsEscapedInTheFontTable)
+{
+    // A bare ";" would end the entry and a bare "{" open a group: the face would be cut.
+    QTextDocument doc;
+    Read(doc, "{\\rtf1{\\fonttbl{\\f0\\fnil Odd\\{Face\\'3bX;}}\\f0 a}");
+    ASSERT_EQ(At(doc, 0).fontFamilies().toStringList().value(0), "Odd{Face;X");
+    CString out = WriteRtf(doc);
+    EXPECT_NE(out.Find("Odd\\{Face\\'3bX;}"), -1) << out.GetString();
+    QTextDocument again;
+    Read(again, out);
+    EXPECT_EQ(At(again, 0).fontFamilies().toStringList().value(0), "Odd{Face;X") << out.GetString();
+    EXPECT_EQ(At(again, 0).fontFamilies().toStringList().size(), 1);
+}
+
 TEST(RtfReader, FirstColourEntryIsAutomaticOnlyWhenEmpty)
 {
     QTextDocument doc;
