@@ -20,13 +20,15 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 CCorraPropertiesDlg::CCorraPropertiesDlg(CWnd* pParent) : CDialog(IDD_CORRA_PROPERTIES, pParent)
 {
     QLineEdit* title = CreateEdit(IDC_FP_TITLE);
     QLineEdit* description = CreateEdit(IDC_FP_DESCRIPTION);
     QLineEdit* location = CreateEdit(IDC_FP_LOCATION);
     location->setReadOnly(true);
-    title->setMinimumWidth(320);
+    title->setMinimumWidth(360);
 
     auto* grid = new QGridLayout;
     int row = 0;
@@ -119,7 +121,14 @@ BOOL CCorraPropertiesDlg::OnInitDialog()
     if (links) {
         m_pLinks->SetDocType(DT_CORRA);
         m_pLinks->AddFiles(m_saLinks);
+        // Few rows: every cell can show whole.
+        for (int col = 0; col < m_pLinks->GetColumnCount(); ++col)
+            m_pLinks->SetColumnWidth(col, LVSCW_AUTOSIZE_USEHEADER);
+        m_pLinks->setMinimumWidth(std::min(m_pLinks->sizeHint().width(), 760));
     }
+    // Long titles and paths show from their start.
+    for (int id : {IDC_FP_TITLE, IDC_FP_DESCRIPTION, IDC_FP_LOCATION})
+        GetDlgItemAs<QLineEdit>(id)->setCursorPosition(0);
     // The layout leaves out what is hidden: without links the dialog is that much shorter.
     adjustSize();
     return TRUE;

@@ -231,3 +231,35 @@ TEST_F(FilePropertiesTest, AnExamShowsItsLinkedBanksInsteadOfTheCorraId)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FilePropertiesTest, AnExamLinkedToManyBanksListsThoseThatAreThere)
+{
+    CExamDoc exam;
+    CExamQuestionDialogs examDialogs;
+    CServiceScope<IExamDialogs> examInstalled{ExamDialogsSlot(), examDialogs};
+    fsys::CreateDirectories(HomePath("QCorras"));
+    for (int i = 0; i < 500; ++i) {
+        const CString name = CString::Formatted("QCorras/Bank %03d.crr", i);
+        // Every fiftieth bank has gone.
+        const CString path = i % 50 == 7 ? HomePath(name) : WriteHomeFile(name, "x");
+        auto* q = static_cast<CExamQuestion*>(exam.InsertQuestion(new CExamQuestion));
+        q->m_bLinked = TRUE;
+        q->m_csCorraFile = path;
+    }
+    CModalScript script;
+    script.On<CCorraPropertiesDlg>([](CCorraPropertiesDlg& d) {
+        EXPECT_EQ(d.GetDlgItemAs<CHVListCtrl>(IDC_FP_LINKS)->GetItemCount(), 490);
+        ClickDlgButton(d, IDCANCEL);
+    });
+    exam.ShowFileProperties();
+    EXPECT_EQ(script.Answered(), 1);
+    ASSERT_EQ(messageBox.calls.size(), 1u);
+    const CString& said = messageBox.calls[0].text;
+    EXPECT_NE(said.Find("Bank 007.crr\nBank 057.crr"), -1);
+    EXPECT_NE(said.Find("Bank 457.crr"), -1);
+    EXPECT_EQ(said.Find("Bank 008.crr"), -1);
+}
+
+} // namespace

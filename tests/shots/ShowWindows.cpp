@@ -33,7 +33,14 @@
 #include "dialogs/EditFileListDlg.h"
 #include "dialogs/QuestionDialogs.h"
 #include "dialogs/SubjectsDlg.h"
+#include "dialogs/AddFormsDlg.h"
 #include "dialogs/ChoicesFormatDlg.h"
+#include "dialogs/CorraPropertiesDlg.h"
+#include "dialogs/SaveCollectionAsDlg.h"
+#include "dialogs/SaveCollectionsDlg.h"
+#include "dialogs/SelectFormsDlg.h"
+#include "model/ExamDialogs.h"
+#include "res/ids/ManageDialogs.h"
 #include "dialogs/ImportFilesDlg.h"
 #include "dialogs/QuestionIdentifyDlg.h"
 #include "dialogs/SetQuestionAttributesDlg.h"
@@ -281,6 +288,27 @@ void ShowTreeAndList(BOOL bTreeFocus)
     else
         list->setFocus();
     Shoot(wnd);
+}
+
+// The file properties of a bank, or of an exam with its linked banks.
+void ShowDocumentProperties(BOOL bExam)
+{
+    CString root = MakeBanks();
+    CExamFileProperties exam;
+    CFileProperties bank;
+    CFileProperties& props = bExam ? exam : bank;
+    props.title1 = bExam ? "Physics 1" : "Physics Unit 3";
+    props.title2 = bExam ? "Midterm Exam - Heat and Waves" : "Thermal energy: heat, temperature and how heat moves";
+    props.questionCount = bExam ? "30" : "45";
+    props.collectionCount = bExam ? "4" : "3";
+    props.corraId = bExam ? "" : "CID_1204_88";
+    props.path = fsys::Join(root, bExam ? "Exams/Midterm.exm" : "QCorras/Physics Unit 3 - Thermal Energy.crr");
+    if (bExam) {
+        for (const char* linked : {"QCorras/Physics Unit 3 - Thermal Energy.crr",
+                                   "QCorras/Physics Unit 4 - Waves and Sound.crr", "QCorras/Shared/Department Bank.crr"})
+            props.linkedFiles.Add(fsys::Join(root, linked));
+    }
+    RunFilePropertiesDialog(props);
 }
 
 // Files found in several folders, as the Find File dialog lists them: long folders keep their
@@ -999,6 +1027,68 @@ std::vector<Scene> Scenes()
              msg.no = "Cancel";
              CHVMsgBox box(msg);
              box.DoModal();
+         }},
+        {"add-forms",
+         [] {
+             CAddFormsDlg dlg;
+             dlg.m_nNumForms = 4;
+             dlg.m_csFormat = "Form %A";
+             dlg.m_nMaxForms = 10;
+             dlg.DoModal();
+         }},
+        {"file-properties-bank", [] { ShowDocumentProperties(FALSE); }},
+        {"file-properties-exam", [] { ShowDocumentProperties(TRUE); }},
+        {"save-collection-as",
+         [] {
+             CSaveCollectionAsDlg dlg;
+             dlg.m_csCollectionName = "Chapter 4 - Heat and Energy";
+             dlg.m_csFileName = "Chapter 4.crr";
+             dlg.DoModal();
+         }},
+        {"save-forms",
+         [] {
+             // Form views that hold only their forms' names.
+             struct CNamedForms : IExamDialogs {
+                 std::vector<std::unique_ptr<CView>> views;
+                 std::vector<std::unique_ptr<CCorraQuestion>> forms;
+                 CCorraQuestion* GetViewForm(CView* view) override
+                 {
+                     for (size_t i = 0; i < views.size(); ++i)
+                         if (views[i].get() == view)
+                             return forms[i].get();
+                     return nullptr;
+                 }
+             } named;
+             CPtrListEx list;
+             for (const char* name : {"Version A", "Version B", "Version C", "Makeup"}) {
+                 named.views.push_back(std::make_unique<CView>());
+                 named.forms.push_back(std::make_unique<CCorraQuestion>());
+                 named.forms.back()->m_cszQuestionText = name;
+                 list.AddTail(named.views.back().get());
+             }
+             CServiceScope<IExamDialogs> installed(ExamDialogsSlot(), named);
+             CExamDoc exam;
+             CSaveCollectionsDlg dlg(list, &exam, "Save Forms");
+             CPreparedShot prepared([](CDialog& d) {
+                 d.GetDlgItemAs<CListBox>(IDC_SF_LIST)->SetCurSel(1);
+                 d.OnChildNotify(IDC_SF_LIST, LBN_SELCHANGE);
+             });
+             CServiceScope<IModalRunHook> shooting(ModalRunSlot(), prepared);
+             dlg.DoModal();
+         }},
+        {"select-forms",
+         [] {
+             std::vector<std::unique_ptr<CCorraQuestion>> forms;
+             CPtrListEx candidates, chosen;
+             for (const char* name : {"Form A", "Form B", "Form C", "Form D", "Makeup"}) {
+                 forms.push_back(std::make_unique<CCorraQuestion>());
+                 forms.back()->m_cszQuestionText = name;
+                 candidates.AddTail(forms.back().get());
+             }
+             chosen.AddTail(forms[0].get());
+             chosen.AddTail(forms[2].get());
+             BOOL printForms = TRUE;
+             RunSelectFormsDialog(candidates, printForms, chosen);
          }},
         {"msgbox-path",
          [] {
