@@ -1,4 +1,5 @@
 #include "model/CorraDoc.h"
+
 #include "model/CorraDocParts.h"
 
 #include "controls/HVRichEditCtrl.h"
@@ -13,6 +14,7 @@
 #include "model/DocumentDialogs.h"
 #include "model/Statistics.h"
 #include "model/DocumentFonts.h"
+#include "model/PageMargins.h"
 #include "model/QuestionContext.h"
 #include "model/Update.h"
 #include "platform/core/ClipboardFormats.h"
@@ -178,7 +180,8 @@ CString CCorraDoc::GetPrintSettingsText() const
     text.Format("%s\n%s\nNumQuestSepLines=%d\nNumQuestChoiceSepLines=%d\nPrintMode=%d\nTabbedChoices=%d",
                 static_cast<const char*>(m_csTitle1), static_cast<const char*>(m_csTitle2), m_nNumQuestSepLines,
                 m_nNumQuestChoiceSepLines, m_nPrintMode, m_bTabbedChoices);
-    return text;
+    // The margins are the program's, but a page laid out with other margins is another text.
+    return text + "\n" + GetPageMargins().GetText();
 }
 
 BOOL CCorraDoc::IsAutoSaveSuppressed()

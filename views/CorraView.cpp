@@ -164,6 +164,7 @@ CCorraView::CCorraView() : m_pAlive(std::make_shared<BOOL>(TRUE))
         ui->SetCheck(m_nDrawMode == CVDRAW_EXPANDED);
     });
     BindUpdate(ID_VIEW_CONTRACTED, [this](CCmdUI* ui) { ui->SetCheck(m_nDrawMode != CVDRAW_EXPANDED); });
+    BindPrintingCommands();
 }
 
 CCorraView::~CCorraView()

@@ -8,11 +8,14 @@
 // Documents tell the views of changes with UpdateAllViews and the hints of model/Update.h.
 
 #include "foundation/PtrListEx.h"
+#include "model/PageMargins.h"
 #include "platform/core/String.h"
 #include "platform/ui/View.h"
 #include "res/ids/CorraView.h"
 
+#include <map>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 class CCorraDoc;
@@ -22,6 +25,7 @@ class COleDataObject;
 class COleDataSource;
 class CHVRichEditCtrl;
 class CODListCtrl;
+class CPrintInfo;
 class CUpdate;
 class QMenu;
 struct CExportContext;
@@ -58,6 +62,26 @@ public:
 
 private:
     std::vector<Element> m_items;
+};
+
+// What one print job (on paper, to a PDF file or in a preview) of a view lays out: a copy of the
+// view's questions in print order with the groups' header questions, their printed numbers and
+// where each page starts. The document itself is never reordered for printing.
+struct CCorraPrintJob {
+    std::vector<CCorraQuestion*> elements;
+    // Index into elements of each page's first question; its size is the page count.
+    std::vector<int> pageStarts;
+    std::unordered_map<const CCorraQuestion*, int> numbers;
+    BOOL bPaginationPending = TRUE;
+    // The page that carries the instructions: the first page of the range printed.
+    int nTitlePage = 1;
+    int nPrintMode = 0;
+    // The number a question prints with; 0 for none.
+    int NumberOf(const CCorraQuestion* q) const
+    {
+        auto it = numbers.find(q);
+        return it == numbers.end() ? 0 : it->second;
+    }
 };
 
 class CCorraView : public CView {
@@ -183,9 +207,75 @@ public:
     // While set, drops and pastes onto this view are refused.
     BOOL m_bBusy = FALSE;
 
-    // ---- slots of later work (printing, export)
+    // ---- slots of later work (export)
     virtual BOOL CanPrint() const { return FALSE; }
     virtual BOOL CanExport() const { return FALSE; }
+
+    // ---- printing (CorraViewPrint.cpp)
+    // The margins every print starts from, in inches (the program's, shared by all views).
+    static CPageMargins GetMargins() { return GetPageMargins(); }
+    static void SetMargins(const CPageMargins& margins) { SetPageMargins(margins); }
+    // Writes them to the document's profile section with two decimals.
+    void SaveMargins();
+    // Reads them from the document's profile section (the current ones where a key is missing).
+    void LoadMargins();
+    // "Print Margins...": the margins dialog under the view's caption for it.
+    void OnPrintMargins();
+    virtual CString GetMarginsCaption() const { return "Corra Printing Margins"; }
+    // The print commands: the collection pane hands them to the question pane.
+    void OnCorraFilePrint(BOOL bDirect);
+    void OnCorraPrintPreview();
+    // Before a print or a preview: the printing properties (unless bSilent or bSkip) give the
+    // print mode; FALSE when the user cancelled.
+    BOOL PreparePrintDocument(BOOL bSilent = FALSE, BOOL bSkip = FALSE);
+    // The document's printing properties opened with nPrintMode (-1 none chosen); TRUE with the
+    // mode to print in, FALSE when cancelled. A bank prints in its stored PrintMode.
+    virtual BOOL RunPrintingProperties(int& nPrintMode);
+    // The number the first printed question takes.
+    virtual int GetFirstPrintNumber() const { return 1; }
+
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
+    void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+
+    // The job of a print that is under way; NULL when there is none.
+    CCorraPrintJob* GetPrintJob(const CPrintInfo* pInfo) const;
+    // Every question of the job gets its printed number: groups count by their numbering styles.
+    virtual void NumberQuestions(CCorraPrintJob& job);
+    // Where each page starts, measured with the page frame that prints; FALSE ends the page.
+    virtual BOOL PaginateDocument(CDC* pDC, CPrintInfo* pInfo);
+    // Prints (or with bDraw FALSE measures) one question from y down within pInfo->m_rectDraw;
+    // y moves past it. 0 stops the page.
+    virtual int PrintQuestion(CDC* pDC, CPrintInfo* pInfo, CCorraQuestion* q, int& y, BOOL bDraw);
+    // The page's frame on pInfo->m_rectDraw: header, footer, the instructions on the job's title
+    // page and the rule below them. m_rectDraw becomes the body the questions go in.
+    virtual void LayoutPageFrame(CDC* pDC, CPrintInfo* pInfo, int nPage, BOOL bDraw);
+    virtual void ApplyMargins(CDC* pDC, CPrintInfo* pInfo);
+    virtual CRect GetHeaderRect(CDC* pDC, CPrintInfo* pInfo);
+    virtual CRect GetFooterRect(CDC* pDC, CPrintInfo* pInfo);
+    // Each moves the draw rectangle's edge past what it drew (or measured, bDraw FALSE).
+    virtual void DrawHeader(CDC* pDC, CPrintInfo* pInfo, BOOL bDraw = TRUE);
+    virtual void DrawFooter(CDC* pDC, CPrintInfo* pInfo, int nPage, BOOL bDraw = TRUE);
+    // The instructions across pRect (the draw rectangle when NULL); the y below them.
+    virtual int DrawTitleBlock(CDC* pDC, CPrintInfo* pInfo, CRect* pRect, BOOL bDraw);
+    virtual int DrawSeparator(CDC* pDC, int x, int y, int width, int nPenWidth, BOOL bDraw, CPrintInfo* pInfo);
+    // The pages the last pagination made (tests and the preview).
+    int GetLastPageCount() const { return m_nLastPageCount; }
+
+    // An exam view steps through its forms in the preview: whether there is a current form and
+    // one nDelta (+1, -1) away, and the step itself (which lays that form out).
+    virtual BOOL HasPreviewForm(int nDelta) const { return FALSE; }
+    virtual BOOL StepPreviewForm(int nDelta, CPrintInfo* pInfo) { return FALSE; }
+
+    // -1 while nothing prints.
+    int m_nPrintMode = -1;
+    BOOL m_bApplyMargins = TRUE;
+    BOOL m_bSilentPrepare = FALSE;
+    BOOL m_bCloseAfterPrinting = FALSE;
+    // Set by the preview's Print: the print that follows asks no printing properties again.
+    BOOL m_bPrintFromPreview = FALSE;
 
     // The process-wide start-up counter step: copies the counter into the start-up value and
     // advances it.
@@ -263,4 +353,11 @@ protected:
     BOOL m_bFormatting = FALSE;
     // Cleared when the view goes away while it formats.
     std::shared_ptr<BOOL> m_pAlive;
+
+    // The jobs under way: a print may start while a preview of the same view is open.
+    std::map<const CPrintInfo*, std::unique_ptr<CCorraPrintJob>> m_printJobs;
+    int m_nLastPageCount = 0;
+    void BindPrintingCommands();
+    // OnPreparePrinting refused with a message of its own.
+    BOOL m_bPrintRefused = FALSE;
 };

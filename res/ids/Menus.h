@@ -6,6 +6,7 @@
 
 #include "res/ids/App.h"
 #include "res/ids/CorraView.h"
+#include "res/ids/Print.h"
 
 struct CMenuEntry {
     int depth;
@@ -74,11 +75,12 @@ inline constexpr CMenuEntry kMainMenu[] = {
         CORRA_MENU_TOOLS, CORRA_MENU_WINDOW, CORRA_MENU_HELP
 
 #define CORRA_PRINT_ITEMS {1, kPrint, "&Print...\tCtrl+P"}, {1, kPrintPreview, "Print Pre&view"},
+#define CORRA_MARGINS_ITEM {1, ID_PRINT_MARGINS, "Print &Margins..."},
 #define CORRA_KIND_MENUS \
     {0, 0, "&Go"}, {1, ID_CORRA_MENU, "&Corra Menu"}, {1, ID_EXAM_MENU, "&Exam Menu"}
 
-inline constexpr CMenuEntry kCorraMenu[] = {CORRA_DOC_MENU(CORRA_PRINT_ITEMS, CORRA_KIND_MENUS)};
-inline constexpr CMenuEntry kExamMenu[] = {CORRA_DOC_MENU(CORRA_PRINT_ITEMS, CORRA_KIND_MENUS)};
+inline constexpr CMenuEntry kCorraMenu[] = {CORRA_DOC_MENU(CORRA_PRINT_ITEMS CORRA_MARGINS_ITEM, CORRA_KIND_MENUS)};
+inline constexpr CMenuEntry kExamMenu[] = {CORRA_DOC_MENU(CORRA_PRINT_ITEMS CORRA_MARGINS_ITEM, CORRA_KIND_MENUS)};
 inline constexpr CMenuEntry kSourceMenu[] = {
     {0, 0, "&File"}, {1, kFileNew, "&New...\tCtrl+N"}, {1, kFileOpen, "&Open...\tCtrl+O"},
     {1, kFileClose, "&Close"}, {1, 0, nullptr}, {1, kMru1, "Recent File"}, {1, 0, nullptr},
@@ -115,6 +117,7 @@ inline constexpr CMenuEntry kCollectionPaneMenu[] = {
 
 #undef CORRA_KIND_MENUS
 #undef CORRA_PRINT_ITEMS
+#undef CORRA_MARGINS_ITEM
 #undef CORRA_DOC_MENU
 #undef CORRA_MENU_WINDOW
 #undef CORRA_MENU_VIEW

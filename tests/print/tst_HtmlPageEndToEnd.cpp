@@ -11,6 +11,7 @@
 #include "platform/ui/QtString.h"
 #include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraTest.h"
+#include "tests/support/RunTool.h"
 
 #include <QPdfWriter>
 #include <QProcess>
@@ -103,14 +104,7 @@ protected:
             EXPECT_EQ(shown.find(never), std::string::npos) << where << ": " << never << " in\n" << shown;
     }
 
-    static std::string Run(const QString& program, const QStringList& args)
-    {
-        QProcess process;
-        process.start(program, args);
-        if (!process.waitForFinished(60000))
-            return "<no result>";
-        return process.readAllStandardOutput().toStdString();
-    }
+    static std::string Run(const QString& program, const QStringList& args) { return RunTool(program, args); }
 
     CSampleDoc m_doc;
     std::vector<std::pair<CString, std::string>> m_texts;
