@@ -4,6 +4,7 @@
 // for their own ids. A context missing here opens the contents page.
 
 #include "res/ids/App.h"
+#include "res/ids/ManageDialogs.h"
 #include "res/ids/ProgressDlg.h"
 #include "res/ids/QuestionDlg.h"
 #include "res/ids/Shell.h"
@@ -31,6 +32,7 @@ inline constexpr CHelpTopic kHelpTopics[] = {
     {HELP_DIALOG_BASE + IDD_HVFILEDLG, "files.html#chooser"},
     {HELP_DIALOG_BASE + IDD_FILEFINDEX, "files.html#find-file"},
     {HELP_DIALOG_BASE + IDD_PROMPT, "files.html#names"},
+    {HELP_DIALOG_BASE + IDD_CORRA_PROPERTIES, "files.html#properties"},
     {HELP_DIALOG_BASE + IDD_SUPPORT, "support.html"},
 };
 

@@ -6,6 +6,7 @@
 #include "model/ExamQuestion.h"
 #include "platform/core/FileSys.h"
 #include "platform/ui/QtString.h"
+#include "res/help/HelpTopics.h"
 #include "res/ids/CorraView.h"
 #include "res/ids/ManageDialogs.h"
 #include "shell/HVListCtrl.h"
@@ -85,6 +86,7 @@ TEST_F(FilePropertiesTest, ASavedBankShowsItsFileFactsAndCorraId)
         EXPECT_TRUE(Shown(d, IDC_FP_CORRA_ID_LABEL));
         EXPECT_FALSE(Shown(d, IDC_FP_LINKS));
         EXPECT_FALSE(Shown(d, IDC_FP_LINKS_LABEL));
+        ClickDlgButton(d, IDHELP);
         d.GetDlgItemAs<QLineEdit>(IDC_FP_TITLE)->setText("Biology 102");
         ClickDlgButton(d, IDOK);
     });
@@ -93,6 +95,8 @@ TEST_F(FilePropertiesTest, ASavedBankShowsItsFileFactsAndCorraId)
     EXPECT_EQ(script.Answered(), 1);
     EXPECT_EQ(bank.m_csTitle1, "Biology 102");
     EXPECT_EQ(bank.m_csTitle2, "Cells and tissues");
+    ASSERT_EQ(help.topics.size(), 1u);
+    EXPECT_STREQ(FindHelpPage(help.topics[0]), "files.html#properties");
     EXPECT_TRUE(bank.IsModified());
 }
 
