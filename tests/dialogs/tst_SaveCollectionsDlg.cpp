@@ -12,6 +12,7 @@
 #include "res/ids/ManageDialogs.h"
 #include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraTest.h"
+#include "tests/support/FakeFormViews.h"
 #include "tests/support/FakeViews.h"
 #include "tests/support/ModalScript.h"
 
@@ -22,58 +23,20 @@
 
 namespace {
 
-// The program's exam dialogs over form views that stand in for the real ones: each holds its
-// own form; writing a view back puts its form into the exam under the form's name.
+// The program's exam dialogs over form views that stand in for the real ones.
 class CFormViewsScript : public CExamQuestionDialogs, public CFakeViews {
 public:
-    explicit CFormViewsScript(CExamDoc& exam) : m_exam(exam) {}
+    explicit CFormViewsScript(CExamDoc& exam) : formViews(exam) {}
 
-    CView* NewFormView(CExamDoc& exam) override
-    {
-        m_views.push_back(std::make_unique<CView>());
-        auto form = std::make_unique<CCorraQuestion>();
-        form->m_nType = static_cast<int>(IDS_QTYPE_CO);
-        form->m_cszQuestionText = exam.TakeNewFormName();
-        CView* view = m_views.back().get();
-        m_forms[view] = std::move(form);
-        return view;
-    }
-    CCorraQuestion* GetViewForm(CView* view) override
-    {
-        auto it = m_forms.find(view);
-        return it == m_forms.end() ? nullptr : it->second.get();
-    }
+    CView* NewFormView(CExamDoc&) override { return formViews.NewView(); }
+    CCorraQuestion* GetViewForm(CView* view) override { return formViews.FormOf(view); }
     void ApplyToCollection(CView* view) override
     {
         CFakeViews::ApplyToCollection(view);
-        CCorraQuestion* form = GetViewForm(view);
-        CDWordArray ids;
-        form->GetQuestIds(ids);
-        CPtrListEx members;
-        for (int i = 0; i < ids.GetSize(); ++i)
-            members.AddTail(m_exam.FindQuestionById(static_cast<int>(ids[i])));
-        m_exam.GetOrCreateCollection(form->m_cszQuestionText, &members);
-    }
-    int Count(const char* what) const
-    {
-        int n = 0;
-        for (const Call& call : calls)
-            n += call.what == what;
-        return n;
-    }
-    // Views made so far, in order.
-    CPtrListEx Views() const
-    {
-        CPtrListEx views;
-        for (const auto& view : m_views)
-            views.AddTail(view.get());
-        return views;
+        formViews.SaveForm(view);
     }
 
-private:
-    CExamDoc& m_exam;
-    std::vector<std::unique_ptr<CView>> m_views;
-    std::map<CView*, std::unique_ptr<CCorraQuestion>> m_forms;
+    CFakeFormViews formViews;
 };
 
 class SaveFormsTest : public CorraTest {
@@ -105,7 +68,7 @@ protected:
         exam->ResetNextFormNumber();
         for (int i = 0; i < 3; ++i)
             script->NewFormView(*exam);
-        return script->Views();
+        return script->formViews.Views();
     }
     static CListBox* List(CDialog& d) { return d.GetDlgItemAs<CListBox>(IDC_SF_LIST); }
     static CString Names(CDialog& d)

@@ -10,6 +10,7 @@
 #include "platform/ui/View.h"
 #include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraTest.h"
+#include "tests/support/FakeFormViews.h"
 #include "tests/support/FakeViews.h"
 
 #include <map>
@@ -33,8 +34,7 @@ std::vector<int> Members(const CCorraQuestion& form)
 // form, named as new form views are; saving a view puts its form into the exam.
 class CFormScript : public CFakeViews, public IExamDialogs {
 public:
-    explicit CFormScript(CExamDoc& exam) : m_exam(exam) {}
-
+    explicit CFormScript(CExamDoc& exam) : m_formViews(exam) {}
 
     BOOL AddForms(CExamDoc&, CAddFormsValues& values) override
     {
@@ -59,39 +59,13 @@ public:
         return answer;
     }
     void FormKeys(CExamDoc&) override { ++keys; }
-    CView* NewFormView(CExamDoc& exam) override
-    {
-        m_views.push_back(std::make_unique<CView>());
-        auto form = std::make_unique<CCorraQuestion>();
-        form->m_nType = static_cast<int>(IDS_QTYPE_CO);
-        form->m_cszQuestionText = exam.TakeNewFormName();
-        CView* view = m_views.back().get();
-        m_forms[view] = std::move(form);
-        return view;
-    }
-    CCorraQuestion* GetViewForm(CView* view) override
-    {
-        auto it = m_forms.find(view);
-        return it == m_forms.end() ? nullptr : it->second.get();
-    }
+    CView* NewFormView(CExamDoc&) override { return m_formViews.NewView(); }
+    CCorraQuestion* GetViewForm(CView* view) override { return m_formViews.FormOf(view); }
     void SetFormViewModified(CView* view) override { modified.insert(view); }
     void ApplyToCollection(CView* view) override
     {
         CFakeViews::ApplyToCollection(view);
-        CCorraQuestion* form = GetViewForm(view);
-        CPtrListEx members;
-        for (int id : Members(*form))
-            members.AddTail(m_exam.FindQuestionById(id));
-        CCorraQuestion* saved = m_exam.GetOrCreateCollection(form->m_cszQuestionText, &members);
-        saved->m_Scramble = form->m_Scramble;
-    }
-
-    int Count(const char* what) const
-    {
-        int n = 0;
-        for (const Call& call : calls)
-            n += call.what == what;
-        return n;
+        m_formViews.SaveForm(view);
     }
 
     int numForms = 3;
@@ -106,9 +80,7 @@ public:
     int keys = 0;
 
 private:
-    CExamDoc& m_exam;
-    std::vector<std::unique_ptr<CView>> m_views;
-    std::map<CView*, std::unique_ptr<CCorraQuestion>> m_forms;
+    CFakeFormViews m_formViews;
 };
 
 class ExamFormsTest : public CorraTest {

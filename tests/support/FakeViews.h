@@ -49,6 +49,14 @@ public:
     void CloseCollectionView(CView* view, BOOL discard) override;
 
     std::vector<Call> calls;
+    // How many calls of a kind were made.
+    int Count(const char* what) const
+    {
+        int n = 0;
+        for (const Call& call : calls)
+            n += call.what == what;
+        return n;
+    }
 
 private:
     std::map<CView*, View> m_views;
