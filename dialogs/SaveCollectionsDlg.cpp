@@ -115,6 +115,9 @@ void CSaveCollectionsDlg::OnTimer(UINT_PTR nIDEvent)
     if (nIDEvent != DUPLICATES_TIMER)
         return;
     KillTimer(DUPLICATES_TIMER);
+    // Closed before the timer came: the forms are gone, and so is the reason to warn.
+    if (IsEnded())
+        return;
     CRichMessage message;
     message.title = "Duplicate entries";
     message.style = RMB_OK;
