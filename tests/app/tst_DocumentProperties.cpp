@@ -2,6 +2,7 @@
 #include "dialogs/CorraPropertiesDlg.h"
 #include "model/ExamDoc.h"
 #include "model/ExamQuestion.h"
+#include "platform/ui/CmdTarget.h"
 #include "res/ids/CorraView.h"
 #include "res/ids/ManageDialogs.h"
 #include "res/ids/QuestionTypes.h"
@@ -22,6 +23,11 @@ TEST_F(DocumentPropertiesTest, TheMainWindowsCommandsOpenTheRealDialogs)
     WritePlainBank(path);
     auto* bank = dynamic_cast<CCorraDoc*>(m_app->OpenDocumentFile(path));
     ASSERT_NE(bank, nullptr);
+
+    CTestCmdUI ui;
+    ui.m_nID = ID_CORRA_PROPERTIES;
+    ui.DoUpdate(m_pMain, TRUE);
+    EXPECT_TRUE(ui.m_bEnabled);
 
     CModalScript script;
     script.On<CCorraPropertiesDlg>([](CCorraPropertiesDlg& d) {
