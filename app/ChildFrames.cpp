@@ -11,6 +11,7 @@
 #include "platform/ui/View.h"
 #include "res/ids/App.h"
 #include "views/CorraView.h"
+#include "views/ExamView.h"
 
 #include <algorithm>
 
@@ -159,7 +160,7 @@ void CCorraFrm::OnClose()
 
 CCreatable<CView> CExamFrm::LowerViewClass() const
 {
-    return CCreatable<CView>::Of<CCorraPaneView>();
+    return CCreatable<CView>::Of<CExamView>();
 }
 
 CCollFrm::CCollFrm()

@@ -5,6 +5,7 @@
 #include "app/ChildFrames.h"
 #include "app/DocTypeDlg.h"
 #include "app/DocumentChooser.h"
+#include "app/ExamDialogs.h"
 #include "app/MainFrm.h"
 #include "app/Pictures.h"
 #include "app/Registration.h"
@@ -14,13 +15,13 @@
 #include "app/StandInViews.h"
 #include "app/TaskServices.h"
 #include "views/CorraView.h"
+#include "views/ExamView.h"
 #include "app/TipDlg.h"
 #include "app/VersionText.h"
 #include "controls/OldProgressDlg.h"
 #include "dialogs/EditFileListDlg.h"
 #include "dialogs/QuestionDialogs.h"
 #include "dialogs/ImportFilesDlg.h"
-#include "dialogs/QuestionIdentifyDlg.h"
 #include "foundation/FileTypes.h"
 #include "foundation/Log.h"
 #include "model/CorraDoc.h"
@@ -249,7 +250,7 @@ CCorraApp::CCorraApp() : CWinApp("Corra")
     m_pEditFileList = std::make_unique<CEditFileListService>();
     EditFileListSlot().Set(m_pEditFileList.get());
     m_pChoosers = std::make_unique<CChooserServices>();
-    m_pExamDialogs = std::make_unique<CExamQuestionDialogs>();
+    m_pExamDialogs = std::make_unique<CProgramExamDialogs>();
     ExamDialogsSlot().Set(m_pExamDialogs.get());
     m_pImportFiles = std::make_unique<CImportFilesCommand>();
     ImportFilesDialogSlot().Set(m_pImportFiles.get());
@@ -323,7 +324,7 @@ void CCorraApp::CreateTemplates()
     AddDocTemplate(m_pCorraTemplate);
     m_pExamTemplate = new CMultiDocTemplate(IDR_EXAMTYPE, CCreatable<CDocument>::Of<CExamDoc>(),
                                             CCreatable<CFrameWnd>::Of<CExamFrm>(),
-                                            CCreatable<CView>::Of<CCorraPaneView>());
+                                            CCreatable<CView>::Of<CExamView>());
     AddDocTemplate(m_pExamTemplate);
     m_pSourceTemplate = new CSourceDocTemplate(IDR_SOURCETYPE, CCreatable<CDocument>::Of<CSourceStandInDoc>(),
                                                CCreatable<CFrameWnd>::Of<CMDIChildWnd2>(),

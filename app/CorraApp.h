@@ -154,7 +154,7 @@ private:
     std::unique_ptr<class CEditFileListService> m_pEditFileList;
     // The file chooser behind the document, file and folder choosing slots.
     std::unique_ptr<class CChooserServices> m_pChoosers;
-    std::unique_ptr<class CExamQuestionDialogs> m_pExamDialogs;
+    std::unique_ptr<class CProgramExamDialogs> m_pExamDialogs;
     std::unique_ptr<class ICommandDialog> m_pImportFiles;
 };
 

@@ -72,6 +72,10 @@ public:
     virtual BOOL LinkSheet(CExamDoc& exam) { return FALSE; }
     // A folder for the form export, starting in folder.
     virtual BOOL ChooseFolder(CString& folder) { return FALSE; }
+    // The "Instructions" dialog over the exam's instructions (RTF); the text after OK. Whether
+    // there is one: the command that opens it is disabled without.
+    virtual BOOL HasInstructionsDialog() const { return FALSE; }
+    virtual BOOL Instructions(CExamDoc& exam, CString& rtf) { return FALSE; }
 
     // ---- forms
     // "Add Exam Form(s)"; FALSE when the user cancelled.

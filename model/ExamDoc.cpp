@@ -711,6 +711,14 @@ BOOL CExamDoc::ReOrderCollection(CCorraQuestion* form)
         return FALSE;
     CDWordArray ids;
     form->GetQuestIds(ids);
+    if (!ApplyFixedPositions(ids))
+        return FALSE;
+    form->SetQuestIds(ids);
+    return TRUE;
+}
+
+BOOL CExamDoc::ApplyFixedPositions(CDWordArray& ids) const
+{
     const int count = ids.GetSize();
     int moves = 0;
     for (;;) {
@@ -740,10 +748,7 @@ BOOL CExamDoc::ReOrderCollection(CCorraQuestion* form)
             return FALSE;
         }
     }
-    if (moves == 0)
-        return FALSE;
-    form->SetQuestIds(ids);
-    return TRUE;
+    return moves > 0;
 }
 
 int CExamDoc::GroupByTypeWithoutIdentity()

@@ -97,6 +97,10 @@ public:
     BOOL ReplaceQuestion(const CCorraQuestion& question, CCorraQuestion** pReplaced = nullptr) override;
     // Forms keep their fixed-position questions in place.
     BOOL ReOrderCollection(CCorraQuestion* form) override;
+    // Moves each fixed-position question of these IDs (in order) to its place: the first one out
+    // of place at a time, until none is, or as many moves as there are IDs (two questions fixed
+    // at one place would trade it for ever). TRUE when one moved.
+    BOOL ApplyFixedPositions(CDWordArray& ids) const;
     // The bank's check, then the link check is asked of the first view.
     void AfterReadCheck() override;
     // The groups window is captioned for the exam.

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 # Draws the row icons of the question and collection lists into res/bitmaps/: a question card
 # (175 small, 177 small highlighted, 118 large, 166 large highlighted, 329 extra) and a
-# collection folder (174 small, 181 small open, 149 large, 184 large open). Plain Python: the
+# collection folder (174 small, 181 small open, 149 large, 184 large open), and the pin on the index
+# of an exam question with a fixed position (474, 32 by 32, drawn at the rows' icon size). Plain Python: the
 # shapes are filled rectangles and lines on a 16 by 16 grid, scaled for the 32 by 32 ones.
 # The pictures are committed; run this after a change of the shapes.
 # Usage: scripts/make-list-icons.py [out-dir]
@@ -20,6 +21,10 @@ GOLD = (236, 178, 46, 255)
 FOLDER = (222, 180, 80, 255)
 FOLDER_DARK = (150, 110, 30, 255)
 FOLDER_LIGHT = (250, 220, 140, 255)
+PIN = (210, 40, 40, 255)
+PIN_DARK = (120, 20, 20, 255)
+PIN_LIGHT = (250, 150, 150, 255)
+NEEDLE = (90, 90, 90, 255)
 
 
 def png(pixels, size):
@@ -80,11 +85,21 @@ def folder(size, opened):
     return c
 
 
+def pin(size):
+    c = Canvas(size)
+    c.frame(5, 1, 10, 6, PIN_DARK, PIN)
+    c.rect(6, 2, 7, 3, PIN_LIGHT)
+    c.rect(4, 7, 11, 8, PIN_DARK)
+    c.rect(7, 9, 8, 14, NEEDLE)
+    return c
+
+
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, 'res', 'bitmaps')
     icons = {
         175: question(16, False), 177: question(16, True), 118: question(32, False), 166: question(32, True),
         329: extra(16), 174: folder(16, False), 181: folder(16, True), 149: folder(32, False), 184: folder(32, True),
+        474: pin(32),
     }
     for ident, canvas in icons.items():
         with open(os.path.join(out, '%d.png' % ident), 'wb') as f:

@@ -220,15 +220,19 @@ void CCorraView::CreateListControl()
 {
     if (m_pList)
         return;
-    CCorraDoc* pDoc = GetCorraDoc();
-    if (IsCollectionPane())
-        m_pList = new CCollListCtrl(pDoc, this, m_crCurrent, nullptr, this);
-    else
-        m_pList = new CODListCtrl(pDoc, this, m_crCurrent, nullptr, this);
+    m_pList = MakeListControl();
     m_pList->SetDlgCtrlID(static_cast<int>(IDC_QUESTION_LIST));
     m_nDrawMode = ProfileIconMode(ModeKey(IsCollectionPane()));
     LayoutChildren();
     m_pList->show();
+}
+
+CODListCtrl* CCorraView::MakeListControl()
+{
+    CCorraDoc* pDoc = GetCorraDoc();
+    if (IsCollectionPane())
+        return new CCollListCtrl(pDoc, this, m_crCurrent, nullptr, this);
+    return new CODListCtrl(pDoc, this, m_crCurrent, nullptr, this);
 }
 
 void CCorraView::CreateTextPane()

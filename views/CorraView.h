@@ -177,6 +177,9 @@ public:
     // source CORRAID, then the questions or the collections with their members. FALSE when
     // nothing is selected.
     virtual BOOL CopyToDataSource(COleDataSource& source) const;
+    // The kind of the questions the view copies (QKIND_CORRA, QKIND_EXAM): their byte form and
+    // their clipboard format.
+    virtual int TransferKind() const;
     // Reads the first list the data offers (questions, collections, exam questions) and drops it
     // on this view. Bad bytes refuse the whole paste, said once and logged.
     virtual int PasteFrom(COleDataObject& data);
@@ -308,6 +311,8 @@ protected:
     // This view's own refresh after a mode switch (relayout, erase; redisplay for the icons).
     void RefreshForMode(BOOL bRedisplay);
     virtual void CreateListControl();
+    // The pane's list, owned by the view's window.
+    virtual CODListCtrl* MakeListControl();
     void ApplyDrawMode();
     void CreateTextPane();
     void ShowList(BOOL bShow);

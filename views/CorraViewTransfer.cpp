@@ -109,24 +109,31 @@ BOOL CCorraView::CopyToDataSource(COleDataSource& source) const
     CPtrListEx selected;
     if (!pDoc || GetSelectedQuestions(selected) == 0)
         return FALSE;
+    const int kind = TransferKind();
+    const UINT format = kind == QKIND_EXAM
+                            ? (IsCollectionPane() ? CExamDoc::CollectionListFormat() : CExamDoc::QuestionListFormat())
+                            : (IsCollectionPane() ? CCorraDoc::CollectionListFormat() : CCorraDoc::QuestionListFormat());
+    if (!format)
+        return FALSE;
     CArchive ar;
     ar << TransferName(*pDoc);
     ar << pDoc->m_csCorraId;
     if (IsCollectionPane()) {
         CCollectionList list;
         list.AddTail(selected);
-        list.m_nKind = QKIND_CORRA;
+        list.m_nKind = kind;
         list.Serialize(ar);
         list.RemoveAll();
-        source.CacheGlobalData(CCorraDoc::CollectionListFormat(), ar.GetData());
     } else {
-        CQuestionList list;
-        list.AddTail(selected);
-        list.Serialize(ar);
-        list.RemoveAll();
-        source.CacheGlobalData(CCorraDoc::QuestionListFormat(), ar.GetData());
+        StoreQuestions(selected, ar, kind);
     }
+    source.CacheGlobalData(format, ar.GetData());
     return TRUE;
+}
+
+int CCorraView::TransferKind() const
+{
+    return QKIND_CORRA;
 }
 
 void CCorraView::OnEditCopy()

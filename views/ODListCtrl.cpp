@@ -193,18 +193,25 @@ CImageList* CODListCtrl::SetRowImageList(int nMode)
 
 void CODListCtrl::CreateColumns(int nMode)
 {
+    const CColumnSpec specs[7] = {{"", LVCFMT_CENTER, m_nDefaultWidths[0]},
+                                  {"Type", LVCFMT_LEFT, m_nDefaultWidths[1]},
+                                  {"Question Text", LVCFMT_LEFT, m_nDefaultWidths[2]},
+                                  {"Index", LVCFMT_LEFT, m_nDefaultWidths[3]},
+                                  {"Subjects", LVCFMT_LEFT, m_nDefaultWidths[4]},
+                                  {"Images", LVCFMT_CENTER, m_nDefaultWidths[5]},
+                                  {"ID", LVCFMT_CENTER, m_nDefaultWidths[6]}};
+    MakeColumns(nMode, specs);
+}
+
+void CODListCtrl::MakeColumns(int nMode, const CColumnSpec (&specs)[7])
+{
     DeleteAllItems();
     while (DeleteColumn(0)) {
     }
     const int iconWidth = nMode == ODLIST_SMALL_ROWS ? 16 : nMode == ODLIST_LARGE_ROWS ? 32 : 0;
     InsertColumn(0, "", LVCFMT_LEFT, iconWidth);
-    InsertColumn(1, "", LVCFMT_CENTER, m_nDefaultWidths[0]);
-    InsertColumn(2, "Type", LVCFMT_LEFT, m_nDefaultWidths[1]);
-    InsertColumn(3, "Question Text", LVCFMT_LEFT, m_nDefaultWidths[2]);
-    InsertColumn(4, "Index", LVCFMT_LEFT, m_nDefaultWidths[3]);
-    InsertColumn(5, "Subjects", LVCFMT_LEFT, m_nDefaultWidths[4]);
-    InsertColumn(6, "Images", LVCFMT_CENTER, m_nDefaultWidths[5]);
-    InsertColumn(7, "ID", LVCFMT_CENTER, m_nDefaultWidths[6]);
+    for (int c = 1; c < kColumns; ++c)
+        InsertColumn(c, specs[c - 1].label, specs[c - 1].format, specs[c - 1].width);
     // A creation width narrower than its heading would show the heading cut to its first letter.
     for (int c = 1; c < kColumns; ++c)
         SetColumnWidth(c, std::max(GetColumnWidth(c), GetHeadingFitWidth(c)));
@@ -687,7 +694,12 @@ int CODListCtrl::FittedWidth(int nCol, int nMinimum)
 
 void CODListCtrl::AutoSizeColumns()
 {
-    m_minWidths.assign(std::begin(kMinWidths), std::end(kMinWidths));
+    AutoSizeColumnsFrom(kMinWidths);
+}
+
+void CODListCtrl::AutoSizeColumnsFrom(const int (&minimums)[8])
+{
+    m_minWidths.assign(std::begin(minimums), std::end(minimums));
     m_minWidths[0] = m_nIconSize;
     MeasureRows();
     const int nCols = std::min(GetColumnCount(), kColumns);
@@ -900,7 +912,7 @@ void CODListCtrl::DrawItem(DRAWITEMSTRUCT* pDrawItem)
     const CRowPaint paint = BeginRow(pDC, nItem);
     const BOOL highlighted = paint.bHighlighted;
     COLORREF fill = paint.crFill;
-    if (!highlighted && IsMarked(*q) && m_bUseMarkedColour)
+    if (!highlighted && IsMarkedRow(*q) && m_bUseMarkedColour)
         fill = m_crMarked;
 
     const CRect& row = pDrawItem->rcItem;
@@ -980,9 +992,8 @@ void CODListCtrl::DrawItem(DRAWITEMSTRUCT* pDrawItem)
     // Columns 5, 6 and 7: subjects, images, ID at the top.
     pDC->FillSolidRect(&cells[5], fill);
     pDC->DrawText(SubjectsText(*q, ",", kSubjectsLimit), &cells[5], DT_LEFT | DT_TOP | oneLine);
-    pDC->FillSolidRect(&cells[6], fill);
-    pDC->DrawText(Decimal(q->m_plImages.GetCount()), &cells[6], DT_CENTER | DT_TOP | oneLine);
-    const BOOL shown = IsMarked(*q) || highlighted;
+    DrawColumn6(pDC, *q, cells[6], fill);
+    const BOOL shown = (IsMarked(*q) || highlighted) && ShowsDuplicates();
     pDC->FillSolidRect(&cells[7], q->m_nId == m_nHighlightId && shown ? kRed : fill);
     pDC->DrawText(Decimal(q->m_nId), &cells[7], DT_CENTER | DT_TOP | oneLine);
 
@@ -1002,6 +1013,19 @@ void CODListCtrl::DrawItem(DRAWITEMSTRUCT* pDrawItem)
         const BOOL red = (q->m_nFlags & QFLAG_DUPLICATE_ORIG) && q->m_nIndex == m_nHighlightIndex && shown;
         pDC->FillSolidRect(&box, red ? kRed : kYellow);
         pDC->DrawText(index, &box, DT_CENTER | DT_VCENTER | oneLine);
+        DrawIndexMark(pDC, *q, box);
     }
     EndRow(pDC, paint);
+}
+
+BOOL CODListCtrl::IsMarkedRow(const CCorraQuestion& question) const
+{
+    return IsMarked(question);
+}
+
+void CODListCtrl::DrawColumn6(CDC* pDC, const CCorraQuestion& question, const CRect& cell, COLORREF fill)
+{
+    pDC->FillSolidRect(&cell, fill);
+    CRect r = cell;
+    pDC->DrawText(Decimal(question.m_plImages.GetCount()), &r, DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
 }

@@ -139,6 +139,24 @@ protected:
     // The rectangles of the first n columns of a row, laid out from the row's left.
     void CellRects(const CRect& row, CRect* cells, int n) const;
 
+    // Columns 1 to 7 after the icon column of the mode: heading, alignment, width when made.
+    struct CColumnSpec {
+        const char* label;
+        int format;
+        int width;
+    };
+    void MakeColumns(int nMode, const CColumnSpec (&specs)[7]);
+    // AutoSizeColumns with these minimum widths of columns 0 to 7.
+    void AutoSizeColumnsFrom(const int (&minimums)[8]);
+
+    // What the row drawing leaves to a subclass: whether the row takes the marked colour,
+    // column 6 (the number of images) on the row's fill, whether the duplicate display shows in
+    // red, and a mark over the index box.
+    virtual BOOL IsMarkedRow(const CCorraQuestion& question) const;
+    virtual void DrawColumn6(CDC* pDC, const CCorraQuestion& question, const CRect& cell, COLORREF fill);
+    virtual BOOL ShowsDuplicates() const { return TRUE; }
+    virtual void DrawIndexMark(CDC* pDC, const CCorraQuestion& question, const CRect& box) {}
+
     // The stored texts of a row's columns after the icon, made again from its question (every
     // update of a row comes here).
     virtual void SetRowTexts(int nItem, CCorraQuestion& question);

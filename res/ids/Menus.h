@@ -6,6 +6,7 @@
 
 #include "res/ids/App.h"
 #include "res/ids/CorraView.h"
+#include "res/ids/ExamView.h"
 #include "res/ids/Print.h"
 
 struct CMenuEntry {
@@ -29,6 +30,8 @@ constexpr unsigned kFileNew = 57600, kFileOpen = 57601, kFileClose = 57602, kFil
                    kWindowNew = 57648, kWindowArrange = 57649, kWindowCascade = 57650, kWindowTile = 57651,
                    kAbout = 57664, kExit = 57665, kHelpFinder = 57667, kViewToolbar = 59392,
                    kViewStatusBar = 59393, kEditDelete = 32771, kEditSelectAll = 57642;
+// The exam document's own commands (the same numbers as model/ExamDoc.h).
+constexpr unsigned kExamProperties = 32830, kExamCheckLinks = 32813, kExamNewForms = 32809, kExamFormKeys = 32824;
 
 #define CORRA_MENU_TOOLS                                                                                     \
     {0, 0, "&Tools"}, {1, ID_MAIN_MENU, "&Main menu\tCtrl+M"}, {1, 0, nullptr},                              \
@@ -80,7 +83,19 @@ inline constexpr CMenuEntry kMainMenu[] = {
     {0, 0, "&Go"}, {1, ID_CORRA_MENU, "&Corra Menu"}, {1, ID_EXAM_MENU, "&Exam Menu"}
 
 inline constexpr CMenuEntry kCorraMenu[] = {CORRA_DOC_MENU(CORRA_PRINT_ITEMS CORRA_MARGINS_ITEM, CORRA_KIND_MENUS)};
-inline constexpr CMenuEntry kExamMenu[] = {CORRA_DOC_MENU(CORRA_PRINT_ITEMS CORRA_MARGINS_ITEM, CORRA_KIND_MENUS)};
+// The exam's own popup follows the bank's menus: the document's commands, then the view's.
+#define EXAM_KIND_MENUS                                                                                      \
+    CORRA_KIND_MENUS, {0, 0, "E&xam"}, {1, kExamProperties, "Propert&ies..."}, {1, kExamCheckLinks, "&Check QCorra Links"}, \
+        {1, 0, nullptr}, {1, kExamNewForms, "New &Form(s)..."}, {1, kExamFormKeys, "Form &Keys..."},            \
+        {1, ID_EXAM_SCRAMBLE, "Scram&ble Forms"}, {1, ID_EXAM_UNSCRAMBLE, "U&nScramble Forms"},              \
+        {1, ID_EXAM_EXPORT_FORMS, "E&xport Forms..."}, {1, 0, nullptr},                                      \
+        {1, ID_EXAM_UNLINK, "&Unlink Question(s)..."}, {1, ID_EXAM_QUESTION_IDENTITY, "Question I&dentity..."}, \
+        {1, ID_EXAM_INSTRUCTIONS, "Ins&tructions..."}, {1, 0, nullptr}, {1, ID_EXAM_HEADERS, "Exam &Headers..."}, \
+        {1, ID_EXAM_FOOTERS, "Exam F&ooters..."}, {1, 0, "Print F&onts"}, {2, ID_EXAM_TITLE_FONT, "&Title Font..."}, \
+        {2, ID_EXAM_DESCRIPTION_FONT, "&Description Font..."}, {2, ID_EXAM_FORM_NAME_FONT, "&Form Name Font..."}, \
+        {2, ID_EXAM_STUDENT_ID_FONT, "Student &ID Font..."}, {2, ID_EXAM_STUDENT_NAME_FONT, "Student &Name Font..."}
+inline constexpr CMenuEntry kExamMenu[] = {CORRA_DOC_MENU(CORRA_PRINT_ITEMS CORRA_MARGINS_ITEM, EXAM_KIND_MENUS)};
+#undef EXAM_KIND_MENUS
 inline constexpr CMenuEntry kSourceMenu[] = {
     {0, 0, "&File"}, {1, kFileNew, "&New...\tCtrl+N"}, {1, kFileOpen, "&Open...\tCtrl+O"},
     {1, kFileClose, "&Close"}, {1, 0, nullptr}, {1, kMru1, "Recent File"}, {1, 0, nullptr},
@@ -113,6 +128,22 @@ inline constexpr CMenuEntry kCollectionPaneMenu[] = {
     {1, 0, nullptr}, {1, kEditCopy, "&Copy\tCtrl+C"}, {1, kEditPaste, "&Paste\tCtrl+V"}, {1, 0, nullptr},
     CORRA_DRAW_MODES, {1, 0, nullptr}, {1, ID_QUESTION_STATISTICS, "St&atistics..."},
 };
+// The exam's panes: the bank's, with the exam question's own commands.
+inline constexpr CMenuEntry kExamQuestionPaneMenu[] = {
+    {0, 0, "Questions"}, {1, ID_QUESTION_SEARCH, "&Search..."}, {1, kEditSelectAll, "&Select All"},
+    {1, ID_UNSELECT_ALL, "U&nselect All"}, {1, 0, nullptr}, {1, kEditCut, "Cu&t\tCtrl+X"},
+    {1, kEditCopy, "&Copy\tCtrl+C"}, {1, kEditPaste, "&Paste\tCtrl+V"}, {1, kEditDelete, "&Delete\tDel"},
+    {1, 0, nullptr}, CORRA_DRAW_MODES, {1, ID_VIEW_EXPANDED, "E&xpanded"}, {1, 0, nullptr},
+    {1, ID_EXAM_UNLINK, "&Unlink Question(s)..."}, {1, ID_EXAM_QUESTION_IDENTITY, "Question I&dentity..."},
+    {1, ID_SET_QUESTION_ATTRIBUTES, "Set Question A&ttributes..."}, {1, ID_QUESTION_IMAGES, "I&mages..."},
+    {1, ID_QUESTION_STATISTICS, "St&atistics..."}, {1, 0, nullptr}, {1, kExamProperties, "Propert&ies..."},
+};
+inline constexpr CMenuEntry kExamFormPaneMenu[] = {
+    {0, 0, "Forms"}, {1, ID_RENAME_COLLECTION, "R&ename Form"}, {1, kEditDelete, "&Delete\tDel"},
+    {1, 0, nullptr}, {1, kEditCopy, "&Copy\tCtrl+C"}, {1, kEditPaste, "&Paste\tCtrl+V"}, {1, 0, nullptr},
+    CORRA_DRAW_MODES, {1, 0, nullptr}, {1, ID_EXAM_SCRAMBLE, "Scram&ble Forms"},
+    {1, ID_EXAM_UNSCRAMBLE, "U&nScramble Forms"}, {1, 0, nullptr}, {1, ID_QUESTION_STATISTICS, "St&atistics..."},
+};
 #undef CORRA_DRAW_MODES
 
 #undef CORRA_KIND_MENUS
@@ -134,6 +165,7 @@ inline constexpr CMenuTable kTables[] = {
     Table(IDR_MAINFRAME, kMainMenu), Table(IDR_CORRATYPE, kCorraMenu), Table(IDR_EXAMTYPE, kExamMenu),
     Table(IDR_SOURCETYPE, kSourceMenu), Table(IDR_COLLTYPE, kCollMenu), Table(IDR_FORMTYPE, kCollMenu),
     Table(IDR_QUESTION_PANE_MENU, kQuestionPaneMenu), Table(IDR_COLLECTION_PANE_MENU, kCollectionPaneMenu),
+    Table(IDR_EXAM_QUESTION_PANE_MENU, kExamQuestionPaneMenu), Table(IDR_EXAM_FORM_PANE_MENU, kExamFormPaneMenu),
 };
 
 } // namespace menus

@@ -15,15 +15,17 @@
 
 class CCorraPanes {
 public:
-    CCorraPanes(CCorraDoc& doc, int cx = 900, int cy = 600)
+    // viewClass: the view of both panes (an exam's panes are exam views).
+    CCorraPanes(CCorraDoc& doc, int cx = 900, int cy = 600,
+                CCreatable<CView> viewClass = CCreatable<CView>::Of<CCorraView>())
         : m_scope(CorraViewServicesSlot(), m_services)
     {
         m_splitter = std::make_unique<CSplitterWnd>();
         m_splitter->CreateStatic(nullptr, 2, 1);
         CCreateContext context;
         context.m_pCurrentDoc = &doc;
-        m_splitter->CreateView(0, 0, CCreatable<CView>::Of<CCorraView>(), CSize(cx, cy * 2 / 3), &context);
-        m_splitter->CreateView(1, 0, CCreatable<CView>::Of<CCorraView>(), CSize(cx, cy / 3), &context);
+        m_splitter->CreateView(0, 0, viewClass, CSize(cx, cy * 2 / 3), &context);
+        m_splitter->CreateView(1, 0, viewClass, CSize(cx, cy / 3), &context);
         upper = dynamic_cast<CCorraView*>(m_splitter->GetPane(0, 0));
         lower = dynamic_cast<CCorraView*>(m_splitter->GetPane(1, 0));
         m_services.LinkPanes(upper, lower);

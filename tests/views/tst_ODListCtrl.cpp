@@ -10,6 +10,7 @@
 #include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraTest.h"
 #include "tests/support/FixedMetricsDC.h"
+#include "tests/support/ListRows.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -53,37 +54,6 @@ struct CBank {
     }
 };
 
-std::vector<int> RowIds(const CODListCtrl& list)
-{
-    std::vector<int> ids;
-    for (int i = 0; i < list.GetItemCount(); ++i)
-        ids.push_back(list.GetItemQuestion(i)->m_nId);
-    return ids;
-}
-
-COLORREF PixelAt(const CFixedMetricsDC& dc, int x, int y)
-{
-    const QRgb c = dc.Image().pixel(x, y);
-    return RGB(qRed(c), qGreen(c), qBlue(c));
-}
-
-// The left edge of a column, the columns laid out from 0.
-int ColumnLeft(const CODListCtrl& list, int nCol)
-{
-    int x = 0;
-    for (int c = 0; c < nCol; ++c)
-        x += list.GetColumnWidth(c);
-    return x;
-}
-
-void Draw(CODListCtrl& list, CFixedMetricsDC& dc, int nItem, int height)
-{
-    DRAWITEMSTRUCT dis;
-    dis.itemID = static_cast<UINT>(nItem);
-    dis.pDC = &dc;
-    dis.rcItem = CRect(0, 0, ColumnLeft(list, 8), height);
-    list.DrawItem(&dis);
-}
 
 const CFixedMetricsDC::CTextRecord* Drawn(const CFixedMetricsDC& dc, const char* text)
 {

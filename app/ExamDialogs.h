@@ -1,0 +1,20 @@
+#pragma once
+// The program's answers to what an exam asks of its dialogs: the question dialogs' own, and the
+// folder chooser of the form export. The application installs them at start-up.
+
+#include "dialogs/QuestionIdentifyDlg.h"
+
+class CProgramExamDialogs : public CExamQuestionDialogs {
+public:
+    explicit CProgramExamDialogs(CWnd* pParent = nullptr) : CExamQuestionDialogs(pParent), m_pOwner(pParent) {}
+    void SetParent(CWnd* pParent)
+    {
+        CExamQuestionDialogs::SetParent(pParent);
+        m_pOwner = pParent;
+    }
+    // The shell's folder chooser, starting in folder.
+    BOOL ChooseFolder(CString& folder) override;
+
+private:
+    CWnd* m_pOwner;
+};
