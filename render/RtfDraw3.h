@@ -141,6 +141,9 @@ private:
         int nUnicodeSkip = 1;  // "\uc": characters standing in for each "\u" that follows
         int nSuperSub = 0;  // 0 none, 1 superscript, 2 subscript
         int nShift = 0;     // how far a super- or subscript moves from the line, logical units
+        // The paragraph's indents, twips: all of its lines, and the first line's more (or less).
+        int nLeftIndent = 0;
+        int nFirstIndent = 0;
     };
 
     // A piece of text of a run: a word, a blank, a delimiter or an escaped character, with
@@ -154,6 +157,7 @@ private:
         bool bEscape = false;  // written as a control symbol, not as text
         bool bGlued = false;   // the text of a control word's own token, right after the word
         std::u16string wide;   // a character Windows-1252 lacks, drawn in place of text
+        int nFixedWidth = -1;  // a tab's or a cell's room, which is no text's width
     };
 
     void ResetState();
@@ -211,6 +215,18 @@ private:
     CString DocStyleWords() const;
     bool FaceInList(const CString& face) const;
 
+    // Tabs and indents.
+    static constexpr int kCellGapTwips = 216;
+    static constexpr int kMaxIndentTwips = 31680;  // 22 inches
+    int TwipsToLogical(int nTwips) const;
+    // From the current x to the next tab stop: the hanging indent, then every "\deftab".
+    int TabAdvance() const;
+    // Where the line starts: the paragraph's left indent, on its first line with the first
+    // line's own.
+    int LineIndent() const;
+    // An indent read before anything is on the line moves the line's start.
+    void IndentEmptyLine();
+
     // Drawing.
     int Measure(const CString& text, const std::u16string& wide = {}) const;
     void DrawPiece(const CString& text, int x, const std::u16string& wide = {});
@@ -237,6 +253,14 @@ private:
     int m_y = 0;
     int m_nMaxRight = 0;
     int m_nLogPixelsY = 96;
+    int m_nLogPixelsX = 96;
+    int m_nDefTab = 720;  // twips between the default tab stops
+    // Whether the line being laid out starts a paragraph, and whether the next one will.
+    bool m_bLineParaStart = true;
+    bool m_bNextParaStart = false;
+    // Whether anything was placed on the line yet, and where the line starts.
+    bool m_bLineStarted = false;
+    int m_nLineLeft = 0;
     bool m_bYUp = false;
     bool m_bTwips = false;
 

@@ -43,6 +43,12 @@ void CRtfDraw3::ResetState()
     m_rect = CRect();
     m_x = m_y = m_nMaxRight = 0;
     m_nLogPixelsY = GetScreenInfo().nDpiY;
+    m_nLogPixelsX = GetScreenInfo().nDpiX;
+    m_nDefTab = 720;
+    m_bLineParaStart = true;
+    m_bNextParaStart = false;
+    m_bLineStarted = false;
+    m_nLineLeft = 0;
     m_bYUp = m_bTwips = false;
     m_nLineHeight = m_nLineDescent = 0;
     m_bLineHasText = false;
@@ -160,8 +166,8 @@ int CRtfDraw3::PlacePiece(const CPiece& piece)
     if (!m_bMeasuring && m_nWidthAt < m_widths.size() && m_widths[m_nWidthAt].first == piece.nStart)
         w = m_widths[m_nWidthAt++].second;
     else
-        w = Measure(text, piece.wide);
-    const long long left = m_rect.left;
+        w = piece.nFixedWidth >= 0 ? piece.nFixedWidth : Measure(text, piece.wide);
+    const long long left = m_nLineLeft;
     const long long right = m_rect.right;
     bool bLast = false;
     if (m_bMeasuring) {
@@ -206,9 +212,43 @@ int CRtfDraw3::PlacePiece(const CPiece& piece)
             DrawPiece(text, m_x, piece.wide);
     }
     m_x += w;
+    m_bLineStarted = true;
     if (!m_bMeasuring && piece.bWord)
         m_nMaxRight = std::max(m_nMaxRight, m_x);
     return bLast ? RTF_LINE_FULL : RTF_SUCCESS;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Tabs and indents, as the rich-edit control places them
+
+int CRtfDraw3::TwipsToLogical(int nTwips) const
+{
+    return m_bTwips ? nTwips : MulDiv(nTwips, m_nLogPixelsX, 1440);
+}
+
+int CRtfDraw3::TabAdvance() const
+{
+    const int pos = std::max(m_x - m_rect.left, 0);
+    // A hanging indent is the first stop of its paragraph's first line.
+    const int hanging = TwipsToLogical(m_fmt.nLeftIndent);
+    if (m_fmt.nFirstIndent < 0 && pos < hanging)
+        return hanging - pos;
+    const int step = std::max(TwipsToLogical(m_nDefTab), 1);
+    return (pos / step + 1) * step - pos;
+}
+
+int CRtfDraw3::LineIndent() const
+{
+    const int twips = m_fmt.nLeftIndent + (m_bLineParaStart ? m_fmt.nFirstIndent : 0);
+    return std::clamp(TwipsToLogical(twips), 0, std::max(m_rect.Width() - 1, 0));
+}
+
+void CRtfDraw3::IndentEmptyLine()
+{
+    if (m_bLineStarted || m_bPlainText || m_bEcho)
+        return;
+    m_nLineLeft = m_rect.left + LineIndent();
+    m_x = m_nLineLeft;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -426,6 +466,7 @@ int CRtfDraw3::DrawRtf(CDC* pDC, LPCSTR pszRtf, RECT* pRect, UINT nFlags, POINT*
             m_nLineDescent = m_tm.tmDescent;
         }
         m_nLogPixelsY = pDC->GetDeviceCaps(LOGPIXELSY);
+        m_nLogPixelsX = pDC->GetDeviceCaps(LOGPIXELSX);
     }
     if (m_bTwips && !m_bDocFontGiven)
         m_nDocHeight = FontHeightToTwips(m_nDocHeight);
@@ -485,7 +526,10 @@ void CRtfDraw3::RunLineLoop()
         m_fmt = m_lineFmt;
         m_stack = m_lineStack;
         m_nFallbackLeft = m_nLineFallback;
-        m_x = m_rect.left;
+        m_bNextParaStart = false;
+        m_bLineStarted = false;
+        m_nLineLeft = m_rect.left + LineIndent();
+        m_x = m_nLineLeft;
         m_nLineHeight = m_nLineDescent = 0;
         m_bLineHasText = false;
         m_pBreak = m_pLineStart;
@@ -526,7 +570,9 @@ void CRtfDraw3::RunLineLoop()
         m_fmt = m_lineFmt;
         m_stack = m_lineStack;
         m_nFallbackLeft = m_nLineFallback;
-        m_x = m_rect.left;
+        m_bLineStarted = false;
+        m_nLineLeft = m_rect.left + LineIndent();
+        m_x = m_nLineLeft;
         if (m_bEcho)
             parse.EnableRecording(FALSE);
         st = ParseContent();
@@ -538,6 +584,7 @@ void CRtfDraw3::RunLineLoop()
         m_lineFmt = m_fmt;
         m_lineStack = m_stack;
         m_nLineFallback = m_nFallbackLeft;
+        m_bLineParaStart = m_bNextParaStart;
         m_y += m_bYUp ? -m_nLineHeight : m_nLineHeight;
         m_x = m_rect.left;
         m_pLineStart = m_pBreak;

@@ -157,6 +157,11 @@ enum class Keyword {
     Unicode,
     UnicodeSkip,
     AnsiCodePage,
+    Cell,
+    DefTab,
+    FirstIndent,
+    LeftIndent,
+    ParagraphDefault,
 };
 
 // Sorted by word, for a binary search.
@@ -168,21 +173,25 @@ constexpr struct {
     {"b", Keyword::Bold},
     {"bin", Keyword::Binary},
     {"bullet", Keyword::Quote},
-    {"cell", Keyword::Tab},  // a cell ends as a tab does
+    {"cell", Keyword::Cell},
     {"deff", Keyword::DefaultFont},
+    {"deftab", Keyword::DefTab},
     {"embo", Keyword::SizeKept},
     {"emdash", Keyword::Quote},
     {"endash", Keyword::Quote},
     {"f", Keyword::Font},
+    {"fi", Keyword::FirstIndent},
     {"footer", Keyword::HeaderFooter},
     {"fs", Keyword::FontSize},
     {"header", Keyword::HeaderFooter},
     {"i", Keyword::Italic},
     {"ldblquote", Keyword::Quote},
+    {"li", Keyword::LeftIndent},
     {"line", Keyword::Break},
     {"lquote", Keyword::Quote},
     {"nosupersub", Keyword::NoSuperSub},
     {"par", Keyword::Break},
+    {"pard", Keyword::ParagraphDefault},
     {"rdblquote", Keyword::Quote},
     {"row", Keyword::Break},  // a table row ends as a paragraph does
     {"rquote", Keyword::Quote},
@@ -951,6 +960,8 @@ int CRtfDraw3::ControlWord(bool bHeader, CPiece* pEscape)
             return rest();
         }
         if (m_bMeasuring) {
+            // A line break of the control goes on in the same paragraph.
+            m_bNextParaStart = word != "line";
             m_pBreak = m_pPos - w.rest.GetLength();
             if (!w.rest.IsEmpty()) {
                 // The next line starts inside this token: record only the word now.
@@ -962,8 +973,44 @@ int CRtfDraw3::ControlWord(bool bHeader, CPiece* pEscape)
         }
         return RTF_LINE_FULL;
     case Keyword::Tab:
-        if (m_bPlainText && !bHeader)
+    case Keyword::Cell:
+        if (bHeader)
+            break;
+        if (m_bPlainText) {
             m_cszPlain += '\t';
+            break;
+        }
+        if (!m_bEcho) {
+            // Room up to the next tab stop, or the gap after a cell, as a blank would take it.
+            if (w.rest.IsEmpty())
+                TakeDelimiterBlank();
+            CPiece gap;
+            gap.text = " ";
+            gap.nStart = nStart;
+            gap.nRecordStart = nStart;
+            gap.nEnd = Offset(m_pPos) - w.rest.GetLength();
+            gap.nFixedWidth = kw == Keyword::Cell ? TwipsToLogical(kCellGapTwips) : TabAdvance();
+            const int st = PlacePiece(gap);
+            if (st != RTF_SUCCESS)
+                return st;
+            return w.rest.IsEmpty() ? RTF_SUCCESS : rest();
+        }
+        break;
+    case Keyword::DefTab:
+        if (w.bNum && w.n > 0)
+            m_nDefTab = std::min(w.n, kMaxIndentTwips);
+        break;
+    case Keyword::LeftIndent:
+        m_fmt.nLeftIndent = w.bNum ? std::clamp(w.n, -kMaxIndentTwips, kMaxIndentTwips) : 0;
+        IndentEmptyLine();
+        break;
+    case Keyword::FirstIndent:
+        m_fmt.nFirstIndent = w.bNum ? std::clamp(w.n, -kMaxIndentTwips, kMaxIndentTwips) : 0;
+        IndentEmptyLine();
+        break;
+    case Keyword::ParagraphDefault:
+        m_fmt.nLeftIndent = m_fmt.nFirstIndent = 0;
+        IndentEmptyLine();
         break;
     case Keyword::DefaultFont:
         m_fmt.nFont = w.n;
