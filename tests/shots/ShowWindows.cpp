@@ -55,6 +55,7 @@
 #include "platform/ui/ListBox.h"
 #include "dialogs/TextbooksDlg.h"
 #include "model/CorraDoc.h"
+#include "model/SampleBank.h"
 #include "model/CorraQuestion.h"
 #include "res/ids/App.h"
 #include "res/ids/QuestionDlg.h"
@@ -73,6 +74,9 @@
 #include "platform/ui/ShellOps.h"
 #include "platform/ui/View.h"
 #include "print/HtmlSettingsDlg.h"
+#include "print/PageMarginsDlg.h"
+#include "tests/support/CorraPanes.h"
+#include "views/CorraPreviewView.h"
 #include "model/HtmlSettings.h"
 #include "res/ids/Html.h"
 #include "res/ids/Shell.h"
@@ -602,6 +606,32 @@ void ShowPrintPreview()
     }
 }
 
+// The sample bank's question pane in its print preview, as File > Print Preview opens it.
+void ShowBankPrintPreview()
+{
+    static CFontMgrInit fonts;
+    InstallRtfTextDrawer();
+    // The bank's picture where its questions look for it.
+    InstallSamples(CORRA_SOURCE_DIR "/samples");
+    CString bank = GetProgramHome() + "Biology.crr";
+    fsys::CopyFile(CORRA_SOURCE_DIR "/samples/Biology.crr", bank, FALSE);
+    // The grouping notice was turned off long ago.
+    CorraApp().WriteProfileInt(HVMSGBOX_DONTSHOW_SECTION, "DontShowGroupingWarning", 1);
+    // Left to the end of the process, as a document outlives its views.
+    auto* doc = new CCorraDoc;
+    if (!doc->OnOpenDocument(bank))
+        return;
+    doc->SetPathName(bank, FALSE);
+    auto* panes = new CCorraPanes(*doc);
+    panes->upper->OnCorraPrintPreview();
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* preview = dynamic_cast<CCorraPreviewView*>(w)) {
+            preview->SetCurrentPage(1);
+            Shoot(preview);
+        }
+    }
+}
+
 // A settings page as the sheets show them.
 class CShotPage : public CPropertyPage {
 public:
@@ -859,6 +889,16 @@ std::vector<Scene> Scenes()
                                "It may hold letters, digits and blanks.\n"
                                "Two collections of one bank cannot share a name.";
              dlg.m_csText = "Chapter 4 - Heat and Energy";
+             dlg.DoModal();
+         }},
+        {"bank-print-preview", [] { ShowBankPrintPreview(); }},
+        {"page-margins",
+         [] {
+             CPageMarginsDlg dlg("Corra Printing Margins");
+             dlg.m_dLeft = 0.75;
+             dlg.m_dRight = 0.75;
+             dlg.m_dTop = 0.5;
+             dlg.m_dBottom = 0.5;
              dlg.DoModal();
          }},
         {"html-settings",
