@@ -11,6 +11,7 @@
 #include "model/CorraQuestion.h"
 #include "model/Group.h"
 #include "platform/ui/DC.h"
+#include "platform/ui/FrameworkIds.h"
 #include "platform/ui/Print.h"
 #include "print/PageFrame.h"
 #include "print/PageMarginsDlg.h"
@@ -22,7 +23,11 @@
 #include "tests/support/CorraTest.h"
 #include "tests/support/FixedMetricsDC.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/ScriptedPrintDialogs.h"
+#include "tests/support/TopLevel.h"
+#include "views/CorraPreviewView.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QMarginsF>
 #include <QPageLayout>
@@ -115,6 +120,19 @@ protected:
         return body;
     }
 
+    // One page as the page loop prints it on a letter page of fixed metrics; FALSE past the end.
+    static BOOL PrintPage(CCorraView& view, CDC& dc, CPrintInfo& info, int nPage)
+    {
+        info.m_nCurPage = static_cast<UINT>(nPage);
+        view.OnPrepareDC(&dc, &info);
+        if (!info.m_bContinuePrinting)
+            return FALSE;
+        info.m_rectDraw.SetRect(0, 0, 816, 1056);
+        dc.DPtoLP(&info.m_rectDraw);
+        view.OnPrint(&dc, &info);
+        return TRUE;
+    }
+
     // The print steps for pages nFrom to nTo (0: all), as the page loop runs them; every question
     // drawn must lie inside its page's body unless it is alone on its page.
     CPrintRun Print(int nFrom = 0, int nTo = 0)
@@ -130,14 +148,10 @@ protected:
         view.OnBeginPrinting(&dc, &info);
         CPrintRun run;
         for (int page = nFrom > 0 ? nFrom : 1; page <= (nTo > 0 ? nTo : 0xFFFF); ++page) {
-            info.m_nCurPage = static_cast<UINT>(page);
-            view.OnPrepareDC(&dc, &info);
-            if (!info.m_bContinuePrinting)
+            if (!PrintPage(view, dc, info, page))
                 break;
-            info.m_rectDraw.SetRect(0, 0, 816, 1056);
-            dc.DPtoLP(&info.m_rectDraw);
-            CRect page_ = info.m_rectDraw;
-            view.OnPrint(&dc, &info);
+            CRect page_(0, 0, 816, 1056);
+            dc.DPtoLP(&page_);
             run.printedPages.push_back(page);
 
             CCorraPrintJob* job = view.GetPrintJob(&info);
@@ -559,6 +573,150 @@ TEST_F(CorraViewPrintTest, NoQuestionsPrintNothing)
     view.OnPrepareDC(&dc, &info);
     EXPECT_FALSE(info.m_bContinuePrinting);
     view.OnEndPrinting(&dc, &info);
+}
+
+TEST_F(CorraViewPrintTest, BadInputPrintsInsideTheMarginsOnly)
+{
+    doc->m_csTitle1 = CString('T', 2000);
+    doc->m_csTitle2 = CString('D', 2000);
+    doc->m_csInstructions = "{\\rtf1 {{{ never closed";
+    doc->m_nNumQuestSepLines = 25;
+    doc->Add(1, IDS_QTYPE_MC, "{\\rtf1\\ansi {\\b broken");
+    doc->Add(2, IDS_QTYPE_ES, "A picture that is not there")->AddImage(HomePath("missing.png"), 0, 0, 20, 0);
+    doc->Add(3, IDS_QTYPE_SA, CString('w', 3000));
+    CCorraView& view = Upper();
+    CPrintInfo info;
+    info.m_pPD->ChooseAll();
+    {
+        CFixedMetricsDC dc(816, 1056, 96);
+        view.m_nPrintMode = 0;
+        view.OnBeginPrinting(&dc, &info);
+    }
+    int pages = 0;
+    for (int page = 1; page < 50; ++page) {
+        // A fresh sheet for every page: ink outside the half-inch margins is on this page.
+        CFixedMetricsDC dc(816, 1056, 96);
+        if (!PrintPage(view, dc, info, page))
+            break;
+        ++pages;
+        int outside = 0;
+        for (int y = 0; y < dc.Image().height(); ++y)
+            for (int x = 0; x < dc.Image().width(); ++x)
+                if ((x < 47 || x > 816 - 47 || y < 47 || y > 1056 - 47) && qGray(dc.Image().pixel(x, y)) < 200)
+                    ++outside;
+        EXPECT_EQ(outside, 0) << "page " << page;
+        // The device context comes back as it was given.
+        EXPECT_EQ(dc.GetMapMode(), MM_TWIPS);
+        CRect clip;
+        dc.GetClipBox(&clip);
+        clip.NormalizeRect();
+        EXPECT_GE(clip.Width(), 816 * 15 - 15);
+    }
+    EXPECT_GE(pages, 1);
+    view.OnEndPrinting(nullptr, &info);
+}
+
+TEST_F(CorraViewPrintTest, CloseAfterPrintingAsksToSaveTheEdits)
+{
+    AddQuestions(2);
+    CCorraView& view = Upper();
+    doc->SetModifiedFlag(TRUE);
+    CScriptedPrintDialogs dialogs;
+    CServiceScope<IPrintDialogService> scope(PrintDialogSlot(), dialogs);
+    dialogs.QueuePdf(HomePath("closing.pdf"));
+    view.m_bCloseAfterPrinting = TRUE;
+    messageBox.QueueAnswer(IDCANCEL);
+    view.OnCommand(ID_FILE_PRINT);
+    QApplication::processEvents();
+    QApplication::processEvents();
+    ASSERT_FALSE(messageBox.calls.empty());
+    EXPECT_GE(messageBox.calls.back().text.Find("Save changes"), 0);
+    EXPECT_TRUE(doc->IsModified());
+}
+
+TEST_F(CorraViewPrintTest, PreviewPrintsThroughTheViewAndStaysOpen)
+{
+    AddQuestions(3);
+    CCorraView& view = Upper();
+    view.OnCommand(ID_FILE_PRINT_PREVIEW);
+    QApplication::processEvents();
+    CCorraPreviewView* preview = FindTopLevel<CCorraPreviewView>();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->GetPageCount(), view.GetLastPageCount());
+
+    preview->OnCommand(IDHELP);
+    ASSERT_EQ(help.topics.size(), 1u);
+    EXPECT_EQ(help.topics[0], 0x2010Au);
+
+    // Print: the view prints (its dialog cancelled here) and the preview stays.
+    CScriptedPrintDialogs dialogs;
+    CServiceScope<IPrintDialogService> scope(PrintDialogSlot(), dialogs);
+    dialogs.QueueCancel();
+    QPointer<CCorraPreviewView> alive(preview);
+    preview->OnCommand(AFX_ID_PREVIEW_PRINT);
+    EXPECT_TRUE(view.m_bPrintFromPreview);
+    QApplication::processEvents();
+    EXPECT_EQ(dialogs.printRequests.size(), 1u);
+    ASSERT_FALSE(alive.isNull());
+    EXPECT_EQ(alive->GetPageCount(), view.GetLastPageCount());
+
+    alive->ClosePreview();
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(alive.isNull());
+    EXPECT_FALSE(view.m_bPrintFromPreview);
+}
+
+// An exam view with n forms, stepping through them in its preview.
+class CFormsView : public CCorraView {
+public:
+    BOOL HasPreviewForm(int nDelta) const override
+    {
+        const int to = form + nDelta;
+        return forms > 0 && to >= 0 && to < forms;
+    }
+    BOOL StepPreviewForm(int nDelta, CPrintInfo*) override
+    {
+        form += nDelta;
+        ++steps;
+        return TRUE;
+    }
+    int forms = 1;
+    int form = 0;
+    int steps = 0;
+};
+
+TEST_F(CorraViewPrintTest, AnExamPreviewStepsOnlyWhereThereIsAnotherForm)
+{
+    AddQuestions(2);
+    CFormsView view;
+    CCreateContext context;
+    context.m_pCurrentDoc = doc.get();
+    view.Create(nullptr, 0, &context);
+    view.OnInitialUpdate();
+    auto info = std::make_unique<CPrintInfo>();
+    info->m_bPreview = TRUE;
+    ASSERT_TRUE(view.OnPreparePrinting(info.get()));
+    auto* preview = new CExamPreviewView;
+    ASSERT_TRUE(preview->Start(IDD_PREVIEW_BAR, &view, std::move(info)));
+    QPointer<CExamPreviewView> alive(preview);
+    EXPECT_FALSE(preview->CanStepForm(1));
+    EXPECT_FALSE(preview->CanStepForm(-1));
+
+    view.forms = 3;
+    EXPECT_TRUE(preview->CanStepForm(1));
+    EXPECT_FALSE(preview->CanStepForm(-1));
+    preview->OnCommand(ID_PREVIEW_NEXT_FORM);
+    EXPECT_EQ(view.form, 1);
+    EXPECT_EQ(preview->GetCurrentPage(), 1);
+    preview->OnCommand(ID_PREVIEW_PREV_FORM);
+    EXPECT_EQ(view.form, 0);
+    preview->OnCommand(ID_PREVIEW_PREV_FORM);
+    EXPECT_EQ(view.steps, 2);
+    preview->ClosePreview();
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(alive.isNull());
 }
 
 } // namespace

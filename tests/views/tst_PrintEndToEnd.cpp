@@ -19,6 +19,7 @@
 #include "tests/support/CorraTest.h"
 #include "tests/support/RunTool.h"
 #include "tests/support/ScriptedPrintDialogs.h"
+#include "tests/support/TopLevel.h"
 #include "views/CorraPreviewView.h"
 
 #include <QApplication>
@@ -218,11 +219,7 @@ TEST_F(PrintEndToEndTest, TheSampleBankPrintsToPdfThroughFilePrint)
     // The preview lays out as many pages.
     panes->upper->OnCommand(ID_FILE_PRINT_PREVIEW);
     QApplication::processEvents();
-    CPreviewView* preview = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* p = dynamic_cast<CCorraPreviewView*>(w))
-            preview = p;
-    }
+    CPreviewView* preview = FindTopLevel<CCorraPreviewView>();
     ASSERT_NE(preview, nullptr);
     EXPECT_EQ(preview->GetPageCount(), pages);
     preview->ClosePreview();
