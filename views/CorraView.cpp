@@ -148,6 +148,7 @@ CCorraView::CCorraView() : m_pAlive(std::make_shared<BOOL>(TRUE))
     BindCommand(ID_SET_QUESTION_ATTRIBUTES, [this] { OnSetQuestionAttributes(); });
     BindUpdate(ID_SET_QUESTION_ATTRIBUTES, [this](CCmdUI* ui) { ui->Enable(m_pList && m_pList->GetSelectedCount() > 0); });
     BindCommand(ID_QUESTION_STATISTICS, [this] { OnQuestionStatistics(); });
+    BindQuestionTools();
     BindCommand(ID_EDIT_COPY, [this] { OnEditCopy(); });
     BindCommand(ID_EDIT_CUT, [this] { OnEditCut(); });
     BindCommand(ID_EDIT_PASTE, [this] { OnEditPaste(); });

@@ -146,6 +146,13 @@ public:
     // "Statistics" over the document and the selection (the collection pane: the members of
     // the selected collections, with their names).
     void OnQuestionStatistics();
+    // "Set All Fonts", "Format Choices" (the label case of every question's choices) and
+    // "Invalid Questions" (the check; "Edit" selects the invalid questions, the first in the
+    // question dialog; "Show report" opens the report).
+    void OnSetAllFonts();
+    void OnFormatChoices();
+    void OnInvalidQuestions();
+    void BindQuestionTools();
 
     // ---- modes and colours
     int GetDrawMode() const { return m_nDrawMode; }

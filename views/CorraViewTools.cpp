@@ -1,8 +1,17 @@
-// The view's commands that open the question tools: attributes and statistics.
+// The view's commands that open the question tools: attributes, statistics, fonts, the label
+// case of choices and the check for invalid questions.
 #include "views/CorraView.h"
 
+#include "dialogs/ChoicesFormatDlg.h"
+#include "dialogs/InvalidQuestionsMsgBox.h"
 #include "dialogs/SetQuestionAttributesDlg.h"
 #include "model/CorraDoc.h"
+#include "model/CorraQuestion.h"
+#include "model/Update.h"
+#include "model/ViewServices.h"
+#include "platform/core/Services.h"
+#include "platform/ui/CmdTarget.h"
+#include "res/ids/CorraView.h"
 #include "views/CollListCtrl.h"
 #include "views/StatsDlg.h"
 
@@ -47,4 +56,64 @@ void CCorraView::OnQuestionStatistics()
         GetSelectedQuestions(selected);
     }
     ShowStatistics(this, pDoc->m_plQuestions, &selected, &names);
+}
+
+void CCorraView::BindQuestionTools()
+{
+    BindCommand(ID_SET_ALL_FONTS, [this] { OnSetAllFonts(); });
+    BindCommand(ID_FORMAT_CHOICES, [this] { OnFormatChoices(); });
+    BindCommand(ID_INVALID_QUESTIONS, [this] { OnInvalidQuestions(); });
+    auto hasQuestions = [this](CCmdUI* ui) {
+        const CCorraDoc* pDoc = GetCorraDoc();
+        ui->Enable(pDoc && pDoc->GetQuestionCount() > 0);
+    };
+    BindUpdate(ID_FORMAT_CHOICES, hasQuestions);
+    BindUpdate(ID_INVALID_QUESTIONS, hasQuestions);
+}
+
+void CCorraView::OnSetAllFonts()
+{
+    if (CCorraDoc* pDoc = GetCorraDoc())
+        pDoc->SetAllFonts();
+}
+
+void CCorraView::OnFormatChoices()
+{
+    CCorraDoc* pDoc = GetCorraDoc();
+    if (!pDoc)
+        return;
+    CChoicesFormatDlg dlg(this);
+    if (dlg.DoModal() != IDOK)
+        return;
+    pDoc->SetChoiceLabelCase(dlg.m_nCase == 1 ? 'A' : 'a');
+    pDoc->UpdateAllViews(nullptr, HINT_REFRESH);
+}
+
+void CCorraView::OnInvalidQuestions()
+{
+    CCorraDoc* pDoc = GetCorraDoc();
+    if (!pDoc)
+        return;
+    CPtrListEx invalid;
+    CString summary;
+    if (pDoc->FindInvalidQuestions(invalid, summary)) {
+        MessageBoxService().Show("No invalid questions were found.", CORRA_PRODUCT_NAME, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    CInvalidQuestionsMsgBox box(summary, this);
+    switch (box.DoModal()) {
+    case IDYES: {
+        // The invalid questions selected in the list, the first of them in the question dialog.
+        SelectQuestion(nullptr, SELQ_DESELECT_FIRST);
+        SelectRows(invalid);
+        if (!invalid.IsEmpty())
+            SelectQuestion(static_cast<CCorraQuestion*>(invalid.GetHead()), SELQ_VISIBLE | SELQ_UPDATE_DIALOG);
+        break;
+    }
+    case IDNO:
+        CCorraDoc::ShowInvalidQuestionReport();
+        break;
+    default:
+        break;
+    }
 }

@@ -16,6 +16,9 @@ constexpr unsigned ID_QUESTION_IMAGES = 32884;
 constexpr unsigned ID_RENAME_COLLECTION = 32885;
 constexpr unsigned ID_QUESTION_STATISTICS = 32818;
 constexpr unsigned ID_CORRA_PROPERTIES = 32853;
+constexpr unsigned ID_SET_ALL_FONTS = 33635;
+constexpr unsigned ID_FORMAT_CHOICES = 33810;
+constexpr unsigned ID_INVALID_QUESTIONS = 33811;
 
 // Controls of the view.
 constexpr unsigned IDC_QUESTION_LIST = 312;

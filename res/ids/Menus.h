@@ -121,7 +121,9 @@ inline constexpr CMenuEntry kQuestionPaneMenu[] = {
     {1, kEditCopy, "&Copy\tCtrl+C"}, {1, kEditPaste, "&Paste\tCtrl+V"}, {1, kEditDelete, "&Delete\tDel"},
     {1, 0, nullptr}, CORRA_DRAW_MODES, {1, ID_VIEW_EXPANDED, "E&xpanded"}, {1, 0, nullptr},
     {1, ID_SET_QUESTION_ATTRIBUTES, "Set Question A&ttributes..."}, {1, ID_QUESTION_IMAGES, "I&mages..."},
-    {1, ID_QUESTION_STATISTICS, "St&atistics..."}, {1, 0, nullptr}, {1, ID_CORRA_PROPERTIES, "Propert&ies..."},
+    {1, ID_QUESTION_STATISTICS, "St&atistics..."}, {1, 0, nullptr}, {1, ID_SET_ALL_FONTS, "Set &All Fonts..."},
+    {1, ID_FORMAT_CHOICES, "Format Choices..."}, {1, ID_INVALID_QUESTIONS, "In&valid Questions"}, {1, 0, nullptr},
+    {1, ID_CORRA_PROPERTIES, "Propert&ies..."},
 };
 inline constexpr CMenuEntry kCollectionPaneMenu[] = {
     {0, 0, "Collections"}, {1, ID_RENAME_COLLECTION, "R&ename Collection"}, {1, kEditDelete, "&Delete\tDel"},

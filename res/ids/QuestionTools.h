@@ -65,3 +65,5 @@ constexpr int IDC_IMPORT_DATA = 1825;
 
 // Instructions.
 constexpr int IDC_INSTRUCTIONS_PANE = 1942;
+// "Font..." of the instructions: the Font Manager on the instructions' slot.
+constexpr int IDC_INSTRUCTIONS_FONT = 33040;

@@ -1,5 +1,12 @@
 #include "dialogs/ChoicesFormatDlg.h"
 #include "dialogs/ImportFilesDlg.h"
+#include "dialogs/InstructionsDlg.h"
+#include "dialogs/InvalidQuestionsMsgBox.h"
+#include "controls/FloatEditTB.h"
+#include "controls/HVRichEditCtrl.h"
+#include "render/FontMgr.h"
+#include "render/RtfText.h"
+#include "tests/support/FontMgrReset.h"
 #include "foundation/FileTypes.h"
 #include "tests/support/ScriptedFileChooser.h"
 #include "dialogs/QuestionIdentifyDlg.h"
@@ -13,6 +20,8 @@
 
 #include <QApplication>
 #include <QLineEdit>
+
+#include <vector>
 
 namespace {
 
@@ -202,6 +211,111 @@ TEST_F(ImportFilesTest, EachButtonImportsItsKind)
         EXPECT_EQ(chooser.calls[i].csInfo, "Import " + CFileTypes::Type2TypeDescr(cases[i].type, TRUE));
     }
     EXPECT_EQ(chooser.calls[0].csInfo, "Import Question Corra Files");
+}
+
+}  // namespace
+
+namespace {
+
+// The Font Manager as the instructions see it: it puts a face into the slot it is asked for.
+class CFaceSetter : public IFontManagerDialog {
+public:
+    BOOL IsAvailable() const override { return TRUE; }
+    BOOL Run(int nSlot, QWidget*) override
+    {
+        asked.push_back(nSlot);
+        LOGFONT lf{};
+        CFontMgr::GetSlotLogFont(lf, nSlot);
+        SetLogFontFaceName(lf, "Liberation Mono");
+        CFontMgr::SetSlotLogFont(lf, nSlot);
+        return TRUE;
+    }
+    std::vector<int> asked;
+};
+
+class InstructionsTest : public CorraTest {
+protected:
+    void SetUp() override
+    {
+        CorraTest::SetUp();
+        ResetFontManager();
+        CFontMgr::LoadSlot();
+    }
+    void TearDown() override
+    {
+        ResetFontManager();
+        CorraTest::TearDown();
+    }
+};
+
+TEST_F(InstructionsTest, ThePaneEditsTheTextInTheInstructionsFont)
+{
+    const CString rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil\\fprq3\\fcharset0 Arial;}}\\f0\\fs20 Answer all.\\par}";
+    CString before, after;
+    bool fontEnabled = true;
+    CModalScript script;
+    script.On<CInstructionsDlg>([&](CInstructionsDlg& d) {
+        EXPECT_EQ(d.windowTitle(), QString("Instructions"));
+        EXPECT_EQ(d.GetPane()->GetDefaultFontSlot(), FM_INSTRUCTIONS);
+        CString plain;
+        d.GetPane()->StreamOutText(plain, SF_TEXT);
+        EXPECT_EQ(plain.Find("Answer all."), 0);
+        // Without the Font Manager "Font..." cannot be pressed.
+        fontEnabled = d.GetDlgItem(IDC_INSTRUCTIONS_FONT)->isEnabled();
+        d.GetPane()->SetSel(0, 0);
+        d.GetPane()->ReplaceSel("Please ");
+        ClickDlgButton(d, IDOK);
+    });
+    CInstructionsDlg dlg(nullptr, rtf);
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_FALSE(fontEnabled);
+    EXPECT_EQ(RtfToPlainText(dlg.m_csText).Find("Please Answer all."), 0) << dlg.m_csText.GetString();
+    EXPECT_EQ(dlg.m_nIndex, -1);
+    EXPECT_EQ(dlg.m_pOwner, nullptr);
+
+    // "Font..." opens the Font Manager on the instructions' slot; the text shows the new face.
+    CFaceSetter manager;
+    CServiceScope<IFontManagerDialog> installed(FontManagerDialogSlot(), manager);
+    CDialog page;
+    script.On<CInstructionsDlg>([&](CInstructionsDlg& d) {
+        EXPECT_TRUE(d.GetDlgItem(IDC_INSTRUCTIONS_FONT)->isEnabled());
+        d.GetPane()->StreamOutText(before, SF_RTF);
+        ClickDlgButton(d, IDC_INSTRUCTIONS_FONT);
+        d.GetPane()->StreamOutText(after, SF_RTF);
+        ClickDlgButton(d, IDCANCEL);
+    });
+    CInstructionsDlg inPage(&page, 2, rtf);
+    EXPECT_EQ(inPage.DoModal(), IDCANCEL);
+    EXPECT_EQ(inPage.m_nIndex, 2);
+    EXPECT_EQ(inPage.m_pOwner, &page);
+    EXPECT_EQ(manager.asked, std::vector<int>{FM_INSTRUCTIONS});
+    EXPECT_EQ(before.Find("Liberation Mono"), -1) << before.GetString();
+    EXPECT_NE(after.Find("Liberation Mono"), -1) << after.GetString();
+    EXPECT_EQ(inPage.m_csText, rtf);
+}
+
+class InvalidQuestionsBoxTest : public CorraTest {};
+
+TEST_F(InvalidQuestionsBoxTest, ShowsTheReportAndAnswersByButton)
+{
+    struct Case {
+        int button;
+        const char* caption;
+        int result;
+    };
+    const Case cases[] = {{IDYES, "Edit", IDYES}, {IDNO, "Show report", IDNO}, {IDCANCEL, "Cancel", IDCANCEL}};
+    for (const Case& c : cases) {
+        CModalScript script;
+        script.On<CInvalidQuestionsMsgBox>([&](CInvalidQuestionsMsgBox& d) {
+            EXPECT_EQ(d.windowTitle(), QString("Invalid Questions"));
+            EXPECT_EQ(d.GetPane(0)->toPlainText(), QString("Invalid Questions Found"));
+            EXPECT_EQ(d.GetPane(3)->toPlainText(), QString("Question (ID 7) missing answer."));
+            EXPECT_EQ(d.GetDlgItemText(c.button), CString(c.caption));
+            ClickDlgButton(d, c.button);
+        });
+        CInvalidQuestionsMsgBox box("Question (ID 7) missing answer.");
+        EXPECT_EQ(box.DoModal(), c.result) << c.caption;
+    }
 }
 
 }  // namespace

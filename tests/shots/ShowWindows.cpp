@@ -44,6 +44,8 @@
 #include "dialogs/ImportFilesDlg.h"
 #include "dialogs/QuestionIdentifyDlg.h"
 #include "dialogs/SetQuestionAttributesDlg.h"
+#include "dialogs/InstructionsDlg.h"
+#include "dialogs/InvalidQuestionsMsgBox.h"
 #include "print/FontMgrDlg.h"
 #include "print/SetDocumentFontsDlg.h"
 #include "res/ids/FontDialogs.h"
@@ -769,6 +771,29 @@ std::vector<Scene> Scenes()
              CShootingHook hook;
              CServiceScope<IModalRunHook> shooting(ModalRunSlot(), hook);
              dlg.DoModal();
+         }},
+        {"instructions",
+         [] {
+             static CFontMgrInit fonts;
+             InstallRtfTextDrawer();
+             InstallFontDialogs();
+             CInstructionsDlg dlg(nullptr,
+                                  "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil\\fprq3\\fcharset0 Arial;}}\\f0\\fs24 "
+                                  "Answer every question. Show your work for the \\b essay\\b0  questions.\\par "
+                                  "You have 50 minutes.\\par}");
+             CShootingHook hook;
+             CServiceScope<IModalRunHook> shooting(ModalRunSlot(), hook);
+             dlg.DoModal();
+         }},
+        {"invalid-questions",
+         [] {
+             CInvalidQuestionsMsgBox box("Total 3 invalid questions found...\n\n"
+                                         "Question (ID 12) missing answer.\n"
+                                         "Question (ID 31) has fewer than two choices.\n"
+                                         "Question (ID 47) answer names no choice.");
+             CShootingHook hook;
+             CServiceScope<IModalRunHook> shooting(ModalRunSlot(), hook);
+             box.DoModal();
          }},
         {"font-manager",
          [] {
