@@ -1,6 +1,5 @@
 #include "app/CorraApp.h"
 
-
 #include "app/AboutDlg.h"
 #include "app/ChildFrames.h"
 #include "app/DocTypeDlg.h"
@@ -14,6 +13,7 @@
 #include "app/SupportDlg.h"
 #include "app/StandInViews.h"
 #include "app/TaskServices.h"
+#include "print/ExportDialog.h"
 #include "views/CorraView.h"
 #include "views/ExamView.h"
 #include "app/TipDlg.h"
@@ -232,6 +232,16 @@ public:
     }
 };
 
+// "View Exported Files..." of the main window.
+class CExportedFilesCommand : public ICommandDialog {
+public:
+    void Run(CWnd* pParent) override
+    {
+        CExportedFileViewerDlg dlg(pParent);
+        dlg.DoModal();
+    }
+};
+
 // --- the application object -------------------------------------------------------------------
 
 CCorraApp* GetCorraApp()
@@ -254,6 +264,8 @@ CCorraApp::CCorraApp() : CWinApp("Corra")
     ExamDialogsSlot().Set(m_pExamDialogs.get());
     m_pImportFiles = std::make_unique<CImportFilesCommand>();
     ImportFilesDialogSlot().Set(m_pImportFiles.get());
+    m_pExportedFiles = std::make_unique<CExportedFilesCommand>();
+    ExportedFilesViewerSlot().Set(m_pExportedFiles.get());
     BindCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
     BindCommand(ID_HELP_TIPOFTHEDAY, [this] { OnHelpTipOfTheDay(); });
     BindCommand(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
@@ -281,6 +293,9 @@ CCorraApp::~CCorraApp()
     if (ImportFilesDialogSlot().Installed() == m_pImportFiles.get())
         ImportFilesDialogSlot().Set(nullptr);
     m_pImportFiles.reset();
+    if (ExportedFilesViewerSlot().Installed() == m_pExportedFiles.get())
+        ExportedFilesViewerSlot().Set(nullptr);
+    m_pExportedFiles.reset();
     m_pMainFrame.reset();
     RemoveViewServices();
     if (ShellDocumentsSlot().Installed() == m_pShellDocs.get())

@@ -156,6 +156,7 @@ private:
     std::unique_ptr<class CChooserServices> m_pChoosers;
     std::unique_ptr<class CProgramExamDialogs> m_pExamDialogs;
     std::unique_ptr<class ICommandDialog> m_pImportFiles;
+    std::unique_ptr<class ICommandDialog> m_pExportedFiles;
 };
 
 // The installed application object, or NULL.

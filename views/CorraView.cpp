@@ -1,7 +1,6 @@
 #include "views/CorraView.h"
 
 #include "views/CollListCtrl.h"
-#include "views/ExportContext.h"
 #include "views/ODListCtrl.h"
 
 #include "controls/HVRichEditCtrl.h"
@@ -15,6 +14,7 @@
 #include "model/CorraQuestion.h"
 #include "model/DocumentDialogs.h"
 #include "model/Update.h"
+#include "print/ExportEngine.h"
 #include "model/ViewServices.h"
 #include "platform/ui/CmdTarget.h"
 #include "platform/ui/DC.h"
@@ -166,6 +166,7 @@ CCorraView::CCorraView() : m_pAlive(std::make_shared<BOOL>(TRUE))
     });
     BindUpdate(ID_VIEW_CONTRACTED, [this](CCmdUI* ui) { ui->SetCheck(m_nDrawMode != CVDRAW_EXPANDED); });
     BindPrintingCommands();
+    BindCommand(ID_EXPORT_FILES, [this] { ExportDocument(); });
 }
 
 CCorraView::~CCorraView()
@@ -744,15 +745,23 @@ BOOL CCorraView::FormatExpanded(CHVRichEditCtrl* pTarget)
         } statusDeleter{pStatus};
         COldProgressDlg& status = *pStatus;
         status.Create(this);
+        // The pane is an export's composition control: the same composition as every export.
         CExportContext context;
-        context.SetSeparators(pDoc->m_nNumQuestSepLines, pDoc->m_nNumQuestChoiceSepLines);
-        context.nFileType = EXPORT_WORD;
+        context.nFileType = FT_WORD;
         context.pTarget = pTarget;
-        CDrawContext screen = CDrawContext::Screen(nullptr, QuestionDrawMode(m_nDrawMode));
-        screen.choicesIndent =
+        context.draw = CDrawContext::Screen(nullptr, QuestionDrawMode(m_nDrawMode));
+        context.draw.choicesIndent =
             std::min(CorraApp().GetProfileInt(CCorraDoc::PROFILE_SECTION, "ChoicesIndentLevel", 5), 80);
+        CCorraPrintJob job;
+        for (int i = 0; i < m_elements.GetCount(); ++i)
+            if (CCorraQuestion* q = m_elements[i].pQuestion; q && !q->IsCollection())
+                job.elements.push_back(q);
+        NumberQuestions(job);
+        context.numbers = job.numbers;
+        CExportEngine engine(*pDoc);
+        CRect rect(0, 0, pTarget->width(), pTarget->height());
 
-        int number = screen.firstNumber;
+        int number = context.draw.firstNumber;
         int currentLine = 0;
         BOOL bStopped = FALSE;
         // The box is brought up to date a few times a second: its repaint and the events it lets
@@ -764,13 +773,10 @@ BOOL CCorraView::FormatExpanded(CHVRichEditCtrl* pTarget)
             if (!q || q->IsCollection())
                 continue;
             const long length = pTarget->GetTextLength();
-            // Raised before it is reached, so that appending never fails for lack of room.
-            if (length > pTarget->GetLimitText() * 3 / 4)
-                pTarget->LimitText(length * 2);
-            pTarget->SetSel(length, length);
             if (q == pCurrent)
                 currentLine = pTarget->LineFromChar(length);
-            q->OutputToRichEdit(*pTarget, screen, CString::Formatted("%d", number++));
+            engine.InsertQuestion(context, q, rect, TRUE);
+            ++number;
             const auto now = std::chrono::steady_clock::now();
             if (now - lastShown < kShowEvery)
                 continue;

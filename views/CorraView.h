@@ -29,6 +29,7 @@ class CPrintInfo;
 class CUpdate;
 class QMenu;
 struct CExportContext;
+class CExportEngine;
 
 // Draw modes of a pane.
 constexpr int CVDRAW_EXPANDED = 0;
@@ -217,9 +218,21 @@ public:
     // While set, drops and pastes onto this view are refused.
     BOOL m_bBusy = FALSE;
 
-    // ---- slots of later work (export)
+    // ---- slots of later work
     virtual BOOL CanPrint() const { return FALSE; }
-    virtual BOOL CanExport() const { return FALSE; }
+
+    // ---- export (CorraViewExport.cpp)
+    virtual BOOL CanExport() const { return TRUE; }
+    // "&Export Files...": the export dialog, then the pages into the file; FALSE when cancelled
+    // or failed. The collection pane hands it to the question pane.
+    virtual BOOL ExportDocument();
+    // Runs the export the record describes (type, output path, range, paper, margins); FALSE
+    // when cancelled or failed, and then the old file is as it was and no page file is left.
+    BOOL RunExport(CExportContext& ctx);
+    // The engine of the view's kind: a bank's bands here.
+    virtual std::unique_ptr<CExportEngine> MakeExportEngine();
+    // The pages the last export made.
+    int GetLastExportPageCount() const { return m_nLastExportPages; }
 
     // ---- printing (CorraViewPrint.cpp)
     // The margins every print starts from, in inches (the program's, shared by all views).
@@ -372,4 +385,5 @@ protected:
     void BindPrintingCommands();
     // OnPreparePrinting refused with a message of its own.
     BOOL m_bPrintRefused = FALSE;
+    int m_nLastExportPages = 0;
 };

@@ -27,3 +27,6 @@ constexpr unsigned IDC_EXPANDED_TEXT = 315;
 // Context menus: of the question pane, of the collection pane.
 constexpr unsigned IDR_QUESTION_PANE_MENU = 264;
 constexpr unsigned IDR_COLLECTION_PANE_MENU = 324;
+
+// "&Export Files..." of a bank's File menu and its question pane.
+constexpr unsigned ID_EXPORT_FILES = 33099;

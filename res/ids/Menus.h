@@ -79,10 +79,11 @@ inline constexpr CMenuEntry kMainMenu[] = {
 
 #define CORRA_PRINT_ITEMS {1, kPrint, "&Print...\tCtrl+P"}, {1, kPrintPreview, "Print Pre&view"},
 #define CORRA_MARGINS_ITEM {1, ID_PRINT_MARGINS, "Print &Margins..."},
+#define CORRA_EXPORT_ITEM {1, ID_EXPORT_FILES, "&Export Files..."},
 #define CORRA_KIND_MENUS \
     {0, 0, "&Go"}, {1, ID_CORRA_MENU, "&Corra Menu"}, {1, ID_EXAM_MENU, "&Exam Menu"}
 
-inline constexpr CMenuEntry kCorraMenu[] = {CORRA_DOC_MENU(CORRA_PRINT_ITEMS CORRA_MARGINS_ITEM, CORRA_KIND_MENUS)};
+inline constexpr CMenuEntry kCorraMenu[] = {CORRA_DOC_MENU(CORRA_PRINT_ITEMS CORRA_MARGINS_ITEM CORRA_EXPORT_ITEM, CORRA_KIND_MENUS)};
 // The exam's own popup follows the bank's menus: the document's commands, then the view's.
 #define EXAM_KIND_MENUS                                                                                      \
     CORRA_KIND_MENUS, {0, 0, "E&xam"}, {1, kExamProperties, "Propert&ies..."}, {1, kExamCheckLinks, "&Check QCorra Links"}, \
@@ -151,6 +152,7 @@ inline constexpr CMenuEntry kExamFormPaneMenu[] = {
 #undef CORRA_KIND_MENUS
 #undef CORRA_PRINT_ITEMS
 #undef CORRA_MARGINS_ITEM
+#undef CORRA_EXPORT_ITEM
 #undef CORRA_DOC_MENU
 #undef CORRA_MENU_WINDOW
 #undef CORRA_MENU_VIEW

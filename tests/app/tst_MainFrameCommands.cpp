@@ -100,11 +100,10 @@ TEST_F(MainFrameTest, TheHelpMenuHoldsOneTipItemHoweverOftenMenusOpen)
 
 TEST_F(MainFrameTest, CommandsOfMissingNeighboursAreDisabledUntilInstalled)
 {
-    for (UINT nID : {ID_AUTO_CONVERT, ID_ADD_QUESTION_WIZARD, ID_CREATE_RANDOM_EXAM,
-                     ID_VIEW_EXPORTED_FILES, ID_DEFAULT_FONTS})
+    for (UINT nID : {ID_AUTO_CONVERT, ID_ADD_QUESTION_WIZARD, ID_CREATE_RANDOM_EXAM, ID_DEFAULT_FONTS})
         EXPECT_FALSE(Enabled(nID)) << nID;
-    // The application installs its own Import Files dialog.
-    for (UINT nID : {ID_IMPORT_FILES, ID_CONTACT_SUPPORT, ID_USERS_GUIDE, ID_PRODUCT_TOUR, ID_PRODUCT_UPDATES, ID_DELETE_LOG,
+    // The application installs its own Import Files dialog and exported-files viewer.
+    for (UINT nID : {ID_IMPORT_FILES, ID_VIEW_EXPORTED_FILES, ID_CONTACT_SUPPORT, ID_USERS_GUIDE, ID_PRODUCT_TOUR, ID_PRODUCT_UPDATES, ID_DELETE_LOG,
                      ID_CHECK_CORRA_IDS, ID_STARTUP_SETTINGS, ID_MAIN_MENU, ID_MANAGE_FOLDERS, ID_PROGRAM_DATA})
         EXPECT_TRUE(Enabled(nID)) << nID;
     CScriptedWizard wizard;

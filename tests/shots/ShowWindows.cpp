@@ -75,6 +75,8 @@
 #include "platform/ui/PropertySheet.h"
 #include "platform/ui/ShellOps.h"
 #include "platform/ui/View.h"
+#include "print/ExportContext.h"
+#include "print/ExportDialog.h"
 #include "print/HtmlSettingsDlg.h"
 #include "print/PageMarginsDlg.h"
 #include "tests/support/CorraPanes.h"
@@ -924,6 +926,26 @@ std::vector<Scene> Scenes()
              dlg.m_dRight = 0.75;
              dlg.m_dTop = 0.5;
              dlg.m_dBottom = 0.5;
+             dlg.DoModal();
+         }},
+        {"export",
+         [] {
+             CCorraDoc* doc = OpenSampleBank();
+             if (!doc)
+                 return;
+             CorraApp().WriteProfileString("Recent ViewPrevExpFiles List", "String1", GetProgramHome() + "Src/Biology.rtf");
+             CorraApp().WriteProfileString("Recent ViewPrevExpFiles List", "String2", GetProgramHome() + "Html/Biology.htm");
+             CExportContext ctx;
+             CHtmlSettings html;
+             ctx.pHtml = &html;
+             CExportDialog dlg(FALSE, 0, nullptr, ctx, *doc);
+             dlg.m_nLastSelected = 4;
+             dlg.DoModal();
+         }},
+        {"exported-files",
+         [] {
+             CorraApp().WriteProfileString("Recent ViewPrevExpFiles List", "String1", GetProgramHome() + "Src/Biology.rtf");
+             CExportedFileViewerDlg dlg;
              dlg.DoModal();
          }},
         {"html-settings",
