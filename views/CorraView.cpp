@@ -922,6 +922,10 @@ BOOL CCorraView::OnChildNotify(UINT nID, UINT nCode, void* pExtra)
         case NM_DBLCLK:
             OnListDoubleClick(nm ? nm->iItem : -1);
             break;
+        case LVN_BEGINDRAG:
+            if (nm)
+                BeginListDrag(nm->iItem);
+            break;
         case LVN_KEYDOWN: {
             const auto* key = static_cast<const NMLVKEYDOWN*>(pExtra);
             if (key && key->wVKey == VK_UP)

@@ -8,10 +8,13 @@
 // Documents tell the views of changes with UpdateAllViews and the hints of model/Update.h.
 
 #include "foundation/PtrListEx.h"
+#include "foundation/SerialMap.h"
 #include "model/PageMargins.h"
 #include "platform/core/String.h"
 #include "platform/ui/View.h"
 #include "res/ids/CorraView.h"
+
+#include <QPointer>
 
 #include <map>
 #include <memory>
@@ -199,11 +202,15 @@ public:
     // Questions from a question list. From another document the clash dialog settles what is
     // added; the request's result questions and IDs say what the target now holds.
     virtual int DropQuestOnCorraView(CUpdate& request);
+    // DropQuestOnCorraView's work; pIdMap gets each copied ID's ID in the target.
+    int BringQuestions(CUpdate& request, CSerialMap<int, int>* pIdMap);
     // Questions onto the collection at the request's insert index of a collection pane.
     virtual int DropOnCollectionPane(CUpdate& request);
     // Collections onto a question list of another document: their questions.
     virtual int CopyDropOnQuestionView(CUpdate& request) { return DropQuestOnCorraView(request); }
-    // Collections into a collection pane: names settled by the collection clash dialog.
+    // Collections into a collection pane: names settled by the collection clash dialog, their
+    // members by the question clash dialog. Pasted collections bring their members along;
+    // dragged ones find them in their own document.
     virtual int CopyDropOnCollectionPane(CUpdate& request);
     // The rows dragged within this view's own list go before the row nTarget (-1: at the end).
     virtual int DropReorder(int nDragged, int nTarget);
@@ -217,6 +224,28 @@ public:
     void OnEditDelete();
     // While set, drops and pastes onto this view are refused.
     BOOL m_bBusy = FALSE;
+    // Whether drops may land on this view now.
+    virtual BOOL CanDrop() const { return !m_bBusy; }
+    // Drags of other programs are never taken: no drop effect.
+    virtual int GetDropEffect() const { return 0; }
+
+    // ---- dragging rows: from the list's LVN_BEGINDRAG the view holds the mouse until the
+    // left button goes up over a list of the program (points are the screen's).
+    BOOL BeginListDrag(int nItem);
+    void DragMoveTo(QPoint global);
+    // The handler's answer; 0 when the drag ended over no list.
+    int DropAt(QPoint global);
+    void EndListDrag();
+    BOOL IsDragging() const { return m_bDragging; }
+    // The row marked as the drop target, in the list it belongs to; -1 none.
+    int GetDropTargetItem() const { return m_nDropTarget; }
+    // The list a drag scrolls while the cursor is above or below it.
+    static CListCtrl* GetAutoScrollList();
+    // Rows dropped on nItem of a list: by the kinds of the two lists, the reorder, the drop
+    // handlers or the group list.
+    virtual int DispatchDrop(CListCtrl* pTarget, int nItem, int nDragged);
+    // Questions of the question pane dropped on a group of the groups window join it.
+    virtual int DropOnGroupList(CListCtrl* pList, int nItem);
 
     // ---- slots of later work
     virtual BOOL CanPrint() const { return FALSE; }
@@ -326,6 +355,8 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
 
     void SetIconMode(int nMode);
     // This view's own refresh after a mode switch (relayout, erase; redisplay for the icons).
@@ -386,4 +417,18 @@ protected:
     // OnPreparePrinting refused with a message of its own.
     BOOL m_bPrintRefused = FALSE;
     int m_nLastExportPages = 0;
+
+    // The row drag: the row it started on, the row marked under the cursor (in m_pDropList)
+    // with the state it had, the picture and the window last under the cursor.
+    QWidget* WidgetUnder(QPoint global) const;
+    void ForgetDropTarget();
+    BOOL m_bDragging = FALSE;
+    int m_nDragItem = -1;
+    int m_nDropTarget = -1;
+    UINT m_uDropSavedState = 0;
+    QPointer<CListCtrl> m_pDropList;
+    QPointer<QWidget> m_pUnder;
+    std::unique_ptr<QWidget> m_pDragImage;
+    // While a paste of collections runs: the members that came with them.
+    const CPtrListEx* m_pPastedMembers = nullptr;
 };

@@ -14,6 +14,7 @@
 #include "platform/ui/DocTemplate.h"
 #include "platform/ui/OleData.h"
 #include "platform/ui/WinApp.h"
+#include "dialogs/DupCollectionsDlg.h"
 #include "views/CollectionList.h"
 #include "views/DuplicateQuestionsDlg.h"
 #include "views/ODListCtrl.h"
@@ -251,8 +252,12 @@ int CCorraView::PasteQuestions(CUpdate& request)
 int CCorraView::PasteCollections(CUpdate& request, const CPtrListEx* pMembers)
 {
     FillPasteTarget(*this, request);
-    if (IsCollectionPane())
-        return CopyDropOnCollectionPane(request);
+    if (IsCollectionPane()) {
+        m_pPastedMembers = pMembers;
+        const int result = CopyDropOnCollectionPane(request);
+        m_pPastedMembers = nullptr;
+        return result;
+    }
     // Onto a question list the collections bring their members.
     CPtrListEx members;
     if (pMembers)
@@ -262,6 +267,11 @@ int CCorraView::PasteCollections(CUpdate& request, const CPtrListEx* pMembers)
 }
 
 int CCorraView::DropQuestOnCorraView(CUpdate& request)
+{
+    return BringQuestions(request, nullptr);
+}
+
+int CCorraView::BringQuestions(CUpdate& request, CSerialMap<int, int>* pIdMap)
 {
     CCorraDoc* pTarget = request.Has(UPD_TARGETDOC) ? request.m_pTargetDoc : GetCorraDoc();
     if (!pTarget)
@@ -282,6 +292,8 @@ int CCorraView::DropQuestOnCorraView(CUpdate& request)
         pTarget->SetInsertBefore(nullptr);
         request.m_plResultQuestions.AddTail(dlg.m_plResult);
         request.m_dwaResultIds.Copy(dlg.m_dwaResultIds);
+        if (pIdMap)
+            *pIdMap = dlg.m_idMap;
         return DROP_DONE;
     }
     // The same document: what it still holds is only named; questions it no longer holds (cut
@@ -295,6 +307,8 @@ int CCorraView::DropQuestOnCorraView(CUpdate& request)
             if (mine)
                 restored.AddTail(mine);
         }
+        if (mine && pIdMap && !pIdMap->Contains(q->m_nId))
+            pIdMap->SetAt(q->m_nId, mine->m_nId);
         if (mine && !request.m_plResultQuestions.Find(mine))
             request.m_plResultQuestions.AddTail(mine);
     }
@@ -338,10 +352,68 @@ int CCorraView::DropOnCollectionPane(CUpdate& request)
 
 int CCorraView::CopyDropOnCollectionPane(CUpdate& request)
 {
-    // Collection name clashes are settled by the collection clash dialog; until it stands, the
-    // collections' members go in and each collection is added under a free name.
-    LogOutput("CCorraView::CopyDropOnCollectionPane() - not available", LOG_ERROR, LOG_HERE);
-    return DROP_REFUSED;
+    const CPtrListEx* pMembers = m_pPastedMembers;
+    CCorraDoc* pTarget = request.Has(UPD_TARGETDOC) ? request.m_pTargetDoc : GetCorraDoc();
+    if (!pTarget)
+        return DROP_REFUSED;
+    CPtrListEx collections;
+    for (POSITION pos = request.m_plQuestions.GetHeadPosition(); pos;) {
+        auto* q = static_cast<CCorraQuestion*>(request.m_plQuestions.GetNext(pos));
+        if (q && q->IsCollection())
+            collections.AddTail(q);
+    }
+    if (collections.IsEmpty())
+        return DROP_REFUSED;
+    CDupCollectionsDlg names(pTarget, collections, this);
+    if (names.Prepare() > 0 && names.DoModal() != IDOK)
+        return DROP_REFUSED;
+
+    // The members of the collections that go in: pasted ones travel beside them, dragged ones
+    // are the source document's.
+    CPtrListEx toCopy;
+    names.GetCollectionsToCopy(toCopy);
+    std::set<int> wanted;
+    CPtrListEx owned;
+    for (POSITION pos = toCopy.GetHeadPosition(); pos;) {
+        auto* c = static_cast<CCorraQuestion*>(toCopy.GetNext(pos));
+        CDWordArray ids;
+        c->GetQuestIds(ids);
+        for (int i = 0; i < ids.GetSize(); ++i)
+            wanted.insert(static_cast<int>(ids[i]));
+        if (!pMembers) {
+            CPtrListEx mine;
+            c->GetQuestions(mine);
+            owned.AddTail(mine);
+        }
+    }
+    CPtrListEx members;
+    std::set<int> seen;
+    const CPtrListEx& pool = pMembers ? *pMembers : owned;
+    for (POSITION pos = pool.GetHeadPosition(); pos;) {
+        auto* q = static_cast<CCorraQuestion*>(pool.GetNext(pos));
+        if (q && !q->IsCollection() && wanted.count(q->m_nId) && seen.insert(q->m_nId).second)
+            members.AddTail(q);
+    }
+
+    CUpdate bring(request);
+    bring.SetQuestions(&members);
+    bring.SetInsertIndex(-1);
+    bring.SetListCtrl(nullptr, UPD_TARGETLIST);
+    bring.m_plResultQuestions.RemoveAll();
+    bring.m_dwaResultIds.RemoveAll();
+    CSerialMap<int, int> idMap;
+    if (BringQuestions(bring, &idMap) != DROP_DONE)
+        return DROP_REFUSED;
+
+    CODListCtrl* pList = request.Has(UPD_TARGETLIST) ? dynamic_cast<CODListCtrl*>(request.m_pTargetList) : m_pList;
+    const int nInsert = request.Has(UPD_INSERTINDEX) ? request.m_nInsertIndex : -1;
+    CCorraQuestion* pBefore = pList && nInsert >= 0 ? pList->GetItemQuestion(nInsert) : nullptr;
+    names.Apply(idMap, pBefore, pList && nInsert < pList->GetItemCount() ? nInsert : -1);
+    request.m_plResultQuestions.AddTail(bring.m_plResultQuestions);
+    request.m_plResultQuestions.AddTail(names.m_plAdded);
+    request.m_plResultQuestions.AddTail(names.m_plChanged);
+    GetQuestionIds(request.m_plResultQuestions, request.m_dwaResultIds);
+    return DROP_DONE;
 }
 
 int CCorraView::DropReorder(int nDragged, int nTarget)

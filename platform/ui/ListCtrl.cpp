@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
@@ -870,5 +871,23 @@ BOOL CListCtrl::SortItems(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData)
     }
     m_lastSelected = selected;
     --m_nQuiet;
+    return TRUE;
+}
+
+BOOL CListCtrl::Scroll(CSize size)
+{
+    if (size.cy != 0) {
+        QScrollBar* bar = verticalScrollBar();
+        int step = size.cy;
+        if (verticalScrollMode() == QAbstractItemView::ScrollPerItem) {
+            const int row = std::max(1, GetItemCount() > 0 ? sizeHintForRow(0) : 1);
+            step = size.cy / row;
+            if (step == 0)
+                step = size.cy > 0 ? 1 : -1;
+        }
+        bar->setValue(bar->value() + step);
+    }
+    if (size.cx != 0)
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() + size.cx);
     return TRUE;
 }

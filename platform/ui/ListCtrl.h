@@ -189,6 +189,9 @@ public:
     BOOL RedrawItems(int nFirst, int nLast);
     // The row at a point of the client area, -1 when none.
     int HitTest(POINT pt) const;
+    // Scrolls by size pixels (LVM_SCROLL); rows scroll whole, at least one for any vertical
+    // distance.
+    BOOL Scroll(CSize size);
 
     // Finds by data (LVFI_PARAM) or text of the first column (LVFI_STRING, whole text, case
     // ignored; with LVFI_PARTIAL, by prefix), after nStart (-1: from the first); -1 when none.

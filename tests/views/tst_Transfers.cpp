@@ -7,6 +7,7 @@
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
 #include "model/QuestionList.h"
+#include "model/Update.h"
 #include "platform/core/Archive.h"
 #include "platform/ui/OleData.h"
 #include "res/ids/QuestionTypes.h"
@@ -14,13 +15,17 @@
 #include "tests/support/CorraTest.h"
 #include "tests/support/FakeDocumentDialogs.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/TransferBanks.h"
+#include "dialogs/DupCollectionsDlg.h"
 #include "views/CollListCtrl.h"
 #include "views/DuplicateQuestionsDlg.h"
 #include "views/ODListCtrl.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMimeData>
+#include <QRadioButton>
 
 #include <memory>
 #include <string>
@@ -28,54 +33,16 @@
 
 namespace {
 
-class CBankDoc : public CCorraDoc {
-public:
-    CBankDoc(LPCSTR title, std::vector<int> ids)
-    {
-        m_bAutoDelete = FALSE;
-        SetTitle(title);
-        m_csCorraId = CString("CID_") + title;
-        for (int id : ids)
-            InsertQuestion(Question(id, CString::Formatted("%s question %d", title, id)));
-        SetModifiedFlag(FALSE);
-    }
-    static CCorraQuestion* Question(int id, const CString& text)
-    {
-        auto* q = new CCorraQuestion;
-        q->m_nId = id;
-        q->m_nIndex = id;
-        q->m_nType = static_cast<int>(IDS_QTYPE_ES);
-        q->m_cszQuestionText = text;
-        return q;
-    }
-    BOOL DoFileSave() override { return TRUE; }
-};
+using CBankDoc = CTransferBank;
 
 std::vector<int> Ids(const CPtrListEx& list)
 {
-    std::vector<int> ids;
-    for (POSITION pos = list.GetHeadPosition(); pos;)
-        ids.push_back(static_cast<CCorraQuestion*>(list.GetNext(pos))->m_nId);
-    return ids;
+    return TransferIds(list);
 }
 
 std::vector<int> Ids(const CDWordArray& a)
 {
-    std::vector<int> ids;
-    for (int i = 0; i < a.GetSize(); ++i)
-        ids.push_back(static_cast<int>(a[i]));
-    return ids;
-}
-
-std::vector<int> DocIds(const CCorraDoc& doc)
-{
-    std::vector<int> ids;
-    for (POSITION pos = doc.m_plQuestions.GetHeadPosition(); pos;) {
-        auto* q = static_cast<CCorraQuestion*>(doc.m_plQuestions.GetNext(pos));
-        if (!q->IsCollection())
-            ids.push_back(q->m_nId);
-    }
-    return ids;
+    return TransferIds(a);
 }
 
 std::vector<int> ListIds(const CODListCtrl& list)
@@ -369,6 +336,108 @@ TEST_F(TransferTest, ForeignBytesRefuseTheWholePaste)
         if (c.said) {
             EXPECT_EQ(messageBox.calls[0].text, CString("The clipboard data cannot be pasted."));
         }
+    }
+}
+
+TEST_F(TransferTest, CollectionsIntoAnotherPaneFollowTheAnswerOfTheNameClash)
+{
+    struct Case {
+        const char* name;
+        const char* copiedName;  // Alpha's collection, holding 1 and 2
+        int answer;              // -1: no dialog expected, IDCANCEL, or a choice
+        std::vector<int> unitAfter;
+        std::vector<int> betaAfter;
+        std::vector<int> copyAfter;  // members of the collection named copiedName in Beta
+    };
+    const Case cases[] = {
+        {"a new name asks nothing", "Other", -1, {10}, {3, 10, 11, 1, 2}, {1, 2}},
+        {"add to the existing", "Unit", DUPC_ADD_TO_EXISTING, {10, 1, 2}, {3, 10, 11, 1, 2}, {10, 1, 2}},
+        {"overwrite the existing", "Unit", DUPC_OVERWRITE, {1, 2}, {3, 10, 11, 1, 2}, {1, 2}},
+        {"leave the clashing out", "Unit", DUPC_LEAVE_OUT, {10}, {3, 10, 11}, {10}},
+        {"cancelled", "Unit", IDCANCEL, {10}, {3, 10, 11}, {10}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        CPtrListEx members;
+        members.AddTail(a->FindQuestionById(1));
+        members.AddTail(a->FindQuestionById(2));
+        a->GetOrCreateCollection(c.copiedName, &members);
+        a->UpdateAllViews(nullptr, HINT_REFRESH, nullptr);
+        pa->lower->GetListCtrl()->SelectItem(0, TRUE);
+        pa->lower->OnEditCopy();
+        CModalScript script;
+        CString message;
+        if (c.answer != -1) {
+            script.On<CDupCollectionsDlg>([&](CDupCollectionsDlg& dlg) {
+                message = CString(qobject_cast<QLabel*>(dlg.GetDlgItem(IDC_DUPC_MESSAGE))->text().toLocal8Bit().constData());
+                if (c.answer == IDCANCEL) {
+                    ClickDlgButton(dlg, IDCANCEL);
+                    return;
+                }
+                qobject_cast<QRadioButton*>(dlg.GetDlgItem(IDC_DUPC_ADD + c.answer))->setChecked(true);
+                ClickDlgButton(dlg, IDOK);
+            });
+        }
+        pb->lower->OnEditPaste();
+        EXPECT_EQ(script.Answered(), c.answer == -1 ? 0 : 1);
+        if (c.answer != -1) {
+            EXPECT_EQ(message, CString("1 collection(s) being copied already exist in Beta.  Please take the "
+                                       "appropriate action below."));
+        }
+        EXPECT_EQ(DocIds(*b), c.betaAfter);
+        EXPECT_EQ(MemberIds(b->FindCollection("Unit")), c.unitAfter);
+        EXPECT_EQ(MemberIds(b->FindCollection(c.copiedName)), c.copyAfter);
+        EXPECT_EQ(pb->lower->GetListCtrl()->GetItemCount(), b->GetCollectionCount());
+    }
+}
+
+TEST_F(TransferTest, ACopiedCollectionNamesItsMembersByTheirIdsInTheTarget)
+{
+    struct Case {
+        const char* name;
+        int button;
+        bool newId;  // the member clashing with Beta's 3 became a new question
+    };
+    const Case cases[] = {
+        {"skipped: the target's question stands for it", IDC_DUPQ_SKIP, false},
+        {"duplicated: its new ID", IDC_DUPQ_DUPLICATE_ALL, true},
+        {"overwritten: the replaced question's ID", IDC_DUPQ_OVERWRITE, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        CPtrListEx members;
+        members.AddTail(a->FindQuestionById(3));
+        members.AddTail(a->FindQuestionById(4));
+        a->GetOrCreateCollection("Fresh", &members);
+        a->GetOrCreateCollection("Fresh 2", &members);
+        a->UpdateAllViews(nullptr, HINT_REFRESH, nullptr);
+        pa->lower->GetListCtrl()->SelectItem(-1, TRUE);
+        pa->lower->OnEditCopy();
+        CModalScript script;
+        script.On<CDuplicateQuestionsDlg>([&](CDuplicateQuestionsDlg& dlg) {
+            ClickDlgButton(dlg, c.button);
+            ClickDlgButton(dlg, IDOK);
+        });
+        pb->lower->OnEditPaste();
+        EXPECT_EQ(script.Answered(), 1);
+        for (const char* name : {"Fresh", "Fresh 2"}) {
+            std::vector<int> got = MemberIds(b->FindCollection(name));
+            ASSERT_EQ(got.size(), 2u) << name;
+            if (c.newId) {
+                EXPECT_GT(got[0], 11);
+            } else {
+                EXPECT_EQ(got[0], 3);
+            }
+            EXPECT_EQ(got[1], 4);
+            for (int id : got)
+                EXPECT_NE(b->FindQuestionById(id), nullptr);
+        }
+        EXPECT_EQ(b->FindQuestionById(3)->m_cszQuestionText,
+                  CString(c.button == IDC_DUPQ_OVERWRITE ? "Alpha question 3" : "Beta question 3"));
     }
 }
 
