@@ -80,7 +80,8 @@ Figures Measure(int n, const std::string& folder)
     f.remove = BestSeconds([&] {
         ctrl.SetText(buf.GetWorkingText(), SF_TEXT);
         const CChoiceLabelRule rule = settings.LabelRule();
-        ctrl.RemoveIdentifiers(".)", "0123456789", &rule, '.');
+        ctrl.RemoveIdentifiers('.');
+        ctrl.RemoveIdentifiers(".)", "0123456789", &rule);
     });
     f.dry = BestSeconds([&] { CSourceDoc::AutoConvert2(&ctrl, nullptr, &settings); });
     CString text;

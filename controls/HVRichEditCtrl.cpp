@@ -915,24 +915,23 @@ int CHVRichEditCtrl::RemoveIdentifiers(char chTerm)
     return 0;
 }
 
-int CHVRichEditCtrl::RemoveIdentifiers(LPCSTR terms, LPCSTR numChars, const CChoiceLabelRule* pLabels, char chTerm)
+int CHVRichEditCtrl::RemoveIdentifiers(LPCSTR terms, LPCSTR numChars, const CChoiceLabelRule* pLabels)
 {
-    int count = RemoveIdentifiers(chTerm);
     try {
         CString text;
         StreamOutText(text, SF_TEXT);
         CRangeVector ranges;
         g_parser.Get().FindQuestionIds(text, terms, numChars, ranges, pLabels);
         if (ranges.empty())
-            return count;
+            return 0;
         DeleteRanges(ranges);
-        count += static_cast<int>(ranges.size());
+        return static_cast<int>(ranges.size());
     } catch (const std::exception& e) {
         LogException(e, LOG_HERE);
     } catch (...) {
         LogUnknownException(LOG_HERE);
     }
-    return count;
+    return 0;
 }
 
 BOOL CHVRichEditCtrl::TrimLineStarts()

@@ -191,9 +191,10 @@ public:
     int FillLine(LPCSTR fill);
     // Shows the range [nStart, nEnd] (end inclusive) selected, scrolled to 10 lines below the top.
     void AutoConvert2(long nStart, long nEnd, BOOL bScroll);
-    // Deletes the identifiers the AutoConvert parsers find; returns how many ranges went.
+    // Deletes what the AutoConvert parsers find, returning how many ranges went: terminators at
+    // line ends, or question numbers. Two passes, so a caller can run either alone.
     int RemoveIdentifiers(char chTerm = '.');
-    int RemoveIdentifiers(LPCSTR terms, LPCSTR numChars, const CChoiceLabelRule* pLabels, char chTerm = '.');
+    int RemoveIdentifiers(LPCSTR terms, LPCSTR numChars, const CChoiceLabelRule* pLabels);
     // Deletes ranges from the last to the first with the selection hidden, then restores it.
     void DeleteRanges(const CRangeVector& ranges);
     // Leading white space of every line is deleted, pass after pass until nothing goes; FALSE

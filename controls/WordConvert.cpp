@@ -14,6 +14,7 @@
 #include <QThread>
 
 #include <cstdlib>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -230,15 +231,25 @@ BOOL WordConvert(LPCSTR source, int nMode, LPCSTR destination, int nFormat, LPCS
     progress.SetTitle("Converting Document");
     std::atomic<bool> done{false};
     auto shouldStop = [&block, &progress] { return progress.IsCancelled() || block.stop.load(); };
-    std::thread worker([&] {
-        try {
-            block.nResult = RunConversion(CONVERTER_WORD, block, shouldStop) ? 1 : 0;
-        } catch (...) {
-            LogUnknownException(LOG_HERE);
-            block.nResult = 0;
-        }
-        done = true;
-    });
+    std::thread worker;
+    try {
+        worker = std::thread([&] {
+            try {
+                block.nResult = RunConversion(CONVERTER_WORD, block, shouldStop) ? 1 : 0;
+            } catch (...) {
+                LogUnknownException(LOG_HERE);
+                block.nResult = 0;
+            }
+            done = true;
+        });
+    } catch (const std::system_error&) {
+        LogOutput("Failed to create Word thread.", LOG_ERROR, LOG_HERE);
+        progress.DestroyWindow();
+        AfxMessageBox("Failed to start Word.", MB_OK | MB_ICONEXCLAMATION);
+        if (pError)
+            *pError = "Failed to start Word.";
+        return FALSE;
+    }
     while (!done.load()) {
         COldProgressDlg::PumpMessages();
         QThread::msleep(10);
@@ -249,9 +260,13 @@ BOOL WordConvert(LPCSTR source, int nMode, LPCSTR destination, int nFormat, LPCS
     progress.DestroyWindow();
     if (block.nResult && nMode == 0 && nFormat == WORD_FORMAT_RTF) {
         std::string rtf;
+        // A file left unrewritten still reads, only less well; say so in the log.
         if (fsys::ReadFile(destination, rtf)) {
             const CString convertible = MakeRtfConvertible(CString(std::move(rtf)));
-            fsys::WriteFile(destination, convertible.GetString(), static_cast<size_t>(convertible.GetLength()));
+            if (!fsys::WriteFile(destination, convertible.GetString(), static_cast<size_t>(convertible.GetLength())))
+                LogOutput("WordConvert() - could not rewrite the converted RTF.", LOG_ERROR, LOG_HERE);
+        } else {
+            LogOutput("WordConvert() - could not read the converted RTF.", LOG_ERROR, LOG_HERE);
         }
     }
     if (!block.nResult && !block.error.IsEmpty())

@@ -60,7 +60,8 @@ void FinishConversion(CCorraDoc& doc)
 void ShowError(CHVRichEditCtrl* pCtrl, int start, const CChoicesError& error)
 {
     if (pCtrl)
-        pCtrl->AutoConvert2(start + error.m_nStart, start + error.m_nEnd, TRUE);
+        // The error's range ends after its last character; the mark takes the last one.
+        pCtrl->AutoConvert2(start + error.m_nStart, start + std::max(error.m_nEnd - 1, error.m_nStart), TRUE);
     CRichMessage message;
     message.title = "Error";
     const UINT ids[4] = {error.m_nId1, error.m_nId2, error.m_nId3, error.m_nId4};
@@ -107,7 +108,7 @@ BOOL CheckWhatConversionDoes(LPCSTR text, const CTextRangeVector& ranges, const 
     if (trailing.nFirst >= 0) {
         start = trailing.nFirst;
         error.Reset();
-        error.SetRange(0, trailing.nLast - trailing.nFirst);
+        error.SetRange(0, trailing.nLast - trailing.nFirst + 1);
         error.m_csMessage = "Question text without choices.\n\nThe text at the end of the file has no choices after "
                             "it and would not be converted. Add its choices, or delete it.";
         return FALSE;

@@ -55,7 +55,7 @@ TEST_F(AutoConvertTaskTest, ATeachersTypedTestBecomesABankThatOpensAgain)
     ctrl.SetText(source.GetWorkingText(), SF_TEXT);
     CConvertingWizard wizard;
     const CChoiceLabelRule rule = wizard.settings.LabelRule();
-    EXPECT_GT(ctrl.RemoveIdentifiers(".)", "0123456789", &rule, '.'), 0);
+    EXPECT_GT(ctrl.RemoveIdentifiers('.') + ctrl.RemoveIdentifiers(".)", "0123456789", &rule), 0);
     ASSERT_EQ(CSourceDoc::AutoConvert2(&ctrl, nullptr, &wizard.settings), 0);
     // At Finish the wizard keeps the control's text as RTF.
     ctrl.StreamOutText(wizard.text, SF_RTF);

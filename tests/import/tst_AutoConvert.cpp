@@ -167,19 +167,29 @@ TEST_F(AutoConvertTest, ResultsSayWhatWentWrongWithoutAMessage)
     EXPECT_TRUE(richBox.calls.empty());
 }
 
-TEST_F(AutoConvertTest, TheDryRunReportsQuestionTextThatWouldBeLost)
+TEST_F(AutoConvertTest, TheDryRunMarksExactlyTheTextToMend)
 {
+    struct {
+        const char* text;
+        const char* marked;
+    } const cases[] = {
+        {"Q?\r\na. x\r\nb. y\r\n\r\nLeft without choices", "Left without choices"},
+        {"a. x\r\nb. y\r\n\r\nQ?", "a. x\nb. y"},
+    };
     CHVRichEditCtrl ctrl;
-    ctrl.SetText("Q?\r\na. x\r\nb. y\r\n\r\nLeft without choices", SF_TEXT);
     CAQFConvertSettings settings;
-    EXPECT_EQ(CSourceDoc::AutoConvert2(&ctrl, nullptr, &settings), 1);
-    ASSERT_EQ(richBox.calls.size(), 1u);
-    long start = 0;
-    long end = 0;
-    ctrl.GetSel(start, end);
-    CString plain;
-    ctrl.StreamOutText(plain, SF_TEXT);
-    EXPECT_EQ(plain.Mid(start, end - start), CString("Left without choices"));
+    for (const auto& c : cases) {
+        richBox.calls.clear();
+        ctrl.SetText(c.text, SF_TEXT);
+        EXPECT_EQ(CSourceDoc::AutoConvert2(&ctrl, nullptr, &settings), 1) << c.text;
+        EXPECT_EQ(richBox.calls.size(), 1u) << c.text;
+        long start = 0;
+        long end = 0;
+        ctrl.GetSel(start, end);
+        CString plain;
+        ctrl.StreamOutText(plain, SF_TEXT);
+        EXPECT_EQ(plain.Mid(start, end - start), CString(c.marked)) << c.text;
+    }
 
     ctrl.SetText("Q?\r\na. x\r\nb. y", SF_TEXT);
     EXPECT_EQ(CSourceDoc::AutoConvert2(&ctrl, nullptr, &settings), 0);
