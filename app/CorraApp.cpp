@@ -20,6 +20,7 @@
 #include "app/VersionText.h"
 #include "controls/OldProgressDlg.h"
 #include "dialogs/EditFileListDlg.h"
+#include "dialogs/GroupsDlg.h"
 #include "dialogs/QuestionDialogs.h"
 #include "dialogs/ImportFilesDlg.h"
 #include "foundation/FileTypes.h"
@@ -176,6 +177,14 @@ namespace {
 class CAppQuestionDialogs : public CQuestionDialogs {
 public:
     void OfferRecoverySupport(CCorraDoc&, const CString& path) override { ::OfferRecoverySupport(path); }
+
+protected:
+    // Its menu and buttons follow the document between the frame's idle updates.
+    void OnGroupsWindowMade(CGroupsDlg2& dlg) override
+    {
+        if (auto* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd()))
+            frame->AddIdleWindow(&dlg);
+    }
 };
 
 class CAppShellDocuments : public IShellDocuments {

@@ -1,10 +1,12 @@
 #include "dialogs/QuestionDialogs.h"
 
 #include "dialogs/CorraQuestionDlg.h"
+#include "dialogs/GroupsDlg.h"
 #include "dialogs/SubjectsDlg.h"
 #include "foundation/QuestionTypes.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
+#include "platform/core/Services.h"
 
 CQuestionDialogs::CQuestionDialogs(CWnd* pParent) : m_pParent(pParent) {}
 
@@ -78,6 +80,36 @@ void CQuestionDialogs::DocumentFontsChanged(CCorraDoc& doc)
 {
     if (CCorraQuestionDlg* dlg = FindEditor(doc))
         dlg->OnFontsChanged();
+    if (CGroupsDlg2* groups = FindGroupsWindow(doc))
+        groups->ResetDescriptionFont();
+}
+
+CGroupsDlg2* CQuestionDialogs::FindGroupsWindow(CCorraDoc& doc) const
+{
+    auto it = m_groups.find(&doc);
+    return it == m_groups.end() ? nullptr : it->second.get();
+}
+
+void CQuestionDialogs::ShowGroupsWindow(CCorraDoc& doc)
+{
+    CGroupsDlg2* dlg = FindGroupsWindow(doc);
+    if (!dlg) {
+        auto made = std::make_unique<CGroupsDlg2>(&doc, m_pParent);
+        if (!made->Create(IDD_GROUPS, m_pParent)) {
+            MessageBoxService().Show("Failed to initialize groups dlg.", CORRA_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
+            return;
+        }
+        dlg = made.get();
+        m_groups[&doc] = std::move(made);
+        OnGroupsWindowMade(*dlg);
+    }
+    dlg->ShowGroups();
+}
+
+void CQuestionDialogs::SetGroupsWindowTitle(CCorraDoc& doc, const CString& title)
+{
+    if (CGroupsDlg2* dlg = FindGroupsWindow(doc))
+        dlg->SetWindowText(title);
 }
 
 BOOL CQuestionDialogs::OfferNewSubjects(CCorraDoc&, const CStringArray& subjects)
@@ -91,6 +123,11 @@ BOOL CQuestionDialogs::OfferNewSubjects(CCorraDoc&, const CStringArray& subjects
 
 void CQuestionDialogs::CloseDocumentWindows(CCorraDoc& doc)
 {
+    if (auto groups = m_groups.find(&doc); groups != m_groups.end()) {
+        std::unique_ptr<CGroupsDlg2> dlg = std::move(groups->second);
+        m_groups.erase(groups);
+        dlg->OnClose();
+    }
     auto it = m_editors.find(&doc);
     if (it == m_editors.end())
         return;

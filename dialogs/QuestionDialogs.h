@@ -11,6 +11,7 @@
 
 class CCorraQuestion;
 class CCorraQuestionDlg;
+class CGroupsDlg2;
 class CWnd;
 
 class CQuestionDialogs : public IDocumentDialogs {
@@ -28,7 +29,11 @@ public:
     int CheckSaveDlgChanges(CCorraDoc& doc, UINT style) override;
     void DocumentFontsChanged(CCorraDoc& doc) override;
     BOOL OfferNewSubjects(CCorraDoc& doc, const CStringArray& subjects) override;
-    void ShowGroupsWindow(CCorraDoc& doc) override {}
+    // The document's groups window, made on first use; Close only hides it.
+    void ShowGroupsWindow(CCorraDoc& doc) override;
+    void SetGroupsWindowTitle(CCorraDoc& doc, const CString& title) override;
+    // The groups window when there is one; NULL otherwise.
+    CGroupsDlg2* FindGroupsWindow(CCorraDoc& doc) const;
     BOOL CheckImageLinks(CCorraDoc& doc) override { return TRUE; }
     void CloseDocumentWindows(CCorraDoc& doc) override;
     // The file properties dialog (CorraPropertiesDlg.cpp).
@@ -41,9 +46,14 @@ public:
 
     void SetParent(CWnd* pParent) { m_pParent = pParent; }
 
+protected:
+    // A groups window was made (the application gives it the frame's idle updates).
+    virtual void OnGroupsWindowMade(CGroupsDlg2& dlg) {}
+
 private:
     CWnd* m_pParent;
     std::map<CCorraDoc*, std::unique_ptr<CCorraQuestionDlg>> m_editors;
+    std::map<CCorraDoc*, std::unique_ptr<CGroupsDlg2>> m_groups;
 };
 
 // What a view does on a double-click or Edit: shows the question in its document's editor

@@ -56,6 +56,8 @@
 #include "controls/MRUPathComboBox.h"
 #include "platform/ui/ListBox.h"
 #include "dialogs/TextbooksDlg.h"
+#include "dialogs/DupCollectionsDlg.h"
+#include "dialogs/GroupsDlg.h"
 #include "model/CorraDoc.h"
 #include "model/SampleBank.h"
 #include "model/CorraQuestion.h"
@@ -704,6 +706,20 @@ CCorraDoc* OpenSampleBank()
     return doc->OnOpenDocument(bank) ? doc : nullptr;
 }
 
+// The sample bank's groups window, its first group's description shown or hidden.
+void ShowGroupsWindow(BOOL bDescription)
+{
+    CCorraDoc* doc = OpenSampleBank();
+    if (!doc)
+        return;
+    auto* dlg = new CGroupsDlg2(doc);
+    dlg->setWindowTitle("Biology.crr - Groups");
+    dlg->ShowGroups();
+    if (dlg->IsDescriptionShown() != bDescription)
+        dlg->OnToggleDescription();
+    Shoot(dlg);
+}
+
 std::vector<Scene> Scenes()
 {
     return {
@@ -916,6 +932,36 @@ std::vector<Scene> Scenes()
                                "It may hold letters, digits and blanks.\n"
                                "Two collections of one bank cannot share a name.";
              dlg.m_csText = "Chapter 4 - Heat and Energy";
+             dlg.DoModal();
+         }},
+        {"dup-collections",
+         [] {
+             CCorraDoc* doc = OpenSampleBank();
+             if (!doc)
+                 return;
+             doc->SetTitle("Biology.crr");
+             CPtrListEx mine;
+             doc->GetCollections(mine);
+             CDupCollectionsDlg dlg(doc, mine);
+             dlg.Prepare();
+             CShootingHook hook;
+             CServiceScope<IModalRunHook> shooting(ModalRunSlot(), hook);
+             dlg.DoModal();
+         }},
+        {"groups", [] { ShowGroupsWindow(FALSE); }},
+        {"groups-description", [] { ShowGroupsWindow(TRUE); }},
+        {"numbering-sequence",
+         [] {
+             CNumberingSequenceDlg dlg(5, "Numbering Sequence - Headers", nullptr, TRUE);
+             CShootingHook hook;
+             CServiceScope<IModalRunHook> shooting(ModalRunSlot(), hook);
+             dlg.DoModal();
+         }},
+        {"group-questions",
+         [] {
+             CGroupQuestionsDlg dlg;
+             CShootingHook hook;
+             CServiceScope<IModalRunHook> shooting(ModalRunSlot(), hook);
              dlg.DoModal();
          }},
         {"bank-print-preview", [] { ShowBankPrintPreview(); }},
