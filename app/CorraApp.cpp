@@ -1,6 +1,7 @@
 #include "app/CorraApp.h"
 
 #include "app/AboutDlg.h"
+#include "app/AddQuestionWizard.h"
 #include "app/ChildFrames.h"
 #include "app/DocTypeDlg.h"
 #include "app/DocumentChooser.h"
@@ -275,6 +276,8 @@ CCorraApp::CCorraApp() : CWinApp("Corra")
     ImportFilesDialogSlot().Set(m_pImportFiles.get());
     m_pExportedFiles = std::make_unique<CExportedFilesCommand>();
     ExportedFilesViewerSlot().Set(m_pExportedFiles.get());
+    m_pWizard = std::make_unique<CAddQuestionWizard>();
+    AddQuestionWizardSlot().Set(m_pWizard.get());
     BindCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
     BindCommand(ID_HELP_TIPOFTHEDAY, [this] { OnHelpTipOfTheDay(); });
     BindCommand(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
@@ -305,6 +308,9 @@ CCorraApp::~CCorraApp()
     if (ExportedFilesViewerSlot().Installed() == m_pExportedFiles.get())
         ExportedFilesViewerSlot().Set(nullptr);
     m_pExportedFiles.reset();
+    if (AddQuestionWizardSlot().Installed() == m_pWizard.get())
+        AddQuestionWizardSlot().Set(nullptr);
+    m_pWizard.reset();
     m_pMainFrame.reset();
     RemoveViewServices();
     if (ShellDocumentsSlot().Installed() == m_pShellDocs.get())

@@ -157,6 +157,7 @@ private:
     std::unique_ptr<class CProgramExamDialogs> m_pExamDialogs;
     std::unique_ptr<class ICommandDialog> m_pImportFiles;
     std::unique_ptr<class ICommandDialog> m_pExportedFiles;
+    std::unique_ptr<class IAddQuestionWizard> m_pWizard;
 };
 
 // The installed application object, or NULL.

@@ -687,6 +687,14 @@ int CMainFrame::RunWizard(const CWizardRequest& request, CWizardResult& result)
     }
     if (pWizard->Run(request, result, this) == IDCANCEL)
         return IDCANCEL;
+    const int nResult = TransferWizardResult(result);
+    pWizard->TransferDone(result);
+    return nResult;
+}
+
+int CMainFrame::TransferWizardResult(CWizardResult& result)
+{
+    IAddQuestionWizard* pWizard = &AddQuestionWizardSlot().Get();
     CDocument* pTarget = result.pTarget;
     auto* pCorra = dynamic_cast<CCorraDoc*>(pTarget);
     if (!pCorra) {
@@ -733,7 +741,9 @@ int CMainFrame::RunWizard(const CWizardRequest& request, CWizardResult& result)
         return IDCANCEL;
     }
     CWinApp* pApp = AfxGetApp();
-    CDocument* pSource = pApp ? pApp->OpenDocumentFile(result.sourcePath) : nullptr;
+    CDocument* pSource = result.source.Get();
+    if (!pSource && pApp)
+        pSource = pApp->OpenDocumentFile(result.sourcePath);
     auto* pSourceCorra = dynamic_cast<CCorraDoc*>(pSource);
     if (!pSourceCorra) {
         AfxMessageBox("Failed top open document\n\n" + result.sourcePath);
@@ -762,10 +772,14 @@ int CMainFrame::RunWizard(const CWizardRequest& request, CWizardResult& result)
     }
     CPtrListEx added;
     pCorra->AddQuestions(questions, &added, pSourceCorra, pSourceCorra->GetPathName());
+    pCorra->UpdateAllViews(nullptr, HINT_QUESTIONS_ADDED, &added);
     if (!dynamic_cast<CExamDoc*>(pCorra) && !result.collection.IsEmpty()) {
-        pCorra->GetOrCreateCollection(result.collection, &added);
+        // The collection pane hears of a collection made here; one that was there redraws.
+        const BOOL bNew = pCorra->FindCollection(result.collection) == nullptr;
+        CUpdate hint;
+        hint.SetView(pCorra->GetOrCreateCollection(result.collection, &added));
+        pCorra->UpdateAllViews(nullptr, bNew ? HINT_INSERT_COLLECTIONS : HINT_COLLECTION_CHANGED, &hint);
         PlaceWithCollection(pCorra, result.collection);
     }
-    pCorra->UpdateAllViews(nullptr, HINT_QUESTIONS_ADDED, &added);
     return IDOK;
 }

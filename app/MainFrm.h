@@ -94,6 +94,8 @@ private:
     void BindFrameCommands();
     // A wizard task: the wizard, its clean-up when cancelled, the page when it came from there.
     void WizardTask(const CWizardRequest& request, BOOL bCleanUp, WPARAM wParam, int nBack);
+    // What a finished wizard chose, done: IDCANCEL when it failed.
+    int TransferWizardResult(CWizardResult& result);
 
     // A task cancelled from the start screen shows its page again.
     void BackTo(WPARAM wParam, int nScreen, BOOL bFallback);

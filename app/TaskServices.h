@@ -8,6 +8,7 @@
 #include "platform/core/String.h"
 #include "platform/core/WinTypes.h"
 #include "foundation/PtrListEx.h"
+#include "platform/ui/Document.h"
 
 class CCorraDoc;
 class CDocument;
@@ -39,6 +40,7 @@ struct CWizardResult {
     CString labelSetting;    // AutoConvert: the choice-label setting ("1." and the like: lower case)
     CString collection;      // the target's collection to fill, or empty
     CString sourcePath;      // copy: the document the questions come from
+    CDocumentRef source;     // copy: that document when the wizard has it open (it may have no path)
     int nCopyMode = 0;       // 0 side by side, 1 the source collection's questions (all without one), 2 the list
     CString sourceCollection;
     CPtrListEx questions;    // copy mode 2: the questions chosen (the wizard keeps them)
@@ -53,6 +55,9 @@ public:
     virtual void CancelCleanUp(const CWizardResult& result) = 0;
     // Questions of the target made from a text: a plain text, or the RTF text loaded in pCtrl.
     virtual BOOL AutoConvert(CCorraDoc& target, const CString& text, CHVRichEditCtrl* pCtrl) = 0;
+    // After a finished run's transfer (done or failed): the documents the wizard opened for it
+    // may go now.
+    virtual void TransferDone(CWizardResult& result) {}
 };
 CServiceSlot<IAddQuestionWizard>& AddQuestionWizardSlot();
 

@@ -9,9 +9,41 @@
 
 #include <algorithm>
 #include <exception>
+#include <mutex>
+#include <unordered_map>
+
+namespace {
+
+// The documents that exist, by address, with their serials.
+struct CLiveDocuments {
+    std::mutex lock;
+    std::unordered_map<const CDocument*, std::uint64_t> serials;
+    std::uint64_t nLast = 0;
+};
+CLiveDocuments& LiveDocuments()
+{
+    static CLiveDocuments* live = new CLiveDocuments;  // outlives every static document
+    return *live;
+}
+
+} // namespace
+
+BOOL CDocument::IsAlive(const CDocument* pDoc, std::uint64_t nSerial)
+{
+    CLiveDocuments& live = LiveDocuments();
+    const std::lock_guard<std::mutex> hold(live.lock);
+    const auto it = live.serials.find(pDoc);
+    return it != live.serials.end() && it->second == nSerial;
+}
 
 CDocument::CDocument()
 {
+    {
+        CLiveDocuments& live = LiveDocuments();
+        const std::lock_guard<std::mutex> hold(live.lock);
+        m_nSerial = ++live.nLast;
+        live.serials[this] = m_nSerial;
+    }
     BindCommand(ID_FILE_SAVE, [this] { OnFileSave(); });
     BindCommand(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
     BindCommand(ID_FILE_CLOSE, [this] { OnFileClose(); });
@@ -19,6 +51,11 @@ CDocument::CDocument()
 
 CDocument::~CDocument()
 {
+    {
+        CLiveDocuments& live = LiveDocuments();
+        const std::lock_guard<std::mutex> hold(live.lock);
+        live.serials.erase(this);
+    }
     // Views still on the document lose their link to it.
     while (!m_viewList.IsEmpty())
         m_viewList.RemoveHead()->SetDocumentLink(nullptr);

@@ -12,6 +12,8 @@
 #include "platform/ui/CmdTarget.h"
 #include "platform/ui/DocTemplate.h"
 
+#include <cstdint>
+
 class CFrameWnd;
 class CView;
 
@@ -95,6 +97,12 @@ public:
     // When set (the default), the document deletes itself when its last view goes.
     BOOL m_bAutoDelete = TRUE;
 
+    // Tells this document apart from every other made in the process, also one made later at
+    // the same address.
+    std::uint64_t GetSerial() const { return m_nSerial; }
+    // Whether the document of that address and serial still exists (any thread).
+    static BOOL IsAlive(const CDocument* pDoc, std::uint64_t nSerial);
+
 protected:
     // Reads the file into the empty document; FALSE (or an exception) when it cannot. The
     // defaults read and write nothing and fail.
@@ -106,4 +114,28 @@ protected:
     CDocTemplate* m_pDocTemplate = nullptr;
     CTypedList<CView*> m_viewList;
     BOOL m_bModified = FALSE;
+
+private:
+    std::uint64_t m_nSerial = 0;
+};
+
+// A document kept beyond the call that handed it over: Get gives NULL once the document is gone,
+// never a pointer to freed memory.
+class CDocumentRef {
+public:
+    CDocumentRef() = default;
+    CDocumentRef(CDocument* pDoc) { Reset(pDoc); }  // NOLINT: a reference is taken as a pointer
+    void Reset(CDocument* pDoc = nullptr)
+    {
+        m_pDoc = pDoc;
+        m_nSerial = pDoc ? pDoc->GetSerial() : 0;
+    }
+    CDocument* Get() const { return m_pDoc && CDocument::IsAlive(m_pDoc, m_nSerial) ? m_pDoc : nullptr; }
+    // Whether a document was handed over (gone or not).
+    BOOL IsSet() const { return m_pDoc != nullptr; }
+    BOOL Is(const CDocument* pDoc) const { return pDoc && Get() == pDoc; }
+
+private:
+    CDocument* m_pDoc = nullptr;
+    std::uint64_t m_nSerial = 0;
 };

@@ -337,6 +337,17 @@ void CListCtrl::drawRow(QPainter* painter, const QStyleOptionViewItem& option, c
 {
     if (!m_bOwnerDraw || index.parent().isValid()) {
         QTreeWidget::drawRow(painter, option, index);
+        if (m_bGridLines) {
+            painter->save();
+            painter->setPen(palette().color(QPalette::Mid));
+            const QRect r = option.rect;
+            painter->drawLine(r.left(), r.bottom(), r.right(), r.bottom());
+            for (int c = 0; c < columnCount(); ++c) {
+                const int x = header()->sectionViewportPosition(c) + header()->sectionSize(c) - 1;
+                painter->drawLine(x, r.top(), x, r.bottom());
+            }
+            painter->restore();
+        }
         return;
     }
     auto* self = const_cast<CListCtrl*>(this);
@@ -663,8 +674,40 @@ BOOL CListCtrl::SetItemImage(int nItem, int nImage)
 void CListCtrl::SetImageList(const std::vector<QIcon>& icons)
 {
     m_images = icons;
-    for (int i = 0; i < topLevelItemCount(); ++i)
+    for (int i = 0; i < topLevelItemCount(); ++i) {
         SetItemImage(i, GetItemImage(i));
+        for (int c = 1; c < columnCount(); ++c) {
+            if (GetSubItemImage(i, c) >= 0)
+                SetSubItemImage(i, c, GetSubItemImage(i, c));
+        }
+    }
+}
+
+BOOL CListCtrl::SetSubItemImage(int nItem, int nSubItem, int nImage)
+{
+    QTreeWidgetItem* it = Row(nItem);
+    if (!it || nSubItem < 1 || nSubItem >= columnCount())
+        return FALSE;
+    it->setData(nSubItem, kImageRole, nImage);
+    it->setIcon(nSubItem, nImage >= 0 && nImage < static_cast<int>(m_images.size())
+                              ? m_images[static_cast<size_t>(nImage)]
+                              : QIcon());
+    return TRUE;
+}
+
+int CListCtrl::GetSubItemImage(int nItem, int nSubItem) const
+{
+    QTreeWidgetItem* it = Row(nItem);
+    if (!it || nSubItem < 1)
+        return -1;
+    const QVariant v = it->data(nSubItem, kImageRole);
+    return v.isValid() ? v.toInt() : -1;
+}
+
+void CListCtrl::SetGridLines(BOOL bGridLines)
+{
+    m_bGridLines = bGridLines;
+    viewport()->update();
 }
 
 // --- states -----------------------------------------------------------------------------------

@@ -168,6 +168,12 @@ public:
     BOOL SetItemImage(int nItem, int nImage);
     // The icons that image indexes refer to.
     void SetImageList(const std::vector<QIcon>& icons);
+    // The icon of a cell after the first (-1: none).
+    BOOL SetSubItemImage(int nItem, int nSubItem, int nImage);
+    int GetSubItemImage(int nItem, int nSubItem) const;
+    // Lines between the rows and between the columns.
+    void SetGridLines(BOOL bGridLines);
+    BOOL HasGridLines() const { return m_bGridLines; }
 
     // States and selection.
     BOOL SetItemState(int nItem, UINT nState, UINT nMask);
@@ -232,6 +238,7 @@ private:
     int m_nQuiet = 0;  // inside an operation that reports its own changes
     BOOL m_bShowSelAlways = TRUE;
     BOOL m_bOwnerDraw = FALSE;
+    BOOL m_bGridLines = FALSE;
     CImageList* m_pSmallImages = nullptr;
     int m_nRowHeight = 0;
     int m_nDragItem = -1;  // the row the left button went down on, until a drag begins

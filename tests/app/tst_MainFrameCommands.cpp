@@ -100,6 +100,11 @@ TEST_F(MainFrameTest, TheHelpMenuHoldsOneTipItemHoweverOftenMenusOpen)
 
 TEST_F(MainFrameTest, CommandsOfMissingNeighboursAreDisabledUntilInstalled)
 {
+    // The application installs its own wizard; without one its commands are off.
+    ASSERT_NE(AddQuestionWizardSlot().Installed(), nullptr);
+    for (UINT nID : {ID_AUTO_CONVERT, ID_ADD_QUESTION_WIZARD, ID_CREATE_RANDOM_EXAM})
+        EXPECT_TRUE(Enabled(nID)) << nID;
+    AddQuestionWizardSlot().Set(nullptr);
     for (UINT nID : {ID_AUTO_CONVERT, ID_ADD_QUESTION_WIZARD, ID_CREATE_RANDOM_EXAM, ID_DEFAULT_FONTS})
         EXPECT_FALSE(Enabled(nID)) << nID;
     // The application installs its own Import Files dialog and exported-files viewer.
@@ -141,6 +146,7 @@ TEST_F(MainFrameTest, WizardTasksWithoutAWizardGoBackAsOnCancel)
                  {0x805B, START_SCREEN_TASK, 0, 5}, {0x805C, START_SCREEN_TASK, 0, -1},
                  {0x8014, START_SCREEN_TASK, 0, 5}, {0x801A, START_SCREEN_TASK, 0, 5},
                  {0x8014, 0, 0, -1},                {0x8008, START_SCREEN_TASK, 1, -1}};
+    AddQuestionWizardSlot().Set(nullptr);
     for (const auto& c : cases) {
         m_pMain->GetNavigator()->hide();
         m_pMain->OnTask(c.message, c.wParam, c.lParam);

@@ -8,8 +8,10 @@
 #include "foundation/CorraAppBase.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/Document.h"
+#include "platform/ui/PropertySheet.h"
 #include "res/ids/App.h"
 #include "tests/app/AppFixture.h"
+#include "tests/support/ModalScript.h"
 #include "tests/support/ScriptedFileDialog.h"
 
 #include <QApplication>
@@ -337,6 +339,10 @@ protected:
 TEST_F(TasksTest, CancelledTasksGoBackToTheirPageOnlyFromTheStartScreen)
 {
     CServiceScope<IDocumentChooser> scope(DocumentChooserSlot(), m_chooser);
+    // The random exam's wizard is cancelled both times.
+    CModalScript script;
+    for (int i = 0; i < 2; ++i)
+        script.On<CPropertySheet>([](CPropertySheet& sheet) { sheet.PressButton(PSBTN_CANCEL); });
     m_pMain->GetNavigator()->hide();
     const struct {
         UINT message;

@@ -52,6 +52,7 @@
 #include "views/StatsDlg.h"
 #include "res/ids/QuestionTools.h"
 #include "model/ExamDoc.h"
+#include "import/AddQuestFromSheet.h"
 #include "model/ExamQuestion.h"
 #include "controls/MRUPathComboBox.h"
 #include "platform/ui/ListBox.h"
@@ -720,6 +721,57 @@ void ShowGroupsWindow(BOOL bDescription)
     Shoot(dlg);
 }
 
+// A page of the Add Question Wizard: questions of the sample bank into an exam, six of them at
+// random, with criteria by type and level.
+void ShowWizardPage(UINT nPage)
+{
+    CCorraDoc* bank = OpenSampleBank();
+    if (!bank)
+        return;
+    auto* exam = new CExamDoc;  // left to the end of the process, as the bank
+    exam->SetTitle("Midterm Exam");
+    CAddQuestFromSheet sheet("Add questions from...");
+    if (nPage == IDD_AQF_TO_DOC) {
+        sheet.m_ToTypePage.SetType(AQF_TO_CORRA);
+        sheet.m_ToDocPage.SetChoice(CAQFChooseToDocPage::choiceSearch);
+        sheet.m_ToDocPage.TypePath(bank->GetPathName());
+    } else {
+        sheet.m_ToDocPage.SetFixedDoc(exam);
+        sheet.m_FromDocPage.SetTarget(CString(), exam);
+    }
+    if (nPage == IDD_AQF_FROM_DOC) {
+        sheet.m_FromDocPage.SetChoice(CAQFChooseDocPage::choiceSearch);
+        sheet.m_FromDocPage.TypePath(bank->GetPathName());
+        sheet.m_History.push_front(static_cast<int>(IDD_AQF_FROM_TYPE));
+    } else if (nPage != IDD_AQF_TO_DOC) {
+        sheet.m_FromDocPage.SetFixedDoc(bank);
+    }
+    CCorraHeader header;
+    bank->FillHeader(header);
+    sheet.m_ToCollectionPage.SetHeader(header);
+    sheet.m_FromCollectionPage.SetHeader(header);
+    if (nPage == IDD_AQF_METHOD || nPage == IDD_AQF_FROM_COLLECTION)
+        sheet.m_FromTypePage.SetType(nPage == IDD_AQF_FROM_COLLECTION ? AQF_FROM_COLLECTION : AQF_FROM_CORRA);
+    sheet.m_MethodPage.SetMethod(AQF_METHOD_RANDOM);
+    sheet.m_MethodPage.TypeCount("6");
+    sheet.m_RandTypePage.SetMatching(TRUE);
+    sheet.m_RandLevelPage.SetMatching(TRUE);
+    if (nPage == IDD_AQF_RAND_RESULTS) {
+        for (CAQFRandCriteriaPage* page : {static_cast<CAQFRandCriteriaPage*>(&sheet.m_RandTypePage),
+                                           static_cast<CAQFRandCriteriaPage*>(&sheet.m_RandLevelPage),
+                                           static_cast<CAQFRandCriteriaPage*>(&sheet.m_RandSubjectPage),
+                                           static_cast<CAQFRandCriteriaPage*>(&sheet.m_RandTextbookPage)}) {
+            page->Refresh();
+            page->CollectCriteria(FALSE, nullptr, nullptr, nullptr, nullptr);
+        }
+    }
+    for (int i = 0; i < sheet.GetPageCount(); ++i) {
+        if (sheet.GetPage(i)->GetTemplateId() == nPage)
+            sheet.SetActivePage(i);
+    }
+    sheet.DoModal();
+}
+
 std::vector<Scene> Scenes()
 {
     return {
@@ -1020,6 +1072,20 @@ std::vector<Scene> Scenes()
         {"print-preview", [] { ShowPrintPreview(); }},
         {"property-sheet-tabs", [] { ShowTabbedSheet(); }},
         {"property-sheet-wizard", [] { ShowWizardSheet(); }},
+        {"wizard-to-type", [] { ShowWizardPage(IDD_AQF_TO_TYPE); }},
+        {"wizard-to-doc", [] { ShowWizardPage(IDD_AQF_TO_DOC); }},
+        {"wizard-to-collection", [] { ShowWizardPage(IDD_AQF_TO_COLLECTION); }},
+        {"wizard-from-type", [] { ShowWizardPage(IDD_AQF_FROM_TYPE); }},
+        {"wizard-from-doc", [] { ShowWizardPage(IDD_AQF_FROM_DOC); }},
+        {"wizard-from-collection", [] { ShowWizardPage(IDD_AQF_FROM_COLLECTION); }},
+        {"wizard-method", [] { ShowWizardPage(IDD_AQF_METHOD); }},
+        {"wizard-random-types", [] { ShowWizardPage(IDD_AQF_RAND_TYPE); }},
+        {"wizard-random-levels", [] { ShowWizardPage(IDD_AQF_RAND_LEVEL); }},
+        {"wizard-random-subjects", [] { ShowWizardPage(IDD_AQF_RAND_SUBJECT); }},
+        {"wizard-random-textbooks", [] { ShowWizardPage(IDD_AQF_RAND_TEXTBOOK); }},
+        {"wizard-random-results", [] { ShowWizardPage(IDD_AQF_RAND_RESULTS); }},
+        {"wizard-autoconvert-first", [] { ShowWizardPage(IDD_AQF_AC_LINE_FORMAT); }},
+        {"wizard-autoconvert-run", [] { ShowWizardPage(IDD_AQF_AC_RUN); }},
         {"first-start", [] { ShowFirstStart(); }},
         {"start-screen", [] { ShowStartScreen(0); }},
         {"start-screen-corra", [] { ShowStartScreen(1); }},

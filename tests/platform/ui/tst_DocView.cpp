@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include <string>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -488,3 +489,22 @@ TEST_F(DocViewTest, DocumentKindAnswersThroughTheBase)
 }
 
 } // namespace
+
+TEST(DocumentRef, NeverGivesADocumentThatIsGoneNorOneMadeLaterInItsPlace)
+{
+    auto* first = new CDocument;
+    CDocumentRef ref(first);
+    EXPECT_EQ(ref.Get(), first);
+    EXPECT_TRUE(ref.Is(first));
+    delete first;
+    EXPECT_EQ(ref.Get(), nullptr);
+    EXPECT_TRUE(ref.IsSet());
+    // Another document may well be made at the freed address: it is not the one referred to.
+    std::vector<std::unique_ptr<CDocument>> later;
+    for (int i = 0; i < 16; ++i)
+        later.push_back(std::make_unique<CDocument>());
+    EXPECT_EQ(ref.Get(), nullptr);
+    CDocumentRef none;
+    EXPECT_EQ(none.Get(), nullptr);
+    EXPECT_FALSE(none.IsSet());
+}

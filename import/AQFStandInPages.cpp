@@ -1,0 +1,44 @@
+#include "import/AQFStandInPages.h"
+
+#include "import/AddQuestFromSheet.h"
+
+#include <QVBoxLayout>
+
+CAQFPassPage::CAQFPassPage(UINT nIDTemplate, const char* caption, UINT nNext)
+    : CAQFPage(nIDTemplate, caption, 0), m_nNext(nNext)
+{
+    PageLayout()->addStretch(1);
+}
+
+BOOL CAQFPassPage::OnSetActive()
+{
+    CAQFPage::OnSetActive();
+    SetButtons(m_nNext ? PSWIZB_BACK | PSWIZB_NEXT : PSWIZB_BACK | PSWIZB_FINISH);
+    return TRUE;
+}
+
+LRESULT CAQFPassPage::OnWizardNext()
+{
+    if (!m_nNext)
+        return -1;
+    PushThisPage();
+    return m_nNext;
+}
+
+BOOL CAQFPassPage::OnWizardFinish()
+{
+    CAddQuestFromSheet* pSheet = Sheet();
+    return !m_nNext && pSheet && pSheet->CanFinish();
+}
+
+CAQFLoadSourcePage::CAQFLoadSourcePage() : CAQFPassPage(IDD_AQF_AC_LINE_FORMAT, "Select Line Format", IDD_AQF_AC_ATTR2)
+{
+}
+
+BOOL CAQFLoadSourcePage::OnSetActive()
+{
+    CAQFPassPage::OnSetActive();
+    if (CAddQuestFromSheet* pSheet = Sheet())
+        pSheet->LoadSourceText();
+    return TRUE;
+}

@@ -1,0 +1,535 @@
+// The Add Question Wizard: its flow through the pages, the checks of the source and method pages,
+// and what a finished run hands the main window.
+
+#include "app/CorraApp.h"
+#include "app/MainFrm.h"
+#include "app/TaskServices.h"
+#include "import/AddQuestFromSheet.h"
+#include "model/CorraDoc.h"
+#include "model/CorraQuestion.h"
+#include "model/ExamDoc.h"
+#include "platform/core/FileSys.h"
+#include "foundation/Log.h"
+#include "res/ids/App.h"
+#include "res/ids/QuestionTypes.h"
+#include "shell/ShellDocs.h"
+#include "shell/HVListCtrl.h"
+#include "tests/app/AppFixture.h"
+#include "tests/support/ModalScript.h"
+#include "tests/support/ScriptedFileChooser.h"
+#include "views/CorraView.h"
+#include "views/ODListCtrl.h"
+
+#include <unistd.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<int> History(const CAddQuestFromSheet& sheet)
+{
+    return sheet.m_History.vec();
+}
+
+UINT ActiveId(const CAddQuestFromSheet& sheet)
+{
+    return sheet.GetActivePage() ? sheet.GetActivePage()->GetTemplateId() : 0;
+}
+
+class WizardTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        StartApp();
+        ASSERT_NE(m_pMain, nullptr);
+    }
+    // A saved bank of n essay questions with the given INDEX values (0 where the list ends).
+    CCorraDoc* MakeBank(const char* name, int n, std::vector<int> indexes = {}, BOOL bSave = TRUE)
+    {
+        auto* doc = dynamic_cast<CCorraDoc*>(m_app->NewCorraDocument(TRUE));
+        EXPECT_NE(doc, nullptr);
+        for (int i = 0; i < n; ++i) {
+            CCorraQuestion* q = doc->CreateQuestion();
+            q->m_nType = static_cast<int>(IDS_QTYPE_ES);
+            q->m_cszQuestionText = CString::Formatted("%s question %d", name, i + 1);
+            q->m_nIndex = i < static_cast<int>(indexes.size()) ? indexes[static_cast<size_t>(i)] : 0;
+            doc->InsertQuestion(q);
+        }
+        if (bSave)
+            EXPECT_TRUE(doc->DoSave(HomePath(CString(name) + ".crr")));
+        else
+            doc->SetTitle(name);
+        return doc;
+    }
+    // Runs the sheet modally; act does what the user does and ends it.
+    static int RunSheet(CAddQuestFromSheet& sheet, std::function<void(CAddQuestFromSheet&)> act)
+    {
+        CModalScript script;
+        script.On<CAddQuestFromSheet>(std::move(act));
+        return static_cast<int>(sheet.DoModal());
+    }
+};
+
+// --- flow ---------------------------------------------------------------------------------------
+
+TEST_F(WizardTest, EveryStartShowsItsPageAndBackRetracesThePagesBeforeIt)
+{
+    CCorraDoc* exam = dynamic_cast<CCorraDoc*>(m_app->NewExamDocument());
+    ASSERT_NE(exam, nullptr);
+    const struct {
+        const char* what;
+        UINT start;  // 0: the menu's "Add Question Wizard..." (no set-up)
+        BOOL withDoc;
+        UINT page;
+        std::vector<int> history;
+        std::vector<UINT> backs;  // the pages Back shows, one by one
+    } cases[] = {
+        {"menu wizard", 0, FALSE, IDD_AQF_TO_TYPE, {}, {}},
+        {"auto convert", AQF_START_AUTOCONVERT, FALSE, IDD_AQF_TO_TYPE, {}, {}},
+        {"auto convert exam", AQF_START_AUTOCONVERT_EXAM, FALSE, IDD_AQF_TO_TYPE, {}, {}},
+        {"auto convert doc", AQF_START_AUTOCONVERT_DOC, TRUE, IDD_AQF_TO_TYPE, {}, {}},
+        {"new random exam", AQF_START_RANDOM_EXAM, FALSE, IDD_AQF_FROM_DOC, {291, 290}, {IDD_AQF_TO_DOC, IDD_AQF_TO_TYPE}},
+        {"random into exam", AQF_START_RANDOM_ADD, TRUE, IDD_AQF_FROM_TYPE, {291, 290}, {IDD_AQF_TO_DOC, IDD_AQF_TO_TYPE}},
+        {"random, no exam", AQF_START_RANDOM_ADD, FALSE, IDD_AQF_TO_DOC, {290}, {IDD_AQF_TO_TYPE}},
+    };
+    for (const auto& c : cases) {
+        CAddQuestFromSheet sheet("Wizard", m_pMain, c.start == AQF_START_RANDOM_EXAM ? 4 : 0);
+        if (c.start)
+            EXPECT_EQ(sheet.Setup(c.start, c.withDoc ? exam : nullptr), 1) << c.what;
+        UINT first = 0;
+        std::vector<int> history;
+        std::vector<UINT> backs;
+        RunSheet(sheet, [&](CAddQuestFromSheet& s) {
+            first = ActiveId(s);
+            history = History(s);
+            for (size_t i = 0; i < c.backs.size(); ++i) {
+                s.PressButton(PSBTN_BACK);
+                backs.push_back(ActiveId(s));
+            }
+            s.PressButton(PSBTN_CANCEL);
+        });
+        EXPECT_EQ(first, c.page) << c.what;
+        EXPECT_EQ(history, c.history) << c.what;
+        EXPECT_EQ(backs, c.backs) << c.what;
+        EXPECT_TRUE(sheet.m_History.empty()) << c.what;
+        sheet.CancelCleanup();
+    }
+    // The menu's wizard starts with an Exam as target and a Question Corra as source.
+    CAddQuestFromSheet sheet("Add questions from...", m_pMain);
+    EXPECT_EQ(sheet.GetTargetKind(), AQF_TO_EXAM);
+    EXPECT_EQ(sheet.GetSourceKind(), AQF_FROM_CORRA);
+    EXPECT_EQ(sheet.Setup(12345, nullptr), 0);
+    EXPECT_NE(GetLogBuffer().Find("CAddQuestFromSheet::Setup() - unknown message type"), -1);
+}
+
+TEST_F(WizardTest, BackWithNoHistoryTakesThePageBeforeAndNextBackNeverGrowsTheHistory)
+{
+    CAddQuestFromSheet sheet("Add questions from...", m_pMain);
+    std::vector<size_t> sizes;
+    UINT afterEmptyBack = 0;
+    RunSheet(sheet, [&](CAddQuestFromSheet& s) {
+        ClickDlgButton(s.m_ToDocPage, IDC_AQF_TO_NEW);  // a new exam: Next is offered
+        s.PressButton(PSBTN_NEXT);
+        ASSERT_EQ(ActiveId(s), IDD_AQF_TO_DOC);
+        for (int round = 0; round < 3; ++round) {
+            s.PressButton(PSBTN_NEXT);
+            s.PressButton(PSBTN_NEXT);
+            sizes.push_back(s.m_History.size());
+            s.PressButton(PSBTN_BACK);
+            s.PressButton(PSBTN_BACK);
+            sizes.push_back(s.m_History.size());
+        }
+        EXPECT_EQ(ActiveId(s), IDD_AQF_TO_DOC);
+        s.m_History.clear();
+        s.PressButton(PSBTN_BACK);
+        afterEmptyBack = ActiveId(s);
+        s.PressButton(PSBTN_CANCEL);
+    });
+    EXPECT_EQ(sizes, (std::vector<size_t>{3, 1, 3, 1, 3, 1}));
+    EXPECT_EQ(afterEmptyBack, IDD_AQF_TO_TYPE);
+    // The new exam the page made goes with the cancel.
+    EXPECT_NE(sheet.m_ToDocPage.GetNewDoc(), nullptr);
+    sheet.CancelCleanup();
+    EXPECT_EQ(sheet.m_ToDocPage.GetNewDoc(), nullptr);
+}
+
+// --- the source document page -------------------------------------------------------------------
+
+TEST_F(WizardTest, TheSourceMayNotBeTheTargetHoweverItsPathIsSpelt)
+{
+    MakeBank("Biology", 2);
+    MakeBank("biology", 2);
+    m_app->CloseAllDocuments(FALSE);
+    CCorraDoc* unsaved = MakeBank("Draft", 2, {}, FALSE);
+    fsys::CreateDirectories(HomePath("sub"));
+    ASSERT_EQ(symlink(HomePath("Biology.crr"), HomePath("link.crr")), 0);
+    const CString bio = HomePath("Biology.crr");
+    const struct {
+        const char* what;
+        int target;
+        int source;
+        CString targetPath;
+        CString sourcePath;  // empty: the unsaved open bank
+        const char* refused;  // empty: allowed
+    } cases[] = {
+        {"nothing chosen", AQF_TO_CORRA, AQF_FROM_CORRA, bio, "-", "No file is selected."},
+        {"unsaved into an exam", AQF_TO_EXAM, AQF_FROM_CORRA, HomePath("x.exm"), "", "Selected document has no pathname."},
+        {"unsaved into a bank", AQF_TO_CORRA, AQF_FROM_CORRA, bio, "", ""},
+        {"the same file", AQF_TO_CORRA, AQF_FROM_CORRA, bio, bio, "You cannot copy to the same document:"},
+        {"through a link", AQF_TO_CORRA, AQF_FROM_CORRA, bio, HomePath("link.crr"), "You cannot copy to the same document:"},
+        {"through ../", AQF_TO_CORRA, AQF_FROM_CORRA, bio, HomePath("sub/../Biology.crr"),
+         "You cannot copy to the same document:"},
+        {"its collection into it", AQF_TO_CORRA, AQF_FROM_COLLECTION, bio, bio,
+         "You cannot copy from a collection to the same document:"},
+        {"names differing in case", AQF_TO_CORRA, AQF_FROM_CORRA, bio, HomePath("biology.crr"), ""},
+        {"into a collection of itself", AQF_TO_COLLECTION, AQF_FROM_CORRA, bio, bio, ""},
+    };
+    for (const auto& c : cases) {
+        CAddQuestFromSheet sheet("Wizard", m_pMain);
+        sheet.m_ToTypePage.SetType(c.target);
+        sheet.m_FromTypePage.SetType(c.source);
+        sheet.m_FromDocPage.SetTarget(c.targetPath, nullptr);
+        sheet.m_FromDocPage.OnSetActive();
+        CAQFChooseDocPage& page = sheet.m_FromDocPage;
+        if (c.sourcePath == "-") {
+            page.SetChoice(CAQFChooseDocPage::choiceSearch);
+            page.TypePath(HomePath("missing.crr"));
+        } else if (c.sourcePath.IsEmpty()) {
+            page.SetChoice(CAQFChooseDocPage::choiceOpen);
+            const int row = page.GetOpenList()->FindItemByName("Draft.crr");
+            ASSERT_GE(row, 0) << c.what;
+            page.GetOpenList()->SelectItem(row);
+        } else {
+            page.SetChoice(CAQFChooseDocPage::choiceSearch);
+            page.TypePath(c.sourcePath);
+        }
+        CString message, more, last;
+        const BOOL ok = page.CanGoNext(&message, &more, &last);
+        EXPECT_EQ(ok, *c.refused == 0) << c.what << ": " << message.GetString();
+        if (*c.refused)
+            EXPECT_EQ(message.Find(c.refused), 0) << c.what << ": " << message.GetString();
+    }
+    EXPECT_NE(unsaved, nullptr);
+}
+
+TEST_F(WizardTest, ANewDocumentsNameKeepsLettersAndDigitsOnly)
+{
+    CAddQuestFromSheet sheet("Wizard", m_pMain);
+    CDocument* doc = sheet.m_ToDocPage.CreateNewDoc(AQF_TO_EXAM);
+    ASSERT_NE(doc, nullptr);
+    const struct {
+        const char* typed;
+        const char* title;
+        bool message;
+    } cases[] = {{"Exam", "Exam", false}, {"Exam-", "Exam", true}, {"a/b", "ab", true}, {"Unit 3", "Unit 3", false}};
+    for (const auto& c : cases) {
+        messageBox.calls.clear();
+        sheet.m_ToDocPage.TypeNewName(c.typed);
+        EXPECT_EQ(doc->GetTitle(), CString(c.title)) << c.typed;
+        EXPECT_EQ(!messageBox.calls.empty(), c.message) << c.typed;
+        if (c.message)
+            EXPECT_EQ(messageBox.calls.front().text, CString("Must type alphanumeric characters only.")) << c.typed;
+    }
+    sheet.CancelCleanup();
+}
+
+// --- the method page ----------------------------------------------------------------------------
+
+class MethodPageTest : public WizardTest {
+protected:
+    // Ten questions: three without INDEX, seven over four INDEX values.
+    void Prepare(CAddQuestFromSheet& sheet, int nTarget = AQF_TO_CORRA)
+    {
+        MakeBank("Source", 10, {0, 0, 0, 1, 1, 2, 2, 3, 3, 4});
+        m_pTarget = MakeBank("Target", 0);
+        sheet.m_ToTypePage.SetType(nTarget);
+        sheet.m_ToDocPage.SetFixedDoc(m_pTarget);
+        sheet.m_FromDocPage.SetTarget(m_pTarget->GetPathName(), m_pTarget);
+        sheet.m_FromDocPage.OnSetActive();
+        sheet.m_FromDocPage.SetChoice(CAQFChooseDocPage::choiceSearch);
+        sheet.m_FromDocPage.TypePath(HomePath("Source.crr"));
+    }
+    CCorraDoc* m_pTarget = nullptr;
+};
+
+TEST_F(MethodPageTest, TheRandomCountIsCheckedAgainstWhatTheSourceHolds)
+{
+    CAddQuestFromSheet sheet("Wizard", m_pMain);
+    Prepare(sheet);
+    const struct {
+        const char* count;
+        BOOL unique;
+        const char* message;  // empty: accepted
+    } cases[] = {
+        {"7", TRUE, ""},
+        {"8", TRUE, "Number of random questions selected exceeds the number of unique indices (4)."},
+        {"10", FALSE, ""},
+        {"11", FALSE, "You have requested more random questions than there are available (10)"},
+        {"12a", FALSE, "Incorrect number of random questions"},
+        {" 7", FALSE, "Incorrect number of random questions"},
+        {"-3", FALSE, "Incorrect number of random questions"},
+        {"\xb2", FALSE, "Incorrect number of random questions"},
+        {"0", FALSE, "Number of random questions must be greater than 0."},
+        {"99999999999", FALSE, "You have requested more random questions than there are available (10)"},
+    };
+    RunSheet(sheet, [&](CAddQuestFromSheet& s) {
+        s.SetActivePage(&s.m_MethodPage);
+        CAQFChooseMethodPage& page = s.m_MethodPage;
+        EXPECT_EQ(page.GetAvailable(), 10);
+        EXPECT_EQ(page.GetUniqueIndices(), 4);
+        EXPECT_EQ(page.GetZeroIndices(), 3);
+        ClickDlgButton(page, IDC_AQF_RANDOM);
+        for (const auto& c : cases) {
+            messageBox.calls.clear();
+            page.SetUnique(c.unique);
+            page.TypeCount(c.count);
+            const BOOL ok = page.Validate();
+            EXPECT_EQ(ok, *c.message == 0) << c.count;
+            if (*c.message) {
+                ASSERT_EQ(messageBox.calls.size(), 1u) << c.count;
+                EXPECT_EQ(messageBox.calls[0].text, CString(c.message)) << c.count;
+            }
+        }
+        // A count typed for a random draw does not hold back another method.
+        page.TypeCount("50");
+        ClickDlgButton(page, IDC_AQF_ALL);
+        messageBox.calls.clear();
+        EXPECT_TRUE(page.Validate());
+        EXPECT_TRUE(messageBox.calls.empty());
+        s.PressButton(PSBTN_CANCEL);
+    });
+}
+
+TEST_F(MethodPageTest, QuestionsTheTargetHoldsAlreadyAreNoCandidates)
+{
+    CAddQuestFromSheet sheet("Wizard", m_pMain);
+    Prepare(sheet);
+    // The target holds INDEX 1, which two of the source's questions have.
+    CCorraQuestion* q = m_pTarget->CreateQuestion();
+    q->m_nType = static_cast<int>(IDS_QTYPE_ES);
+    q->m_nIndex = 1;
+    m_pTarget->InsertQuestion(q);
+    CPtrListEx candidates;
+    EXPECT_EQ(sheet.BuildCandidates(candidates, FALSE, FALSE), 10);
+    EXPECT_EQ(sheet.BuildCandidates(candidates, TRUE, FALSE), 8);
+    RunSheet(sheet, [&](CAddQuestFromSheet& s) {
+        s.SetActivePage(&s.m_MethodPage);
+        ClickDlgButton(s.m_MethodPage, IDC_AQF_RANDOM);
+        s.m_MethodPage.SetUnique(FALSE);
+        s.m_MethodPage.TypeCount("10");
+        messageBox.calls.clear();
+        EXPECT_TRUE(s.m_MethodPage.Validate());
+        s.m_MethodPage.SetUnique(TRUE);
+        s.m_MethodPage.TypeCount("7");
+        messageBox.calls.clear();
+        EXPECT_FALSE(s.m_MethodPage.Validate());
+        ASSERT_EQ(messageBox.calls.size(), 1u);
+        EXPECT_EQ(messageBox.calls[0].text.Find("Quorvale has found 1 question(s) in Target"), 0);
+        s.PressButton(PSBTN_CANCEL);
+    });
+}
+
+TEST_F(MethodPageTest, InvalidQuestionsAreReportedOncePerSource)
+{
+    CAddQuestFromSheet sheet("Wizard", m_pMain);
+    Prepare(sheet, AQF_TO_EXAM);
+    auto* source = dynamic_cast<CCorraDoc*>(sheet.GetSourceDoc());
+    ASSERT_NE(source, nullptr);
+    CCorraQuestion* q = source->CreateQuestion();
+    q->m_nType = static_cast<int>(IDS_QTYPE_MC);
+    source->InsertQuestion(q);
+    int problems = 0;
+    RunSheet(sheet, [&](CAddQuestFromSheet& s) {
+        for (int i = 0; i < 3; ++i) {
+            s.SetActivePage(&s.m_FromTypePage);
+            s.SetActivePage(&s.m_MethodPage);
+        }
+        for (const auto& call : messageBox.calls)
+            problems += call.text.Find("The following problems were found:") == 0;
+        EXPECT_TRUE(s.m_MethodPage.IsUnique());
+        s.PressButton(PSBTN_CANCEL);
+    });
+    EXPECT_EQ(problems, 1);
+}
+
+// --- a finished run -----------------------------------------------------------------------------
+
+TEST_F(WizardTest, AllQuestionsOfABankGoIntoANamedCollectionWhichThePaneShows)
+{
+    MakeBank("Source", 3);
+    CCorraDoc* target = MakeBank("Target", 1);
+    target->GetOrCreateCollection("Old");
+    ASSERT_TRUE(target->DoSave(target->GetPathName()));
+    m_app->CloseAllDocuments(FALSE);
+    target = dynamic_cast<CCorraDoc*>(m_app->OpenCorraDocument(HomePath("Target.crr"), TRUE));
+    ASSERT_NE(target, nullptr);
+    // The wizard's run, as a teacher does it: a collection of the open bank, the source on disk.
+    CModalScript script;
+    script.On<CAddQuestFromSheet>([&](CAddQuestFromSheet& s) {
+        ClickDlgButton(s.m_ToTypePage, IDC_AQF_TO_COLLECTION);
+        s.PressButton(PSBTN_NEXT);
+        const int row = s.m_ToDocPage.GetOpenList()->FindItemByName("Target.crr");
+        ASSERT_GE(row, 0);
+        s.m_ToDocPage.GetOpenList()->SelectItem(row);
+        s.PressButton(PSBTN_NEXT);
+        ASSERT_EQ(ActiveId(s), IDD_AQF_TO_COLLECTION);
+        ASSERT_TRUE(s.m_ToCollectionPage.SelectCollection("Old"));
+        s.PressButton(PSBTN_NEXT);
+        s.PressButton(PSBTN_NEXT);
+        ASSERT_EQ(ActiveId(s), IDD_AQF_FROM_DOC);
+        ClickDlgButton(s.m_FromDocPage, IDC_AQF_FROM_SEARCH);
+        s.m_FromDocPage.TypePath(HomePath("Source.crr"));
+        s.PressButton(PSBTN_NEXT);
+        ASSERT_EQ(ActiveId(s), IDD_AQF_METHOD);
+        ClickDlgButton(s.m_MethodPage, IDC_AQF_ALL);
+        EXPECT_TRUE(s.PressButton(PSBTN_FINISH));
+    });
+    CWizardRequest request;
+    request.title = "Add questions from...";
+    CWizardResult result;
+    ASSERT_EQ(m_pMain->RunWizard(request, result), IDOK);
+    EXPECT_EQ(result.nMethod, AQF_FROM_CORRA);
+    EXPECT_EQ(result.nCopyMode, 1);
+    EXPECT_EQ(result.collection, CString("Old"));
+    EXPECT_EQ(target->GetQuestionCount(), 1 + 1 + 3);
+    CCorraQuestion* coll = target->FindCollection("Old");
+    ASSERT_NE(coll, nullptr);
+    CPtrListEx members;
+    EXPECT_EQ(GetCollectionQuestions(coll, members), 3);
+    // The source the wizard opened is closed once the questions are in.
+    EXPECT_EQ(ShellDocuments().FindOpenDocument(HomePath("Source.crr")), nullptr);
+}
+
+// A wizard that hands over a copy of all questions into a collection the target lacks.
+class CCollectionWizard : public IAddQuestionWizard {
+public:
+    int Run(const CWizardRequest&, CWizardResult& result, CWnd*) override
+    {
+        result.pTarget = target;
+        result.nMethod = AQF_FROM_CORRA;
+        result.nCopyMode = 1;
+        result.source.Reset(source);
+        result.collection = "New unit";
+        return IDOK;
+    }
+    void CancelCleanUp(const CWizardResult&) override {}
+    BOOL AutoConvert(CCorraDoc&, const CString&, CHVRichEditCtrl*) override { return FALSE; }
+    void TransferDone(CWizardResult&) override { ++done; }
+    CDocument* target = nullptr;
+    CDocument* source = nullptr;
+    int done = 0;
+};
+
+TEST_F(WizardTest, ACollectionMadeByTheTransferShowsInTheCollectionPane)
+{
+    CCollectionWizard wizard;
+    wizard.source = MakeBank("Source", 2, {}, FALSE);
+    wizard.target = MakeBank("Target", 1, {}, FALSE);
+    CServiceScope<IAddQuestionWizard> scope(AddQuestionWizardSlot(), wizard);
+    CWizardRequest request;
+    CWizardResult result;
+    ASSERT_EQ(m_pMain->RunWizard(request, result), IDOK);
+    EXPECT_EQ(wizard.done, 1);
+    CCorraView* pane = nullptr;
+    for (POSITION pos = wizard.target->GetFirstViewPosition(); pos;) {
+        auto* view = dynamic_cast<CCorraView*>(wizard.target->GetNextView(pos));
+        if (view && view->IsCollectionPane())
+            pane = view;
+    }
+    ASSERT_NE(pane, nullptr);
+    ASSERT_NE(pane->GetListCtrl(), nullptr);
+    ASSERT_EQ(pane->GetListCtrl()->GetItemCount(), 1);
+    EXPECT_EQ(pane->GetListCtrl()->GetItemText(0, 1), CString("New unit"));
+}
+
+TEST_F(WizardTest, SourcesTheWizardOpenedStayForManualCopyAndWithKeepOpen)
+{
+    MakeBank("Source", 3);
+    m_app->CloseAllDocuments(FALSE);
+    const struct {
+        int method;
+        BOOL keep;
+        bool open;
+    } cases[] = {{AQF_METHOD_ALL, FALSE, false}, {AQF_METHOD_ALL, TRUE, true}, {AQF_METHOD_MANUAL, FALSE, true}};
+    for (const auto& c : cases) {
+        CCorraDoc* target = MakeBank("Target", 0);
+        CModalScript script;
+        script.On<CAddQuestFromSheet>([&](CAddQuestFromSheet& s) {
+            ClickDlgButton(s.m_ToTypePage, IDC_AQF_TO_CORRA);
+            s.PressButton(PSBTN_NEXT);
+            const int row = s.m_ToDocPage.GetOpenList()->FindItemByName("Target.crr");
+            ASSERT_GE(row, 0);
+            s.m_ToDocPage.GetOpenList()->SelectItem(row);
+            s.PressButton(PSBTN_NEXT);
+            s.PressButton(PSBTN_NEXT);
+            ClickDlgButton(s.m_FromDocPage, IDC_AQF_FROM_SEARCH);
+            s.m_FromDocPage.TypePath(HomePath("Source.crr"));
+            s.m_FromDocPage.SetKeepOpen(c.keep);
+            s.PressButton(PSBTN_NEXT);
+            ClickDlgButton(s.m_MethodPage, c.method == AQF_METHOD_ALL ? IDC_AQF_ALL : IDC_AQF_MANUAL);
+            EXPECT_TRUE(s.PressButton(PSBTN_FINISH));
+        });
+        CWizardRequest request;
+        request.title = "Add questions from...";
+        CWizardResult result;
+        ASSERT_EQ(m_pMain->RunWizard(request, result), IDOK);
+        EXPECT_EQ(result.pTarget, target);
+        EXPECT_EQ(ShellDocuments().FindOpenDocument(HomePath("Source.crr")) != nullptr, c.open)
+            << c.method << " " << c.keep;
+        EXPECT_EQ(target->GetQuestionCount(), c.method == AQF_METHOD_ALL ? 3 : 0);
+        m_app->CloseAllDocuments(FALSE);
+    }
+}
+
+TEST_F(WizardTest, ATeachersTextBecomesANewBankThroughThePages)
+{
+    CScriptedFileChooser chooser;
+    CServiceScope<IFileChooserService> chooserScope(FileChooserSlot(), chooser);
+    chooser.QueueFiles({TestDataPath("autoconvert/teacher.txt")});
+    CDocument* made = nullptr;
+    CModalScript script;
+    script.On<CAddQuestFromSheet>([&](CAddQuestFromSheet& s) {
+        EXPECT_EQ(s.GetTargetKind(), AQF_TO_CORRA);
+        s.PressButton(PSBTN_NEXT);
+        ClickDlgButton(s.m_ToDocPage, IDC_AQF_TO_NEW);
+        made = s.m_ToDocPage.GetNewDoc();
+        s.PressButton(PSBTN_NEXT);
+        EXPECT_EQ(s.GetSourceKind(), AQF_FROM_AUTOCONVERT);
+        s.PressButton(PSBTN_NEXT);
+        ClickDlgButton(s.m_FromDocPage, IDC_AQF_FROM_SEARCH);
+        ClickDlgButton(s.m_FromDocPage, IDC_AQF_FROM_SEARCH_BUTTON);
+        s.PressButton(PSBTN_NEXT);
+        const UINT pages[] = {IDD_AQF_AC_LINE_FORMAT, IDD_AQF_AC_ATTR2, IDD_AQF_AC_ATTR1, IDD_AQF_AC_QUEST_ATTR,
+                              IDD_AQF_AC_RUN};
+        for (UINT page : pages) {
+            EXPECT_EQ(ActiveId(s), page);
+            if (page != IDD_AQF_AC_RUN)
+                s.PressButton(PSBTN_NEXT);
+        }
+        EXPECT_TRUE(s.PressButton(PSBTN_FINISH));
+    });
+    m_pMain->OnCommand(ID_AUTO_CONVERT);
+    EXPECT_EQ(script.Answered(), 1);
+    auto* bank = dynamic_cast<CCorraDoc*>(made);
+    ASSERT_NE(bank, nullptr);
+    ASSERT_EQ(bank->GetQuestionCount(), 4);
+    const CString path = HomePath("Converted.crr");
+    ASSERT_TRUE(bank->DoSave(path));
+    m_app->CloseAllDocuments(FALSE);
+    bank = dynamic_cast<CCorraDoc*>(m_app->OpenDocumentFile(path));
+    ASSERT_NE(bank, nullptr);
+    ASSERT_EQ(bank->GetQuestionCount(), 4);
+    const int choices[] = {3, 3, 3, 2};
+    int i = 0;
+    for (POSITION pos = bank->m_plQuestions.GetHeadPosition(); pos; ++i) {
+        auto* q = static_cast<CCorraQuestion*>(bank->m_plQuestions.GetNext(pos));
+        EXPECT_EQ(q->GetChoicesCount(), choices[i]) << i;
+        EXPECT_TRUE(q->m_cszAnswer.IsEmpty()) << i;
+        EXPECT_EQ(q->m_nType, static_cast<int>(IDS_QTYPE_MC)) << i;
+    }
+}
+
+} // namespace
