@@ -1,5 +1,6 @@
 #include "import/AQFStandInPages.h"
 
+#include "controls/HVRichEditCtrl.h"
 #include "import/AddQuestFromSheet.h"
 
 #include <QVBoxLayout>
@@ -8,6 +9,15 @@ CAQFPassPage::CAQFPassPage(UINT nIDTemplate, const char* caption, UINT nNext)
     : CAQFPage(nIDTemplate, caption, 0), m_nNext(nNext)
 {
     PageLayout()->addStretch(1);
+}
+
+BOOL CAQFPassPage::OnInitDialog()
+{
+    CAQFPage::OnInitDialog();
+    m_pInfo->SetPaneText(m_nNext ? "AutoConvert takes the text with its usual settings: numbered questions, each "
+                                   "followed by its choices a., b., c. ..."
+                                 : "Press Finish to convert the text into questions.");
+    return TRUE;
 }
 
 BOOL CAQFPassPage::OnSetActive()

@@ -9,6 +9,7 @@ public:
     // nNext: the page Next goes to (0: none, the page finishes).
     CAQFPassPage(UINT nIDTemplate, const char* caption, UINT nNext);
 
+    BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
     LRESULT OnWizardNext() override;
     BOOL OnWizardFinish() override;

@@ -215,6 +215,28 @@ TEST_F(WizardTest, TheSourceMayNotBeTheTargetHoweverItsPathIsSpelt)
     EXPECT_NE(unsaved, nullptr);
 }
 
+TEST_F(WizardTest, APathThatNamesNoReadableBankOffersNoNext)
+{
+    MakeBank("Good", 1);
+    fsys::CreateDirectories(HomePath("folder.crr"));
+    WriteHomeFile("damaged.crr", std::string("\x01\x02 not a bank at all \xff\xfe", 24));
+    const struct {
+        const char* path;
+        bool next;
+    } cases[] = {{"Good.crr", true}, {"missing.crr", false}, {"folder.crr", false}, {"damaged.crr", false}, {"", false}};
+    for (const auto& c : cases) {
+        CAddQuestFromSheet sheet("Wizard", m_pMain);
+        sheet.m_ToTypePage.SetType(AQF_TO_CORRA);
+        sheet.m_FromDocPage.OnSetActive();
+        sheet.m_FromDocPage.SetChoice(CAQFChooseDocPage::choiceSearch);
+        sheet.m_FromDocPage.TypePath(*c.path ? HomePath(c.path) : CString());
+        EXPECT_EQ(sheet.m_FromDocPage.HaveSelection() != FALSE, c.next) << c.path;
+        sheet.m_ToDocPage.SetChoice(CAQFChooseToDocPage::choiceSearch);
+        sheet.m_ToDocPage.TypePath(*c.path ? HomePath(c.path) : CString());
+        EXPECT_EQ(sheet.m_ToDocPage.HaveSelection() != FALSE, c.next) << c.path;
+    }
+}
+
 TEST_F(WizardTest, ANewDocumentsNameKeepsLettersAndDigitsOnly)
 {
     CAddQuestFromSheet sheet("Wizard", m_pMain);
