@@ -2,8 +2,10 @@
 // and what a finished run hands the main window.
 
 #include "app/CorraApp.h"
+#include "app/AddQuestionWizard.h"
 #include "app/MainFrm.h"
 #include "app/TaskServices.h"
+#include "controls/HVRichEditCtrl.h"
 #include "import/AddQuestFromSheet.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
@@ -552,6 +554,64 @@ TEST_F(WizardTest, ATeachersTextBecomesANewBankThroughThePages)
         EXPECT_TRUE(q->m_cszAnswer.IsEmpty()) << i;
         EXPECT_EQ(q->m_nType, static_cast<int>(IDS_QTYPE_MC)) << i;
     }
+}
+
+TEST_F(WizardTest, ComposingHandsOverTheTargetAndNothingToCopy)
+{
+    CAddQuestionWizard wizard;
+    CDocument* made = nullptr;
+    CModalScript script;
+    script.On<CAddQuestFromSheet>([&](CAddQuestFromSheet& s) {
+        ClickDlgButton(s.m_ToTypePage, IDC_AQF_TO_CORRA);
+        s.PressButton(PSBTN_NEXT);
+        ClickDlgButton(s.m_ToDocPage, IDC_AQF_TO_NEW);
+        made = s.m_ToDocPage.GetNewDoc();
+        s.PressButton(PSBTN_NEXT);
+        ClickDlgButton(s.m_FromTypePage, IDC_AQF_FROM_COMPOSE);
+        EXPECT_FALSE(s.PressButton(PSBTN_NEXT));
+        EXPECT_TRUE(s.PressButton(PSBTN_FINISH));
+    });
+    CWizardRequest request;
+    request.title = "Add questions from...";
+    CWizardResult result;
+    ASSERT_EQ(wizard.Run(request, result, m_pMain), IDOK);
+    EXPECT_EQ(result.pTarget, made);
+    EXPECT_EQ(result.nMethod, 4);
+    EXPECT_TRUE(result.questions.IsEmpty());
+    EXPECT_EQ(result.source.Get(), nullptr);
+}
+
+TEST_F(WizardTest, TheSourceTextIsReloadedAndKeptOnlyWhenTheUserSaysSo)
+{
+    const CString path = WriteHomeFile("quiz.txt", "1. First?\na. yes\nb. no\n");
+    CAddQuestFromSheet sheet("AutoConvert...", m_pMain);
+    ASSERT_TRUE(sheet.m_SourceBuf.Load(path));
+    sheet.m_SourceBuf.SetText("edited", 6);
+    // No keeps the edited text; Yes reads the file again.
+    messageBox.QueueAnswer(IDNO);
+    EXPECT_FALSE(sheet.LoadSourceFile());
+    EXPECT_STREQ(sheet.m_SourceBuf.GetWorkingText(), "edited");
+    EXPECT_EQ(messageBox.calls.back().text,
+              CString("You will lose any changes you have made.  Do you still wish to reload this file?"));
+    messageBox.QueueAnswer(IDYES);
+    EXPECT_TRUE(sheet.LoadSourceFile());
+    EXPECT_EQ(CString(sheet.m_SourceBuf.GetWorkingText()).Find("1. First?"), 0);
+    // The control's changes go into the buffer on Yes only; Cancel is handed back.
+    CHVRichEditCtrl ctrl;
+    const struct {
+        int answer;
+        int result;
+        const char* kept;
+    } cases[] = {{IDNO, 1, "1. First?"}, {IDCANCEL, IDCANCEL, "1. First?"}, {IDYES, 1, "2. Second?"}};
+    for (const auto& c : cases) {
+        ctrl.SetText("2. Second?   ", SF_TEXT);
+        ctrl.SetModify(TRUE);
+        messageBox.QueueAnswer(c.answer);
+        EXPECT_EQ(sheet.SaveEditedSource(&ctrl, MB_YESNOCANCEL), c.result) << c.answer;
+        EXPECT_EQ(CString(sheet.m_SourceBuf.GetWorkingText()).Find(c.kept), 0) << c.answer;
+        EXPECT_FALSE(ctrl.GetModify());
+    }
+    EXPECT_STREQ(sheet.m_SourceBuf.GetWorkingText(), "2. Second?");
 }
 
 } // namespace
