@@ -42,6 +42,8 @@ public:
     BOOL FileProperties(CExamDoc& exam, CExamFileProperties& props) override;
     BOOL AddForms(CExamDoc& exam, CAddFormsValues& values) override;
     int SaveForms(CExamDoc& exam, const CPtrListEx& views, CSaveFormsValues& values) override;
+    BOOL HasSelectFormsDialog() const override { return TRUE; }
+    BOOL SelectForms(CExamDoc& exam, const CPtrListEx& forms, BOOL& printForms, CPtrListEx& chosen) override;
     void SetParent(CWnd* pParent) { m_pParent = pParent; }
 
 private:

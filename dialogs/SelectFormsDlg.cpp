@@ -1,5 +1,7 @@
 #include "dialogs/SelectFormsDlg.h"
 
+#include "dialogs/QuestionIdentifyDlg.h"
+
 #include "model/CorraQuestion.h"
 #include "platform/ui/DataExchange.h"
 #include "platform/ui/ListBox.h"
@@ -87,13 +89,21 @@ void CSelectFormsDlg::OnOK()
     EndDialog(IDOK);
 }
 
-BOOL RunSelectFormsDialog(const CPtrListEx& forms, BOOL& printForms, CPtrListEx& chosen, CWnd* pParent)
+BOOL RunSelectFormsDialog(const CPtrListEx& forms, BOOL& printForms, CPtrListEx& chosen, CWnd* pParent,
+                          LPCSTR caption)
 {
     CSelectFormsDlg dlg(&forms, printForms, pParent);
+    if (caption)
+        dlg.m_csCaption = caption;
     dlg.m_lChosen = chosen;
     if (dlg.DoModal() != IDOK)
         return FALSE;
     printForms = dlg.m_bPrintForms;
     chosen = dlg.m_lChosen;
     return TRUE;
+}
+
+BOOL CExamQuestionDialogs::SelectForms(CExamDoc&, const CPtrListEx& forms, BOOL& printForms, CPtrListEx& chosen)
+{
+    return RunSelectFormsDialog(forms, printForms, chosen, m_pParent, "Select Forms");
 }

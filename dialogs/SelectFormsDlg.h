@@ -34,5 +34,7 @@ private:
 };
 
 // Runs the dialog over an exam's forms (CCorraQuestion*): printForms in and out, chosen in and
-// out. FALSE when the user cancelled.
-BOOL RunSelectFormsDialog(const CPtrListEx& forms, BOOL& printForms, CPtrListEx& chosen, CWnd* pParent = nullptr);
+// out, under a caption of the caller's (NULL: "Select Collections"). FALSE when the user
+// cancelled.
+BOOL RunSelectFormsDialog(const CPtrListEx& forms, BOOL& printForms, CPtrListEx& chosen, CWnd* pParent = nullptr,
+                          LPCSTR caption = nullptr);

@@ -1,5 +1,7 @@
 #include "foundation/UserFormat.h"
 
+#include "foundation/Numbering.h"
+
 #include <cstring>
 #include <initializer_list>
 #include <vector>
@@ -34,14 +36,6 @@ CString Fill(LPCSTR pattern, std::initializer_list<Place> places)
     return out;
 }
 
-CString Letters(int n, char first)
-{
-    CString out;
-    for (; n > 0; n = (n - 1) / 26)
-        out = CString(static_cast<char>(first + (n - 1) % 26)) + out;
-    return out;
-}
-
 } // namespace
 
 CString FormatUserPattern(LPCSTR pattern, int nNumber, LPCSTR text)
@@ -49,9 +43,19 @@ CString FormatUserPattern(LPCSTR pattern, int nNumber, LPCSTR text)
     return Fill(pattern, {{'d', CString::Formatted("%d", nNumber)}, {'s', text ? text : ""}});
 }
 
+CString FormatTextPattern(LPCSTR pattern, LPCSTR text)
+{
+    return Fill(pattern, {{'s', text ? text : ""}});
+}
+
 CString FormatPageNumberPattern(LPCSTR pattern, int nPage)
 {
-    return Fill(pattern, {{'d', CString::Formatted("%d", nPage)}, {'a', Letters(nPage, 'a')}, {'A', Letters(nPage, 'A')}});
+    // One kind of place only, the first found of "%a", "%A", "%d": a second kind stays as typed.
+    if (UserPatternHas(pattern, "%a"))
+        return Fill(pattern, {{'a', CNumbering(CNumbering::NUM_LOWER_LETTER, nPage).GetText()}});
+    if (UserPatternHas(pattern, "%A"))
+        return Fill(pattern, {{'A', CNumbering(CNumbering::NUM_UPPER_LETTER, nPage).GetText()}});
+    return Fill(pattern, {{'d', CString::Formatted("%d", nPage)}});
 }
 
 BOOL UserPatternHas(LPCSTR pattern, LPCSTR place)

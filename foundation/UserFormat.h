@@ -8,6 +8,9 @@
 CString FormatUserPattern(LPCSTR pattern, int nNumber, LPCSTR text = "");
 // Whether the pattern holds the place ("%d" or "%s") that FormatUserPattern fills.
 BOOL UserPatternHas(LPCSTR pattern, LPCSTR place);
-// A page number pattern: the first "%d" takes the number, the first "%a" its lower-case letter
-// and the first "%A" its upper-case letter (1 = a, 26 = z, 27 = aa); every other "%" stays.
+// The first "%s" takes the text; every other "%" stays (file labels, form names).
+CString FormatTextPattern(LPCSTR pattern, LPCSTR text);
+// A page number pattern: the first "%a" takes the page's lower-case letter, else the first "%A"
+// its upper-case letter (1 = a, 26 = z, 27 = aa, 28 = bb), else the first "%d" the number;
+// every other "%" stays.
 CString FormatPageNumberPattern(LPCSTR pattern, int nPage);

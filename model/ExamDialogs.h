@@ -66,6 +66,17 @@ public:
     // need only answer what its test asks.
     virtual BOOL FileProperties(CExamDoc& exam, CExamFileProperties& props) { return FALSE; }
     virtual BOOL PrintingProperties(CExamDoc& exam, CExamPrintingValues& values) { return FALSE; }
+    // Whether there is a printing-properties dialog: without one an exam prints in its stored
+    // print mode.
+    virtual BOOL HasPrintingPropertiesDialog() const { return FALSE; }
+    // "Select Forms" over the exam's forms (CCorraQuestion*): the forms chosen (in: those to
+    // select at the start) and whether to print forms at all. FALSE when cancelled. Without the
+    // dialog the forms chosen last print.
+    virtual BOOL HasSelectFormsDialog() const { return FALSE; }
+    virtual BOOL SelectForms(CExamDoc& exam, const CPtrListEx& forms, BOOL& printForms, CPtrListEx& chosen)
+    {
+        return FALSE;
+    }
     // The "Question Identify" dialog: fixed flag, identity flag, fixed position.
     virtual BOOL QuestionIdentify(CExamDoc& exam, BOOL& fixed, BOOL& identity, int& position) { return FALSE; }
     // The "Exam Link Status..." sheet over the exam's problems: TRUE when the user finished it.

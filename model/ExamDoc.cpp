@@ -780,7 +780,7 @@ void CExamDoc::ShowFileProperties()
     SetModifiedFlag(TRUE);
 }
 
-void CExamDoc::ShowPrintingProperties(int printMode)
+BOOL CExamDoc::ShowPrintingProperties(int printMode, int* pChosenMode)
 {
     CCorraAppBase& app = CorraApp();
     CExamPrintingValues values;
@@ -798,7 +798,10 @@ void CExamDoc::ShowPrintingProperties(int printMode)
     values.rightMargin = app.GetProfileDouble(PROFILE_SECTION, "RightMargin", 1.0);
     values.topMargin = app.GetProfileDouble(PROFILE_SECTION, "TopMargin", 1.0);
     values.bottomMargin = app.GetProfileDouble(PROFILE_SECTION, "BottomMargin", 1.0);
-    if (ExamDialogs().PrintingProperties(*this, values)) {
+    const BOOL bOk = ExamDialogs().PrintingProperties(*this, values);
+    if (bOk) {
+        if (pChosenMode)
+            *pChosenMode = values.printMode;
         if (values.title1 != m_csTitle1 || values.title2 != m_csTitle2) {
             m_csTitle1 = values.title1;
             m_csTitle2 = values.title2;
@@ -820,6 +823,7 @@ void CExamDoc::ShowPrintingProperties(int printMode)
         app.WriteProfileDouble(PROFILE_SECTION, "BottomMargin", values.bottomMargin);
     }
     m_nPrintModeOverride = -1;
+    return bOk;
 }
 
 // ---- export

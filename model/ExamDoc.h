@@ -142,8 +142,9 @@ public:
 
     // ---- dialogs and export
     void ShowFileProperties() override;
-    // printMode: the caller's print mode, or -1.
-    void ShowPrintingProperties(int printMode = -1);
+    // printMode: the caller's print mode, or -1. FALSE when the user cancelled; else the mode
+    // chosen goes to pChosenMode.
+    BOOL ShowPrintingProperties(int printMode = -1, int* pChosenMode = nullptr);
     void ExportCollections();
     // Writes a form as numbered plain text into folder; FALSE when the file cannot be written.
     BOOL ExportCollectionText(CCorraQuestion* form, LPCSTR folder);

@@ -77,9 +77,23 @@ struct CCorraPrintJob {
     std::vector<int> pageStarts;
     std::unordered_map<const CCorraQuestion*, int> numbers;
     BOOL bPaginationPending = TRUE;
+    // The range of pages printed: the print dialog's, else 1 to 0xFFFF (open).
+    UINT nFromPage = 1;
+    UINT nToPage = 0xFFFF;
     // The page that carries the instructions: the first page of the range printed.
     int nTitlePage = 1;
     int nPrintMode = 0;
+    // The job's page n is the print's page n + nPageOffset: an exam's forms each count from 1.
+    int nPageOffset = 0;
+    // The page whose frame is being laid out or drawn.
+    int nFramePage = 1;
+    // An exam's form printed (its place among the forms chosen; -1 the exam itself) and name.
+    int nForm = -1;
+    CString csFormName;
+    // Questions the job made for itself (a form's scrambled copies), which elements may name.
+    std::vector<std::shared_ptr<CCorraQuestion>> copies;
+    // The page of the job the print is at.
+    int PageOf(UINT nCurPage) const { return static_cast<int>(nCurPage) - nPageOffset; }
     // The number a question prints with; 0 for none.
     int NumberOf(const CCorraQuestion* q) const
     {
@@ -294,6 +308,11 @@ public:
 
     // The job of a print that is under way; NULL when there is none.
     CCorraPrintJob* GetPrintJob(const CPrintInfo* pInfo) const;
+    // The questions a job prints before the groups order them: the view's, or a form's.
+    virtual void CollectPrintQuestions(CCorraPrintJob& job);
+    // The job's questions (collected, with the groups' header questions, in group order) and
+    // their numbers; pagination is pending again.
+    void LayOutPrintJob(CCorraPrintJob& job, BOOL bWarnGroups);
     // Every question of the job gets its printed number: groups count by their numbering styles.
     virtual void NumberQuestions(CCorraPrintJob& job);
     // Where each page starts, measured with the page frame that prints; FALSE ends the page.

@@ -135,8 +135,10 @@ void CCorraView::OnPrintMargins()
 
 // ---- commands
 
-BOOL CCorraView::RunPrintingProperties(int&)
+BOOL CCorraView::RunPrintingProperties(int& nPrintMode)
 {
+    CCorraDoc* pDoc = GetCorraDoc();
+    nPrintMode = pDoc ? pDoc->m_nPrintMode : 0;
     return TRUE;
 }
 
@@ -145,12 +147,13 @@ BOOL CCorraView::PreparePrintDocument(BOOL bSilent, BOOL bSkip)
     CCorraDoc* pDoc = GetCorraDoc();
     if (!pDoc)
         return FALSE;
-    if (!bSilent && !bSkip) {
-        int mode = m_nPrintMode;
-        if (!RunPrintingProperties(mode))
-            return FALSE;
-    }
-    m_nPrintMode = UsablePrintMode(pDoc->m_nPrintMode);
+    // Printing from a preview keeps the preview's mode.
+    if (bSkip && m_nPrintMode >= 0)
+        return TRUE;
+    int mode = bSilent || bSkip ? pDoc->m_nPrintMode : m_nPrintMode;
+    if (!bSilent && !bSkip && !RunPrintingProperties(mode))
+        return FALSE;
+    m_nPrintMode = UsablePrintMode(mode);
     return TRUE;
 }
 
@@ -212,13 +215,32 @@ void CCorraView::OnBeginPrinting(CDC*, CPrintInfo* pInfo)
 {
     CCorraDoc* pDoc = GetCorraDoc();
     auto job = std::make_unique<CCorraPrintJob>();
+    if (pInfo->m_pPD->PrintRange()) {
+        job->nFromPage = std::max(pInfo->GetFromPage(), 1u);
+        job->nToPage = std::max(pInfo->GetToPage(), job->nFromPage);
+    }
+    job->nTitlePage = static_cast<int>(job->nFromPage);
+    job->nPrintMode = UsablePrintMode(m_nPrintMode >= 0 ? m_nPrintMode : pDoc ? pDoc->m_nPrintMode : 0);
+    LayOutPrintJob(*job, !m_bBusy && !m_bSilentPrepare);
+    m_printJobs[pInfo] = std::move(job);
+}
+
+void CCorraView::CollectPrintQuestions(CCorraPrintJob& job)
+{
+    job.elements.clear();
     for (int i = 0; i < m_elements.GetCount(); ++i) {
         CCorraQuestion* q = m_elements[i].pQuestion;
         if (q && !q->IsCollection())
-            job->elements.push_back(q);
+            job.elements.push_back(q);
     }
+}
+
+void CCorraView::LayOutPrintJob(CCorraPrintJob& job, BOOL bWarnGroups)
+{
+    CCorraDoc* pDoc = GetCorraDoc();
+    CollectPrintQuestions(job);
     if (pDoc && !pDoc->m_plGroups.IsEmpty()) {
-        if (!m_bBusy && !m_bSilentPrepare) {
+        if (bWarnGroups) {
             CRichMessage message;
             message.title = "Question Grouping";
             message.dontShowKey = "DontShowGroupingWarning";
@@ -229,29 +251,26 @@ void CCorraView::OnBeginPrinting(CDC*, CPrintInfo* pInfo)
         pDoc->MakeGroupHeaderQuestions(headers);
         if (!headers.IsEmpty()) {
             auto* first = static_cast<CCorraQuestion*>(headers.GetHead());
-            if (std::find(job->elements.begin(), job->elements.end(), first) == job->elements.end()) {
+            if (std::find(job.elements.begin(), job.elements.end(), first) == job.elements.end()) {
                 for (POSITION pos = headers.GetHeadPosition(); pos;)
-                    job->elements.push_back(static_cast<CCorraQuestion*>(headers.GetNext(pos)));
+                    job.elements.push_back(static_cast<CCorraQuestion*>(headers.GetNext(pos)));
             }
         }
         // The copy goes in group order; the document and the view keep theirs.
         CPtrListEx order;
-        for (CCorraQuestion* q : job->elements)
+        for (CCorraQuestion* q : job.elements)
             order.AddTail(q);
         pDoc->OrderItemsByGroups(order, [](void* p) {
             auto* q = static_cast<CCorraQuestion*>(p);
             return q->IsCollection() ? 0 : q->m_nMemberId;
         });
-        job->elements.clear();
+        job.elements.clear();
         for (POSITION pos = order.GetHeadPosition(); pos;)
-            job->elements.push_back(static_cast<CCorraQuestion*>(order.GetNext(pos)));
+            job.elements.push_back(static_cast<CCorraQuestion*>(order.GetNext(pos)));
     }
-    job->pageStarts.assign(1, 0);
-    job->nTitlePage = pInfo->m_pPD->PrintRange() ? std::max(static_cast<int>(pInfo->GetFromPage()), 1) : 1;
-    job->nPrintMode = UsablePrintMode(m_nPrintMode >= 0 ? m_nPrintMode : pDoc ? pDoc->m_nPrintMode : 0);
-    NumberQuestions(*job);
-    job->bPaginationPending = TRUE;
-    m_printJobs[pInfo] = std::move(job);
+    job.pageStarts.assign(1, 0);
+    NumberQuestions(job);
+    job.bPaginationPending = TRUE;
 }
 
 CCorraPrintJob* CCorraView::GetPrintJob(const CPrintInfo* pInfo) const
@@ -299,12 +318,13 @@ void CCorraView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
     }
     pDC->SetMapMode(MM_TWIPS);
     const CCorraPrintJob* job = GetPrintJob(pInfo);
-    if (!job || job->elements.empty())
+    const int nPage = job ? job->PageOf(pInfo->m_nCurPage) : 0;
+    if (!job || job->elements.empty() || nPage > static_cast<int>(job->nToPage))
         pInfo->m_bContinuePrinting = FALSE;
     else if (job->bPaginationPending)
         pInfo->m_bContinuePrinting = TRUE;
     else
-        pInfo->m_bContinuePrinting = pInfo->m_nCurPage <= job->pageStarts.size();
+        pInfo->m_bContinuePrinting = nPage <= static_cast<int>(job->pageStarts.size());
 }
 
 void CCorraView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
@@ -314,8 +334,8 @@ void CCorraView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     if (!pDoc || !job)
         return;
     pDoc->LoadPrintValues();
-    const UINT nPage = pInfo->m_nCurPage;
-    if (pInfo->m_pPD->PrintRange() && (nPage < pInfo->GetFromPage() || nPage > pInfo->GetToPage()))
+    const int nPage = job->PageOf(pInfo->m_nCurPage);
+    if (nPage < static_cast<int>(job->nFromPage) || nPage > static_cast<int>(job->nToPage))
         return;
     CSavedDC saved(pDC);
     try {
@@ -323,14 +343,15 @@ void CCorraView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
             ApplyMargins(pDC, pInfo);
         if (job->bPaginationPending && !PaginateDocument(pDC, pInfo))
             return;
-        if (nPage < 1 || nPage > job->pageStarts.size())
+        if (nPage < 1 || nPage > static_cast<int>(job->pageStarts.size()))
             return;
-        LayoutPageFrame(pDC, pInfo, static_cast<int>(nPage), TRUE);
+        LayoutPageFrame(pDC, pInfo, nPage, TRUE);
         // A question taller than the body prints alone and stops at the footer.
         const CRect body = Normalized(pInfo->m_rectDraw);
         pDC->IntersectClipRect(body.left, body.top, body.right, body.bottom);
-        const int first = job->pageStarts[nPage - 1];
-        const int end = nPage < job->pageStarts.size() ? job->pageStarts[nPage] : static_cast<int>(job->elements.size());
+        const int first = job->pageStarts[static_cast<size_t>(nPage - 1)];
+        const int end = nPage < static_cast<int>(job->pageStarts.size()) ? job->pageStarts[static_cast<size_t>(nPage)]
+                                                                         : static_cast<int>(job->elements.size());
         int y = pInfo->m_rectDraw.top;
         for (int i = first; i < end; ++i) {
             CCorraQuestion* q = job->elements[static_cast<size_t>(i)];
@@ -413,7 +434,9 @@ BOOL CCorraView::PaginateDocument(CDC* pDC, CPrintInfo* pInfo)
 
 void CCorraView::LayoutPageFrame(CDC* pDC, CPrintInfo* pInfo, int nPage, BOOL bDraw)
 {
-    const CCorraPrintJob* job = GetPrintJob(pInfo);
+    CCorraPrintJob* job = GetPrintJob(pInfo);
+    if (job)
+        job->nFramePage = nPage;
     DrawHeader(pDC, pInfo, bDraw);
     DrawFooter(pDC, pInfo, nPage, bDraw);
     if (job && nPage == job->nTitlePage)

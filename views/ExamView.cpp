@@ -47,6 +47,7 @@ CExamView::CExamView()
     m_crInactive = app.GetProfileColor("Misc", "ExamInactiveColor", 0xCACA00, TRUE);
     m_crCurrent = m_crInactive;
     BindExamViewCommands();
+    BindExamPrintCommands();
 }
 
 CExamDoc* CExamView::GetExamDoc() const

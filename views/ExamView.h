@@ -51,11 +51,45 @@ public:
 
     QMenu* ShowContextMenu(CPoint pt) override;
 
+    // ---- printing (ExamViewPrint.cpp)
+    // The print and preview commands, of the exam or of its keys (print mode 3). The forms pane
+    // hands its selected forms to the question pane, which prints them.
+    void OnExamPrint(BOOL bPreview, BOOL bKeys, BOOL bDirect = FALSE);
+    // Every form has as many questions as the first; FALSE (after saying why) otherwise, or
+    // without forms.
+    BOOL ValidateForms();
+    // Which forms print: 1 go on (the forms chosen, none for the exam itself), 2 cancel.
+    int PromptForForms();
+    // The page number as the footer prints it.
+    static CString GetPageNumberText(int nPage);
+    // The forms the next print takes (CCorraQuestion*); those chosen last stay chosen.
+    const CPtrListEx& GetPrintForms() const { return m_lPrintForms; }
+
+    CString GetMarginsCaption() const override { return "Exam Printing Margins"; }
+    BOOL RunPrintingProperties(int& nPrintMode) override;
+    void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
+    void CollectPrintQuestions(CCorraPrintJob& job) override;
+    CRect GetHeaderRect(CDC* pDC, CPrintInfo* pInfo) override;
+    CRect GetFooterRect(CDC* pDC, CPrintInfo* pInfo) override;
+    void DrawHeader(CDC* pDC, CPrintInfo* pInfo, BOOL bDraw = TRUE) override;
+    void DrawFooter(CDC* pDC, CPrintInfo* pInfo, int nPage, BOOL bDraw = TRUE) override;
+    BOOL HasPreviewForm(int nDelta) const override;
+    BOOL StepPreviewForm(int nDelta, CPrintInfo* pInfo) override;
+
 protected:
     CODListCtrl* MakeListControl() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     void BindExamViewCommands();
+    void BindExamPrintCommands();
+    // The form of a job; NULL for the exam itself or a form that is gone.
+    CCorraQuestion* GetJobForm(const CCorraPrintJob& job) const;
+
+    // The forms chosen for printing, in the order they print.
+    CPtrListEx m_lPrintForms;
+    // Set when the forms pane chose the forms: no Select Forms.
+    BOOL m_bFormsGiven = FALSE;
     int Ask(const CString& text, UINT style) const;
 };

@@ -10,6 +10,9 @@ constexpr unsigned ID_EXAM_FOOTERS = 32838;
 constexpr unsigned ID_EXAM_EXPORT_FORMS = 32828;
 constexpr unsigned ID_EXAM_SCRAMBLE = 33808;
 constexpr unsigned ID_EXAM_UNSCRAMBLE = 33809;
+// The answer keys of the forms, printed and previewed.
+constexpr unsigned ID_EXAM_PRINT_KEYS = 32822;
+constexpr unsigned ID_EXAM_PREVIEW_KEYS = 32850;
 // The fonts of the printed exam, each opening the Font Manager on its slot.
 constexpr unsigned ID_EXAM_TITLE_FONT = 32854;
 constexpr unsigned ID_EXAM_DESCRIPTION_FONT = 32855;

@@ -90,6 +90,8 @@ inline constexpr CMenuEntry kCorraMenu[] = {CORRA_DOC_MENU(CORRA_PRINT_ITEMS COR
         {1, 0, nullptr}, {1, kExamNewForms, "New &Form(s)..."}, {1, kExamFormKeys, "Form &Keys..."},            \
         {1, ID_EXAM_SCRAMBLE, "Scram&ble Forms"}, {1, ID_EXAM_UNSCRAMBLE, "U&nScramble Forms"},              \
         {1, ID_EXAM_EXPORT_FORMS, "E&xport Forms..."}, {1, 0, nullptr},                                      \
+        {1, ID_EXAM_PRINT_KEYS, "Print &Keys..."}, {1, ID_EXAM_PREVIEW_KEYS, "Print Previe&w Keys..."},      \
+        {1, 0, nullptr},                                                                                     \
         {1, ID_EXAM_UNLINK, "&Unlink Question(s)..."}, {1, ID_EXAM_QUESTION_IDENTITY, "Question I&dentity..."}, \
         {1, ID_EXAM_INSTRUCTIONS, "Ins&tructions..."}, {1, 0, nullptr}, {1, ID_EXAM_HEADERS, "Exam &Headers..."}, \
         {1, ID_EXAM_FOOTERS, "Exam F&ooters..."}, {1, 0, "Print F&onts"}, {2, ID_EXAM_TITLE_FONT, "&Title Font..."}, \

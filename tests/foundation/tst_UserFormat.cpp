@@ -26,6 +26,13 @@ TEST(UserFormat, FillsTheFirstPlacesAndKeepsEveryOtherPercent)
     EXPECT_EQ(FormatUserPattern(nullptr, 1, nullptr), CString(""));
 }
 
+TEST(UserFormat, ATextPatternFillsItsFirstTextPlaceOnly)
+{
+    EXPECT_EQ(FormatTextPattern("Form: %s", "Form a"), CString("Form: Form a"));
+    EXPECT_EQ(FormatTextPattern("%d %s %s 50%", "{b}%d"), CString("%d {b}%d %s 50%"));
+    EXPECT_EQ(FormatTextPattern("plain", "x"), CString("plain"));
+}
+
 TEST(UserFormat, APageNumberTakesItsNumberOrItsLetter)
 {
     const struct {
@@ -34,7 +41,9 @@ TEST(UserFormat, APageNumberTakesItsNumberOrItsLetter)
         const char* expected;
     } cases[] = {
         {"Page %d", 3, "Page 3"}, {"Page %a", 1, "Page a"}, {"Page %A", 2, "Page B"},
-        {"%A-%d of 100%", 27, "AA-27 of 100%"}, {"%s %d %d", 5, "%s 5 %d"}, {"%a", 0, ""},
+        {"%A-%d of 100%", 27, "AA-%d of 100%"}, {"%s %d %d", 5, "%s 5 %d"}, {"%a", 0, ""},
+        {"%d", 7, "7"}, {"Page %a", 27, "Page aa"}, {"Page %a", 28, "Page bb"}, {"%d %a", 2, "%d b"},
+        {"100% %d", 4, "100% 4"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatPageNumberPattern(c.pattern, c.page), CString(c.expected)) << c.pattern;
