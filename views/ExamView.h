@@ -74,6 +74,8 @@ public:
     CRect GetFooterRect(CDC* pDC, CPrintInfo* pInfo) override;
     void DrawHeader(CDC* pDC, CPrintInfo* pInfo, BOOL bDraw = TRUE) override;
     void DrawFooter(CDC* pDC, CPrintInfo* pInfo, int nPage, BOOL bDraw = TRUE) override;
+    // The exam's bands in exports (an answer key's in print mode 3).
+    std::unique_ptr<CExportEngine> MakeExportEngine() override;
     BOOL HasPreviewForm(int nDelta) const override;
     BOOL StepPreviewForm(int nDelta, CPrintInfo* pInfo) override;
 

@@ -18,6 +18,7 @@
 #include "platform/ui/FrameworkIds.h"
 #include "platform/ui/Print.h"
 #include "print/ExamBands.h"
+#include "print/ExamExportEngine.h"
 #include "res/ids/ExamView.h"
 #include "res/ids/Print.h"
 
@@ -214,7 +215,8 @@ void CExamView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
 {
     CCorraView::OnBeginPrinting(pDC, pInfo);
     CCorraPrintJob* job = GetPrintJob(pInfo);
-    if (!job || m_lPrintForms.IsEmpty())
+    // An export writes the exam itself; its forms go out through Export Forms.
+    if (!job || m_lPrintForms.IsEmpty() || dynamic_cast<CExportContext*>(pInfo))
         return;
     job->nForm = 0;
     LayOutPrintJob(*job, FALSE);
@@ -338,6 +340,14 @@ void CExamView::DrawFooter(CDC* pDC, CPrintInfo* pInfo, int nPage, BOOL bDraw)
         exambands::DrawFooter(pDC, footer, CExamDoc::PrintSettings(), page);
     }
     pInfo->m_rectDraw.bottom = footer.top;
+}
+
+std::unique_ptr<CExportEngine> CExamView::MakeExportEngine()
+{
+    CExamDoc* pDoc = GetExamDoc();
+    if (!pDoc)
+        return nullptr;
+    return std::make_unique<CExamExportEngine>(*pDoc, CString(), m_nPrintMode == kKeysPrintMode);
 }
 
 // ---- the preview's forms
