@@ -72,7 +72,7 @@ int CAddQuestionWizard::Run(const CWizardRequest& request, CWizardResult& result
         result.sourceText = text ? text : "";
         m_settings = sheet.m_ACSettings;
         m_settings.m_csCollection = result.collection;
-        result.labelSetting = sheet.m_csACText1.IsEmpty() ? CString(m_settings.m_szFirstLabel) : sheet.m_csACText1;
+        result.labelSetting = CString(m_settings.m_szFirstLabel) + m_settings.m_szTerminator;
         break;
     }
     case AQF_FROM_COMPOSE: result.nMethod = 4; break;

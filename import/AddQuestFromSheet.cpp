@@ -12,11 +12,7 @@
 #include <unordered_set>
 
 CAddQuestFromSheet::CAddQuestFromSheet(const char* caption, CWnd* pParent, UINT iSelectPage)
-    : CPropertySheet(caption, pParent, iSelectPage),
-      m_ACAttr2Page(IDD_AQF_AC_ATTR2, "AutoConvert Settings 2", IDD_AQF_AC_ATTR1),
-      m_ACAttr1Page(IDD_AQF_AC_ATTR1, "AutoConvert Settings 1", IDD_AQF_AC_QUEST_ATTR),
-      m_ACQuestAttrPage(IDD_AQF_AC_QUEST_ATTR, "Select Question Attributes", IDD_AQF_AC_RUN),
-      m_ACRunPage(IDD_AQF_AC_RUN, "Auto Convert", 0)
+    : CPropertySheet(caption, pParent, iSelectPage)
 {
     AddPages();
     SetWizardMode();
@@ -164,6 +160,7 @@ void CAddQuestFromSheet::GatherACSettings()
     m_csACText1 = m_ACSettings.m_csSheet1;
     m_csACText2 = m_ACSettings.m_csSheet2;
     m_nACValue = m_ACSettings.m_nSheet;
+    m_ACSettings.m_TemplateQuestion = m_ACQuestAttrPage.ChosenQuestion();
 }
 
 BOOL CAddQuestFromSheet::LoadSourceText()
@@ -206,7 +203,7 @@ int CAddQuestFromSheet::SaveEditedSource(CHVRichEditCtrl* pCtrl, UINT nStyle)
         nAnswer = AfxMessageBox("Save text editing changes?", nStyle);
         if (nAnswer == IDYES) {
             CString text;
-            pCtrl->StreamOutText(text, SF_TEXT);
+            pCtrl->StreamOutText(text, SF_RTF);
             text.TrimRight();
             m_SourceBuf.SetText(text, text.GetLength());
         }

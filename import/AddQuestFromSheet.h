@@ -7,12 +7,12 @@
 
 #include "foundation/PtrListEx.h"
 #include "foundation/Serial.h"
+#include "import/AQFACPages.h"
 #include "import/AQFConvertSettings.h"
 #include "import/AQFDocPages.h"
 #include "import/AQFMethodPage.h"
 #include "import/AQFRandCriteria.h"
 #include "import/AQFRandResults.h"
-#include "import/AQFStandInPages.h"
 #include "import/FileBuf.h"
 #include "platform/ui/Document.h"
 
@@ -99,11 +99,11 @@ public:
     CAQFRandCriteriaSubjPage m_RandSubjectPage;
     CAQFRandCriteriaTextbookPage m_RandTextbookPage;
     CAQFShowRandResults m_RandResultsPage;
-    CAQFLoadSourcePage m_ACLineFormatPage;
-    CAQFPassPage m_ACAttr2Page;
-    CAQFPassPage m_ACAttr1Page;
-    CAQFPassPage m_ACQuestAttrPage;
-    CAQFPassPage m_ACRunPage;
+    CAQFSetACLineFmt m_ACLineFormatPage;
+    CAQFSetACAttr2 m_ACAttr2Page;
+    CAQFSetACAttr1 m_ACAttr1Page;
+    CAQFSetACQuestAttr m_ACQuestAttrPage;
+    CAQFDoACPage m_ACRunPage;
 
 private:
     void AddPages();

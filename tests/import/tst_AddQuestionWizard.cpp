@@ -533,6 +533,9 @@ TEST_F(WizardTest, ATeachersTextBecomesANewBankThroughThePages)
             if (page != IDD_AQF_AC_RUN)
                 s.PressButton(PSBTN_NEXT);
         }
+        // Finish waits for the check of the text.
+        EXPECT_FALSE(s.PressButton(PSBTN_FINISH));
+        EXPECT_TRUE(s.m_ACRunPage.Check());
         EXPECT_TRUE(s.PressButton(PSBTN_FINISH));
     });
     m_pMain->OnCommand(ID_AUTO_CONVERT);
@@ -602,7 +605,7 @@ TEST_F(WizardTest, TheSourceTextIsReloadedAndKeptOnlyWhenTheUserSaysSo)
         int answer;
         int result;
         const char* kept;
-    } cases[] = {{IDNO, 1, "1. First?"}, {IDCANCEL, IDCANCEL, "1. First?"}, {IDYES, 1, "2. Second?"}};
+    } cases[] = {{IDNO, 1, "1. First?"}, {IDCANCEL, IDCANCEL, "1. First?"}, {IDYES, 1, "{\\rtf"}};
     for (const auto& c : cases) {
         ctrl.SetText("2. Second?   ", SF_TEXT);
         ctrl.SetModify(TRUE);
@@ -611,7 +614,10 @@ TEST_F(WizardTest, TheSourceTextIsReloadedAndKeptOnlyWhenTheUserSaysSo)
         EXPECT_EQ(CString(sheet.m_SourceBuf.GetWorkingText()).Find(c.kept), 0) << c.answer;
         EXPECT_FALSE(ctrl.GetModify());
     }
-    EXPECT_STREQ(sheet.m_SourceBuf.GetWorkingText(), "2. Second?");
+    // Kept as RTF, as the control shows it, with the blanks at its end gone.
+    CHVRichEditCtrl shown;
+    shown.SetText(sheet.m_SourceBuf.GetWorkingText(), SF_RTF);
+    EXPECT_EQ(shown.StreamOut(SF_TEXT).Trim(), CString("2. Second?"));
 }
 
 } // namespace

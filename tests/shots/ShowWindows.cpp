@@ -739,7 +739,15 @@ void ShowWizardPage(UINT nPage)
         sheet.m_ToDocPage.SetFixedDoc(exam);
         sheet.m_FromDocPage.SetTarget(CString(), exam);
     }
-    if (nPage == IDD_AQF_FROM_DOC) {
+    const BOOL bAutoConvert = nPage == IDD_AQF_AC_LINE_FORMAT || nPage == IDD_AQF_AC_ATTR2 || nPage == IDD_AQF_AC_ATTR1 ||
+                              nPage == IDD_AQF_AC_QUEST_ATTR || nPage == IDD_AQF_AC_RUN;
+    if (bAutoConvert) {
+        // A teacher's typed test.
+        sheet.m_FromTypePage.SetType(AQF_FROM_AUTOCONVERT);
+        sheet.m_FromDocPage.SetChoice(CAQFChooseDocPage::choiceSearch);
+        sheet.m_FromDocPage.TypePath(CORRA_SOURCE_DIR "/tests/data/autoconvert/teacher.txt");
+        sheet.m_SourceBuf.Load(CORRA_SOURCE_DIR "/tests/data/autoconvert/teacher.txt");
+    } else if (nPage == IDD_AQF_FROM_DOC) {
         sheet.m_FromDocPage.SetChoice(CAQFChooseDocPage::choiceSearch);
         sheet.m_FromDocPage.TypePath(bank->GetPathName());
         sheet.m_History.push_front(static_cast<int>(IDD_AQF_FROM_TYPE));
@@ -1084,7 +1092,10 @@ std::vector<Scene> Scenes()
         {"wizard-random-subjects", [] { ShowWizardPage(IDD_AQF_RAND_SUBJECT); }},
         {"wizard-random-textbooks", [] { ShowWizardPage(IDD_AQF_RAND_TEXTBOOK); }},
         {"wizard-random-results", [] { ShowWizardPage(IDD_AQF_RAND_RESULTS); }},
-        {"wizard-autoconvert-first", [] { ShowWizardPage(IDD_AQF_AC_LINE_FORMAT); }},
+        {"wizard-autoconvert-lines", [] { ShowWizardPage(IDD_AQF_AC_LINE_FORMAT); }},
+        {"wizard-autoconvert-choices", [] { ShowWizardPage(IDD_AQF_AC_ATTR2); }},
+        {"wizard-autoconvert-numbers", [] { ShowWizardPage(IDD_AQF_AC_ATTR1); }},
+        {"wizard-autoconvert-attributes", [] { ShowWizardPage(IDD_AQF_AC_QUEST_ATTR); }},
         {"wizard-autoconvert-run", [] { ShowWizardPage(IDD_AQF_AC_RUN); }},
         {"first-start", [] { ShowFirstStart(); }},
         {"start-screen", [] { ShowStartScreen(0); }},

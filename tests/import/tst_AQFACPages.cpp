@@ -1,0 +1,224 @@
+// The AutoConvert settings pages of the wizard: their profile, the two character sets of the
+// numbers page, the check of the run page, and a teacher's text converted with every page set.
+
+#include "app/CorraApp.h"
+#include "app/MainFrm.h"
+#include "controls/HVRichEditCtrl.h"
+#include "foundation/CorraAppBase.h"
+#include "foundation/Log.h"
+#include "foundation/FileChooserCall.h"
+#include "import/AddQuestFromSheet.h"
+#include "import/SourceMgr.h"
+#include "model/CorraDoc.h"
+#include "model/CorraQuestion.h"
+#include "platform/core/FileSys.h"
+#include "res/ids/App.h"
+#include "res/ids/QuestionTypes.h"
+#include "tests/app/AppFixture.h"
+#include "tests/support/ModalScript.h"
+#include "tests/support/ScriptedFileChooser.h"
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace {
+
+const char kExclusive[] = "The list of characters which make up question numbers and the list of characters which make "
+                          "up terminators must be mutually exclusive.  That is, they must not have any characters in "
+                          "common.  The offending character will be removed.";
+
+UINT ActivePageId(const CAddQuestFromSheet& s)
+{
+    return s.GetActivePage() ? s.GetActivePage()->GetTemplateId() : 0;
+}
+
+class ACPagesTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        StartApp();
+        ASSERT_NE(m_pMain, nullptr);
+    }
+};
+
+TEST_F(ACPagesTest, NumberAndTerminatorCharactersNeverMeet)
+{
+    CAddQuestFromSheet sheet("AutoConvert...", m_pMain);
+    CAQFSetACAttr1& page = sheet.m_ACAttr1Page;
+    page.SetBox(IDC_AQF_AC_REMOVE_NUMBERS, TRUE);
+    page.SetBox(IDC_AQF_AC_DIGITS, FALSE);
+    // "5" among the terminators, then "Digits (0-9)".
+    page.SetBox(IDC_AQF_AC_TERM_OTHER, TRUE);
+    page.TypeOther(IDC_AQF_AC_TERM_OTHER_TEXT, "5");
+    messageBox.calls.clear();
+    page.SetBox(IDC_AQF_AC_DIGITS, TRUE);
+    ASSERT_EQ(messageBox.calls.size(), 1u);
+    EXPECT_EQ(messageBox.calls[0].text, CString(kExclusive));
+    EXPECT_FALSE(page.m_bDigits);
+    EXPECT_FALSE(page.IsDlgButtonChecked(IDC_AQF_AC_DIGITS));
+    // ")" typed beside "Right parenthesis".
+    page.SetBox(IDC_AQF_AC_TERM_PARENS, TRUE);
+    page.SetBox(IDC_AQF_AC_NUM_OTHER, TRUE);
+    messageBox.calls.clear();
+    page.TypeOther(IDC_AQF_AC_NUM_OTHER_TEXT, "#)");
+    ASSERT_EQ(messageBox.calls.size(), 1u);
+    EXPECT_EQ(page.GetDlgItemText(IDC_AQF_AC_NUM_OTHER_TEXT), CString("#"));
+    EXPECT_EQ(page.NumberChars(), CString("#"));
+    EXPECT_EQ(page.TerminatorChars(), CString(")5"));
+    page.SetBox(IDC_AQF_AC_TERM_SPACE, TRUE);
+    page.SetBox(IDC_AQF_AC_TERM_PERIOD, TRUE);
+    EXPECT_EQ(page.TerminatorChars(), CString(".) \t5"));
+}
+
+TEST_F(ACPagesTest, ChoicesAndAttributesGoIntoTheSettings)
+{
+    CAddQuestFromSheet sheet("AutoConvert...", m_pMain);
+    const struct {
+        int letter;
+        int term;
+        char label;
+        char terminator;
+    } cases[] = {{0, 1, 'a', '.'}, {1, 0, 'A', ')'}, {2, 1, '1', '.'}};
+    for (const auto& c : cases) {
+        sheet.m_ACAttr2Page.SetLetterType(c.letter);
+        sheet.m_ACAttr2Page.m_nTermType = c.term;
+        sheet.m_ACAttr2Page.OnWizardNext();
+        EXPECT_EQ(sheet.m_ACSettings.m_szFirstLabel[0], c.label) << c.letter;
+        EXPECT_EQ(sheet.m_ACSettings.m_szTerminator[0], c.terminator) << c.letter;
+    }
+    // Without choices both attribute questions are essays.
+    sheet.m_ACAttr2Page.SetUsesChoices(FALSE);
+    sheet.m_ACAttr2Page.OnWizardNext();
+    EXPECT_FALSE(sheet.m_ACSettings.m_bHaveChoices);
+    sheet.m_ACQuestAttrPage.OnSetActive();
+    EXPECT_EQ(sheet.m_ACQuestAttrPage.m_Default.m_nType, static_cast<int>(IDS_QTYPE_ES));
+    EXPECT_EQ(sheet.m_ACQuestAttrPage.m_Specific.m_nType, static_cast<int>(IDS_QTYPE_ES));
+}
+
+TEST_F(ACPagesTest, EveryProfileKeyIsWrittenBackAndBadValuesAreNotTaken)
+{
+    CorraApp().WriteProfileInt("AQF_ACQAttr", "AttrQType", 9999);
+    CorraApp().WriteProfileInt("AQF_ACQAttr", "AttrQLevel", 42);
+    CorraApp().WriteProfileString("AQF_ACQAttr", "AttrQSubjects", "Science,Bad{one},Writing");
+    CorraApp().WriteProfileString("AQF_ACQAttr", "AttrQBooks", "Biology@3;Bro}ken@1");
+    {
+        auto sheet = std::make_unique<CAddQuestFromSheet>("AutoConvert...", m_pMain);
+        const CQuestion& q = sheet->m_ACQuestAttrPage.m_Specific;
+        EXPECT_EQ(q.m_nType, static_cast<int>(IDS_QTYPE_MC));
+        EXPECT_EQ(q.m_nLevel, 0);
+        ASSERT_EQ(q.m_saSubjects.GetSize(), 2);
+        EXPECT_EQ(q.m_saSubjects[0], CString("Science"));
+        EXPECT_EQ(q.m_saSubjects[1], CString("Writing"));
+        ASSERT_EQ(q.m_saBooks.GetSize(), 1);
+        EXPECT_EQ(q.m_saBooks[0], CString("Biology"));
+        EXPECT_NE(GetLogBuffer().Find("dropped from the profile: Bad{one}"), -1);
+    }
+    const struct {
+        const char* section;
+        const char* key;
+        const char* value;
+    } keys[] = {{"AQF_ACLineFmt", "HasLinesRB", "0"},        {"AQF_ACChoice", "UsesChoicesFlag", "1"},
+                {"AQF_ACChoice", "LetterType", "0"},         {"AQF_ACChoice", "TermType", "1"},
+                {"ACRemoveQNum", "RemoveQNumsFlag", "0"},    {"ACRemoveQNum", "ContDigitsFlag", "1"},
+                {"ACRemoveQNum", "ContLowerFlag", "0"},      {"ACRemoveQNum", "ContUpperFlag", "0"},
+                {"ACRemoveQNum", "ContOtherFlag", "0"},      {"ACRemoveQNum", "ContOtherText", ""},
+                {"ACRemoveQNum", "TermPeriodFlag", "0"},     {"ACRemoveQNum", "TermParensFlag", "0"},
+                {"ACRemoveQNum", "TermSpaceFlag", "0"},      {"ACRemoveQNum", "TermOtherFlag", "0"},
+                {"ACRemoveQNum", "TermOtherText", ""},       {"AQF_ACQAttr", "AttrMode", "0"},
+                {"AQF_ACQAttr", "AttrQType", "19"},          {"AQF_ACQAttr", "AttrQLevel", "0"},
+                {"AQF_ACQAttr", "AttrQSubjects", "Science,Writing"}};
+    for (const auto& k : keys)
+        EXPECT_EQ(CorraApp().GetProfileString(k.section, k.key, "(missing)"), CString(k.value)) << k.key;
+}
+
+TEST_F(ACPagesTest, TheRunPageCountsQuestionsAndAsksAboutASingleOne)
+{
+    CAddQuestFromSheet sheet("AutoConvert...", m_pMain);
+    CAQFDoACPage& page = sheet.m_ACRunPage;
+    const struct {
+        const char* text;
+        int answer;
+        BOOL converted;
+        const char* said;
+    } cases[] = {
+        {"1. Only one?\r\na. yes\r\nb. no\r\n", IDNO, FALSE, "AutoConvert found only 1 question.  Is this correct?"},
+        {"1. Only one?\r\na. yes\r\nb. no\r\n", IDYES, TRUE, "AutoConvert found only 1 question.  Is this correct?"},
+        {"1. One?\r\na. yes\r\nb. no\r\n\r\n2. Two?\r\na. yes\r\nb. no\r\n", IDOK, TRUE, ""},
+    };
+    for (const auto& c : cases) {
+        sheet.m_SourceBuf.SetText(c.text, static_cast<int>(std::strlen(c.text)));
+        page.Init();
+        messageBox.calls.clear();
+        messageBox.QueueAnswer(c.answer);
+        EXPECT_EQ(page.Check(), c.converted) << c.text;
+        if (*c.said) {
+            ASSERT_FALSE(messageBox.calls.empty());
+            EXPECT_EQ(messageBox.calls[0].text, CString(c.said));
+        } else {
+            EXPECT_TRUE(messageBox.calls.empty());
+        }
+    }
+    EXPECT_EQ(page.GetDlgItemText(IDC_AQF_AC_INFO2).Find("AutoConvert found no errors in 2 paragraphs(s)."), 0);
+}
+
+TEST_F(ACPagesTest, ATeachersTextWithNumbersRemovedBecomesQuestionsOfTheChosenAttributes)
+{
+    CorraApp().WriteProfileInt("AQF_ACQAttr", "AttrMode", 1);
+    CorraApp().WriteProfileInt("AQF_ACQAttr", "AttrQLevel", 2);
+    CorraApp().WriteProfileString("AQF_ACQAttr", "AttrQSubjects", "Science");
+    CScriptedFileChooser chooser;
+    CServiceScope<IFileChooserService> chooserScope(FileChooserSlot(), chooser);
+    chooser.QueueFiles({TestDataPath("autoconvert/teacher.txt")});
+    // The program installs AutoConvert's scanners at its start.
+    CSourceMgrParser parser;
+    CServiceScope<IIdentifierParser> parserScope(IdentifierParserSlot(), parser);
+    CDocument* made = nullptr;
+    CModalScript script;
+    script.On<CAddQuestFromSheet>([&](CAddQuestFromSheet& s) {
+        s.PressButton(PSBTN_NEXT);
+        ClickDlgButton(s.m_ToDocPage, IDC_AQF_TO_NEW);
+        made = s.m_ToDocPage.GetNewDoc();
+        s.PressButton(PSBTN_NEXT);
+        s.PressButton(PSBTN_NEXT);
+        ClickDlgButton(s.m_FromDocPage, IDC_AQF_FROM_SEARCH);
+        ClickDlgButton(s.m_FromDocPage, IDC_AQF_FROM_SEARCH_BUTTON);
+        s.PressButton(PSBTN_NEXT);
+        ClickDlgButton(s.m_ACLineFormatPage, IDC_AQF_AC_BLANK_LINES);
+        s.PressButton(PSBTN_NEXT);
+        ClickDlgButton(s.m_ACAttr2Page, IDC_AQF_AC_LOWER);
+        ClickDlgButton(s.m_ACAttr2Page, IDC_AQF_AC_PERIOD);
+        s.PressButton(PSBTN_NEXT);
+        CAQFSetACAttr1& numbers = s.m_ACAttr1Page;
+        numbers.SetBox(IDC_AQF_AC_REMOVE_NUMBERS, TRUE);
+        numbers.SetBox(IDC_AQF_AC_DIGITS, TRUE);
+        numbers.SetBox(IDC_AQF_AC_TERM_PERIOD, TRUE);
+        numbers.SetBox(IDC_AQF_AC_TERM_PARENS, TRUE);
+        EXPECT_EQ(numbers.Apply(), 4);
+        messageBox.QueueAnswer(IDYES);  // the edited text is kept
+        s.PressButton(PSBTN_NEXT);
+        ASSERT_EQ(ActivePageId(s), IDD_AQF_AC_QUEST_ATTR);
+        s.PressButton(PSBTN_NEXT);
+        ASSERT_EQ(ActivePageId(s), IDD_AQF_AC_RUN);
+        EXPECT_TRUE(s.m_ACRunPage.Check());
+        EXPECT_TRUE(s.PressButton(PSBTN_FINISH));
+    });
+    m_pMain->OnCommand(ID_AUTO_CONVERT);
+    auto* bank = dynamic_cast<CCorraDoc*>(made);
+    ASSERT_NE(bank, nullptr);
+    ASSERT_EQ(bank->GetQuestionCount(), 4);
+    for (POSITION pos = bank->m_plQuestions.GetHeadPosition(); pos;) {
+        auto* q = static_cast<CCorraQuestion*>(bank->m_plQuestions.GetNext(pos));
+        EXPECT_EQ(q->m_nType, static_cast<int>(IDS_QTYPE_MC));
+        EXPECT_EQ(q->m_nLevel, 2);
+        ASSERT_EQ(q->m_saSubjects.GetSize(), 1);
+        EXPECT_EQ(q->m_saSubjects[0], CString("Science"));
+        CHVRichEditCtrl shown;
+        shown.SetText(q->m_cszQuestionText, SF_RTF);
+        const CString text = shown.StreamOut(SF_TEXT).Trim();
+        EXPECT_FALSE(text[0] >= '0' && text[0] <= '9') << text.GetString();
+    }
+}
+
+} // namespace
