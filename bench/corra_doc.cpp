@@ -4,7 +4,8 @@
 // are printed beside them for scale.
 // Usage: bench_corra_doc                   all of it
 //        bench_corra_doc write N PATH      writes a bank of N questions to PATH, enciphered
-//        bench_corra_doc read PATH [TIMES] reads it TIMES times (1), for timing or profiling
+//        bench_corra_doc read PATH|N [TIMES] reads it (or a bank of N made first) TIMES times (1):
+//                                            the best and median read and close
 
 #include "bench/BenchApp.h"
 #include "bench/BenchBank.h"
@@ -15,10 +16,14 @@
 
 #include <QApplication>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -42,11 +47,32 @@ int main(int argc, char** argv)
         return WriteBenchBank(argv[3], std::atoi(argv[2])) > 0 ? 0 : 1;
     if (argc > 2 && std::strcmp(argv[1], "read") == 0) {
         const int times = argc > 3 ? std::atoi(argv[3]) : 1;
-        for (int i = 0; i < times; ++i) {
-            CBenchDoc doc;
-            if (doc.ReadCorraDoc(argv[2]) != CCorraDoc::readComplete)
+        // A bank made here names pictures that are there.
+        CString path = argv[2];
+        if (std::strspn(argv[2], "0123456789") == std::strlen(argv[2])) {
+            path = fsys::CreateUniqueTempFile("", "bench", ".crr");
+            if (WriteBenchBank(path, std::atoi(argv[2])) <= 0)
                 return 1;
         }
+        std::vector<double> read, close;
+        for (int i = 0; i < times; ++i) {
+            auto doc = std::make_unique<CBenchDoc>();
+            auto start = std::chrono::steady_clock::now();
+            if (doc->ReadCorraDoc(path) != CCorraDoc::readComplete)
+                return 1;
+            auto end = std::chrono::steady_clock::now();
+            read.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+            doc.reset();
+            close.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - end).count());
+        }
+        auto bestMedian = [](std::vector<double> v) {
+            std::sort(v.begin(), v.end());
+            return std::make_pair(v.front(), v[v.size() / 2]);
+        };
+        const auto r = bestMedian(read);
+        const auto c = bestMedian(close);
+        std::printf("read %.1f ms best, %.1f median; close %.1f best, %.1f median (%d runs)\n", r.first, r.second,
+                    c.first, c.second, times);
         return 0;
     }
 

@@ -10,6 +10,7 @@
 #include "foundation/Util.h"
 #include "model/CorraHeader.h"
 #include "model/CorraIds.h"
+#include "model/CorraQuestion.h"
 #include "model/DocText.h"
 #include "model/DocumentDialogs.h"
 #include "model/Group.h"
@@ -68,6 +69,7 @@ CCorraDoc::ReadOutcome CCorraDoc::ReadCorraDoc(LPCSTR path)
 {
     CBusyScope busy(m_bBusy);
     CUiReadScope reading;
+    CPrimaryFolderScope folders;
     // Putting what is read into the document is no change of it.
     struct CKeepModified {
         CCorraDoc& doc;

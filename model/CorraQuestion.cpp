@@ -592,7 +592,7 @@ CString RelocateToPrimaryFolder(const CString& path, int kind, LPCSTR logLine)
 {
     if (path.IsEmpty())
         return path;
-    const CString primeFolder = CFileTypes::GetPriDir(kind);
+    const CString primeFolder = CPrimaryFolderScope::PrimaryFolder(kind);
     if (primeFolder.IsEmpty() || IsPathUnderFolder(path, primeFolder))
         return path;
     LogOutput(logLine, LOG_ERROR, LOG_HERE);
@@ -605,6 +605,38 @@ CString RelocateToPrimaryFolder(const CString& path, int kind, LPCSTR logLine)
     CString relocated;
     JoinPath(relocated, primeFolder, name);
     return !fsys::Exists(path) && fsys::Exists(relocated) ? relocated : path;
+}
+
+namespace {
+
+thread_local CPrimaryFolderScope* g_pFolderScope = nullptr;
+
+} // namespace
+
+CPrimaryFolderScope::CPrimaryFolderScope()
+{
+    if (!g_pFolderScope) {
+        g_pFolderScope = this;
+        m_bOwner = TRUE;
+    }
+}
+
+CPrimaryFolderScope::~CPrimaryFolderScope()
+{
+    if (m_bOwner)
+        g_pFolderScope = nullptr;
+}
+
+CString CPrimaryFolderScope::PrimaryFolder(int kind)
+{
+    if (!g_pFolderScope)
+        return CFileTypes::GetPriDir(kind);
+    for (const auto& known : g_pFolderScope->m_folders)
+        if (known.first == kind)
+            return known.second;
+    const CString folder = CFileTypes::GetPriDir(kind);
+    g_pFolderScope->m_folders.emplace_back(kind, folder);
+    return folder;
 }
 
 BOOL CCorraQuestion::GetMissingFields(CString& out) const

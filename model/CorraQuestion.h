@@ -18,6 +18,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class CArchive;
 class CCorraDoc;
@@ -266,3 +268,21 @@ BOOL ApplyChoiceScramble(CQuestion& question, const CScrambleList& scramble);
 // its primary folder: a path outside that folder is logged (logLine, the path, the folder); it
 // names the file of the same name in the primary folder when only that one exists.
 CString RelocateToPrimaryFolder(const CString& path, int kind, LPCSTR logLine);
+
+// While one stands on a thread, RelocateToPrimaryFolder asks the profile for a kind's primary
+// folder once: a bank's read relocates every image its questions name, and each ask reads the
+// profile and the disk. A scope inside another leaves the outer one in charge.
+class CPrimaryFolderScope {
+public:
+    CPrimaryFolderScope();
+    ~CPrimaryFolderScope();
+    CPrimaryFolderScope(const CPrimaryFolderScope&) = delete;
+    CPrimaryFolderScope& operator=(const CPrimaryFolderScope&) = delete;
+
+    // The kind's primary folder (CFileTypes::GetPriDir), asked once while a scope stands.
+    static CString PrimaryFolder(int kind);
+
+private:
+    BOOL m_bOwner = FALSE;
+    std::vector<std::pair<int, CString>> m_folders;
+};

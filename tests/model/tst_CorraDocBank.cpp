@@ -3,11 +3,13 @@
 #include "model/CorraDoc.h"
 
 #include "foundation/EncryptedArchive.h"
+#include "foundation/CorraAppBase.h"
 #include "foundation/Log.h"
 #include "foundation/StringArrayEx.h"
 #include "model/CorraHeader.h"
 #include "model/CorraQuestion.h"
 #include "model/Group.h"
+#include "model/ImageData.h"
 #include "model/SampleBank.h"
 #include "foundation/FileTypes.h"
 #include "platform/core/FileSys.h"
@@ -209,6 +211,57 @@ TEST_F(CorraDocBankTest, RichChoicesReadTidyAndAMalformedOneIsReportedInTheRead)
     mc->SetChoiceCase('A');
     EXPECT_FALSE(mc->m_Choices.GetStoredText(stored));
     EXPECT_NE(Text(doc).find("A. The [\\b first]"), std::string::npos);
+}
+
+TEST_F(CorraDocBankTest, APictureGoneFromWhereItWasIsFoundInTheImageFolderOfTheRead)
+{
+    // Pictures named by the bank: one kept elsewhere, one moved from elsewhere into the image
+    // folder, one in the image folder.
+    const CString elsewhere = HomePath("Elsewhere");
+    fsys::CreateDirectories(elsewhere);
+    const CString kept = fsys::Join(elsewhere, "kept.png");
+    const CString moved = fsys::Join(elsewhere, "moved.png");
+    for (const CString& path : {kept, moved})
+        ASSERT_TRUE(fsys::CopyFile(SamplePath("Images/cell.png"), path, FALSE));
+    const CString path = HomePath("pictures.crr");
+    {
+        CBankDoc doc;
+        const CString images[] = {kept, moved, HomePath("Images/cell.png")};
+        for (int i = 0; i < 3; ++i) {
+            auto* q = new CCorraQuestion;
+            q->m_nId = 1 + i;
+            q->m_nType = static_cast<int>(IDS_QTYPE_ES);
+            q->m_cszQuestionText = "Which one?";
+            q->AddImage(images[i], IP_TOP, 0, 20.0, 0.0);
+            doc.InsertQuestion(q);
+        }
+        ASSERT_EQ(doc.WriteCorraDoc(path), CCorraDoc::writeDone);
+    }
+    ASSERT_TRUE(fsys::CopyFile(moved, HomePath("Images/moved.png"), FALSE));
+    ASSERT_TRUE(fsys::DeleteFile(moved));
+    // A second image folder that also holds the moved picture: the read after the setting
+    // changed looks there, not in the folder an earlier read found.
+    const CString pictures = HomePath("Pictures");
+    fsys::CreateDirectories(pictures);
+    ASSERT_TRUE(fsys::CopyFile(HomePath("Images/moved.png"), fsys::Join(pictures, "moved.png"), FALSE));
+
+    auto imageOf = [](CCorraDoc& doc, int id) {
+        CPtrListEx images;
+        CCorraQuestion* q = doc.FindQuestionById(id);
+        return q && q->GetImages(images) == 1 ? static_cast<CImageData*>(images.GetHead())->m_csFile : CString();
+    };
+    const struct {
+        const char* folder;
+        CString moved;
+    } reads[] = {{"Images", HomePath("Images/moved.png")}, {"Pictures", fsys::Join(pictures, "moved.png")}};
+    for (const auto& r : reads) {
+        ASSERT_TRUE(CorraApp().WriteProfilePath("Folders", "Images_Primary", HomePath(r.folder)));
+        CBankDoc doc;
+        ASSERT_EQ(doc.ReadCorraDoc(path), CCorraDoc::readComplete) << r.folder;
+        EXPECT_EQ(imageOf(doc, 1), kept) << r.folder;
+        EXPECT_EQ(imageOf(doc, 2), r.moved) << r.folder;
+        EXPECT_EQ(fsys::FileName(imageOf(doc, 3)), "cell.png") << r.folder;
+    }
 }
 
 TEST_F(CorraDocBankTest, AnEditMadeThroughTheDocumentIsSavedAndReadBack)
