@@ -1,6 +1,8 @@
 #include "app/AddQuestionWizard.h"
 
 #include "app/MainFrm.h"
+#include "app/SupportDlg.h"
+#include "import/ACAttrDlg.h"
 #include "foundation/Log.h"
 #include "import/AddQuestFromSheet.h"
 #include "import/SourceDoc.h"
@@ -28,7 +30,24 @@ CDocument* OpenDocumentAt(LPARAM lParam)
     return nullptr;
 }
 
+// "Having trouble?" of the AutoConvert pages: the maker's offer to convert the file.
+class CConversionSupport : public IConversionSupport {
+public:
+    BOOL Offer(LPCSTR fileName) override { return OfferConversionSupport(fileName); }
+};
+
 } // namespace
+
+CAddQuestionWizard::CAddQuestionWizard() : m_pSupport(std::make_unique<CConversionSupport>())
+{
+    ConversionSupportSlot().Set(m_pSupport.get());
+}
+
+CAddQuestionWizard::~CAddQuestionWizard()
+{
+    if (ConversionSupportSlot().Installed() == m_pSupport.get())
+        ConversionSupportSlot().Set(nullptr);
+}
 
 void CAddQuestionWizard::CloseDocs(std::vector<CDocumentRef>& docs)
 {

@@ -7,10 +7,13 @@
 #include "import/AQFConvertSettings.h"
 #include "platform/ui/Document.h"
 
+#include <memory>
 #include <vector>
 
 class CAddQuestionWizard : public IAddQuestionWizard {
 public:
+    CAddQuestionWizard();
+    ~CAddQuestionWizard() override;
     int Run(const CWizardRequest& request, CWizardResult& result, CWnd* pParent) override;
     void CancelCleanUp(const CWizardResult& result) override;
     BOOL AutoConvert(CCorraDoc& target, const CString& text, CHVRichEditCtrl* pCtrl) override;
@@ -19,6 +22,7 @@ public:
 private:
     static void CloseDocs(std::vector<CDocumentRef>& docs);
 
+    std::unique_ptr<class IConversionSupport> m_pSupport;
     CAQFConvertSettings m_settings;
     std::vector<CDocumentRef> m_toClose;        // sources the wizard opened, after the transfer
     std::vector<CDocumentRef> m_cancelTargets;  // targets it made or opened, after a cancel

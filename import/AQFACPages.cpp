@@ -1,6 +1,7 @@
 #include "import/AQFACPages.h"
 
 #include "controls/HVRichEditCtrl.h"
+#include "import/ACAttrDlg.h"
 #include "dialogs/MasterLists.h"
 #include "foundation/CorraAppBase.h"
 #include "foundation/Log.h"
@@ -84,6 +85,10 @@ CAQFACPage::CAQFACPage(UINT nIDTemplate, const char* caption, UINT nInfoId, cons
     m_pEdit = AddControl(IDC_AQF_AC_TEXT, new CHVRichEditCtrl(this));
     m_pEdit->setMinimumHeight(180);
     BindNotify(IDC_AQF_AC_RELOAD, BN_CLICKED, [this] { OnReload(); });
+    BindNotify(IDC_AQF_AC_TROUBLE, BN_CLICKED, [this] {
+        CAddQuestFromSheet* pSheet = Sheet();
+        ConversionSupportSlot().Get().Offer(pSheet ? pSheet->m_SourceBuf.GetFileName() : CString());
+    });
 }
 
 BOOL CAQFACPage::OnInitDialog()
@@ -324,6 +329,7 @@ CAQFSetACAttr1::CAQFSetACAttr1()
     buttons->addWidget(CreateButton(IDC_AQF_AC_RELOAD, "&Reload"));
     buttons->addWidget(CreateButton(IDC_AQF_AC_APPLY, "&Apply"));
     buttons->addStretch(1);
+    buttons->addWidget(CreateButton(IDC_AQF_AC_TROUBLE, "&Having trouble?"));
     PageLayout()->addLayout(buttons);
     for (int id : {IDC_AQF_AC_REMOVE_NUMBERS, IDC_AQF_AC_DIGITS, IDC_AQF_AC_LOWERCASE, IDC_AQF_AC_UPPERCASE,
                    IDC_AQF_AC_NUM_OTHER, IDC_AQF_AC_TERM_PERIOD, IDC_AQF_AC_TERM_PARENS, IDC_AQF_AC_TERM_SPACE,
@@ -520,14 +526,36 @@ CAQFSetACQuestAttr::CAQFSetACQuestAttr()
     if (m_nMode == 1)
         m_Default = m_Specific;
     PageLayout()->addWidget(CreateRadioButton(IDC_AQF_AC_DEFAULT_ATTR, "Use &default attributes for each question", TRUE));
-    PageLayout()->addWidget(CreateRadioButton(IDC_AQF_AC_SPECIFIC_ATTR, "Select &specific attributes for each question"));
+    auto* specific = new QHBoxLayout;
+    specific->addWidget(CreateRadioButton(IDC_AQF_AC_SPECIFIC_ATTR, "Select &specific attributes for each question"));
+    specific->addWidget(CreateButton(IDC_AQF_AC_ATTRIBUTES, "A&ttributes..."));
+    specific->addStretch(1);
+    PageLayout()->addLayout(specific);
     PageLayout()->addWidget(m_pEdit, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(CreateButton(IDC_AQF_AC_RELOAD, "&Reload"));
     buttons->addStretch(1);
     PageLayout()->addLayout(buttons);
-    BindNotify(IDC_AQF_AC_DEFAULT_ATTR, BN_CLICKED, [this] { m_nMode = 0; });
-    BindNotify(IDC_AQF_AC_SPECIFIC_ATTR, BN_CLICKED, [this] { m_nMode = 1; });
+    BindNotify(IDC_AQF_AC_DEFAULT_ATTR, BN_CLICKED, [this] {
+        m_nMode = 0;
+        EnableDlgItem(IDC_AQF_AC_ATTRIBUTES, FALSE);
+    });
+    BindNotify(IDC_AQF_AC_SPECIFIC_ATTR, BN_CLICKED, [this] {
+        m_nMode = 1;
+        EnableDlgItem(IDC_AQF_AC_ATTRIBUTES, TRUE);
+    });
+    BindNotify(IDC_AQF_AC_ATTRIBUTES, BN_CLICKED, [this] { ChooseAttributes(); });
+}
+
+BOOL CAQFSetACQuestAttr::ChooseAttributes()
+{
+    CACAttrDlg dlg(this);
+    dlg.m_Question = m_Specific;
+    if (dlg.DoModal() != IDOK)
+        return FALSE;
+    m_Specific = dlg.m_Question;
+    m_Default = dlg.m_Question;
+    return TRUE;
 }
 
 CAQFSetACQuestAttr::~CAQFSetACQuestAttr()
@@ -550,6 +578,7 @@ BOOL CAQFSetACQuestAttr::OnInitDialog()
     CAQFACPage::OnInitDialog();
     CheckRadioButton(IDC_AQF_AC_DEFAULT_ATTR, IDC_AQF_AC_SPECIFIC_ATTR,
                      m_nMode ? IDC_AQF_AC_SPECIFIC_ATTR : IDC_AQF_AC_DEFAULT_ATTR);
+    EnableDlgItem(IDC_AQF_AC_ATTRIBUTES, m_nMode == 1);
     return TRUE;
 }
 
@@ -581,6 +610,8 @@ CAQFDoACPage::CAQFDoACPage()
     buttons->addWidget(CreateButton(IDC_AQF_AC_RELOAD, "&Reload"));
     buttons->addStretch(1);
     buttons->addWidget(CreateButton(IDC_AQF_AC_CONTINUE, "&Continue AutoConvert"));
+    buttons->addSpacing(50);
+    buttons->addWidget(CreateButton(IDC_AQF_AC_TROUBLE, "&Having trouble?"));
     buttons->addStretch(1);
     PageLayout()->addLayout(buttons);
     BindNotify(IDC_AQF_AC_CONTINUE, BN_CLICKED, [this] { Check(); });
@@ -642,6 +673,7 @@ BOOL CAQFDoACPage::Check()
 void CAQFDoACPage::UpdateControls()
 {
     ShowDlgItem(IDC_AQF_AC_CONTINUE, m_bConverted ? SW_HIDE : SW_SHOW);
+    ShowDlgItem(IDC_AQF_AC_TROUBLE, m_bConverted ? SW_HIDE : SW_SHOW);
     SetButtons(m_bConverted ? PSWIZB_BACK | PSWIZB_FINISH : PSWIZB_BACK | PSWIZB_DISABLEDFINISH);
 }
 

@@ -115,6 +115,9 @@ public:
     BOOL OnInitDialog() override;
     BOOL OnSetActive() override;
     const CQuestion& ChosenQuestion() const { return m_nMode == 1 ? m_Specific : m_Default; }
+    // "Attributes...": the specific question in the attribute dialog; after OK both questions
+    // take what it chose.
+    BOOL ChooseAttributes();
     int m_nMode = 0;  // 0 default attributes, 1 specific ones
     CQuestion m_Default;
     CQuestion m_Specific;

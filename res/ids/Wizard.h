@@ -172,3 +172,7 @@ constexpr unsigned IDS_AQF_AC_ONE_QUESTION = 141;
 constexpr unsigned IDS_AQF_AC_LINES_NOTE = 155;
 constexpr unsigned IDS_AQF_AC_ATTR_INFO = 315;
 constexpr unsigned IDS_AQF_AC_RUN_INFO = 322;
+
+// The AutoConvert attribute dialog, and "Having trouble?".
+constexpr unsigned IDD_AC_ATTR = 162;
+constexpr int IDC_AQF_AC_TROUBLE = 2127;

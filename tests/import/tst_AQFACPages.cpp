@@ -7,7 +7,10 @@
 #include "foundation/CorraAppBase.h"
 #include "foundation/Log.h"
 #include "foundation/FileChooserCall.h"
+#include "import/ACAttrDlg.h"
 #include "import/AddQuestFromSheet.h"
+#include "platform/ui/ComboBox.h"
+#include "res/ids/QuestionDlg.h"
 #include "import/SourceMgr.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
@@ -95,6 +98,30 @@ TEST_F(ACPagesTest, ChoicesAndAttributesGoIntoTheSettings)
     sheet.m_ACQuestAttrPage.OnSetActive();
     EXPECT_EQ(sheet.m_ACQuestAttrPage.m_Default.m_nType, static_cast<int>(IDS_QTYPE_ES));
     EXPECT_EQ(sheet.m_ACQuestAttrPage.m_Specific.m_nType, static_cast<int>(IDS_QTYPE_ES));
+}
+
+TEST_F(ACPagesTest, TheAttributeDialogsChoiceGoesIntoBothQuestions)
+{
+    CAddQuestFromSheet sheet("AutoConvert...", m_pMain);
+    CAQFSetACQuestAttr& page = sheet.m_ACQuestAttrPage;
+    page.m_Specific.m_nLevel = 1;
+    CModalScript script;
+    script.On<CACAttrDlg>([](CACAttrDlg& dlg) {
+        auto* level = dlg.GetDlgItemAs<CComboBox>(IDC_QD_LEVEL);
+        ASSERT_NE(level, nullptr);
+        EXPECT_EQ(level->GetCurSel(), 1);
+        level->SetCurSel(4);
+        ClickDlgButton(dlg, IDOK);
+    });
+    script.On<CACAttrDlg>([](CACAttrDlg& dlg) {
+        dlg.GetDlgItemAs<CComboBox>(IDC_QD_LEVEL)->SetCurSel(6);
+        ClickDlgButton(dlg, IDCANCEL);
+    });
+    EXPECT_TRUE(page.ChooseAttributes());
+    EXPECT_EQ(page.m_Specific.m_nLevel, 4);
+    EXPECT_EQ(page.m_Default.m_nLevel, 4);
+    EXPECT_FALSE(page.ChooseAttributes());
+    EXPECT_EQ(page.m_Specific.m_nLevel, 4);
 }
 
 TEST_F(ACPagesTest, EveryProfileKeyIsWrittenBackAndBadValuesAreNotTaken)

@@ -52,6 +52,7 @@
 #include "views/StatsDlg.h"
 #include "res/ids/QuestionTools.h"
 #include "model/ExamDoc.h"
+#include "import/ACAttrDlg.h"
 #include "import/AddQuestFromSheet.h"
 #include "model/ExamQuestion.h"
 #include "controls/MRUPathComboBox.h"
@@ -1097,6 +1098,13 @@ std::vector<Scene> Scenes()
         {"wizard-autoconvert-numbers", [] { ShowWizardPage(IDD_AQF_AC_ATTR1); }},
         {"wizard-autoconvert-attributes", [] { ShowWizardPage(IDD_AQF_AC_QUEST_ATTR); }},
         {"wizard-autoconvert-run", [] { ShowWizardPage(IDD_AQF_AC_RUN); }},
+        {"autoconvert-attributes-dialog",
+         [] {
+             CACAttrDlg dlg;
+             dlg.m_Question.m_nLevel = 2;
+             dlg.m_Question.AddSubject("Science");
+             dlg.DoModal();
+         }},
         {"first-start", [] { ShowFirstStart(); }},
         {"start-screen", [] { ShowStartScreen(0); }},
         {"start-screen-corra", [] { ShowStartScreen(1); }},
