@@ -5,6 +5,7 @@
 
 #include "bench/BenchApp.h"
 #include "bench/BenchBank.h"
+#include "bench/BenchPrint.h"
 #include "model/CorraDoc.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/StringTable.h"
@@ -19,33 +20,10 @@
 #include <QApplication>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 
 namespace {
-
-double Ms(const std::function<void()>& run)
-{
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    const std::chrono::duration<double, std::milli> ms = std::chrono::steady_clock::now() - start;
-    return ms.count();
-}
-
-// Every print dialog answers: all pages, to this PDF file.
-class CPdfDialogs : public IPrintDialogService {
-public:
-    BOOL RunPrintDialog(CPrintDialog& dlg) override
-    {
-        dlg.PrintToPdf(path);
-        dlg.ChooseAll();
-        return TRUE;
-    }
-    BOOL RunPageSetup(CPageSetupDialog&) override { return FALSE; }
-    CString path;
-};
 
 struct CFigures {
     double layout = 1e9, print = 1e9;
@@ -79,13 +57,13 @@ CFigures PrintBank(int nQuestions, const CString& pdf, int nRuns)
             info.m_rectDraw.SetRect(0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES));
             dc.DPtoLP(&info.m_rectDraw);
             view.ApplyMargins(&dc, &info);
-            f.layout = std::min(f.layout, Ms([&] { view.PaginateDocument(&dc, &info); }));
+            f.layout = std::min(f.layout, BenchMs([&] { view.PaginateDocument(&dc, &info); }));
             dc.EndPage();
             dc.AbortDoc();
             view.OnEndPrinting(&dc, &info);
         }
         // The whole print, as the command runs it.
-        f.print = std::min(f.print, Ms([&] { view.OnCommand(ID_FILE_PRINT); }));
+        f.print = std::min(f.print, BenchMs([&] { view.OnCommand(ID_FILE_PRINT); }));
         f.pages = view.GetLastPageCount();
     }
     return f;
@@ -95,13 +73,8 @@ CFigures PrintBank(int nQuestions, const CString& pdf, int nRuns)
 
 int main(int argc, char** argv)
 {
-    CBenchHome home;
-    QApplication app(argc, argv);
-    CorraInstallStringTable();
-    InstallPrimaryScreenMetrics();
-    InstallRtfTextDrawer();
-    CFontMgrInit fonts;
-    if (!home.IsMade())
+    CPrintBenchApp app(argc, argv);
+    if (!app.IsReady())
         return 1;
 
     if (argc > 1) {

@@ -317,14 +317,24 @@ void CCorraView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
         return;
     }
     pDC->SetMapMode(MM_TWIPS);
-    const CCorraPrintJob* job = GetPrintJob(pInfo);
+    CCorraPrintJob* job = GetPrintJob(pInfo);
     const int nPage = job ? job->PageOf(pInfo->m_nCurPage) : 0;
-    if (!job || job->elements.empty() || nPage > static_cast<int>(job->nToPage))
+    if (!job || job->elements.empty() || nPage > static_cast<int>(job->nToPage)) {
         pInfo->m_bContinuePrinting = FALSE;
-    else if (job->bPaginationPending)
-        pInfo->m_bContinuePrinting = TRUE;
-    else
-        pInfo->m_bContinuePrinting = nPage <= static_cast<int>(job->pageStarts.size());
+        return;
+    }
+    // The pages are known before the first is started: a range past the last page prints no
+    // empty sheet.
+    if (job->bPaginationPending) {
+        const CRect saved = pInfo->m_rectDraw;
+        pInfo->m_rectDraw.SetRect(0, 0, pDC->GetDeviceCaps(HORZRES), pDC->GetDeviceCaps(VERTRES));
+        pDC->DPtoLP(&pInfo->m_rectDraw);
+        if (m_bApplyMargins)
+            ApplyMargins(pDC, pInfo);
+        PaginateDocument(pDC, pInfo);
+        pInfo->m_rectDraw = saved;
+    }
+    pInfo->m_bContinuePrinting = !job->bPaginationPending && nPage <= static_cast<int>(job->pageStarts.size());
 }
 
 void CCorraView::OnPrint(CDC* pDC, CPrintInfo* pInfo)

@@ -85,6 +85,7 @@
 #include "print/PageMarginsDlg.h"
 #include "tests/support/CorraPanes.h"
 #include "views/CorraPreviewView.h"
+#include "views/ExamView.h"
 #include "model/HtmlSettings.h"
 #include "res/ids/Html.h"
 #include "res/ids/Shell.h"
@@ -708,6 +709,48 @@ CCorraDoc* OpenSampleBank()
     return doc->OnOpenDocument(bank) ? doc : nullptr;
 }
 
+// An exam made of the sample bank's questions with three scrambled forms, its second form in
+// the print preview, as Print Preview opens it after Select Forms.
+void ShowExamPrintPreview(BOOL bKeys)
+{
+    CCorraDoc* bank = OpenSampleBank();
+    if (!bank)
+        return;
+    InstallSamples(CORRA_SOURCE_DIR "/samples");
+    CorraApp().WriteProfileInt(HVMSGBOX_DONTSHOW_SECTION, "DontShowGroupingWarning", 1);
+    CExamDoc::LoadDefaults();
+    auto* exam = new CExamDoc;  // left to the end of the process, as the bank
+    exam->SetTitle("Midterm.exm");
+    exam->m_csTitle1 = "Biology 101";
+    exam->m_csTitle2 = "Midterm Exam";
+    CPtrListEx questions;
+    for (POSITION pos = bank->m_plQuestions.GetHeadPosition(); pos && questions.GetCount() < 8;) {
+        auto* q = static_cast<CCorraQuestion*>(bank->m_plQuestions.GetNext(pos));
+        if (!q->IsCollection())
+            questions.AddTail(q);
+    }
+    exam->AddQuestions(questions, nullptr, bank, bank->GetPathName());
+    CPtrListEx members;
+    for (POSITION pos = exam->m_plQuestions.GetHeadPosition(); pos;) {
+        auto* q = static_cast<CCorraQuestion*>(exam->m_plQuestions.GetNext(pos));
+        if (!q->IsCollection())
+            members.AddTail(q);
+    }
+    for (const char* name : {"Form a", "Form b", "Form c"})
+        exam->GetOrCreateCollection(name, &members);
+    exam->ScrambleForms(TRUE);
+    auto* panes = new CCorraPanes(*exam, 900, 600, CCreatable<CView>::Of<CExamView>());
+    auto* view = dynamic_cast<CExamView*>(panes->upper);
+    view->OnExamPrint(TRUE, bKeys);
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* preview = dynamic_cast<CExamPreviewView*>(w)) {
+            preview->OnStepForm(1);
+            preview->SetCurrentPage(1);
+            Shoot(preview);
+        }
+    }
+}
+
 // The sample bank's groups window, its first group's description shown or hidden.
 void ShowGroupsWindow(BOOL bDescription)
 {
@@ -1026,6 +1069,8 @@ std::vector<Scene> Scenes()
              dlg.DoModal();
          }},
         {"bank-print-preview", [] { ShowBankPrintPreview(); }},
+        {"exam-print-preview", [] { ShowExamPrintPreview(FALSE); }},
+        {"exam-keys-preview", [] { ShowExamPrintPreview(TRUE); }},
         {"page-margins",
          [] {
              CPageMarginsDlg dlg("Corra Printing Margins");

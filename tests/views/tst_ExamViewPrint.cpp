@@ -127,17 +127,20 @@ protected:
         std::vector<int> ids;
         CString formName;
     };
-    std::vector<CPage> PrintPages(int nPrintMode)
+    std::vector<CPage> PrintPages(int nPrintMode, int nFrom = 0, int nTo = 0)
     {
         CExamView& view = Upper();
         CFixedMetricsDC dc(816, 1056, 96);
         CPrintInfo info;
-        info.m_pPD->ChooseAll();
+        if (nFrom > 0)
+            info.m_pPD->ChoosePages(nFrom, nTo);
+        else
+            info.m_pPD->ChooseAll();
         view.m_nPrintMode = nPrintMode;
         EXPECT_EQ(view.PromptForForms(), 1);
         view.OnBeginPrinting(&dc, &info);
         std::vector<CPage> pages;
-        for (UINT page = 1; page < 100; ++page) {
+        for (UINT page = nFrom > 0 ? static_cast<UINT>(nFrom) : 1; page < 100; ++page) {
             info.m_nCurPage = page;
             view.OnPrepareDC(&dc, &info);
             if (!info.m_bContinuePrinting)
@@ -187,6 +190,10 @@ TEST_F(ExamViewPrintTest, AFormPrintsItsOrderThenWhatItLacksEachOnceOnScrambledC
     ASSERT_TRUE(exam->DeleteQuestions(odd));
     exam->SetModifiedFlag(FALSE);
 
+    // The last question names the form it stands in.
+    auto* identity = static_cast<CExamQuestion*>(qs[5]);
+    identity->m_nAttributes |= EXAM_ATTR_IDENTITY;
+    identity->m_cszQuestionText = "This is %s.";
     const CChoices before = qs[0]->m_Choices;
     const std::vector<CPage> pages = PrintPages(0);
     std::vector<int> printedA, printedB;
@@ -210,6 +217,9 @@ TEST_F(ExamViewPrintTest, AFormPrintsItsOrderThenWhatItLacksEachOnceOnScrambledC
     EXPECT_LT(all.Find(alpha), all.Find(delta));
     EXPECT_EQ(qs[0]->m_Choices.GetChoiceText(0), before.GetChoiceText(0));
     EXPECT_EQ(qs[0]->m_cszAnswer, "b");
+    EXPECT_GE(formB.Find("This is Form b."), 0);
+    EXPECT_GE(all.Find("This is Form a."), 0);
+    EXPECT_EQ(identity->m_cszQuestionText, "This is %s.");
     EXPECT_FALSE(exam->IsModified());
 }
 
@@ -232,6 +242,14 @@ TEST_F(ExamViewPrintTest, EachFormCountsItsPagesFromOneAndNamesItselfInTheFooter
         EXPECT_GE(pages[i].text.Find("Form: " + form), 0) << pages[i].text.GetString();
         EXPECT_GE(pages[i].text.Find("Name__"), 0);
     }
+
+    // A range past the last page prints no page of any form.
+    EXPECT_TRUE(PrintPages(0, static_cast<int>(per) + 1, static_cast<int>(per) + 3).empty());
+    // The second page of each form alone, numbered as in the form.
+    const std::vector<CPage> second = PrintPages(0, 2, 2);
+    ASSERT_EQ(second.size(), 3u);
+    for (const CPage& page : second)
+        EXPECT_GE(page.text.Find("Page 2"), 0) << page.text.GetString();
 
     // Header on the first page of each form only.
     CExamDoc::PrintSettings().firstPageOnly = TRUE;
