@@ -735,6 +735,17 @@ BOOL CCorraView::FormatExpanded(CHVRichEditCtrl* pTarget)
     BOOL bDone = FALSE;
     try {
         pTarget->SetWindowText("");
+        // The pane is neither painted nor scrolled while its text grows: every question put in
+        // would scroll to its end and move the pane's whole picture.
+        struct CRedrawOff {
+            QPointer<CHVRichEditCtrl> p;
+            explicit CRedrawOff(CHVRichEditCtrl* pCtrl) : p(pCtrl) { p->SetRedraw(FALSE); }
+            ~CRedrawOff()
+            {
+                if (p)
+                    p->SetRedraw(TRUE);
+            }
+        } redrawOff(pTarget);
         // Owned by the view's window while it shows; it goes with the view should the view be
         // closed from inside the pump, so it is deleted here only while it still exists.
         QPointer<COldProgressDlg> pStatus =

@@ -387,6 +387,8 @@ TEST_F(CorraViewTest, ExpandedIsFormattedOnceUntilTheDocumentChanges)
     Upper().OnExpanded();
     EXPECT_EQ(Upper().GetFormatCount(), 3);
     EXPECT_NE(Upper().GetTextPane()->GetWindowText().Find("Second edit"), -1);
+    // The pane, kept from painting while its text grew, paints again.
+    EXPECT_TRUE(Upper().GetTextPane()->updatesEnabled());
 }
 
 TEST_F(CorraViewTest, ExpandedNumbersOnlyQuestionsAndRaisesTheLimitBeforeItIsReached)
@@ -421,6 +423,7 @@ TEST_F(CorraViewTest, AStoppedFormattingEndsInTheLastIconModeWithoutText)
     QApplication::processEvents();
     EXPECT_EQ(Upper().GetDrawMode(), CVDRAW_LARGE_ICON);
     EXPECT_TRUE(Upper().GetTextPane()->GetWindowText().IsEmpty());
+    EXPECT_TRUE(Upper().GetTextPane()->updatesEnabled());
     EXPECT_FALSE(Upper().GetTextPane()->isVisible());
     EXPECT_TRUE(UpperList().isVisible());
     // Nothing half-made was kept: the next Expanded formats again, whole.
