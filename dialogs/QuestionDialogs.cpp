@@ -8,6 +8,8 @@
 #include "model/CorraQuestion.h"
 #include "platform/core/Services.h"
 
+#include <QApplication>
+
 CQuestionDialogs::CQuestionDialogs(CWnd* pParent) : m_pParent(pParent) {}
 
 CQuestionDialogs::~CQuestionDialogs() = default;
@@ -82,6 +84,27 @@ void CQuestionDialogs::DocumentFontsChanged(CCorraDoc& doc)
         dlg->OnFontsChanged();
     if (CGroupsDlg2* groups = FindGroupsWindow(doc))
         groups->ResetDescriptionFont();
+}
+
+void CQuestionDialogs::ClearQuestionDialog(CCorraDoc& doc)
+{
+    if (CCorraQuestionDlg* dlg = FindEditor(doc))
+        dlg->SetQuestion(nullptr);
+}
+
+void CQuestionDialogs::HideQuestionDialog(CCorraDoc& doc)
+{
+    if (CCorraQuestionDlg* dlg = FindEditor(doc))
+        dlg->ShowWindow(SW_HIDE);
+}
+
+BOOL CQuestionDialogs::IsQuestionDialogBusy(CCorraDoc& doc)
+{
+    CCorraQuestionDlg* dlg = FindEditor(doc);
+    for (QWidget* w = dlg ? QApplication::activeModalWidget() : nullptr; w; w = w->parentWidget())
+        if (w == dlg)
+            return TRUE;
+    return FALSE;
 }
 
 CGroupsDlg2* CQuestionDialogs::FindGroupsWindow(CCorraDoc& doc) const

@@ -36,6 +36,11 @@ public:
     CGroupsDlg2* FindGroupsWindow(CCorraDoc& doc) const;
     BOOL CheckImageLinks(CCorraDoc& doc) override { return TRUE; }
     void CloseDocumentWindows(CCorraDoc& doc) override;
+    // The editor shows no question (what was typed there is dropped: callers ask first).
+    void ClearQuestionDialog(CCorraDoc& doc) override;
+    void HideQuestionDialog(CCorraDoc& doc) override;
+    // A dialog the editor opened is still up.
+    BOOL IsQuestionDialogBusy(CCorraDoc& doc) override;
     // The file properties dialog (CorraPropertiesDlg.cpp).
     BOOL FileProperties(CCorraDoc& doc, CFileProperties& props) override;
 

@@ -140,33 +140,7 @@ CCorraView::CCorraView() : m_pAlive(std::make_shared<BOOL>(TRUE))
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFrameShape(QFrame::NoFrame);
 
-    BindCommand(ID_VIEW_LARGE_ICON, [this] { OnLargeIcon(); });
-    BindCommand(ID_VIEW_SMALL_ICON, [this] { OnSmallIcon(); });
-    BindCommand(ID_VIEW_EXPANDED, [this] { OnExpanded(); });
-    BindCommand(ID_VIEW_CONTRACTED, [this] { OnContracted(); });
-    BindCommand(ID_RECALC_SPLITTERS, [this] { AskFrameToRecalc(); });
-    BindCommand(ID_SET_QUESTION_ATTRIBUTES, [this] { OnSetQuestionAttributes(); });
-    BindUpdate(ID_SET_QUESTION_ATTRIBUTES, [this](CCmdUI* ui) { ui->Enable(m_pList && m_pList->GetSelectedCount() > 0); });
-    BindCommand(ID_QUESTION_STATISTICS, [this] { OnQuestionStatistics(); });
-    BindQuestionTools();
-    BindCommand(ID_EDIT_COPY, [this] { OnEditCopy(); });
-    BindCommand(ID_EDIT_CUT, [this] { OnEditCut(); });
-    BindCommand(ID_EDIT_PASTE, [this] { OnEditPaste(); });
-    BindCommand(menus::kEditDelete, [this] { OnEditDelete(); });
-    auto anySelected = [this](CCmdUI* ui) { ui->Enable(m_pList && m_pList->GetSelectedCount() > 0); };
-    BindUpdate(ID_EDIT_COPY, anySelected);
-    BindUpdate(ID_EDIT_CUT, anySelected);
-    BindUpdate(menus::kEditDelete, anySelected);
-    BindUpdate(ID_EDIT_PASTE, [this](CCmdUI* ui) { ui->Enable(CanPaste()); });
-    BindUpdate(ID_VIEW_LARGE_ICON, [this](CCmdUI* ui) { ui->SetCheck(m_nDrawMode == CVDRAW_LARGE_ICON); });
-    BindUpdate(ID_VIEW_SMALL_ICON, [this](CCmdUI* ui) { ui->SetCheck(m_nDrawMode == CVDRAW_SMALL_ICON); });
-    BindUpdate(ID_VIEW_EXPANDED, [this](CCmdUI* ui) {
-        ui->Enable(!IsCollectionPane());
-        ui->SetCheck(m_nDrawMode == CVDRAW_EXPANDED);
-    });
-    BindUpdate(ID_VIEW_CONTRACTED, [this](CCmdUI* ui) { ui->SetCheck(m_nDrawMode != CVDRAW_EXPANDED); });
-    BindPrintingCommands();
-    BindCommand(ID_EXPORT_FILES, [this] { ExportDocument(); });
+    BindCommands();
 }
 
 CCorraView::~CCorraView()
@@ -1107,6 +1081,9 @@ LRESULT CCorraView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         SaveAgain(this);
         return 0;
     }
+    // Asked by older parts of the program whether the view is one of theirs.
+    if (message == WM_CORRA_VIEW_QUERY1 || message == WM_CORRA_VIEW_QUERY2)
+        return 1;
     return CView::WindowProc(message, wParam, lParam);
 }
 

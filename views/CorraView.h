@@ -170,7 +170,20 @@ public:
     void OnSetAllFonts();
     void OnFormatChoices();
     void OnInvalidQuestions();
-    void BindQuestionTools();
+
+    // ---- the view's commands (CorraViewCommands.cpp): one table of handlers and update
+    // handlers. Select All and Unselect All first clear the question dialog through its save
+    // prompt; FALSE when the user kept editing.
+    BOOL OnSelectAll();
+    BOOL OnUnselectAll();
+    // Images of the one selected question; says why not otherwise.
+    void OnQuestionImages();
+    void OnRenameCollection();
+    void OnQuestionSearch();
+    // The Font Manager on one of the printed fonts' slots.
+    void OnFontSlot(int nSlot);
+    // The question selected alone; NULL with none or several.
+    CCorraQuestion* GetSingleSelected() const;
 
     // ---- modes and colours
     int GetDrawMode() const { return m_nDrawMode; }
@@ -433,6 +446,9 @@ protected:
     std::map<const CPrintInfo*, std::unique_ptr<CCorraPrintJob>> m_printJobs;
     int m_nLastPageCount = 0;
     void BindPrintingCommands();
+    void BindCommands();
+    // The question dialog shows nothing; FALSE when the user chose to go on editing there.
+    BOOL ClearQuestionDialogFirst();
     // OnPreparePrinting refused with a message of its own.
     BOOL m_bPrintRefused = FALSE;
     int m_nLastExportPages = 0;

@@ -58,19 +58,6 @@ void CCorraView::OnQuestionStatistics()
     ShowStatistics(this, pDoc->m_plQuestions, &selected, &names);
 }
 
-void CCorraView::BindQuestionTools()
-{
-    BindCommand(ID_SET_ALL_FONTS, [this] { OnSetAllFonts(); });
-    BindCommand(ID_FORMAT_CHOICES, [this] { OnFormatChoices(); });
-    BindCommand(ID_INVALID_QUESTIONS, [this] { OnInvalidQuestions(); });
-    auto hasQuestions = [this](CCmdUI* ui) {
-        const CCorraDoc* pDoc = GetCorraDoc();
-        ui->Enable(pDoc && pDoc->GetQuestionCount() > 0);
-    };
-    BindUpdate(ID_FORMAT_CHOICES, hasQuestions);
-    BindUpdate(ID_INVALID_QUESTIONS, hasQuestions);
-}
-
 void CCorraView::OnSetAllFonts()
 {
     if (CCorraDoc* pDoc = GetCorraDoc())

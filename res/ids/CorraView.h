@@ -19,6 +19,19 @@ constexpr unsigned ID_CORRA_PROPERTIES = 32853;
 constexpr unsigned ID_SET_ALL_FONTS = 33635;
 constexpr unsigned ID_FORMAT_CHOICES = 33810;
 constexpr unsigned ID_INVALID_QUESTIONS = 33811;
+constexpr unsigned ID_PRINTING_PROPERTIES = 32887;
+// The Font Manager on the printed title, description, file name and page number slots.
+constexpr unsigned ID_FONT_PRINTED_TITLE = 32854;
+constexpr unsigned ID_FONT_PRINTED_DESCRIPTION = 32855;
+constexpr unsigned ID_FONT_PRINTED_FILE_NAME = 32856;
+constexpr unsigned ID_FONT_PRINTED_PAGE_NUMBER = 32857;
+// Sorts the older menus offered; taken and ignored.
+constexpr unsigned ID_SORT_BY_ID = 32789;
+constexpr unsigned ID_SORT_BY_INDEX = 32790;
+
+// Private messages every view answers with 1.
+constexpr unsigned WM_CORRA_VIEW_QUERY1 = 0x8054;
+constexpr unsigned WM_CORRA_VIEW_QUERY2 = 0x8055;
 
 // Controls of the view.
 constexpr unsigned IDC_QUESTION_LIST = 312;

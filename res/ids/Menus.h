@@ -26,7 +26,7 @@ namespace menus {
 // Ids the framework gives its standard commands (the same numbers as platform/ui).
 constexpr unsigned kFileNew = 57600, kFileOpen = 57601, kFileClose = 57602, kFileSave = 57603,
                    kFileSaveAs = 57604, kPrintSetup = 57606, kPrint = 57607, kPrintPreview = 57609,
-                   kMru1 = 57616, kEditCopy = 57634, kEditCut = 57635, kEditPaste = 57637, kEditUndo = 57643,
+                   kMru1 = 57616, kEditCopy = 57634, kEditCut = 57635, kEditPaste = 57637, kEditUndo = 57643, kEditRedo = 57644,
                    kWindowNew = 57648, kWindowArrange = 57649, kWindowCascade = 57650, kWindowTile = 57651,
                    kAbout = 57664, kExit = 57665, kHelpFinder = 57667, kViewToolbar = 59392,
                    kViewStatusBar = 59393, kEditDelete = 32771, kEditSelectAll = 57642;
@@ -72,8 +72,10 @@ inline constexpr CMenuEntry kMainMenu[] = {
         {1, kFileClose, "&Close"}, {1, kFileSave, "&Save\tCtrl+S"}, {1, kFileSaveAs, "Save &As..."},        \
         {1, 0, nullptr}, extraFile {1, kPrintSetup, "P&rint Setup..."}, {1, 0, nullptr},                   \
         {1, kMru1, "Recent File"}, {1, 0, nullptr}, {1, kExit, "E&xit"},                                     \
-        {0, 0, "&Edit"}, {1, kEditUndo, "&Undo\tCtrl+Z"}, {1, 0, nullptr}, {1, kEditCut, "Cu&t\tCtrl+X"},    \
-        {1, kEditCopy, "&Copy\tCtrl+C"}, {1, kEditPaste, "&Paste\tCtrl+V"}, {1, 0, nullptr},                \
+        {0, 0, "&Edit"}, {1, kEditUndo, "&Undo\tCtrl+Z"}, {1, kEditRedo, "&Redo\tCtrl+Y"}, {1, 0, nullptr},  \
+        {1, kEditCut, "Cu&t\tCtrl+X"}, {1, kEditCopy, "&Copy\tCtrl+C"}, {1, kEditPaste, "&Paste\tCtrl+V"},    \
+        {1, kEditDelete, "&Delete\tDel"}, {1, 0, nullptr}, {1, ID_QUESTION_SEARCH, "&Search..."},            \
+        {1, kEditSelectAll, "&Select All"}, {1, ID_UNSELECT_ALL, "U&nselect All"}, {1, 0, nullptr},          \
         {1, ID_QUESTION_DIALOG, "&Question Dialog..."}, CORRA_MENU_VIEW, kindMenu,                           \
         CORRA_MENU_TOOLS, CORRA_MENU_WINDOW, CORRA_MENU_HELP
 
@@ -83,7 +85,19 @@ inline constexpr CMenuEntry kMainMenu[] = {
 #define CORRA_KIND_MENUS \
     {0, 0, "&Go"}, {1, ID_CORRA_MENU, "&Corra Menu"}, {1, ID_EXAM_MENU, "&Exam Menu"}
 
-inline constexpr CMenuEntry kCorraMenu[] = {CORRA_DOC_MENU(CORRA_PRINT_ITEMS CORRA_MARGINS_ITEM CORRA_EXPORT_ITEM, CORRA_KIND_MENUS)};
+// The bank's own popup: the view's draw modes and question tools.
+#define CORRA_BANK_MENUS                                                                                     \
+    CORRA_KIND_MENUS, {0, 0, "&Questions"}, {1, ID_VIEW_CONTRACTED, "&Contracted"},                          \
+        {1, ID_VIEW_LARGE_ICON, "by &Large Icon"}, {1, ID_VIEW_SMALL_ICON, "by &Small Icon"},                \
+        {1, ID_VIEW_EXPANDED, "E&xpanded"}, {1, 0, nullptr},                                                 \
+        {1, ID_SET_QUESTION_ATTRIBUTES, "Set Question A&ttributes..."}, {1, ID_QUESTION_IMAGES, "I&mages..."}, \
+        {1, ID_RENAME_COLLECTION, "R&ename Collection"}, {1, ID_QUESTION_STATISTICS, "St&atistics..."},      \
+        {1, 0, nullptr}, {1, ID_SET_ALL_FONTS, "Set &All Fonts..."}, {1, ID_FORMAT_CHOICES, "Format Choices..."}, \
+        {1, ID_INVALID_QUESTIONS, "In&valid Questions"}, {1, 0, nullptr},                                    \
+        {1, ID_CORRA_PROPERTIES, "Propert&ies..."}, {1, ID_PRINTING_PROPERTIES, "P&rinting Properties..."}
+inline constexpr CMenuEntry kCorraMenu[] = {
+    CORRA_DOC_MENU(CORRA_PRINT_ITEMS CORRA_MARGINS_ITEM CORRA_EXPORT_ITEM, CORRA_BANK_MENUS)};
+#undef CORRA_BANK_MENUS
 // The exam's own popup follows the bank's menus: the document's commands, then the view's.
 #define EXAM_KIND_MENUS                                                                                      \
     CORRA_KIND_MENUS, {0, 0, "E&xam"}, {1, kExamProperties, "Propert&ies..."}, {1, kExamCheckLinks, "&Check QCorra Links"}, \
