@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The program's print of a 100- and a 200-question bank to PDF beside two other ways of setting
 # the same kind of pages: pdflatex on a LaTeX file and LibreOffice (soffice --headless
-# --convert-to pdf) on an HTML file, both of as many questions with four choices each. Prints
-# seconds and pages side by side.
-# Usage: bench/print_compare.sh [path of bench_print]   (default: built in build/bench)
+# --convert-to pdf) on an HTML file, both of as many questions with four choices each; then an
+# exam's four scrambled forms and their keys (bench_exam_print) beside pdflatex setting four
+# forms and four keys. Prints seconds and pages side by side.
+# Usage: bench/print_compare.sh [folder of bench_print and bench_exam_print]
+#        (default: built in build/bench)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,12 +18,13 @@ if [ ${#need[@]} -gt 0 ]; then
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${need[@]}" >/dev/null
 fi
 
-bench=${1:-}
-if [ -z "$bench" ]; then
+dir=${1:-}
+if [ -z "$dir" ]; then
   scripts/setup.sh build/bench -DCMAKE_BUILD_TYPE=Release -DCORRA_SANITIZE=OFF -DCORRA_TESTS=OFF -DCORRA_BENCH=ON \
     >/dev/null
-  bench=$PWD/build/bench/bench_print
+  dir=$PWD/build/bench
 fi
+dir=$(cd "$dir" && pwd)
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -40,7 +43,7 @@ question() { # n: the text of question n
   echo "Which of the following statements about photosynthesis is correct when light intensity increases beyond the saturation point and carbon dioxide remains constant (question $1)?"
 }
 
-make_latex() { # n file
+make_latex() { # n file [keys]
   {
     echo '\documentclass[11pt]{article}'
     echo '\usepackage[letterpaper,margin=0.5in,includeheadfoot]{geometry}'
@@ -50,8 +53,13 @@ make_latex() { # n file
     echo 'Answer every question. Choose the one best answer.\par\medskip\hrule\medskip'
     echo '\begin{enumerate}'
     for i in $(seq 1 "$1"); do
-      echo "\\item $(question "$i")"
-      echo '\begin{enumerate}\item one \item two \item three \item four\end{enumerate}'
+      if [ -n "${3:-}" ]; then
+        letters=(a b c d)
+        echo "\\item ${letters[$((i % 4))]}"
+      else
+        echo "\\item $(question "$i")"
+        echo '\begin{enumerate}\item one \item two \item three \item four\end{enumerate}'
+      fi
     done
     echo '\end{enumerate}\end{document}'
   } >"$2"
@@ -69,7 +77,7 @@ make_html() { # n file
 
 printf '%-10s %22s %22s %22s\n' questions "Quorvale (s, pages)" "pdflatex (s, pages)" "soffice (s, pages)"
 for n in 100 200; do
-  (cd "$work" && "$bench" "$n" >"ours-$n.txt")
+  (cd "$work" && "$dir/bench_print" "$n" >"ours-$n.txt" 2>/dev/null)
   ours_ms=$(sed -n 's/.*print to PDF \([0-9.]*\) ms.*/\1/p' "$work/ours-$n.txt")
   ours_s=$(echo "$ours_ms / 1000" | bc -l | xargs printf '%.3f')
   ours_pages=$(pages "$work/print-$n.pdf")
@@ -85,3 +93,17 @@ for n in 100 200; do
   printf '%-10s %15s, %4s %15s, %4s %15s, %4s\n' "$n" "$ours_s" "$ours_pages" "$latex_s" "${latex_pages:-?}" \
     "$office_s" "${office_pages:-?}"
 done
+
+# An exam of 100 questions: four forms and their four keys.
+(cd "$work" && "$dir/bench_exam_print" 100 >exam.txt 2>/dev/null)
+exam_ms=$(sed -n 's/.*in all \([0-9.]*\) ms.*/\1/p' "$work/exam.txt")
+exam_s=$(echo "$exam_ms / 1000" | bc -l | xargs printf '%.3f')
+exam_pages=$(( $(pages "$work/exam-100.pdf") + $(pages "$work/keys-100.pdf") ))
+for f in a b c d; do
+  make_latex 100 "$work/form-$f.tex"
+  make_latex 100 "$work/key-$f.tex" keys
+done
+latex_s=$(seconds sh -c "cd '$work' && for t in form-?.tex key-?.tex; do pdflatex -interaction=batchmode \$t; done")
+latex_pages=0
+for p in "$work"/form-?.pdf "$work"/key-?.pdf; do latex_pages=$((latex_pages + $(pages "$p"))); done
+printf '%-10s %15s, %4s %15s, %4s\n' "exam 4+4" "$exam_s" "$exam_pages" "$latex_s" "$latex_pages"
