@@ -2,6 +2,7 @@
 
 #include "controls/FloatEditTB.h"
 #include "controls/HVRichEditCtrl.h"
+#include "dialogs/QuestionIdentifyDlg.h"
 #include "platform/ui/CmdTarget.h"
 #include "render/FontMgr.h"
 #include "res/ids/QuestionTools.h"
@@ -66,4 +67,13 @@ void CInstructionsDlg::OnOK()
 {
     m_pPane->StreamOutText(m_csText, SF_RTF);
     EndDialog(IDOK);
+}
+
+BOOL CExamQuestionDialogs::Instructions(CExamDoc&, CString& rtf)
+{
+    CInstructionsDlg dlg(m_pParent, rtf);
+    if (dlg.DoModal() != IDOK)
+        return FALSE;
+    rtf = dlg.m_csText;
+    return TRUE;
 }

@@ -44,6 +44,8 @@ public:
     int SaveForms(CExamDoc& exam, const CPtrListEx& views, CSaveFormsValues& values) override;
     BOOL HasSelectFormsDialog() const override { return TRUE; }
     BOOL SelectForms(CExamDoc& exam, const CPtrListEx& forms, BOOL& printForms, CPtrListEx& chosen) override;
+    BOOL HasInstructionsDialog() const override { return TRUE; }
+    BOOL Instructions(CExamDoc& exam, CString& rtf) override;
     void SetParent(CWnd* pParent) { m_pParent = pParent; }
 
 private:

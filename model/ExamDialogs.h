@@ -15,6 +15,7 @@
 class CCorraQuestion;
 class CExamDoc;
 class CView;
+struct CExamPrintSettings;
 
 // The file properties as an exam shows them: its titles are the course name and the exam
 // title, its collections are forms.
@@ -87,6 +88,11 @@ public:
     // there is one: the command that opens it is disabled without.
     virtual BOOL HasInstructionsDialog() const { return FALSE; }
     virtual BOOL Instructions(CExamDoc& exam, CString& rtf) { return FALSE; }
+    // The "Exam Print Header" page (footer: the footer page) over the program's exam header and
+    // footer settings; the values after OK. Whether there are such pages: the commands that
+    // open them are disabled without.
+    virtual BOOL HasPrintBandPages() const { return FALSE; }
+    virtual BOOL PrintBandPage(BOOL footer, CExamPrintSettings& settings) { return FALSE; }
 
     // ---- forms
     // "Add Exam Form(s)"; FALSE when the user cancelled.

@@ -209,6 +209,11 @@ int CCorraView::PasteFrom(COleDataObject& data)
             questions.m_bOwnsQuestions = TRUE;
             SerializeExamQuestions(questions, ar);
         }
+        // Bytes past the list were not written by a copy: the list before them is no surer.
+        if (!ar.IsBufferEmpty()) {
+            Refuse("bytes past the list");
+            return DROP_REFUSED;
+        }
     } catch (const CArchiveException&) {
         Refuse("unreadable list");
         return DROP_REFUSED;

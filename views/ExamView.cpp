@@ -81,6 +81,11 @@ void CExamView::BindExamViewCommands()
                [this, selected](CCmdUI* ui) { ui->Enable(selected() == 1 && !IsCollectionPane()); });
     BindCommand(ID_EXAM_INSTRUCTIONS, [this] { OnInstructions(); });
     BindUpdate(ID_EXAM_INSTRUCTIONS, [](CCmdUI* ui) { ui->Enable(ExamDialogs().HasInstructionsDialog()); });
+    for (const BOOL footer : {FALSE, TRUE}) {
+        const UINT id = footer ? ID_EXAM_FOOTERS : ID_EXAM_HEADERS;
+        BindCommand(id, [this, footer] { OnPrintBands(footer); });
+        BindUpdate(id, [](CCmdUI* ui) { ui->Enable(ExamDialogs().HasPrintBandPages()); });
+    }
     BindCommand(ID_EXAM_SCRAMBLE, [this] { OnScrambleForms(TRUE); });
     BindUpdate(ID_EXAM_SCRAMBLE, [forms, scrambled](CCmdUI* ui) {
         ui->Enable(forms() > 0);
@@ -155,6 +160,14 @@ void CExamView::OnInstructions()
         return;
     pDoc->m_csInstructions = text;
     pDoc->SetModifiedFlag(TRUE);
+}
+
+void CExamView::OnPrintBands(BOOL bFooter)
+{
+    // The pages edit a copy: a cancelled page leaves every printed exam as it was.
+    CExamPrintSettings settings = CExamDoc::PrintSettings();
+    if (ExamDialogs().PrintBandPage(bFooter, settings))
+        CExamDoc::PrintSettings() = settings;
 }
 
 void CExamView::OnScrambleForms(BOOL bScramble)

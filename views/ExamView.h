@@ -24,6 +24,8 @@ public:
     // The identity and fixed position of the one selected question.
     void OnQuestionIdentity();
     void OnInstructions();
+    // The exam header (or footer) page over the program's band settings; kept on OK.
+    void OnPrintBands(BOOL bFooter);
     // Asks, then scrambles (or puts back) the choices of every form and says how many.
     void OnScrambleForms(BOOL bScramble);
     void OnExportForms();

@@ -4,14 +4,18 @@
 // the views' real services installed while it lives. Header only: the benchmarks use it too.
 
 #include "model/CorraDoc.h"
+#include "model/CorraQuestion.h"
 #include "platform/core/ServiceSlot.h"
+#include "platform/ui/OleData.h"
 #include "platform/ui/SplitterWnd.h"
 #include "views/CorraView.h"
 #include "views/CorraViewServices.h"
+#include "views/ODListCtrl.h"
 
 #include <QApplication>
 
 #include <memory>
+#include <vector>
 
 class CCorraPanes {
 public:
@@ -57,3 +61,31 @@ private:
     CServiceScope<ICorraViewServices> m_scope;
     std::unique_ptr<CSplitterWnd> m_splitter;
 };
+
+// Selects exactly the rows of these question IDs in a pane.
+inline void SelectQuestionIds(CCorraView& view, const std::vector<int>& ids)
+{
+    CODListCtrl& list = *view.GetListCtrl();
+    list.SelectItem(-1, FALSE);
+    for (int id : ids)
+        list.SelectItem(list.FindItem(list.FindQuestionById(id)), TRUE);
+}
+
+// Puts bytes on the clipboard under one format, as any program could.
+inline void SetClipboardBytes(UINT format, const std::vector<BYTE>& bytes)
+{
+    COleDataSource source;
+    source.CacheGlobalData(format, bytes);
+    source.SetClipboard();
+}
+
+// The IDs of a list's rows, top to bottom.
+inline std::vector<int> RowQuestionIds(const CODListCtrl& list)
+{
+    CPtrListEx all;
+    list.GetAllItems(all);
+    std::vector<int> ids;
+    for (POSITION pos = all.GetHeadPosition(); pos;)
+        ids.push_back(static_cast<CCorraQuestion*>(all.GetNext(pos))->m_nId);
+    return ids;
+}

@@ -45,13 +45,6 @@ std::vector<int> Ids(const CDWordArray& a)
     return TransferIds(a);
 }
 
-std::vector<int> ListIds(const CODListCtrl& list)
-{
-    CPtrListEx all;
-    list.GetAllItems(all);
-    return Ids(all);
-}
-
 class TransferTest : public CorraTest {
 protected:
     void SetUp() override
@@ -76,19 +69,6 @@ protected:
         m_dialogs.reset();
         QGuiApplication::clipboard()->clear();
         CorraTest::TearDown();
-    }
-    static void Select(CCorraView& view, std::vector<int> ids)
-    {
-        CODListCtrl& list = *view.GetListCtrl();
-        list.SelectItem(-1, FALSE);
-        for (int id : ids)
-            list.SelectItem(list.FindItem(list.FindQuestionById(id)), TRUE);
-    }
-    static void SetClipboardBytes(UINT format, const std::vector<BYTE>& bytes)
-    {
-        COleDataSource source;
-        source.CacheGlobalData(format, bytes);
-        source.SetClipboard();
     }
 
     CFakeDocumentDialogs dialogs;
@@ -141,7 +121,7 @@ TEST_F(TransferTest, CopyAndPasteCarryQuestionsByTarget)
         SCOPED_TRACE(c.name);
         TearDown();
         SetUp();
-        Select(*pa->upper, {1, 2});
+        SelectQuestionIds(*pa->upper, {1, 2});
         if (c.cut)
             pa->upper->OnEditCut();
         else
@@ -161,7 +141,7 @@ TEST_F(TransferTest, CopyAndPasteCarryQuestionsByTarget)
         CCorraDoc& doc = c.otherBank ? static_cast<CCorraDoc&>(*b) : *a;
         EXPECT_EQ(DocIds(doc), c.targetAfter);
         CODListCtrl& upper = *(c.otherBank ? pb : pa)->upper->GetListCtrl();
-        EXPECT_EQ(ListIds(upper), c.targetAfter);
+        EXPECT_EQ(RowQuestionIds(upper), c.targetAfter);
         if (c.intoCollectionPane) {
             CCorraQuestion* unit = b->FindCollection("Unit");
             CDWordArray members;
@@ -239,7 +219,7 @@ TEST_F(TransferTest, CopiedQuestionsSharingAnIdAreHandledOneAtATime)
 
 TEST_F(TransferTest, PasteFromAnotherBankAnswersTheClashDialog)
 {
-    Select(*pa->upper, {2, 3});
+    SelectQuestionIds(*pa->upper, {2, 3});
     pa->upper->OnEditCopy();
     CModalScript script;
     script.On<CDuplicateQuestionsDlg>([](CDuplicateQuestionsDlg& dlg) {
@@ -252,7 +232,7 @@ TEST_F(TransferTest, PasteFromAnotherBankAnswersTheClashDialog)
     ASSERT_EQ(ids.size(), 5u);
     EXPECT_EQ(b->FindQuestionById(3)->m_cszQuestionText, CString("Beta question 3"));
     EXPECT_EQ(b->FindQuestionById(ids.back())->m_cszQuestionText, CString("Alpha question 3"));
-    EXPECT_EQ(ListIds(*pb->upper->GetListCtrl()), ids);
+    EXPECT_EQ(RowQuestionIds(*pb->upper->GetListCtrl()), ids);
 
     // Cancelled, nothing changes.
     CModalScript cancel;
@@ -281,12 +261,12 @@ TEST_F(TransferTest, ReordersWithinTheOwnList)
         SCOPED_TRACE(c.name);
         TearDown();
         SetUp();
-        Select(*pa->upper, c.moved);
+        SelectQuestionIds(*pa->upper, c.moved);
         CODListCtrl& list = *pa->upper->GetListCtrl();
         const int dragged = list.FindItem(list.FindQuestionById(c.moved.front()));
         const int target = c.onto ? list.FindItem(list.FindQuestionById(c.onto)) : -1;
         EXPECT_EQ(pa->upper->DropReorder(dragged, target), c.result);
-        EXPECT_EQ(ListIds(list), c.after);
+        EXPECT_EQ(RowQuestionIds(list), c.after);
         EXPECT_EQ(DocIds(*a), c.after);
         EXPECT_EQ(a->GetUndoText(), CString(c.undo));
         if (c.result == CCorraView::DROP_DONE) {
