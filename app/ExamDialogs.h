@@ -1,6 +1,6 @@
 #pragma once
-// The program's answers to what an exam asks of its dialogs: the question dialogs' own, and the
-// folder chooser of the form export. The application installs them at start-up.
+// The program's answers to what an exam asks of its dialogs: the question dialogs' own, the
+// folder chooser of the form export and the form keys. The application installs them at start-up.
 
 #include "dialogs/QuestionIdentifyDlg.h"
 
@@ -14,6 +14,8 @@ public:
     }
     // The shell's folder chooser, starting in folder.
     BOOL ChooseFolder(CString& folder) override;
+    // "Form Keys" over every form of the exam.
+    void FormKeys(CExamDoc& exam) override;
 
 private:
     CWnd* m_pOwner;

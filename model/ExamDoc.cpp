@@ -6,6 +6,7 @@
 #include "foundation/FileUtil.h"
 #include "foundation/Log.h"
 #include "foundation/LogException.h"
+#include "foundation/Numbering.h"
 #include "foundation/Util.h"
 #include "model/Choices.h"
 #include "model/DocumentDialogs.h"
@@ -188,14 +189,23 @@ BOOL IsValidFormNameFormat(LPCSTR format)
 CString CExamDoc::FormatFormName(LPCSTR format, int n)
 {
     CString name(format ? format : "");
+    // Letters past "z" go on as numbered lists do: "aa", "bb", never the characters after "z".
     if (name.Find("%a") >= 0)
-        name.Replace("%a", CString(static_cast<char>('a' + n), 1));
+        name.Replace("%a", CNumbering(CNumbering::NUM_LOWER_LETTER, n + 1).GetText());
     else if (name.Find("%A") >= 0)
-        name.Replace("%A", CString(static_cast<char>('A' + n), 1));
+        name.Replace("%A", CNumbering(CNumbering::NUM_UPPER_LETTER, n + 1).GetText());
     else {
         if (name.Find("%d") < 0)
             name += "%d";
         name.Replace("%d", CString::Formatted("%d", n));
+    }
+    // A form's name is stored in a brace block: braces and the counts' separator become what
+    // the writer would make of them, so the name found after a save is the name made here.
+    if (!IsBlockSafeText(name, TRUE)) {
+        name.Replace('{', '(');
+        name.Replace('}', ')');
+        while (name.Replace("||", "|") > 0) {
+        }
     }
     return name;
 }

@@ -73,9 +73,10 @@ public:
     static UINT QuestionListFormat();
     static UINT CollectionListFormat();
     static CExamPrintSettings& PrintSettings();
-    // A form name from the format and a number: "%a" the letter 'a' + n, else "%A" 'A' + n,
-    // else the number at "%d" (appended when missing). The format is the user's: nothing else
-    // in it is read as a placeholder.
+    // A form name from the format and a number: every "%a" the n-th lower-case letter from 0
+    // ("z", then "aa", "bb"), else every "%A" the upper-case one, else the number at "%d"
+    // (appended when missing). The format is the user's: nothing else in it is read as a
+    // placeholder. Braces and "||" come out as the file writer stores them.
     static CString FormatFormName(LPCSTR format, int n);
 
     // ---- the bank document's operations, as an exam has them

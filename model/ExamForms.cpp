@@ -10,6 +10,7 @@
 #include "model/DocumentDialogs.h"
 #include "model/ExamDialogs.h"
 #include "model/ExamQuestion.h"
+#include "model/Update.h"
 #include "model/ViewServices.h"
 #include "platform/core/Random.h"
 #include "platform/core/Services.h"
@@ -252,6 +253,9 @@ int CExamDoc::GenerateForms(int numForms, LPCSTR format, BOOL scramble)
         CorraViewServices().RefreshCollection(view);
         ExamDialogs().SetFormViewModified(view);
         views.AddTail(view);
+        // The forms pane and the other views hear of the new window, as of any form shown.
+        CUpdate shown;
+        UpdateAllViews(nullptr, HINT_COLLECTION_CHANGED, &shown);
     }
     if (scrambleFailed) {
         Say(kScrambleFailed);

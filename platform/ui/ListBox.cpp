@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 
 #include <algorithm>
+#include <utility>
 
 CListBox::CListBox(QWidget* parent, BOOL bMultiSel, BOOL bSort)
     : QListWidget(parent), CWnd(this), m_bMultiSel(bMultiSel), m_bSort(bSort)
@@ -21,15 +22,23 @@ CListBox::CListBox(QWidget* parent, BOOL bMultiSel, BOOL bSort)
 
 namespace {
 
-// Draws an item's text part by part, each tab going on to the next stop.
+// Draws an item's text part by part, each tab going on to the next stop; an item is at least
+// as wide as the list's horizontal extent.
 class CTabStopDelegate : public QStyledItemDelegate {
 public:
-    CTabStopDelegate(QObject* parent, int nStop) : QStyledItemDelegate(parent), m_nStop(nStop) {}
+    CTabStopDelegate(QObject* parent, std::vector<int> stops, int nExtent)
+        : QStyledItemDelegate(parent), m_stops(std::move(stops)), m_nExtent(nExtent)
+    {
+    }
 
     void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         QStyleOptionViewItem o(option);
         initStyleOption(&o, index);
+        if (m_stops.empty()) {
+            QStyledItemDelegate::paint(p, o, index);
+            return;
+        }
         const QString text = o.text;
         o.text.clear();
         QStyle* style = o.widget ? o.widget->style() : QApplication::style();
@@ -44,7 +53,7 @@ public:
         const QStringList parts = text.split(QLatin1Char('\t'));
         for (int i = 0; i < parts.size(); ++i) {
             if (i > 0)
-                x = (x / m_nStop + 1) * m_nStop;
+                x = NextStop(x);
             p->drawText(QRect(r.left() + x, r.top(), std::max(0, r.width() - x), r.height()),
                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, parts[i]);
             x += fm.horizontalAdvance(parts[i]);
@@ -52,24 +61,71 @@ public:
         p->restore();
     }
 
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setWidth(std::max(size.width(), m_nExtent));
+        return size;
+    }
+
 private:
-    int m_nStop;
+    // The first stop past x.
+    int NextStop(int x) const
+    {
+        for (int stop : m_stops)
+            if (stop > x)
+                return stop;
+        const int last = m_stops.back();
+        const int step = std::max(1, m_stops.size() > 1 ? last - m_stops[m_stops.size() - 2] : last);
+        return last + ((x - last) / step + 1) * step;
+    }
+
+    std::vector<int> m_stops;
+    int m_nExtent;
 };
 
 } // namespace
 
 void CListBox::SetTabStops(int nDialogUnits)
 {
-    QAbstractItemDelegate* old = itemDelegate();
-    if (nDialogUnits <= 0) {
-        m_nTabStop = 0;
-        setItemDelegate(new QStyledItemDelegate(this));
-    } else {
-        m_nTabStop = std::max(1, nDialogUnits * DialogBaseUnitX(font()) / 4);
-        setItemDelegate(new CTabStopDelegate(this, m_nTabStop));
+    m_tabStops.clear();
+    m_nTabStop = nDialogUnits <= 0 ? 0 : std::max(1, nDialogUnits * DialogBaseUnitX(font()) / 4);
+    if (m_nTabStop > 0)
+        m_tabStops.push_back(m_nTabStop);
+    ApplyTabStops();
+}
+
+void CListBox::SetTabStops(int nTabStops, const int* rgTabStops)
+{
+    m_tabStops.clear();
+    const int unit = DialogBaseUnitX(font());
+    for (int i = 0; rgTabStops && i < nTabStops; ++i) {
+        const int px = std::max(1, rgTabStops[i] * unit / 4);
+        // Stops that do not grow would send a tab backwards.
+        if (m_tabStops.empty() || px > m_tabStops.back())
+            m_tabStops.push_back(px);
     }
+    m_nTabStop = m_tabStops.empty() ? 0 : m_tabStops.front();
+    ApplyTabStops();
+}
+
+void CListBox::SetHorizontalExtent(int cxExtent)
+{
+    m_nHorizontalExtent = std::max(0, cxExtent);
+    ApplyTabStops();
+}
+
+void CListBox::ApplyTabStops()
+{
+    QAbstractItemDelegate* old = itemDelegate();
+    if (m_tabStops.empty() && m_nHorizontalExtent == 0)
+        setItemDelegate(new QStyledItemDelegate(this));
+    else
+        setItemDelegate(new CTabStopDelegate(this, m_tabStops, m_nHorizontalExtent));
     if (old && old->parent() == this)
         old->deleteLater();
+    // Uniform sizes keep the first item's width: the extent must reach the scroll range.
+    doItemsLayout();
     viewport()->update();
 }
 

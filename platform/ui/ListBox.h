@@ -9,6 +9,7 @@
 #include <QListWidget>
 
 #include <functional>
+#include <vector>
 
 constexpr int LB_ERR = -1;
 
@@ -83,13 +84,25 @@ public:
     // Items whose text holds tabs show each part from the next stop, every nDialogUnits
     // horizontal dialog units of the list's font; 0 goes back to the default stops.
     void SetTabStops(int nDialogUnits);
-    // The distance of the stops in pixels; 0 for the default.
+    // Stops at the given places (dialog units, growing); past the last the stops go on at the
+    // distance of the last two (of the first from 0 when there is one).
+    void SetTabStops(int nTabStops, const int* rgTabStops);
+    // The distance of the stops in pixels; 0 for the default. With a list, its first stop.
     int GetTabStopPixels() const { return m_nTabStop; }
+    // The stops in pixels; empty for the default.
+    const std::vector<int>& GetTabStopPositions() const { return m_tabStops; }
+    // The width the items can be scrolled over, in pixels (0: the widest item's).
+    void SetHorizontalExtent(int cxExtent);
+    int GetHorizontalExtent() const { return m_nHorizontalExtent; }
 
 private:
     QListWidgetItem* Item(int nIndex) const;
 
     BOOL m_bMultiSel;
     BOOL m_bSort;
+    void ApplyTabStops();
+
     int m_nTabStop = 0;
+    std::vector<int> m_tabStops;
+    int m_nHorizontalExtent = 0;
 };

@@ -29,3 +29,8 @@ constexpr unsigned IDS_EXAM_SCRAMBLE_ASK = 301;
 
 // The pin drawn on the index of a question with a fixed position.
 constexpr unsigned IDI_FIXED_PIN = 474;
+
+// The "Form Keys" dialog: the forms, the keys of the selected ones.
+constexpr unsigned IDD_FORM_KEYS = 195;
+constexpr unsigned IDC_KEYS_FORMS = 1166;
+constexpr unsigned IDC_KEYS_KEYS = 1167;

@@ -585,6 +585,23 @@ TEST_F(ExamDocTest, FormNamesTakeTheirPlaceholdersAsText)
         {"%s version %d", 3, "%s version 3"},
         {"Version ", 4, "Version 4"},
         {"%n%x %a", 0, "%n%x a"},
+        {"Form %a", 0, "Form a"},
+        {"Form %a", 2, "Form c"},
+        {"Form %a", 25, "Form z"},
+        // Past "z" as numbered lists go on, never the characters after "z".
+        {"Form %a", 26, "Form aa"},
+        {"Form %a", 27, "Form bb"},
+        {"%A", 0, "A"},
+        {"%A", 26, "AA"},
+        {"Ver", 0, "Ver0"},
+        {"Ver", 2, "Ver2"},
+        {"%s %a", 1, "%s b"},
+        {"%a%a", 1, "bb"},
+        {"%a and %d", 1, "b and %d"},
+        // Braces and "||" as the file stores a form's name.
+        {"Form {%a}", 0, "Form (a)"},
+        {"Set||%d", 3, "Set|3"},
+        {"}%A{", 1, ")B("},
     };
     for (const Case& c : cases)
         EXPECT_EQ(CExamDoc::FormatFormName(c.format, c.n), c.name) << c.format;

@@ -5,6 +5,7 @@
 #include "model/CorraQuestion.h"
 #include "model/ExamDialogs.h"
 #include "model/ExamQuestion.h"
+#include "model/Update.h"
 #include "platform/core/Random.h"
 #include "platform/ui/CmdTarget.h"
 #include "platform/ui/View.h"
@@ -183,6 +184,23 @@ TEST_F(ExamFormsTest, OneFormRepeatsNothingAndDiscardedFormsAreClosedUnsaved)
     EXPECT_EQ(script->calls.back().what, "close");
     EXPECT_EQ(script->calls.back().flags, 1u);
     EXPECT_EQ(CExamDoc::GetNextFormNumber(), 4);
+}
+
+TEST_F(ExamFormsTest, EachNewFormWindowIsAnnouncedToTheViews)
+{
+    struct CCounter : CView {
+        void OnUpdate(CView*, LPARAM lHint, CObject*) override { shown += lHint == HINT_COLLECTION_CHANGED; }
+        int shown = 0;
+    } view;
+    // Its last view leaving must not close the exam the fixture owns.
+    exam->m_bAutoDelete = FALSE;
+    exam->AddView(&view);
+    AddQuestions(3);
+    CorraSrand(3);
+    script->saveAnswers = {IDCANCEL};
+    EXPECT_EQ(exam->GenerateForms(2, "Form %a", FALSE), IDCANCEL);
+    EXPECT_EQ(view.shown, 2);
+    exam->RemoveView(&view);
 }
 
 TEST_F(ExamFormsTest, TryingAgainDrawsNewForms)
@@ -433,6 +451,9 @@ TEST_F(ExamFormsTest, NewFormViewsTakeTheNextFreeName)
     EXPECT_EQ(CExamDoc::GetNextFormNumber(), 3);
     EXPECT_EQ(exam->TakeNewFormName(), "Form d");
     EXPECT_EQ(exam->TakeNewFormName(), "Form e");
+    // A name a form took meanwhile is passed over.
+    AddForm("Form f", ids);
+    EXPECT_EQ(exam->TakeNewFormName(), "Form g");
     // A format without a placeholder numbers its names.
     CExamDoc::PrintSettings().formNameFmt = "Form";
     exam->ResetNextFormNumber();

@@ -50,6 +50,7 @@
 #include "print/SetDocumentFontsDlg.h"
 #include "res/ids/FontDialogs.h"
 #include "views/StatsDlg.h"
+#include "views/KeysDlg.h"
 #include "res/ids/QuestionTools.h"
 #include "model/ExamDoc.h"
 #include "import/ACAttrDlg.h"
@@ -81,6 +82,8 @@
 #include "platform/ui/View.h"
 #include "print/ExportContext.h"
 #include "print/ExportDialog.h"
+#include "platform/ui/MDIFrameWnd.h"
+#include "views/CorraView.h"
 #include "print/HtmlSettingsDlg.h"
 #include "print/PageMarginsDlg.h"
 #include "tests/support/CorraPanes.h"
@@ -351,25 +354,36 @@ const char* const kTips =
 
 // The main window as the program shows it with the sample bank open: its frame, a second one
 // beside it, and a collection.
-void ShowMainWindow(BOOL bEditor = FALSE)
+// The program started as a teacher starts it, with the sample bank open in a main window of
+// 1100 x 760; NULL when it cannot start. Left to the end of the process: its windows go with the
+// application's.
+CCorraApp* StartWithSampleBank(CString& bank)
 {
-    // Left to the end of the process: its windows go with the application's.
-    static CCorraApp* app = nullptr;
     // As the program starts: question texts in RTF are drawn as rich text.
     InstallRtfTextDrawer();
     CString home = GetProgramHome();
     const char* ini = "[HVMsgBoxDontShow]\nDontShowWelcome=1\n[Settings]\nSplash=0\nBoilerPlateAtStartup=0\n"
                       "[Tip]\nStartUp=0\n";
     fsys::WriteFile(home + "Corra.ini", ini, std::strlen(ini));
-    CString bank = home + "Biology.crr";
+    bank = home + "Biology.crr";
     fsys::CopyFile(CORRA_SOURCE_DIR "/samples/Biology.crr", bank, FALSE);
-    app = new CCorraApp;
+    auto* app = new CCorraApp;
     app->SetArguments({bank});
     if (!app->InitInstance())
-        return;
+        return nullptr;
     CMainFrame* pMain = app->GetMainFrame();
     pMain->resize(1100, 760);
     pMain->show();
+    return app;
+}
+
+void ShowMainWindow(BOOL bEditor = FALSE)
+{
+    CString bank;
+    CCorraApp* app = StartWithSampleBank(bank);
+    if (!app)
+        return;
+    CMainFrame* pMain = app->GetMainFrame();
     auto* doc = dynamic_cast<CCorraDoc*>(app->FindOpenDocument(bank, FALSE));
     if (bEditor && doc) {
         // The bank with its question editor open on a multiple-choice question.
@@ -397,6 +411,66 @@ void ShowMainWindow(BOOL bEditor = FALSE)
     }
     if (CDocument* pNew = app->NewCorraDocument(TRUE))
         ShowDocsSideBySide(doc, pNew);
+    Shoot(pMain);
+}
+
+// An exam of the sample bank's questions in its own window, maximised: linked questions, one
+// whose bank changed since it was copied, one whose bank is gone, one pinned to its place, and
+// three scrambled forms, the second selected. bLarge: both lists in large rows.
+void ShowExamView(BOOL bLarge = FALSE)
+{
+    CString bank;
+    CCorraApp* app = StartWithSampleBank(bank);
+    if (!app)
+        return;
+    CString home = GetProgramHome();
+    CMainFrame* pMain = app->GetMainFrame();
+    auto* doc = dynamic_cast<CCorraDoc*>(app->FindOpenDocument(bank, FALSE));
+    auto* exam = dynamic_cast<CExamDoc*>(app->NewExamDocument());
+    if (!doc || !exam)
+        return;
+    CPtrListEx all, picked;
+    GetDocQuestions(doc, all);
+    for (POSITION pos = all.GetHeadPosition(); pos && picked.GetCount() < 9;)
+        picked.AddTail(all.GetNext(pos));
+    exam->AddQuestions(picked, nullptr, doc, bank);
+    CPtrListEx questions;
+    GetDocQuestions(exam, questions);
+    std::vector<CExamQuestion*> q;
+    for (POSITION pos = questions.GetHeadPosition(); pos;)
+        q.push_back(dynamic_cast<CExamQuestion*>(static_cast<CCorraQuestion*>(questions.GetNext(pos))));
+    if (q.size() < 6)
+        return;
+    q[1]->m_bOutOfDate = TRUE;
+    q[3]->m_csCorraFile = home + "QCorras/Old/Chemistry.crr";
+    q[3]->m_bFileExists = FALSE;
+    q[0]->m_nAttributes |= EXAM_ATTR_FIXED;
+    q[0]->m_nFixedPosition = 1;
+    // Three forms, each the questions in another order with the pinned one first.
+    for (int f = 0; f < 3; ++f) {
+        CPtrListEx order;
+        order.AddTail(q[0]);
+        for (size_t i = 1; i < q.size(); ++i)
+            order.AddTail(q[1 + (i - 1 + static_cast<size_t>(f) * 2) % (q.size() - 1)]);
+        exam->GetOrCreateCollection(CExamDoc::FormatFormName("Form %a", f), &order);
+    }
+    exam->ScrambleForms(TRUE);
+    exam->SetModifiedFlag(FALSE);
+    exam->UpdateAllViews(nullptr, 0, nullptr);
+    POSITION pos = exam->GetFirstViewPosition();
+    CView* pView = pos ? exam->GetNextView(pos) : nullptr;
+    if (auto* child = pView ? dynamic_cast<CMDIChildWnd*>(pView->GetParentFrame()) : nullptr)
+        child->MDIMaximize();
+    if (auto* view = dynamic_cast<CCorraView*>(pView)) {
+        if (bLarge)
+            for (CCorraView* pane : {view, view->m_pSibling})
+                if (pane)
+                    pane->OnCmdMsg(ID_VIEW_LARGE_ICON, CN_COMMAND, nullptr);
+        if (CCorraView* forms = view->m_pSibling; forms && forms->GetListCtrl())
+            forms->GetListCtrl()->SelectItem(1, TRUE);
+        if (view->GetListCtrl())
+            view->GetListCtrl()->SelectItem(2, TRUE);
+    }
     Shoot(pMain);
 }
 
@@ -1123,6 +1197,8 @@ std::vector<Scene> Scenes()
              Shoot(dlg);
          }},
         {"main-window", [] { ShowMainWindow(); }},
+        {"exam-view", [] { ShowExamView(); }},
+        {"exam-view-large", [] { ShowExamView(TRUE); }},
         {"print-preview", [] { ShowPrintPreview(); }},
         {"property-sheet-tabs", [] { ShowTabbedSheet(); }},
         {"property-sheet-wizard", [] { ShowWizardSheet(); }},
@@ -1335,6 +1411,39 @@ std::vector<Scene> Scenes()
              CPreparedShot prepared([](CDialog& d) {
                  d.GetDlgItemAs<CListBox>(IDC_SF_LIST)->SetCurSel(1);
                  d.OnChildNotify(IDC_SF_LIST, LBN_SELCHANGE);
+             });
+             CServiceScope<IModalRunHook> shooting(ModalRunSlot(), prepared);
+             dlg.DoModal();
+         }},
+        {"form-keys",
+         [] {
+             // An exam of the sample bank's first twelve questions in three scrambled forms;
+             // the first two forms selected.
+             CCorraDoc* bank = OpenSampleBank();
+             if (!bank)
+                 return;
+             static CExamDoc exam;
+             CPtrListEx all, picked;
+             GetDocQuestions(bank, all);
+             for (POSITION pos = all.GetHeadPosition(); pos && picked.GetCount() < 12;)
+                 picked.AddTail(all.GetNext(pos));
+             exam.AddQuestions(picked, nullptr, bank, bank->GetPathName());
+             CPtrListEx questions;
+             GetDocQuestions(&exam, questions);
+             for (int f = 0; f < 3; ++f) {
+                 CPtrListEx order;
+                 for (int i = 0; i < questions.GetCount(); ++i)
+                     order.AddTail(questions.GetAt((i + 4 * f) % questions.GetCount()));
+                 exam.GetOrCreateCollection(CExamDoc::FormatFormName("Form %a", f), &order);
+             }
+             exam.ScrambleForms(TRUE);
+             CKeysDlg dlg;
+             dlg.SetForms(&exam);
+             CPreparedShot prepared([](CDialog& d) {
+                 auto& keys = static_cast<CKeysDlg&>(d);
+                 keys.GetFormList()->SetSel(0, TRUE);
+                 keys.GetFormList()->SetSel(1, TRUE);
+                 keys.RefreshKeys();
              });
              CServiceScope<IModalRunHook> shooting(ModalRunSlot(), prepared);
              dlg.DoModal();
