@@ -3,6 +3,7 @@
 
 #include "views/KeysDlg.h"
 
+#include "app/ExamDialogs.h"
 #include "foundation/Log.h"
 #include "model/CorraQuestion.h"
 #include "model/ExamDoc.h"
@@ -142,6 +143,25 @@ TEST_F(KeysDlgTest, OneFormIsOfferedSelectedAndAMissingMemberEndsTheLines)
     a->InsertQuestId(1, 9999);
     EXPECT_EQ(Keys(a, {}), (std::vector<CString>{"1)\tc\t"}));
     EXPECT_GE(GetLogBuffer().Find("CKeysDlg::RefreshKeys() - map failure"), 0);
+}
+
+TEST_F(KeysDlgTest, TheProgramsFormKeysOffersEveryFormOfTheExam)
+{
+    CExamQuestion* q = Add(IDS_QTYPE_MC, "a");
+    Form("Form a", {q});
+    Form("Form b", {q});
+    CModalScript script;
+    std::vector<CString> offered;
+    script.On<CKeysDlg>([&offered](CKeysDlg& d) {
+        for (int i = 0; i < d.GetFormList()->GetCount(); ++i)
+            offered.push_back(d.GetFormList()->GetText(i));
+        EXPECT_EQ(d.GetKeyList()->GetCount(), 0);
+        ClickDlgButton(d, IDCLOSE);
+    });
+    CProgramExamDialogs program;
+    program.FormKeys(exam);
+    EXPECT_EQ(script.Answered(), 1);
+    EXPECT_EQ(offered, (std::vector<CString>{"Form a", "Form b"}));
 }
 
 } // namespace
