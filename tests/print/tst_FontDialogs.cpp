@@ -83,6 +83,50 @@ TEST_F(FontDialogsTest, TheChooserShowsTheCaptionAndRefusesSymbolFaces)
     EXPECT_EQ(Face(cancelled.m_lf), "Times New Roman");
 }
 
+// Chooses as the program's own chooser does: the face offered, at the size in points the
+// LOGFONT it is given has at the screen's resolution.
+class CPointsChooser : public IFontChooser {
+public:
+    BOOL ChooseFont(LOGFONT& lf, QWidget*, LPCSTR) override
+    {
+        const int points = CFontMgr::HeightToPoints(lf);
+        SetLogFontFaceName(lf, "Liberation Serif");
+        lf.lfHeight = CFontMgr::PointsToHeight(points);
+        return TRUE;
+    }
+};
+
+TEST_F(FontDialogsTest, ALogFontComesBackAtEachResolutionWithItsFacesCharacterSet)
+{
+    LOGFONT remembered{};
+    SetLogFontFaceName(remembered, "Liberation Serif");
+    remembered.lfCharSet = 161;
+    remembered.lfPitchAndFamily = 0x12;
+    CFontMgr::SaveFaceCharset(remembered);
+    CPointsChooser points;
+    CServiceScope<IFontChooser> scope(FontChooserSlot(), points);
+    struct Case {
+        int dpi;
+        LONG height;
+    };
+    for (const Case& c : {Case{96, -13}, Case{120, -17}, Case{120, -20}}) {
+        screen.info.nDpiY = c.dpi;
+        CFontMgr::UpdateScreenDpi();
+        LOGFONT start{};
+        SetLogFontFaceName(start, "Arial");
+        start.lfHeight = c.height;
+        start.lfWeight = FW_BOLD;
+        CFontDlg dlg("Select Default Font", &start);
+        ASSERT_EQ(dlg.DoModal(), IDOK);
+        EXPECT_EQ(dlg.m_lf.lfHeight, c.height) << c.dpi;
+        EXPECT_EQ(dlg.m_lf.lfWeight, FW_BOLD);
+        EXPECT_EQ(Face(dlg.m_lf), "Liberation Serif");
+        EXPECT_EQ(dlg.m_lf.lfCharSet, 161);
+        EXPECT_EQ(dlg.m_lf.lfPitchAndFamily, 0x12);
+        EXPECT_EQ(dlg.m_dwFlags, 257u);
+    }
+}
+
 TEST_F(FontDialogsTest, BoldFollowsTheWeightRule)
 {
     struct Case {
