@@ -13,6 +13,7 @@
 #include "app/Splash.h"
 #include "app/SupportDlg.h"
 #include "app/StandInViews.h"
+#include "views/CollView.h"
 #include "app/TaskServices.h"
 #include "print/ExportDialog.h"
 #include "views/CorraView.h"
@@ -286,6 +287,7 @@ CCorraApp::CCorraApp() : CWinApp("Corra")
 CCorraApp::~CCorraApp()
 {
     CloseAllDocuments(TRUE);
+    SetCollectionTemplate(nullptr);
     for (CMultiDocTemplate* t : {m_pCollTemplate, m_pFormTemplate}) {
         if (t) {
             t->CloseAllDocuments(TRUE);
@@ -363,7 +365,8 @@ void CCorraApp::CreateTemplates()
     // Only for second frames on a document: never offered for files.
     m_pCollTemplate = new CMultiDocTemplate(IDR_COLLTYPE, CCreatable<CDocument>::Of<CCorraDoc>(),
                                             CCreatable<CFrameWnd>::Of<CCollFrm>(),
-                                            CCreatable<CView>::Of<CCollPaneView>());
+                                            CCreatable<CView>::Of<CCollView>());
+    SetCollectionTemplate(m_pCollTemplate);
     m_pFormTemplate = new CMultiDocTemplate(IDR_FORMTYPE, CCreatable<CDocument>::Of<CExamDoc>(),
                                             CCreatable<CFrameWnd>::Of<CCollFrm>(),
                                             CCreatable<CView>::Of<CCollPaneView>());

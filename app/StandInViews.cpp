@@ -1,5 +1,9 @@
 #include "app/StandInViews.h"
 
+#include "platform/ui/DocTemplate.h"
+#include "platform/ui/FrameWnd.h"
+#include "views/CollView.h"
+
 #include "foundation/Util.h"
 #include "model/CorraQuestion.h"
 #include "views/CorraView.h"
@@ -215,6 +219,27 @@ public:
         p->PostCommand(32801);
     }
 
+    CView* OpenCollectionView(CCorraDoc& doc, CCorraQuestion* collection) override
+    {
+        CFrameWnd* frame = m_pCollTemplate ? m_pCollTemplate->CreateNewFrame(&doc, nullptr) : nullptr;
+        if (!frame)
+            return nullptr;
+        m_pCollTemplate->InitialUpdateFrame(frame, &doc, TRUE);
+        CCollView* view = nullptr;
+        for (POSITION pos = doc.GetFirstViewPosition(); pos && !view;) {
+            auto* candidate = dynamic_cast<CCollView*>(doc.GetNextView(pos));
+            if (candidate && candidate->GetParentFrame() == frame)
+                view = candidate;
+        }
+        if (!view) {
+            frame->DestroyWindow();
+            return nullptr;
+        }
+        view->SetCollectionQuestion(collection);
+        return view;
+    }
+    CDocTemplate* m_pCollTemplate = nullptr;
+
 private:
     static CCorraPaneView* Pane(CView* view) { return dynamic_cast<CCorraPaneView*>(view); }
 };
@@ -223,6 +248,11 @@ CStandInViewServices g_standIn;
 CCorraViewServices g_views(&g_standIn);
 
 } // namespace
+
+void SetCollectionTemplate(CDocTemplate* pTemplate)
+{
+    g_standIn.m_pCollTemplate = pTemplate;
+}
 
 void InstallViewServices()
 {

@@ -10,6 +10,8 @@
 
 #include <string>
 
+class CDocTemplate;
+
 // A source document: the text of a file, shown as it is.
 class CSourceStandInDoc : public CDocument {
 public:
@@ -65,6 +67,8 @@ public:
 // services are there (a test's).
 void InstallViewServices();
 void RemoveViewServices();
+// The template of a bank's collection windows, which the services open (NULL: none open).
+void SetCollectionTemplate(CDocTemplate* pTemplate);
 
 // A source document's view.
 class CSourcePaneView : public CView {

@@ -1141,6 +1141,38 @@ BOOL CCorraDoc::CleanCollections()
     return any;
 }
 
+BOOL CCorraDoc::ShowCollection(CCorraQuestion* collection)
+{
+    if (collection && (!HoldsQuestion(collection) || !IsCollection(collection)))
+        return FALSE;
+    if (collection && collection->m_pView) {
+        collection->BringViewToTop();
+        return TRUE;
+    }
+    if (!CorraViewServices().OpenCollectionView(*this, collection))
+        return FALSE;
+    if (collection) {
+        CUpdate hint;
+        hint.SetView(collection);
+        UpdateAllViews(nullptr, HINT_COLLECTION_CHANGED, &hint);
+    }
+    return TRUE;
+}
+
+BOOL CCorraDoc::IsCollectionWindowOpen(LPCSTR name, const CCorraQuestion* self) const
+{
+    ICorraViewServices& views = CorraViewServices();
+    const CString wanted = Trimmed(name);
+    for (POSITION pos = GetFirstViewPosition(); pos;) {
+        CView* view = GetNextView(pos);
+        if (!views.IsCollectionView(view) || Trimmed(views.GetCollectionViewName(view)).CompareNoCase(wanted) != 0)
+            continue;
+        if (!self || views.GetViewCollection(view) != self)
+            return TRUE;
+    }
+    return FALSE;
+}
+
 BOOL CCorraDoc::ShowCollectionByName(LPCSTR name)
 {
     CCorraQuestion* collection = FindCollection(name);

@@ -208,9 +208,10 @@ public:
 
     // Shows a collection in a collection window (a new collection when NULL); FALSE when
     // there is no window to show it in.
-    virtual BOOL ShowCollection(CCorraQuestion* collection) { return FALSE; }
-    // Whether a collection window other than the one of self shows a collection of that name.
-    virtual BOOL IsCollectionWindowOpen(LPCSTR name, const CCorraQuestion* self) const { return FALSE; }
+    virtual BOOL ShowCollection(CCorraQuestion* collection);
+    // Whether a collection window other than the one of self shows a collection of that name
+    // (trimmed, case ignored).
+    virtual BOOL IsCollectionWindowOpen(LPCSTR name, const CCorraQuestion* self) const;
     // Selects exactly these questions in the main view.
     void SelectInMainView(const CPtrListEx& questions);
     // Clears the main view's selection and the question dialog's question.

@@ -15,6 +15,9 @@
 #include "model/ScrambleList.h"
 #include "platform/core/Collections.h"
 #include "platform/core/WinTypes.h"
+#include "platform/ui/View.h"
+
+#include <QPointer>
 
 #include <cstdint>
 #include <memory>
@@ -225,7 +228,7 @@ public:
     CRect m_rcLast;
     CScrambleList m_Scramble;
     CCorraDoc* m_pDoc = nullptr;   // not owned
-    CView* m_pView = nullptr;      // not owned
+    QPointer<CView> m_pView;       // the collection's window; cleared when it closes
     CStatistics* m_pStats = nullptr;  // owned
     CIntIntMap m_mFieldsRead;
 

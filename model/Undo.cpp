@@ -238,10 +238,21 @@ BOOL CUndoContext::RestoreOrder()
         current.emplace(static_cast<CCorraQuestion*>(p)->GetSerial(), p);
     }
     const std::vector<std::uint64_t> now = Serials(work);
+    // A collection window's record is its whole list: members it lost since come back from the
+    // document, and none is kept beyond the record.
+    if (m_bCollView) {
+        for (POSITION pos = m_pDoc->m_plQuestions.GetHeadPosition(); pos;) {
+            auto* q = static_cast<CCorraQuestion*>(m_pDoc->m_plQuestions.GetNext(pos));
+            if (!IsCollection(q))
+                current.emplace(q->GetSerial(), q);
+        }
+    }
     CPtrListEx order;
     std::unordered_set<std::uint64_t> taken;
     const std::vector<std::uint64_t>* const lists[] = {&m_saved, &now};
     for (const std::vector<std::uint64_t>* serials : lists) {
+        if (m_bCollView && serials == &now)
+            break;
         for (std::uint64_t serial : *serials) {
             auto found = current.find(serial);
             if (found != current.end() && taken.insert(serial).second)

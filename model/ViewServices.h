@@ -14,6 +14,7 @@
 class CView;
 class CPtrListEx;
 class CCorraQuestion;
+class CCorraDoc;
 
 // Posted to a document's first view: run the exam's link check (the save-again message,
 // WM_CORRA_RESAVE, is in CorraDoc.h).
@@ -66,6 +67,13 @@ public:
     virtual void ApplyToCollection(CView* view) = 0;
     // Closes the view's frame; with discard its changes are dropped first.
     virtual void CloseCollectionView(CView* view, BOOL discard) = 0;
+    // A new window of the document's collection template showing the collection (a new,
+    // unsaved one when NULL); NULL when none opens.
+    virtual CView* OpenCollectionView(CCorraDoc& doc, CCorraQuestion* collection) { return nullptr; }
+    // The name a collection view shows, and the collection of the document it saves into
+    // (NULL while it has none).
+    virtual CString GetCollectionViewName(CView* view) { return CString(); }
+    virtual CCorraQuestion* GetViewCollection(CView* view) { return nullptr; }
 };
 CServiceSlot<ICorraViewServices>& CorraViewServicesSlot();
 ICorraViewServices& CorraViewServices();

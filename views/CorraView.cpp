@@ -930,13 +930,8 @@ BOOL CCorraView::OnChildNotify(UINT nID, UINT nCode, void* pExtra)
             BOOL same = now.GetCount() == before.GetCount();
             for (POSITION a = now.GetHeadPosition(), b = before.GetHeadPosition(); same && a && b;)
                 same = now.GetNext(a) == before.GetNext(b);
-            if (!same) {
-                if (CCorraDoc* pDoc = GetCorraDoc())
-                    pDoc->AddUndoReorder(this, "Sort: " + m_pList->GetColumnLabel(nm ? nm->iSubItem : 0));
-                AfterRemove();
-                ReloadFromList();
-                SyncDocumentOrder();
-            }
+            if (!same)
+                OnListSorted(m_pList->GetColumnLabel(nm ? nm->iSubItem : 0));
             break;
         }
         default: break;
@@ -945,6 +940,15 @@ BOOL CCorraView::OnChildNotify(UINT nID, UINT nCode, void* pExtra)
         LogUnknownException(LOG_HERE);
     }
     return FALSE;
+}
+
+void CCorraView::OnListSorted(const CString& label)
+{
+    if (CCorraDoc* pDoc = GetCorraDoc())
+        pDoc->AddUndoReorder(this, "Sort: " + label);
+    AfterRemove();
+    ReloadFromList();
+    SyncDocumentOrder();
 }
 
 void CCorraView::OnListClick(int nItem, BOOL, CPoint)

@@ -241,8 +241,10 @@ public:
     virtual int CopyDropOnCollectionPane(CUpdate& request);
     // The rows dragged within this view's own list go before the row nTarget (-1: at the end).
     virtual int DropReorder(int nDragged, int nTarget);
-    // After a reorder: the undo entry ("move %d question"), then the view and document order.
+    // Before a reorder: the undo entry ("move %d question"); after it, the document's order
+    // follows the view's.
     virtual void AfterDropReorder(CListCtrl* pList, int nCount);
+    virtual void AfterReorder();
     // Copy, Cut (Copy, then Delete once the clipboard holds the data) and Paste.
     void OnEditCopy();
     void OnEditCut();
@@ -396,6 +398,9 @@ protected:
     virtual void CreateListControl();
     // The pane's list, owned by the view's window.
     virtual CODListCtrl* MakeListControl();
+    // The list sorted itself by the column of that heading into another order: the undo entry,
+    // then the view and the document follow.
+    virtual void OnListSorted(const CString& label);
     void ApplyDrawMode();
     void CreateTextPane();
     void ShowList(BOOL bShow);

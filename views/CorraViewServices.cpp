@@ -1,5 +1,6 @@
 #include "views/CorraViewServices.h"
 
+#include "views/CollView.h"
 #include "views/CorraView.h"
 
 namespace {
@@ -7,6 +8,11 @@ namespace {
 CCorraView* AsView(CView* view)
 {
     return dynamic_cast<CCorraView*>(view);
+}
+
+CCollView* AsCollView(CView* view)
+{
+    return dynamic_cast<CCollView*>(view);
 }
 
 } // namespace
@@ -33,6 +39,8 @@ void CCorraViewServices::LinkPanes(CView* upper, CView* lower)
 
 int CCorraViewServices::GetPaneIndex(CView* view)
 {
+    if (AsCollView(view))
+        return -1;
     CCorraView* p = AsView(view);
     return p ? p->m_nPaneIndex : Other().GetPaneIndex(view);
 }
@@ -98,34 +106,65 @@ void CCorraViewServices::StepStartUpCounter()
 
 BOOL CCorraViewServices::IsCollectionView(CView* view)
 {
+    if (AsCollView(view))
+        return TRUE;
     return AsView(view) ? FALSE : Other().IsCollectionView(view);
 }
 
 BOOL CCorraViewServices::SaveCollectionView(CView* view)
 {
+    if (CCollView* p = AsCollView(view))
+        return p->SaveModified();
     return AsView(view) ? TRUE : Other().SaveCollectionView(view);
 }
 
 void CCorraViewServices::SetCollection(CView* view, const CPtrListEx& questions)
 {
-    if (!AsView(view))
+    if (CCollView* p = AsCollView(view))
+        p->SetCollection(questions);
+    else if (!AsView(view))
         Other().SetCollection(view, questions);
 }
 
 void CCorraViewServices::RefreshCollection(CView* view)
 {
-    if (!AsView(view))
+    if (CCollView* p = AsCollView(view))
+        p->Refresh();
+    else if (!AsView(view))
         Other().RefreshCollection(view);
 }
 
 void CCorraViewServices::ApplyToCollection(CView* view)
 {
-    if (!AsView(view))
+    if (CCollView* p = AsCollView(view))
+        p->ApplyToCollection();
+    else if (!AsView(view))
         Other().ApplyToCollection(view);
 }
 
 void CCorraViewServices::CloseCollectionView(CView* view, BOOL discard)
 {
-    if (!AsView(view))
+    if (CCollView* p = AsCollView(view))
+        p->CloseView(discard);
+    else if (!AsView(view))
         Other().CloseCollectionView(view, discard);
+}
+
+CView* CCorraViewServices::OpenCollectionView(CCorraDoc& doc, CCorraQuestion* collection)
+{
+    return Other().OpenCollectionView(doc, collection);
+}
+
+CString CCorraViewServices::GetCollectionViewName(CView* view)
+{
+    if (CCollView* p = AsCollView(view))
+        return p->GetName();
+    return AsView(view) ? CString() : Other().GetCollectionViewName(view);
+}
+
+CCorraQuestion* CCorraViewServices::GetViewCollection(CView* view)
+{
+    if (CCollView* p = AsCollView(view))
+        return p->GetCollection();
+    return AsView(view) ? nullptr : Other().GetViewCollection(view);
 }

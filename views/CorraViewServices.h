@@ -27,6 +27,9 @@ public:
     void RefreshCollection(CView* view) override;
     void ApplyToCollection(CView* view) override;
     void CloseCollectionView(CView* view, BOOL discard) override;
+    CView* OpenCollectionView(CCorraDoc& doc, CCorraQuestion* collection) override;
+    CString GetCollectionViewName(CView* view) override;
+    CCorraQuestion* GetViewCollection(CView* view) override;
 
 private:
     ICorraViewServices& Other() const;

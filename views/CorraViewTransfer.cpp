@@ -439,11 +439,16 @@ int CCorraView::DropReorder(int nDragged, int nTarget)
     if (nInsert < -1 || nInsert >= m_pList->GetItemCount())
         nInsert = -1;
     m_pList->InsertQuestions(moved, nInsert, TRUE);
+    AfterReorder();
+    return DROP_DONE;
+}
+
+void CCorraView::AfterReorder()
+{
     ReloadFromList();
     SyncDocumentOrder();
     if (CCorraDoc* pDoc = GetCorraDoc())
         pDoc->SetModifiedFlag(TRUE);
-    return DROP_DONE;
 }
 
 void CCorraView::AfterDropReorder(CListCtrl*, int nCount)

@@ -40,6 +40,8 @@ constexpr unsigned IDC_EXPANDED_TEXT = 315;
 // Context menus: of the question pane, of the collection pane.
 constexpr unsigned IDR_QUESTION_PANE_MENU = 264;
 constexpr unsigned IDR_COLLECTION_PANE_MENU = 324;
+// The context menu of a collection's own window.
+constexpr unsigned IDR_COLLECTION_VIEW_MENU = 263;
 
 // "&Export Files..." of a bank's File menu and its question pane.
 constexpr unsigned ID_EXPORT_FILES = 33099;

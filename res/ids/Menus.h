@@ -30,6 +30,8 @@ constexpr unsigned kFileNew = 57600, kFileOpen = 57601, kFileClose = 57602, kFil
                    kWindowNew = 57648, kWindowArrange = 57649, kWindowCascade = 57650, kWindowTile = 57651,
                    kAbout = 57664, kExit = 57665, kHelpFinder = 57667, kViewToolbar = 59392,
                    kViewStatusBar = 59393, kEditDelete = 32771, kEditSelectAll = 57642;
+// A document's "New Collection" (the same number as model/CorraDoc.h).
+constexpr unsigned kNewCollection = 32799;
 // The exam document's own commands (the same numbers as model/ExamDoc.h).
 constexpr unsigned kExamProperties = 32830, kExamCheckLinks = 32813, kExamNewForms = 32809, kExamFormKeys = 32824;
 
@@ -121,10 +123,15 @@ inline constexpr CMenuEntry kSourceMenu[] = {
     CORRA_MENU_VIEW, CORRA_MENU_TOOLS, CORRA_MENU_WINDOW, CORRA_MENU_HELP,
 };
 inline constexpr CMenuEntry kCollMenu[] = {
-    {0, 0, "&File"}, {1, ID_CLOSE_COLLECTION, "&Close"}, {1, kFileSave, "&Save\tCtrl+S"}, {1, 0, nullptr},
-    CORRA_PRINT_ITEMS {1, 0, nullptr}, {1, kExit, "E&xit"},
-    {0, 0, "&Edit"}, {1, kEditCut, "Cu&t\tCtrl+X"}, {1, kEditCopy, "&Copy\tCtrl+C"},
-    {1, kEditPaste, "&Paste\tCtrl+V"},
+    {0, 0, "&File"}, {1, ID_CLOSE_COLLECTION, "&Close"}, {1, kFileSave, "&Save\tCtrl+S"},
+    {1, kFileSaveAs, "Save &As..."}, {1, 0, nullptr}, CORRA_PRINT_ITEMS {1, 0, nullptr}, {1, kExit, "E&xit"},
+    {0, 0, "&Edit"}, {1, kEditUndo, "&Undo\tCtrl+Z"}, {1, kEditRedo, "&Redo\tCtrl+Y"}, {1, 0, nullptr},
+    {1, kEditCut, "Cu&t\tCtrl+X"}, {1, kEditCopy, "&Copy\tCtrl+C"}, {1, kEditPaste, "&Paste\tCtrl+V"},
+    {1, kEditDelete, "&Delete\tDel"},
+    {0, 0, "&Collection"}, {1, kNewCollection, "&New"}, {1, ID_RENAME_COLLECTION, "&Rename Collection"},
+    {1, 0, nullptr}, {1, ID_VIEW_LARGE_ICON, "by &Large Icon"}, {1, ID_VIEW_SMALL_ICON, "by &Small Icon"},
+    {1, 0, nullptr}, {1, ID_QUESTION_STATISTICS, "S&tatistics..."},
+    {1, ID_SET_QUESTION_ATTRIBUTES, "Set Question &Attributes..."},
     CORRA_MENU_VIEW, CORRA_MENU_TOOLS, CORRA_MENU_WINDOW, CORRA_MENU_HELP,
 };
 
@@ -146,6 +153,12 @@ inline constexpr CMenuEntry kCollectionPaneMenu[] = {
     {0, 0, "Collections"}, {1, ID_RENAME_COLLECTION, "R&ename Collection"}, {1, kEditDelete, "&Delete\tDel"},
     {1, 0, nullptr}, {1, kEditCopy, "&Copy\tCtrl+C"}, {1, kEditPaste, "&Paste\tCtrl+V"}, {1, 0, nullptr},
     CORRA_DRAW_MODES, {1, 0, nullptr}, {1, ID_QUESTION_STATISTICS, "St&atistics..."},
+};
+inline constexpr CMenuEntry kCollViewMenu[] = {
+    {0, 0, "Collection"}, {1, ID_QUESTION_STATISTICS, "S&tatistics..."},
+    {1, ID_SET_QUESTION_ATTRIBUTES, "Set Question &Attributes..."}, {1, ID_QUESTION_IMAGES, "Ima&ges..."},
+    {1, ID_QUESTION_DIALOG, "Edit..."}, {1, 0, nullptr}, {1, kEditDelete, "&Delete\tDel"},
+    {1, kFileSave, "&Save Collection"}, {1, ID_RENAME_COLLECTION, "&Rename Collection"},
 };
 // The exam's panes: the bank's, with the exam question's own commands.
 inline constexpr CMenuEntry kExamQuestionPaneMenu[] = {
@@ -186,6 +199,7 @@ inline constexpr CMenuTable kTables[] = {
     Table(IDR_SOURCETYPE, kSourceMenu), Table(IDR_COLLTYPE, kCollMenu), Table(IDR_FORMTYPE, kCollMenu),
     Table(IDR_QUESTION_PANE_MENU, kQuestionPaneMenu), Table(IDR_COLLECTION_PANE_MENU, kCollectionPaneMenu),
     Table(IDR_EXAM_QUESTION_PANE_MENU, kExamQuestionPaneMenu), Table(IDR_EXAM_FORM_PANE_MENU, kExamFormPaneMenu),
+    Table(IDR_COLLECTION_VIEW_MENU, kCollViewMenu),
 };
 
 } // namespace menus

@@ -4,9 +4,13 @@
 #include "app/FramePlacement.h"
 #include "app/MainFrm.h"
 #include "app/StandInViews.h"
+#include "views/CollView.h"
 #include "views/CorraView.h"
+#include "model/CorraQuestion.h"
+#include "res/ids/ManageDialogs.h"
 #include "platform/core/FileSys.h"
 #include "platform/ui/Document.h"
+#include "platform/ui/FrameWnd.h"
 #include "platform/ui/FrameworkIds.h"
 #include "platform/ui/SplitterWnd.h"
 #include "res/ids/App.h"
@@ -125,10 +129,10 @@ TEST_F(FramesTest, AModifiedCollectionIsAskedOnceAndCancelKeepsBothFrames)
     QPointer<CCorraFrm> pFrame = FrameOf(pDoc);
     QPointer<CCollFrm> pColl = OpenCollection(pDoc);
     ASSERT_TRUE(pFrame && pColl);
-    auto* pView = dynamic_cast<CCollPaneView*>(pColl->GetCollView());
+    auto* pView = dynamic_cast<CCollView*>(pColl->GetCollView());
     ASSERT_NE(pView, nullptr);
-    pView->m_bModified = TRUE;
-    pView->m_csName = "Chapter 4";
+    pView->SetModified(TRUE);
+    pView->SetName("Chapter 4");
 
     messageBox.QueueAnswer(IDCANCEL);
     pFrame->OnClose();
@@ -154,17 +158,58 @@ TEST_F(FramesTest, ACollectionFrameClosesAloneWhenItsViewAgrees)
     ASSERT_NE(pDoc, nullptr);
     CCollFrm* pColl = OpenCollection(pDoc);
     ASSERT_NE(pColl, nullptr);
-    dynamic_cast<CCollPaneView*>(pColl->GetCollView())->m_bModified = TRUE;
+    auto* pView = dynamic_cast<CCollView*>(pColl->GetCollView());
+    ASSERT_NE(pView, nullptr);
+    pView->SetModified(TRUE);
+    pView->SetName("Chapter 4");
     messageBox.QueueAnswer(IDCANCEL);
     pColl->OnCommand(ID_CLOSE_COLLECTION);
     EXPECT_FALSE(pColl->IsFrameDestroyed());
+    // Yes saves it as a new collection of the document under the name offered.
+    CModalScript script;
+    script.OnTemplate(IDD_SAVE_COLLECTION_AS, [](CDialog& d) { ClickDlgButton(d, IDOK); });
     messageBox.QueueAnswer(IDYES);
     pColl->OnCommand(ID_CLOSE_COLLECTION);
     EXPECT_TRUE(pColl->IsFrameDestroyed());
     EXPECT_EQ(messageBox.calls.size(), 2u);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    CCorraQuestion* saved = pDoc->FindCollection("Chapter 4");
+    ASSERT_NE(saved, nullptr);
+    EXPECT_EQ(saved->m_pView, nullptr);
     // The document stays open in its Question Corra frame.
     EXPECT_EQ(m_app->m_pCorraTemplate->GetDocumentCount(), 1);
     EXPECT_FALSE(FrameOf(pDoc)->IsFrameDestroyed());
+}
+
+TEST_F(FramesTest, ACollectionIsShownInOneWindowCaptionedWithItsName)
+{
+    CCorraDoc* pDoc = OpenBank("bank.crr");
+    ASSERT_NE(pDoc, nullptr);
+    CCorraQuestion* unit = pDoc->GetOrCreateCollection("Unit 1");
+    pDoc->SetModifiedFlag(FALSE);
+    ASSERT_TRUE(pDoc->ShowCollection(unit));
+    auto* pView = dynamic_cast<CCollView*>(unit->m_pView.data());
+    ASSERT_NE(pView, nullptr);
+    EXPECT_EQ(pView->GetCollection(), unit);
+    EXPECT_EQ(pView->GetParentFrame()->GetWindowText(), pDoc->GetTitle() + " - Unit 1");
+    EXPECT_TRUE(pDoc->IsCollectionWindowOpen("unit 1", nullptr));
+    const int views = pDoc->GetViewCount();
+    ASSERT_TRUE(pDoc->ShowCollection(unit));
+    EXPECT_EQ(pDoc->GetViewCount(), views);
+
+    // A new collection's window: a name of its own, nothing made until it is saved.
+    pDoc->OnCmdMsg(ID_CORRA_NEW_COLLECTION, CN_COMMAND, nullptr);
+    EXPECT_EQ(pDoc->GetViewCount(), views + 1);
+    EXPECT_EQ(pDoc->GetCollectionCount(), 1);
+    EXPECT_FALSE(pDoc->IsModified());
+    // The window of a closed frame is no longer the collection's.
+    QPointer<CCollFrm> frame = dynamic_cast<CCollFrm*>(pView->GetParentFrame());
+    ASSERT_TRUE(frame);
+    frame->OnCommand(ID_CLOSE_COLLECTION);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(frame);
+    EXPECT_EQ(unit->m_pView, nullptr);
+    EXPECT_FALSE(pDoc->IsCollectionWindowOpen("Unit 1", nullptr));
 }
 
 TEST(FramePanes, TheLowerPaneTakesItsContentUpToAThird)

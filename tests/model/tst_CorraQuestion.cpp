@@ -1,4 +1,5 @@
 #include "model/CorraQuestion.h"
+#include "platform/ui/View.h"
 
 #include "foundation/CorraAppBase.h"
 #include "foundation/EncryptedArchive.h"
@@ -342,7 +343,8 @@ TEST_F(CorraQuestionTest, ACopyTakesTheFieldsButNotTheOwner)
     source.m_dAnswerSize = 0.75;
     source.m_csKindText = "Form";
     source.m_pDoc = reinterpret_cast<CCorraDoc*>(&source);
-    source.m_pView = reinterpret_cast<CView*>(&source);
+    CView shown;
+    source.m_pView = &shown;
     source.m_Scramble.SetLine(3, "3:0:1 0:1");
 
     CCorraQuestion copy(source);

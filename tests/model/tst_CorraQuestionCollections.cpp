@@ -1,5 +1,6 @@
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
+#include "platform/ui/View.h"
 #include "model/Statistics.h"
 #include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraTest.h"
@@ -140,10 +141,19 @@ TEST_F(CollectionTest, ClosingACollectionAsksItsView)
     CCorraQuestion c = Collection();
     c.CloseView();
     EXPECT_TRUE(views.calls.empty()) << "no view, nothing to close";
-    c.m_pView = reinterpret_cast<CView*>(&views);
+    CView shown;
+    c.m_pView = &shown;
     c.CloseView();
     ASSERT_EQ(views.calls.size(), 1u);
     EXPECT_EQ(views.calls[0].what, "close");
+    // A window that went is no longer the collection's.
+    {
+        CView gone;
+        c.m_pView = &gone;
+    }
+    EXPECT_EQ(c.m_pView, nullptr);
+    c.CloseView();
+    EXPECT_EQ(views.calls.size(), 1u);
 }
 
 } // namespace

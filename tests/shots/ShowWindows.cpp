@@ -101,6 +101,8 @@
 #include "render/FontMgr.h"
 #include "render/RtfDraw3.h"
 #include "views/CollListCtrl.h"
+#include "platform/ui/FrameWnd.h"
+#include "views/CorraView.h"
 #include "views/ODListCtrl.h"
 
 #include <QApplication>
@@ -472,6 +474,29 @@ void ShowExamView(BOOL bLarge = FALSE)
             view->GetListCtrl()->SelectItem(2, TRUE);
     }
     Shoot(pMain);
+}
+
+// The sample bank in the main window with its first collection open in a window of its own.
+void ShowCollectionWindow()
+{
+    CString bank;
+    CCorraApp* app = StartWithSampleBank(bank);
+    auto* doc = app ? dynamic_cast<CCorraDoc*>(app->FindOpenDocument(bank, FALSE)) : nullptr;
+    CPtrListEx collections;
+    if (!doc || doc->GetCollections(collections) == 0)
+        return;
+    auto* first = static_cast<CCorraQuestion*>(collections.GetHead());
+    doc->ShowCollection(first);
+    Settle();
+    if (first->m_pView) {
+        CFrameWnd* frame = first->m_pView->GetParentFrame();
+        frame->SetWindowPos(nullptr, 360, 200, 640, 360, SWP_NOZORDER);
+        // One row selected, as after a click.
+        if (auto* view = dynamic_cast<CCorraView*>(first->m_pView.data()))
+            view->GetListCtrl()->SelectItem(1, TRUE);
+    }
+    Settle();
+    Shoot(app->GetMainFrame());
 }
 
 // Shoots the next modal dialog together with the windows under it.
@@ -1199,6 +1224,7 @@ std::vector<Scene> Scenes()
         {"main-window", [] { ShowMainWindow(); }},
         {"exam-view", [] { ShowExamView(); }},
         {"exam-view-large", [] { ShowExamView(TRUE); }},
+        {"collection-view", [] { ShowCollectionWindow(); }},
         {"print-preview", [] { ShowPrintPreview(); }},
         {"property-sheet-tabs", [] { ShowTabbedSheet(); }},
         {"property-sheet-wizard", [] { ShowWizardSheet(); }},
