@@ -34,7 +34,8 @@ public:
     void SetGroupsWindowTitle(CCorraDoc& doc, const CString& title) override;
     // The groups window when there is one; NULL otherwise.
     CGroupsDlg2* FindGroupsWindow(CCorraDoc& doc) const;
-    BOOL CheckImageLinks(CCorraDoc& doc) override { return TRUE; }
+    // The image link sheet (ImageLinkSheet.cpp).
+    BOOL CheckImageLinks(CCorraDoc& doc, BOOL showMessages, CImageRelinks* relinked) override;
     void CloseDocumentWindows(CCorraDoc& doc) override;
     // The editor shows no question (what was typed there is dropped: callers ask first).
     void ClearQuestionDialog(CCorraDoc& doc) override;

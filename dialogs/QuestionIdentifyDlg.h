@@ -46,6 +46,7 @@ public:
     BOOL SelectForms(CExamDoc& exam, const CPtrListEx& forms, BOOL& printForms, CPtrListEx& chosen) override;
     BOOL HasInstructionsDialog() const override { return TRUE; }
     BOOL Instructions(CExamDoc& exam, CString& rtf) override;
+    BOOL LinkSheet(CExamDoc& exam) override;
     void SetParent(CWnd* pParent) { m_pParent = pParent; }
 
 private:

@@ -10,7 +10,7 @@ public:
     void SetQuestionDialogTitle(CCorraDoc&, const CString&) override {}
     BOOL StoreDialogQuestion(CCorraDoc&) override { return FALSE; }
     void ShowGroupsWindow(CCorraDoc&) override {}
-    BOOL CheckImageLinks(CCorraDoc&) override { return TRUE; }
+    BOOL CheckImageLinks(CCorraDoc&, BOOL, CImageRelinks*) override { return TRUE; }
     void CloseDocumentWindows(CCorraDoc&) override {}
 };
 

@@ -10,6 +10,9 @@
 #include "platform/core/ServiceSlot.h"
 #include "platform/core/String.h"
 
+#include <utility>
+#include <vector>
+
 class CCorraDoc;
 class CCorraQuestion;
 
@@ -28,6 +31,9 @@ struct CFileProperties {
     CString path;             // empty for a document never saved
     CStringArrayEx linkedFiles;  // the bank files an exam's questions are linked to, that exist
 };
+
+// The image links a check repaired: (missing path, new path) pairs in the order applied.
+using CImageRelinks = std::vector<std::pair<CString, CString>>;
 
 class IDocumentDialogs {
 public:
@@ -57,7 +63,8 @@ public:
     virtual void ShowGroupsWindow(CCorraDoc& doc) = 0;
     virtual void SetGroupsWindowTitle(CCorraDoc& doc, const CString& title) {}
     // The image link check ("Image Link Status..."): FALSE when the user left it unfinished.
-    virtual BOOL CheckImageLinks(CCorraDoc& doc) = 0;
+    // With showMessages it says how it ended; relinked (when given) gets the links repaired.
+    virtual BOOL CheckImageLinks(CCorraDoc& doc, BOOL showMessages = TRUE, CImageRelinks* relinked = nullptr) = 0;
     // Closes the document's question dialog and groups window.
     virtual void CloseDocumentWindows(CCorraDoc& doc) = 0;
     // Hides the question dialog (its document's frames are minimised).

@@ -76,6 +76,8 @@ BOOL CFileFindExDlg::OnInitDialog()
 {
     // The columns before the dialog takes its size, so that it opens wide enough for them.
     m_pList->SetDocType(m_nKind);
+    // Never narrower than its columns, at any scale: the Corra ID is what a search by ID shows.
+    m_pList->setMinimumWidth(m_pList->sizeHint().width());
     CFixedFontDialog::OnInitDialog();
     // The tree's icons now, so that what is opened below stays open.
     m_pTree->SendMessage(WM_FOLDERTREE_INIT);
@@ -111,6 +113,7 @@ BOOL CFileFindExDlg::OnInitDialog()
 
 BOOL CFileFindExDlg::RunSearch()
 {
+    m_bUserCancelled = FALSE;
     ++m_nSelecting;
     m_pList->ResetContent();
     m_asResults.RemoveAll();
@@ -172,6 +175,7 @@ int CFileFindExDlg::SearchCorraId()
         const CString& path = files.GetNext(pos);
         COldProgressDlg::PumpMessages();
         if (progress.IsCancelled()) {
+            m_bUserCancelled = TRUE;
             progress.DestroyWindow();
             m_asResults.RemoveAll();
             return 0;
@@ -256,4 +260,10 @@ void CFileFindExDlg::OnOK()
     m_csFoundName = m_pList->GetItemDisplayName(row);
     m_csFoundFolder = m_pList->GetItemFolder(row);
     EndDialog(IDOK);
+}
+
+void CFileFindExDlg::OnCancel()
+{
+    m_bUserCancelled = TRUE;
+    CFixedFontDialog::OnCancel();
 }

@@ -38,6 +38,9 @@ public:
     CString m_csFoundName;
     CString m_csFoundFolder;
     CStringArray m_asResults;
+    // The user stopped the search or left the dialog: not the same as a search that found
+    // nothing.
+    BOOL m_bUserCancelled = FALSE;
 
     // Searches again from the search folder; whether anything was found.
     BOOL RunSearch();
@@ -48,6 +51,7 @@ public:
     CFolderTreeCtrl* GetTree() const { return m_pTree; }
     CHVListCtrl* GetList() const { return m_pList; }
     void OnOK() override;
+    void OnCancel() override;
 
 protected:
     BOOL OnInitDialog() override;

@@ -110,7 +110,7 @@ struct CColumn {
 std::vector<CColumn> ColumnsOf(int nType)
 {
     switch (nType) {
-    case DT_CORRA: return {{"Quest", LVCFMT_RIGHT, 40}, {"Colls", LVCFMT_LEFT, 35}, {"Corra ID", LVCFMT_LEFT, 80}};
+    case DT_CORRA: return {{"Quest", LVCFMT_RIGHT, 40}, {"Colls", LVCFMT_LEFT, 35}, {"Corra ID", LVCFMT_LEFT, 130}};
     case DT_EXAM: return {{"Quest", LVCFMT_RIGHT, 40}, {"Forms", LVCFMT_LEFT, 60}};
     case DT_SRC: return {{"Bytes", LVCFMT_RIGHT, 55}, {"File Type", LVCFMT_LEFT, 100}};
     case DT_DATA: return {{"Bytes", LVCFMT_RIGHT, 55}, {"Bytes", LVCFMT_LEFT, 60}};

@@ -45,6 +45,10 @@
 #include "dialogs/QuestionIdentifyDlg.h"
 #include "dialogs/SetQuestionAttributesDlg.h"
 #include "dialogs/InstructionsDlg.h"
+#include "dialogs/ImageLinkSheet.h"
+#include "dialogs/LinkSheet.h"
+#include "model/ImageData.h"
+#include "res/ids/LinkSheets.h"
 #include "dialogs/InvalidQuestionsMsgBox.h"
 #include "print/FontMgrDlg.h"
 #include "print/SetDocumentFontsDlg.h"
@@ -797,6 +801,71 @@ void ShowWizardSheet()
     sheet.DoModal();
 }
 
+// An exam whose questions are linked to the banks of MakeBanks: some gone, some changed since.
+void ShowExamLinkSheet(int page)
+{
+    CString root = MakeBanks();
+    static CExamDoc exam;  // left to the end of the process, as the sheet's rows point into it
+    exam.SetTitle("Midterm");
+    const std::time_t linked = std::time(nullptr) - 86400;
+    auto link = [&](const char* path, const char* id, int count) {
+        for (int i = 0; i < count; ++i) {
+            auto* q = static_cast<CExamQuestion*>(exam.InsertQuestion(new CExamQuestion));
+            q->m_nType = static_cast<int>(IDS_QTYPE_ES);
+            q->SetLink(fsys::Join(root, path), id);
+            q->m_tLinked = CTime(linked);
+        }
+    };
+    link("QCorras/Physics Unit 3 - Thermal Energy.crr", "CID_1204_88", 4);
+    link("QCorras/Biology 101 Cells.crr", "CID_2210_03", 2);
+    link("QCorras/Old Units/Chemistry - Bonding.crr", "CID_0977_15", 3);
+    link("QCorras/Old Units/Electricity and Magnetism Review Questions.crr", "CID_5555_09_2019_SPRING", 1);
+    link("QCorras/Archive 2023/Quiz Bank B.crr", "", 2);
+    fsys::SetModTime(fsys::Join(root, "QCorras/Physics Unit 3 - Thermal Energy.crr"), linked + 3600);
+    fsys::SetModTime(fsys::Join(root, "QCorras/Biology 101 Cells.crr"), linked + 7200);
+    CELSSheet sheet("Exam Link Status...");
+    sheet.CheckLinks(&exam);
+    CPreparedShot prepared([page](CDialog& d) {
+        auto& shown = dynamic_cast<CELSSheet&>(d);
+        if (page == IDD_ELS_OUT_OF_DATE) {
+            shown.m_startPage.CheckDlgButton(IDC_ELS_FIX_MISSING, 0);
+            shown.m_startPage.UpdateControls();
+        }
+        if (page != IDD_ELS_START)
+            shown.PressButton(PSBTN_NEXT);
+        Settle();
+    });
+    CServiceScope<IModalRunHook> shooting(ModalRunSlot(), prepared);
+    sheet.DoModal();
+}
+
+// A bank whose questions show images, two of them gone.
+void ShowImageLinkSheet()
+{
+    CString root = MakeBanks();
+    const CString images = fsys::Join(root, "Images");
+    fsys::CreateDirectories(images);
+    static CCorraDoc doc;
+    auto add = [&](const char* file, int count) {
+        for (int i = 0; i < count; ++i) {
+            CCorraQuestion* q = doc.InsertQuestion(new CCorraQuestion);
+            q->m_nType = static_cast<int>(IDS_QTYPE_ES);
+            q->AddImage(fsys::Join(images, file), IP_TOP, 0, 20.0, 0.0);
+        }
+    };
+    add("Cell diagram.png", 2);
+    add("Units/Mitosis stages.jpg", 1);
+    add("Microscope parts.bmp", 1);
+    CILSSheet sheet;
+    sheet.CheckLinks(&doc);
+    CPreparedShot prepared([](CDialog& d) {
+        dynamic_cast<CILSSheet&>(d).PressButton(PSBTN_NEXT);
+        Settle();
+    });
+    CServiceScope<IModalRunHook> shooting(ModalRunSlot(), prepared);
+    sheet.DoModal();
+}
+
 // The sample bank, read (left to the end of the process, as a document outlives its views).
 CCorraDoc* OpenSampleBank()
 {
@@ -1228,6 +1297,21 @@ std::vector<Scene> Scenes()
         {"print-preview", [] { ShowPrintPreview(); }},
         {"property-sheet-tabs", [] { ShowTabbedSheet(); }},
         {"property-sheet-wizard", [] { ShowWizardSheet(); }},
+        {"exam-link-start", [] { ShowExamLinkSheet(IDD_ELS_START); }},
+        {"exam-link-missing", [] { ShowExamLinkSheet(IDD_ELS_NO_FIND); }},
+        {"exam-link-out-of-date", [] { ShowExamLinkSheet(IDD_ELS_OUT_OF_DATE); }},
+        {"image-link-missing", [] { ShowImageLinkSheet(); }},
+        {"find-file-corra-id",
+         [] {
+             MakeBanks();
+             CFileFindExDlg dlg;
+             dlg.m_nSearchMode = CFileFindExDlg::SEARCH_BY_CORRAID;
+             dlg.m_csCorraId = "CID_5555_01";
+             dlg.m_csInfo = "Select the missing Question Corra.";
+             CPreparedShot prepared([](CDialog& d) { dynamic_cast<CFileFindExDlg&>(d).GetList()->SelectItem(0); });
+             CServiceScope<IModalRunHook> shooting(ModalRunSlot(), prepared);
+             dlg.DoModal();
+         }},
         {"wizard-to-type", [] { ShowWizardPage(IDD_AQF_TO_TYPE); }},
         {"wizard-to-doc", [] { ShowWizardPage(IDD_AQF_TO_DOC); }},
         {"wizard-to-collection", [] { ShowWizardPage(IDD_AQF_TO_COLLECTION); }},

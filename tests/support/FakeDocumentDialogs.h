@@ -32,7 +32,7 @@ public:
     }
     void ShowGroupsWindow(CCorraDoc&) override { calls.push_back("groups"); }
     void SetGroupsWindowTitle(CCorraDoc&, const CString& t) override { groupsTitle = t; }
-    BOOL CheckImageLinks(CCorraDoc&) override
+    BOOL CheckImageLinks(CCorraDoc&, BOOL, CImageRelinks*) override
     {
         calls.push_back("links");
         return TRUE;
