@@ -6,6 +6,7 @@
 #include "app/MainFrm.h"
 #include "app/TaskServices.h"
 #include "controls/HVRichEditCtrl.h"
+#include "foundation/CorraAppBase.h"
 #include "import/AddQuestFromSheet.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
@@ -125,6 +126,61 @@ TEST_F(WizardTest, EveryStartShowsItsPageAndBackRetracesThePagesBeforeIt)
     EXPECT_EQ(sheet.GetSourceKind(), AQF_FROM_CORRA);
     EXPECT_EQ(sheet.Setup(12345, nullptr), 0);
     EXPECT_NE(GetLogBuffer().Find("CAddQuestFromSheet::Setup() - unknown message type"), -1);
+}
+
+TEST_F(WizardTest, EachStartPreparesTheTargetTheSourceAndTheMethod)
+{
+    CCorraDoc* exam = dynamic_cast<CCorraDoc*>(m_app->NewExamDocument());
+    CCorraDoc* bank = MakeBank("Teacher", 1);
+    ASSERT_NE(exam, nullptr);
+    const struct {
+        const char* what;
+        UINT start;
+        CCorraDoc* doc;
+        int target;          // target kind
+        int choice;          // target document choice
+        int source;          // source kind
+        int method;          // -1: as the profile says
+        BOOL newTarget;      // a new document was made for the target
+        CCorraDoc* fixedTo;  // the target page's fixed document
+        CCorraDoc* fixedFrom;
+    } cases[] = {
+        {"auto convert", AQF_START_AUTOCONVERT, nullptr, AQF_TO_CORRA, CAQFChooseToDocPage::choiceOpen,
+         AQF_FROM_AUTOCONVERT, -1, FALSE, nullptr, nullptr},
+        {"auto convert exam", AQF_START_AUTOCONVERT_EXAM, nullptr, AQF_TO_EXAM, CAQFChooseToDocPage::choiceOpen,
+         AQF_FROM_AUTOCONVERT, -1, FALSE, nullptr, nullptr},
+        {"auto convert doc", AQF_START_AUTOCONVERT_DOC, bank, AQF_TO_EXAM, CAQFChooseToDocPage::choiceOpen,
+         AQF_FROM_AUTOCONVERT, -1, FALSE, nullptr, bank},
+        {"new random exam", AQF_START_RANDOM_EXAM, nullptr, AQF_TO_EXAM, CAQFChooseToDocPage::choiceNew, AQF_FROM_CORRA,
+         -1, TRUE, nullptr, nullptr},
+        {"random into exam", AQF_START_RANDOM_ADD, exam, AQF_TO_EXAM, CAQFChooseToDocPage::choiceOpen, AQF_FROM_CORRA,
+         AQF_METHOD_RANDOM, FALSE, exam, nullptr},
+        {"random, no exam", AQF_START_RANDOM_ADD, nullptr, AQF_TO_EXAM, CAQFChooseToDocPage::choiceOpen,
+         AQF_FROM_CORRA, AQF_METHOD_RANDOM, FALSE, nullptr, nullptr},
+    };
+    for (const auto& c : cases) {
+        CAddQuestFromSheet sheet("Wizard", m_pMain, c.start == AQF_START_RANDOM_EXAM ? 4 : 0);
+        ASSERT_EQ(sheet.Setup(c.start, c.doc), 1) << c.what;
+        EXPECT_EQ(sheet.GetTargetKind(), c.target) << c.what;
+        EXPECT_EQ(sheet.m_ToDocPage.GetChoice(), c.choice) << c.what;
+        EXPECT_EQ(sheet.GetSourceKind(), c.source) << c.what;
+        if (c.method >= 0) {
+            EXPECT_EQ(sheet.GetMethod(), c.method) << c.what;
+        }
+        CDocument* pNew = sheet.m_ToDocPage.GetNewDoc();
+        EXPECT_EQ(pNew != nullptr, c.newTarget) << c.what;
+        if (pNew) {
+            EXPECT_NE(dynamic_cast<CExamDoc*>(pNew), nullptr) << c.what;
+        }
+        BOOL bOpened = FALSE;
+        if (c.fixedTo) {
+            EXPECT_EQ(sheet.m_ToDocPage.GetDoc(bOpened, FALSE), c.fixedTo) << c.what;
+        }
+        EXPECT_EQ(sheet.m_FromDocPage.GetFixedDoc(), c.fixedFrom) << c.what;
+        EXPECT_EQ(sheet.m_ForcedSource.Get(), c.fixedFrom) << c.what;
+        sheet.CancelCleanup();
+        EXPECT_EQ(sheet.m_ToDocPage.GetNewDoc(), nullptr) << c.what;
+    }
 }
 
 TEST_F(WizardTest, BackWithNoHistoryTakesThePageBeforeAndNextBackNeverGrowsTheHistory)
@@ -325,6 +381,56 @@ TEST_F(MethodPageTest, TheRandomCountIsCheckedAgainstWhatTheSourceHolds)
         EXPECT_TRUE(messageBox.calls.empty());
         s.PressButton(PSBTN_CANCEL);
     });
+}
+
+TEST_F(WizardTest, TheMethodAndTheCriteriaRadiosAreKeptInTheProfile)
+{
+    {
+        CAddQuestFromSheet sheet("Wizard", m_pMain);
+        EXPECT_EQ(sheet.GetMethod(), AQF_METHOD_MANUAL);
+        for (const CAQFRandCriteriaPage* page : {static_cast<CAQFRandCriteriaPage*>(&sheet.m_RandTypePage),
+                                                 static_cast<CAQFRandCriteriaPage*>(&sheet.m_RandLevelPage),
+                                                 static_cast<CAQFRandCriteriaPage*>(&sheet.m_RandSubjectPage),
+                                                 static_cast<CAQFRandCriteriaPage*>(&sheet.m_RandTextbookPage)})
+            EXPECT_FALSE(page->IsMatching());
+    }
+    const struct {
+        int stored;
+        int method;
+    } methods[] = {{AQF_METHOD_ALL, AQF_METHOD_ALL}, {AQF_METHOD_RANDOM, AQF_METHOD_RANDOM}, {7, AQF_METHOD_MANUAL}};
+    for (const auto& m : methods) {
+        CorraApp().WriteProfileInt("AQF", "Method", m.stored);
+        CAddQuestFromSheet sheet("Wizard", m_pMain);
+        EXPECT_EQ(sheet.GetMethod(), m.method) << m.stored;
+    }
+    const char* const keys[] = {"UseCritRadioQType", "UseCritRadioLevel", "UseCritRadioSubj", "UseCritRadioTextbook"};
+    for (int chosen = 0; chosen < 4; ++chosen) {
+        for (int k = 0; k < 4; ++k)
+            CorraApp().WriteProfileInt("AQF_RandCrit", keys[k], k == chosen ? 1 : 0);
+        CAddQuestFromSheet sheet("Wizard", m_pMain);
+        const CAQFRandCriteriaPage* pages[] = {&sheet.m_RandTypePage, &sheet.m_RandLevelPage, &sheet.m_RandSubjectPage,
+                                               &sheet.m_RandTextbookPage};
+        for (int k = 0; k < 4; ++k)
+            EXPECT_EQ(pages[k]->IsMatching(), k == chosen) << keys[k];
+    }
+    // What the user chose goes back when the pages go.
+    for (const char* key : keys)
+        CorraApp().WriteProfileInt("AQF_RandCrit", key, 0);
+    {
+        CAddQuestFromSheet sheet("Wizard", m_pMain);
+        RunSheet(sheet, [&](CAddQuestFromSheet& s) {
+            s.SetActivePage(&s.m_MethodPage);
+            ClickDlgButton(s.m_MethodPage, IDC_AQF_RANDOM);
+            s.m_MethodPage.TypeCount("6");
+            s.SetActivePage(&s.m_RandSubjectPage);
+            ClickDlgButton(s.m_RandSubjectPage, IDC_AQF_CRIT_MATCHING);
+            s.PressButton(PSBTN_CANCEL);
+        });
+    }
+    EXPECT_EQ(CorraApp().GetProfileInt("AQF", "Method", -1), AQF_METHOD_RANDOM);
+    EXPECT_EQ(CorraApp().GetProfileInt("Exams", "NumQuestCreate", -1), 6);
+    for (int k = 0; k < 4; ++k)
+        EXPECT_EQ(CorraApp().GetProfileInt("AQF_RandCrit", keys[k], -1), k == 2 ? 1 : 0) << keys[k];
 }
 
 TEST_F(MethodPageTest, QuestionsTheTargetHoldsAlreadyAreNoCandidates)
