@@ -15,6 +15,7 @@
 #include "app/StandInViews.h"
 #include "views/CollView.h"
 #include "app/TaskServices.h"
+#include "print/ExamPrintPages.h"
 #include "print/ExportDialog.h"
 #include "views/CorraView.h"
 #include "views/ExamView.h"
@@ -179,6 +180,11 @@ namespace {
 class CAppQuestionDialogs : public CQuestionDialogs {
 public:
     void OfferRecoverySupport(CCorraDoc&, const CString& path) override { ::OfferRecoverySupport(path); }
+    BOOL HasPrintingPropertiesDialog() const override { return TRUE; }
+    BOOL PrintingProperties(CCorraDoc&, CPrintingValues& values) override
+    {
+        return RunPrintingPropertiesPage(AfxGetMainWnd(), values, FALSE);
+    }
 
 protected:
     // Its menu and buttons follow the document between the frame's idle updates.

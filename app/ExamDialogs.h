@@ -16,6 +16,12 @@ public:
     BOOL ChooseFolder(CString& folder) override;
     // "Form Keys" over every form of the exam.
     void FormKeys(CExamDoc& exam) override;
+    // The printing-properties page with the exam's header and footer buttons.
+    BOOL PrintingProperties(CExamDoc& exam, CExamPrintingValues& values) override;
+    BOOL HasPrintingPropertiesDialog() const override { return TRUE; }
+    // "Exam Print Header" and "Exam Print Footer", the header's titles those of the active exam.
+    BOOL HasPrintBandPages() const override { return TRUE; }
+    BOOL PrintBandPage(BOOL footer, CExamPrintSettings& settings) override;
 
 private:
     CWnd* m_pOwner;

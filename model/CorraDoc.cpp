@@ -1080,6 +1080,55 @@ void CCorraDoc::ShowFileProperties()
     SetModifiedFlag(TRUE);
 }
 
+BOOL CCorraDoc::ShowPrintingProperties(int printMode)
+{
+    CCorraAppBase& app = CorraApp();
+    const CString section = GetProfileSection();
+    CPrintingValues values;
+    values.title1 = m_csTitle1;
+    values.title2 = m_csTitle2;
+    values.numQuestSepLines = m_nNumQuestSepLines;
+    values.numQuestChoiceSepLines = m_nNumQuestChoiceSepLines;
+    values.printMode = printMode >= 0 ? printMode : m_nPrintMode;
+    values.tabbedChoices = m_bTabbedChoices;
+    values.choicesIndentLevel = app.GetProfileInt(section, "ChoicesIndentLevel", CChoices::GetChoicesIndentLevel());
+    values.numChoiceSepSpaces = app.GetProfileInt(section, "NumChoiceSepSpaces", CChoices::GetNumChoiceSepSpaces());
+    const CPageMargins margins = GetPageMargins();
+    values.leftMargin = app.GetProfileDouble(section, "LeftMargin", margins.left);
+    values.rightMargin = app.GetProfileDouble(section, "RightMargin", margins.right);
+    values.topMargin = app.GetProfileDouble(section, "TopMargin", margins.top);
+    values.bottomMargin = app.GetProfileDouble(section, "BottomMargin", margins.bottom);
+    if (!DocumentDialogs().PrintingProperties(*this, values))
+        return FALSE;
+    if (values.title1 != m_csTitle1 || values.title2 != m_csTitle2 ||
+        values.numQuestSepLines != m_nNumQuestSepLines || values.numQuestChoiceSepLines != m_nNumQuestChoiceSepLines ||
+        values.printMode != m_nPrintMode || values.tabbedChoices != m_bTabbedChoices) {
+        m_csTitle1 = values.title1;
+        m_csTitle2 = values.title2;
+        m_nNumQuestSepLines = values.numQuestSepLines;
+        m_nNumQuestChoiceSepLines = values.numQuestChoiceSepLines;
+        m_nPrintMode = values.printMode;
+        m_bTabbedChoices = values.tabbedChoices;
+        SetModifiedFlag(TRUE);
+    }
+    app.WriteProfileInt(section, "PrintMode", values.printMode);
+    app.WriteProfileInt(section, "TabbedChoices", values.tabbedChoices);
+    app.WriteProfileInt(section, "ChoicesIndentLevel", values.choicesIndentLevel);
+    app.WriteProfileInt(section, "NumChoiceSepSpaces", values.numChoiceSepSpaces);
+    app.WriteProfileDouble(section, "LeftMargin", values.leftMargin, 2);
+    app.WriteProfileDouble(section, "RightMargin", values.rightMargin, 2);
+    app.WriteProfileDouble(section, "TopMargin", values.topMargin, 2);
+    app.WriteProfileDouble(section, "BottomMargin", values.bottomMargin, 2);
+    CPageMargins after;
+    after.left = values.leftMargin;
+    after.right = values.rightMargin;
+    after.top = values.topMargin;
+    after.bottom = values.bottomMargin;
+    SetPageMargins(after);
+    LoadPrintValues();
+    return TRUE;
+}
+
 BOOL CCorraDoc::RenameCollection(CCorraQuestion* collection)
 {
     if (!IsCollection(collection) || !HoldsQuestion(collection))

@@ -222,6 +222,10 @@ public:
     // The file properties dialog over the document; after OK the document takes the two titles
     // back and is marked modified.
     virtual void ShowFileProperties();
+    // The printing-properties page over the bank's printing values, opened on printMode (-1:
+    // the stored one); after OK they are stored in the document and its profile section. FALSE
+    // when the user cancelled.
+    BOOL ShowPrintingProperties(int printMode = -1);
     // Each collection put in the order its kind keeps (nothing here; the exam's forms have
     // one); TRUE when any changed.
     virtual BOOL ReOrderCollection(CCorraQuestion* collection) { return FALSE; }

@@ -35,6 +35,19 @@ struct CFileProperties {
 // The image links a check repaired: (missing path, new path) pairs in the order applied.
 using CImageRelinks = std::vector<std::pair<CString, CString>>;
 
+// The printing values the printing-properties page edits for either kind of document.
+struct CPrintingValues {
+    CString title1;
+    CString title2;
+    int numQuestSepLines = 2;
+    int numQuestChoiceSepLines = 1;
+    int printMode = 0;
+    BOOL tabbedChoices = FALSE;
+    int choicesIndentLevel = 0;
+    int numChoiceSepSpaces = 0;
+    double leftMargin = 0, rightMargin = 0, topMargin = 0, bottomMargin = 0;
+};
+
 class IDocumentDialogs {
 public:
     virtual ~IDocumentDialogs() = default;
@@ -75,6 +88,10 @@ public:
     virtual BOOL IsQuestionDialogBusy(CCorraDoc& doc) { return FALSE; }
     // The file properties dialog over a document: FALSE when the user cancelled.
     virtual BOOL FileProperties(CCorraDoc& doc, CFileProperties& props) { return FALSE; }
+    // The printing-properties page over a bank's values: FALSE when the user cancelled.
+    // Without one a bank prints in its stored print mode.
+    virtual BOOL HasPrintingPropertiesDialog() const { return FALSE; }
+    virtual BOOL PrintingProperties(CCorraDoc& doc, CPrintingValues& values) { return FALSE; }
     // After a failed read: offers to send the file to the maker's support for recovery. The
     // application shell makes the offer; nothing is offered until it installs it.
     virtual void OfferRecoverySupport(CCorraDoc& doc, const CString& path) {}

@@ -30,17 +30,7 @@ struct CExamFileProperties : CFileProperties {
 };
 
 // The exam's printing values the printing-properties page edits.
-struct CExamPrintingValues {
-    CString title1;
-    CString title2;
-    int numQuestSepLines = 2;
-    int numQuestChoiceSepLines = 1;
-    int printMode = 0;
-    BOOL tabbedChoices = FALSE;
-    int choicesIndentLevel = 0;
-    int numChoiceSepSpaces = 0;
-    double leftMargin = 0, rightMargin = 0, topMargin = 0, bottomMargin = 0;
-};
+using CExamPrintingValues = CPrintingValues;
 
 // The "Add Exam Form(s)" dialog's fields.
 struct CAddFormsValues {

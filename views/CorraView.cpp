@@ -26,6 +26,7 @@
 #include "platform/ui/MDIFrameWnd.h"
 #include "render/FontMgr.h"
 #include "res/ids/Menus.h"
+#include "res/ids/Print.h"
 
 #include <QKeyEvent>
 #include <QMenu>

@@ -284,6 +284,8 @@ public:
     // "&Export Files...": the export dialog, then the pages into the file; FALSE when cancelled
     // or failed. The collection pane hands it to the question pane.
     virtual BOOL ExportDocument();
+    // "P&rinting Properties...": the document's printing-properties page.
+    void OnPrintingProperties();
     // Runs the export the record describes (type, output path, range, paper, margins); FALSE
     // when cancelled or failed, and then the old file is as it was and no page file is left.
     BOOL RunExport(CExportContext& ctx);

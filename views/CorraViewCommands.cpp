@@ -85,12 +85,8 @@ void CCorraView::BindCommands()
 
     // Printing and export (the collection pane hands them to the question pane).
     BindPrintingCommands();
-    // The bank's printing properties dialog is not in this build: grey until it is.
-    BindCommand(ID_PRINTING_PROPERTIES, [this] {
-        int mode = -1;
-        RunPrintingProperties(mode);
-    });
-    BindUpdate(ID_PRINTING_PROPERTIES, [](CCmdUI* ui) { ui->Enable(FALSE); });
+    BindCommand(ID_PRINTING_PROPERTIES, [this] { OnPrintingProperties(); });
+    BindUpdate(ID_PRINTING_PROPERTIES, always);
     BindCommand(ID_EXPORT_FILES, [this] { ExportDocument(); });
     BindUpdate(ID_EXPORT_FILES, always);
 

@@ -12,6 +12,7 @@
 #include "foundation/LogException.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
+#include "model/ExamDoc.h"
 #include "model/HtmlSettings.h"
 #include "platform/core/Services.h"
 #include "print/ExportDialog.h"
@@ -60,6 +61,14 @@ std::unique_ptr<CExportEngine> CCorraView::MakeExportEngine()
 {
     CCorraDoc* pDoc = GetCorraDoc();
     return pDoc ? std::make_unique<CExportEngine>(*pDoc) : nullptr;
+}
+
+void CCorraView::OnPrintingProperties()
+{
+    if (auto* exam = dynamic_cast<CExamDoc*>(GetCorraDoc()))
+        exam->ShowPrintingProperties(-1);
+    else if (CCorraDoc* pDoc = GetCorraDoc())
+        pDoc->ShowPrintingProperties(-1);
 }
 
 BOOL CCorraView::ExportDocument()

@@ -15,6 +15,7 @@
 #include "foundation/Numbering.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
+#include "model/DocumentDialogs.h"
 #include "model/Group.h"
 #include "platform/core/Services.h"
 #include "platform/ui/DC.h"
@@ -138,7 +139,11 @@ void CCorraView::OnPrintMargins()
 BOOL CCorraView::RunPrintingProperties(int& nPrintMode)
 {
     CCorraDoc* pDoc = GetCorraDoc();
-    nPrintMode = pDoc ? pDoc->m_nPrintMode : 0;
+    if (!pDoc)
+        return FALSE;
+    if (DocumentDialogs().HasPrintingPropertiesDialog() && !pDoc->ShowPrintingProperties(nPrintMode))
+        return FALSE;
+    nPrintMode = pDoc->m_nPrintMode;
     return TRUE;
 }
 

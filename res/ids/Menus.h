@@ -83,7 +83,7 @@ inline constexpr CMenuEntry kMainMenu[] = {
 
 #define CORRA_PRINT_ITEMS {1, kPrint, "&Print...\tCtrl+P"}, {1, kPrintPreview, "Print Pre&view"},
 #define CORRA_MARGINS_ITEM {1, ID_PRINT_MARGINS, "Print &Margins..."},
-#define CORRA_EXPORT_ITEM {1, ID_EXPORT_FILES, "&Export Files..."},
+#define CORRA_EXPORT_ITEM {1, ID_PRINTING_PROPERTIES, "P&rinting Properties..."}, {1, ID_EXPORT_FILES, "&Export Files..."},
 #define CORRA_KIND_MENUS \
     {0, 0, "&Go"}, {1, ID_CORRA_MENU, "&Corra Menu"}, {1, ID_EXAM_MENU, "&Exam Menu"}
 

@@ -84,6 +84,7 @@
 #include "platform/ui/PropertySheet.h"
 #include "platform/ui/ShellOps.h"
 #include "platform/ui/View.h"
+#include "print/ExamPrintPages.h"
 #include "print/ExportContext.h"
 #include "print/ExportDialog.h"
 #include "platform/ui/MDIFrameWnd.h"
@@ -1261,6 +1262,31 @@ std::vector<Scene> Scenes()
              CExportDialog dlg(FALSE, 0, nullptr, ctx, *doc);
              dlg.m_nLastSelected = 4;
              dlg.DoModal();
+         }},
+        {"print-properties",
+         [] {
+             CExamPrintPropPage page(nullptr, 1);
+             page.m_csCourseName = "Biology 101";
+             page.m_csExamTitle = "Midterm: cells and heredity";
+             page.m_nStartNumber = 1;
+             page.m_nBlankLines = 2;
+             page.m_nChoiceLines = 1;
+             page.m_nSepSpaces = 3;
+             page.m_nIndent = 5;
+             page.m_dLeft = page.m_dRight = page.m_dTop = page.m_dBottom = 1.0;
+             page.DoModal();
+         }},
+        {"exam-header",
+         [] {
+             CExamHeaderPage page;
+             page.m_csCourseName = "Biology 101";
+             page.m_csExamTitle = "Midterm: cells and heredity";
+             page.DoModal();
+         }},
+        {"exam-footer",
+         [] {
+             CExamFooterPage page;
+             page.DoModal();
          }},
         {"exported-files",
          [] {

@@ -97,7 +97,7 @@ TEST_F(CommandsTest, EachCommandIsEnabledByThePanesState)
         {ID_INVALID_QUESTIONS, {false, true, true, true}},
         {ID_EXPORT_FILES, {true, true, true, true}},
         {ID_QUESTION_SEARCH, {false, false, false, false}},
-        {ID_PRINTING_PROPERTIES, {false, false, false, false}},
+        {ID_PRINTING_PROPERTIES, {true, true, true, true}},
     };
     CTransferBank empty("Empty", {});
     CCorraPanes emptyPanes(empty);

@@ -20,6 +20,10 @@
 #include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraPanes.h"
 #include "tests/support/CorraTest.h"
+#include "tests/support/FakeDocumentDialogs.h"
+#include "tests/support/ModalScript.h"
+#include "print/ExamPrintPages.h"
+#include "res/ids/Print.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -409,6 +413,41 @@ TEST_F(ExportTest, WordPerfectWritesNothing)
     EXPECT_FALSE(fsys::Exists(HomePath("out.wpd")));
     ASSERT_FALSE(messageBox.calls.empty());
     EXPECT_GE(messageBox.calls.back().text.Find("WordPerfect"), 0);
+}
+
+// The bank's printing-properties page, as the program installs it.
+class CPropertiesPageDialogs : public CFakeDocumentDialogs {
+public:
+    BOOL HasPrintingPropertiesDialog() const override { return TRUE; }
+    BOOL PrintingProperties(CCorraDoc&, CPrintingValues& values) override
+    {
+        return RunPrintingPropertiesPage(nullptr, values, FALSE);
+    }
+};
+
+TEST_F(ExportTest, ABanksPrintingPropertiesOpenBeforePrintingAndCancelStopsIt)
+{
+    AddQuestions(2);
+    CPropertiesPageDialogs dialogs;
+    CServiceScope<IDocumentDialogs> scope(DocumentDialogsSlot(), dialogs);
+    CCorraView& view = Upper();
+    CModalScript script;
+    script.On<CExamPrintPropPage>([](CExamPrintPropPage& d) { ClickDlgButton(d, IDCANCEL); });
+    script.On<CExamPrintPropPage>([](CExamPrintPropPage& d) {
+        d.CheckRadioButton(IDC_PP_STYLE_FIRST, IDC_PP_STYLE_ANSWER_SHEET, IDC_PP_STYLE_KEYS);
+        ClickDlgButton(d, IDOK);
+    });
+    script.On<CExamPrintPropPage>([](CExamPrintPropPage& d) {
+        EXPECT_EQ(d.GetWindowText(), "Question Corra Printing Properties");
+        EXPECT_EQ(d.GetCheckedRadioButton(IDC_PP_STYLE_FIRST, IDC_PP_STYLE_ANSWER_SHEET), static_cast<int>(IDC_PP_STYLE_KEYS));
+        ClickDlgButton(d, IDCANCEL);
+    });
+    EXPECT_FALSE(view.PreparePrintDocument());
+    EXPECT_TRUE(view.PreparePrintDocument());
+    EXPECT_EQ(view.m_nPrintMode, 3);
+    EXPECT_EQ(doc->m_nPrintMode, 3);
+    view.OnCommand(ID_PRINTING_PROPERTIES);
+    EXPECT_EQ(script.Answered(), 3);
 }
 
 } // namespace
