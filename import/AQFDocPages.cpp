@@ -783,6 +783,10 @@ void CAQFChooseDocPage::KeepSourceOpen()
 
 std::vector<CDocumentRef> CAQFChooseDocPage::TakeDocsToClose()
 {
+    // "Keep Open" as it stands at the end holds for the source chosen then, also when an
+    // earlier Next had already listed it for closing.
+    if (m_bKeepOpen)
+        KeepSourceOpen();
     std::vector<CDocumentRef> out;
     out.swap(m_toClose);
     return out;

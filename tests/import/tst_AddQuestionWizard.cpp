@@ -583,7 +583,11 @@ TEST_F(WizardTest, SourcesTheWizardOpenedStayForManualCopyAndWithKeepOpen)
         int method;
         BOOL keep;
         bool open;
-    } cases[] = {{AQF_METHOD_ALL, FALSE, false}, {AQF_METHOD_ALL, TRUE, true}, {AQF_METHOD_MANUAL, FALSE, true}};
+        bool late = false;  // "Keep Open" checked after a Next had opened the source
+    } cases[] = {{AQF_METHOD_ALL, FALSE, false},
+                 {AQF_METHOD_ALL, TRUE, true},
+                 {AQF_METHOD_MANUAL, FALSE, true},
+                 {AQF_METHOD_ALL, TRUE, true, true}};
     for (const auto& c : cases) {
         CCorraDoc* target = MakeBank("Target", 0);
         CModalScript script;
@@ -597,8 +601,17 @@ TEST_F(WizardTest, SourcesTheWizardOpenedStayForManualCopyAndWithKeepOpen)
             s.PressButton(PSBTN_NEXT);
             ClickDlgButton(s.m_FromDocPage, IDC_AQF_FROM_SEARCH);
             s.m_FromDocPage.TypePath(HomePath("Source.crr"));
-            s.m_FromDocPage.SetKeepOpen(c.keep);
+            s.m_FromDocPage.SetKeepOpen(c.keep && !c.late);
             s.PressButton(PSBTN_NEXT);
+            if (c.late) {
+                s.PressButton(PSBTN_BACK);
+                // The source is open now: the page offers it among the open documents.
+                const int open = s.m_FromDocPage.GetOpenList()->FindItemByName("Source.crr");
+                ASSERT_GE(open, 0);
+                s.m_FromDocPage.GetOpenList()->SelectItem(open);
+                s.m_FromDocPage.SetKeepOpen(TRUE);
+                s.PressButton(PSBTN_NEXT);
+            }
             ClickDlgButton(s.m_MethodPage, c.method == AQF_METHOD_ALL ? IDC_AQF_ALL : IDC_AQF_MANUAL);
             EXPECT_TRUE(s.PressButton(PSBTN_FINISH));
         });
@@ -608,7 +621,7 @@ TEST_F(WizardTest, SourcesTheWizardOpenedStayForManualCopyAndWithKeepOpen)
         ASSERT_EQ(m_pMain->RunWizard(request, result), IDOK);
         EXPECT_EQ(result.pTarget, target);
         EXPECT_EQ(ShellDocuments().FindOpenDocument(HomePath("Source.crr")) != nullptr, c.open)
-            << c.method << " " << c.keep;
+            << c.method << " " << c.keep << " " << c.late;
         EXPECT_EQ(target->GetQuestionCount(), c.method == AQF_METHOD_ALL ? 3 : 0);
         m_app->CloseAllDocuments(FALSE);
     }
