@@ -63,7 +63,7 @@ int CAddQuestionWizard::Run(const CWizardRequest& request, CWizardResult& result
     // What an earlier run left is done with.
     CloseDocs(m_toClose);
     m_cancelTargets.clear();
-    CDocument* pDoc = OpenDocumentAt(request.lParam);
+    CDocument* pDoc = request.doc.IsSet() ? request.doc.Get() : OpenDocumentAt(request.lParam);
     const UINT nStartPage = request.nStartCommand == WIZARD_START_RANDOM_EXAM ? 4 : 0;
     CAddQuestFromSheet sheet(request.title, pParent, nStartPage);
     if (request.nStartCommand)

@@ -26,6 +26,8 @@
 #include "dialogs/GroupsDlg.h"
 #include "dialogs/QuestionDialogs.h"
 #include "dialogs/ImportFilesDlg.h"
+#include "import/SourceDoc.h"
+#include "import/SourceView.h"
 #include "foundation/FileTypes.h"
 #include "foundation/Log.h"
 #include "model/CorraDoc.h"
@@ -225,12 +227,8 @@ public:
     }
     int GetOpenLineCount(CDocument* pDoc) override
     {
-        auto* pSource = dynamic_cast<CSourceStandInDoc*>(pDoc);
-        if (!pSource)
-            return -1;
-        const std::string& t = pSource->m_text;
-        int lines = static_cast<int>(std::count(t.begin(), t.end(), '\n'));
-        return lines + (!t.empty() && t.back() != '\n' ? 1 : 0);
+        auto* pSource = dynamic_cast<CSourceDoc*>(pDoc);
+        return pSource ? pSource->GetLineCount() : -1;
     }
 
 private:
@@ -364,9 +362,9 @@ void CCorraApp::CreateTemplates()
                                             CCreatable<CFrameWnd>::Of<CExamFrm>(),
                                             CCreatable<CView>::Of<CExamView>());
     AddDocTemplate(m_pExamTemplate);
-    m_pSourceTemplate = new CSourceDocTemplate(IDR_SOURCETYPE, CCreatable<CDocument>::Of<CSourceStandInDoc>(),
+    m_pSourceTemplate = new CSourceDocTemplate(IDR_SOURCETYPE, CCreatable<CDocument>::Of<CSourceDoc>(),
                                                CCreatable<CFrameWnd>::Of<CMDIChildWnd2>(),
-                                               CCreatable<CView>::Of<CSourcePaneView>());
+                                               CCreatable<CView>::Of<CSourceView>());
     AddDocTemplate(m_pSourceTemplate);
     // Only for second frames on a document: never offered for files.
     m_pCollTemplate = new CMultiDocTemplate(IDR_COLLTYPE, CCreatable<CDocument>::Of<CCorraDoc>(),

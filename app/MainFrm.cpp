@@ -593,9 +593,21 @@ LRESULT CMainFrame::OnTask(UINT message, WPARAM wParam, LPARAM lParam)
     case 0x805B:
         WizardTask(WizardRequest("AutoConvert...", WIZARD_START_AUTOCONVERT_EXAM, 0, lParam), lParam == 0, wParam, 5);
         return 0;
-    case 0x805C:
-        WizardTask(WizardRequest("AutoConvert...", WIZARD_START_AUTOCONVERT_DOC, 0, lParam), lParam == 0, 0, -1);
+    case 0x805C: {
+        // A source document's AutoConvert names the document by address and serial (wParam):
+        // one closed before this is handled is never used.
+        CWizardRequest request = WizardRequest("AutoConvert...", WIZARD_START_AUTOCONVERT_DOC, 0, lParam);
+        if (lParam) {
+            auto* pDoc = reinterpret_cast<CDocument*>(lParam);
+            if (!CDocument::IsAlive(pDoc, static_cast<std::uint64_t>(wParam))) {
+                LogOutput("CMainFrame::OnTask() - the source document of AutoConvert is closed", LOG_ERROR, LOG_HERE);
+                return 0;
+            }
+            request.doc.Reset(pDoc);
+        }
+        WizardTask(request, lParam == 0, 0, -1);
         return 0;
+    }
     case 0x8014:
         WizardTask(WizardRequest("Create new random Exam...", WIZARD_START_RANDOM_EXAM, WIZARD_SHEET_RANDOM_EXAM, 0),
                    TRUE, wParam, 5);

@@ -16,26 +16,18 @@
 #include "platform/ui/QtString.h"
 
 #include <QPainter>
-#include <QPlainTextEdit>
-#include <QVBoxLayout>
 
 namespace {
 
 int g_nCounter = 1;
 int g_nStartupValue = 0;
 
-const CDocViewKind s_sourceKind(typeid(CSourceStandInDoc), DVK_SOURCEDOC);
 const CDocViewKind s_paneKind(typeid(CCorraPaneView), DVK_CORRAVIEW);
 const CDocViewKind s_collKind(typeid(CCollPaneView), DVK_COLLVIEW);
 
 constexpr int kLineHeight = 18;
 
 } // namespace
-
-BOOL CSourceStandInDoc::ReadFromFile(LPCSTR lpszPathName)
-{
-    return fsys::ReadFile(lpszPathName, m_text);
-}
 
 CCorraPaneView::CCorraPaneView() = default;
 
@@ -117,27 +109,6 @@ BOOL CCollPaneView::SaveModified()
         return TRUE;
     default: return TRUE;
     }
-}
-
-CSourcePaneView::CSourcePaneView()
-{
-    m_pEdit = new QPlainTextEdit(viewport());
-    m_pEdit->setReadOnly(true);
-    auto* layout = new QVBoxLayout(viewport());
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_pEdit);
-}
-
-void CSourcePaneView::OnInitialUpdate()
-{
-    OnUpdate(nullptr, 0, nullptr);
-}
-
-void CSourcePaneView::OnUpdate(CView*, LPARAM, CObject*)
-{
-    auto* pDoc = dynamic_cast<CSourceStandInDoc*>(m_pDocument);
-    m_pEdit->setPlainText(pDoc ? QString::fromLocal8Bit(pDoc->m_text.data(), static_cast<int>(pDoc->m_text.size()))
-                               : QString());
 }
 
 // --- the view services over the panes ---------------------------------------------------------

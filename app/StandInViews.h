@@ -1,5 +1,5 @@
 #pragma once
-// Stand-ins for the exam and collection views and the source document until those exist: the
+// Stand-ins for the exam and collection views until those exist: the
 // panes show what the frames rely on (pane links, item counts, content
 // height, the save-again message) and a short summary of their document.
 
@@ -11,16 +11,6 @@
 #include <string>
 
 class CDocTemplate;
-
-// A source document: the text of a file, shown as it is.
-class CSourceStandInDoc : public CDocument {
-public:
-    std::string m_text;
-    void DeleteContents() override { m_text.clear(); }
-
-protected:
-    BOOL ReadFromFile(LPCSTR lpszPathName) override;
-};
 
 // A pane of a Question Corra or exam frame.
 class CCorraPaneView : public CView {
@@ -69,14 +59,3 @@ void InstallViewServices();
 void RemoveViewServices();
 // The template of a bank's collection windows, which the services open (NULL: none open).
 void SetCollectionTemplate(CDocTemplate* pTemplate);
-
-// A source document's view.
-class CSourcePaneView : public CView {
-public:
-    CSourcePaneView();
-    void OnInitialUpdate() override;
-    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
-
-private:
-    class QPlainTextEdit* m_pEdit;
-};

@@ -30,6 +30,7 @@ struct CWizardRequest {
     UINT nStartCommand = 0;  // the wizard's own code of its first page (0: its usual start)
     DWORD dwSheetFlags = 0;
     LPARAM lParam = 0;       // the document a task passed on, or 0
+    CDocumentRef doc;        // that document, checked, when the task named it so
 };
 
 // What a finished wizard chose.

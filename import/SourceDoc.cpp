@@ -331,3 +331,4 @@ BOOL AutoConvertText(CCorraDoc& target, const CString& text, CHVRichEditCtrl* pC
         return CSourceDoc::AutoConvert2(pCtrl, &target, &settings) == 0;
     return CSourceDoc::_AutoConvert2(text, &target, &settings) == 0;
 }
+

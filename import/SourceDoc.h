@@ -17,19 +17,50 @@ constexpr int AQF_SYNTAX_OUT_OF_SEQUENCE = 2;
 constexpr int AQF_SYNTAX_NO_QUESTION = 3;
 constexpr int AQF_SYNTAX_EMPTY = -1;
 
+// The main window's task that starts AutoConvert on a source document (WM_APP + 92): wParam the
+// document's serial, lParam the document.
+constexpr UINT kSourceAutoConvertTask = 0x805C;
+
+class CSourceView;
+
 class CSourceDoc : public CDocument {
 public:
-    CSourceDoc() = default;
-    ~CSourceDoc() override = default;
+    CSourceDoc();
+    // The temporary RTF of a converted word processor file goes with the document.
+    ~CSourceDoc() override;
 
-    // The text the document shows (what the wizard converts when the source is this document).
-    virtual BOOL GetEditText(CString& out) const
-    {
-        out = m_csText;
-        return !m_csText.IsEmpty();
-    }
+    // The text the document shows (what the wizard converts when the source is this document):
+    // the view's text as RTF while a view shows it, else the text read from the file.
+    virtual BOOL GetEditText(CString& out) const;
+    // Lines of the shown text as plain text (the file list's count).
+    int GetLineCount() const;
+    // The first view showing the document, or NULL.
+    CSourceView* GetSourceView() const;
+    // "&Auto Convert...": asks the main window to start AutoConvert on this document.
+    void OnAutoConvert();
+
+    // Nothing writes over the source: Save is Save As, and Save As writes the shown text as RTF
+    // to another file, the document staying on its source.
+    BOOL DoFileSave() override { return DoSave(nullptr, FALSE); }
+    BOOL DoSave(LPCSTR lpszPathName, BOOL bReplace = TRUE) override;
+
+    // The file's text: read whole, every NUL byte a blank.
     CString m_csText;
+    // The RTF made from a Word or WordPerfect file (empty otherwise).
+    CString m_csTempRtf;
+    // Picked from the text by the view; kept in memory only.
+    CString m_csTitle;
+    CString m_csDescription;
 
+protected:
+    BOOL ReadFromFile(LPCSTR lpszPathName) override;
+    void ReportSaveLoadException(LPCSTR lpszPathName, BOOL bSaving) override;
+    BOOL WriteToFile(LPCSTR lpszPathName) override;
+
+private:
+    BOOL m_bConversionFailed = FALSE;
+
+public:
     // Converts the text shown in pCtrl into questions of pDoc; with pDoc NULL only checks it (the
     // dry run). 0 done (dry run: something to convert), 1 nothing to convert or an error already
     // shown to the user, 2 no question found.

@@ -8,6 +8,7 @@
 #include "res/ids/CorraView.h"
 #include "res/ids/ExamView.h"
 #include "res/ids/Print.h"
+#include "res/ids/SourceView.h"
 
 struct CMenuEntry {
     int depth;
@@ -115,13 +116,22 @@ inline constexpr CMenuEntry kCorraMenu[] = {
         {2, ID_EXAM_STUDENT_ID_FONT, "Student &ID Font..."}, {2, ID_EXAM_STUDENT_NAME_FONT, "Student &Name Font..."}
 inline constexpr CMenuEntry kExamMenu[] = {CORRA_DOC_MENU(CORRA_PRINT_ITEMS CORRA_MARGINS_ITEM, EXAM_KIND_MENUS)};
 #undef EXAM_KIND_MENUS
+#define SOURCE_EDIT_ITEMS                                                                                    \
+    {1, ID_SOURCE_MAKE_TITLE, "Make &Title..."}, {1, ID_SOURCE_MAKE_DESCRIPTION, "M&ake Description..."},     \
+        {1, 0, nullptr}, {1, kEditUndo, "&Undo\tCtrl+Z"}, {1, 0, nullptr}, {1, kEditCut, "Cu&t\tCtrl+X"},     \
+        {1, kEditCopy, "&Copy\tCtrl+C"}, {1, kEditPaste, "&Paste\tCtrl+V"}, {1, kEditDelete, "&Delete"},       \
+        {1, 0, nullptr}, {1, ID_SOURCE_PROPERTIES, "Properties..."}
 inline constexpr CMenuEntry kSourceMenu[] = {
     {0, 0, "&File"}, {1, kFileNew, "&New...\tCtrl+N"}, {1, kFileOpen, "&Open...\tCtrl+O"},
-    {1, kFileClose, "&Close"}, {1, 0, nullptr}, {1, kMru1, "Recent File"}, {1, 0, nullptr},
+    {1, kFileClose, "&Close"}, {1, kFileSaveAs, "Save &As..."}, {1, 0, nullptr},
+    {1, ID_AUTO_CONVERT, "&Auto Convert..."}, {1, 0, nullptr}, {1, kMru1, "Recent File"}, {1, 0, nullptr},
     {1, kExit, "E&xit"},
-    {0, 0, "&Edit"}, {1, kEditCopy, "&Copy\tCtrl+C"},
+    {0, 0, "&Edit"}, SOURCE_EDIT_ITEMS,
     CORRA_MENU_VIEW, CORRA_MENU_TOOLS, CORRA_MENU_WINDOW, CORRA_MENU_HELP,
 };
+// The source view's context menu.
+inline constexpr CMenuEntry kSourcePopupMenu[] = {{0, 0, "Source"}, SOURCE_EDIT_ITEMS};
+#undef SOURCE_EDIT_ITEMS
 inline constexpr CMenuEntry kCollMenu[] = {
     {0, 0, "&File"}, {1, ID_CLOSE_COLLECTION, "&Close"}, {1, kFileSave, "&Save\tCtrl+S"},
     {1, kFileSaveAs, "Save &As..."}, {1, 0, nullptr}, CORRA_PRINT_ITEMS {1, 0, nullptr}, {1, kExit, "E&xit"},
@@ -199,7 +209,7 @@ inline constexpr CMenuTable kTables[] = {
     Table(IDR_SOURCETYPE, kSourceMenu), Table(IDR_COLLTYPE, kCollMenu), Table(IDR_FORMTYPE, kCollMenu),
     Table(IDR_QUESTION_PANE_MENU, kQuestionPaneMenu), Table(IDR_COLLECTION_PANE_MENU, kCollectionPaneMenu),
     Table(IDR_EXAM_QUESTION_PANE_MENU, kExamQuestionPaneMenu), Table(IDR_EXAM_FORM_PANE_MENU, kExamFormPaneMenu),
-    Table(IDR_COLLECTION_VIEW_MENU, kCollViewMenu),
+    Table(IDR_COLLECTION_VIEW_MENU, kCollViewMenu), Table(IDR_SOURCE_POPUP, kSourcePopupMenu),
 };
 
 } // namespace menus

@@ -8,6 +8,7 @@
 #include "controls/OldProgressDlg.h"
 #include "foundation/FileTypes.h"
 #include "foundation/Log.h"
+#include "import/SourceDoc.h"
 #include "model/CorraDoc.h"
 #include "model/ExamDoc.h"
 #include "platform/core/FileSys.h"
@@ -173,6 +174,28 @@ TEST_F(MainFrameTest, TheRandomExamStartsTheWizardOnItsPageNeverTheMainMenu)
     EXPECT_EQ(wizard.requests.back().lParam, 1234);
     EXPECT_EQ(wizard.requests.back().nStartCommand, WIZARD_START_AUTOCONVERT);
     EXPECT_EQ(wizard.cleanUps, 1);
+}
+
+// A source document's "&Auto Convert..." names it to the main window; one closed before the
+// task is handled is left alone.
+TEST_F(MainFrameTest, ASourceAutoConvertTaskChecksItsDocument)
+{
+    CScriptedWizard wizard;
+    CServiceScope<IAddQuestionWizard> w(AddQuestionWizardSlot(), wizard);
+    auto* pSource = dynamic_cast<CSourceDoc*>(m_app->OpenDocumentFile(WriteHomeFile("teacher.txt", "1. Why?\na. yes\n")));
+    ASSERT_NE(pSource, nullptr);
+    ASSERT_TRUE(RunCommandOn(pSource, ID_AUTO_CONVERT));
+    QApplication::processEvents();
+    ASSERT_EQ(wizard.requests.size(), 1u);
+    EXPECT_EQ(wizard.requests[0].nStartCommand, WIZARD_START_AUTOCONVERT_DOC);
+    EXPECT_TRUE(wizard.requests[0].doc.Is(pSource));
+    EXPECT_EQ(wizard.cleanUps, 0);
+
+    pSource->OnAutoConvert();
+    pSource->OnCloseDocument();
+    QApplication::processEvents();
+    EXPECT_EQ(wizard.requests.size(), 1u);
+    EXPECT_NE(GetLogBuffer().Find("the source document of AutoConvert is closed"), -1);
 }
 
 TEST_F(MainFrameTest, AutoConvertTakesRtfThroughAControlAndReportsAFailure)

@@ -10,6 +10,7 @@
 #include "platform/ui/Process.h"
 #include "tests/support/CorraTest.h"
 #include "tests/support/RealConverter.h"
+#include "tests/support/ScriptedConverter.h"
 
 #include <filesystem>
 #include <string>
@@ -19,14 +20,6 @@ namespace {
 class FileBufTest : public CorraTest {
 protected:
     CString Write(const char* name, const std::string& bytes) { return WriteHomeFile(name, bytes); }
-    // Temporary RTF files the conversions leave in the temporary folder.
-    static int TempRtfFiles()
-    {
-        int n = 0;
-        for (const auto& e : std::filesystem::directory_iterator(fsys::TempDirectory().GetString()))
-            n += e.path().filename().string().rfind("temp", 0) == 0 && e.path().extension() == ".rtf";
-        return n;
-    }
 };
 
 TEST_F(FileBufTest, TextFilesAreReadInTheirEncoding)
@@ -107,22 +100,6 @@ TEST_F(FileBufTest, ALargeFileIsRefusedSayingWhy)
 
 // The scripted word processor writes what it is told, fails, or is missing; the temporary RTF
 // goes every time.
-class CWritingConverter : public IDocumentConverter {
-public:
-    BOOL IsInstalled(int) override { return installed; }
-    BOOL Convert(int, WCType& block, const std::function<bool()>&) override
-    {
-        if (fail) {
-            fsys::WriteFile(block.destination, "half", 4);
-            block.error = "Broken document.";
-            return FALSE;
-        }
-        return fsys::WriteFile(block.destination, rtf.data(), rtf.size());
-    }
-    BOOL installed = TRUE;
-    bool fail = false;
-    std::string rtf = "{\\rtf1 Q?\\par a. x\\par b. y\\par}";
-};
 
 TEST_F(FileBufTest, WordFilesAreConvertedThroughATemporaryFileThatNeverStays)
 {

@@ -59,6 +59,8 @@
 #include "model/ExamDoc.h"
 #include "import/ACAttrDlg.h"
 #include "import/AddQuestFromSheet.h"
+#include "import/SourceDoc.h"
+#include "import/SourceView.h"
 #include "model/ExamQuestion.h"
 #include "controls/MRUPathComboBox.h"
 #include "platform/ui/ListBox.h"
@@ -361,27 +363,35 @@ const char* const kTips =
 
 // The main window as the program shows it with the sample bank open: its frame, a second one
 // beside it, and a collection.
-// The program started as a teacher starts it, with the sample bank open in a main window of
-// 1100 x 760; NULL when it cannot start. Left to the end of the process: its windows go with the
-// application's.
-CCorraApp* StartWithSampleBank(CString& bank)
+// The program started quietly (no welcome, splash, boiler plate or tip) in the program home,
+// shown at w by h; NULL when it did not start. Left to the end of the process: its windows go
+// with the application's.
+CMainFrame* StartQuietly(std::vector<CString> arguments, int w, int h)
 {
-    // As the program starts: question texts in RTF are drawn as rich text.
-    InstallRtfTextDrawer();
     CString home = GetProgramHome();
     const char* ini = "[HVMsgBoxDontShow]\nDontShowWelcome=1\n[Settings]\nSplash=0\nBoilerPlateAtStartup=0\n"
                       "[Tip]\nStartUp=0\n";
     fsys::WriteFile(home + "Corra.ini", ini, std::strlen(ini));
-    bank = home + "Biology.crr";
-    fsys::CopyFile(CORRA_SOURCE_DIR "/samples/Biology.crr", bank, FALSE);
     auto* app = new CCorraApp;
-    app->SetArguments({bank});
+    if (!arguments.empty())
+        app->SetArguments(std::move(arguments));
     if (!app->InitInstance())
         return nullptr;
     CMainFrame* pMain = app->GetMainFrame();
-    pMain->resize(1100, 760);
+    pMain->resize(w, h);
     pMain->show();
-    return app;
+    return pMain;
+}
+
+// The program started as a teacher starts it, with the sample bank open in a main window of
+// 1100 x 760; NULL when it cannot start.
+CCorraApp* StartWithSampleBank(CString& bank)
+{
+    // As the program starts: question texts in RTF are drawn as rich text.
+    InstallRtfTextDrawer();
+    bank = GetProgramHome() + "Biology.crr";
+    fsys::CopyFile(CORRA_SOURCE_DIR "/samples/Biology.crr", bank, FALSE);
+    return StartQuietly({bank}, 1100, 760) ? static_cast<CCorraApp*>(AfxGetApp()) : nullptr;
 }
 
 void ShowMainWindow(BOOL bEditor = FALSE)
@@ -520,6 +530,34 @@ private:
     std::vector<QWidget*> m_under;
 };
 
+// A teacher's text opened as a source document, its window filling the main window; with
+// bProperties its Source File Properties dialog over it.
+void ShowSourceView(BOOL bProperties)
+{
+    const CString text = GetProgramHome() + "teacher.txt";
+    fsys::CopyFile(CORRA_SOURCE_DIR "/tests/data/autoconvert/teacher.txt", text, FALSE);
+    CMainFrame* pMain = StartQuietly({}, 1000, 700);
+    if (!pMain)
+        return;
+    auto* doc = dynamic_cast<CSourceDoc*>(AfxGetApp()->OpenDocumentFile(text));
+    CSourceView* view = doc ? doc->GetSourceView() : nullptr;
+    if (!view)
+        return;
+    if (auto* frame = dynamic_cast<CMDIChildWnd*>(view->GetParentFrame()))
+        frame->showMaximized();
+    Settle();
+    // The first question's words picked, as for "Make &Title".
+    view->GetEditCtrl()->SetSel(3, 46);
+    if (!bProperties) {
+        Shoot(pMain);
+        return;
+    }
+    CAreaShot shot({pMain});
+    CServiceScope<IModalRunHook> hook(ModalRunSlot(), shot);
+    view->OnProperties();
+}
+
+
 // A first start in a new program home: what an installation ships is put in place, and the
 // welcome box shows over the main window.
 void ShowFirstStart()
@@ -543,17 +581,9 @@ void ShowFirstStart()
 // The main window with the start screen on page n over an empty MDI area.
 void ShowStartScreen(int nScreen)
 {
-    static CCorraApp* app = nullptr;
-    CString home = GetProgramHome();
-    const char* ini = "[HVMsgBoxDontShow]\nDontShowWelcome=1\n[Settings]\nSplash=0\nBoilerPlateAtStartup=0\n"
-                      "[Tip]\nStartUp=0\n";
-    fsys::WriteFile(home + "Corra.ini", ini, std::strlen(ini));
-    app = new CCorraApp;
-    if (!app->InitInstance())
+    CMainFrame* pMain = StartQuietly({}, 1000, 700);
+    if (!pMain)
         return;
-    CMainFrame* pMain = app->GetMainFrame();
-    pMain->resize(1000, 700);
-    pMain->show();
     Settle();
     pMain->ShowStartScreen(nScreen);
     Shoot(pMain);
@@ -1320,6 +1350,8 @@ std::vector<Scene> Scenes()
         {"exam-view", [] { ShowExamView(); }},
         {"exam-view-large", [] { ShowExamView(TRUE); }},
         {"collection-view", [] { ShowCollectionWindow(); }},
+        {"source-view", [] { ShowSourceView(FALSE); }},
+        {"source-properties", [] { ShowSourceView(TRUE); }},
         {"print-preview", [] { ShowPrintPreview(); }},
         {"property-sheet-tabs", [] { ShowTabbedSheet(); }},
         {"property-sheet-wizard", [] { ShowWizardSheet(); }},
