@@ -8,6 +8,8 @@
 #include "controls/HVRichEditCtrl.h"
 #include "foundation/CorraAppBase.h"
 #include "import/AddQuestFromSheet.h"
+#include "import/SourceDoc.h"
+#include "import/SourceView.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
 #include "model/ExamDoc.h"
@@ -22,6 +24,8 @@
 #include "tests/support/ScriptedFileChooser.h"
 #include "views/CorraView.h"
 #include "views/ODListCtrl.h"
+
+#include <QApplication>
 
 #include <unistd.h>
 
@@ -737,6 +741,42 @@ TEST_F(WizardTest, TheSourceTextIsReloadedAndKeptOnlyWhenTheUserSaysSo)
     CHVRichEditCtrl shown;
     shown.SetText(sheet.m_SourceBuf.GetWorkingText(), SF_RTF);
     EXPECT_EQ(shown.StreamOut(SF_TEXT).Trim(), CString("2. Second?"));
+}
+
+// A teacher's text open as a source document: its "&Auto Convert..." runs the target pages,
+// then straight to the line format page, and converts the text its view shows.
+TEST_F(WizardTest, AnOpenSourceDocumentConvertsWhatItsViewShows)
+{
+    const CString text = HomePath("teacher.txt");
+    ASSERT_TRUE(fsys::CopyFile(TestDataPath("autoconvert/teacher.txt"), text, FALSE));
+    auto* pSource = dynamic_cast<CSourceDoc*>(m_app->OpenDocumentFile(text));
+    ASSERT_TRUE(pSource && pSource->GetSourceView());
+    // The teacher drops the last question in the view; the file keeps it.
+    CHVRichEditCtrl* pEdit = pSource->GetSourceView()->GetEditCtrl();
+    const int cut = pEdit->StreamOut(SF_TEXT).Find("4. At sea level");
+    ASSERT_GT(cut, 0);
+    pEdit->SetSel(cut, pEdit->GetTextLength());
+    pEdit->Clear();
+    CDocument* made = nullptr;
+    CModalScript script;
+    script.On<CAddQuestFromSheet>([&](CAddQuestFromSheet& s) {
+        s.PressButton(PSBTN_NEXT);
+        ClickDlgButton(s.m_ToDocPage, IDC_AQF_TO_NEW);
+        made = s.m_ToDocPage.GetNewDoc();
+        s.PressButton(PSBTN_NEXT);
+        EXPECT_EQ(ActiveId(s), IDD_AQF_AC_LINE_FORMAT);
+        for (int i = 0; i < 4; ++i)
+            s.PressButton(PSBTN_NEXT);
+        EXPECT_EQ(ActiveId(s), IDD_AQF_AC_RUN);
+        EXPECT_TRUE(s.m_ACRunPage.Check());
+        EXPECT_TRUE(s.PressButton(PSBTN_FINISH));
+    });
+    ASSERT_TRUE(RunCommandOn(pSource, ID_AUTO_CONVERT));
+    QApplication::processEvents();
+    EXPECT_EQ(script.Answered(), 1);
+    auto* bank = dynamic_cast<CCorraDoc*>(made);
+    ASSERT_NE(bank, nullptr);
+    EXPECT_EQ(bank->GetQuestionCount(), 3);
 }
 
 } // namespace
