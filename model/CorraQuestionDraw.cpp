@@ -263,7 +263,8 @@ int CCorraQuestion::CalcDrawHeight(const CDrawContext& ctx, const CRect& area, L
     const int labelWidth = std::min(static_cast<int>(label.cx), textWidth - 1);
     const CSize text = Measure(pDC, m_cszQuestionText, CRect(area.left + labelWidth, top, textRight, top), DT_WORDBREAK,
                                m_nFontSlot);
-    const int textHeight = std::max(label.cy, text.cy) + LineHeight(pDC, m_nFontSlot);
+    const int textHeight =
+        std::max(label.cy, text.cy) + std::max(ctx.choiceSepLines, 0) * LineHeight(pDC, m_nFontSlot);
 
     int choicesHeight = 0;
     if (IsChoiceType()) {
@@ -495,7 +496,7 @@ int CCorraQuestion::DrawFullAs(const CDrawContext& ctx, const CRect* pPage, int 
     }
     int height = layout.height;
     if (!HasAnswerSpace(m_nType))
-        height += 2 * LineHeight(pDC, m_nFontSlot);
+        height += std::max(ctx.questSepLines, 0) * LineHeight(pDC, m_nFontSlot);
     m_rcLast = CRect(area.left, area.top, area.right, area.top + down * height);
     y = area.top + down * height;
     return height;

@@ -38,6 +38,10 @@ struct CDrawContext {
     // The first number of the questions numbered in one run (a document's own first question
     // number when it prints or exports).
     int firstNumber = 1;
+    // Blank lines between a question and its choices, and after a question without an answer
+    // space: the document's print spacing on paper, these on the screen.
+    int choiceSepLines = 1;
+    int questSepLines = 2;
 
     // What the views, the list and the question editor draw with.
     static CDrawContext Screen(CDC* pDC = nullptr, int mode = QDRAW_SMALL_TILE)

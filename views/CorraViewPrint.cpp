@@ -36,6 +36,8 @@
 namespace {
 
 constexpr LPCSTR kMarginKeys[] = {"LeftMargin", "RightMargin", "TopMargin", "BottomMargin"};
+// Blank lines the print spacing may ask for between questions and before choices.
+constexpr int kMaxSepLines = 10;
 
 // A print mode the question drawing knows; 0 (the whole question) for any other value.
 int UsablePrintMode(int mode)
@@ -387,8 +389,10 @@ void CCorraView::OnEndPrinting(CDC*, CPrintInfo* pInfo)
     m_printJobs.erase(pInfo);
     if (m_printJobs.empty())
         m_nPrintMode = -1;
-    if (m_bSilentPrepare)
+    if (m_bSilentPrepare) {
+        m_bSilentPrepare = FALSE;
         return;
+    }
     // The ordinary close: it asks to save what was changed.
     if (m_bCloseAfterPrinting && !pInfo->m_bPreview) {
         m_bCloseAfterPrinting = FALSE;
@@ -549,6 +553,10 @@ int CCorraView::PrintQuestion(CDC* pDC, CPrintInfo* pInfo, CCorraQuestion* q, in
     const CString section = pDoc ? pDoc->GetProfileSection() : CString(CCorraDoc::PROFILE_SECTION);
     ctx.choicesIndent = std::clamp(CorraApp().GetProfileInt(section, "ChoicesIndentLevel", 5), 0, 80);
     ctx.firstNumber = GetFirstPrintNumber();
+    if (pDoc) {
+        ctx.choiceSepLines = std::clamp(pDoc->m_nNumQuestChoiceSepLines, 0, kMaxSepLines);
+        ctx.questSepLines = std::clamp(pDoc->m_nNumQuestSepLines, 0, kMaxSepLines);
+    }
 
     const int mode = job->nPrintMode;
     if ((mode == 3 || mode == 5) && !header) {

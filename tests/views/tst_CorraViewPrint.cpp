@@ -190,6 +190,17 @@ protected:
         return run;
     }
 
+    // The print steps begun in a mode on a letter page in twips, with the body given.
+    CCorraView& BeginPrint(CFixedMetricsDC& dc, CPrintInfo& info, int mode, const CRect& body)
+    {
+        CCorraView& view = Upper();
+        dc.SetMapMode(MM_TWIPS);
+        view.m_nPrintMode = mode;
+        view.OnBeginPrinting(&dc, &info);
+        info.m_rectDraw = body;
+        return view;
+    }
+
     void AddQuestions(int count, int firstId = 1)
     {
         for (int i = 0; i < count; ++i) {
@@ -545,17 +556,58 @@ TEST_F(CorraViewPrintTest, AnswerLayoutsDrawBoxesOfTheirTypesWidths)
     }
 }
 
+TEST_F(CorraViewPrintTest, ThePrintSpacingSeparatesQuestionsAndChoicesUpToTenLines)
+{
+    doc->Add(1, IDS_QTYPE_MC, "Which one?");
+    CFixedMetricsDC dc(816, 1056, 96);
+    CPrintInfo info;
+    CCorraView& view = BeginPrint(dc, info, 0, CRect(720, -720, 11520, -15000));
+    // The height of the question with the spacing given (after it, before its choices).
+    auto height = [&](int questSep, int choiceSep) {
+        doc->m_nNumQuestSepLines = questSep;
+        doc->m_nNumQuestChoiceSepLines = choiceSep;
+        int y = info.m_rectDraw.top;
+        view.PrintQuestion(&dc, &info, doc->FindQuestionById(1), y, FALSE);
+        int drawn = info.m_rectDraw.top;
+        view.PrintQuestion(&dc, &info, doc->FindQuestionById(1), drawn, TRUE);
+        EXPECT_EQ(y, drawn) << questSep << " " << choiceSep;
+        return info.m_rectDraw.top - y;
+    };
+    const int plain = height(0, 0);
+    const int line = height(1, 0) - plain;
+    EXPECT_GT(line, 0);
+    struct Case {
+        int questSep, choiceSep, lines;
+    };
+    const Case cases[] = {{2, 1, 3}, {10, 0, 10}, {25, 0, 10}, {0, 1, 1}, {0, 25, 10}, {-3, -3, 0}, {25, 25, 20}};
+    for (const Case& c : cases)
+        EXPECT_EQ(height(c.questSep, c.choiceSep), plain + c.lines * line) << c.questSep << " " << c.choiceSep;
+    view.OnEndPrinting(&dc, &info);
+}
+
+TEST_F(CorraViewPrintTest, ASilentPreparationEndsWithItsFlagCleared)
+{
+    AddQuestions(2);
+    CCorraView& view = Upper();
+    CFixedMetricsDC dc(816, 1056, 96);
+    CPrintInfo info;
+    view.m_bSilentPrepare = TRUE;
+    view.m_bCloseAfterPrinting = TRUE;
+    view.OnBeginPrinting(&dc, &info);
+    view.OnEndPrinting(&dc, &info);
+    EXPECT_FALSE(view.m_bSilentPrepare);
+    // Only the flag: a silent preparation closes nothing.
+    EXPECT_TRUE(view.m_bCloseAfterPrinting);
+    view.m_bCloseAfterPrinting = FALSE;
+}
+
 TEST_F(CorraViewPrintTest, AnAnswerSpaceOfAWholePageIsCappedAtTheBody)
 {
     doc->Add(1, IDS_QTYPE_ES, "Essay")->m_dAnswerSize = 1.0;
     doc->m_nPrintMode = 5;
-    CCorraView& view = Upper();
     CFixedMetricsDC dc(816, 1056, 96);
-    dc.SetMapMode(MM_TWIPS);
     CPrintInfo info;
-    view.m_nPrintMode = 5;
-    view.OnBeginPrinting(&dc, &info);
-    info.m_rectDraw = CRect(720, -720, 11520, -10000);
+    CCorraView& view = BeginPrint(dc, info, 5, CRect(720, -720, 11520, -10000));
     int y = info.m_rectDraw.top;
     view.PrintQuestion(&dc, &info, doc->FindQuestionById(1), y, FALSE);
     // The box and the empty line after it.
