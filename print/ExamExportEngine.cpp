@@ -105,6 +105,7 @@ void CExamExportEngine::DrawPageHeader(CExportContext& ctx, CRect& rect, BOOL bD
     if (!bOwnForm && !exambands::HeaderShown(CExamDoc::PrintSettings(), BandPage(ctx))) {
         if (!bDraw)
             rect = ctx.m_rectDraw;
+        ShowDrawingPage(ctx, bDraw);
         BlankBand(ctx, rect, bDraw, FALSE);
         return;
     }

@@ -659,6 +659,12 @@ void CExportEngine::GetFooterItem(int nPosition, CString& text, int& nSlot, CExp
     }
 }
 
+void CExportEngine::ShowDrawingPage(CExportContext& ctx, BOOL bDraw)
+{
+    if (bDraw && ctx.pProgress && !ctx.IsMeasuring())
+        ctx.pProgress->SetText(CString::Formatted("Drawing Page %d", static_cast<int>(ctx.m_nCurPage)));
+}
+
 void CExportEngine::DrawPageHeader(CExportContext& ctx, CRect& rect, BOOL bDraw)
 {
     if (!bDraw)
@@ -667,8 +673,7 @@ void CExportEngine::DrawPageHeader(CExportContext& ctx, CRect& rect, BOOL bDraw)
         InsertHtmlHeader(ctx, rect, bDraw);
         return;
     }
-    if (bDraw && ctx.pProgress && !ctx.IsMeasuring())
-        ctx.pProgress->SetText(CString::Formatted("Drawing Page %d", static_cast<int>(ctx.m_nCurPage)));
+    ShowDrawingPage(ctx, bDraw);
     if (ctx.nFileType == FT_WORD || ctx.nFileType == FT_WORDPERFECT) {
         InsertRtfHeader(ctx, rect, bDraw);
         return;

@@ -100,6 +100,8 @@ protected:
     // A piece inserted at pos (which moves past it): text in a slot's font, or a marker.
     static void InsertTextAt(CHVRichEditCtrl& ctrl, long& pos, LPCSTR text, int nSlot);
     static void InsertMarkerAt(CHVRichEditCtrl& ctrl, long& pos, LPCSTR marker);
+    // "Drawing Page n" in the progress dialog when a page is drawn, not measured.
+    static void ShowDrawingPage(CExportContext& ctx, BOOL bDraw);
 
     CCorraDoc& m_doc;
     // The footer's top within a page, from the scan.

@@ -5,6 +5,7 @@
 #include "print/ExamExportEngine.h"
 
 #include "controls/HVRichEditCtrl.h"
+#include "controls/OldProgressDlg.h"
 #include "model/ExamDoc.h"
 #include "model/HtmlSettings.h"
 #include "platform/core/HtmlMarkup.h"
@@ -181,6 +182,35 @@ TEST_F(ExamExportBandsTest, AMeasuringPassWritesNoFooterAndBandsOffKeepOnePercen
     engine.DrawPageFooter(ctx, footer, FALSE);
     EXPECT_EQ(header.Height(), onePercent);
     EXPECT_EQ(footer.Height(), onePercent);
+}
+
+TEST_F(ExamExportBandsTest, EveryDrawnPageIsShownInTheProgressWithOrWithoutItsHeader)
+{
+    ctx.nFileType = FT_TEXT;
+    ctx.nLastPage = 3;
+    COldProgressDlg progress;
+    ctx.pProgress = &progress;
+    CExamExportEngine engine(*exam);
+    struct Case {
+        BOOL printHdr, firstPageOnly;
+        int page;
+    };
+    for (const Case& c : {Case{TRUE, FALSE, 1}, Case{FALSE, FALSE, 2}, Case{TRUE, TRUE, 3}}) {
+        CExamDoc::PrintSettings().printHdr = c.printHdr;
+        CExamDoc::PrintSettings().firstPageOnly = c.firstPageOnly;
+        ctx.m_nCurPage = static_cast<UINT>(c.page);
+        progress.SetText("");
+        CRect rect = ctx.m_rectDraw;
+        engine.DrawPageHeader(ctx, rect, TRUE);
+        EXPECT_EQ(progress.GetText(), CString::Formatted("Drawing Page %d", c.page)) << c.page;
+    }
+    // A measuring pass leaves the progress as it is.
+    progress.SetText("");
+    ctx.dwFlags |= EXPF_MEASURING;
+    CRect rect = ctx.m_rectDraw;
+    engine.DrawPageHeader(ctx, rect, TRUE);
+    EXPECT_EQ(progress.GetText(), CString());
+    ctx.pProgress = nullptr;
 }
 
 TEST_F(ExamExportBandsTest, ItemsFollowThePlacesOfPaper)
