@@ -7,6 +7,7 @@
 #include "res/ids/App.h"
 #include "res/ids/CorraView.h"
 #include "res/ids/ExamView.h"
+#include "res/ids/Framework.h"
 #include "res/ids/Print.h"
 #include "res/ids/SourceView.h"
 
@@ -24,13 +25,18 @@ struct CMenuTable {
 
 namespace menus {
 
-// Ids the framework gives its standard commands (the same numbers as platform/ui).
-constexpr unsigned kFileNew = 57600, kFileOpen = 57601, kFileClose = 57602, kFileSave = 57603,
-                   kFileSaveAs = 57604, kPrintSetup = 57606, kPrint = 57607, kPrintPreview = 57609,
-                   kMru1 = 57616, kEditCopy = 57634, kEditCut = 57635, kEditPaste = 57637, kEditUndo = 57643, kEditRedo = 57644,
-                   kWindowNew = 57648, kWindowArrange = 57649, kWindowCascade = 57650, kWindowTile = 57651,
-                   kAbout = 57664, kExit = 57665, kHelpFinder = 57667, kViewToolbar = 59392,
-                   kViewStatusBar = 59393, kEditDelete = 32771, kEditSelectAll = 57642;
+// The framework's standard commands (res/ids/Framework.h) under the tables' short names.
+constexpr unsigned kFileNew = ID_FILE_NEW, kFileOpen = ID_FILE_OPEN, kFileClose = ID_FILE_CLOSE,
+                   kFileSave = ID_FILE_SAVE, kFileSaveAs = ID_FILE_SAVE_AS, kPrintSetup = ID_FILE_PRINT_SETUP,
+                   kPrint = ID_FILE_PRINT, kPrintPreview = ID_FILE_PRINT_PREVIEW, kMru1 = ID_FILE_MRU_FILE1,
+                   kEditCopy = ID_EDIT_COPY, kEditCut = ID_EDIT_CUT, kEditPaste = ID_EDIT_PASTE,
+                   kEditUndo = ID_EDIT_UNDO, kEditRedo = ID_EDIT_REDO, kWindowNew = ID_WINDOW_NEW,
+                   kWindowArrange = ID_WINDOW_ARRANGE, kWindowCascade = ID_WINDOW_CASCADE,
+                   kWindowTile = ID_WINDOW_TILE_HORZ, kAbout = ID_APP_ABOUT, kExit = ID_APP_EXIT,
+                   kHelpFinder = ID_HELP_FINDER, kViewToolbar = ID_VIEW_TOOLBAR, kViewStatusBar = ID_VIEW_STATUS_BAR,
+                   kEditSelectAll = ID_EDIT_SELECT_ALL;
+// The control's Delete, which the panes take too.
+constexpr unsigned kEditDelete = 32771;
 // A document's "New Collection" (the same number as model/CorraDoc.h).
 constexpr unsigned kNewCollection = 32799;
 // The exam document's own commands (the same numbers as model/ExamDoc.h).

@@ -1,13 +1,7 @@
 #pragma once
 // Ids of the rich-edit control: its commands, private messages and menus.
 
-// The framework's edit commands.
-constexpr unsigned ID_EDIT_CLEAR = 57632;
-constexpr unsigned ID_EDIT_COPY = 57634;
-constexpr unsigned ID_EDIT_CUT = 57635;
-constexpr unsigned ID_EDIT_PASTE = 57637;
-constexpr unsigned ID_EDIT_SELECT_ALL = 57642;
-constexpr unsigned ID_EDIT_UNDO = 57643;
+#include "res/ids/Framework.h"
 
 // Commands of the control.
 constexpr unsigned ID_EDIT_DELETE = 32771;
