@@ -14,6 +14,7 @@
 #include "app/SupportDlg.h"
 #include "app/StandInViews.h"
 #include "views/CollView.h"
+#include "views/ExamVersionView.h"
 #include "app/TaskServices.h"
 #include "print/ExamPrintPages.h"
 #include "print/ExportDialog.h"
@@ -292,6 +293,8 @@ CCorraApp::~CCorraApp()
 {
     CloseAllDocuments(TRUE);
     SetCollectionTemplate(nullptr);
+    if (m_pExamDialogs)
+        m_pExamDialogs->SetFormTemplate(nullptr);
     for (CMultiDocTemplate* t : {m_pCollTemplate, m_pFormTemplate}) {
         if (t) {
             t->CloseAllDocuments(TRUE);
@@ -373,7 +376,8 @@ void CCorraApp::CreateTemplates()
     SetCollectionTemplate(m_pCollTemplate);
     m_pFormTemplate = new CMultiDocTemplate(IDR_FORMTYPE, CCreatable<CDocument>::Of<CExamDoc>(),
                                             CCreatable<CFrameWnd>::Of<CCollFrm>(),
-                                            CCreatable<CView>::Of<CCollPaneView>());
+                                            CCreatable<CView>::Of<CExamVersionView>());
+    m_pExamDialogs->SetFormTemplate(m_pFormTemplate);
 }
 
 void CCorraApp::AssignLocalConfigFile(BOOL bQuiet)

@@ -1,9 +1,11 @@
 #include "app/ExamDialogs.h"
 
+#include "app/StandInViews.h"
 #include "model/ExamDoc.h"
 #include "platform/ui/FrameWnd.h"
 #include "print/ExamPrintPages.h"
 #include "shell/FolderDialogs.h"
+#include "views/ExamVersionView.h"
 #include "views/KeysDlg.h"
 
 BOOL CProgramExamDialogs::ChooseFolder(CString& folder)
@@ -37,4 +39,30 @@ BOOL CProgramExamDialogs::PrintBandPage(BOOL footer, CExamPrintSettings& setting
         title2 = exam->m_csTitle2;
     }
     return RunExamHeaderPage(owner, title1, title2, settings);
+}
+
+CView* CProgramExamDialogs::NewFormView(CExamDoc& exam)
+{
+    auto* view = dynamic_cast<CExamVersionView*>(OpenCollectionFrame(m_pFormTemplate, exam));
+    if (view)
+        view->SetCollectionQuestion(nullptr);
+    return view;
+}
+
+CCorraQuestion* CProgramExamDialogs::GetViewForm(CView* view)
+{
+    auto* form = dynamic_cast<CExamVersionView*>(view);
+    return form ? form->GetForm() : nullptr;
+}
+
+void CProgramExamDialogs::SetFormViewModified(CView* view)
+{
+    if (auto* form = dynamic_cast<CExamVersionView*>(view))
+        form->SetModified(TRUE);
+}
+
+void CProgramExamDialogs::AttachFormView(CView* view, CCorraQuestion* form)
+{
+    if (auto* shown = dynamic_cast<CExamVersionView*>(view))
+        shown->SetCollectionQuestion(form);
 }

@@ -4,6 +4,8 @@
 
 #include "dialogs/QuestionIdentifyDlg.h"
 
+class CDocTemplate;
+
 class CProgramExamDialogs : public CExamQuestionDialogs {
 public:
     explicit CProgramExamDialogs(CWnd* pParent = nullptr) : CExamQuestionDialogs(pParent), m_pOwner(pParent) {}
@@ -23,6 +25,14 @@ public:
     BOOL HasPrintBandPages() const override { return TRUE; }
     BOOL PrintBandPage(BOOL footer, CExamPrintSettings& settings) override;
 
+    // Form views: windows of the template of form windows (none: no form views).
+    void SetFormTemplate(CDocTemplate* pTemplate) { m_pFormTemplate = pTemplate; }
+    CView* NewFormView(CExamDoc& exam) override;
+    CCorraQuestion* GetViewForm(CView* view) override;
+    void SetFormViewModified(CView* view) override;
+    void AttachFormView(CView* view, CCorraQuestion* form) override;
+
 private:
     CWnd* m_pOwner;
+    CDocTemplate* m_pFormTemplate = nullptr;
 };

@@ -192,20 +192,9 @@ public:
 
     CView* OpenCollectionView(CCorraDoc& doc, CCorraQuestion* collection) override
     {
-        CFrameWnd* frame = m_pCollTemplate ? m_pCollTemplate->CreateNewFrame(&doc, nullptr) : nullptr;
-        if (!frame)
+        CCollView* view = OpenCollectionFrame(m_pCollTemplate, doc);
+        if (!view)
             return nullptr;
-        m_pCollTemplate->InitialUpdateFrame(frame, &doc, TRUE);
-        CCollView* view = nullptr;
-        for (POSITION pos = doc.GetFirstViewPosition(); pos && !view;) {
-            auto* candidate = dynamic_cast<CCollView*>(doc.GetNextView(pos));
-            if (candidate && candidate->GetParentFrame() == frame)
-                view = candidate;
-        }
-        if (!view) {
-            frame->DestroyWindow();
-            return nullptr;
-        }
         view->SetCollectionQuestion(collection);
         return view;
     }
@@ -219,6 +208,21 @@ CStandInViewServices g_standIn;
 CCorraViewServices g_views(&g_standIn);
 
 } // namespace
+
+CCollView* OpenCollectionFrame(CDocTemplate* pTemplate, CCorraDoc& doc)
+{
+    CFrameWnd* frame = pTemplate ? pTemplate->CreateNewFrame(&doc, nullptr) : nullptr;
+    if (!frame)
+        return nullptr;
+    pTemplate->InitialUpdateFrame(frame, &doc, TRUE);
+    for (POSITION pos = doc.GetFirstViewPosition(); pos;) {
+        auto* view = dynamic_cast<CCollView*>(doc.GetNextView(pos));
+        if (view && view->GetParentFrame() == frame)
+            return view;
+    }
+    frame->DestroyWindow();
+    return nullptr;
+}
 
 void SetCollectionTemplate(CDocTemplate* pTemplate)
 {

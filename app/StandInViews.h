@@ -59,3 +59,7 @@ void InstallViewServices();
 void RemoveViewServices();
 // The template of a bank's collection windows, which the services open (NULL: none open).
 void SetCollectionTemplate(CDocTemplate* pTemplate);
+// A new frame of a template of collection windows on the document, and its collection view
+// (NULL when none could be made).
+class CCollView;
+CCollView* OpenCollectionFrame(CDocTemplate* pTemplate, CCorraDoc& doc);

@@ -103,6 +103,9 @@ public:
     // The form a form view holds (its own copy, with its scramble list); NULL for none.
     virtual CCorraQuestion* GetViewForm(CView* view) { return nullptr; }
     virtual void SetFormViewModified(CView* view) {}
+    // A new form view now shows this form of the exam (already copied into its own) and saves
+    // into it.
+    virtual void AttachFormView(CView* view, CCorraQuestion* form) {}
     // A new form's name changed before it was saved: here its form takes the name and its view
     // is redrawn; a form view that shows the name elsewhere (its caption) follows it. FALSE
     // when the view holds no form.

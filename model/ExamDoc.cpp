@@ -292,6 +292,9 @@ BOOL CExamDoc::ShowCollection(CCorraQuestion* form)
     if (form) {
         *shown = *form;
         form->GetQuestions(members);
+        // Shown again, the form brings this window forward instead of opening another.
+        form->m_pView = view;
+        ExamDialogs().AttachFormView(view, form);
     }
     CorraViewServices().SetCollection(view, members);
     CorraViewServices().RefreshCollection(view);

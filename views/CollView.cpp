@@ -305,9 +305,14 @@ void CCollView::resizeEvent(QResizeEvent* e)
     LayoutChildren();
 }
 
+UINT CCollView::ContextMenuId() const
+{
+    return IDR_COLLECTION_VIEW_MENU;
+}
+
 QMenu* CCollView::ShowContextMenu(CPoint pt)
 {
-    QMenu* menu = CreateContextMenu(IDR_COLLECTION_VIEW_MENU, this);
+    QMenu* menu = CreateContextMenu(ContextMenuId(), this);
     if (!menu)
         return nullptr;
     menu->setAttribute(Qt::WA_DeleteOnClose);
@@ -564,7 +569,7 @@ void CCollView::ApplyToCollection()
         collection = pDoc->GetOrCreateCollection(GetName(), &members);
         collection->m_pView = this;
         collection->m_csKindText = m_csKindBuffer;
-        collection->m_Scramble = m_scramble;
+        collection->m_Scramble = m_work.m_Scramble;
         m_work = *collection;
         m_work.m_nId = collection->m_nId;
         m_nCollectionId = collection->m_nId;

@@ -29,6 +29,8 @@ public:
     virtual void SetName(LPCSTR name);
     virtual void OnCollectionUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
     virtual CString GetKindName() const { return "Collection"; }
+    // The menu of the list's right click.
+    virtual UINT ContextMenuId() const;
     // Form views: neither Save, Save As nor New, and never asked to save.
     virtual BOOL IsReadOnly() const { return FALSE; }
 
@@ -46,10 +48,10 @@ public:
     // The document's collection of that name (trimmed, case ignored); NULL when none.
     CCorraQuestion* FindDocCollection(LPCSTR name) const;
     const CCorraQuestion& GetWorkingCopy() const { return m_work; }
+    CCorraQuestion& GetWorkingCopy() { return m_work; }
     CString GetName() const { return m_work.m_cszQuestionText; }
     BOOL IsModified() const { return m_bModified; }
     void SetModified(BOOL bModified) { m_bModified = bModified; }
-    CScrambleList m_scramble;
 
     // ---- showing it
     // The rows again from the working copy.

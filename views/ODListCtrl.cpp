@@ -722,7 +722,7 @@ BOOL CODListCtrl::OnNotifyReflect(UINT nCode, void* pExtra)
         m_pRefQuestion = nullptr;
         break;
     case LVN_COLUMNCLICK:
-        if (pExtra) {
+        if (pExtra && m_bSortHeaders) {
             OnColumnClick(static_cast<NMLISTVIEW*>(pExtra)->iSubItem);
             ShowSortArrow();
         }

@@ -119,6 +119,8 @@ public:
     int m_nSortColumn = -1;
     int m_nSortDirection = 1;
     int m_nIconSize = 16;
+    // Cleared: a header click leaves the rows in their order.
+    BOOL m_bSortHeaders = TRUE;
 
 protected:
     BOOL OnNotifyReflect(UINT nCode, void* pExtra) override;

@@ -23,6 +23,9 @@ constexpr unsigned ID_EXAM_STUDENT_NAME_FONT = 32865;
 // Context menus: of the exam's question pane, of its forms pane.
 constexpr unsigned IDR_EXAM_QUESTION_PANE_MENU = 280;
 constexpr unsigned IDR_EXAM_FORM_PANE_MENU = 323;
+// The context menu of a form's own window, and its "Save Form".
+constexpr unsigned IDR_FORM_VIEW_MENU = 208;
+constexpr unsigned ID_SAVE_FORM = 32936;
 
 // Strings.
 constexpr unsigned IDS_EXAM_SCRAMBLE_ASK = 301;

@@ -176,6 +176,11 @@ inline constexpr CMenuEntry kCollViewMenu[] = {
     {1, ID_QUESTION_DIALOG, "Edit..."}, {1, 0, nullptr}, {1, kEditDelete, "&Delete\tDel"},
     {1, kFileSave, "&Save Collection"}, {1, ID_RENAME_COLLECTION, "&Rename Collection"},
 };
+inline constexpr CMenuEntry kFormViewMenu[] = {
+    {0, 0, "Form"}, {1, ID_QUESTION_SEARCH, "&Search..."}, {1, ID_QUESTION_STATISTICS, "S&tatistics..."},
+    {1, ID_SET_QUESTION_ATTRIBUTES, "Set Question &Attributes..."}, {1, ID_QUESTION_IMAGES, "Ima&ges..."},
+    {1, 0, nullptr}, {1, ID_SAVE_FORM, "&Save Form"}, {1, ID_RENAME_COLLECTION, "&Rename Form"},
+};
 // The exam's panes: the bank's, with the exam question's own commands.
 inline constexpr CMenuEntry kExamQuestionPaneMenu[] = {
     {0, 0, "Questions"}, {1, ID_QUESTION_SEARCH, "&Search..."}, {1, kEditSelectAll, "&Select All"},
@@ -216,6 +221,7 @@ inline constexpr CMenuTable kTables[] = {
     Table(IDR_QUESTION_PANE_MENU, kQuestionPaneMenu), Table(IDR_COLLECTION_PANE_MENU, kCollectionPaneMenu),
     Table(IDR_EXAM_QUESTION_PANE_MENU, kExamQuestionPaneMenu), Table(IDR_EXAM_FORM_PANE_MENU, kExamFormPaneMenu),
     Table(IDR_COLLECTION_VIEW_MENU, kCollViewMenu), Table(IDR_SOURCE_POPUP, kSourcePopupMenu),
+    Table(IDR_FORM_VIEW_MENU, kFormViewMenu),
 };
 
 } // namespace menus

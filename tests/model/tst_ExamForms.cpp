@@ -10,6 +10,7 @@
 #include "platform/ui/CmdTarget.h"
 #include "platform/ui/View.h"
 #include "res/ids/QuestionTypes.h"
+#include "tests/support/Collections.h"
 #include "tests/support/CorraTest.h"
 #include "tests/support/FakeFormViews.h"
 #include "tests/support/FakeViews.h"
@@ -23,12 +24,7 @@ namespace {
 
 std::vector<int> Members(const CCorraQuestion& form)
 {
-    CDWordArray ids;
-    form.GetQuestIds(ids);
-    std::vector<int> out;
-    for (int i = 0; i < ids.GetSize(); ++i)
-        out.push_back(static_cast<int>(ids[i]));
-    return out;
+    return MemberIds(form);
 }
 
 // The form views and form dialogs as the program's would answer: each new view holds its own
@@ -460,16 +456,9 @@ TEST_F(ExamFormsTest, NewFormViewsTakeTheNextFreeName)
     EXPECT_EQ(exam->TakeNewFormName(), "Form0");
 }
 
-// Whether the exam enables a command.
 BOOL Enabled(CExamDoc& exam, UINT id)
 {
-    struct CRecordingCmdUI : CCmdUI {
-        void Enable(BOOL on) override { enabled = on; }
-        BOOL enabled = -1;
-    } ui;
-    ui.m_nID = id;
-    exam.OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &ui);
-    return ui.enabled;
+    return CommandEnabled(exam, id);
 }
 
 TEST_F(ExamFormsTest, FormCommandsNeedQuestionsOrForms)

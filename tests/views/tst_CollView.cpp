@@ -15,6 +15,7 @@
 #include "res/ids/ProgressDlg.h"
 #include "res/ids/QuestionTypes.h"
 #include "shell/ShellDocs.h"
+#include "tests/support/Collections.h"
 #include "tests/support/CorraTest.h"
 #include "tests/support/ModalScript.h"
 #include "views/CorraViewServices.h"
@@ -62,16 +63,6 @@ public:
     CCorraQuestion* algebra = nullptr;
     CCorraQuestion* geometry = nullptr;
 };
-
-std::vector<int> MemberIds(const CCorraQuestion& collection)
-{
-    CDWordArray ids;
-    collection.GetQuestIds(ids);
-    std::vector<int> out;
-    for (int i = 0; i < ids.GetSize(); ++i)
-        out.push_back(static_cast<int>(ids[i]));
-    return out;
-}
 
 // A collection window on its own: the view in a plain parent, with the views' services.
 class CCollHost {

@@ -1,0 +1,123 @@
+#include "app/ChildFrames.h"
+#include "app/CorraApp.h"
+#include "dialogs/SaveCollectionsDlg.h"
+#include "model/ExamDoc.h"
+#include "model/ExamQuestion.h"
+#include "platform/core/Random.h"
+#include "platform/ui/FrameWnd.h"
+#include "res/ids/App.h"
+#include "platform/ui/FrameworkIds.h"
+#include "res/ids/QuestionTypes.h"
+#include "tests/app/AppFixture.h"
+#include "tests/support/ModalScript.h"
+#include "views/ExamVersionView.h"
+
+#include <QApplication>
+#include <QPointer>
+
+#include <set>
+
+namespace {
+
+class FormViewsTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        StartApp("");
+        exam = dynamic_cast<CExamDoc*>(m_app->NewExamDocument());
+        ASSERT_NE(exam, nullptr);
+        for (int i = 0; i < 4; ++i) {
+            auto* q = static_cast<CExamQuestion*>(exam->InsertQuestion(new CExamQuestion));
+            q->m_nType = static_cast<int>(IDS_QTYPE_MC);
+            q->m_cszQuestionText = CString::Formatted("Question %d", i + 1);
+            q->SetChoices("a. one b. two c. three d. four", '*', '*');
+            q->m_cszAnswer = "b";
+        }
+    }
+    std::vector<CExamVersionView*> FormViews() const
+    {
+        std::vector<CExamVersionView*> views;
+        for (POSITION pos = exam->GetFirstViewPosition(); pos;)
+            if (auto* v = dynamic_cast<CExamVersionView*>(exam->GetNextView(pos)))
+                views.push_back(v);
+        return views;
+    }
+    static std::vector<CCorraQuestion*> Forms(CExamDoc& doc)
+    {
+        CPtrListEx forms;
+        doc.GetCollections(forms);
+        std::vector<CCorraQuestion*> out;
+        for (POSITION pos = forms.GetHeadPosition(); pos;)
+            out.push_back(static_cast<CCorraQuestion*>(forms.GetNext(pos)));
+        return out;
+    }
+
+    CExamDoc* exam = nullptr;
+};
+
+TEST_F(FormViewsTest, NewFormsOpenFormWindowsAndSaveTheirScrambledForms)
+{
+    CorraSrand(7);
+    std::vector<CString> shownNames;
+    CModalScript modal;
+    modal.On<CSaveCollectionsDlg>([&](CSaveCollectionsDlg& d) {
+        // Each new form is in a window of its own, named, modified, holding every question.
+        for (CExamVersionView* view : FormViews()) {
+            shownNames.push_back(view->GetName());
+            EXPECT_EQ(view->GetKindName(), "Form");
+            EXPECT_TRUE(view->IsModified());
+            EXPECT_EQ(view->GetForm()->GetChoicesCount(), 4);
+            EXPECT_EQ(view->GetParentFrame()->GetWindowText(), exam->GetTitle() + " - " + view->GetName());
+        }
+        ClickDlgButton(d, IDOK);
+    });
+    EXPECT_EQ(exam->GenerateForms(2, "Form %a", TRUE), 1);
+    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(shownNames.size(), 2u);
+    EXPECT_EQ(std::set<CString>(shownNames.begin(), shownNames.end()), (std::set<CString>{"Form a", "Form b"}));
+
+    const std::vector<CCorraQuestion*> forms = Forms(*exam);
+    ASSERT_EQ(forms.size(), 2u);
+    for (CCorraQuestion* form : forms) {
+        EXPECT_TRUE(shownNames[0] == form->m_cszQuestionText || shownNames[1] == form->m_cszQuestionText);
+        EXPECT_EQ(form->GetChoicesCount(), 4);
+        // The choice orders made for the form are saved with it.
+        EXPECT_FALSE(form->m_Scramble.IsEmpty()) << form->m_cszQuestionText.GetString();
+        EXPECT_EQ(form->m_pView, nullptr);
+    }
+    // Saved with "close all": no form window is left.
+    EXPECT_TRUE(FormViews().empty());
+}
+
+TEST_F(FormViewsTest, AFormOpensInOneWindowThatSavesIntoIt)
+{
+    CPtrListEx members;
+    GetDocQuestions(exam, members);
+    CCorraQuestion* form = exam->GetOrCreateCollection("Form a", &members);
+    ASSERT_NE(form, nullptr);
+
+    ASSERT_TRUE(exam->ShowCollection(form));
+    ASSERT_EQ(FormViews().size(), 1u);
+    CExamVersionView* view = FormViews()[0];
+    EXPECT_EQ(form->m_pView, view);
+    EXPECT_EQ(view->GetCollection(), form);
+    EXPECT_EQ(view->GetName(), "Form a");
+    EXPECT_EQ(view->GetForm()->GetChoicesCount(), 4);
+    // Shown again: the same window.
+    ASSERT_TRUE(exam->ShowCollection(form));
+    EXPECT_EQ(FormViews().size(), 1u);
+
+    // Closed: the form is no longer shown anywhere.
+    QPointer<CCollFrm> frame = dynamic_cast<CCollFrm*>(view->GetParentFrame());
+    ASSERT_TRUE(frame);
+    frame->OnCommand(ID_CLOSE_COLLECTION);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(frame);
+    EXPECT_EQ(form->m_pView, nullptr);
+    ASSERT_TRUE(exam->ShowCollection(form));
+    EXPECT_EQ(FormViews().size(), 1u);
+}
+
+} // namespace
