@@ -88,11 +88,11 @@ COLORREF CExamListCtrl::LinkFill(const CCorraQuestion& question, COLORREF fill)
 
 void CExamListCtrl::CreateColumns(int nMode)
 {
-    const CColumnSpec specs[7] = {{"", LVCFMT_CENTER, 35},           {"Type", LVCFMT_LEFT, 40},
+    const CColumnDef columns[7] = {{"", LVCFMT_CENTER, 35},           {"Type", LVCFMT_LEFT, 40},
                                   {"Question Text", LVCFMT_LEFT, 225}, {"Index", LVCFMT_LEFT, 40},
                                   {"Subject", LVCFMT_LEFT, 100},     {"Link", LVCFMT_LEFT, 175},
                                   {"ID", LVCFMT_LEFT, 35}};
-    MakeColumns(nMode, specs);
+    MakeColumns(nMode, columns);
 }
 
 void CExamListCtrl::AutoSizeColumns()

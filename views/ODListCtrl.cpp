@@ -193,17 +193,17 @@ CImageList* CODListCtrl::SetRowImageList(int nMode)
 
 void CODListCtrl::CreateColumns(int nMode)
 {
-    const CColumnSpec specs[7] = {{"", LVCFMT_CENTER, m_nDefaultWidths[0]},
+    const CColumnDef columns[7] = {{"", LVCFMT_CENTER, m_nDefaultWidths[0]},
                                   {"Type", LVCFMT_LEFT, m_nDefaultWidths[1]},
                                   {"Question Text", LVCFMT_LEFT, m_nDefaultWidths[2]},
                                   {"Index", LVCFMT_LEFT, m_nDefaultWidths[3]},
                                   {"Subjects", LVCFMT_LEFT, m_nDefaultWidths[4]},
                                   {"Images", LVCFMT_CENTER, m_nDefaultWidths[5]},
                                   {"ID", LVCFMT_CENTER, m_nDefaultWidths[6]}};
-    MakeColumns(nMode, specs);
+    MakeColumns(nMode, columns);
 }
 
-void CODListCtrl::MakeColumns(int nMode, const CColumnSpec (&specs)[7])
+void CODListCtrl::MakeColumns(int nMode, const CColumnDef (&columns)[7])
 {
     DeleteAllItems();
     while (DeleteColumn(0)) {
@@ -211,7 +211,7 @@ void CODListCtrl::MakeColumns(int nMode, const CColumnSpec (&specs)[7])
     const int iconWidth = nMode == ODLIST_SMALL_ROWS ? 16 : nMode == ODLIST_LARGE_ROWS ? 32 : 0;
     InsertColumn(0, "", LVCFMT_LEFT, iconWidth);
     for (int c = 1; c < kColumns; ++c)
-        InsertColumn(c, specs[c - 1].label, specs[c - 1].format, specs[c - 1].width);
+        InsertColumn(c, columns[c - 1].label, columns[c - 1].format, columns[c - 1].width);
     // A creation width narrower than its heading would show the heading cut to its first letter.
     for (int c = 1; c < kColumns; ++c)
         SetColumnWidth(c, std::max(GetColumnWidth(c), GetHeadingFitWidth(c)));

@@ -142,12 +142,12 @@ protected:
     void CellRects(const CRect& row, CRect* cells, int n) const;
 
     // Columns 1 to 7 after the icon column of the mode: heading, alignment, width when made.
-    struct CColumnSpec {
+    struct CColumnDef {
         const char* label;
         int format;
         int width;
     };
-    void MakeColumns(int nMode, const CColumnSpec (&specs)[7]);
+    void MakeColumns(int nMode, const CColumnDef (&columns)[7]);
     // AutoSizeColumns with these minimum widths of columns 0 to 7.
     void AutoSizeColumnsFrom(const int (&minimums)[8]);
 
