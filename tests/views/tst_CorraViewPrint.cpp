@@ -23,6 +23,7 @@
 #include "tests/support/CorraTest.h"
 #include "tests/support/FixedMetricsDC.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/QuestionBankDoc.h"
 #include "tests/support/ScriptedPrintDialogs.h"
 #include "tests/support/TopLevel.h"
 #include "views/CorraPreviewView.h"
@@ -46,35 +47,10 @@ CTestResetHook g_resetMargins([] { SetPageMargins(CPageMargins{}); });
 // The gap, rule and gap below the header, in twips.
 constexpr int kSeparatorTwips = 2 * 100 + 20;
 
-class CPrintDoc : public CCorraDoc {
+// Small answer boxes, so a page holds many questions.
+class CPrintDoc : public CQuestionBankDoc {
 public:
-    CPrintDoc() { m_bAutoDelete = FALSE; }
-    BOOL PostViewMessage(UINT, WPARAM, LPARAM) override { return TRUE; }
-    CCorraQuestion* Add(int id, unsigned type, const char* text, int group = 0)
-    {
-        auto* q = new CCorraQuestion;
-        q->m_nId = id;
-        q->m_nIndex = id;
-        q->m_nType = static_cast<int>(type);
-        q->m_cszQuestionText = text;
-        q->m_nMemberId = group;
-        q->m_dAnswerSize = 0.05;
-        if (type == IDS_QTYPE_MC) {
-            q->SetChoices("a. one\nb. two\nc. three");
-            q->m_cszAnswer = "b";
-        }
-        InsertQuestion(q);
-        return q;
-    }
-    CGroup* Group(int id, DWORD flags)
-    {
-        CGroup group;
-        group.m_nId = id;
-        group.m_csName = CString::Formatted("Group %d", id);
-        group.m_csText = CString::Formatted("Part %d of the test", id);
-        group.m_dwFlags = flags;
-        return AddNewGroup(group);
-    }
+    CPrintDoc() : CQuestionBankDoc(0.05) {}
 };
 
 // What one run of the print steps on a letter page of fixed metrics saw.

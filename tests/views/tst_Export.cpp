@@ -22,6 +22,7 @@
 #include "tests/support/CorraTest.h"
 #include "tests/support/FakeDocumentDialogs.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/QuestionBankDoc.h"
 #include "print/ExamPrintPages.h"
 #include "res/ids/Print.h"
 
@@ -35,35 +36,7 @@
 
 namespace {
 
-class CExportDoc : public CCorraDoc {
-public:
-    CExportDoc() { m_bAutoDelete = FALSE; }
-    BOOL PostViewMessage(UINT, WPARAM, LPARAM) override { return TRUE; }
-    CCorraQuestion* Add(int id, unsigned type, const char* text, int group = 0)
-    {
-        auto* q = new CCorraQuestion;
-        q->m_nId = id;
-        q->m_nIndex = id;
-        q->m_nType = static_cast<int>(type);
-        q->m_cszQuestionText = text;
-        q->m_nMemberId = group;
-        if (type == IDS_QTYPE_MC) {
-            q->SetChoices("a. one\nb. two\nc. three");
-            q->m_cszAnswer = "b";
-        }
-        InsertQuestion(q);
-        return q;
-    }
-    CGroup* Group(int id, DWORD flags)
-    {
-        CGroup group;
-        group.m_nId = id;
-        group.m_csName = CString::Formatted("Group %d", id);
-        group.m_csText = CString::Formatted("Part %d of the test", id);
-        group.m_dwFlags = flags;
-        return AddNewGroup(group);
-    }
-};
+using CExportDoc = CQuestionBankDoc;
 
 std::string ReadAll(const CString& path)
 {
