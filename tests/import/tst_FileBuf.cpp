@@ -105,6 +105,7 @@ TEST_F(FileBufTest, WordFilesAreConvertedThroughATemporaryFileThatNeverStays)
 {
     CWritingConverter converter;
     CServiceScope<IDocumentConverter> scope(DocumentConverterSlot(), converter);
+    CPrivateTempFolder privateTemp;
     const int before = TempRtfFiles();
     const CString doc = Write("quiz.doc", "not really a word file");
     CFileBuf buf;

@@ -45,6 +45,7 @@ TEST_F(SourceViewTest, AWordFileIsShownThroughATemporaryRtfThatGoesWithTheDocume
 {
     CWritingConverter converter;
     CServiceScope<IDocumentConverter> scope(DocumentConverterSlot(), converter);
+    CPrivateTempFolder privateTemp;
     const int before = TempRtfFiles();
     {
         auto shown = Open(WriteHomeFile("quiz.doc", "not really a word file"));

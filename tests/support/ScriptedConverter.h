@@ -5,8 +5,10 @@
 #include "controls/WordConvert.h"
 #include "platform/core/FileSys.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <unistd.h>
 
 class CWritingConverter : public IDocumentConverter {
 public:
@@ -25,6 +27,36 @@ public:
     bool fail = false;
     CString converted;  // the last destination
     std::string rtf = "{\\rtf1 Q?\\par a. x\\par b. y\\par}";
+};
+
+// Points the temporary folder at a fresh one of this process's own while it lives: test processes
+// run side by side, and one's converted files must not show up in another's count.
+class CPrivateTempFolder {
+public:
+    CPrivateTempFolder()
+    {
+        if (const char* t = std::getenv("TMPDIR"))
+            m_old = t, m_had = true;
+        m_dir = std::filesystem::temp_directory_path() / ("corra-tmp-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(m_dir);
+        ::setenv("TMPDIR", m_dir.c_str(), 1);
+    }
+    ~CPrivateTempFolder()
+    {
+        if (m_had)
+            ::setenv("TMPDIR", m_old.c_str(), 1);
+        else
+            ::unsetenv("TMPDIR");
+        std::error_code ec;
+        std::filesystem::remove_all(m_dir, ec);
+    }
+    CPrivateTempFolder(const CPrivateTempFolder&) = delete;
+    CPrivateTempFolder& operator=(const CPrivateTempFolder&) = delete;
+
+private:
+    std::filesystem::path m_dir;
+    std::string m_old;
+    bool m_had = false;
 };
 
 // Temporary RTF files in the temporary folder.
