@@ -70,10 +70,12 @@ BOOL CACAttrDlg::OnInitDialog()
 
 void CACAttrDlg::DoDataExchange(CDataExchange* pDX)
 {
-    // The attributes only: a template question has no text or choices to check.
+    // The attributes, and the choices the question came with (a template usually has none), so
+    // that OK neither drops them nor refuses a question without them.
     ExchangeType(pDX);
     ExchangeLevel(pDX);
     ExchangeSubjects(pDX, TRUE);
     ExchangeBooks(pDX, TRUE);
+    ExchangeChoices(pDX);
     ExchangeIndex(pDX);
 }

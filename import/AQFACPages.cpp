@@ -606,13 +606,20 @@ CAQFDoACPage::CAQFDoACPage()
     m_pResult = MakePane(IDC_AQF_AC_INFO2, 40);
     PageLayout()->addWidget(m_pResult);
     PageLayout()->addWidget(m_pEdit, 1);
+    // Two halves of one width, 50 pixels apart: the two buttons stand 25 pixels either side of
+    // the text's centre, whatever their widths.
+    auto* left = new QHBoxLayout;
+    left->addWidget(CreateButton(IDC_AQF_AC_RELOAD, "&Reload"));
+    left->addStretch(1);
+    left->addWidget(CreateButton(IDC_AQF_AC_CONTINUE, "&Continue AutoConvert"));
+    auto* right = new QHBoxLayout;
+    right->addWidget(CreateButton(IDC_AQF_AC_TROUBLE, "&Having trouble?"));
+    right->addStretch(1);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(CreateButton(IDC_AQF_AC_RELOAD, "&Reload"));
-    buttons->addStretch(1);
-    buttons->addWidget(CreateButton(IDC_AQF_AC_CONTINUE, "&Continue AutoConvert"));
+    buttons->setSpacing(0);
+    buttons->addLayout(left, 1);
     buttons->addSpacing(50);
-    buttons->addWidget(CreateButton(IDC_AQF_AC_TROUBLE, "&Having trouble?"));
-    buttons->addStretch(1);
+    buttons->addLayout(right, 1);
     PageLayout()->addLayout(buttons);
     BindNotify(IDC_AQF_AC_CONTINUE, BN_CLICKED, [this] { Check(); });
 }
@@ -649,6 +656,8 @@ BOOL CAQFDoACPage::Check()
     if (!pSheet)
         return FALSE;
     m_bConverted = FALSE;
+    // Indents pasted in from a word processor would be carried into every question.
+    m_pEdit->SetParagraphIndents();
     m_pEdit->RemoveIdentifiers('.');
     CAQFConvertSettings& settings = pSheet->m_ACSettings;
     const int result = CSourceDoc::AutoConvert2(m_pEdit, nullptr, &settings);
@@ -663,7 +672,7 @@ BOOL CAQFDoACPage::Check()
         CString text;
         text.Format(LoadStringId(IDS_AQF_AC_NO_ERRORS), questions);
         m_pResult->SetPaneText(text);
-    } else if (result == AQF_SYNTAX_NO_QUESTION && m_pEdit->GetTextLength() > 0) {
+    } else if (result == AQF_CONVERT_NONE_FOUND && m_pEdit->GetTextLength() > 0) {
         AfxMessageBox(IDS_AQF_AC_NO_QUESTIONS);
     }
     UpdateControls();

@@ -265,7 +265,7 @@ int CSourceDoc::_AutoConvert2(LPCSTR text, CCorraDoc* pDoc, CAQFConvertSettings*
     if (status != AQF_SYNTAX_OK && status != AQF_SYNTAX_EMPTY)
         return 1;
     if (ranges.empty())
-        return 2;
+        return AQF_CONVERT_NONE_FOUND;
     if (!pDoc)
         return 0;
     return AddQuestions(ranges, *pDoc, settings, [text](const TextRange& r) { return Span(text, r); }, false);
@@ -297,7 +297,7 @@ int CSourceDoc::AutoConvert2(CHVRichEditCtrl* pCtrl, CCorraDoc* pDoc, CAQFConver
         return 1;
     }
     if (ranges.empty())
-        return 2;
+        return AQF_CONVERT_NONE_FOUND;
     if (!pDoc) {
         if (!CheckWhatConversionDoes(text, ranges, trailing, &settings, start, error)) {
             ShowError(pCtrl, start, error);

@@ -17,6 +17,9 @@ constexpr int AQF_SYNTAX_OUT_OF_SEQUENCE = 2;
 constexpr int AQF_SYNTAX_NO_QUESTION = 3;
 constexpr int AQF_SYNTAX_EMPTY = -1;
 
+// What AutoConvert2 found no question in.
+constexpr int AQF_CONVERT_NONE_FOUND = 2;
+
 // The main window's task that starts AutoConvert on a source document (WM_APP + 92): wParam the
 // document's serial, lParam the document.
 constexpr UINT kSourceAutoConvertTask = 0x805C;

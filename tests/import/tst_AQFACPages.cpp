@@ -17,9 +17,12 @@
 #include "platform/core/FileSys.h"
 #include "res/ids/App.h"
 #include "res/ids/QuestionTypes.h"
+#include "res/ids/Wizard.h"
 #include "tests/app/AppFixture.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/ScriptedFileChooser.h"
+
+#include <QLayout>
 
 #include <cstring>
 #include <memory>
@@ -124,6 +127,42 @@ TEST_F(ACPagesTest, TheAttributeDialogsChoiceGoesIntoBothQuestions)
     EXPECT_EQ(page.m_Specific.m_nLevel, 4);
 }
 
+TEST_F(ACPagesTest, TheAttributeDialogKeepsTheChoicesItWasGiven)
+{
+    CAddQuestFromSheet sheet("AutoConvert...", m_pMain);
+    CAQFSetACQuestAttr& page = sheet.m_ACQuestAttrPage;
+    const struct {
+        const char* name;
+        UINT type;
+        const char* choices;  // plain choices of the template, or none
+        int kept;             // choices after OK
+    } cases[] = {
+        {"multiple choice without choices", IDS_QTYPE_MC, nullptr, 0},
+        {"essay", IDS_QTYPE_ES, nullptr, 0},
+        {"multiple choice with choices", IDS_QTYPE_MC, "a. red\nb. green\nc. blue", 3},
+    };
+    for (const auto& c : cases) {
+        CQuestion q;
+        q.m_nType = static_cast<int>(c.type);
+        if (c.choices)
+            ASSERT_TRUE(q.SetChoices(c.choices, 'a', '.')) << c.name;
+        page.m_Specific = q;
+        CModalScript script;
+        script.On<CACAttrDlg>([](CACAttrDlg& dlg) {
+            dlg.GetDlgItemAs<CComboBox>(IDC_QD_LEVEL)->SetCurSel(3);
+            ClickDlgButton(dlg, IDOK);
+        });
+        messageBox.calls.clear();
+        richBox.calls.clear();
+        EXPECT_TRUE(page.ChooseAttributes()) << c.name;
+        EXPECT_TRUE(messageBox.calls.empty() && richBox.calls.empty()) << c.name;
+        EXPECT_EQ(page.m_Specific.m_nLevel, 3) << c.name;
+        EXPECT_EQ(page.m_Specific.m_nType, static_cast<int>(c.type)) << c.name;
+        EXPECT_EQ(page.m_Specific.m_Choices.GetCount(), c.kept) << c.name;
+        EXPECT_EQ(page.m_Default.m_Choices.GetCount(), c.kept) << c.name;
+    }
+}
+
 TEST_F(ACPagesTest, EveryProfileKeyIsWrittenBackAndBadValuesAreNotTaken)
 {
     CorraApp().WriteProfileInt("AQF_ACQAttr", "AttrQType", 9999);
@@ -188,6 +227,74 @@ TEST_F(ACPagesTest, TheRunPageCountsQuestionsAndAsksAboutASingleOne)
         }
     }
     EXPECT_EQ(page.GetDlgItemText(IDC_AQF_AC_INFO2).Find("AutoConvert found no errors in 2 paragraphs(s)."), 0);
+}
+
+TEST_F(ACPagesTest, TheRunPageSaysWhenItFindsNoQuestion)
+{
+    CAddQuestFromSheet sheet("AutoConvert...", m_pMain);
+    CAQFDoACPage& page = sheet.m_ACRunPage;
+    const char kNone[] = "AutoConvert failed to find any questions.  Check the AutoConvert settings by pressing the "
+                         "Back button.";
+    const struct {
+        const char* text;
+        const char* said;
+    } cases[] = {
+        {"Some prose with no choices at all.\r\n", kNone},
+        {"   \r\n", "Nothing to convert."},
+    };
+    for (const auto& c : cases) {
+        sheet.m_SourceBuf.SetText(c.text, static_cast<int>(std::strlen(c.text)));
+        page.Init();
+        messageBox.calls.clear();
+        EXPECT_FALSE(page.Check()) << c.text;
+        ASSERT_EQ(messageBox.calls.size(), 1u) << c.text;
+        EXPECT_EQ(messageBox.calls[0].text, CString(c.said)) << c.text;
+        EXPECT_FALSE(page.IsConverted());
+    }
+    // Finish stays off; the two buttons stand 25 pixels either side of the text's centre.
+    EXPECT_EQ(sheet.GetWizardButtons(), PSWIZB_BACK | PSWIZB_DISABLEDFINISH);
+    page.resize(640, 420);
+    page.layout()->activate();
+    QWidget* more = page.GetDlgItem(IDC_AQF_AC_CONTINUE);
+    QWidget* trouble = page.GetDlgItem(IDC_AQF_AC_TROUBLE);
+    ASSERT_TRUE(more && trouble);
+    EXPECT_FALSE(more->isHidden());
+    EXPECT_FALSE(trouble->isHidden());
+    const int centre = page.GetEdit()->geometry().center().x();
+    EXPECT_NEAR(more->geometry().right() + 1, centre - 25, 1);
+    EXPECT_NEAR(trouble->geometry().left(), centre + 25, 1);
+    EXPECT_EQ(more->geometry().top(), trouble->geometry().top());
+    // Found: Finish comes on and the two buttons go; Back takes the mark off.
+    const char good[] = "1. One?\r\na. yes\r\nb. no\r\n\r\n2. Two?\r\na. yes\r\nb. no\r\n";
+    sheet.m_SourceBuf.SetText(good, static_cast<int>(std::strlen(good)));
+    page.Init();
+    ASSERT_TRUE(page.Check());
+    EXPECT_EQ(sheet.GetWizardButtons(), PSWIZB_BACK | PSWIZB_FINISH);
+    EXPECT_TRUE(more->isHidden());
+    EXPECT_TRUE(trouble->isHidden());
+    page.OnWizardBack();
+    EXPECT_FALSE(page.IsConverted());
+}
+
+TEST_F(ACPagesTest, TheRunPageHandsOverTheTextWithoutItsIndents)
+{
+    CAddQuestFromSheet sheet("AutoConvert...", m_pMain);
+    CAQFDoACPage& page = sheet.m_ACRunPage;
+    const CString rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\li1440\\ri720\\fi-360\\qc 1. One?\\par a. yes\\par "
+                        "b. no\\par\\par 2. Two?\\par a. yes\\par b. no\\par}";
+    sheet.m_SourceBuf.SetText(rtf, rtf.GetLength());
+    page.Init();
+    ASSERT_TRUE(page.Check());
+    CHVRichEditCtrl* edit = page.GetEdit();
+    for (long at : {0L, edit->GetTextLength() - 1}) {
+        edit->SetSel(at, at);
+        PARAFORMAT pf;
+        edit->GetParaFormat(pf);
+        EXPECT_EQ(pf.dxStartIndent, 0) << at;
+        EXPECT_EQ(pf.dxRightIndent, 0) << at;
+        EXPECT_EQ(pf.dxOffset, 0) << at;
+        EXPECT_EQ(pf.wAlignment, PFA_LEFT) << at;
+    }
 }
 
 TEST_F(ACPagesTest, ATeachersTextWithNumbersRemovedBecomesQuestionsOfTheChosenAttributes)
