@@ -18,11 +18,16 @@
 #include "res/ids/App.h"
 #include "res/ids/Menus.h"
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScopedValueRollback>
+#include <QTextDocument>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <string>
 
@@ -33,6 +38,8 @@ const CDocViewKind s_sourceKind(typeid(CSourceDoc), DVK_SOURCEDOC);
 constexpr int kButtonHeight = 26;
 constexpr int kButtonWidth = 96;
 constexpr int kGap = 6;
+constexpr int kFormWidth = 640;
+constexpr int kFormHeight = 440;
 
 void NoLongerSupported()
 {
@@ -49,6 +56,11 @@ CSourceView::CSourceView()
     m_pEdit->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(m_pEdit, &QWidget::customContextMenuRequested, m_pEdit,
                      [this](const QPoint& pos) { ShowContextMenu(m_pEdit->viewport()->mapToGlobal(pos)); });
+    // An edit of the shown text is a change the teacher is asked about on closing.
+    QObject::connect(m_pEdit->document(), &QTextDocument::contentsChanged, m_pEdit, [this] {
+        if (CSourceDoc* pDoc = GetSourceDoc(); pDoc && !m_bShowing)
+            pDoc->SetModifiedFlag(TRUE);
+    });
     const struct {
         UINT nID;
         const char* text;
@@ -105,12 +117,30 @@ void CSourceView::Layout()
     }
 }
 
+QSize CSourceView::sizeHint() const
+{
+    return {kFormWidth, kFormHeight};
+}
+
+void CSourceView::FitParentFrame()
+{
+    auto* pFrame = dynamic_cast<QMdiSubWindow*>(GetParentFrame());
+    if (!pFrame || pFrame->isMaximized() || pFrame->isMinimized())
+        return;
+    QSize size = pFrame->sizeHint();
+    if (QMdiArea* pArea = pFrame->mdiArea())
+        size = size.boundedTo(pArea->viewport()->size());
+    pFrame->resize(size);
+}
+
 void CSourceView::OnInitialUpdate()
 {
+    FitParentFrame();
     Layout();
     CSourceDoc* pDoc = GetSourceDoc();
     if (!pDoc)
         return;
+    const QScopedValueRollback<BOOL> showing(m_bShowing, TRUE);
     pDoc->m_csTitle = pDoc->GetTitle();
     pDoc->m_csDescription = "Exam Source File";
     const CString& text = pDoc->m_csText;
@@ -166,7 +196,11 @@ void CSourceView::MakeField(BOOL bTitle)
     const CString question = CString("Add '") + text + (bTitle ? "' to the title?" : "' to the description?");
     if (AfxMessageBox(question, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    (bTitle ? pDoc->m_csTitle : pDoc->m_csDescription) += text;
+    CString& field = bTitle ? pDoc->m_csTitle : pDoc->m_csDescription;
+    // Words picked one after the other stay apart.
+    if (!field.IsEmpty() && !std::isspace(static_cast<unsigned char>(field[field.GetLength() - 1])))
+        field += " ";
+    field += text;
     m_pEdit->Clear();
 }
 
@@ -335,5 +369,6 @@ BOOL CSourceDoc::WriteToFile(LPCSTR lpszPathName)
     } else {
         GetEditText(rtf);
     }
-    return fsys::WriteFile(lpszPathName, rtf.GetString(), static_cast<size_t>(rtf.GetLength()));
+    // A write that fails half-way leaves no half file, nor a damaged one where the name was taken.
+    return fsys::WriteFileAtomic(lpszPathName, rtf.GetString(), static_cast<size_t>(rtf.GetLength()));
 }

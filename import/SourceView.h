@@ -31,12 +31,18 @@ public:
     // The context menu at a screen point (owned by the frame); the caller may close it.
     class QMenu* ShowContextMenu(const QPoint& screen);
 
+    // The size the form is laid out for.
+    QSize sizeHint() const override;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void Layout();
+    // A frame in its normal state takes the form's size, as far as the main window has room.
+    void FitParentFrame();
     BOOL HasSelection() const;
+    BOOL m_bShowing = FALSE;  // the text being put in: no edit of the teacher's
 
     CHVRichEditCtrl* m_pEdit = nullptr;
     QPushButton* m_pButtons[3] = {};

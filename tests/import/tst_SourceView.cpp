@@ -9,12 +9,49 @@
 #include "tests/support/ModalScript.h"
 #include "tests/support/ScriptedConverter.h"
 #include "platform/core/FileSys.h"
+#include "tests/app/AppFixture.h"
 #include "tests/support/CorraTest.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
+#include <iterator>
 #include <memory>
 #include <string>
 
 namespace {
+
+// Files of this process may grow to a few bytes only while it lives, as on a full disk; a write
+// past that fails instead of stopping the process.
+class CFileSizeLimit {
+public:
+    explicit CFileSizeLimit(rlim_t bytes)
+    {
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~CFileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    CFileSizeLimit(const CFileSizeLimit&) = delete;
+    CFileSizeLimit& operator=(const CFileSizeLimit&) = delete;
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
 
 class SourceViewTest : public CorraTest {
 protected:
@@ -41,32 +78,47 @@ protected:
     }
 };
 
-TEST_F(SourceViewTest, AWordFileIsShownThroughATemporaryRtfThatGoesWithTheDocument)
+TEST_F(SourceViewTest, WordProcessorFilesAreShownThroughATemporaryRtfThatGoesWithTheDocument)
 {
     CWritingConverter converter;
     CServiceScope<IDocumentConverter> scope(DocumentConverterSlot(), converter);
     CPrivateTempFolder privateTemp;
-    const int before = TempRtfFiles();
-    {
-        auto shown = Open(WriteHomeFile("quiz.doc", "not really a word file"));
-        ASSERT_NE(shown, nullptr);
-        EXPECT_EQ(shown->doc->m_csTempRtf, converter.converted);
-        EXPECT_TRUE(fsys::Exists(converter.converted));
-        EXPECT_EQ(shown->view->GetEditCtrl()->StreamOut(SF_TEXT), CString("Q?\na. x\nb. y"));
-        EXPECT_EQ(shown->doc->GetLineCount(), 3);
-    }
-    EXPECT_FALSE(fsys::Exists(converter.converted));
-    EXPECT_EQ(TempRtfFiles(), before);
+    const struct {
+        const char* file;
+        int kind;
+        const char* title;
+        const char* failure;  // what a failed conversion says here (Word says it itself)
+    } cases[] = {{"quiz.doc", CONVERTER_WORD, "Title", nullptr},
+                 {"quiz.wpd", CONVERTER_WORDPERFECT, "Convert from WordPerfect", "Broken document."}};
+    for (const auto& c : cases) {
+        converter.fail = false;
+        {
+            auto shown = Open(WriteHomeFile(c.file, "not really a word processor's file"));
+            ASSERT_NE(shown, nullptr) << c.file;
+            EXPECT_EQ(converter.kind, c.kind) << c.file;
+            EXPECT_EQ(converter.title, CString(c.title)) << c.file;
+            EXPECT_EQ(shown->doc->m_csTempRtf, converter.converted) << c.file;
+            EXPECT_EQ(converter.converted.Right(4), CString(".rtf")) << c.file;
+            EXPECT_TRUE(fsys::Exists(converter.converted)) << c.file;
+            EXPECT_EQ(shown->view->GetEditCtrl()->StreamOut(SF_TEXT), CString("Q?\na. x\nb. y")) << c.file;
+            EXPECT_EQ(shown->doc->GetLineCount(), 3) << c.file;
+        }
+        EXPECT_FALSE(fsys::Exists(converter.converted)) << c.file;
+        EXPECT_EQ(TempRtfFiles(), 0) << c.file;
 
-    // A failed conversion fails the opening, says why once and leaves nothing behind.
-    converter.fail = true;
-    messageBox.calls.clear();
-    CSourceDoc doc;
-    doc.m_bAutoDelete = FALSE;
-    EXPECT_FALSE(doc.OnOpenDocument(WriteHomeFile("bad.doc", "x")));
-    EXPECT_TRUE(doc.m_csTempRtf.IsEmpty());
-    EXPECT_EQ(TempRtfFiles(), before);
-    EXPECT_EQ(messageBox.calls.size(), 1u);
+        // A failed conversion fails the opening, says why once and leaves nothing behind.
+        converter.fail = true;
+        messageBox.calls.clear();
+        CSourceDoc doc;
+        doc.m_bAutoDelete = FALSE;
+        EXPECT_FALSE(doc.OnOpenDocument(WriteHomeFile(CString("bad") + c.file, "x"))) << c.file;
+        EXPECT_TRUE(doc.m_csTempRtf.IsEmpty()) << c.file;
+        EXPECT_EQ(TempRtfFiles(), 0) << c.file;
+        ASSERT_EQ(messageBox.calls.size(), 1u) << c.file;
+        if (c.failure) {
+            EXPECT_EQ(messageBox.calls[0].text, CString(c.failure));
+        }
+    }
 }
 
 TEST_F(SourceViewTest, TheViewShowsTheFileAsTheWizardReadsIt)
@@ -119,9 +171,9 @@ TEST_F(SourceViewTest, SelectedWordsBecomeTheTitleOrTheDescription)
     };
     // The text is "Photosynthesis   quiz"; the title starts as the file name.
     const Case cases[] = {
-        {"title", 0, 14, TRUE, IDYES, "notes.txtPhotosynthesis", "Exam Source File", "   quiz",
+        {"title", 0, 14, TRUE, IDYES, "notes.txt Photosynthesis", "Exam Source File", "   quiz",
          "Add 'Photosynthesis' to the title?"},
-        {"description, trimmed", 13, 21, FALSE, IDYES, "notes.txt", "Exam Source Files   quiz", "Photosynthesi",
+        {"description, trimmed", 13, 21, FALSE, IDYES, "notes.txt", "Exam Source File s   quiz", "Photosynthesi",
          "Add 's   quiz' to the description?"},
         {"answered no", 0, 14, TRUE, IDNO, "notes.txt", "Exam Source File", "Photosynthesis   quiz",
          "Add 'Photosynthesis' to the title?"},
@@ -209,6 +261,174 @@ TEST_F(SourceViewTest, NothingWritesOverTheSource)
     EXPECT_EQ(written.compare(0, 5, "{\\rtf"), 0);
     EXPECT_NE(written.find("Edited 1. Why?"), std::string::npos);
     EXPECT_EQ(shown->doc->GetPathName(), path);
+}
+
+TEST_F(SourceViewTest, ClosingAnEditedSourceAsksWhetherToKeepItsText)
+{
+    const std::string bytes = "1. Why?\na. yes\nb. no\n";
+    const CString path = WriteHomeFile("teacher.txt", bytes);
+    const CString copy = HomePath("kept.rtf");
+    const CString asked = CString("Save changes to ") + path + "?";
+    const struct {
+        const char* name;
+        BOOL bEdit;
+        int answer;
+        BOOL bChooseName;  // Save As gets a name (else it is cancelled)
+        BOOL bCloses;
+        BOOL bAsked;
+        BOOL bKept;
+    } cases[] = {
+        {"opened only", FALSE, IDYES, FALSE, TRUE, FALSE, FALSE},
+        {"edited, no", TRUE, IDNO, FALSE, TRUE, TRUE, FALSE},
+        {"edited, cancel", TRUE, IDCANCEL, FALSE, FALSE, TRUE, FALSE},
+        {"edited, yes", TRUE, IDYES, TRUE, TRUE, TRUE, TRUE},
+        {"edited, yes, no name", TRUE, IDYES, FALSE, FALSE, TRUE, FALSE},
+    };
+    for (const auto& c : cases) {
+        fsys::DeleteFile(copy);
+        auto shown = Open(path);
+        ASSERT_NE(shown, nullptr) << c.name;
+        if (c.bEdit) {
+            shown->view->GetEditCtrl()->SetSel(0, 0);
+            shown->view->GetEditCtrl()->ReplaceSel("Edited ");
+        }
+        messageBox.calls.clear();
+        if (c.bAsked)
+            messageBox.QueueAnswer(c.answer);
+        if (c.bChooseName)
+            fileDialog.QueuePath(copy);
+        EXPECT_EQ(shown->doc->SaveModified(), c.bCloses) << c.name;
+        EXPECT_EQ(!messageBox.calls.empty() && messageBox.calls[0].text == asked, c.bAsked) << c.name;
+        std::string kept;
+        EXPECT_EQ(fsys::ReadFile(copy, kept) && kept.find("Edited 1. Why?") != std::string::npos, c.bKept != FALSE)
+            << c.name;
+        if (c.bKept) {
+            EXPECT_FALSE(shown->doc->IsModified()) << c.name;
+        }
+        std::string source;
+        ASSERT_TRUE(fsys::ReadFile(path, source));
+        EXPECT_EQ(source, bytes) << c.name;
+    }
+}
+
+TEST_F(SourceViewTest, ASaveAsThatFailsLeavesNoHalfFile)
+{
+    auto shown = Open(WriteHomeFile("teacher.txt", "1. Why?\na. yes\nb. no\n"));
+    ASSERT_NE(shown, nullptr);
+    const std::string old = "{\\rtf1 an earlier copy\\par}";
+    const struct {
+        const char* file;
+        BOOL bThere;
+    } cases[] = {{"new.rtf", FALSE}, {"earlier.rtf", TRUE}};
+    for (const auto& c : cases) {
+        const CString target = HomePath(c.file);
+        if (c.bThere)
+            WriteHomeFile(c.file, old);
+        const size_t before = std::distance(std::filesystem::directory_iterator(Home().GetString()),
+                                            std::filesystem::directory_iterator());
+        messageBox.calls.clear();
+        BOOL bSaved = TRUE;
+        {
+            // The disk fills up after a few bytes.
+            CFileSizeLimit full(8);
+            bSaved = shown->doc->DoSave(target);
+        }
+        EXPECT_FALSE(bSaved) << c.file;
+        ASSERT_EQ(messageBox.calls.size(), 1u) << c.file;
+        EXPECT_EQ(messageBox.calls[0].text, CString("Failed to save document.\n\n") + target) << c.file;
+        std::string left;
+        EXPECT_EQ(fsys::ReadFile(target, left), c.bThere) << c.file;
+        if (c.bThere) {
+            EXPECT_EQ(left, old) << c.file;
+        }
+        const size_t after = std::distance(std::filesystem::directory_iterator(Home().GetString()),
+                                           std::filesystem::directory_iterator());
+        EXPECT_EQ(after, before) << c.file;
+    }
+}
+
+// A teacher's text opened as the program opens it, in a window of its own in the main window.
+class SourceWindowTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        StartApp();
+        ASSERT_NE(m_pMain, nullptr);
+        m_pMain->show();
+    }
+    CSourceView* OpenTeacherText()
+    {
+        const CString text = HomePath("teacher.txt");
+        EXPECT_TRUE(fsys::CopyFile(TestDataPath("autoconvert/teacher.txt"), text, FALSE));
+        auto* doc = dynamic_cast<CSourceDoc*>(m_app->OpenDocumentFile(text));
+        QApplication::processEvents();
+        return doc ? doc->GetSourceView() : nullptr;
+    }
+};
+
+TEST_F(SourceWindowTest, TheWindowTakesTheFormsSizeAsFarAsThereIsRoom)
+{
+    const struct {
+        int width, height;  // of the main window
+    } cases[] = {{1000, 740}, {560, 380}};
+    for (const auto& c : cases) {
+        m_pMain->resize(c.width, c.height);
+        QApplication::processEvents();
+        CSourceView* view = OpenTeacherText();
+        ASSERT_NE(view, nullptr);
+        auto* frame = dynamic_cast<QMdiSubWindow*>(view->GetParentFrame());
+        ASSERT_NE(frame, nullptr);
+        const QSize room = frame->mdiArea()->viewport()->size();
+        EXPECT_EQ(frame->size(), frame->sizeHint().boundedTo(room)) << c.width;
+        if (frame->sizeHint().width() <= room.width() && frame->sizeHint().height() <= room.height()) {
+            EXPECT_EQ(view->size(), view->sizeHint()) << c.width;
+        }
+        m_app->CloseAllDocuments(TRUE);
+    }
+}
+
+TEST_F(SourceWindowTest, ARightClickInTheTextOpensTheSourceMenuOfItsWindow)
+{
+    CSourceView* view = OpenTeacherText();
+    ASSERT_NE(view, nullptr);
+    CSourceDoc* doc = view->GetSourceDoc();
+    CHVRichEditCtrl* edit = view->GetEditCtrl();
+    const CString title = doc->m_csTitle;
+    // "Which" picked from the first question.
+    const int at = edit->StreamOut(SF_TEXT).Find("Which");
+    ASSERT_GE(at, 0);
+    edit->SetSel(at, at + 5);
+    QApplication::clipboard()->setText(QStringLiteral("pasted"));
+    const QPoint local(30, 12);
+    const QPoint global = edit->viewport()->mapToGlobal(local);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, local, global);
+    QApplication::sendEvent(edit->viewport(), &click);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->parentWidget(), dynamic_cast<QWidget*>(view->GetParentFrame()));
+    EXPECT_EQ(menu->pos(), global);
+    QStringList texts;
+    QAction* makeTitle = nullptr;
+    for (QAction* action : menu->actions()) {
+        if (action->isSeparator())
+            continue;
+        texts << action->text() + (action->isEnabled() ? QString() : QStringLiteral(" (off)"));
+        if (action->text() == QStringLiteral("Make &Title..."))
+            makeTitle = action;
+    }
+    EXPECT_EQ(texts.join("|").toStdString(),
+              "Make &Title...|M&ake Description...|&Undo (off)|Cu&t|&Copy|&Paste|&Delete|Properties...");
+    ASSERT_NE(makeTitle, nullptr);
+    messageBox.QueueAnswer(IDYES);
+    makeTitle->trigger();
+    menu->close();
+    QApplication::processEvents();
+    ASSERT_FALSE(messageBox.calls.empty());
+    EXPECT_EQ(messageBox.calls.back().text, CString("Add 'Which' to the title?"));
+    EXPECT_EQ(doc->m_csTitle, title + " Which");
+    EXPECT_EQ(edit->StreamOut(SF_TEXT).Find("Which organelle"), -1);
+    EXPECT_TRUE(doc->IsModified());
 }
 
 } // namespace

@@ -530,7 +530,7 @@ private:
     std::vector<QWidget*> m_under;
 };
 
-// A teacher's text opened as a source document, its window filling the main window; with
+// A teacher's text opened as a source document, its window at the size of its form; with
 // bProperties its Source File Properties dialog over it.
 void ShowSourceView(BOOL bProperties)
 {
@@ -543,8 +543,6 @@ void ShowSourceView(BOOL bProperties)
     CSourceView* view = doc ? doc->GetSourceView() : nullptr;
     if (!view)
         return;
-    if (auto* frame = dynamic_cast<CMDIChildWnd*>(view->GetParentFrame()))
-        frame->showMaximized();
     Settle();
     // The first question's words picked, as for "Make &Title".
     view->GetEditCtrl()->SetSel(3, 46);

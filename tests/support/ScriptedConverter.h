@@ -13,8 +13,10 @@
 class CWritingConverter : public IDocumentConverter {
 public:
     BOOL IsInstalled(int) override { return installed; }
-    BOOL Convert(int, WCType& block, const std::function<bool()>&) override
+    BOOL Convert(int nKind, WCType& block, const std::function<bool()>&) override
     {
+        kind = nKind;
+        title = block.title;
         converted = block.destination;
         if (fail) {
             fsys::WriteFile(block.destination, "half", 4);
@@ -26,6 +28,8 @@ public:
     BOOL installed = TRUE;
     bool fail = false;
     CString converted;  // the last destination
+    int kind = -1;      // the last word processor asked, and the title it was given
+    CString title;
     std::string rtf = "{\\rtf1 Q?\\par a. x\\par b. y\\par}";
 };
 
