@@ -55,7 +55,7 @@ CACAttrDlg::CACAttrDlg(CWnd* pParent) : CQuestionDlg(IDD_AC_ATTR, pParent)
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(CreateButton(IDC_QD_RESET, "&Reset"));
     buttons->addStretch(1);
-    buttons->addWidget(CreateButtonBox({IDOK, IDCANCEL}));
+    buttons->addWidget(CreateButtonBox({IDOK, IDCANCEL, IDHELP}));
     layout->addLayout(buttons);
 }
 

@@ -112,10 +112,14 @@ BOOL CAQFACPage::Init()
         m_pEdit->LimitText(nLength + nLength / 5 + 1);
     long start = 0, end = 0;
     m_pEdit->GetSel(start, end);
+    const int firstLine = m_pEdit->GetFirstVisibleLine();
     CString lead = text;
     lead.TrimLeft();
     m_pEdit->SetText(text, lead.Left(5) == "{\\rtf" ? SF_RTF : SF_TEXT);
     m_pEdit->SetSel(start, end);
+    // The place the user was reading stays in view.
+    if (const int shift = firstLine - m_pEdit->GetFirstVisibleLine())
+        m_pEdit->LineScroll(shift);
     m_pEdit->SetModify(FALSE);
     pSheet->SetTitle(m_csTitlePrefix + pSheet->m_SourceBuf.GetFileName());
     return TRUE;

@@ -15,6 +15,7 @@
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
 #include "platform/core/FileSys.h"
+#include "res/help/HelpTopics.h"
 #include "res/ids/App.h"
 #include "res/ids/QuestionTypes.h"
 #include "res/ids/Wizard.h"
@@ -114,6 +115,7 @@ TEST_F(ACPagesTest, TheAttributeDialogsChoiceGoesIntoBothQuestions)
         ASSERT_NE(level, nullptr);
         EXPECT_EQ(level->GetCurSel(), 1);
         level->SetCurSel(4);
+        ClickDlgButton(dlg, IDHELP);
         ClickDlgButton(dlg, IDOK);
     });
     script.On<CACAttrDlg>([](CACAttrDlg& dlg) {
@@ -121,6 +123,8 @@ TEST_F(ACPagesTest, TheAttributeDialogsChoiceGoesIntoBothQuestions)
         ClickDlgButton(dlg, IDCANCEL);
     });
     EXPECT_TRUE(page.ChooseAttributes());
+    ASSERT_EQ(help.topics.size(), 1u);
+    EXPECT_NE(FindHelpPage(help.topics[0]), nullptr);
     EXPECT_EQ(page.m_Specific.m_nLevel, 4);
     EXPECT_EQ(page.m_Default.m_nLevel, 4);
     EXPECT_FALSE(page.ChooseAttributes());
@@ -144,8 +148,9 @@ TEST_F(ACPagesTest, TheAttributeDialogKeepsTheChoicesItWasGiven)
     for (const auto& c : cases) {
         CQuestion q;
         q.m_nType = static_cast<int>(c.type);
-        if (c.choices)
+        if (c.choices) {
             ASSERT_TRUE(q.SetChoices(c.choices, 'a', '.')) << c.name;
+        }
         page.m_Specific = q;
         CModalScript script;
         script.On<CACAttrDlg>([](CACAttrDlg& dlg) {
@@ -227,6 +232,30 @@ TEST_F(ACPagesTest, TheRunPageCountsQuestionsAndAsksAboutASingleOne)
         }
     }
     EXPECT_EQ(page.GetDlgItemText(IDC_AQF_AC_INFO2).Find("AutoConvert found no errors in 2 paragraphs(s)."), 0);
+}
+
+TEST_F(ACPagesTest, ShowingTheTextAgainKeepsThePlaceTheUserWasReading)
+{
+    CAddQuestFromSheet sheet("AutoConvert...", m_pMain);
+    CAQFSetACAttr2& page = sheet.m_ACAttr2Page;
+    CString text;
+    for (int i = 1; i <= 60; ++i)
+        text += CString::Formatted("%d. Question?\r\na. yes\r\nb. no\r\n\r\n", i);
+    sheet.m_SourceBuf.SetText(text, text.GetLength());
+    page.resize(640, 420);
+    page.layout()->activate();
+    ASSERT_TRUE(page.Init());
+    CHVRichEditCtrl* edit = page.GetEdit();
+    edit->SetSel(5, 9);
+    edit->LineScroll(100);
+    const int first = edit->GetFirstVisibleLine();
+    ASSERT_GT(first, 50);
+    ASSERT_TRUE(page.Init());
+    EXPECT_EQ(edit->GetFirstVisibleLine(), first);
+    long start = 0, end = 0;
+    edit->GetSel(start, end);
+    EXPECT_EQ(start, 5);
+    EXPECT_EQ(end, 9);
 }
 
 TEST_F(ACPagesTest, TheRunPageSaysWhenItFindsNoQuestion)
