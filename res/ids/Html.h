@@ -29,4 +29,4 @@ constexpr unsigned IDC_HTML_MORE = 10;
 constexpr unsigned IDC_HTML_DEFAULTS = 11;
 
 constexpr unsigned IDS_HTML_DEFAULTS_ASK = 291;
-constexpr unsigned IDS_HTML_BAD_PAGE_FILE = 295;
+constexpr unsigned IDS_HTML_BAD_PAGE_FILE = 335;

@@ -54,4 +54,4 @@ constexpr int IDC_SEL_CLEAR = 1382;
 // Messages.
 constexpr unsigned IDS_FORM_NAME_FORMAT = 274;
 constexpr unsigned IDS_DUPLICATE_FORMS = 296;
-constexpr unsigned IDS_MAX_FORMS = 32864;
+constexpr unsigned IDS_MAX_FORMS = 295;
