@@ -4,10 +4,13 @@
 
 #include "app/CorraApp.h"
 #include "app/MainFrm.h"
+#include "dialogs/SubjectsDlg.h"
+#include "foundation/FileTypes.h"
 #include "foundation/EncryptedArchive.h"
 #include "model/CorraDoc.h"
 #include "platform/core/FileSys.h"
 #include "tests/support/CorraTest.h"
+#include "tests/support/ModalScript.h"
 
 #include <QApplication>
 
@@ -59,6 +62,28 @@ protected:
         m_app.reset();
         QApplication::processEvents();
         AppTest::TearDown();
+    }
+
+    // Where OpenSampleBank puts the sample bank: the bank folder.
+    static CString SampleBankPath() { return fsys::Join(CFileTypes::GetPriDir(DT_CORRA), "Biology.crr"); }
+    // The sample bank copied to SampleBankPath and opened by the program. Its subjects are not
+    // in the master list: script leaves their chooser, on this opening and on as many later
+    // readings (of an exam of it) as asked. The sample is a plain file, which the bank writes
+    // again once read: that is done before this returns, so that links made after it are not
+    // out of date. NULL when the bank did not open.
+    CCorraDoc* OpenSampleBank(CModalScript& script, int laterReadings = 0)
+    {
+        const CString path = SampleBankPath();
+        fsys::CreateDirectories(fsys::Folder(path));
+        if (!fsys::CopyFile(SamplePath("Biology.crr"), path, FALSE))
+            return nullptr;
+        for (int i = 0; i <= laterReadings; ++i)
+            script.On<CSubjectsDlg>([](CSubjectsDlg& d) { ClickDlgButton(d, IDCANCEL); });
+        auto* bank = dynamic_cast<CCorraDoc*>(m_app->OpenDocumentFile(path));
+        if (bank) {
+            EXPECT_TRUE(RunEventsUntil([&] { return IsEnciphered(path) && !bank->IsModified(); }));
+        }
+        return bank;
     }
 
     std::unique_ptr<CCorraApp> m_app;

@@ -1,5 +1,4 @@
 #include "dialogs/LinkSheet.h"
-#include "dialogs/SubjectsDlg.h"
 #include "foundation/FileTypes.h"
 #include "model/ExamDoc.h"
 #include "model/ExamQuestion.h"
@@ -28,16 +27,11 @@ TEST_F(ExamLinksTest, AMovedBankIsFoundAgainAndTheExamSavedRelinked)
 {
     StartApp();
     ASSERT_NE(m_pMain, nullptr);
-    const CString bankPath = fsys::Join(CFileTypes::GetPriDir(DT_CORRA), "Biology.crr");
+    const CString bankPath = SampleBankPath();
     const CString moved = fsys::Join(CFileTypes::GetPriDir(DT_CORRA), "Moved/Biology.crr");
     const CString examPath = fsys::Join(CFileTypes::GetPriDir(DT_EXAM), "Midterm.exm");
-    ASSERT_TRUE(fsys::CopyFile(SamplePath("Biology.crr"), bankPath, FALSE));
-    // The sample's subjects are not in the master list: the chooser offers them (the bank, and
-    // the exam read again), and is left.
     CModalScript script;
-    for (int i = 0; i < 2; ++i)
-        script.On<CSubjectsDlg>([](CSubjectsDlg& d) { ClickDlgButton(d, IDCANCEL); });
-    auto* bank = dynamic_cast<CCorraDoc*>(m_app->OpenDocumentFile(bankPath));
+    CCorraDoc* bank = OpenSampleBank(script, 1);  // and the exam read again
     ASSERT_NE(bank, nullptr);
     auto* exam = dynamic_cast<CExamDoc*>(m_app->NewExamDocument());
     ASSERT_NE(exam, nullptr);

@@ -1,0 +1,127 @@
+#include "controls/PromptDlg.h"
+#include "dialogs/AddFormsDlg.h"
+#include "dialogs/CorraPropertiesDlg.h"
+#include "dialogs/SaveCollectionsDlg.h"
+#include "foundation/FileTypes.h"
+#include "model/ExamDoc.h"
+#include "platform/core/FileSys.h"
+#include "platform/ui/FrameWnd.h"
+#include "platform/ui/ListBox.h"
+#include "res/ids/ManageDialogs.h"
+#include "res/ids/ProgressDlg.h"
+#include "tests/app/AppFixture.h"
+#include "tests/support/ModalScript.h"
+#include "views/ExamVersionView.h"
+
+#include <QApplication>
+#include <QLineEdit>
+
+namespace {
+
+using FormsEndToEndTest = MainWindowTest;
+
+std::vector<CString> FormNames(CExamDoc& exam)
+{
+    CPtrListEx forms;
+    exam.GetCollections(forms);
+    std::vector<CString> names;
+    for (POSITION pos = forms.GetHeadPosition(); pos;)
+        names.push_back(static_cast<CCorraQuestion*>(forms.GetNext(pos))->m_cszQuestionText);
+    return names;
+}
+
+std::vector<CExamVersionView*> FormViews(CExamDoc& exam)
+{
+    std::vector<CExamVersionView*> views;
+    for (POSITION pos = exam.GetFirstViewPosition(); pos;)
+        if (auto* view = dynamic_cast<CExamVersionView*>(exam.GetNextView(pos)))
+            views.push_back(view);
+    return views;
+}
+
+CString ListNames(CDialog& d)
+{
+    auto* list = d.GetDlgItemAs<CListBox>(IDC_SF_LIST);
+    CString names;
+    for (int i = 0; i < list->GetCount(); ++i)
+        names += (i ? "|" : "") + list->GetText(i);
+    return names;
+}
+
+void SetText(CDialog& d, int id, const char* text)
+{
+    d.GetDlgItemAs<QLineEdit>(id)->setText(QString::fromLatin1(text));
+}
+
+// New forms made through the program's own dialogs and windows: added, one renamed in Save
+// Forms, saved into the exam and its file, and counted by the exam's properties.
+TEST_F(FormsEndToEndTest, NewFormsRenamedInSaveFormsAreSavedUnderTheirNames)
+{
+    StartApp();
+    ASSERT_NE(m_pMain, nullptr);
+    const CString examPath = fsys::Join(CFileTypes::GetPriDir(DT_EXAM), "Forms.exm");
+    CModalScript script;
+    CCorraDoc* bank = OpenSampleBank(script, 1);  // and the exam read again
+    ASSERT_NE(bank, nullptr);
+    CPtrListEx questions;
+    GetDocQuestions(bank, questions);
+    ASSERT_GE(questions.GetCount(), 5);
+    auto* exam = dynamic_cast<CExamDoc*>(m_app->NewExamDocument());
+    ASSERT_NE(exam, nullptr);
+    exam->AddQuestions(questions, nullptr, bank, SampleBankPath(), nullptr);
+    const int count = exam->GetQuestionCount();
+
+    script.On<CAddFormsDlg>([](CAddFormsDlg& d) {
+        SetText(d, IDC_AF_NUM_FORMS, "3");
+        SetText(d, IDC_AF_FORMAT, "Version %A");
+        ClickDlgButton(d, IDOK);
+    });
+    CString renamedCaption;
+    script.On<CSaveCollectionsDlg>([&](CSaveCollectionsDlg& d) {
+        EXPECT_EQ(d.GetWindowText(), "Save Forms");
+        EXPECT_EQ(ListNames(d), "Version A|Version B|Version C");
+        EXPECT_EQ(FormViews(*exam).size(), 3u);
+        d.GetDlgItemAs<CListBox>(IDC_SF_LIST)->SetCurSel(1);
+        d.OnChildNotify(IDC_SF_LIST, LBN_SELCHANGE);
+        ClickDlgButton(d, IDC_SF_EDIT);
+        EXPECT_EQ(ListNames(d), "Version A|Makeup|Version C");
+        // The form's window follows the new name.
+        for (CExamVersionView* view : FormViews(*exam))
+            if (view->GetName() == "Makeup")
+                renamedCaption = view->GetParentFrame()->GetWindowText();
+        ClickDlgButton(d, IDOK);
+    });
+    script.On<CPromptDlg>([](CPromptDlg& d) {
+        EXPECT_EQ(d.GetDlgItemText(IDC_PROMPT_EDIT), "Version B");
+        SetText(d, IDC_PROMPT_EDIT, "Makeup");
+        ClickDlgButton(d, IDOK);
+    });
+    m_pMain->OnCommand(ID_EXAM_NEW_FORMS);
+    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(renamedCaption, exam->GetTitle() + " - Makeup");
+    // "Close All" stands ticked by default: no form window is left.
+    EXPECT_TRUE(FormViews(*exam).empty());
+    EXPECT_EQ(FormNames(*exam), (std::vector<CString>{"Version A", "Makeup", "Version C"}));
+
+    script.On<CCorraPropertiesDlg>([](CCorraPropertiesDlg& d) {
+        EXPECT_EQ(d.GetDlgItemText(IDC_FP_COLLECTIONS_LABEL), "Forms:");
+        EXPECT_EQ(d.GetDlgItemText(IDC_FP_COLLECTIONS), "3");
+        ClickDlgButton(d, IDCANCEL);
+    });
+    m_pMain->OnCommand(ID_EXAM_PROPERTIES);
+
+    ASSERT_TRUE(exam->DoSave(examPath));
+    exam->OnCloseDocument();
+    QApplication::processEvents();
+    auto* again = dynamic_cast<CExamDoc*>(m_app->OpenDocumentFile(examPath));
+    ASSERT_NE(again, nullptr);
+    QApplication::processEvents();
+    EXPECT_EQ(FormNames(*again), (std::vector<CString>{"Version A", "Makeup", "Version C"}));
+    CPtrListEx makeup;
+    again->FindCollection("Makeup")->GetQuestions(makeup);
+    EXPECT_EQ(makeup.GetCount(), count);
+    EXPECT_EQ(script.Pending(), 0);
+}
+
+} // namespace
