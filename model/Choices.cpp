@@ -856,7 +856,11 @@ void CChoices::GetHtmlText(CString& out, DWORD dwFlags, LPCSTR pszCorrect, const
         if (tagType >= 1 && tagType <= 3)
             cells += HtmlMarkup("<td width=1%>" + element + "</td>");
         cells += HtmlMarkup("<td class=" + labelClass + " width=1%>") + shown + HtmlMarkup("</td>");
-        cells += HtmlMarkup("<td class=" + textClass + ">") + HtmlPlainText(GetChoiceText(i, TRUE)) + HtmlMarkup("</td>");
+        // Every character of the choice stays, also those Windows-1252 lacks.
+        CString text = m_saTexts[i].Find('\\') >= 0 ? RtfToTextUtf8(m_csRtfHeader + m_saTexts[i] + "}")
+                                                      : RtfToTextUtf8(m_saTexts[i]);
+        text.Trim();
+        cells += HtmlMarkup("<td class=" + textClass + ">") + HtmlTextFromUtf8(text) + HtmlMarkup("</td>");
         return cells;
     };
 

@@ -14,6 +14,7 @@
 #include "model/HtmlSettings.h"
 #include "platform/core/HtmlMarkup.h"
 #include "render/FontMgr.h"
+#include "render/RtfDraw.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/GdiObjects.h"
 #include "platform/ui/ResourceImage.h"
@@ -166,13 +167,13 @@ int CCorraQuestion::OutputHtml(CHVRichEditCtrl& ctrl, const CDrawContext& ctx, L
     CHtmlSettings* settings = pStyle ? pStyle->pSettings : nullptr;
     if (settings)
         settings->m_nQuestionId = m_nId;
-    CString text;
-    GetQuestionText(text, QTEXT_PLAIN);
+    // Every character of the text stays, accented or beyond Windows-1252.
+    CString text = RtfToTextUtf8(m_cszQuestionText);
     CString html = HtmlMarkup("<table width=100%><tr>" +
                               CString::Formatted("<td class=%s valign=top>", CFontMgr::GetSlotClassName(FM_QUESTIONNO)));
     html += HtmlPlainText(NumberLabel(numberText, m_nId)) + HtmlMarkup("</td>");
     html += HtmlMarkup(CString::Formatted("<td class=%s width=%s valign=top>", CFontMgr::GetSlotClassName(m_nFontSlot), "95%"));
-    CString shown = HtmlPlainText(text);
+    CString shown = HtmlTextFromUtf8(text);
     shown.Replace("\r", "");
     // A line of the text stays a line of the page.
     int at = 0;

@@ -169,6 +169,7 @@ int CRtfDraw::Read()
     m_nHexValue = 0;
     m_cNibble = 2;
     m_nFallbackLeft = 0;
+    m_highSurrogate = 0;
     m_bSkipDestIfUnk = false;
     m_nPos = 0;
     m_cszOut.Empty();
@@ -391,9 +392,7 @@ int CRtfDraw::ParseSpecial(int ipfn, int param)
         m_bSkipDestIfUnk = true;
         return ecOK;
     case ipfnUnicode: {
-        const int code = param < 0 ? param + 65536 : param;
-        const int byte = code >= 0 && code <= 0xFFFF ? cp1252::FromUnicode(static_cast<char32_t>(code)) : -1;
-        const int ec = ParseChar(byte > 0 ? byte : '?');
+        const int ec = ParseUnicode(param < 0 ? param + 65536 : param);
         m_nFallbackLeft = m_state.nUnicodeSkip;
         return ec;
     }
@@ -422,17 +421,70 @@ int CRtfDraw::ParseChar(int ch)
     if (m_state.rds == rdsSkip || m_state.chp.fHidden)
         return ecOK;
     // A NUL byte has no place in the text.
-    if (m_bTextMode && ch != 0)
-        m_cszOut += static_cast<char>(ch);
+    if (m_bTextMode && ch != 0) {
+        if (m_bUtf8)
+            Emit(cp1252::ToUnicode(static_cast<unsigned char>(ch)));
+        else
+            m_cszOut += static_cast<char>(ch);
+    }
     return ecOK;
 }
 
-CString RtfToText(LPCSTR pszRtf)
+int CRtfDraw::ParseUnicode(int unit)
 {
-    if (!pszRtf || !std::strstr(pszRtf, "\\rtf"))
-        return CString(pszRtf);
+    if (!m_bUtf8) {
+        const int byte = unit >= 0 && unit <= 0xFFFF ? cp1252::FromUnicode(static_cast<char32_t>(unit)) : -1;
+        return ParseChar(byte > 0 ? byte : '?');
+    }
+    if (m_state.rds == rdsSkip || m_state.chp.fHidden || !m_bTextMode)
+        return ecOK;
+    const char32_t u = static_cast<char32_t>(unit) & 0xFFFF;
+    if (u >= 0xD800 && u <= 0xDBFF) {
+        m_highSurrogate = u;
+        return ecOK;
+    }
+    if (u >= 0xDC00 && u <= 0xDFFF) {
+        // A second half without its first stands for nothing.
+        if (m_highSurrogate)
+            Emit(0x10000 + ((m_highSurrogate - 0xD800) << 10) + (u - 0xDC00));
+        m_highSurrogate = 0;
+        return ecOK;
+    }
+    if (u != 0)
+        Emit(u);
+    return ecOK;
+}
+
+void CRtfDraw::Emit(char32_t cp)
+{
+    m_highSurrogate = 0;
+    char buf[4];
+    int n = 0;
+    if (cp < 0x80) {
+        buf[n++] = static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        buf[n++] = static_cast<char>(0xC0 | (cp >> 6));
+        buf[n++] = static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        buf[n++] = static_cast<char>(0xE0 | (cp >> 12));
+        buf[n++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        buf[n++] = static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        buf[n++] = static_cast<char>(0xF0 | (cp >> 18));
+        buf[n++] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        buf[n++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        buf[n++] = static_cast<char>(0x80 | (cp & 0x3F));
+    }
+    m_cszOut += CString(buf, n);
+}
+
+namespace {
+
+CString ReadText(LPCSTR pszRtf, BOOL bUtf8)
+{
     CRtfDraw reader(pszRtf);
     reader.SetTextMode(TRUE);
+    reader.SetUtf8(bUtf8);
     const int ec = reader.Read();
     if (ec != CRtfDraw::ecOK) {
         CString msg;
@@ -442,4 +494,22 @@ CString RtfToText(LPCSTR pszRtf)
         return CString();
     }
     return reader.GetText();
+}
+
+} // namespace
+
+CString RtfToText(LPCSTR pszRtf)
+{
+    if (!pszRtf || !std::strstr(pszRtf, "\\rtf"))
+        return CString(pszRtf);
+    return ReadText(pszRtf, FALSE);
+}
+
+CString RtfToTextUtf8(LPCSTR pszRtf)
+{
+    if (!pszRtf || !std::strstr(pszRtf, "\\rtf")) {
+        const std::string utf8 = cp1252::ToUtf8(pszRtf ? pszRtf : "");
+        return CString(utf8.data(), static_cast<int>(utf8.size()));
+    }
+    return ReadText(pszRtf, TRUE);
 }

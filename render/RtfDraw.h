@@ -30,6 +30,8 @@ public:
     const CString& GetText() const { return m_cszOut; }
     BOOL IsTextMode() const { return m_bTextMode; }
     void SetTextMode(BOOL bTextMode) { m_bTextMode = bTextMode; }
+    // The text as UTF-8 instead of Windows-1252: "\uN" characters the code page lacks are kept.
+    void SetUtf8(BOOL bUtf8) { m_bUtf8 = bUtf8; }
 
     // Character, paragraph, section and document properties, as the reader tracks them.
     struct CharProps {
@@ -88,11 +90,16 @@ private:
     int ApplyPropChange(int iprop, int val);
     int ParseSpecial(int ipfn, int param);
     int ParseChar(int ch);
+    // A "\\uN" character (a UTF-16 unit).
+    int ParseUnicode(int unit);
+    void Emit(char32_t cp);
 
     CString m_cszIn;
     CString m_cszOut;
     int m_nPos = 0;
     BOOL m_bTextMode = FALSE;
+    BOOL m_bUtf8 = FALSE;
+    char32_t m_highSurrogate = 0;  // the first half of a pair, until its second comes
 
     State m_state;
     std::vector<State> m_saved;  // one record per open group
@@ -108,3 +115,6 @@ private:
 // words a plain double quote; font, colour and other header groups are left out. On a reader
 // error the error is logged and the result is empty. A text without "\rtf" is returned as it is.
 CString RtfToText(LPCSTR pszRtf);
+// The same text as UTF-8, with every character of the RTF kept, also those Windows-1252 lacks
+// (where RtfToText gives "?"). A text without "\rtf" is taken as Windows-1252.
+CString RtfToTextUtf8(LPCSTR pszRtf);

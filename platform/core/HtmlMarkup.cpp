@@ -1,5 +1,7 @@
 #include "platform/core/HtmlMarkup.h"
 
+#include "platform/core/CodePage.h"
+
 namespace {
 
 CString WithoutMarks(LPCSTR text)
@@ -24,6 +26,38 @@ CString HtmlMarkup(LPCSTR markup)
 CString HtmlPlainText(LPCSTR text)
 {
     return WithoutMarks(text);
+}
+
+CString HtmlTextFromUtf8(const CString& utf8)
+{
+    CString out;
+    const int n = utf8.GetLength();
+    for (int i = 0; i < n;) {
+        const unsigned char b = static_cast<unsigned char>(utf8[i]);
+        const int len = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
+        char32_t cp = len == 1 ? b : len == 2 ? (b & 0x1F) : len == 3 ? (b & 0x0F) : (b & 0x07);
+        bool bValid = len > 0 && i + len <= n;
+        for (int k = 1; bValid && k < len; ++k) {
+            const unsigned char c = static_cast<unsigned char>(utf8[i + k]);
+            bValid = (c & 0xC0) == 0x80;
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        if (!bValid) {
+            // Not UTF-8: the byte is taken as Windows-1252.
+            cp = cp1252::ToUnicode(b);
+            i += 1;
+        } else {
+            i += len;
+        }
+        if (cp == static_cast<unsigned char>(HTML_MARK_OPEN) || cp == static_cast<unsigned char>(HTML_MARK_CLOSE))
+            continue;
+        const int byte = cp < 0x80 ? static_cast<int>(cp) : cp1252::FromUnicode(cp);
+        if (byte > 0)
+            out += static_cast<char>(byte);
+        else if (cp != 0)
+            out += HtmlMarkup(CString::Formatted("&#%u;", static_cast<unsigned>(cp)));
+    }
+    return out;
 }
 
 void SplitHtmlMarked(const CString& marked, const std::function<void(bool bMarkup, const CString& piece)>& piece)

@@ -23,6 +23,9 @@ constexpr const char* HTML_MARKUP_DESTINATION = "crrhtml";
 CString HtmlMarkup(LPCSTR markup);
 // A text with the marks dropped: what user text goes through before it joins a marked string.
 CString HtmlPlainText(LPCSTR text);
+// A UTF-8 text as a marked string: what Windows-1252 holds as text (marks dropped), any other
+// character as a character reference, so that a page keeps it.
+CString HtmlTextFromUtf8(const CString& utf8);
 // Calls piece(bMarkup, text) for the pieces of a marked string in order; a stray close mark is
 // dropped and an unclosed piece ends with the string.
 void SplitHtmlMarked(const CString& marked, const std::function<void(bool bMarkup, const CString& piece)>& piece);

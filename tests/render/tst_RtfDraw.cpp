@@ -57,6 +57,31 @@ TEST_P(RtfToTextTable, GivesPlainText)
 INSTANTIATE_TEST_SUITE_P(Cases, RtfToTextTable, ::testing::ValuesIn(kTextCases),
                          [](const auto& info) { return "case" + std::to_string(info.index); });
 
+// The UTF-8 reading keeps every character; breaks, cells and the special blanks read as the
+// Windows-1252 reading has them.
+TEST(RtfDraw, TheUtf8TextKeepsEveryCharacter)
+{
+    const struct {
+        const char* rtf;
+        const char* utf8;
+        const char* bytes;  // RtfToText's
+    } cases[] = {
+        {"{\\rtf1 caf\\'e9 \\u945\\'3f\\u8804?x}", "caf\xC3\xA9 \xCE\xB1\xE2\x89\xA4x", "caf\xE9 ??x"},
+        {"{\\rtf1 a\\~b\\_c\\emdash d}", "a\xC2\xA0" "b-c\xE2\x80\x94" "d", "a\xA0" "b-c\x97" "d"},
+        {"{\\rtf1 \\trowd\\cellx900\\cellx1800 A\\cell B\\cell\\row After\\line more}", "A B \nAfter\nmore",
+         "A B \nAfter\nmore"},
+        // A character beyond the first plane, written as two halves; a lone half is nothing.
+        {"{\\rtf1 \\uc1\\u-10179?\\u-8704?!\\u-8704?}", "\xF0\x9F\x98\x80!", "??!?"},
+        {"{\\rtf1 {\\v \\u945?}\\u-3913?}", "\xEF\x82\xB7", "?"},
+        {"plain caf\xE9", "plain caf\xC3\xA9", "plain caf\xE9"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(std::string(RtfToTextUtf8(c.rtf)), std::string(c.utf8)) << c.rtf;
+        EXPECT_EQ(std::string(RtfToText(c.rtf)), std::string(c.bytes)) << c.rtf;
+    }
+    EXPECT_EQ(std::string(RtfToTextUtf8("{\\rtf1 text}}")), "");
+}
+
 struct ErrorCase {
     std::string rtf;
     int ec;

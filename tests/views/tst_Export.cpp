@@ -169,6 +169,26 @@ TEST_F(ExportTest, TextIsUtf8WithEveryQuestionAndPageSeparations)
     EXPECT_NE(text.find("____"), std::string::npos);
 }
 
+// An HTML page keeps every character of a question and its choices: accented letters and those
+// Windows-1252 lacks alike.
+TEST_F(ExportTest, HtmlKeepsEveryCharacterOfQuestionsAndChoices)
+{
+    CCorraQuestion* q = doc->Add(1, IDS_QTYPE_MC, "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Is caf\\'e9 \\u945? <b>?}");
+    q->SetChoices("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 a. \\u8804? two\\par b. caf\\'e9 \\u8364?\\par}");
+    ASSERT_TRUE(Export(FT_HTML, "out.htm"));
+    const QString page = QString::fromUtf8(ReadAll(HomePath("out.htm")).c_str());
+    // A character is kept as itself or as its reference.
+    auto kept = [&page](char16_t c) {
+        return page.contains(QChar(c)) || page.contains(QString("&#%1;").arg(static_cast<int>(c))) ||
+               page.contains(QString("&#x%1;").arg(static_cast<int>(c), 0, 16), Qt::CaseInsensitive);
+    };
+    for (char16_t c : {u'\u00e9', u'\u03b1', u'\u2264', u'\u20ac'})
+        EXPECT_TRUE(kept(c)) << static_cast<int>(c) << "\n" << page.toStdString();
+    EXPECT_FALSE(page.contains("caf@")) << page.toStdString();
+    EXPECT_FALSE(page.contains("? two")) << page.toStdString();
+    EXPECT_TRUE(page.contains("&lt;b&gt;")) << page.toStdString();
+}
+
 TEST_F(ExportTest, TopOfPageGroupsLeaveNoEmptyFirstPage)
 {
     for (int g = 1; g <= 3; ++g) {
