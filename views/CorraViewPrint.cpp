@@ -16,6 +16,7 @@
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
 #include "model/DocumentDialogs.h"
+#include "model/ExamDoc.h"
 #include "model/Group.h"
 #include "platform/core/Services.h"
 #include "platform/ui/DC.h"
@@ -551,7 +552,9 @@ int CCorraView::PrintQuestion(CDC* pDC, CPrintInfo* pInfo, CCorraQuestion* q, in
     ctx.mode = job->nPrintMode;
     ctx.printLayout = TRUE;
     const CString section = pDoc ? pDoc->GetProfileSection() : CString(CCorraDoc::PROFILE_SECTION);
-    ctx.choicesIndent = std::clamp(CorraApp().GetProfileInt(section, "ChoicesIndentLevel", 5), 0, 80);
+    // An exam keeps the indent it printed with in its section.
+    const BOOL bExam = dynamic_cast<CExamDoc*>(pDoc) != nullptr;
+    ctx.choicesIndent = std::clamp(CorraApp().GetProfileInt(section, "ChoicesIndentLevel", 5, bExam), 0, 80);
     ctx.firstNumber = GetFirstPrintNumber();
     if (pDoc) {
         ctx.choiceSepLines = std::clamp(pDoc->m_nNumQuestChoiceSepLines, 0, kMaxSepLines);

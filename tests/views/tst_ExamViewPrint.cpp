@@ -9,11 +9,13 @@
 #include "model/ExamDialogs.h"
 #include "model/ExamDoc.h"
 #include "model/ExamQuestion.h"
+#include "model/HtmlSettings.h"
 #include "platform/core/FileSys.h"
 #include "platform/ui/FrameworkIds.h"
 #include "platform/ui/Print.h"
 #include "platform/ui/PrintPreview.h"
 #include "platform/ui/QtString.h"
+#include "print/ExportContext.h"
 #include "render/RtfDraw3.h"
 #include "res/ids/ExamView.h"
 #include "res/ids/Print.h"
@@ -257,6 +259,42 @@ TEST_F(ExamViewPrintTest, EachFormCountsItsPagesFromOneAndNamesItselfInTheFooter
     ASSERT_EQ(first.size(), pages.size());
     for (size_t i = 0; i < first.size(); ++i)
         EXPECT_EQ(first[i].text.Find("Biology 101") >= 0, i % per == 0) << i;
+}
+
+// One HTML file a question: the footer of each file numbers that page, from 1.
+TEST_F(ExamViewPrintTest, EachHtmlPageFileNumbersItsOwnPage)
+{
+    for (int i = 0; i < 3; ++i)
+        Add(IDS_QTYPE_MC);
+    const CString folder = HomePath("pages/");
+    fsys::CreateDirectories(folder);
+    CHtmlSettings html;
+    html.m_nDivType = HTML_FILE_PER_PAGE;
+    CExportContext ctx;
+    ctx.nFileType = FT_HTML;
+    ctx.nHtmlMode = HTML_FILE_PER_PAGE;
+    ctx.pHtml = &html;
+    ctx.csOutputPath = folder;
+    ASSERT_TRUE(Upper().RunExport(ctx));
+    int page = 0;
+    for (POSITION pos = exam->m_plQuestions.GetHeadPosition(); pos;) {
+        const auto* q = static_cast<CCorraQuestion*>(exam->m_plQuestions.GetNext(pos));
+        std::string bytes;
+        ASSERT_TRUE(fsys::ReadFile(folder + html.GetPageFile(q->m_nId), bytes)) << q->m_nId;
+        const CString number = CString::Formatted("Page %d", ++page);
+        EXPECT_NE(bytes.find(number.GetString()), std::string::npos) << number.GetString() << "\n" << bytes;
+        EXPECT_EQ(bytes.find("Page 0"), std::string::npos);
+    }
+    EXPECT_EQ(page, 3);
+}
+
+// The indent an exam's choices print with stands in its section after a print.
+TEST_F(ExamViewPrintTest, APrintWritesTheChoicesIndentIntoTheExamsSection)
+{
+    Add(IDS_QTYPE_MC);
+    CorraApp().WriteProfileString(CExamDoc::PROFILE_SECTION, "ChoicesIndentLevel", nullptr);
+    ASSERT_FALSE(PrintPages(0).empty());
+    EXPECT_EQ(CorraApp().GetProfileInt(CExamDoc::PROFILE_SECTION, "ChoicesIndentLevel", -1), 5);
 }
 
 TEST_F(ExamViewPrintTest, AKeyNamesItsFormOnTopAndGivesItsScrambledLetters)
