@@ -101,7 +101,7 @@ void CExamExportEngine::BlankBand(CExportContext& ctx, CRect& rect, BOOL bDraw, 
 
 void CExamExportEngine::DrawPageHeader(CExportContext& ctx, CRect& rect, BOOL bDraw)
 {
-    const BOOL bOwnForm = ctx.nFileType == FT_HTML || ctx.nFileType == FT_WORD || ctx.nFileType == FT_WORDPERFECT;
+    const BOOL bOwnForm = ctx.nFileType == FT_HTML || UsesRtfBands(ctx);
     if (!bOwnForm && !exambands::HeaderShown(CExamDoc::PrintSettings(), BandPage(ctx))) {
         if (!bDraw)
             rect = ctx.m_rectDraw;
@@ -114,7 +114,7 @@ void CExamExportEngine::DrawPageHeader(CExportContext& ctx, CRect& rect, BOOL bD
 
 void CExamExportEngine::DrawPageFooter(CExportContext& ctx, CRect& rect, BOOL bDraw)
 {
-    const BOOL bOwnForm = ctx.nFileType == FT_HTML || ctx.nFileType == FT_WORD || ctx.nFileType == FT_WORDPERFECT;
+    const BOOL bOwnForm = ctx.nFileType == FT_HTML || UsesRtfBands(ctx);
     if (!bOwnForm && !CExamDoc::PrintSettings().printFtr) {
         if (!bDraw) {
             rect = ctx.m_rectDraw;
@@ -124,6 +124,11 @@ void CExamExportEngine::DrawPageFooter(CExportContext& ctx, CRect& rect, BOOL bD
         return;
     }
     CExportEngine::DrawPageFooter(ctx, rect, bDraw);
+}
+
+BOOL CExamExportEngine::UsesRtfBands(const CExportContext& ctx) const
+{
+    return ctx.nFileType == FT_WORD;
 }
 
 void CExamExportEngine::AppendRtfGroups(CExportContext& ctx, BOOL bFooter, long* pPos)
@@ -238,8 +243,9 @@ void CExamExportEngine::InsertHtmlHeader(CExportContext& ctx, CRect& rect, BOOL 
 void CExamExportEngine::InsertHtmlFooter(CExportContext& ctx, CRect& rect, BOOL bDraw)
 {
     if (!bDraw) {
-        // Measured as the rows it stands for.
+        // Measured as the rows it stands for, and kept for the page's layout.
         rect.top = rect.bottom - MeasureBandRows(ctx, TRUE);
+        ctx.rectFooter = rect;
         return;
     }
     if (!CExamDoc::PrintSettings().printFtr || ctx.IsMeasuring())

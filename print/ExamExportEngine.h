@@ -25,6 +25,10 @@ public:
     void InsertHtmlHeader(CExportContext& ctx, CRect& rect, BOOL bDraw) override;
     void InsertHtmlFooter(CExportContext& ctx, CRect& rect, BOOL bDraw) override;
 
+protected:
+    // Only Word: a WordPerfect page has its rows as a text page has.
+    BOOL UsesRtfBands(const CExportContext& ctx) const override;
+
 private:
     exambands::CBandPage BandPage(const CExportContext& ctx) const;
     // A blank band of 1% of the drawing height, at the top or the bottom.

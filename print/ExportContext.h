@@ -49,6 +49,8 @@ struct CExportContext : CPrintInfo {
     CHtmlSettings* pHtml = nullptr;
     BOOL bCancel = FALSE;
     BOOL bTableBorder = FALSE;
+    // The footer's band as its measure left it (HTML).
+    CRect rectFooter;
 
     // How questions are composed: mode, layout, answers, the first number.
     CDrawContext draw;

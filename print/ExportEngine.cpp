@@ -647,16 +647,21 @@ void CExportEngine::GetFooterItem(int nPosition, CString& text, int& nSlot, CExp
     text.Empty();
     nSlot = 0;
     if (nPosition == 0) {
+        // Relative to the program's folder, or nothing: a full path tells a reader where the
+        // teacher's files lie.
         const CString path = m_doc.GetPathName();
         if (!path.IsEmpty())
             GetServerRelativePath(text, path);
-        if (text.IsEmpty())
-            text = path;
         nSlot = FM_CORRAFILENAME;
     } else if (nPosition == 4) {
         text = CString::Formatted("Page %d", static_cast<int>(ctx.m_nCurPage));
         nSlot = FM_CORRAPAGENO;
     }
+}
+
+BOOL CExportEngine::UsesRtfBands(const CExportContext& ctx) const
+{
+    return ctx.nFileType == FT_WORD || ctx.nFileType == FT_WORDPERFECT;
 }
 
 void CExportEngine::ShowDrawingPage(CExportContext& ctx, BOOL bDraw)
@@ -674,7 +679,7 @@ void CExportEngine::DrawPageHeader(CExportContext& ctx, CRect& rect, BOOL bDraw)
         return;
     }
     ShowDrawingPage(ctx, bDraw);
-    if (ctx.nFileType == FT_WORD || ctx.nFileType == FT_WORDPERFECT) {
+    if (UsesRtfBands(ctx)) {
         InsertRtfHeader(ctx, rect, bDraw);
         return;
     }
@@ -694,7 +699,7 @@ void CExportEngine::DrawPageFooter(CExportContext& ctx, CRect& rect, BOOL bDraw)
         rect = ctx.m_rectDraw;
         rect.top = rect.bottom;
     }
-    if (ctx.nFileType == FT_WORD || ctx.nFileType == FT_WORDPERFECT) {
+    if (UsesRtfBands(ctx)) {
         InsertRtfFooter(ctx, rect, bDraw);
         return;
     }

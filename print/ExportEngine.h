@@ -88,6 +88,9 @@ public:
     static CHVRichEditCtrl& ControlFor(CExportContext& ctx, BOOL bDraw);
 
 protected:
+    // Whether the bands go into the file as marked RTF groups (once) rather than as rows on every
+    // page: Word and WordPerfect for a bank.
+    virtual BOOL UsesRtfBands(const CExportContext& ctx) const;
     // Writes text to path through a temporary file renamed over it; the message of the
     // program's writer on failure.
     static BOOL WriteFileAtomically(const CString& path, const CString& text);

@@ -117,6 +117,27 @@ TEST_F(ExamExportBandsTest, AWordHeaderAndFooterAreSixMarkedGroups)
     EXPECT_LT(footer.Find("\\\\\\\\"), 0);
 }
 
+// Word puts the bands into the file once, as groups; a WordPerfect page has its rows on every
+// page as a text page has.
+TEST_F(ExamExportBandsTest, AWordPerfectPageHasItsRowsOnEveryPage)
+{
+    CExamExportEngine engine(*exam);
+    ctx.nLastPage = 2;
+    ctx.m_nCurPage = 2;
+    for (const auto& [type, rows] : {std::pair{FT_WORD, FALSE}, std::pair{FT_WORDPERFECT, TRUE}}) {
+        ctx.nFileType = type;
+        target.SetWindowText("");
+        CRect rect = ctx.m_rectDraw;
+        engine.DrawPageHeader(ctx, rect, TRUE);
+        EXPECT_EQ(rect.top > ctx.m_rectDraw.top, rows) << type;
+        engine.DrawPageFooter(ctx, rect, TRUE);
+        const CString text = target.GetText();
+        EXPECT_EQ(text.Find("Biology {101}") >= 0, rows) << type << ": " << text.GetString();
+        EXPECT_EQ(text.Find("Page 2") >= 0, rows) << type << ": " << text.GetString();
+        EXPECT_EQ(Composed().Find("<ftr>") >= 0, !rows) << type;
+    }
+}
+
 TEST_F(ExamExportBandsTest, TheHtmlHeaderIsATableWithTheStudentsFields)
 {
     ctx.nFileType = FT_HTML;
@@ -172,6 +193,14 @@ TEST_F(ExamExportBandsTest, AMeasuringPassWritesNoFooterAndBandsOffKeepOnePercen
     const CString text = target.GetText();
     EXPECT_GE(text.Find("Page 1"), 0) << text.GetString();
     EXPECT_GE(text.Find("File: ./exams/mid.exm"), 0);
+
+    // An HTML footer measured is kept in the record as the page's footer.
+    ctx.nFileType = FT_HTML;
+    CRect html;
+    engine.DrawPageFooter(ctx, html, FALSE);
+    EXPECT_EQ(html.Height(), measured.Height());
+    EXPECT_EQ(ctx.rectFooter, html);
+    ctx.nFileType = FT_TEXT;
 
     // Both bands off: a band of 1% of the page at each end.
     CExamDoc::PrintSettings().printHdr = FALSE;
