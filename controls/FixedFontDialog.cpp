@@ -37,7 +37,7 @@ INT_PTR CFixedFontDialog::DoModal()
 {
     if (m_nTemplateId == 0)
         return -1;
-    ApplyFont(8);
+    ApplyFont(ModalFontSize());
     return CDialog::DoModal();
 }
 

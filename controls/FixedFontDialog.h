@@ -34,6 +34,9 @@ public:
     static constexpr const char* kFaceName = "MS Sans Serif";
 
 protected:
+    // The point size of a modal run.
+    virtual int ModalFontSize() const { return 8; }
+
     int m_nTemplateId = 0;
     int m_nFontSize;
     int m_nScreenWidth;

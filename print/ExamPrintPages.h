@@ -46,6 +46,8 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
+    // A point larger on a screen 1024 pixels wide.
+    int ModalFontSize() const override { return m_nScreenWidth == 1024 ? 9 : 8; }
 
 private:
     int m_nShowHeaderFooter;

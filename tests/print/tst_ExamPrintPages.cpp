@@ -170,6 +170,22 @@ TEST_F(ExamPrintPagesTest, PropertiesStyleEnablingAndChecks)
     EXPECT_EQ(messageBox.calls.back().text, "Confirm Show Answers");
 }
 
+TEST_F(ExamPrintPagesTest, PropertiesShowNinePointsOnlyOnA1024WideScreen)
+{
+    for (const auto& [width, points] : {std::pair{1024, 9}, std::pair{800, 8}, std::pair{1280, 8}}) {
+        screen.info.nWidth = width;
+        CPrintingValues values;
+        int shown = 0;
+        CModalScript script;
+        script.On<CExamPrintPropPage>([&shown](CExamPrintPropPage& d) {
+            shown = d.font().pointSize();
+            d.EndDialog(IDCANCEL);
+        });
+        EXPECT_FALSE(RunPrintingPropertiesPage(nullptr, values, TRUE));
+        EXPECT_EQ(shown, points) << "screen " << width;
+    }
+}
+
 // The bank's command: the page over its values, stored after OK, nothing after Cancel.
 class CPageDialogs : public CFakeDocumentDialogs {
 public:
