@@ -3,6 +3,7 @@
 // files turned into PDF by LibreOffice and read back with poppler's tools.
 
 #include "model/CorraDoc.h"
+#include "model/ExamDoc.h"
 #include "model/CorraQuestion.h"
 #include "model/Group.h"
 #include "platform/core/FileSys.h"
@@ -61,27 +62,31 @@ protected:
         EXPECT_EQ(script.Answered(), 1) << name;
     }
 
-    CCorraView* QuestionPane() const
+    CCorraView* QuestionPane(CCorraDoc* doc = nullptr) const
     {
-        for (POSITION pos = bank->GetFirstViewPosition(); pos;)
+        if (!doc)
+            doc = bank;
+        for (POSITION pos = doc->GetFirstViewPosition(); pos;)
             if (auto* view = dynamic_cast<CCorraView*>(bank->GetNextView(pos)); view && !view->IsCollectionPane())
                 return view;
         return nullptr;
     }
 
     // The start of every question's text, in the order the export writes them.
-    std::vector<QString> QuestionOrder() const
+    std::vector<QString> QuestionOrder(CCorraDoc* doc = nullptr) const
     {
-        CCorraView* view = QuestionPane();
+        if (!doc)
+            doc = bank;
+        CCorraView* view = QuestionPane(doc);
         CPtrListEx order;
         for (int i = 0; i < view->GetElementCount(); ++i)
             order.AddTail(view->GetElementQuestion(i));
-        for (POSITION pos = bank->m_plGroups.GetHeadPosition(); pos;) {
-            auto* group = static_cast<CGroup*>(bank->m_plGroups.GetNext(pos));
+        for (POSITION pos = doc->m_plGroups.GetHeadPosition(); pos;) {
+            auto* group = static_cast<CGroup*>(doc->m_plGroups.GetNext(pos));
             if (group->m_pHeaderQuestion)
                 order.AddTail(group->m_pHeaderQuestion);
         }
-        bank->OrderItemsByGroups(order, [](void* p) { return static_cast<CCorraQuestion*>(p)->m_nMemberId; });
+        doc->OrderItemsByGroups(order, [](void* p) { return static_cast<CCorraQuestion*>(p)->m_nMemberId; });
         std::vector<QString> texts;
         for (POSITION pos = order.GetHeadPosition(); pos;) {
             auto* q = static_cast<CCorraQuestion*>(order.GetNext(pos));
@@ -185,6 +190,87 @@ TEST_F(ExportEndToEndTest, TheSampleBankExportsToEveryFileKind)
     EXPECT_TRUE(docText.contains(title));
     EXPECT_TRUE(docText.contains(QStringLiteral("Page 1")));
     ExpectInOrder(docText, order, "doc");
+    bank->SetModifiedFlag(FALSE);
+}
+
+// An exam made of the sample bank's questions, grouped by type with three groups on top of a
+// page, exported to text, RTF and Word: its header items and page numbers on the pages, every
+// question once and in order, typed markers as typed, accented letters kept.
+TEST_F(ExportEndToEndTest, AnExamOfTheSampleBankExportsWithItsHeaderAndGroups)
+{
+    auto* exam = dynamic_cast<CExamDoc*>(m_app->NewExamDocument());
+    ASSERT_NE(exam, nullptr);
+    CPtrListEx from;
+    for (POSITION pos = bank->m_plQuestions.GetHeadPosition(); pos;) {
+        auto* q = static_cast<CCorraQuestion*>(bank->m_plQuestions.GetNext(pos));
+        if (!q->IsCollection())
+            from.AddTail(q);
+    }
+    exam->AddQuestions(from, nullptr, bank, bank->GetPathName(), nullptr);
+    ASSERT_GE(exam->GetQuestionCount(), 9);
+    exam->m_csTitle1 = "Cells and Living Things";
+    exam->m_csTitle2 = "Midterm Exam";
+    auto* typed = static_cast<CCorraQuestion*>(exam->m_plQuestions.GetTail());
+    ASSERT_NE(typed, nullptr);
+    typed->m_cszQuestionText = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\\f0\\fs24 "
+                               "Which of the living things does a caf\\'e9 sell? Not <pbrk> nor <hdr>.\\par}";
+    ASSERT_GE(exam->GroupByTypeWithoutIdentity(), 3);
+    int flagged = 0;
+    for (POSITION pos = exam->m_plGroups.GetHeadPosition(); pos && flagged < 3; ++flagged) {
+        auto* group = static_cast<CGroup*>(exam->m_plGroups.GetNext(pos));
+        group->m_dwFlags |= GROUP_TOP_OF_PAGE | GROUP_USES_HEADER;
+        group->m_csText = CString::Formatted("Part %d of the exam", flagged + 1);
+    }
+    exam->UpdateAllViews(nullptr, 0, nullptr);
+    const CString examPath = HomePath("Exams/Midterm.exm");
+    fsys::CreateDirectories(fsys::Folder(examPath));
+    ASSERT_TRUE(exam->DoSave(examPath));
+    CCorraView* pane = QuestionPane(exam);
+    ASSERT_NE(pane, nullptr);
+    pane->GetParentFrame()->ActivateFrame();
+    const std::vector<QString> order = QuestionOrder(exam);
+    ASSERT_GE(order.size(), 9u);
+    const CExamPrintSettings& settings = CExamDoc::PrintSettings();
+    const QString nameLine = ToQString(settings.studentNamePrompt);
+    auto expectBands = [&](const QString& text, const char* what) {
+        EXPECT_TRUE(text.contains(QStringLiteral("Cells and Living Things"))) << what;
+        EXPECT_TRUE(text.contains(QStringLiteral("Midterm Exam"))) << what;
+        EXPECT_TRUE(text.contains(nameLine)) << what;
+        EXPECT_TRUE(text.contains(QStringLiteral("Page 1"))) << what;
+        EXPECT_TRUE(text.contains(QStringLiteral("Page 2"))) << what;
+        EXPECT_TRUE(text.contains(QStringLiteral("File: ./Exams/Midterm.exm"))) << what;
+        EXPECT_TRUE(text.contains(QStringLiteral("Not <pbrk> nor <hdr>."))) << what;
+        EXPECT_TRUE(text.contains(QString::fromUtf8("caf\xc3\xa9 sell"))) << what;
+        ExpectInOrder(text, order, what);
+    };
+
+    // Text: UTF-8, "caf\'e9" as its two bytes.
+    ExportAs(0, "Midterm.txt");
+    std::string bytes;
+    ASSERT_TRUE(fsys::ReadFile(out + "Midterm.txt", bytes));
+    EXPECT_NE(bytes.find("caf\xc3\xa9 sell"), std::string::npos);
+    expectBands(QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())).simplified(), "text");
+    const int textPages = pane->GetLastExportPageCount();
+    EXPECT_GE(textPages, 3) << "three groups start pages";
+
+    ExportAs(4, "Midterm.rtf");
+    const int exported = pane->GetLastExportPageCount();
+    EXPECT_EQ(exported, textPages);
+    int pages = 0;
+    const QString rtfText = PdfText(out + "Midterm.rtf", pages).simplified();
+    if (pages < 0)
+        GTEST_SKIP() << "LibreOffice and poppler-utils are needed for the PDF half";
+    EXPECT_EQ(pages, exported);
+    expectBands(rtfText, "rtf");
+
+    CRealConverterScope converter;
+    SKIP_WITHOUT_LIBREOFFICE(converter);
+    ExportAs(1, "Midterm.doc");
+    ASSERT_TRUE(fsys::Exists(out + "Midterm.doc"));
+    const QString docText = PdfText(out + "Midterm.doc", pages).simplified();
+    EXPECT_EQ(pages, pane->GetLastExportPageCount());
+    expectBands(docText, "doc");
+    exam->SetModifiedFlag(FALSE);
     bank->SetModifiedFlag(FALSE);
 }
 
