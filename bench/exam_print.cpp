@@ -5,10 +5,8 @@
 //                               keys to keys-N.pdf in the current folder
 
 #include "bench/BenchApp.h"
-#include "bench/BenchBank.h"
+#include "bench/BenchExam.h"
 #include "bench/BenchPrint.h"
-#include "model/ExamDoc.h"
-#include "model/ExamQuestion.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/StringTable.h"
 #include "platform/ui/FrameworkIds.h"
@@ -16,7 +14,6 @@
 #include "render/FontMgr.h"
 #include "render/RtfDraw3.h"
 #include "res/ids/ExamView.h"
-#include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraPanes.h"
 #include "views/ExamView.h"
 
@@ -28,42 +25,7 @@
 
 namespace {
 
-constexpr int kForms = 4;
-
-class CBenchExam : public CExamDoc {
-public:
-    CBenchExam() { m_bAutoDelete = FALSE; }
-    BOOL PostViewMessage(UINT, WPARAM, LPARAM) override { return TRUE; }
-};
-
-void FillExam(CExamDoc& exam, int nQuestions)
-{
-    exam.m_csTitle1 = "Biology 101";
-    exam.m_csTitle2 = "Midterm";
-    CPtrListEx members;
-    for (int i = 0; i < nQuestions; ++i) {
-        auto* q = static_cast<CExamQuestion*>(exam.InsertQuestion(new CExamQuestion));
-        const int kind = i % 10;
-        q->m_cszQuestionText = BenchQuestionRtf(i, 18 + i % 11);
-        q->m_dAnswerSize = 0.1;
-        if (kind < 8) {
-            q->m_nType = static_cast<int>(IDS_QTYPE_MC);
-            q->SetChoices("a. The nucleus\nb. The cell wall\nc. The ribosome\nd. The vacuole");
-            q->m_cszAnswer = CString(static_cast<char>('a' + i % 4));
-        } else if (kind == 8) {
-            q->m_nType = static_cast<int>(IDS_QTYPE_TF);
-            q->SetChoices("a. True\nb. False");
-            q->m_cszAnswer = "a";
-        } else {
-            q->m_nType = static_cast<int>(IDS_QTYPE_ES);
-        }
-        members.AddTail(q);
-    }
-    for (int f = 0; f < kForms; ++f)
-        exam.GetOrCreateCollection(CString::Formatted("Form %c", 'a' + f), &members);
-    exam.ScrambleForms(TRUE);
-    exam.SetModifiedFlag(FALSE);
-}
+constexpr int kForms = kBenchExamForms;
 
 struct CFigures {
     double forms = 1e9, keys = 1e9;
@@ -73,7 +35,7 @@ CFigures PrintExam(int nQuestions, const CString& formsPdf, const CString& keysP
 {
     CFigures f;
     CBenchExam exam;
-    FillExam(exam, nQuestions);
+    FillBenchExam(exam, nQuestions);
     CCorraPanes panes(exam, 1280, 1024, CCreatable<CView>::Of<CExamView>());
     CCorraView& view = *panes.upper;
     CPdfDialogs dialogs;

@@ -113,6 +113,7 @@ void RtfEngine(const std::uint8_t* data, std::size_t size)
     }
     RtfToPlainText(rtf);
     RtfToText(rtf);
+    RtfToTextUtf8(rtf);
     IsRtfEmpty(rtf);
 }
 
