@@ -10,6 +10,7 @@
 #include "platform/core/Services.h"
 #include "platform/ui/ComboBox.h"
 #include "platform/ui/DataExchange.h"
+#include "platform/ui/ListBox.h"
 #include "platform/ui/QtString.h"
 #include "res/ids/QuestionTypes.h"
 
@@ -67,21 +68,27 @@ CQuestionDlg::CQuestionDlg(CWnd* pParent) : CQuestionDlg(IDD_QUESTION_DLG, pPare
     LayOutQuestionDialog();
 }
 
-CQuestionDlg::CQuestionDlg(UINT nIDTemplate, CWnd* pParent) : CFixedFontDialog(nIDTemplate, pParent)
+CQuestionDlg::CQuestionDlg(UINT nIDTemplate, CWnd* pParent, EQuestionDlgChoice choice)
+    : CFixedFontDialog(nIDTemplate, pParent)
 {
     m_nTemplateId = static_cast<int>(nIDTemplate);
     m_Question.Reset(FALSE);
     m_Question.m_nType = IDS_QTYPE_MC;
-    BuildControls();
+    BuildControls(choice);
 }
 
 CQuestionDlg::~CQuestionDlg() = default;
 
-void CQuestionDlg::BuildControls()
+void CQuestionDlg::BuildControls(EQuestionDlgChoice choice)
 {
     m_pIdEdit = CreateEdit(IDC_QD_ID);
-    m_pTypeCombo = AddControl(IDC_QD_TYPE, new CComboBox(this, FALSE));
-    m_pLevelCombo = AddControl(IDC_QD_LEVEL, new CComboBox(this, FALSE));
+    if (choice == QDC_MULTIPLE) {
+        m_pTypeList = AddControl(IDC_QD_TYPE, new CListBox(this, TRUE));
+        m_pLevelList = AddControl(IDC_QD_LEVEL, new CListBox(this, TRUE));
+    } else {
+        m_pTypeCombo = AddControl(IDC_QD_TYPE, new CComboBox(this, FALSE));
+        m_pLevelCombo = AddControl(IDC_QD_LEVEL, new CComboBox(this, FALSE));
+    }
     m_pIndexEdit = CreateEdit(IDC_QD_INDEX);
     CreateButton(IDC_QD_SUBJECTS, "&Subjects...");
     m_pSubjectsText = CreateEdit(IDC_QD_SUBJECTS_TEXT);
@@ -156,6 +163,8 @@ void CQuestionDlg::LayOutQuestionDialog()
 
 void CQuestionDlg::FillTypeCombo()
 {
+    if (!m_pTypeCombo)
+        return;
     m_pTypeCombo->ResetContent();
     for (int i = 0; i < GetQuestionTypeCount(); ++i) {
         UINT id = GetQuestionTypeId(i);
@@ -168,6 +177,8 @@ void CQuestionDlg::FillTypeCombo()
 
 void CQuestionDlg::FillLevelCombo()
 {
+    if (!m_pLevelCombo)
+        return;
     m_pLevelCombo->ResetContent();
     for (int level = 0; level <= 6; ++level) {
         CString text;
@@ -179,6 +190,9 @@ void CQuestionDlg::FillLevelCombo()
 
 int CQuestionDlg::GetSelectedType() const
 {
+    // Lists of several types have no one selected type.
+    if (!m_pTypeCombo)
+        return IDS_QTYPE_UN;
     try {
         int sel = m_pTypeCombo->GetCurSel();
         if (sel >= 0)
@@ -227,13 +241,16 @@ void CQuestionDlg::ResetQuestion(BOOL bKeepId)
     m_Question.m_nLevel = s_nDefaultLevel;
     m_nTrueFalse = -1;
     if (GetSafeHwnd()) {
-        m_pTypeCombo->SetCurSel(-1);
-        for (int i = 0; i < m_pTypeCombo->GetCount(); ++i) {
-            if (static_cast<int>(m_pTypeCombo->GetItemData(i)) == s_nDefaultType)
-                m_pTypeCombo->SetCurSel(i);
+        if (m_pTypeCombo) {
+            m_pTypeCombo->SetCurSel(-1);
+            for (int i = 0; i < m_pTypeCombo->GetCount(); ++i) {
+                if (static_cast<int>(m_pTypeCombo->GetItemData(i)) == s_nDefaultType)
+                    m_pTypeCombo->SetCurSel(i);
+            }
         }
         ShowControlsForType(-1, s_nDefaultType);
-        m_pLevelCombo->SetCurSel(s_nDefaultLevel);
+        if (m_pLevelCombo)
+            m_pLevelCombo->SetCurSel(s_nDefaultLevel);
         m_pTrue->setAutoExclusive(false);
         m_pTrue->setChecked(false);
         m_pFalse->setChecked(false);
@@ -301,6 +318,8 @@ void CQuestionDlg::DoDataExchange(CDataExchange* pDX)
 void CQuestionDlg::ExchangeType(CDataExchange* pDX)
 {
     pDX->PrepareCtrl(IDC_QD_TYPE);
+    if (!m_pTypeCombo)
+        return;
     if (pDX->m_bSaveAndValidate) {
         int sel = m_pTypeCombo->GetCurSel();
         if (sel >= 0)
@@ -318,6 +337,8 @@ void CQuestionDlg::ExchangeType(CDataExchange* pDX)
 void CQuestionDlg::ExchangeLevel(CDataExchange* pDX)
 {
     pDX->PrepareCtrl(IDC_QD_LEVEL);
+    if (!m_pLevelCombo)
+        return;
     if (pDX->m_bSaveAndValidate) {
         // No selection keeps the level the question has.
         int sel = m_pLevelCombo->GetCurSel();

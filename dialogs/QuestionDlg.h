@@ -10,6 +10,7 @@
 
 class CComboBox;
 class CHVRichEditCtrl;
+class CListBox;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
@@ -21,10 +22,14 @@ BOOL IsWrittenAnswerType(int nType);
 // The choices pane's text as the choices parser reads it (relabelled labels stay as typed).
 CString ChoicesPaneText(CHVRichEditCtrl& pane, BOOL bRtf);
 
+// How a template shows type and level: a drop-down each, one value chosen (the editors), or a
+// list each of which several values may be chosen (the search dialog).
+enum EQuestionDlgChoice { QDC_SINGLE, QDC_MULTIPLE };
+
 class CQuestionDlg : public CFixedFontDialog {
 public:
     explicit CQuestionDlg(CWnd* pParent = nullptr);
-    CQuestionDlg(UINT nIDTemplate, CWnd* pParent);
+    CQuestionDlg(UINT nIDTemplate, CWnd* pParent, EQuestionDlgChoice choice = QDC_SINGLE);
     ~CQuestionDlg() override;
 
     BOOL OnInitDialog() override;
@@ -90,8 +95,11 @@ protected:
     CHVRichEditCtrl* m_pAnswerPane = nullptr;
     CHVRichEditCtrl* m_pChoicesPane = nullptr;
     CHVRichEditCtrl* m_pQuestionPane = nullptr;
+    // QDC_SINGLE: the combos; QDC_MULTIPLE: the lists (under the same ids).
     CComboBox* m_pTypeCombo = nullptr;
     CComboBox* m_pLevelCombo = nullptr;
+    CListBox* m_pTypeList = nullptr;
+    CListBox* m_pLevelList = nullptr;
     QLineEdit* m_pIdEdit = nullptr;
     QLineEdit* m_pIndexEdit = nullptr;
     QLineEdit* m_pSubjectsText = nullptr;
@@ -109,5 +117,5 @@ protected:
     BOOL m_bRelabelPending = FALSE;
 
 private:
-    void BuildControls();
+    void BuildControls(EQuestionDlgChoice choice);
 };

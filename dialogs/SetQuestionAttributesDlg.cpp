@@ -48,17 +48,6 @@ BOOL IsUnsignedNumber(const CString& text)
     return TRUE;
 }
 
-// "book;chapter" entries joined with ",".
-CString BooksText(const CStringArray& books, const CStringArray& chapters)
-{
-    CStringArray pairs;
-    for (int i = 0; i < books.GetSize(); ++i)
-        pairs.Add(books[i] + ";" + (i < chapters.GetSize() ? chapters[i] : CString("0")));
-    CString text;
-    JoinStrings(pairs, text);
-    return text;
-}
-
 CString NotAllowed(const char* forbidden)
 {
     return CString("The following characters are not allowed:\n\n") + forbidden;

@@ -522,6 +522,41 @@ BOOL CQuestion::RemoveSubject(LPCSTR subject)
 
 // ---- plain text
 
+const CString& CQuestion::GetSearchText(int nPart) const
+{
+    if (nPart < SEARCH_QUESTION || nPart > SEARCH_ANSWER)
+        nPart = SEARCH_QUESTION;
+    CSearchCache& cache = m_searchCache[nPart];
+    // The stored text is cheap to read and compare; making plain text of RTF is not.
+    CString choicesSource;
+    if (nPart == SEARCH_CHOICES) {
+        choicesSource = CString::Formatted("%d\x01", m_nType);
+        if (m_nType == static_cast<int>(IDS_QTYPE_MC) || m_nType == static_cast<int>(IDS_QTYPE_CO)) {
+            const CStringArray& texts = m_Choices.GetTexts();
+            for (int i = 0; i < m_Choices.GetCount(); ++i)
+                choicesSource += m_Choices.m_saLabels[i] + "\x02" + (i < texts.GetSize() ? texts[i] : CString()) + "\x03";
+        } else if (m_nType != static_cast<int>(IDS_QTYPE_TF)) {
+            choicesSource += m_cszChoicesText;
+        }
+    }
+    const CString& source = nPart == SEARCH_QUESTION ? m_cszQuestionText
+                            : nPart == SEARCH_ANSWER ? m_cszAnswer
+                                                     : choicesSource;
+    if (cache.made && cache.source == source)
+        return cache.text;
+    if (nPart == SEARCH_CHOICES) {
+        CString choices;
+        GetChoicesText(choices, 80, 0);
+        cache.text = PlainOf(choices);
+    } else {
+        cache.text = PlainOf(source);
+    }
+    cache.text.MakeUpper();
+    cache.source = source;
+    cache.made = TRUE;
+    return cache.text;
+}
+
 void CQuestion::WritePlainText(CEncryptedArchive& writer, LPCSTR pszHeading) const
 {
     CString text = pszHeading ? pszHeading : "";

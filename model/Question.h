@@ -24,6 +24,11 @@ constexpr int QKIND_EXAM = 2;
 constexpr int QTEXT_AS_STORED = 0;
 constexpr int QTEXT_PLAIN = 1;
 
+// The parts of a question a word search reads (GetSearchText).
+constexpr int SEARCH_QUESTION = 0;
+constexpr int SEARCH_CHOICES = 1;
+constexpr int SEARCH_ANSWER = 2;
+
 class CQuestion {
 public:
     CQuestion();
@@ -116,6 +121,10 @@ public:
 
     // The question as plain text: heading, text wrapped at 60 columns, a blank line, choices.
     void WritePlainText(CEncryptedArchive& writer, LPCSTR pszHeading) const;
+    // A part (SEARCH_*) as a word search reads it: plain text (the choices as text at 80
+    // columns), upper-cased over Windows-1252. Made when first asked for and again only once
+    // the text it was made from has changed.
+    const CString& GetSearchText(int nPart) const;
 
     int m_nId = 0;
     int m_nIndex = 0;
@@ -130,4 +139,13 @@ public:
     CStringArrayEx m_saBooks;
     CPtrListEx m_plImages;  // CImageData*, owned
     int m_nKind = QKIND_QUESTION;
+
+private:
+    // What GetSearchText made of each part, and the stored text it made it from.
+    struct CSearchCache {
+        CString source;
+        CString text;
+        BOOL made = FALSE;
+    };
+    mutable CSearchCache m_searchCache[3];
 };

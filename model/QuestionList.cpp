@@ -119,6 +119,16 @@ void JoinStrings(const CStringArray& strings, CString& out)
     }
 }
 
+CString BooksText(const CStringArray& books, const CStringArray& chapters)
+{
+    CStringArray pairs;
+    for (int i = 0; i < books.GetSize(); ++i)
+        pairs.Add(books[i] + ";" + (i < chapters.GetSize() ? chapters[i] : CString("0")));
+    CString text;
+    JoinStrings(pairs, text);
+    return text;
+}
+
 void SplitStrings(LPCSTR text, CStringArray& out)
 {
     out.RemoveAll();

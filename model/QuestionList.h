@@ -54,6 +54,8 @@ void SerializeExamQuestions(CPtrList& questions, CArchive& ar);
 
 // The entries joined with "," (no blank).
 void JoinStrings(const CStringArray& strings, CString& out);
+// "book;chapter" pairs joined with "," (a missing chapter is "0").
+CString BooksText(const CStringArray& books, const CStringArray& chapters);
 // The pieces of the text between tabs and commas; empty pieces are dropped.
 void SplitStrings(LPCSTR text, CStringArray& out);
 // The combo keeps its entries in "Recent " + name + " List" ("String%d", 15) and loads them;

@@ -12,6 +12,7 @@
 #include "platform/ui/QtString.h"
 #include "platform/ui/SysColor.h"
 #include "platform/ui/WinApp.h"
+#include "platform/ui/WaitCursor.h"
 #include "res/ids/Shell.h"
 #include "shell/FolderTreeCtrl.h"
 #include "shell/HVListCtrl.h"
@@ -34,13 +35,6 @@ namespace {
 constexpr COLORREF kInfoColor = 0x742A1C;
 // The tree's features in the chooser: files shown, dragging, rename, delete, create folder.
 constexpr DWORD kTreeStyle = 103;
-
-// The wait cursor while the list fills.
-class CWaitCursorScope {
-public:
-    CWaitCursorScope() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CWaitCursorScope() { QApplication::restoreOverrideCursor(); }
-};
 
 // The document name the application's template gives the kind ("Corra", "Exam").
 CString DocumentNameOfKind(int nKind)
@@ -303,7 +297,8 @@ void CHVFileDlg::RepopulateFileList()
         return;
     }
     {
-        CWaitCursorScope wait;
+        // The wait cursor while the list fills.
+        CWaitCursor wait;
         if (!fsys::IsDirectory(m_cszSearchDir)) {
             // The folder went away while the dialog was open: an empty list says so.
             LogShellFailure("CHVFileDlg::RepopulateFileList() - the folder is gone...", m_cszSearchDir);

@@ -44,6 +44,8 @@
 #include "dialogs/ImportFilesDlg.h"
 #include "dialogs/QuestionIdentifyDlg.h"
 #include "dialogs/SetQuestionAttributesDlg.h"
+#include "dialogs/QuestionSearchDlg.h"
+#include "res/ids/QuestionSearch.h"
 #include "dialogs/InstructionsDlg.h"
 #include "dialogs/ImageLinkSheet.h"
 #include "dialogs/LinkSheet.h"
@@ -1063,6 +1065,26 @@ std::vector<Scene> Scenes()
                  d.GetDlgItemAs<CListBox>(IDC_SQA_LEVEL)->SetCurSel(4);
                  d.GetDlgItemAs<CMRUPathComboBox>(IDC_SQA_SUBJECTS)->SetWindowText("Cell Biology, Genetics");
                  d.CheckRadioButton(IDC_SQA_SUBJECTS_REPLACE, IDC_SQA_SUBJECTS_REMOVE, IDC_SQA_SUBJECTS_ADD);
+             });
+             CServiceScope<IModalRunHook> shooting(ModalRunSlot(), prepared);
+             dlg.DoModal();
+         }},
+        {"question-search",
+         [] {
+             CCorraDoc* doc = OpenSampleBank();
+             if (!doc)
+                 return;
+             CQuestionSearchDlg dlg(doc, nullptr);
+             CPreparedShot prepared([](CDialog& d) {
+                 auto& search = dynamic_cast<CQuestionSearchDlg&>(d);
+                 for (int id : {IDC_QA_LEVEL_CHECK, IDC_QA_SUBJECTS_CHECK, IDC_QA_QUESTION_CHECK}) {
+                     d.CheckDlgButton(id, 1);
+                     d.OnChildNotify(id, BN_CLICKED);
+                 }
+                 d.GetDlgItemAs<CListBox>(IDC_QD_LEVEL)->SetSel(2, TRUE);
+                 search.SubjectsCombo()->SetWindowText("Cells, Energy");
+                 search.QuestionCombo()->SetWindowText("chlorophyll light");
+                 d.CheckRadioButton(IDC_QS_ALL_CATEGORIES, IDC_QS_ANY_CATEGORY, IDC_QS_ALL_CATEGORIES);
              });
              CServiceScope<IModalRunHook> shooting(ModalRunSlot(), prepared);
              dlg.DoModal();
