@@ -11,6 +11,7 @@
 #include "model/CorraDoc.h"
 #include "model/ExamDoc.h"
 #include "model/Update.h"
+#include "model/ViewServices.h"
 #include "platform/core/Services.h"
 #include "platform/ui/CmdTarget.h"
 #include "platform/ui/FrameWnd.h"
@@ -266,6 +267,18 @@ void CCollView::RebuildFromList()
     CPtrListEx rows;
     m_pList->GetAllItems(rows);
     m_work.SetQuestions(rows);
+}
+
+CCollView* CCollView::OpenSearchResults(CCorraDoc& doc, const CPtrListEx& found)
+{
+    auto* view = dynamic_cast<CCollView*>(CorraViewServices().OpenCollectionView(doc, nullptr));
+    if (!view)
+        return nullptr;
+    view->SetCollection(found);
+    view->SetName("Search results...");
+    view->Refresh();
+    view->SetModified(TRUE);
+    return view;
 }
 
 void CCollView::Refresh()

@@ -3,6 +3,8 @@
 #include "views/CorraView.h"
 
 #include "controls/FloatEditTB.h"
+#include "dialogs/QuestionSearchDlg.h"
+#include "foundation/FileTypes.h"
 #include "foundation/Log.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
@@ -11,6 +13,7 @@
 #include "platform/ui/CmdTarget.h"
 #include "platform/ui/FrameworkIds.h"
 #include "res/ids/Menus.h"
+#include "views/CollView.h"
 #include "views/ODListCtrl.h"
 
 void CCorraView::BindCommands()
@@ -25,8 +28,11 @@ void CCorraView::BindCommands()
 
     // Selection.
     BindCommand(ID_QUESTION_SEARCH, [this] { OnQuestionSearch(); });
-    // No search dialog in this build: the item stays grey rather than do nothing.
-    BindUpdate(ID_QUESTION_SEARCH, [](CCmdUI* ui) { ui->Enable(FALSE); });
+    // A bank's search; an exam's views do not search.
+    BindUpdate(ID_QUESTION_SEARCH, [this](CCmdUI* ui) {
+        const CCorraDoc* pDoc = GetCorraDoc();
+        ui->Enable(pDoc && pDoc->GetDocKind() == DT_CORRA);
+    });
     BindCommand(ID_EDIT_SELECT_ALL, [this] { OnSelectAll(); });
     BindUpdate(ID_EDIT_SELECT_ALL, [this](CCmdUI* ui) { ui->Enable(m_pList && m_pList->GetItemCount() > 0); });
     BindCommand(ID_UNSELECT_ALL, [this] { OnUnselectAll(); });
@@ -159,8 +165,16 @@ void CCorraView::OnRenameCollection()
 
 void CCorraView::OnQuestionSearch()
 {
-    // The search dialog is not in this build.
-    LogOutput("CCorraView::OnQuestionSearch() - no search dialog", LOG_ERROR, LOG_HERE);
+    // Both panes and a collection's own window search the whole document; what is found opens
+    // in a new collection window.
+    CCorraDoc* pDoc = GetCorraDoc();
+    if (!pDoc || pDoc->GetDocKind() != DT_CORRA)
+        return;
+    CQuestionSearchDlg dlg(pDoc, nullptr, this);
+    if (dlg.DoModal() != IDOK)
+        return;
+    if (!CCollView::OpenSearchResults(*pDoc, dlg.m_lFound))
+        LogOutput("CCorraView::OnQuestionSearch() - no window for the search results", LOG_ERROR, LOG_HERE);
 }
 
 void CCorraView::OnFontSlot(int nSlot)

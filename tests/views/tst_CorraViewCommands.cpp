@@ -96,7 +96,7 @@ TEST_F(CommandsTest, EachCommandIsEnabledByThePanesState)
         {ID_FORMAT_CHOICES, {false, true, true, true}},
         {ID_INVALID_QUESTIONS, {false, true, true, true}},
         {ID_EXPORT_FILES, {true, true, true, true}},
-        {ID_QUESTION_SEARCH, {false, false, false, false}},
+        {ID_QUESTION_SEARCH, {true, true, true, true}},
         {ID_PRINTING_PROPERTIES, {true, true, true, true}},
     };
     CTransferBank empty("Empty", {});
