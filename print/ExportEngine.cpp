@@ -251,8 +251,11 @@ BOOL CExportEngine::PrepareExport(CExportContext& ctx)
                 return FALSE;
         }
         bPageEmpty = FALSE;
-        if (!header)
+        if (!header) {
             ctx.nProgressPos = ctx.NumberOf(q);
+            if (ctx.pProgress)
+                ctx.pProgress->SetPos(ctx.nProgressPos);
+        }
         COldProgressDlg::PumpMessages();
         if (ctx.bCancel || (ctx.pProgress && ctx.pProgress->IsCancelled())) {
             ctx.bCancel = TRUE;
