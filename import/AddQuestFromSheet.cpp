@@ -163,22 +163,39 @@ void CAddQuestFromSheet::GatherACSettings()
     m_ACSettings.m_TemplateQuestion = m_ACQuestAttrPage.ChosenQuestion();
 }
 
+CDocument* CAddQuestFromSheet::FindSourceDocument(BOOL& bClosed) const
+{
+    bClosed = m_ForcedSource.IsSet() && !m_ForcedSource.Get();
+    CDocument* pDoc = m_ForcedSource.IsSet() ? m_ForcedSource.Get() : m_FromDocPage.GetFixedDoc();
+    if (!pDoc && !bClosed) {
+        const CString path = m_FromDocPage.GetPathName();
+        if (!path.IsEmpty())
+            pDoc = ShellDocuments().FindOpenDocument(path);
+    }
+    return pDoc;
+}
+
+BOOL CAddQuestFromSheet::ReadSource(CFileBuf& buf, LPCSTR path) const
+{
+    BOOL bClosed = FALSE;
+    // An open source document gives the text its view shows, under its own file's name.
+    buf.m_pDoc = dynamic_cast<CSourceDoc*>(FindSourceDocument(bClosed));
+    const BOOL bRead = buf.LoadFromFile(buf.m_pDoc ? buf.m_pDoc->GetPathName() : CString(path));
+    buf.m_pDoc = nullptr;
+    return bRead;
+}
+
 BOOL CAddQuestFromSheet::LoadSourceText()
 {
-    CDocument* pDoc = m_ForcedSource.IsSet() ? m_ForcedSource.Get() : m_FromDocPage.GetFixedDoc();
-    if (m_ForcedSource.IsSet() && !pDoc) {
+    BOOL bClosed = FALSE;
+    CDocument* pDoc = FindSourceDocument(bClosed);
+    if (bClosed) {
         LogOutput("CAddQuestFromSheet::LoadSourceText() - the source document was closed", LOG_ERROR, LOG_HERE);
         return FALSE;
     }
-    const CString path = pDoc ? pDoc->GetPathName() : m_FromDocPage.GetPathName();
-    if (!pDoc && !path.IsEmpty())
-        pDoc = ShellDocuments().FindOpenDocument(path);
-    if (auto* pSource = dynamic_cast<CSourceDoc*>(pDoc)) {
-        CString text;
-        pSource->GetEditText(text);
-        return m_SourceBuf.SetText(text, text.GetLength());
-    }
-    return m_SourceBuf.Load(path);
+    if (dynamic_cast<CSourceDoc*>(pDoc))
+        return ReadSource(m_SourceBuf, nullptr);
+    return m_SourceBuf.Load(pDoc ? pDoc->GetPathName() : m_FromDocPage.GetPathName());
 }
 
 BOOL CAddQuestFromSheet::LoadSourceFile()
@@ -186,11 +203,11 @@ BOOL CAddQuestFromSheet::LoadSourceFile()
     if (AfxMessageBox(IDS_AQF_RELOAD, MB_YESNO) != IDYES)
         return 0;
     CFileBuf fresh;
-    if (!fresh.LoadFromFile(m_SourceBuf.GetPath())) {
+    if (!ReadSource(fresh, m_SourceBuf.GetPath())) {
         AfxMessageBox(CString("Failed to load file\n\n") + m_SourceBuf.GetPath(), MB_ICONEXCLAMATION);
         return 0;
     }
-    m_SourceBuf.SetText(fresh.GetFileText(), fresh.GetBufLen());
+    m_SourceBuf.SetText(fresh.GetFileText(), fresh.GetBufLen() - 1);
     return 1;
 }
 
@@ -201,17 +218,21 @@ int CAddQuestFromSheet::SaveEditedSource(CHVRichEditCtrl* pCtrl, UINT nStyle)
     int nAnswer = 1;
     if (pCtrl->GetModify()) {
         nAnswer = AfxMessageBox("Save text editing changes?", nStyle);
-        if (nAnswer == IDYES) {
-            CString text;
-            pCtrl->StreamOutText(text, SF_RTF);
-            text.TrimRight();
-            m_SourceBuf.SetText(text, text.GetLength());
-        }
+        if (nAnswer == IDYES)
+            StoreEditedSource(pCtrl);
         if (nAnswer == IDYES || nAnswer == IDNO)
             nAnswer = 1;
     }
     pCtrl->SetModify(FALSE);
     return nAnswer;
+}
+
+void CAddQuestFromSheet::StoreEditedSource(CHVRichEditCtrl* pCtrl)
+{
+    CString text;
+    pCtrl->StreamOutText(text, SF_RTF);
+    text.TrimRight();
+    m_SourceBuf.SetText(text, text.GetLength());
 }
 
 void CAddQuestFromSheet::CancelCleanup()

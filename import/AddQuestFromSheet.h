@@ -69,6 +69,8 @@ public:
     // The control's edited text back into the buffer when the user says so: 1 for Yes or No,
     // else the answer.
     int SaveEditedSource(CHVRichEditCtrl* pCtrl, UINT nStyle);
+    // The control's text as RTF, without the blanks at its end, into the buffer.
+    void StoreEditedSource(CHVRichEditCtrl* pCtrl);
     // After Cancel: the target document the wizard made or opened is closed.
     void CancelCleanup();
     // A target chosen on disk that the wizard opened.
@@ -107,5 +109,9 @@ public:
 
 private:
     void AddPages();
+    // The source of AutoConvert when it is an open document (bClosed: it was named and is gone).
+    CDocument* FindSourceDocument(BOOL& bClosed) const;
+    // The source's text into buf: an open source document's shown text, else the file at path.
+    BOOL ReadSource(CFileBuf& buf, LPCSTR path) const;
     CDocumentRef m_OpenedTarget;
 };

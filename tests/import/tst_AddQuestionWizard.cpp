@@ -765,6 +765,15 @@ TEST_F(WizardTest, AnOpenSourceDocumentConvertsWhatItsViewShows)
         made = s.m_ToDocPage.GetNewDoc();
         s.PressButton(PSBTN_NEXT);
         EXPECT_EQ(ActiveId(s), IDD_AQF_AC_LINE_FORMAT);
+        // The pages name the document's file, and Reload reads its view again.
+        EXPECT_EQ(s.GetTitle(), CString("Line Format - teacher.txt"));
+        messageBox.calls.clear();
+        messageBox.QueueAnswer(IDYES);
+        ClickDlgButton(s.m_ACLineFormatPage, IDC_AQF_AC_RELOAD);
+        EXPECT_EQ(messageBox.calls.size(), 1u);
+        const CString reloaded = s.m_ACLineFormatPage.GetEdit()->StreamOut(SF_TEXT);
+        EXPECT_NE(reloaded.Find("3. Read the passage"), -1);
+        EXPECT_EQ(reloaded.Find("4. At sea level"), -1);
         for (int i = 0; i < 4; ++i)
             s.PressButton(PSBTN_NEXT);
         EXPECT_EQ(ActiveId(s), IDD_AQF_AC_RUN);
