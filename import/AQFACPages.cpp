@@ -104,6 +104,9 @@ BOOL CAQFACPage::Init()
     const char* text = pSheet ? pSheet->m_SourceBuf.GetWorkingText() : nullptr;
     if (!text || !*text) {
         LogOutput(CString(m_className) + "::Init() - null buff from attr1 page", LOG_ERROR, LOG_HERE);
+        // Never the text of a source loaded before.
+        m_pEdit->SetText("", SF_TEXT);
+        m_pEdit->SetModify(FALSE);
         return FALSE;
     }
     // The limit always admits the whole text.
@@ -136,7 +139,14 @@ BOOL CAQFACPage::OnSetActive()
 BOOL CAQFACPage::SaveEdits()
 {
     CAddQuestFromSheet* pSheet = Sheet();
-    return !pSheet || pSheet->SaveEditedSource(m_pEdit, MB_YESNOCANCEL) != IDCANCEL;
+    if (!pSheet)
+        return TRUE;
+    const BOOL bModified = m_pEdit->GetModify();
+    if (pSheet->SaveEditedSource(m_pEdit, MB_YESNOCANCEL) != IDCANCEL)
+        return TRUE;
+    // The user stays with the edits: the next Next or Back asks about them again.
+    m_pEdit->SetModify(bModified);
+    return FALSE;
 }
 
 LRESULT CAQFACPage::OnWizardNext()
@@ -201,10 +211,14 @@ BOOL CAQFSetACLineFmt::OnSetActive()
 {
     CAddQuestFromSheet* pSheet = Sheet();
     if (pSheet) {
+        BOOL bLoaded = FALSE;
         if (!pSheet->m_ForcedSource.IsSet() && pSheet->m_FromDocPage.GetPathName().IsEmpty())
             AfxMessageBox("No source document has been selected.");
         else
-            pSheet->LoadSourceText();
+            bLoaded = pSheet->LoadSourceText();
+        // A source that cannot be read leaves nothing behind, not the text of one read before.
+        if (!bLoaded)
+            pSheet->m_SourceBuf.Free();
     }
     return CAQFACPage::OnSetActive();
 }
@@ -495,7 +509,25 @@ int CAQFSetACAttr1::Apply()
     if (!m_bRemove || !pSheet)
         return 0;
     const CChoiceLabelRule rule = pSheet->m_ACSettings.LabelRule();
-    return m_pEdit->RemoveIdentifiers(TerminatorChars(), NumberChars(), &rule);
+    const int nRemoved = m_pEdit->RemoveIdentifiers(TerminatorChars(), NumberChars(), &rule);
+    m_csApplied = m_pEdit->StreamOut(SF_TEXT);
+    return nRemoved;
+}
+
+LRESULT CAQFSetACAttr1::OnWizardNext()
+{
+    // A ticked box takes the numbers out, but never twice: a second pass would eat the start of
+    // the text after each number (a year, a count).
+    CAddQuestFromSheet* pSheet = Sheet();
+    if (m_bRemove && pSheet && m_pEdit->StreamOut(SF_TEXT) != m_csApplied) {
+        const BOOL bEdited = m_pEdit->GetModify();
+        if (Apply() > 0 && !bEdited) {
+            // Only what the box asked for changed: nothing to ask the user about.
+            pSheet->StoreEditedSource(m_pEdit);
+            m_pEdit->SetModify(FALSE);
+        }
+    }
+    return CAQFACPage::OnWizardNext();
 }
 
 // --- question attributes ------------------------------------------------------------------------

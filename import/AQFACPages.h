@@ -90,6 +90,9 @@ public:
     // Takes the numbers out of the control's text when "Remove question numbers" is checked; the
     // number taken out.
     int Apply();
+    // With the box checked, the numbers go also without Apply, unless Apply took them out of
+    // the text as it stands.
+    LRESULT OnWizardNext() override;
 
     BOOL m_bRemove = FALSE;
     BOOL m_bDigits = TRUE, m_bLower = FALSE, m_bUpper = FALSE, m_bNumOther = FALSE;
@@ -105,6 +108,7 @@ private:
     void UpdateControls();
     void CleanOther(int nEditID);
     BOOL m_bSetting = FALSE;
+    CString m_csApplied;  // the plain text as the last Apply left it
 };
 
 // "Select Question Attributes": the question every converted one is made from.

@@ -199,9 +199,110 @@ TEST_F(ACPagesTest, EveryProfileKeyIsWrittenBackAndBadValuesAreNotTaken)
                 {"ACRemoveQNum", "TermSpaceFlag", "0"},      {"ACRemoveQNum", "TermOtherFlag", "0"},
                 {"ACRemoveQNum", "TermOtherText", ""},       {"AQF_ACQAttr", "AttrMode", "0"},
                 {"AQF_ACQAttr", "AttrQType", "19"},          {"AQF_ACQAttr", "AttrQLevel", "0"},
-                {"AQF_ACQAttr", "AttrQSubjects", "Science,Writing"}};
+                {"AQF_ACQAttr", "AttrQSubjects", "Science,Writing"}, {"AQF_ACQAttr", "AttrQIndex", "0"},
+                {"AQF_ACQAttr", "AttrQBooks", "Biology@3"}};
     for (const auto& k : keys)
         EXPECT_EQ(CorraApp().GetProfileString(k.section, k.key, "(missing)"), CString(k.value)) << k.key;
+}
+
+// The plain text the sheet's buffer holds now, as the next page shows it.
+CString BufferText(CAddQuestFromSheet& sheet)
+{
+    CHVRichEditCtrl shown;
+    const char* text = sheet.m_SourceBuf.GetWorkingText();
+    shown.SetText(text ? text : "", SF_RTF);
+    return shown.StreamOut(SF_TEXT).Trim();
+}
+
+TEST_F(ACPagesTest, ATickedRemoveBoxTakesTheNumbersOutOnNextAndNeverTwice)
+{
+    const char source[] = "1. 1984 was a leap year?\r\na. yes\r\nb. no\r\n\r\n2. 2000 was one too?\r\na. yes\r\nb. no\r\n";
+    // One pass takes a number and its terminator (the blank after it stays); a second would take
+    // "1984 " as well.
+    const char removed[] = "1984 was a leap year?\na. yes\nb. no\n\n 2000 was one too?\na. yes\nb. no";
+    const struct {
+        const char* name;
+        BOOL bRemove;
+        BOOL bApply;
+        const char* left;
+    } cases[] = {
+        {"ticked, no Apply", TRUE, FALSE, removed},
+        {"ticked, Apply", TRUE, TRUE, removed},
+        {"not ticked", FALSE, FALSE, "1. 1984 was a leap year?\na. yes\nb. no\n\n2. 2000 was one too?\na. yes\nb. no"},
+    };
+    CSourceMgrParser parser;
+    CServiceScope<IIdentifierParser> parserScope(IdentifierParserSlot(), parser);
+    for (const auto& c : cases) {
+        CAddQuestFromSheet sheet("AutoConvert...", m_pMain);
+        CAQFSetACAttr1& page = sheet.m_ACAttr1Page;
+        page.SetBox(IDC_AQF_AC_REMOVE_NUMBERS, TRUE);
+        for (int id : {IDC_AQF_AC_DIGITS, IDC_AQF_AC_TERM_PERIOD, IDC_AQF_AC_TERM_SPACE})
+            page.SetBox(id, TRUE);
+        page.SetBox(IDC_AQF_AC_REMOVE_NUMBERS, c.bRemove);
+        sheet.m_SourceBuf.SetText(source, static_cast<int>(std::strlen(source)));
+        ASSERT_TRUE(page.Init()) << c.name;
+        messageBox.calls.clear();
+        if (c.bApply) {
+            EXPECT_EQ(page.Apply(), 2) << c.name;
+            messageBox.QueueAnswer(IDYES);  // the applied text is kept
+        }
+        EXPECT_EQ(page.OnWizardNext(), static_cast<LRESULT>(IDD_AQF_AC_QUEST_ATTR)) << c.name;
+        EXPECT_EQ(std::string(BufferText(sheet).GetString()), c.left) << c.name;
+        // Only an edit of the user's own is asked about.
+        EXPECT_EQ(messageBox.calls.size(), c.bApply ? 1u : 0u) << c.name;
+        // Back to the page and on again: the text is as it was left.
+        page.Init();
+        messageBox.calls.clear();
+        page.OnWizardNext();
+        EXPECT_EQ(std::string(BufferText(sheet).GetString()), c.left) << c.name;
+        EXPECT_TRUE(messageBox.calls.empty()) << c.name;
+    }
+}
+
+TEST_F(ACPagesTest, CancelKeepsThePageAndItsEditsForTheNextAnswer)
+{
+    CAddQuestFromSheet sheet("AutoConvert...", m_pMain);
+    CAQFSetACAttr2& page = sheet.m_ACAttr2Page;
+    const char source[] = "1. One?\r\na. yes\r\nb. no\r\n";
+    sheet.m_SourceBuf.SetText(source, static_cast<int>(std::strlen(source)));
+    ASSERT_TRUE(page.Init());
+    page.GetEdit()->SetSel(0, 0);
+    page.GetEdit()->ReplaceSel("Edited ");
+    messageBox.calls.clear();
+    messageBox.QueueAnswer(IDCANCEL);
+    EXPECT_EQ(page.OnWizardNext(), -1);
+    messageBox.QueueAnswer(IDYES);
+    EXPECT_EQ(page.OnWizardNext(), static_cast<LRESULT>(IDD_AQF_AC_ATTR1));
+    ASSERT_EQ(messageBox.calls.size(), 2u);
+    EXPECT_EQ(messageBox.calls[1].text, CString("Save text editing changes?"));
+    EXPECT_EQ(BufferText(sheet).Find("Edited 1. One?"), 0);
+}
+
+TEST_F(ACPagesTest, ASourceThatCannotBeReadShowsNoTextOfAnEarlierOne)
+{
+    CAddQuestFromSheet sheet("AutoConvert...", m_pMain);
+    sheet.m_FromTypePage.SetType(AQF_FROM_AUTOCONVERT);
+    sheet.m_FromDocPage.SetChoice(CAQFChooseDocPage::choiceSearch);
+    CAQFSetACLineFmt& page = sheet.m_ACLineFormatPage;
+    sheet.m_FromDocPage.TypePath(WriteHomeFile("first.txt", "1. First?\na. yes\nb. no\n"));
+    page.OnSetActive();
+    ASSERT_EQ(page.GetEdit()->StreamOut(SF_TEXT).Find("1. First?"), 0);
+    EXPECT_EQ(sheet.GetTitle(), CString("Line Format - first.txt"));
+    // Chosen, then gone before the page reads it; then no source at all.
+    const CString gone = HomePath("gone.txt");
+    const struct {
+        const char* path;
+        CString said;
+    } cases[] = {{gone, CString("Failed to load file\n\n") + gone}, {"", "No source document has been selected."}};
+    for (const auto& c : cases) {
+        sheet.m_FromDocPage.TypePath(c.path);
+        messageBox.calls.clear();
+        page.OnSetActive();
+        ASSERT_FALSE(messageBox.calls.empty()) << c.path;
+        EXPECT_EQ(messageBox.calls[0].text, c.said) << c.path;
+        EXPECT_EQ(page.GetEdit()->GetTextLength(), 0) << c.path;
+        EXPECT_EQ(sheet.m_SourceBuf.GetWorkingText(), nullptr) << c.path;
+    }
 }
 
 TEST_F(ACPagesTest, TheRunPageCountsQuestionsAndAsksAboutASingleOne)
