@@ -75,6 +75,17 @@ CString KeptEntries(const CString& list, char separator, const char* forbidden, 
     return kept;
 }
 
+// text less every character of set.
+CString WithoutChars(const CString& text, const CString& set)
+{
+    CString kept;
+    for (int i = 0; i < text.GetLength(); ++i) {
+        if (set.Find(text[i]) < 0)
+            kept += text[i];
+    }
+    return kept;
+}
+
 } // namespace
 
 // --- the pages' common part ---------------------------------------------------------------------
@@ -327,6 +338,14 @@ CAQFSetACAttr1::CAQFSetACAttr1()
     m_bSpace = ReadInt(kNumberSection, "TermSpaceFlag", 0) != 0;
     m_bTermOther = ReadInt(kNumberSection, "TermOtherFlag", 0) != 0;
     m_csTermOther = CorraApp().GetProfileString(kNumberSection, "TermOtherText", "", TRUE);
+    // A profile edited by hand may give both sets a character: the other-texts lose it.
+    const CString numOther = m_csNumOther;
+    const CString termOther = m_csTermOther;
+    m_csNumOther = WithoutChars(m_csNumOther, TerminatorChars());
+    m_csTermOther = WithoutChars(m_csTermOther, NumberChars());
+    if (m_csNumOther != numOther || m_csTermOther != termOther)
+        LogOutput("CAQFSetACAttr1 - characters of both number and terminator sets dropped from the profile",
+                  LOG_ERROR, LOG_HERE);
     auto* grid = new QGridLayout;
     grid->addWidget(CreateCheckBox(IDC_AQF_AC_REMOVE_NUMBERS, "Remove &question numbers"), 0, 0, 1, 2);
     grid->addWidget(CreateStatic("Numbers contain:"), 1, 0);
@@ -465,20 +484,11 @@ void CAQFSetACAttr1::TypeOther(int nID, const char* text)
 void CAQFSetACAttr1::CleanOther(int nEditID)
 {
     const BOOL bNumbers = nEditID == IDC_AQF_AC_NUM_OTHER_TEXT;
-    CString text = GetDlgItemText(nEditID);
+    const CString text = GetDlgItemText(nEditID);
     // The characters of the other set as the other boxes give it.
-    const CString other = bNumbers ? TerminatorChars() : NumberChars();
-    CString kept;
-    BOOL bRemoved = FALSE;
-    for (int i = 0; i < text.GetLength(); ++i) {
-        const char c = text[i];
-        if (other.Find(c) >= 0)
-            bRemoved = TRUE;
-        else
-            kept += c;
-    }
+    const CString kept = WithoutChars(text, bNumbers ? TerminatorChars() : NumberChars());
     (bNumbers ? m_csNumOther : m_csTermOther) = kept;
-    if (bRemoved) {
+    if (kept != text) {
         AfxMessageBox(IDS_AQF_AC_EXCLUSIVE);
         m_bSetting = TRUE;
         SetDlgItemText(nEditID, kept);

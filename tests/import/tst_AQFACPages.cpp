@@ -79,6 +79,22 @@ TEST_F(ACPagesTest, NumberAndTerminatorCharactersNeverMeet)
     EXPECT_EQ(page.TerminatorChars(), CString(".) \t5"));
 }
 
+TEST_F(ACPagesTest, AProfileThatGivesBothSetsACharacterLosesItQuietly)
+{
+    CorraApp().WriteProfileInt("ACRemoveQNum", "ContOtherFlag", 1);
+    CorraApp().WriteProfileString("ACRemoveQNum", "ContOtherText", "#.");
+    CorraApp().WriteProfileInt("ACRemoveQNum", "TermPeriodFlag", 1);
+    CorraApp().WriteProfileInt("ACRemoveQNum", "TermOtherFlag", 1);
+    CorraApp().WriteProfileString("ACRemoveQNum", "TermOtherText", "7:");
+    messageBox.calls.clear();
+    CAddQuestFromSheet sheet("AutoConvert...", m_pMain);
+    const CAQFSetACAttr1& page = sheet.m_ACAttr1Page;
+    EXPECT_EQ(page.NumberChars(), CString("0123456789#"));
+    EXPECT_EQ(page.TerminatorChars(), CString(".:"));
+    EXPECT_TRUE(messageBox.calls.empty());
+    EXPECT_NE(GetLogBuffer().Find("dropped from the profile"), -1);
+}
+
 TEST_F(ACPagesTest, ChoicesAndAttributesGoIntoTheSettings)
 {
     CAddQuestFromSheet sheet("AutoConvert...", m_pMain);
