@@ -7,6 +7,7 @@
 #include "foundation/CorraAppBase.h"
 #include "foundation/Log.h"
 #include "foundation/FileChooserCall.h"
+#include "dialogs/SubjectsDlg.h"
 #include "import/ACAttrDlg.h"
 #include "import/AddQuestFromSheet.h"
 #include "platform/ui/ComboBox.h"
@@ -482,22 +483,41 @@ TEST_F(ACPagesTest, ATeachersTextWithNumbersRemovedBecomesQuestionsOfTheChosenAt
         s.PressButton(PSBTN_NEXT);
         ASSERT_EQ(ActivePageId(s), IDD_AQF_AC_RUN);
         EXPECT_TRUE(s.m_ACRunPage.Check());
+        EXPECT_EQ(s.m_ACRunPage.GetDlgItemText(IDC_AQF_AC_INFO2),
+                  CString("AutoConvert found no errors in 4 paragraphs(s).  Press finish to complete AutoConvert."));
         EXPECT_TRUE(s.PressButton(PSBTN_FINISH));
     });
     m_pMain->OnCommand(ID_AUTO_CONVERT);
     auto* bank = dynamic_cast<CCorraDoc*>(made);
     ASSERT_NE(bank, nullptr);
-    ASSERT_EQ(bank->GetQuestionCount(), 4);
-    for (POSITION pos = bank->m_plQuestions.GetHeadPosition(); pos;) {
-        auto* q = static_cast<CCorraQuestion*>(bank->m_plQuestions.GetNext(pos));
-        EXPECT_EQ(q->m_nType, static_cast<int>(IDS_QTYPE_MC));
-        EXPECT_EQ(q->m_nLevel, 2);
-        ASSERT_EQ(q->m_saSubjects.GetSize(), 1);
-        EXPECT_EQ(q->m_saSubjects[0], CString("Science"));
-        CHVRichEditCtrl shown;
-        shown.SetText(q->m_cszQuestionText, SF_RTF);
-        const CString text = shown.StreamOut(SF_TEXT).Trim();
-        EXPECT_FALSE(text[0] >= '0' && text[0] <= '9') << text.GetString();
+    // As converted, and as saved and read back.
+    const CString path = HomePath("Converted.crr");
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_NE(bank, nullptr);
+        ASSERT_EQ(bank->GetQuestionCount(), 4) << round;
+        const int choices[] = {3, 3, 3, 2};
+        int i = 0;
+        for (POSITION pos = bank->m_plQuestions.GetHeadPosition(); pos; ++i) {
+            auto* q = static_cast<CCorraQuestion*>(bank->m_plQuestions.GetNext(pos));
+            EXPECT_EQ(q->m_nType, static_cast<int>(IDS_QTYPE_MC)) << round;
+            EXPECT_EQ(q->m_nLevel, 2) << round;
+            ASSERT_EQ(q->m_saSubjects.GetSize(), 1) << round;
+            EXPECT_EQ(q->m_saSubjects[0], CString("Science")) << round;
+            EXPECT_EQ(q->GetChoicesCount(), choices[i]) << round << " " << i;
+            EXPECT_TRUE(q->m_cszAnswer.IsEmpty()) << round << " " << i;
+            CHVRichEditCtrl shown;
+            shown.SetText(q->m_cszQuestionText, SF_RTF);
+            const CString text = shown.StreamOut(SF_TEXT).Trim();
+            EXPECT_FALSE(text[0] >= '0' && text[0] <= '9') << text.GetString();
+        }
+        if (round == 0) {
+            ASSERT_TRUE(bank->DoSave(path));
+            m_app->CloseAllDocuments(FALSE);
+            // "Science" is in no master list: the bank offers it, and is left.
+            CModalScript offer;
+            offer.On<CSubjectsDlg>([](CSubjectsDlg& d) { ClickDlgButton(d, IDCANCEL); });
+            bank = dynamic_cast<CCorraDoc*>(m_app->OpenDocumentFile(path));
+        }
     }
 }
 
