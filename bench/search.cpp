@@ -25,7 +25,7 @@ void SearchWords(CQuestionSearchDlg& dlg)
 {
     dlg.m_bQuestion = TRUE;
     dlg.m_nIntraMode = SEARCH_ALL_ITEMS;
-    CQuestionSearchDlg::SplitWords("photosynthesis light", dlg.m_saQuestionWords);
+    CQuestionSearchDlg::SplitWords("photosynthesis dioxide", dlg.m_saQuestionWords);
 }
 
 void SearchSubject(CQuestionSearchDlg& dlg)

@@ -453,9 +453,11 @@ void CQuestionSearchDlg::ExchangeChoices(CDataExchange* pDX)
     }
     const CString text = m_pChoiceCombo->GetWindowText();
     DDV_MaxChars(pDX, text, kMaxComboText);
-    // Words rarely read as choices; the edited question keeps its own then.
+    // Words rarely read as choices; the edited question keeps its own then, and nothing is
+    // reported: the search reads the words, not the choices.
+    CChoicesError ignored;
     if (!Trimmed(text).IsEmpty())
-        m_Question.SetChoices(text, '*', '.');
+        m_Question.SetChoices(text, '*', '.', &ignored);
 }
 
 void CQuestionSearchDlg::ExchangeWords(CDataExchange* pDX, int nIDC, CStringArrayEx& words)
