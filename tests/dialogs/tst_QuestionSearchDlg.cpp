@@ -5,6 +5,7 @@
 
 #include "controls/HVRichEditCtrl.h"
 #include "controls/MRUPathComboBox.h"
+#include "dialogs/SubjectsDlg.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
 #include "platform/ui/DC.h"
@@ -347,6 +348,30 @@ TEST_F(SearchDialogTest, EachCategoryIsEnabledByItsCheck)
         d.EndDialog(IDCANCEL);
     });
     dlg.DoModal();
+}
+
+TEST_F(SearchDialogTest, TheSubjectChooserGivesEverySubjectItChose)
+{
+    CQuestionSearchDlg dlg(&doc, nullptr);
+    CModalScript script;
+    script.On<CQuestionSearchDlg>([](CQuestionSearchDlg& d) {
+        ClickDlgButton(d, IDC_QA_SUBJECTS_CHECK);
+        ClickDlgButton(d, IDC_QS_ANY_ITEM);
+        Type(d, IDC_QS_SUBJECTS, "Astronomy");
+        ClickDlgButton(d, IDC_QD_SUBJECTS);
+        // Not the editor's summary, "Astronomy, Biology ...".
+        EXPECT_EQ(d.SubjectsCombo()->GetWindowText(), CString("Astronomy,Biology,Geometry"));
+        ClickDlgButton(d, IDC_QS_SEARCH);
+    });
+    script.On<CSubjectsDlg>([](CSubjectsDlg& d) {
+        EXPECT_EQ(d.m_saSubjects.GetSize(), 1);
+        d.m_saSubjects.RemoveAll();
+        for (const char* subject : {"Astronomy", "Biology", "Geometry"})
+            d.m_saSubjects.Add(subject);
+        d.EndDialog(IDOK);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(FoundIds(dlg), (std::vector<int>{2, 3}));
 }
 
 // An attribute dialog with the plain question and choices edits.
