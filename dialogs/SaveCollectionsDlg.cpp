@@ -152,7 +152,7 @@ void CSaveCollectionsDlg::OnEditName()
     // The new forms are not in the exam yet, so the exam's check cannot see them: two of
     // them under one name would be saved into one form.
     for (;;) {
-        if (!m_pExam->PromptCollectionName(name))
+        if (!m_pExam->PromptCollectionName(name, FALSE, nullptr, view))
             return;
         if (!IsNameTaken(name, sel))
             break;

@@ -1032,7 +1032,7 @@ CString CCorraDoc::NewCollectionName() const
     }
 }
 
-BOOL CCorraDoc::PromptCollectionName(CString& name, BOOL bSaveAs, const CCorraQuestion* self)
+BOOL CCorraDoc::PromptCollectionName(CString& name, BOOL bSaveAs, const CCorraQuestion* self, const CView* window)
 {
     const CString kind = GetCollectionKindWord();
     CString proposal = name;
@@ -1053,7 +1053,7 @@ BOOL CCorraDoc::PromptCollectionName(CString& name, BOOL bSaveAs, const CCorraQu
             problem = "A collection name cannot hold \"{\", \"}\" or \"||\".";
         else if (other && other != self)
             problem = entered + " already exists";
-        else if (IsCollectionWindowOpen(entered, self))
+        else if (IsCollectionWindowOpen(entered, self, window))
             problem = "There is a collection window already open with this name:\n\n" + entered;
         if (problem.IsEmpty()) {
             name = entered;
@@ -1208,13 +1208,14 @@ BOOL CCorraDoc::ShowCollection(CCorraQuestion* collection)
     return TRUE;
 }
 
-BOOL CCorraDoc::IsCollectionWindowOpen(LPCSTR name, const CCorraQuestion* self) const
+BOOL CCorraDoc::IsCollectionWindowOpen(LPCSTR name, const CCorraQuestion* self, const CView* window) const
 {
     ICorraViewServices& views = CorraViewServices();
     const CString wanted = Trimmed(name);
     for (POSITION pos = GetFirstViewPosition(); pos;) {
         CView* view = GetNextView(pos);
-        if (!views.IsCollectionView(view) || Trimmed(views.GetCollectionViewName(view)).CompareNoCase(wanted) != 0)
+        if (view == window || !views.IsCollectionView(view) ||
+            Trimmed(views.GetCollectionViewName(view)).CompareNoCase(wanted) != 0)
             continue;
         if (!self || views.GetViewCollection(view) != self)
             return TRUE;

@@ -199,8 +199,10 @@ public:
     // "Collection%d" with the smallest number no collection uses.
     CString NewCollectionName() const;
     // Asks for a collection name until it is given, free and not open in another collection
-    // window; FALSE when the user cancelled. self: the collection being renamed, if any.
-    BOOL PromptCollectionName(CString& name, BOOL bSaveAs = FALSE, const CCorraQuestion* self = nullptr);
+    // window; FALSE when the user cancelled. self: the collection being renamed, if any;
+    // window: the collection window being renamed, if any (one not saved yet has no collection).
+    BOOL PromptCollectionName(CString& name, BOOL bSaveAs = FALSE, const CCorraQuestion* self = nullptr,
+                              const CView* window = nullptr);
     BOOL RenameCollection(CCorraQuestion* collection);
     virtual CString GetCollectionKindWord() const { return "Collection"; }
     int CollCollCount(CCorraQuestion* collection) const;
@@ -209,9 +211,9 @@ public:
     // Shows a collection in a collection window (a new collection when NULL); FALSE when
     // there is no window to show it in.
     virtual BOOL ShowCollection(CCorraQuestion* collection);
-    // Whether a collection window other than the one of self shows a collection of that name
-    // (trimmed, case ignored).
-    virtual BOOL IsCollectionWindowOpen(LPCSTR name, const CCorraQuestion* self) const;
+    // Whether a collection window other than the one of self (and than window) shows a
+    // collection of that name (trimmed, case ignored).
+    virtual BOOL IsCollectionWindowOpen(LPCSTR name, const CCorraQuestion* self, const CView* window = nullptr) const;
     // Selects exactly these questions in the main view.
     void SelectInMainView(const CPtrListEx& questions);
     // Clears the main view's selection and the question dialog's question.

@@ -513,7 +513,7 @@ void CCollView::OnRename()
         return;
     }
     CString name = GetName();
-    if (pDoc->PromptCollectionName(name))
+    if (pDoc->PromptCollectionName(name, FALSE, nullptr, this))
         SetName(name);
 }
 

@@ -83,7 +83,9 @@ TEST_F(FormsEndToEndTest, NewFormsRenamedInSaveFormsAreSavedUnderTheirNames)
         EXPECT_EQ(FormViews(*exam).size(), 3u);
         d.GetDlgItemAs<CListBox>(IDC_SF_LIST)->SetCurSel(1);
         d.OnChildNotify(IDC_SF_LIST, LBN_SELCHANGE);
-        ClickDlgButton(d, IDC_SF_EDIT);
+        ClickDlgButton(d, IDC_SF_EDIT);  // another form's name, then a new one
+        EXPECT_EQ(ListNames(d), "Version A|Makeup|Version C");
+        ClickDlgButton(d, IDC_SF_EDIT);  // its own name, kept
         EXPECT_EQ(ListNames(d), "Version A|Makeup|Version C");
         // The form's window follows the new name.
         for (CExamVersionView* view : FormViews(*exam))
@@ -91,12 +93,23 @@ TEST_F(FormsEndToEndTest, NewFormsRenamedInSaveFormsAreSavedUnderTheirNames)
                 renamedCaption = view->GetParentFrame()->GetWindowText();
         ClickDlgButton(d, IDOK);
     });
+    for (const char* typed : {"Version C", "Makeup"}) {
+        script.On<CPromptDlg>([typed](CPromptDlg& d) {
+            SetText(d, IDC_PROMPT_EDIT, typed);
+            ClickDlgButton(d, IDOK);
+        });
+    }
     script.On<CPromptDlg>([](CPromptDlg& d) {
-        EXPECT_EQ(d.GetDlgItemText(IDC_PROMPT_EDIT), "Version B");
-        SetText(d, IDC_PROMPT_EDIT, "Makeup");
+        EXPECT_EQ(d.GetDlgItemText(IDC_PROMPT_EDIT), "Makeup");
         ClickDlgButton(d, IDOK);
     });
+    messageBox.calls.clear();
     m_pMain->OnCommand(ID_EXAM_NEW_FORMS);
+    // Only the name of another form was refused.
+    std::vector<CString> said;
+    for (const auto& call : messageBox.calls)
+        said.push_back(call.text);
+    EXPECT_EQ(said, (std::vector<CString>{"There is a collection window already open with this name:\n\nVersion C"}));
     QApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(renamedCaption, exam->GetTitle() + " - Makeup");

@@ -49,6 +49,7 @@ TEST_F(AddFormsTest, OkChecksFormatThenNumberAndFocusesTheField)
         {"%s %d %n", "3", 10, nullptr, "", 0},
         {long300.c_str(), "2", 10, nullptr, "", 0},
         {"Form %a", "three", 10, "Please enter an integer.", CORRA_PRODUCT_NAME, IDC_AF_NUM_FORMS},
+        {"Form %a", "+", 10, "Please enter an integer.", CORRA_PRODUCT_NAME, IDC_AF_NUM_FORMS},
         {"Form %a", "2147483648", 10, "Please enter an integer.", CORRA_PRODUCT_NAME, IDC_AF_NUM_FORMS},
     };
     for (const Case& c : cases) {

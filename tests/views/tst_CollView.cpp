@@ -154,6 +154,7 @@ TEST_F(CollViewTest, OpensOnItsCollectionWithTheNameAndTheYellowBackground)
     EXPECT_EQ(CorraViewServices().GetPaneIndex(host->view), -1);
     EXPECT_TRUE(doc->IsCollectionWindowOpen(" algebra ", nullptr));
     EXPECT_FALSE(doc->IsCollectionWindowOpen("Algebra", doc->algebra));
+    EXPECT_FALSE(doc->IsCollectionWindowOpen("Algebra", nullptr, host->view));
     // Gone with its window: the collection no longer names it.
     host.reset();
     EXPECT_EQ(doc->algebra->m_pView, nullptr);
