@@ -430,15 +430,18 @@ int CCorraQuestion::DrawLine(const CDrawContext& ctx, const CRect* pPage, int wi
     const CRect area = Area(pPage, width, y);
     m_nLastTop = y;
     const int line = LineHeight(pDC, FM_QUESTION);
-    CString text;
-    GetQuestionText(text, QTEXT_PLAIN);
+    // Every character the teacher typed, accented or beyond Windows-1252.
+    CString text = RtfToTextUtf8(m_cszQuestionText);
     const int lineEnd = text.FindOneOf("\r\n");
     if (lineEnd >= 0)
         text = text.Left(lineEnd);
     const CString number = numberText && *numberText ? CString(numberText) : CString::Formatted("%d", m_nId);
     const CRect rc(area.left, y, area.right, y + down * line);
-    if (bDraw)
-        DrawIn(pDC, number + " - " + text, rc, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS, FM_QUESTION);
+    if (bDraw) {
+        CRect r = rc;
+        CFontMgr::DrawUtf8LineInSlotFont(pDC, CString(number.ToUtf8()) + " - " + text, &r,
+                                         DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS, FM_QUESTION);
+    }
     m_rcLast = rc;
     y += down * line;
     return line;

@@ -5,6 +5,7 @@
 #include "foundation/Log.h"
 #include "foundation/LogException.h"
 #include "platform/ui/DC.h"
+#include "platform/core/CodePage.h"
 #include "platform/core/HtmlMarkup.h"
 #include "platform/core/ScreenInfo.h"
 #include "platform/core/UiThread.h"
@@ -348,6 +349,42 @@ int CFontMgr::DrawTextInSlotFont(CDC* pDC, LPCSTR text, int nCount, RECT* pRect,
     SetDefaultSlot(previousSlot);
     m_lfSlots[nSlot].lfHeight = height;
     return result;
+}
+
+int CFontMgr::DrawUtf8LineInSlotFont(CDC* pDC, const CString& utf8, RECT* pRect, UINT nFormat, int nSlot)
+{
+    if (!pDC || !pRect)
+        return 0;
+    const std::string_view bytes(utf8.GetString(), static_cast<size_t>(utf8.GetLength()));
+    const std::string narrow = cp1252::FromUtf8(bytes);
+    if (cp1252::ToUtf8(narrow) == bytes)
+        return DrawTextInSlotFont(pDC, narrow.c_str(), static_cast<int>(narrow.size()), pRect, nFormat, nSlot);
+    const QString wide = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    const auto* units = reinterpret_cast<const char16_t*>(wide.utf16());
+    std::lock_guard<std::recursive_mutex> lock(Mutex());
+    nSlot = ResolveSlot(nSlot);
+    CFont* previousFont = SelectSlotFont(pDC, nSlot);
+    TEXTMETRIC tm;
+    pDC->GetTextMetrics(&tm);
+    const int down = pDC->GetMapMode() == MM_TEXT ? 1 : -1;
+    const int height = static_cast<int>(tm.tmHeight);
+    try {
+        if (nFormat & DT_CALCRECT) {
+            const CSize size = pDC->GetTextExtentW(units, static_cast<int>(wide.size()));
+            pRect->right = pRect->left + size.cx;
+            pRect->bottom = pRect->top + down * height;
+        } else {
+            const int saved = pDC->SaveDC();
+            pDC->IntersectClipRect(std::min(pRect->left, pRect->right), std::min(pRect->top, pRect->bottom),
+                                   std::max(pRect->left, pRect->right), std::max(pRect->top, pRect->bottom));
+            pDC->TextOutW(pRect->left, pRect->top, units, static_cast<int>(wide.size()));
+            pDC->RestoreDC(saved);
+        }
+    } catch (...) {
+        LogUnknownException(LOG_HERE);
+    }
+    RestoreSlotFont(pDC, previousFont, nSlot);
+    return down * height;
 }
 
 int CFontMgr::HeightToPoints(const LOGFONT& lf)

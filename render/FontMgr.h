@@ -102,6 +102,10 @@ public:
     // zoom is above 0, with the slot as default slot meanwhile; returns the height.
     static int DrawTextInSlotFont(CDC* pDC, LPCSTR text, int nCount, RECT* pRect, UINT nFormat, int nSlot,
                                   double zoom = -1.0, TEXTMETRIC* pTm = nullptr);
+    // One line of UTF-8 text in a slot's font from the rectangle's top left, as
+    // DrawTextInSlotFont draws it (DT_CALCRECT measures) where Windows-1252 holds every
+    // character; else through the wide path, clipped to the rectangle. Returns the height.
+    static int DrawUtf8LineInSlotFont(CDC* pDC, const CString& utf8, RECT* pRect, UINT nFormat, int nSlot);
 
     // Face, size, bold (weight above 500), italic, underline, character set, pitch and family
     // (mask CFM_FACE | CFM_SIZE | CFM_CHARSET | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE).

@@ -26,6 +26,7 @@
 #include "print/PageFrame.h"
 #include "print/PageMarginsDlg.h"
 #include "render/FontMgr.h"
+#include "render/RtfDraw.h"
 #include "render/RtfText.h"
 #include "res/ids/Print.h"
 #include "res/ids/QuestionTypes.h"
@@ -72,10 +73,10 @@ CRect Normalized(const CRect& rc)
     return r;
 }
 
-// The text of a line: RTF made plain, line ends made blanks.
+// The text of a line as UTF-8, every character kept: RTF made plain, line ends made blanks.
 CString OneLine(const CString& text)
 {
-    CString plain = RtfToPlainText(text);
+    CString plain = RtfToTextUtf8(text);
     plain.Replace("\r\n", " ");
     plain.Replace('\r', ' ');
     plain.Replace('\n', ' ');
@@ -608,12 +609,12 @@ int CCorraView::PrintQuestion(CDC* pDC, CPrintInfo* pInfo, CCorraQuestion* q, in
             }
             y += down * std::max(height, static_cast<int>(labelSize.cy));
         } else {
-            const CString text = label + " " + OneLine(q->m_cszAnswer);
+            const CString text = CString(label.ToUtf8()) + " " + OneLine(q->m_cszAnswer);
             const int height = pageframe::SlotLineHeight(pDC, FM_ANSWER);
             if (bDraw) {
                 CRect r(rect.left, y, rect.right, y + down * height);
                 const int oldMode = pDC->SetBkMode(TRANSPARENT);
-                CFontMgr::DrawTextInSlotFont(pDC, text, -1, &r, DT_SINGLELINE | DT_NOPREFIX, FM_ANSWER);
+                CFontMgr::DrawUtf8LineInSlotFont(pDC, text, &r, DT_SINGLELINE | DT_NOPREFIX, FM_ANSWER);
                 pDC->SetBkMode(oldMode);
             }
             y += down * height;

@@ -6,7 +6,6 @@
 #include "model/ExamDoc.h"
 #include "platform/ui/ListBox.h"
 #include "render/RtfDraw.h"
-#include "render/RtfSyntax.h"
 #include "res/ids/ExamView.h"
 
 #include <QDialogButtonBox>
@@ -116,11 +115,10 @@ int CKeysDlg::GetSelectedForms(CPtrListEx& forms) const
 CString CKeysDlg::KeyText(const CCorraQuestion& form, const CCorraQuestion& question)
 {
     CString key;
-    if (!form.m_Scramble.GetScrambledAnswer(question, key)) {
+    if (!form.m_Scramble.GetScrambledAnswer(question, key))
         question.GetAnswerText(key);
-        if (IsRtfText(key))
-            key = RtfToText(key);
-    }
+    // UTF-8 with every character the teacher typed, also those Windows-1252 lacks.
+    key = RtfToTextUtf8(key);
     key.Trim();
     return FirstCharacters(key, kKeyLength);
 }
@@ -162,6 +160,6 @@ void CKeysDlg::RefreshKeys()
             }
             line += "\t";
         }
-        m_pKeys->AddString(line);
+        m_pKeys->AddStringW(QString::fromUtf8(line.GetString(), line.GetLength()));
     }
 }

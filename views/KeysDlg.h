@@ -26,8 +26,8 @@ public:
     // The selected forms in list order; their number.
     int GetSelectedForms(CPtrListEx& forms) const;
 
-    // A member's key in a form: its answer as the form prints it, as plain text, at most seven
-    // characters.
+    // A member's key in a form: its answer as the form prints it, as plain UTF-8 text, at most
+    // seven characters.
     static CString KeyText(const CCorraQuestion& form, const CCorraQuestion& question);
 
     CListBox* GetFormList() const { return m_pForms; }

@@ -173,6 +173,14 @@ int CListBox::InsertString(int nIndex, const char* text)
     return nIndex;
 }
 
+int CListBox::AddStringW(const QString& text)
+{
+    const int at = InsertString(-1, "");
+    QSignalBlocker block(this);
+    item(at)->setText(text);
+    return at;
+}
+
 int CListBox::DeleteString(int nIndex)
 {
     QListWidgetItem* it = Item(nIndex);

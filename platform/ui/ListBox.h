@@ -36,6 +36,8 @@ public:
     int AddString(const char* text);
     // At nIndex (-1: the end); the index, LB_ERR when nIndex is beyond the end.
     int InsertString(int nIndex, const char* text);
+    // Text that Windows-1252 cannot hold, at the end (unsorted).
+    int AddStringW(const QString& text);
     // The number of items left, LB_ERR for a bad index.
     int DeleteString(int nIndex);
     void ResetContent();

@@ -3,6 +3,7 @@
 #include "model/Choices.h"
 
 #include "controls/HVRichEditCtrl.h"
+#include "platform/ui/QtString.h"
 #include "platform/ui/ResourceImage.h"
 #include "render/FontMgr.h"
 #include "render/RtfDraw3.h"
@@ -172,6 +173,38 @@ TEST_F(CorraQuestionDrawTest, ATileShowsIndexSubjectAndKind)
     EXPECT_FALSE(Contains(namedTexts, "CO"));
     EXPECT_EQ(std::count(namedTexts.begin(), namedTexts.end(), CString("Collection")), 0);
     EXPECT_TRUE(Contains(TextsDrawn(b), "Collection"));
+}
+
+TEST_F(CorraQuestionDrawTest, ALineShowsTheTextAsTyped)
+{
+    struct Case {
+        const char* name;
+        const char* text;
+        const char* shown;  // UTF-8
+    };
+    const Case cases[] = {
+        {"plain, stored in Windows-1252", "caf\xE9 au lait\nsecond line", "4 - caf\xC3\xA9 au lait"},
+        {"RTF with an escaped byte", "{\\rtf1\\ansi caf\\'e9\\par more}", "4 - caf\xC3\xA9"},
+        {"RTF beyond Windows-1252", "{\\rtf1\\ansi \\u321?\\'f3d\\u378?}", "4 - \xC5\x81\xC3\xB3" "d\xC5\xBA"},
+    };
+    for (const DrawTarget target : {DrawTarget::Screen, DrawTarget::Printer}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            CCorraQuestion q = Question(IDS_QTYPE_ES, c.text, nullptr, "");
+            CFixedMetricsDC dc;
+            const bool paper = target == DrawTarget::Printer;
+            dc.SetMapMode(paper ? MM_TWIPS : MM_TEXT);
+            const CRect page(0, 0, 8000, -10000);
+            CDrawContext ctx = CDrawContext::Screen(&dc, QDRAW_LINE);
+            ctx.target = target;
+            int y = 0;
+            q.Draw(ctx, paper ? &page : nullptr, 600, y, "4", TRUE);
+            QString shown;
+            for (const auto& t : dc.texts)
+                shown += t.wide.isEmpty() ? ToQString(t.text) : t.wide;
+            EXPECT_EQ(shown.toStdString(), c.shown);
+        }
+    }
 }
 
 TEST_F(CorraQuestionDrawTest, ACollectionInAFullViewIsALargeTileWithTheLargeIcon)

@@ -54,8 +54,9 @@ protected:
             for (int row : rows)
                 d.GetFormList()->item(row)->setSelected(true);
             CListBox& keys = *d.GetKeyList();
+            // As shown: UTF-8, every character kept.
             for (int i = 0; i < keys.GetCount(); ++i)
-                lines.push_back(keys.GetText(i));
+                lines.push_back(CString(keys.item(i)->text().toStdString()));
             if (check)
                 check(d);
             ClickDlgButton(d, IDCLOSE);
@@ -112,7 +113,9 @@ TEST_F(KeysDlgTest, AKeyIsTheAnswersPlainTextCutToSevenCharacters)
     const Case cases[] = {
         {"an essay in RTF", IDS_QTYPE_ES, "{\\rtf1\\ansi\\deff0 The cell membrane\\par}", "The cel"},
         {"a short answer", IDS_QTYPE_SA, "  Mitosis  ", "Mitosis"},
-        {"accented letters count as one each", IDS_QTYPE_SA, "\xC3\xA9l\xC3\xA8ve studies", "\xC3\xA9l\xC3\xA8ve s"},
+        {"accented letters count as one each", IDS_QTYPE_SA, "\xE9l\xE8ve studies", "\xC3\xA9l\xC3\xA8ve s"},
+        {"RTF with an escaped byte", IDS_QTYPE_SA, "{\\rtf1\\ansi caf\\'e9}", "caf\xC3\xA9"},
+        {"RTF beyond Windows-1252", IDS_QTYPE_SA, "{\\rtf1\\ansi \\u321?\\'f3d\\u378?}", "\xC5\x81\xC3\xB3" "d\xC5\xBA"},
         {"true or false", IDS_QTYPE_TF, "b", "False"},
         {"no answer", IDS_QTYPE_ES, "", ""},
     };
@@ -123,6 +126,13 @@ TEST_F(KeysDlgTest, AKeyIsTheAnswersPlainTextCutToSevenCharacters)
         form.m_nType = static_cast<int>(IDS_QTYPE_CO);
         EXPECT_EQ(CKeysDlg::KeyText(form, *q), c.key);
     }
+}
+
+TEST_F(KeysDlgTest, TheListShowsAnswersAsTyped)
+{
+    CExamQuestion* q = Add(IDS_QTYPE_SA, "{\\rtf1\\ansi \\u321?\\'f3d\\u378?}");
+    CCorraQuestion* a = Form("Form a", {q, Add(IDS_QTYPE_SA, "caf\xE9")});
+    EXPECT_EQ(Keys(a, {}), (std::vector<CString>{"1)\t\xC5\x81\xC3\xB3" "d\xC5\xBA\t", "2)\tcaf\xC3\xA9\t"}));
 }
 
 TEST_F(KeysDlgTest, OneFormIsOfferedSelectedAndAMissingMemberEndsTheLines)
