@@ -6,19 +6,8 @@
 #include "model/HtmlSettings.h"
 #include "print/PageFrame.h"
 #include "render/FontMgr.h"
-#include "render/RtfText.h"
 
 namespace {
-
-// Titles may be RTF: an item is one line of plain text.
-CString OneLine(const CString& text)
-{
-    CString plain = RtfToPlainText(text);
-    plain.Replace("\r", "");
-    plain.Replace('\n', ' ');
-    plain.Trim();
-    return plain;
-}
 
 BOOL IsStudentField(const exambands::CBandItem& item)
 {
@@ -35,8 +24,8 @@ CExamExportEngine::CExamExportEngine(CExamDoc& exam, const CString& formName, BO
 exambands::CBandPage CExamExportEngine::BandPage(const CExportContext& ctx) const
 {
     exambands::CBandPage page;
-    page.courseName = OneLine(m_doc.m_csTitle1);
-    page.examTitle = OneLine(m_doc.m_csTitle2);
+    page.courseName = ItemText(m_doc.m_csTitle1);
+    page.examTitle = ItemText(m_doc.m_csTitle2);
     page.path = m_doc.GetPathName();
     page.formName = m_csFormName;
     page.nPage = static_cast<int>(ctx.m_nCurPage);

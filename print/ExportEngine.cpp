@@ -20,6 +20,7 @@
 #include "platform/ui/CharFormat.h"
 #include "print/HtmlDraw.h"
 #include "render/FontMgr.h"
+#include "render/RtfDraw.h"
 #include "render/RtfText.h"
 
 #include <QTextBlock>
@@ -431,17 +432,13 @@ int CExportEngine::InsertInstructions(CExportContext& ctx, CRect* pRect)
 {
     if (static_cast<int>(ctx.m_nCurPage) != ctx.nFirstPage)
         return 0;
-    CString plain = RtfToPlainText(m_doc.m_csInstructions);
-    plain.Trim();
-    if (plain.IsEmpty())
+    if (IsRtfEmpty(m_doc.m_csInstructions))
         return 0;
     CHVRichEditCtrl& ctrl = *ctx.pTarget;
     const int before = EndY(ctrl);
     AppendText(ctrl, "\n", -1);
-    if (ctx.nFileType == FT_TEXT)
-        AppendText(ctrl, plain, FM_INSTRUCTIONS);
-    else
-        AppendRtf(ctrl, m_doc.m_csInstructions, FM_INSTRUCTIONS);
+    // As RTF for text output too: its plain text keeps every character typed.
+    AppendRtf(ctrl, m_doc.m_csInstructions, FM_INSTRUCTIONS);
     AppendText(ctrl, "\n", -1);
     const int height = EndY(ctrl) - before;
     if (pRect)
@@ -625,22 +622,25 @@ int CExportEngine::MeasureBandRows(CExportContext& ctx, BOOL bFooter)
     return height;
 }
 
+CString CExportEngine::ItemText(const CString& text)
+{
+    // The control takes Windows-1252 text: what it lacks becomes "?".
+    CString plain = CString::FromUtf8(RtfToTextUtf8(text).GetString());
+    plain.Replace("\r", "");
+    plain.Replace('\n', ' ');
+    plain.Trim();
+    return plain;
+}
+
 void CExportEngine::GetHeaderItem(int nPosition, CString& text, int& nSlot, CExportContext&)
 {
     text.Empty();
     nSlot = 0;
-    auto plain = [](const CString& rtf) {
-        CString t = RtfToPlainText(rtf);
-        t.Replace("\r", "");
-        t.Replace('\n', ' ');
-        t.Trim();
-        return t;
-    };
     if (nPosition == 0) {
-        text = plain(m_doc.m_csTitle1);
+        text = ItemText(m_doc.m_csTitle1);
         nSlot = FM_CORRATITLE;
     } else if (nPosition == 3) {
-        text = plain(m_doc.m_csTitle2);
+        text = ItemText(m_doc.m_csTitle2);
         nSlot = FM_CORRADESCR;
     }
 }

@@ -105,6 +105,8 @@ protected:
     static void InsertMarkerAt(CHVRichEditCtrl& ctrl, long& pos, LPCSTR marker);
     // "Drawing Page n" in the progress dialog when a page is drawn, not measured.
     static void ShowDrawingPage(CExportContext& ctx, BOOL bDraw);
+    // A title as a band item: one line of plain text, accented letters kept.
+    static CString ItemText(const CString& text);
 
     CCorraDoc& m_doc;
     // The footer's top within a page, from the scan.

@@ -160,9 +160,14 @@ TEST_F(ExportTest, TextIsUtf8WithEveryQuestionAndPageSeparations)
 {
     doc->Add(1, IDS_QTYPE_ES, "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 caf\\'e9 au lait \\u8364?}");
     AddQuestions(2, 2);
+    // Titles and instructions typed in RTF keep their letters too.
+    doc->m_csTitle1 = "{\\rtf1\\ansi Biolog\\'eda \\u8364?}";
+    doc->m_csInstructions = "{\\rtf1\\ansi L\\'e9ase \\u945?\\par}";
     ASSERT_TRUE(Export(FT_TEXT, "out.txt"));
     const std::string text = ReadAll(HomePath("out.txt"));
     EXPECT_NE(text.find("caf\xc3\xa9 au lait \xe2\x82\xac"), std::string::npos);
+    EXPECT_NE(text.find("Biolog\xc3\xad" "a \xe2\x82\xac"), std::string::npos) << text;
+    EXPECT_NE(text.find("L\xc3\xa9" "ase \xce\xb1"), std::string::npos) << text;
     EXPECT_EQ(text.find('@'), std::string::npos);
     EXPECT_NE(text.find("Question 2 asks"), std::string::npos);
     EXPECT_NE(text.find("Page 1"), std::string::npos);
