@@ -219,14 +219,15 @@ CRect FooterRect(CDC* pDC, const CRect& rectDraw, const CExamPrintSettings& s, c
     return CRect(rectDraw.left, rectDraw.bottom - pageframe::Down(pDC) * height, rectDraw.right, rectDraw.bottom);
 }
 
-void DrawHeader(CDC* pDC, const CRect& header, const CExamPrintSettings& s, const CBandPage& page)
+void DrawHeader(CDC* pDC, const CRect& rectDraw, const CExamPrintSettings& s, const CBandPage& page)
 {
     if (!HeaderShown(s, page))
         return;
     CBandItem items[kPlaces];
     HeaderItems(s, page, items);
+    const CRect header = HeaderRect(pDC, rectDraw, s, page);
     // The items stand beside the image, never under it.
-    const CRect image = HeaderImageRect(pDC, header, s);
+    const CRect image = HeaderImageRect(pDC, rectDraw, s);
     CRect beside = header;
     if (image.Width() > 0) {
         DrawHeaderImage(pDC, image, s);

@@ -61,8 +61,9 @@ CString HeaderImageFile(const CExamPrintSettings& s);
 // The header band at the top of the draw rectangle and the footer band at its bottom.
 CRect HeaderRect(CDC* pDC, const CRect& rectDraw, const CExamPrintSettings& s, const CBandPage& page);
 CRect FooterRect(CDC* pDC, const CRect& rectDraw, const CExamPrintSettings& s, const CBandPage& page);
-// Each item in its place within the band, one line each, never outside the band.
-void DrawHeader(CDC* pDC, const CRect& header, const CExamPrintSettings& s, const CBandPage& page);
+// Each item in its place within the band, one line each, never outside the band. The header is
+// drawn in its band at the top of the draw rectangle: the image takes its share of the page.
+void DrawHeader(CDC* pDC, const CRect& rectDraw, const CExamPrintSettings& s, const CBandPage& page);
 void DrawFooter(CDC* pDC, const CRect& footer, const CExamPrintSettings& s, const CBandPage& page);
 
 } // namespace exambands

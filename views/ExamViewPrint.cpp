@@ -327,7 +327,8 @@ void CExamView::DrawHeader(CDC* pDC, CPrintInfo* pInfo, BOOL bDraw)
 {
     const CRect header = GetHeaderRect(pDC, pInfo);
     if (bDraw)
-        exambands::DrawHeader(pDC, header, CExamDoc::PrintSettings(), BandPage(GetCorraDoc(), GetPrintJob(pInfo)));
+        exambands::DrawHeader(pDC, pInfo->m_rectDraw, CExamDoc::PrintSettings(),
+                              BandPage(GetCorraDoc(), GetPrintJob(pInfo)));
     pInfo->m_rectDraw.top = header.bottom;
 }
 

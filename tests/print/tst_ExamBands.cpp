@@ -150,8 +150,7 @@ TEST_F(ExamBandsTest, TheFirstItemTakesASharedPlace)
     EXPECT_EQ(used, 2);
 
     // Drawn, the page shows the first only.
-    const CRect header = exambands::HeaderRect(&dc, page, s, bandPage);
-    exambands::DrawHeader(&dc, header, s, bandPage);
+    exambands::DrawHeader(&dc, page, s, bandPage);
     CString drawn;
     for (const auto& t : dc.texts)
         drawn += t.text + "|";
@@ -256,8 +255,18 @@ TEST_F(ExamBandsTest, TheHeaderImageTakesItsShareOfThePageOrNoRoom)
             // Twice as wide as high, at the band's left, or its right for place 1.
             EXPECT_EQ(image.Width(), std::min(2 * expected, page.Width() / 2));
             EXPECT_EQ(c.pos == 1 ? image.right : image.left, c.pos == 1 ? page.right : page.left);
-            const CRect header = exambands::HeaderRect(&dc, page, s, bandPage);
-            exambands::DrawHeader(&dc, header, s, bandPage);
+            // Drawn as large as the room it took: its rows of pixels are the band's share.
+            CFixedMetricsDC drawn{816, 1056, 96};
+            drawn.SetMapMode(MM_TWIPS);
+            exambands::DrawHeader(&drawn, page, s, bandPage);
+            const QImage& pixels = drawn.Image();
+            const int column = c.pos == 1 ? pixels.width() - 2 : 1;
+            int rows = 0;
+            for (int y = 0; y < pixels.height(); ++y)
+                rows += pixels.pixelColor(column, y) != QColor(Qt::white) ? 1 : 0;
+            // Made as bright as can be, the picture is white.
+            if (c.brightness < 255)
+                EXPECT_NEAR(rows, 1056 * c.expectedPercent / 100, 2);
         }
     }
 }
