@@ -1,6 +1,7 @@
 #include "dialogs/CorraQuestionDlg.h"
 
 #include "controls/HVRichEditCtrl.h"
+#include "dialogs/QuestionImagesDlg.h"
 #include "foundation/Log.h"
 #include "foundation/LogException.h"
 #include "model/CorraDoc.h"
@@ -206,8 +207,6 @@ BOOL CCorraQuestionDlg::OnInitDialog()
     // A modeless editor is resized by the user; the base centred it on its owner.
     setSizeGripEnabled(true);
     ShowDlgItem(IDC_QD_IDENTITY, IsExamDocument(m_pDoc) ? SW_SHOW : SW_HIDE);
-    // Without an images dialog there is nothing to open.
-    EnableDlgItem(IDC_QD_IMAGES, FALSE);
     for (CHVRichEditCtrl* pane : {m_pQuestionPane, m_pChoicesPane, m_pAnswerPane})
         pane->installEventFilter(this);
     return TRUE;
@@ -435,7 +434,7 @@ void CCorraQuestionDlg::SetReadOnlyMode(BOOL bReadOnly)
         m_pQuestionPane->SetReadOnly(bReadOnly);
         m_pAnswerLetter->setReadOnly(bReadOnly);
         for (int id : {IDC_QD_TYPE, IDC_QD_LEVEL, IDC_QD_IDENTITY, IDC_QD_INDEX, IDC_QD_NEXT, IDC_QD_PREV,
-                       IDC_QD_INDEX_UP, IDC_QD_INDEX_DOWN, IDC_QD_SUBJECTS, IDC_QD_BOOKS})
+                       IDC_QD_INDEX_UP, IDC_QD_INDEX_DOWN, IDC_QD_SUBJECTS, IDC_QD_BOOKS, IDC_QD_IMAGES})
             EnableDlgItem(id, !bReadOnly);
         UpdateControls();
     } catch (const std::exception& e) {
@@ -574,7 +573,18 @@ void CCorraQuestionDlg::OnReset()
 
 void CCorraQuestionDlg::OnImages()
 {
-    // The images dialog is not part of the program yet; the button stays disabled.
+    // The dialog lays the images out around what is typed now, not what was stored.
+    CString text;
+    m_pQuestionPane->Exchange(TRUE, text, SF_RTF);
+    m_Question.m_cszQuestionText = text;
+    if (m_Question.IsChoiceType()) {
+        const CString choices = ChoicesPaneText(*m_pChoicesPane, TRUE);
+        if (!CString(choices).Trim().IsEmpty())
+            m_Question.SetChoices(choices, '*', '.');
+    }
+    CQuestionImagesDlg dlg(&m_Question, m_pDoc, this);
+    if (dlg.DoModal() == IDOK)
+        OnChange();
 }
 
 void CCorraQuestionDlg::OnIdentity()

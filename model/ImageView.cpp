@@ -10,6 +10,7 @@
 #include "platform/ui/DC.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 
@@ -74,6 +75,12 @@ BOOL CImageView::Load(LPCSTR file, int nPos, int nBrightness, double dSize, doub
     return bLoaded;
 }
 
+std::uint64_t CImageView::NextSerial()
+{
+    static std::atomic<std::uint64_t> next{1};
+    return next++;
+}
+
 // ---- CImageViewList: the list
 
 CImageViewList::~CImageViewList()
@@ -88,6 +95,68 @@ void CImageViewList::RemoveAll()
     for (POSITION pos = m_images.GetHeadPosition(); pos;)
         delete m_images.GetNext(pos);
     m_images.RemoveAll();
+}
+
+void CImageViewList::Add(std::unique_ptr<CImageView> image)
+{
+    if (image)
+        m_images.AddTail(image.release());
+}
+
+BOOL CImageViewList::Remove(CImageView* image)
+{
+    POSITION at = image ? m_images.Find(image) : nullptr;
+    if (!at)
+        return FALSE;
+    m_images.RemoveAt(at);
+    delete image;
+    return TRUE;
+}
+
+BOOL CImageViewList::Swap(CImageView* first, CImageView* second)
+{
+    POSITION a = first ? m_images.Find(first) : nullptr;
+    POSITION b = second ? m_images.Find(second) : nullptr;
+    if (!a || !b)
+        return FALSE;
+    m_images.SetAt(a, second);
+    m_images.SetAt(b, first);
+    return TRUE;
+}
+
+CImageView* CImageViewList::FindSerial(std::uint64_t serial) const
+{
+    for (POSITION pos = m_images.GetHeadPosition(); pos;) {
+        CImageView* image = m_images.GetNext(pos);
+        if (image->GetSerial() == serial)
+            return image;
+    }
+    return nullptr;
+}
+
+CImageView* CImageViewList::GetPrevAt(const CImageView* image) const
+{
+    CImageView* before = nullptr;
+    for (POSITION pos = m_images.GetHeadPosition(); pos && image;) {
+        CImageView* one = m_images.GetNext(pos);
+        if (one == image)
+            return before;
+        if (one->m_nPos == image->m_nPos)
+            before = one;
+    }
+    return nullptr;
+}
+
+CImageView* CImageViewList::GetNextAt(const CImageView* image) const
+{
+    BOOL bPassed = FALSE;
+    for (POSITION pos = m_images.GetHeadPosition(); pos && image;) {
+        CImageView* one = m_images.GetNext(pos);
+        if (bPassed && one->m_nPos == image->m_nPos)
+            return one;
+        bPassed = bPassed || one == image;
+    }
+    return nullptr;
 }
 
 int CImageViewList::SetImages(const CPtrList& images)

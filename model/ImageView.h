@@ -16,6 +16,7 @@
 #include "platform/core/WinTypes.h"
 #include "platform/ui/GdiObjects.h"
 
+#include <cstdint>
 #include <memory>
 
 class CDC;
@@ -40,12 +41,19 @@ public:
     BOOL IsMissing() const { return m_bMissing; }
     void SetMissing(BOOL bMissing) { m_bMissing = bMissing; }
 
+    // A number no other image of the process ever has: work that outlives a click (an editor
+    // running on the file) names the image by it, never by its address.
+    std::uint64_t GetSerial() const { return m_nSerial; }
+
     // Where the image stands, in logical units (its height negative in MM_TWIPS).
     CRect m_rcPlace;
 
 private:
     std::unique_ptr<CBitmapEx> m_pBitmap;
     BOOL m_bMissing = FALSE;
+    std::uint64_t m_nSerial = NextSerial();
+
+    static std::uint64_t NextSerial();
 };
 
 // The image whose fit Layout tests, and its answer.
@@ -79,6 +87,17 @@ public:
     int GetCount() const { return m_images.GetCount(); }
     POSITION GetHeadPosition() const { return m_images.GetHeadPosition(); }
     CImageView* GetNext(POSITION& pos) const { return m_images.GetNext(pos); }
+
+    // Editing the list: an added image is owned by the list; a removed one is deleted.
+    void Add(std::unique_ptr<CImageView> image);
+    BOOL Remove(CImageView* image);
+    // The two images change places in the list (and so in their bands).
+    BOOL Swap(CImageView* first, CImageView* second);
+    // The image of that serial; NULL when the list no longer has it.
+    CImageView* FindSerial(std::uint64_t serial) const;
+    // The images at a position in list order, before and after image; NULL when there is none.
+    CImageView* GetPrevAt(const CImageView* image) const;
+    CImageView* GetNextAt(const CImageView* image) const;
 
     // Lays the images out around m_rcQuestion and m_rcChoices (given relative to the layout
     // rectangle's origin; placed after). Without a fit test 0; with one IMAGE_FITS,

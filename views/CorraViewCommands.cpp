@@ -3,6 +3,7 @@
 #include "views/CorraView.h"
 
 #include "controls/FloatEditTB.h"
+#include "dialogs/QuestionImagesDlg.h"
 #include "dialogs/QuestionSearchDlg.h"
 #include "foundation/FileTypes.h"
 #include "foundation/Log.h"
@@ -151,8 +152,9 @@ void CCorraView::OnQuestionImages()
         MessageBoxService().Show("Cannot add images to a collection.", CORRA_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    // The images dialog is not in this build.
-    LogOutput("CCorraView::OnQuestionImages() - no images dialog", LOG_ERROR, LOG_HERE);
+    // OK stores the images in the document, which marks itself modified and tells its views.
+    CQuestionImagesDlg dlg(q, GetCorraDoc(), this);
+    dlg.DoModal();
 }
 
 void CCorraView::OnRenameCollection()

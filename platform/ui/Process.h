@@ -8,6 +8,7 @@
 #include "platform/core/WinTypes.h"
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 struct CProcessRequest {
@@ -27,6 +28,18 @@ struct CProcessResult {
     CString errorText;               // why it did not start, or what it wrote to its error output
 };
 
+// A program started and left to the caller, who waits for it in steps. Letting go of it leaves
+// the program running; it is reaped when it ends.
+class IRunningProgram {
+public:
+    virtual ~IRunningProgram() = default;
+    // TRUE once the program has ended, waiting up to ms for it.
+    virtual BOOL WaitForExit(DWORD ms) = 0;
+    // The exit code of a program that ended by itself; FALSE while it runs or when a signal
+    // ended it.
+    virtual BOOL GetExitCode(int& code) = 0;
+};
+
 class IProcessRunner {
 public:
     virtual ~IProcessRunner() = default;
@@ -34,6 +47,13 @@ public:
     virtual CString FindProgram(const CString& name) = 0;
     // Runs it to its end, its time limit or a stop. Any thread.
     virtual CProcessResult Run(const CProcessRequest& request) = 0;
+    // Starts it (program, arguments and folder of the request; no time limit, no stop) in a
+    // process group of its own. NULL, with why in error, when it did not start. Any thread.
+    virtual std::unique_ptr<IRunningProgram> Start(const CProcessRequest& request, CString& error)
+    {
+        error = "No program can be started: " + request.program;
+        return nullptr;
+    }
 };
 // Until the program installs the real runner, no program is found and none runs.
 CServiceSlot<IProcessRunner>& ProcessRunnerSlot();
@@ -43,4 +63,5 @@ class CQtProcessRunner : public IProcessRunner {
 public:
     CString FindProgram(const CString& name) override;
     CProcessResult Run(const CProcessRequest& request) override;
+    std::unique_ptr<IRunningProgram> Start(const CProcessRequest& request, CString& error) override;
 };

@@ -3,6 +3,7 @@
 #include "controls/FloatEditTB.h"
 #include "controls/HVRichEditCtrl.h"
 #include "dialogs/QuestionDialogs.h"
+#include "dialogs/QuestionImagesDlg.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
 #include "platform/ui/ComboBox.h"
@@ -555,6 +556,42 @@ TEST_F(CorraQuestionDlgTest, TheEditingToolbarWorksOnThePaneLastTypedIn)
     EXPECT_EQ(dlg->QuestionPane()->GetText(), question);
     EXPECT_NE(answer->GetText().Find('x'), -1);
     DestroySharedFloatToolbar();
+}
+
+// "Images..." is there to press and opens on the question as typed; its OK is a change the
+// editor stores with Modify.
+TEST_F(CorraQuestionDlgTest, ImagesOpensOnTheShownQuestionAndItsOkIsAChange)
+{
+    const CString picture = WriteHomeFile("Images/cell.png", "");
+    mc->AddImage(picture, IP_LEFT, 0, 20.0, 0.0);
+    dlg->SetQuestion(mc);
+    EXPECT_TRUE(dlg->GetDlgItem(IDC_QD_IMAGES)->isEnabled());
+    TypeQuestion("What is 3 + 1?");
+    dlg->SetModified(FALSE);
+
+    CModalScript script;
+    int seen = -1;
+    CString text;
+    script.On<CQuestionImagesDlg>([&](CQuestionImagesDlg& d) {
+        seen = d.Images().GetCount();
+        POSITION pos = d.Images().GetHeadPosition();
+        d.Select(d.Images().GetNext(pos));
+        ClickDlgButton(d, IDC_QI_DELETE);
+        ClickDlgButton(d, IDOK);
+    });
+    ClickDlgButton(*dlg, IDC_QD_IMAGES);
+    EXPECT_EQ(script.Answered(), 1);
+    EXPECT_EQ(seen, 1);
+    EXPECT_TRUE(dlg->IsModified());
+    // The document's question keeps its image until the editor stores its own copy.
+    CPtrList images;
+    EXPECT_EQ(mc->GetImages(images), 1);
+    ASSERT_TRUE(dlg->OnModify());
+    CCorraQuestion* stored = doc->FindQuestionById(mc->m_nId);
+    ASSERT_NE(stored, nullptr);
+    images.RemoveAll();
+    EXPECT_EQ(stored->GetImages(images), 0);
+    EXPECT_NE(stored->m_cszQuestionText.Find("3 + 1"), -1);
 }
 
 } // namespace

@@ -43,6 +43,7 @@
 #include "res/ids/ManageDialogs.h"
 #include "dialogs/ImportFilesDlg.h"
 #include "dialogs/QuestionIdentifyDlg.h"
+#include "dialogs/QuestionImagesDlg.h"
 #include "dialogs/SetQuestionAttributesDlg.h"
 #include "dialogs/QuestionSearchDlg.h"
 #include "res/ids/QuestionSearch.h"
@@ -1085,6 +1086,38 @@ std::vector<Scene> Scenes()
                  search.SubjectsCombo()->SetWindowText("Cells, Energy");
                  search.QuestionCombo()->SetWindowText("chlorophyll light");
                  d.CheckRadioButton(IDC_QS_ALL_CATEGORIES, IDC_QS_ANY_CATEGORY, IDC_QS_ALL_CATEGORIES);
+             });
+             CServiceScope<IModalRunHook> shooting(ModalRunSlot(), prepared);
+             dlg.DoModal();
+         }},
+        {"question-images",
+         [] {
+             CCorraDoc* doc = OpenSampleBank();
+             if (!doc)
+                 return;
+             CCorraQuestion* question = nullptr;
+             for (POSITION pos = doc->m_plQuestions.GetHeadPosition(); pos && !question;) {
+                 auto* q = static_cast<CCorraQuestion*>(doc->m_plQuestions.GetNext(pos));
+                 if (q->m_nType == static_cast<int>(IDS_QTYPE_MC))
+                     question = q;
+             }
+             if (!question)
+                 return;
+             const CString cell = CORRA_SOURCE_DIR "/samples/Images/cell.png";
+             question->ClearImages();
+             question->AddImage(cell, IP_TOP, 0, 18.0, 0.0);
+             question->AddImage(cell, IP_RIGHT, 0, 25.0, 1.0);
+             question->AddImage(CORRA_SOURCE_DIR "/samples/Images/lost.png", IP_BELOW_CHOICES, 0, 15.0, 0.0);
+             CQuestionImagesDlg dlg(question, doc);
+             CPreparedShot prepared([cell](CDialog& d) {
+                 auto& images = static_cast<CQuestionImagesDlg&>(d);
+                 POSITION pos = images.Images().GetHeadPosition();
+                 images.Images().GetNext(pos);
+                 images.Select(images.Images().GetNext(pos));
+                 auto* files = images.GetDlgItemAs<CMRUPathComboBox>(IDC_QI_FILE);
+                 files->Add(cell);
+                 files->SetCurSel(0);
+                 images.OnFileChosen();
              });
              CServiceScope<IModalRunHook> shooting(ModalRunSlot(), prepared);
              dlg.DoModal();

@@ -32,9 +32,11 @@ public:
     }
     void ShowGroupsWindow(CCorraDoc&) override { calls.push_back("groups"); }
     void SetGroupsWindowTitle(CCorraDoc&, const CString& t) override { groupsTitle = t; }
-    BOOL CheckImageLinks(CCorraDoc&, BOOL, CImageRelinks*) override
+    BOOL CheckImageLinks(CCorraDoc&, BOOL, CImageRelinks* relinked) override
     {
         calls.push_back("links");
+        if (relinked)
+            *relinked = relinks;
         return TRUE;
     }
     void CloseDocumentWindows(CCorraDoc&) override { calls.push_back("close"); }
@@ -50,6 +52,7 @@ public:
     std::vector<std::string> calls;
     std::vector<CString> offered;  // the files help was offered with
     std::vector<int> selected;     // the questions the editor was asked to show
+    CImageRelinks relinks;         // what the image link check repairs
     BOOL selectAnswer = TRUE;
     BOOL visible = FALSE;
     BOOL hasQuestion = FALSE;

@@ -89,4 +89,45 @@ TEST(ProcessRunner, TimeOutAndStopKillTheWholeProcessGroup)
     ::rmdir(folder);
 }
 
+// A started program is waited for in steps and gives its exit code; one let go of while it runs
+// keeps running and is reaped when it ends; one that is not there does not start.
+TEST(ProcessRunner, AStartedProgramOutlivesItsHolderAndIsReaped)
+{
+    CQtProcessRunner runner;
+    CString error;
+    auto quick = runner.Start(Shell("exit 7"), error);
+    ASSERT_NE(quick, nullptr) << error.GetString();
+    ASSERT_TRUE(quick->WaitForExit(5000));
+    int code = -1;
+    ASSERT_TRUE(quick->GetExitCode(code));
+    EXPECT_EQ(code, 7);
+
+    char folder[] = "/tmp/corra-start-XXXXXX";
+    ASSERT_NE(::mkdtemp(folder), nullptr);
+    const std::string pidFile = std::string(folder) + "/self";
+    const std::string script = "echo $$ > " + pidFile + "; sleep 0.6";
+    auto slow = runner.Start(Shell(script.c_str()), error);
+    ASSERT_NE(slow, nullptr);
+    EXPECT_FALSE(slow->WaitForExit(100));
+    EXPECT_FALSE(slow->GetExitCode(code));
+    pid_t pid = 0;
+    for (int i = 0; i < 100 && pid <= 0; ++i, ::usleep(10000))
+        pid = ReadPid(pidFile);
+    ASSERT_GT(pid, 0);
+    slow.reset();
+    EXPECT_TRUE(Alive(pid));
+    // Reaped once it ends: no zombie stays behind.
+    bool gone = false;
+    for (int i = 0; i < 300 && !gone; ++i, ::usleep(10000))
+        gone = ::access(("/proc/" + std::to_string(pid)).c_str(), F_OK) != 0;
+    EXPECT_TRUE(gone);
+    std::remove(pidFile.c_str());
+    ::rmdir(folder);
+
+    CProcessRequest missing;
+    missing.program = "/nonexistent/editor";
+    EXPECT_EQ(runner.Start(missing, error), nullptr);
+    EXPECT_FALSE(error.IsEmpty());
+}
+
 } // namespace

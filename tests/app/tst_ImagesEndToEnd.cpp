@@ -1,0 +1,109 @@
+// The question images dialog in the real main window over a copy of the sample bank: a picture
+// from outside the images folder is imported, placed above a question, saved, and drawn there
+// after the bank is opened again.
+#include "app/ChildFrames.h"
+#include "controls/MRUPathComboBox.h"
+#include "dialogs/QuestionImagesDlg.h"
+#include "foundation/FileTypes.h"
+#include "model/CorraQuestion.h"
+#include "model/DrawContext.h"
+#include "model/ImageView.h"
+#include "res/ids/CorraView.h"
+#include "res/ids/QuestionDlg.h"
+#include "tests/app/AppFixture.h"
+#include "tests/support/FixedMetricsDC.h"
+#include "tests/support/ModalScript.h"
+#include "views/CorraView.h"
+#include "views/ODListCtrl.h"
+
+#include <QImage>
+
+
+namespace {
+
+using ImagesEndToEndTest = MainWindowTest;
+
+TEST_F(ImagesEndToEndTest, APictureFromElsewhereIsImportedPlacedSavedAndDrawn)
+{
+    StartApp();
+    const CString map = HomePath("Downloads/map.png");
+    fsys::CreateDirectories(fsys::Folder(map));
+    QImage red(120, 60, QImage::Format_RGB32);
+    red.fill(qRgb(255, 0, 0));
+    ASSERT_TRUE(red.save(QString::fromUtf8(map.GetString()), "PNG"));
+    CModalScript script;
+    // Opened twice: now and after the save.
+    CCorraDoc* bank = OpenSampleBank(script, 1);
+    ASSERT_NE(bank, nullptr);
+    const CString path = SampleBankPath();
+    auto* frame = dynamic_cast<CCorraFrm*>(bank->GetFirstView()->GetParentFrame());
+    ASSERT_NE(frame, nullptr);
+    m_pMain->MDIActivate(frame);
+    auto* view = dynamic_cast<CCorraView*>(frame->GetUpperView());
+    ASSERT_NE(view, nullptr);
+    CODListCtrl& list = *view->GetListCtrl();
+    int row = -1;
+    for (int i = 0; i < list.GetItemCount() && row < 0; ++i) {
+        CPtrList images;
+        if (!list.GetItemQuestion(i)->IsCollection() && list.GetItemQuestion(i)->GetImages(images) == 0)
+            row = i;
+    }
+    ASSERT_GE(row, 0);
+    list.SelectItem(-1, FALSE);
+    list.SelectItem(row, TRUE);
+    const int id = list.GetItemQuestion(row)->m_nId;
+
+    // Import: Yes.
+    messageBox.calls.clear();
+    messageBox.QueueAnswer(IDYES);
+    BOOL added = FALSE;
+    script.On<CQuestionImagesDlg>([&](CQuestionImagesDlg& d) {
+        ClickDlgButton(d, IDC_QI_TOP);
+        d.GetDlgItemAs<CMRUPathComboBox>(IDC_QI_FILE)->SetWindowText(map);
+        ClickDlgButton(d, IDC_QI_ADD);
+        added = d.Images().GetCount() == 1;
+        ClickDlgButton(d, IDOK);
+        EXPECT_TRUE(d.IsEnded());
+    });
+    m_pMain->OnCommand(ID_QUESTION_IMAGES);
+    ASSERT_TRUE(added);
+    int asked = 0;
+    for (const auto& call : messageBox.calls) {
+        if (call.text.Find("is not located in the Quorvale IMAGES directory area") >= 0) {
+            ++asked;
+            EXPECT_EQ(call.answer, IDYES);
+        }
+    }
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(bank->IsModified());
+    const CString imported = CFileTypes::GetPriDir(DT_IMAGE) + "map.png";
+    ASSERT_TRUE(fsys::IsFile(imported));
+
+    ASSERT_TRUE(bank->DoSave(path));
+    bank->OnCloseDocument();
+    auto* reopened = dynamic_cast<CCorraDoc*>(m_app->OpenDocumentFile(path));
+    ASSERT_NE(reopened, nullptr);
+    CCorraQuestion* question = reopened->FindQuestionById(id);
+    ASSERT_NE(question, nullptr);
+    CPtrList images;
+    ASSERT_EQ(question->GetImages(images), 1);
+    const auto* image = static_cast<const CImageData*>(images.GetHead());
+    EXPECT_EQ(image->m_csFile, imported);
+    EXPECT_EQ(image->m_nPos, IP_TOP);
+
+    // Drawn: red above the question's text.
+    CFixedMetricsDC dc(400, 1000);
+    CDrawContext ctx = CDrawContext::Screen(&dc, QDRAW_FULL);
+    CQuestionLayout layout;
+    question->CalcDrawHeight(ctx, CRect(10, 20, 395, 20), "1", FALSE, &layout);
+    ASSERT_TRUE(layout.images);
+    POSITION pos = layout.images->GetHeadPosition();
+    const CRect place = layout.images->GetNext(pos)->m_rcPlace;
+    ASSERT_FALSE(place.IsRectEmpty());
+    EXPECT_LE(place.bottom, layout.text.top);
+    int y = 20;
+    question->DrawFull(ctx, nullptr, 400, y, "1");
+    EXPECT_EQ(dc.Image().pixel(place.left + place.Width() / 2, place.top + place.Height() / 2), qRgb(255, 0, 0));
+}
+
+} // namespace
