@@ -7,6 +7,7 @@
 #include "res/ids/ManageDialogs.h"
 #include "res/ids/ProgressDlg.h"
 #include "res/ids/QuestionDlg.h"
+#include "res/ids/QuestionImages.h"
 #include "res/ids/QuestionSearch.h"
 #include "res/ids/Shell.h"
 #include "res/ids/Wizard.h"
@@ -30,6 +31,7 @@ inline constexpr CHelpTopic kHelpTopics[] = {
     {HELP_DIALOG_BASE + IDD_CORRA_QUESTION_DLG, "question-editor.html"},
     {HELP_DIALOG_BASE + IDD_AC_ATTR, "question-editor.html#fields"},  // AutoConvert's attributes
     {HELP_DIALOG_BASE + IDD_QUESTION_SEARCH, "bank-window.html#search"},
+    {HELP_DIALOG_BASE + IDD_QUESTION_IMAGES, "question-editor.html#images"},
     {HELP_DIALOG_BASE + IDD_SUBJECTS_DLG, "lists.html#subjects"},
     {HELP_DIALOG_BASE + IDD_TEXTBOOKS_DLG, "lists.html#textbooks"},
     {HELP_DIALOG_BASE + IDD_EDIT_FILE_LIST, "lists.html#edit-list"},

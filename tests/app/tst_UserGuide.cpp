@@ -7,6 +7,7 @@
 #include "controls/PromptDlg.h"
 #include "dialogs/CorraQuestionDlg.h"
 #include "dialogs/EditFileListDlg.h"
+#include "dialogs/QuestionImagesDlg.h"
 #include "dialogs/SubjectsDlg.h"
 #include "dialogs/TextbooksDlg.h"
 #include "foundation/FileTypes.h"
@@ -90,6 +91,7 @@ TEST_F(UserGuideTest, EveryHelpTheProgramAsksForHasItsPlaceInTheGuide)
     // The Help button of every window that has one.
     const std::vector<std::function<std::unique_ptr<CDialog>()>> dialogs = {
         [] { return std::make_unique<CCorraQuestionDlg>(nullptr); },
+        [] { return std::make_unique<CQuestionImagesDlg>(nullptr, nullptr); },
         [] { return std::make_unique<CSubjectsDlg>(); },
         [] { return std::make_unique<CTextbooksDlg>(); },
         [] { return std::make_unique<CEditFileListDlg>(); },

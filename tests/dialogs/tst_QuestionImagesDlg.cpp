@@ -365,24 +365,34 @@ TEST_F(QuestionImagesDlgTest, EditWithoutAnEditorSaysWhereToSetOne)
 }
 
 // The editor gets the image as one argument, however it is named; exit 0 reloads the image and
-// lays it out again, any other code leaves it as it was.
+// lays it out again (a file the editor broke shows the broken mark), any other code leaves it as
+// it was.
 TEST_F(QuestionImagesDlgTest, TheEditorsExitCodeDecidesWhetherTheImageReloads)
 {
     CServiceScope<IProcessRunner> running(ProcessRunnerSlot(), runner);
     UseFakeEditor();
-    const CString file = WritePng(images + "My Cells/it's \"a\" cell.png", 20, 20);
+    const CString file = images + "My Cells/it's \"a\" cell.png";
     const CString replacement = WritePng(HomePath("replacement.png"), 60, 30);
+    const CString broken = WriteHomeFile("broken.png", "not a picture");
     question->AddImage(file, IP_TOP, 0, 20.0, 0.0);
     const CString argsFile = HomePath("editor-args.txt");
     ::setenv("FAKE_EDITOR_ARGS", argsFile, 1);
-    ::setenv("FAKE_EDITOR_PICTURE", replacement, 1);
-    for (int code : {1, 0}) {
-        SCOPED_TRACE(code);
+    struct Case {
+        int code;
+        CString picture;
+        bool reloaded;
+        bool broken;
+    };
+    const Case cases[] = {{1, replacement, false, false}, {0, replacement, true, false}, {0, broken, true, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
         WritePng(file, 20, 20);
         fsys::DeleteFile(argsFile);
-        ::setenv("FAKE_EDITOR_EXIT", std::to_string(code).c_str(), 1);
+        ::setenv("FAKE_EDITOR_EXIT", std::to_string(c.code).c_str(), 1);
+        ::setenv("FAKE_EDITOR_PICTURE", c.picture, 1);
         CSize before, after;
         CRect placeBefore, placeAfter;
+        BOOL bBroken = FALSE;
         Run([&](CQuestionImagesDlg& d) {
             d.Select(First(d));
             before = BitmapSize(First(d));
@@ -391,18 +401,21 @@ TEST_F(QuestionImagesDlgTest, TheEditorsExitCodeDecidesWhetherTheImageReloads)
             EXPECT_EQ(d.GetEditorCount(), 1);
             ASSERT_TRUE(RunEventsUntil([&] { return fsys::Exists(argsFile); }, 5000));
             // The completion, when there is one, arrives within the worker's loop.
-            RunEventsUntil([&] { return BitmapSize(First(d)) != before; }, code == 0 ? 3000 : 1500);
+            RunEventsUntil([&] { return First(d)->GetBitmap()->IsBroken() || BitmapSize(First(d)) != before; },
+                           c.reloaded ? 3000 : 1500);
             after = BitmapSize(First(d));
             placeAfter = First(d)->m_rcPlace;
+            bBroken = First(d)->GetBitmap()->IsBroken();
         });
         EXPECT_EQ(ReadLines(argsFile), std::vector<std::string>{file.GetString()});
         EXPECT_EQ(before, CSize(20, 20));
-        if (code == 0) {
-            EXPECT_EQ(after, CSize(60, 30));
-            EXPECT_NE(placeAfter.Width() * placeBefore.Height(), placeBefore.Width() * placeAfter.Height());
-        } else {
+        EXPECT_EQ(bBroken, c.broken);
+        if (!c.reloaded) {
             EXPECT_EQ(after, before);
             EXPECT_EQ(placeAfter, placeBefore);
+        } else if (!c.broken) {
+            EXPECT_EQ(after, CSize(60, 30));
+            EXPECT_NE(placeAfter.Width() * placeBefore.Height(), placeBefore.Width() * placeAfter.Height());
         }
     }
 }
