@@ -571,6 +571,13 @@ void CCorraQuestionDlg::OnReset()
     UpdateControls();
 }
 
+void CCorraQuestionDlg::TakeImages(const CQuestion& question)
+{
+    CPtrList images;
+    question.GetImages(images);
+    m_Question.SetImages(images);
+}
+
 void CCorraQuestionDlg::OnImages()
 {
     // The dialog lays the images out around what is typed now, not what was stored.

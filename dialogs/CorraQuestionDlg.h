@@ -33,6 +33,9 @@ public:
     BOOL SelectQuestion(CCorraQuestion* question);
     // Copies the edited question, with its answer size, into question.
     void GetQuestion(CCorraQuestion& question) const;
+    // The images of the question shown were stored elsewhere: the edited question takes them,
+    // keeping what was typed.
+    void TakeImages(const CQuestion& question);
     // IDYES when nothing was modified or the changes were stored; IDNO when the user dropped
     // them (or the question is scrambled: nothing may be stored); IDCANCEL when the user chose
     // Cancel or the store failed (the dialog stays open with the failing field focused).

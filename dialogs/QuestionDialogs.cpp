@@ -58,6 +58,13 @@ void CQuestionDialogs::SetQuestionDialogTitle(CCorraDoc& doc, const CString& tit
         dlg->SetWindowText(title);
 }
 
+void CQuestionDialogs::QuestionImagesChanged(CCorraDoc& doc, CCorraQuestion& question)
+{
+    CCorraQuestionDlg* dlg = FindEditor(doc);
+    if (dlg && dlg->GetShownId() == question.m_nId)
+        dlg->TakeImages(question);
+}
+
 BOOL CQuestionDialogs::StoreDialogQuestion(CCorraDoc& doc)
 {
     CCorraQuestionDlg* dlg = FindEditor(doc);

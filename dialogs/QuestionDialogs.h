@@ -28,6 +28,7 @@ public:
     BOOL SelectDlgQuestion(CCorraDoc& doc, CCorraQuestion* question) override;
     int CheckSaveDlgChanges(CCorraDoc& doc, UINT style) override;
     void DocumentFontsChanged(CCorraDoc& doc) override;
+    void QuestionImagesChanged(CCorraDoc& doc, CCorraQuestion& question) override;
     BOOL OfferNewSubjects(CCorraDoc& doc, const CStringArray& subjects) override;
     // The document's groups window, made on first use; Close only hides it.
     void ShowGroupsWindow(CCorraDoc& doc) override;

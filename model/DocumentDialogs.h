@@ -72,6 +72,9 @@ public:
     virtual BOOL OfferNewSubjects(CCorraDoc& doc, const CStringArray& subjects) { return FALSE; }
     // The document's fonts changed: the dialog lays its text out again.
     virtual void DocumentFontsChanged(CCorraDoc& doc) {}
+    // The question's images were stored: a dialog showing it takes them, so that storing its
+    // other changes later does not put the old images back.
+    virtual void QuestionImagesChanged(CCorraDoc& doc, CCorraQuestion& question) {}
     // The groups window of the document, and its caption.
     virtual void ShowGroupsWindow(CCorraDoc& doc) = 0;
     virtual void SetGroupsWindowTitle(CCorraDoc& doc, const CString& title) {}

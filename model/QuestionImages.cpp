@@ -2,6 +2,7 @@
 
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
+#include "model/DocumentDialogs.h"
 #include "model/Update.h"
 
 BOOL StoreQuestionImages(CCorraDoc& doc, CCorraQuestion* question, const CPtrList& images)
@@ -20,5 +21,6 @@ BOOL StoreQuestionImages(CCorraDoc& doc, CCorraQuestion* question, const CPtrLis
     update.m_nRepaint = 1;
     update.SetQuestions(&changed);
     doc.UpdateAllViews(nullptr, HINT_REFRESH, &update);
+    DocumentDialogs().QuestionImagesChanged(doc, *question);
     return TRUE;
 }

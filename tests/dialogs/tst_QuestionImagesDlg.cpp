@@ -1,7 +1,10 @@
 #include "dialogs/QuestionImagesDlg.h"
 
+#include "controls/HVRichEditCtrl.h"
 #include "controls/MRUPathComboBox.h"
+#include "dialogs/CorraQuestionDlg.h"
 #include "dialogs/ImageEditor.h"
+#include "dialogs/QuestionDialogs.h"
 #include "foundation/CorraAppBase.h"
 #include "foundation/FileTypes.h"
 #include "foundation/Log.h"
@@ -10,6 +13,7 @@
 #include "platform/core/FileSys.h"
 #include "platform/ui/Process.h"
 #include "res/ids/QuestionTypes.h"
+#include "res/ids/RichEdit.h"
 #include "tests/support/CorraTest.h"
 #include "tests/support/FakeDocumentDialogs.h"
 #include "tests/support/ModalScript.h"
@@ -119,6 +123,8 @@ TEST_F(QuestionImagesDlgTest, AddTakesImagesAndRefusesWhatIsNoImage)
 {
     const CString inside = WritePng(images + "inside.png", 40, 30);
     const CString outside = WritePng(HomePath("Elsewhere/outside.png"), 40, 30);
+    // Beside the images folder, its name starting the same: outside.
+    const CString beside = WritePng(images.Left(images.GetLength() - 1) + " Old/beside.png", 40, 30);
     const CString folder = HomePath("Elsewhere/folder.png");
     fsys::CreateDirectories(folder);
     const CString fifo = HomePath("Elsewhere/pipe.png");
@@ -135,6 +141,7 @@ TEST_F(QuestionImagesDlgTest, AddTakesImagesAndRefusesWhatIsNoImage)
         {"in the images folder", inside, 0, 1, "", inside},
         {"outside, imported", outside, IDYES, 1, "", images + "outside.png"},
         {"outside, not imported", outside, IDNO, 0, "The file\n\n", CString()},
+        {"beside the images folder", beside, IDNO, 0, "The file\n\n", CString()},
         {"a folder", folder, 0, 0, "Not a readable image file", CString()},
         {"a pipe", fifo, 0, 0, "Not a readable image file", CString()},
         {"not there", HomePath("Elsewhere/gone.png"), 0, 0, "CQuestionImagesDlg::OnBtnAdd() - file does not exist",
@@ -220,6 +227,27 @@ TEST_F(QuestionImagesDlgTest, OkStoresTheImagesInTheDocumentAndCancelAsks)
     EXPECT_EQ(image->m_nPos, IP_LEFT);
     EXPECT_DOUBLE_EQ(image->m_dSize, 20.0);
     EXPECT_TRUE(doc->IsModified());
+}
+
+// Images stored on a question the editor shows reach the editor's copy: its Modify, storing
+// what was typed there, keeps them.
+TEST_F(QuestionImagesDlgTest, TheEditorShowingTheQuestionKeepsImagesStoredMeanwhile)
+{
+    CQuestionDialogs dialogs;
+    CServiceScope<IDocumentDialogs> scope(DocumentDialogsSlot(), dialogs);
+    CCorraQuestionDlg& editor = dialogs.Editor(*doc);
+    editor.SetQuestion(question);
+    const CString picture = WritePng(images + "cell.png", 30, 30);
+    Run([&](CQuestionImagesDlg& d) {
+        AddFile(d, picture);
+        ClickDlgButton(d, IDOK);
+    });
+    editor.QuestionPane()->SetText("Which part of a cell holds its genes?", SF_TEXT);
+    ASSERT_TRUE(editor.OnModify());
+    CPtrList stored;
+    ASSERT_EQ(question->GetImages(stored), 1);
+    EXPECT_EQ(static_cast<CImageData*>(stored.GetHead())->m_csFile, picture);
+    EXPECT_NE(question->m_cszQuestionText.Find("a cell"), -1);
 }
 
 // The spins keep to their ranges, and a typed size outside 1..80 does not pass.
