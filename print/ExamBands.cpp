@@ -51,13 +51,14 @@ void DrawItems(CDC* pDC, const CRect& band, const CBandItem items[kPlaces])
     int top = 0, bottom = 0;
     LineHeights(pDC, items, top, bottom);
     const int down = pageframe::Down(pDC);
-    const int middle = band.top + down * top;
     const UINT across[3] = {DT_LEFT, DT_CENTER, DT_RIGHT};
     for (int i = 0; i < kPlaces; ++i) {
         if (items[i].IsEmpty() || items[i].text.IsEmpty())
             continue;
-        const CRect line = i < 3 ? CRect(band.left, band.top, band.right, middle)
-                                 : CRect(band.left, middle, band.right, middle + down * bottom);
+        // The top row against the band's top edge, the bottom row against its bottom edge (a
+        // header as high as its image leaves room between them).
+        const CRect line = i < 3 ? CRect(band.left, band.top, band.right, band.top + down * top)
+                                 : CRect(band.left, band.bottom - down * bottom, band.right, band.bottom);
         CRect clip = line;
         clip.NormalizeRect();
         const int saved = pDC->SaveDC();
@@ -226,15 +227,16 @@ void DrawHeader(CDC* pDC, const CRect& rectDraw, const CExamPrintSettings& s, co
     CBandItem items[kPlaces];
     HeaderItems(s, page, items);
     const CRect header = HeaderRect(pDC, rectDraw, s, page);
-    // The items stand beside the image, never under it.
+    // The items stand beside the image, never under it, an eighth of an inch away.
     const CRect image = HeaderImageRect(pDC, rectDraw, s);
     CRect beside = header;
     if (image.Width() > 0) {
         DrawHeaderImage(pDC, image, s);
+        const int gap = pageframe::UnitsPerInch(pDC, FALSE) / 8;
         if (s.imagePosIndex == 1)
-            beside.right = image.left;
+            beside.right = image.left - gap;
         else
-            beside.left = image.right;
+            beside.left = image.right + gap;
     }
     DrawItems(pDC, beside, items);
 }

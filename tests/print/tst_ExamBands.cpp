@@ -267,6 +267,15 @@ TEST_F(ExamBandsTest, TheHeaderImageTakesItsShareOfThePageOrNoRoom)
             // Made as bright as can be, the picture is white.
             if (c.brightness < 255)
                 EXPECT_NEAR(rows, 1056 * c.expectedPercent / 100, 2);
+            // The items an eighth of an inch beside it; the bottom row against the band's bottom.
+            const CRect header = exambands::HeaderRect(&drawn, page, s, bandPage);
+            const int bottomRow = std::max(Line(FM_EXAMTITLE), Line(FM_STUDENTID));
+            for (const auto& t : drawn.texts) {
+                if (t.text == "Biology 101" && c.pos != 1)
+                    EXPECT_GE(t.x, image.right + pageframe::UnitsPerInch(&drawn, FALSE) / 8);
+                if (t.text == "Midterm")
+                    EXPECT_EQ(t.y, header.bottom - pageframe::Down(&drawn) * bottomRow);
+            }
         }
     }
 }
