@@ -655,6 +655,13 @@ BOOL RunPrintingPropertiesPage(CWnd* pParent, CPrintingValues& values, BOOL bExa
     return TRUE;
 }
 
+BOOL ShowDocumentPrintingProperties(CCorraDoc& doc)
+{
+    if (auto* exam = dynamic_cast<CExamDoc*>(&doc))
+        return exam->ShowPrintingProperties(-1);
+    return doc.ShowPrintingProperties(-1);
+}
+
 BOOL RunExamHeaderPage(CWnd* pParent, const CString& title1, const CString& title2, CExamPrintSettings& s)
 {
     CExamHeaderPage page(pParent);

@@ -9,6 +9,7 @@
 #include "controls/FixedFontDialog.h"
 #include "platform/core/String.h"
 
+class CCorraDoc;
 class CDataExchange;
 struct CExamPrintSettings;
 struct CPrintingValues;
@@ -115,6 +116,8 @@ extern const char* const PRINT_BAND_POSITIONS[6];
 // The properties page over a document's printing values: an exam's (with "Edit Header..." and
 // "Edit Footer...") or a bank's, under its own caption and labels. FALSE when cancelled.
 BOOL RunPrintingPropertiesPage(CWnd* pParent, CPrintingValues& values, BOOL bExam);
+// The document's own printing-properties operation, an exam's or a bank's. FALSE when cancelled.
+BOOL ShowDocumentPrintingProperties(CCorraDoc& doc);
 // The header or footer page (which reads and writes its own profile section); after OK the
 // settings take what it stored. FALSE when cancelled.
 BOOL RunExamHeaderPage(CWnd* pParent, const CString& title1, const CString& title2, CExamPrintSettings& settings);

@@ -7,7 +7,6 @@
 #include "foundation/FileView.h"
 #include "foundation/Log.h"
 #include "model/CorraDoc.h"
-#include "model/ExamDoc.h"
 #include "model/HtmlSettings.h"
 #include "model/PageMargins.h"
 #include "platform/core/FileSys.h"
@@ -17,8 +16,10 @@
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/Print.h"
 #include "platform/ui/QtString.h"
+#include "print/ExamPrintPages.h"
 #include "print/ExportContext.h"
 #include "print/HtmlSettingsDlg.h"
+#include "res/ids/AutoConvert.h"
 #include "res/ids/Print.h"
 
 #include <QCheckBox>
@@ -360,8 +361,7 @@ void CExportDialog::OnChoose()
 
 void CExportDialog::OnChangeStyle()
 {
-    if (auto* exam = dynamic_cast<CExamDoc*>(&m_doc))
-        exam->ShowPrintingProperties(-1);
+    ShowDocumentPrintingProperties(m_doc);
     RefreshAttributes();
 }
 
@@ -395,7 +395,7 @@ void CExportDialog::OnOK()
     m_ctx.nFileType = SelectedType();
     if (m_ctx.nFileType == FT_WORDPERFECT) {
         // No WordPerfect file can be made here.
-        AfxMessageBox(LoadStringId(73), MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(LoadStringId(IDS_AQF_WP_NOT_INSTALLED), MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     const CString path = GetOutputPath();

@@ -12,9 +12,9 @@
 #include "foundation/LogException.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
-#include "model/ExamDoc.h"
 #include "model/HtmlSettings.h"
 #include "platform/core/Services.h"
+#include "print/ExamPrintPages.h"
 #include "print/ExportDialog.h"
 #include "print/ExportEngine.h"
 #include "render/FontMgr.h"
@@ -65,10 +65,8 @@ std::unique_ptr<CExportEngine> CCorraView::MakeExportEngine()
 
 void CCorraView::OnPrintingProperties()
 {
-    if (auto* exam = dynamic_cast<CExamDoc*>(GetCorraDoc()))
-        exam->ShowPrintingProperties(-1);
-    else if (CCorraDoc* pDoc = GetCorraDoc())
-        pDoc->ShowPrintingProperties(-1);
+    if (CCorraDoc* pDoc = GetCorraDoc())
+        ShowDocumentPrintingProperties(*pDoc);
 }
 
 BOOL CCorraView::ExportDocument()

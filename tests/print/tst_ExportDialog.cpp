@@ -12,6 +12,7 @@
 #include "print/ExportContext.h"
 #include "res/ids/Print.h"
 #include "tests/support/CorraTest.h"
+#include "tests/support/FakeDocumentDialogs.h"
 #include "tests/support/ModalScript.h"
 
 #include <QLineEdit>
@@ -147,6 +148,29 @@ TEST_F(ExportDialogTest, OkRefusesAndStaysOpen)
     EXPECT_EQ(old, "old");
     EXPECT_FALSE(fsys::Exists(HomePath("new.wpd")));
     EXPECT_EQ(CorraApp().GetProfileInt(CExportDialog::kSection, "LastSelected", -1), -1);
+}
+
+// "Change..." runs the document's printing properties, a bank's too; the style shown follows.
+TEST_F(ExportDialogTest, ChangeRunsTheBanksPrintingPropertiesAndTheStyleFollows)
+{
+    class CCompressed : public CFakeDocumentDialogs {
+    public:
+        BOOL PrintingProperties(CCorraDoc&, CPrintingValues& values) override
+        {
+            ++asked;
+            values.printMode = 4;
+            return TRUE;
+        }
+        int asked = 0;
+    } dialogs;
+    CServiceScope<IDocumentDialogs> scope(DocumentDialogsSlot(), dialogs);
+    Run([](CExportDialog& d) {
+        EXPECT_EQ(d.GetDlgItemText(IDC_EXPORT_STYLE), "Expanded");
+        ClickDlgButton(d, IDC_EXPORT_CHANGE_STYLE);
+        EXPECT_EQ(d.GetDlgItemText(IDC_EXPORT_STYLE), "Compressed");
+        ClickDlgButton(d, IDCANCEL);
+    });
+    EXPECT_EQ(dialogs.asked, 1);
 }
 
 TEST_F(ExportDialogTest, ViewingAGoneFileTakesItOffTheList)
