@@ -841,6 +841,14 @@ void CExportEngine::InsertHtmlFooter(CExportContext& ctx, CRect& rect, BOOL bDra
 
 CString CExportEngine::MakeRtfFile(CExportContext& ctx)
 {
+    // The composition ends with its last row, not with an empty paragraph after it: a word
+    // processor would push that one onto a page of its own below a footer at the page's foot.
+    QTextDocument* doc = ctx.pTarget->document();
+    if (doc->blockCount() > 1 && doc->lastBlock().text().isEmpty()) {
+        QTextCursor end(doc);
+        end.movePosition(QTextCursor::End);
+        end.deletePreviousChar();
+    }
     CString rtf;
     ctx.pTarget->StreamOutText(rtf, SF_RTF);
     CString words = CString::Formatted("\\paperw%d\\paperh%d\\margl%d\\margr%d\\margt%d\\margb%d",

@@ -119,6 +119,9 @@ TEST_F(ExportTest, RtfHoldsPageWordsTitlesQuestionsAndTypedMarkers)
     EXPECT_NE(rtf.find("Biology 101"), std::string::npos);
     EXPECT_NE(rtf.find("Midterm"), std::string::npos);
     EXPECT_NE(rtf.find("Page 1"), std::string::npos);
+    // The footer's row ends the file: no empty paragraph after it to spill onto a new page.
+    const std::string tail = rtf.substr(rtf.rfind("Page 1"));
+    EXPECT_EQ(tail.find("\\par"), tail.rfind("\\par")) << tail;
     size_t at = 0;
     for (int id = 1; id <= 3; ++id) {
         const size_t found = rtf.find(CString::Formatted("Question %d asks", id).GetString(), at);
