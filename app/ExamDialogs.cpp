@@ -26,18 +26,11 @@ BOOL CProgramExamDialogs::PrintingProperties(CExamDoc&, CExamPrintingValues& val
     return RunPrintingPropertiesPage(m_pOwner ? m_pOwner : AfxGetMainWnd(), values, TRUE);
 }
 
-BOOL CProgramExamDialogs::PrintBandPage(BOOL footer, CExamPrintSettings& settings)
+BOOL CProgramExamDialogs::PrintBandPage(BOOL footer, CExamPrintSettings& settings, CString& title1, CString& title2)
 {
     CWnd* owner = m_pOwner ? m_pOwner : AfxGetMainWnd();
     if (footer)
         return RunExamFooterPage(owner, settings);
-    CString title1, title2;
-    auto* main = dynamic_cast<CFrameWnd*>(owner);
-    CFrameWnd* frame = main ? main->GetActiveFrame() : nullptr;
-    if (auto* exam = frame ? dynamic_cast<CExamDoc*>(frame->GetActiveDocument()) : nullptr) {
-        title1 = exam->m_csTitle1;
-        title2 = exam->m_csTitle2;
-    }
     return RunExamHeaderPage(owner, title1, title2, settings);
 }
 

@@ -23,7 +23,7 @@ public:
     BOOL HasPrintingPropertiesDialog() const override { return TRUE; }
     // "Exam Print Header" and "Exam Print Footer", the header's titles those of the active exam.
     BOOL HasPrintBandPages() const override { return TRUE; }
-    BOOL PrintBandPage(BOOL footer, CExamPrintSettings& settings) override;
+    BOOL PrintBandPage(BOOL footer, CExamPrintSettings& settings, CString& title1, CString& title2) override;
 
     // Form views: windows of the template of form windows (none: no form views).
     void SetFormTemplate(CDocTemplate* pTemplate) { m_pFormTemplate = pTemplate; }

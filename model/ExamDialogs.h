@@ -79,10 +79,13 @@ public:
     virtual BOOL HasInstructionsDialog() const { return FALSE; }
     virtual BOOL Instructions(CExamDoc& exam, CString& rtf) { return FALSE; }
     // The "Exam Print Header" page (footer: the footer page) over the program's exam header and
-    // footer settings; the values after OK. Whether there are such pages: the commands that
-    // open them are disabled without.
+    // footer settings, the header page also over the exam's two titles; the values after OK.
+    // Whether there are such pages: the commands that open them are disabled without.
     virtual BOOL HasPrintBandPages() const { return FALSE; }
-    virtual BOOL PrintBandPage(BOOL footer, CExamPrintSettings& settings) { return FALSE; }
+    virtual BOOL PrintBandPage(BOOL footer, CExamPrintSettings& settings, CString& title1, CString& title2)
+    {
+        return FALSE;
+    }
 
     // ---- forms
     // "Add Exam Form(s)"; FALSE when the user cancelled.

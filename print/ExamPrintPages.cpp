@@ -662,13 +662,15 @@ BOOL ShowDocumentPrintingProperties(CCorraDoc& doc)
     return doc.ShowPrintingProperties(-1);
 }
 
-BOOL RunExamHeaderPage(CWnd* pParent, const CString& title1, const CString& title2, CExamPrintSettings& s)
+BOOL RunExamHeaderPage(CWnd* pParent, CString& title1, CString& title2, CExamPrintSettings& s)
 {
     CExamHeaderPage page(pParent);
     page.m_csCourseName = title1;
     page.m_csExamTitle = title2;
     if (page.DoModal() != IDOK)
         return FALSE;
+    title1 = page.m_csCourseName;
+    title2 = page.m_csExamTitle;
     s.printHdr = page.m_bPrintHeader;
     s.everyPage = page.m_nEveryPage == 0;
     s.firstPageOnly = page.m_nEveryPage == 1;

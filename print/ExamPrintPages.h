@@ -119,6 +119,7 @@ BOOL RunPrintingPropertiesPage(CWnd* pParent, CPrintingValues& values, BOOL bExa
 // The document's own printing-properties operation, an exam's or a bank's. FALSE when cancelled.
 BOOL ShowDocumentPrintingProperties(CCorraDoc& doc);
 // The header or footer page (which reads and writes its own profile section); after OK the
-// settings take what it stored. FALSE when cancelled.
-BOOL RunExamHeaderPage(CWnd* pParent, const CString& title1, const CString& title2, CExamPrintSettings& settings);
+// settings take what it stored, and the header page's titles what the user typed. FALSE when
+// cancelled.
+BOOL RunExamHeaderPage(CWnd* pParent, CString& title1, CString& title2, CExamPrintSettings& settings);
 BOOL RunExamFooterPage(CWnd* pParent, CExamPrintSettings& settings);

@@ -164,10 +164,20 @@ void CExamView::OnInstructions()
 
 void CExamView::OnPrintBands(BOOL bFooter)
 {
-    // The pages edit a copy: a cancelled page leaves every printed exam as it was.
+    // The pages edit a copy: a cancelled page leaves every printed exam as it was. The header
+    // page shows this exam's titles, and a title changed there is the exam's.
     CExamPrintSettings settings = CExamDoc::PrintSettings();
-    if (ExamDialogs().PrintBandPage(bFooter, settings))
-        CExamDoc::PrintSettings() = settings;
+    CExamDoc* pDoc = GetExamDoc();
+    CString title1 = pDoc ? pDoc->m_csTitle1 : CString();
+    CString title2 = pDoc ? pDoc->m_csTitle2 : CString();
+    if (!ExamDialogs().PrintBandPage(bFooter, settings, title1, title2))
+        return;
+    CExamDoc::PrintSettings() = settings;
+    if (pDoc && (title1 != pDoc->m_csTitle1 || title2 != pDoc->m_csTitle2)) {
+        pDoc->m_csTitle1 = title1;
+        pDoc->m_csTitle2 = title2;
+        pDoc->SetModifiedFlag(TRUE);
+    }
 }
 
 void CExamView::OnScrambleForms(BOOL bScramble)

@@ -49,8 +49,9 @@ TEST_F(ExamPrintPagesTest, BrightnessKeepsItsPercentOverManyOks)
                 ClickDlgButton(d, IDOK);
             });
         CExamPrintSettings settings;
+        CString title1 = "Biology", title2 = "Midterm";
         for (int i = 0; i < 4; ++i)
-            EXPECT_TRUE(RunExamHeaderPage(nullptr, "Biology", "Midterm", settings));
+            EXPECT_TRUE(RunExamHeaderPage(nullptr, title1, title2, settings));
         EXPECT_EQ(CorraApp().GetProfileInt(CExamHeaderPage::kSection, "ImageBrightness", 1), c.stored) << c.typed;
         EXPECT_EQ(settings.imageBrightness, c.stored);
     }
@@ -62,10 +63,15 @@ TEST_F(ExamPrintPagesTest, ImageSizeIsKeptBetweenThreeAndThirty)
         CModalScript script;
         script.On<CExamHeaderPage>([&](CExamHeaderPage& d) {
             d.SetDlgItemText(IDC_HDR_IMAGE_SIZE, CString::Formatted("%d", c.first));
+            EXPECT_EQ(d.GetDlgItemText(IDC_HDR_COURSE_NAME), "Biology");
+            d.SetDlgItemText(IDC_HDR_COURSE_NAME, "Biology 102");
             ClickDlgButton(d, IDOK);
         });
         CExamPrintSettings settings;
-        ASSERT_TRUE(RunExamHeaderPage(nullptr, "", "", settings));
+        CString title1 = "Biology", title2;
+        ASSERT_TRUE(RunExamHeaderPage(nullptr, title1, title2, settings));
+        // The title typed there is the caller's.
+        EXPECT_EQ(title1, "Biology 102");
         EXPECT_EQ(CorraApp().GetProfileInt(CExamHeaderPage::kSection, "ImageSize", 0), c.second) << c.first;
     }
 }
@@ -87,7 +93,9 @@ TEST_F(ExamPrintPagesTest, HeaderItemsFollowTheirChecks)
         ClickDlgButton(d, IDCANCEL);
     });
     CExamPrintSettings settings;
-    EXPECT_FALSE(RunExamHeaderPage(nullptr, "", "", settings));
+    CString title1 = "Biology", title2;
+    EXPECT_FALSE(RunExamHeaderPage(nullptr, title1, title2, settings));
+    EXPECT_EQ(title1, "Biology");
 }
 
 TEST_F(ExamPrintPagesTest, FooterPatternsAreCheckedInOrder)

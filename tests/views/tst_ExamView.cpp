@@ -88,13 +88,16 @@ public:
         return answer;
     }
     BOOL HasPrintBandPages() const override { return TRUE; }
-    BOOL PrintBandPage(BOOL footer, CExamPrintSettings& settings) override
+    BOOL PrintBandPage(BOOL footer, CExamPrintSettings& settings, CString& title1, CString&) override
     {
         pages.push_back(footer);
-        if (footer)
+        shownTitle = title1;
+        if (footer) {
             settings.pageNumFmt = "Seite %d";
-        else
+        } else {
             settings.studentNamePrompt = "Student:";
+            title1 = "Biology 102";
+        }
         return answer;
     }
     BOOL LinkSheet(CExamDoc&) override
@@ -105,6 +108,7 @@ public:
     BOOL answer = TRUE;
     CString newInstructions = "{\\rtf1 Answer every question.}";
     CString shownInstructions;
+    CString shownTitle;
     std::vector<BOOL> pages;
     int linkSheets = 0;
 };
@@ -309,11 +313,13 @@ TEST_F(ExamViewTest, InstructionsAndBandPagesFollowTheirDialogs)
     const CExamPrintSettings saved = CExamDoc::PrintSettings();
 
     a->m_csInstructions = "{\\rtf1 Old.}";
+    a->m_csTitle1 = "Biology 101";
     script.answer = FALSE;
     Command(*pa->upper, ID_EXAM_INSTRUCTIONS);
     Command(*pa->upper, ID_EXAM_HEADERS);
     EXPECT_EQ(script.shownInstructions, "{\\rtf1 Old.}");
     EXPECT_EQ(a->m_csInstructions, "{\\rtf1 Old.}");
+    EXPECT_EQ(a->m_csTitle1, "Biology 101");
     EXPECT_FALSE(a->IsModified());
     EXPECT_EQ(CExamDoc::PrintSettings().studentNamePrompt, saved.studentNamePrompt);
 
@@ -322,6 +328,9 @@ TEST_F(ExamViewTest, InstructionsAndBandPagesFollowTheirDialogs)
     EXPECT_EQ(a->m_csInstructions, script.newInstructions);
     EXPECT_TRUE(a->IsModified());
     Command(*pa->upper, ID_EXAM_HEADERS);
+    // The header page shows the exam's titles and changes them.
+    EXPECT_EQ(script.shownTitle, "Biology 101");
+    EXPECT_EQ(a->m_csTitle1, "Biology 102");
     Command(*pa->upper, ID_EXAM_FOOTERS);
     EXPECT_EQ(script.pages, (std::vector<BOOL>{FALSE, FALSE, TRUE}));
     EXPECT_EQ(CExamDoc::PrintSettings().studentNamePrompt, "Student:");
