@@ -2,7 +2,6 @@
 
 #include "app/FramePlacement.h"
 #include "app/Pictures.h"
-#include "app/StandInViews.h"
 #include "model/Update.h"
 #include "model/ViewServices.h"
 #include "platform/ui/ControlBars.h"

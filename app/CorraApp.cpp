@@ -12,7 +12,7 @@
 #include "app/ShippedFiles.h"
 #include "app/Splash.h"
 #include "app/SupportDlg.h"
-#include "app/StandInViews.h"
+#include "app/ViewServices.h"
 #include "views/CollView.h"
 #include "views/ExamVersionView.h"
 #include "app/TaskServices.h"

@@ -1,6 +1,6 @@
 #include "app/ExamDialogs.h"
 
-#include "app/StandInViews.h"
+#include "app/ViewServices.h"
 #include "model/ExamDoc.h"
 #include "platform/ui/FrameWnd.h"
 #include "print/ExamPrintPages.h"

@@ -1,7 +1,7 @@
 #pragma once
 // What the documents and frames ask of the Question Corra views, answered by the views
-// themselves. Views of kinds still shown by other means (a collection's own window, an exam's
-// panes) are passed to the services that were installed before.
+// themselves. Other views, and the opening of collection windows, are passed to the services
+// given (the application opens those windows in a template of its own).
 
 #include "model/ViewServices.h"
 

@@ -3,7 +3,6 @@
 #include "app/CorraApp.h"
 #include "app/FramePlacement.h"
 #include "app/MainFrm.h"
-#include "app/StandInViews.h"
 #include "views/CollView.h"
 #include "views/CorraView.h"
 #include "model/CorraQuestion.h"

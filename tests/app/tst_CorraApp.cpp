@@ -6,7 +6,6 @@
 #include "app/MainFrm.h"
 #include "app/Registration.h"
 #include "app/Splash.h"
-#include "app/StandInViews.h"
 #include "app/TipDlg.h"
 #include "dialogs/CorraQuestionDlg.h"
 #include "dialogs/QuestionDialogs.h"
