@@ -1079,10 +1079,11 @@ int CChoices::Draw(const CDrawContext& ctx, int nLeft, int nTop, int nWidth, BOO
     CDC* pDC = ctx.pDC;
     if (!pDC)
         return 0;
-    CFont* old = CFontMgr::SelectSlotFont(pDC, FM_CHOICES);
     TEXTMETRIC tm;
-    pDC->GetTextMetrics(&tm);
-    CFontMgr::RestoreSlotFont(pDC, old, FM_CHOICES);
+    {
+        CSlotFontScope font(pDC, FM_CHOICES);
+        pDC->GetTextMetrics(&tm);
+    }
     const int average = static_cast<int>(tm.tmAveCharWidth);
     const int indent = IndentLevelFor(ctx) * average;
     const int separator = GetNumChoiceSepSpaces() * average;
@@ -1093,15 +1094,17 @@ int CChoices::Draw(const CDrawContext& ctx, int nLeft, int nTop, int nWidth, BOO
     int y = nTop;
     for (int i = 0; i < GetCount(); ++i) {
         const CString label = m_saLabels[i];
-        old = CFontMgr::SelectSlotFont(pDC, FM_CHOICEID);
-        const CSize labelSize = pDC->GetTextExtent(label);
-        if (bDraw) {
-            if (LabelMatchesCorrect(label, pszCorrect))
-                pDC->TextOut(labelLeft - pDC->GetTextExtent("*").cx, y, "*" + label);
-            else
-                pDC->TextOut(labelLeft, y, label);
+        CSize labelSize;
+        {
+            CSlotFontScope font(pDC, FM_CHOICEID);
+            labelSize = pDC->GetTextExtent(label);
+            if (bDraw) {
+                if (LabelMatchesCorrect(label, pszCorrect))
+                    pDC->TextOut(labelLeft - pDC->GetTextExtent("*").cx, y, "*" + label);
+                else
+                    pDC->TextOut(labelLeft, y, label);
+            }
         }
-        CFontMgr::RestoreSlotFont(pDC, old, FM_CHOICEID);
         const int labelHeight = std::abs(labelSize.cy);
 
         const CString rtf = m_csRtfHeader + RtfBody(m_saTexts[i]) + "}";

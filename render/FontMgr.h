@@ -163,6 +163,21 @@ private:
     static BOOL m_bLoaded;
 };
 
+// A slot's font selected for a scope and put back however the scope ends, also when the
+// drawing in it throws.
+class CSlotFontScope {
+public:
+    CSlotFontScope(CDC* pDC, int nSlot) : m_pDC(pDC), m_nSlot(nSlot), m_pOld(CFontMgr::SelectSlotFont(pDC, nSlot)) {}
+    ~CSlotFontScope() { CFontMgr::RestoreSlotFont(m_pDC, m_pOld, m_nSlot); }
+    CSlotFontScope(const CSlotFontScope&) = delete;
+    CSlotFontScope& operator=(const CSlotFontScope&) = delete;
+
+private:
+    CDC* m_pDC;
+    int m_nSlot;
+    CFont* m_pOld;
+};
+
 // Constructed before the font manager is used: the first one in the process loads the slots
 // from the profile and reads the screen resolution.
 class CFontMgrInit {

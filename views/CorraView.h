@@ -311,6 +311,9 @@ public:
     // Before a print or a preview: the printing properties (unless bSilent or bSkip) give the
     // print mode; FALSE when the user cancelled.
     BOOL PreparePrintDocument(BOOL bSilent = FALSE, BOOL bSkip = FALSE);
+    // The print, or the preview with its toolbar in the preview view pfnCreate makes; a preview
+    // that cannot start says so (unless the view refused the print and said why).
+    void PrintOrPreview(BOOL bPreview, BOOL bDirect, PreviewFactory pfnCreate);
     // The document's printing properties opened with nPrintMode (-1 none chosen); TRUE with the
     // mode to print in, FALSE when cancelled. A bank prints in its stored PrintMode.
     virtual BOOL RunPrintingProperties(int& nPrintMode);

@@ -185,10 +185,18 @@ void CCorraView::OnCorraPrintPreview()
             m_pSibling->PostCommand(ID_FILE_PRINT_PREVIEW);
         return;
     }
-    if (!PreparePrintDocument())
+    if (PreparePrintDocument())
+        PrintOrPreview(TRUE, FALSE, &CreateCorraPreviewView);
+}
+
+void CCorraView::PrintOrPreview(BOOL bPreview, BOOL bDirect, PreviewFactory pfnCreate)
+{
+    if (!bPreview) {
+        DoFilePrint(bDirect);
         return;
+    }
     m_bPrintRefused = FALSE;
-    if (!DoPrintPreview(IDD_PREVIEW_BAR, this, &CreateCorraPreviewView) && !m_bPrintRefused)
+    if (!DoPrintPreview(IDD_PREVIEW_BAR, this, pfnCreate) && !m_bPrintRefused)
         ReportCommandFailure();
 }
 

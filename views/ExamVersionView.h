@@ -6,6 +6,8 @@
 
 #include "views/CollView.h"
 
+class CExamView;
+
 class CExamVersionView : public CCollView {
 public:
     CExamVersionView();
@@ -30,10 +32,25 @@ public:
 
     UINT ContextMenuId() const override;
 
+    // ---- printing: the form as the exam prints it, under the exam's bands with the form's name
+    // Print or preview the form, or its key (bKeys).
+    void OnFormPrint(BOOL bPreview, BOOL bKeys, BOOL bDirect = FALSE);
+    BOOL RunPrintingProperties(int& nPrintMode) override;
+    void CollectPrintQuestions(CCorraPrintJob& job) override;
+    CRect GetHeaderRect(CDC* pDC, CPrintInfo* pInfo) override;
+    CRect GetFooterRect(CDC* pDC, CPrintInfo* pInfo) override;
+    void DrawHeader(CDC* pDC, CPrintInfo* pInfo, BOOL bDraw = TRUE) override;
+    void DrawFooter(CDC* pDC, CPrintInfo* pInfo, int nPage, BOOL bDraw = TRUE) override;
+    CString GetMarginsCaption() const override { return "Exam Printing Margins"; }
+    // The exam's bands with the form's name; a key in print mode 3.
+    std::unique_ptr<CExportEngine> MakeExportEngine() override;
+
 protected:
     // The list without sorting headers: a form keeps the order it was given.
     CODListCtrl* MakeListControl() override;
 
 private:
     void BindFormCommands();
+    // The exam's own view (its question pane); NULL when it has none.
+    CExamView* FindExamView() const;
 };

@@ -81,6 +81,18 @@ public:
     BOOL HasPreviewForm(int nDelta) const override;
     BOOL StepPreviewForm(int nDelta, CPrintInfo* pInfo) override;
 
+    // ---- what a form's own window borrows
+    // The print mode of the exam's printing properties (keys: the mode the key commands set).
+    static BOOL ChooseExamPrintMode(CExamDoc* pDoc, int& nPrintMode);
+    // The exam's bands on a page of view's print job, the form the job names on them.
+    static CRect ExamHeaderRect(CCorraView& view, CDC* pDC, CPrintInfo* pInfo);
+    static CRect ExamFooterRect(CCorraView& view, CDC* pDC, CPrintInfo* pInfo);
+    static void DrawExamHeader(CCorraView& view, CDC* pDC, CPrintInfo* pInfo, BOOL bDraw);
+    static void DrawExamFooter(CCorraView& view, CDC* pDC, CPrintInfo* pInfo, int nPage, BOOL bDraw);
+    // The job prints the form: named by it, each of its questions that the form changes
+    // (scrambled choices, an identity text naming the form) as a copy the job holds.
+    static void PrintAsForm(CCorraPrintJob& job, CCorraQuestion& form, CCorraDoc* pDoc);
+
 protected:
     CODListCtrl* MakeListControl() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -113,13 +113,7 @@ void CExamView::OnExamPrint(BOOL bPreview, BOOL bKeys, BOOL bDirect)
         return;
     }
     pDoc->m_nPrintModeOverride = -1;
-    if (!bPreview) {
-        DoFilePrint(bDirect);
-        return;
-    }
-    m_bPrintRefused = FALSE;
-    if (!DoPrintPreview(IDD_PREVIEW_BAR, this, &CreateExamPreviewView) && !m_bPrintRefused)
-        ReportCommandFailure();
+    PrintOrPreview(bPreview, bDirect, &CreateExamPreviewView);
 }
 
 BOOL CExamView::ValidateForms()
@@ -194,7 +188,11 @@ CString CExamView::GetPageNumberText(int nPage)
 
 BOOL CExamView::RunPrintingProperties(int& nPrintMode)
 {
-    CExamDoc* pDoc = GetExamDoc();
+    return ChooseExamPrintMode(GetExamDoc(), nPrintMode);
+}
+
+BOOL CExamView::ChooseExamPrintMode(CExamDoc* pDoc, int& nPrintMode)
+{
     if (!pDoc)
         return FALSE;
     if (!ExamDialogs().HasPrintingPropertiesDialog()) {
@@ -262,11 +260,9 @@ void CExamView::CollectPrintQuestions(CCorraPrintJob& job)
     CCorraQuestion* form = GetJobForm(job);
     if (!form)
         return;
-    CCorraDoc* pDoc = GetCorraDoc();
-    form->SetDoc(pDoc);
-    job.csFormName = form->m_cszQuestionText;
     // The form's members in its order, then the exam's questions it lacks: each once.
     CPtrList members;
+    form->SetDoc(GetCorraDoc());
     form->GetQuestions(members);
     std::vector<CCorraQuestion*> order;
     std::unordered_set<const CCorraQuestion*> seen;
@@ -279,13 +275,19 @@ void CExamView::CollectPrintQuestions(CCorraPrintJob& job)
         if (seen.insert(q).second)
             order.push_back(q);
     }
-    for (CCorraQuestion*& q : order) {
-        if (std::shared_ptr<CCorraQuestion> copy = FormCopy(form, q, pDoc)) {
+    job.elements = std::move(order);
+    PrintAsForm(job, *form, GetCorraDoc());
+}
+
+void CExamView::PrintAsForm(CCorraPrintJob& job, CCorraQuestion& form, CCorraDoc* pDoc)
+{
+    job.csFormName = form.m_cszQuestionText;
+    for (CCorraQuestion*& q : job.elements) {
+        if (std::shared_ptr<CCorraQuestion> copy = q ? FormCopy(&form, q, pDoc) : nullptr) {
             job.copies.push_back(copy);
             q = copy.get();
         }
     }
-    job.elements = std::move(order);
 }
 
 // ---- the bands
@@ -313,30 +315,50 @@ exambands::CBandPage BandPage(const CCorraDoc* pDoc, const CCorraPrintJob* job)
 
 CRect CExamView::GetHeaderRect(CDC* pDC, CPrintInfo* pInfo)
 {
-    return exambands::HeaderRect(pDC, pInfo->m_rectDraw, CExamDoc::PrintSettings(),
-                                 BandPage(GetCorraDoc(), GetPrintJob(pInfo)));
+    return ExamHeaderRect(*this, pDC, pInfo);
 }
 
 CRect CExamView::GetFooterRect(CDC* pDC, CPrintInfo* pInfo)
 {
-    return exambands::FooterRect(pDC, pInfo->m_rectDraw, CExamDoc::PrintSettings(),
-                                 BandPage(GetCorraDoc(), GetPrintJob(pInfo)));
+    return ExamFooterRect(*this, pDC, pInfo);
 }
 
 void CExamView::DrawHeader(CDC* pDC, CPrintInfo* pInfo, BOOL bDraw)
 {
-    const CRect header = GetHeaderRect(pDC, pInfo);
-    if (bDraw)
-        exambands::DrawHeader(pDC, pInfo->m_rectDraw, CExamDoc::PrintSettings(),
-                              BandPage(GetCorraDoc(), GetPrintJob(pInfo)));
-    pInfo->m_rectDraw.top = header.bottom;
+    DrawExamHeader(*this, pDC, pInfo, bDraw);
 }
 
 void CExamView::DrawFooter(CDC* pDC, CPrintInfo* pInfo, int nPage, BOOL bDraw)
 {
-    const CRect footer = GetFooterRect(pDC, pInfo);
+    DrawExamFooter(*this, pDC, pInfo, nPage, bDraw);
+}
+
+CRect CExamView::ExamHeaderRect(CCorraView& view, CDC* pDC, CPrintInfo* pInfo)
+{
+    return exambands::HeaderRect(pDC, pInfo->m_rectDraw, CExamDoc::PrintSettings(),
+                                 BandPage(view.GetCorraDoc(), view.GetPrintJob(pInfo)));
+}
+
+CRect CExamView::ExamFooterRect(CCorraView& view, CDC* pDC, CPrintInfo* pInfo)
+{
+    return exambands::FooterRect(pDC, pInfo->m_rectDraw, CExamDoc::PrintSettings(),
+                                 BandPage(view.GetCorraDoc(), view.GetPrintJob(pInfo)));
+}
+
+void CExamView::DrawExamHeader(CCorraView& view, CDC* pDC, CPrintInfo* pInfo, BOOL bDraw)
+{
+    const CRect header = ExamHeaderRect(view, pDC, pInfo);
+    if (bDraw)
+        exambands::DrawHeader(pDC, pInfo->m_rectDraw, CExamDoc::PrintSettings(),
+                              BandPage(view.GetCorraDoc(), view.GetPrintJob(pInfo)));
+    pInfo->m_rectDraw.top = header.bottom;
+}
+
+void CExamView::DrawExamFooter(CCorraView& view, CDC* pDC, CPrintInfo* pInfo, int nPage, BOOL bDraw)
+{
+    const CRect footer = ExamFooterRect(view, pDC, pInfo);
     if (bDraw) {
-        exambands::CBandPage page = BandPage(GetCorraDoc(), GetPrintJob(pInfo));
+        exambands::CBandPage page = BandPage(view.GetCorraDoc(), view.GetPrintJob(pInfo));
         page.nPage = nPage;
         exambands::DrawFooter(pDC, footer, CExamDoc::PrintSettings(), page);
     }

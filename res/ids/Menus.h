@@ -151,6 +151,24 @@ inline constexpr CMenuEntry kCollMenu[] = {
     CORRA_MENU_VIEW, CORRA_MENU_TOOLS, CORRA_MENU_WINDOW, CORRA_MENU_HELP,
 };
 
+// A form's window: printed as the exam prints it, with its key and the exam's print fonts.
+inline constexpr CMenuEntry kFormMenu[] = {
+    {0, 0, "&File"}, {1, ID_CLOSE_COLLECTION, "&Close"}, {1, 0, nullptr}, CORRA_PRINT_ITEMS
+    {1, ID_EXAM_PRINT_KEYS, "Print &Keys..."}, {1, ID_EXAM_PREVIEW_KEYS, "Print Previe&w Keys..."},
+    CORRA_MARGINS_ITEM CORRA_EXPORT_ITEM {1, 0, nullptr}, {1, kExit, "E&xit"},
+    {0, 0, "&Edit"}, {1, kEditUndo, "&Undo\tCtrl+Z"}, {1, kEditRedo, "&Redo\tCtrl+Y"}, {1, 0, nullptr},
+    {1, kEditCut, "Cu&t\tCtrl+X"}, {1, kEditCopy, "&Copy\tCtrl+C"}, {1, kEditPaste, "&Paste\tCtrl+V"},
+    {1, kEditDelete, "&Delete\tDel"},
+    {0, 0, "F&orm"}, {1, ID_SAVE_FORM, "&Save Form"}, {1, ID_RENAME_COLLECTION, "&Rename Form"},
+    {1, 0, nullptr}, {1, ID_VIEW_LARGE_ICON, "by &Large Icon"}, {1, ID_VIEW_SMALL_ICON, "by &Small Icon"},
+    {1, 0, nullptr}, {1, ID_QUESTION_STATISTICS, "S&tatistics..."},
+    {1, ID_SET_QUESTION_ATTRIBUTES, "Set Question &Attributes..."}, {1, 0, "Print F&onts"},
+    {2, ID_EXAM_TITLE_FONT, "&Title Font..."}, {2, ID_EXAM_DESCRIPTION_FONT, "&Description Font..."},
+    {2, ID_EXAM_FORM_NAME_FONT, "&Form Name Font..."}, {2, ID_EXAM_STUDENT_ID_FONT, "Student &ID Font..."},
+    {2, ID_EXAM_STUDENT_NAME_FONT, "Student &Name Font..."},
+    CORRA_MENU_VIEW, CORRA_MENU_TOOLS, CORRA_MENU_WINDOW, CORRA_MENU_HELP,
+};
+
 // The context menus of the two panes of a Question Corra frame (one popup each).
 #define CORRA_DRAW_MODES                                                                                     \
     {1, ID_VIEW_CONTRACTED, "&Contracted"}, {1, ID_VIEW_LARGE_ICON, "by &Large Icon"},                      \
@@ -217,7 +235,7 @@ constexpr CMenuTable Table(unsigned id, const CMenuEntry (&e)[N])
 
 inline constexpr CMenuTable kTables[] = {
     Table(IDR_MAINFRAME, kMainMenu), Table(IDR_CORRATYPE, kCorraMenu), Table(IDR_EXAMTYPE, kExamMenu),
-    Table(IDR_SOURCETYPE, kSourceMenu), Table(IDR_COLLTYPE, kCollMenu), Table(IDR_FORMTYPE, kCollMenu),
+    Table(IDR_SOURCETYPE, kSourceMenu), Table(IDR_COLLTYPE, kCollMenu), Table(IDR_FORMTYPE, kFormMenu),
     Table(IDR_QUESTION_PANE_MENU, kQuestionPaneMenu), Table(IDR_COLLECTION_PANE_MENU, kCollectionPaneMenu),
     Table(IDR_EXAM_QUESTION_PANE_MENU, kExamQuestionPaneMenu), Table(IDR_EXAM_FORM_PANE_MENU, kExamFormPaneMenu),
     Table(IDR_COLLECTION_VIEW_MENU, kCollViewMenu), Table(IDR_SOURCE_POPUP, kSourcePopupMenu),

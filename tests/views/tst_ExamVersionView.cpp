@@ -14,8 +14,13 @@
 #include "res/ids/ExamView.h"
 #include "res/ids/Menus.h"
 #include "res/ids/QuestionTypes.h"
+#include "platform/core/FileSys.h"
+#include "platform/ui/Print.h"
+#include "print/ExportContext.h"
+#include "render/RtfDraw3.h"
 #include "tests/support/Collections.h"
 #include "tests/support/CorraTest.h"
+#include "tests/support/FixedMetricsDC.h"
 #include "tests/support/ListRows.h"
 #include "views/CorraViewServices.h"
 #include "views/ODListCtrl.h"
@@ -25,6 +30,8 @@
 #include <QMenu>
 
 #include <memory>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace {
@@ -184,6 +191,95 @@ TEST_F(ExamVersionViewTest, ARemovalPutsFixedQuestionsBackInTheirPlaces)
     EXPECT_EQ(MemberIds(view->GetWorkingCopy()), (std::vector<int>{2, 4, 3, 1}));
     // In place already: nothing moves.
     EXPECT_FALSE(view->AfterRemove());
+}
+
+// A printer that fails on the first text.
+class CFailingDC : public CFixedMetricsDC {
+public:
+    using CFixedMetricsDC::CFixedMetricsDC;
+
+protected:
+    void OnTextDrawn(int, int, const CString&, const QString&) override { throw std::runtime_error("printer gone"); }
+};
+
+// The first page of the form's print in a print mode, as text; the IDs the job prints.
+CString PrintFirstPage(CExamVersionView& view, CFixedMetricsDC& dc, int nPrintMode, std::vector<int>* ids = nullptr)
+{
+    CPrintInfo info;
+    info.m_pPD->ChooseAll();
+    view.m_nPrintMode = nPrintMode;
+    view.OnBeginPrinting(&dc, &info);
+    info.m_nCurPage = 1;
+    view.OnPrepareDC(&dc, &info);
+    info.m_rectDraw.SetRect(0, 0, 816, 1056);
+    dc.DPtoLP(&info.m_rectDraw);
+    view.OnPrint(&dc, &info);
+    for (const CCorraQuestion* q : view.GetPrintJob(&info)->elements)
+        if (ids)
+            ids->push_back(q->m_nId);
+    view.OnEndPrinting(&dc, &info);
+    CString text;
+    for (const auto& t : dc.texts)
+        text += t.text + " ";
+    return text;
+}
+
+// Question 2 a choice question whose choices form a prints in reverse, question 3 naming the
+// form that prints it.
+class ExamVersionPrintTest : public ExamVersionViewTest {
+protected:
+    void SetUp() override
+    {
+        ExamVersionViewTest::SetUp();
+        InstallRtfTextDrawer();
+        CExamDoc::LoadDefaults();
+        mc = static_cast<CExamQuestion*>(exam->FindQuestionById(2));
+        mc->m_nType = static_cast<int>(IDS_QTYPE_MC);
+        mc->SetChoices("a. alpha\nb. beta\nc. gamma");
+        mc->m_cszAnswer = "a";
+        auto* identity = static_cast<CExamQuestion*>(exam->FindQuestionById(3));
+        identity->m_nAttributes |= EXAM_ATTR_IDENTITY;
+        identity->m_cszQuestionText = "Copy %s";
+        view->GetForm()->m_Scramble.SetLine(2, "2:0:2 1 0:2");
+    }
+    CExamQuestion* mc = nullptr;
+};
+
+TEST_F(ExamVersionPrintTest, AFormPrintsInItsOrderAndChoicesUnderTheExamsBandsNamingIt)
+{
+    CFixedMetricsDC dc(816, 1056, 96);
+    std::vector<int> ids;
+    const CString page = PrintFirstPage(*view, dc, 0, &ids);
+    EXPECT_EQ(ids, (std::vector<int>{4, 3, 2, 1}));
+    EXPECT_GE(page.Find("Form: Form a"), 0) << page.GetString();
+    EXPECT_GE(page.Find("Name__"), 0);
+    EXPECT_GE(page.Find("Copy Form a"), 0);
+    EXPECT_LT(page.Find("gamma"), page.Find("alpha"));
+    // The key: question 2, third on the form, answers with the form's letter.
+    const CString key = PrintFirstPage(*view, dc, 3);
+    EXPECT_GE(key.Find("3.  c"), 0) << key.GetString();
+    EXPECT_GE(key.Find("Form a"), 0);
+
+    // The exam's questions stay as they are, also when the printer fails midway.
+    CFailingDC failing(816, 1056, 96);
+    PrintFirstPage(*view, failing, 0);
+    EXPECT_EQ(mc->GetChoice(0, TRUE), "alpha");
+    EXPECT_EQ(mc->m_cszAnswer, "a");
+    EXPECT_EQ(exam->FindQuestionById(3)->m_cszQuestionText, "Copy %s");
+}
+
+TEST_F(ExamVersionPrintTest, AFormExportsItsOwnQuestionsUnderTheExamsBands)
+{
+    CExportContext ctx;
+    ctx.nFileType = FT_TEXT;
+    ctx.csOutputPath = HomePath("form.txt");
+    ASSERT_TRUE(view->RunExport(ctx));
+    std::string text;
+    ASSERT_TRUE(fsys::ReadFile(ctx.csOutputPath, text));
+    EXPECT_NE(text.find("Form: Form a"), std::string::npos) << text;
+    EXPECT_NE(text.find("Copy Form a"), std::string::npos);
+    EXPECT_LT(text.find("gamma"), text.find("alpha"));
+    EXPECT_LT(text.find("Question 4"), text.find("Question 1"));
 }
 
 TEST_F(ExamVersionViewTest, TheContextMenuIsTheFormsOwn)
