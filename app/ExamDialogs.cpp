@@ -1,12 +1,28 @@
 #include "app/ExamDialogs.h"
 
 #include "app/ViewServices.h"
+#include "dialogs/CorraQuestionDlg.h"
+#include "dialogs/QuestionDialogs.h"
 #include "model/ExamDoc.h"
+#include "platform/core/Services.h"
 #include "platform/ui/FrameWnd.h"
 #include "print/ExamPrintPages.h"
 #include "shell/FolderDialogs.h"
 #include "views/ExamVersionView.h"
 #include "views/KeysDlg.h"
+
+namespace {
+
+// The form window of the exam that the main window shows active; NULL when that is no form.
+CExamVersionView* ActiveFormView(CExamDoc& exam)
+{
+    auto* main = dynamic_cast<CFrameWnd*>(AfxGetMainWnd());
+    CFrameWnd* frame = main ? main->GetActiveFrame() : nullptr;
+    auto* view = frame ? dynamic_cast<CExamVersionView*>(frame->GetActiveView()) : nullptr;
+    return view && view->GetCorraDoc() == &exam ? view : nullptr;
+}
+
+} // namespace
 
 BOOL CProgramExamDialogs::ChooseFolder(CString& folder)
 {
@@ -58,4 +74,18 @@ void CProgramExamDialogs::AttachFormView(CView* view, CCorraQuestion* form)
 {
     if (auto* shown = dynamic_cast<CExamVersionView*>(view))
         shown->SetCollectionQuestion(form);
+}
+
+const CScrambleList* CProgramExamDialogs::GetActiveScrambleList(CExamDoc& exam)
+{
+    CExamVersionView* view = ActiveFormView(exam);
+    return view ? &view->GetForm()->m_Scramble : nullptr;
+}
+
+void CProgramExamDialogs::ShowDialogQuestionInForm(CExamDoc& exam)
+{
+    auto* dialogs = dynamic_cast<CQuestionDialogs*>(DocumentDialogsSlot().Installed());
+    CCorraQuestionDlg* dlg = dialogs && ActiveFormView(exam) ? dialogs->FindEditor(exam) : nullptr;
+    if (CCorraQuestion* shown = dlg ? dlg->FindShownQuestion() : nullptr)
+        dlg->SelectQuestion(shown);
 }

@@ -31,6 +31,10 @@ public:
     CCorraQuestion* GetViewForm(CView* view) override;
     void SetFormViewModified(CView* view) override;
     void AttachFormView(CView* view, CCorraQuestion* form) override;
+    // The form of the main window's active view, when it is a form window of the exam.
+    const CScrambleList* GetActiveScrambleList(CExamDoc& exam) override;
+    // The editor shows its question again, in the order of that form.
+    void ShowDialogQuestionInForm(CExamDoc& exam) override;
 
 private:
     CWnd* m_pOwner;

@@ -6,6 +6,7 @@
 #include "foundation/LogException.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
+#include "model/ExamDialogs.h"
 #include "model/ExamDoc.h"
 #include "model/ExamQuestion.h"
 #include "model/ViewServices.h"
@@ -245,8 +246,11 @@ void CCorraQuestionDlg::SetQuestion(CCorraQuestion* question)
         m_nShownId = question->m_nId;
         m_Question.Copy(*question);
         m_dAnswerSize = question->m_dAnswerSize;
-        // Only an exam form shows scrambled choices; none is shown here yet.
+        // Shown from a form's window: the choices in the form's order, which cannot be stored.
         m_bScrambled = FALSE;
+        if (auto* exam = dynamic_cast<CExamDoc*>(m_pDoc))
+            if (const CScrambleList* scramble = ExamDialogs().GetActiveScrambleList(*exam))
+                m_bScrambled = ApplyChoiceScramble(m_Question, *scramble);
     } else {
         // The ID edit keeps the last ID; Add gives the new question one of its own.
         m_nShownId = 0;

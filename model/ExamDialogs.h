@@ -50,6 +50,8 @@ struct CSaveFormsValues {
 // What the Save Forms dialog's run gives besides OK (1) and Cancel.
 constexpr int SAVE_FORMS_AGAIN = 4;
 
+class CScrambleList;
+
 class IExamDialogs {
 public:
     virtual ~IExamDialogs() = default;
@@ -98,6 +100,9 @@ public:
     // The question dialog shows its question again in the order of the form the active view
     // shows (nothing when that is no form).
     virtual void ShowDialogQuestionInForm(CExamDoc& exam) {}
+    // The choice orders of the form the main window's active view shows, when that view shows a
+    // form of the exam; NULL otherwise (a question is then shown as the exam holds it).
+    virtual const CScrambleList* GetActiveScrambleList(CExamDoc& exam) { return nullptr; }
     // The form views stand above the model too; the rest of what the exam asks of them (list,
     // refresh, write back, close) is in the view services.
     // A new, empty form view of the exam, named by CExamDoc::TakeNewFormName; NULL when none

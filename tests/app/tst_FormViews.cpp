@@ -1,9 +1,13 @@
 #include "app/ChildFrames.h"
 #include "app/CorraApp.h"
+#include "dialogs/CorraQuestionDlg.h"
+#include "dialogs/QuestionDialogs.h"
 #include "dialogs/SaveCollectionsDlg.h"
+#include "model/ExamDialogs.h"
 #include "model/ExamDoc.h"
 #include "model/ExamQuestion.h"
 #include "platform/core/Random.h"
+#include "platform/core/Services.h"
 #include "platform/ui/FrameWnd.h"
 #include "res/ids/App.h"
 #include "platform/ui/FrameworkIds.h"
@@ -118,6 +122,46 @@ TEST_F(FormViewsTest, AFormOpensInOneWindowThatSavesIntoIt)
     EXPECT_EQ(form->m_pView, nullptr);
     ASSERT_TRUE(exam->ShowCollection(form));
     EXPECT_EQ(FormViews().size(), 1u);
+}
+
+// The editor shows a question of a form's window in the form's order and stores nothing; shown
+// from the exam it is the exam's question again.
+TEST_F(FormViewsTest, AQuestionOfAScrambledFormIsShownReadOnlyInItsOrder)
+{
+    CPtrListEx members;
+    GetDocQuestions(exam, members);
+    CCorraQuestion* form = exam->GetOrCreateCollection("Form a", &members);
+    auto* q = static_cast<CCorraQuestion*>(members.GetHead());
+    form->m_Scramble.SetLine(q->m_nId, CString::Formatted("%d:1:3 2 1 0:2", q->m_nId));
+    auto* dialogs = dynamic_cast<CQuestionDialogs*>(DocumentDialogsSlot().Installed());
+    ASSERT_NE(dialogs, nullptr);
+
+    // From the exam's own window: as the exam holds it.
+    ASSERT_TRUE(EditQuestionInDialog(*exam, q));
+    CCorraQuestionDlg* dlg = dialogs->FindEditor(*exam);
+    ASSERT_NE(dlg, nullptr);
+    EXPECT_FALSE(dlg->IsScrambled());
+
+    ASSERT_TRUE(exam->ShowCollection(form));
+    ASSERT_EQ(FormViews().size(), 1u);
+    CExamVersionView* view = FormViews()[0];
+    QApplication::processEvents();
+    ASSERT_EQ(ExamDialogs().GetActiveScrambleList(*exam), &view->GetForm()->m_Scramble);
+    // The form's window came forward: the question shown is shown again in the form's order.
+    ExamDialogs().ShowDialogQuestionInForm(*exam);
+    EXPECT_TRUE(dlg->IsScrambled());
+    EXPECT_TRUE(dlg->GetWindowText().Right(12) == " (read-only)") << dlg->GetWindowText().GetString();
+    CCorraQuestion shown;
+    dlg->GetQuestion(shown);
+    EXPECT_EQ(shown.GetChoice(0, TRUE), q->GetChoice(3, TRUE));
+    EXPECT_EQ(shown.m_cszAnswer, "c");
+
+    // A double click in the form's window shows it the same way; nothing can be stored.
+    view->OnListDoubleClick(0);
+    EXPECT_TRUE(dlg->IsScrambled());
+    EXPECT_FALSE(dlg->OnModify());
+    EXPECT_EQ(q->m_cszAnswer, "b");
+    EXPECT_EQ(q->GetChoice(0, TRUE), "one");
 }
 
 } // namespace
