@@ -13,6 +13,7 @@
 #include "tests/support/CorraPanes.h"
 #include "tests/support/CorraTest.h"
 #include "tests/support/FakeDocumentDialogs.h"
+#include "tests/support/ListMouse.h"
 #include "tests/support/ModalScript.h"
 #include "tests/support/TransferBanks.h"
 #include "views/DuplicateQuestionsDlg.h"
@@ -28,22 +29,6 @@
 namespace {
 
 using CBankDoc = CTransferBank;
-
-void Send(QWidget* to, QEvent::Type type, QPoint global, Qt::MouseButtons buttons)
-{
-    const QPoint local = to->mapFromGlobal(global);
-    QMouseEvent e(type, QPointF(local), QPointF(global), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-                  buttons, Qt::NoModifier);
-    QApplication::sendEvent(to, &e);
-}
-
-// The middle of a row of a pane's list, on the screen.
-QPoint RowPoint(CListCtrl& list, int row)
-{
-    CRect rc;
-    list.GetItemRect(row, &rc);
-    return list.viewport()->mapToGlobal(QPoint((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2));
-}
 
 class DragTest : public CorraTest {
 protected:
