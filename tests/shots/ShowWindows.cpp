@@ -437,7 +437,8 @@ void ShowMainWindow(BOOL bEditor = FALSE)
 // An exam of the sample bank's questions in its own window, maximised: linked questions, one
 // whose bank changed since it was copied, one whose bank is gone, one pinned to its place, and
 // three scrambled forms, the second selected. bLarge: both lists in large rows.
-void ShowExamView(BOOL bLarge = FALSE)
+// bFormWindow: "Form b" open in its own window over the exam, a row selected.
+void ShowExamView(BOOL bLarge = FALSE, BOOL bFormWindow = FALSE)
 {
     CString bank;
     CCorraApp* app = StartWithSampleBank(bank);
@@ -479,7 +480,8 @@ void ShowExamView(BOOL bLarge = FALSE)
     exam->UpdateAllViews(nullptr, 0, nullptr);
     POSITION pos = exam->GetFirstViewPosition();
     CView* pView = pos ? exam->GetNextView(pos) : nullptr;
-    if (auto* child = pView ? dynamic_cast<CMDIChildWnd*>(pView->GetParentFrame()) : nullptr)
+    // Under a form's window the exam's stays a window of its own.
+    if (auto* child = pView && !bFormWindow ? dynamic_cast<CMDIChildWnd*>(pView->GetParentFrame()) : nullptr)
         child->MDIMaximize();
     if (auto* view = dynamic_cast<CCorraView*>(pView)) {
         if (bLarge)
@@ -490,6 +492,14 @@ void ShowExamView(BOOL bLarge = FALSE)
             forms->GetListCtrl()->SelectItem(1, TRUE);
         if (view->GetListCtrl())
             view->GetListCtrl()->SelectItem(2, TRUE);
+    }
+    CCorraQuestion* form = bFormWindow ? exam->FindCollection("Form b") : nullptr;
+    if (form && exam->ShowCollection(form) && form->m_pView) {
+        Settle();
+        form->m_pView->GetParentFrame()->SetWindowPos(nullptr, 330, 190, 640, 360, SWP_NOZORDER);
+        if (auto* view = dynamic_cast<CCorraView*>(form->m_pView.data()))
+            view->GetListCtrl()->SelectItem(2, TRUE);
+        Settle();
     }
     Shoot(pMain);
 }
@@ -1402,6 +1412,7 @@ std::vector<Scene> Scenes()
         {"main-window", [] { ShowMainWindow(); }},
         {"exam-view", [] { ShowExamView(); }},
         {"exam-view-large", [] { ShowExamView(TRUE); }},
+        {"exam-form-window", [] { ShowExamView(FALSE, TRUE); }},
         {"collection-view", [] { ShowCollectionWindow(); }},
         {"source-view", [] { ShowSourceView(FALSE); }},
         {"source-properties", [] { ShowSourceView(TRUE); }},
