@@ -1,5 +1,6 @@
 #include "app/ChildFrames.h"
 #include "app/CorraApp.h"
+#include "controls/FloatEditTB.h"
 #include "dialogs/CorraQuestionDlg.h"
 #include "dialogs/QuestionDialogs.h"
 #include "dialogs/SaveCollectionsDlg.h"
@@ -10,11 +11,13 @@
 #include "platform/core/Services.h"
 #include "platform/ui/FrameWnd.h"
 #include "res/ids/App.h"
+#include "res/ids/ExamView.h"
 #include "platform/ui/FrameworkIds.h"
 #include "res/ids/QuestionTypes.h"
 #include "tests/app/AppFixture.h"
 #include "tests/support/ModalScript.h"
 #include "views/ExamVersionView.h"
+#include "views/ExamView.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -122,6 +125,34 @@ TEST_F(FormViewsTest, AFormOpensInOneWindowThatSavesIntoIt)
     EXPECT_EQ(form->m_pView, nullptr);
     ASSERT_TRUE(exam->ShowCollection(form));
     EXPECT_EQ(FormViews().size(), 1u);
+}
+
+// The printed exam's fonts are the exam's: a form's window asks the exam's view for them.
+TEST_F(FormViewsTest, AFormsPrintFontsOpenTheExamsFontManager)
+{
+    CPtrListEx members;
+    GetDocQuestions(exam, members);
+    ASSERT_TRUE(exam->ShowCollection(exam->GetOrCreateCollection("Form a", &members)));
+    ASSERT_EQ(FormViews().size(), 1u);
+    CExamVersionView* view = FormViews()[0];
+    struct CFontsAsked : IFontManagerDialog {
+        BOOL IsAvailable() const override { return TRUE; }
+        BOOL Run(int nSlot, QWidget* pParent) override
+        {
+            opened.push_back(nSlot);
+            asker = pParent;
+            return FALSE;
+        }
+        std::vector<int> opened;
+        QWidget* asker = nullptr;
+    } fonts;
+    CServiceScope<IFontManagerDialog> scope(FontManagerDialogSlot(), fonts);
+    for (UINT id : {ID_EXAM_TITLE_FONT, ID_EXAM_STUDENT_NAME_FONT}) {
+        view->OnCmdMsg(id, CN_COMMAND, nullptr);
+        QApplication::processEvents();
+    }
+    EXPECT_NE(dynamic_cast<CExamView*>(fonts.asker), nullptr);
+    EXPECT_EQ(fonts.opened, (std::vector<int>{5, 10}));
 }
 
 // The editor shows a question of a form's window in the form's order and stores nothing; shown
