@@ -1766,11 +1766,19 @@ namespace {
 
 // The text with the font given to all of it, as RTF. A text the control cannot give back keeps
 // what it was (logged): an empty rewrite would lose the question's text.
-BOOL WithFont(CHVRichEditCtrl& ctrl, CString& text, const LOGFONT& lf, DWORD mask, int nId)
+BOOL WithFont(CHVRichEditCtrl& ctrl, CString& text, const LOGFONT& lf, DWORD mask, BOOL bDefault, int nId)
 {
     ctrl.SetText(text, SF_RTF);
     ctrl.SelectAll();
     ctrl.SetSelectionLogFont(lf, mask);
+    // Text in the program's question font is drawn at that font's size and styles unless marked
+    // as set by hand: a chosen size or style is marked so, the default's unmarked.
+    CHARFORMAT2 marks;
+    marks.dwMask = ((mask & CFM_SIZE) ? CFM_EMBOSS : 0) |
+                   ((mask & (CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE)) ? CFM_SHADOW : 0);
+    marks.dwEffects = bDefault ? 0 : marks.dwMask;  // these effects' bits are their mask bits
+    if (marks.dwMask)
+        ctrl.SetSelectionCharFormat(marks);
     CString out;
     ctrl.StreamOutText(out, SF_RTF);
     if (out.IsEmpty() || (ctrl.GetTextLength() == 0 && !IsRtfEmpty(text))) {
@@ -1810,16 +1818,16 @@ BOOL CCorraDoc::SetAllFonts()
             continue;
         const int id = question->m_nId;
         if (fonts.textMask && !question->m_cszQuestionText.IsEmpty())
-            any |= WithFont(ctrl, question->m_cszQuestionText, fonts.textFont, fonts.textMask, id);
+            any |= WithFont(ctrl, question->m_cszQuestionText, fonts.textFont, fonts.textMask, fonts.bTextDefault, id);
         if (fonts.answerMask && CCorraQuestion::HasAnswerSpace(question->m_nType) && !question->m_cszAnswer.IsEmpty())
-            any |= WithFont(ctrl, question->m_cszAnswer, fonts.answerFont, fonts.answerMask, id);
+            any |= WithFont(ctrl, question->m_cszAnswer, fonts.answerFont, fonts.answerMask, fonts.bAnswerDefault, id);
         if (!fonts.choicesMask)
             continue;
         if (question->m_nType == static_cast<int>(IDS_QTYPE_MC)) {
             // True and false keep their fixed choices.
             for (int i = 0; i < question->m_Choices.GetCount(); ++i) {
                 CString text = question->m_Choices.GetChoiceText(i);
-                if (!WithFont(ctrl, text, fonts.choicesFont, fonts.choicesMask, id))
+                if (!WithFont(ctrl, text, fonts.choicesFont, fonts.choicesMask, fonts.bChoicesDefault, id))
                     continue;
                 if (!question->m_Choices.SetChoice(i, question->m_Choices.GetChoiceId(i), text))
                     LogError("CCorraDoc::SetAllFonts() - failed to SetChoicesText()...");
@@ -1827,7 +1835,7 @@ BOOL CCorraDoc::SetAllFonts()
             question->ClearChoicesCache();
             any = TRUE;
         } else if (!question->IsChoiceType() && !question->m_cszChoicesText.IsEmpty()) {
-            any |= WithFont(ctrl, question->m_cszChoicesText, fonts.choicesFont, fonts.choicesMask, id);
+            any |= WithFont(ctrl, question->m_cszChoicesText, fonts.choicesFont, fonts.choicesMask, fonts.bChoicesDefault, id);
         }
     }
     if (any) {

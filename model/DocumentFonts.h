@@ -15,6 +15,11 @@ struct CDocumentFonts {
     DWORD choicesMask = 0;  // the same for the choices
     LOGFONT answerFont{};
     DWORD answerMask = 0;   // the same for the answers kept as text (essays and the like)
+    // Whether each is the program's font for it (text in that font then goes on following it)
+    // rather than one chosen, whose size and styles the text keeps.
+    BOOL bTextDefault = FALSE;
+    BOOL bChoicesDefault = FALSE;
+    BOOL bAnswerDefault = FALSE;
     BOOL bAll = TRUE;       // every question, or (FALSE) those selected in the main view
 };
 

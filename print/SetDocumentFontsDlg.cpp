@@ -348,14 +348,16 @@ void CDocumentFontsDialogService::Fill(const std::vector<CDocFontRecord>& record
         int nSlot;
         LOGFONT* pFont;
         DWORD* pMask;
+        BOOL* pDefault;
     };
-    const CTarget targets[] = {{FM_QUESTION, &fonts.textFont, &fonts.textMask},
-                               {FM_CHOICES, &fonts.choicesFont, &fonts.choicesMask},
-                               {FM_ANSWER, &fonts.answerFont, &fonts.answerMask}};
+    const CTarget targets[] = {{FM_QUESTION, &fonts.textFont, &fonts.textMask, &fonts.bTextDefault},
+                               {FM_CHOICES, &fonts.choicesFont, &fonts.choicesMask, &fonts.bChoicesDefault},
+                               {FM_ANSWER, &fonts.answerFont, &fonts.answerMask, &fonts.bAnswerDefault}};
     for (const CTarget& t : targets) {
         const CDocFontRecord& r = records[static_cast<size_t>(t.nSlot)];
         *t.pMask = r.bChange ? r.Mask() : 0;
         *t.pFont = r.ShownFont();
+        *t.pDefault = r.bUseDefault;
     }
     fonts.bAll = nRange == 0;
 }

@@ -2,6 +2,7 @@
 // What the tests of the application share: a Question Corra file written as the program writes
 // it (plain text, as an older program or another tool leaves it), and the application object.
 
+#include "app/ChildFrames.h"
 #include "app/CorraApp.h"
 #include "app/MainFrm.h"
 #include "dialogs/SubjectsDlg.h"
@@ -11,6 +12,7 @@
 #include "platform/core/FileSys.h"
 #include "tests/support/CorraTest.h"
 #include "tests/support/ModalScript.h"
+#include "views/CorraView.h"
 
 #include <QApplication>
 
@@ -84,6 +86,16 @@ protected:
             EXPECT_TRUE(RunEventsUntil([&] { return IsEnciphered(path) && !bank->IsModified(); }));
         }
         return bank;
+    }
+
+    // The bank's window made the active one, and its question pane; NULL when it has none.
+    CCorraView* ActivateQuestionPane(CCorraDoc& bank)
+    {
+        auto* frame = dynamic_cast<CCorraFrm*>(bank.GetFirstView()->GetParentFrame());
+        if (!frame)
+            return nullptr;
+        m_pMain->MDIActivate(frame);
+        return dynamic_cast<CCorraView*>(frame->GetUpperView());
     }
 
     std::unique_ptr<CCorraApp> m_app;

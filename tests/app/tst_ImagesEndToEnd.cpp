@@ -1,7 +1,6 @@
 // The question images dialog in the real main window over a copy of the sample bank: a picture
 // from outside the images folder is imported, placed above a question, saved, and drawn there
 // after the bank is opened again.
-#include "app/ChildFrames.h"
 #include "controls/MRUPathComboBox.h"
 #include "dialogs/QuestionImagesDlg.h"
 #include "foundation/FileTypes.h"
@@ -36,10 +35,7 @@ TEST_F(ImagesEndToEndTest, APictureFromElsewhereIsImportedPlacedSavedAndDrawn)
     CCorraDoc* bank = OpenSampleBank(script, 1);
     ASSERT_NE(bank, nullptr);
     const CString path = SampleBankPath();
-    auto* frame = dynamic_cast<CCorraFrm*>(bank->GetFirstView()->GetParentFrame());
-    ASSERT_NE(frame, nullptr);
-    m_pMain->MDIActivate(frame);
-    auto* view = dynamic_cast<CCorraView*>(frame->GetUpperView());
+    CCorraView* view = ActivateQuestionPane(*bank);
     ASSERT_NE(view, nullptr);
     CODListCtrl& list = *view->GetListCtrl();
     int row = -1;

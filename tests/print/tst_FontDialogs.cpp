@@ -444,7 +444,7 @@ TEST_F(FontDialogsTest, DocumentFontsChangeOnlyTheChosenAttributes)
     essay->m_nId = 2;
     essay->m_nType = static_cast<int>(IDS_QTYPE_ES);
     essay->m_cszQuestionText = arial + "Explain\\par}";
-    essay->m_cszAnswer = arial + "Because\\par}";
+    essay->m_cszAnswer = arial + "\\embo\\fs30 Because\\par}";
     doc.InsertQuestion(essay);
 
     chooser.faces = {"Liberation Serif"};
@@ -460,6 +460,9 @@ TEST_F(FontDialogsTest, DocumentFontsChangeOnlyTheChosenAttributes)
         EXPECT_NE(q->m_cszQuestionText.Find("Arial"), -1) << q->m_cszQuestionText.GetString();
         EXPECT_EQ(q->m_cszQuestionText.Find("Liberation"), -1) << q->m_cszQuestionText.GetString();
         EXPECT_NE(q->m_cszQuestionText.Find("\\fs36"), -1) << q->m_cszQuestionText.GetString();
+        // A chosen size is kept when the program's font changes; the styles still follow it.
+        EXPECT_NE(q->m_cszQuestionText.Find("\\embo"), -1) << q->m_cszQuestionText.GetString();
+        EXPECT_EQ(q->m_cszQuestionText.Find("\\shad"), -1) << q->m_cszQuestionText.GetString();
     }
     EXPECT_EQ(mc->GetChoice(0, FALSE).Find("\\fs36"), -1);
     EXPECT_EQ(essay->m_cszAnswer.Find("\\fs36"), -1);
@@ -486,6 +489,9 @@ TEST_F(FontDialogsTest, DocumentFontsChangeOnlyTheChosenAttributes)
     EXPECT_EQ(essay->m_cszQuestionText, text);
     EXPECT_NE(essay->m_cszAnswer.Find("Times New Roman"), -1) << essay->m_cszAnswer.GetString();
     EXPECT_EQ(essay->m_cszAnswer.Find("Arial"), -1) << essay->m_cszAnswer.GetString();
+    // The default font again: its size, no longer the one set by hand, follows the program's.
+    EXPECT_EQ(essay->m_cszAnswer.Find("\\embo "), -1) << essay->m_cszAnswer.GetString();
+    EXPECT_EQ(essay->m_cszAnswer.Find("\\embo\\"), -1) << essay->m_cszAnswer.GetString();
     EXPECT_EQ(mc->m_cszAnswer, CString("a"));
 
     // Cancel changes nothing.
