@@ -445,6 +445,8 @@ void CQuestionImagesDlg::DrawLayout(CDC* pDC)
     if (m_pSelected) {
         CRect rc = m_pSelected->m_rcPlace;
         rc.InflateRect(2, 2);
+        // An image against the page's edge keeps its frame whole.
+        rc.IntersectRect(rc, m_rcFrame);
         pDC->SelectObject(&selected);
         pDC->Rectangle(&rc);
     }
