@@ -225,17 +225,65 @@ const LOGFONT& CFontMgr::GetDefaultLogFont(int nSlot)
     return DefaultTable()[ResolveSlot(nSlot)];
 }
 
+namespace {
+
+// Heights past this many pixels either way are no font's.
+constexpr LONG kMaxSlotHeight = 1000;
+constexpr long kMaxWeight = 1000;
+
+// The slot's font from the profile. Hand-edited values a font cannot take give the default's
+// (a weight past the scale its nearest end); true when there was one.
+bool ReadSlotFont(int nSlot, LOGFONT& lf)
+{
+    CCorraAppBase& app = CorraApp();
+    const LOGFONT& def = DefaultTable()[nSlot];
+    const CString name = kSlots[nSlot].name;
+    lf = def;
+    app.GetProfileLogFont(kFontMgrSection, name, lf, def);
+    bool odd = false;
+    const auto stored = [&](LPCSTR suffix) {
+        CString text = app.GetProfileString(kFontMgrSection, name + suffix, "");
+        return text.Trim();
+    };
+    const auto isNumber = [](const CString& text) {
+        char* end = nullptr;
+        std::strtol(text, &end, 10);
+        return end && end != text.GetString() && *end == '\0';
+    };
+    const CString height = stored("_Height");
+    if ((!height.IsEmpty() && !isNumber(height)) || lf.lfHeight == 0 || lf.lfHeight < -kMaxSlotHeight ||
+        lf.lfHeight > kMaxSlotHeight) {
+        lf.lfHeight = def.lfHeight;
+        odd = true;
+    }
+    const CString weight = stored("_Weight");
+    if (!weight.IsEmpty() && (!isNumber(weight) || std::atol(weight) < 0 || std::atol(weight) > kMaxWeight))
+        odd = true;
+    // A face the font table cannot hold whole is not cut to one that may name another font.
+    const CString face = app.GetProfileString(kFontMgrSection, name + "_FaceName", "");
+    if (face.GetLength() >= LF_FACESIZE) {
+        SetLogFontFaceName(lf, CString(def.lfFaceName, static_cast<int>(strnlen(def.lfFaceName, LF_FACESIZE))));
+        odd = true;
+    }
+    return odd;
+}
+
+} // namespace
+
 BOOL CFontMgr::LoadSlot(int nSlot)
 {
     std::lock_guard<std::recursive_mutex> lock(Mutex());
-    if (nSlot == -1)
-        return ForAllSlots(&CFontMgr::LoadSlot);
-    if (!InRange(nSlot))
+    if (nSlot != -1 && !InRange(nSlot))
         return FALSE;
-    LOGFONT lf = DefaultTable()[nSlot];
-    BOOL ok = CorraApp().GetProfileLogFont(kFontMgrSection, kSlots[nSlot].name, lf, DefaultTable()[nSlot]);
-    m_lfSlots[nSlot] = lf;
-    return ok;
+    CString odd;
+    for (int i = nSlot == -1 ? 0 : nSlot; i < (nSlot == -1 ? FM_COUNT : nSlot + 1); ++i) {
+        if (ReadSlotFont(i, m_lfSlots[i]))
+            odd += CString(odd.IsEmpty() ? "" : ", ") + kSlots[i].name;
+    }
+    if (!odd.IsEmpty())
+        LogOutput("CFontMgr::LoadSlot() - values out of range in section FontMgr, defaults taken for " + odd, LOG_ERROR,
+                  LOG_HERE);
+    return TRUE;
 }
 
 BOOL CFontMgr::SaveSlot(int nSlot)

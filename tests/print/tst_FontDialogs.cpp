@@ -225,6 +225,46 @@ TEST_F(FontDialogsTest, ALogFontKeptAsKeysReadsBackAndStrayValuesFallBack)
     EXPECT_EQ(Face(read), "Arial");
 }
 
+TEST_F(FontDialogsTest, HandEditedProgramFontsOpenWithValidValuesAndOneLogLine)
+{
+    WriteHomeFile("Corra.ini", "[FontMgr]\nQuestion_Height=0\nQuestion_Weight=5000\nQuestion_FaceName=" +
+                                   std::string(80, 'F') + "\nChoices_Height=x\nAnswer_Height=-100000\n"
+                                   "Answer_FaceName=No Such Face\n");
+    ResetFontManager();
+    ResetLogging();
+    CFontMgr::LoadSlot();
+    struct Case {
+        int slot;
+        LONG height;
+        LONG weight;
+        std::string face;
+    };
+    const LOGFONT& question = CFontMgr::GetDefaultLogFont(FM_QUESTION);
+    const LOGFONT& choices = CFontMgr::GetDefaultLogFont(FM_CHOICES);
+    const LOGFONT& answer = CFontMgr::GetDefaultLogFont(FM_ANSWER);
+    const Case cases[] = {{FM_QUESTION, question.lfHeight, 1000, Face(question)},
+                          {FM_CHOICES, choices.lfHeight, choices.lfWeight, Face(choices)},
+                          {FM_ANSWER, answer.lfHeight, answer.lfWeight, "No Such Face"}};
+    CModalScript script;
+    script.OnTemplate(IDD_FONT_MANAGER, [&](CDialog& d) {
+        auto& dlg = static_cast<CFontMgrDlg&>(d);
+        for (const Case& c : cases) {
+            const LOGFONT shown = dlg.ShownFont(c.slot);
+            EXPECT_EQ(shown.lfHeight, c.height) << c.slot;
+            EXPECT_EQ(shown.lfWeight, c.weight) << c.slot;
+            EXPECT_EQ(Face(shown), c.face) << c.slot;
+        }
+        ClickDlgButton(d, IDCANCEL);
+    });
+    CFontMgrDlg dlg(FM_QUESTION);
+    dlg.DoModal();
+    EXPECT_EQ(script.Answered(), 1);
+    const std::string log = GetLogBuffer().str();
+    const size_t first = log.find("values out of range in section FontMgr");
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_EQ(log.find("values out of range", first + 1), std::string::npos);
+}
+
 class CQuietDoc : public CCorraDoc {
 public:
     CQuietDoc() { m_bAutoDelete = FALSE; }

@@ -12,6 +12,7 @@
 
 #include <climits>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -258,11 +259,16 @@ TEST_F(FontMgrTest, SelectingASlotTwiceKeepsTheBookkeepingSound)
     CFontMgr::RestoreSlotFont(&dc, previous, FM_ANSWER);
 }
 
-TEST_F(FontMgrTest, HeightsFromTheProfileBeyondAnyFontStayInRange)
+// The profile's own are refused when read; a caller may still set such heights.
+TEST_F(FontMgrTest, HeightsBeyondAnyFontStayInRange)
 {
-    AppProfile().WriteInt("FontMgr", "Instructions_Height", INT_MIN);
-    AppProfile().WriteInt("FontMgr", "Answer_Height", -1500000000);
     CFontMgrInit init;
+    for (const auto& [slot, height] : {std::pair{FM_INSTRUCTIONS, INT_MIN}, std::pair{FM_ANSWER, -1500000000}}) {
+        LOGFONT lf{};
+        CFontMgr::GetSlotLogFont(lf, slot);
+        lf.lfHeight = height;
+        CFontMgr::SetSlotLogFont(lf, slot);
+    }
 
     CHARFORMAT cf;
     CFontMgr::GetSlotCharFormat(cf, FM_INSTRUCTIONS);
