@@ -16,6 +16,7 @@
 #include "platform/ui/Document.h"
 #include "platform/ui/FrameworkIds.h"
 #include "platform/ui/Print.h"
+#include "print/FontMgrDlg.h"
 #include "res/ids/App.h"
 #include "res/ids/QuestionDlg.h"
 #include "tests/app/AppFixture.h"
@@ -117,8 +118,10 @@ TEST_F(MainFrameTest, CommandsOfMissingNeighboursAreDisabledUntilInstalled)
     CServiceScope<IAddQuestionWizard> w(AddQuestionWizardSlot(), wizard);
     CServiceScope<ICommandDialog> i(ImportFilesDialogSlot(), import);
     CServiceScope<ICommandDialog> e(ExportedFilesViewerSlot(), exported);
+    CFontManagerDialogService fonts;
+    CServiceScope<IFontManagerDialog> f(FontManagerDialogSlot(), fonts);
     for (UINT nID : {ID_AUTO_CONVERT, ID_ADD_QUESTION_WIZARD, ID_CREATE_RANDOM_EXAM, ID_IMPORT_FILES,
-                     ID_VIEW_EXPORTED_FILES})
+                     ID_VIEW_EXPORTED_FILES, ID_DEFAULT_FONTS})
         EXPECT_TRUE(Enabled(nID)) << nID;
     m_pMain->OnCommand(ID_IMPORT_FILES);
     m_pMain->OnCommand(ID_VIEW_EXPORTED_FILES);
