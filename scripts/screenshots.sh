@@ -5,6 +5,9 @@
 # New windows are added as scenes in tests/shots/ShowWindows.cpp.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/packages.sh
+# The virtual X server the windows are shown on.
+install_packages xvfb xauth
 out=${1:-build/screenshots}
 shift || true
 build=${CORRA_SHOTS_BUILD:-build/test}

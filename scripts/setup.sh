@@ -12,27 +12,8 @@ fi
 PACKAGES=(cmake g++ ninja-build qt6-base-dev qt6-image-formats-plugins libgtest-dev fonts-liberation2 locales
           libreoffice-writer-nogui poppler-utils)
 
-missing=()
-for p in "${PACKAGES[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=()
-  [ "$(id -u)" -eq 0 ] || sudo=(sudo -n)
-  if [ ${#sudo[@]} -eq 0 ] || { command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; }; then
-    echo "Installing: ${missing[*]}"
-    echo "Reading the package lists..."
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-    # One line per package fetched, unpacked and set up, so a long installation shows it is
-    # moving.
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
-      "${missing[@]}" | sed -un 's/^\(Get:[0-9]*\|Unpacking\|Setting up\) /  \1 /p'
-  else
-    echo "Please install these Debian packages first (as root):" >&2
-    echo "  apt-get install ${missing[*]}" >&2
-    exit 1
-  fi
-fi
+source "$(dirname "$0")/packages.sh"
+install_packages "${PACKAGES[@]}"
 
 # Parallel jobs: CMAKE_BUILD_PARALLEL_LEVEL where set, else the processors up to 8, so a build
 # on a shared machine does not take every core.
