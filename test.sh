@@ -25,7 +25,7 @@ export QT_QPA_PLATFORM=offscreen
 )
 
 # ./run.sh's flags with the tests on, in a tree of its own so that neither rebuilds the other's
-# configuration; ccache gives both trees the same objects.
+# configuration; their flags differ, so each tree reuses only its own earlier objects.
 echo "== Without sanitizers, as ./run.sh builds"
 scripts/setup.sh build/release-tests -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORRA_SANITIZE=OFF -DCORRA_TESTS=ON -DCORRA_BENCH=OFF
 run_tests build/release-tests
