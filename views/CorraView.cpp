@@ -711,16 +711,25 @@ BOOL CCorraView::FormatExpanded(CHVRichEditCtrl* pTarget)
     try {
         pTarget->SetWindowText("");
         // The pane is neither painted nor scrolled while its text grows: every question put in
-        // would scroll to its end and move the pane's whole picture.
-        struct CRedrawOff {
+        // would scroll to its end and move the pane's whole picture. Nor is the text laid out
+        // after every piece: it is laid out once, when it is done.
+        struct CComposing {
             QPointer<CHVRichEditCtrl> p;
-            explicit CRedrawOff(CHVRichEditCtrl* pCtrl) : p(pCtrl) { p->SetRedraw(FALSE); }
-            ~CRedrawOff()
+            explicit CComposing(CHVRichEditCtrl* pCtrl) : p(pCtrl)
             {
-                if (p)
-                    p->SetRedraw(TRUE);
+                p->SetRedraw(FALSE);
+                p->BeginComposition();
             }
-        } redrawOff(pTarget);
+            void End()
+            {
+                if (!p)
+                    return;
+                p->EndComposition();
+                p->SetRedraw(TRUE);
+                p = nullptr;
+            }
+            ~CComposing() { End(); }
+        } composing(pTarget);
         // Owned by the view's window while it shows; it goes with the view should the view be
         // closed from inside the pump, so it is deleted here only while it still exists.
         QPointer<COldProgressDlg> pStatus =
@@ -748,7 +757,7 @@ BOOL CCorraView::FormatExpanded(CHVRichEditCtrl* pTarget)
         CRect rect(0, 0, pTarget->width(), pTarget->height());
 
         int number = context.draw.firstNumber;
-        int currentLine = 0;
+        long currentChar = 0;
         BOOL bStopped = FALSE;
         // The box is brought up to date a few times a second: its repaint and the events it lets
         // run cost more than a question's text when done for every question.
@@ -758,9 +767,8 @@ BOOL CCorraView::FormatExpanded(CHVRichEditCtrl* pTarget)
             CCorraQuestion* q = m_elements[i].pQuestion;
             if (!q || q->IsCollection())
                 continue;
-            const long length = pTarget->GetTextLength();
             if (q == pCurrent)
-                currentLine = pTarget->LineFromChar(length);
+                currentChar = pTarget->GetTextLength();
             engine.InsertQuestion(context, q, rect, TRUE);
             ++number;
             const auto now = std::chrono::steady_clock::now();
@@ -784,10 +792,15 @@ BOOL CCorraView::FormatExpanded(CHVRichEditCtrl* pTarget)
             PostCommand(ID_VIEW_CONTRACTED);
             return FALSE;
         }
+        // The current question's first line at the top, its start a line's start. Only a
+        // question further down has the text laid out now, to find its line; else the text is
+        // laid out as it is shown. The caret leaves the end first: moving it from there would
+        // lay out the whole text.
         pTarget->SetSel(0, 0);
-        pTarget->LineScroll(currentLine);
-        const long caret = pTarget->LineIndex(currentLine);
-        pTarget->SetSel(caret, caret);
+        composing.End();
+        if (currentChar > 0)
+            pTarget->LineScroll(pTarget->LineFromChar(currentChar));
+        pTarget->SetSel(currentChar, currentChar);
         if (pTarget == m_pText) {
             m_nCacheChange = pDoc->GetChangeCount();
             m_dwCacheFonts = fonts;

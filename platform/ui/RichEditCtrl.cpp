@@ -47,6 +47,21 @@ QColor FromColorRef(COLORREF cr)
     return QColor(GetRValue(cr), GetGValue(cr), GetBValue(cr));
 }
 
+// Stands in for the text's layout while a composition puts text in: knows nothing, does nothing.
+class CUnlaidText : public QAbstractTextDocumentLayout {
+public:
+    using QAbstractTextDocumentLayout::QAbstractTextDocumentLayout;
+    void draw(QPainter*, const PaintContext&) override {}
+    int hitTest(const QPointF&, Qt::HitTestAccuracy) const override { return -1; }
+    int pageCount() const override { return 1; }
+    QSizeF documentSize() const override { return QSizeF(); }
+    QRectF frameBoundingRect(QTextFrame*) const override { return QRectF(); }
+    QRectF blockBoundingRect(const QTextBlock&) const override { return QRectF(); }
+
+protected:
+    void documentChanged(int, int, int) override {}
+};
+
 } // namespace
 
 CRichEditCtrl::CRichEditCtrl(QWidget* parent) : QTextEdit(parent), CWnd(this)
@@ -180,7 +195,9 @@ long CRichEditCtrl::StreamIn(UINT nFormat, const CString& text)
         document()->setModified(false);
         c.setPosition(0);
     }
-    setTextCursor(c);
+    // Composing, the caret has moved along with the text put in at it.
+    if (!m_bComposing || c != textCursor())
+        setTextCursor(c);
     if (!selection)
         setCurrentCharFormat(c.charFormat());
     return std::max(GetTextLength() - before, 0L);
@@ -473,6 +490,10 @@ void CRichEditCtrl::SetSel(long nStart, long nEnd)
         c.setPosition(static_cast<int>(nStart));
         c.setPosition(static_cast<int>(nEnd), QTextCursor::KeepAnchor);
     }
+    // Composing, the caret is put back where the last piece left it before every piece: as
+    // nothing is shown, that changes nothing.
+    if (m_bComposing && c == textCursor())
+        return;
     setTextCursor(c);
 }
 
@@ -704,6 +725,32 @@ long CRichEditCtrl::CharFromPos(const CPoint& pt) const
 {
     EnsureLayout();
     return cursorForPosition(QPoint(pt.x, pt.y)).position();
+}
+
+void CRichEditCtrl::BeginComposition()
+{
+    if (IsComposing())
+        return;
+    m_bUndoBeforeComposition = document()->isUndoRedoEnabled();
+    document()->setUndoRedoEnabled(false);
+    document()->setDocumentLayout(new CUnlaidText(document()));
+    m_bComposing = true;
+}
+
+void CRichEditCtrl::EndComposition()
+{
+    if (!IsComposing())
+        return;
+    m_bComposing = false;
+    // Without a layout of its own the text makes its standard one, which lays it all out anew.
+    document()->setDocumentLayout(nullptr);
+    document()->documentLayout();
+    document()->setUndoRedoEnabled(m_bUndoBeforeComposition);
+}
+
+BOOL CRichEditCtrl::IsComposing() const
+{
+    return m_bComposing;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -105,6 +105,13 @@ public:
     CPoint PosFromChar(long nChar) const;
     long CharFromPos(const CPoint& pt) const;
 
+    // A long text put in by the program piece by piece: between these it is neither laid out
+    // after every piece nor kept for undo, and nothing of its look is known (positions, lines
+    // and sizes are empty). The end lays the whole text out once, as far as it is shown or asked.
+    void BeginComposition();
+    void EndComposition();
+    BOOL IsComposing() const;
+
     // Limit of what the user may type or paste (text put in by the program is never cut).
     void LimitText(long nChars = 0);
     long GetLimitText() const { return m_nLimit; }
@@ -178,4 +185,6 @@ private:
     QPalette m_savedPalette;
     bool m_bPaletteSaved = false;
     bool m_bBreakHints = false;
+    bool m_bComposing = false;
+    bool m_bUndoBeforeComposition = true;
 };

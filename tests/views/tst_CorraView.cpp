@@ -405,6 +405,22 @@ TEST_F(CorraViewTest, ExpandedNumbersOnlyQuestionsAndRaisesTheLimitBeforeItIsRea
     EXPECT_GE(Upper().GetTextPane()->GetLimitText(), Upper().GetTextPane()->GetTextLength());
 }
 
+TEST_F(CorraViewTest, ExpandedPutsTheCaretAtTheSelectedQuestionAndLaysOutTheWholeText)
+{
+    ASSERT_TRUE(Upper().SelectQuestion(Q(4), SELQ_DESELECT_FIRST));
+    ASSERT_TRUE(Upper().FormatExpanded());
+    CHVRichEditCtrl& text = *Upper().GetTextPane();
+    const long at = text.GetWindowText().Find("4. Question number 4");
+    ASSERT_GT(at, 0);
+    long start = -1, end = -1;
+    text.GetSel(start, end);
+    EXPECT_EQ(start, at);
+    EXPECT_EQ(end, at);
+    EXPECT_FALSE(text.IsComposing());
+    EXPECT_GT(text.GetLineCount(), 6);
+    EXPECT_GT(text.PosFromChar(text.GetTextLength()).y, text.PosFromChar(at).y);
+}
+
 TEST_F(CorraViewTest, AStoppedFormattingEndsInTheLastIconModeWithoutText)
 {
     Upper().OnLargeIcon();

@@ -318,6 +318,37 @@ TEST(RichEditCtrl, LinesFollowTheLayoutOfAHiddenControl)
     EXPECT_STREQ(buf, "sho");
 }
 
+TEST(RichEditCtrl, ATextComposedUnlaidIsLaidOutAsIfPutInPlainly)
+{
+    CRichEditCtrl plain, composed;
+    for (CRichEditCtrl* c : {&plain, &composed})
+        c->resize(120, 200);
+    composed.BeginComposition();
+    EXPECT_TRUE(composed.IsComposing());
+    const char* const pieces[] = {kRtf, "\n", "this is a much longer paragraph that has to wrap over several lines", kRtf};
+    for (const char* piece : pieces) {
+        for (CRichEditCtrl* c : {&plain, &composed}) {
+            const long end = c->GetTextLength();
+            c->SetSel(end, end);
+            c->StreamIn(SF_RTF | SFF_SELECTION, piece);
+        }
+    }
+    composed.EndComposition();
+    EXPECT_FALSE(composed.IsComposing());
+    EXPECT_EQ(composed.StreamOut(SF_RTF), plain.StreamOut(SF_RTF));
+    const int count = plain.GetLineCount();
+    EXPECT_GT(count, 8);
+    ASSERT_EQ(composed.GetLineCount(), count);
+    for (int i = 0; i < count; ++i)
+        EXPECT_EQ(composed.LineIndex(i), plain.LineIndex(i)) << i;
+    EXPECT_EQ(composed.PosFromChar(composed.GetTextLength()), plain.PosFromChar(plain.GetTextLength()));
+    // What the user does afterwards can be undone again.
+    composed.SetReadOnly(FALSE);
+    composed.SetSel(0, 0);
+    composed.ReplaceSel("typed", TRUE);
+    EXPECT_TRUE(composed.CanUndo());
+}
+
 TEST(RichEditCtrl, LimitStopsTypingButNotTheProgram)
 {
     CRichEditCtrl ctrl;
