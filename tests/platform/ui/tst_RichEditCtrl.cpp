@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QScrollBar>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -322,7 +323,7 @@ TEST(RichEditCtrl, ATextComposedUnlaidIsLaidOutAsIfPutInPlainly)
 {
     CRichEditCtrl plain, composed;
     for (CRichEditCtrl* c : {&plain, &composed})
-        c->resize(120, 200);
+        c->resize(120, 60);
     composed.BeginComposition();
     EXPECT_TRUE(composed.IsComposing());
     const char* const pieces[] = {kRtf, "\n", "this is a much longer paragraph that has to wrap over several lines", kRtf};
@@ -342,6 +343,9 @@ TEST(RichEditCtrl, ATextComposedUnlaidIsLaidOutAsIfPutInPlainly)
     for (int i = 0; i < count; ++i)
         EXPECT_EQ(composed.LineIndex(i), plain.LineIndex(i)) << i;
     EXPECT_EQ(composed.PosFromChar(composed.GetTextLength()), plain.PosFromChar(plain.GetTextLength()));
+    // The scroll bar follows the text's height again.
+    EXPECT_GT(plain.verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(composed.verticalScrollBar()->maximum(), plain.verticalScrollBar()->maximum());
     // What the user does afterwards can be undone again.
     composed.SetReadOnly(FALSE);
     composed.SetSel(0, 0);
