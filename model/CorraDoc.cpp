@@ -1365,6 +1365,15 @@ void CCorraDoc::AddUndoReorder(CView* pView, LPCSTR description)
     m_redo.Clear();
 }
 
+void CCorraDoc::AddUndo(CUndoContext* context)
+{
+    if (!context)
+        return;
+    context->SetUndone(FALSE);
+    m_undo.Push(context);
+    m_redo.Clear();
+}
+
 BOOL CCorraDoc::DeleteQuestionsUndoable(CView* pView, const CPtrListEx& questions, LPCSTR description)
 {
     CPtrListEx held;

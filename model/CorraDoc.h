@@ -253,6 +253,8 @@ public:
     void AddUndoDelete(CView* pView, const CPtrListEx& questions, LPCSTR description);
     // Records the order pView shows now (the document's own order without a view).
     void AddUndoReorder(CView* pView, LPCSTR description);
+    // A context made elsewhere (the document owns it from here); the redo stack is emptied.
+    void AddUndo(CUndoContext* context);
     // Records and deletes: what the views' Delete does through the document.
     BOOL DeleteQuestionsUndoable(CView* pView, const CPtrListEx& questions, LPCSTR description);
     BOOL Undo();

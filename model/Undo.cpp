@@ -9,6 +9,7 @@
 #include "platform/ui/View.h"
 
 #include <algorithm>
+#include <memory>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -49,9 +50,11 @@ CUndoContext::CUndoContext(CCorraDoc* pDoc, CView* pView, int nType, LPCSTR desc
 CUndoContext::~CUndoContext()
 {
     // The records delete their questions while the deletion stands.
-    for (auto& [id, record] : m_mDel)
-        delete record;
-    m_mDel.Clear();
+    for (auto* records : {&m_mDel, &m_mAdded}) {
+        for (auto& [id, record] : *records)
+            delete record;
+        records->Clear();
+    }
 }
 
 void CUndoContext::RecordDeletion(CCorraQuestion* question)
@@ -63,11 +66,16 @@ void CUndoContext::RecordDeletion(CCorraQuestion* question)
 
 void CUndoContext::Keep(const CPtrListEx& questions)
 {
+    KeepIn(m_mDel, questions);
+}
+
+void CUndoContext::KeepIn(CSerialMap<int, CQuestionContext*>& records, const CPtrListEx& questions)
+{
     for (POSITION pos = questions.GetHeadPosition(); pos;) {
         auto* question = static_cast<CCorraQuestion*>(questions.GetNext(pos));
         if (!question || (m_pDoc && m_pDoc->HoldsQuestion(question)))
             continue;
-        for (auto& [id, record] : m_mDel) {
+        for (auto& [id, record] : records) {
             if (record->Keep(question))
                 break;
         }
@@ -124,13 +132,43 @@ BOOL CUndoContext::Undo()
 {
     if (m_nType == UCT_COLLORDER || m_nType == UCT_ORDER)
         return RestoreOrder();
-    if (m_nType != UCT_DEL || !m_pDoc)
+    if (!m_pDoc)
         return TRUE;
+    if (m_nType == UCT_DEL)
+        return PutBack(m_mDel);
+    if (m_nType != UCT_ADD)
+        return TRUE;
+    // The added questions leave first, so that what they overwrote or pushed out finds its
+    // place and its IDs free.
+    if (!TakeOut(m_mAdded))
+        return FALSE;
+    SwapOverwritten();
+    return PutBack(m_mDel);
+}
+
+BOOL CUndoContext::Redo()
+{
+    if (m_nType == UCT_COLLORDER || m_nType == UCT_ORDER)
+        return RestoreOrder();
+    if (!m_pDoc)
+        return TRUE;
+    if (m_nType == UCT_DEL)
+        return TakeOut(m_mDel);
+    if (m_nType != UCT_ADD)
+        return TRUE;
+    if (!TakeOut(m_mDel))
+        return FALSE;
+    SwapOverwritten();
+    return PutBack(m_mAdded);
+}
+
+BOOL CUndoContext::PutBack(CSerialMap<int, CQuestionContext*>& from)
+{
     // Back in their former places: in the order of those places, each before what now stands
     // there. A record that keeps no question (its question never left the document) puts
     // nothing back.
     std::vector<CQuestionContext*> records;
-    for (auto& [id, record] : m_mDel) {
+    for (auto& [id, record] : from) {
         if (record->OwnsQuestion())
             records.push_back(record);
     }
@@ -182,11 +220,9 @@ BOOL CUndoContext::Undo()
     return TRUE;
 }
 
-BOOL CUndoContext::Redo()
+BOOL CUndoContext::TakeOut(CSerialMap<int, CQuestionContext*>& records)
 {
-    if (m_nType == UCT_COLLORDER || m_nType == UCT_ORDER)
-        return RestoreOrder();
-    if (m_nType != UCT_DEL || !m_pDoc)
+    if (records.GetCount() == 0)
         return TRUE;
     // Every question must still be the document's, or nothing is done. Found by serial: one
     // freed since may have left its address to a question made after it.
@@ -196,29 +232,72 @@ BOOL CUndoContext::Redo()
         held.emplace(question->GetSerial(), question);
     }
     CPtrListEx questions;
-    for (auto& [id, record] : m_mDel) {
+    for (auto& [id, record] : records) {
         auto found = held.find(record->m_nSerial);
         if (record->OwnsQuestion() || found == held.end()) {
-            LogOutput("CUndoContext::Redo() - question no longer in the document", LOG_ERROR, LOG_HERE);
+            LogOutput("CUndoContext::TakeOut() - question no longer in the document", LOG_ERROR, LOG_HERE);
             return FALSE;
         }
         questions.AddTail(found->second);
     }
     // The records keep the places the questions hold now (an undo may have changed them).
     POSITION at = questions.GetHeadPosition();
-    for (auto& [id, record] : m_mDel) {
+    for (auto& [id, record] : records) {
         CView* view = record->m_pView.data();
         delete record;
         record = new CQuestionContext(view, static_cast<CCorraQuestion*>(questions.GetNext(at)), m_pDoc);
     }
     BOOL detached = m_pDoc->DetachQuestions(questions);
-    Keep(questions);
+    KeepIn(records, questions);
     if (!detached)
         return FALSE;
     CUpdate hint;
     hint.SetQuestions(&questions);
     m_pDoc->UpdateAllViews(nullptr, HINT_QUESTIONS_DELETED, &hint);
     return TRUE;
+}
+
+void CUndoContext::RecordAddition(CCorraQuestion* question)
+{
+    if (!question || m_mAdded.Contains(question->m_nId))
+        return;
+    m_mAdded[question->m_nId] = new CQuestionContext(m_pView.data(), question, m_pDoc);
+}
+
+void CUndoContext::RecordOverwrite(const CCorraQuestion* question)
+{
+    if (!question || !m_pDoc)
+        return;
+    for (const auto& [serial, before] : m_overwritten)
+        if (serial == question->GetSerial())
+            return;
+    // Made by the document, so that the copy is of the question's own kind.
+    m_overwritten.emplace_back(question->GetSerial(), std::unique_ptr<CCorraQuestion>(m_pDoc->CreateQuestionFrom(*question)));
+}
+
+void CUndoContext::SwapOverwritten()
+{
+    CPtrListEx changed;
+    for (auto& [serial, before] : m_overwritten) {
+        CCorraQuestion* mine = m_pDoc->FindQuestionBySerial(serial);
+        if (!mine || !before)
+            continue;
+        std::unique_ptr<CCorraQuestion> now(m_pDoc->CreateQuestionFrom(*mine));
+        const int id = mine->m_nId;
+        *mine = *before;
+        mine->m_nId = id;
+        mine->SetDoc(m_pDoc);
+        before = std::move(now);
+        changed.AddTail(mine);
+    }
+    if (changed.IsEmpty())
+        return;
+    m_pDoc->SetModifiedFlag(TRUE);
+    CUpdate hint;
+    hint.SetQuestions(&changed);
+    hint.m_nReload = 0;
+    hint.m_nRelayout = 0;
+    m_pDoc->UpdateAllViews(nullptr, HINT_REFRESH, &hint);
 }
 
 BOOL CUndoContext::RestoreOrder()
@@ -273,6 +352,8 @@ void CUndoContext::DumpToLog(int nLevel, int nMaxLevel) const
         return;
     if (m_nType == UCT_DEL)
         line.Format("m_nType = UCT_DEL (%d)", m_nType);
+    else if (m_nType == UCT_ADD)
+        line.Format("m_nType = UCT_ADD (%d)", m_nType);
     else
         line.Format("m_nType = UNKNOWN (%d)", m_nType);
     LogOutput(line, nLevel + 1, LOG_HERE);

@@ -10,6 +10,8 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <memory>
+#include <utility>
 #include <vector>
 
 class CCorraDoc;
@@ -21,6 +23,7 @@ class CUndoContext;
 constexpr int UCT_DEL = 1;         // questions deleted
 constexpr int UCT_COLLORDER = 2;   // the order of a collection view
 constexpr int UCT_ORDER = 4;       // the question order of a view
+constexpr int UCT_ADD = 8;         // questions added, with those they overwrote or pushed out
 
 // The stack: owns its contexts.
 class CUndo : public CPtrListEx {
@@ -54,6 +57,10 @@ public:
     void Keep(const CPtrListEx& questions);
     // Records the order the view shows now.
     void RecordOrder();
+    // An addition: a question just added, and a question's contents before it is overwritten.
+    void RecordAddition(CCorraQuestion* question);
+    void RecordOverwrite(const CCorraQuestion* question);
+    int GetAddedCount() const { return m_mAdded.GetCount(); }
 
     // Returns the previous flag.
     BOOL SetUndone(BOOL bUndone);
@@ -76,6 +83,10 @@ public:
     CCorraDoc* m_pDoc;
     // Question ID to its record (owned).
     CSerialMap<int, CQuestionContext*> m_mDel;
+    // An addition's questions (owned while it is undone) and, by serial, what each overwritten
+    // question held before (swapped with its contents at every undo and redo).
+    CSerialMap<int, CQuestionContext*> m_mAdded;
+    std::vector<std::pair<std::uint64_t, std::unique_ptr<CCorraQuestion>>> m_overwritten;
     // The recorded order, by question serial: a question deleted for good since may have left
     // its address to a new one.
     std::vector<std::uint64_t> m_saved;
@@ -84,4 +95,9 @@ public:
 
 private:
     BOOL RestoreOrder();
+    // The recorded questions back into the document at their places; out of it again.
+    BOOL PutBack(CSerialMap<int, CQuestionContext*>& records);
+    BOOL TakeOut(CSerialMap<int, CQuestionContext*>& records);
+    void KeepIn(CSerialMap<int, CQuestionContext*>& records, const CPtrListEx& questions);
+    void SwapOverwritten();
 };

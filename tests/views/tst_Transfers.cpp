@@ -6,6 +6,8 @@
 
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
+#include "model/ExamDoc.h"
+#include "model/ExamQuestion.h"
 #include "model/QuestionList.h"
 #include "model/Update.h"
 #include "platform/core/Archive.h"
@@ -25,6 +27,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMimeData>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include <memory>
@@ -419,6 +422,189 @@ TEST_F(TransferTest, ACopiedCollectionNamesItsMembersByTheirIdsInTheTarget)
         EXPECT_EQ(b->FindQuestionById(3)->m_cszQuestionText,
                   CString(c.button == IDC_DUPQ_OVERWRITE ? "Alpha question 3" : "Beta question 3"));
     }
+}
+
+// An exam of questions whose INDEX is ten times their ID.
+class CTransferExam : public CExamDoc {
+public:
+    explicit CTransferExam(std::vector<int> ids)
+    {
+        m_bAutoDelete = FALSE;
+        SetTitle("Exam");
+        for (int id : ids) {
+            auto* q = new CExamQuestion;
+            q->m_nId = id;
+            q->m_nIndex = id * 10;
+            q->m_nType = static_cast<int>(IDS_QTYPE_ES);
+            q->m_cszQuestionText = CString::Formatted("Exam question %d", id);
+            InsertQuestion(q);
+        }
+        SetModifiedFlag(FALSE);
+    }
+    BOOL DoFileSave() override { return TRUE; }
+};
+
+CCorraQuestion* Copied(CQuestionList& list, int id, int index)
+{
+    CCorraQuestion* q = CBankDoc::Question(id, CString::Formatted("copied %d", id));
+    q->m_nIndex = index;
+    list.AddTail(q);
+    return q;
+}
+
+QLabel* FindLabelText(QWidget& parent, const char* text)
+{
+    for (QLabel* label : parent.findChildren<QLabel*>())
+        if (label->text() == QString::fromLatin1(text))
+            return label;
+    return nullptr;
+}
+
+std::vector<CString> Texts(const CCorraDoc& doc)
+{
+    std::vector<CString> texts;
+    for (POSITION pos = doc.m_plQuestions.GetHeadPosition(); pos;)
+        texts.push_back(static_cast<CCorraQuestion*>(doc.m_plQuestions.GetNext(pos))->m_cszQuestionText);
+    return texts;
+}
+
+TEST_F(TransferTest, AnExamTargetClashesByIndexToo)
+{
+    // The exam holds 5, 6 and 7 with INDEX 50, 60 and 70.
+    const CString index325 = "This question cannot be duplicated because it has the same index as one of the existing "
+                             "questions.";
+    const CString index326 = "One or more questions could not be duplicated because it had the same index as one of "
+                             "the existing questions.";
+    const CString internal95 = "The list of new questions contains duplicate IDs or Indicies within its own list.  "
+                               "You must select and process these questions one at a time.";
+    struct Case {
+        const char* name;
+        std::vector<std::pair<int, int>> copied;  // ID, INDEX
+        std::vector<int> existing;
+        int button;
+        CString said;
+        bool settled;
+        std::vector<CString> after;  // the exam's texts after OK
+    };
+    const std::vector<CString> untouched = {"Exam question 5", "Exam question 6", "Exam question 7"};
+    const Case cases[] = {
+        {"INDEX only: overwrite keeps the target's ID", {{100, 60}}, {6}, IDC_DUPQ_OVERWRITE, "", true,
+         {"Exam question 5", "copied 100", "Exam question 7"}},
+        {"INDEX only: Duplicate refused", {{100, 60}}, {6}, IDC_DUPQ_DUPLICATE, index325, false, untouched},
+        {"INDEX only: Duplicate (all) leaves it listed", {{100, 60}}, {6}, IDC_DUPQ_DUPLICATE_ALL, index326, false,
+         untouched},
+        {"ID and INDEX: overwrite by ID, the INDEX's holder goes", {{5, 60}}, {5, 6}, IDC_DUPQ_OVERWRITE, "", true,
+         {"copied 5", "Exam question 7"}},
+        {"one INDEX twice among the copied", {{100, 80}, {101, 80}}, {}, IDC_DUPQ_DUPLICATE_ALL, internal95, false,
+         untouched},
+        {"skipped", {{100, 60}}, {6}, IDC_DUPQ_SKIP, "", true, untouched},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        messageBox.calls.clear();
+        CTransferExam exam({5, 6, 7});
+        CQuestionList copied;
+        copied.m_bOwnsQuestions = TRUE;
+        for (auto [id, index] : c.copied)
+            Copied(copied, id, index);
+        CDuplicateQuestionsDlg dlg(&exam, copied, nullptr);
+        EXPECT_EQ(dlg.Check(), static_cast<int>(c.copied.size()));
+        EXPECT_NE(FindLabelText(dlg, "Question ID and/or Index conflict."), nullptr);
+        EXPECT_EQ(Ids(dlg.ExistingList()), c.existing);
+        ClickDlgButton(dlg, c.button);
+        if (c.said.IsEmpty()) {
+            EXPECT_TRUE(messageBox.calls.empty());
+        } else {
+            ASSERT_EQ(messageBox.calls.size(), 1u);
+            EXPECT_EQ(messageBox.calls[0].text, c.said);
+        }
+        EXPECT_EQ(dlg.IsSettled() != FALSE, c.settled);
+        EXPECT_EQ(dlg.GetDlgItem(IDOK)->isEnabled(), c.settled);
+        if (!c.settled)
+            continue;
+        ASSERT_TRUE(dlg.Apply());
+        EXPECT_EQ(Texts(exam), c.after);
+        // Replaced, a question keeps its ID (forms name it): every copy maps to one the exam holds.
+        for (auto [id, index] : c.copied) {
+            int mapped = 0;
+            ASSERT_TRUE(dlg.m_idMap.Lookup(id, mapped));
+            EXPECT_NE(exam.FindQuestionById(mapped), nullptr);
+        }
+        if (c.button == IDC_DUPQ_OVERWRITE) {
+            EXPECT_EQ(exam.GetUndoText(), CString("Add 1 questions"));
+            ASSERT_TRUE(exam.Undo());
+            EXPECT_EQ(Texts(exam), untouched);
+            EXPECT_EQ(DocIds(exam), (std::vector<int>{5, 6, 7}));
+            EXPECT_EQ(exam.FindQuestionById(6)->m_nIndex, 60);
+            ASSERT_TRUE(exam.Redo());
+            EXPECT_EQ(Texts(exam), c.after);
+        }
+    }
+}
+
+TEST_F(TransferTest, OneUndoTakesBackWhatTheClashDialogAddedAndOverwrote)
+{
+    CBankDoc target("Beta", {3, 10, 11});
+    CQuestionList copied;
+    copied.m_bOwnsQuestions = TRUE;
+    copied.AddTail(CBankDoc::Question(2, "Alpha question 2"));
+    copied.AddTail(CBankDoc::Question(3, "Alpha question 3"));
+    CDuplicateQuestionsDlg dlg(&target, copied, nullptr);
+    ASSERT_EQ(dlg.Check(), 1);
+    ClickDlgButton(dlg, IDC_DUPQ_OVERWRITE);
+    ASSERT_TRUE(dlg.Apply());
+    const std::vector<CString> after = Texts(target);
+    EXPECT_EQ(after, (std::vector<CString>{"Alpha question 3", "Beta question 10", "Beta question 11", "Alpha question 2"}));
+    EXPECT_EQ(target.GetUndoText(), CString("Add 2 questions"));
+    ASSERT_TRUE(target.Undo());
+    EXPECT_EQ(Texts(target), (std::vector<CString>{"Beta question 3", "Beta question 10", "Beta question 11"}));
+    ASSERT_TRUE(target.Redo());
+    EXPECT_EQ(Texts(target), after);
+    EXPECT_EQ(DocIds(target), (std::vector<int>{3, 10, 11, 2}));
+}
+
+TEST_F(TransferTest, TheClashDialogMarksByTheExistingListAndLeavesNoFlagsBehind)
+{
+    CBankDoc target("Beta", {3, 10, 11});
+    CQuestionList copied;
+    copied.m_bOwnsQuestions = TRUE;
+    copied.AddTail(CBankDoc::Question(3, "Alpha question 3"));
+    copied.AddTail(CBankDoc::Question(10, "Alpha question 10"));
+    {
+        CDuplicateQuestionsDlg dlg(&target, copied, nullptr);
+        dlg.OnInitDialog();
+        // Simple at first: the lists and the "(all)" buttons show only in the advanced mode,
+        // which grows the dialog on every side.
+        EXPECT_FALSE(dlg.GetNewListCtrl()->isVisibleTo(&dlg));
+        const QRect simple = dlg.geometry();
+        ClickDlgButton(dlg, IDC_DUPQ_ADVANCED);
+        EXPECT_TRUE(dlg.IsAdvanced());
+        EXPECT_TRUE(dlg.GetNewListCtrl()->isVisibleTo(&dlg));
+        EXPECT_TRUE(dlg.GetDlgItem(IDC_DUPQ_OVERWRITE_ALL)->isVisibleTo(&dlg));
+        EXPECT_EQ(qobject_cast<QPushButton*>(dlg.GetDlgItem(IDC_DUPQ_ADVANCED))->text(), QString("Simple"));
+        EXPECT_EQ(dlg.geometry(), simple.adjusted(-130, -70, 130, 70));
+        ClickDlgButton(dlg, IDC_DUPQ_ADVANCED);
+        EXPECT_EQ(dlg.geometry(), simple);
+
+        // An existing question picked: the new one clashing with it is marked and can be
+        // duplicated or overwritten.
+        CODListCtrl& existing = *dlg.GetExistingListCtrl();
+        existing.SelectItem(existing.FindItem(target.FindQuestionById(10)), TRUE);
+        EXPECT_EQ(dlg.GetNewListCtrl()->GetSelectedCount(), 0u);
+        EXPECT_EQ(dlg.GetNewListCtrl()->CountMarkedItems(), 1);
+        EXPECT_TRUE(dlg.GetDlgItem(IDC_DUPQ_DUPLICATE)->isEnabled());
+        EXPECT_TRUE(dlg.GetDlgItem(IDC_DUPQ_OVERWRITE)->isEnabled());
+        EXPECT_EQ(dlg.ActiveNew(), copied.GetTail());
+        EXPECT_FALSE(dlg.GetDlgItem(IDOK)->isEnabled());
+        ClickDlgButton(dlg, IDC_DUPQ_SKIP);
+        EXPECT_EQ(Ids(dlg.NewList()), (std::vector<int>{3}));
+        ClickDlgButton(dlg, IDCANCEL);
+    }
+    for (POSITION pos = target.m_plQuestions.GetHeadPosition(); pos;)
+        EXPECT_EQ(static_cast<CCorraQuestion*>(target.m_plQuestions.GetNext(pos))->m_nFlags & 7, 0);
+    for (POSITION pos = copied.GetHeadPosition(); pos;)
+        EXPECT_EQ(static_cast<CCorraQuestion*>(copied.GetNext(pos))->m_nFlags & 7, 0);
+    EXPECT_EQ(DocIds(target), (std::vector<int>{3, 10, 11}));
 }
 
 } // namespace
