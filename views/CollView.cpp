@@ -451,12 +451,11 @@ void CCollView::OnListSorted(const CString& label)
     m_bModified = TRUE;
 }
 
-int CCollView::DropQuestOnCorraView(CUpdate& request)
+int CCollView::DropOnCollView(CUpdate& request)
 {
     // The document takes what it lacks first; the view then holds the questions by ID.
-    const int result = CCorraView::DropQuestOnCorraView(request);
-    if (result != DROP_DONE)
-        return result;
+    if (BringIntoDocument(request) != DROP_DONE)
+        return DROP_REFUSED;
     const int at = request.Has(UPD_INSERTINDEX) ? request.m_nInsertIndex : -1;
     if (InsertQuestionsById(request.m_dwaResultIds, at, TRUE) > 0)
         m_bModified = TRUE;

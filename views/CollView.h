@@ -97,7 +97,10 @@ public:
     void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
     QMenu* ShowContextMenu(CPoint pt) override;
     void AfterDropReorder(CListCtrl* pList, int nCount) override;
-    int DropQuestOnCorraView(CUpdate& request) override;
+    // The document takes the questions it lacks (at its end); the window inserts them all at
+    // the request's insert index.
+    int DropOnCollView(CUpdate& request) override;
+    BOOL IsCollView() const override { return TRUE; }
 
 protected:
     void AfterReorder() override;

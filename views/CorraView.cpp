@@ -28,6 +28,7 @@
 #include "res/ids/Menus.h"
 #include "res/ids/Print.h"
 
+#include <QDragMoveEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -140,6 +141,8 @@ CCorraView::CCorraView() : m_pAlive(std::make_shared<BOOL>(TRUE))
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFrameShape(QFrame::NoFrame);
+    viewport()->setAcceptDrops(true);
+    viewport()->installEventFilter(this);
 
     BindCommands();
 }
@@ -199,9 +202,38 @@ void CCorraView::CreateListControl()
         return;
     m_pList = MakeListControl();
     m_pList->SetDlgCtrlID(static_cast<int>(IDC_QUESTION_LIST));
+    // The view is the drop target of its list, so that no drag of another program passes
+    // through it to the frame.
+    for (QWidget* w : {static_cast<QWidget*>(m_pList), m_pList->viewport()}) {
+        w->setAcceptDrops(true);
+        w->installEventFilter(this);
+    }
     m_nDrawMode = ProfileIconMode(ModeKey(IsCollectionPane()));
     LayoutChildren();
     m_pList->show();
+}
+
+bool CCorraView::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (GetDropEffect() == 0) {
+            drag->setDropAction(Qt::IgnoreAction);
+            drag->ignore();
+        } else {
+            drag->setDropAction(Qt::MoveAction);
+            drag->accept();
+        }
+        return true;
+    }
+    case QEvent::Drop:
+        event->ignore();
+        return true;
+    default:
+        return CView::eventFilter(watched, event);
+    }
 }
 
 CODListCtrl* CCorraView::MakeListControl()

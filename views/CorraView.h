@@ -231,10 +231,20 @@ public:
     virtual int DropQuestOnCorraView(CUpdate& request);
     // DropQuestOnCorraView's work; pIdMap gets each copied ID's ID in the target.
     int BringQuestions(CUpdate& request, CSerialMap<int, int>* pIdMap);
+    // A copy of the request without its insert index and target list through
+    // DropQuestOnCorraView; the results come back into the request.
+    int BringIntoDocument(CUpdate& request);
     // Questions onto the collection at the request's insert index of a collection pane.
     virtual int DropOnCollectionPane(CUpdate& request);
     // Collections onto a question list of another document: their questions.
     virtual int CopyDropOnQuestionView(CUpdate& request) { return DropQuestOnCorraView(request); }
+    // Questions (or collections' questions) onto a collection window: the document takes what
+    // it lacks, the window inserts them at the request's insert index. Only a collection
+    // window takes them.
+    virtual int DropOnCollView(CUpdate& request) { return DROP_REFUSED; }
+    virtual int CopyDropOnCollView(CUpdate& request) { return DropOnCollView(request); }
+    // Whether the view is a collection window (its drops and pastes go to DropOnCollView).
+    virtual BOOL IsCollView() const { return FALSE; }
     // Collections into a collection pane: names settled by the collection clash dialog, their
     // members by the question clash dialog. Pasted collections bring their members along;
     // dragged ones find them in their own document.
@@ -257,6 +267,9 @@ public:
     virtual BOOL CanDrop() const { return !m_bBusy; }
     // Drags of other programs are never taken: no drop effect.
     virtual int GetDropEffect() const { return 0; }
+    // Drags from other programs over the view or its list: answered by GetDropEffect, and a
+    // drop is refused.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // ---- dragging rows: from the list's LVN_BEGINDRAG the view holds the mouse until the
     // left button goes up over a list of the program (points are the screen's).

@@ -227,6 +227,8 @@ int CCorraView::DispatchDrop(CListCtrl* pTarget, int nItem, int nDragged)
         if (pView->IsCollectionPane()) {
             // Onto a collection: the row dropped on takes them; no row, no collection.
             result = nItem < 0 ? DROP_REFUSED : pView->DropOnCollectionPane(request);
+        } else if (pView->IsCollView()) {
+            result = pView->DropOnCollView(request);
         } else {
             request.SetView(pView);
             result = pView->DropQuestOnCorraView(request);
@@ -249,7 +251,7 @@ int CCorraView::DispatchDrop(CListCtrl* pTarget, int nItem, int nDragged)
                 }
             }
             request.SetQuestions(&members);
-            result = pView->CopyDropOnQuestionView(request);
+            result = pView->IsCollView() ? pView->CopyDropOnCollView(request) : pView->CopyDropOnQuestionView(request);
         }
     }
     if (result == DROP_DONE && pView != this)

@@ -251,7 +251,9 @@ void FillPasteTarget(CCorraView& view, CUpdate& request)
 int CCorraView::PasteQuestions(CUpdate& request)
 {
     FillPasteTarget(*this, request);
-    return IsCollectionPane() ? DropOnCollectionPane(request) : DropQuestOnCorraView(request);
+    if (IsCollectionPane())
+        return DropOnCollectionPane(request);
+    return IsCollView() ? DropOnCollView(request) : DropQuestOnCorraView(request);
 }
 
 int CCorraView::PasteCollections(CUpdate& request, const CPtrListEx* pMembers)
@@ -268,7 +270,7 @@ int CCorraView::PasteCollections(CUpdate& request, const CPtrListEx* pMembers)
     if (pMembers)
         members.AddTail(*pMembers);
     request.SetQuestions(&members);
-    return CopyDropOnQuestionView(request);
+    return IsCollView() ? CopyDropOnCollView(request) : CopyDropOnQuestionView(request);
 }
 
 int CCorraView::DropQuestOnCorraView(CUpdate& request)
@@ -318,10 +320,30 @@ int CCorraView::BringQuestions(CUpdate& request, CSerialMap<int, int>* pIdMap)
             request.m_plResultQuestions.AddTail(mine);
     }
     if (!restored.IsEmpty()) {
+        auto* undo = new CUndoContext(pTarget, nullptr, UCT_ADD, "");
+        for (POSITION pos = restored.GetHeadPosition(); pos;)
+            undo->RecordAddition(static_cast<CCorraQuestion*>(restored.GetNext(pos)));
+        undo->m_csDescription.Format("Add %d questions", restored.GetCount());
+        pTarget->AddUndo(undo);
         pTarget->SetModifiedFlag(TRUE);
         pTarget->UpdateAllViews(nullptr, HINT_QUESTIONS_ADDED, &restored);
     }
     GetQuestionIds(request.m_plResultQuestions, request.m_dwaResultIds);
+    return DROP_DONE;
+}
+
+int CCorraView::BringIntoDocument(CUpdate& request)
+{
+    // The document takes them at its end: the row dropped on is no place of the document's.
+    CUpdate copy(request);
+    copy.SetInsertIndex(-1);
+    copy.SetListCtrl(nullptr, UPD_TARGETLIST);
+    if (DropQuestOnCorraView(copy) != DROP_DONE)
+        return DROP_REFUSED;
+    request.SetDoc(copy.m_pTargetDoc, UPD_TARGETDOC);
+    request.m_plResultQuestions.RemoveAll();
+    request.m_plResultQuestions.AddTail(copy.m_plResultQuestions);
+    request.m_dwaResultIds.Copy(copy.m_dwaResultIds);
     return DROP_DONE;
 }
 
@@ -333,21 +355,15 @@ int CCorraView::DropOnCollectionPane(CUpdate& request)
     CCorraQuestion* pCollection = pList->GetItemQuestion(request.m_nInsertIndex);
     if (!pCollection || !pCollection->IsCollection())
         return DROP_REFUSED;
-    CUpdate copy(request);
-    copy.SetInsertIndex(-1);
-    copy.SetListCtrl(nullptr, UPD_TARGETLIST);
-    if (DropQuestOnCorraView(copy) != DROP_DONE)
+    if (BringIntoDocument(request) != DROP_DONE)
         return DROP_REFUSED;
-    request.m_plResultQuestions.RemoveAll();
-    request.m_plResultQuestions.AddTail(copy.m_plResultQuestions);
-    request.m_dwaResultIds.Copy(copy.m_dwaResultIds);
-    for (POSITION pos = copy.m_plResultQuestions.GetHeadPosition(); pos;) {
-        auto* q = static_cast<CCorraQuestion*>(copy.m_plResultQuestions.GetNext(pos));
+    for (POSITION pos = request.m_plResultQuestions.GetHeadPosition(); pos;) {
+        auto* q = static_cast<CCorraQuestion*>(request.m_plResultQuestions.GetNext(pos));
         if (!q->IsCollection() && !pCollection->HasQuestId(q->m_nId))
             pCollection->AddQuestion(q);
     }
     pList->UpdateItem(request.m_nInsertIndex);
-    CCorraDoc* pTarget = copy.m_pTargetDoc ? copy.m_pTargetDoc : GetCorraDoc();
+    CCorraDoc* pTarget = request.Has(UPD_TARGETDOC) && request.m_pTargetDoc ? request.m_pTargetDoc : GetCorraDoc();
     CUpdate hint;
     hint.SetView(pCollection);
     pTarget->UpdateAllViews(nullptr, HINT_COLLECTION_CHANGED, &hint);

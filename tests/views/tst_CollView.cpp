@@ -8,7 +8,10 @@
 #include "dialogs/SaveCollectionAsDlg.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
+#include "model/QuestionList.h"
 #include "model/Update.h"
+#include "platform/core/Archive.h"
+#include "platform/ui/OleData.h"
 #include "platform/ui/FrameworkIds.h"
 #include "res/ids/CorraView.h"
 #include "res/ids/ManageDialogs.h"
@@ -481,6 +484,54 @@ TEST_F(CollViewTest, AModifiedWindowAsksToSaveByKindAndName)
     EXPECT_TRUE(MemberIds(*doc->geometry).empty());
     EXPECT_TRUE(host->view->SaveModified());
     EXPECT_EQ(messageBox.calls.size(), 2u);
+}
+
+TEST_F(CollViewTest, PastedQuestionsGoIntoTheDocumentAndTheWindowAtTheSelectedRow)
+{
+    struct Case {
+        const char* name;
+        const char* source;  // the clipboard's document: another bank, or this one by its title
+        std::vector<int> ids;
+        std::vector<int> rows;
+        std::vector<int> docIds;
+    };
+    const Case cases[] = {
+        {"from another bank", "Other.crr", {20, 21}, {1, 20, 21, 2, 3}, {1, 2, 3, 4, 5, 20, 21}},
+        {"from the same bank, by ID", "Maths.crr", {5}, {1, 5, 2, 3}, {1, 2, 3, 4, 5}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        Open(doc->algebra);
+        CQuestionList list;
+        list.m_bOwnsQuestions = TRUE;
+        for (int id : c.ids) {
+            auto* q = new CCorraQuestion;
+            q->m_nId = id;
+            q->m_nType = static_cast<int>(IDS_QTYPE_ES);
+            q->m_cszQuestionText = CString::Formatted("Pasted %d", id);
+            list.AddTail(q);
+        }
+        CArchive ar;
+        ar << CString(c.source) << CString("CID_X");
+        list.Serialize(ar);
+        COleDataSource source;
+        source.CacheGlobalData(CCorraDoc::QuestionListFormat(), ar.GetData());
+        COleDataObject data;
+        data.Attach(&source);
+        host->Select({1});
+        EXPECT_EQ(host->view->PasteFrom(data), CCorraView::DROP_DONE);
+        EXPECT_EQ(host->Rows(), c.rows);
+        EXPECT_TRUE(host->view->IsModified());
+        std::vector<int> ids;
+        for (POSITION pos = doc->m_plQuestions.GetHeadPosition(); pos;) {
+            auto* q = static_cast<CCorraQuestion*>(doc->m_plQuestions.GetNext(pos));
+            if (!q->IsCollection())
+                ids.push_back(q->m_nId);
+        }
+        EXPECT_EQ(ids, c.docIds);
+    }
 }
 
 } // namespace

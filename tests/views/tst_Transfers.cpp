@@ -24,6 +24,7 @@
 #include "views/ODListCtrl.h"
 
 #include <QClipboard>
+#include <QDragEnterEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMimeData>
@@ -605,6 +606,22 @@ TEST_F(TransferTest, TheClashDialogMarksByTheExistingListAndLeavesNoFlagsBehind)
     for (POSITION pos = copied.GetHeadPosition(); pos;)
         EXPECT_EQ(static_cast<CCorraQuestion*>(copied.GetNext(pos))->m_nFlags & 7, 0);
     EXPECT_EQ(DocIds(target), (std::vector<int>{3, 10, 11}));
+}
+
+TEST_F(TransferTest, DragsOfOtherProgramsGetNoDropEffect)
+{
+    QWidget* viewport = pb->upper->GetListCtrl()->viewport();
+    EXPECT_TRUE(viewport->acceptDrops());
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile("/tmp/some.crr")});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction | Qt::MoveAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &enter);
+    EXPECT_FALSE(enter.isAccepted());
+    EXPECT_EQ(enter.dropAction(), Qt::IgnoreAction);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &drop);
+    EXPECT_FALSE(drop.isAccepted());
+    EXPECT_EQ(DocIds(*b), (std::vector<int>{3, 10, 11}));
 }
 
 } // namespace
