@@ -1,6 +1,7 @@
 #include "fuzz/FuzzEntries.h"
 
 #include "controls/HVMsgBox.h"
+#include "dialogs/DupCollectionsDlg.h"
 #include "foundation/CorraAppBase.h"
 #include "foundation/ENString.h"
 #include "foundation/Encrypt.h"
@@ -34,6 +35,8 @@
 #include "render/RtfDraw.h"
 #include "render/RtfDraw3.h"
 #include "render/RtfText.h"
+#include "tests/support/CorraPanes.h"
+#include "views/DuplicateQuestionsDlg.h"
 
 #include <QImage>
 #include <QLineEdit>
@@ -447,6 +450,106 @@ void MessageBoxPanes(const std::uint8_t* data, std::size_t size)
     box.DoModal();
 }
 
+// Answers the clash dialogs of a paste: the questions' by "Duplicate (all)" and, for what
+// that leaves, "Skip"; the collections' by the choice the input's first byte names.
+class CPasteAnswers : public IModalRunHook {
+public:
+    explicit CPasteAnswers(int choice) : m_choice(choice) {}
+    void RunModal(CDialog& dlg) override
+    {
+        if (auto* questions = dynamic_cast<CDuplicateQuestionsDlg*>(&dlg)) {
+            questions->DuplicateAll();
+            while (!questions->IsSettled() && questions->Skip(static_cast<CCorraQuestion*>(questions->NewList().GetHead()))) {
+            }
+        } else if (auto* names = dynamic_cast<CDupCollectionsDlg*>(&dlg)) {
+            names->m_nChoice = m_choice;
+        }
+        dlg.EndDialog(IDOK);
+    }
+
+private:
+    int m_choice;
+};
+
+// Says nothing and answers the first button.
+class CQuietBoxes : public IMessageBoxService {
+public:
+    int Show(const CString&, const CString&, UINT style) override
+    {
+        return (style & MB_TYPEMASK) == MB_YESNO || (style & MB_TYPEMASK) == MB_YESNOCANCEL ? IDYES : IDOK;
+    }
+};
+
+// A collection list from the clipboard pasted into a bank's collection pane (the first byte
+// chooses the answer to a name clash and whether a collection row is selected) and then into
+// its question pane. Whatever the bytes, every member of every collection is a question the
+// bank holds, and undoing the paste's additions leaves the bank's questions as they were.
+void CollectionPaste(const std::uint8_t* data, std::size_t size)
+{
+    const unsigned mode = TakeByte(data, size);
+    CQuietBoxes boxes;
+    CServiceScope<IMessageBoxService> boxScope(MessageBoxSlot(), boxes);
+    CPasteAnswers answers(static_cast<int>(mode % 3));
+    CServiceScope<IModalRunHook> hookScope(ModalRunSlot(), answers);
+
+    class CBank : public CCorraDoc {
+    public:
+        CBank()
+        {
+            m_bAutoDelete = FALSE;
+            SetTitle("Target");
+            for (int id : {3, 10, 11}) {
+                auto* q = new CCorraQuestion;
+                q->m_nId = id;
+                q->m_nIndex = id;
+                q->m_cszQuestionText = CString::Formatted("Target question %d", id);
+                InsertQuestion(q);
+            }
+            CPtrListEx members;
+            members.AddTail(FindQuestionById(10));
+            GetOrCreateCollection("Unit", &members);
+            SetModifiedFlag(FALSE);
+        }
+        BOOL DoFileSave() override { return TRUE; }
+    } bank;
+    auto questionIds = [&bank] {
+        std::vector<int> ids;
+        for (POSITION pos = bank.m_plQuestions.GetHeadPosition(); pos;) {
+            auto* q = static_cast<CCorraQuestion*>(bank.m_plQuestions.GetNext(pos));
+            if (!q->IsCollection())
+                ids.push_back(q->m_nId);
+        }
+        return ids;
+    };
+    const std::vector<int> before = questionIds();
+    {
+        CCorraPanes panes(bank);
+        COleDataSource source;
+        source.CacheGlobalData(CCorraDoc::CollectionListFormat(), std::vector<BYTE>(data, data + size));
+        if (mode & 4)
+            panes.lower->GetListCtrl()->SelectItem(0, TRUE);
+        for (CCorraView* view : {panes.lower, panes.upper}) {
+            COleDataObject object;
+            object.Attach(&source);
+            view->PasteFrom(object);
+        }
+        for (POSITION pos = bank.m_plQuestions.GetHeadPosition(); pos;) {
+            auto* c = static_cast<CCorraQuestion*>(bank.m_plQuestions.GetNext(pos));
+            if (!c->IsCollection())
+                continue;
+            CDWordArray ids;
+            c->GetQuestIds(ids);
+            for (int i = 0; i < ids.GetSize(); ++i) {
+                CCorraQuestion* member = bank.FindQuestionById(static_cast<int>(ids[i]));
+                FuzzCheck(member && !member->IsCollection());
+            }
+        }
+        while (bank.GetUndoText().Find("Add ") == 0 && bank.Undo()) {
+        }
+        FuzzCheck(questionIds() == before);
+    }
+}
+
 // Questions pasted from the clipboard: the first byte chooses the list's kind (bank or exam).
 void QuestionArchive(const std::uint8_t* data, std::size_t size)
 {
@@ -538,6 +641,7 @@ const CFuzzEntry kEntries[] = {
     {"font_profile", FontProfile},
     {"msgbox_panes", MessageBoxPanes},
     {"question_archive", QuestionArchive},
+    {"collection_paste", CollectionPaste},
     {"autoconvert_text", AutoConvertText},
     {nullptr, nullptr},
 };
