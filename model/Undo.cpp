@@ -261,7 +261,8 @@ void CUndoContext::RecordAddition(CCorraQuestion* question)
 {
     if (!question || m_mAdded.Contains(question->m_nId))
         return;
-    m_mAdded[question->m_nId] = new CQuestionContext(m_pView.data(), question, m_pDoc);
+    // Its places are taken when it leaves: nothing is looked up while it goes in.
+    m_mAdded[question->m_nId] = new CQuestionContext(nullptr, question, nullptr);
 }
 
 void CUndoContext::RecordOverwrite(const CCorraQuestion* question)
