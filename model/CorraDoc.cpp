@@ -1091,6 +1091,8 @@ BOOL CCorraDoc::ShowPrintingProperties(int printMode)
     values.numQuestChoiceSepLines = m_nNumQuestChoiceSepLines;
     values.printMode = printMode >= 0 ? printMode : m_nPrintMode;
     values.tabbedChoices = m_bTabbedChoices;
+    values.startNumber = m_nFirstQuestionNumber;
+    values.showAnswers = m_bShowAnswers;
     values.choicesIndentLevel = app.GetProfileInt(section, "ChoicesIndentLevel", CChoices::GetChoicesIndentLevel());
     values.numChoiceSepSpaces = app.GetProfileInt(section, "NumChoiceSepSpaces", CChoices::GetNumChoiceSepSpaces());
     const CPageMargins margins = GetPageMargins();
@@ -1100,6 +1102,7 @@ BOOL CCorraDoc::ShowPrintingProperties(int printMode)
     values.bottomMargin = app.GetProfileDouble(section, "BottomMargin", margins.bottom);
     if (!DocumentDialogs().PrintingProperties(*this, values))
         return FALSE;
+    TakeAnswerValues(values);
     if (values.title1 != m_csTitle1 || values.title2 != m_csTitle2 ||
         values.numQuestSepLines != m_nNumQuestSepLines || values.numQuestChoiceSepLines != m_nNumQuestChoiceSepLines ||
         values.printMode != m_nPrintMode || values.tabbedChoices != m_bTabbedChoices) {
@@ -1127,6 +1130,12 @@ BOOL CCorraDoc::ShowPrintingProperties(int printMode)
     SetPageMargins(after);
     LoadPrintValues();
     return TRUE;
+}
+
+void CCorraDoc::TakeAnswerValues(const CPrintingValues& values)
+{
+    m_bShowAnswers = values.showAnswers;
+    m_nFirstQuestionNumber = std::max(values.startNumber, 1);
 }
 
 BOOL CCorraDoc::RenameCollection(CCorraQuestion* collection)

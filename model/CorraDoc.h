@@ -26,6 +26,7 @@ class CCorraQuestion;
 class CEncryptedArchive;
 class CGroup;
 class COldProgressDlg;
+struct CPrintingValues;
 class CUpdate;
 class CView;
 
@@ -228,6 +229,8 @@ public:
     // the stored one); after OK they are stored in the document and its profile section. FALSE
     // when the user cancelled.
     BOOL ShowPrintingProperties(int printMode = -1);
+    // Show answers and the first question number as the printing-properties page left them.
+    void TakeAnswerValues(const CPrintingValues& values);
     // Each collection put in the order its kind keeps (nothing here; the exam's forms have
     // one); TRUE when any changed.
     virtual BOOL ReOrderCollection(CCorraQuestion* collection) { return FALSE; }
@@ -397,6 +400,9 @@ public:
     int m_nNumQuestChoiceSepLines = 1;
     int m_nPrintMode = 0;
     BOOL m_bTabbedChoices = FALSE;
+    // Kept while the document is open: neither its file nor the profile holds them.
+    BOOL m_bShowAnswers = FALSE;
+    int m_nFirstQuestionNumber = 1;
 
 protected:
     // A document whose print values live in another profile section (the exam's).

@@ -46,6 +46,8 @@ struct CPrintingValues {
     int choicesIndentLevel = 0;
     int numChoiceSepSpaces = 0;
     double leftMargin = 0, rightMargin = 0, topMargin = 0, bottomMargin = 0;
+    int startNumber = 1;
+    BOOL showAnswers = FALSE;
 };
 
 class IDocumentDialogs {

@@ -804,6 +804,8 @@ BOOL CExamDoc::ShowPrintingProperties(int printMode, int* pChosenMode)
     const BOOL given = m_nPrintModeOverride >= 0 || printMode >= 0;
     values.printMode = m_nPrintModeOverride >= 0 ? m_nPrintModeOverride : printMode >= 0 ? printMode : m_nPrintMode;
     values.tabbedChoices = m_bTabbedChoices;
+    values.startNumber = m_nFirstQuestionNumber;
+    values.showAnswers = m_bShowAnswers;
     // Unset keys show the values the choices print with, so OK alone changes nothing.
     values.choicesIndentLevel = app.GetProfileInt(PROFILE_SECTION, "ChoicesIndentLevel", CChoices::GetChoicesIndentLevel());
     values.numChoiceSepSpaces = app.GetProfileInt(PROFILE_SECTION, "NumChoiceSepSpaces", CChoices::GetNumChoiceSepSpaces());
@@ -823,6 +825,7 @@ BOOL CExamDoc::ShowPrintingProperties(int printMode, int* pChosenMode)
         m_nNumQuestSepLines = values.numQuestSepLines;
         m_nNumQuestChoiceSepLines = values.numQuestChoiceSepLines;
         m_bTabbedChoices = values.tabbedChoices;
+        TakeAnswerValues(values);
         if (!given) {
             m_nPrintMode = values.printMode;
             app.WriteProfileInt(PROFILE_SECTION, "PrintMode", values.printMode);

@@ -297,6 +297,9 @@ void CExamPrintPropPage::OnOK()
         return;
     if (!UpdateData(TRUE))
         return;
+    // A style that cannot show answers leaves the box no say.
+    if (!GetDlgItem(IDC_PP_SHOW_ANSWERS)->isEnabled())
+        m_bShowAnswers = FALSE;
     m_nPrintMode = m_nStyle >= 0 && m_nStyle < 6 ? PRINT_STYLE_MODES[m_nStyle] : 0;
     EndDialog(IDOK);
 }
@@ -637,9 +640,12 @@ BOOL RunPrintingPropertiesPage(CWnd* pParent, CPrintingValues& values, BOOL bExa
     page.m_dRight = values.rightMargin;
     page.m_dTop = values.topMargin;
     page.m_dBottom = values.bottomMargin;
-    page.m_nStartNumber = 1;
+    page.m_nStartNumber = values.startNumber;
+    page.m_bShowAnswers = values.showAnswers;
     if (page.DoModal() != IDOK)
         return FALSE;
+    values.startNumber = page.m_nStartNumber;
+    values.showAnswers = page.m_bShowAnswers;
     values.title1 = page.m_csCourseName;
     values.title2 = page.m_csExamTitle;
     values.numQuestSepLines = page.m_nBlankLines;

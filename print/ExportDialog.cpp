@@ -247,7 +247,7 @@ void CExportDialog::RefreshAttributes()
     if (m_ctx.nFileType == FT_HTML)
         name += CString(" : ") + (IsFilePerPage() ? "Multiple files" : "Single file");
     SetDlgItemText(IDC_EXPORT_ATTRIBUTES, name);
-    SetDlgItemText(IDC_EXPORT_ANSWERS, "No");
+    SetDlgItemText(IDC_EXPORT_ANSWERS, m_doc.m_bShowAnswers ? "Yes" : "No");
     const int mode = m_doc.m_nPrintMode;
     SetDlgItemText(IDC_EXPORT_STYLE, mode >= 0 && mode <= 5 ? kStyleNames[mode] : "***");
     if (m_pOutputGroup)

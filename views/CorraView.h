@@ -83,6 +83,8 @@ struct CCorraPrintJob {
     // The page that carries the instructions: the first page of the range printed.
     int nTitlePage = 1;
     int nPrintMode = 0;
+    // The number the first question takes: the document's on paper and in exports.
+    int nFirstNumber = 1;
     // The job's page n is the print's page n + nPageOffset: an exam's forms each count from 1.
     int nPageOffset = 0;
     // The page whose frame is being laid out or drawn.
@@ -331,7 +333,7 @@ public:
     // mode to print in, FALSE when cancelled. A bank prints in its stored PrintMode.
     virtual BOOL RunPrintingProperties(int& nPrintMode);
     // The number the first printed question takes.
-    virtual int GetFirstPrintNumber() const { return 1; }
+    virtual int GetFirstPrintNumber() const;
 
     BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
     void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;

@@ -83,6 +83,8 @@ BOOL CCorraView::ExportDocument()
         CExportContext ctx;
         CHtmlSettings html;
         ctx.pHtml = &html;
+        // Answers go into a file only when asked for again, from the dialog's "Change...".
+        pDoc->m_bShowAnswers = FALSE;
         m_nPrintMode = UsableMode(pDoc->m_nPrintMode);
         CExportDialog dlg(FALSE, 0, this, ctx, *pDoc);
         if (dlg.DoModal() != IDOK) {
@@ -131,7 +133,8 @@ BOOL CCorraView::RunExport(CExportContext& ctx)
     ctx.draw.printLayout = ctx.nFileType != FT_TEXT;
     ctx.draw.choicesIndent =
         std::clamp(CorraApp().GetProfileInt(pDoc->GetProfileSection(), "ChoicesIndentLevel", 5), 0, 80);
-    ctx.draw.firstNumber = GetFirstPrintNumber();
+    ctx.draw.firstNumber = job->nFirstNumber;
+    ctx.draw.answers = pDoc->m_bShowAnswers;
     ctx.dwDrawFlags = ExportOptions(ctx.nFileType, job->nPrintMode);
 
     // The hidden controls, sized to the page's body.

@@ -286,6 +286,7 @@ void CCorraView::LayOutPrintJob(CCorraPrintJob& job, BOOL bWarnGroups)
             job.elements.push_back(static_cast<CCorraQuestion*>(order.GetNext(pos)));
     }
     job.pageStarts.assign(1, 0);
+    job.nFirstNumber = GetFirstPrintNumber();
     NumberQuestions(job);
     job.bPaginationPending = TRUE;
 }
@@ -296,12 +297,18 @@ CCorraPrintJob* CCorraView::GetPrintJob(const CPrintInfo* pInfo) const
     return it == m_printJobs.end() ? nullptr : it->second.get();
 }
 
+int CCorraView::GetFirstPrintNumber() const
+{
+    const CCorraDoc* pDoc = GetCorraDoc();
+    return pDoc ? std::max(pDoc->m_nFirstQuestionNumber, 1) : 1;
+}
+
 void CCorraView::NumberQuestions(CCorraPrintJob& job)
 {
     CCorraDoc* pDoc = GetCorraDoc();
     // Counters of the job's own: numbering for paper leaves the groups as they are.
     std::map<int, int> groupCounters;
-    int main = GetFirstPrintNumber();
+    int main = job.nFirstNumber;
     int headers = 1;
     job.numbers.clear();
     for (CCorraQuestion* q : job.elements) {
@@ -564,7 +571,8 @@ int CCorraView::PrintQuestion(CDC* pDC, CPrintInfo* pInfo, CCorraQuestion* q, in
     // An exam keeps the indent it printed with in its section.
     const BOOL bExam = dynamic_cast<CExamDoc*>(pDoc) != nullptr;
     ctx.choicesIndent = std::clamp(CorraApp().GetProfileInt(section, "ChoicesIndentLevel", 5, bExam), 0, 80);
-    ctx.firstNumber = GetFirstPrintNumber();
+    ctx.firstNumber = job->nFirstNumber;
+    ctx.answers = pDoc && pDoc->m_bShowAnswers;
     if (pDoc) {
         ctx.choiceSepLines = std::clamp(pDoc->m_nNumQuestChoiceSepLines, 0, kMaxSepLines);
         ctx.questSepLines = std::clamp(pDoc->m_nNumQuestSepLines, 0, kMaxSepLines);

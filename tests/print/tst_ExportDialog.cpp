@@ -150,7 +150,8 @@ TEST_F(ExportDialogTest, OkRefusesAndStaysOpen)
     EXPECT_EQ(CorraApp().GetProfileInt(CExportDialog::kSection, "LastSelected", -1), -1);
 }
 
-// "Change..." runs the document's printing properties, a bank's too; the style shown follows.
+// "Change..." runs the document's printing properties, a bank's too; the style and answers
+// shown follow.
 TEST_F(ExportDialogTest, ChangeRunsTheBanksPrintingPropertiesAndTheStyleFollows)
 {
     class CCompressed : public CFakeDocumentDialogs {
@@ -159,6 +160,7 @@ TEST_F(ExportDialogTest, ChangeRunsTheBanksPrintingPropertiesAndTheStyleFollows)
         {
             ++asked;
             values.printMode = 4;
+            values.showAnswers = TRUE;
             return TRUE;
         }
         int asked = 0;
@@ -166,8 +168,10 @@ TEST_F(ExportDialogTest, ChangeRunsTheBanksPrintingPropertiesAndTheStyleFollows)
     CServiceScope<IDocumentDialogs> scope(DocumentDialogsSlot(), dialogs);
     Run([](CExportDialog& d) {
         EXPECT_EQ(d.GetDlgItemText(IDC_EXPORT_STYLE), "Expanded");
+        EXPECT_EQ(d.GetDlgItemText(IDC_EXPORT_ANSWERS), "No");
         ClickDlgButton(d, IDC_EXPORT_CHANGE_STYLE);
         EXPECT_EQ(d.GetDlgItemText(IDC_EXPORT_STYLE), "Compressed");
+        EXPECT_EQ(d.GetDlgItemText(IDC_EXPORT_ANSWERS), "Yes");
         ClickDlgButton(d, IDCANCEL);
     });
     EXPECT_EQ(dialogs.asked, 1);

@@ -532,6 +532,39 @@ TEST_F(CorraViewPrintTest, AnswerLayoutsDrawBoxesOfTheirTypesWidths)
     }
 }
 
+// The document's show-answers flag and first number on paper: the right choice starred, the
+// essay's answer written out, and the numbers counted on from the one asked for.
+TEST_F(CorraViewPrintTest, AnswersAndTheFirstNumberAreThoseOfTheDocument)
+{
+    doc->Add(1, IDS_QTYPE_MC, "Pick one");
+    doc->Add(2, IDS_QTYPE_ES, "Explain it")->m_cszAnswer = "Membranes enclose it";
+    const struct {
+        BOOL answers;
+        int first;
+    } rows[] = {{FALSE, 1}, {TRUE, 1}, {FALSE, 5}, {TRUE, 5}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << "answers " << row.answers << " first " << row.first);
+        doc->m_bShowAnswers = row.answers;
+        doc->m_nFirstQuestionNumber = row.first;
+        CCorraView& view = Upper();
+        CFixedMetricsDC dc(816, 1056, 96);
+        CPrintInfo info;
+        info.m_pPD->ChooseAll();
+        view.m_nPrintMode = 0;
+        view.OnBeginPrinting(&dc, &info);
+        ASSERT_TRUE(PrintPage(view, dc, info, 1));
+        view.OnEndPrinting(&dc, &info);
+        CString all;
+        for (const auto& t : dc.texts)
+            all += t.text + "|";
+        EXPECT_EQ(all.Find("*b") >= 0, row.answers) << all;
+        EXPECT_EQ(all.Find("Membranes") >= 0, row.answers) << all;
+        EXPECT_GE(all.Find(CString::Formatted("|%d. |Pick", row.first)), 0) << all;
+        EXPECT_GE(all.Find(CString::Formatted("|%d. |Explain", row.first + 1)), 0) << all;
+        panes.reset();
+    }
+}
+
 TEST_F(CorraViewPrintTest, ThePrintSpacingSeparatesQuestionsAndChoicesUpToTenLines)
 {
     doc->Add(1, IDS_QTYPE_MC, "Which one?");

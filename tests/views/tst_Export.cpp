@@ -24,6 +24,7 @@
 #include "tests/support/ModalScript.h"
 #include "tests/support/QuestionBankDoc.h"
 #include "print/ExamPrintPages.h"
+#include "print/ExportDialog.h"
 #include "res/ids/Print.h"
 
 #include <QTextBlock>
@@ -449,6 +450,68 @@ TEST_F(ExportTest, ABanksPrintingPropertiesOpenBeforePrintingAndCancelStopsIt)
     EXPECT_EQ(doc->m_nPrintMode, 3);
     view.OnCommand(ID_PRINTING_PROPERTIES);
     EXPECT_EQ(script.Answered(), 3);
+}
+
+// Show answers and the first number chosen on the printing-properties page: the page shows them
+// again next time and the text file holds what was chosen.
+TEST_F(ExportTest, TheAnswersAndFirstNumberOfThePropertiesPageReachTheFile)
+{
+    doc->Add(1, IDS_QTYPE_MC, "Pick one");
+    doc->Add(2, IDS_QTYPE_ES, "Explain it")->m_cszAnswer = "Membranes enclose it";
+    CPropertiesPageDialogs dialogs;
+    CServiceScope<IDocumentDialogs> scope(DocumentDialogsSlot(), dialogs);
+    const struct {
+        BOOL answers;
+        int first;
+    } rows[] = {{FALSE, 1}, {TRUE, 1}, {TRUE, 5}, {FALSE, 5}};
+    BOOL shownAnswers = FALSE;
+    int shownFirst = 1;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << "answers " << row.answers << " first " << row.first);
+        CModalScript script;
+        script.On<CExamPrintPropPage>([&](CExamPrintPropPage& d) {
+            EXPECT_EQ(d.IsDlgButtonChecked(IDC_PP_SHOW_ANSWERS) == BST_CHECKED, shownAnswers);
+            EXPECT_EQ(d.GetDlgItemText(IDC_PP_START_NUMBER), CString::Formatted("%d", shownFirst));
+            d.CheckDlgButton(IDC_PP_SHOW_ANSWERS, row.answers ? BST_CHECKED : BST_UNCHECKED);
+            d.SetDlgItemText(IDC_PP_START_NUMBER, CString::Formatted("%d", row.first));
+            ClickDlgButton(d, IDOK);
+        });
+        if (row.answers)
+            messageBox.QueueAnswer(IDOK);  // "Confirm Show Answers"
+        ASSERT_TRUE(doc->ShowPrintingProperties());
+        shownAnswers = row.answers;
+        shownFirst = row.first;
+        ASSERT_TRUE(Export(FT_TEXT, "out.txt"));
+        const std::string text = ReadAll(HomePath("out.txt"));
+        EXPECT_EQ(text.find("*b") != std::string::npos, row.answers) << text;
+        EXPECT_EQ(text.find("Membranes enclose it") != std::string::npos, row.answers) << text;
+        EXPECT_NE(text.find(std::to_string(row.first) + ". Pick one"), std::string::npos) << text;
+        EXPECT_NE(text.find(std::to_string(row.first + 1) + ". Explain it"), std::string::npos) << text;
+    }
+}
+
+// An export starts without answers: the dialog says so until "Change..." asks for them.
+TEST_F(ExportTest, AnExportAsksForAnswersAgain)
+{
+    AddQuestions(1);
+    doc->m_bShowAnswers = TRUE;
+    CPropertiesPageDialogs dialogs;
+    CServiceScope<IDocumentDialogs> scope(DocumentDialogsSlot(), dialogs);
+    CModalScript script;
+    script.On<CExportDialog>([](CExportDialog& d) {
+        EXPECT_EQ(d.GetDlgItemText(IDC_EXPORT_ANSWERS), "No");
+        ClickDlgButton(d, IDC_EXPORT_CHANGE_STYLE);
+        EXPECT_EQ(d.GetDlgItemText(IDC_EXPORT_ANSWERS), "Yes");
+        ClickDlgButton(d, IDCANCEL);
+    });
+    script.On<CExamPrintPropPage>([](CExamPrintPropPage& d) {
+        d.CheckDlgButton(IDC_PP_SHOW_ANSWERS, BST_CHECKED);
+        ClickDlgButton(d, IDOK);
+    });
+    messageBox.QueueAnswer(IDOK);
+    EXPECT_FALSE(Upper().ExportDocument());
+    EXPECT_EQ(script.Answered(), 2);
+    EXPECT_TRUE(doc->m_bShowAnswers);
 }
 
 } // namespace
