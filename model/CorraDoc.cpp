@@ -147,15 +147,8 @@ void CCorraDoc::BindCommands()
     BindCommand(ID_CORRA_CHECK_IMAGE_LINKS, [this] { DocumentDialogs().CheckImageLinks(*this); });
     BindCommand(ID_EDIT_UNDO, [this] { Undo(); });
     BindCommand(ID_EDIT_REDO, [this] { Redo(); });
-    // Enabled only with something to take back; the item names what that is.
-    auto stackUpdate = [](const CUndo& stack, const char* verb, const char* idle) {
-        return [&stack, verb, idle](CCmdUI* ui) {
-            ui->Enable(!stack.IsEmpty());
-            ui->SetText(stack.IsEmpty() ? CString(idle) : CString(verb) + stack.Top()->GetDescription());
-        };
-    };
-    BindUpdate(ID_EDIT_UNDO, stackUpdate(m_undo, "Undo ", "&Undo\tCtrl+Z"));
-    BindUpdate(ID_EDIT_REDO, stackUpdate(m_redo, "Redo ", "&Redo\tCtrl+Y"));
+    BindUpdate(ID_EDIT_UNDO, [this](CCmdUI* ui) { m_undo.UpdateItem(ui, FALSE); });
+    BindUpdate(ID_EDIT_REDO, [this](CCmdUI* ui) { m_redo.UpdateItem(ui, TRUE); });
 }
 
 void CCorraDoc::SavePrintValues()
@@ -1199,22 +1192,49 @@ BOOL CCorraDoc::CleanCollections()
     return any;
 }
 
-BOOL CCorraDoc::ShowCollection(CCorraQuestion* collection)
+CView* CCorraDoc::ShowCollection(CCorraQuestion* collection, BOOL)
 {
     if (collection && (!HoldsQuestion(collection) || !IsCollection(collection)))
-        return FALSE;
+        return nullptr;
     if (collection && collection->m_pView) {
         collection->BringViewToTop();
-        return TRUE;
+        return collection->m_pView.data();
     }
-    if (!CorraViewServices().OpenCollectionView(*this, collection))
-        return FALSE;
+    CView* view = CorraViewServices().OpenCollectionView(*this, collection);
+    if (!view)
+        return nullptr;
     if (collection) {
         CUpdate hint;
         hint.SetView(collection);
         UpdateAllViews(nullptr, HINT_COLLECTION_CHANGED, &hint);
     }
-    return TRUE;
+    return view;
+}
+
+CView* CCorraDoc::ShowQuestionsInCollection(const CPtrListEx& questions, LPCSTR name, BOOL bModified)
+{
+    ICorraViewServices& views = CorraViewServices();
+    CView* view = ShowCollection(nullptr, TRUE);
+    if (!view)
+        return nullptr;
+    views.SetCollection(view, questions);
+    views.SetCollectionViewName(view, name);
+    views.RefreshCollection(view);
+    if (bModified)
+        views.SetCollectionViewModified(view);
+    return view;
+}
+
+CView* CCorraDoc::ShowInvalidQuestions(const CPtrListEx& questions)
+{
+    try {
+        return ShowQuestionsInCollection(questions, "Invalid questions...", FALSE);
+    } catch (const std::exception& e) {
+        LogException(e, LOG_HERE);
+    } catch (...) {
+        LogUnknownException(LOG_HERE);
+    }
+    return nullptr;
 }
 
 BOOL CCorraDoc::IsCollectionWindowOpen(LPCSTR name, const CCorraQuestion* self, const CView* window) const
@@ -1235,7 +1255,7 @@ BOOL CCorraDoc::IsCollectionWindowOpen(LPCSTR name, const CCorraQuestion* self, 
 BOOL CCorraDoc::ShowCollectionByName(LPCSTR name)
 {
     CCorraQuestion* collection = FindCollection(name);
-    return collection ? ShowCollection(collection) : FALSE;
+    return collection && ShowCollection(collection);
 }
 
 BOOL CCorraDoc::ReOrderAllCollections()
@@ -1403,45 +1423,14 @@ BOOL CCorraDoc::DeleteQuestionsUndoable(CView* pView, const CPtrListEx& question
     return ok;
 }
 
-BOOL CCorraDoc::MoveContext(CUndo& from, CUndo& to, BOOL bUndo)
-{
-    CUndoContext* context = from.Pop();
-    if (!context)
-        return FALSE;
-    if (context->IsVoid()) {
-        // Kept, it would fail every time and bar the way to the actions below it.
-        LogError("CCorraDoc::MoveContext() - the view of the action has closed; action dropped");
-        delete context;
-        Say(bUndo ? "Failed to undo." : "Failed to redo.", CORRA_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
-        return FALSE;
-    }
-    BOOL ok = FALSE;
-    try {
-        ok = bUndo ? context->Undo() : context->Redo();
-    } catch (const std::exception& e) {
-        LogException(e, LOG_HERE);
-    } catch (...) {
-        LogUnknownException(LOG_HERE);
-    }
-    if (!ok) {
-        // Back where it came from, so that it can be tried again or dropped with its stack.
-        from.Push(context);
-        Say(bUndo ? "Failed to undo." : "Failed to redo.", CORRA_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
-        return FALSE;
-    }
-    context->SetUndone(bUndo);
-    to.Push(context);
-    return TRUE;
-}
-
 BOOL CCorraDoc::Undo()
 {
-    return MoveContext(m_undo, m_redo, TRUE);
+    return m_undo.MoveTop(m_redo, TRUE);
 }
 
 BOOL CCorraDoc::Redo()
 {
-    return MoveContext(m_redo, m_undo, FALSE);
+    return m_redo.MoveTop(m_undo, FALSE);
 }
 
 CString CCorraDoc::GetUndoText() const
@@ -1489,6 +1478,12 @@ CView* CCorraDoc::GetCorraView() const
             return view;
     }
     return nullptr;
+}
+
+CView* CCorraDoc::GetCollectionView() const
+{
+    CView* main = GetCorraView();
+    return main ? CorraViewServices().GetPartner(main) : nullptr;
 }
 
 CFrameWnd* CCorraDoc::GetFirstFrame() const

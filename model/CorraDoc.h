@@ -209,9 +209,15 @@ public:
     int CollCollCount(CCorraQuestion* collection) const;
     BOOL CleanCollection(CCorraQuestion* collection);
 
-    // Shows a collection in a collection window (a new collection when NULL); FALSE when
-    // there is no window to show it in.
-    virtual BOOL ShowCollection(CCorraQuestion* collection);
+    // Shows a collection in a collection window (a new collection when NULL) and gives that
+    // window's view; NULL when there is no window to show it in. bPlain: a plain collection
+    // window even where the document's own kind of window is another (an exam's form view).
+    virtual CView* ShowCollection(CCorraQuestion* collection, BOOL bPlain = FALSE);
+    // A new collection window holding these questions under that name, refreshed (and
+    // modified when asked: nothing is saved until the user saves it); NULL when none opens.
+    CView* ShowQuestionsInCollection(const CPtrListEx& questions, LPCSTR name, BOOL bModified);
+    // The invalid questions a check found, in a new collection window "Invalid questions...".
+    CView* ShowInvalidQuestions(const CPtrListEx& questions);
     // Whether a collection window other than the one of self (and than window) shows a
     // collection of that name (trimmed, case ignored).
     virtual BOOL IsCollectionWindowOpen(LPCSTR name, const CCorraQuestion* self, const CView* window = nullptr) const;
@@ -275,6 +281,8 @@ public:
     void TakeOrderFromViews(BOOL bModified = TRUE);
     // The main view (the upper pane of the first question view) or NULL.
     CView* GetCorraView() const;
+    // The collection pane beside the main view, or NULL.
+    CView* GetCollectionView() const;
     // The frame of the first view, or NULL; brought forward, or every frame shown (nCmdShow).
     CFrameWnd* GetFirstFrame() const;
     BOOL ActivateFirstFrame();
@@ -423,8 +431,6 @@ private:
     void ShowReadError(const CString& text);
     void DeleteGroups();
     void DeleteQuestionsAll();
-    // Undo or redo the head of from, moving it to to; put back on from when it fails.
-    BOOL MoveContext(CUndo& from, CUndo& to, BOOL bUndo);
     void BindCommands();
 
     // Describes what a read that was not clean left out of the document.

@@ -272,20 +272,22 @@ void CExamDoc::OnOpenOrNew()
     DocumentDialogs().SetGroupsWindowTitle(*this, m_strTitle + " - Groups");
 }
 
-BOOL CExamDoc::ShowCollection(CCorraQuestion* form)
+CView* CExamDoc::ShowCollection(CCorraQuestion* form, BOOL bPlain)
 {
+    if (bPlain)
+        return CCorraDoc::ShowCollection(form, TRUE);
     if (form && (!HoldsQuestion(form) || !IsCollection(form)))
-        return FALSE;
+        return nullptr;
     if (form && form->m_pView) {
         form->BringViewToTop();
-        return TRUE;
+        return form->m_pView.data();
     }
     CView* view = ExamDialogs().NewFormView(*this);
     CCorraQuestion* shown = view ? ExamDialogs().GetViewForm(view) : nullptr;
     if (!shown) {
         if (view)
             CorraViewServices().CloseCollectionView(view, TRUE);
-        return FALSE;
+        return nullptr;
     }
     // The view works on a copy of its own (members, scramble list) until it is saved.
     CPtrListEx members;
@@ -301,7 +303,7 @@ BOOL CExamDoc::ShowCollection(CCorraQuestion* form)
     CUpdate hint;
     hint.SetView(form);
     UpdateAllViews(nullptr, HINT_COLLECTION_CHANGED, &hint);
-    return TRUE;
+    return view;
 }
 
 CExamQuestion* CExamDoc::CreateLinkedQuestion(const CCorraQuestion& source, LPCSTR corraFile, LPCSTR identityName)

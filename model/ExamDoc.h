@@ -107,8 +107,9 @@ public:
     // The groups window is captioned for the exam.
     void OnOpenOrNew() override;
     // The form's open view brought forward, else a new form view holding a copy of the form
-    // (an empty new form for NULL), announced to the views; FALSE when no form view can be made.
-    BOOL ShowCollection(CCorraQuestion* form) override;
+    // (an empty new form for NULL), announced to the views; NULL when no form view can be made.
+    // bPlain: the bank's plain collection window instead.
+    CView* ShowCollection(CCorraQuestion* form, BOOL bPlain = FALSE) override;
     int GroupByTypeWithoutIdentity();
 
     // ---- links

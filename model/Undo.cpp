@@ -1,11 +1,15 @@
 #include "model/Undo.h"
 
+#include "foundation/CorraAppBase.h"
 #include "foundation/Log.h"
+#include "foundation/LogException.h"
 #include "model/CorraDoc.h"
+#include "model/CorraDocParts.h"
 #include "model/CorraQuestion.h"
 #include "model/QuestionContext.h"
 #include "model/Update.h"
 #include "model/ViewServices.h"
+#include "platform/ui/CmdTarget.h"
 #include "platform/ui/View.h"
 
 #include <algorithm>
@@ -25,6 +29,49 @@ void CUndo::Clear()
 {
     while (!IsEmpty())
         delete static_cast<CUndoContext*>(RemoveHead());
+}
+
+BOOL CUndo::MoveTop(CUndo& to, BOOL bUndo)
+{
+    using corra_doc::LogError;
+    using corra_doc::Say;
+    CUndoContext* context = Pop();
+    if (!context)
+        return FALSE;
+    const char* failed = bUndo ? "Failed to undo." : "Failed to redo.";
+    if (context->IsVoid()) {
+        // Kept, it would fail every time and bar the way to the actions below it.
+        LogError("CUndo::MoveTop() - the view of the action has closed; action dropped");
+        delete context;
+        Say(failed, CORRA_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    BOOL ok = FALSE;
+    try {
+        ok = bUndo ? context->Undo() : context->Redo();
+    } catch (const std::exception& e) {
+        LogException(e, LOG_HERE);
+    } catch (...) {
+        LogUnknownException(LOG_HERE);
+    }
+    if (!ok) {
+        // Back where it came from, so that it can be tried again or dropped with its stack.
+        Push(context);
+        Say(failed, CORRA_PRODUCT_NAME, MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    context->SetUndone(bUndo);
+    to.Push(context);
+    return TRUE;
+}
+
+void CUndo::UpdateItem(CCmdUI* ui, BOOL bRedo) const
+{
+    ui->Enable(!IsEmpty());
+    if (IsEmpty())
+        ui->SetText(bRedo ? "&Redo\tCtrl+Y" : "&Undo\tCtrl+Z");
+    else
+        ui->SetText(CString(bRedo ? "Redo " : "Undo ") + Top()->GetDescription());
 }
 
 void CUndo::DumpToLog(int nLevel, int nMaxLevel) const

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+class CCmdUI;
 class CCorraDoc;
 class CCorraQuestion;
 class CQuestionContext;
@@ -40,6 +41,12 @@ public:
     // Deletes every context.
     void Clear();
     void DumpToLog(int nLevel, int nMaxLevel) const;
+    // Undoes (bUndo) or redoes the newest context and moves it onto to. A context that fails
+    // stays where it was, one whose view has closed is dropped; both say so ("Failed to undo."
+    // or "Failed to redo.") and give FALSE.
+    BOOL MoveTop(CUndo& to, BOOL bUndo);
+    // The Undo or Redo menu item: enabled with something to take back, named after it.
+    void UpdateItem(CCmdUI* ui, BOOL bRedo) const;
 };
 
 class CUndoContext {

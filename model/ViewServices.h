@@ -74,6 +74,9 @@ public:
     // (NULL while it has none).
     virtual CString GetCollectionViewName(CView* view) { return CString(); }
     virtual CCorraQuestion* GetViewCollection(CView* view) { return nullptr; }
+    // The view's name (and its frame's caption); marking it modified (unsaved work).
+    virtual void SetCollectionViewName(CView* view, LPCSTR name) {}
+    virtual void SetCollectionViewModified(CView* view) {}
 };
 CServiceSlot<ICorraViewServices>& CorraViewServicesSlot();
 ICorraViewServices& CorraViewServices();

@@ -35,6 +35,9 @@ struct CExportContext : CPrintInfo {
     // The option word the export passes to each question's composition (choice output flags).
     DWORD dwDrawFlags = 0;
     CString csOutputPath;
+    // What the export is called (the offered file name, the HTML title); the document's title
+    // when empty.
+    CString csDocName;
     BOOL bOpenAfter = FALSE;
     // Paper in thousandths of an inch; orientation 2 is landscape.
     int nPaperWidth = 8500;

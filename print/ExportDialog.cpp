@@ -224,7 +224,7 @@ void CExportDialog::ProposeOutputPath()
     CString ext = CFileTypes::FileType2Ext(m_ctx.nFileType);
     if (!ext.IsEmpty() && ext[0] != '.')
         ext = "." + ext;
-    CString base = m_doc.GetTitle();
+    CString base = m_ctx.csDocName.IsEmpty() ? m_doc.GetTitle() : m_ctx.csDocName;
     if (const int dot = base.ReverseFind('.'); dot > 0)
         base = base.Left(dot);
     if (base.IsEmpty())
@@ -438,7 +438,7 @@ void CExportDialog::OnOK()
     m_bOpenAfter = IsDlgButtonChecked(IDC_OPEN_AFTER_EXPORT) == BST_CHECKED;
     m_ctx.bOpenAfter = m_bOpenAfter;
     CorraApp().WriteProfileInt(kSection, "LastSelected", m_nLastSelected);
-    CString base = m_doc.GetTitle();
+    CString base = m_ctx.csDocName.IsEmpty() ? m_doc.GetTitle() : m_ctx.csDocName;
     if (const int dot = base.ReverseFind('.'); dot > 0)
         base = base.Left(dot);
     CString key = CString::Formatted("%s%d", base.GetString(), m_ctx.nFileType);

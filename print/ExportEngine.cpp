@@ -414,7 +414,7 @@ BOOL CExportEngine::EndExportPage(CExportContext& ctx)
     CString rtf;
     ctrl.StreamOutText(rtf, SF_RTF);
     ctrl.SetWindowText("");
-    CHtmlDraw draw(FALSE, m_doc.GetTitle());
+    CHtmlDraw draw(FALSE, ctx.csDocName.IsEmpty() ? m_doc.GetTitle() : ctx.csDocName);
     CString html;
     if (!draw.Input(rtf) || !draw.Output(html)) {
         LogOutput(CString("Failed to convert the page ") + file + " to HTML", LOG_ERROR, LOG_HERE);
@@ -877,7 +877,7 @@ BOOL CExportEngine::WriteHtmlExport(CExportContext& ctx)
         ctx.pProgress->SetText(CString("\nCreating HTML File\n") + ctx.csOutputPath);
     CString rtf;
     ctx.pTarget->StreamOutText(rtf, SF_RTF);
-    CHtmlDraw draw(FALSE, m_doc.GetTitle());
+    CHtmlDraw draw(FALSE, ctx.csDocName.IsEmpty() ? m_doc.GetTitle() : ctx.csDocName);
     CString html;
     if (!draw.Input(rtf) || !draw.Output(html)) {
         LogOutput(CString("Failed to convert the export to HTML for ") + ctx.csOutputPath, LOG_ERROR, LOG_HERE);

@@ -17,6 +17,7 @@
 #include "platform/ui/FrameWnd.h"
 #include "platform/ui/FrameworkIds.h"
 #include "platform/ui/MDIFrameWnd.h"
+#include "platform/ui/OleData.h"
 #include "res/ids/App.h"
 #include "res/ids/Menus.h"
 #include "res/ids/QuestionTypes.h"
@@ -91,24 +92,12 @@ void CCollView::BindCommands()
     BindCommand(menus::kEditCut, [this] { OnCut(); });
     BindUpdate(menus::kEditCut, selected);
     BindCommand(ID_RENAME_COLLECTION, [this] { OnRename(); });
-    BindCommand(ID_EDIT_UNDO, [this] {
-        if (!Undo())
-            AfxMessageBox("Failed to undo.");
-    });
-    BindUpdate(ID_EDIT_UNDO, [this](CCmdUI* ui) {
-        ui->Enable(!m_undo.IsEmpty());
-        if (CUndoContext* top = m_undo.Top())
-            ui->SetText("Undo " + top->GetDescription());
-    });
-    BindCommand(ID_EDIT_REDO, [this] {
-        if (!Redo())
-            AfxMessageBox("Failed to redo.");
-    });
-    BindUpdate(ID_EDIT_REDO, [this](CCmdUI* ui) {
-        ui->Enable(!m_redo.IsEmpty());
-        if (CUndoContext* top = m_redo.Top())
-            ui->SetText("Redo " + top->GetDescription());
-    });
+    // A window renames its own collection, saved or not: never a selection's.
+    BindUpdate(ID_RENAME_COLLECTION, [](CCmdUI* ui) { ui->Enable(TRUE); });
+    BindCommand(ID_EDIT_UNDO, [this] { Undo(); });
+    BindUpdate(ID_EDIT_UNDO, [this](CCmdUI* ui) { m_undo.UpdateItem(ui, FALSE); });
+    BindCommand(ID_EDIT_REDO, [this] { Redo(); });
+    BindUpdate(ID_EDIT_REDO, [this](CCmdUI* ui) { m_redo.UpdateItem(ui, TRUE); });
 }
 
 // --- the collection ---------------------------------------------------------------------------
@@ -267,18 +256,6 @@ void CCollView::RebuildFromList()
     CPtrListEx rows;
     m_pList->GetAllItems(rows);
     m_work.SetQuestions(rows);
-}
-
-CCollView* CCollView::OpenSearchResults(CCorraDoc& doc, const CPtrListEx& found)
-{
-    auto* view = dynamic_cast<CCollView*>(CorraViewServices().OpenCollectionView(doc, nullptr));
-    if (!view)
-        return nullptr;
-    view->SetCollection(found);
-    view->SetName("Search results...");
-    view->Refresh();
-    view->SetModified(TRUE);
-    return view;
 }
 
 void CCollView::Refresh()
@@ -492,8 +469,10 @@ void CCollView::OnDelete()
 void CCollView::OnCut()
 {
     try {
-        OnEditCopy();
-        DeleteSelection();
+        // The rows go only once the clipboard holds them.
+        COleDataSource source;
+        if (CopyToDataSource(source) && source.SetClipboard())
+            DeleteSelection();
     } catch (...) {
         LogUnknownException(LOG_HERE);
         AfxMessageBox("Failed to cut question.");
@@ -549,17 +528,12 @@ BOOL CCollView::Redo()
 
 BOOL CCollView::StepHistory(BOOL bUndo)
 {
-    CUndo& from = bUndo ? m_undo : m_redo;
-    CUndo& to = bUndo ? m_redo : m_undo;
-    CUndoContext* record = from.Pop();
-    if (!record)
+    // A failed step leaves the record, the rows and the working copy as they were.
+    if (!(bUndo ? m_undo.MoveTop(m_redo, TRUE) : m_redo.MoveTop(m_undo, FALSE)))
         return FALSE;
-    const BOOL done = bUndo ? record->Undo() : record->Redo();
-    record->SetUndone(bUndo);
-    to.Push(record);
     RebuildFromList();
     m_bModified = TRUE;
-    return done;
+    return TRUE;
 }
 
 // --- saving -----------------------------------------------------------------------------------

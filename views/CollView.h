@@ -54,10 +54,6 @@ public:
     void SetModified(BOOL bModified) { m_bModified = bModified; }
 
     // ---- showing it
-    // A new collection window of the document holding the questions a search found, named
-    // "Search results..." and modified (nothing is saved until the user saves it); NULL when no
-    // window opens.
-    static CCollView* OpenSearchResults(CCorraDoc& doc, const CPtrListEx& found);
     // The rows again from the working copy.
     void Refresh();
     // The shown questions from the working copy's members (missing ones and collections skipped
@@ -101,6 +97,8 @@ public:
     // the request's insert index.
     int DropOnCollView(CUpdate& request) override;
     BOOL IsCollView() const override { return TRUE; }
+    // A collection window exports its members under its own name.
+    CString GetExportName() const override { return GetName(); }
 
 protected:
     void AfterReorder() override;

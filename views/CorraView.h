@@ -299,6 +299,8 @@ public:
     // "&Export Files...": the export dialog, then the pages into the file; FALSE when cancelled
     // or failed. The collection pane hands it to the question pane.
     virtual BOOL ExportDocument();
+    // What an export of the view is called: the document's title here.
+    virtual CString GetExportName() const;
     // "P&rinting Properties...": the document's printing-properties page.
     void OnPrintingProperties();
     // Runs the export the record describes (type, output path, range, paper, margins); FALSE

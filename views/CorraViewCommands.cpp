@@ -175,7 +175,7 @@ void CCorraView::OnQuestionSearch()
     CQuestionSearchDlg dlg(pDoc, nullptr, this);
     if (dlg.DoModal() != IDOK)
         return;
-    if (!CCollView::OpenSearchResults(*pDoc, dlg.m_lFound))
+    if (!pDoc->ShowQuestionsInCollection(dlg.m_lFound, "Search results...", TRUE))
         LogOutput("CCorraView::OnQuestionSearch() - no window for the search results", LOG_ERROR, LOG_HERE);
 }
 

@@ -83,6 +83,7 @@ BOOL CCorraView::ExportDocument()
         CExportContext ctx;
         CHtmlSettings html;
         ctx.pHtml = &html;
+        ctx.csDocName = GetExportName();
         // Answers go into a file only when asked for again, from the dialog's "Change...".
         pDoc->m_bShowAnswers = FALSE;
         m_nPrintMode = UsableMode(pDoc->m_nPrintMode);
@@ -101,6 +102,12 @@ BOOL CCorraView::ExportDocument()
         LogUnknownException(LOG_HERE);
     }
     return FALSE;
+}
+
+CString CCorraView::GetExportName() const
+{
+    const CCorraDoc* pDoc = GetCorraDoc();
+    return pDoc ? pDoc->GetTitle() : CString();
 }
 
 BOOL CCorraView::RunExport(CExportContext& ctx)

@@ -162,6 +162,22 @@ CString CCorraViewServices::GetCollectionViewName(CView* view)
     return AsView(view) ? CString() : Other().GetCollectionViewName(view);
 }
 
+void CCorraViewServices::SetCollectionViewName(CView* view, LPCSTR name)
+{
+    if (CCollView* p = AsCollView(view))
+        p->SetName(name);
+    else if (!AsView(view))
+        Other().SetCollectionViewName(view, name);
+}
+
+void CCorraViewServices::SetCollectionViewModified(CView* view)
+{
+    if (CCollView* p = AsCollView(view))
+        p->SetModified(TRUE);
+    else if (!AsView(view))
+        Other().SetCollectionViewModified(view);
+}
+
 CCorraQuestion* CCorraViewServices::GetViewCollection(CView* view)
 {
     if (CCollView* p = AsCollView(view))

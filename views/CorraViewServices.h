@@ -29,6 +29,8 @@ public:
     void CloseCollectionView(CView* view, BOOL discard) override;
     CView* OpenCollectionView(CCorraDoc& doc, CCorraQuestion* collection) override;
     CString GetCollectionViewName(CView* view) override;
+    void SetCollectionViewName(CView* view, LPCSTR name) override;
+    void SetCollectionViewModified(CView* view) override;
     CCorraQuestion* GetViewCollection(CView* view) override;
 
 private:

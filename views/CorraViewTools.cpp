@@ -89,14 +89,9 @@ void CCorraView::OnInvalidQuestions()
     }
     CInvalidQuestionsMsgBox box(summary, this);
     switch (box.DoModal()) {
-    case IDYES: {
-        // The invalid questions selected in the list, the first of them in the question dialog.
-        SelectQuestion(nullptr, SELQ_DESELECT_FIRST);
-        SelectRows(invalid);
-        if (!invalid.IsEmpty())
-            SelectQuestion(static_cast<CCorraQuestion*>(invalid.GetHead()), SELQ_VISIBLE | SELQ_UPDATE_DIALOG);
+    case IDYES:
+        pDoc->ShowInvalidQuestions(invalid);
         break;
-    }
     case IDNO:
         CCorraDoc::ShowInvalidQuestionReport();
         break;

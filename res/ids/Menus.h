@@ -140,10 +140,11 @@ inline constexpr CMenuEntry kSourcePopupMenu[] = {{0, 0, "Source"}, SOURCE_EDIT_
 #undef SOURCE_EDIT_ITEMS
 inline constexpr CMenuEntry kCollMenu[] = {
     {0, 0, "&File"}, {1, ID_CLOSE_COLLECTION, "&Close"}, {1, kFileSave, "&Save\tCtrl+S"},
-    {1, kFileSaveAs, "Save &As..."}, {1, 0, nullptr}, CORRA_PRINT_ITEMS {1, 0, nullptr}, {1, kExit, "E&xit"},
+    {1, kFileSaveAs, "Save &As..."}, {1, 0, nullptr}, CORRA_PRINT_ITEMS {1, ID_EXPORT_FILES, "&Export Files..."},
+    {1, 0, nullptr}, {1, kExit, "E&xit"},
     {0, 0, "&Edit"}, {1, kEditUndo, "&Undo\tCtrl+Z"}, {1, kEditRedo, "&Redo\tCtrl+Y"}, {1, 0, nullptr},
     {1, kEditCut, "Cu&t\tCtrl+X"}, {1, kEditCopy, "&Copy\tCtrl+C"}, {1, kEditPaste, "&Paste\tCtrl+V"},
-    {1, kEditDelete, "&Delete\tDel"},
+    {1, kEditDelete, "&Delete\tDel"}, {1, 0, nullptr}, {1, ID_QUESTION_SEARCH, "&Search..."},
     {0, 0, "&Collection"}, {1, kNewCollection, "&New"}, {1, ID_RENAME_COLLECTION, "&Rename Collection"},
     {1, 0, nullptr}, {1, ID_VIEW_LARGE_ICON, "by &Large Icon"}, {1, ID_VIEW_SMALL_ICON, "by &Small Icon"},
     {1, 0, nullptr}, {1, ID_QUESTION_STATISTICS, "S&tatistics..."},
@@ -189,7 +190,7 @@ inline constexpr CMenuEntry kCollectionPaneMenu[] = {
     CORRA_DRAW_MODES, {1, 0, nullptr}, {1, ID_QUESTION_STATISTICS, "St&atistics..."},
 };
 inline constexpr CMenuEntry kCollViewMenu[] = {
-    {0, 0, "Collection"}, {1, ID_QUESTION_STATISTICS, "S&tatistics..."},
+    {0, 0, "Collection"}, {1, ID_QUESTION_SEARCH, "&Search..."}, {1, ID_QUESTION_STATISTICS, "S&tatistics..."},
     {1, ID_SET_QUESTION_ATTRIBUTES, "Set Question &Attributes..."}, {1, ID_QUESTION_IMAGES, "Ima&ges..."},
     {1, ID_QUESTION_DIALOG, "Edit..."}, {1, 0, nullptr}, {1, kEditDelete, "&Delete\tDel"},
     {1, kFileSave, "&Save Collection"}, {1, ID_RENAME_COLLECTION, "&Rename Collection"},

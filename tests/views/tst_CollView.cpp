@@ -1,6 +1,6 @@
 // A collection's own window: what each hint does to the rows and to the document's collection,
-// saving under new, existing and other-cased names or as a new bank, its own undo and redo, and
-// the collection deleted while its window is open.
+// saving under new, existing and other-cased names or as a new bank, its own undo and redo with
+// the menu's texts, its export, and the collection deleted while its window is open.
 
 #include "views/CollView.h"
 
@@ -11,10 +11,16 @@
 #include "model/QuestionList.h"
 #include "model/Update.h"
 #include "platform/core/Archive.h"
+#include "platform/core/FileSys.h"
+#include "platform/ui/CmdTarget.h"
 #include "platform/ui/OleData.h"
 #include "platform/ui/FrameworkIds.h"
+#include "print/ExportContext.h"
+#include "print/ExportDialog.h"
+#include "render/RtfDraw3.h"
 #include "res/ids/CorraView.h"
 #include "res/ids/ManageDialogs.h"
+#include "res/ids/Menus.h"
 #include "res/ids/ProgressDlg.h"
 #include "res/ids/QuestionTypes.h"
 #include "shell/ShellDocs.h"
@@ -436,6 +442,50 @@ TEST_F(CollViewTest, UndoAndRedoOfASortAMoveAndADelete)
     EXPECT_FALSE(view.Redo());
     // The document's own history is not touched.
     EXPECT_TRUE(doc->GetUndoStack().IsEmpty());
+}
+
+TEST_F(CollViewTest, TheMenuFollowsTheWindowAndExportTakesItsMembersUnderItsName)
+{
+    Open(doc->algebra);
+    CCollView& view = *host->view;
+    auto state = [&](UINT id) {
+        CTestCmdUI ui;
+        ui.m_nID = id;
+        ui.DoUpdate(&view, TRUE);
+        return ui;
+    };
+    auto run = [&](UINT id) { return view.OnCmdMsg(id, CN_COMMAND, nullptr); };
+    EXPECT_FALSE(state(ID_FILE_SAVE).m_bEnabled);
+    EXPECT_TRUE(state(ID_RENAME_COLLECTION).m_bEnabled);
+    EXPECT_FALSE(state(ID_EDIT_UNDO).m_bEnabled);
+    host->Select({1});
+    ASSERT_TRUE(run(menus::kEditDelete));
+    EXPECT_TRUE(state(ID_FILE_SAVE).m_bEnabled);
+    EXPECT_EQ(state(ID_EDIT_UNDO).m_strText, CString("Undo Delete 1 questions"));
+    ASSERT_TRUE(run(ID_EDIT_UNDO));
+    EXPECT_EQ(host->Rows(), (std::vector<int>{1, 2, 3}));
+    EXPECT_FALSE(state(ID_EDIT_UNDO).m_bEnabled);
+    EXPECT_EQ(state(ID_EDIT_UNDO).m_strText, CString("&Undo\tCtrl+Z"));
+    EXPECT_EQ(state(ID_EDIT_REDO).m_strText, CString("Redo Delete 1 questions"));
+
+    // Export Files offers the window's name and writes its members only.
+    CModalScript script;
+    CString offered;
+    script.On<CExportDialog>([&](CExportDialog& d) {
+        offered = d.GetOutputPath();
+        d.EndDialog(IDCANCEL);
+    });
+    run(ID_EXPORT_FILES);
+    EXPECT_NE(offered.Find("Algebra."), -1) << offered.GetString();
+    InstallRtfTextDrawer();
+    CExportContext ctx;
+    ctx.nFileType = FT_TEXT;
+    ctx.csOutputPath = HomePath("algebra.txt");
+    ASSERT_TRUE(view.RunExport(ctx));
+    std::string text;
+    ASSERT_TRUE(fsys::ReadFile(ctx.csOutputPath, text));
+    for (int id = 1; id <= 5; ++id)
+        EXPECT_EQ(text.find(CString::Formatted("Question %d", id).GetString()) != std::string::npos, id <= 3) << id;
 }
 
 TEST_F(CollViewTest, TwoUnsavedWindowsGetTheirOwnNames)

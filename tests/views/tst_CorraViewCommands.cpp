@@ -1,6 +1,7 @@
 // The commands of a bank's panes: which are enabled, checked and named in each state of the
-// panes, and what they do: Delete with its undo and redo, Copy in list order, Select All and
-// Unselect All through the question dialog's save prompt, Images' refusals.
+// panes (and in an exam's), and what they do: Delete with its undo and redo, Copy in list order,
+// Select All and Unselect All through the question dialog's save prompt, Images' refusals, and
+// printing and export from the collection pane reaching the question pane.
 
 #include "views/CorraView.h"
 
@@ -8,6 +9,9 @@
 #include "dialogs/QuestionDialogs.h"
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
+#include "model/ExamDoc.h"
+#include "model/ExamQuestion.h"
+#include "print/ExportDialog.h"
 #include "platform/ui/CmdTarget.h"
 #include "platform/ui/FrameworkIds.h"
 #include "res/ids/Menus.h"
@@ -15,8 +19,10 @@
 #include "tests/support/CorraTest.h"
 #include "tests/support/FakeDocumentDialogs.h"
 #include "tests/support/ModalScript.h"
+#include "tests/support/ScriptedPrintDialogs.h"
 #include "tests/support/TransferBanks.h"
 #include "views/DuplicateQuestionsDlg.h"
+#include "views/ExamView.h"
 #include "views/ODListCtrl.h"
 
 #include <QClipboard>
@@ -34,6 +40,25 @@ CTestCmdUI State(CCmdTarget& target, UINT id)
     ui.DoUpdate(&target, TRUE);
     return ui;
 }
+
+// An exam of three essay questions, never written.
+class CSmallExam : public CExamDoc {
+public:
+    CSmallExam()
+    {
+        m_bAutoDelete = FALSE;
+        SetTitle("Quiz");
+        for (int id = 1; id <= 3; ++id) {
+            auto* q = new CExamQuestion;
+            q->m_nId = q->m_nIndex = id;
+            q->m_nType = static_cast<int>(IDS_QTYPE_ES);
+            q->m_cszQuestionText.Format("Exam question %d", id);
+            InsertQuestion(q);
+        }
+        SetModifiedFlag(FALSE);
+    }
+    BOOL DoFileSave() override { return TRUE; }
+};
 
 class CommandsTest : public CorraTest {
 protected:
@@ -75,32 +100,38 @@ private:
 
 TEST_F(CommandsTest, EachCommandIsEnabledByThePanesState)
 {
-    enum Context { EMPTY_BANK, ONE_SELECTED, TWO_SELECTED, ONE_COLLECTION, CONTEXTS };
-    const char* names[CONTEXTS] = {"empty bank", "one question", "two questions", "one collection"};
+    enum Context { EMPTY_BANK, ONE_SELECTED, TWO_SELECTED, ONE_COLLECTION, EXAM_VIEW, CONTEXTS };
+    const char* names[CONTEXTS] = {"empty bank", "one question", "two questions", "one collection",
+                                   "one exam question"};
     struct Row {
         UINT id;
         bool enabled[CONTEXTS];
     };
     const Row rows[] = {
-        {ID_EDIT_SELECT_ALL, {false, true, true, true}},
-        {ID_UNSELECT_ALL, {false, true, true, true}},
-        {ID_EDIT_COPY, {false, true, true, true}},
-        {ID_EDIT_CUT, {false, true, true, true}},
-        {menus::kEditDelete, {false, true, true, true}},
-        {ID_EDIT_PASTE, {false, false, false, false}},
-        {ID_SET_QUESTION_ATTRIBUTES, {false, true, true, true}},
-        {ID_QUESTION_IMAGES, {false, true, false, false}},
-        {ID_RENAME_COLLECTION, {false, false, false, true}},
-        {ID_QUESTION_STATISTICS, {true, true, true, true}},
-        {ID_SET_ALL_FONTS, {true, true, true, true}},
-        {ID_FORMAT_CHOICES, {false, true, true, true}},
-        {ID_INVALID_QUESTIONS, {false, true, true, true}},
-        {ID_EXPORT_FILES, {true, true, true, true}},
-        {ID_QUESTION_SEARCH, {true, true, true, true}},
-        {ID_PRINTING_PROPERTIES, {true, true, true, true}},
+        {ID_EDIT_SELECT_ALL, {false, true, true, true, true}},
+        {ID_UNSELECT_ALL, {false, true, true, true, true}},
+        {ID_EDIT_COPY, {false, true, true, true, true}},
+        {ID_EDIT_CUT, {false, true, true, true, true}},
+        {menus::kEditDelete, {false, true, true, true, true}},
+        {ID_EDIT_PASTE, {false, false, false, false, false}},
+        {ID_EDIT_UNDO, {false, false, false, false, false}},
+        {ID_EDIT_REDO, {false, false, false, false, false}},
+        {ID_SET_QUESTION_ATTRIBUTES, {false, true, true, true, true}},
+        {ID_QUESTION_IMAGES, {false, true, false, false, true}},
+        {ID_RENAME_COLLECTION, {false, false, false, true, false}},
+        {ID_QUESTION_STATISTICS, {true, true, true, true, true}},
+        {ID_SET_ALL_FONTS, {true, true, true, true, true}},
+        {ID_FORMAT_CHOICES, {false, true, true, true, true}},
+        {ID_INVALID_QUESTIONS, {false, true, true, true, true}},
+        {ID_EXPORT_FILES, {true, true, true, true, true}},
+        {ID_QUESTION_SEARCH, {true, true, true, true, false}},
+        {ID_PRINTING_PROPERTIES, {true, true, true, true, true}},
     };
     CTransferBank empty("Empty", {});
     CCorraPanes emptyPanes(empty);
+    CExamDoc::LoadDefaults();
+    CSmallExam exam;
+    CCorraPanes examPanes(exam, 900, 600, CCreatable<CView>::Of<CExamView>());
     for (int c = 0; c < CONTEXTS; ++c) {
         SCOPED_TRACE(names[c]);
         CCorraView* view = panes->upper;
@@ -112,11 +143,18 @@ TEST_F(CommandsTest, EachCommandIsEnabledByThePanesState)
             view = panes->lower;
             SelectRows(*view, {0});
             break;
+        case EXAM_VIEW:
+            view = examPanes.upper;
+            SelectRows(*view, {1});
+            break;
         }
         for (const Row& r : rows)
             EXPECT_EQ(State(*view, r.id).m_bEnabled, r.enabled[c]) << "command " << r.id;
         EXPECT_EQ(State(*view, ID_VIEW_SMALL_ICON).m_nCheck, 1);
         EXPECT_EQ(State(*view, ID_VIEW_LARGE_ICON).m_nCheck, 0);
+        EXPECT_EQ(State(*view, ID_VIEW_CONTRACTED).m_nCheck, 1);
+        EXPECT_EQ(State(*view, ID_VIEW_EXPANDED).m_nCheck, 0);
+        EXPECT_EQ(State(*view, ID_EDIT_UNDO).m_strText, CString("&Undo\tCtrl+Z"));
     }
     // A readable list on the clipboard enables Paste; the Expanded mode is the question pane's.
     SelectRows(*panes->upper, {0});
@@ -211,6 +249,28 @@ TEST_F(CommandsTest, SelectAndUnselectAllAskToSaveTheEditorsTextFirst)
     EXPECT_EQ(panes->upper->GetListCtrl()->GetSelectedCount(), 5u);
     ASSERT_NE(editor.FindShownQuestion(), nullptr);
     EXPECT_EQ(editor.FindShownQuestion()->m_nId, 5);
+}
+
+TEST_F(CommandsTest, PrintAndExportInTheCollectionPaneReachTheQuestionPane)
+{
+    CScriptedPrintDialogs printDialogs;
+    CServiceScope<IPrintDialogService> printScope(PrintDialogSlot(), printDialogs);
+    printDialogs.QueueCancel();
+    CModalScript script;
+    CWnd* exportParent = nullptr;
+    script.On<CExportDialog>([&](CExportDialog& d) {
+        exportParent = d.GetParent();
+        d.EndDialog(IDCANCEL);
+    });
+    SelectRows(*panes->lower, {0});
+    ASSERT_TRUE(RunCommandOn(panes->lower, ID_FILE_PRINT));
+    ASSERT_TRUE(RunCommandOn(panes->lower, ID_EXPORT_FILES));
+    // Posted: nothing runs until the question pane takes them.
+    EXPECT_TRUE(printDialogs.printRequests.empty());
+    EXPECT_EQ(script.Answered(), 0);
+    ASSERT_TRUE(RunEventsUntil([&] { return script.Answered() == 1 && !printDialogs.printRequests.empty(); }));
+    EXPECT_EQ(printDialogs.printRequests.size(), 1u);
+    EXPECT_EQ(exportParent, panes->upper);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "model/CorraDoc.h"
 #include "model/CorraQuestion.h"
 #include "platform/core/Profile.h"
+#include "platform/ui/FrameworkIds.h"
 #include "platform/ui/QtString.h"
 #include "res/ids/CorraView.h"
 #include "res/ids/QuestionTools.h"
@@ -13,9 +14,11 @@
 #include "tests/support/CorraTest.h"
 #include "tests/support/FakeDocumentDialogs.h"
 #include "tests/support/ModalScript.h"
+#include "views/CollView.h"
 #include "views/ODListCtrl.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 
 #include <memory>
@@ -26,6 +29,24 @@ namespace {
 class CToolsDoc : public CCorraDoc {
 public:
     CToolsDoc() { m_bAutoDelete = FALSE; }
+    ~CToolsDoc() override
+    {
+        delete window;
+        QApplication::processEvents();
+    }
+    // A collection window of its own: the view in a plain parent.
+    CView* ShowCollection(CCorraQuestion* collection, BOOL) override
+    {
+        delete window;
+        m_parent.resize(600, 300);
+        window = new CCollView;
+        CCreateContext context;
+        context.m_pCurrentDoc = this;
+        window->Create(&m_parent, AFX_IDW_PANE_FIRST, &context);
+        window->OnInitialUpdate();
+        window->SetCollectionQuestion(collection);
+        return window;
+    }
     CCorraQuestion* AddMC(int id, const char* answer)
     {
         auto* q = new CCorraQuestion;
@@ -37,6 +58,10 @@ public:
         q->m_cszAnswer = answer;
         return q;
     }
+    CCollView* window = nullptr;
+
+private:
+    QWidget m_parent;
 };
 
 class QuestionToolsTest : public CorraTest {
@@ -107,19 +132,16 @@ TEST_F(QuestionToolsTest, InvalidQuestionsAreReportedEditedOrShown)
         });
     };
 
-    // "Edit": the invalid question is selected, the others not, and goes to the question dialog.
-    CODListCtrl& list = *panes->upper->GetListCtrl();
-    list.SelectItem(0, TRUE);
+    // "Edit": the invalid question in a collection window of its own.
     answer(IDYES);
     Command(ID_INVALID_QUESTIONS);
     EXPECT_EQ(script.Answered(), 1);
     EXPECT_NE(report.Find("Question (ID 2)"), -1) << report.GetString();
-    CPtrListEx selected;
-    list.GetSelectedItems(selected, FALSE);
-    ASSERT_EQ(selected.GetCount(), 1);
-    EXPECT_EQ(selected.GetHead(), second);
-    ASSERT_FALSE(dialogs.selected.empty());
-    EXPECT_EQ(dialogs.selected.back(), 2);
+    ASSERT_NE(doc.window, nullptr);
+    EXPECT_EQ(doc.window->GetName(), CString("Invalid questions..."));
+    CODListCtrl& shown = *doc.window->GetListCtrl();
+    ASSERT_EQ(shown.GetItemCount(), 1);
+    EXPECT_EQ(shown.GetItemQuestion(0), second);
 
     // "Show report": the report file is opened.
     answer(IDNO);
