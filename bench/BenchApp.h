@@ -82,6 +82,15 @@ inline double BestSeconds(const std::function<void()>& run, int repeats = 5)
     return best;
 }
 
+// One run of a step, in milliseconds.
+inline double ElapsedMs(const std::function<void()>& run)
+{
+    const auto start = std::chrono::steady_clock::now();
+    run();
+    const std::chrono::duration<double, std::milli> ms = std::chrono::steady_clock::now() - start;
+    return ms.count();
+}
+
 // The process's resident memory in MiB.
 inline double ResidentMiB()
 {

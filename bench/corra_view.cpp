@@ -36,14 +36,6 @@
 
 namespace {
 
-double Ms(const std::function<void()>& run)
-{
-    const auto start = std::chrono::steady_clock::now();
-    run();
-    const std::chrono::duration<double, std::milli> ms = std::chrono::steady_clock::now() - start;
-    return ms.count();
-}
-
 // The time the process has had a processor, in milliseconds.
 double CpuMs()
 {
@@ -55,7 +47,7 @@ double CpuMs()
 // Draws the list's visible rows into an image of its size, as a paint of the screen would.
 double DrawScreen(CODListCtrl& list, QImage& image)
 {
-    return Ms([&] {
+    return ElapsedMs([&] {
         image.fill(Qt::white);
         QPainter painter(&image);
         list.viewport()->render(&painter);
@@ -66,7 +58,7 @@ double DrawScreen(CODListCtrl& list, QImage& image)
 // out at once.
 double LayOutWhole(CHVRichEditCtrl& text)
 {
-    return Ms([&] { text.GetLineCount(); });
+    return ElapsedMs([&] { text.GetLineCount(); });
 }
 
 struct COpenFigures {
@@ -80,13 +72,13 @@ COpenFigures OpenBank(const CString& path)
     COpenFigures f;
     const double before = ResidentMiB();
     auto doc = std::make_unique<CBenchDoc>();
-    f.read = Ms([&] {
+    f.read = ElapsedMs([&] {
         if (doc->ReadCorraDoc(path) != CCorraDoc::readComplete)
             std::fprintf(stderr, "read failed\n");
     });
     std::unique_ptr<CCorraPanes> panes;
     // The upper pane gets a whole screen: 1280 x 1024.
-    f.open = Ms([&] { panes = std::make_unique<CCorraPanes>(*doc, 1280, 1536); });
+    f.open = ElapsedMs([&] { panes = std::make_unique<CCorraPanes>(*doc, 1280, 1536); });
     CODListCtrl& list = *panes->upper->GetListCtrl();
     list.resize(1280, 1024);
     QApplication::processEvents();
@@ -100,12 +92,12 @@ COpenFigures OpenBank(const CString& path)
     list.verticalScrollBar()->setValue(list.verticalScrollBar()->value() + list.verticalScrollBar()->pageStep());
     f.scrolled = DrawScreen(list, image);
     f.scrolledAgain = DrawScreen(list, image);
-    f.toLarge = Ms([&] { panes->upper->OnLargeIcon(); });
+    f.toLarge = ElapsedMs([&] { panes->upper->OnLargeIcon(); });
     f.large = DrawScreen(list, image);
     f.largeAgain = DrawScreen(list, image);
     f.rows = list.GetItemCount();
     f.collectionRows = panes->lower->GetListCtrl()->GetItemCount();
-    f.close = Ms([&] {
+    f.close = ElapsedMs([&] {
         panes.reset();
         doc.reset();
     });
@@ -143,7 +135,7 @@ int main(int argc, char** argv)
         CCorraPanes panes(doc, 1280, 1536);
         // The processor's time beside the wall clock's: on a shared machine the first is steadier.
         double cpu = CpuMs();
-        const double ms = Ms([&] { panes.upper->OnExpanded(); });
+        const double ms = ElapsedMs([&] { panes.upper->OnExpanded(); });
         cpu = CpuMs() - cpu;
         std::printf("Expanded %d questions: %.1f ms (processor %.1f ms)\n", doc.GetQuestionCount(), ms, cpu);
         cpu = CpuMs();
@@ -197,7 +189,7 @@ int main(int argc, char** argv)
         CBenchDoc doc;
         if (doc.ReadCorraDoc(smallest) == CCorraDoc::readComplete) {
             CCorraPanes panes(doc, 1280, 1536);
-            const double ms = Ms([&] { panes.upper->OnExpanded(); });
+            const double ms = ElapsedMs([&] { panes.upper->OnExpanded(); });
             std::printf("Expanded, bank of %d questions: %.1f ms, then the rest laid out: %.1f ms\n",
                         kBenchBankSizes[0], ms, LayOutWhole(*panes.upper->GetTextPane()));
         }

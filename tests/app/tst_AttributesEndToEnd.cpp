@@ -1,6 +1,5 @@
 // Set Question Attributes and Statistics in the real main window over a copy of the sample bank:
 // the change reaches the questions, the statistics count it, and it survives a save and a reopen.
-#include "app/ChildFrames.h"
 #include "controls/MRUPathComboBox.h"
 #include "dialogs/SetQuestionAttributesDlg.h"
 #include "model/CorraQuestion.h"
@@ -43,11 +42,8 @@ TEST_F(AttributesEndToEndTest, ThreeQuestionsGetALevelAndASubjectThatTheStatisti
     script.OnTemplate(IDD_SUBJECTS_DLG, [](CDialog& dlg) { dlg.EndDialog(IDCANCEL); });
     auto* bank = dynamic_cast<CCorraDoc*>(m_app->OpenDocumentFile(path));
     ASSERT_NE(bank, nullptr);
-    auto* frame = dynamic_cast<CCorraFrm*>(bank->GetFirstView()->GetParentFrame());
-    ASSERT_NE(frame, nullptr);
-    auto* view = dynamic_cast<CCorraView*>(frame->GetUpperView());
+    CCorraView* view = ActivateQuestionPane(*bank);
     ASSERT_NE(view, nullptr);
-    m_pMain->MDIActivate(frame);
 
     CODListCtrl& list = *view->GetListCtrl();
     ASSERT_GE(list.GetItemCount(), 5);
