@@ -5,6 +5,7 @@
 #include "dialogs/GroupsDlg.h"
 
 #include "controls/HVRichEditCtrl.h"
+#include "controls/PromptDlg.h"
 #include "dialogs/GroupListCtrl.h"
 #include "dialogs/QuestionDialogs.h"
 #include "model/Group.h"
@@ -13,8 +14,10 @@
 #include "tests/support/TransferBanks.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -222,6 +225,87 @@ TEST_F(GroupsTest, NewDeleteAndClearKeepTheDocumentsGroupsInTheListsOrder)
     EXPECT_EQ(dlg->GetList()->GetItemCount(), 0);
     EXPECT_EQ(doc->FindQuestionById(4)->m_nMemberId, 0);
     EXPECT_EQ(dlg->GetShownGroup(), nullptr);
+}
+
+TEST_F(GroupsTest, ATypedNameWithBracesIsRefusedAndTheGroupKeepsItsName)
+{
+    struct Case {
+        const char* typed;
+        const char* name;  // the shown group's name after OK
+        const char* said;  // nullptr: nothing said
+    };
+    const Case cases[] = {
+        {"Part {2}", "beta", "A group name cannot hold \"{\" or \"}\"."},
+        {"Unit } 3", "beta", "A group name cannot hold \"{\" or \"}\"."},
+        {"   ", "beta", nullptr},
+        {"  Reading  ", "Reading", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        messageBox.calls.clear();
+        doc->SetModifiedFlag(FALSE);
+        CModalScript script;
+        script.On<CPromptDlg>([&c](CPromptDlg& prompt) {
+            auto* edit = prompt.GetDlgItemAs<QLineEdit>(IDC_PROMPT_EDIT);
+            edit->selectAll();
+            edit->insert(QString::fromLatin1(c.typed));
+            ClickDlgButton(prompt, IDOK);
+        });
+        dlg->OnRenameGroup();
+        EXPECT_EQ(script.Answered(), 1);
+        EXPECT_EQ(beta->m_csName, CString(c.name));
+        EXPECT_EQ(Names().front(), CString(c.name));
+        EXPECT_EQ(doc->IsModified() != FALSE, CString(c.name) != "beta");
+        if (c.said) {
+            ASSERT_EQ(messageBox.calls.size(), 1u);
+            EXPECT_EQ(messageBox.calls[0].text, CString(c.said));
+        } else {
+            EXPECT_TRUE(messageBox.calls.empty());
+        }
+        beta->m_csName = "beta";
+        dlg->GetList()->SetItemText(0, 0, "beta");
+    }
+}
+
+TEST_F(GroupsTest, CreatePredefinedGroupsAsksBeforeReplacingAndGroupsByLevel)
+{
+    CTransferBank empty("Empty", {});
+    CGroupsDlg2 none(&empty);
+    none.ShowGroups();
+    none.OnCreateGroups();
+    ASSERT_EQ(messageBox.calls.size(), 1u);
+    EXPECT_EQ(messageBox.calls[0].text, CString("Document has no questions to group."));
+    EXPECT_TRUE(empty.m_plGroups.IsEmpty());
+
+    // The groups there are stay when the question is answered No.
+    messageBox.calls.clear();
+    messageBox.QueueAnswer(IDNO);
+    dlg->OnCreateGroups();
+    ASSERT_EQ(messageBox.calls.size(), 1u);
+    EXPECT_EQ(messageBox.calls[0].text, CString("This operation will remove all existing groups.\n\nContinue?"));
+    EXPECT_EQ(Names(), (std::vector<CString>{"beta", "Alpha"}));
+
+    const int levels[] = {2, 1, 2, 1, 1};
+    for (int id = 1; id <= 5; ++id)
+        doc->FindQuestionById(id)->m_nLevel = levels[id - 1];
+    messageBox.QueueAnswer(IDYES);
+    CModalScript script;
+    script.On<CGroupQuestionsDlg>([](CGroupQuestionsDlg& by) {
+        by.GetDlgItemAs<QRadioButton>(IDC_GROUPQ_BY_LEVEL)->setChecked(true);
+        ClickDlgButton(by, IDOK);
+    });
+    dlg->OnCreateGroups();
+    EXPECT_EQ(script.Answered(), 1);
+    std::vector<CString> names = Names();
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<CString>{"Level 1", "Level 2"}));
+    ASSERT_EQ(doc->m_plGroups.GetCount(), 2);
+    for (int i = 0; i < 2; ++i) {
+        CGroup* g = dlg->GetList()->GetGroup(i);
+        EXPECT_EQ(dlg->GetList()->GetItemText(i, 1), CString(g->m_csName == "Level 1" ? "3" : "2"));
+    }
+    EXPECT_EQ(doc->FindQuestionById(1)->m_nMemberId, doc->FindQuestionById(3)->m_nMemberId);
+    EXPECT_EQ(dlg->GetShownGroup(), dlg->GetList()->GetGroup(0));
 }
 
 TEST_F(GroupsTest, ADescriptionOfTwoLinesComesBackAfterASave)
