@@ -18,6 +18,7 @@
 #include "app/TaskServices.h"
 #include "print/ExamPrintPages.h"
 #include "print/ExportDialog.h"
+#include "views/CorraPreviewView.h"
 #include "views/CorraView.h"
 #include "views/ExamView.h"
 #include "app/TipDlg.h"
@@ -27,6 +28,7 @@
 #include "dialogs/GroupsDlg.h"
 #include "dialogs/QuestionDialogs.h"
 #include "dialogs/ImportFilesDlg.h"
+#include "dialogs/QuestionImagesDlg.h"
 #include "import/SourceDoc.h"
 #include "import/SourceView.h"
 #include "foundation/FileTypes.h"
@@ -36,6 +38,7 @@
 #include "model/CorraQuestion.h"
 #include "model/SampleBank.h"
 #include "model/ExamDoc.h"
+#include "model/Update.h"
 #include "model/ViewServices.h"
 #include "platform/core/FileSys.h"
 #include "platform/core/ProgramHome.h"
@@ -49,6 +52,7 @@
 #include "shell/HVFileDlg.h"
 #include "shell/ShellDocs.h"
 #include "res/ids/App.h"
+#include "res/ids/Print.h"
 
 #include <QFontDatabase>
 
@@ -258,6 +262,33 @@ public:
     }
 };
 
+// The images dialog's test print: a bank of its own that no window shows, previewed by its view.
+class CAppQuestionTestPrint : public IQuestionTestPrint {
+public:
+    explicit CAppQuestionTestPrint(CCorraApp* app) : m_pApp(app) {}
+    CCorraDoc* NewTestDocument() override { return dynamic_cast<CCorraDoc*>(m_pApp->NewCorraDocument(FALSE)); }
+    BOOL PreviewTestDocument(CCorraDoc& doc) override
+    {
+        CCorraView* pView = nullptr;
+        for (POSITION pos = doc.GetFirstViewPosition(); pos && !pView;) {
+            auto* view = dynamic_cast<CCorraView*>(doc.GetNextView(pos));
+            if (view && !view->IsCollectionPane())
+                pView = view;
+        }
+        if (!pView)
+            return FALSE;
+        // The question put in since the view was made: read and laid out anew.
+        doc.UpdateAllViews(nullptr, HINT_REFRESH);
+        // The page as the bank prints it, without asking for a print mode first.
+        if (!pView->PreparePrintDocument(TRUE))
+            return FALSE;
+        return pView->DoPrintPreview(IDD_PREVIEW_BAR, pView, &CreateCorraPreviewView);
+    }
+
+private:
+    CCorraApp* m_pApp;
+};
+
 // --- the application object -------------------------------------------------------------------
 
 CCorraApp* GetCorraApp()
@@ -284,6 +315,8 @@ CCorraApp::CCorraApp() : CWinApp("Corra")
     ExportedFilesViewerSlot().Set(m_pExportedFiles.get());
     m_pWizard = std::make_unique<CAddQuestionWizard>();
     AddQuestionWizardSlot().Set(m_pWizard.get());
+    m_pTestPrint = std::make_unique<CAppQuestionTestPrint>(this);
+    QuestionTestPrintSlot().Set(m_pTestPrint.get());
     BindCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
     BindCommand(ID_HELP_TIPOFTHEDAY, [this] { OnHelpTipOfTheDay(); });
     BindCommand(ID_FILE_PRINT_SETUP, [this] { OnFilePrintSetup(); });
@@ -320,6 +353,9 @@ CCorraApp::~CCorraApp()
     if (AddQuestionWizardSlot().Installed() == m_pWizard.get())
         AddQuestionWizardSlot().Set(nullptr);
     m_pWizard.reset();
+    if (QuestionTestPrintSlot().Installed() == m_pTestPrint.get())
+        QuestionTestPrintSlot().Set(nullptr);
+    m_pTestPrint.reset();
     m_pMainFrame.reset();
     RemoveViewServices();
     if (ShellDocumentsSlot().Installed() == m_pShellDocs.get())

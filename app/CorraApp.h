@@ -158,6 +158,7 @@ private:
     std::unique_ptr<class ICommandDialog> m_pImportFiles;
     std::unique_ptr<class ICommandDialog> m_pExportedFiles;
     std::unique_ptr<class IAddQuestionWizard> m_pWizard;
+    std::unique_ptr<class IQuestionTestPrint> m_pTestPrint;
 };
 
 // The installed application object, or NULL.

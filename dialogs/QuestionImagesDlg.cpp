@@ -40,6 +40,7 @@
 #include <algorithm>
 #include <fstream>
 #include <functional>
+#include <stdexcept>
 
 namespace {
 
@@ -224,6 +225,7 @@ CQuestionImagesDlg::CQuestionImagesDlg(CQuestion* pQuestion, CCorraDoc* pDoc, CW
     BindNotify(IDC_QI_EDIT, BN_CLICKED, [this] { OnEdit(); });
     BindNotify(IDC_QI_SEARCH, BN_CLICKED, [this] { OnSearch(); });
     BindNotify(IDC_QI_IMPORT, BN_CLICKED, [this] { OnImportFiles(); });
+    BindNotify(IDC_QI_TEST_PRINT, BN_CLICKED, [this] { OnTestPrint(); });
     for (int id : {IDC_QI_BRIGHTNESS_SPIN, IDC_QI_SIZE_SPIN, IDC_QI_MARGIN_SPIN, IDC_QI_SHIFT_ACROSS,
                    IDC_QI_SHIFT_ALONG}) {
         BindNotify<NMUPDOWN>(id, UDN_DELTAPOS, [this, id](NMUPDOWN* nm) {
@@ -289,8 +291,7 @@ BOOL CQuestionImagesDlg::OnInitDialog()
     m_rcFrame.DeflateRect(1, 1);
     if (m_pQuestion && IsWrittenAnswerType(m_pQuestion->m_nType))
         SetDlgItemText(IDC_QI_BELOW_CHOICES, "Below &Answer");
-    // Test printing needs the print preview, which stands above the dialogs.
-    EnableDlgItem(IDC_QI_TEST_PRINT, FALSE);
+    EnableDlgItem(IDC_QI_TEST_PRINT, QuestionTestPrintSlot().Installed() != nullptr);
     m_bShowingValues = TRUE;
     UpdateData(FALSE);
     m_bShowingValues = FALSE;
@@ -782,6 +783,7 @@ void CQuestionImagesDlg::OnEndEdit(WPARAM wParam, LPARAM lParam)
 
 void CQuestionImagesDlg::CleanUpThreadData()
 {
+    CloseTestDocuments();
     for (auto& eps : m_editors)
         eps->hStopEvent.SetEvent();
     // Each worker sees its stop within 600 ms; the editors themselves stay open.
@@ -794,6 +796,83 @@ void CQuestionImagesDlg::CleanUpThreadData()
         eps->thread.join();
     }
     m_editors.clear();
+}
+
+// ---- the test print
+
+namespace {
+
+class CNoQuestionTestPrint : public IQuestionTestPrint {
+public:
+    CCorraDoc* NewTestDocument() override { return nullptr; }
+    BOOL PreviewTestDocument(CCorraDoc&) override { return FALSE; }
+};
+
+CNoQuestionTestPrint g_noTestPrint;
+CServiceSlot<IQuestionTestPrint> g_testPrint(g_noTestPrint);
+
+} // namespace
+
+CServiceSlot<IQuestionTestPrint>& QuestionTestPrintSlot()
+{
+    return g_testPrint;
+}
+
+CCorraDoc* CQuestionImagesDlg::GetTestDocument() const
+{
+    return m_testDocs.empty() ? nullptr : dynamic_cast<CCorraDoc*>(m_testDocs.back().Get());
+}
+
+void CQuestionImagesDlg::GetImageRecords(CPtrList& records)
+{
+    for (POSITION pos = m_plImageViews.GetHeadPosition(); pos;)
+        records.AddTail(static_cast<CImageData*>(m_plImageViews.GetNext(pos)));
+}
+
+void CQuestionImagesDlg::OnDestroy()
+{
+    CloseTestDocuments();
+    CFixedFontDialog::OnDestroy();
+}
+
+void CQuestionImagesDlg::CloseTestDocuments()
+{
+    // Moved out first: closing a document runs events, which may reach the dialog again.
+    std::vector<CDocumentRef> docs;
+    docs.swap(m_testDocs);
+    for (const CDocumentRef& ref : docs) {
+        if (CDocument* pDoc = ref.Get())
+            pDoc->OnCloseDocument();
+    }
+}
+
+void CQuestionImagesDlg::OnTestPrint()
+{
+    CloseTestDocuments();
+    try {
+        IQuestionTestPrint& printer = QuestionTestPrintSlot().Get();
+        CCorraDoc* pDoc = printer.NewTestDocument();
+        if (!pDoc)
+            throw std::runtime_error("no document to test print in");
+        m_testDocs.emplace_back(pDoc);
+        auto copy = std::make_unique<CCorraQuestion>();
+        if (m_pQuestion)
+            copy->Copy(*m_pQuestion);
+        CPtrList records;
+        GetImageRecords(records);
+        copy->SetImages(records);
+        pDoc->InsertQuestion(copy.release());
+        const BOOL bShown = printer.PreviewTestDocument(*pDoc);
+        pDoc->SetModifiedFlag(FALSE);
+        if (!bShown)
+            throw std::runtime_error("the test document's preview did not open");
+    } catch (const std::exception& e) {
+        LogException(e, LOG_HERE);
+        Say("Failed to test print.", MB_OK | MB_ICONEXCLAMATION);
+    } catch (...) {
+        LogUnknownException(LOG_HERE);
+        Say("Failed to test print.", MB_OK | MB_ICONEXCLAMATION);
+    }
 }
 
 // ---- the lost images and importing
@@ -836,8 +915,7 @@ void CQuestionImagesDlg::OnOK()
         return;
     try {
         CPtrList records;
-        for (POSITION pos = m_plImageViews.GetHeadPosition(); pos;)
-            records.AddTail(static_cast<CImageData*>(m_plImageViews.GetNext(pos)));
+        GetImageRecords(records);
         auto* own = dynamic_cast<CCorraQuestion*>(m_pQuestion);
         if (m_pDoc && own && m_pDoc->HoldsQuestion(own))
             StoreQuestionImages(*m_pDoc, own, records);

@@ -1,18 +1,22 @@
 #pragma once
 // The images placed around one question: the dialog lists them in a live miniature of the
 // question's page, adds image files (importing those from outside the images folder), deletes
-// and reorders them, sets each one's print brightness, size and margin, and edits an image file
-// in the user's paint program on a worker thread. OK gives the images back: to the document,
-// which stores them and tells its views, when the question is one of its own; otherwise into the
-// question itself (the question editor's copy).
+// and reorders them, sets each one's print brightness, size and margin, edits an image file in
+// the user's paint program on a worker thread, and test prints the question with the images as
+// they stand (a hidden document of its own, shown in its print preview). OK gives the images
+// back: to the document, which stores them and tells its views, when the question is one of its
+// own; otherwise into the question itself (the question editor's copy).
 
 #include "controls/FixedFontDialog.h"
 #include "model/ImageView.h"
+#include "platform/core/ServiceSlot.h"
+#include "platform/ui/Document.h"
 #include "res/ids/QuestionImages.h"
 
 #include <cstdint>
 #include <list>
 #include <memory>
+#include <vector>
 
 class CBitmapWnd;
 class CCorraDoc;
@@ -21,6 +25,19 @@ class CQuestion;
 class CQuestionImagesFrame;
 class CSpinButtonCtrl;
 struct EditPaintStruct;
+
+// What a test print needs of the program above the dialogs: a bank document of its own whose
+// window stays hidden, and that document's print preview, which must take input while the
+// modal dialog is up. Until the program installs it, Test Print is disabled.
+class IQuestionTestPrint {
+public:
+    virtual ~IQuestionTestPrint() = default;
+    // A new, empty bank document with no window shown; NULL when none could be made.
+    virtual CCorraDoc* NewTestDocument() = 0;
+    // Lays the document's view out and opens its print preview; FALSE when it did not open.
+    virtual BOOL PreviewTestDocument(CCorraDoc& doc) = 0;
+};
+CServiceSlot<IQuestionTestPrint>& QuestionTestPrintSlot();
 
 class CQuestionImagesDlg : public CFixedFontDialog {
 public:
@@ -41,6 +58,8 @@ public:
     void OnEdit();
     void OnSearch();
     void OnImportFiles();
+    // Previews the question with the images as they stand here, stored or not.
+    void OnTestPrint();
     void OnSpin(int nID, int nDelta);
     // A press in the miniature (client coordinates of the miniature).
     void OnLayoutClick(CPoint pt);
@@ -60,9 +79,13 @@ public:
     int GetPosition() const { return m_nPosition; }
     // Editors started and not yet joined.
     int GetEditorCount() const { return static_cast<int>(m_editors.size()); }
+    // The document of the last test print while it is open, else NULL.
+    CCorraDoc* GetTestDocument() const;
 
 protected:
     void OnTimer(UINT_PTR nIDEvent) override;
+    // The dialog's end takes its last test document (and that document's preview) with it.
+    void OnDestroy() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -75,6 +98,9 @@ private:
     void OnValueTyped(int nID);
     void SetModified() { m_bModified = TRUE; }
     void CleanUpThreadData();
+    void CloseTestDocuments();
+    // The images as they stand here (the dialog keeps them).
+    void GetImageRecords(CPtrList& records);
     // What the text areas hold, as drawn.
     CString QuestionText() const;
     CString ChoicesText() const;
@@ -101,4 +127,5 @@ private:
     CRect m_rcFrame;
 
     std::list<std::unique_ptr<EditPaintStruct>> m_editors;
+    std::vector<CDocumentRef> m_testDocs;
 };

@@ -8,6 +8,7 @@
 #include "platform/ui/View.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QPrintPreviewWidget>
@@ -112,8 +113,15 @@ BOOL CPreviewView::Start(UINT nIDBar, CView* pPrintView, std::unique_ptr<CPrintI
     if (CDocument* pDoc = pPrintView->GetDocument())
         title = pDoc->GetTitle() + " - " + title;
     setWindowTitle(ToQString(title));
-    if (CWnd* pMain = AfxGetMainWnd())
-        setParent(pMain->GetWidget(), Qt::Window);
+    // Opened from a modal dialog, the preview belongs to the dialog: a window of any other owner
+    // would take no input while the dialog is up.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (!owner) {
+        if (CWnd* pMain = AfxGetMainWnd())
+            owner = pMain->GetWidget();
+    }
+    if (owner)
+        setParent(owner, Qt::Window);
     const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
     if (screen) {
         const QRect avail = screen->availableGeometry();

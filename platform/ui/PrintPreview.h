@@ -2,6 +2,8 @@
 // The print preview: a window of its own over the view it previews, with a bar of commands above
 // the pages. The pages are the view's print job drawn by the same page loop as on paper, on a
 // printer DC that the preview widget hands over each time it lays the pages out.
+// The window belongs to the modal dialog that is up when it opens (so that it takes input over
+// it), else to the main window.
 //
 // A program's preview derives from CPreviewView and binds its own commands (the bar's buttons
 // without a handler are disabled).

@@ -26,6 +26,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -509,3 +510,89 @@ TEST_F(QuestionImagesDlgTest, TheDialogNeitherWaitsForNorEndsItsEditors)
 }
 
 } // namespace
+
+namespace {
+
+// Test prints into plain documents; what each preview was shown of is kept.
+class CFakeTestPrint : public IQuestionTestPrint {
+public:
+    CCorraDoc* NewTestDocument() override
+    {
+        if (bThrow)
+            throw std::runtime_error("no printer");
+        auto* pDoc = new CCorraDoc;
+        made.emplace_back(pDoc);
+        return pDoc;
+    }
+    BOOL PreviewTestDocument(CCorraDoc& doc) override
+    {
+        CPtrList images;
+        const auto* q = doc.GetQuestionCount() == 1 ? static_cast<CCorraQuestion*>(doc.m_plQuestions.GetHead()) : nullptr;
+        previews.push_back(q ? q->GetImages(images) : -1);
+        return bPreviews;
+    }
+    BOOL bThrow = FALSE;
+    BOOL bPreviews = TRUE;
+    std::vector<CDocumentRef> made;
+    std::vector<int> previews;  // images of the one question previewed; -1 another document
+};
+
+} // namespace
+
+TEST_F(QuestionImagesDlgTest, TestPrintIsThereOnceTheProgramPreviews)
+{
+    Run([](CQuestionImagesDlg& d) { EXPECT_FALSE(d.GetDlgItem(IDC_QI_TEST_PRINT)->isEnabled()); });
+    CFakeTestPrint printer;
+    CServiceScope<IQuestionTestPrint> installed(QuestionTestPrintSlot(), printer);
+    Run([](CQuestionImagesDlg& d) { EXPECT_TRUE(d.GetDlgItem(IDC_QI_TEST_PRINT)->isEnabled()); });
+}
+
+// Each test print previews the images as they stand in the dialog in a document of its own,
+// which the next test print or the dialog's end closes; the question itself is left alone.
+TEST_F(QuestionImagesDlgTest, TestPrintShowsUnsavedImagesInADocumentOfItsOwn)
+{
+    CFakeTestPrint printer;
+    CServiceScope<IQuestionTestPrint> installed(QuestionTestPrintSlot(), printer);
+    const CString picture = WritePng(images + "cell.png", 30, 30);
+    doc->SetModifiedFlag(FALSE);
+    Run([&](CQuestionImagesDlg& d) {
+        AddFile(d, picture);
+        ClickDlgButton(d, IDC_QI_TEST_PRINT);
+        ASSERT_EQ(printer.made.size(), 1u);
+        CCorraDoc* first = d.GetTestDocument();
+        ASSERT_NE(first, nullptr);
+        EXPECT_TRUE(printer.made[0].Is(first));
+        EXPECT_FALSE(first->IsModified());
+        ASSERT_EQ(first->GetQuestionCount(), 1);
+        EXPECT_EQ(static_cast<CCorraQuestion*>(first->m_plQuestions.GetHead())->m_cszQuestionText,
+                  question->m_cszQuestionText);
+
+        AddFile(d, picture, IDC_QI_LEFT);
+        ClickDlgButton(d, IDC_QI_TEST_PRINT);
+        EXPECT_EQ(printer.made[0].Get(), nullptr) << "the earlier test document stays open";
+        EXPECT_NE(printer.made[1].Get(), nullptr);
+        d.EndDialog(IDOK);
+    });
+    EXPECT_EQ(printer.previews, (std::vector<int>{1, 2}));
+    ASSERT_EQ(printer.made.size(), 2u);
+    EXPECT_EQ(printer.made[1].Get(), nullptr) << "the last test document outlives the dialog";
+    CPtrList stored;
+    EXPECT_EQ(question->GetImages(stored), 0);
+    EXPECT_FALSE(doc->IsModified());
+}
+
+TEST_F(QuestionImagesDlgTest, AFailedTestPrintIsTold)
+{
+    CFakeTestPrint printer;
+    CServiceScope<IQuestionTestPrint> installed(QuestionTestPrintSlot(), printer);
+    for (const BOOL bThrow : {TRUE, FALSE}) {
+        SCOPED_TRACE(bThrow ? "the document cannot be made" : "the preview does not open");
+        printer.bThrow = bThrow;
+        printer.bPreviews = FALSE;
+        messageBox.calls.clear();
+        Run([&](CQuestionImagesDlg& d) {
+            ClickDlgButton(d, IDC_QI_TEST_PRINT);
+            EXPECT_EQ(Said(), CString("Failed to test print."));
+        });
+    }
+}

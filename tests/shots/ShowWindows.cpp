@@ -115,6 +115,7 @@
 #include "views/CorraView.h"
 #include "views/ODListCtrl.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QHBoxLayout>
@@ -397,6 +398,17 @@ CCorraApp* StartWithSampleBank(CString& bank)
     return StartQuietly({bank}, 1100, 760) ? static_cast<CCorraApp*>(AfxGetApp()) : nullptr;
 }
 
+// The bank's first multiple-choice question, or NULL.
+CCorraQuestion* FirstMultipleChoice(CCorraDoc& doc)
+{
+    for (POSITION pos = doc.m_plQuestions.GetHeadPosition(); pos;) {
+        auto* q = static_cast<CCorraQuestion*>(doc.m_plQuestions.GetNext(pos));
+        if (q->m_nType == static_cast<int>(IDS_QTYPE_MC))
+            return q;
+    }
+    return nullptr;
+}
+
 void ShowMainWindow(BOOL bEditor = FALSE)
 {
     CString bank;
@@ -407,12 +419,7 @@ void ShowMainWindow(BOOL bEditor = FALSE)
     auto* doc = dynamic_cast<CCorraDoc*>(app->FindOpenDocument(bank, FALSE));
     if (bEditor && doc) {
         // The bank with its question editor open on a multiple-choice question.
-        CCorraQuestion* shown = nullptr;
-        for (POSITION pos = doc->m_plQuestions.GetHeadPosition(); pos && !shown;) {
-            auto* q = static_cast<CCorraQuestion*>(doc->m_plQuestions.GetNext(pos));
-            if (q->m_nType == static_cast<int>(IDS_QTYPE_MC))
-                shown = q;
-        }
+        CCorraQuestion* shown = FirstMultipleChoice(*doc);
         EditQuestionInDialog(*doc, shown);
         if (auto* dialogs = dynamic_cast<CQuestionDialogs*>(DocumentDialogsSlot().Installed())) {
             CCorraQuestionDlg& dlg = dialogs->Editor(*doc);
@@ -502,6 +509,53 @@ void ShowExamView(BOOL bLarge = FALSE, BOOL bFormWindow = FALSE)
         Settle();
     }
     Shoot(pMain);
+}
+
+// Test Print from the question images dialog over the sample bank: a picture added in the
+// dialog and not yet stored, previewed in a window of the dialog's own.
+void ShowImagesTestPrint()
+{
+    CString bank;
+    CCorraApp* app = StartWithSampleBank(bank);
+    auto* doc = app ? dynamic_cast<CCorraDoc*>(app->FindOpenDocument(bank, FALSE)) : nullptr;
+    if (!doc)
+        return;
+    CCorraQuestion* question = FirstMultipleChoice(*doc);
+    if (!question)
+        return;
+    // From the images folder, so that Add does not offer to import it.
+    const CString picture = CFileTypes::GetPriDir(DT_IMAGE) + "cell.png";
+    fsys::CreateDirectories(fsys::Folder(picture));
+    fsys::CopyFile(CORRA_SOURCE_DIR "/samples/Images/cell.png", picture, FALSE);
+    class CTestPrintShot : public IModalRunHook {
+    public:
+        explicit CTestPrintShot(CString file) : m_file(std::move(file)) {}
+        void RunModal(CDialog& d) override
+        {
+            Settle();
+            auto& images = static_cast<CQuestionImagesDlg&>(d);
+            qobject_cast<QAbstractButton*>(images.GetDlgItem(IDC_QI_RIGHT))->click();
+            images.GetDlgItemAs<CMRUPathComboBox>(IDC_QI_FILE)->SetWindowText(m_file);
+            images.OnAdd();
+            images.OnTestPrint();
+            Settle();
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* preview = dynamic_cast<CCorraPreviewView*>(w)) {
+                    preview->resize(760, 640);
+                    preview->move(d.x() + 160, d.y() + 40);
+                    Settle();
+                    ShootArea({&d, preview});
+                }
+            }
+            d.EndDialog(IDCANCEL);
+        }
+
+    private:
+        CString m_file;
+    } shot(picture);
+    CQuestionImagesDlg dlg(question, doc);
+    CServiceScope<IModalRunHook> shooting(ModalRunSlot(), shot);
+    dlg.DoModal();
 }
 
 // The sample bank in the main window with its first collection open in a window of its own.
@@ -1105,12 +1159,7 @@ std::vector<Scene> Scenes()
              CCorraDoc* doc = OpenSampleBank();
              if (!doc)
                  return;
-             CCorraQuestion* question = nullptr;
-             for (POSITION pos = doc->m_plQuestions.GetHeadPosition(); pos && !question;) {
-                 auto* q = static_cast<CCorraQuestion*>(doc->m_plQuestions.GetNext(pos));
-                 if (q->m_nType == static_cast<int>(IDS_QTYPE_MC))
-                     question = q;
-             }
+             CCorraQuestion* question = FirstMultipleChoice(*doc);
              if (!question)
                  return;
              const CString cell = CORRA_SOURCE_DIR "/samples/Images/cell.png";
@@ -1417,6 +1466,7 @@ std::vector<Scene> Scenes()
         {"source-view", [] { ShowSourceView(FALSE); }},
         {"source-properties", [] { ShowSourceView(TRUE); }},
         {"print-preview", [] { ShowPrintPreview(); }},
+        {"images-test-print", [] { ShowImagesTestPrint(); }},
         {"property-sheet-tabs", [] { ShowTabbedSheet(); }},
         {"property-sheet-wizard", [] { ShowWizardSheet(); }},
         {"exam-link-start", [] { ShowExamLinkSheet(IDD_ELS_START); }},
