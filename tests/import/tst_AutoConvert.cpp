@@ -1,6 +1,7 @@
 #include "import/SourceDoc.h"
 
 #include "controls/HVRichEditCtrl.h"
+#include "controls/OldProgressDlg.h"
 #include "foundation/ChoicesError.h"
 #include "import/AQFConvertSettings.h"
 #include "model/CorraDoc.h"
@@ -10,9 +11,12 @@
 #include "res/ids/QuestionTypes.h"
 #include "tests/support/CorraTest.h"
 
+#include <QApplication>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTimer>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -153,6 +157,46 @@ TEST_F(AutoConvertTest, PlainTextBecomesQuestionsOfTheTemplate)
         EXPECT_TRUE(q->m_cszAnswer.IsEmpty());
     }
     EXPECT_TRUE(doc.IsModified());
+}
+
+// The furthest the progress bar got while fn ran.
+template <typename Fn>
+int ProgressReached(Fn&& fn)
+{
+    int reached = 0;
+    QTimer timer;
+    timer.setInterval(0);
+    QObject::connect(&timer, &QTimer::timeout, [&reached] {
+        if (auto* dlg = dynamic_cast<COldProgressDlg*>(QApplication::activeModalWidget()))
+            reached = std::max(reached, dlg->GetPos());
+    });
+    timer.start();
+    fn();
+    return reached;
+}
+
+TEST_F(AutoConvertTest, ABadBlockAfterAGoodOneStopsWithoutTakingItsChoices)
+{
+    // Choices too long to hold pass the syntax pass and are refused only when set.
+    const std::string tooLong = "2. Second?\na. " + std::string(33000, 'x') + "\nb. y";
+    const std::string good = "1. First?\na. one\nb. two\nc. three\n\n";
+    const std::string text = good + tooLong + "\n\n3. Third?\na. yes\nb. no";
+    CAQFConvertSettings settings;
+    int result = -1;
+    EXPECT_EQ(ProgressReached([&] { result = CSourceDoc::_AutoConvert2(text.c_str(), &doc, &settings); }), 1);
+    EXPECT_EQ(result, 1);
+    const auto qs = Questions();
+    ASSERT_EQ(qs.size(), 1u);
+    EXPECT_EQ(Plain(*qs[0]), "1. First?");
+    EXPECT_EQ(qs[0]->GetChoicesCount(), 3);
+}
+
+TEST_F(AutoConvertTest, ProgressStepsOncePerQuestion)
+{
+    const char* text = "Q1?\na. x\nb. y\n\nQ2?\na. x\nb. y\n\nQ3?\na. x\nb. y";
+    CAQFConvertSettings settings;
+    EXPECT_EQ(ProgressReached([&] { EXPECT_EQ(CSourceDoc::_AutoConvert2(text, &doc, &settings), 0); }), 3);
+    EXPECT_EQ(doc.GetQuestionCount(), 3);
 }
 
 TEST_F(AutoConvertTest, ResultsSayWhatWentWrongWithoutAMessage)
