@@ -23,6 +23,9 @@
 #include "tests/support/ModalScript.h"
 #include "tests/support/ScriptedFileChooser.h"
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -525,6 +528,58 @@ TEST_F(LinkSheetTest, BrowseRefusesAnExamAndAFileThatIsNotThere)
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_NE(texts[0].Find("Only a Question Corra can be linked to."), -1);
     EXPECT_NE(texts[1].Find("Does not exist."), -1);
+}
+
+// Whatever an exam stores as a link is sorted without reading from it: a FIFO or a device would
+// block a reader, a folder has no header.
+TEST_F(LinkSheetTest, LinksToAnyKindOfPathAreCheckedAndRefusedWithoutHanging)
+{
+    const CString fifo = fsys::Join(banks, "Pipe.crr");
+    ASSERT_EQ(::mkfifo(fsys::Native(fifo).c_str(), 0600), 0);
+    const CString present = Bank("Ωμέγα Банк.crr", "CID_1");
+    const CString missing = fsys::Join(banks, "Gone Ωμέγα.crr");
+    const CString relative = fsys::Join(banks, "x/../Nope.crr");
+    CExamDoc exam;
+    for (const CString& path : {banks, fifo, CString("/dev/null"), relative, present, missing})
+        Link(exam, path);
+
+    CELSSheet sheet("Exam Link Status...");
+    sheet.CheckLinks(&exam);
+    sheet.m_noFindPage.InitColumns();
+    sheet.m_noFindPage.BuildList();
+    sheet.m_noFindPage.FillList();
+    std::vector<CString> names;
+    for (const auto& row : Rows(*sheet.m_noFindPage.GetList()))
+        names.push_back(row[0]);
+    EXPECT_NE(std::find(names.begin(), names.end(), CString("Gone Ωμέγα.crr")), names.end());
+    EXPECT_NE(std::find(names.begin(), names.end(), CString("Nope.crr")), names.end());
+    EXPECT_EQ(std::find(names.begin(), names.end(), CString("Ωμέγα Банк.crr")), names.end());
+    EXPECT_EQ(sheet.m_outOfDatePage.m_lQuestions.GetCount(), 0);
+
+    // None of them is a bank to relink to: the links stay as they were.
+    CScriptedFileChooser chooser;
+    CServiceScope<IFileChooserService> scope(FileChooserSlot(), chooser);
+    const CString targets[] = {banks, fifo, CString("/dev/null")};
+    CExamDoc lost;
+    CExamQuestion* q = Link(lost, missing);
+    lost.SetModifiedFlag(FALSE);
+    for (const CString& target : targets)
+        chooser.QueueFiles({target});
+    CModalScript script;
+    script.On<CELSSheet>([&](CELSSheet& s) {
+        s.PressButton(PSBTN_NEXT);
+        for (size_t i = 0; i < std::size(targets); ++i) {
+            messageBox.QueueAnswer(IDYES);
+            ClickDlgButton(s.m_noFindPage, IDC_ELS_BROWSE);
+        }
+        EXPECT_EQ(s.m_noFindPage.GetList()->GetItemCount(), 1);
+        EXPECT_FALSE(s.m_bChanged);
+        s.PressButton(PSBTN_CANCEL);
+    });
+    RunExamLinkSheet(lost);
+    EXPECT_EQ(chooser.calls.size(), std::size(targets));
+    EXPECT_EQ(q->m_csCorraFile, missing);
+    EXPECT_FALSE(lost.IsModified());
 }
 
 TEST_F(LinkSheetTest, TheImageSheetRepointsOnlyTheMissingImage)

@@ -11,6 +11,7 @@
 #include "tests/support/ModalScript.h"
 
 #include <QApplication>
+#include <QScrollBar>
 #include <QTimer>
 
 #include <unistd.h>
@@ -128,6 +129,28 @@ TEST_F(FileFindExDlgTest, ACorraIdIsFoundInTheHeadersAndACancelEndsTheSearch)
     CModalScript none;
     EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
     EXPECT_EQ(none.Answered(), 0);
+}
+
+TEST_F(FileFindExDlgTest, TheCorraIdColumnShowsALongIdWhole)
+{
+    const CString id = "CID_0123456789AB";
+    WriteHomeFile("QCorras/A/Long.crr", BankWithId(id.GetString()));
+    CFileFindExDlg dlg;
+    dlg.m_nSearchMode = CFileFindExDlg::SEARCH_BY_CORRAID;
+    dlg.m_csCorraId = id;
+    CModalScript script;
+    script.On<CFileFindExDlg>([&](CFileFindExDlg& d) {
+        QApplication::processEvents();
+        CHVListCtrl* list = d.GetList();
+        ASSERT_EQ(list->GetItemCount(), 1);
+        const int last = list->GetColumnCount() - 1;
+        EXPECT_EQ(list->headerItem()->text(last), QLatin1String("Corra ID"));
+        EXPECT_GE(list->GetColumnWidth(last), list->fontMetrics().horizontalAdvance(QString::fromLatin1(id.GetString())));
+        EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0);
+        ClickDlgButton(d, IDCANCEL);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(script.Answered(), 1);
 }
 
 TEST_F(FileFindExDlgTest, ALinkToAFolderAboveIsNotFollowed)
