@@ -26,6 +26,7 @@
 #include "views/ODListCtrl.h"
 
 #include <QApplication>
+#include <QLineEdit>
 
 #include <unistd.h>
 
@@ -304,18 +305,35 @@ TEST_F(WizardTest, ANewDocumentsNameKeepsLettersAndDigitsOnly)
     CAddQuestFromSheet sheet("Wizard", m_pMain);
     CDocument* doc = sheet.m_ToDocPage.CreateNewDoc(AQF_TO_EXAM);
     ASSERT_NE(doc, nullptr);
+    // The name box, found by what it shows: names outside Windows-1252 are typed into it as such.
+    sheet.m_ToDocPage.TypeNewName("Marker");
+    QLineEdit* name = nullptr;
+    for (auto* edit : sheet.m_ToDocPage.findChildren<QLineEdit*>())
+        if (edit->text() == "Marker")
+            name = edit;
+    ASSERT_NE(name, nullptr);
     const struct {
-        const char* typed;
-        const char* title;
+        QString typed;
+        const char* title;  // Windows-1252
         bool message;
-    } cases[] = {{"Exam", "Exam", false}, {"Exam-", "Exam", true}, {"a/b", "ab", true}, {"Unit 3", "Unit 3", false}};
+    } cases[] = {
+        {"Exam", "Exam", false},
+        {"Exam-", "Exam", true},
+        {"a/b", "ab", true},
+        {"Unit 3", "Unit 3", false},
+        {QString::fromUtf8("Caf\u00e9"), "Caf\xe9", false},
+        {QString::fromUtf8("\u03a9mega 2"), "mega 2", true},
+        {QString::fromUtf8("\u65e5\u672c"), "mega 2", true},
+        {QString::fromUtf8("Quiz \U0001F600"), "Quiz", true},
+    };
     for (const auto& c : cases) {
         messageBox.calls.clear();
-        sheet.m_ToDocPage.TypeNewName(c.typed);
-        EXPECT_EQ(doc->GetTitle(), CString(c.title)) << c.typed;
-        EXPECT_EQ(!messageBox.calls.empty(), c.message) << c.typed;
+        name->setText(c.typed);
+        EXPECT_EQ(doc->GetTitle(), CString(c.title)) << c.typed.toStdString();
+        EXPECT_EQ(!messageBox.calls.empty(), c.message) << c.typed.toStdString();
         if (c.message)
-            EXPECT_EQ(messageBox.calls.front().text, CString("Must type alphanumeric characters only.")) << c.typed;
+            EXPECT_EQ(messageBox.calls.front().text, CString("Must type alphanumeric characters only."))
+                << c.typed.toStdString();
     }
     sheet.CancelCleanup();
 }
