@@ -28,6 +28,12 @@ CPropertyPage* ActivePage(const CAddQuestFromSheet& s)
     return s.GetActivePage();
 }
 
+// The four criteria pages in the order the sheet shows them.
+std::vector<CAQFRandCriteriaPage*> CriteriaPages(CAddQuestFromSheet& s)
+{
+    return {&s.m_RandTypePage, &s.m_RandLevelPage, &s.m_RandSubjectPage, &s.m_RandTextbookPage};
+}
+
 struct CQ {
     unsigned type;
     int level;
@@ -256,10 +262,7 @@ TEST_F(RandomTest, TheTableShowsWhatEachQuotaFoundAndWhatItMissed)
     Prepare(sheet, "3");
     RunSheet(sheet, [&](CAddQuestFromSheet& s) {
         // Every page on "any": four headings, their blanks and one "Any" row each.
-        for (CAQFRandCriteriaPage* page : {static_cast<CAQFRandCriteriaPage*>(&s.m_RandTypePage),
-                                           static_cast<CAQFRandCriteriaPage*>(&s.m_RandLevelPage),
-                                           static_cast<CAQFRandCriteriaPage*>(&s.m_RandSubjectPage),
-                                           static_cast<CAQFRandCriteriaPage*>(&s.m_RandTextbookPage)}) {
+        for (CAQFRandCriteriaPage* page : CriteriaPages(s)) {
             s.SetActivePage(page);
             page->SetMatching(FALSE);
             page->CollectCriteria(TRUE, nullptr, nullptr, nullptr, nullptr);
@@ -385,6 +388,35 @@ TEST_F(RandomTest, TheDrawIsMadeAgainWhenAnInputChangedOrWhenAskedOnly)
         for (POSITION pos = results.GetSelection().m_plResult.GetHeadPosition(); pos;)
             second.push_back(results.GetSelection().m_plResult.GetNext(pos));
         EXPECT_NE(first, second);
+        s.PressButton(PSBTN_CANCEL);
+    });
+}
+
+TEST_F(RandomTest, ALargeDamagedBankFillsThePagesAndDrawsWithoutItsReport)
+{
+    // Thousands of long subjects, levels a damaged file may hold, no INDEX anywhere.
+    const int kCount = 3000;
+    const int levels[] = {-3, 0, 6, 7, 99};
+    std::vector<std::string> subjects;
+    for (int i = 0; i < kCount; ++i)
+        subjects.push_back("Subject " + std::to_string(i) + " %s%n " + std::string(200, 'x'));
+    std::vector<CQ> qs;
+    for (int i = 0; i < kCount; ++i)
+        qs.push_back({IDS_QTYPE_MC, levels[i % 5], 0, subjects[static_cast<size_t>(i)].c_str()});
+    MakeBank("Source", qs);
+    // A folder where the report goes: it cannot be written, and the draw goes on.
+    ASSERT_TRUE(fsys::CreateDirectories(GetAQFLogPath()));
+    CAddQuestFromSheet sheet("Wizard", m_pMain);
+    Prepare(sheet, "10", TRUE);
+    RunSheet(sheet, [&](CAddQuestFromSheet& s) {
+        for (CAQFRandCriteriaPage* page : CriteriaPages(s)) {
+            s.SetActivePage(page);
+            EXPECT_EQ(page->GetCandidates().GetCount(), kCount);
+            ASSERT_TRUE(s.PressButton(PSBTN_NEXT));
+        }
+        EXPECT_GE(s.m_RandSubjectPage.GetItemCount(), kCount);
+        ASSERT_EQ(ActivePage(s), &s.m_RandResultsPage);
+        EXPECT_EQ(s.m_RandResultsPage.GetSelection().m_plResult.GetCount(), 10);
         s.PressButton(PSBTN_CANCEL);
     });
 }
