@@ -132,6 +132,7 @@ TEST_F(SourceViewTest, TheViewShowsTheFileAsTheWizardReadsIt)
     const Case cases[] = {
         {"plain", "one\ntwo\nthree", "one\ntwo\nthree", 3},
         {"utf-8", "caf\xc3\xa9\r\n\xe2\x82\xac 5\r\n", "caf\xe9\n\x80 5\n", 2},
+        {"utf-16", std::string("\xff\xfe\x63\x00\x61\x00\x66\x00\xe9\x00\x0d\x00\x0a\x00\xac\x20\x20\x00\x35\x00\x0d\x00\x0a\x00", 24), "caf\xe9\n\x80 5\n", 2},
         {"nul bytes", std::string("a\0b", 3), "a b", 1},
         {"rtf", "{\\rtf1 {\\b Bold} text\\par second\\par}", "Bold text\nsecond", 2},
         {"empty", "", "", 0},
@@ -154,6 +155,14 @@ TEST_F(SourceViewTest, TheViewShowsTheFileAsTheWizardReadsIt)
         ASSERT_TRUE(shown->doc->GetEditText(rtf)) << c.name;
         EXPECT_EQ(rtf.Left(5), CString("{\\rtf")) << c.name;
         EXPECT_NE(rtf.Find("Edited"), -1) << c.name;
+    }
+
+    // Characters outside Windows-1252 show the same from either encoding.
+    const QString expected = QString::fromUtf8("\xce\xb1 + \xce\xb2 \xf0\x9d\x91\xa5 caf\xc3\xa9");
+    for (const std::string& bytes : {std::string("\xce\xb1\x20\x2b\x20\xce\xb2\x20\xf0\x9d\x91\xa5\x20\x63\x61\x66\xc3\xa9", 18), std::string("\xff\xfe\xb1\x03\x20\x00\x2b\x00\x20\x00\xb2\x03\x20\x00\x35\xd8\x65\xdc\x20\x00\x63\x00\x61\x00\x66\x00\xe9\x00", 28)}) {
+        auto shown = Open(WriteHomeFile("greek.txt", bytes));
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(shown->view->GetEditCtrl()->toPlainText(), expected);
     }
 }
 
