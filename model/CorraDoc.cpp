@@ -50,6 +50,7 @@
 #include <ctime>
 #include <exception>
 #include <map>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -742,27 +743,11 @@ void CCorraDoc::RebuildIdIndex()
     }
 }
 
-BOOL CCorraDoc::RemoveFromCollections(CCorraQuestion* question)
-{
-    BOOL ok = TRUE;
-    for (POSITION pos = m_plQuestions.GetHeadPosition(); pos;) {
-        CCorraQuestion* collection = AsQuestion(m_plQuestions.GetNext(pos));
-        if (collection == question || !IsCollection(collection) || !collection->HasQuestId(question->m_nId))
-            continue;
-        if (!collection->RemoveQuestId(question->m_nId)) {
-            CString line;
-            line.Format("CCorraDoc::RemoveFromCollections() - failed to RemoveId (%d)", question->m_nId);
-            LogError(line);
-            ok = FALSE;
-        }
-    }
-    return ok;
-}
-
 BOOL CCorraDoc::DetachQuestions(const CPtrListEx& questions)
 {
     BOOL ok = TRUE;
     std::unordered_set<void*> gone;
+    std::unordered_map<int, const void*> goneIds;
     for (POSITION pos = questions.GetHeadPosition(); pos;) {
         CCorraQuestion* question = AsQuestion(questions.GetNext(pos));
         // Known by address: a stranger may carry the ID of one of ours, which must stay.
@@ -771,14 +756,30 @@ BOOL CCorraDoc::DetachQuestions(const CPtrListEx& questions)
             ok = FALSE;
             break;
         }
-        RemoveFromCollections(question);
         gone.insert(question);
+        goneIds.emplace(question->m_nId, question);
         m_held.erase(question);
         if (question == m_pInsertBefore)
             m_pInsertBefore = nullptr;
     }
     if (gone.empty())
         return ok;
+    // One pass over the collections for all of them: one walk per question made a large
+    // removal quadratic.
+    for (POSITION pos = m_plQuestions.GetHeadPosition(); pos;) {
+        CCorraQuestion* collection = AsQuestion(m_plQuestions.GetNext(pos));
+        if (!IsCollection(collection))
+            continue;
+        CDWordArray ids, kept;
+        collection->GetQuestIds(ids);
+        for (int i = 0; i < ids.GetSize(); ++i) {
+            auto found = goneIds.find(static_cast<int>(ids[i]));
+            if (found == goneIds.end() || found->second == collection)
+                kept.Add(ids[i]);
+        }
+        if (kept.GetSize() != ids.GetSize())
+            collection->SetQuestIds(kept);
+    }
     for (POSITION pos = m_plQuestions.GetHeadPosition(); pos;) {
         POSITION at = pos;
         if (gone.count(m_plQuestions.GetNext(pos)))

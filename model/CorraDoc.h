@@ -146,7 +146,6 @@ public:
     BOOL DetachQuestions(const CPtrListEx& questions);
     // Detaches the questions and deletes them.
     BOOL DeleteQuestions(const CPtrListEx& questions);
-    BOOL RemoveFromCollections(CCorraQuestion* question);
     // The question dialog's Add: a copy of question with a new ID goes to the end; the views
     // hear of it (HINT_QUESTIONS_ADDED with the list of it), the main view selects it and the
     // dialog shows it. The copy, or NULL when none could be made.

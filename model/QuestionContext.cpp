@@ -27,6 +27,23 @@ CString DescribeViewForLog(CView* pView, const CCorraDoc* pDoc)
     return line;
 }
 
+CDocPlaces::CDocPlaces(const CCorraDoc& doc)
+{
+    int index = 0;
+    for (POSITION pos = doc.m_plQuestions.GetHeadPosition(); pos; ++index) {
+        auto* question = static_cast<const CCorraQuestion*>(doc.m_plQuestions.GetNext(pos));
+        docIndex.emplace(question, index);
+        if (!IsCollection(question))
+            continue;
+        CDWordArray ids;
+        question->GetQuestIds(ids);
+        std::unordered_map<int, int> members;
+        for (int i = 0; i < ids.GetSize(); ++i)
+            members.emplace(static_cast<int>(ids[i]), i);
+        collections.emplace_back(question->m_cszQuestionText, std::move(members));
+    }
+}
+
 CQuestionContext::CQuestionContext(CView* pView, CCorraQuestion* pQuestion, CCorraDoc* pDoc)
     : m_pView(pView), m_nSerial(pQuestion ? pQuestion->GetSerial() : 0), m_pDoc(pDoc)
 {
@@ -42,6 +59,20 @@ CQuestionContext::CQuestionContext(CView* pView, CCorraQuestion* pQuestion, CCor
         int at = collection->FindQuestId(pQuestion->m_nId);
         if (at >= 0)
             m_mCollIndex[collection->m_cszQuestionText] = at;
+    }
+}
+
+CQuestionContext::CQuestionContext(CView* pView, CCorraQuestion* pQuestion, CCorraDoc* pDoc, const CDocPlaces& places)
+    : m_pView(pView), m_nSerial(pQuestion ? pQuestion->GetSerial() : 0), m_pDoc(pDoc)
+{
+    if (!m_pDoc || !pQuestion)
+        return;
+    auto index = places.docIndex.find(pQuestion);
+    m_nDocIndex = index != places.docIndex.end() ? index->second : -1;
+    for (const auto& [name, members] : places.collections) {
+        auto at = members.find(pQuestion->m_nId);
+        if (at != members.end())
+            m_mCollIndex[name] = at->second;
     }
 }
 

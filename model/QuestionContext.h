@@ -10,6 +10,9 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 class CCorraDoc;
 class CCorraQuestion;
@@ -19,10 +22,20 @@ class CCorraQuestion;
 // lists the collections, else "Corra View".
 CString DescribeViewForLog(CView* pView, const CCorraDoc* pDoc);
 
+// Where every question of a document stands, in the document and in each collection (name to
+// ID to position), taken in one pass for recording many questions at once.
+struct CDocPlaces {
+    explicit CDocPlaces(const CCorraDoc& doc);
+    std::unordered_map<const CCorraQuestion*, int> docIndex;
+    std::vector<std::pair<CString, std::unordered_map<int, int>>> collections;
+};
+
 class CQuestionContext {
 public:
     // Records the question's place in doc and in doc's collections; the document keeps it.
     CQuestionContext(CView* pView, CCorraQuestion* pQuestion, CCorraDoc* pDoc = nullptr);
+    // The same, its places read from places (taken from pDoc as it stands).
+    CQuestionContext(CView* pView, CCorraQuestion* pQuestion, CCorraDoc* pDoc, const CDocPlaces& places);
     // Frees the question the record keeps.
     virtual ~CQuestionContext();
     CQuestionContext(const CQuestionContext&) = delete;

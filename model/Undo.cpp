@@ -288,11 +288,12 @@ BOOL CUndoContext::TakeOut(CSerialMap<int, CQuestionContext*>& records)
         questions.AddTail(found->second);
     }
     // The records keep the places the questions hold now (an undo may have changed them).
+    const CDocPlaces places(*m_pDoc);
     POSITION at = questions.GetHeadPosition();
     for (auto& [id, record] : records) {
         CView* view = record->m_pView.data();
         delete record;
-        record = new CQuestionContext(view, static_cast<CCorraQuestion*>(questions.GetNext(at)), m_pDoc);
+        record = new CQuestionContext(view, static_cast<CCorraQuestion*>(questions.GetNext(at)), m_pDoc, places);
     }
     BOOL detached = m_pDoc->DetachQuestions(questions);
     KeepIn(records, questions);

@@ -391,6 +391,30 @@ void CCorraView::AddQuestion(CCorraQuestion* q, int nIndex)
     ReloadFromList();
 }
 
+void CCorraView::AddQuestions(const CPtrListEx& questions)
+{
+    // All in one batch, the list reloaded once: one at a time made a large paste quadratic.
+    std::unordered_set<const CCorraQuestion*> shown;
+    for (int i = 0; i < m_elements.GetCount(); ++i)
+        shown.insert(m_elements.GetQuestion(i));
+    CPtrListEx added;
+    for (POSITION pos = questions.GetHeadPosition(); pos;) {
+        auto* q = static_cast<CCorraQuestion*>(questions.GetNext(pos));
+        if (Fits(q) && shown.insert(q).second)
+            added.AddTail(q);
+    }
+    if (added.IsEmpty())
+        return;
+    InvalidateFormatCache();
+    if (!m_pList) {
+        for (POSITION pos = added.GetHeadPosition(); pos;)
+            m_elements.Insert(-1, static_cast<CCorraQuestion*>(added.GetNext(pos)));
+        return;
+    }
+    m_pList->InsertQuestions(added, -1, FALSE);
+    ReloadFromList();
+}
+
 void CCorraView::SetOrder(const CPtrListEx& order)
 {
     m_elements.RemoveAll();
@@ -588,11 +612,13 @@ void CCorraView::OnUpdate(CView*, LPARAM lHint, CObject* pHint)
                 // A plain list of the questions added (never a CUpdate).
                 if (auto* pList = dynamic_cast<CPtrListEx*>(pHint)) {
                     CCorraDoc* pDoc = GetCorraDoc();
+                    CPtrListEx fresh;
                     for (POSITION pos = pList->GetHeadPosition(); pos;) {
                         auto* q = static_cast<CCorraQuestion*>(pList->GetNext(pos));
                         if (!pDoc || pDoc->HoldsQuestion(q))
-                            AddQuestion(q, -1);
+                            fresh.AddTail(q);
                     }
+                    AddQuestions(fresh);
                     // Added anywhere but at the end (or several at once): the document's order
                     // is shown, as the document holds them.
                     if (!ShowsDocumentOrder()) {

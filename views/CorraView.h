@@ -135,6 +135,8 @@ public:
     CODListCtrl* GetListCtrl() const { return m_pList; }
     // The question inserted at nIndex (-1 at the end) when it fits the pane.
     void AddQuestion(CCorraQuestion* q, int nIndex = -1);
+    // Appends those that fit and are not shown yet, in their order.
+    void AddQuestions(const CPtrListEx& questions);
     // Selects the non-collection questions of group nGroup, deselects the others.
     void SelectGroupMembers(int nGroup);
     // SELQ_ flags of model/ViewServices.h: others deselected first (SELQ_DESELECT_FIRST; with a

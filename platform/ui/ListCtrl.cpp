@@ -17,6 +17,8 @@
 #include <QStyledItemDelegate>
 
 #include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 constexpr int kDataRole = Qt::UserRole;
@@ -238,23 +240,37 @@ void CListCtrl::SendItemChanged(int nItem, UINT uChanged, UINT uOld, UINT uNew)
 void CListCtrl::OnSelectionChanged()
 {
     std::vector<QTreeWidgetItem*> now;
+    std::vector<int> nowRows;
     for (int i = 0; i < topLevelItemCount(); ++i) {
-        if (topLevelItem(i)->isSelected())
+        if (topLevelItem(i)->isSelected()) {
             now.push_back(topLevelItem(i));
+            nowRows.push_back(i);
+        }
     }
     std::vector<QTreeWidgetItem*> before = std::move(m_lastSelected);
     m_lastSelected = now;
     if (m_nQuiet)
         return;
+    // Sets, and the rows' places taken in one walk: a search per row made a change to many
+    // rows of a long list quadratic.
+    const std::unordered_set<QTreeWidgetItem*> wasSelected(before.begin(), before.end());
+    const std::unordered_set<QTreeWidgetItem*> isSelected(now.begin(), now.end());
+    std::unordered_map<QTreeWidgetItem*, int> rowOf;
     auto focusBit = [this](QTreeWidgetItem* it) { return it == currentItem() ? LVIS_FOCUSED : 0u; };
     for (QTreeWidgetItem* it : before) {
-        int i = indexOfTopLevelItem(it);
-        if (i >= 0 && std::find(now.begin(), now.end(), it) == now.end())
-            SendItemChanged(i, LVIF_STATE, LVIS_SELECTED | focusBit(it), focusBit(it));
+        if (isSelected.count(it))
+            continue;
+        if (rowOf.empty()) {
+            for (int i = 0; i < topLevelItemCount(); ++i)
+                rowOf.emplace(topLevelItem(i), i);
+        }
+        auto row = rowOf.find(it);
+        if (row != rowOf.end())
+            SendItemChanged(row->second, LVIF_STATE, LVIS_SELECTED | focusBit(it), focusBit(it));
     }
-    for (QTreeWidgetItem* it : now) {
-        if (std::find(before.begin(), before.end(), it) == before.end())
-            SendItemChanged(indexOfTopLevelItem(it), LVIF_STATE, focusBit(it), LVIS_SELECTED | focusBit(it));
+    for (size_t k = 0; k < now.size(); ++k) {
+        if (!wasSelected.count(now[k]))
+            SendItemChanged(nowRows[k], LVIF_STATE, focusBit(now[k]), LVIS_SELECTED | focusBit(now[k]));
     }
 }
 
@@ -715,6 +731,24 @@ void CListCtrl::SetGridLines(BOOL bGridLines)
 BOOL CListCtrl::SetItemState(int nItem, UINT nState, UINT nMask)
 {
     if (nItem == -1) {
+        // Every row in one range, told once: one range a row made every later look at the
+        // selection (painting the header included) slow on a long list.
+        const bool single = selectionMode() == QAbstractItemView::SingleSelection && (nState & LVIS_SELECTED);
+        if ((nMask & LVIS_SELECTED) && !single && topLevelItemCount() > 0) {
+            const qsizetype before = selectionModel()->selectedRows().size();
+            {
+                QSignalBlocker block(this);
+                const QItemSelection all(indexFromItem(topLevelItem(0), 0),
+                                         indexFromItem(topLevelItem(topLevelItemCount() - 1), std::max(columnCount() - 1, 0)));
+                selectionModel()->select(all, ((nState & LVIS_SELECTED) ? QItemSelectionModel::Select : QItemSelectionModel::Deselect)
+                                                  | QItemSelectionModel::Rows);
+            }
+            if (selectionModel()->selectedRows().size() != before)
+                emit itemSelectionChanged();
+            nMask &= ~LVIS_SELECTED;
+            if (!nMask)
+                return TRUE;
+        }
         BOOL ok = TRUE;
         for (int i = 0; i < topLevelItemCount(); ++i)
             ok = SetItemState(i, nState, nMask) && ok;

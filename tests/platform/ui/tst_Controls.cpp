@@ -183,6 +183,32 @@ int CompareByData(LPARAM a, LPARAM b, LPARAM direction)
 }
 } // namespace
 
+TEST_F(ControlsTest, ReportListSelectsAndDeselectsAllRowsReportingEachChangedRow)
+{
+    CHost host;
+    CListCtrl list(&host);
+    list.SetDlgCtrlID(IDC_LIST);
+    list.InsertColumn(0, "Filename", LVCFMT_LEFT, 140);
+    for (int i = 0; i < 4; ++i)
+        list.InsertItem(i, CString::Formatted("f%d.crr", i));
+    list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    struct Case {
+        UINT state;
+        std::vector<int> reported;
+    };
+    for (const Case& c : {Case{LVIS_SELECTED, {0, 2, 3}}, Case{0, {0, 1, 2, 3}}}) {
+        host.changes.clear();
+        EXPECT_TRUE(list.SetItemState(-1, c.state, LVIS_SELECTED));
+        std::vector<int> rows;
+        for (const NMLISTVIEW& nm : host.changes) {
+            rows.push_back(nm.iItem);
+            EXPECT_EQ(nm.uNewState & LVIS_SELECTED, c.state);
+        }
+        EXPECT_EQ(rows, c.reported);
+        EXPECT_EQ(list.GetSelectedCount(), c.state ? 4u : 0u);
+    }
+}
+
 TEST_F(ControlsTest, ReportListSortsByTheCallerAndReportsStateChanges)
 {
     CHost host;
